@@ -1,0 +1,385 @@
+#include "model/SessionDecoder.h"
+
+#include "model/IsoDate.h"
+
+#include <QUrl>
+#include <QVarLengthArray>
+
+#include <simdjson.h>
+
+#include <cmath>
+#include <new>
+#include <type_traits>
+
+namespace velmora {
+namespace {
+
+namespace dom = simdjson::dom;
+
+static_assert(kDecodePadding >= simdjson::SIMDJSON_PADDING);
+
+// Raised inside the decoder only; decodeSession turns it into a message. The
+// path is gathered while unwinding so that success costs nothing.
+struct DecodeError {
+    QString reason;
+    QList<QString> reversedPath;
+
+    void prependKey(std::string_view key) {
+        reversedPath.append(QString::fromUtf8(key.data(), qsizetype(key.size())));
+    }
+    void prependIndex(qsizetype index) {
+        reversedPath.append(QStringLiteral("[%1]").arg(index));
+    }
+    void prependMapKey(std::string_view key) {
+        reversedPath.append(QStringLiteral("[\"%1\"]").arg(
+            QString::fromUtf8(key.data(), qsizetype(key.size()))));
+    }
+
+    QString message() const {
+        QString path;
+        for (auto it = reversedPath.crbegin(); it != reversedPath.crend(); ++it) {
+            if (!path.isEmpty() && !it->startsWith(QLatin1Char('[')))
+                path += QLatin1Char('.');
+            path += *it;
+        }
+        if (path.isEmpty())
+            path = QStringLiteral("racine");
+        return QStringLiteral("Fichier de session illisible : %1 — %2").arg(path, reason);
+    }
+};
+
+[[noreturn]] void fail(QString reason) {
+    throw DecodeError{std::move(reason), {}};
+}
+
+QString excerpt(std::string_view text) {
+    constexpr std::size_t kMax = 40;
+    QString shown = QString::fromUtf8(text.data(), qsizetype(std::min(text.size(), kMax)));
+    if (text.size() > kMax)
+        shown += QStringLiteral("…");
+    return shown;
+}
+
+struct Context {
+    QDateTime now;
+};
+
+std::string_view stringOf(dom::element el, const char* expected) {
+    std::string_view text;
+    if (el.get_string().get(text) != simdjson::SUCCESS)
+        fail(QString::fromUtf8(expected));
+    return text;
+}
+
+void decodeValue(dom::element el, QString& out, Context&) {
+    const std::string_view text = stringOf(el, "texte attendu");
+    out = QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+void decodeValue(dom::element el, bool& out, Context&) {
+    if (el.get_bool().get(out) != simdjson::SUCCESS)
+        fail(QStringLiteral("booléen attendu"));
+}
+
+void decodeValue(dom::element el, double& out, Context&) {
+    switch (el.type()) {
+    case dom::element_type::DOUBLE:
+        out = el.get_double().value_unsafe();
+        break;
+    case dom::element_type::INT64:
+        out = double(el.get_int64().value_unsafe());
+        break;
+    case dom::element_type::UINT64:
+        out = double(el.get_uint64().value_unsafe());
+        break;
+    default:
+        fail(QStringLiteral("nombre attendu"));
+    }
+}
+
+void decodeValue(dom::element el, qint64& out, Context&) {
+    switch (el.type()) {
+    case dom::element_type::INT64:
+        out = el.get_int64().value_unsafe();
+        return;
+    case dom::element_type::UINT64:
+        fail(QStringLiteral("entier hors limites"));
+    case dom::element_type::DOUBLE: {
+        const double v = el.get_double().value_unsafe();
+        if (std::trunc(v) != v)
+            fail(QStringLiteral("nombre entier attendu"));
+        // 2^63 itself does not fit; every double below it does.
+        if (v < -9223372036854775808.0 || v >= 9223372036854775808.0)
+            fail(QStringLiteral("entier hors limites"));
+        out = static_cast<qint64>(v);
+        return;
+    }
+    default:
+        fail(QStringLiteral("nombre entier attendu"));
+    }
+}
+
+bool isHex(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+void decodeValue(dom::element el, QUuid& out, Context&) {
+    const std::string_view text = stringOf(el, "identifiant attendu");
+    bool valid = text.size() == 36;
+    for (std::size_t i = 0; valid && i < text.size(); ++i)
+        valid = (i == 8 || i == 13 || i == 18 || i == 23) ? text[i] == '-' : isHex(text[i]);
+    if (!valid)
+        fail(QStringLiteral("identifiant invalide « %1 »").arg(excerpt(text)));
+    out = QUuid::fromString(QLatin1StringView(text.data(), qsizetype(text.size())));
+}
+
+void decodeValue(dom::element el, QDateTime& out, Context&) {
+    const std::string_view text = stringOf(el, "date attendue");
+    auto date = parseIsoDate(text);
+    if (!date)
+        fail(QStringLiteral("date invalide « %1 » (format AAAA-MM-JJThh:mm:ssZ attendu)")
+                 .arg(excerpt(text)));
+    out = *date;
+}
+
+void decodeValue(dom::element el, QUrl& out, Context&) {
+    const std::string_view text = stringOf(el, "adresse attendue");
+    out = QUrl(QString::fromUtf8(text.data(), qsizetype(text.size())), QUrl::StrictMode);
+    if (text.empty() || !out.isValid())
+        fail(QStringLiteral("adresse invalide « %1 »").arg(excerpt(text)));
+}
+
+void decodeValue(dom::element el, Base64Data& out, Context&) {
+    const std::string_view text = stringOf(el, "données Base64 attendues");
+    auto data = Base64Data::fromEncoded(text);
+    if (!data)
+        fail(QStringLiteral("données Base64 invalides"));
+    out = std::move(*data);
+}
+
+template <class E>
+    requires std::is_enum_v<E>
+void decodeValue(dom::element el, E& out, Context&) {
+    const std::string_view text = stringOf(el, "texte attendu");
+    const auto value = enumFromRaw<E>(text);
+    if (!value)
+        fail(QStringLiteral("valeur inconnue « %1 »").arg(excerpt(text)));
+    out = *value;
+}
+
+template <class T> void decodeValue(dom::element el, QList<T>& out, Context& ctx) {
+    dom::array array;
+    if (el.get_array().get(array) != simdjson::SUCCESS)
+        fail(QStringLiteral("tableau attendu"));
+    out.clear();
+    out.reserve(qsizetype(array.size()));
+    qsizetype index = 0;
+    for (dom::element item : array) {
+        try {
+            decodeValue(item, out.emplace_back(), ctx);
+        } catch (DecodeError& e) {
+            e.prependIndex(index);
+            throw;
+        }
+        ++index;
+    }
+}
+
+template <class T> void decodeValue(dom::element el, QMap<QString, T>& out, Context& ctx) {
+    dom::object object;
+    if (el.get_object().get(object) != simdjson::SUCCESS)
+        fail(QStringLiteral("objet attendu"));
+    out.clear();
+    for (const dom::key_value_pair field : object) {
+        const QString key = QString::fromUtf8(field.key.data(), qsizetype(field.key.size()));
+        if (out.contains(key))
+            continue; // a repeated key: the first one wins, as for record fields
+        try {
+            decodeValue(field.value, out[key], ctx);
+        } catch (DecodeError& e) {
+            e.prependMapKey(field.key);
+            throw;
+        }
+    }
+}
+
+// The reading side of describe(): looks fields up by key, applies fallbacks.
+class FieldReader {
+public:
+    static constexpr bool reading = true;
+
+    FieldReader(dom::object object, Context& ctx) : m_ctx(ctx) {
+        for (const dom::key_value_pair field : object)
+            m_fields.append({field.key, field.value});
+    }
+
+    template <class T> void required(std::string_view key, T& out) {
+        const dom::element* el = find(key);
+        if (!el) {
+            DecodeError e{QStringLiteral("clé obligatoire absente"), {}};
+            e.prependKey(key);
+            throw e;
+        }
+        decodeAt(key, *el, out);
+    }
+
+    template <class T> void optional(std::string_view key, std::optional<T>& out) {
+        T value;
+        if (readIfPresent(key, value))
+            out = std::move(value);
+        else
+            out.reset();
+    }
+
+    template <class T>
+    void fallback(std::string_view key, T& out, const std::type_identity_t<T>& value = T{}) {
+        if (!readIfPresent(key, out))
+            out = value;
+    }
+
+    template <class T>
+    void fallbackOrLegacy(std::string_view key, std::string_view legacyKey, T& out,
+                          const std::type_identity_t<T>& value) {
+        if (!readIfPresent(key, out) && !readIfPresent(legacyKey, out))
+            out = value;
+    }
+
+    void fallbackFreshId(std::string_view key, QUuid& out) {
+        if (!readIfPresent(key, out))
+            out = QUuid::createUuid();
+    }
+
+    void fallbackNow(std::string_view key, QDateTime& out) {
+        if (!readIfPresent(key, out))
+            out = m_ctx.now;
+    }
+
+    void fallbackCurrentYear(std::string_view key, qint64& out) {
+        if (!readIfPresent(key, out))
+            out = m_ctx.now.toLocalTime().date().year();
+    }
+
+    // Older files held a single id where there is now a list.
+    void idsOrLegacy(std::string_view key, std::string_view legacyKey, QList<QUuid>& out) {
+        if (readIfPresent(key, out))
+            return;
+        out.clear();
+        QUuid single;
+        if (readIfPresent(legacyKey, single))
+            out.append(single);
+    }
+
+    // Absent and null both count as missing.
+    template <class T> bool readIfPresent(std::string_view key, T& out) {
+        const dom::element* el = find(key);
+        if (!el || el->is_null())
+            return false;
+        decodeAt(key, *el, out);
+        return true;
+    }
+
+private:
+    template <class T> void decodeAt(std::string_view key, dom::element el, T& out) {
+        try {
+            decodeValue(el, out, m_ctx);
+        } catch (DecodeError& e) {
+            e.prependKey(key);
+            throw;
+        }
+    }
+
+    // Files list keys in declaration order, so the search starts where the
+    // previous one ended: one pass over the object in the common case.
+    const dom::element* find(std::string_view key) {
+        const qsizetype n = m_fields.size();
+        for (qsizetype step = 0; step < n; ++step) {
+            const qsizetype i = (m_cursor + step) % n;
+            if (m_fields[i].first == key) {
+                m_cursor = i + 1;
+                return &m_fields[i].second;
+            }
+        }
+        return nullptr;
+    }
+
+    Context& m_ctx;
+    QVarLengthArray<std::pair<std::string_view, dom::element>, 32> m_fields;
+    qsizetype m_cursor = 0;
+};
+
+template <class T>
+concept Record = requires(FieldReader& io, T& r) { describe(io, r); };
+
+template <Record T> void decodeValue(dom::element el, T& out, Context& ctx) {
+    dom::object object;
+    if (el.get_object().get(object) != simdjson::SUCCESS)
+        fail(QStringLiteral("objet attendu"));
+    FieldReader reader(object, ctx);
+    describe(reader, out);
+}
+
+QString parseErrorMessage(simdjson::error_code code) {
+    QString reason;
+    switch (code) {
+    case simdjson::EMPTY:
+        reason = QStringLiteral("le fichier est vide");
+        break;
+    case simdjson::DEPTH_ERROR:
+        reason = QStringLiteral("imbrication trop profonde");
+        break;
+    case simdjson::UTF8_ERROR:
+        reason = QStringLiteral("texte UTF-8 invalide");
+        break;
+    case simdjson::NUMBER_ERROR:
+    case simdjson::NUMBER_OUT_OF_RANGE:
+        reason = QStringLiteral("nombre invalide ou hors limites");
+        break;
+    case simdjson::CAPACITY:
+        reason = QStringLiteral("fichier trop volumineux");
+        break;
+    case simdjson::MEMALLOC:
+        reason = QStringLiteral("mémoire insuffisante");
+        break;
+    case simdjson::UNCLOSED_STRING:
+        reason = QStringLiteral("texte non terminé");
+        break;
+    case simdjson::STRING_ERROR:
+    case simdjson::UNESCAPED_CHARS:
+        reason = QStringLiteral("texte mal formé");
+        break;
+    default:
+        reason = QStringLiteral("ce n'est pas un document JSON valide");
+    }
+    return QStringLiteral("Fichier de session illisible : %1").arg(reason);
+}
+
+template <class T> Result<T> decode(const QByteArray& bytes, Context ctx) {
+    try {
+        dom::parser parser;
+        const bool padded = bytes.capacity() - bytes.size() >= kDecodePadding;
+        dom::element root;
+        const auto error =
+            parser.parse(bytes.constData(), std::size_t(bytes.size()), !padded).get(root);
+        if (error != simdjson::SUCCESS)
+            return Result<T>::failure(parseErrorMessage(error));
+        T value;
+        decodeValue(root, value, ctx);
+        return value;
+    } catch (const DecodeError& e) {
+        return Result<T>::failure(e.message());
+    } catch (const std::bad_alloc&) {
+        return Result<T>::failure(parseErrorMessage(simdjson::MEMALLOC));
+    }
+}
+
+} // namespace
+
+Result<AppDatabase> decodeSession(const QByteArray& bytes, const Clock& clock) {
+    return decode<AppDatabase>(bytes, Context{truncatedToSeconds(clock.now())});
+}
+
+Result<CDBPreview> decodePreview(const QByteArray& bytes) {
+    return decode<CDBPreview>(bytes, Context{});
+}
+
+} // namespace velmora
