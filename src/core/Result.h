@@ -39,6 +39,7 @@ namespace velmora {
 // Success, or the French message of a failure, for operations with no value.
 class Status {
 public:
+    Status() = default; // success
     static Status success() { return Status(); }
     static Status failure(QString message) { return Status(std::move(message), false); }
 
@@ -47,7 +48,6 @@ public:
     const QString& error() const { return m_error; }
 
 private:
-    Status() = default;
     Status(QString message, bool ok) : m_ok(ok), m_error(std::move(message)) {}
     bool m_ok = true;
     QString m_error;

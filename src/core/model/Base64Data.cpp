@@ -40,24 +40,36 @@ bool Base64Data::isValid(std::string_view text) {
 }
 
 Base64Data Base64Data::fromBytes(const QByteArray& bytes) {
-    return Base64Data(bytes.toBase64());
+    QByteArray text = bytes.toBase64();
+    const qsizetype size = text.size();
+    return Base64Data(std::move(text), 0, size);
 }
 
 std::optional<Base64Data> Base64Data::fromEncoded(std::string_view encoded) {
     if (!isValid(encoded))
         return std::nullopt;
-    return Base64Data(QByteArray(encoded.data(), static_cast<qsizetype>(encoded.size())));
+    const auto size = static_cast<qsizetype>(encoded.size());
+    return Base64Data(QByteArray(encoded.data(), size), 0, size);
+}
+
+std::optional<Base64Data> Base64Data::fromEncodedSlice(const QByteArray& buffer, qsizetype offset,
+                                                       qsizetype size) {
+    if (offset < 0 || size < 0 || offset + size > buffer.size() ||
+        !isValid(std::string_view(buffer.constData() + offset, std::size_t(size))))
+        return std::nullopt;
+    return Base64Data(buffer, offset, size);
 }
 
 QByteArray Base64Data::decoded() const {
-    return QByteArray::fromBase64(m_encoded);
+    return QByteArray::fromBase64(QByteArray::fromRawData(encoded().data(), m_size));
 }
 
 qsizetype Base64Data::decodedSize() const {
-    qsizetype size = m_encoded.size() / 4 * 3;
-    if (m_encoded.endsWith("=="))
+    const QByteArrayView text = encoded();
+    qsizetype size = text.size() / 4 * 3;
+    if (text.endsWith("=="))
         size -= 2;
-    else if (m_encoded.endsWith('='))
+    else if (text.endsWith('='))
         size -= 1;
     return size;
 }

@@ -53,6 +53,13 @@ int daysInMonth(int y, int m) {
     return m == 2 && isLeap(y) ? 29 : days[m - 1];
 }
 
+// QDateTime::toSecsSinceEpoch() rounds towards zero, which moves a date
+// before 1970 forward to the next second; dropping a fraction must not.
+qint64 wholeSeconds(const QDateTime& date) {
+    const qint64 ms = date.toMSecsSinceEpoch();
+    return ms >= 0 ? ms / 1000 : -((999 - ms) / 1000);
+}
+
 void put(char* out, unsigned value, int width) {
     for (int i = width - 1; i >= 0; --i) {
         out[i] = static_cast<char>('0' + value % 10);
@@ -80,7 +87,7 @@ std::optional<QDateTime> parseIsoDate(std::string_view t) {
 
 void formatIsoDate(const QDateTime& date, char out[20]) {
     const qint64 secs =
-        date.isValid() ? std::clamp(date.toSecsSinceEpoch(), kMinSeconds, kMaxSeconds) : 0;
+        date.isValid() ? std::clamp(wholeSeconds(date), kMinSeconds, kMaxSeconds) : 0;
     qint64 days = secs / 86400;
     qint64 rem = secs % 86400;
     if (rem < 0) {
@@ -111,7 +118,7 @@ QString isoDateString(const QDateTime& date) {
 }
 
 QDateTime truncatedToSeconds(const QDateTime& date) {
-    return QDateTime::fromSecsSinceEpoch(date.toSecsSinceEpoch(), Qt::UTC);
+    return QDateTime::fromSecsSinceEpoch(wholeSeconds(date), Qt::UTC);
 }
 
 } // namespace velmora

@@ -104,7 +104,13 @@ void JsonWriter::value(double v) {
         v = 0;
     }
     char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, v).ptr;
+    // The shortest form of a large whole number can be a plain integer wider
+    // than 64 bits, which readers refuse; the exponent form always reads back.
+    char* end;
+    if (std::abs(v) < 1e18)
+        end = std::to_chars(text, text + sizeof text, v).ptr;
+    else
+        end = std::to_chars(text, text + sizeof text, v, std::chars_format::scientific).ptr;
     append(std::string_view(text, static_cast<std::size_t>(end - text)));
 }
 

@@ -7,7 +7,11 @@
 
 #include <simdjson.h>
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
 #include <new>
 #include <type_traits>
 
@@ -15,6 +19,7 @@ namespace velmora {
 namespace {
 
 namespace dom = simdjson::dom;
+namespace ondemand = simdjson::ondemand;
 
 static_assert(kDecodePadding >= simdjson::SIMDJSON_PADDING);
 
@@ -213,6 +218,12 @@ public:
             m_fields.append({field.key, field.value});
     }
 
+    using Fields = std::vector<std::pair<std::string_view, dom::element>>;
+    FieldReader(const Fields& fields, Context& ctx) : m_ctx(ctx) {
+        for (const auto& field : fields)
+            m_fields.append(field);
+    }
+
     template <class T> void required(std::string_view key, T& out) {
         const dom::element* el = find(key);
         if (!el) {
@@ -295,8 +306,20 @@ private:
         for (qsizetype step = 0; step < n; ++step) {
             const qsizetype i = (m_cursor + step) % n;
             if (m_fields[i].first == key) {
+                // A repeated key: the first copy wins, as for maps. Only an
+                // object read out of order can hide one before the cursor.
+                qsizetype first = i;
+                if (m_skipped && i >= m_cursor) {
+                    for (qsizetype j = 0; j < m_cursor; ++j) {
+                        if (m_fields[j].first == key) {
+                            first = j;
+                            break;
+                        }
+                    }
+                }
+                m_skipped |= step > 0;
                 m_cursor = i + 1;
-                return &m_fields[i].second;
+                return &m_fields[first].second;
             }
         }
         return nullptr;
@@ -305,6 +328,7 @@ private:
     Context& m_ctx;
     QVarLengthArray<std::pair<std::string_view, dom::element>, 32> m_fields;
     qsizetype m_cursor = 0;
+    bool m_skipped = false;
 };
 
 template <class T>
@@ -318,7 +342,11 @@ template <Record T> void decodeValue(dom::element el, T& out, Context& ctx) {
     describe(reader, out);
 }
 
-QString parseErrorMessage(simdjson::error_code code) {
+struct ParseFailure {
+    simdjson::error_code code;
+};
+
+QString parseReason(simdjson::error_code code, bool wholeFile = false) {
     QString reason;
     switch (code) {
     case simdjson::EMPTY:
@@ -348,25 +376,217 @@ QString parseErrorMessage(simdjson::error_code code) {
         reason = QStringLiteral("texte mal formé");
         break;
     default:
-        reason = QStringLiteral("ce n'est pas un document JSON valide");
+        reason = wholeFile ? QStringLiteral("ce n'est pas un document JSON valide")
+                           : QStringLiteral("JSON mal formé");
     }
-    return QStringLiteral("Fichier de session illisible : %1").arg(reason);
+    return reason;
 }
 
-template <class T> Result<T> decode(const QByteArray& bytes, Context ctx) {
+// A fault that no root key can be blamed for: the file as a whole.
+QString parseErrorMessage(simdjson::error_code code) {
+    return QStringLiteral("Fichier de session illisible : %1").arg(parseReason(code, true));
+}
+
+[[noreturn]] void failParse(simdjson::error_code code) {
+    throw ParseFailure{code};
+}
+
+void check(simdjson::error_code code) {
+    if (code != simdjson::SUCCESS)
+        failParse(code);
+}
+
+// Runs f for the value under key, so that a failure names where it happened.
+template <class F> void atKey(std::string_view key, F&& f) {
     try {
-        dom::parser parser;
-        const bool padded = bytes.capacity() - bytes.size() >= kDecodePadding;
-        dom::element root;
-        const auto error =
-            parser.parse(bytes.constData(), std::size_t(bytes.size()), !padded).get(root);
-        if (error != simdjson::SUCCESS)
-            return Result<T>::failure(parseErrorMessage(error));
-        T value;
-        decodeValue(root, value, ctx);
-        return value;
+        f();
+    } catch (DecodeError& e) {
+        e.prependKey(key);
+        throw;
+    } catch (const ParseFailure& p) {
+        DecodeError e{parseReason(p.code), {}};
+        e.prependKey(key);
+        throw e;
+    }
+}
+
+// Base64 text of a media value. Text without escapes is checked where it lies
+// and shared with the input; escaped text ("\/" is common) is unescaped first.
+Base64Data mediaValue(ondemand::value value, const QByteArray& input) {
+    ondemand::json_type type;
+    check(value.type().get(type));
+    if (type != ondemand::json_type::string)
+        fail(QStringLiteral("données Base64 attendues"));
+    const std::string_view token = value.raw_json_token();
+    const std::size_t close = token.rfind('"');
+    if (close == 0 || close == std::string_view::npos)
+        failParse(simdjson::STRING_ERROR);
+    const std::string_view content = token.substr(1, close - 1);
+    std::optional<Base64Data> data;
+    if (content.find('\\') == std::string_view::npos) {
+        data = Base64Data::fromEncodedSlice(input, qsizetype(content.data() - input.constData()),
+                                            qsizetype(content.size()));
+    } else {
+        std::string_view unescaped;
+        check(value.get_string().get(unescaped));
+        data = Base64Data::fromEncoded(unescaped);
+    }
+    if (!data)
+        fail(QStringLiteral("données Base64 invalides"));
+    return std::move(*data);
+}
+
+std::string_view rawJsonOf(ondemand::value value) {
+    ondemand::json_type type;
+    check(value.type().get(type));
+    std::string_view raw;
+    if (type == ondemand::json_type::object) {
+        ondemand::object object;
+        check(value.get_object().get(object));
+        check(object.raw_json().get(raw));
+    } else if (type == ondemand::json_type::array) {
+        ondemand::array array;
+        check(value.get_array().get(array));
+        check(array.raw_json().get(raw));
+    } else {
+        raw = value.raw_json_token();
+    }
+    return raw;
+}
+
+// The root of a session file, split with simdjson's on-demand API: media,
+// which are most of a session's bytes, are checked in place instead of being
+// copied by the parser; every other root value is parsed in full with the DOM
+// parser, straight from the input buffer.
+class SessionRoot {
+public:
+    SessionRoot(const QByteArray& input, bool withMedia) {
+        ondemand::document doc;
+        check(m_onDemand
+                  .iterate(input.constData(), std::size_t(input.size()),
+                           std::size_t(input.capacity()))
+                  .get(doc));
+        ondemand::json_type rootType;
+        check(doc.type().get(rootType));
+        if (rootType != ondemand::json_type::object)
+            fail(QStringLiteral("objet attendu"));
+        ondemand::object root;
+        check(doc.get_object().get(root));
+        std::vector<std::pair<std::string, std::string_view>> raw;
+        for (auto result : root) {
+            ondemand::field field;
+            check(std::move(result).get(field));
+            std::string_view key;
+            check(field.unescaped_key().get(key));
+            std::string name(key);
+            bool seen = false;
+            for (const auto& [existing, text] : raw)
+                seen |= existing == name;
+            if (seen)
+                continue; // a repeated key: the first one wins
+            ondemand::value value = field.value();
+            atKey(name, [&] {
+                if (withMedia && name == "embeddedMedia") {
+                    readMediaMap(value, input);
+                    raw.emplace_back(name, std::string_view());
+                } else if (withMedia && name == "sessionProfilePhotoData") {
+                    bool isNull = false;
+                    check(value.is_null().get(isNull));
+                    if (!isNull)
+                        m_photo = mediaValue(value, input);
+                    raw.emplace_back(name, std::string_view());
+                } else {
+                    raw.emplace_back(name, rawJsonOf(value));
+                }
+            });
+        }
+        // Only white space may follow the root object.
+        doc.rewind();
+        std::string_view whole;
+        check(doc.raw_json().get(whole));
+        const char* end = input.constData() + input.size();
+        for (const char* p = whole.data() + whole.size(); p < end; ++p) {
+            if (*p != ' ' && *p != '\n' && *p != '\r' && *p != '\t')
+                failParse(simdjson::TRAILING_CONTENT);
+        }
+        m_raw = std::move(raw);
+    }
+
+    // The DOM of the named root values (all when empty), for FieldReader.
+    FieldReader::Fields fields(std::initializer_list<std::string_view> only = {}) {
+        FieldReader::Fields result;
+        for (const auto& [key, text] : m_raw) {
+            if (text.empty() ||
+                (only.size() > 0 && std::find(only.begin(), only.end(), key) == only.end()))
+                continue;
+            auto& parser = m_parsers.emplace_back(std::make_unique<dom::parser>());
+            dom::element element;
+            const auto error = parser->parse(text.data(), text.size(), false).get(element);
+            if (error != simdjson::SUCCESS) {
+                DecodeError e{parseReason(error), {}};
+                e.prependKey(key);
+                throw e;
+            }
+            result.emplace_back(key, element);
+        }
+        return result;
+    }
+
+    QMap<QString, Base64Data> takeMedia() { return std::move(m_media); }
+    std::optional<Base64Data> takePhoto() { return std::move(m_photo); }
+
+private:
+    void readMediaMap(ondemand::value value, const QByteArray& input) {
+        bool isNull = false;
+        check(value.is_null().get(isNull));
+        if (isNull)
+            return;
+        ondemand::object object;
+        if (const auto error = value.get_object().get(object); error == simdjson::INCORRECT_TYPE)
+            fail(QStringLiteral("objet attendu"));
+        else
+            check(error);
+        for (auto result : object) {
+            ondemand::field field;
+            check(std::move(result).get(field));
+            std::string_view key;
+            check(field.unescaped_key().get(key));
+            const QString name = QString::fromUtf8(key.data(), qsizetype(key.size()));
+            if (m_media.contains(name))
+                continue;
+            try {
+                m_media.insert(name, mediaValue(field.value(), input));
+            } catch (DecodeError& e) {
+                e.prependMapKey(key);
+                throw;
+            }
+        }
+    }
+
+    ondemand::parser m_onDemand;
+    std::vector<std::pair<std::string, std::string_view>> m_raw;
+    std::vector<std::unique_ptr<dom::parser>> m_parsers;
+    QMap<QString, Base64Data> m_media;
+    std::optional<Base64Data> m_photo;
+};
+
+// The decoder reads in place from a buffer with spare bytes at its end.
+QByteArray padded(const QByteArray& bytes) {
+    if (bytes.capacity() - bytes.size() >= kDecodePadding)
+        return bytes;
+    QByteArray copy;
+    copy.reserve(bytes.size() + kDecodePadding);
+    copy.append(bytes);
+    return copy;
+}
+
+template <class T, class F> Result<T> guarded(F&& decode) {
+    try {
+        return decode();
     } catch (const DecodeError& e) {
         return Result<T>::failure(e.message());
+    } catch (const ParseFailure& e) {
+        return Result<T>::failure(parseErrorMessage(e.code));
     } catch (const std::bad_alloc&) {
         return Result<T>::failure(parseErrorMessage(simdjson::MEMALLOC));
     }
@@ -375,11 +595,29 @@ template <class T> Result<T> decode(const QByteArray& bytes, Context ctx) {
 } // namespace
 
 Result<AppDatabase> decodeSession(const QByteArray& bytes, const Clock& clock) {
-    return decode<AppDatabase>(bytes, Context{truncatedToSeconds(clock.now())});
+    return guarded<AppDatabase>([&] {
+        const QByteArray input = padded(bytes);
+        SessionRoot root(input, true);
+        Context ctx{truncatedToSeconds(clock.now())};
+        FieldReader reader(root.fields(), ctx);
+        AppDatabase db;
+        describe(reader, db);
+        db.embeddedMedia = root.takeMedia();
+        db.sessionProfilePhotoData = root.takePhoto();
+        return db;
+    });
 }
 
 Result<CDBPreview> decodePreview(const QByteArray& bytes) {
-    return decode<CDBPreview>(bytes, Context{});
+    return guarded<CDBPreview>([&] {
+        const QByteArray input = padded(bytes);
+        SessionRoot root(input, false);
+        Context ctx;
+        FieldReader reader(root.fields({"preferences"}), ctx);
+        CDBPreview preview;
+        describe(reader, preview);
+        return preview;
+    });
 }
 
 } // namespace velmora

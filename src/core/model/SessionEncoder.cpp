@@ -43,7 +43,7 @@ void encodeValue(JsonWriter& w, const QUrl& v) {
 }
 
 void encodeValue(JsonWriter& w, const Base64Data& v) {
-    const QByteArray& text = v.encoded();
+    const QByteArrayView text = v.encoded();
     w.rawString(std::string_view(text.constData(), std::size_t(text.size())));
 }
 

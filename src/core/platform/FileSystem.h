@@ -1,0 +1,45 @@
+#pragma once
+
+#include "Result.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace velmora {
+
+struct FileEntry {
+    QString name;
+    QString path;
+    std::optional<QDateTime> modified;
+    bool isHidden = false;
+    bool isDirectory = false;
+};
+
+// Every file operation of the session store goes through this service, so
+// that a full disk or an unwritable folder can be staged in tests. Failures
+// carry a French message that ends with the system's own description.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    virtual bool exists(const QString& path) const = 0;
+    virtual bool isDirectory(const QString& path) const = 0;
+    // The whole file, with spare capacity so the decoder can read it in place.
+    virtual Result<QByteArray> readFile(const QString& path) const = 0;
+    // Temporary file in the same folder, flushed to disk, then renamed over
+    // the target: the previous content stays whole until the new one is.
+    virtual Status writeFileAtomically(const QString& path, QByteArrayView bytes) = 0;
+    virtual Status copyFile(const QString& from, const QString& to) = 0;
+    virtual Status moveItem(const QString& from, const QString& to) = 0;
+    virtual Status removeItem(const QString& path) = 0;
+    // With every missing intermediate folder.
+    virtual Status createDirectories(const QString& path) = 0;
+    virtual QList<FileEntry> listDirectory(const QString& path) const = 0;
+};
+
+} // namespace velmora

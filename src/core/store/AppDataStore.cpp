@@ -1,0 +1,561 @@
+#include "store/AppDataStore.h"
+
+#include "model/MediaUrls.h"
+#include "model/NewSession.h"
+#include "model/SessionDecoder.h"
+#include "model/SessionEncoder.h"
+#include "store/DailyBackup.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QtDebug>
+
+namespace velmora {
+namespace {
+
+QString fileNameOf(const QUrl& url) {
+    return QFileInfo(url.toLocalFile()).fileName();
+}
+
+QList<QUuid> sortedIds(const IdSet& ids) {
+    QList<QUuid> list(ids.cbegin(), ids.cend());
+    std::sort(list.begin(), list.end(), [](const QUuid& a, const QUuid& b) {
+        return a.toString() < b.toString();
+    });
+    return list;
+}
+
+// An embeddedMedia key becomes a path under the media folder only when it
+// cannot point anywhere else.
+bool isSafeMediaKey(const QString& key) {
+    if (key.isEmpty() || key.startsWith(QLatin1Char('/')) || key.contains(QLatin1Char('\\')) ||
+        QDir::isAbsolutePath(key))
+        return false;
+    const QStringList parts = key.split(QLatin1Char('/'));
+    for (const QString& part : parts) {
+        if (part.isEmpty() || part == QLatin1String("..") || part == QLatin1String("."))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+AppDataStore::AppDataStore(Services services, StoreFolder folder, QObject* parent)
+    : QObject(parent), m_services(services), m_folder(std::move(folder)) {
+    m_data.sessionID = QUuid::createUuid();
+    m_writer.setMaxThreadCount(1);
+}
+
+AppDataStore::~AppDataStore() {
+    m_writer.waitForDone();
+}
+
+QString AppDataStore::mediaFolder() const {
+    return m_folder.mediaFolder(sessionID().toString(QUuid::WithoutBraces).toUpper());
+}
+
+void AppDataStore::setSessionName(const QString& name) {
+    const std::optional<QString> value = name.isEmpty() ? std::nullopt : std::optional(name);
+    if (m_data.sessionName == value)
+        return;
+    m_data.sessionName = value;
+    emit sessionNameChanged();
+}
+
+void AppDataStore::setSessionID(const QUuid& id) {
+    if (m_data.sessionID == id)
+        return;
+    m_data.sessionID = id;
+    emit sessionIDChanged();
+}
+
+void AppDataStore::create() {
+    const UserDefaults& defaults = m_services.userDefaults;
+    const QByteArray bookmark = defaults.value(bookmarkKey()).toByteArray();
+    if (!bookmark.isEmpty()) {
+        if (auto resolved = m_services.bookmarks.resolve(bookmark)) {
+            setDefaultUrl(resolved->url);
+            m_defaultScopedUrl = resolved->url;
+            if (resolved->isStale) {
+                if (auto fresh = m_services.bookmarks.create(resolved->url))
+                    m_services.userDefaults.setValue(bookmarkKey(), *fresh);
+            }
+        }
+    } else if (const QUrl path(defaults.value(pathKey()).toString()); path.isValid() &&
+                                                                      !path.isEmpty()) {
+        setDefaultUrl(path);
+    }
+
+    FileSystem& fs = m_services.fileSystem;
+    if (fs.exists(m_folder.workingCopy())) {
+        load();
+        runDailyBackup(fs, m_folder.root(), m_services.clock);
+        return;
+    }
+    load();
+    const bool defaultFileExists = m_defaultUrl && fs.exists(m_defaultUrl->toLocalFile());
+    const bool empty = m_data.projects.isEmpty() && m_data.clients.isEmpty() &&
+                       m_data.services.isEmpty() && m_data.documents.isEmpty() &&
+                       m_data.stockItems.isEmpty() && m_data.purchaseWishlistItems.isEmpty() &&
+                       m_data.accountingPurchases.isEmpty();
+    if (!defaultFileExists && empty) {
+        const QList<TagItem> quotes = seededQuoteStatuses();
+        const QList<TagItem> invoices = seededInvoiceStatuses();
+        setQuoteStatuses(quotes);
+        setInvoiceStatuses(invoices);
+        IdSet quoteIds, invoiceIds;
+        for (const TagItem& t : quotes)
+            quoteIds.insert(t.id);
+        for (const TagItem& t : invoices)
+            invoiceIds.insert(t.id);
+        setProtectedQuoteStatusIDs(quoteIds);
+        setProtectedInvoiceStatusIDs(invoiceIds);
+        normalizeProjectStatuses();
+        if (const SaveResult saved = save(); !saved.ok)
+            qWarning("Erreur sauvegarde : %s", qUtf8Printable(saved.error));
+    } else {
+        runDailyBackup(fs, m_folder.root(), m_services.clock);
+    }
+}
+
+Status AppDataStore::load() {
+    FileSystem& fs = m_services.fileSystem;
+    const QString source = m_defaultUrl && m_defaultUrl->isLocalFile() &&
+                                   fs.exists(m_defaultUrl->toLocalFile())
+                               ? m_defaultUrl->toLocalFile()
+                               : m_folder.workingCopy();
+    const Result<QByteArray> bytes = fs.readFile(source);
+    const Status applied = bytes ? applyBytes(bytes.value()) : Status::failure(bytes.error());
+    if (!applied)
+        qWarning("Erreur chargement : %s", qUtf8Printable(applied.error()));
+    return applied;
+}
+
+Status AppDataStore::applyBytes(const QByteArray& bytes) {
+    Result<AppDatabase> decoded = decodeSession(bytes, m_services.clock);
+    if (!decoded)
+        return Status::failure(decoded.error());
+    apply(std::move(decoded).value());
+    return Status::success();
+}
+
+void AppDataStore::apply(AppDatabase db) {
+    if (!db.sessionID)
+        db.sessionID = QUuid::createUuid();
+    setSessionID(*db.sessionID);
+    m_mediaCache.clear();
+    QHash<QString, QString> extracted; // file name -> path of the extracted file
+    extractMedia(db.embeddedMedia, extracted);
+    db.embeddedMedia.clear();
+    rewriteMediaUrls(db, [&](QUrl& url) {
+        if (!url.isLocalFile())
+            return;
+        const auto it = extracted.constFind(fileNameOf(url));
+        if (it != extracted.cend())
+            url = QUrl::fromLocalFile(*it);
+    });
+    bringOutsideMediaIn(db);
+
+    setProjects(db.projects);
+    setClients(db.clients);
+    setServices(db.services);
+    setDocuments(db.documents);
+    setStockItems(db.stockItems);
+    setPurchaseWishlistItems(db.purchaseWishlistItems);
+    setAccountingPurchases(db.accountingPurchases);
+    setStockCategories(db.stockCategories);
+    setStockSubCategories(db.stockSubCategories);
+    setStockSubTags(db.stockSubTags);
+    setStockTags(db.stockTags);
+    setStockSettings(db.stockSettings);
+    setProjectTags(db.projectTags);
+    setClientProjectTags(db.clientProjectTags);
+    setPersonalProjectTags(db.personalProjectTags);
+    setClientTags(db.clientTags);
+    setServiceTags(db.serviceTags);
+    setQuoteStatuses(db.quoteStatuses);
+    setInvoiceStatuses(db.invoiceStatuses);
+    setProjectStatusOptions(db.projectStatusOptions);
+    setProjectStatuses(db.projectStatuses);
+    setProtectedQuoteStatusIDs(IdSet(db.protectedQuoteStatusIDs.cbegin(),
+                                     db.protectedQuoteStatusIDs.cend()));
+    setProtectedInvoiceStatusIDs(IdSet(db.protectedInvoiceStatusIDs.cbegin(),
+                                       db.protectedInvoiceStatusIDs.cend()));
+    setProjectTypeOptions(db.projectTypeOptions);
+    setPreferences(db.preferences);
+    setCompanySettings(db.companySettings);
+    setStoragePreferences(db.storagePreferences);
+    setAccountingRecipeSettings(db.accountingRecipeSettings);
+    setExternalTools(db.externalTools);
+    setExternalToolTags(db.externalToolTags);
+    setUrssafSettings(db.urssafSettings);
+    setUrssafDeclarations(db.urssafDeclarations);
+    setRecurringPurchases(db.recurringPurchases);
+    setRecurringPurchaseTags(db.recurringPurchaseTags);
+    setCustomCalendarEvents(db.customCalendarEvents);
+    setCustomCalendarTags(db.customCalendarTags);
+    setNotificationStates(db.notificationStates);
+    setSessionName(db.sessionName.value_or(QString()));
+    setSecurityQuestions(db.securityQuestions);
+    setSessionProfilePhotoData(db.sessionProfilePhotoData);
+    setSessionProfileImageName(db.sessionProfileImageName);
+    normalizeProjectStatuses();
+}
+
+void AppDataStore::extractMedia(const QMap<QString, Base64Data>& media,
+                                QHash<QString, QString>& extracted) {
+    FileSystem& fs = m_services.fileSystem;
+    const QString folder = mediaFolder();
+    for (auto it = media.cbegin(); it != media.cend(); ++it) {
+        const QString& key = it.key();
+        if (!isSafeMediaKey(key)) {
+            qWarning("Média ignoré, nom refusé : %s", qUtf8Printable(key));
+            continue;
+        }
+        const QString path = folder + QLatin1Char('/') + key;
+        if (!fs.exists(path)) {
+            const Status made = fs.createDirectories(QFileInfo(path).path());
+            const Status written =
+                made ? fs.writeFileAtomically(path, it.value().decoded()) : made;
+            if (!written) {
+                qWarning("Erreur copie fichier : %s", qUtf8Printable(written.error()));
+                continue;
+            }
+        }
+        m_mediaCache.insert(key, it.value());
+        extracted.insert(QFileInfo(path).fileName(), path);
+    }
+}
+
+// Records may name files outside the media folder (a session written on
+// another machine, or before media were embedded). Each file still found is
+// copied in, under a new name when another file already has its name.
+void AppDataStore::bringOutsideMediaIn(AppDatabase& db) {
+    FileSystem& fs = m_services.fileSystem;
+    const QString folder = mediaFolder();
+    QHash<QString, QUrl> copied; // outside path -> URL of its copy
+    rewriteMediaUrls(db, [&](QUrl& url) {
+        if (!url.isLocalFile() || !mediaKeyOf(url).isEmpty())
+            return;
+        const QString source = url.toLocalFile();
+        if (const auto it = copied.constFind(source); it != copied.cend()) {
+            url = *it;
+            return;
+        }
+        if (!fs.exists(source) || fs.isDirectory(source))
+            return;
+        const QFileInfo info(source);
+        QString target = folder + QLatin1Char('/') + info.fileName();
+        if (fs.exists(target)) {
+            const QString suffix = info.suffix().isEmpty() ? QString()
+                                                           : QLatin1Char('.') + info.suffix();
+            target = folder + QLatin1Char('/') + info.completeBaseName() + QLatin1Char('_') +
+                     QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper() + suffix;
+        }
+        const Status made = fs.createDirectories(folder);
+        const Status done = made ? fs.copyFile(source, target) : made;
+        if (!done) {
+            qWarning("Erreur copie fichier : %s", qUtf8Printable(done.error()));
+            return;
+        }
+        url = QUrl::fromLocalFile(target);
+        copied.insert(source, url);
+    });
+}
+
+QString AppDataStore::mediaKeyOf(const QUrl& url) const {
+    if (!url.isLocalFile())
+        return {};
+    const QString folder = QDir::cleanPath(mediaFolder()) + QLatin1Char('/');
+    const QString path = QDir::cleanPath(url.toLocalFile());
+    if (!path.startsWith(folder))
+        return {};
+    QString key = path.mid(folder.size());
+    while (key.startsWith(QLatin1Char('/')))
+        key.remove(0, 1);
+    while (key.endsWith(QLatin1Char('/')))
+        key.chop(1);
+    return key;
+}
+
+void AppDataStore::normalizeProjectStatuses() {
+    static const QString finished = QStringLiteral("Terminé");
+    const auto renamed = [](const QString& name) {
+        return name.trimmed() == QLatin1String("Fini") ? finished : name;
+    };
+
+    QList<ProjectItem> projects = m_data.projects;
+    bool projectsChanged = false;
+    for (ProjectItem& p : projects) {
+        if (const QString name = renamed(p.status); name != p.status) {
+            p.status = name;
+            projectsChanged = true;
+        }
+    }
+    if (projectsChanged)
+        setProjects(projects);
+
+    // One coloured status per trimmed name, in the order of the names, then
+    // any coloured status that has no name entry yet: nothing is dropped.
+    QList<TagItem> statuses;
+    QSet<QString> seen;
+    const auto existing = [this](const QString& name) -> std::optional<TagItem> {
+        for (const TagItem& tag : m_data.projectStatuses) {
+            if (tag.name.trimmed() == name)
+                return tag;
+        }
+        return std::nullopt;
+    };
+    const QList<TagItem> seeds = seededProjectStatuses();
+    const auto seededColor = [&seeds](const QString& name) {
+        for (const TagItem& seed : seeds) {
+            if (seed.name == name)
+                return seed.color;
+        }
+        return TagColorOption::gray;
+    };
+    for (const QString& option : m_data.projectStatusOptions) {
+        const QString name = renamed(option).trimmed();
+        if (name.isEmpty() || seen.contains(name))
+            continue;
+        seen.insert(name);
+        TagItem tag = existing(name).value_or(TagItem{QUuid::createUuid(), name, seededColor(name)});
+        tag.name = name;
+        statuses.append(tag);
+    }
+    for (TagItem tag : m_data.projectStatuses) {
+        const QString name = renamed(tag.name).trimmed();
+        if (name.isEmpty() || seen.contains(name))
+            continue;
+        seen.insert(name);
+        tag.name = name;
+        statuses.append(tag);
+    }
+    QList<QString> options;
+    IdSet protectedIds, lockedIds;
+    for (const TagItem& tag : statuses) {
+        options.append(tag.name);
+        if (seededColor(tag.name) != TagColorOption::gray)
+            protectedIds.insert(tag.id);
+        if (tag.name == finished || tag.name == u"Annulé")
+            lockedIds.insert(tag.id);
+    }
+    setProjectStatuses(statuses);
+    setProjectStatusOptions(options);
+    setProtectedProjectStatusIDs(protectedIds);
+    setNameLockedProjectStatusIDs(lockedIds);
+}
+
+AppDatabase AppDataStore::snapshot() {
+    AppDatabase db = m_data;
+    db.protectedProjectStatusIDs = sortedIds(m_protectedProjectStatusIDs);
+    db.protectedQuoteStatusIDs = sortedIds(m_protectedQuoteStatusIDs);
+    db.protectedInvoiceStatusIDs = sortedIds(m_protectedInvoiceStatusIDs);
+
+    FileSystem& fs = m_services.fileSystem;
+    QHash<QString, Base64Data> referenced;
+    forEachMediaUrl(db, [&](const QUrl& url) {
+        const QString key = mediaKeyOf(url);
+        if (key.isEmpty() || referenced.contains(key))
+            return;
+        if (const auto cached = m_mediaCache.constFind(key); cached != m_mediaCache.cend()) {
+            referenced.insert(key, *cached);
+            return;
+        }
+        const Result<QByteArray> bytes = fs.readFile(mediaFolder() + QLatin1Char('/') + key);
+        if (!bytes) {
+            qWarning("Erreur lecture média : %s", qUtf8Printable(bytes.error()));
+            return;
+        }
+        referenced.insert(key, Base64Data::fromBytes(bytes.value()));
+    });
+    // Media no record refers to any more leave the cache and the file.
+    m_mediaCache = referenced;
+    for (auto it = referenced.cbegin(); it != referenced.cend(); ++it)
+        db.embeddedMedia.insert(it.key(), it.value());
+    return db;
+}
+
+SaveResult AppDataStore::writeEverywhere(const QByteArray& bytes, const StoragePreferences& storage,
+                                         const std::optional<QUrl>& mirror) {
+    FileSystem& fs = m_services.fileSystem;
+    if (const Status made = fs.createDirectories(m_folder.root()); !made)
+        return SaveResult::failure(made.error());
+    if (const Status written = fs.writeFileAtomically(m_folder.workingCopy(), bytes); !written)
+        return SaveResult::failure(written.error());
+
+    SaveResult result;
+    if (mirror && mirror->isLocalFile() &&
+        QFileInfo(mirror->toLocalFile()).absoluteFilePath() !=
+            QFileInfo(m_folder.workingCopy()).absoluteFilePath()) {
+        // The working copy is safe; the user is told that their own file lags.
+        if (const Status mirrored = fs.writeFileAtomically(mirror->toLocalFile(), bytes); !mirrored)
+            result.warning = QStringLiteral("Le fichier « %1 » n'a pas pu être mis à jour : %2")
+                                 .arg(fileNameOf(*mirror), mirrored.error());
+    }
+    if (storage.backupAlwaysEnabled && storage.backupFolderURL &&
+        storage.backupFolderURL->isLocalFile()) {
+        const QString folder = storage.backupFolderURL->toLocalFile();
+        const Status made = fs.createDirectories(folder);
+        const Status written =
+            made ? fs.writeFileAtomically(folder + QStringLiteral("/database_backup.cdb"), bytes)
+                 : made;
+        if (!written)
+            return SaveResult::failure(written.error());
+    }
+    return result;
+}
+
+SaveResult AppDataStore::save() {
+    // An older background save must not land after this one.
+    m_writer.waitForDone();
+    const AppDatabase db = snapshot();
+    return writeEverywhere(encodeSession(db, SessionFormat::Compact), db.storagePreferences,
+                           m_defaultUrl);
+}
+
+void AppDataStore::saveInBackground() {
+    // The records are implicitly shared, so capturing them costs little; the
+    // encoding happens on the writer thread with the file writing.
+    AppDatabase db = snapshot();
+    const quint64 generation = ++m_latestBackgroundSave;
+    const std::optional<QUrl> mirror = m_defaultUrl;
+    // The destructor waits for the writer, and events posted to a destroyed
+    // store are dropped, so `this` outlives every use below.
+    m_writer.start([this, db = std::move(db), generation, mirror] {
+        SaveResult result;
+        if (generation == m_latestBackgroundSave.load())
+            result = writeEverywhere(encodeSession(db, SessionFormat::Compact),
+                                     db.storagePreferences, mirror);
+        QMetaObject::invokeMethod(
+            this, [this, result] { emit backgroundSaveFinished(result); }, Qt::QueuedConnection);
+    });
+}
+
+void AppDataStore::waitForBackgroundSaves() {
+    m_writer.waitForDone();
+}
+
+void AppDataStore::reload() {
+    // On the writer thread, after any pending save, so it reads the latest.
+    m_writer.start([this] {
+        const Result<QByteArray> bytes = m_services.fileSystem.readFile(m_folder.workingCopy());
+        auto decoded = std::make_shared<Result<AppDatabase>>(
+            bytes ? decodeSession(bytes.value(), m_services.clock)
+                  : Result<AppDatabase>::failure(bytes.error()));
+        QMetaObject::invokeMethod(
+            this,
+            [this, decoded] {
+                if (!decoded->ok()) {
+                    qWarning("Erreur chargement : %s", qUtf8Printable(decoded->error()));
+                    emit reloadFinished(Status::failure(decoded->error()));
+                    return;
+                }
+                apply(std::move(*decoded).value());
+                emit reloadFinished(Status::success());
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+Status AppDataStore::applyFile(const QUrl& url) {
+    if (!url.isLocalFile())
+        return Status::failure(
+            QStringLiteral("« %1 » n'est pas un fichier de cet ordinateur.").arg(url.toString()));
+    const Result<QByteArray> bytes = m_services.fileSystem.readFile(url.toLocalFile());
+    return bytes ? applyBytes(bytes.value()) : Status::failure(bytes.error());
+}
+
+Status AppDataStore::openFile(const QUrl& url) {
+    if (const Status applied = applyFile(url); !applied)
+        return applied;
+    setDefaultFile(url);
+    const SaveResult saved = save();
+    return saved.ok ? Status::success() : Status::failure(saved.error);
+}
+
+Status AppDataStore::exportTo(const QUrl& url) {
+    if (!url.isLocalFile())
+        return Status::failure(
+            QStringLiteral("« %1 » n'est pas un fichier de cet ordinateur.").arg(url.toString()));
+    const QByteArray bytes = encodeSession(snapshot(), SessionFormat::PrettySorted);
+    return m_services.fileSystem.writeFileAtomically(url.toLocalFile(), bytes);
+}
+
+void AppDataStore::newSession() {
+    AppDatabase fresh = newSessionContents();
+    m_mediaCache.clear();
+    apply(std::move(fresh));
+    clearDefaultFile();
+    if (const SaveResult saved = save(); !saved.ok)
+        qWarning("Erreur sauvegarde : %s", qUtf8Printable(saved.error));
+}
+
+std::optional<QUrl> AppDataStore::importMediaFile(const QUrl& source, bool keepName,
+                                                  const QString& prefix) {
+    FileSystem& fs = m_services.fileSystem;
+    const QFileInfo info(source.toLocalFile());
+    QString name = info.fileName();
+    if (!keepName) {
+        name = prefix + QLatin1Char('_') + QUuid::createUuid().toString(QUuid::WithoutBraces);
+        if (!info.suffix().isEmpty())
+            name += QLatin1Char('.') + info.suffix();
+    }
+    const QString target = mediaFolder() + QLatin1Char('/') + name;
+    const auto failed = [](const QString& message) {
+        qWarning("Erreur copie fichier : %s", qUtf8Printable(message));
+        return std::nullopt;
+    };
+    if (!source.isLocalFile() || name.isEmpty())
+        return failed(QStringLiteral("« %1 » n'est pas un fichier.").arg(source.toString()));
+    if (const Status made = fs.createDirectories(mediaFolder()); !made)
+        return failed(made.error());
+    if (fs.exists(target)) {
+        if (const Status removed = fs.removeItem(target); !removed)
+            return failed(removed.error());
+    }
+    if (const Status copied = fs.copyFile(source.toLocalFile(), target); !copied)
+        return failed(copied.error());
+    const Result<QByteArray> bytes = fs.readFile(target);
+    if (!bytes)
+        return failed(bytes.error());
+    m_mediaCache.insert(name, Base64Data::fromBytes(bytes.value()));
+    return QUrl::fromLocalFile(target);
+}
+
+void AppDataStore::removeMediaFile(const QUrl& url) {
+    const QString key = mediaKeyOf(url);
+    if (key.isEmpty())
+        return;
+    m_mediaCache.remove(key);
+    if (const Status removed = m_services.fileSystem.removeItem(url.toLocalFile()); !removed)
+        qWarning("Erreur suppression fichier : %s", qUtf8Printable(removed.error()));
+}
+
+void AppDataStore::setDefaultUrl(std::optional<QUrl> url) {
+    if (m_defaultUrl == url)
+        return;
+    m_defaultUrl = std::move(url);
+    emit defaultCDBFileURLChanged();
+}
+
+void AppDataStore::setDefaultFile(const QUrl& url) {
+    setDefaultUrl(url);
+    if (auto bookmark = m_services.bookmarks.create(url)) {
+        m_services.userDefaults.setValue(bookmarkKey(), *bookmark);
+        m_defaultScopedUrl = url;
+    }
+    m_services.userDefaults.setValue(pathKey(), url.toString());
+}
+
+void AppDataStore::clearDefaultFile() {
+    if (m_defaultScopedUrl)
+        m_services.bookmarks.stopAccessing(*m_defaultScopedUrl);
+    m_defaultScopedUrl.reset();
+    setDefaultUrl(std::nullopt);
+    m_services.userDefaults.remove(bookmarkKey());
+    m_services.userDefaults.remove(pathKey());
+}
+
+} // namespace velmora

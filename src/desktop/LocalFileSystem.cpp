@@ -1,0 +1,87 @@
+#include "desktop/LocalFileSystem.h"
+
+#include "model/SessionFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace velmora {
+namespace {
+
+QString nameOf(const QString& path) {
+    return QFileInfo(path).fileName();
+}
+
+} // namespace
+
+bool LocalFileSystem::exists(const QString& path) const {
+    return QFileInfo::exists(path);
+}
+
+bool LocalFileSystem::isDirectory(const QString& path) const {
+    return QFileInfo(path).isDir();
+}
+
+Result<QByteArray> LocalFileSystem::readFile(const QString& path) const {
+    return readSessionBytes(path);
+}
+
+Status LocalFileSystem::writeFileAtomically(const QString& path, QByteArrayView bytes) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), bytes.size()) != bytes.size() ||
+        !file.commit()) {
+        const QString error = file.errorString();
+        file.cancelWriting();
+        return Status::failure(QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré : %2")
+                                   .arg(nameOf(path), error));
+    }
+    return Status::success();
+}
+
+Status LocalFileSystem::copyFile(const QString& from, const QString& to) {
+    QFile source(from);
+    if (!source.copy(to))
+        return Status::failure(QStringLiteral("Le fichier « %1 » n'a pas pu être copié : %2")
+                                   .arg(nameOf(from), source.errorString()));
+    return Status::success();
+}
+
+Status LocalFileSystem::moveItem(const QString& from, const QString& to) {
+    if (!QDir().rename(from, to))
+        return Status::failure(
+            QStringLiteral("« %1 » n'a pas pu être renommé en « %2 ».").arg(nameOf(from), nameOf(to)));
+    return Status::success();
+}
+
+Status LocalFileSystem::removeItem(const QString& path) {
+    const QFileInfo info(path);
+    const bool removed =
+        info.isDir() && !info.isSymLink() ? QDir(path).removeRecursively() : QFile::remove(path);
+    if (!removed)
+        return Status::failure(QStringLiteral("« %1 » n'a pas pu être supprimé.").arg(nameOf(path)));
+    return Status::success();
+}
+
+Status LocalFileSystem::createDirectories(const QString& path) {
+    if (!QDir().mkpath(path))
+        return Status::failure(
+            QStringLiteral("Le dossier « %1 » n'a pas pu être créé.").arg(QDir::toNativeSeparators(path)));
+    return Status::success();
+}
+
+QList<FileEntry> LocalFileSystem::listDirectory(const QString& path) const {
+    QList<FileEntry> entries;
+    const QFileInfoList infos =
+        QDir(path).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    for (const QFileInfo& info : infos) {
+        const QDateTime modified = info.lastModified();
+        entries.append({info.fileName(), info.absoluteFilePath(),
+                        modified.isValid() ? std::optional(modified.toUTC()) : std::nullopt,
+                        info.isHidden(), info.isDir()});
+    }
+    return entries;
+}
+
+} // namespace velmora

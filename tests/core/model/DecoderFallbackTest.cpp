@@ -1,0 +1,534 @@
+// What reading gives for keys that older files lack, legacy keys, null values,
+// unknown and repeated keys; and what the next write makes of them.
+
+#include "model/SessionDecoder.h"
+#include "model/SessionEncoder.h"
+#include "support/SessionJson.h"
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+using namespace test;
+
+const QDateTime kMomentTruncated = utc(2025, 6, 10, 9, 0, 0);
+
+QJsonObject reencoded(const AppDatabase& db) {
+    return parseObject(encodeSession(db, SessionFormat::Compact));
+}
+
+QJsonObject firstOf(const QJsonObject& root, const QString& collection) {
+    return root[collection].toArray().first().toObject();
+}
+
+TEST(DecoderFallbackTest, ClientWithoutLaterKeys) {
+    const AppDatabase db = decodeOk(toBytes(rootWithOne("clients", minimalClient())));
+    ASSERT_EQ(db.clients.size(), 1);
+    const ClientItem& c = db.clients[0];
+    EXPECT_EQ(c.id, uuid(1));
+    EXPECT_EQ(c.kind, ClientKind::particulier);
+    EXPECT_EQ(c.lastName, QStringLiteral("Dupré"));
+    EXPECT_EQ(c.email, QStringLiteral("jeanne@exemple.fr"));
+    EXPECT_EQ(c.siret, QString());
+    EXPECT_EQ(c.addressLine1, QString());
+    EXPECT_EQ(c.addressLine2, QString());
+    EXPECT_TRUE(c.tagIDs.isEmpty());
+    EXPECT_TRUE(c.contacts.isEmpty());
+    EXPECT_FALSE(c.photoURL.has_value());
+}
+
+TEST(DecoderFallbackTest, LineWithoutQuantityOrKind) {
+    const AppDatabase db = decodeOk(toBytes(rootWithOne("documents", minimalDocument())));
+    ASSERT_EQ(db.documents.size(), 1);
+    ASSERT_EQ(db.documents[0].lines.size(), 1);
+    const CommercialDocumentLine& line = db.documents[0].lines[0];
+    EXPECT_EQ(line.quantity, 1.0);
+    EXPECT_EQ(line.kind, CommercialDocumentLineKind::service);
+    EXPECT_EQ(line.priceTTC, 120.5);
+    EXPECT_EQ(line.tvaRate, 0.0);
+    EXPECT_EQ(line.lineDiscountValue, 0.0);
+    EXPECT_FALSE(line.discountIsPercent);
+    EXPECT_FALSE(line.lineDiscountEnabled);
+    EXPECT_EQ(line.prestationType, ServicePrestationType::prestationsLiberalesBNC);
+
+    const CommercialDocumentItem& doc = db.documents[0];
+    EXPECT_EQ(doc.sourceKind, CommercialDocumentSourceKind::editor);
+    EXPECT_EQ(doc.paymentTerms, QString());
+    EXPECT_TRUE(doc.encaissements.isEmpty());
+    EXPECT_TRUE(doc.linkedProjectIDs.isEmpty());
+    EXPECT_EQ(doc.issueDate, utc(2025, 3, 1, 10));
+    EXPECT_EQ(doc.dueDays, 30);
+
+    // Present values win over the fallbacks.
+    QJsonObject line2 = with(with(minimalLine(), "quantity", 2.5), "kind", "discount");
+    const AppDatabase db2 = decodeOk(
+        toBytes(rootWithOne("documents", with(minimalDocument(), "lines", QJsonArray{line2}))));
+    ASSERT_EQ(db2.documents.size(), 1);
+    EXPECT_EQ(db2.documents[0].lines[0].quantity, 2.5);
+    EXPECT_EQ(db2.documents[0].lines[0].kind, CommercialDocumentLineKind::discount);
+}
+
+TEST(DecoderFallbackTest, ServiceWithoutPrestationType) {
+    const AppDatabase db = decodeOk(toBytes(rootWithOne("services", minimalService())));
+    ASSERT_EQ(db.services.size(), 1);
+    EXPECT_EQ(db.services[0].prestationType, ServicePrestationType::prestationsLiberalesBNC);
+    EXPECT_EQ(db.services[0].priceTTC, QString());
+    EXPECT_EQ(db.services[0].notes, QString());
+    EXPECT_FALSE(db.services[0].iconName.has_value());
+
+    const AppDatabase sales = decodeOk(toBytes(
+        rootWithOne("services", with(minimalService(), "prestationType", "ventesMarchandises"))));
+    ASSERT_EQ(sales.services.size(), 1);
+    EXPECT_EQ(sales.services[0].prestationType, ServicePrestationType::ventesMarchandises);
+}
+
+TEST(DecoderFallbackTest, DocumentWithLegacySingleProject) {
+    const QJsonObject legacy = with(minimalDocument(), "linkedProjectID", uuidText(77));
+    const AppDatabase db = decodeOk(toBytes(rootWithOne("documents", legacy)));
+    ASSERT_EQ(db.documents.size(), 1);
+    EXPECT_EQ(db.documents[0].linkedProjectIDs, QList<QUuid>{uuid(77)});
+
+    const QJsonObject written = firstOf(reencoded(db), "documents");
+    EXPECT_FALSE(written.contains("linkedProjectID"));
+    EXPECT_EQ(written["linkedProjectIDs"].toArray(), QJsonArray{uuidText(77)});
+
+    // The list, when present, wins over the legacy key, even when empty.
+    const AppDatabase both = decodeOk(toBytes(rootWithOne(
+        "documents", with(with(legacy, "linkedProjectIDs", QJsonArray{uuidText(5), uuidText(6)}),
+                          "linkedProjectID", uuidText(77)))));
+    ASSERT_EQ(both.documents.size(), 1);
+    EXPECT_EQ(both.documents[0].linkedProjectIDs, (QList<QUuid>{uuid(5), uuid(6)}));
+    const AppDatabase emptyList =
+        decodeOk(toBytes(rootWithOne("documents", with(legacy, "linkedProjectIDs", QJsonArray()))));
+    ASSERT_EQ(emptyList.documents.size(), 1);
+    EXPECT_TRUE(emptyList.documents[0].linkedProjectIDs.isEmpty());
+
+    // A null list falls back to the legacy key.
+    const AppDatabase nullList = decodeOk(
+        toBytes(rootWithOne("documents", with(legacy, "linkedProjectIDs", QJsonValue::Null))));
+    ASSERT_EQ(nullList.documents.size(), 1);
+    EXPECT_EQ(nullList.documents[0].linkedProjectIDs, QList<QUuid>{uuid(77)});
+
+    // The legacy key is read with the same strictness.
+    EXPECT_EQ(decodeError(toBytes(rootWithOne(
+                  "documents", with(minimalDocument(), "linkedProjectID", "pas-un-id")))),
+              QStringLiteral("Fichier de session illisible : documents[0].linkedProjectID — "
+                             "identifiant invalide « pas-un-id »"));
+}
+
+TEST(DecoderFallbackTest, EncaissementWithoutIdOrCreationDate) {
+    const QByteArray bytes = toBytes(
+        rootWithOne("documents", with(minimalDocument(), "encaissements",
+                                      QJsonArray{minimalEncaissement(), minimalEncaissement()})));
+    const AppDatabase first = decodeOk(bytes);
+    const AppDatabase second = decodeOk(bytes);
+    ASSERT_EQ(first.documents.size(), 1);
+    ASSERT_EQ(second.documents.size(), 1);
+    ASSERT_EQ(first.documents[0].encaissements.size(), 2);
+    ASSERT_EQ(second.documents[0].encaissements.size(), 2);
+    const Encaissement& a = first.documents[0].encaissements[0];
+    const Encaissement& b = first.documents[0].encaissements[1];
+    const Encaissement& again = second.documents[0].encaissements[0];
+    EXPECT_FALSE(a.id.isNull());
+    EXPECT_NE(a.id, b.id);
+    EXPECT_NE(a.id, again.id);
+    EXPECT_EQ(a.createdAt, kMomentTruncated);
+    EXPECT_EQ(a.createdAt.time().msec(), 0);
+    EXPECT_FALSE(a.isAcompte);
+    EXPECT_FALSE(a.isRefunded);
+    EXPECT_EQ(a.amount, 50.0);
+    EXPECT_EQ(a.date, utc(2025, 3, 5));
+
+    // Once written, the id stays.
+    const AppDatabase reread = decodeOk(encodeSession(first, SessionFormat::Compact));
+    ASSERT_EQ(reread.documents.size(), 1);
+    EXPECT_EQ(reread.documents[0].encaissements, first.documents[0].encaissements);
+}
+
+TEST(DecoderFallbackTest, PreferencesWithoutLaterKeys) {
+    const AppDatabase db = decodeOk(toBytes(minimalRoot()));
+    const AppPreferences& p = db.preferences;
+    EXPECT_FALSE(p.tutorialShouldShowIntro);
+    EXPECT_FALSE(p.tutorialNeverShow);
+    EXPECT_EQ(p.appearanceMode, AppAppearanceMode::dark);
+    EXPECT_FALSE(p.searchSettings.useAllFields);
+    EXPECT_EQ(p.searchSettings.enabledFields, QList<SearchScopeField>{SearchScopeField::title});
+    EXPECT_TRUE(p.sidebarMenuItems.isEmpty());
+    EXPECT_EQ(p.appPassword, QString());
+    EXPECT_EQ(p.externalToolsAccessCode, QString());
+    EXPECT_FALSE(p.calendarLastSyncDate.has_value());
+    EXPECT_FALSE(p.invoiceLogoURL.has_value());
+
+    const AppDatabase light = decodeOk(toBytes(rootWith(
+        "preferences", QJsonObject{{"appearanceMode", "light"},
+                                   {"searchSettings",
+                                    QJsonObject{{"useAllFields", true},
+                                                {"enabledFields", QJsonArray{"notes", "status"}}}},
+                                   {"sidebarMenuItems", QJsonArray()}})));
+    EXPECT_EQ(light.preferences.appearanceMode, AppAppearanceMode::light);
+    EXPECT_TRUE(light.preferences.searchSettings.useAllFields);
+    EXPECT_EQ(light.preferences.searchSettings.enabledFields,
+              (QList<SearchScopeField>{SearchScopeField::notes, SearchScopeField::status}));
+    EXPECT_TRUE(light.preferences.sidebarMenuItems.isEmpty());
+}
+
+TEST(DecoderFallbackTest, CompanyAndStockSettingsFallbacks) {
+    const AppDatabase db = decodeOk(toBytes(minimalRoot()));
+    const CompanySettings& c = db.companySettings;
+    EXPECT_EQ(c.legalTextOrder, (QList<QString>{"latePenalty", "additional"}));
+    EXPECT_EQ(c.lateChargeLineTitle, QStringLiteral("Frais de retard"));
+    EXPECT_EQ(c.lateChargeLineDescription, QStringLiteral("Pénalités de retard de paiement"));
+    EXPECT_EQ(c.bankIBAN, QString());
+    EXPECT_TRUE(c.acceptedPaymentMethods.isEmpty());
+    EXPECT_TRUE(c.customPaymentMethodIcons.isEmpty());
+    // Required keys keep the file's value, never a default.
+    EXPECT_EQ(c.latePenaltyText, QStringLiteral("Pénalités"));
+
+    const StockSettings& s = db.stockSettings;
+    EXPECT_EQ(s.lowStockThreshold, 2);
+    EXPECT_EQ(s.outOfStockThreshold, 0);
+    EXPECT_EQ(s.labelCategories, QStringLiteral("Catégories"));
+    EXPECT_EQ(s.labelSubCategories, QStringLiteral("Sous-catégories"));
+    EXPECT_EQ(s.labelTags, QStringLiteral("Tags"));
+    EXPECT_EQ(s.labelSubTags, QStringLiteral("Sous-tags"));
+}
+
+TEST(DecoderFallbackTest, OptionalRootKeysAbsent) {
+    const AppDatabase db = decodeOk(toBytes(minimalRoot()));
+    EXPECT_TRUE(db.stockSubCategories.isEmpty());
+    EXPECT_TRUE(db.projectStatuses.isEmpty());
+    EXPECT_TRUE(db.protectedQuoteStatusIDs.isEmpty());
+    EXPECT_TRUE(db.externalTools.isEmpty());
+    EXPECT_TRUE(db.urssafDeclarations.isEmpty());
+    EXPECT_TRUE(db.notificationStates.isEmpty());
+    EXPECT_TRUE(db.embeddedMedia.isEmpty());
+    EXPECT_TRUE(db.securityQuestions.isEmpty());
+    EXPECT_FALSE(db.sessionName.has_value());
+    EXPECT_FALSE(db.sessionID.has_value());
+    EXPECT_FALSE(db.sessionProfilePhotoData.has_value());
+    EXPECT_FALSE(db.sessionProfileImageName.has_value());
+}
+
+void expectUrssafDefaults(const URSSAFSettings& u) {
+    EXPECT_EQ(u.regime, URSSAFRegime::microEntrepreneur);
+    EXPECT_EQ(u.microRateServices, 22.0);
+    EXPECT_EQ(u.microRateSales, 12.3);
+    EXPECT_EQ(u.cfpRate, 0.2);
+    EXPECT_FALSE(u.versementLiberatoire);
+    EXPECT_EQ(u.versementLiberatoireBICRate, 1.0);
+    EXPECT_EQ(u.versementLiberatoireBNCRate, 2.2);
+    EXPECT_EQ(u.bncRate, 21.1);
+    EXPECT_EQ(u.bicRate, 25.0);
+    EXPECT_EQ(u.declarationFrequency, URSSAFDeclarationFrequency::trimestrial);
+    EXPECT_EQ(u.microRateBICServices, 21.2);
+    for (bool shown : {u.summaryShowCA, u.summaryShowPurchases, u.summaryShowCotisations,
+                       u.summaryShowNet, u.summaryShowCATotalBrut, u.summaryShowCARecipes,
+                       u.summaryShowNetEncaisse, u.summaryShowBestClient})
+        EXPECT_TRUE(shown);
+    EXPECT_TRUE(u.summaryCardCustomTitles.isEmpty());
+    EXPECT_EQ(u.recurringBadgeMonthlyColorKey, QStringLiteral("blue"));
+    EXPECT_EQ(u.recurringBadgeYearlyColorKey, QStringLiteral("pink"));
+    EXPECT_EQ(u.declarationDayOfMonth, 1);
+    EXPECT_TRUE(u.reminderEnabled);
+}
+
+TEST(DecoderFallbackTest, UrssafSettingsMissingOrEmpty) {
+    {
+        SCOPED_TRACE("missing");
+        expectUrssafDefaults(decodeOk(toBytes(minimalRoot())).urssafSettings);
+    }
+    {
+        SCOPED_TRACE("empty object");
+        expectUrssafDefaults(
+            decodeOk(toBytes(rootWith("urssafSettings", QJsonObject()))).urssafSettings);
+    }
+    {
+        SCOPED_TRACE("null");
+        expectUrssafDefaults(
+            decodeOk(toBytes(rootWith("urssafSettings", QJsonValue::Null))).urssafSettings);
+    }
+    // One key present leaves the others at their defaults.
+    const AppDatabase one =
+        decodeOk(toBytes(rootWith("urssafSettings", QJsonObject{{"summaryShowNet", false}})));
+    EXPECT_FALSE(one.urssafSettings.summaryShowNet);
+    EXPECT_TRUE(one.urssafSettings.summaryShowCA);
+    EXPECT_EQ(one.urssafSettings.microRateServices, 22.0);
+}
+
+TEST(DecoderFallbackTest, UrssafSettingsLegacyRate) {
+    const AppDatabase db =
+        decodeOk(toBytes(rootWith("urssafSettings", QJsonObject{{"legacyVLRate", 1.7}})));
+    EXPECT_EQ(db.urssafSettings.versementLiberatoireBNCRate, 1.7);
+    EXPECT_EQ(db.urssafSettings.versementLiberatoireBICRate, 1.0);
+
+    const QJsonObject written = reencoded(db)["urssafSettings"].toObject();
+    EXPECT_EQ(written["versementLiberatoireBNCRate"].toDouble(), 1.7);
+    EXPECT_FALSE(written.contains("legacyVLRate"));
+
+    const AppDatabase both = decodeOk(
+        toBytes(rootWith("urssafSettings", QJsonObject{{"legacyVLRate", 1.7},
+                                                       {"versementLiberatoireBNCRate", 2.5}})));
+    EXPECT_EQ(both.urssafSettings.versementLiberatoireBNCRate, 2.5);
+}
+
+TEST(DecoderFallbackTest, UrssafDeclarationLegacyTurnover) {
+    const QJsonObject legacy{{"year", 2023}, {"legacyCaAmount", 1000}};
+    const AppDatabase alone = decodeOk(toBytes(rootWithOne("urssafDeclarations", legacy)));
+    ASSERT_EQ(alone.urssafDeclarations.size(), 1);
+    EXPECT_EQ(alone.urssafDeclarations[0].caPrestationsServicesBNC, 1000.0);
+    EXPECT_EQ(alone.urssafDeclarations[0].caVenteMarchandises, 0.0);
+
+    const AppDatabase withSales = decodeOk(
+        toBytes(rootWithOne("urssafDeclarations", with(legacy, "caVenteMarchandises", 300))));
+    ASSERT_EQ(withSales.urssafDeclarations.size(), 1);
+    EXPECT_EQ(withSales.urssafDeclarations[0].caPrestationsServicesBNC, 0.0);
+    EXPECT_EQ(withSales.urssafDeclarations[0].caVenteMarchandises, 300.0);
+
+    const AppDatabase current = decodeOk(
+        toBytes(rootWithOne("urssafDeclarations", with(legacy, "caPrestationsServicesBNC", 450))));
+    ASSERT_EQ(current.urssafDeclarations.size(), 1);
+    EXPECT_EQ(current.urssafDeclarations[0].caPrestationsServicesBNC, 450.0);
+
+    const QJsonObject written = firstOf(reencoded(alone), "urssafDeclarations");
+    EXPECT_EQ(written["caPrestationsServicesBNC"].toDouble(), 1000.0);
+    EXPECT_FALSE(written.contains("legacyCaAmount"));
+}
+
+TEST(DecoderFallbackTest, UrssafDeclarationWithoutAnything) {
+    const QByteArray bytes = toBytes(rootWithOne("urssafDeclarations", QJsonObject()));
+    const AppDatabase db = decodeOk(bytes);
+    ASSERT_EQ(db.urssafDeclarations.size(), 1);
+    const URSSAFDeclaration& d = db.urssafDeclarations[0];
+    EXPECT_FALSE(d.id.isNull());
+    EXPECT_EQ(d.year, 2025);
+    EXPECT_EQ(d.periodIndex, 1);
+    EXPECT_EQ(d.frequency, URSSAFDeclarationFrequency::trimestrial);
+    EXPECT_EQ(d.caPrestationsServicesBNC, 0.0);
+    EXPECT_FALSE(d.isPaid);
+    EXPECT_FALSE(d.isDeclared);
+    EXPECT_FALSE(d.isAutoGenerated);
+    EXPECT_EQ(d.createdAt, kMomentTruncated);
+    EXPECT_FALSE(d.paidDate.has_value());
+
+    const AppDatabase again = decodeOk(bytes);
+    ASSERT_EQ(again.urssafDeclarations.size(), 1);
+    EXPECT_NE(again.urssafDeclarations[0].id, d.id);
+}
+
+TEST(DecoderFallbackTest, MissingYearIsTheParisYearAtTheMomentOfReading) {
+    const QByteArray bytes = toBytes(rootWithOne("urssafDeclarations", QJsonObject()));
+    struct Case {
+        QDateTime now;
+        qint64 year;
+    };
+    const Case cases[] = {
+        {utc(2024, 12, 31, 22, 59, 59), 2024}, // 23:59:59 in Paris
+        {utc(2024, 12, 31, 23, 0, 0), 2025},   // midnight in Paris, still 2024 in UTC
+        {utc(2024, 12, 31, 23, 30, 0), 2025},
+        {utc(2025, 1, 1, 0, 30, 0), 2025},
+    };
+    for (const Case& c : cases) {
+        const AppDatabase db = decodeOk(bytes, c.now);
+        ASSERT_EQ(db.urssafDeclarations.size(), 1);
+        EXPECT_EQ(db.urssafDeclarations[0].year, c.year)
+            << c.now.toString(Qt::ISODate).toStdString();
+    }
+}
+
+TEST(DecoderFallbackTest, RecurringPurchaseDates) {
+    const AppDatabase onlyNext = decodeOk(toBytes(
+        rootWithOne("recurringPurchases", QJsonObject{{"nextDueDate", "2025-07-05T00:00:00Z"}})));
+    ASSERT_EQ(onlyNext.recurringPurchases.size(), 1);
+    const RecurringPurchase& r = onlyNext.recurringPurchases[0];
+    EXPECT_EQ(r.nextDueDate, utc(2025, 7, 5));
+    EXPECT_EQ(r.startDate, utc(2025, 7, 5));
+    EXPECT_EQ(r.createdAt, kMomentTruncated);
+    EXPECT_TRUE(r.isActive);
+    EXPECT_EQ(r.frequency, RecurringFrequency::monthly);
+    EXPECT_EQ(r.amount, 0.0);
+    EXPECT_FALSE(r.id.isNull());
+    EXPECT_FALSE(r.debitDay.has_value());
+
+    const AppDatabase neither = decodeOk(toBytes(rootWithOne("recurringPurchases", QJsonObject())));
+    ASSERT_EQ(neither.recurringPurchases.size(), 1);
+    EXPECT_EQ(neither.recurringPurchases[0].nextDueDate, kMomentTruncated);
+    EXPECT_EQ(neither.recurringPurchases[0].startDate, kMomentTruncated);
+
+    const AppDatabase both = decodeOk(toBytes(
+        rootWithOne("recurringPurchases", QJsonObject{{"nextDueDate", "2025-07-05T00:00:00Z"},
+                                                      {"startDate", "2024-01-05T00:00:00Z"}})));
+    ASSERT_EQ(both.recurringPurchases.size(), 1);
+    EXPECT_EQ(both.recurringPurchases[0].startDate, utc(2024, 1, 5));
+
+    // Key order in the file does not matter.
+    const AppDatabase reversed = decodeOk(toBytes(
+        rootWithOne("recurringPurchases", QJsonObject{{"startDate", "2024-01-05T00:00:00Z"},
+                                                      {"amount", 9.99},
+                                                      {"nextDueDate", "2025-07-05T00:00:00Z"}})));
+    ASSERT_EQ(reversed.recurringPurchases.size(), 1);
+    EXPECT_EQ(reversed.recurringPurchases[0].startDate, utc(2024, 1, 5));
+    EXPECT_EQ(reversed.recurringPurchases[0].nextDueDate, utc(2025, 7, 5));
+}
+
+TEST(DecoderFallbackTest, StockSubTagsAndSubCategories) {
+    const AppDatabase db = decodeOk(toBytes(with(
+        with(minimalRoot(), "stockSubTags",
+             QJsonArray{minimalStockSubTag(1),
+                        with(minimalStockSubTag(2), "parentTagID", uuidText(40)),
+                        with(with(minimalStockSubTag(3), "parentTagIDs", QJsonArray{uuidText(41)}),
+                             "color", "pink")}),
+        "stockSubCategories",
+        QJsonArray{QJsonObject{{"legacyCategoryID", uuidText(50)}}, QJsonObject()})));
+    ASSERT_EQ(db.stockSubTags.size(), 3);
+    EXPECT_EQ(db.stockSubTags[0].color, TagColorOption::blue);
+    EXPECT_TRUE(db.stockSubTags[0].parentTagIDs.isEmpty());
+    EXPECT_EQ(db.stockSubTags[1].parentTagIDs, QList<QUuid>{uuid(40)});
+    EXPECT_EQ(db.stockSubTags[2].parentTagIDs, QList<QUuid>{uuid(41)});
+    EXPECT_EQ(db.stockSubTags[2].color, TagColorOption::pink);
+
+    ASSERT_EQ(db.stockSubCategories.size(), 2);
+    EXPECT_EQ(db.stockSubCategories[0].categoryIDs, QList<QUuid>{uuid(50)});
+    EXPECT_FALSE(db.stockSubCategories[0].id.isNull());
+    EXPECT_NE(db.stockSubCategories[0].id, db.stockSubCategories[1].id);
+    EXPECT_EQ(db.stockSubCategories[1].name, QString());
+    EXPECT_TRUE(db.stockSubCategories[1].categoryIDs.isEmpty());
+
+    const QJsonObject written = reencoded(db);
+    const QJsonObject tag = written["stockSubTags"].toArray()[1].toObject();
+    EXPECT_FALSE(tag.contains("parentTagID"));
+    EXPECT_EQ(tag["parentTagIDs"].toArray(), QJsonArray{uuidText(40)});
+    EXPECT_EQ(tag["color"].toString(), QStringLiteral("blue"));
+    const QJsonObject sub = firstOf(written, "stockSubCategories");
+    EXPECT_FALSE(sub.contains("legacyCategoryID"));
+    EXPECT_EQ(sub["categoryIDs"].toArray(), QJsonArray{uuidText(50)});
+}
+
+TEST(DecoderFallbackTest, CalendarEventLegacySingleIds) {
+    const QJsonObject legacy =
+        with(with(with(minimalCalendarEvent(), "linkedClientID", uuidText(1)), "linkedProjectID",
+                  uuidText(2)),
+             "linkedDocumentID", uuidText(3));
+    const AppDatabase db = decodeOk(toBytes(rootWithOne("customCalendarEvents", legacy)));
+    ASSERT_EQ(db.customCalendarEvents.size(), 1);
+    const CustomCalendarEvent& e = db.customCalendarEvents[0];
+    EXPECT_EQ(e.linkedClientIDs, QList<QUuid>{uuid(1)});
+    EXPECT_EQ(e.linkedProjectIDs, QList<QUuid>{uuid(2)});
+    EXPECT_EQ(e.linkedDocumentIDs, QList<QUuid>{uuid(3)});
+    EXPECT_FALSE(e.id.isNull());
+    EXPECT_EQ(e.createdAt, kMomentTruncated);
+    EXPECT_FALSE(e.isAllDay);
+    EXPECT_EQ(e.location, QString());
+    EXPECT_FALSE(e.alertMinutes.has_value());
+
+    const QJsonObject written = firstOf(reencoded(db), "customCalendarEvents");
+    for (const char* key : {"linkedClientID", "linkedProjectID", "linkedDocumentID"})
+        EXPECT_FALSE(written.contains(QLatin1String(key))) << key;
+    EXPECT_EQ(written["linkedDocumentIDs"].toArray(), QJsonArray{uuidText(3)});
+
+    const AppDatabase none =
+        decodeOk(toBytes(rootWithOne("customCalendarEvents", minimalCalendarEvent())));
+    ASSERT_EQ(none.customCalendarEvents.size(), 1);
+    EXPECT_TRUE(none.customCalendarEvents[0].linkedClientIDs.isEmpty());
+    EXPECT_TRUE(none.customCalendarEvents[0].linkedProjectIDs.isEmpty());
+    EXPECT_TRUE(none.customCalendarEvents[0].linkedDocumentIDs.isEmpty());
+}
+
+TEST(DecoderFallbackTest, PurchaseWithoutDate) {
+    const AppDatabase db = decodeOk(toBytes(rootWithOne("accountingPurchases", minimalPurchase())));
+    ASSERT_EQ(db.accountingPurchases.size(), 1);
+    const AccountingPurchaseItem& p = db.accountingPurchases[0];
+    EXPECT_EQ(p.purchaseDate, kMomentTruncated);
+    EXPECT_EQ(p.priceTTC, 0.0);
+    EXPECT_FALSE(p.priceHT.has_value());
+    EXPECT_FALSE(p.quantity.has_value());
+    EXPECT_FALSE(p.isRecurringEntry);
+}
+
+TEST(DecoderFallbackTest, NullCountsAsAbsent) {
+    const QJsonValue null = QJsonValue::Null;
+    const QJsonObject client =
+        with(with(with(minimalClient(), "photoURL", null), "siret", null), "tagIDs", null);
+    const QJsonObject line = with(with(minimalLine(), "quantity", null), "kind", null);
+    const QJsonObject document =
+        with(with(with(minimalDocument(), "lines", QJsonArray{line}), "clientID", null),
+             "encaissements", null);
+    QJsonObject root =
+        with(with(minimalRoot(), "clients", QJsonArray{client}), "documents", QJsonArray{document});
+    root = with(with(with(root, "sessionID", null), "embeddedMedia", null), "stockSubTags", null);
+    root = with(root, "preferences",
+                QJsonObject{{"appearanceMode", null}, {"calendarLastSyncDate", null}});
+    root = with(root, "urssafDeclarations",
+                QJsonArray{QJsonObject{{"id", null}, {"year", null}, {"createdAt", null}}});
+
+    const AppDatabase db = decodeOk(toBytes(root));
+    ASSERT_EQ(db.clients.size(), 1);
+    EXPECT_FALSE(db.clients[0].photoURL.has_value());
+    EXPECT_EQ(db.clients[0].siret, QString());
+    EXPECT_TRUE(db.clients[0].tagIDs.isEmpty());
+    ASSERT_EQ(db.documents.size(), 1);
+    ASSERT_EQ(db.documents[0].lines.size(), 1);
+    EXPECT_EQ(db.documents[0].lines[0].quantity, 1.0);
+    EXPECT_EQ(db.documents[0].lines[0].kind, CommercialDocumentLineKind::service);
+    EXPECT_FALSE(db.documents[0].clientID.has_value());
+    EXPECT_FALSE(db.sessionID.has_value());
+    EXPECT_TRUE(db.embeddedMedia.isEmpty());
+    EXPECT_EQ(db.preferences.appearanceMode, AppAppearanceMode::dark);
+    EXPECT_FALSE(db.preferences.calendarLastSyncDate.has_value());
+    ASSERT_EQ(db.urssafDeclarations.size(), 1);
+    EXPECT_FALSE(db.urssafDeclarations[0].id.isNull());
+    EXPECT_EQ(db.urssafDeclarations[0].year, 2025);
+    EXPECT_EQ(db.urssafDeclarations[0].createdAt, kMomentTruncated);
+}
+
+TEST(DecoderFallbackTest, UnknownKeysAreIgnoredAndDropped) {
+    QJsonObject root = with(minimalRoot(), "futureCollection", QJsonArray{1, 2, 3});
+    root = with(root, "clients",
+                QJsonArray{with(with(minimalClient(), "favouriteColour", "vert"), "nested",
+                                QJsonObject{{"deep", QJsonArray{QJsonValue::Null}}})});
+    root = with(root, "preferences", QJsonObject{{"unknownPreference", true}});
+    const AppDatabase db = decodeOk(toBytes(root));
+    ASSERT_EQ(db.clients.size(), 1);
+    EXPECT_EQ(db.clients[0].firstName, QStringLiteral("Jeanne"));
+
+    const QJsonObject written = reencoded(db);
+    EXPECT_FALSE(written.contains("futureCollection"));
+    EXPECT_FALSE(firstOf(written, "clients").contains("favouriteColour"));
+    EXPECT_FALSE(firstOf(written, "clients").contains("nested"));
+    EXPECT_FALSE(written["preferences"].toObject().contains("unknownPreference"));
+}
+
+TEST(DecoderFallbackTest, RepeatedKeysFirstOneWins) {
+    // The repeated key sits where a reader that searches onwards from its last
+    // find would meet the second copy first.
+    const QByteArray client =
+        "{\"email\":\"premier@exemple.fr\",\"id\":\"" + uuidText(1).toLatin1() +
+        "\",\"kind\":\"particulier\",\"firstName\":\"A\",\"lastName\":\"B\",\"company\":\"\","
+        "\"email\":\"second@exemple.fr\",\"phone\":\"\",\"notes\":\"\"}";
+    const AppDatabase db = decodeOk(
+        toBytes(rootWithOne("clients", QJsonObject())).replace("[{}]", "[" + client + "]"));
+    ASSERT_EQ(db.clients.size(), 1);
+    EXPECT_EQ(db.clients[0].email, QStringLiteral("premier@exemple.fr"));
+
+    const QByteArray inOrder =
+        "{\"id\":\"" + uuidText(1).toLatin1() +
+        "\",\"kind\":\"particulier\",\"firstName\":\"A\",\"lastName\":\"B\",\"company\":\"\","
+        "\"email\":\"premier@exemple.fr\",\"phone\":\"\",\"notes\":\"\","
+        "\"email\":\"second@exemple.fr\"}";
+    const AppDatabase db2 = decodeOk(
+        toBytes(rootWithOne("clients", QJsonObject())).replace("[{}]", "[" + inOrder + "]"));
+    ASSERT_EQ(db2.clients.size(), 1);
+    EXPECT_EQ(db2.clients[0].email, QStringLiteral("premier@exemple.fr"));
+
+    const QByteArray map =
+        toBytes(rootWith("notificationStates", QJsonObject{{"@M@", 0}}))
+            .replace("{\"@M@\":0}", "{\"n\":{\"toastDismissed\":true,\"neverShow\":false},"
+                                    "\"n\":{\"toastDismissed\":false,\"neverShow\":true}}");
+    const AppDatabase db3 = decodeOk(map);
+    ASSERT_EQ(db3.notificationStates.size(), 1);
+    EXPECT_TRUE(db3.notificationStates.value("n").toastDismissed);
+    EXPECT_FALSE(db3.notificationStates.value("n").neverShow);
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,408 @@
+// Replays damaged, strange and oversized session files. Each one is either
+// refused with a French message or read with the values it holds; none may
+// crash or be half-read. Dropping a file into tests/data/hostile/ adds a case,
+// which fails until the table below says what it must give.
+
+#include "model/SessionDecoder.h"
+#include "model/SessionEncoder.h"
+#include "model/SessionFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cctype>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+using namespace velmora;
+
+namespace {
+
+const QString kHostileDir = QStringLiteral(VELMORA_TEST_DATA "/hostile");
+
+const FixedClock& testClock() {
+    static const FixedClock clock(QDateTime(QDate(2025, 6, 10), QTime(9, 0), Qt::UTC));
+    return clock;
+}
+
+QString refusal(const QString& reason) {
+    return QStringLiteral("Fichier de session illisible : ") + reason;
+}
+
+// What decoding one file must give: the whole message when it is refused,
+// and what must have been read when it is read.
+struct Expectation {
+    std::optional<QString> sessionRefusal;
+    std::optional<QString> previewRefusal;
+    std::function<void(const AppDatabase&)> check;
+};
+
+Expectation refused(const QString& reason) {
+    return {refusal(reason), refusal(reason), {}};
+}
+
+// Refused by the full reader, but the launch screen's preview, which looks at
+// preferences.appPassword only, still reads it.
+Expectation refusedButPreviewed(const QString& reason) {
+    return {refusal(reason), std::nullopt, {}};
+}
+
+Expectation read(std::function<void(const AppDatabase&)> check) {
+    return {std::nullopt, std::nullopt, std::move(check)};
+}
+
+std::string toStd(const QString& s) {
+    return s.toStdString();
+}
+
+Result<AppDatabase> decodeFile(const QString& path) {
+    auto bytes = readSessionBytes(path);
+    if (!bytes)
+        return Result<AppDatabase>::failure(bytes.error());
+    return decodeSession(bytes.value(), testClock());
+}
+
+const AppDatabase& referenceSession() {
+    static const AppDatabase db = [] {
+        auto result = decodeFile(kHostileDir + QStringLiteral("/reference-session.cdb"));
+        if (!result)
+            ADD_FAILURE() << "reference session: " << toStd(result.error());
+        return result ? result.value() : AppDatabase{};
+    }();
+    return db;
+}
+
+const Encaissement& onlyPayment(const AppDatabase& db) {
+    static const Encaissement none;
+    if (db.documents.size() != 1 || db.documents[0].encaissements.size() != 1) {
+        ADD_FAILURE() << "expected one document with one payment";
+        return none;
+    }
+    return db.documents[0].encaissements[0];
+}
+
+const std::map<std::string, Expectation>& expectations() {
+    static const std::map<std::string, Expectation> table = {
+        // A small but complete session; the others are variations of it.
+        {"reference-session.cdb", read([](const AppDatabase& db) {
+             EXPECT_EQ(db.sessionName, QStringLiteral("Atelier"));
+             EXPECT_EQ(db.sessionID, QUuid(QStringLiteral("6B7C8D9E-0F1A-4B2C-9D3E-4F5A6B7C8D9E")));
+             ASSERT_EQ(db.clients.size(), 1);
+             EXPECT_EQ(db.clients[0].firstName, QStringLiteral("Jeanne"));
+             EXPECT_EQ(db.companySettings.ownerName, QStringLiteral("Léa Morel"));
+             EXPECT_EQ(onlyPayment(db).amount, 120.5);
+         })},
+
+        // Not a session at all.
+        {"empty.cdb", refused(QStringLiteral("le fichier est vide"))},
+        {"whitespace-only.cdb", refused(QStringLiteral("le fichier est vide"))},
+        {"png-header.cdb", refused(QStringLiteral("texte UTF-8 invalide"))},
+        {"plain-text.cdb", refused(QStringLiteral("ce n'est pas un document JSON valide"))},
+        {"utf16-le.cdb", refused(QStringLiteral("texte mal formé"))},
+        // Strict JSON has no byte-order mark; the file is refused, not misread.
+        {"bom-prefixed.cdb", refused(QStringLiteral("ce n'est pas un document JSON valide"))},
+        {"comment.cdb", refused(QStringLiteral("ce n'est pas un document JSON valide"))},
+        {"root-array.cdb", refused(QStringLiteral("racine — objet attendu"))},
+        {"root-string.cdb", refused(QStringLiteral("racine — objet attendu"))},
+        {"root-null.cdb", refused(QStringLiteral("racine — objet attendu"))},
+        {"root-number.cdb", refused(QStringLiteral("racine — objet attendu"))},
+        {"two-documents.cdb", refused(QStringLiteral("ce n'est pas un document JSON valide"))},
+
+        // Damaged JSON.
+        {"truncated-mid-document.cdb",
+         refused(QStringLiteral("ce n'est pas un document JSON valide"))},
+        {"truncated-inside-string.cdb", refused(QStringLiteral("texte non terminé"))},
+        {"trailing-comma.cdb", refused(QStringLiteral("ce n'est pas un document JSON valide"))},
+        {"invalid-utf8-in-name.cdb", refused(QStringLiteral("texte UTF-8 invalide"))},
+        {"overlong-utf8-in-notes.cdb", refused(QStringLiteral("texte UTF-8 invalide"))},
+        {"lone-surrogate-escape.cdb",
+         refusedButPreviewed(QStringLiteral("sessionName — texte mal formé"))},
+        {"control-char-in-string.cdb", refused(QStringLiteral("texte mal formé"))},
+        {"nul-raw-in-string.cdb", refused(QStringLiteral("texte mal formé"))},
+        {"nul-after-document.cdb", refused(QStringLiteral("ce n'est pas un document JSON valide"))},
+        {"nul-escaped-in-string.cdb", read([](const AppDatabase& db) {
+             const QChar nul(0);
+             EXPECT_EQ(db.sessionName, QStringLiteral("Ate") + nul + QStringLiteral("lier"));
+         })},
+
+        // Numbers: out of range is refused, underflow and negative zero are zero.
+        {"amount-1e400.cdb",
+         refusedButPreviewed(QStringLiteral("documents — nombre invalide ou hors limites"))},
+        {"amount-minus-1e400.cdb",
+         refusedButPreviewed(QStringLiteral("documents — nombre invalide ou hors limites"))},
+        {"amount-leading-zero.cdb",
+         refusedButPreviewed(QStringLiteral("documents — nombre invalide ou hors limites"))},
+        {"amount-nan-literal.cdb", refusedButPreviewed(QStringLiteral("documents — JSON mal formé"))},
+        {"amount-as-text.cdb", refusedButPreviewed(QStringLiteral(
+                                   "documents[0].encaissements[0].amount — nombre attendu"))},
+        {"amount-minus-zero.cdb",
+         read([](const AppDatabase& db) { EXPECT_EQ(onlyPayment(db).amount, 0.0); })},
+        {"amount-1e-400.cdb",
+         read([](const AppDatabase& db) { EXPECT_EQ(onlyPayment(db).amount, 0.0); })},
+        {"due-days-huge.cdb",
+         refusedButPreviewed(QStringLiteral("documents[0].dueDays — entier hors limites"))},
+        {"due-days-1e20.cdb",
+         refusedButPreviewed(QStringLiteral("documents[0].dueDays — entier hors limites"))},
+        {"due-days-fraction.cdb",
+         refusedButPreviewed(QStringLiteral("documents[0].dueDays — nombre entier attendu"))},
+        {"due-days-as-float.cdb", read([](const AppDatabase& db) {
+             ASSERT_EQ(db.documents.size(), 1);
+             EXPECT_EQ(db.documents[0].dueDays, 30);
+         })},
+
+        // Well-formed JSON that does not fit the records.
+        {"missing-clients.cdb",
+         refusedButPreviewed(QStringLiteral("clients — clé obligatoire absente"))},
+        {"clients-is-object.cdb", refusedButPreviewed(QStringLiteral("clients — tableau attendu"))},
+        {"clients-is-null.cdb", refusedButPreviewed(QStringLiteral("clients — tableau attendu"))},
+        {"date-with-fraction.cdb",
+         refusedButPreviewed(
+             QStringLiteral("documents[0].issueDate — date invalide « 2025-05-02T08:00:00.250Z » "
+                            "(format AAAA-MM-JJThh:mm:ssZ attendu)"))},
+        {"date-impossible.cdb",
+         refusedButPreviewed(
+             QStringLiteral("documents[0].issueDate — date invalide « 2025-02-30T08:00:00Z » "
+                            "(format AAAA-MM-JJThh:mm:ssZ attendu)"))},
+        {"unknown-enum-case.cdb",
+         refusedButPreviewed(QStringLiteral("documents[0].kind — valeur inconnue « facture »"))},
+        {"bad-uuid.cdb",
+         refusedButPreviewed(QStringLiteral(
+             "documents[0].id — identifiant invalide « 1C2D3E4F5A6B4C7D8E9F0A1B2C3D4E5F »"))},
+        {"bad-base64-media.cdb", refusedButPreviewed(QStringLiteral(
+                                     "embeddedMedia[\"logo.png\"] — données Base64 invalides"))},
+        {"preferences-without-password.cdb",
+         {std::nullopt,
+          refusal(QStringLiteral("preferences.appPassword — clé obligatoire absente")),
+          [](const AppDatabase& db) { EXPECT_EQ(db.preferences.appPassword, QString()); }}},
+
+        // Odd but valid.
+        {"duplicate-keys.cdb", read([](const AppDatabase& db) {
+             // The first of two equal keys wins.
+             EXPECT_EQ(db.sessionName, QStringLiteral("Premier"));
+         })},
+        // Which of two far-apart equal keys wins is not settled; the file must
+        // read with one of them and write back whole.
+        {"duplicate-keys-apart.cdb", read([](const AppDatabase& db) {
+             ASSERT_TRUE(db.sessionName.has_value());
+             EXPECT_TRUE(*db.sessionName == QStringLiteral("Premier") ||
+                         *db.sessionName == QStringLiteral("Second"))
+                 << db.sessionName->toStdString();
+         })},
+        {"unknown-keys-everywhere.cdb",
+         read([](const AppDatabase& db) { EXPECT_EQ(db, referenceSession()); })},
+        {"deep-unknown-key-500.cdb",
+         read([](const AppDatabase& db) { EXPECT_EQ(db, referenceSession()); })},
+        {"deep-unknown-key-2000.cdb",
+         refusedButPreviewed(QStringLiteral("extra — imbrication trop profonde"))},
+        {"legacy-linked-project.cdb", read([](const AppDatabase& db) {
+             ASSERT_EQ(db.documents.size(), 1);
+             EXPECT_EQ(db.documents[0].linkedProjectIDs,
+                       QList<QUuid>{QUuid(QStringLiteral("7C8D9E0F-1A2B-4C3D-8E4F-5A6B7C8D9E0F"))});
+         })},
+        {"good-media.cdb", read([](const AppDatabase& db) {
+             ASSERT_EQ(db.embeddedMedia.size(), 2);
+             EXPECT_EQ(db.embeddedMedia.value(QStringLiteral("logo.png")).decoded(),
+                       QByteArray("\x89PNG\r\n\x1a\n"));
+             EXPECT_TRUE(db.embeddedMedia.contains(QStringLiteral("vide.bin")));
+             EXPECT_EQ(db.embeddedMedia.value(QStringLiteral("vide.bin")).decodedSize(), 0);
+         })},
+    };
+    return table;
+}
+
+std::vector<std::string> hostileFiles() {
+    std::vector<std::string> names;
+    const QStringList entries = QDir(kHostileDir).entryList(QDir::Files, QDir::Name);
+    for (const QString& name : entries)
+        names.push_back(name.toStdString());
+    return names;
+}
+
+std::string caseName(const testing::TestParamInfo<std::string>& info) {
+    std::string name = info.param;
+    for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c)))
+            c = '_';
+    }
+    return name;
+}
+
+// A session that reads must survive being written and read again, in both
+// formats, with nothing lost and nothing unknown carried along.
+void expectRoundTrip(const AppDatabase& db) {
+    for (const SessionFormat format : {SessionFormat::Compact, SessionFormat::PrettySorted}) {
+        const QByteArray written = encodeSession(db, format);
+        const auto again = decodeSession(written, testClock());
+        ASSERT_TRUE(again.ok()) << toStd(again.error());
+        EXPECT_EQ(again.value(), db);
+        EXPECT_FALSE(written.contains("surnom"));
+        EXPECT_FALSE(written.contains("\"linkedProjectID\""));
+    }
+}
+
+class HostileFile : public testing::TestWithParam<std::string> {};
+
+TEST_P(HostileFile, IsReadOrRefusedAsTheTableSays) {
+    const std::string& name = GetParam();
+    const auto it = expectations().find(name);
+    ASSERT_NE(it, expectations().end())
+        << name << " has no expectation: add it to the table of HostileFilesTest.cpp";
+    const Expectation& expected = it->second;
+
+    const auto bytes =
+        readSessionBytes(kHostileDir + QLatin1Char('/') + QString::fromStdString(name));
+    ASSERT_TRUE(bytes.ok()) << toStd(bytes.error());
+    // readSessionBytes leaves room for in-place parsing; a plain copy has none
+    // and takes the decoder's copying road. Both must agree.
+    const QByteArray tight(bytes.value().constData(), bytes.value().size());
+
+    for (const QByteArray& input : {bytes.value(), tight}) {
+        const auto db = decodeSession(input, testClock());
+        if (expected.sessionRefusal) {
+            EXPECT_FALSE(db.ok()) << name << " was read";
+            EXPECT_EQ(db.error(), *expected.sessionRefusal);
+        } else {
+            ASSERT_TRUE(db.ok()) << toStd(db.error());
+            expected.check(db.value());
+            expectRoundTrip(db.value());
+        }
+
+        const auto preview = decodePreview(input);
+        if (expected.previewRefusal) {
+            EXPECT_FALSE(preview.ok()) << name << " was previewed";
+            EXPECT_EQ(preview.error(), *expected.previewRefusal);
+        } else {
+            ASSERT_TRUE(preview.ok()) << toStd(preview.error());
+            EXPECT_FALSE(preview->isProtected());
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Corpus, HostileFile, testing::ValuesIn(hostileFiles()), caseName);
+
+TEST(HostileFileTable, NamesOnlyFilesOfTheCorpus) {
+    const std::vector<std::string> files = hostileFiles();
+    for (const auto& [name, expectation] : expectations())
+        EXPECT_NE(std::find(files.begin(), files.end(), name), files.end())
+            << name << " is in the table but not in tests/data/hostile/";
+}
+
+// Files too large to keep in the repository are made from the reference
+// session at run time.
+class LargeHostileFile : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        QFile file(kHostileDir + QStringLiteral("/reference-session.cdb"));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        m_reference = file.readAll();
+    }
+
+    // The reference session with `from` replaced once by `to`.
+    QByteArray referenceWith(const QByteArray& from, const QByteArray& to) const {
+        const qsizetype at = m_reference.indexOf(from);
+        EXPECT_GE(at, 0) << from.constData();
+        QByteArray bytes = m_reference;
+        bytes.replace(at, from.size(), to);
+        return bytes;
+    }
+
+    Result<AppDatabase> decodeWritten(const QByteArray& bytes) {
+        const QString path = m_dir.filePath(QStringLiteral("large.cdb"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            file.write(bytes) != bytes.size())
+            return Result<AppDatabase>::failure(QStringLiteral("cannot write ") + path);
+        file.close();
+        return decodeFile(path);
+    }
+
+    QTemporaryDir m_dir;
+    QByteArray m_reference;
+};
+
+TEST_F(LargeHostileFile, HundredThousandNestedArraysAreRefusedWherever) {
+    const QByteArray nested = QByteArray(100'000, '[') + QByteArray(100'000, ']');
+    const auto tooDeepUnder = [](const char* key) {
+        return refusal(QString::fromLatin1(key) + QStringLiteral(" — imbrication trop profonde"));
+    };
+
+    const auto alone = decodeWritten(nested);
+    EXPECT_FALSE(alone.ok());
+    EXPECT_EQ(alone.error(), refusal(QStringLiteral("racine — objet attendu")));
+
+    const auto inRecordList = decodeWritten(
+        referenceWith(QByteArrayLiteral("\"projects\":[]"), "\"projects\":" + nested));
+    EXPECT_FALSE(inRecordList.ok());
+    EXPECT_EQ(inRecordList.error(), tooDeepUnder("projects"));
+
+    const auto inUnknownKey = decodeWritten(referenceWith(
+        QByteArrayLiteral("\"sessionName\""), "\"plusTard\":" + nested + ",\"sessionName\""));
+    EXPECT_FALSE(inUnknownKey.ok());
+    EXPECT_EQ(inUnknownKey.error(), tooDeepUnder("plusTard"));
+
+    EXPECT_FALSE(decodePreview(nested).ok());
+}
+
+TEST_F(LargeHostileFile, TenMegabyteTextIsReadWholeAndWrittenBack) {
+    // Accents, escaped quotes and line breaks all along, not only at the start.
+    const QString piece = QStringLiteral("Réunion « chantier » \"n°7\"\nà 9 h\t— ok. ");
+    const QByteArray escapedPiece = "Réunion « chantier » \\\"n°7\\\"\\nà 9 h\\t— ok. ";
+    const int repeats = 10 * 1024 * 1024 / int(escapedPiece.size()) + 1;
+    const auto db =
+        decodeWritten(referenceWith(QByteArrayLiteral("\"notes\":\"\""),
+                                    "\"notes\":\"" + escapedPiece.repeated(repeats) + '"'));
+    ASSERT_TRUE(db.ok()) << toStd(db.error());
+    ASSERT_EQ(db->clients.size(), 1);
+    EXPECT_EQ(db->clients[0].notes.size(), piece.size() * repeats);
+    EXPECT_EQ(db->clients[0].notes, piece.repeated(repeats));
+    expectRoundTrip(db.value());
+}
+
+TEST_F(LargeHostileFile, TenMegabyteTextWithOneBadByteAtItsEndIsRefused) {
+    const QByteArray text = QByteArray(10 * 1024 * 1024, 'a') + "\xff";
+    const auto db = decodeWritten(
+        referenceWith(QByteArrayLiteral("\"notes\":\"\""), "\"notes\":\"" + text + '"'));
+    EXPECT_FALSE(db.ok());
+    EXPECT_EQ(db.error(), refusal(QStringLiteral("texte UTF-8 invalide")));
+}
+
+QByteArray tenMegabytesOfMedia() {
+    QByteArray media(10 * 1024 * 1024, Qt::Uninitialized);
+    for (qsizetype i = 0; i < media.size(); ++i)
+        media[i] = char((i * 7919) >> 3);
+    return media;
+}
+
+TEST_F(LargeHostileFile, TenMegabyteMediaIsReadWholeAndWrittenBack) {
+    const QByteArray media = tenMegabytesOfMedia();
+    const auto db = decodeWritten(referenceWith(QByteArrayLiteral("\"sessionName\""),
+                                                "\"embeddedMedia\":{\"plan.bin\":\"" +
+                                                    media.toBase64() + "\"},\"sessionName\""));
+    ASSERT_TRUE(db.ok()) << toStd(db.error());
+    ASSERT_EQ(db->embeddedMedia.size(), 1);
+    const Base64Data& stored = db->embeddedMedia.first();
+    EXPECT_EQ(stored.decodedSize(), media.size());
+    EXPECT_EQ(stored.decoded(), media);
+    expectRoundTrip(db.value());
+}
+
+TEST_F(LargeHostileFile, TenMegabyteMediaWithOneBadCharacterAtItsEndIsRefused) {
+    QByteArray encoded = tenMegabytesOfMedia().toBase64();
+    encoded[encoded.size() - 5] = '*';
+    const auto db = decodeWritten(
+        referenceWith(QByteArrayLiteral("\"sessionName\""),
+                      "\"embeddedMedia\":{\"plan.bin\":\"" + encoded + "\"},\"sessionName\""));
+    EXPECT_FALSE(db.ok());
+    EXPECT_EQ(db.error(),
+              refusal(QStringLiteral("embeddedMedia[\"plan.bin\"] — données Base64 invalides")));
+}
+
+} // namespace

@@ -1,0 +1,255 @@
+// The contents of a brand-new session, and the partial read of the launch
+// screen.
+
+#include "model/NewSession.h"
+#include "model/SessionDecoder.h"
+#include "model/SessionEncoder.h"
+#include "support/SessionJson.h"
+
+#include <gtest/gtest.h>
+
+#include <QSet>
+
+namespace velmora {
+namespace {
+
+using namespace test;
+
+struct Seed {
+    const char* name;
+    TagColorOption color;
+};
+
+void expectSeeds(const QList<TagItem>& tags, std::initializer_list<Seed> seeds) {
+    ASSERT_EQ(tags.size(), qsizetype(seeds.size()));
+    qsizetype i = 0;
+    for (const Seed& seed : seeds) {
+        EXPECT_EQ(tags[i].name, QString::fromUtf8(seed.name)) << i;
+        EXPECT_EQ(tags[i].color, seed.color) << seed.name;
+        EXPECT_FALSE(tags[i].id.isNull()) << seed.name;
+        ++i;
+    }
+}
+
+QList<QUuid> idsOf(const QList<TagItem>& tags) {
+    QList<QUuid> ids;
+    for (const TagItem& t : tags)
+        ids.append(t.id);
+    return ids;
+}
+
+TEST(NewSessionTest, SeededStatuses) {
+    const AppDatabase db = newSessionContents();
+    expectSeeds(db.quoteStatuses, {{"Brouillon", TagColorOption::gray},
+                                   {"Envoyé", TagColorOption::blue},
+                                   {"Validé", TagColorOption::green},
+                                   {"Refusé", TagColorOption::red}});
+    expectSeeds(db.invoiceStatuses, {{"Brouillon", TagColorOption::gray},
+                                     {"Envoyé", TagColorOption::blue},
+                                     {"Payé", TagColorOption::green}});
+    expectSeeds(db.projectStatuses, {{"En cours", TagColorOption::blue},
+                                     {"À venir", TagColorOption::orange},
+                                     {"Terminé", TagColorOption::green},
+                                     {"Annulé", TagColorOption::red}});
+    EXPECT_EQ(db.protectedQuoteStatusIDs, idsOf(db.quoteStatuses));
+    EXPECT_EQ(db.protectedInvoiceStatusIDs, idsOf(db.invoiceStatuses));
+    EXPECT_EQ(db.protectedProjectStatusIDs, idsOf(db.projectStatuses));
+    EXPECT_EQ(db.projectStatusOptions,
+              (QList<QString>{"En cours", "À venir", "Terminé", "Annulé"}));
+    EXPECT_EQ(db.projectTypeOptions, (QList<QString>{"Clients", "Autre"}));
+
+    // Every seeded id is distinct, across all three lists.
+    QSet<QUuid> all;
+    for (const auto* list : {&db.quoteStatuses, &db.invoiceStatuses, &db.projectStatuses})
+        for (const TagItem& t : *list)
+            all.insert(t.id);
+    EXPECT_EQ(all.size(), 11);
+}
+
+TEST(NewSessionTest, SidebarItems) {
+    const QList<SidebarMenuItemConfig> items = newSessionContents().preferences.sidebarMenuItems;
+    struct Item {
+        const char* systemName;
+        const char* key;
+        const char* name;
+    };
+    const Item expected[] = {
+        {"square.grid.2x2", "dashboard", "Tableau de bord"},
+        {"person.2", "clients", "Clients"},
+        {"briefcase", "projects", "Activités"},
+        {"doc.text", "documents", "Documents"},
+        {"square.grid.2x2", "services", "Catalogue"},
+        {"shippingbox", "stock", "Stock"},
+        {"creditcard", "accounting", "Comptabilité"},
+        {"calendar", "calendar", "Calendrier"},
+        {"wrench.and.screwdriver", "externalTools", "Outils externes"},
+    };
+    ASSERT_EQ(items.size(), 9);
+    QSet<QUuid> ids;
+    for (qsizetype i = 0; i < 9; ++i) {
+        EXPECT_EQ(items[i].systemName, QString::fromUtf8(expected[i].systemName)) << i;
+        EXPECT_EQ(items[i].defaultKey, QString::fromUtf8(expected[i].key)) << i;
+        EXPECT_EQ(items[i].displayName, QString::fromUtf8(expected[i].name)) << i;
+        EXPECT_TRUE(items[i].isEnabled) << i;
+        ids.insert(items[i].id);
+    }
+    EXPECT_EQ(ids.size(), 9);
+    EXPECT_FALSE(ids.contains(QUuid()));
+}
+
+TEST(NewSessionTest, SettingsDefaults) {
+    const AppDatabase db = newSessionContents();
+    const CompanySettings& c = db.companySettings;
+    EXPECT_EQ(c.displayName, QString());
+    EXPECT_EQ(c.siret, QString());
+    EXPECT_EQ(c.tvaNote, QStringLiteral("TVA non applicable, art. 293 B du CGI"));
+    EXPECT_EQ(c.latePenaltyText,
+              QStringLiteral("Pénalités de retard exigibles au taux légal en vigueur à compter du "
+                             "jour suivant la date d'échéance. Indemnité forfaitaire pour frais de "
+                             "recouvrement de 40 € (art. L441-10 et D441-5 du Code de commerce)."));
+    EXPECT_EQ(c.additionalLegalText, QString());
+    EXPECT_EQ(c.legalTextOrder, (QList<QString>{"latePenalty", "additional"}));
+    EXPECT_EQ(c.lateChargeLineTitle, QStringLiteral("Frais de retard"));
+    EXPECT_EQ(c.lateChargeLineDescription, QStringLiteral("Pénalités de retard de paiement"));
+    EXPECT_TRUE(c.acceptedPaymentMethods.isEmpty());
+
+    EXPECT_EQ(db.accountingRecipeSettings.title, QStringLiteral("Livre des recettes"));
+    EXPECT_EQ(db.accountingRecipeSettings.buttonTitle,
+              QStringLiteral("Télécharger le livre de recettes"));
+    EXPECT_EQ(db.accountingRecipeSettings.companyName, QString());
+
+    const URSSAFSettings& u = db.urssafSettings;
+    EXPECT_EQ(u.regime, URSSAFRegime::microEntrepreneur);
+    EXPECT_EQ(u.microRateServices, 22.0);
+    EXPECT_EQ(u.microRateSales, 12.3);
+    EXPECT_EQ(u.cfpRate, 0.2);
+    EXPECT_EQ(u.versementLiberatoireBICRate, 1.0);
+    EXPECT_EQ(u.versementLiberatoireBNCRate, 2.2);
+    EXPECT_EQ(u.bncRate, 21.1);
+    EXPECT_EQ(u.bicRate, 25.0);
+    EXPECT_EQ(u.microRateBICServices, 21.2);
+    EXPECT_EQ(u.declarationFrequency, URSSAFDeclarationFrequency::trimestrial);
+    EXPECT_EQ(u.recurringBadgeMonthlyColorKey, QStringLiteral("blue"));
+    EXPECT_EQ(u.recurringBadgeYearlyColorKey, QStringLiteral("pink"));
+    EXPECT_EQ(u.declarationDayOfMonth, 1);
+    EXPECT_TRUE(u.reminderEnabled);
+    EXPECT_TRUE(u.summaryShowBestClient);
+
+    const StockSettings& s = db.stockSettings;
+    EXPECT_EQ(s.lowStockThreshold, 2);
+    EXPECT_EQ(s.outOfStockThreshold, 0);
+    EXPECT_EQ(s.labelCategories, QStringLiteral("Catégories"));
+    EXPECT_EQ(s.labelSubCategories, QStringLiteral("Sous-catégories"));
+    EXPECT_EQ(s.labelTags, QStringLiteral("Tags"));
+    EXPECT_EQ(s.labelSubTags, QStringLiteral("Sous-tags"));
+
+    const AppPreferences& p = db.preferences;
+    EXPECT_EQ(p.appearanceMode, AppAppearanceMode::dark);
+    EXPECT_EQ(p.appPassword, QString());
+    EXPECT_FALSE(p.tutorialShouldShowIntro);
+    EXPECT_FALSE(p.searchSettings.useAllFields);
+    EXPECT_EQ(p.searchSettings.enabledFields, QList<SearchScopeField>{SearchScopeField::title});
+
+    EXPECT_FALSE(db.storagePreferences.backupFolderURL.has_value());
+    EXPECT_FALSE(db.storagePreferences.backupAlwaysEnabled);
+}
+
+TEST(NewSessionTest, EverythingElseIsEmpty) {
+    const AppDatabase db = newSessionContents();
+    EXPECT_TRUE(db.clients.isEmpty());
+    EXPECT_TRUE(db.documents.isEmpty());
+    EXPECT_TRUE(db.projects.isEmpty());
+    EXPECT_TRUE(db.clientTags.isEmpty());
+    EXPECT_TRUE(db.stockSubTags.isEmpty());
+    EXPECT_TRUE(db.notificationStates.isEmpty());
+    EXPECT_TRUE(db.embeddedMedia.isEmpty());
+    EXPECT_TRUE(db.securityQuestions.isEmpty());
+    EXPECT_FALSE(db.sessionName.has_value());
+    EXPECT_FALSE(db.sessionProfilePhotoData.has_value());
+}
+
+TEST(NewSessionTest, FreshIdsOnEveryCall) {
+    const AppDatabase a = newSessionContents();
+    const AppDatabase b = newSessionContents();
+    ASSERT_TRUE(a.sessionID.has_value());
+    ASSERT_TRUE(b.sessionID.has_value());
+    EXPECT_FALSE(a.sessionID->isNull());
+    EXPECT_NE(*a.sessionID, *b.sessionID);
+    EXPECT_NE(a.quoteStatuses[0].id, b.quoteStatuses[0].id);
+    EXPECT_NE(a.projectStatuses[3].id, b.projectStatuses[3].id);
+    EXPECT_NE(a.preferences.sidebarMenuItems[0].id, b.preferences.sidebarMenuItems[0].id);
+    EXPECT_NE(seededInvoiceStatuses()[2].id, seededInvoiceStatuses()[2].id);
+    // Apart from ids, two new sessions are the same.
+    AppDatabase sameIds = b;
+    sameIds.sessionID = a.sessionID;
+    sameIds.quoteStatuses = a.quoteStatuses;
+    sameIds.invoiceStatuses = a.invoiceStatuses;
+    sameIds.projectStatuses = a.projectStatuses;
+    sameIds.protectedQuoteStatusIDs = a.protectedQuoteStatusIDs;
+    sameIds.protectedInvoiceStatusIDs = a.protectedInvoiceStatusIDs;
+    sameIds.protectedProjectStatusIDs = a.protectedProjectStatusIDs;
+    sameIds.preferences.sidebarMenuItems = a.preferences.sidebarMenuItems;
+    EXPECT_EQ(sameIds, a);
+}
+
+Result<CDBPreview> preview(const QJsonObject& root) {
+    return decodePreview(toBytes(root));
+}
+
+TEST(PreviewDecodeTest, TellsWhetherTheSessionIsProtected) {
+    AppDatabase db = newSessionContents();
+    const auto open = decodePreview(encodeSession(db, SessionFormat::Compact));
+    ASSERT_TRUE(open.ok()) << open.error().toStdString();
+    EXPECT_FALSE(open->isProtected());
+
+    db.preferences.appPassword = QStringLiteral("1234");
+    for (SessionFormat format : {SessionFormat::Compact, SessionFormat::PrettySorted}) {
+        const auto locked = decodePreview(encodeSession(db, format));
+        ASSERT_TRUE(locked.ok()) << locked.error().toStdString();
+        EXPECT_TRUE(locked->isProtected());
+        EXPECT_EQ(locked->preferences.appPassword, QStringLiteral("1234"));
+    }
+
+    // Only preferences.appPassword matters: the rest may be anything.
+    const auto minimal =
+        preview(QJsonObject{{"preferences", QJsonObject{{"appPassword", "x"}}}, {"clients", 3}});
+    ASSERT_TRUE(minimal.ok()) << minimal.error().toStdString();
+    EXPECT_TRUE(minimal->isProtected());
+}
+
+TEST(PreviewDecodeTest, RefusesWhatItCannotRead) {
+    // Without appPassword the preview fails, while the full read takes the
+    // empty fallback.
+    const QJsonObject noPassword =
+        rootWith("preferences", QJsonObject{{"tutorialNeverShow", true}});
+    const auto failed = preview(noPassword);
+    ASSERT_FALSE(failed.ok());
+    EXPECT_EQ(failed.error(), QStringLiteral("Fichier de session illisible : "
+                                             "preferences.appPassword — clé obligatoire absente"));
+    const AppDatabase full = decodeOk(toBytes(noPassword));
+    EXPECT_EQ(full.preferences.appPassword, QString());
+    EXPECT_TRUE(full.preferences.tutorialNeverShow);
+
+    const auto noPreferences = preview(without(minimalRoot(), "preferences"));
+    ASSERT_FALSE(noPreferences.ok());
+    EXPECT_EQ(
+        noPreferences.error(),
+        QStringLiteral("Fichier de session illisible : preferences — clé obligatoire absente"));
+
+    const auto wrongType = preview(rootWith("preferences", QJsonObject{{"appPassword", 1234}}));
+    ASSERT_FALSE(wrongType.ok());
+    EXPECT_EQ(wrongType.error(), QStringLiteral("Fichier de session illisible : "
+                                                "preferences.appPassword — texte attendu"));
+
+    const auto nullPassword =
+        preview(rootWith("preferences", QJsonObject{{"appPassword", QJsonValue::Null}}));
+    EXPECT_FALSE(nullPassword.ok());
+
+    const auto empty = decodePreview(QByteArray());
+    ASSERT_FALSE(empty.ok());
+    EXPECT_EQ(empty.error(), QStringLiteral("Fichier de session illisible : le fichier est vide"));
+    EXPECT_FALSE(decodePreview("{\"preferences\": {\"appPassword\": \"12").ok());
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,161 @@
+// Writing a session and reading it back loses nothing but sub-second parts.
+
+#include "SessionGenerator.h"
+#include "model/NewSession.h"
+#include "model/SessionDecoder.h"
+#include "model/SessionEncoder.h"
+#include "support/SessionJson.h"
+
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+namespace velmora {
+namespace {
+
+using namespace test;
+
+constexpr SessionFormat kFormats[] = {SessionFormat::Compact, SessionFormat::PrettySorted};
+
+AppDatabase roundTrip(const AppDatabase& db, SessionFormat format) {
+    return decodeOk(encodeSession(db, format));
+}
+
+TEST(RoundTripTest, GeneratedSessionsInBothFormats) {
+    for (quint32 seed : {1u, 2u, 42u}) {
+        const AppDatabase db = bench::generateSession(bench::smallSize(), seed);
+        ASSERT_FALSE(db.documents.isEmpty());
+        ASSERT_FALSE(db.embeddedMedia.isEmpty());
+        for (SessionFormat format : kFormats) {
+            SCOPED_TRACE(testing::Message() << "seed " << seed << ", format " << int(format));
+            const QByteArray bytes = encodeSession(db, format);
+            const AppDatabase read = decodeOk(bytes);
+            EXPECT_EQ(read, db);
+            // Collection by collection, so that a failure says where.
+            EXPECT_EQ(read.documents, db.documents);
+            EXPECT_EQ(read.clients, db.clients);
+            EXPECT_EQ(read.projects, db.projects);
+            EXPECT_EQ(read.recurringPurchases, db.recurringPurchases);
+            EXPECT_EQ(read.urssafDeclarations, db.urssafDeclarations);
+            EXPECT_EQ(read.preferences, db.preferences);
+            // A second write is byte for byte the first.
+            EXPECT_EQ(encodeSession(read, format), bytes);
+        }
+    }
+}
+
+TEST(RoundTripTest, NewSessionContents) {
+    const AppDatabase db = newSessionContents();
+    for (SessionFormat format : kFormats)
+        EXPECT_EQ(roundTrip(db, format), db);
+}
+
+TEST(RoundTripTest, DatesKeepWholeSecondsOnly) {
+    AppDatabase db = newSessionContents();
+    CommercialDocumentItem doc;
+    doc.id = uuid(1);
+    doc.issueDate = utc(2025, 3, 1, 10, 20, 30, 999);
+    doc.validityDate = utc(2025, 3, 31, 23, 59, 59, 1);
+    doc.encaissements.append({uuid(2), 1, utc(2024, 2, 29, 12, 0, 0, 500), QStringLiteral("CB"),
+                              false, utc(2024, 2, 29, 12, 0, 1, 250), false});
+    db.documents.append(doc);
+    db.preferences.calendarLastSyncDate = utc(2025, 12, 31, 23, 59, 59, 999);
+
+    for (SessionFormat format : kFormats) {
+        const AppDatabase read = roundTrip(db, format);
+        ASSERT_EQ(read.documents.size(), 1);
+        EXPECT_EQ(read.documents[0].issueDate, utc(2025, 3, 1, 10, 20, 30));
+        EXPECT_EQ(read.documents[0].validityDate, utc(2025, 3, 31, 23, 59, 59));
+        ASSERT_EQ(read.documents[0].encaissements.size(), 1);
+        EXPECT_EQ(read.documents[0].encaissements[0].date, utc(2024, 2, 29, 12));
+        EXPECT_EQ(read.documents[0].encaissements[0].createdAt, utc(2024, 2, 29, 12, 0, 1));
+        EXPECT_EQ(read.preferences.calendarLastSyncDate, utc(2025, 12, 31, 23, 59, 59));
+        EXPECT_EQ(read.documents[0].issueDate.timeSpec(), Qt::UTC);
+    }
+}
+
+TEST(RoundTripTest, BinaryDataAndMediaKeys) {
+    AppDatabase db = newSessionContents();
+    QByteArray everyByte;
+    for (int i = 0; i < 256; ++i)
+        everyByte.append(char(i));
+    db.sessionProfilePhotoData = Base64Data::fromBytes(everyByte);
+    const QString keys[] = {
+        QStringLiteral("photo été « 1 ».jpg"),
+        QStringLiteral("guillemets \"doubles\" et \\barre"),
+        QStringLiteral("tab\tligne\nfin"),
+        QStringLiteral("文件.pdf"),
+        QStringLiteral("😀.png"),
+        QString(),
+    };
+    // Each key gets its own content: n bytes of value n.
+    const auto content = [](int n) { return QByteArray(n, char(n)); };
+    int n = 0;
+    for (const QString& key : keys)
+        db.embeddedMedia.insert(key, Base64Data::fromBytes(content(++n)));
+    db.embeddedMedia.insert(QStringLiteral("vide.bin"), Base64Data::fromBytes(QByteArray()));
+
+    for (SessionFormat format : kFormats) {
+        const AppDatabase read = roundTrip(db, format);
+        ASSERT_TRUE(read.sessionProfilePhotoData.has_value());
+        EXPECT_EQ(read.sessionProfilePhotoData->decoded(), everyByte);
+        EXPECT_EQ(read.embeddedMedia.keys(), db.embeddedMedia.keys());
+        n = 0;
+        for (const QString& key : keys)
+            EXPECT_EQ(read.embeddedMedia.value(key).decoded(), content(++n)) << key.toStdString();
+        EXPECT_TRUE(read.embeddedMedia.contains(QStringLiteral("vide.bin")));
+        EXPECT_TRUE(read.embeddedMedia.value(QStringLiteral("vide.bin")).decoded().isEmpty());
+        EXPECT_EQ(read, db);
+    }
+}
+
+TEST(RoundTripTest, TextAndUrls) {
+    AppDatabase db = newSessionContents();
+    ClientItem client;
+    client.id = uuid(1);
+    client.kind = ClientKind::professionnel;
+    client.company = QStringLiteral("L'Atelier « Zoé » & Cie 😀");
+    client.notes =
+        QString::fromUtf16(u"ligne 1\nligne 2\r\n\ttab \"cité\" \\ \u0000 \u2028 \u001f");
+    client.photoURL = QUrl::fromLocalFile(QStringLiteral("/tmp/Médias de session/photo 1#2.png"));
+    db.clients.append(client);
+    ProjectItem project;
+    project.id = uuid(2);
+    project.photoURL = QUrl(QStringLiteral("https://exemple.fr/a%20b?q=é&r=1#frag"));
+    project.preCancelStatus = QString();
+    db.projects.append(project);
+    db.companySettings.customPaymentMethodIcons.insert(QStringLiteral("Espèces \"cash\""),
+                                                       QStringLiteral("banknote"));
+
+    for (SessionFormat format : kFormats) {
+        const AppDatabase read = roundTrip(db, format);
+        ASSERT_EQ(read.clients.size(), 1);
+        EXPECT_EQ(read.clients[0].company, client.company);
+        EXPECT_EQ(read.clients[0].notes, client.notes);
+        EXPECT_EQ(read.clients[0].photoURL, client.photoURL);
+        EXPECT_EQ(read.clients[0].photoURL->toLocalFile(),
+                  QStringLiteral("/tmp/Médias de session/photo 1#2.png"));
+        ASSERT_EQ(read.projects.size(), 1);
+        EXPECT_EQ(read.projects[0].photoURL, project.photoURL);
+        EXPECT_EQ(read.projects[0].preCancelStatus, std::optional<QString>(QString()));
+        EXPECT_EQ(read, db);
+    }
+}
+
+TEST(RoundTripTest, ExtremeNumbers) {
+    AppDatabase db = newSessionContents();
+    db.stockSettings.lowStockThreshold = std::numeric_limits<qint64>::max();
+    db.stockSettings.outOfStockThreshold = std::numeric_limits<qint64>::min();
+    db.urssafSettings.microRateServices = 1e-300;
+    db.urssafSettings.bncRate = -123456789.125;
+    db.urssafSettings.cfpRate = 4.9406564584124654e-324;
+    StockItem item;
+    item.id = uuid(3);
+    item.quantity = -1;
+    db.stockItems.append(item);
+    for (SessionFormat format : kFormats)
+        EXPECT_EQ(roundTrip(db, format), db);
+}
+
+} // namespace
+} // namespace velmora

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "desktop/LocalFileSystem.h"
+
+#include <QSet>
+
+namespace velmora::test {
+
+// The real file system, except for the operations told to fail: they fail as
+// the system would, with its description (for example a full disk).
+class FaultyFileSystem final : public FileSystem {
+public:
+    enum class Op { Write, Copy, Move, Remove, CreateDirectories };
+
+    void failOn(Op op, const QString& systemError = QStringLiteral("No space left on device")) {
+        m_failing.insert(op);
+        m_error = systemError;
+    }
+    void heal() { m_failing.clear(); }
+    int attempts(Op op) const { return m_attempts.value(op); }
+
+    bool exists(const QString& path) const override { return m_real.exists(path); }
+    bool isDirectory(const QString& path) const override { return m_real.isDirectory(path); }
+    Result<QByteArray> readFile(const QString& path) const override {
+        return m_real.readFile(path);
+    }
+    Status writeFileAtomically(const QString& path, QByteArrayView bytes) override {
+        return guard(Op::Write, path) ? m_real.writeFileAtomically(path, bytes) : failure(path);
+    }
+    Status copyFile(const QString& from, const QString& to) override {
+        return guard(Op::Copy, to) ? m_real.copyFile(from, to) : failure(to);
+    }
+    Status moveItem(const QString& from, const QString& to) override {
+        return guard(Op::Move, to) ? m_real.moveItem(from, to) : failure(from);
+    }
+    Status removeItem(const QString& path) override {
+        return guard(Op::Remove, path) ? m_real.removeItem(path) : failure(path);
+    }
+    Status createDirectories(const QString& path) override {
+        return guard(Op::CreateDirectories, path) ? m_real.createDirectories(path) : failure(path);
+    }
+    QList<FileEntry> listDirectory(const QString& path) const override {
+        return m_real.listDirectory(path);
+    }
+
+private:
+    bool guard(Op op, const QString&) {
+        ++m_attempts[op];
+        return !m_failing.contains(op);
+    }
+    Status failure(const QString& path) const {
+        return Status::failure(QStringLiteral("« %1 » : %2").arg(path, m_error));
+    }
+
+    LocalFileSystem m_real;
+    QSet<Op> m_failing;
+    QHash<Op, int> m_attempts;
+    QString m_error;
+};
+
+} // namespace velmora::test
