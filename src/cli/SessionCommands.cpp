@@ -1,9 +1,16 @@
 #include "CliContext.h"
 
+#include "desktop/LocalFileSystem.h"
+#include "desktop/PathBookmarks.h"
 #include "model/IsoDate.h"
 #include "model/NewSession.h"
 #include "model/SessionDecoder.h"
 #include "model/SessionFile.h"
+#include "platform/MemoryUserDefaults.h"
+#include "store/AppDataStore.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <QJsonValue>
 
@@ -13,7 +20,7 @@ namespace {
 // Visits the root record and notes the length of every array it holds.
 class ArrayCounter {
 public:
-    static constexpr bool reading = false;
+    [[maybe_unused]] static constexpr bool reading = false;
     QJsonObject counts;
 
     template <class T> void required(std::string_view key, const T& v) { count(key, v); }
@@ -95,6 +102,29 @@ int newSession(CliContext& ctx) {
     return written ? Success : fail(written.error());
 }
 
+// Exports through a store rooted in a throw-away folder, so that the user's
+// own store, settings and file are never touched.
+int exportSession(CliContext& ctx) {
+    if (ctx.args.size() != 2)
+        return usage(QStringLiteral("Usage : velmora-cli export FICHIER SORTIE"));
+    QTemporaryDir root;
+    if (!root.isValid())
+        return fail(QStringLiteral("Dossier temporaire indisponible : %1").arg(root.errorString()));
+    LocalFileSystem fs;
+    MemoryUserDefaults defaults;
+    PathBookmarks bookmarks;
+    auto folder = StoreFolder::prepare(fs, root.path());
+    if (!folder)
+        return fail(folder.error());
+    AppDataStore store({fs, defaults, bookmarks, *ctx.clock}, folder.value());
+    const QUrl source = QUrl::fromLocalFile(QFileInfo(ctx.args[0]).absoluteFilePath());
+    if (const Status applied = store.applyFile(source); !applied)
+        return fail(applied.error());
+    const QUrl target = QUrl::fromLocalFile(QFileInfo(ctx.args[1]).absoluteFilePath());
+    const Status exported = store.exportTo(target);
+    return exported ? Success : fail(exported.error());
+}
+
 } // namespace
 
 QList<Command> sessionCommands() {
@@ -102,6 +132,7 @@ QList<Command> sessionCommands() {
         {QStringLiteral("check"), QStringLiteral("check FICHIER"), check},
         {QStringLiteral("roundtrip"), QStringLiteral("roundtrip FICHIER SORTIE"), roundtrip},
         {QStringLiteral("new"), QStringLiteral("new SORTIE [--name NOM]"), newSession},
+        {QStringLiteral("export"), QStringLiteral("export FICHIER SORTIE"), exportSession},
     };
 }
 

@@ -12,10 +12,10 @@ using namespace velmora::cli;
 namespace {
 
 void printHelp(const QList<Command>& commands) {
-    QString text = QStringLiteral(
-        "velmora-cli " VELMORA_VERSION " — Velmora Core en ligne de commande\n\n"
-        "Usage : velmora-cli [--now AAAA-MM-JJThh:mm:ssZ] COMMANDE [ARGUMENTS]\n\n"
-        "Commandes :\n");
+    QString text =
+        QStringLiteral("velmora-cli " VELMORA_VERSION " — Velmora Core en ligne de commande\n\n"
+                       "Usage : velmora-cli [--now AAAA-MM-JJThh:mm:ssZ] COMMANDE [ARGUMENTS]\n\n"
+                       "Commandes :\n");
     for (const Command& c : commands)
         text += QStringLiteral("  %1\n").arg(c.synopsis);
     text += QStringLiteral(

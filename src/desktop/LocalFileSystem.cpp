@@ -30,8 +30,8 @@ Result<QByteArray> LocalFileSystem::readFile(const QString& path) const {
 
 Status LocalFileSystem::writeFileAtomically(const QString& path, QByteArrayView bytes) {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes.data(), bytes.size()) != bytes.size() ||
-        !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), bytes.size()) != bytes.size() || !file.commit()) {
         const QString error = file.errorString();
         file.cancelWriting();
         return Status::failure(QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré : %2")
@@ -50,8 +50,8 @@ Status LocalFileSystem::copyFile(const QString& from, const QString& to) {
 
 Status LocalFileSystem::moveItem(const QString& from, const QString& to) {
     if (!QDir().rename(from, to))
-        return Status::failure(
-            QStringLiteral("« %1 » n'a pas pu être renommé en « %2 ».").arg(nameOf(from), nameOf(to)));
+        return Status::failure(QStringLiteral("« %1 » n'a pas pu être renommé en « %2 ».")
+                                   .arg(nameOf(from), nameOf(to)));
     return Status::success();
 }
 
@@ -60,21 +60,22 @@ Status LocalFileSystem::removeItem(const QString& path) {
     const bool removed =
         info.isDir() && !info.isSymLink() ? QDir(path).removeRecursively() : QFile::remove(path);
     if (!removed)
-        return Status::failure(QStringLiteral("« %1 » n'a pas pu être supprimé.").arg(nameOf(path)));
+        return Status::failure(
+            QStringLiteral("« %1 » n'a pas pu être supprimé.").arg(nameOf(path)));
     return Status::success();
 }
 
 Status LocalFileSystem::createDirectories(const QString& path) {
     if (!QDir().mkpath(path))
-        return Status::failure(
-            QStringLiteral("Le dossier « %1 » n'a pas pu être créé.").arg(QDir::toNativeSeparators(path)));
+        return Status::failure(QStringLiteral("Le dossier « %1 » n'a pas pu être créé.")
+                                   .arg(QDir::toNativeSeparators(path)));
     return Status::success();
 }
 
 QList<FileEntry> LocalFileSystem::listDirectory(const QString& path) const {
     QList<FileEntry> entries;
-    const QFileInfoList infos =
-        QDir(path).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const QFileInfoList infos = QDir(path).entryInfoList(QDir::AllEntries | QDir::Hidden |
+                                                         QDir::System | QDir::NoDotAndDotDot);
     for (const QFileInfo& info : infos) {
         const QDateTime modified = info.lastModified();
         entries.append({info.fileName(), info.absoluteFilePath(),

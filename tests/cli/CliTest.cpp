@@ -361,8 +361,8 @@ TEST_F(CliTest, HelpListsEveryCommand) {
         EXPECT_TRUE(text.contains(QStringLiteral(
             "Usage : velmora-cli [--now AAAA-MM-JJThh:mm:ssZ] COMMANDE [ARGUMENTS]")))
             << run.out.constData();
-        for (const char* synopsis :
-             {"  check FICHIER\n", "  roundtrip FICHIER SORTIE\n", "  new SORTIE [--name NOM]\n"})
+        for (const char* synopsis : {"  check FICHIER\n", "  roundtrip FICHIER SORTIE\n",
+                                     "  new SORTIE [--name NOM]\n", "  export FICHIER SORTIE\n"})
             EXPECT_TRUE(text.contains(QString::fromUtf8(synopsis))) << synopsis;
     }
 }
@@ -391,6 +391,49 @@ TEST_F(CliTest, GeneratedSessionChecksWithEveryCount) {
     const CliRun roundtrip = runCli({QStringLiteral("roundtrip"), file, copy});
     ASSERT_EQ(roundtrip.exitCode, 0) << roundtrip.err.constData();
     EXPECT_EQ(readBack(copy), readBack(file));
+}
+
+TEST_F(CliTest, ExportIsPrettySortedWithOnlyTheReferencedMedia) {
+    AppDatabase db = bench::generateSession(bench::smallSize(), 11);
+    const QMap<QString, Base64Data> referenced = db.embeddedMedia;
+    ASSERT_FALSE(referenced.isEmpty());
+    db.embeddedMedia.insert(QStringLiteral("orphelin.png"), Base64Data::fromBytes("personne"));
+    const QString file = path(QStringLiteral("source.cdb"));
+    ASSERT_TRUE(writeSessionFile(db, SessionFormat::Compact, file).ok());
+    const QByteArray before = readSessionBytes(file).value();
+
+    const QString out = path(QStringLiteral("export.cdb"));
+    const CliRun run = runCli({QStringLiteral("export"), file, out});
+    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+    EXPECT_EQ(run.out, QByteArray());
+
+    const QByteArray text = readSessionBytes(out).value();
+    EXPECT_TRUE(text.startsWith("{\n  \"accountingPurchases\": ")) << text.left(80).constData();
+    const AppDatabase exported = readBack(out);
+    EXPECT_EQ(exported.embeddedMedia, referenced);
+    EXPECT_EQ(exported.documents.size(), db.documents.size());
+    EXPECT_EQ(exported.sessionID, db.sessionID);
+    // Media URLs now name the exported files; their file names stay.
+    ASSERT_EQ(exported.clients.size(), db.clients.size());
+    for (qsizetype i = 0; i < db.clients.size(); ++i) {
+        ASSERT_EQ(exported.clients[i].photoURL.has_value(), db.clients[i].photoURL.has_value());
+        if (db.clients[i].photoURL) {
+            EXPECT_EQ(exported.clients[i].photoURL->fileName(), db.clients[i].photoURL->fileName());
+        }
+    }
+    EXPECT_EQ(readSessionBytes(file).value(), before) << "the source is read only";
+
+    const QString broken = path(QStringLiteral("casse.cdb"));
+    QFile brokenFile(broken);
+    ASSERT_TRUE(brokenFile.open(QIODevice::WriteOnly));
+    brokenFile.write("{\"clients\": 3}");
+    brokenFile.close();
+    const CliRun refused =
+        runCli({QStringLiteral("export"), broken, path(QStringLiteral("x.cdb"))});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(QString::fromUtf8(refused.err)
+                    .startsWith(QStringLiteral("Fichier de session illisible : ")));
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("x.cdb"))));
 }
 
 } // namespace

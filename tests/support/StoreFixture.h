@@ -38,7 +38,9 @@ protected:
 
     QString root() const { return m_dir.path() + QStringLiteral("/Velmora Core"); }
     QString workingCopy() const { return root() + QStringLiteral("/database.cdb"); }
-    QString path(const QString& relative) const { return m_dir.path() + QLatin1Char('/') + relative; }
+    QString path(const QString& relative) const {
+        return m_dir.path() + QLatin1Char('/') + relative;
+    }
 
     static void writeBytes(const QString& path, const QByteArray& bytes) {
         QDir().mkpath(QFileInfo(path).path());

@@ -28,7 +28,9 @@ struct CompanySettings {
     QString lateChargeLineTitle = defaultLateChargeLineTitle();
     QString lateChargeLineDescription = defaultLateChargeLineDescription();
 
-    static QString defaultTvaNote() { return QStringLiteral("TVA non applicable, art. 293 B du CGI"); }
+    static QString defaultTvaNote() {
+        return QStringLiteral("TVA non applicable, art. 293 B du CGI");
+    }
     static QString defaultLatePenaltyText() {
         return QStringLiteral(
             "Pénalités de retard exigibles au taux légal en vigueur à compter du jour suivant la "

@@ -44,15 +44,14 @@ enum class RecurringFrequency { monthly, quarterly, yearly };
 template <class E> struct EnumTable;
 
 #define VELMORA_RAW(E, ...)                                                                        \
-    template <> struct EnumTable<E> {                                                              \
-        static constexpr std::string_view raw[] = {__VA_ARGS__};                                   \
-    }
+    template <> struct EnumTable<E> { static constexpr std::string_view raw[] = {__VA_ARGS__}; }
 #define VELMORA_RAW_DISPLAY(E, RAW, DISPLAY)                                                       \
     template <> struct EnumTable<E> {                                                              \
         static constexpr std::string_view raw[] = RAW;                                             \
         static constexpr std::u16string_view display[] = DISPLAY;                                  \
     }
-#define VELMORA_LIST(...) {__VA_ARGS__}
+#define VELMORA_LIST(...)                                                                          \
+    { __VA_ARGS__ }
 
 VELMORA_RAW_DISPLAY(ClientKind, VELMORA_LIST("particulier", "professionnel"),
                     VELMORA_LIST(u"Particulier", u"Professionnel"));
@@ -105,7 +104,9 @@ template <class E> constexpr std::optional<E> enumFromRaw(std::string_view raw) 
 }
 
 template <class E>
-concept HasDisplayName = requires { EnumTable<E>::display; };
+concept HasDisplayName = requires {
+    EnumTable<E>::display;
+};
 
 template <HasDisplayName E> QString displayName(E value) {
     const std::u16string_view name = EnumTable<E>::display[static_cast<std::size_t>(value)];

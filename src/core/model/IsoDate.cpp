@@ -1,6 +1,5 @@
 #include "model/IsoDate.h"
 
-
 #include <algorithm>
 
 namespace velmora {
@@ -79,9 +78,9 @@ std::optional<QDateTime> parseIsoDate(std::string_view t) {
         return std::nullopt;
     if (mo < 1 || mo > 12 || d < 1 || d > daysInMonth(y, mo) || h > 23 || mi > 59 || s > 59)
         return std::nullopt;
-    const qint64 secs = daysFromCivil(y, static_cast<unsigned>(mo), static_cast<unsigned>(d)) *
-                            86400 +
-                        h * 3600 + mi * 60 + s;
+    const qint64 secs =
+        daysFromCivil(y, static_cast<unsigned>(mo), static_cast<unsigned>(d)) * 86400 + h * 3600 +
+        mi * 60 + s;
     return QDateTime::fromSecsSinceEpoch(secs, Qt::UTC);
 }
 

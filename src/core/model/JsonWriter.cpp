@@ -64,10 +64,18 @@ void JsonWriter::close(char bracket) {
     flushIfLarge();
 }
 
-void JsonWriter::beginObject() { open('{', true); }
-void JsonWriter::endObject() { close('}'); }
-void JsonWriter::beginArray() { open('[', false); }
-void JsonWriter::endArray() { close(']'); }
+void JsonWriter::beginObject() {
+    open('{', true);
+}
+void JsonWriter::endObject() {
+    close('}');
+}
+void JsonWriter::beginArray() {
+    open('[', false);
+}
+void JsonWriter::endArray() {
+    close(']');
+}
 
 void JsonWriter::key(std::string_view asciiKey) {
     beforeValue();
@@ -167,13 +175,27 @@ void JsonWriter::writeEscaped(std::string_view utf8) {
         append(utf8.substr(runStart, i - runStart));
         runStart = i + 1;
         switch (c) {
-        case '"': append("\\\""); break;
-        case '\\': append("\\\\"); break;
-        case '\n': append("\\n"); break;
-        case '\r': append("\\r"); break;
-        case '\t': append("\\t"); break;
-        case '\b': append("\\b"); break;
-        case '\f': append("\\f"); break;
+        case '"':
+            append("\\\"");
+            break;
+        case '\\':
+            append("\\\\");
+            break;
+        case '\n':
+            append("\\n");
+            break;
+        case '\r':
+            append("\\r");
+            break;
+        case '\t':
+            append("\\t");
+            break;
+        case '\b':
+            append("\\b");
+            break;
+        case '\f':
+            append("\\f");
+            break;
         default: {
             const char esc[] = {'\\', 'u', '0', '0', hex[c >> 4], hex[c & 0xF]};
             append(std::string_view(esc, sizeof esc));

@@ -21,8 +21,7 @@ public:
         if (v)
             walk(*v);
     }
-    template <class T>
-    void fallback(std::string_view, T& v, const std::type_identity_t<T>& = T{}) {
+    template <class T> void fallback(std::string_view, T& v, const std::type_identity_t<T>& = T{}) {
         walk(v);
     }
     template <class T>
@@ -42,7 +41,7 @@ public:
         }
     }
     template <class T> void walk(QList<T>& list) {
-        if constexpr (requires(T& item) { describe(*this, item); }) {
+        if constexpr (requires(T & item) { describe(*this, item); }) {
             if constexpr (Mutable) {
                 for (T& item : list)
                     walk(item);

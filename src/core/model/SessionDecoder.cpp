@@ -10,10 +10,10 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <string>
-#include <vector>
 #include <new>
+#include <string>
 #include <type_traits>
+#include <vector>
 
 namespace velmora {
 namespace {
@@ -32,12 +32,10 @@ struct DecodeError {
     void prependKey(std::string_view key) {
         reversedPath.append(QString::fromUtf8(key.data(), qsizetype(key.size())));
     }
-    void prependIndex(qsizetype index) {
-        reversedPath.append(QStringLiteral("[%1]").arg(index));
-    }
+    void prependIndex(qsizetype index) { reversedPath.append(QStringLiteral("[%1]").arg(index)); }
     void prependMapKey(std::string_view key) {
-        reversedPath.append(QStringLiteral("[\"%1\"]").arg(
-            QString::fromUtf8(key.data(), qsizetype(key.size()))));
+        reversedPath.append(
+            QStringLiteral("[\"%1\"]").arg(QString::fromUtf8(key.data(), qsizetype(key.size()))));
     }
 
     QString message() const {
@@ -163,7 +161,7 @@ void decodeValue(dom::element el, Base64Data& out, Context&) {
 }
 
 template <class E>
-    requires std::is_enum_v<E>
+requires std::is_enum_v<E>
 void decodeValue(dom::element el, E& out, Context&) {
     const std::string_view text = stringOf(el, "texte attendu");
     const auto value = enumFromRaw<E>(text);
@@ -332,7 +330,9 @@ private:
 };
 
 template <class T>
-concept Record = requires(FieldReader& io, T& r) { describe(io, r); };
+concept Record = requires(FieldReader& io, T& r) {
+    describe(io, r);
+};
 
 template <Record T> void decodeValue(dom::element el, T& out, Context& ctx) {
     dom::object object;
@@ -461,10 +461,12 @@ std::string_view rawJsonOf(ondemand::value value) {
 class SessionRoot {
 public:
     SessionRoot(const QByteArray& input, bool withMedia) {
+        // A byte-order mark, as some text editors add, is not part of the JSON.
+        const std::size_t skip = input.startsWith("\xEF\xBB\xBF") ? 3 : 0;
         ondemand::document doc;
         check(m_onDemand
-                  .iterate(input.constData(), std::size_t(input.size()),
-                           std::size_t(input.capacity()))
+                  .iterate(input.constData() + skip, std::size_t(input.size()) - skip,
+                           std::size_t(input.capacity()) - skip)
                   .get(doc));
         ondemand::json_type rootType;
         check(doc.type().get(rootType));

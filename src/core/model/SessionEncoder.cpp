@@ -12,10 +12,18 @@
 namespace velmora {
 namespace {
 
-void encodeValue(JsonWriter& w, const QString& v) { w.value(v); }
-void encodeValue(JsonWriter& w, bool v) { w.value(v); }
-void encodeValue(JsonWriter& w, double v) { w.value(v); }
-void encodeValue(JsonWriter& w, qint64 v) { w.value(v); }
+void encodeValue(JsonWriter& w, const QString& v) {
+    w.value(v);
+}
+void encodeValue(JsonWriter& w, bool v) {
+    w.value(v);
+}
+void encodeValue(JsonWriter& w, double v) {
+    w.value(v);
+}
+void encodeValue(JsonWriter& w, qint64 v) {
+    w.value(v);
+}
 
 void encodeValue(JsonWriter& w, const QUuid& v) {
     static constexpr char hex[] = "0123456789ABCDEF";
@@ -50,18 +58,20 @@ void encodeValue(JsonWriter& w, const Base64Data& v) {
 class FieldWriter;
 
 template <class T>
-concept Record = requires(FieldWriter& io, T& r) { describe(io, r); };
+concept Record = requires(FieldWriter& io, T& r) {
+    describe(io, r);
+};
 
 // Declared up front so that containers of records find the record overload.
 template <class E>
-    requires std::is_enum_v<E>
+requires std::is_enum_v<E>
 void encodeValue(JsonWriter& w, E v);
 template <class T> void encodeValue(JsonWriter& w, const QList<T>& list);
 template <class T> void encodeValue(JsonWriter& w, const QMap<QString, T>& map);
 template <Record T> void encodeValue(JsonWriter& w, const T& record);
 
 template <class E>
-    requires std::is_enum_v<E>
+requires std::is_enum_v<E>
 void encodeValue(JsonWriter& w, E v) {
     w.rawString(rawName(v));
 }
@@ -89,10 +99,12 @@ class FieldWriter {
 public:
     static constexpr bool reading = false;
 
-    explicit FieldWriter(JsonWriter& w) : m_w(w), m_sorted(w.style() == JsonWriter::Style::Pretty) {}
+    explicit FieldWriter(JsonWriter& w)
+        : m_w(w), m_sorted(w.style() == JsonWriter::Style::Pretty) {}
 
     template <class T> void required(std::string_view key, const T& v) {
-        add(key, &v, [](JsonWriter& w, const void* p) { encodeValue(w, *static_cast<const T*>(p)); });
+        add(key, &v,
+            [](JsonWriter& w, const void* p) { encodeValue(w, *static_cast<const T*>(p)); });
     }
     template <class T> void optional(std::string_view key, const std::optional<T>& v) {
         if (v)
@@ -171,15 +183,19 @@ qsizetype estimatedSize(const AppDatabase& db) {
 
 QByteArray encodeSession(const AppDatabase& db, SessionFormat format) {
     QByteArray out;
+    encodeSession(db, format, out);
+    return out;
+}
+
+void encodeSession(const AppDatabase& db, SessionFormat format, QByteArray& out) {
+    out.resize(0);
     out.reserve(estimatedSize(db));
     JsonWriter writer(&out, styleOf(format));
     encodeValue(writer, db);
     writer.finish();
-    return out;
 }
 
-bool encodeSession(const AppDatabase& db, SessionFormat format, QIODevice& device,
-                   QString* error) {
+bool encodeSession(const AppDatabase& db, SessionFormat format, QIODevice& device, QString* error) {
     JsonWriter writer(&device, styleOf(format));
     encodeValue(writer, db);
     const bool ok = writer.finish();

@@ -11,7 +11,9 @@ namespace velmora {
 class MemoryUserDefaults final : public UserDefaults {
 public:
     QVariant value(const QString& key) const override { return m_values.value(key); }
-    void setValue(const QString& key, const QVariant& value) override { m_values.insert(key, value); }
+    void setValue(const QString& key, const QVariant& value) override {
+        m_values.insert(key, value);
+    }
     void remove(const QString& key) override { m_values.remove(key); }
 
 private:

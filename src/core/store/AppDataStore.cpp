@@ -19,9 +19,8 @@ QString fileNameOf(const QUrl& url) {
 
 QList<QUuid> sortedIds(const IdSet& ids) {
     QList<QUuid> list(ids.cbegin(), ids.cend());
-    std::sort(list.begin(), list.end(), [](const QUuid& a, const QUuid& b) {
-        return a.toString() < b.toString();
-    });
+    std::sort(list.begin(), list.end(),
+              [](const QUuid& a, const QUuid& b) { return a.toString() < b.toString(); });
     return list;
 }
 
@@ -82,8 +81,8 @@ void AppDataStore::create() {
                     m_services.userDefaults.setValue(bookmarkKey(), *fresh);
             }
         }
-    } else if (const QUrl path(defaults.value(pathKey()).toString()); path.isValid() &&
-                                                                      !path.isEmpty()) {
+    } else if (const QUrl path(defaults.value(pathKey()).toString());
+               path.isValid() && !path.isEmpty()) {
         setDefaultUrl(path);
     }
 
@@ -121,10 +120,10 @@ void AppDataStore::create() {
 
 Status AppDataStore::load() {
     FileSystem& fs = m_services.fileSystem;
-    const QString source = m_defaultUrl && m_defaultUrl->isLocalFile() &&
-                                   fs.exists(m_defaultUrl->toLocalFile())
-                               ? m_defaultUrl->toLocalFile()
-                               : m_folder.workingCopy();
+    const QString source =
+        m_defaultUrl && m_defaultUrl->isLocalFile() && fs.exists(m_defaultUrl->toLocalFile())
+            ? m_defaultUrl->toLocalFile()
+            : m_folder.workingCopy();
     const Result<QByteArray> bytes = fs.readFile(source);
     const Status applied = bytes ? applyBytes(bytes.value()) : Status::failure(bytes.error());
     if (!applied)
@@ -178,10 +177,10 @@ void AppDataStore::apply(AppDatabase db) {
     setInvoiceStatuses(db.invoiceStatuses);
     setProjectStatusOptions(db.projectStatusOptions);
     setProjectStatuses(db.projectStatuses);
-    setProtectedQuoteStatusIDs(IdSet(db.protectedQuoteStatusIDs.cbegin(),
-                                     db.protectedQuoteStatusIDs.cend()));
-    setProtectedInvoiceStatusIDs(IdSet(db.protectedInvoiceStatusIDs.cbegin(),
-                                       db.protectedInvoiceStatusIDs.cend()));
+    setProtectedQuoteStatusIDs(
+        IdSet(db.protectedQuoteStatusIDs.cbegin(), db.protectedQuoteStatusIDs.cend()));
+    setProtectedInvoiceStatusIDs(
+        IdSet(db.protectedInvoiceStatusIDs.cbegin(), db.protectedInvoiceStatusIDs.cend()));
     setProjectTypeOptions(db.projectTypeOptions);
     setPreferences(db.preferences);
     setCompanySettings(db.companySettings);
@@ -216,8 +215,7 @@ void AppDataStore::extractMedia(const QMap<QString, Base64Data>& media,
         const QString path = folder + QLatin1Char('/') + key;
         if (!fs.exists(path)) {
             const Status made = fs.createDirectories(QFileInfo(path).path());
-            const Status written =
-                made ? fs.writeFileAtomically(path, it.value().decoded()) : made;
+            const Status written = made ? fs.writeFileAtomically(path, it.value().decoded()) : made;
             if (!written) {
                 qWarning("Erreur copie fichier : %s", qUtf8Printable(written.error()));
                 continue;
@@ -248,8 +246,8 @@ void AppDataStore::bringOutsideMediaIn(AppDatabase& db) {
         const QFileInfo info(source);
         QString target = folder + QLatin1Char('/') + info.fileName();
         if (fs.exists(target)) {
-            const QString suffix = info.suffix().isEmpty() ? QString()
-                                                           : QLatin1Char('.') + info.suffix();
+            const QString suffix =
+                info.suffix().isEmpty() ? QString() : QLatin1Char('.') + info.suffix();
             target = folder + QLatin1Char('/') + info.completeBaseName() + QLatin1Char('_') +
                      QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper() + suffix;
         }
@@ -320,7 +318,8 @@ void AppDataStore::normalizeProjectStatuses() {
         if (name.isEmpty() || seen.contains(name))
             continue;
         seen.insert(name);
-        TagItem tag = existing(name).value_or(TagItem{QUuid::createUuid(), name, seededColor(name)});
+        TagItem tag =
+            existing(name).value_or(TagItem{QUuid::createUuid(), name, seededColor(name)});
         tag.name = name;
         statuses.append(tag);
     }
@@ -411,8 +410,8 @@ SaveResult AppDataStore::save() {
     // An older background save must not land after this one.
     m_writer.waitForDone();
     const AppDatabase db = snapshot();
-    return writeEverywhere(encodeSession(db, SessionFormat::Compact), db.storagePreferences,
-                           m_defaultUrl);
+    encodeSession(db, SessionFormat::Compact, m_encoded);
+    return writeEverywhere(m_encoded, db.storagePreferences, m_defaultUrl);
 }
 
 void AppDataStore::saveInBackground() {
@@ -425,9 +424,10 @@ void AppDataStore::saveInBackground() {
     // store are dropped, so `this` outlives every use below.
     m_writer.start([this, db = std::move(db), generation, mirror] {
         SaveResult result;
-        if (generation == m_latestBackgroundSave.load())
-            result = writeEverywhere(encodeSession(db, SessionFormat::Compact),
-                                     db.storagePreferences, mirror);
+        if (generation == m_latestBackgroundSave.load()) {
+            encodeSession(db, SessionFormat::Compact, m_encoded);
+            result = writeEverywhere(m_encoded, db.storagePreferences, mirror);
+        }
         QMetaObject::invokeMethod(
             this, [this, result] { emit backgroundSaveFinished(result); }, Qt::QueuedConnection);
     });

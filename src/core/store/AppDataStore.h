@@ -44,46 +44,84 @@ class AppDataStore : public QObject {
     Q_PROPERTY(QList<ProjectItem> projects READ projects WRITE setProjects NOTIFY projectsChanged)
     Q_PROPERTY(QList<ClientItem> clients READ clients WRITE setClients NOTIFY clientsChanged)
     Q_PROPERTY(QList<ServiceItem> services READ services WRITE setServices NOTIFY servicesChanged)
-    Q_PROPERTY(QList<CommercialDocumentItem> documents READ documents WRITE setDocuments NOTIFY documentsChanged)
-    Q_PROPERTY(QList<StockItem> stockItems READ stockItems WRITE setStockItems NOTIFY stockItemsChanged)
-    Q_PROPERTY(QList<PurchaseWishlistItem> purchaseWishlistItems READ purchaseWishlistItems WRITE setPurchaseWishlistItems NOTIFY purchaseWishlistItemsChanged)
-    Q_PROPERTY(QList<AccountingPurchaseItem> accountingPurchases READ accountingPurchases WRITE setAccountingPurchases NOTIFY accountingPurchasesChanged)
-    Q_PROPERTY(QList<StockCategoryItem> stockCategories READ stockCategories WRITE setStockCategories NOTIFY stockCategoriesChanged)
-    Q_PROPERTY(QList<StockSubCategoryItem> stockSubCategories READ stockSubCategories WRITE setStockSubCategories NOTIFY stockSubCategoriesChanged)
-    Q_PROPERTY(QList<StockSubTag> stockSubTags READ stockSubTags WRITE setStockSubTags NOTIFY stockSubTagsChanged)
+    Q_PROPERTY(QList<CommercialDocumentItem> documents READ documents WRITE setDocuments NOTIFY
+                   documentsChanged)
+    Q_PROPERTY(
+        QList<StockItem> stockItems READ stockItems WRITE setStockItems NOTIFY stockItemsChanged)
+    Q_PROPERTY(QList<PurchaseWishlistItem> purchaseWishlistItems READ purchaseWishlistItems WRITE
+                   setPurchaseWishlistItems NOTIFY purchaseWishlistItemsChanged)
+    Q_PROPERTY(QList<AccountingPurchaseItem> accountingPurchases READ accountingPurchases WRITE
+                   setAccountingPurchases NOTIFY accountingPurchasesChanged)
+    Q_PROPERTY(QList<StockCategoryItem> stockCategories READ stockCategories WRITE
+                   setStockCategories NOTIFY stockCategoriesChanged)
+    Q_PROPERTY(QList<StockSubCategoryItem> stockSubCategories READ stockSubCategories WRITE
+                   setStockSubCategories NOTIFY stockSubCategoriesChanged)
+    Q_PROPERTY(QList<StockSubTag> stockSubTags READ stockSubTags WRITE setStockSubTags NOTIFY
+                   stockSubTagsChanged)
     Q_PROPERTY(QList<TagItem> stockTags READ stockTags WRITE setStockTags NOTIFY stockTagsChanged)
-    Q_PROPERTY(StockSettings stockSettings READ stockSettings WRITE setStockSettings NOTIFY stockSettingsChanged)
-    Q_PROPERTY(QList<TagItem> projectTags READ projectTags WRITE setProjectTags NOTIFY projectTagsChanged)
-    Q_PROPERTY(QList<TagItem> clientProjectTags READ clientProjectTags WRITE setClientProjectTags NOTIFY clientProjectTagsChanged)
-    Q_PROPERTY(QList<TagItem> personalProjectTags READ personalProjectTags WRITE setPersonalProjectTags NOTIFY personalProjectTagsChanged)
-    Q_PROPERTY(QList<TagItem> clientTags READ clientTags WRITE setClientTags NOTIFY clientTagsChanged)
-    Q_PROPERTY(QList<TagItem> serviceTags READ serviceTags WRITE setServiceTags NOTIFY serviceTagsChanged)
-    Q_PROPERTY(QList<TagItem> quoteStatuses READ quoteStatuses WRITE setQuoteStatuses NOTIFY quoteStatusesChanged)
-    Q_PROPERTY(QList<TagItem> invoiceStatuses READ invoiceStatuses WRITE setInvoiceStatuses NOTIFY invoiceStatusesChanged)
-    Q_PROPERTY(QList<QString> projectStatusOptions READ projectStatusOptions WRITE setProjectStatusOptions NOTIFY projectStatusOptionsChanged)
-    Q_PROPERTY(QList<TagItem> projectStatuses READ projectStatuses WRITE setProjectStatuses NOTIFY projectStatusesChanged)
-    Q_PROPERTY(IdSet protectedProjectStatusIDs READ protectedProjectStatusIDs WRITE setProtectedProjectStatusIDs NOTIFY protectedProjectStatusIDsChanged)
-    Q_PROPERTY(IdSet protectedQuoteStatusIDs READ protectedQuoteStatusIDs WRITE setProtectedQuoteStatusIDs NOTIFY protectedQuoteStatusIDsChanged)
-    Q_PROPERTY(IdSet protectedInvoiceStatusIDs READ protectedInvoiceStatusIDs WRITE setProtectedInvoiceStatusIDs NOTIFY protectedInvoiceStatusIDsChanged)
-    Q_PROPERTY(IdSet nameLockedProjectStatusIDs READ nameLockedProjectStatusIDs WRITE setNameLockedProjectStatusIDs NOTIFY nameLockedProjectStatusIDsChanged)
-    Q_PROPERTY(QList<QString> projectTypeOptions READ projectTypeOptions WRITE setProjectTypeOptions NOTIFY projectTypeOptionsChanged)
-    Q_PROPERTY(AppPreferences preferences READ preferences WRITE setPreferences NOTIFY preferencesChanged)
-    Q_PROPERTY(CompanySettings companySettings READ companySettings WRITE setCompanySettings NOTIFY companySettingsChanged)
-    Q_PROPERTY(StoragePreferences storagePreferences READ storagePreferences WRITE setStoragePreferences NOTIFY storagePreferencesChanged)
-    Q_PROPERTY(AccountingRecipeSettings accountingRecipeSettings READ accountingRecipeSettings WRITE setAccountingRecipeSettings NOTIFY accountingRecipeSettingsChanged)
-    Q_PROPERTY(QList<ExternalTool> externalTools READ externalTools WRITE setExternalTools NOTIFY externalToolsChanged)
-    Q_PROPERTY(QList<TagItem> externalToolTags READ externalToolTags WRITE setExternalToolTags NOTIFY externalToolTagsChanged)
-    Q_PROPERTY(URSSAFSettings urssafSettings READ urssafSettings WRITE setUrssafSettings NOTIFY urssafSettingsChanged)
-    Q_PROPERTY(QList<URSSAFDeclaration> urssafDeclarations READ urssafDeclarations WRITE setUrssafDeclarations NOTIFY urssafDeclarationsChanged)
-    Q_PROPERTY(QList<RecurringPurchase> recurringPurchases READ recurringPurchases WRITE setRecurringPurchases NOTIFY recurringPurchasesChanged)
-    Q_PROPERTY(QList<TagItem> recurringPurchaseTags READ recurringPurchaseTags WRITE setRecurringPurchaseTags NOTIFY recurringPurchaseTagsChanged)
-    Q_PROPERTY(QList<CustomCalendarEvent> customCalendarEvents READ customCalendarEvents WRITE setCustomCalendarEvents NOTIFY customCalendarEventsChanged)
-    Q_PROPERTY(QList<CustomCalendarTag> customCalendarTags READ customCalendarTags WRITE setCustomCalendarTags NOTIFY customCalendarTagsChanged)
-    Q_PROPERTY(NotificationStateMap notificationStates READ notificationStates WRITE setNotificationStates NOTIFY notificationStatesChanged)
+    Q_PROPERTY(StockSettings stockSettings READ stockSettings WRITE setStockSettings NOTIFY
+                   stockSettingsChanged)
+    Q_PROPERTY(
+        QList<TagItem> projectTags READ projectTags WRITE setProjectTags NOTIFY projectTagsChanged)
+    Q_PROPERTY(QList<TagItem> clientProjectTags READ clientProjectTags WRITE setClientProjectTags
+                   NOTIFY clientProjectTagsChanged)
+    Q_PROPERTY(QList<TagItem> personalProjectTags READ personalProjectTags WRITE
+                   setPersonalProjectTags NOTIFY personalProjectTagsChanged)
+    Q_PROPERTY(
+        QList<TagItem> clientTags READ clientTags WRITE setClientTags NOTIFY clientTagsChanged)
+    Q_PROPERTY(
+        QList<TagItem> serviceTags READ serviceTags WRITE setServiceTags NOTIFY serviceTagsChanged)
+    Q_PROPERTY(QList<TagItem> quoteStatuses READ quoteStatuses WRITE setQuoteStatuses NOTIFY
+                   quoteStatusesChanged)
+    Q_PROPERTY(QList<TagItem> invoiceStatuses READ invoiceStatuses WRITE setInvoiceStatuses NOTIFY
+                   invoiceStatusesChanged)
+    Q_PROPERTY(QList<QString> projectStatusOptions READ projectStatusOptions WRITE
+                   setProjectStatusOptions NOTIFY projectStatusOptionsChanged)
+    Q_PROPERTY(QList<TagItem> projectStatuses READ projectStatuses WRITE setProjectStatuses NOTIFY
+                   projectStatusesChanged)
+    Q_PROPERTY(IdSet protectedProjectStatusIDs READ protectedProjectStatusIDs WRITE
+                   setProtectedProjectStatusIDs NOTIFY protectedProjectStatusIDsChanged)
+    Q_PROPERTY(IdSet protectedQuoteStatusIDs READ protectedQuoteStatusIDs WRITE
+                   setProtectedQuoteStatusIDs NOTIFY protectedQuoteStatusIDsChanged)
+    Q_PROPERTY(IdSet protectedInvoiceStatusIDs READ protectedInvoiceStatusIDs WRITE
+                   setProtectedInvoiceStatusIDs NOTIFY protectedInvoiceStatusIDsChanged)
+    Q_PROPERTY(IdSet nameLockedProjectStatusIDs READ nameLockedProjectStatusIDs WRITE
+                   setNameLockedProjectStatusIDs NOTIFY nameLockedProjectStatusIDsChanged)
+    Q_PROPERTY(QList<QString> projectTypeOptions READ projectTypeOptions WRITE setProjectTypeOptions
+                   NOTIFY projectTypeOptionsChanged)
+    Q_PROPERTY(
+        AppPreferences preferences READ preferences WRITE setPreferences NOTIFY preferencesChanged)
+    Q_PROPERTY(CompanySettings companySettings READ companySettings WRITE setCompanySettings NOTIFY
+                   companySettingsChanged)
+    Q_PROPERTY(StoragePreferences storagePreferences READ storagePreferences WRITE
+                   setStoragePreferences NOTIFY storagePreferencesChanged)
+    Q_PROPERTY(AccountingRecipeSettings accountingRecipeSettings READ accountingRecipeSettings WRITE
+                   setAccountingRecipeSettings NOTIFY accountingRecipeSettingsChanged)
+    Q_PROPERTY(QList<ExternalTool> externalTools READ externalTools WRITE setExternalTools NOTIFY
+                   externalToolsChanged)
+    Q_PROPERTY(QList<TagItem> externalToolTags READ externalToolTags WRITE setExternalToolTags
+                   NOTIFY externalToolTagsChanged)
+    Q_PROPERTY(URSSAFSettings urssafSettings READ urssafSettings WRITE setUrssafSettings NOTIFY
+                   urssafSettingsChanged)
+    Q_PROPERTY(QList<URSSAFDeclaration> urssafDeclarations READ urssafDeclarations WRITE
+                   setUrssafDeclarations NOTIFY urssafDeclarationsChanged)
+    Q_PROPERTY(QList<RecurringPurchase> recurringPurchases READ recurringPurchases WRITE
+                   setRecurringPurchases NOTIFY recurringPurchasesChanged)
+    Q_PROPERTY(QList<TagItem> recurringPurchaseTags READ recurringPurchaseTags WRITE
+                   setRecurringPurchaseTags NOTIFY recurringPurchaseTagsChanged)
+    Q_PROPERTY(QList<CustomCalendarEvent> customCalendarEvents READ customCalendarEvents WRITE
+                   setCustomCalendarEvents NOTIFY customCalendarEventsChanged)
+    Q_PROPERTY(QList<CustomCalendarTag> customCalendarTags READ customCalendarTags WRITE
+                   setCustomCalendarTags NOTIFY customCalendarTagsChanged)
+    Q_PROPERTY(NotificationStateMap notificationStates READ notificationStates WRITE
+                   setNotificationStates NOTIFY notificationStatesChanged)
     Q_PROPERTY(QString sessionName READ sessionName WRITE setSessionName NOTIFY sessionNameChanged)
-    Q_PROPERTY(QList<SecurityQuestion> securityQuestions READ securityQuestions WRITE setSecurityQuestions NOTIFY securityQuestionsChanged)
-    Q_PROPERTY(OptionalData sessionProfilePhotoData READ sessionProfilePhotoData WRITE setSessionProfilePhotoData NOTIFY sessionProfilePhotoDataChanged)
-    Q_PROPERTY(OptionalText sessionProfileImageName READ sessionProfileImageName WRITE setSessionProfileImageName NOTIFY sessionProfileImageNameChanged)
+    Q_PROPERTY(QList<SecurityQuestion> securityQuestions READ securityQuestions WRITE
+                   setSecurityQuestions NOTIFY securityQuestionsChanged)
+    Q_PROPERTY(OptionalData sessionProfilePhotoData READ sessionProfilePhotoData WRITE
+                   setSessionProfilePhotoData NOTIFY sessionProfilePhotoDataChanged)
+    Q_PROPERTY(OptionalText sessionProfileImageName READ sessionProfileImageName WRITE
+                   setSessionProfileImageName NOTIFY sessionProfileImageNameChanged)
     Q_PROPERTY(QUuid sessionID READ sessionID WRITE setSessionID NOTIFY sessionIDChanged)
     Q_PROPERTY(OptionalUrl defaultCDBFileURL READ defaultCDBFileURL NOTIFY defaultCDBFileURLChanged)
 
@@ -141,7 +179,9 @@ public:
     const QHash<QString, Base64Data>& embeddedMediaCache() const { return m_mediaCache; }
 
 #define VELMORA_STORE_MEMBER(Type, name, setter)                                                   \
-    const Type& name() const { return m_data.name; }                                               \
+    const Type& name() const {                                                                     \
+        return m_data.name;                                                                        \
+    }                                                                                              \
     void setter(const Type& value) {                                                               \
         if (m_data.name == value)                                                                  \
             return;                                                                                \
@@ -153,7 +193,8 @@ public:
     VELMORA_STORE_MEMBER(QList<ServiceItem>, services, setServices)
     VELMORA_STORE_MEMBER(QList<CommercialDocumentItem>, documents, setDocuments)
     VELMORA_STORE_MEMBER(QList<StockItem>, stockItems, setStockItems)
-    VELMORA_STORE_MEMBER(QList<PurchaseWishlistItem>, purchaseWishlistItems, setPurchaseWishlistItems)
+    VELMORA_STORE_MEMBER(QList<PurchaseWishlistItem>, purchaseWishlistItems,
+                         setPurchaseWishlistItems)
     VELMORA_STORE_MEMBER(QList<AccountingPurchaseItem>, accountingPurchases, setAccountingPurchases)
     VELMORA_STORE_MEMBER(QList<StockCategoryItem>, stockCategories, setStockCategories)
     VELMORA_STORE_MEMBER(QList<StockSubCategoryItem>, stockSubCategories, setStockSubCategories)
@@ -173,7 +214,8 @@ public:
     VELMORA_STORE_MEMBER(AppPreferences, preferences, setPreferences)
     VELMORA_STORE_MEMBER(CompanySettings, companySettings, setCompanySettings)
     VELMORA_STORE_MEMBER(StoragePreferences, storagePreferences, setStoragePreferences)
-    VELMORA_STORE_MEMBER(AccountingRecipeSettings, accountingRecipeSettings, setAccountingRecipeSettings)
+    VELMORA_STORE_MEMBER(AccountingRecipeSettings, accountingRecipeSettings,
+                         setAccountingRecipeSettings)
     VELMORA_STORE_MEMBER(QList<ExternalTool>, externalTools, setExternalTools)
     VELMORA_STORE_MEMBER(QList<TagItem>, externalToolTags, setExternalToolTags)
     VELMORA_STORE_MEMBER(URSSAFSettings, urssafSettings, setUrssafSettings)
@@ -189,7 +231,9 @@ public:
 #undef VELMORA_STORE_MEMBER
 
 #define VELMORA_STORE_SET(name, setter)                                                            \
-    const IdSet& name() const { return m_##name; }                                                 \
+    const IdSet& name() const {                                                                    \
+        return m_##name;                                                                           \
+    }                                                                                              \
     void setter(const IdSet& value) {                                                              \
         if (m_##name == value)                                                                     \
             return;                                                                                \
@@ -202,11 +246,17 @@ public:
     VELMORA_STORE_SET(nameLockedProjectStatusIDs, setNameLockedProjectStatusIDs)
 #undef VELMORA_STORE_SET
 
-    QString sessionName() const { return m_data.sessionName.value_or(QString()); }
+    QString sessionName() const {
+        return m_data.sessionName.value_or(QString());
+    }
     void setSessionName(const QString& name);
-    QUuid sessionID() const { return *m_data.sessionID; }
+    QUuid sessionID() const {
+        return *m_data.sessionID;
+    }
     void setSessionID(const QUuid& id);
-    std::optional<QUrl> defaultCDBFileURL() const { return m_defaultUrl; }
+    std::optional<QUrl> defaultCDBFileURL() const {
+        return m_defaultUrl;
+    }
 
     // Rebuilds the coloured activity statuses from the status names, renames
     // "Fini" to "Terminé", and recomputes the protected and name-locked sets.
@@ -287,6 +337,9 @@ private:
     // and one that a newer save has overtaken is skipped.
     QThreadPool m_writer;
     std::atomic<quint64> m_latestBackgroundSave{0};
+    // Reused by every save: used on the writer thread by background saves and
+    // here by a synchronous save, which first waits for the writer.
+    QByteArray m_encoded;
 };
 
 } // namespace velmora

@@ -109,6 +109,28 @@ TEST(RoundTripTest, BinaryDataAndMediaKeys) {
     }
 }
 
+TEST(RoundTripTest, MediaOutlivesTheBytesItWasReadFrom) {
+    AppDatabase db = newSessionContents();
+    const QByteArray photo(100 * 1024, 'k');
+    db.embeddedMedia.insert(QStringLiteral("photo.jpg"), Base64Data::fromBytes(photo));
+    db.sessionProfilePhotoData = Base64Data::fromBytes("profil");
+    // With and without the spare bytes that let the decoder read in place.
+    for (qsizetype spare : {qsizetype(0), kDecodePadding}) {
+        AppDatabase read;
+        {
+            QByteArray bytes = encodeSession(db, SessionFormat::Compact);
+            bytes.reserve(bytes.size() + spare);
+            read = decodeOk(bytes);
+            // The caller reuses its buffer once the session is read.
+            bytes.fill('#');
+        }
+        EXPECT_EQ(read.embeddedMedia.value(QStringLiteral("photo.jpg")).decoded(), photo) << spare;
+        ASSERT_TRUE(read.sessionProfilePhotoData.has_value());
+        EXPECT_EQ(read.sessionProfilePhotoData->decoded(), QByteArray("profil"));
+        EXPECT_EQ(read, db);
+    }
+}
+
 TEST(RoundTripTest, TextAndUrls) {
     AppDatabase db = newSessionContents();
     ClientItem client;

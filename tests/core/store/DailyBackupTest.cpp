@@ -38,7 +38,8 @@ protected:
     }
 
     QStringList backups() const {
-        return QDir(m_root + QStringLiteral("/Backups")).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        return QDir(m_root + QStringLiteral("/Backups"))
+            .entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
 
     QTemporaryDir m_dir;
@@ -48,9 +49,12 @@ protected:
 
 TEST(DailyBackupName, UsesTheLocalCalendarDayInAFixedFormat) {
     // 23:30 UTC on 31 December is already New Year's Day in Paris.
-    EXPECT_EQ(dailyBackupFileName(utc("2025-12-31T23:30:00Z")), QStringLiteral("database-2026-01-01.cdb"));
-    EXPECT_EQ(dailyBackupFileName(utc("2025-06-09T21:59:59Z")), QStringLiteral("database-2025-06-09.cdb"));
-    EXPECT_EQ(dailyBackupFileName(utc("2025-06-09T22:00:00Z")), QStringLiteral("database-2025-06-10.cdb"));
+    EXPECT_EQ(dailyBackupFileName(utc("2025-12-31T23:30:00Z")),
+              QStringLiteral("database-2026-01-01.cdb"));
+    EXPECT_EQ(dailyBackupFileName(utc("2025-06-09T21:59:59Z")),
+              QStringLiteral("database-2025-06-09.cdb"));
+    EXPECT_EQ(dailyBackupFileName(utc("2025-06-09T22:00:00Z")),
+              QStringLiteral("database-2025-06-10.cdb"));
 }
 
 TEST_F(DailyBackupTest, CopiesTheWorkingCopyByteForByteOncePerDay) {
@@ -113,7 +117,8 @@ TEST_F(DailyBackupTest, RotationCountsOnlyVisibleDatabaseCdbFiles) {
     const QStringList kept = backups();
     EXPECT_FALSE(kept.contains(QStringLiteral("database-notes.cdb")))
         << "database-notes.cdb takes part in the rotation and is the oldest";
-    for (const char* untouched : {"database.txt", "database-x.CDB", ".database-hidden.cdb", "notes.cdb"})
+    for (const char* untouched :
+         {"database.txt", "database-x.CDB", ".database-hidden.cdb", "notes.cdb"})
         EXPECT_TRUE(kept.contains(QString::fromLatin1(untouched))) << untouched;
     EXPECT_TRUE(kept.contains(QStringLiteral("database-2025-06-10.cdb")));
 }

@@ -129,8 +129,8 @@ TEST_F(StoreMedia, AFailedImportReturnsNothing) {
 TEST_F(StoreMedia, RemovingAMediaFileDeletesItAndForgetsIt) {
     auto store = startStore();
     writeBytes(path(QStringLiteral("photo.jpg")), "JPEG");
-    const auto url = store->importMediaFile(QUrl::fromLocalFile(path(QStringLiteral("photo.jpg"))),
-                                            true);
+    const auto url =
+        store->importMediaFile(QUrl::fromLocalFile(path(QStringLiteral("photo.jpg"))), true);
     ASSERT_TRUE(url);
     store->removeMediaFile(*url);
     EXPECT_FALSE(QFile::exists(url->toLocalFile()));
@@ -159,7 +159,8 @@ TEST_F(StoreMedia, FilesReferencedOutsideTheMediaFolderAreBroughtIn) {
 TEST_F(StoreMedia, TheBackupFolderIsNotAMediaFile) {
     QDir().mkpath(path(QStringLiteral("Sauvegardes")));
     AppDatabase db = newSessionContents();
-    db.storagePreferences.backupFolderURL = QUrl::fromLocalFile(path(QStringLiteral("Sauvegardes")));
+    db.storagePreferences.backupFolderURL =
+        QUrl::fromLocalFile(path(QStringLiteral("Sauvegardes")));
     writeSession(workingCopy(), db);
     auto store = startStore();
     EXPECT_EQ(store->storagePreferences().backupFolderURL, db.storagePreferences.backupFolderURL);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "Result.h"
+#include "platform/FileSystem.h"
+#include "store/StoreFolder.h"
+
+namespace velmora {
+
+// What the application says, and then stops, when the user has no folder for
+// application data at all.
+QString applicationDataUnavailableMessage();
+
+// The store's root folder under the user's data folder ($XDG_DATA_HOME), with
+// the legacy names migrated.
+Result<StoreFolder> openStoreFolder(FileSystem& fs);
+
+} // namespace velmora
