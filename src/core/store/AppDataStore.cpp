@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QtDebug>
 
 namespace velmora {
@@ -120,15 +121,43 @@ void AppDataStore::create() {
 
 Status AppDataStore::load() {
     FileSystem& fs = m_services.fileSystem;
-    const QString source =
-        m_defaultUrl && m_defaultUrl->isLocalFile() && fs.exists(m_defaultUrl->toLocalFile())
-            ? m_defaultUrl->toLocalFile()
-            : m_folder.workingCopy();
-    const Result<QByteArray> bytes = fs.readFile(source);
-    const Status applied = bytes ? applyBytes(bytes.value()) : Status::failure(bytes.error());
-    if (!applied)
-        qWarning("Erreur chargement : %s", qUtf8Printable(applied.error()));
-    return applied;
+    QStringList sources;
+    if (m_defaultUrl && m_defaultUrl->isLocalFile() && fs.exists(m_defaultUrl->toLocalFile()))
+        sources.append(m_defaultUrl->toLocalFile());
+    sources.append(m_folder.workingCopy());
+
+    // A file that cannot be read must not cost the session: the next source
+    // is tried, and the unreadable file is set aside before any save could
+    // write over it.
+    Status result = Status::failure(QStringLiteral("Le fichier « %1 » est introuvable.")
+                                        .arg(QFileInfo(m_folder.workingCopy()).fileName()));
+    for (const QString& source : sources) {
+        if (!fs.exists(source))
+            continue;
+        const Result<QByteArray> bytes = fs.readFile(source);
+        result = bytes ? applyBytes(bytes.value()) : Status::failure(bytes.error());
+        if (result)
+            return result;
+        qWarning("Erreur chargement : %s", qUtf8Printable(result.error()));
+        setAsideUnreadable(source);
+    }
+    if (!result)
+        qWarning("Erreur chargement : %s", qUtf8Printable(result.error()));
+    return result;
+}
+
+void AppDataStore::setAsideUnreadable(const QString& path) {
+    FileSystem& fs = m_services.fileSystem;
+    const QString day =
+        QLocale::c().toString(m_services.clock.now().toLocalTime().date(), u"yyyy-MM-dd");
+    const QString copy = m_folder.backupsFolder() +
+                         QStringLiteral("/illisible-%1-%2").arg(day, QFileInfo(path).fileName());
+    if (fs.exists(copy))
+        return;
+    const Status made = fs.createDirectories(m_folder.backupsFolder());
+    const Status copied = made ? fs.copyFile(path, copy) : made;
+    if (!copied)
+        qWarning("Erreur copie fichier : %s", qUtf8Printable(copied.error()));
 }
 
 Status AppDataStore::applyBytes(const QByteArray& bytes) {

@@ -143,8 +143,11 @@ public:
     // Start-up: resolves the default file, loads, then seeds or backs up.
     void create();
 
-    // Reads the default file when it is there, else the working copy. On
-    // failure the current data stay and the message is returned.
+    // Reads the default file when it is there, else the working copy; when
+    // the first cannot be decoded the second is tried. A file that cannot be
+    // decoded is copied into Backups/ as "illisible-<day>-<name>" so that no
+    // later save destroys it. On failure the current data stay and the
+    // message is returned.
     Status load();
     SaveResult save();
     // Returns once the session is captured; writing happens in order on a
@@ -314,6 +317,7 @@ signals:
 
 private:
     Status applyBytes(const QByteArray& bytes);
+    void setAsideUnreadable(const QString& path);
     void apply(AppDatabase db);
     void extractMedia(const QMap<QString, Base64Data>& media, QHash<QString, QString>& extracted);
     void bringOutsideMediaIn(AppDatabase& db);

@@ -71,11 +71,31 @@ TEST_F(StartUp, ALegacyDatabaseJsonIsRenamedAndLoaded) {
     EXPECT_FALSE(QFile::exists(root() + QStringLiteral("/database.json")));
 }
 
-TEST_F(StartUp, AnUnreadableWorkingCopyKeepsTheDefaultsAndIsNotOverwritten) {
+TEST_F(StartUp, AnUnreadableWorkingCopyIsSetAsideBeforeAnySave) {
     writeBytes(workingCopy(), "{ pas du JSON");
     auto store = startStore();
     EXPECT_TRUE(store->clients().isEmpty());
     EXPECT_EQ(readBytes(workingCopy()), QByteArray("{ pas du JSON"));
+    const QString aside = root() + QStringLiteral("/Backups/illisible-2025-06-10-database.cdb");
+    EXPECT_EQ(readBytes(aside), QByteArray("{ pas du JSON"));
+
+    store->setClients({client(QStringLiteral("Nouveau"))});
+    ASSERT_TRUE(store->save().ok);
+    EXPECT_EQ(readBytes(aside), QByteArray("{ pas du JSON")) << "the copy outlives the save";
+    EXPECT_TRUE(QFile::exists(root() + QStringLiteral("/Backups/database-2025-06-10.cdb")));
+}
+
+TEST_F(StartUp, AnUnreadableUserFileFallsBackToTheWorkingCopy) {
+    const AppDatabase working = sessionWithClients({QStringLiteral("Sauvé")});
+    writeSession(workingCopy(), working);
+    writeBytes(path(QStringLiteral("Compta.cdb")), "{\"clients\": tronqué");
+    m_defaults.setValue(AppDataStore::pathKey(),
+                        QUrl::fromLocalFile(path(QStringLiteral("Compta.cdb"))).toString());
+
+    auto store = startStore();
+    EXPECT_EQ(store->clients(), working.clients) << "a damaged user file never empties the session";
+    EXPECT_EQ(readBytes(root() + QStringLiteral("/Backups/illisible-2025-06-10-Compta.cdb")),
+              QByteArray("{\"clients\": tronqué"));
 }
 
 TEST_F(StartUp, TheDefaultFileComesFromTheBookmarkBeforeThePath) {

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace velmora {
+
+enum class AlertRole { cancel, destructive, defaultAction };
+
+struct AlertButton {
+    QString text;
+    AlertRole role = AlertRole::defaultAction;
+
+    friend bool operator==(const AlertButton&, const AlertButton&) = default;
+};
+
+// What a flow asks the window to show; the widget only renders it. A notice
+// is an alert with a single acknowledging button.
+struct Alert {
+    enum class Kind { information, warning, error };
+
+    Kind kind = Kind::information;
+    QString title;
+    QString message;
+    QList<AlertButton> buttons;
+
+    friend bool operator==(const Alert&, const Alert&) = default;
+};
+
+// The open and save panels a flow asks for, described so that the widget
+// side and the tests see the same texts.
+struct FilePanel {
+    enum class Mode { openFile, saveFile, chooseFolder };
+
+    Mode mode = Mode::openFile;
+    QString title;
+    QString prompt;
+    QString message;
+    QString proposedName;
+    QString extension; // empty for folders
+    bool canCreateFolders = false;
+
+    friend bool operator==(const FilePanel&, const FilePanel&) = default;
+};
+
+} // namespace velmora

@@ -1,0 +1,161 @@
+#include "store/LaunchPhase.h"
+
+#include "model/SessionDecoder.h"
+#include "store/AppDataStore.h"
+#include "store/RecentFilesStore.h"
+#include "store/SessionWizard.h"
+
+namespace velmora {
+
+FilePanel LaunchPhase::openPanel() {
+    FilePanel panel;
+    panel.mode = FilePanel::Mode::openFile;
+    panel.title = QStringLiteral("Ouvrir une base de données");
+    panel.prompt = QStringLiteral("Ouvrir");
+    panel.extension = QStringLiteral("cdb");
+    return panel;
+}
+
+Alert LaunchPhase::fileNotFoundAlert(const RecentEntry& entry, Place place) {
+    Alert alert;
+    alert.kind = Alert::Kind::warning;
+    alert.title = QStringLiteral("Fichier introuvable");
+    alert.message = QStringLiteral("Le fichier « ") + entry.displayName +
+                    QStringLiteral(" » n'a pas pu être localisé. Il a peut-être été déplacé ou "
+                                   "supprimé.");
+    alert.buttons = {{place == Place::mainWindow ? QStringLiteral("Localiser le fichier")
+                                                 : QStringLiteral("Choisir le nouvel emplacement"),
+                      AlertRole::defaultAction},
+                     {QStringLiteral("Annuler"), AlertRole::cancel}};
+    return alert;
+}
+
+LaunchPhase::LaunchPhase(Services services, QObject* parent)
+    : QObject(parent), m_services(services) {}
+
+QString LaunchPhase::subtitle() const {
+    return m_services.recentFiles.entries().isEmpty()
+               ? QStringLiteral("Créez votre première session ou ouvrez un fichier existant")
+               : QStringLiteral("Sélectionnez votre session ou créez-en une nouvelle");
+}
+
+void LaunchPhase::setPhase(Phase phase, const QString& statusText) {
+    m_statusText = statusText;
+    if (m_phase == phase)
+        return;
+    m_phase = phase;
+    emit phaseChanged();
+}
+
+void LaunchPhase::setError(const QString& message) {
+    if (m_error == message)
+        return;
+    m_error = message;
+    emit errorChanged();
+}
+
+void LaunchPhase::showInitialPhase() {
+    const bool completed =
+        m_services.userDefaults.value(SessionWizard::completedKey()).toBool();
+    if (completed && !m_services.recentFiles.entries().isEmpty())
+        showSessionList();
+    else
+        startCreation();
+}
+
+void LaunchPhase::startCreation() {
+    setError({});
+    m_services.wizard.start();
+    setPhase(Phase::onboarding);
+}
+
+void LaunchPhase::showSessionList() {
+    setPhase(Phase::sessionPicker);
+}
+
+void LaunchPhase::showDisconnecting() {
+    setPhase(Phase::loading, disconnectingText());
+}
+
+std::optional<Alert> LaunchPhase::openRecent(const RecentEntry& entry, Place place) {
+    const std::optional<QUrl> url = m_services.recentFiles.resolve(entry);
+    if (!url)
+        return fileNotFoundAlert(entry, place);
+
+    setError({});
+    setPhase(Phase::loading, connectingText());
+    AppDataStore& store = m_services.store;
+    const std::optional<QUrl> previous = store.defaultCDBFileURL();
+    store.setDefaultFile(*url);
+    if (const Status loaded = store.load(); !loaded) {
+        // The session in memory is still the previous one: so is its file.
+        if (previous)
+            store.setDefaultFile(*previous);
+        else
+            store.clearDefaultFile();
+        setError(loadFailedText());
+        setPhase(Phase::sessionPicker);
+        return std::nullopt;
+    }
+    RecentFilesStore& recent = m_services.recentFiles;
+    const QString name = store.sessionName();
+    const auto photo = store.sessionProfilePhotoData();
+    const auto image = store.sessionProfileImageName();
+    recent.updateIdentity(entry.urlString, name.isEmpty() ? std::nullopt : std::optional(name),
+                          photo ? std::optional(photo->decoded()) : std::nullopt, image);
+    if (!photo && !image)
+        recent.clearPicture(entry.urlString);
+    afterLoading(*url);
+    return std::nullopt;
+}
+
+bool LaunchPhase::openChosenFile(const QUrl& url) {
+    setError({});
+    setPhase(Phase::loading, connectingText());
+    AppDataStore& store = m_services.store;
+    if (const Status opened = store.openFile(url); !opened) {
+        qWarning("Erreur chargement : %s", qUtf8Printable(opened.error()));
+        setError(loadFailedText());
+        setPhase(m_services.wizard.inProgress() ? Phase::onboarding : Phase::sessionPicker);
+        return false;
+    }
+    if (m_services.wizard.inProgress())
+        m_services.wizard.abandon();
+    const QString name = store.sessionName();
+    const auto photo = store.sessionProfilePhotoData();
+    m_services.recentFiles.add(url, name.isEmpty() ? std::nullopt : std::optional(name),
+                               photo ? std::optional(photo->decoded()) : std::nullopt,
+                               store.sessionProfileImageName());
+    afterLoading(url);
+    return true;
+}
+
+bool LaunchPhase::relocate(const RecentEntry& entry, const QUrl& url) {
+    if (!openChosenFile(url))
+        return false;
+    if (RecentFilesStore::urlText(url) != entry.urlString)
+        m_services.recentFiles.remove(entry.urlString);
+    return true;
+}
+
+void LaunchPhase::afterLoading(const QUrl& url) {
+    m_services.userDefaults.setValue(SessionWizard::completedKey(), true);
+    setPhase(isProtected(url) ? Phase::lockScreen : Phase::sessionOpen);
+}
+
+// The preview reads only the code. When it cannot tell (an older file without
+// the key), the session just loaded decides.
+bool LaunchPhase::isProtected(const QUrl& url) const {
+    if (const Result<QByteArray> bytes = m_services.fileSystem.readFile(url.toLocalFile())) {
+        if (const Result<CDBPreview> preview = decodePreview(bytes.value()))
+            return preview->isProtected();
+    }
+    return !m_services.store.preferences().appPassword.isEmpty();
+}
+
+void LaunchPhase::unlocked() {
+    if (m_phase == Phase::lockScreen)
+        setPhase(Phase::sessionOpen);
+}
+
+} // namespace velmora

@@ -1,0 +1,368 @@
+#include "store/SessionWizard.h"
+
+#include "store/AppDataStore.h"
+#include "store/RecentFilesStore.h"
+
+#include <QFileInfo>
+
+namespace velmora {
+namespace {
+
+struct ModuleSeed {
+    const char* id;
+    QString name;
+    const char* icon;
+};
+
+QList<ModuleSeed> moduleSeeds() {
+    return {
+        {"calendar", QStringLiteral("Calendrier"), "calendar"},
+        {"projects", QStringLiteral("Activités"), "briefcase.fill"},
+        {"documents", QStringLiteral("Documents"), "doc.text.fill"},
+        {"clients", QStringLiteral("Clients"), "person.2.fill"},
+        {"services", QStringLiteral("Catalogue"), "sparkles"},
+        {"stock", QStringLiteral("Stock"), "shippingbox.fill"},
+        {"accounting", QStringLiteral("Comptabilité"), "creditcard.fill"},
+        {"externalTools", QStringLiteral("Outils externes"), "wrench.and.screwdriver"},
+    };
+}
+
+} // namespace
+
+QString SessionWizard::title(Step step) {
+    switch (step) {
+    case Step::appearance:
+        return QStringLiteral("Choisissez l'apparence");
+    case Step::identity:
+        return QStringLiteral("Identité de la session");
+    case Step::location:
+        return QStringLiteral("Emplacement de votre base");
+    case Step::accessCode:
+        return QStringLiteral("Code d'accès");
+    case Step::securityQuestions:
+        return QStringLiteral("Questions de sécurité");
+    case Step::modules:
+        return QStringLiteral("Personnalisez votre espace");
+    case Step::company:
+        return QStringLiteral("Informations entreprise");
+    case Step::end:
+        break;
+    }
+    return {};
+}
+
+QString SessionWizard::text(Step step) {
+    switch (step) {
+    case Step::appearance:
+        return QStringLiteral(
+            "Sélectionnez le thème de votre espace.\nVous pourrez le modifier dans les réglages.");
+    case Step::identity:
+        return QStringLiteral("Donnez un nom à cette session et ajoutez une photo.\nLe nom "
+                              "s'affichera sur l'écran de verrouillage et la barre d'onglets.");
+    case Step::location:
+        return QStringLiteral("Choisissez où enregistrer votre fichier .cdb.\nCelui-ci contiendra "
+                              "toutes vos données.");
+    case Step::accessCode:
+        return QStringLiteral("Créez un code pour protéger votre session.\nIl vous sera demandé à "
+                              "l'ouverture du logiciel.");
+    case Step::securityQuestions:
+        return QStringLiteral("Ajoutez au moins une question de sécurité.\nElle vous permettra de "
+                              "récupérer votre code en cas d'oubli.");
+    case Step::modules:
+        return QStringLiteral("Activez ou désactivez les modules selon vos besoins.\nVous pourrez "
+                              "modifier ces réglages à tout moment.");
+    case Step::company:
+        return QStringLiteral("Ces informations apparaîtront sur vos factures, devis et livre de "
+                              "recettes.\nModifiables à tout moment dans les réglages.");
+    case Step::end:
+        return QStringLiteral("Tout est configuré. Vous pouvez commencer à utiliser Velmora Core.");
+    }
+    return {};
+}
+
+QStringList SessionWizard::presetImageNames() {
+    return {QStringLiteral("image_audiovisuel"),  QStringLiteral("image_automobile"),
+            QStringLiteral("image_enseignement"), QStringLiteral("image_esthetique"),
+            QStringLiteral("image_immobilier"),   QStringLiteral("image_informatique"),
+            QStringLiteral("image_photographie"), QStringLiteral("image_sport_bienetre")};
+}
+
+FilePanel SessionWizard::locationPanel() {
+    FilePanel panel;
+    panel.mode = FilePanel::Mode::saveFile;
+    panel.title = QStringLiteral("Choisir l'emplacement de votre base de données");
+    panel.prompt = QStringLiteral("Choisir");
+    panel.proposedName = QStringLiteral("Session sans titre.cdb");
+    panel.extension = QStringLiteral("cdb");
+    panel.canCreateFolders = true;
+    return panel;
+}
+
+SessionWizard::SessionWizard(Services services, QObject* parent)
+    : QObject(parent), m_services(services) {}
+
+void SessionWizard::start() {
+    // Also forgets the default file, so nothing overwrites the previous one.
+    m_services.store.newSession();
+    m_sessionName.clear();
+    m_photo.reset();
+    m_presetImage.reset();
+    m_location.reset();
+    setError({});
+    setInProgress(true);
+    goTo(Step::appearance);
+}
+
+void SessionWizard::abandon() {
+    setError({});
+    setInProgress(false);
+}
+
+void SessionWizard::goTo(Step step) {
+    if (m_step == step)
+        return;
+    m_step = step;
+    emit stepChanged();
+}
+
+void SessionWizard::setError(const QString& message) {
+    if (m_error == message)
+        return;
+    m_error = message;
+    emit errorChanged();
+}
+
+void SessionWizard::setInProgress(bool inProgress) {
+    if (m_inProgress == inProgress)
+        return;
+    m_inProgress = inProgress;
+    emit inProgressChanged(inProgress);
+}
+
+// A step whose answers could not be written stays, with the reason shown.
+bool SessionWizard::saveOrShow() {
+    const SaveResult saved = m_services.store.save();
+    if (!saved.ok) {
+        setError(saved.error);
+        return false;
+    }
+    return true;
+}
+
+void SessionWizard::back() {
+    if (m_step == Step::appearance)
+        return;
+    setError({});
+    // The questions step was skipped along with the code.
+    if (m_step == Step::modules && m_services.store.preferences().appPassword.isEmpty()) {
+        goTo(Step::accessCode);
+        return;
+    }
+    goTo(Step(int(m_step) - 1));
+}
+
+void SessionWizard::setAppearance(AppAppearanceMode mode) {
+    AppPreferences prefs = m_services.store.preferences();
+    prefs.appearanceMode = mode;
+    m_services.store.setPreferences(prefs);
+}
+
+void SessionWizard::continueFromAppearance() {
+    goTo(Step::identity);
+}
+
+void SessionWizard::setSessionName(const QString& name) {
+    m_sessionName = name;
+}
+
+void SessionWizard::choosePhoto(const QByteArray& photo) {
+    m_photo = photo;
+    m_presetImage.reset();
+}
+
+bool SessionWizard::choosePresetImage(const QString& name) {
+    if (!presetImageNames().contains(name))
+        return false;
+    m_presetImage = name;
+    m_photo.reset();
+    return true;
+}
+
+void SessionWizard::removeImage() {
+    m_photo.reset();
+    m_presetImage.reset();
+}
+
+bool SessionWizard::canContinueFromIdentity() const {
+    return !m_sessionName.trimmed().isEmpty();
+}
+
+bool SessionWizard::continueFromIdentity() {
+    if (!canContinueFromIdentity())
+        return false;
+    goTo(Step::location);
+    return true;
+}
+
+bool SessionWizard::chooseLocation(const QUrl& file) {
+    if (!file.isLocalFile()) {
+        m_location.reset();
+        return false;
+    }
+    QString path = file.toLocalFile();
+    if (QFileInfo(path).suffix().compare(QLatin1String("cdb"), Qt::CaseInsensitive) != 0)
+        path += QStringLiteral(".cdb");
+    const auto free = m_services.freeSpace.availableBytes(QFileInfo(path).absolutePath());
+    if (free && *free < minimumFreeBytes) {
+        m_location.reset();
+        setError(insufficientSpaceMessage());
+        return false;
+    }
+    m_location = QUrl::fromLocalFile(path);
+    setError({});
+    return true;
+}
+
+bool SessionWizard::continueFromLocation() {
+    if (!m_location)
+        return false;
+    AppDataStore& store = m_services.store;
+    store.setDefaultFile(*m_location);
+    const SaveResult saved = store.save();
+    // The chosen file is the session's home: a session not written there is
+    // not created there.
+    const QString problem = !saved.ok ? saved.error : saved.warning;
+    if (!problem.isEmpty()) {
+        store.clearDefaultFile();
+        setError(problem);
+        return false;
+    }
+    setError({});
+    goTo(Step::accessCode);
+    return true;
+}
+
+bool SessionWizard::submitAccessCode(const Result<QString>& checked) {
+    if (!checked) {
+        setError(checked.error());
+        return false;
+    }
+    AppPreferences prefs = m_services.store.preferences();
+    prefs.appPassword = checked.value();
+    m_services.store.setPreferences(prefs);
+    if (!saveOrShow())
+        return false;
+    setError({});
+    goTo(Step::securityQuestions);
+    return true;
+}
+
+bool SessionWizard::continueWithoutCode() {
+    AppPreferences prefs = m_services.store.preferences();
+    prefs.appPassword.clear();
+    m_services.store.setPreferences(prefs);
+    if (!saveOrShow())
+        return false;
+    setError({});
+    goTo(Step::modules);
+    return true;
+}
+
+bool SessionWizard::submitSecurityQuestions(const Result<QList<SecurityQuestion>>& checked) {
+    if (!checked) {
+        setError(checked.error());
+        return false;
+    }
+    m_services.store.setSecurityQuestions(checked.value());
+    if (!saveOrShow())
+        return false;
+    setError({});
+    goTo(Step::modules);
+    return true;
+}
+
+QList<LaunchModuleCard> SessionWizard::modules() const {
+    const QList<SidebarMenuItemConfig>& items = m_services.store.preferences().sidebarMenuItems;
+    QList<LaunchModuleCard> cards;
+    for (const ModuleSeed& seed : moduleSeeds()) {
+        LaunchModuleCard card{QString::fromLatin1(seed.id), seed.name,
+                              QString::fromLatin1(seed.icon), true};
+        for (const SidebarMenuItemConfig& item : items) {
+            if (item.defaultKey == card.id)
+                card.isEnabled = item.isEnabled;
+        }
+        cards.append(card);
+    }
+    return cards;
+}
+
+void SessionWizard::setModuleEnabled(const QString& id, bool enabled) {
+    if (id == QLatin1String("dashboard"))
+        return;
+    AppPreferences prefs = m_services.store.preferences();
+    for (SidebarMenuItemConfig& item : prefs.sidebarMenuItems) {
+        if (item.defaultKey == id)
+            item.isEnabled = enabled;
+    }
+    m_services.store.setPreferences(prefs);
+}
+
+void SessionWizard::continueFromModules() {
+    goTo(Step::company);
+}
+
+void SessionWizard::saveCompany(const WizardCompanyIdentity& identity) {
+    AppDataStore& store = m_services.store;
+    CompanySettings company = store.companySettings();
+    company.displayName = identity.displayName;
+    company.ownerName = identity.ownerName;
+    company.legalStatus = identity.legalStatus;
+    company.siret = identity.siret;
+    company.addressLine1 = identity.addressLine1;
+    company.addressLine2 = identity.addressLine2;
+    store.setCompanySettings(company);
+    if (identity.logo) {
+        // Inside the media folder the logo travels with the session file; a
+        // logo that cannot be copied is brought in at the next load.
+        const auto imported = store.importMediaFile(*identity.logo, false, QStringLiteral("logo"));
+        AppPreferences prefs = store.preferences();
+        prefs.invoiceLogoURL = imported.value_or(*identity.logo);
+        store.setPreferences(prefs);
+    }
+    goTo(Step::end);
+}
+
+void SessionWizard::skipCompany() {
+    goTo(Step::end);
+}
+
+bool SessionWizard::finish() {
+    AppDataStore& store = m_services.store;
+    m_services.userDefaults.setValue(completedKey(), true);
+    setInProgress(false);
+    store.setSessionName(m_sessionName.trimmed());
+    if (m_presetImage) {
+        store.setSessionProfileImageName(m_presetImage);
+        store.setSessionProfilePhotoData(std::nullopt);
+    } else {
+        store.setSessionProfileImageName(std::nullopt);
+        store.setSessionProfilePhotoData(
+            m_photo ? std::optional(Base64Data::fromBytes(*m_photo)) : std::nullopt);
+    }
+    AppPreferences prefs = store.preferences();
+    prefs.tutorialShouldShowIntro = true;
+    store.setPreferences(prefs);
+    if (!saveOrShow()) {
+        setInProgress(true);
+        return false;
+    }
+    const QUrl file =
+        store.defaultCDBFileURL().value_or(QUrl::fromLocalFile(store.folder().workingCopy()));
+    m_services.recentFiles.add(file, store.sessionName(),
+                               m_presetImage ? std::nullopt : m_photo, m_presetImage);
+    setError({});
+    emit finished();
+    return true;
+}
+
+} // namespace velmora
