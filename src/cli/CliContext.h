@@ -30,5 +30,7 @@ int fail(const QString& message);
 int usage(const QString& message);
 
 QList<Command> sessionCommands();
+QList<Command> appCommands();
+QList<Command> securityCommands();
 
 } // namespace velmora::cli

@@ -31,6 +31,8 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     QList<Command> commands = sessionCommands();
+    commands += appCommands();
+    commands += securityCommands();
 
     if (args.isEmpty())
         return usage(QStringLiteral("Aucune commande."));

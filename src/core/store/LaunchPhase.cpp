@@ -55,8 +55,7 @@ void LaunchPhase::setError(const QString& message) {
 }
 
 void LaunchPhase::showInitialPhase() {
-    const bool completed =
-        m_services.userDefaults.value(SessionWizard::completedKey()).toBool();
+    const bool completed = m_services.userDefaults.value(SessionWizard::completedKey()).toBool();
     if (completed && !m_services.recentFiles.entries().isEmpty())
         showSessionList();
     else
@@ -84,19 +83,11 @@ std::optional<Alert> LaunchPhase::openRecent(const RecentEntry& entry, Place pla
 
     setError({});
     setPhase(Phase::loading, connectingText());
-    AppDataStore& store = m_services.store;
-    const std::optional<QUrl> previous = store.defaultCDBFileURL();
-    store.setDefaultFile(*url);
-    if (const Status loaded = store.load(); !loaded) {
-        // The session in memory is still the previous one: so is its file.
-        if (previous)
-            store.setDefaultFile(*previous);
-        else
-            store.clearDefaultFile();
-        setError(loadFailedText());
+    if (!loadSession(*url)) {
         setPhase(Phase::sessionPicker);
         return std::nullopt;
     }
+    const AppDataStore& store = m_services.store;
     RecentFilesStore& recent = m_services.recentFiles;
     const QString name = store.sessionName();
     const auto photo = store.sessionProfilePhotoData();
@@ -112,13 +103,11 @@ std::optional<Alert> LaunchPhase::openRecent(const RecentEntry& entry, Place pla
 bool LaunchPhase::openChosenFile(const QUrl& url) {
     setError({});
     setPhase(Phase::loading, connectingText());
-    AppDataStore& store = m_services.store;
-    if (const Status opened = store.openFile(url); !opened) {
-        qWarning("Erreur chargement : %s", qUtf8Printable(opened.error()));
-        setError(loadFailedText());
+    if (!loadSession(url)) {
         setPhase(m_services.wizard.inProgress() ? Phase::onboarding : Phase::sessionPicker);
         return false;
     }
+    const AppDataStore& store = m_services.store;
     if (m_services.wizard.inProgress())
         m_services.wizard.abandon();
     const QString name = store.sessionName();
@@ -138,6 +127,23 @@ bool LaunchPhase::relocate(const RecentEntry& entry, const QUrl& url) {
     return true;
 }
 
+// Read before it becomes the default file: a file that cannot be read changes
+// neither the open session nor the file it is saved to. Once read, the working
+// copy follows it; if that save fails the session is still open and the next
+// save tries again.
+bool LaunchPhase::loadSession(const QUrl& url) {
+    AppDataStore& store = m_services.store;
+    if (const Status loaded = store.applyFile(url); !loaded) {
+        qWarning("Erreur chargement : %s", qUtf8Printable(loaded.error()));
+        setError(loadFailedText());
+        return false;
+    }
+    store.setDefaultFile(url);
+    if (const SaveResult saved = store.save(); !saved.ok)
+        qWarning("Erreur sauvegarde : %s", qUtf8Printable(saved.error));
+    return true;
+}
+
 void LaunchPhase::afterLoading(const QUrl& url) {
     m_services.userDefaults.setValue(SessionWizard::completedKey(), true);
     setPhase(isProtected(url) ? Phase::lockScreen : Phase::sessionOpen);
@@ -151,6 +157,10 @@ bool LaunchPhase::isProtected(const QUrl& url) const {
             return preview->isProtected();
     }
     return !m_services.store.preferences().appPassword.isEmpty();
+}
+
+void LaunchPhase::resumeSession() {
+    setPhase(Phase::sessionOpen);
 }
 
 void LaunchPhase::unlocked() {

@@ -72,6 +72,8 @@ public:
     void unlocked();
     // Shows the saving of the session being left.
     void showDisconnecting();
+    // Back to the open session (a log-out whose save failed).
+    void resumeSession();
 
 signals:
     void phaseChanged();
@@ -80,6 +82,7 @@ signals:
 private:
     void setPhase(Phase phase, const QString& statusText = QString());
     void setError(const QString& message);
+    bool loadSession(const QUrl& url);
     void afterLoading(const QUrl& url);
     bool isProtected(const QUrl& url) const;
 

@@ -62,9 +62,7 @@ class EntryWriter {
 public:
     QJsonObject object;
 
-    void required(std::string_view key, const QString& value) {
-        object.insert(keyOf(key), value);
-    }
+    void required(std::string_view key, const QString& value) { object.insert(keyOf(key), value); }
     void required(std::string_view key, const Base64Data& value) {
         const QByteArrayView text = value.encoded();
         object.insert(keyOf(key), QString::fromLatin1(text.constData(), text.size()));

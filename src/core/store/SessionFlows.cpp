@@ -84,7 +84,8 @@ FilePanel SessionFlows::rescueFolderPanel() {
     panel.mode = FilePanel::Mode::chooseFolder;
     panel.title = QStringLiteral("Choisir l'emplacement de sauvegarde");
     panel.prompt = QStringLiteral("Enregistrer");
-    panel.message = QStringLiteral("Choisissez un dossier disposant de suffisamment d'espace disque.");
+    panel.message =
+        QStringLiteral("Choisissez un dossier disposant de suffisamment d'espace disque.");
     panel.canCreateFolders = true;
     return panel;
 }
@@ -92,8 +93,8 @@ FilePanel SessionFlows::rescueFolderPanel() {
 // The system's description is all a failed write carries; it names a full
 // disk in the process's language, or in English from the C library.
 bool SessionFlows::isDiskFull(const QString& error) {
-    const QString localized = QString::fromLocal8Bit(
-        std::generic_category().message(int(std::errc::no_space_on_device)));
+    const QString localized =
+        QString::fromLocal8Bit(std::generic_category().message(int(std::errc::no_space_on_device)));
     return error.contains(QLatin1String("No space left on device"), Qt::CaseInsensitive) ||
            (!localized.isEmpty() && error.contains(localized, Qt::CaseInsensitive));
 }
@@ -147,7 +148,7 @@ std::optional<Alert> SessionFlows::logOut() {
     m_services.launch.showDisconnecting();
     if (auto failed = saveBeforeLeaving()) {
         // The session stays open so that nothing typed is lost.
-        m_services.launch.unlocked();
+        m_services.launch.resumeSession();
         return failed;
     }
     m_services.launch.showSessionList();

@@ -242,40 +242,31 @@ bool SessionWizard::continueFromLocation() {
     return true;
 }
 
-bool SessionWizard::submitAccessCode(const Result<QString>& checked) {
-    if (!checked) {
-        setError(checked.error());
+bool SessionWizard::finishAccessCode(const Status& outcome) {
+    if (!outcome) {
+        setError(outcome.error());
         return false;
     }
-    AppPreferences prefs = m_services.store.preferences();
-    prefs.appPassword = checked.value();
-    m_services.store.setPreferences(prefs);
-    if (!saveOrShow())
-        return false;
     setError({});
     goTo(Step::securityQuestions);
     return true;
 }
 
-bool SessionWizard::continueWithoutCode() {
-    AppPreferences prefs = m_services.store.preferences();
-    prefs.appPassword.clear();
-    m_services.store.setPreferences(prefs);
-    if (!saveOrShow())
+bool SessionWizard::finishWithoutCode(const Status& outcome) {
+    if (!outcome) {
+        setError(outcome.error());
         return false;
+    }
     setError({});
     goTo(Step::modules);
     return true;
 }
 
-bool SessionWizard::submitSecurityQuestions(const Result<QList<SecurityQuestion>>& checked) {
-    if (!checked) {
-        setError(checked.error());
+bool SessionWizard::finishSecurityQuestions(const Status& outcome) {
+    if (!outcome) {
+        setError(outcome.error());
         return false;
     }
-    m_services.store.setSecurityQuestions(checked.value());
-    if (!saveOrShow())
-        return false;
     setError({});
     goTo(Step::modules);
     return true;
@@ -346,8 +337,8 @@ bool SessionWizard::finish() {
         store.setSessionProfilePhotoData(std::nullopt);
     } else {
         store.setSessionProfileImageName(std::nullopt);
-        store.setSessionProfilePhotoData(
-            m_photo ? std::optional(Base64Data::fromBytes(*m_photo)) : std::nullopt);
+        store.setSessionProfilePhotoData(m_photo ? std::optional(Base64Data::fromBytes(*m_photo))
+                                                 : std::nullopt);
     }
     AppPreferences prefs = store.preferences();
     prefs.tutorialShouldShowIntro = true;
@@ -358,8 +349,8 @@ bool SessionWizard::finish() {
     }
     const QUrl file =
         store.defaultCDBFileURL().value_or(QUrl::fromLocalFile(store.folder().workingCopy()));
-    m_services.recentFiles.add(file, store.sessionName(),
-                               m_presetImage ? std::nullopt : m_photo, m_presetImage);
+    m_services.recentFiles.add(file, store.sessionName(), m_presetImage ? std::nullopt : m_photo,
+                               m_presetImage);
     setError({});
     emit finished();
     return true;

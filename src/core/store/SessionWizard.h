@@ -2,7 +2,6 @@
 
 #include "Result.h"
 #include "model/Enumerations.h"
-#include "model/SecurityRecords.h"
 #include "platform/FreeSpace.h"
 #include "platform/UserDefaults.h"
 #include "store/Alert.h"
@@ -40,8 +39,8 @@ struct WizardCompanyIdentity {
 
 // The eight-step creation of a new session. Each step writes into the store
 // as the user goes; the last one marks onboarding done and lists the file.
-// The code and question steps take what the security models decided (the
-// code to store, or the questions to store, or the message to show).
+// The code and question steps are the security models' own; the wizard only
+// hears whether they succeeded.
 class SessionWizard : public QObject {
     Q_OBJECT
 
@@ -115,13 +114,14 @@ public:
     // Makes the file the session's own and writes the session into it.
     bool continueFromLocation();
 
-    // 4. Access code: the trimmed code, or the message of the code rules.
-    bool submitAccessCode(const Result<QString>& checked);
-    // Goes on without a code; the questions, useless without one, are skipped.
-    bool continueWithoutCode();
-
-    // 5. Security questions: the questions to store, or the message.
-    bool submitSecurityQuestions(const Result<QList<SecurityQuestion>>& checked);
+    // 4 and 5. The security step models validate, write and save; the
+    // wizard is told how that went: a failure's message stays under the
+    // step, a success moves on.
+    bool finishAccessCode(const Status& outcome);
+    // "Continuer sans code": the questions, useless without a code, are
+    // skipped.
+    bool finishWithoutCode(const Status& outcome);
+    bool finishSecurityQuestions(const Status& outcome);
 
     // 6. Modules
     QList<LaunchModuleCard> modules() const;

@@ -1,0 +1,67 @@
+// velmora-cli version-newer: the update check's comparison, for scripts.
+
+#include <gtest/gtest.h>
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+namespace {
+
+struct CliOutput {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliOutput versionNewer(const QStringList& args) {
+    QProcess process;
+    process.start(QStringLiteral(VELMORA_CLI), QStringList{QStringLiteral("version-newer")} + args);
+    CliOutput run;
+    if (!process.waitForFinished(60'000)) {
+        ADD_FAILURE() << "velmora-cli did not finish";
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    run.exitCode = process.exitCode();
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+} // namespace
+
+TEST(VersionNewerCli, AnswersWithTheNumericComparison) {
+    const struct {
+        const char* candidate;
+        const char* current;
+        bool newer;
+    } cases[] = {
+        {"0.9.10", "0.9.9", true}, {"1.0", "1.0.0", false}, {"1.0.1", "1.0", true},
+        {"1.9", "1.10", false},    {"abc", "0", false},     {"1.2b.3", "1.2.9", true},
+    };
+    for (const auto& c : cases) {
+        const CliOutput run =
+            versionNewer({QString::fromUtf8(c.candidate), QString::fromUtf8(c.current)});
+        ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+        EXPECT_EQ(run.err, QByteArray());
+        QJsonParseError error;
+        const QJsonDocument doc = QJsonDocument::fromJson(run.out, &error);
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out.constData();
+        EXPECT_EQ(doc.object(), (QJsonObject{{QStringLiteral("newer"), c.newer}}))
+            << c.candidate << " against " << c.current;
+    }
+}
+
+TEST(VersionNewerCli, WrongArgumentCountIsAUsageError) {
+    for (const QStringList& args :
+         {QStringList{}, QStringList{QStringLiteral("1.0")},
+          QStringList{QStringLiteral("1.0"), QStringLiteral("0.9"), QStringLiteral("0.8")}}) {
+        const CliOutput run = versionNewer(args);
+        EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
+        EXPECT_EQ(run.out, QByteArray());
+        EXPECT_TRUE(run.err.startsWith("Usage : velmora-cli version-newer")) << run.err.constData();
+    }
+}

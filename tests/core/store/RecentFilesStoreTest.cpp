@@ -1,0 +1,239 @@
+#include "store/RecentFilesStore.h"
+#include "desktop/PathBookmarks.h"
+#include "platform/MemoryUserDefaults.h"
+#include "support/FaultyFileSystem.h"
+#include "support/QtPrinters.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+
+namespace {
+
+// Bookmarks that report every resolution as stale and remember what was
+// left open, to watch the store's bookkeeping.
+class StaleBookmarks final : public Bookmarks {
+public:
+    std::optional<QByteArray> create(const QUrl& url) override {
+        ++created;
+        return QByteArray("v") + QByteArray::number(created) + ":" + url.toLocalFile().toUtf8();
+    }
+    std::optional<ResolvedBookmark> resolve(const QByteArray& bookmark) override {
+        const qsizetype colon = bookmark.indexOf(':');
+        if (colon < 0)
+            return std::nullopt;
+        return ResolvedBookmark{QUrl::fromLocalFile(QString::fromUtf8(bookmark.mid(colon + 1))),
+                                true};
+    }
+    void stopAccessing(const QUrl& url) override { stopped.append(url); }
+
+    int created = 0;
+    QList<QUrl> stopped;
+};
+
+class RecentFiles : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    QUrl file(const QString& name, bool create = true) const {
+        const QString path = m_dir.path() + QLatin1Char('/') + name;
+        if (create) {
+            QFile f(path);
+            EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        }
+        return QUrl::fromLocalFile(path);
+    }
+    RecentFilesStore makeStore() { return RecentFilesStore(m_defaults, m_bookmarks, m_fs); }
+    QStringList names(const RecentFilesStore& store) const {
+        QStringList list;
+        for (const RecentEntry& e : store.entries())
+            list.append(e.displayName);
+        return list;
+    }
+    QJsonArray stored() const {
+        return QJsonDocument::fromJson(m_defaults.value(RecentFilesStore::key()).toByteArray())
+            .array();
+    }
+
+    QTemporaryDir m_dir;
+    MemoryUserDefaults m_defaults;
+    PathBookmarks m_bookmarks;
+    test::FaultyFileSystem m_fs;
+};
+
+TEST_F(RecentFiles, AnEleventhSessionPushesTheOldestOut) {
+    auto store = makeStore();
+    for (int i = 1; i <= 11; ++i)
+        store.add(file(QStringLiteral("s%1.cdb").arg(i)));
+    ASSERT_EQ(store.entries().size(), 10);
+    EXPECT_EQ(store.entries().first().displayName, QStringLiteral("s11.cdb"));
+    EXPECT_EQ(store.entries().last().displayName, QStringLiteral("s2.cdb"));
+    EXPECT_FALSE(names(store).contains(QStringLiteral("s1.cdb")));
+    EXPECT_EQ(stored().size(), 10);
+}
+
+TEST_F(RecentFiles, ReaddingAListedFileMovesItFirstOnce) {
+    auto store = makeStore();
+    store.add(file(QStringLiteral("a.cdb")));
+    store.add(file(QStringLiteral("b.cdb")));
+    store.add(file(QStringLiteral("c.cdb")));
+    // The same file named through another path is still the same entry.
+    store.add(QUrl::fromLocalFile(m_dir.path() + QStringLiteral("/sub/../a.cdb")));
+    EXPECT_EQ(names(store), (QStringList{QStringLiteral("a.cdb"), QStringLiteral("c.cdb"),
+                                         QStringLiteral("b.cdb")}));
+}
+
+TEST_F(RecentFiles, ReaddingKeepsTheIdentityItIsNotGiven) {
+    auto store = makeStore();
+    const QUrl a = file(QStringLiteral("a.cdb"));
+    store.add(a, QStringLiteral("Studio"), QByteArray("photo"), std::nullopt);
+    store.add(a);
+    const RecentEntry kept = store.entries().first();
+    EXPECT_EQ(kept.sessionName, QStringLiteral("Studio"));
+    ASSERT_TRUE(kept.profilePhotoData);
+    EXPECT_EQ(kept.profilePhotoData->decoded(), QByteArray("photo"));
+
+    store.add(a, QStringLiteral("Atelier"), std::nullopt, QStringLiteral("image_sport_bienetre"));
+    const RecentEntry renamed = store.entries().first();
+    EXPECT_EQ(renamed.sessionName, QStringLiteral("Atelier"));
+    EXPECT_EQ(renamed.profileImageName, QStringLiteral("image_sport_bienetre"));
+    EXPECT_EQ(store.entries().size(), 1);
+}
+
+TEST_F(RecentFiles, TheListSurvivesANewStoreWithAbsentValuesLeftOut) {
+    {
+        auto store = makeStore();
+        store.add(file(QStringLiteral("été 2025.cdb")), QStringLiteral("Été"),
+                  QByteArray("\x00\xff\x10", 3), std::nullopt);
+        store.add(file(QStringLiteral("b.cdb")));
+    }
+    const QJsonObject plain = stored().at(0).toObject();
+    EXPECT_FALSE(plain.contains(QStringLiteral("sessionName")));
+    EXPECT_FALSE(plain.contains(QStringLiteral("profilePhotoData")));
+    EXPECT_EQ(stored().at(1).toObject().value(QStringLiteral("profilePhotoData")).toString(),
+              QStringLiteral("AP8Q"));
+
+    auto reread = makeStore();
+    ASSERT_EQ(reread.entries().size(), 2);
+    const RecentEntry summer = reread.entries().at(1);
+    EXPECT_EQ(summer.displayName, QStringLiteral("été 2025.cdb"));
+    EXPECT_EQ(summer.sessionName, QStringLiteral("Été"));
+    EXPECT_EQ(summer.profilePhotoData->decoded(), QByteArray("\x00\xff\x10", 3));
+    EXPECT_EQ(reread.resolve(summer), file(QStringLiteral("été 2025.cdb"), false));
+}
+
+TEST_F(RecentFiles, AnUnreadableStoredListReadsAsEmpty) {
+    const QList<QByteArray> damaged = {
+        "not json",
+        R"({"urlString":"file:///a.cdb","displayName":"a.cdb"})",
+        R"([{"urlString":"file:///a.cdb"}])",
+        R"([{"urlString":"file:///a.cdb","displayName":7}])",
+        R"([{"urlString":"file:///a.cdb","displayName":"a.cdb","profilePhotoData":"abc"}])",
+        R"([{"urlString":"file:///a.cdb","displayName":"a.cdb"}, 3])",
+    };
+    for (const QByteArray& bytes : damaged) {
+        m_defaults.setValue(RecentFilesStore::key(), bytes);
+        auto store = makeStore();
+        EXPECT_TRUE(store.entries().isEmpty()) << bytes.constData();
+    }
+    // The damaged list is replaced by the next change.
+    auto store = makeStore();
+    store.add(file(QStringLiteral("a.cdb")));
+    EXPECT_EQ(makeStore().entries().size(), 1);
+}
+
+TEST_F(RecentFiles, NullOptionalValuesReadAsAbsent) {
+    m_defaults.setValue(RecentFilesStore::key(),
+                        QByteArray(R"([{"urlString":"file:///x/a.cdb","displayName":"a.cdb",)"
+                                   R"("sessionName":null,"bookmarkData":null}])"));
+    auto store = makeStore();
+    ASSERT_EQ(store.entries().size(), 1);
+    EXPECT_EQ(store.entries().first().sessionName, std::nullopt);
+    EXPECT_EQ(store.entries().first().bookmarkData, std::nullopt);
+}
+
+TEST_F(RecentFiles, ResolvingFindsOnlyFilesThatAreThere) {
+    auto store = makeStore();
+    const QUrl a = file(QStringLiteral("a.cdb"));
+    store.add(a);
+    const RecentEntry withBookmark = store.entries().first();
+    ASSERT_TRUE(withBookmark.bookmarkData);
+    EXPECT_EQ(store.resolve(withBookmark), a);
+
+    RecentEntry withoutBookmark = withBookmark;
+    withoutBookmark.bookmarkData.reset();
+    EXPECT_EQ(store.resolve(withoutBookmark), a);
+
+    ASSERT_TRUE(QFile::remove(a.toLocalFile()));
+    EXPECT_EQ(store.resolve(withBookmark), std::nullopt);
+    EXPECT_EQ(store.resolve(withoutBookmark), std::nullopt);
+    // A missing file stays listed until the user relocates it or clears the list.
+    EXPECT_EQ(store.entries().size(), 1);
+}
+
+TEST_F(RecentFiles, AStaleBookmarkIsRenewedAndAccessEndsWithTheStore) {
+    StaleBookmarks bookmarks;
+    const QUrl a = file(QStringLiteral("a.cdb"));
+    {
+        RecentFilesStore store(m_defaults, bookmarks, m_fs);
+        store.add(a);
+        const QByteArray first = store.entries().first().bookmarkData->decoded();
+        EXPECT_EQ(store.resolve(store.entries().first()), a);
+        const QByteArray renewed = store.entries().first().bookmarkData->decoded();
+        EXPECT_NE(renewed, first);
+        EXPECT_EQ(
+            RecentFilesStore(m_defaults, bookmarks, m_fs).entries().first().bookmarkData->decoded(),
+            renewed);
+        bookmarks.stopped.clear();
+    }
+    EXPECT_EQ(bookmarks.stopped, QList<QUrl>{a});
+}
+
+TEST_F(RecentFiles, IdentityUpdatesSwapPhotoAndPresetPicture) {
+    auto store = makeStore();
+    const QUrl a = file(QStringLiteral("a.cdb"));
+    store.add(a, QStringLiteral("Studio"), std::nullopt, QStringLiteral("image_automobile"));
+    const QString key = store.entries().first().urlString;
+
+    store.updateIdentity(key, std::nullopt, QByteArray("jpeg"), std::nullopt);
+    RecentEntry e = *store.entry(key);
+    EXPECT_EQ(e.sessionName, QStringLiteral("Studio"));
+    EXPECT_EQ(e.profilePhotoData->decoded(), QByteArray("jpeg"));
+    EXPECT_EQ(e.profileImageName, std::nullopt);
+
+    store.updateIdentity(key, QStringLiteral("Atelier"), std::nullopt,
+                         QStringLiteral("image_informatique"));
+    e = *store.entry(key);
+    EXPECT_EQ(e.sessionName, QStringLiteral("Atelier"));
+    EXPECT_EQ(e.profilePhotoData, std::nullopt);
+    EXPECT_EQ(e.profileImageName, QStringLiteral("image_informatique"));
+
+    store.clearPicture(key);
+    e = makeStore().entry(key).value();
+    EXPECT_EQ(e.profileImageName, std::nullopt);
+    EXPECT_EQ(e.sessionName, QStringLiteral("Atelier"));
+
+    store.updateIdentity(QStringLiteral("file:///elsewhere.cdb"), QStringLiteral("X"), std::nullopt,
+                         std::nullopt);
+    EXPECT_EQ(store.entries().size(), 1);
+    EXPECT_EQ(store.entries().first().sessionName, QStringLiteral("Atelier"));
+}
+
+TEST_F(RecentFiles, ClearingAllEmptiesTheStoredList) {
+    auto store = makeStore();
+    store.add(file(QStringLiteral("a.cdb")));
+    store.add(file(QStringLiteral("b.cdb")));
+    store.clearAll();
+    EXPECT_TRUE(store.entries().isEmpty());
+    EXPECT_TRUE(makeStore().entries().isEmpty());
+    EXPECT_EQ(stored().size(), 0);
+}
+
+} // namespace

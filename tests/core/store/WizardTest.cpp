@@ -1,0 +1,356 @@
+#include "store/RecentFilesStore.h"
+#include "store/SessionWizard.h"
+#include "support/QtPrinters.h"
+#include "support/StoreFixture.h"
+
+#include <QSignalSpy>
+
+#include <functional>
+
+using namespace velmora;
+using velmora::test::FaultyFileSystem;
+using velmora::test::StoreFixture;
+using Step = SessionWizard::Step;
+
+namespace {
+
+class StubFreeSpace final : public FreeSpace {
+public:
+    std::optional<qint64> availableBytes(const QString& folder) const override {
+        asked = folder;
+        return bytes;
+    }
+    std::optional<qint64> bytes;
+    mutable QString asked;
+};
+
+// User defaults that let a test look at the session at the moment a key is
+// written.
+class WatchedDefaults final : public UserDefaults {
+public:
+    explicit WatchedDefaults(UserDefaults& inner) : m_inner(inner) {}
+    QVariant value(const QString& key) const override { return m_inner.value(key); }
+    void setValue(const QString& key, const QVariant& value) override {
+        if (onSet)
+            onSet(key);
+        m_inner.setValue(key, value);
+    }
+    void remove(const QString& key) override { m_inner.remove(key); }
+    std::function<void(const QString&)> onSet;
+
+private:
+    UserDefaults& m_inner;
+};
+
+// Stands in for the security models, which write the code and the questions
+// themselves and save.
+Status storeCode(AppDataStore& store, const QString& code) {
+    AppPreferences prefs = store.preferences();
+    prefs.appPassword = code;
+    store.setPreferences(prefs);
+    const SaveResult saved = store.save();
+    return saved.ok ? Status() : Status::failure(saved.error);
+}
+
+class Wizard : public StoreFixture {
+protected:
+    void SetUp() override {
+        StoreFixture::SetUp();
+        m_store = startStore();
+        m_recent = std::make_unique<RecentFilesStore>(m_watched, m_bookmarks, m_fs);
+        m_wizard = std::make_unique<SessionWizard>(
+            SessionWizard::Services{*m_store, *m_recent, m_watched, m_free});
+    }
+
+    QUrl chosenFile(const QString& name = QStringLiteral("Mon entreprise.cdb")) {
+        QDir().mkpath(path(QStringLiteral("Documents")));
+        return QUrl::fromLocalFile(path(QStringLiteral("Documents/") + name));
+    }
+
+    // Runs the wizard up to the access-code step with a file chosen.
+    void reachAccessCode() {
+        m_wizard->start();
+        m_wizard->continueFromAppearance();
+        m_wizard->setSessionName(QStringLiteral("Studio"));
+        ASSERT_TRUE(m_wizard->continueFromIdentity());
+        ASSERT_TRUE(m_wizard->chooseLocation(chosenFile()));
+        ASSERT_TRUE(m_wizard->continueFromLocation());
+        ASSERT_EQ(m_wizard->step(), Step::accessCode);
+    }
+
+    WatchedDefaults m_watched{m_defaults};
+    StubFreeSpace m_free;
+    std::unique_ptr<AppDataStore> m_store;
+    std::unique_ptr<RecentFilesStore> m_recent;
+    std::unique_ptr<SessionWizard> m_wizard;
+};
+
+TEST_F(Wizard, AWholeRunCreatesTheSessionFileAndListsIt) {
+    m_free.bytes = qint64(10) * 1024 * 1024 * 1024;
+    QSignalSpy finished(m_wizard.get(), &SessionWizard::finished);
+    ASSERT_TRUE(m_recent->entries().isEmpty());
+
+    m_wizard->start();
+    EXPECT_TRUE(m_wizard->inProgress());
+    EXPECT_EQ(m_wizard->stepNumber(), 1);
+    EXPECT_EQ(SessionWizard::title(m_wizard->step()), QStringLiteral("Choisissez l'apparence"));
+    m_wizard->setAppearance(AppAppearanceMode::light);
+    m_wizard->continueFromAppearance();
+
+    EXPECT_EQ(SessionWizard::title(m_wizard->step()), QStringLiteral("Identité de la session"));
+    m_wizard->setSessionName(QStringLiteral("  Atelier Lumière\n"));
+    EXPECT_TRUE(m_wizard->choosePresetImage(QStringLiteral("image_photographie")));
+    ASSERT_TRUE(m_wizard->continueFromIdentity());
+
+    EXPECT_EQ(SessionWizard::title(m_wizard->step()), QStringLiteral("Emplacement de votre base"));
+    const QUrl file = chosenFile();
+    ASSERT_TRUE(m_wizard->chooseLocation(file));
+    EXPECT_EQ(m_free.asked, path(QStringLiteral("Documents")));
+    ASSERT_TRUE(m_wizard->continueFromLocation());
+    EXPECT_TRUE(QFileInfo::exists(file.toLocalFile()));
+
+    EXPECT_EQ(SessionWizard::title(m_wizard->step()), QStringLiteral("Code d'accès"));
+    ASSERT_TRUE(m_wizard->finishAccessCode(storeCode(*m_store, QStringLiteral("Lumi-42"))));
+
+    EXPECT_EQ(SessionWizard::title(m_wizard->step()), QStringLiteral("Questions de sécurité"));
+    const SecurityQuestion question{QUuid::createUuid(),
+                                    QStringLiteral("Quel est votre plat préféré ?"),
+                                    QString(64, QLatin1Char('a'))};
+    m_store->setSecurityQuestions({question});
+    ASSERT_TRUE(m_wizard->finishSecurityQuestions(Status()));
+
+    EXPECT_EQ(SessionWizard::title(m_wizard->step()), QStringLiteral("Personnalisez votre espace"));
+    m_wizard->setModuleEnabled(QStringLiteral("stock"), false);
+    m_wizard->continueFromModules();
+
+    EXPECT_EQ(SessionWizard::title(m_wizard->step()), QStringLiteral("Informations entreprise"));
+    WizardCompanyIdentity company;
+    company.displayName = QStringLiteral("Atelier Lumière");
+    company.ownerName = QStringLiteral("Léa Martin");
+    company.legalStatus = QStringLiteral("Micro-entrepreneur");
+    company.siret = QStringLiteral("123 456 789 00012");
+    company.addressLine1 = QStringLiteral("3 rue des Lilas");
+    company.addressLine2 = QStringLiteral("69003 Lyon");
+    m_wizard->saveCompany(company);
+
+    EXPECT_EQ(m_wizard->step(), Step::end);
+    EXPECT_EQ(SessionWizard::text(m_wizard->step()),
+              QStringLiteral("Tout est configuré. Vous pouvez commencer à utiliser Velmora Core."));
+    ASSERT_TRUE(m_wizard->finish());
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_FALSE(m_wizard->inProgress());
+    EXPECT_TRUE(m_defaults.value(SessionWizard::completedKey()).toBool());
+
+    ASSERT_EQ(m_recent->entries().size(), 1);
+    const RecentEntry entry = m_recent->entries().first();
+    EXPECT_EQ(entry.urlString, RecentFilesStore::urlText(file));
+    EXPECT_EQ(entry.displayName, QStringLiteral("Mon entreprise.cdb"));
+    EXPECT_EQ(entry.sessionName, QStringLiteral("Atelier Lumière"));
+    EXPECT_EQ(entry.profileImageName, QStringLiteral("image_photographie"));
+    EXPECT_EQ(entry.profilePhotoData, std::nullopt);
+
+    const AppDatabase onDisk = readSession(file.toLocalFile());
+    EXPECT_EQ(onDisk.sessionName, QStringLiteral("Atelier Lumière"));
+    EXPECT_EQ(onDisk.sessionProfileImageName, QStringLiteral("image_photographie"));
+    EXPECT_EQ(onDisk.sessionProfilePhotoData, std::nullopt);
+    EXPECT_EQ(onDisk.preferences.appearanceMode, AppAppearanceMode::light);
+    EXPECT_EQ(onDisk.preferences.appPassword, QStringLiteral("Lumi-42"));
+    EXPECT_TRUE(onDisk.preferences.tutorialShouldShowIntro);
+    EXPECT_EQ(onDisk.securityQuestions, QList<SecurityQuestion>{question});
+    for (const SidebarMenuItemConfig& item : onDisk.preferences.sidebarMenuItems)
+        EXPECT_EQ(item.isEnabled, item.defaultKey != QLatin1String("stock"))
+            << item.defaultKey.toStdString();
+    EXPECT_EQ(onDisk.companySettings.displayName, company.displayName);
+    EXPECT_EQ(onDisk.companySettings.ownerName, company.ownerName);
+    EXPECT_EQ(onDisk.companySettings.legalStatus, company.legalStatus);
+    EXPECT_EQ(onDisk.companySettings.siret, company.siret);
+    EXPECT_EQ(onDisk.companySettings.addressLine1, company.addressLine1);
+    EXPECT_EQ(onDisk.companySettings.addressLine2, company.addressLine2);
+    EXPECT_EQ(onDisk.companySettings.tvaNote, CompanySettings::defaultTvaNote());
+    EXPECT_EQ(onDisk.quoteStatuses.size(), 4);
+    EXPECT_EQ(m_store->defaultCDBFileURL(), file);
+    // The working copy mirrors the user's file.
+    EXPECT_EQ(readBytes(workingCopy()), readBytes(file.toLocalFile()));
+}
+
+TEST_F(Wizard, CommencerMarksOnboardingDoneBeforeWritingAndListsAfterSaving) {
+    reachAccessCode();
+    m_wizard->setSessionName(QStringLiteral(" Studio "));
+    ASSERT_TRUE(m_wizard->finishWithoutCode(Status()));
+    m_wizard->continueFromModules();
+    m_wizard->skipCompany();
+
+    QList<bool> progressSeen;
+    QObject::connect(m_wizard.get(), &SessionWizard::inProgressChanged,
+                     [&](bool running) { progressSeen.append(running); });
+    QString nameWhenMarked = QStringLiteral("unset");
+    bool introOnDiskWhenListed = false;
+    m_watched.onSet = [&](const QString& key) {
+        if (key == SessionWizard::completedKey())
+            nameWhenMarked = m_store->sessionName();
+        if (key == RecentFilesStore::key())
+            introOnDiskWhenListed =
+                readSession(chosenFile().toLocalFile()).preferences.tutorialShouldShowIntro;
+    };
+    ASSERT_TRUE(m_wizard->finish());
+    EXPECT_EQ(nameWhenMarked, QString()); // the name is stored after the mark
+    EXPECT_TRUE(introOnDiskWhenListed);   // the file is written before it is listed
+    EXPECT_EQ(progressSeen, QList<bool>{false});
+    EXPECT_EQ(m_store->sessionName(), QStringLiteral("Studio"));
+}
+
+TEST_F(Wizard, TheFreeSpaceBoundIsFiftyMebibytes) {
+    m_wizard->start();
+    const QUrl file = chosenFile();
+
+    m_free.bytes = 52'428'799;
+    EXPECT_FALSE(m_wizard->chooseLocation(file));
+    EXPECT_EQ(m_wizard->error(),
+              QStringLiteral("Espace insuffisant (moins de 50 Mo disponibles)."));
+    EXPECT_EQ(m_wizard->location(), std::nullopt);
+
+    m_free.bytes = 52'428'800;
+    EXPECT_TRUE(m_wizard->chooseLocation(file));
+    EXPECT_EQ(m_wizard->error(), QString());
+    EXPECT_EQ(m_wizard->location(), file);
+
+    // A refusal drops the place kept before.
+    m_free.bytes = 0;
+    EXPECT_FALSE(m_wizard->chooseLocation(file));
+    EXPECT_EQ(m_wizard->location(), std::nullopt);
+
+    // Unknown free space does not stand in the way.
+    m_free.bytes = std::nullopt;
+    EXPECT_TRUE(m_wizard->chooseLocation(file));
+    EXPECT_EQ(m_wizard->error(), QString());
+}
+
+TEST_F(Wizard, ContinuingNeedsANameAndAPlace) {
+    m_wizard->start();
+    m_wizard->continueFromAppearance();
+    m_wizard->setSessionName(QStringLiteral(" \n\t"));
+    EXPECT_FALSE(m_wizard->continueFromIdentity());
+    EXPECT_EQ(m_wizard->step(), Step::identity);
+    EXPECT_FALSE(m_wizard->choosePresetImage(QStringLiteral("image_chat")));
+    EXPECT_EQ(m_wizard->presetImage(), std::nullopt);
+    m_wizard->setSessionName(QStringLiteral("S"));
+    ASSERT_TRUE(m_wizard->continueFromIdentity());
+
+    EXPECT_FALSE(m_wizard->continueFromLocation());
+    EXPECT_EQ(m_wizard->step(), Step::location);
+    EXPECT_EQ(m_store->defaultCDBFileURL(), std::nullopt);
+
+    // The panel's file gets the session extension when it was typed without.
+    ASSERT_TRUE(m_wizard->chooseLocation(chosenFile(QStringLiteral("Compta"))));
+    EXPECT_EQ(m_wizard->location(), chosenFile(QStringLiteral("Compta.cdb")));
+}
+
+TEST_F(Wizard, AFileThatCannotBeWrittenIsNotKeptAsTheSessionsHome) {
+    reachAccessCode(); // a first place works
+    m_wizard->back();
+    EXPECT_EQ(m_wizard->step(), Step::location);
+    m_fs.failOn(FaultyFileSystem::Op::Write);
+    ASSERT_TRUE(m_wizard->chooseLocation(chosenFile(QStringLiteral("Autre.cdb"))));
+    EXPECT_FALSE(m_wizard->continueFromLocation());
+    EXPECT_EQ(m_wizard->step(), Step::location);
+    EXPECT_TRUE(m_wizard->error().contains(QStringLiteral("No space left on device")));
+    EXPECT_EQ(m_store->defaultCDBFileURL(), std::nullopt);
+    EXPECT_FALSE(m_defaults.value(AppDataStore::pathKey()).isValid());
+
+    m_fs.heal();
+    EXPECT_TRUE(m_wizard->continueFromLocation());
+    EXPECT_EQ(m_wizard->error(), QString());
+}
+
+TEST_F(Wizard, SecurityStepsStayOnTheirMessageAndSkippingTheCodeSkipsTheQuestions) {
+    reachAccessCode();
+    EXPECT_FALSE(m_wizard->finishAccessCode(
+        Status::failure(QStringLiteral("Les codes ne correspondent pas."))));
+    EXPECT_EQ(m_wizard->step(), Step::accessCode);
+    EXPECT_EQ(m_wizard->error(), QStringLiteral("Les codes ne correspondent pas."));
+
+    ASSERT_TRUE(m_wizard->finishWithoutCode(Status()));
+    EXPECT_EQ(m_wizard->error(), QString());
+    EXPECT_EQ(m_wizard->step(), Step::modules);
+    m_wizard->back();
+    EXPECT_EQ(m_wizard->step(), Step::accessCode);
+
+    ASSERT_TRUE(m_wizard->finishAccessCode(storeCode(*m_store, QStringLiteral("1234"))));
+    EXPECT_EQ(m_wizard->step(), Step::securityQuestions);
+    EXPECT_FALSE(m_wizard->finishSecurityQuestions(Status::failure(
+        QStringLiteral("Veuillez renseigner au moins une question et sa réponse."))));
+    EXPECT_EQ(m_wizard->step(), Step::securityQuestions);
+    ASSERT_TRUE(m_wizard->finishSecurityQuestions(Status()));
+    m_wizard->back();
+    EXPECT_EQ(m_wizard->step(), Step::securityQuestions);
+}
+
+TEST_F(Wizard, ModuleCardsFollowTheMenuSectionsWithoutTheDashboard) {
+    m_wizard->start();
+    const QList<LaunchModuleCard> cards = m_wizard->modules();
+    QStringList ids;
+    for (const LaunchModuleCard& card : cards) {
+        ids.append(card.id);
+        EXPECT_TRUE(card.isEnabled);
+    }
+    EXPECT_EQ(ids, (QStringList{QStringLiteral("calendar"), QStringLiteral("projects"),
+                                QStringLiteral("documents"), QStringLiteral("clients"),
+                                QStringLiteral("services"), QStringLiteral("stock"),
+                                QStringLiteral("accounting"), QStringLiteral("externalTools")}));
+    EXPECT_EQ(cards.at(4).displayName, QStringLiteral("Catalogue"));
+
+    m_wizard->setModuleEnabled(QStringLiteral("calendar"), false);
+    m_wizard->setModuleEnabled(QStringLiteral("dashboard"), false);
+    EXPECT_FALSE(m_wizard->modules().first().isEnabled);
+    for (const SidebarMenuItemConfig& item : m_store->preferences().sidebarMenuItems) {
+        EXPECT_EQ(item.isEnabled, item.defaultKey != QLatin1String("calendar"))
+            << item.defaultKey.toStdString();
+    }
+}
+
+TEST_F(Wizard, APhotoIsStoredOnlyWithoutAPresetPicture) {
+    reachAccessCode();
+    m_wizard->back();
+    m_wizard->back();
+    ASSERT_EQ(m_wizard->step(), Step::identity);
+    m_wizard->choosePhoto(QByteArray("\x89PNG", 4));
+    ASSERT_TRUE(m_wizard->continueFromIdentity());
+    ASSERT_TRUE(m_wizard->continueFromLocation());
+    ASSERT_TRUE(m_wizard->finishWithoutCode(Status()));
+    m_wizard->continueFromModules();
+    m_wizard->skipCompany();
+    ASSERT_TRUE(m_wizard->finish());
+
+    const AppDatabase onDisk = readSession(chosenFile().toLocalFile());
+    ASSERT_TRUE(onDisk.sessionProfilePhotoData);
+    EXPECT_EQ(onDisk.sessionProfilePhotoData->decoded(), QByteArray("\x89PNG", 4));
+    EXPECT_EQ(onDisk.sessionProfileImageName, std::nullopt);
+    EXPECT_EQ(m_recent->entries().first().profilePhotoData->decoded(), QByteArray("\x89PNG", 4));
+}
+
+TEST_F(Wizard, StartingAgainForgetsTheDefaultFileAndEveryAnswer) {
+    reachAccessCode();
+    m_wizard->start();
+    EXPECT_EQ(m_wizard->step(), Step::appearance);
+    EXPECT_EQ(m_wizard->sessionName(), QString());
+    EXPECT_EQ(m_wizard->location(), std::nullopt);
+    EXPECT_EQ(m_store->defaultCDBFileURL(), std::nullopt);
+    EXPECT_FALSE(m_defaults.value(AppDataStore::bookmarkKey()).isValid());
+    // The file written by the abandoned creation is left as it was.
+    EXPECT_TRUE(QFileInfo::exists(chosenFile().toLocalFile()));
+}
+
+TEST_F(Wizard, AFailedFinalSaveKeepsTheWizardOpenAndListsNothing) {
+    reachAccessCode();
+    ASSERT_TRUE(m_wizard->finishWithoutCode(Status()));
+    m_wizard->continueFromModules();
+    m_wizard->skipCompany();
+    m_fs.failOn(FaultyFileSystem::Op::Write);
+    EXPECT_FALSE(m_wizard->finish());
+    EXPECT_TRUE(m_wizard->inProgress());
+    EXPECT_EQ(m_wizard->step(), Step::end);
+    EXPECT_FALSE(m_wizard->error().isEmpty());
+    EXPECT_TRUE(m_recent->entries().isEmpty());
+}
+
+} // namespace

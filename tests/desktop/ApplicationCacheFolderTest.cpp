@@ -1,0 +1,73 @@
+// The cache folder "Vider les caches…" works on, resolved as the application
+// does, inside a user cache folder shared with other programs.
+
+#include "desktop/ApplicationCacheFolder.h"
+#include "app/CacheClearing.h"
+#include "support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+using namespace velmora;
+
+namespace {
+
+class ScopedSetting {
+public:
+    ScopedSetting()
+        : m_hadXdg(qEnvironmentVariableIsSet("XDG_CACHE_HOME")), m_xdg(qgetenv("XDG_CACHE_HOME")),
+          m_org(QCoreApplication::organizationName()), m_app(QCoreApplication::applicationName()) {}
+    ~ScopedSetting() {
+        if (m_hadXdg)
+            qputenv("XDG_CACHE_HOME", m_xdg);
+        else
+            qunsetenv("XDG_CACHE_HOME");
+        QCoreApplication::setOrganizationName(m_org);
+        QCoreApplication::setApplicationName(m_app);
+    }
+
+private:
+    bool m_hadXdg;
+    QByteArray m_xdg;
+    QString m_org;
+    QString m_app;
+};
+
+void writeFile(const QString& path, qint64 size) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(file.write(QByteArray(size, 'x')), size);
+}
+
+} // namespace
+
+TEST(ApplicationCacheFolder, IsTheApplicationsOwnFolderAndClearingSparesTheOthers) {
+    ScopedSetting restore;
+    QTemporaryDir shared;
+    ASSERT_TRUE(shared.isValid());
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(shared.path()));
+    QCoreApplication::setOrganizationName(QString());
+    QCoreApplication::setApplicationName(QStringLiteral("Velmora Core"));
+
+    const auto folder = applicationCacheFolder();
+    ASSERT_TRUE(folder.has_value());
+    EXPECT_EQ(*folder, shared.path() + QStringLiteral("/Velmora Core"));
+
+    writeFile(*folder + QStringLiteral("/qtshadercache/a.bin"), 2048);
+    writeFile(shared.filePath(QStringLiteral("fontconfig/cache-7")), 500);
+    writeFile(shared.filePath(QStringLiteral("thumbnail.png")), 300);
+
+    CacheClearing clearing(*folder);
+    EXPECT_EQ(clearing.confirmation().message,
+              QStringLiteral("Les caches temporaires (2.0 Ko) seront supprimés. Vos données de "
+                             "session ne sont pas affectées."));
+    clearing.clear();
+    EXPECT_FALSE(QFileInfo::exists(*folder + QStringLiteral("/qtshadercache")));
+    EXPECT_EQ(QFileInfo(shared.filePath(QStringLiteral("fontconfig/cache-7"))).size(), 500);
+    EXPECT_EQ(QFileInfo(shared.filePath(QStringLiteral("thumbnail.png"))).size(), 300);
+}

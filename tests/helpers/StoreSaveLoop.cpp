@@ -1,0 +1,89 @@
+// velmora-store-save-loop DATA_FOLDER [--prepare SOURCE.cdb]
+//
+// The process the crash-safety test kills. With --prepare it applies SOURCE to
+// the store of DATA_FOLDER, saves it as state 0 and stops. Otherwise it loads
+// the working copy, prints "loaded N", then saves state N+1, N+2… until it is
+// killed, printing "saving N" before each save and "saved N" once it returned.
+
+#include "support/SaveLoopStates.h"
+
+#include "desktop/LocalFileSystem.h"
+#include "desktop/PathBookmarks.h"
+#include "platform/MemoryUserDefaults.h"
+#include "store/AppDataStore.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace {
+
+using namespace velmora;
+
+int fail(const QString& message) {
+    std::fputs((message + QLatin1Char('\n')).toUtf8().constData(), stderr);
+    return 1;
+}
+
+// Unbuffered as far as the reader is concerned: a line printed before a kill
+// is a line the test sees.
+void report(const char* what, qint64 n) {
+    std::printf("%s %lld\n", what, static_cast<long long>(n));
+    std::fflush(stdout);
+}
+
+void stepTo(AppDataStore& store, qint64 n) {
+    std::optional<QString> name = store.sessionName();
+    QList<CommercialDocumentItem> documents = store.documents();
+    QList<StockItem> stockItems = store.stockItems();
+    test::applySaveLoopStep(n, name, documents, stockItems);
+    store.setSessionName(name.value_or(QString()));
+    store.setDocuments(documents);
+    store.setStockItems(stockItems);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    const bool prepare = args.size() == 3 && args[1] == QLatin1String("--prepare");
+    if (args.size() != 1 && !prepare)
+        return fail(QStringLiteral(
+            "Usage : velmora-store-save-loop DOSSIER_DONNÉES [--prepare SOURCE.cdb]"));
+
+    LocalFileSystem fs;
+    MemoryUserDefaults defaults;
+    PathBookmarks bookmarks;
+    const FixedClock clock = test::saveLoopClock();
+    const Result<StoreFolder> folder = StoreFolder::prepare(fs, args[0]);
+    if (!folder)
+        return fail(folder.error());
+    AppDataStore store({fs, defaults, bookmarks, clock}, folder.value());
+
+    if (prepare) {
+        if (const Status applied = store.applyFile(QUrl::fromLocalFile(args[2])); !applied)
+            return fail(applied.error());
+        stepTo(store, 0);
+        if (const SaveResult saved = store.save(); !saved.ok)
+            return fail(saved.error);
+        report("saved", 0);
+        return 0;
+    }
+
+    if (const Status loaded = store.load(); !loaded)
+        return fail(loaded.error());
+    std::optional<qint64> n = test::saveLoopStateOf(store.sessionName());
+    if (!n)
+        return fail(QStringLiteral("La copie de travail n'est pas un état numéroté : « %1 ».")
+                        .arg(store.sessionName()));
+    report("loaded", *n);
+    for (;;) {
+        stepTo(store, ++*n);
+        report("saving", *n);
+        if (const SaveResult saved = store.save(); !saved.ok)
+            return fail(saved.error);
+        report("saved", *n);
+    }
+}
