@@ -1,34 +1,20 @@
 // velmora-cli version-newer: the update check's comparison, for scripts.
 
+#include "CliRun.h"
+
 #include <gtest/gtest.h>
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 
+using velmora::test::CliRun;
+using velmora::test::runCli;
+
 namespace {
 
-struct CliOutput {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliOutput versionNewer(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(VELMORA_CLI), QStringList{QStringLiteral("version-newer")} + args);
-    CliOutput run;
-    if (!process.waitForFinished(60'000)) {
-        ADD_FAILURE() << "velmora-cli did not finish";
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+CliRun versionNewer(const QStringList& args) {
+    return runCli(QStringList{QStringLiteral("version-newer")} + args);
 }
 
 } // namespace
@@ -43,7 +29,7 @@ TEST(VersionNewerCli, AnswersWithTheNumericComparison) {
         {"1.9", "1.10", false},    {"abc", "0", false},     {"1.2b.3", "1.2.9", true},
     };
     for (const auto& c : cases) {
-        const CliOutput run =
+        const CliRun run =
             versionNewer({QString::fromUtf8(c.candidate), QString::fromUtf8(c.current)});
         ASSERT_EQ(run.exitCode, 0) << run.err.constData();
         EXPECT_EQ(run.err, QByteArray());
@@ -59,7 +45,7 @@ TEST(VersionNewerCli, WrongArgumentCountIsAUsageError) {
     for (const QStringList& args :
          {QStringList{}, QStringList{QStringLiteral("1.0")},
           QStringList{QStringLiteral("1.0"), QStringLiteral("0.9"), QStringLiteral("0.8")}}) {
-        const CliOutput run = versionNewer(args);
+        const CliRun run = versionNewer(args);
         EXPECT_EQ(run.exitCode, 2) << args.join(' ').toStdString();
         EXPECT_EQ(run.out, QByteArray());
         EXPECT_TRUE(run.err.startsWith("Usage : velmora-cli version-newer")) << run.err.constData();

@@ -2,6 +2,8 @@
 // contract: one JSON document on stdout, the French message on stderr, exit
 // status 0, 1 or 2, and files written whole or not at all.
 
+#include "CliRun.h"
+
 #include "SessionGenerator.h"
 #include "model/SessionDecoder.h"
 #include "model/SessionFile.h"
@@ -18,39 +20,11 @@
 #include <QTemporaryDir>
 
 using namespace velmora;
+using velmora::test::CliRun;
+using velmora::test::parseOutput;
+using velmora::test::runCli;
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun runCli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(VELMORA_CLI), args);
-    CliRun run;
-    if (!process.waitForFinished(60'000)) {
-        ADD_FAILURE() << "velmora-cli did not finish: " << process.errorString().toStdString();
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "velmora-cli crashed";
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-QJsonObject parseOutput(const CliRun& run) {
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(run.out, &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << run.out.constData();
-    EXPECT_TRUE(doc.isObject()) << run.out.constData();
-    return doc.object();
-}
 
 const FixedClock& testClock() {
     static const FixedClock clock(QDateTime(QDate(2025, 6, 10), QTime(9, 0), Qt::UTC));

@@ -1,5 +1,7 @@
 // The access-code commands of velmora-cli, run as a script would run them.
 
+#include "CliRun.h"
+
 #include "model/NewSession.h"
 #include "model/SessionFile.h"
 #include "security/AccessCode.h"
@@ -14,39 +16,11 @@
 #include <QTemporaryDir>
 
 using namespace velmora;
+using velmora::test::CliRun;
+using velmora::test::parseOutput;
+using velmora::test::runCli;
 
 namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun runCli(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(VELMORA_CLI), args);
-    CliRun run;
-    if (!process.waitForFinished(60'000)) {
-        ADD_FAILURE() << "velmora-cli did not finish: " << process.errorString().toStdString();
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit) << "velmora-cli crashed";
-    run.exitCode = process.exitCode();
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
-
-QJsonObject parseOutput(const CliRun& run) {
-    QJsonParseError error;
-    const QJsonDocument doc = QJsonDocument::fromJson(run.out, &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << run.out.constData();
-    EXPECT_TRUE(doc.isObject()) << run.out.constData();
-    return doc.object();
-}
 
 QString digestOf(const QString& answer) {
     const CliRun run = runCli({QStringLiteral("digest"), answer});

@@ -8,7 +8,8 @@
 
 namespace velmora {
 
-Result<QByteArray> readSessionBytes(const QString& path) {
+Result<QByteArray> readSessionBytes(const QString& path,
+                                    void (*prepareBuffer)(char* data, qsizetype size)) {
     const QString name = QFileInfo(path).fileName();
     QFile file(path);
     if (!file.exists())
@@ -21,6 +22,8 @@ Result<QByteArray> readSessionBytes(const QString& path) {
     const qint64 size = file.size();
     QByteArray bytes;
     bytes.reserve(size + kDecodePadding);
+    if (prepareBuffer)
+        prepareBuffer(bytes.data(), bytes.capacity());
     bytes.resize(size);
     qint64 done = 0;
     while (done < size) {

@@ -9,7 +9,10 @@
 namespace velmora {
 
 // Reads a whole file into a buffer that the decoder can parse in place.
-Result<QByteArray> readSessionBytes(const QString& path);
+// prepareBuffer, when given, sees the buffer's memory before it is filled
+// (the platform layer uses it to ask for large pages).
+Result<QByteArray> readSessionBytes(const QString& path,
+                                    void (*prepareBuffer)(char* data, qsizetype size) = nullptr);
 
 // Writes atomically: the previous file stays whole until the new one is
 // complete on disk.

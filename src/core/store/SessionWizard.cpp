@@ -243,32 +243,25 @@ bool SessionWizard::continueFromLocation() {
 }
 
 bool SessionWizard::finishAccessCode(const Status& outcome) {
-    if (!outcome) {
-        setError(outcome.error());
-        return false;
-    }
-    setError({});
-    goTo(Step::securityQuestions);
-    return true;
+    return advanceOn(outcome, Step::securityQuestions);
 }
 
 bool SessionWizard::finishWithoutCode(const Status& outcome) {
-    if (!outcome) {
-        setError(outcome.error());
-        return false;
-    }
-    setError({});
-    goTo(Step::modules);
-    return true;
+    return advanceOn(outcome, Step::modules);
 }
 
 bool SessionWizard::finishSecurityQuestions(const Status& outcome) {
+    return advanceOn(outcome, Step::modules);
+}
+
+// A step whose model already saved: its failure stays on the step.
+bool SessionWizard::advanceOn(const Status& outcome, Step next) {
     if (!outcome) {
         setError(outcome.error());
         return false;
     }
     setError({});
-    goTo(Step::modules);
+    goTo(next);
     return true;
 }
 

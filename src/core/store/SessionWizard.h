@@ -144,6 +144,7 @@ signals:
 
 private:
     void goTo(Step step);
+    bool advanceOn(const Status& outcome, Step next);
     void setError(const QString& message);
     void setInProgress(bool inProgress);
     bool saveOrShow();
