@@ -1,27 +1,6 @@
 #include "model/Base64Data.h"
 
-#include <array>
-
 namespace velmora {
-namespace {
-
-constexpr std::array<bool, 256> makeAlphabet() {
-    std::array<bool, 256> table{};
-    for (char c = 'A'; c <= 'Z'; ++c)
-        table[static_cast<unsigned char>(c)] = true;
-    for (char c = 'a'; c <= 'z'; ++c)
-        table[static_cast<unsigned char>(c)] = true;
-    for (char c = '0'; c <= '9'; ++c)
-        table[static_cast<unsigned char>(c)] = true;
-    table['+'] = true;
-    table['/'] = true;
-    return table;
-}
-
-constexpr std::array<bool, 256> kAlphabet = makeAlphabet();
-
-} // namespace
-
 bool Base64Data::isValid(std::string_view text) {
     if (text.size() % 4 != 0)
         return false;
@@ -32,11 +11,27 @@ bool Base64Data::isValid(std::string_view text) {
             --end;
     }
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-    bool valid = true;
-    // No early exit: a branch-free loop is several times faster on large media.
-    for (std::size_t i = 0; i < end; ++i)
-        valid &= kAlphabet[bytes[i]];
-    return valid;
+    // Range tests over fixed-size blocks rather than a table: the compiler
+    // turns the inner loop into vector code, which matters on a hundred
+    // megabytes of media.
+    const auto inAlphabet = [](unsigned char c) -> unsigned char {
+        return static_cast<unsigned char>(static_cast<unsigned char>(c - 'A') < 26) |
+               static_cast<unsigned char>(static_cast<unsigned char>(c - 'a') < 26) |
+               static_cast<unsigned char>(static_cast<unsigned char>(c - '0') < 10) |
+               static_cast<unsigned char>(c == '+') | static_cast<unsigned char>(c == '/');
+    };
+    constexpr std::size_t kBlock = 64;
+    unsigned char valid = 1;
+    std::size_t i = 0;
+    for (; i + kBlock <= end && valid; i += kBlock) {
+        unsigned char block = 1;
+        for (std::size_t j = 0; j < kBlock; ++j)
+            block &= inAlphabet(bytes[i + j]);
+        valid &= block;
+    }
+    for (; i < end; ++i)
+        valid &= inAlphabet(bytes[i]);
+    return valid != 0;
 }
 
 Base64Data Base64Data::fromBytes(const QByteArray& bytes) {
