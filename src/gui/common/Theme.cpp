@@ -1,0 +1,137 @@
+#include "common/Theme.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPalette>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
+
+namespace velmora::gui::theme {
+
+namespace {
+
+AppAppearanceMode g_mode = AppAppearanceMode::dark;
+
+struct Colours {
+    QColor window, surface, raised, text, secondary, border, error, success;
+};
+
+Colours coloursOf(AppAppearanceMode mode) {
+    if (mode == AppAppearanceMode::dark)
+        return {QColor(0x1c, 0x1d, 0x22), QColor(0x26, 0x27, 0x2e), QColor(0x31, 0x32, 0x3a),
+                QColor(0xec, 0xec, 0xf1), QColor(0x9d, 0x9e, 0xab), QColor(0x3a, 0x3b, 0x45),
+                QColor(0xff, 0x6b, 0x6b), QColor(0x4c, 0xd1, 0x8a)};
+    return {QColor(0xf4, 0xf4, 0xf7), QColor(0xff, 0xff, 0xff), QColor(0xee, 0xee, 0xf3),
+            QColor(0x1d, 0x1d, 0x24), QColor(0x6b, 0x6c, 0x78), QColor(0xdc, 0xdc, 0xe4),
+            QColor(0xd0, 0x31, 0x31), QColor(0x1e, 0x8e, 0x54)};
+}
+
+QPalette paletteOf(AppAppearanceMode mode) {
+    const Colours c = coloursOf(mode);
+    QPalette p;
+    p.setColor(QPalette::Window, c.window);
+    p.setColor(QPalette::WindowText, c.text);
+    p.setColor(QPalette::Base, c.surface);
+    p.setColor(QPalette::AlternateBase, c.raised);
+    p.setColor(QPalette::Text, c.text);
+    p.setColor(QPalette::Button, c.raised);
+    p.setColor(QPalette::ButtonText, c.text);
+    p.setColor(QPalette::ToolTipBase, c.raised);
+    p.setColor(QPalette::ToolTipText, c.text);
+    p.setColor(QPalette::PlaceholderText, c.secondary);
+    p.setColor(QPalette::Highlight, accent());
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::Link, accent());
+    p.setColor(QPalette::Mid, c.border);
+    p.setColor(QPalette::Dark, c.border.darker(130));
+    p.setColor(QPalette::Light, c.raised.lighter(110));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        p.setColor(QPalette::Disabled, role, c.secondary);
+    return p;
+}
+
+QString styleSheetOf(AppAppearanceMode mode) {
+    const Colours c = coloursOf(mode);
+    const QString accentName = accent().name();
+    return QStringLiteral(R"(
+QLabel[role="title"] { font-size: 22pt; font-weight: 600; }
+QLabel[role="subtitle"] { font-size: 12pt; color: %2; }
+QLabel[role="section"] { font-size: 13pt; font-weight: 600; }
+QLabel[role="hint"] { color: %2; }
+QLabel[role="error"] { color: %6; }
+QLabel[role="success"] { color: %7; }
+QFrame[role="card"] { background: %1; border: 1px solid %3; border-radius: 12px; }
+QFrame[role="sidebar"] { background: %1; border: none; border-right: 1px solid %3; }
+QFrame[role="banner"] { background: %4; border-radius: 8px; }
+QFrame[role="banner"] QLabel { color: white; }
+QPushButton { padding: 6px 14px; border-radius: 7px; border: 1px solid %3; background: %5; }
+QPushButton:hover { border-color: %4; }
+QPushButton:disabled { color: %2; }
+QPushButton[role="primary"] { background: %4; color: white; border: none; font-weight: 600; }
+QPushButton[role="primary"]:disabled { background: %3; color: %2; }
+QPushButton[role="destructive"] { color: %6; }
+QPushButton[role="link"] { background: transparent; border: none; color: %4; padding: 2px; }
+QPushButton[role="link"]:hover { text-decoration: underline; }
+QLineEdit, QPlainTextEdit, QComboBox { padding: 5px 8px; border: 1px solid %3; border-radius: 6px; background: %1; }
+QLineEdit:focus, QPlainTextEdit:focus, QComboBox:focus { border-color: %4; }
+QListWidget { border: none; background: transparent; outline: none; }
+QListWidget::item { padding: 7px 10px; border-radius: 7px; }
+QListWidget::item:selected { background: %4; color: white; }
+QStatusBar { color: %2; }
+)")
+        .arg(c.surface.name(), c.secondary.name(), c.border.name(), accentName, c.raised.name(),
+             c.error.name(), c.success.name());
+}
+
+} // namespace
+
+QColor accent() {
+    return QColor(0x6c, 0x5c, 0xe7);
+}
+QColor background(AppAppearanceMode mode) {
+    return coloursOf(mode).window;
+}
+QColor surface(AppAppearanceMode mode) {
+    return coloursOf(mode).surface;
+}
+QColor text(AppAppearanceMode mode) {
+    return coloursOf(mode).text;
+}
+QColor secondaryText(AppAppearanceMode mode) {
+    return coloursOf(mode).secondary;
+}
+
+void apply(QApplication& app, AppAppearanceMode mode) {
+    g_mode = mode;
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+        app.setStyle(fusion);
+    app.setPalette(paletteOf(mode));
+    app.setStyleSheet(styleSheetOf(mode));
+}
+
+AppAppearanceMode current() {
+    return g_mode;
+}
+
+void setRole(QWidget* widget, const char* role) {
+    widget->setProperty("role", QString::fromLatin1(role));
+    widget->style()->unpolish(widget);
+    widget->style()->polish(widget);
+}
+
+QLabel* label(const QString& text, const char* role, QWidget* parent) {
+    auto* l = new QLabel(text, parent);
+    l->setProperty("role", QString::fromLatin1(role));
+    l->setWordWrap(true);
+    return l;
+}
+
+QPushButton* button(const QString& text, const char* role, QWidget* parent) {
+    auto* b = new QPushButton(text, parent);
+    b->setProperty("role", QString::fromLatin1(role));
+    b->setCursor(Qt::PointingHandCursor);
+    return b;
+}
+
+} // namespace velmora::gui::theme
