@@ -147,6 +147,20 @@ void JsonWriter::value(const QString& v) {
     flushIfLarge();
 }
 
+void JsonWriter::rawValue(std::string_view json) {
+    beforeValue();
+    if (m_device && json.size() > static_cast<std::size_t>(kFlushThreshold)) {
+        flush();
+        if (!m_failed && m_device->write(json.data(), static_cast<qint64>(json.size())) !=
+                             static_cast<qint64>(json.size())) {
+            m_failed = true;
+            m_error = m_device->errorString();
+        }
+    } else {
+        append(json);
+    }
+}
+
 void JsonWriter::rawString(std::string_view safe) {
     beforeValue();
     m_out->append('"');

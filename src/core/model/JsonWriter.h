@@ -42,6 +42,8 @@ public:
     void value(const QString& v);
     // Text already known to need no escaping (Base64, fixed-format dates, ids).
     void rawString(std::string_view safe);
+    // A whole value already written by another writer of the same style.
+    void rawValue(std::string_view json);
 
     // Flushes what is buffered. False when the device refused a write.
     bool finish();

@@ -56,6 +56,37 @@ void encodeValue(JsonWriter& w, const Base64Data& v) {
 }
 
 class FieldWriter;
+template <class T> void encodeValue(JsonWriter& w, const QList<T>& list);
+
+} // namespace
+
+class EncodedListCacheAccess {
+public:
+    template <class T>
+    static void write(EncodedListCache& cache, JsonWriter& w, std::string_view key,
+                      const QList<T>& list) {
+        EncodedListCache::Entry& e =
+            cache.m_entries[QByteArray(key.data(), static_cast<qsizetype>(key.size()))];
+        if (e.list && e.data == list.constData() && e.size == list.size()) {
+            ++cache.m_reused;
+        } else {
+            e.text.resize(0);
+            JsonWriter text(&e.text, JsonWriter::Style::Compact);
+            encodeValue(text, list);
+            text.finish();
+            e.list = std::make_shared<const QList<T>>(list);
+            e.data = list.constData();
+            e.size = list.size();
+        }
+        w.rawValue(std::string_view(e.text.constData(), static_cast<std::size_t>(e.text.size())));
+    }
+    static void startSave(EncodedListCache& cache) { cache.m_reused = 0; }
+};
+
+EncodedListCache::EncodedListCache() = default;
+EncodedListCache::~EncodedListCache() = default;
+
+namespace {
 
 template <class T>
 concept Record = requires(FieldWriter& io, T& r) {
@@ -66,7 +97,6 @@ concept Record = requires(FieldWriter& io, T& r) {
 template <class E>
 requires std::is_enum_v<E>
 void encodeValue(JsonWriter& w, E v);
-template <class T> void encodeValue(JsonWriter& w, const QList<T>& list);
 template <class T> void encodeValue(JsonWriter& w, const QMap<QString, T>& map);
 template <Record T> void encodeValue(JsonWriter& w, const T& record);
 
@@ -99,12 +129,23 @@ class FieldWriter {
 public:
     static constexpr bool reading = false;
 
-    explicit FieldWriter(JsonWriter& w)
-        : m_w(w), m_sorted(w.style() == JsonWriter::Style::Pretty) {}
+    explicit FieldWriter(JsonWriter& w, EncodedListCache* cache = nullptr)
+        : m_w(w), m_sorted(w.style() == JsonWriter::Style::Pretty),
+          m_cache(m_sorted ? nullptr : cache) {}
 
     template <class T> void required(std::string_view key, const T& v) {
         add(key, &v,
             [](JsonWriter& w, const void* p) { encodeValue(w, *static_cast<const T*>(p)); });
+    }
+    template <class T> void required(std::string_view key, const QList<T>& v) {
+        if (!m_cache) {
+            add(key, &v, [](JsonWriter& w, const void* p) {
+                encodeValue(w, *static_cast<const QList<T>*>(p));
+            });
+            return;
+        }
+        m_w.key(key);
+        EncodedListCacheAccess::write(*m_cache, m_w, key, v);
     }
     template <class T> void optional(std::string_view key, const std::optional<T>& v) {
         if (v)
@@ -154,6 +195,8 @@ private:
 
     JsonWriter& m_w;
     bool m_sorted;
+    // Only for the lists of the root record.
+    EncodedListCache* m_cache;
     QVarLengthArray<Pending, 48> m_pending;
 };
 
@@ -187,11 +230,21 @@ QByteArray encodeSession(const AppDatabase& db, SessionFormat format) {
     return out;
 }
 
-void encodeSession(const AppDatabase& db, SessionFormat format, QByteArray& out) {
+void encodeSession(const AppDatabase& db, SessionFormat format, QByteArray& out,
+                   EncodedListCache* cache) {
     out.resize(0);
     out.reserve(estimatedSize(db));
     JsonWriter writer(&out, styleOf(format));
-    encodeValue(writer, db);
+    if (!cache) {
+        encodeValue(writer, db);
+    } else {
+        EncodedListCacheAccess::startSave(*cache);
+        writer.beginObject();
+        FieldWriter fields(writer, cache);
+        describe(fields, const_cast<AppDatabase&>(db));
+        fields.finish();
+        writer.endObject();
+    }
     writer.finish();
 }
 

@@ -439,8 +439,10 @@ SaveResult AppDataStore::save() {
     // An older background save must not land after this one.
     m_writer.waitForDone();
     const AppDatabase db = snapshot();
-    encodeSession(db, SessionFormat::Compact, m_encoded);
-    return writeEverywhere(m_encoded, db.storagePreferences, m_defaultUrl);
+    encodeSession(db, SessionFormat::Compact, m_encoded, &m_listCache);
+    const SaveResult result = writeEverywhere(m_encoded, db.storagePreferences, m_defaultUrl);
+    emit saveFinished(result);
+    return result;
 }
 
 void AppDataStore::saveInBackground() {
@@ -454,11 +456,16 @@ void AppDataStore::saveInBackground() {
     m_writer.start([this, db = std::move(db), generation, mirror] {
         SaveResult result;
         if (generation == m_latestBackgroundSave.load()) {
-            encodeSession(db, SessionFormat::Compact, m_encoded);
+            encodeSession(db, SessionFormat::Compact, m_encoded, &m_listCache);
             result = writeEverywhere(m_encoded, db.storagePreferences, mirror);
         }
         QMetaObject::invokeMethod(
-            this, [this, result] { emit backgroundSaveFinished(result); }, Qt::QueuedConnection);
+            this,
+            [this, result] {
+                emit backgroundSaveFinished(result);
+                emit saveFinished(result);
+            },
+            Qt::QueuedConnection);
     });
 }
 

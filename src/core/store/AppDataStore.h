@@ -2,6 +2,7 @@
 
 #include "Result.h"
 #include "model/AppDatabase.h"
+#include "model/SessionEncoder.h"
 #include "platform/Bookmarks.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
@@ -313,6 +314,9 @@ signals:
     void defaultCDBFileURLChanged();
 
     void backgroundSaveFinished(const velmora::SaveResult& result);
+    // After every save, in the foreground or not: the window shows a failure
+    // or the warning of a file that could not be updated.
+    void saveFinished(const velmora::SaveResult& result);
     void reloadFinished(const velmora::Status& result);
 
 private:
@@ -344,6 +348,8 @@ private:
     // Reused by every save: used on the writer thread by background saves and
     // here by a synchronous save, which first waits for the writer.
     QByteArray m_encoded;
+    // Used by one save at a time: the foreground save waits for the writer.
+    EncodedListCache m_listCache;
 };
 
 } // namespace velmora

@@ -486,6 +486,55 @@ TEST(EncoderTest, StreamingWritesWhatTheInMemoryEncoderWrites) {
     }
 }
 
+// The store encodes every save through a cache of unchanged lists: what it
+// writes must be exactly what a full encoding writes, whatever changed.
+TEST(EncoderTest, CachedListsWriteWhatAFullEncodingWrites) {
+    AppDatabase db = bench::generateSession(bench::smallSize(), 7);
+    EncodedListCache cache;
+    QByteArray cached;
+    encodeSession(db, SessionFormat::Compact, cached, &cache);
+    EXPECT_EQ(cached, encodeSession(db, SessionFormat::Compact));
+    EXPECT_EQ(cache.reusedInLastSave(), 0);
+
+    // Nothing changed: every list comes from the cache, bytes unchanged.
+    encodeSession(db, SessionFormat::Compact, cached, &cache);
+    EXPECT_EQ(cached, encodeSession(db, SessionFormat::Compact));
+    const int allLists = cache.reusedInLastSave();
+    EXPECT_GT(allLists, 20);
+
+    // One field deep inside one document: only that list is encoded again.
+    ASSERT_FALSE(db.documents.isEmpty());
+    ASSERT_FALSE(db.documents[0].lines.isEmpty());
+    db.documents[0].lines[0].title = QStringLiteral("Changé « ici »");
+    encodeSession(db, SessionFormat::Compact, cached, &cache);
+    EXPECT_EQ(cached, encodeSession(db, SessionFormat::Compact));
+    EXPECT_EQ(cache.reusedInLastSave(), allLists - 1);
+    EXPECT_TRUE(cached.contains("Changé « ici »"));
+
+    // A list emptied, another replaced by a copy of itself with one more item.
+    db.clients.clear();
+    db.services.append(db.services.isEmpty() ? ServiceItem{} : db.services.first());
+    encodeSession(db, SessionFormat::Compact, cached, &cache);
+    EXPECT_EQ(cached, encodeSession(db, SessionFormat::Compact));
+
+    // A session read afresh shares nothing with the remembered lists.
+    const auto reread = decodeSession(cached, FixedClock(QDateTime::currentDateTimeUtc()));
+    ASSERT_TRUE(reread.ok()) << reread.error().toStdString();
+    encodeSession(reread.value(), SessionFormat::Compact, cached, &cache);
+    EXPECT_EQ(cached, encodeSession(reread.value(), SessionFormat::Compact));
+}
+
+// The export is sorted and indented: the compact cache never takes part.
+TEST(EncoderTest, PrettyEncodingIgnoresTheCache) {
+    const AppDatabase db = bench::generateSession(bench::smallSize(), 8);
+    EncodedListCache cache;
+    QByteArray compact;
+    encodeSession(db, SessionFormat::Compact, compact, &cache);
+    QByteArray pretty;
+    encodeSession(db, SessionFormat::PrettySorted, pretty, &cache);
+    EXPECT_EQ(pretty, encodeSession(db, SessionFormat::PrettySorted));
+}
+
 TEST(EncoderTest, StreamingReportsAFailedWrite) {
     AppDatabase db = sessionWithOneOfEach();
     // Large enough to be written straight through, past the writer's buffer.
