@@ -16,7 +16,16 @@ public:
         m_failing.insert(op);
         m_error = systemError;
     }
-    void heal() { m_failing.clear(); }
+    // Only the operations on paths that contain `pathPart` fail.
+    void failOnPath(Op op, const QString& pathPart,
+                    const QString& systemError = QStringLiteral("Permission denied")) {
+        failOn(op, systemError);
+        m_onlyPath = pathPart;
+    }
+    void heal() {
+        m_failing.clear();
+        m_onlyPath.clear();
+    }
     int attempts(Op op) const { return m_attempts.value(op); }
 
     bool exists(const QString& path) const override { return m_real.exists(path); }
@@ -44,9 +53,9 @@ public:
     }
 
 private:
-    bool guard(Op op, const QString&) {
+    bool guard(Op op, const QString& path) {
         ++m_attempts[op];
-        return !m_failing.contains(op);
+        return !m_failing.contains(op) || (!m_onlyPath.isEmpty() && !path.contains(m_onlyPath));
     }
     Status failure(const QString& path) const {
         return Status::failure(QStringLiteral("« %1 » : %2").arg(path, m_error));
@@ -56,6 +65,7 @@ private:
     QSet<Op> m_failing;
     QHash<Op, int> m_attempts;
     QString m_error;
+    QString m_onlyPath;
 };
 
 } // namespace velmora::test
