@@ -32,5 +32,6 @@ int usage(const QString& message);
 QList<Command> sessionCommands();
 QList<Command> appCommands();
 QList<Command> securityCommands();
+QList<Command> documentCommands();
 
 } // namespace velmora::cli

@@ -33,6 +33,7 @@ int main(int argc, char* argv[]) {
     QList<Command> commands = sessionCommands();
     commands += appCommands();
     commands += securityCommands();
+    commands += documentCommands();
 
     if (args.isEmpty())
         return usage(QStringLiteral("Aucune commande."));

@@ -1,0 +1,119 @@
+#include "documents/DocumentDeadlines.h"
+
+#include <algorithm>
+
+namespace velmora {
+namespace {
+
+// How far ahead a quote's validity or an invoice's due day counts as "soon".
+constexpr qint64 kSoonDays = 7;
+
+bool isDraft(const QString& key) {
+    return key == StatusKeys::draft();
+}
+
+} // namespace
+
+QDate localDay(const QDateTime& moment) {
+    return moment.toLocalTime().date();
+}
+
+qint64 daysBetween(const QDateTime& from, const QDateTime& to) {
+    return localDay(from).daysTo(localDay(to));
+}
+
+bool isSettledQuoteKey(const QString& key) {
+    return key == StatusKeys::draft() || key == StatusKeys::accepted() ||
+           key == StatusKeys::validated() || key == StatusKeys::refused() ||
+           key == StatusKeys::paid();
+}
+
+bool isExpiredQuote(const CommercialDocumentItem& document, const StatusLists& lists,
+                    const QDateTime& now) {
+    if (document.kind != CommercialDocumentKind::quote || !document.validityDate)
+        return false;
+    if (isSettledQuoteKey(statusKey(document, lists)))
+        return false;
+    return localDay(*document.validityDate) < localDay(now);
+}
+
+QDateTime invoiceDueDate(const CommercialDocumentItem& invoice) {
+    if (invoice.dueDays == 0)
+        return invoice.issueDate;
+    // Calendar days of the local time zone, so that a change of daylight
+    // saving time does not move the due day.
+    return invoice.issueDate.toLocalTime().addDays(invoice.dueDays).toUTC();
+}
+
+qint64 daysLate(const CommercialDocumentItem& document, const StatusLists& lists,
+                const QDateTime& now) {
+    if (document.kind != CommercialDocumentKind::invoice)
+        return 0;
+    const QString key = statusKey(document, lists);
+    if (isDraft(key) || key == StatusKeys::paid())
+        return 0;
+    const QDateTime due = invoiceDueDate(document);
+    if (!due.isValid())
+        return 0;
+    return std::max<qint64>(0, daysBetween(due, now));
+}
+
+bool isLateInvoice(const CommercialDocumentItem& document, const StatusLists& lists,
+                   const QDateTime& now) {
+    return daysLate(document, lists, now) >= 1;
+}
+
+bool isInCancelledActivity(const CommercialDocumentItem& document, const StatusLists& lists,
+                           const QList<ProjectItem>& projects) {
+    if (isDraft(statusKey(document, lists)))
+        return false;
+    return std::any_of(projects.cbegin(), projects.cend(), [&](const ProjectItem& project) {
+        return project.isCancelled && document.linkedProjectIDs.contains(project.id);
+    });
+}
+
+QStringList alertFilterValues(const CommercialDocumentItem& document, const StatusLists& lists,
+                              const QList<ProjectItem>& projects, const QDateTime& now) {
+    QStringList values;
+    const QString key = statusKey(document, lists);
+    const bool cancelled = isInCancelledActivity(document, lists, projects);
+    if (document.kind == CommercialDocumentKind::quote) {
+        if (isExpiredQuote(document, lists, now))
+            values << QStringLiteral("expired");
+        if (!isDraft(key) && document.validityDate) {
+            const qint64 left = daysBetween(now, *document.validityDate);
+            if (left >= 0 && left <= kSoonDays)
+                values << QStringLiteral("soon");
+            if (left >= 0)
+                values << QStringLiteral("valid");
+        }
+    } else {
+        if (isLateInvoice(document, lists, now))
+            values << QStringLiteral("late");
+        else if (!isDraft(key) && key != StatusKeys::paid() && !cancelled) {
+            // Not yet late: due within the week.
+            const qint64 left = daysBetween(now, invoiceDueDate(document));
+            if (left >= 0 && left <= kSoonDays)
+                values << QStringLiteral("soon");
+        }
+        if (document.acompteRefundStatus == AcompteRefundStatus::refunded)
+            values << QStringLiteral("acompte_rembourse");
+        if (document.acompteRefundStatus == AcompteRefundStatus::kept)
+            values << QStringLiteral("acompte_conserve");
+    }
+    if (cancelled)
+        values << QStringLiteral("cancelled");
+    return values;
+}
+
+QString soonLabel(CommercialDocumentKind kind) {
+    return kind == CommercialDocumentKind::invoice ? QStringLiteral("Bientôt à échéance")
+                                                   : QStringLiteral("Bientôt expiré");
+}
+
+QString paymentTermsText(qint64 dueDays) {
+    return dueDays == 0 ? QStringLiteral("Paiement immédiat")
+                        : QString::number(dueDays) + QStringLiteral(" jours");
+}
+
+} // namespace velmora

@@ -1,0 +1,40 @@
+#include "documents/DocumentStatus.h"
+
+#include "store/AppDataStore.h"
+
+namespace velmora {
+
+// QString::trimmed() removes the Unicode white-space-and-newline set and
+// toLower() is the locale-independent Unicode mapping.
+QString normalizedStatusName(const QString& name) {
+    return name.trimmed().toLower();
+}
+
+StatusLists StatusLists::of(const AppDataStore& store) {
+    return {store.quoteStatuses(), store.invoiceStatuses()};
+}
+
+QString statusKeyOf(const std::optional<QUuid>& statusID, CommercialDocumentKind kind,
+                    const StatusLists& lists) {
+    if (statusID) {
+        for (const TagItem& status : lists.of(kind)) {
+            if (status.id == *statusID)
+                return normalizedStatusName(status.name);
+        }
+    }
+    return normalizedStatusName(noStatusName());
+}
+
+QString statusKey(const CommercialDocumentItem& document, const StatusLists& lists) {
+    return statusKeyOf(document.statusID, document.kind, lists);
+}
+
+std::optional<QUuid> firstStatusWithKey(const QList<TagItem>& statuses, const QStringList& keys) {
+    for (const TagItem& status : statuses) {
+        if (keys.contains(normalizedStatusName(status.name)))
+            return status.id;
+    }
+    return std::nullopt;
+}
+
+} // namespace velmora

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "model/AppDatabase.h"
+
+#include <QList>
+#include <QString>
+#include <QUuid>
+
+#include <optional>
+
+namespace velmora {
+
+class AppDataStore;
+
+// The meaning of a status is carried by its name, trimmed and lower-cased;
+// accents must match.
+namespace StatusKeys {
+inline QString draft() {
+    return QStringLiteral("brouillon");
+}
+inline QString sent() {
+    return QStringLiteral("envoyé");
+}
+inline QString validated() {
+    return QStringLiteral("validé");
+}
+inline QString accepted() {
+    return QStringLiteral("accepté");
+}
+inline QString refused() {
+    return QStringLiteral("refusé");
+}
+inline QString paid() {
+    return QStringLiteral("payé");
+}
+inline QString cancelled() {
+    return QStringLiteral("annulé");
+}
+} // namespace StatusKeys
+
+// What a document without a known status is called.
+inline QString noStatusName() {
+    return QStringLiteral("Sans statut");
+}
+
+QString normalizedStatusName(const QString& name);
+
+// The two status lists of the session, one per document kind.
+struct StatusLists {
+    QList<TagItem> quotes;
+    QList<TagItem> invoices;
+
+    const QList<TagItem>& of(CommercialDocumentKind kind) const {
+        return kind == CommercialDocumentKind::invoice ? invoices : quotes;
+    }
+    static StatusLists of(const AppDatabase& db) { return {db.quoteStatuses, db.invoiceStatuses}; }
+    static StatusLists of(const AppDataStore& store);
+};
+
+// The normalised name of a status of the given kind; "sans statut" when there
+// is none or it no longer exists.
+QString statusKeyOf(const std::optional<QUuid>& statusID, CommercialDocumentKind kind,
+                    const StatusLists& lists);
+QString statusKey(const CommercialDocumentItem& document, const StatusLists& lists);
+
+// The first status of the list whose normalised name is one of the keys.
+std::optional<QUuid> firstStatusWithKey(const QList<TagItem>& statuses, const QStringList& keys);
+
+} // namespace velmora

@@ -1,0 +1,179 @@
+#include "documents/DocumentWorkflow.h"
+
+#include "documents/DocumentStoreEdit.h"
+#include "platform/Clock.h"
+
+#include <algorithm>
+
+namespace velmora {
+namespace {
+
+bool isInvoice(const CommercialDocumentItem& document) {
+    return document.kind == CommercialDocumentKind::invoice;
+}
+
+bool statusExists(const StatusLists& lists, CommercialDocumentKind kind, const QUuid& id) {
+    const QList<TagItem>& statuses = lists.of(kind);
+    return std::any_of(statuses.cbegin(), statuses.cend(),
+                       [&](const TagItem& status) { return status.id == id; });
+}
+
+} // namespace
+
+SnapshotSources SnapshotSources::of(const AppDataStore& store, const Clock& clock) {
+    return {store.companySettings(), store.clients(), store.preferences().invoiceLogoURL,
+            clock.now()};
+}
+
+bool captureSnapshotIfNeeded(QList<CommercialDocumentItem>& documents, qsizetype index,
+                             const StatusLists& lists, const SnapshotSources& sources) {
+    if (index < 0 || index >= documents.size())
+        return false;
+    CommercialDocumentItem& document = documents[index];
+    if (document.pdfSnapshot || document.sourceKind != CommercialDocumentSourceKind::editor)
+        return false;
+    const QString key = statusKey(document, lists);
+    if (key.isEmpty() || key == StatusKeys::draft())
+        return false;
+    DocumentSnapshot snapshot;
+    snapshot.capturedAt = sources.now;
+    snapshot.companySettings = sources.companySettings;
+    if (document.clientID) {
+        for (const ClientItem& client : sources.clients) {
+            if (client.id == *document.clientID) {
+                snapshot.client = client;
+                break;
+            }
+        }
+    }
+    snapshot.companyLogoURL = sources.invoiceLogoURL;
+    document.pdfSnapshot = snapshot;
+    return true;
+}
+
+QStringList missingItemsForIssue(const CommercialDocumentItem& document) {
+    QStringList missing;
+    if (document.sourceKind == CommercialDocumentSourceKind::importedPDF) {
+        if (!document.importedPDFURL)
+            missing << QStringLiteral("• Importer un PDF dans le document");
+        return missing;
+    }
+    if (!document.clientID)
+        missing << QStringLiteral("• Sélectionner un client");
+    const bool hasTitledLine = std::any_of(
+        document.lines.cbegin(), document.lines.cend(),
+        [](const CommercialDocumentLine& line) { return !line.title.trimmed().isEmpty(); });
+    if (!hasTitledLine)
+        missing << QStringLiteral("• Ajouter au moins une ligne avec un titre");
+    return missing;
+}
+
+Alert incompleteDocumentAlert(const CommercialDocumentItem& document,
+                              const QStringList& missingItems) {
+    const bool invoice = isInvoice(document);
+    const QString message =
+        QStringLiteral("Avant de pouvoir changer le statut de ") +
+        (invoice ? QStringLiteral("cette facture") : QStringLiteral("ce devis")) +
+        QStringLiteral(
+            " (envoyé, validé, payé…), vous devez compléter les éléments suivants :\n\n") +
+        missingItems.join(QLatin1Char('\n')) +
+        QStringLiteral("\n\nOuvrez la fiche en édition (« Modifier ») pour les renseigner.");
+    return okAlert(QStringLiteral("Document incomplet"), message);
+}
+
+Alert freezeConfirmation(const CommercialDocumentItem& document) {
+    const bool invoice = isInvoice(document);
+    const QString message =
+        (invoice ? QStringLiteral("Cette facture") : QStringLiteral("Ce devis")) +
+        QLatin1Char(' ') + document.number +
+        QStringLiteral(" va passer hors du statut Brouillon. Le document ne sera plus modifiable "
+                       "après confirmation de l'opération.\n\nMême si vous modifiez les "
+                       "informations bancaires, les paramètres entreprise ou la fiche client plus "
+                       "tard, ") +
+        (invoice ? QStringLiteral("la facture") : QStringLiteral("le devis")) +
+        QStringLiteral(" conservera ses valeurs d'origine. Cette action est irréversible.");
+    return Alert{Alert::Kind::warning,
+                 QStringLiteral("Figer définitivement ce document ?"),
+                 message,
+                 {AlertButton{QStringLiteral("Annuler"), AlertRole::cancel},
+                  AlertButton{QStringLiteral("Confirmer"), AlertRole::defaultAction}}};
+}
+
+StatusChangeRequest requestStatusChange(AppDataStore& store, const QUuid& documentID,
+                                        const QUuid& statusID, const Clock& clock) {
+    StatusChangeRequest request;
+    request.documentID = documentID;
+    request.statusID = statusID;
+    const StatusLists lists = StatusLists::of(store);
+    const QList<CommercialDocumentItem>& documents = store.documents();
+    const auto found = std::find_if(documents.cbegin(), documents.cend(),
+                                    [&](const auto& d) { return d.id == documentID; });
+    if (found == documents.cend()) {
+        request.action = StatusChangeRequest::Action::notFound;
+        request.message = documentNotFoundMessage();
+        return request;
+    }
+    const CommercialDocumentItem& document = *found;
+    if (!statusExists(lists, document.kind, statusID)) {
+        request.action = StatusChangeRequest::Action::notFound;
+        request.message = QStringLiteral("Ce statut n'existe plus.");
+        return request;
+    }
+    const QString current = statusKey(document, lists);
+    const QString target = statusKeyOf(statusID, document.kind, lists);
+
+    if (isInvoice(document) && target == StatusKeys::paid()) {
+        request.action = StatusChangeRequest::Action::openPaymentSheet;
+        return request;
+    }
+    const bool leavesDraft = current == StatusKeys::draft() && target != StatusKeys::draft();
+    if (leavesDraft) {
+        const QStringList missing = missingItemsForIssue(document);
+        if (!missing.isEmpty()) {
+            request.action = StatusChangeRequest::Action::incomplete;
+            request.alert = incompleteDocumentAlert(document, missing);
+            return request;
+        }
+        if (!target.isEmpty() && document.sourceKind == CommercialDocumentSourceKind::editor &&
+            !document.pdfSnapshot) {
+            request.action = StatusChangeRequest::Action::confirmFreeze;
+            request.alert = freezeConfirmation(document);
+            return request;
+        }
+    }
+    const DocumentResult applied = setDocumentStatus(store, documentID, statusID, clock);
+    request.action = applied.kind == DocumentResult::Kind::notSaved
+                         ? StatusChangeRequest::Action::notSaved
+                         : StatusChangeRequest::Action::applied;
+    request.message = applied.message;
+    return request;
+}
+
+DocumentResult setDocumentStatus(AppDataStore& store, const QUuid& documentID,
+                                 const QUuid& statusID, const Clock& clock) {
+    DocumentStoreEdit edit(store);
+    const qsizetype index = edit.indexOfDocument(documentID);
+    if (index < 0)
+        return DocumentResult::notFound(documentNotFoundMessage());
+    edit.documents[index].statusID = statusID;
+    captureSnapshotIfNeeded(edit.documents, index, StatusLists::of(store),
+                            SnapshotSources::of(store, clock));
+    return DocumentResult::fromSave(edit.commit());
+}
+
+DocumentResult markAsSentIfDraft(AppDataStore& store, const QUuid& documentID, const Clock& clock) {
+    const StatusLists lists = StatusLists::of(store);
+    const QList<CommercialDocumentItem>& documents = store.documents();
+    const auto found = std::find_if(documents.cbegin(), documents.cend(),
+                                    [&](const auto& d) { return d.id == documentID; });
+    if (found == documents.cend())
+        return DocumentResult::notFound(documentNotFoundMessage());
+    if (statusKey(*found, lists) != StatusKeys::draft())
+        return DocumentResult::unchanged();
+    const auto sent = firstStatusWithKey(lists.of(found->kind), {StatusKeys::sent()});
+    if (!sent)
+        return DocumentResult::unchanged();
+    return setDocumentStatus(store, documentID, *sent, clock);
+}
+
+} // namespace velmora

@@ -1,0 +1,117 @@
+#include "documents/PaymentSheetModel.h"
+
+#include "documents/DocumentStoreEdit.h"
+#include "documents/DocumentTotals.h"
+#include "documents/DocumentWorkflow.h"
+#include "platform/Clock.h"
+#include "text/AmountParsing.h"
+#include "text/FrenchDates.h"
+#include "text/MoneyFormat.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+QString joinedPaymentMethods(const QStringList& methods) {
+    return methods.join(QStringLiteral(" + "));
+}
+
+PaymentSheetModel::PaymentSheetModel(const QUuid& invoiceID, const QUuid& paidStatusID,
+                                     const Clock& clock)
+    : date(clock.now()), m_invoiceID(invoiceID), m_paidStatusID(paidStatusID) {}
+
+void PaymentSheetModel::lockToDeposit(const CommercialDocumentItem& invoice) {
+    m_lockedAmount = depositTotal(invoice.lines);
+    paymentIsPartial = true;
+    paymentIsAcompte = true;
+    // Shown in the locked field as the user would have typed it.
+    amountText =
+        QString::number(*m_lockedAmount, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+QString PaymentSheetModel::methodsText() const {
+    return tickedMethods.isEmpty() ? QStringLiteral("Non renseigné")
+                                   : joinedPaymentMethods(tickedMethods);
+}
+
+double PaymentSheetModel::due(const CommercialDocumentItem& invoice) {
+    return netDue(invoice);
+}
+
+std::optional<double> PaymentSheetModel::amount(const CommercialDocumentItem& invoice) const {
+    if (m_lockedAmount)
+        return m_lockedAmount;
+    const double dueAmount = due(invoice);
+    if (!paymentIsPartial)
+        return dueAmount;
+    const auto typed = parseAmount(amountText);
+    if (!typed || !(*typed > 0) || *typed > dueAmount + kPaymentTolerance)
+        return std::nullopt;
+    return typed;
+}
+
+std::optional<Alert> PaymentSheetModel::validate(const CommercialDocumentItem& invoice) const {
+    if (amount(invoice))
+        return std::nullopt;
+    return okAlert(QStringLiteral("Montant invalide"),
+                   QStringLiteral("Le montant doit être supérieur à 0 et ne pas dépasser le total "
+                                  "de la facture (") +
+                       formatMoney(due(invoice)) + QStringLiteral(")."));
+}
+
+Alert PaymentSheetModel::confirmation(const CommercialDocumentItem& invoice) const {
+    QString message = QStringLiteral("Date : ") + formatShortDate(date);
+    if (paymentIsPartial || m_lockedAmount) {
+        if (const auto value = amount(invoice))
+            message += QLatin1Char('\n') + amountLabel(isAmountLocked()) + QStringLiteral(" : ") +
+                       formatMoney(*value);
+    }
+    message += QStringLiteral("\nMode(s) : ") + methodsText() +
+               QStringLiteral("\n\nCette action est définitive.");
+    return Alert{Alert::Kind::warning,
+                 QStringLiteral("Confirmer le passage en Payé ?"),
+                 message,
+                 {AlertButton{QStringLiteral("Confirmer"), AlertRole::defaultAction},
+                  AlertButton{QStringLiteral("Annuler"), AlertRole::cancel}}};
+}
+
+DocumentResult PaymentSheetModel::confirm(AppDataStore& store, const Clock& clock) const {
+    DocumentStoreEdit edit(store);
+    const qsizetype index = edit.indexOfDocument(m_invoiceID);
+    if (index < 0 || edit.documents[index].kind != CommercialDocumentKind::invoice)
+        return DocumentResult::notFound(documentNotFoundMessage());
+    CommercialDocumentItem& invoice = edit.documents[index];
+    const QList<TagItem>& statuses = store.invoiceStatuses();
+    if (std::none_of(statuses.cbegin(), statuses.cend(),
+                     [&](const TagItem& status) { return status.id == m_paidStatusID; }))
+        return DocumentResult::notFound(QStringLiteral("Ce statut n'existe plus."));
+    if (const auto alert = validate(invoice))
+        return DocumentResult::invalid(alert->message, alert);
+    if (!date.isValid())
+        return DocumentResult::invalid(QStringLiteral("La date d'encaissement est invalide."));
+
+    Encaissement payment;
+    payment.id = QUuid::createUuid();
+    payment.amount = *amount(invoice);
+    payment.date = date;
+    payment.paymentMethod = methodsText();
+    payment.isAcompte = m_lockedAmount.has_value() || (paymentIsPartial && paymentIsAcompte);
+    payment.createdAt = clock.now();
+    payment.isRefunded = false;
+
+    invoice.statusID = m_paidStatusID;
+    invoice.paymentMethod = tickedMethods.isEmpty()
+                                ? std::nullopt
+                                : std::optional<QString>(joinedPaymentMethods(tickedMethods));
+    invoice.encaissementDate = date;
+    // Nothing due (everything offered or discounted): the invoice is settled
+    // without a payment of 0, which the books would show as an empty line.
+    invoice.encaissements.clear();
+    if (payment.amount > 0)
+        invoice.encaissements.append(payment);
+    captureSnapshotIfNeeded(edit.documents, index, StatusLists::of(store),
+                            SnapshotSources::of(store, clock));
+    return DocumentResult::fromSave(edit.commit());
+}
+
+} // namespace velmora

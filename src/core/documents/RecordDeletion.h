@@ -1,0 +1,32 @@
+#pragma once
+
+#include "documents/DocumentResult.h"
+
+#include <QUuid>
+
+namespace velmora {
+
+// Deleting clients, catalogue services, activities and documents: each is
+// confirmed first with the record's name. Activities and documents also
+// leave the other side of their links; clients and services leave the
+// references that name them, so that issued documents keep their history.
+class RecordDeletion {
+public:
+    static Alert clientConfirmation(const ClientItem& client);
+    static Alert serviceConfirmation(const ServiceItem& service);
+    static Alert activityConfirmation(const ProjectItem& project);
+    static Alert documentConfirmation(const CommercialDocumentItem& document);
+
+    // How an activity is named when its title is empty.
+    static QString activityName(const ProjectItem& project);
+
+    static DocumentResult deleteClient(AppDataStore& store, const QUuid& clientID);
+    static DocumentResult deleteService(AppDataStore& store, const QUuid& serviceID);
+    // Also removes the activity from every document's linkedProjectIDs.
+    static DocumentResult deleteActivity(AppDataStore& store, const QUuid& projectID);
+    // Also removes the document from every activity's links and from the
+    // invoices that name it as their quote.
+    static DocumentResult deleteDocument(AppDataStore& store, const QUuid& documentID);
+};
+
+} // namespace velmora

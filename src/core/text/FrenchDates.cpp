@@ -1,0 +1,11 @@
+#include "text/FrenchDates.h"
+
+namespace velmora {
+
+QString formatShortDate(const QDateTime& moment) {
+    if (!moment.isValid())
+        return QString();
+    return moment.toLocalTime().date().toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+} // namespace velmora

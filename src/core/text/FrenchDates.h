@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+namespace velmora {
+
+// Dates as the alerts and sheets print them, in the local time zone:
+// "10/06/2025".
+QString formatShortDate(const QDateTime& moment);
+
+} // namespace velmora

@@ -1,0 +1,195 @@
+// The document commands of velmora-cli, on sessions built here.
+
+#include "CliRun.h"
+
+#include "model/NewSession.h"
+#include "model/SessionFile.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTimeZone>
+
+using namespace velmora;
+using velmora::test::CliRun;
+using velmora::test::parseOutput;
+using velmora::test::runCli;
+
+namespace {
+
+CommercialDocumentLine line(CommercialDocumentLineKind kind, double price, double tva = 0) {
+    CommercialDocumentLine l;
+    l.id = QUuid::createUuid();
+    l.kind = kind;
+    l.title = QStringLiteral("Ligne");
+    l.priceTTC = price;
+    l.tvaRate = tva;
+    return l;
+}
+
+QUuid statusNamed(const QList<TagItem>& statuses, const QString& name) {
+    for (const TagItem& status : statuses) {
+        if (status.name == name)
+            return status.id;
+    }
+    return {};
+}
+
+CommercialDocumentItem invoice(const QString& number) {
+    CommercialDocumentItem d;
+    d.id = QUuid::createUuid();
+    d.kind = CommercialDocumentKind::invoice;
+    d.number = number;
+    d.issueDate = QDateTime(QDate(2025, 3, 1), QTime(11, 0), Qt::UTC);
+    return d;
+}
+
+class DocumentCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(m_dir.isValid());
+        m_db = newSessionContents();
+    }
+
+    QString write() {
+        const QString path = m_dir.filePath(QStringLiteral("session.cdb"));
+        const Status written = writeSessionFile(m_db, SessionFormat::Compact, path);
+        EXPECT_TRUE(written.ok()) << written.error().toStdString();
+        return path;
+    }
+
+    QJsonObject run(const QStringList& args) {
+        const CliRun r = runCli(args);
+        EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+        EXPECT_TRUE(r.err.isEmpty()) << r.err.constData();
+        return parseOutput(r);
+    }
+
+    QTemporaryDir m_dir;
+    AppDatabase m_db;
+};
+
+TEST_F(DocumentCli, TotalsOfAnInvoiceWithReductionDiscountAndDeposit) {
+    CommercialDocumentItem d = invoice(QStringLiteral("F-2025-001"));
+    CommercialDocumentLine service = line(CommercialDocumentLineKind::service, 100, 20);
+    service.quantity = 2;
+    service.lineDiscountEnabled = true;
+    service.lineDiscountIsPercent = true;
+    service.lineDiscountValue = 10;
+    CommercialDocumentLine offered = line(CommercialDocumentLineKind::service, 50);
+    offered.isOffered = true;
+    CommercialDocumentLine discount = line(CommercialDocumentLineKind::discount, 10);
+    discount.discountIsPercent = true;
+    d.lines = {service, offered, discount, line(CommercialDocumentLineKind::deposit, 50)};
+    Encaissement paid;
+    paid.id = QUuid::createUuid();
+    paid.amount = 100;
+    paid.date = d.issueDate;
+    paid.createdAt = d.issueDate;
+    d.encaissements = {paid};
+    d.statusID = statusNamed(m_db.invoiceStatuses, QStringLiteral("Envoyé"));
+    d.dueDays = 30;
+    m_db.documents = {d};
+    const QString file = write();
+
+    const QJsonObject out = run({QStringLiteral("--now"), QStringLiteral("2025-04-01T08:00:00Z"),
+                                 QStringLiteral("totals"), file, QStringLiteral("F-2025-001")});
+    EXPECT_EQ(out.size(), 17);
+    EXPECT_EQ(out.value("number").toString(), u"F-2025-001");
+    EXPECT_EQ(out.value("kind").toString(), u"invoice");
+    EXPECT_EQ(out.value("statusKey").toString(), u"envoyé");
+    EXPECT_DOUBLE_EQ(out.value("servicesTotalHT").toDouble(), 180);
+    EXPECT_DOUBLE_EQ(out.value("servicesTotalTVA").toDouble(), 36);
+    EXPECT_DOUBLE_EQ(out.value("servicesTotalTTC").toDouble(), 216);
+    EXPECT_DOUBLE_EQ(out.value("offeredTotalTTC").toDouble(), 50);
+    EXPECT_DOUBLE_EQ(out.value("grossServicesTTC").toDouble(), 266);
+    EXPECT_NEAR(out.value("discountTotal").toDouble(), 21.6, 1e-9);
+    EXPECT_DOUBLE_EQ(out.value("depositTotal").toDouble(), 50);
+    EXPECT_NEAR(out.value("netDue").toDouble(), 144.4, 1e-9);
+    EXPECT_NEAR(out.value("remainingDue").toDouble(), 44.4, 1e-9);
+    EXPECT_EQ(out.value("isFullyPaid"), QJsonValue(false));
+    EXPECT_EQ(out.value("isLate"), QJsonValue(true));
+    EXPECT_EQ(out.value("daysLate").toInt(), 1) << "due 31 March, 1 April in Paris";
+    EXPECT_EQ(out.value("isExpiredQuote"), QJsonValue(false));
+    EXPECT_EQ(out.value("isInCancelledActivity"), QJsonValue(false));
+
+    const QJsonObject before = run({QStringLiteral("--now"), QStringLiteral("2025-03-31T20:00:00Z"),
+                                    QStringLiteral("totals"), file, QStringLiteral("F-2025-001")});
+    EXPECT_EQ(before.value("isLate"), QJsonValue(false));
+    EXPECT_EQ(before.value("daysLate").toInt(), 0);
+}
+
+TEST_F(DocumentCli, DocumentsAreNamedByFirstNumberThenById) {
+    CommercialDocumentItem first = invoice(QStringLiteral("F-7"));
+    first.lines = {line(CommercialDocumentLineKind::service, 10)};
+    CommercialDocumentItem second = invoice(QStringLiteral("F-7"));
+    second.lines = {line(CommercialDocumentLineKind::service, 20)};
+    CommercialDocumentItem quote = invoice(QStringLiteral("D-1"));
+    quote.kind = CommercialDocumentKind::quote;
+    quote.statusID = statusNamed(m_db.quoteStatuses, QStringLiteral("Envoyé"));
+    quote.validityDate = QDateTime(QDate(2025, 6, 9), QTime(10, 0), Qt::UTC);
+    ProjectItem cancelled;
+    cancelled.id = QUuid::createUuid();
+    cancelled.isCancelled = true;
+    quote.linkedProjectIDs = {cancelled.id};
+    m_db.projects = {cancelled};
+    m_db.documents = {first, second, quote};
+    const QString file = write();
+
+    EXPECT_DOUBLE_EQ(run({QStringLiteral("totals"), file, QStringLiteral("F-7")})
+                         .value("servicesTotalTTC")
+                         .toDouble(),
+                     10);
+    EXPECT_DOUBLE_EQ(run({QStringLiteral("totals"), file, second.id.toString(QUuid::WithoutBraces)})
+                         .value("servicesTotalTTC")
+                         .toDouble(),
+                     20);
+    const QJsonObject q = run({QStringLiteral("--now"), QStringLiteral("2025-06-10T09:00:00Z"),
+                               QStringLiteral("totals"), file, QStringLiteral("D-1")});
+    EXPECT_EQ(q.value("kind").toString(), u"quote");
+    EXPECT_EQ(q.value("isExpiredQuote"), QJsonValue(true));
+    EXPECT_EQ(q.value("isInCancelledActivity"), QJsonValue(true));
+    EXPECT_EQ(q.value("isFullyPaid"), QJsonValue(false));
+    EXPECT_EQ(q.value("statusKey").toString(), u"envoyé");
+
+    const CliRun missing = runCli({QStringLiteral("totals"), file, QStringLiteral("F-404")});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.out.isEmpty());
+    EXPECT_TRUE(QString::fromUtf8(missing.err).contains(u"F-404"));
+    const CliRun usage = runCli({QStringLiteral("totals"), file});
+    EXPECT_EQ(usage.exitCode, 2);
+    const CliRun unreadable =
+        runCli({QStringLiteral("totals"), m_dir.filePath(QStringLiteral("absent.cdb")),
+                QStringLiteral("F-7")});
+    EXPECT_EQ(unreadable.exitCode, 1);
+    EXPECT_FALSE(unreadable.err.isEmpty());
+}
+
+TEST_F(DocumentCli, NextNumberFollowsTheLargestYear) {
+    for (const QString& n :
+         {QStringLiteral("F-2024-012"), QStringLiteral("F-2025-003"), QStringLiteral("F-2025-010"),
+          QStringLiteral("2025-99"), QStringLiteral("F-2025")})
+        m_db.documents.append(invoice(n));
+    const QString file = write();
+    const QStringList now{QStringLiteral("--now"), QStringLiteral("2025-06-10T09:00:00Z")};
+    EXPECT_EQ(
+        run(now + QStringList{QStringLiteral("next-number"), file, QStringLiteral("invoice")}),
+        (QJsonObject{{QStringLiteral("number"), QStringLiteral("F-2025-011")}}));
+    EXPECT_EQ(run(now + QStringList{QStringLiteral("next-number"), file, QStringLiteral("quote")})
+                  .value("number")
+                  .toString(),
+              u"D-2025-001");
+    // New Year's Eve at 23:30 UTC is already 2026 in Paris.
+    EXPECT_EQ(run({QStringLiteral("--now"), QStringLiteral("2025-12-31T23:30:00Z"),
+                   QStringLiteral("next-number"), file, QStringLiteral("quote")})
+                  .value("number")
+                  .toString(),
+              u"D-2026-001");
+
+    const CliRun bad = runCli({QStringLiteral("next-number"), file, QStringLiteral("facture")});
+    EXPECT_EQ(bad.exitCode, 2);
+    EXPECT_TRUE(bad.out.isEmpty());
+}
+
+} // namespace

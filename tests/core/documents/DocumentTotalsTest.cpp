@@ -1,0 +1,301 @@
+// Lines, totals, numbering and the shared money and name texts.
+
+#include "DocumentsFixture.h"
+
+#include "documents/DocumentLines.h"
+#include "documents/DocumentNumbering.h"
+#include "documents/DocumentTotals.h"
+#include "text/ClientDisplayName.h"
+#include "text/MoneyFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+constexpr double kExact = 1e-9;
+
+CommercialDocumentItem withLines(QList<CommercialDocumentLine> lines,
+                                 QList<Encaissement> payments = {}) {
+    CommercialDocumentItem d =
+        document(CommercialDocumentKind::invoice, QStringLiteral("F-1"), std::move(lines));
+    d.encaissements = std::move(payments);
+    return d;
+}
+
+CommercialDocumentLine reducedLine() {
+    CommercialDocumentLine line = serviceLine(100, 2, 20);
+    line.lineDiscountEnabled = true;
+    line.lineDiscountIsPercent = true;
+    line.lineDiscountValue = 10;
+    return line;
+}
+
+TEST(DocumentTotals, LineReductionGivesHt180Tva36Ttc216) {
+    const QList<CommercialDocumentLine> lines{reducedLine()};
+    EXPECT_DOUBLE_EQ(lineNetAmount(lines.first()), 180);
+    EXPECT_DOUBLE_EQ(servicesTotalHT(lines), 180);
+    EXPECT_DOUBLE_EQ(servicesTotalTVA(lines), 36);
+    EXPECT_DOUBLE_EQ(servicesTotalTTC(lines), 216);
+    EXPECT_DOUBLE_EQ(grossServicesTTC(lines), 216);
+    EXPECT_DOUBLE_EQ(offeredTotalTTC(lines), 0);
+
+    const LineFigures figures = lineFigures(lines.first());
+    EXPECT_DOUBLE_EQ(figures.ht, 100) << "HT shows the unit price";
+    EXPECT_DOUBLE_EQ(figures.tva, 36);
+    EXPECT_DOUBLE_EQ(figures.ttc, 216);
+    EXPECT_EQ(lineFigureTexts(lines.first()),
+              (QStringList{QStringLiteral("HT : ") + formatMoney(100),
+                           QStringLiteral("TVA : ") + formatMoney(36),
+                           QStringLiteral("TTC : ") + formatMoney(216)}));
+}
+
+TEST(DocumentTotals, ReductionIsClampedAndOnlyAppliedWhenEnabledAndPositive) {
+    CommercialDocumentLine line = serviceLine(30, 3);
+    line.lineDiscountEnabled = true;
+    line.lineDiscountValue = 45;
+    EXPECT_DOUBLE_EQ(effectiveUnitPrice(line), 0) << "not negative";
+    EXPECT_DOUBLE_EQ(lineNetAmount(line), 0);
+    line.lineDiscountValue = 5;
+    EXPECT_DOUBLE_EQ(lineNetAmount(line), 75);
+    line.lineDiscountValue = -5;
+    EXPECT_DOUBLE_EQ(lineNetAmount(line), 90) << "a negative reduction is ignored";
+    line.lineDiscountValue = 5;
+    line.lineDiscountEnabled = false;
+    EXPECT_DOUBLE_EQ(lineNetAmount(line), 90);
+    line.lineDiscountEnabled = true;
+    line.lineDiscountIsPercent = true;
+    line.lineDiscountValue = 150;
+    EXPECT_DOUBLE_EQ(lineNetAmount(line), 0);
+}
+
+TEST(DocumentTotals, OfferedLinesCountOnlyInOfferedAndGross) {
+    CommercialDocumentLine offered = serviceLine(50, 1, 20);
+    offered.isOffered = true;
+    const QList<CommercialDocumentLine> lines{serviceLine(100, 1, 20), offered};
+    EXPECT_DOUBLE_EQ(lineNetAmount(offered), 50) << "its own value is still shown";
+    EXPECT_DOUBLE_EQ(servicesTotalHT(lines), 100);
+    EXPECT_DOUBLE_EQ(servicesTotalTVA(lines), 20);
+    EXPECT_DOUBLE_EQ(servicesTotalTTC(lines), 120);
+    EXPECT_DOUBLE_EQ(offeredTotalTTC(lines), 60);
+    EXPECT_DOUBLE_EQ(grossServicesTTC(lines), 180);
+    EXPECT_DOUBLE_EQ(netDue(withLines(lines)), 120);
+}
+
+TEST(DocumentTotals, DiscountsApplyToAmountsTaxIncluded) {
+    const CommercialDocumentLine service = reducedLine();
+    CommercialDocumentLine offered = serviceLine(40, 1, 20);
+    offered.isOffered = true;
+
+    const CommercialDocumentLine unlinked =
+        otherLine(CommercialDocumentLineKind::discount, 10, true);
+    EXPECT_NEAR(discountTotal({service, unlinked}), 21.6, kExact);
+    EXPECT_NEAR(netDue(withLines({service, unlinked})), 194.4, kExact);
+
+    CommercialDocumentLine toOffered = unlinked;
+    toOffered.discountLinkedLineID = offered.id;
+    EXPECT_DOUBLE_EQ(discountTotal({service, offered, toOffered}), 0);
+
+    CommercialDocumentLine toService = unlinked;
+    toService.discountLinkedLineID = service.id;
+    const CommercialDocumentLine second = serviceLine(1000);
+    EXPECT_NEAR(discountTotal({service, second, toService}), 21.6, kExact)
+        << "only the linked line's TTC is the base";
+
+    CommercialDocumentLine toMissing = unlinked;
+    toMissing.discountLinkedLineID = QUuid::createUuid();
+    EXPECT_NEAR(discountTotal({service, toMissing}), 21.6, kExact);
+    const CommercialDocumentLine deposit = otherLine(CommercialDocumentLineKind::deposit, 50);
+    CommercialDocumentLine toDeposit = unlinked;
+    toDeposit.discountLinkedLineID = deposit.id;
+    EXPECT_NEAR(discountTotal({service, deposit, toDeposit}), 21.6, kExact)
+        << "a link to a line that is not a service falls back to all services";
+
+    const CommercialDocumentLine fixed = otherLine(CommercialDocumentLineKind::discount, 15);
+    EXPECT_NEAR(discountTotal({service, unlinked, fixed}), 36.6, kExact);
+}
+
+TEST(DocumentTotals, DiscountBeyondServicesClampsDueAndIsNeverPaid) {
+    const CommercialDocumentItem d =
+        withLines({reducedLine(), otherLine(CommercialDocumentLineKind::discount, 500)},
+                  {payment(10), payment(1000)});
+    EXPECT_DOUBLE_EQ(discountTotal(d.lines), 500) << "not capped";
+    EXPECT_DOUBLE_EQ(netDue(d), 0);
+    EXPECT_DOUBLE_EQ(remainingDue(d), 0);
+    EXPECT_FALSE(isFullyPaid(d));
+    EXPECT_FALSE(isFullyPaid(withLines({})));
+}
+
+TEST(DocumentTotals, OneCentToleranceBothWays) {
+    const QList<CommercialDocumentLine> lines{serviceLine(1000),
+                                              otherLine(CommercialDocumentLineKind::deposit, 300)};
+    EXPECT_DOUBLE_EQ(depositTotal(lines), 300);
+    EXPECT_DOUBLE_EQ(netDue(withLines(lines)), 700);
+
+    const CommercialDocumentItem within = withLines(lines, {payment(400), payment(299.995)});
+    EXPECT_NEAR(remainingDue(within), 0.005, 1e-6);
+    EXPECT_TRUE(isFullyPaid(within));
+
+    const CommercialDocumentItem short1 = withLines(lines, {payment(699.985)});
+    EXPECT_FALSE(isFullyPaid(short1)) << "1,5 cent short";
+
+    const CommercialDocumentItem over = withLines(lines, {payment(800, true)});
+    EXPECT_DOUBLE_EQ(remainingDue(over), 0) << "clamped";
+    EXPECT_TRUE(isFullyPaid(over));
+
+    Encaissement refunded = payment(700);
+    refunded.isRefunded = true;
+    EXPECT_TRUE(isFullyPaid(withLines(lines, {refunded}))) << "refunded payments still count";
+}
+
+TEST(DocumentLines, NewLinesAndEditorButtons) {
+    const CommercialDocumentLine a = newLine(CommercialDocumentLineKind::deposit);
+    const CommercialDocumentLine b = newLine(CommercialDocumentLineKind::deposit);
+    EXPECT_FALSE(a.id.isNull());
+    EXPECT_NE(a.id, b.id);
+    CommercialDocumentLine expected = a;
+    expected = CommercialDocumentLine{};
+    expected.id = a.id;
+    expected.kind = CommercialDocumentLineKind::deposit;
+    EXPECT_EQ(a, expected);
+    EXPECT_DOUBLE_EQ(a.quantity, 1);
+    EXPECT_EQ(a.prestationType, ServicePrestationType::prestationsLiberalesBNC);
+
+    QList<CommercialDocumentLine> lines;
+    EXPECT_FALSE(LineEditor::canAddDiscount(lines));
+    EXPECT_EQ(LineEditor::addDiscountHint(lines), u"Ajoutez d’abord une prestation");
+    EXPECT_FALSE(LineEditor::append(lines, CommercialDocumentLineKind::discount));
+    EXPECT_TRUE(lines.isEmpty());
+    ASSERT_TRUE(LineEditor::append(lines, CommercialDocumentLineKind::deposit));
+    EXPECT_FALSE(LineEditor::canAddDiscount(lines)) << "a deposit is no service";
+    const auto service = LineEditor::append(lines, CommercialDocumentLineKind::service);
+    ASSERT_TRUE(service);
+    EXPECT_EQ(LineEditor::addDiscountHint(lines), u"Ajouter une remise");
+    const auto discount = LineEditor::append(lines, CommercialDocumentLineKind::discount);
+    ASSERT_TRUE(discount);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[1].id, *service);
+    EXPECT_EQ(lines[2].id, *discount) << "appended at the end";
+    EXPECT_EQ(lines[2].title, u"Remise");
+    EXPECT_FALSE(lines[2].discountLinkedLineID);
+    EXPECT_TRUE(lines[1].title.isEmpty());
+}
+
+TEST(DocumentLines, FillFromCatalogueKeepsAnExistingPrice) {
+    ServiceItem service;
+    service.id = QUuid::createUuid();
+    service.title = QStringLiteral("Séance photo");
+    service.description = QStringLiteral("Deux heures en studio");
+    service.priceTTC = QStringLiteral("95,50");
+    service.prestationType = ServicePrestationType::ventesMarchandises;
+
+    CommercialDocumentLine priced = serviceLine(80, 2, 20);
+    fillLineFromService(priced, service);
+    EXPECT_DOUBLE_EQ(priced.priceTTC, 80);
+    EXPECT_EQ(priced.linkedServiceID, service.id);
+    EXPECT_EQ(priced.title, service.title);
+    EXPECT_EQ(priced.details, service.description);
+    EXPECT_EQ(priced.prestationType, ServicePrestationType::ventesMarchandises);
+    EXPECT_DOUBLE_EQ(priced.quantity, 2);
+    EXPECT_DOUBLE_EQ(priced.tvaRate, 20);
+
+    CommercialDocumentLine blank = newLine(CommercialDocumentLineKind::service);
+    fillLineFromService(blank, service);
+    EXPECT_DOUBLE_EQ(blank.priceTTC, 95.5);
+
+    for (const QString& bad :
+         {QStringLiteral("95,50 €"), QStringLiteral("nan"), QStringLiteral("inf"), QString()}) {
+        service.priceTTC = bad;
+        CommercialDocumentLine line = newLine(CommercialDocumentLineKind::service);
+        fillLineFromService(line, service);
+        EXPECT_DOUBLE_EQ(line.priceTTC, 0) << bad.toStdString();
+        EXPECT_EQ(line.title, service.title);
+    }
+}
+
+QList<CommercialDocumentItem> numbered(CommercialDocumentKind kind, const QStringList& numbers) {
+    QList<CommercialDocumentItem> documents;
+    for (const QString& n : numbers)
+        documents.append(document(kind, n));
+    return documents;
+}
+
+TEST(DocumentNumbering, ExampleSetAndMalformedNumbers) {
+    const QDate today(2025, 6, 10);
+    const auto invoices = numbered(CommercialDocumentKind::invoice,
+                                   {QStringLiteral("F-2024-012"), QStringLiteral("F-2025-003"),
+                                    QStringLiteral("F-2025-010"), QStringLiteral("2025-99"),
+                                    QStringLiteral("F-2025")});
+    EXPECT_EQ(nextDocumentNumber(CommercialDocumentKind::invoice, invoices, today), u"F-2025-011");
+    EXPECT_EQ(nextDocumentNumber(CommercialDocumentKind::quote, invoices, today), u"D-2025-001")
+        << "only numbers of the same kind count";
+
+    const auto malformed =
+        numbered(CommercialDocumentKind::quote,
+                 {QStringLiteral("D-2030-abc"), QStringLiteral("D-2031-1-2"),
+                  QStringLiteral("F-2032-5"), QStringLiteral("d-2033-4"), QStringLiteral("D-x-9")});
+    EXPECT_EQ(nextDocumentNumber(CommercialDocumentKind::quote, malformed, today), u"D-2025-001");
+    EXPECT_EQ(nextDocumentNumber(CommercialDocumentKind::invoice, {}, QDate(2026, 1, 1)),
+              u"F-2026-001");
+}
+
+TEST(DocumentNumbering, OlderYearAndPadding) {
+    const QDate today(2025, 6, 10);
+    EXPECT_EQ(nextDocumentNumber(
+                  CommercialDocumentKind::invoice,
+                  numbered(CommercialDocumentKind::invoice, {QStringLiteral("F-2024-012")}), today),
+              u"F-2024-013");
+    EXPECT_EQ(
+        nextDocumentNumber(CommercialDocumentKind::quote,
+                           numbered(CommercialDocumentKind::quote,
+                                    {QStringLiteral("D-2025-6"), QStringLiteral("D--2025--2")}),
+                           today),
+        u"D-2025-007")
+        << "empty pieces are dropped";
+    EXPECT_EQ(nextDocumentNumber(
+                  CommercialDocumentKind::quote,
+                  numbered(CommercialDocumentKind::quote, {QStringLiteral("D-2025-1233")}), today),
+              u"D-2025-1234");
+    const QString largest = QStringLiteral("D-2025-%1").arg(std::numeric_limits<qint64>::max());
+    EXPECT_EQ(nextDocumentNumber(CommercialDocumentKind::quote,
+                                 numbered(CommercialDocumentKind::quote, {largest}), today),
+              largest)
+        << "no wrap to a negative sequence";
+}
+
+TEST(ClientDisplayName, CompaniesAndPrivateClients) {
+    ClientItem client;
+    client.kind = ClientKind::professionnel;
+    client.company = QStringLiteral("  Atelier Lumen \n");
+    client.lastName = QStringLiteral("Ignored");
+    EXPECT_EQ(clientDisplayName(client), u"Atelier Lumen");
+    client.company = QStringLiteral(" \t ");
+    EXPECT_EQ(clientDisplayName(client), u"Entreprise sans nom");
+
+    client.kind = ClientKind::particulier;
+    client.firstName = QStringLiteral(" Léa ");
+    client.lastName = QStringLiteral(" Dupré ");
+    EXPECT_EQ(clientDisplayName(client), u"DUPRÉ Léa");
+    client.lastName.clear();
+    EXPECT_EQ(clientDisplayName(client), u"Léa");
+    client.firstName = QStringLiteral("\u00a0");
+    client.lastName = QStringLiteral("martin");
+    EXPECT_EQ(clientDisplayName(client), u"MARTIN");
+    client.lastName.clear();
+    EXPECT_EQ(clientDisplayName(client), u"Client sans nom");
+}
+
+TEST(MoneyFormat, FrenchEuroFormatRoundedToCents) {
+    EXPECT_EQ(formatMoney(1234.5), u"1\u202f234,50\u00a0€");
+    EXPECT_EQ(formatMoney(21.6), u"21,60\u00a0€");
+    EXPECT_EQ(formatMoney(0.005 - 0.001), u"0,00\u00a0€");
+    EXPECT_EQ(formatMoney(-0.001), u"0,00\u00a0€") << "no minus zero";
+    EXPECT_EQ(formatMoney(1000000), u"1\u202f000\u202f000,00\u00a0€");
+    EXPECT_EQ(formatMoney(std::numeric_limits<double>::quiet_NaN()), u"0,00\u00a0€");
+}
+
+} // namespace

@@ -1,0 +1,640 @@
+// Statuses, freezing, deadlines, creation, copies and activity links.
+
+#include "DocumentsFixture.h"
+
+#include "documents/DocumentCreation.h"
+#include "documents/DocumentDeadlines.h"
+#include "documents/DocumentLinks.h"
+#include "documents/DocumentWorkflow.h"
+#include "documents/ExpiredQuotes.h"
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+using Action = StatusChangeRequest::Action;
+
+QList<TagItem> renamed(QList<TagItem> statuses, const QString& from, const QString& to) {
+    for (TagItem& status : statuses) {
+        if (status.name == from)
+            status.name = to;
+    }
+    return statuses;
+}
+
+class DocumentStatusTest : public DocumentsFixture {};
+
+TEST_F(DocumentStatusTest, KeysComeFromTrimmedLowerCasedNames) {
+    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(10)});
+    const QUuid paid = invoiceStatus(QStringLiteral("Payé"));
+    invoice.statusID = paid;
+    EXPECT_EQ(statusKey(invoice, lists()), u"payé");
+
+    m_store->setInvoiceStatuses(
+        renamed(m_store->invoiceStatuses(), QStringLiteral("Payé"), QStringLiteral("  PAYÉ \n")));
+    EXPECT_EQ(statusKey(invoice, lists()), u"payé") << "renaming in upper case keeps the meaning";
+    m_store->setInvoiceStatuses(
+        renamed(m_store->invoiceStatuses(), QStringLiteral("  PAYÉ \n"), QStringLiteral("Paye")));
+    EXPECT_EQ(statusKey(invoice, lists()), u"paye") << "the accent must match";
+    EXPECT_FALSE(firstStatusWithKey(m_store->invoiceStatuses(), {StatusKeys::paid()}));
+
+    invoice.statusID.reset();
+    EXPECT_EQ(statusKey(invoice, lists()), u"sans statut");
+    invoice.statusID = QUuid::createUuid();
+    EXPECT_EQ(statusKey(invoice, lists()), u"sans statut") << "a deleted status";
+    invoice.statusID = quoteStatus(QStringLiteral("Validé"));
+    EXPECT_EQ(statusKey(invoice, lists()), u"sans statut") << "looked up in its kind's list only";
+    EXPECT_EQ(
+        statusKeyOf(quoteStatus(QStringLiteral("Validé")), CommercialDocumentKind::quote, lists()),
+        u"validé");
+}
+
+TEST_F(DocumentStatusTest, RenamedPaidOpensThePaymentSheetOnlyWhileItKeepsItsMeaning) {
+    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(10)});
+    put({invoice});
+    const QUuid paid = invoiceStatus(QStringLiteral("Payé"));
+    m_store->setInvoiceStatuses(
+        renamed(m_store->invoiceStatuses(), QStringLiteral("Payé"), QStringLiteral(" PAYÉ ")));
+    EXPECT_EQ(requestStatusChange(*m_store, invoice.id, paid, m_clock).action,
+              Action::openPaymentSheet);
+    m_store->setInvoiceStatuses(
+        renamed(m_store->invoiceStatuses(), QStringLiteral(" PAYÉ "), QStringLiteral("Réglé")));
+    EXPECT_EQ(requestStatusChange(*m_store, invoice.id, paid, m_clock).action,
+              Action::confirmFreeze);
+    EXPECT_EQ(stored(invoice.id).statusID, invoice.statusID);
+}
+
+TEST_F(DocumentStatusTest, IncompleteDraftsListWhatIsMissing) {
+    CommercialDocumentItem invoice =
+        document(CommercialDocumentKind::invoice, QStringLiteral("F-1"),
+                 {serviceLine(10, 1, 0, QStringLiteral("  "))});
+    invoice.statusID = invoiceStatus(QStringLiteral("Brouillon"));
+    CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {});
+    CommercialDocumentItem imported = draftQuote(QStringLiteral("D-2"), {});
+    imported.sourceKind = CommercialDocumentSourceKind::importedPDF;
+    put({invoice, quote, imported});
+
+    const auto a =
+        requestStatusChange(*m_store, invoice.id, invoiceStatus(QStringLiteral("Envoyé")), m_clock);
+    ASSERT_EQ(a.action, Action::incomplete);
+    ASSERT_TRUE(a.alert);
+    EXPECT_EQ(a.alert->title, u"Document incomplet");
+    EXPECT_EQ(
+        a.alert->message,
+        u"Avant de pouvoir changer le statut de cette facture (envoyé, validé, payé…), vous "
+        u"devez compléter les éléments suivants :\n\n• Sélectionner un client\n• Ajouter au "
+        u"moins une ligne avec un titre\n\nOuvrez la fiche en édition (« Modifier ») pour les "
+        u"renseigner.");
+    EXPECT_EQ(a.alert->buttons.size(), 1);
+
+    const auto b =
+        requestStatusChange(*m_store, quote.id, quoteStatus(QStringLiteral("Refusé")), m_clock);
+    ASSERT_EQ(b.action, Action::incomplete);
+    EXPECT_EQ(b.alert->message,
+              u"Avant de pouvoir changer le statut de ce devis (envoyé, validé, payé…), vous "
+              u"devez compléter les éléments suivants :\n\n• Ajouter au moins une ligne avec un "
+              u"titre\n\nOuvrez la fiche en édition (« Modifier ») pour les renseigner.");
+
+    const auto c =
+        requestStatusChange(*m_store, imported.id, quoteStatus(QStringLiteral("Envoyé")), m_clock);
+    ASSERT_EQ(c.action, Action::incomplete);
+    EXPECT_TRUE(c.alert->message.contains(u"\n\n• Importer un PDF dans le document\n\n"));
+    EXPECT_FALSE(c.alert->message.contains(u"client"));
+
+    EXPECT_EQ(m_store->documents(), (QList<CommercialDocumentItem>{invoice, quote, imported}));
+    // Staying a draft needs nothing.
+    EXPECT_EQ(
+        requestStatusChange(*m_store, quote.id, quoteStatus(QStringLiteral("Brouillon")), m_clock)
+            .action,
+        Action::applied);
+}
+
+TEST_F(DocumentStatusTest, FreezingIsAskedOnceAndTheSnapshotIsPermanent) {
+    CompanySettings company = m_store->companySettings();
+    company.displayName = QStringLiteral("Studio Nord");
+    m_store->setCompanySettings(company);
+    AppPreferences prefs = m_store->preferences();
+    prefs.invoiceLogoURL = QUrl(QStringLiteral("file:///media/logo.png"));
+    m_store->setPreferences(prefs);
+    const CommercialDocumentItem invoice =
+        draftInvoice(QStringLiteral("F-2025-004"), {serviceLine(10)});
+    put({invoice});
+    const QUuid sent = invoiceStatus(QStringLiteral("Envoyé"));
+    const QUuid draft = invoiceStatus(QStringLiteral("Brouillon"));
+
+    const auto first = requestStatusChange(*m_store, invoice.id, sent, m_clock);
+    ASSERT_EQ(first.action, Action::confirmFreeze);
+    ASSERT_TRUE(first.alert);
+    EXPECT_EQ(first.alert->title, u"Figer définitivement ce document ?");
+    EXPECT_EQ(first.alert->message,
+              u"Cette facture F-2025-004 va passer hors du statut Brouillon. Le document ne sera "
+              u"plus modifiable après confirmation de l'opération.\n\nMême si vous modifiez les "
+              u"informations bancaires, les paramètres entreprise ou la fiche client plus tard, la "
+              u"facture conservera ses valeurs d'origine. Cette action est irréversible.");
+    EXPECT_EQ(first.alert->buttons,
+              (QList<AlertButton>{{QStringLiteral("Annuler"), AlertRole::cancel},
+                                  {QStringLiteral("Confirmer"), AlertRole::defaultAction}}));
+    EXPECT_EQ(stored(invoice.id), invoice) << "held until confirmed";
+
+    ASSERT_TRUE(setDocumentStatus(*m_store, invoice.id, sent, m_clock).ok());
+    const auto snapshot = stored(invoice.id).pdfSnapshot;
+    ASSERT_TRUE(snapshot);
+    EXPECT_EQ(snapshot->capturedAt, m_clock.now());
+    EXPECT_EQ(snapshot->companySettings.displayName, u"Studio Nord");
+    EXPECT_EQ(snapshot->client, m_client);
+    EXPECT_EQ(snapshot->companyLogoURL, prefs.invoiceLogoURL);
+    EXPECT_EQ(onDisk().documents.first().pdfSnapshot, snapshot) << "saved";
+
+    // Back to draft, then issued again: no second confirmation, same snapshot.
+    ASSERT_EQ(requestStatusChange(*m_store, invoice.id, draft, m_clock).action, Action::applied);
+    company.displayName = QStringLiteral("Autre nom");
+    m_store->setCompanySettings(company);
+    m_clock.set(m_clock.now().addDays(3));
+    ASSERT_EQ(requestStatusChange(*m_store, invoice.id, sent, m_clock).action, Action::applied);
+    EXPECT_EQ(stored(invoice.id).statusID, sent);
+    EXPECT_EQ(stored(invoice.id).pdfSnapshot, snapshot);
+
+    const Alert quoteAlert = freezeConfirmation(draftQuote(QStringLiteral("D-7"), {}));
+    EXPECT_TRUE(quoteAlert.message.startsWith(u"Ce devis D-7 va passer hors du statut Brouillon."));
+    EXPECT_TRUE(quoteAlert.message.contains(u"plus tard, le devis conservera"));
+}
+
+TEST_F(DocumentStatusTest, ImportedPdfsChangeStatusWithoutFreezing) {
+    CommercialDocumentItem imported = draftQuote(QStringLiteral("D-9"), {});
+    imported.sourceKind = CommercialDocumentSourceKind::importedPDF;
+    imported.importedPDFURL = QUrl(QStringLiteral("file:///media/devis.pdf"));
+    put({imported});
+    const auto request =
+        requestStatusChange(*m_store, imported.id, quoteStatus(QStringLiteral("Validé")), m_clock);
+    EXPECT_EQ(request.action, Action::applied);
+    EXPECT_FALSE(request.alert);
+    EXPECT_EQ(stored(imported.id).statusID, quoteStatus(QStringLiteral("Validé")));
+    EXPECT_FALSE(stored(imported.id).pdfSnapshot);
+}
+
+TEST_F(DocumentStatusTest, GoneDocumentsAndFailedSavesChangeNothing) {
+    const CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {serviceLine(5)});
+    put({quote});
+    EXPECT_EQ(setDocumentStatus(*m_store, QUuid::createUuid(),
+                                quoteStatus(QStringLiteral("Envoyé")), m_clock)
+                  .kind,
+              DocumentResult::Kind::notFound);
+    EXPECT_EQ(requestStatusChange(*m_store, quote.id, QUuid::createUuid(), m_clock).action,
+              Action::notFound);
+
+    m_fs.failOn(FaultyFileSystem::Op::Write);
+    const DocumentResult failed =
+        setDocumentStatus(*m_store, quote.id, quoteStatus(QStringLiteral("Envoyé")), m_clock);
+    EXPECT_EQ(failed.kind, DocumentResult::Kind::notSaved);
+    EXPECT_FALSE(failed.message.isEmpty());
+    EXPECT_EQ(stored(quote.id), quote) << "the change is undone";
+}
+
+TEST_F(DocumentStatusTest, MarkAsSentOnlyMovesDrafts) {
+    CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {serviceLine(5)});
+    CommercialDocumentItem validated = quote;
+    validated.id = QUuid::createUuid();
+    validated.statusID = quoteStatus(QStringLiteral("Validé"));
+    put({quote, validated});
+    ASSERT_TRUE(markAsSentIfDraft(*m_store, quote.id, m_clock).ok());
+    EXPECT_EQ(stored(quote.id).statusID, quoteStatus(QStringLiteral("Envoyé")));
+    EXPECT_TRUE(stored(quote.id).pdfSnapshot) << "frozen without confirmation";
+    EXPECT_EQ(markAsSentIfDraft(*m_store, validated.id, m_clock).kind,
+              DocumentResult::Kind::unchanged);
+
+    CommercialDocumentItem other = draftQuote(QStringLiteral("D-2"), {serviceLine(5)});
+    put({other});
+    m_store->setQuoteStatuses(
+        renamed(m_store->quoteStatuses(), QStringLiteral("Envoyé"), QStringLiteral("Transmis")));
+    EXPECT_EQ(markAsSentIfDraft(*m_store, other.id, m_clock).kind, DocumentResult::Kind::unchanged);
+    EXPECT_EQ(stored(other.id), other);
+}
+
+class DeadlinesTest : public DocumentsFixture {};
+
+TEST_F(DeadlinesTest, QuotesExpireTheDayAfterTheirValidity) {
+    const QDateTime now = m_clock.now(); // 10 June 2025, 11:00 in Paris
+    CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {serviceLine(5)});
+    quote.statusID = quoteStatus(QStringLiteral("Envoyé"));
+    quote.validityDate = localNoon(2025, 6, 10);
+    EXPECT_FALSE(isExpiredQuote(quote, lists(), now)) << "valid until today";
+    quote.validityDate = QDateTime(QDate(2025, 6, 10), QTime(0, 0), QTimeZone::systemTimeZone());
+    EXPECT_FALSE(isExpiredQuote(quote, lists(), now));
+    quote.validityDate = localNoon(2025, 6, 9);
+    EXPECT_TRUE(isExpiredQuote(quote, lists(), now));
+    for (const QString& settled :
+         {QStringLiteral("Brouillon"), QStringLiteral("Validé"), QStringLiteral("Refusé")}) {
+        quote.statusID = quoteStatus(settled);
+        EXPECT_FALSE(isExpiredQuote(quote, lists(), now)) << settled.toStdString();
+    }
+    quote.statusID.reset();
+    EXPECT_TRUE(isExpiredQuote(quote, lists(), now)) << "no status is not settled";
+    quote.validityDate.reset();
+    EXPECT_FALSE(isExpiredQuote(quote, lists(), now));
+}
+
+TEST_F(DeadlinesTest, ThirtyDayInvoiceIssuedFirstMarchIsLateFromFirstApril) {
+    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(5)});
+    invoice.statusID = invoiceStatus(QStringLiteral("Envoyé"));
+    invoice.issueDate = localNoon(2025, 3, 1);
+    invoice.dueDays = 30;
+    EXPECT_EQ(localDay(invoiceDueDate(invoice)), QDate(2025, 3, 31));
+    EXPECT_FALSE(isLateInvoice(invoice, lists(), localNoon(2025, 3, 31)));
+    EXPECT_EQ(daysLate(invoice, lists(),
+                       QDateTime(QDate(2025, 3, 31), QTime(23, 59), QTimeZone::systemTimeZone())),
+              0);
+    const QDateTime firstApril(QDate(2025, 4, 1), QTime(0, 5), QTimeZone::systemTimeZone());
+    EXPECT_TRUE(isLateInvoice(invoice, lists(), firstApril));
+    EXPECT_EQ(daysLate(invoice, lists(), firstApril), 1);
+    EXPECT_EQ(daysLate(invoice, lists(), localNoon(2025, 4, 10)), 10);
+
+    invoice.dueDays = 0;
+    EXPECT_EQ(daysLate(invoice, lists(), localNoon(2025, 3, 2)), 1) << "immediate payment";
+    invoice.statusID = invoiceStatus(QStringLiteral("Payé"));
+    EXPECT_FALSE(isLateInvoice(invoice, lists(), localNoon(2025, 4, 10)));
+    invoice.statusID = invoiceStatus(QStringLiteral("Brouillon"));
+    EXPECT_FALSE(isLateInvoice(invoice, lists(), localNoon(2025, 4, 10)));
+
+    EXPECT_EQ(paymentTermsText(0), u"Paiement immédiat");
+    EXPECT_EQ(paymentTermsText(45), u"45 jours");
+}
+
+TEST_F(DeadlinesTest, CancelledActivitiesAndTheListFilter) {
+    ProjectItem cancelled = m_project;
+    cancelled.isCancelled = true;
+    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(5)});
+    invoice.linkedProjectIDs = {QUuid::createUuid(), cancelled.id};
+    EXPECT_FALSE(isInCancelledActivity(invoice, lists(), {cancelled})) << "a draft never is";
+    invoice.statusID = invoiceStatus(QStringLiteral("Envoyé"));
+    EXPECT_TRUE(isInCancelledActivity(invoice, lists(), {cancelled}));
+    EXPECT_FALSE(isInCancelledActivity(invoice, lists(), {m_project}));
+
+    invoice.acompteRefundStatus = AcompteRefundStatus::kept;
+    invoice.issueDate = localNoon(2025, 6, 5);
+    invoice.dueDays = 10; // due 15 June
+    EXPECT_EQ(alertFilterValues(invoice, lists(), {cancelled}, m_clock.now()),
+              (QStringList{QStringLiteral("acompte_conserve"), QStringLiteral("cancelled")}));
+    EXPECT_EQ(alertFilterValues(invoice, lists(), {m_project}, m_clock.now()),
+              (QStringList{QStringLiteral("soon"), QStringLiteral("acompte_conserve")}));
+    invoice.dueDays = 2;
+    invoice.acompteRefundStatus = AcompteRefundStatus::refunded;
+    EXPECT_EQ(alertFilterValues(invoice, lists(), {m_project}, m_clock.now()),
+              (QStringList{QStringLiteral("late"), QStringLiteral("acompte_rembourse")}));
+
+    CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {serviceLine(5)});
+    quote.statusID = quoteStatus(QStringLiteral("Envoyé"));
+    quote.validityDate = localNoon(2025, 6, 17);
+    EXPECT_EQ(alertFilterValues(quote, lists(), {}, m_clock.now()),
+              (QStringList{QStringLiteral("soon"), QStringLiteral("valid")}));
+    quote.validityDate = localNoon(2025, 6, 18);
+    EXPECT_EQ(alertFilterValues(quote, lists(), {}, m_clock.now()),
+              QStringList{QStringLiteral("valid")});
+    quote.validityDate = localNoon(2025, 6, 9);
+    EXPECT_EQ(alertFilterValues(quote, lists(), {}, m_clock.now()),
+              QStringList{QStringLiteral("expired")});
+    EXPECT_EQ(soonLabel(CommercialDocumentKind::quote), u"Bientôt expiré");
+    EXPECT_EQ(soonLabel(CommercialDocumentKind::invoice), u"Bientôt à échéance");
+}
+
+TEST_F(DeadlinesTest, ExpiredQuotesAreReportedOncePerRun) {
+    CommercialDocumentItem a = draftQuote(QStringLiteral("D-2025-003"), {serviceLine(5)});
+    a.statusID = quoteStatus(QStringLiteral("Envoyé"));
+    a.validityDate = localNoon(2025, 6, 1);
+    CommercialDocumentItem b = a;
+    b.id = QUuid::createUuid();
+    b.number = QStringLiteral("D-2025-004");
+    CommercialDocumentItem fresh = a;
+    fresh.id = QUuid::createUuid();
+    fresh.validityDate = localNoon(2025, 6, 30);
+
+    ExpiredQuotesCheck check;
+    const auto one = check.check({a, fresh}, lists(), m_clock.now());
+    ASSERT_TRUE(one);
+    EXPECT_EQ(one->quoteIDs, QList<QUuid>{a.id});
+    EXPECT_EQ(one->alert.title, u"Devis D-2025-003 expiré");
+    EXPECT_EQ(one->alert.message, u"Ce devis a dépassé sa date de validité sans changement de "
+                                  u"statut. Que souhaitez-vous faire ?");
+    QStringList buttons;
+    for (const AlertButton& button : one->alert.buttons)
+        buttons << button.text;
+    EXPECT_EQ(buttons, (QStringList{QStringLiteral("Refusé"), QStringLiteral("Accepté"),
+                                    QStringLiteral("Ne rien faire")}));
+    EXPECT_TRUE(check.hasCheckedExpiredQuotes());
+    EXPECT_FALSE(check.check({a, b}, lists(), m_clock.now())) << "once per run";
+
+    const auto several = ExpiredQuotesCheck().check({a, b, fresh}, lists(), m_clock.now());
+    ASSERT_TRUE(several);
+    EXPECT_EQ(several->alert.title, u"2 devis expirés sans suite");
+    EXPECT_EQ(several->alert.message,
+              u"2 devis ont dépassé leur date de validité sans changement de statut.");
+    ASSERT_EQ(several->alert.buttons.size(), 1);
+    EXPECT_EQ(several->alert.buttons.first().text, u"J'ai compris");
+    EXPECT_FALSE(ExpiredQuotesCheck().check({fresh}, lists(), m_clock.now()));
+}
+
+TEST_F(DeadlinesTest, ExpiredQuoteAnswersApplyTheirStatus) {
+    CommercialDocumentItem a = draftQuote(QStringLiteral("D-1"), {serviceLine(5)});
+    a.statusID = quoteStatus(QStringLiteral("Envoyé"));
+    a.validityDate = localNoon(2025, 6, 1);
+    CommercialDocumentItem b = a;
+    b.id = QUuid::createUuid();
+    put({a, b});
+    using Answer = ExpiredQuotesCheck::Answer;
+    ASSERT_TRUE(ExpiredQuotesCheck::answer(*m_store, a.id, Answer::refused, m_clock).ok());
+    EXPECT_EQ(stored(a.id).statusID, quoteStatus(QStringLiteral("Refusé")));
+    ASSERT_TRUE(ExpiredQuotesCheck::answer(*m_store, b.id, Answer::accepted, m_clock).ok());
+    EXPECT_EQ(stored(b.id).statusID, quoteStatus(QStringLiteral("Validé")));
+    EXPECT_EQ(ExpiredQuotesCheck::answer(*m_store, b.id, Answer::nothing, m_clock).kind,
+              DocumentResult::Kind::unchanged);
+    m_store->setQuoteStatuses(
+        renamed(m_store->quoteStatuses(), QStringLiteral("Refusé"), QStringLiteral("Perdu")));
+    EXPECT_EQ(ExpiredQuotesCheck::answer(*m_store, b.id, Answer::refused, m_clock).kind,
+              DocumentResult::Kind::unchanged);
+    EXPECT_EQ(stored(b.id).statusID, quoteStatus(QStringLiteral("Validé")));
+}
+
+class DocumentCreationTest : public DocumentsFixture {
+protected:
+    DocumentForm form(CommercialDocumentKind kind, const QString& number) {
+        DocumentForm f;
+        f.kind = kind;
+        f.number = number;
+        f.issueDate = m_clock.now();
+        f.validityDate = localNoon(2025, 7, 10);
+        f.dueDays = 30;
+        f.paymentTerms = QStringLiteral("À réception");
+        f.clientID = m_client.id;
+        f.statusID = kind == CommercialDocumentKind::invoice
+                         ? invoiceStatus(QStringLiteral("Brouillon"))
+                         : quoteStatus(QStringLiteral("Brouillon"));
+        f.lines = {serviceLine(100)};
+        return f;
+    }
+};
+
+TEST_F(DocumentCreationTest, RefusesAMissingNumberAndADepositWithoutClient) {
+    DocumentForm f = form(CommercialDocumentKind::invoice, QStringLiteral(" \n "));
+    DocumentResult r = DocumentCreation::create(*m_store, f, m_clock);
+    EXPECT_EQ(r.kind, DocumentResult::Kind::invalid);
+    EXPECT_EQ(r.message,
+              u"Le numéro du document est obligatoire pour créer une facture ou un devis.");
+
+    f.number = QStringLiteral("F-2025-001");
+    f.clientID.reset();
+    f.lines.append(otherLine(CommercialDocumentLineKind::deposit, 50));
+    r = DocumentCreation::create(*m_store, f, m_clock);
+    EXPECT_EQ(r.message,
+              u"Un client doit être sélectionné avant de créer une facture avec acompte.");
+    EXPECT_EQ(DocumentCreation::validate(f, false),
+              u"Un client doit être sélectionné avant d'enregistrer une facture avec acompte.");
+    EXPECT_TRUE(m_store->documents().isEmpty());
+
+    f.lines.last().priceTTC = 0;
+    EXPECT_TRUE(DocumentCreation::validate(f, true).isEmpty()) << "a zero deposit needs no client";
+    f.kind = CommercialDocumentKind::quote;
+    f.lines.last().priceTTC = 50;
+    EXPECT_TRUE(DocumentCreation::validate(f, true).isEmpty()) << "the rule is for invoices";
+}
+
+TEST_F(DocumentCreationTest, CreatesAtTheFrontWithLinksAndNoPayments) {
+    put({draftQuote(QStringLiteral("D-0"), {})});
+    ProjectItem second = m_project;
+    second.id = QUuid::createUuid();
+    m_store->setProjects({m_project, second});
+
+    DocumentForm f = form(CommercialDocumentKind::invoice, QStringLiteral("F-2025-001"));
+    f.linkedProjectIDs = {m_project.id, m_project.id, QUuid::createUuid(), second.id};
+    const DocumentResult r = DocumentCreation::create(*m_store, f, m_clock);
+    ASSERT_TRUE(r.ok()) << r.message.toStdString();
+    ASSERT_TRUE(r.createdID);
+    EXPECT_FALSE(r.alert);
+    const CommercialDocumentItem& created = m_store->documents().first();
+    EXPECT_EQ(created.id, *r.createdID);
+    EXPECT_EQ(created.number, u"F-2025-001");
+    EXPECT_FALSE(created.validityDate) << "an invoice has no validity date";
+    EXPECT_EQ(created.dueDays, 30);
+    EXPECT_EQ(created.linkedProjectIDs, (QList<QUuid>{m_project.id, second.id}));
+    EXPECT_TRUE(created.encaissements.isEmpty());
+    EXPECT_FALSE(created.pdfSnapshot) << "a draft is not frozen";
+    EXPECT_EQ(m_store->projects()[0].linkedInvoiceIDs, QList<QUuid>{created.id});
+    EXPECT_EQ(m_store->projects()[1].linkedInvoiceIDs, QList<QUuid>{created.id});
+    EXPECT_EQ(onDisk().documents.size(), 2);
+
+    DocumentForm imported = form(CommercialDocumentKind::quote, QStringLiteral("D-1"));
+    imported.sourceKind = CommercialDocumentSourceKind::importedPDF;
+    imported.statusID = quoteStatus(QStringLiteral("Envoyé"));
+    ASSERT_TRUE(DocumentCreation::create(*m_store, imported, m_clock).ok());
+    const CommercialDocumentItem& quote = m_store->documents().first();
+    EXPECT_EQ(quote.dueDays, 0);
+    EXPECT_TRUE(quote.paymentTerms.isEmpty());
+    EXPECT_EQ(quote.validityDate, imported.validityDate);
+    EXPECT_FALSE(quote.pdfSnapshot) << "imported PDFs are never frozen";
+
+    DocumentForm issued = form(CommercialDocumentKind::quote, QStringLiteral("D-2"));
+    issued.statusID = quoteStatus(QStringLiteral("Envoyé"));
+    ASSERT_TRUE(DocumentCreation::create(*m_store, issued, m_clock).ok());
+    EXPECT_TRUE(m_store->documents().first().pdfSnapshot) << "created issued, frozen at once";
+}
+
+TEST_F(DocumentCreationTest, DraftInvoiceWithDepositLinesAnnouncesThePaidStatus) {
+    DocumentForm f = form(CommercialDocumentKind::invoice, QStringLiteral("F-2025-012"));
+    f.lines = {serviceLine(1000), otherLine(CommercialDocumentLineKind::deposit, 200),
+               otherLine(CommercialDocumentLineKind::deposit, 100.5)};
+    const DocumentResult r = DocumentCreation::create(*m_store, f, m_clock);
+    ASSERT_TRUE(r.ok());
+    ASSERT_TRUE(r.alert);
+    EXPECT_EQ(r.alert->title, u"Passage automatique en Payé");
+    EXPECT_EQ(r.alert->message,
+              u"Un acompte de 300,50\u00a0€ a été ajouté à cette facture (F-2025-012). Le statut "
+              u"va automatiquement passer en « Payé » et le document ne sera plus modifiable "
+              u"après confirmation.\n\nIl ne reste qu'à renseigner la date d'encaissement et le "
+              u"mode de paiement reçu — le montant est verrouillé sur celui de l'acompte.\n\n"
+              u"D'autres paiements pourront être ajoutés par la suite depuis la section « "
+              u"Règlement » de la fiche facture.");
+    EXPECT_EQ(r.alert->buttons,
+              (QList<AlertButton>{{QStringLiteral("Annuler"), AlertRole::cancel},
+                                  {QStringLiteral("Continuer"), AlertRole::defaultAction}}));
+
+    CommercialDocumentItem invoice = m_store->documents().first();
+    invoice.encaissements = {payment(300.5, true)};
+    EXPECT_FALSE(depositAutoPaidAlert(invoice, lists())) << "the deposit is already received";
+    invoice.encaissements = {payment(300.5, false)};
+    EXPECT_TRUE(depositAutoPaidAlert(invoice, lists()));
+    invoice.statusID = invoiceStatus(QStringLiteral("Envoyé"));
+    EXPECT_FALSE(depositAutoPaidAlert(invoice, lists()));
+}
+
+TEST_F(DocumentCreationTest, SavingAnEditMovesActivityLinks) {
+    ProjectItem second = m_project;
+    second.id = QUuid::createUuid();
+    m_store->setProjects({m_project, second});
+    DocumentForm f = form(CommercialDocumentKind::quote, QStringLiteral("D-1"));
+    f.linkedProjectIDs = {m_project.id};
+    const DocumentResult created = DocumentCreation::create(*m_store, f, m_clock);
+    ASSERT_TRUE(created.ok());
+    const QUuid id = *created.createdID;
+    EXPECT_EQ(m_store->projects()[0].linkedQuoteIDs, QList<QUuid>{id});
+
+    f.linkedProjectIDs = {second.id};
+    f.notes = QStringLiteral("Revu");
+    ASSERT_TRUE(DocumentCreation::save(*m_store, id, f, m_clock).ok());
+    EXPECT_TRUE(m_store->projects()[0].linkedQuoteIDs.isEmpty());
+    EXPECT_EQ(m_store->projects()[1].linkedQuoteIDs, QList<QUuid>{id});
+    EXPECT_EQ(stored(id).notes, u"Revu");
+    EXPECT_EQ(DocumentCreation::save(*m_store, QUuid::createUuid(), f, m_clock).kind,
+              DocumentResult::Kind::notFound);
+}
+
+TEST_F(DocumentCreationTest, ConversionAndDuplication) {
+    CommercialDocumentItem quote = draftQuote(QStringLiteral("D-2025-002"), {serviceLine(100)});
+    quote.statusID = quoteStatus(QStringLiteral("Validé"));
+    quote.validityDate = localNoon(2025, 7, 1);
+    quote.dueDays = 15;
+    quote.paymentTerms = QStringLiteral("30 % à la commande");
+    quote.linkedProjectIDs = {m_project.id};
+    quote.pdfSnapshot = DocumentSnapshot{m_clock.now(), {}, {}, {}};
+    CommercialDocumentItem oldInvoice = draftInvoice(QStringLiteral("F-2025-007"), {});
+    put({quote, oldInvoice});
+
+    const DocumentResult converted = convertQuoteToInvoice(*m_store, quote.id, m_clock);
+    ASSERT_TRUE(converted.ok());
+    const CommercialDocumentItem& invoice = m_store->documents().first();
+    EXPECT_EQ(invoice.id, *converted.createdID);
+    EXPECT_EQ(invoice.kind, CommercialDocumentKind::invoice);
+    EXPECT_EQ(invoice.number, u"F-2025-008");
+    EXPECT_EQ(invoice.statusID, m_store->invoiceStatuses().first().id);
+    EXPECT_EQ(invoice.issueDate, m_clock.now());
+    EXPECT_FALSE(invoice.validityDate);
+    EXPECT_EQ(invoice.dueDays, 15);
+    EXPECT_TRUE(invoice.paymentTerms.isEmpty());
+    EXPECT_EQ(invoice.lines, quote.lines);
+    EXPECT_EQ(invoice.linkedQuoteID, quote.id);
+    EXPECT_FALSE(invoice.pdfSnapshot);
+    EXPECT_EQ(stored(quote.id), quote) << "the quote is not modified";
+    EXPECT_EQ(m_store->projects()[0].linkedInvoiceIDs, QList<QUuid>{invoice.id});
+
+    const DocumentResult copied = duplicateDocument(*m_store, quote.id, m_clock);
+    ASSERT_TRUE(copied.ok());
+    const CommercialDocumentItem& copy = m_store->documents().first();
+    EXPECT_EQ(copy.number, u"D-2025-002 - Copie");
+    EXPECT_EQ(copy.statusID, quoteStatus(QStringLiteral("Brouillon")));
+    EXPECT_EQ(copy.validityDate, quote.validityDate);
+    EXPECT_FALSE(copy.linkedQuoteID);
+    EXPECT_FALSE(copy.pdfSnapshot);
+    EXPECT_TRUE(copy.paymentTerms.isEmpty());
+    EXPECT_EQ(m_store->documents().size(), 4);
+
+    m_fs.failOn(FaultyFileSystem::Op::Write, QStringLiteral("Disque plein"));
+    const DocumentResult failed = convertQuoteToInvoice(*m_store, quote.id, m_clock);
+    EXPECT_EQ(failed.kind, DocumentResult::Kind::notSaved);
+    ASSERT_TRUE(failed.alert);
+    EXPECT_EQ(failed.alert->title, u"Conversion impossible");
+    EXPECT_TRUE(failed.alert->message.contains(u"Disque plein"));
+    EXPECT_EQ(m_store->documents().size(), 4);
+    EXPECT_EQ(duplicateDocument(*m_store, quote.id, m_clock).alert->title,
+              u"Duplication impossible");
+}
+
+class DocumentLinksTest : public DocumentsFixture {};
+
+TEST_F(DocumentLinksTest, SyncAddsAndRemovesOnTheActivitySide) {
+    QList<ProjectItem> projects;
+    for (int i = 0; i < 3; ++i) {
+        ProjectItem p = m_project;
+        p.id = QUuid::createUuid();
+        projects.append(p);
+    }
+    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {});
+    projects[1].linkedInvoiceIDs = {QUuid::createUuid(), invoice.id};
+    projects[2].linkedInvoiceIDs = {invoice.id};
+    invoice.linkedProjectIDs = {projects[0].id, projects[2].id};
+    syncDocumentLinks(projects, invoice, {projects[1].id, projects[2].id});
+    EXPECT_EQ(projects[0].linkedInvoiceIDs, QList<QUuid>{invoice.id});
+    EXPECT_EQ(projects[1].linkedInvoiceIDs.size(), 1) << "only this document leaves";
+    EXPECT_FALSE(projects[1].linkedInvoiceIDs.contains(invoice.id));
+    EXPECT_EQ(projects[2].linkedInvoiceIDs, QList<QUuid>{invoice.id}) << "never twice";
+    EXPECT_TRUE(projects[0].linkedQuoteIDs.isEmpty());
+}
+
+TEST_F(DocumentLinksTest, SyncOnTheSessionSavesOnlyWhatChanged) {
+    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {});
+    invoice.linkedProjectIDs = {m_project.id};
+    put({invoice});
+    ASSERT_TRUE(syncDocumentLinks(*m_store, invoice.id, {}).ok());
+    EXPECT_EQ(m_store->projects().first().linkedInvoiceIDs, QList<QUuid>{invoice.id});
+    EXPECT_EQ(onDisk().projects.first().linkedInvoiceIDs, QList<QUuid>{invoice.id});
+    EXPECT_EQ(syncDocumentLinks(*m_store, invoice.id, {}).kind, DocumentResult::Kind::unchanged);
+    EXPECT_EQ(syncDocumentLinks(*m_store, QUuid::createUuid(), {}).kind,
+              DocumentResult::Kind::notFound);
+}
+
+TEST_F(DocumentLinksTest, AtMostThreeActivitiesAndTheMoveTexts) {
+    QList<ProjectItem> projects;
+    for (int i = 0; i < 4; ++i) {
+        ProjectItem p = m_project;
+        p.id = QUuid::createUuid();
+        p.title = QStringLiteral("Activité %1").arg(i);
+        projects.append(p);
+    }
+    m_store->setProjects(projects);
+    const CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {});
+    put({quote});
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(ActivityLinks::link(*m_store, quote.id, projects[i].id).ok());
+    const DocumentResult fourth = ActivityLinks::link(*m_store, quote.id, projects[3].id);
+    EXPECT_EQ(fourth.kind, DocumentResult::Kind::invalid);
+    EXPECT_EQ(fourth.message, ActivityLinks::tooManyMessage());
+    EXPECT_EQ(stored(quote.id).linkedProjectIDs.size(), 3);
+    EXPECT_EQ(m_store->projects()[1].linkedQuoteIDs, QList<QUuid>{quote.id});
+    EXPECT_TRUE(m_store->projects()[3].linkedQuoteIDs.isEmpty());
+
+    const auto elsewhere =
+        ActivityLinks::linkedElsewhere(stored(quote.id), m_store->projects(), projects[0].id);
+    ASSERT_TRUE(elsewhere);
+    EXPECT_EQ(elsewhere->title, u"Activité 1");
+    const Alert quoteMove =
+        ActivityLinks::moveConfirmation(CommercialDocumentKind::quote, elsewhere->title);
+    EXPECT_EQ(quoteMove.title, u"Déplacer le devis ?");
+    EXPECT_EQ(quoteMove.message, u"Ce devis est déjà lié à l'activité « Activité 1 ». Voulez-vous "
+                                 u"l'ajouter à cette activité également ?");
+    const Alert invoiceMove =
+        ActivityLinks::moveConfirmation(CommercialDocumentKind::invoice, QStringLiteral("Site"));
+    EXPECT_EQ(invoiceMove.title, u"Déplacer la facture ?");
+    EXPECT_EQ(invoiceMove.message, u"Cette facture est déjà liée à l'activité « Site ». "
+                                   u"Voulez-vous l'ajouter à cette activité également ?");
+
+    ASSERT_TRUE(ActivityLinks::unlink(*m_store, quote.id, projects[1].id).ok());
+    EXPECT_TRUE(m_store->projects()[1].linkedQuoteIDs.isEmpty());
+    EXPECT_EQ(stored(quote.id).linkedProjectIDs, (QList<QUuid>{projects[0].id, projects[2].id}));
+}
+
+TEST_F(DocumentLinksTest, QuoteAssociationAndDissociation) {
+    const CommercialDocumentItem quote = draftQuote(QString(), {});
+    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {});
+    put({quote, invoice});
+    EXPECT_EQ(QuoteAssociation::quoteLabel(quote), u"Devis sans numéro");
+    ASSERT_TRUE(QuoteAssociation::associateQuote(*m_store, invoice.id, quote.id).ok());
+    EXPECT_EQ(stored(invoice.id).linkedQuoteID, quote.id);
+    EXPECT_EQ(QuoteAssociation::associateQuote(*m_store, quote.id, invoice.id).kind,
+              DocumentResult::Kind::notFound)
+        << "only an invoice carries a quote";
+
+    const QUrl pdf(QStringLiteral("file:///media/devis.pdf"));
+    ASSERT_TRUE(QuoteAssociation::associateQuotePDF(*m_store, invoice.id, pdf).ok());
+    EXPECT_EQ(stored(invoice.id).linkedQuotePDFURL, pdf);
+    EXPECT_FALSE(stored(invoice.id).linkedQuoteID);
+
+    const Alert confirm = QuoteAssociation::dissociateConfirmation();
+    EXPECT_EQ(confirm.title, u"Dissocier le devis ?");
+    EXPECT_EQ(confirm.message,
+              u"Le lien avec le devis associé sera supprimé. Cette action est irréversible.");
+    ASSERT_TRUE(QuoteAssociation::dissociate(*m_store, invoice.id).ok());
+    EXPECT_FALSE(stored(invoice.id).linkedQuotePDFURL);
+    EXPECT_EQ(QuoteAssociation::dissociate(*m_store, invoice.id).kind,
+              DocumentResult::Kind::unchanged);
+}
+
+} // namespace

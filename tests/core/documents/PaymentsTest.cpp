@@ -1,0 +1,373 @@
+// The paid sheet, added payments, deposits and late charges.
+
+#include "DocumentsFixture.h"
+
+#include "documents/DepositDecision.h"
+#include "documents/DocumentTotals.h"
+#include "documents/DocumentWorkflow.h"
+#include "documents/EncaissementSheetModel.h"
+#include "documents/LateCharge.h"
+#include "documents/PaymentSheetModel.h"
+#include "text/MoneyFormat.h"
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+class PaymentSheetTest : public DocumentsFixture {
+protected:
+    QUuid paid() const { return invoiceStatus(QStringLiteral("Payé")); }
+};
+
+TEST_F(PaymentSheetTest, OpensEmptyWithTodayAndExplainsItself) {
+    const PaymentSheetModel sheet(QUuid::createUuid(), paid(), m_clock);
+    EXPECT_EQ(sheet.date, m_clock.now());
+    EXPECT_TRUE(sheet.tickedMethods.isEmpty());
+    EXPECT_FALSE(sheet.paymentIsPartial);
+    EXPECT_TRUE(sheet.amountText.isEmpty());
+    EXPECT_FALSE(sheet.paymentIsAcompte);
+    EXPECT_FALSE(sheet.isAmountLocked());
+    EXPECT_EQ(PaymentSheetModel::title(), u"Confirmer le paiement");
+    EXPECT_EQ(PaymentSheetModel::hint(), u"Renseignez la date d'encaissement et les modes de "
+                                         u"paiement reçus. Cette action est définitive.");
+    EXPECT_EQ(sheet.methodsText(), u"Non renseigné");
+}
+
+TEST_F(PaymentSheetTest, MarkingPaidReplacesEarlierPaymentsWithTheDue) {
+    CommercialDocumentItem invoice =
+        draftInvoice(QStringLiteral("F-2025-003"), {serviceLine(100, 3, 20)});
+    invoice.statusID = invoiceStatus(QStringLiteral("Envoyé"));
+    invoice.encaissements = {payment(100), payment(50)};
+    put({invoice});
+
+    PaymentSheetModel sheet(invoice.id, paid(), m_clock);
+    sheet.date = localNoon(2025, 6, 8);
+    sheet.tickedMethods = {QStringLiteral("Virement"), QStringLiteral("Chèque")};
+    const Alert confirm = sheet.confirmation(invoice);
+    EXPECT_EQ(confirm.title, u"Confirmer le passage en Payé ?");
+    EXPECT_EQ(confirm.message,
+              u"Date : 08/06/2025\nMode(s) : Virement + Chèque\n\nCette action est définitive.");
+    EXPECT_EQ(confirm.buttons,
+              (QList<AlertButton>{{QStringLiteral("Confirmer"), AlertRole::defaultAction},
+                                  {QStringLiteral("Annuler"), AlertRole::cancel}}));
+
+    m_clock.set(m_clock.now().addSecs(60));
+    ASSERT_TRUE(sheet.confirm(*m_store, m_clock).ok());
+    const CommercialDocumentItem& after = stored(invoice.id);
+    EXPECT_EQ(after.statusID, paid());
+    EXPECT_EQ(after.paymentMethod, QStringLiteral("Virement + Chèque"));
+    EXPECT_EQ(after.encaissementDate, sheet.date);
+    ASSERT_EQ(after.encaissements.size(), 1);
+    const Encaissement& single = after.encaissements.first();
+    EXPECT_DOUBLE_EQ(single.amount, 360);
+    EXPECT_EQ(single.date, sheet.date);
+    EXPECT_EQ(single.paymentMethod, u"Virement + Chèque");
+    EXPECT_FALSE(single.isAcompte);
+    EXPECT_FALSE(single.isRefunded);
+    EXPECT_EQ(single.createdAt, m_clock.now());
+    EXPECT_NE(single.id, invoice.encaissements.first().id);
+    EXPECT_TRUE(isFullyPaid(after));
+    EXPECT_EQ(onDisk().documents.first().encaissements.size(), 1) << "saved";
+}
+
+TEST_F(PaymentSheetTest, DraftIsFrozenAndNoMethodIsRecordedAsAbsent) {
+    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(80)});
+    put({invoice});
+    PaymentSheetModel sheet(invoice.id, paid(), m_clock);
+    ASSERT_TRUE(sheet.confirm(*m_store, m_clock).ok());
+    const CommercialDocumentItem& after = stored(invoice.id);
+    EXPECT_TRUE(after.pdfSnapshot);
+    EXPECT_FALSE(after.paymentMethod);
+    EXPECT_EQ(after.encaissements.first().paymentMethod, u"Non renseigné");
+}
+
+TEST_F(PaymentSheetTest, SpecificAmountIsBoundedByTheDue) {
+    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
+    put({invoice});
+    PaymentSheetModel sheet(invoice.id, paid(), m_clock);
+    sheet.paymentIsPartial = true;
+    for (const QString& bad :
+         {QStringLiteral("100,02"), QStringLiteral("0"), QStringLiteral("-5"),
+          QStringLiteral("12,5 €"), QStringLiteral("nan"), QStringLiteral("inf"), QString()}) {
+        sheet.amountText = bad;
+        const auto alert = sheet.validate(invoice);
+        ASSERT_TRUE(alert) << bad.toStdString();
+        EXPECT_EQ(alert->title, u"Montant invalide");
+        EXPECT_EQ(alert->message, u"Le montant doit être supérieur à 0 et ne pas dépasser le total "
+                                  u"de la facture (100,00\u00a0€).");
+        ASSERT_EQ(alert->buttons.size(), 1);
+        EXPECT_EQ(alert->buttons.first().text, u"OK");
+        const DocumentResult r = sheet.confirm(*m_store, m_clock);
+        EXPECT_EQ(r.kind, DocumentResult::Kind::invalid);
+        EXPECT_EQ(r.alert, alert);
+        EXPECT_EQ(stored(invoice.id), invoice);
+    }
+    sheet.amountText = QStringLiteral("100,009");
+    EXPECT_FALSE(sheet.validate(invoice));
+    sheet.amountText = QStringLiteral("12,5");
+    sheet.paymentIsAcompte = true;
+    EXPECT_EQ(sheet.confirmation(invoice).message,
+              u"Date : 10/06/2025\nMontant encaissé : 12,50\u00a0€\nMode(s) : Non renseigné\n\n"
+              u"Cette action est définitive.");
+    ASSERT_TRUE(sheet.confirm(*m_store, m_clock).ok());
+    EXPECT_DOUBLE_EQ(stored(invoice.id).encaissements.first().amount, 12.5);
+    EXPECT_TRUE(stored(invoice.id).encaissements.first().isAcompte);
+
+    // Nothing due: only up to one cent.
+    const CommercialDocumentItem free = draftInvoice(QStringLiteral("F-2"), {});
+    sheet.amountText = QStringLiteral("0,01");
+    EXPECT_FALSE(sheet.validate(free));
+    sheet.amountText = QStringLiteral("0,02");
+    ASSERT_TRUE(sheet.validate(free));
+    EXPECT_TRUE(sheet.validate(free)->message.contains(u"(0,00\u00a0€)"));
+}
+
+TEST_F(PaymentSheetTest, NothingDueSettlesWithoutAZeroPayment) {
+    CommercialDocumentLine offered = serviceLine(100);
+    offered.isOffered = true;
+    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {offered});
+    invoice.encaissements = {payment(20)};
+    put({invoice});
+    ASSERT_TRUE(PaymentSheetModel(invoice.id, paid(), m_clock).confirm(*m_store, m_clock).ok());
+    EXPECT_EQ(stored(invoice.id).statusID, paid());
+    EXPECT_EQ(stored(invoice.id).encaissementDate, m_clock.now());
+    EXPECT_TRUE(stored(invoice.id).encaissements.isEmpty());
+}
+
+TEST_F(PaymentSheetTest, DepositSwitchAloneIsNoDeposit) {
+    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
+    put({invoice});
+    PaymentSheetModel sheet(invoice.id, paid(), m_clock);
+    sheet.paymentIsAcompte = true;
+    ASSERT_TRUE(sheet.confirm(*m_store, m_clock).ok());
+    EXPECT_FALSE(stored(invoice.id).encaissements.first().isAcompte)
+        << "a deposit needs the specific amount too";
+}
+
+TEST_F(PaymentSheetTest, LockedDepositAmountIsRecordedAsTheDeposit) {
+    const CommercialDocumentItem invoice =
+        draftInvoice(QStringLiteral("F-1"),
+                     {serviceLine(1000), otherLine(CommercialDocumentLineKind::deposit, 300)});
+    put({invoice});
+    PaymentSheetModel sheet(invoice.id, paid(), m_clock);
+    sheet.lockToDeposit(invoice);
+    EXPECT_TRUE(sheet.isAmountLocked());
+    EXPECT_EQ(PaymentSheetModel::amountLabel(true), u"Montant de l'acompte");
+    EXPECT_EQ(sheet.amountText, u"300,00");
+    sheet.amountText = QStringLiteral("5"); // the field is locked: typing is ignored
+    EXPECT_EQ(sheet.confirmation(invoice).message,
+              u"Date : 10/06/2025\nMontant de l'acompte : 300,00\u00a0€\nMode(s) : Non renseigné"
+              u"\n\nCette action est définitive.");
+    ASSERT_TRUE(sheet.confirm(*m_store, m_clock).ok());
+    const Encaissement& deposit = stored(invoice.id).encaissements.first();
+    EXPECT_DOUBLE_EQ(deposit.amount, 300);
+    EXPECT_TRUE(deposit.isAcompte);
+    EXPECT_EQ(stored(invoice.id).statusID, paid());
+}
+
+TEST_F(PaymentSheetTest, GoneInvoiceOrFailedSaveChangesNothing) {
+    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
+    put({invoice});
+    EXPECT_EQ(
+        PaymentSheetModel(QUuid::createUuid(), paid(), m_clock).confirm(*m_store, m_clock).kind,
+        DocumentResult::Kind::notFound);
+    m_fs.failOn(FaultyFileSystem::Op::Write);
+    EXPECT_EQ(PaymentSheetModel(invoice.id, paid(), m_clock).confirm(*m_store, m_clock).kind,
+              DocumentResult::Kind::notSaved);
+    EXPECT_EQ(stored(invoice.id), invoice);
+}
+
+class EncaissementTest : public DocumentsFixture {};
+
+TEST_F(EncaissementTest, RemainingBoundWithOneCentOfTolerance) {
+    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
+    put({invoice});
+    EXPECT_EQ(EncaissementSheetModel::remainingText(invoice), u"Reste à payer : 100,00\u00a0€");
+    EXPECT_EQ(EncaissementSheetModel::totalText(invoice), u"Total : 100,00\u00a0€");
+
+    EncaissementSheetModel sheet(invoice.id, m_clock);
+    sheet.amountText = QStringLiteral("100,02");
+    const DocumentResult refused = sheet.apply(*m_store, m_clock);
+    EXPECT_EQ(refused.kind, DocumentResult::Kind::invalid);
+    ASSERT_TRUE(refused.alert);
+    EXPECT_EQ(refused.alert->title, u"Montant invalide");
+    EXPECT_EQ(refused.alert->message, u"Le montant doit être supérieur à 0 et ne pas dépasser le "
+                                      u"reste à payer (100,00\u00a0€).");
+    EXPECT_EQ(stored(invoice.id), invoice);
+    EXPECT_EQ(sheet.amountText, u"100,02") << "the typed amount stays for correction";
+
+    sheet.amountText = QStringLiteral("100,009");
+    ASSERT_TRUE(sheet.apply(*m_store, m_clock).ok());
+    EXPECT_DOUBLE_EQ(stored(invoice.id).encaissements.first().amount, 100.009);
+    EXPECT_DOUBLE_EQ(remainingDue(stored(invoice.id)), 0);
+}
+
+TEST_F(EncaissementTest, AppendsFillsTheSettlementAndNeverChangesStatus) {
+    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
+    invoice.statusID = invoiceStatus(QStringLiteral("Envoyé"));
+    put({invoice});
+    EncaissementSheetModel sheet(invoice.id, m_clock);
+    sheet.amountText = QStringLiteral("40");
+    sheet.date = localNoon(2025, 6, 2);
+    ASSERT_TRUE(sheet.apply(*m_store, m_clock).ok());
+    EXPECT_TRUE(sheet.amountText.isEmpty()) << "fields reset after saving";
+    EXPECT_EQ(sheet.date, m_clock.now());
+    CommercialDocumentItem after = stored(invoice.id);
+    EXPECT_EQ(after.encaissementDate, localNoon(2025, 6, 2));
+    EXPECT_EQ(after.paymentMethod, QString()) << "an empty methods text";
+    EXPECT_EQ(after.encaissements.first().paymentMethod, QString());
+
+    sheet.amountText = QStringLiteral("60");
+    sheet.date = localNoon(2025, 6, 9);
+    sheet.tickedMethods = {QStringLiteral("Espèces")};
+    ASSERT_TRUE(sheet.apply(*m_store, m_clock).ok());
+    after = stored(invoice.id);
+    ASSERT_EQ(after.encaissements.size(), 2);
+    EXPECT_EQ(after.encaissementDate, localNoon(2025, 6, 2)) << "the first date stays";
+    EXPECT_EQ(after.paymentMethod, QStringLiteral("Espèces")) << "an empty text is filled";
+    EXPECT_EQ(after.statusID, invoiceStatus(QStringLiteral("Envoyé")));
+    EXPECT_TRUE(isFullyPaid(after));
+    EXPECT_EQ(EncaissementSheetModel::remainingText(after), u"Reste à payer : 0,00\u00a0€");
+}
+
+TEST_F(EncaissementTest, SecondDepositIsRefused) {
+    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
+    put({invoice});
+    EncaissementSheetModel sheet(invoice.id, m_clock);
+    EXPECT_TRUE(EncaissementSheetModel::isDepositSwitchAvailable(invoice));
+    sheet.amountText = QStringLiteral("30");
+    sheet.addEncaissementIsAcompte = true;
+    ASSERT_TRUE(sheet.apply(*m_store, m_clock).ok());
+    EXPECT_TRUE(stored(invoice.id).encaissements.first().isAcompte);
+    EXPECT_FALSE(sheet.addEncaissementIsAcompte) << "switch reset";
+    EXPECT_FALSE(EncaissementSheetModel::isDepositSwitchAvailable(stored(invoice.id)));
+
+    const CommercialDocumentItem before = stored(invoice.id);
+    sheet.amountText = QStringLiteral("20");
+    sheet.addEncaissementIsAcompte = true;
+    const DocumentResult r = sheet.apply(*m_store, m_clock);
+    EXPECT_EQ(r.kind, DocumentResult::Kind::invalid);
+    EXPECT_EQ(r.message, u"Un acompte a déjà été enregistré pour cette facture.");
+    EXPECT_EQ(stored(invoice.id), before);
+    sheet.addEncaissementIsAcompte = false;
+    ASSERT_TRUE(sheet.apply(*m_store, m_clock).ok());
+    EXPECT_EQ(stored(invoice.id).encaissements.size(), 2);
+}
+
+TEST_F(EncaissementTest, QuotesAndGoneInvoicesTakeNoPayment) {
+    const CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {serviceLine(100)});
+    put({quote});
+    EncaissementSheetModel sheet(quote.id, m_clock);
+    sheet.amountText = QStringLiteral("10");
+    EXPECT_EQ(sheet.apply(*m_store, m_clock).kind, DocumentResult::Kind::notFound);
+    EXPECT_EQ(stored(quote.id), quote);
+}
+
+class DepositDecisionTest : public DocumentsFixture {};
+
+TEST_F(DepositDecisionTest, DecidedOnceAndNeverOverwritten) {
+    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
+    invoice.encaissements = {payment(30, true)};
+    put({invoice});
+    EXPECT_TRUE(DepositDecision::isPending(invoice, true));
+    EXPECT_FALSE(DepositDecision::isPending(invoice, false));
+
+    ASSERT_TRUE(
+        DepositDecision::setDepositDecision(*m_store, invoice.id, AcompteRefundStatus::kept).ok());
+    EXPECT_EQ(stored(invoice.id).acompteRefundStatus, AcompteRefundStatus::kept);
+    EXPECT_EQ(
+        DepositDecision::setDepositDecision(*m_store, invoice.id, AcompteRefundStatus::refunded)
+            .kind,
+        DocumentResult::Kind::unchanged);
+    EXPECT_EQ(stored(invoice.id).acompteRefundStatus, AcompteRefundStatus::kept);
+    EXPECT_EQ(onDisk().documents.first().acompteRefundStatus, AcompteRefundStatus::kept);
+    EXPECT_FALSE(DepositDecision::isPending(stored(invoice.id), true));
+    EXPECT_EQ(DepositDecision::decidedLabel(AcompteRefundStatus::kept), u"Acompte conservé");
+    EXPECT_EQ(DepositDecision::decidedLabel(AcompteRefundStatus::refunded), u"Acompte remboursé");
+}
+
+TEST(DepositDecisionTexts, ConfirmationsSpellOutTheirEffect) {
+    const Alert kept = DepositDecision::confirmation(AcompteRefundStatus::kept);
+    EXPECT_EQ(kept.title, u"Marquer l'acompte comme conservé ?");
+    EXPECT_EQ(kept.message, u"L'acompte restera comptabilisé dans le chiffre d'affaires et le "
+                            u"livre de recettes. Cette action est définitive — il ne sera plus "
+                            u"possible de revenir en arrière sans réactiver l'activité.");
+    const Alert refunded = DepositDecision::confirmation(AcompteRefundStatus::refunded);
+    EXPECT_EQ(refunded.title, u"Marquer l'acompte comme remboursé ?");
+    EXPECT_EQ(refunded.message, u"L'acompte sera exclu de la comptabilité (chiffre d'affaires + "
+                                u"livre de recettes). Cette action est définitive — il ne sera "
+                                u"plus possible de revenir en arrière sans réactiver l'activité.");
+    EXPECT_EQ(refunded.buttons,
+              (QList<AlertButton>{{QStringLiteral("Annuler"), AlertRole::cancel},
+                                  {QStringLiteral("Confirmer"), AlertRole::defaultAction}}));
+}
+
+class LateChargeTest : public DocumentsFixture {};
+
+TEST_F(LateChargeTest, AddsAServiceLineWithoutVatAndRaisesTheDue) {
+    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100, 1, 20)});
+    invoice.statusID = invoiceStatus(QStringLiteral("Envoyé"));
+    invoice.pdfSnapshot = DocumentSnapshot{m_clock.now(), {}, {}, {}};
+    put({invoice});
+    const DocumentResult r =
+        LateCharge::addOrUpdateLateCharge(*m_store, invoice.id, QStringLiteral("40"));
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.message, u"Frais de retard ajouté");
+    const CommercialDocumentItem& after = stored(invoice.id);
+    ASSERT_EQ(after.lines.size(), 2);
+    const CommercialDocumentLine& line = after.lines.last();
+    EXPECT_EQ(line.kind, CommercialDocumentLineKind::service);
+    EXPECT_EQ(line.title, u"Frais de retard");
+    EXPECT_EQ(line.details, u"Pénalités de retard de paiement");
+    EXPECT_DOUBLE_EQ(line.priceTTC, 40);
+    EXPECT_DOUBLE_EQ(line.tvaRate, 0);
+    EXPECT_DOUBLE_EQ(line.quantity, 1);
+    EXPECT_FALSE(line.isOffered);
+    EXPECT_FALSE(line.lineDiscountEnabled);
+    EXPECT_EQ(formatMoney(lineNetAmount(line)), u"40,00\u00a0€");
+    EXPECT_DOUBLE_EQ(netDue(after), netDue(invoice) + 40);
+    EXPECT_EQ(LateCharge::existingLine(after, m_store->companySettings()), line.id);
+}
+
+TEST_F(LateChargeTest, EditsTheLineAndUsesTheCompanyTexts) {
+    CompanySettings company = m_store->companySettings();
+    company.lateChargeLineTitle = QStringLiteral("Indemnité");
+    company.lateChargeLineDescription.clear();
+    m_store->setCompanySettings(company);
+    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
+    put({invoice});
+    ASSERT_TRUE(
+        LateCharge::addOrUpdateLateCharge(*m_store, invoice.id, QStringLiteral("12,5")).ok());
+    const CommercialDocumentLine added = stored(invoice.id).lines.last();
+    EXPECT_EQ(added.title, u"Indemnité");
+    EXPECT_EQ(added.details, u"Pénalités de retard de paiement");
+    EXPECT_DOUBLE_EQ(added.priceTTC, 12.5);
+
+    ASSERT_TRUE(
+        LateCharge::addOrUpdateLateCharge(*m_store, invoice.id, QStringLiteral("50"), added.id)
+            .ok());
+    ASSERT_EQ(stored(invoice.id).lines.size(), 2);
+    EXPECT_DOUBLE_EQ(stored(invoice.id).lines.last().priceTTC, 50);
+    EXPECT_EQ(stored(invoice.id).lines.last().title, u"Indemnité");
+
+    ASSERT_TRUE(LateCharge::addOrUpdateLateCharge(*m_store, invoice.id, QStringLiteral("5"),
+                                                  QUuid::createUuid())
+                    .ok());
+    EXPECT_EQ(stored(invoice.id).lines.size(), 3) << "a vanished line is added again";
+}
+
+TEST_F(LateChargeTest, UnreadableZeroOrNegativeAmountsAddNothing) {
+    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
+    put({invoice});
+    for (const QString& bad : {QStringLiteral("abc"), QStringLiteral("40 €"), QStringLiteral("0"),
+                               QStringLiteral("-40"), QStringLiteral("inf"), QString()}) {
+        const DocumentResult r = LateCharge::addOrUpdateLateCharge(*m_store, invoice.id, bad);
+        EXPECT_EQ(r.kind, DocumentResult::Kind::invalid) << bad.toStdString();
+        EXPECT_EQ(stored(invoice.id), invoice);
+    }
+}
+
+} // namespace

@@ -1,0 +1,100 @@
+// Deleting records: the confirmation names the record, and links on the
+// other side are cleaned except the history that names clients and services.
+
+#include "DocumentsFixture.h"
+
+#include "documents/RecordDeletion.h"
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+class RecordDeletionTest : public DocumentsFixture {};
+
+TEST_F(RecordDeletionTest, ConfirmationsNameTheRecord) {
+    const Alert client = RecordDeletion::clientConfirmation(m_client);
+    EXPECT_EQ(client.message, u"Le client « Atelier Lumen » sera supprimé définitivement.");
+    EXPECT_EQ(client.buttons.last().role, AlertRole::destructive);
+    const Alert doc =
+        RecordDeletion::documentConfirmation(draftInvoice(QStringLiteral("F-2025-001"), {}));
+    EXPECT_EQ(doc.message, u"Le document « F-2025-001 » sera supprimé définitivement.");
+    ProjectItem untitled = m_project;
+    untitled.title = QStringLiteral("  ");
+    EXPECT_EQ(RecordDeletion::activityConfirmation(untitled).message,
+              u"L'activité « Activité sans titre » sera supprimée définitivement.");
+    ServiceItem service;
+    service.title = QStringLiteral("Retouche");
+    EXPECT_EQ(RecordDeletion::serviceConfirmation(service).message,
+              u"La prestation « Retouche » sera supprimée définitivement.");
+}
+
+TEST_F(RecordDeletionTest, DeletingAnActivityUnlinksItsDocuments) {
+    ProjectItem other = m_project;
+    other.id = QUuid::createUuid();
+    m_store->setProjects({m_project, other});
+    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {});
+    invoice.linkedProjectIDs = {m_project.id, other.id};
+    CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {});
+    quote.linkedProjectIDs = {m_project.id};
+    put({invoice, quote});
+    ASSERT_TRUE(RecordDeletion::deleteActivity(*m_store, m_project.id).ok());
+    EXPECT_EQ(m_store->projects().size(), 1);
+    EXPECT_EQ(stored(invoice.id).linkedProjectIDs, QList<QUuid>{other.id});
+    EXPECT_TRUE(stored(quote.id).linkedProjectIDs.isEmpty());
+    EXPECT_TRUE(onDisk().documents[1].linkedProjectIDs.isEmpty());
+    EXPECT_EQ(RecordDeletion::deleteActivity(*m_store, m_project.id).kind,
+              DocumentResult::Kind::notFound);
+}
+
+TEST_F(RecordDeletionTest, DeletingADocumentUnlinksActivitiesAndInvoices) {
+    CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {});
+    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {});
+    invoice.linkedQuoteID = quote.id;
+    ProjectItem project = m_project;
+    project.linkedQuoteIDs = {quote.id};
+    project.linkedInvoiceIDs = {invoice.id};
+    m_store->setProjects({project});
+    put({quote, invoice});
+    ASSERT_TRUE(RecordDeletion::deleteDocument(*m_store, quote.id).ok());
+    EXPECT_EQ(m_store->documents().size(), 1);
+    EXPECT_FALSE(stored(invoice.id).linkedQuoteID);
+    EXPECT_TRUE(m_store->projects().first().linkedQuoteIDs.isEmpty());
+    EXPECT_EQ(m_store->projects().first().linkedInvoiceIDs, QList<QUuid>{invoice.id});
+}
+
+TEST_F(RecordDeletionTest, ClientsAndServicesLeaveTheirReferences) {
+    ServiceItem service;
+    service.id = QUuid::createUuid();
+    service.title = QStringLiteral("Retouche");
+    m_store->setServices({service});
+    CommercialDocumentLine line = serviceLine(10);
+    line.linkedServiceID = service.id;
+    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {line});
+    ProjectItem project = m_project;
+    project.linkedClientID = m_client.id;
+    m_store->setProjects({project});
+    put({invoice});
+    ASSERT_TRUE(RecordDeletion::deleteClient(*m_store, m_client.id).ok());
+    ASSERT_TRUE(RecordDeletion::deleteService(*m_store, service.id).ok());
+    EXPECT_TRUE(m_store->clients().isEmpty());
+    EXPECT_TRUE(m_store->services().isEmpty());
+    EXPECT_EQ(stored(invoice.id), invoice);
+    EXPECT_EQ(m_store->projects().first().linkedClientID, m_client.id);
+}
+
+TEST_F(RecordDeletionTest, FailedSaveKeepsEverything) {
+    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {});
+    put({invoice});
+    m_fs.failOn(FaultyFileSystem::Op::Write);
+    EXPECT_EQ(RecordDeletion::deleteDocument(*m_store, invoice.id).kind,
+              DocumentResult::Kind::notSaved);
+    EXPECT_EQ(m_store->documents(), QList<CommercialDocumentItem>{invoice});
+    EXPECT_EQ(RecordDeletion::deleteClient(*m_store, m_client.id).kind,
+              DocumentResult::Kind::notSaved);
+    EXPECT_EQ(m_store->clients(), QList<ClientItem>{m_client});
+}
+
+} // namespace
