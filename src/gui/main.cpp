@@ -1,9 +1,83 @@
+#include "app/Application.h"
 #include "common/Resources.h"
+#include "common/WidgetDialogs.h"
+#include "desktop/ApplicationCacheFolder.h"
+#include "desktop/ApplicationDataFolder.h"
+#include "desktop/LocalFileSystem.h"
+#include "desktop/NetworkHttpFetcher.h"
+#include "desktop/PathBookmarks.h"
+#include "desktop/SettingsUserDefaults.h"
+#include "desktop/SingleInstance.h"
+#include "desktop/StorageInfoFreeSpace.h"
+#include "main/MainWindow.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QMessageBox>
+
+using namespace velmora;
+
+namespace {
+
+// The files named on the command line, as the file manager passes them.
+QList<QUrl> filesOf(const QStringList& arguments) {
+    QList<QUrl> files;
+    for (const QString& argument : arguments.mid(1)) {
+        const QUrl url = argument.startsWith(QLatin1String("file:"))
+                             ? QUrl(argument)
+                             : QUrl::fromLocalFile(QFileInfo(argument).absoluteFilePath());
+        if (url.isLocalFile())
+            files << url;
+    }
+    return files;
+}
+
+int refuse(const QString& title, const QString& message) {
+    QMessageBox::critical(nullptr, title, message);
+    return 1;
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    velmora::gui::initResources();
-    return 0;
+    QApplication qtApp(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("velmora"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Velmora Core"));
+    QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("velmora"));
+    gui::initResources();
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/velmora.svg")));
+
+    LocalFileSystem fileSystem;
+    Result<StoreFolder> folder = openStoreFolder(fileSystem);
+    if (!folder)
+        return refuse(QStringLiteral("Velmora Core"), folder.error());
+
+    // A second start hands its files to the running window and ends.
+    const QList<QUrl> files = filesOf(QApplication::arguments());
+    SingleInstance instance(SingleInstance::serverNameFor(folder->root()));
+    if (instance.sendToRunning(files))
+        return 0;
+    const auto lock = StoreFolderLock::acquire(folder->root());
+    if (!lock)
+        return refuse(QStringLiteral("Velmora Core"), lock.error());
+    instance.listen();
+
+    SettingsUserDefaults userDefaults;
+    PathBookmarks bookmarks;
+    StorageInfoFreeSpace freeSpace;
+    NetworkHttpFetcher http;
+    SystemClock clock;
+    gui::WidgetDialogs dialogs;
+    gui::Application app(gui::Environment{fileSystem, userDefaults, bookmarks, freeSpace, http,
+                                          clock, dialogs, std::move(folder).value(),
+                                          applicationCacheFolder().value_or(QString())});
+    QObject::connect(&instance, &SingleInstance::filesReceived, &app,
+                     [&app](const QList<QUrl>& received) {
+                         app.dispatcher().post(AppCommand::WindowExpand);
+                         for (const QUrl& file : received)
+                             app.dispatcher().postOpenFile(file);
+                     });
+    app.start(files);
+    return QApplication::exec();
 }

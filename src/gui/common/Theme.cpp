@@ -79,6 +79,11 @@ QListWidget { border: none; background: transparent; outline: none; }
 QListWidget::item { padding: 7px 10px; border-radius: 7px; }
 QListWidget::item:selected { background: %4; color: white; }
 QStatusBar { color: %2; }
+QToolButton[role="sessionCard"] { background: %1; border: 1px solid %3; border-radius: 14px; padding: 12px 8px 10px 8px; font-weight: 600; }
+QToolButton[role="sessionCard"]:hover, QToolButton[role="sessionCard"]:focus { border: 2px solid %4; }
+QToolButton[role="sidebarButton"] { background: transparent; border: none; border-radius: 7px; padding: 6px 8px; text-align: left; }
+QToolButton[role="sidebarButton"]:hover { background: %5; }
+QToolButton[role="sidebarButton"]::menu-indicator { image: none; width: 0; }
 )")
         .arg(c.surface.name(), c.secondary.name(), c.border.name(), accentName, c.raised.name(),
              c.error.name(), c.success.name());

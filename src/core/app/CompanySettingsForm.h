@@ -1,0 +1,136 @@
+#pragma once
+
+#include "app/SettingsResult.h"
+#include "model/CompanySettings.h"
+#include "store/Alert.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
+#include <QUrl>
+
+#include <optional>
+
+namespace velmora {
+
+class AppDataStore;
+struct AppPreferences;
+
+// The "Entreprise" settings: the company's identity, legal mentions, bank
+// details and logo printed on quotes and invoices.
+class CompanySettingsForm {
+public:
+    enum class Field {
+        displayName,
+        ownerName,
+        legalStatus,
+        siret,
+        addressLine1,
+        addressLine2,
+        tvaNote,
+        latePenaltyText,
+        additionalLegalText,
+        bankName,
+        bankAccountName,
+        bankIBAN,
+        bankBIC,
+        lateChargeLineTitle,
+        lateChargeLineDescription,
+        logo,
+    };
+
+    struct FieldError {
+        Field field;
+        QString message;
+
+        friend bool operator==(const FieldError&, const FieldError&) = default;
+    };
+
+    static QString title() { return QStringLiteral("Entreprise"); }
+    static QString intro() {
+        return QStringLiteral(
+            "Ces informations apparaissent sur vos devis, vos factures et vos relances.");
+    }
+    static QString identitySection() { return QStringLiteral("Identité"); }
+    static QString legalSection() { return QStringLiteral("Mentions légales"); }
+    static QString bankSection() { return QStringLiteral("Coordonnées bancaires"); }
+    static QString lateChargeSection() { return QStringLiteral("Ligne de frais de retard"); }
+    static QString logoSection() { return QStringLiteral("Logo"); }
+    // The label in front of a field, with its colon.
+    static QString label(Field field);
+    static QString placeholder(Field field);
+    static QString saveButton() { return QStringLiteral("Enregistrer"); }
+    static QString savedMessage() { return QStringLiteral("Informations enregistrées."); }
+
+    static QString chooseLogoButton() { return QStringLiteral("Choisir…"); }
+    static QString removeLogoButton() { return QStringLiteral("Supprimer"); }
+    static QString noLogoText() { return QStringLiteral("Aucun logo"); }
+    static QString logoHint() { return QStringLiteral("PNG ou SVG recommandé"); }
+    static FilePanel logoPanel();
+
+    static QString siretMessage() { return QStringLiteral("Le SIRET doit comporter 14 chiffres."); }
+    static QString ibanMessage() {
+        return QStringLiteral("L’IBAN n’est pas valide\u00a0: vérifiez les caractères saisis.");
+    }
+    static QString bicMessage() {
+        return QStringLiteral("Le BIC doit comporter 8 ou 11 lettres et chiffres.");
+    }
+    static QString lateChargeTitleMessage() {
+        return QStringLiteral("Le titre de la ligne de frais de retard ne peut pas être vide.");
+    }
+    static QString logoTypeMessage() {
+        return QStringLiteral("Le logo doit être une image PNG, SVG ou JPEG.");
+    }
+    static QString logoMissingMessage() {
+        return QStringLiteral("Le fichier choisi est introuvable.");
+    }
+
+    // The forms the fields are written in: the SIRET and the BIC without
+    // spaces, the IBAN in upper case by groups of four. Nothing when the
+    // text is not valid.
+    static std::optional<QString> normalizedSiret(const QString& text);
+    static std::optional<QString> normalizedIban(const QString& text);
+    static std::optional<QString> normalizedBic(const QString& text);
+
+    CompanySettingsForm() = default;
+    CompanySettingsForm(const CompanySettings& company, const AppPreferences& preferences) {
+        load(company, preferences);
+    }
+
+    // Starts over from the session's values; forgets any logo choice.
+    void load(const CompanySettings& company, const AppPreferences& preferences);
+
+    QString text(Field field) const;
+    void setText(Field field, const QString& text);
+
+    // A logo file for the session; the file is copied into the session's
+    // media when the form is applied. The message when the file cannot be a
+    // logo (then the choice is not kept), or an empty text.
+    QString chooseLogo(const QUrl& file);
+    void removeLogo();
+    // The logo the documents will show once applied: the chosen file, the
+    // session's logo, or nothing.
+    std::optional<QUrl> logo() const;
+
+    bool hasChanges() const;
+
+    // Every failing rule, one per field, in the order of the form.
+    QList<FieldError> errors() const;
+    // The first failing rule, or an empty text.
+    QString validate() const;
+    // Validates, writes `companySettings` (and `preferences.invoiceLogoURL`)
+    // and saves once; nothing changes on failure. On success the form shows
+    // the values as written.
+    SettingsResult apply(AppDataStore& store);
+
+private:
+    CompanySettings edited(const CompanySettings& base) const;
+
+    QMap<Field, QString> m_texts;
+    QMap<Field, QString> m_loadedTexts;
+    std::optional<QUrl> m_storedLogo;
+    std::optional<QUrl> m_chosenLogo;
+    bool m_logoRemoved = false;
+};
+
+} // namespace velmora

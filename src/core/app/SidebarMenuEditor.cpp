@@ -1,0 +1,123 @@
+#include "app/SidebarMenuEditor.h"
+
+#include "app/SidebarMenu.h"
+#include "store/AppDataStore.h"
+
+namespace velmora {
+
+namespace {
+
+SidebarMenuItemConfig defaultItem(const QString& key) {
+    for (const SidebarMenuItemConfig& item : SidebarMenuItemConfig::defaults())
+        if (item.defaultKey == key)
+            return item;
+    return {};
+}
+
+} // namespace
+
+void SidebarMenuEditor::load(const AppPreferences& preferences) {
+    m_items = effectiveSidebarItems(preferences);
+    m_loaded = m_items;
+    bool hasDashboard = false;
+    for (SidebarMenuItemConfig& item : m_items) {
+        if (item.defaultKey == dashboardKey()) {
+            hasDashboard = true;
+            item.isEnabled = true;
+        }
+    }
+    if (!hasDashboard)
+        m_items.prepend(defaultItem(dashboardKey()));
+}
+
+bool SidebarMenuEditor::isDashboard(qsizetype row) const {
+    return row >= 0 && row < count() && m_items[row].defaultKey == dashboardKey();
+}
+
+bool SidebarMenuEditor::moveUp(qsizetype row) {
+    return canMoveUp(row) && move(row, row - 1);
+}
+
+bool SidebarMenuEditor::moveDown(qsizetype row) {
+    return canMoveDown(row) && move(row, row + 1);
+}
+
+bool SidebarMenuEditor::move(qsizetype from, qsizetype to) {
+    if (from < 0 || from >= count() || to < 0 || to >= count())
+        return false;
+    m_items.move(from, to);
+    return true;
+}
+
+QString SidebarMenuEditor::setName(qsizetype row, const QString& name) {
+    if (row < 0 || row >= count())
+        return {};
+    m_items[row].displayName = name;
+    return name.trimmed().isEmpty() ? emptyNameMessage() : QString();
+}
+
+QString SidebarMenuEditor::setEnabled(qsizetype row, bool enabled) {
+    if (row < 0 || row >= count())
+        return {};
+    if (!enabled && isDashboard(row))
+        return dashboardRequiredMessage();
+    m_items[row].isEnabled = enabled;
+    return {};
+}
+
+void SidebarMenuEditor::resetToDefaults() {
+    QList<SidebarMenuItemConfig> defaults = SidebarMenuItemConfig::defaults();
+    for (SidebarMenuItemConfig& item : defaults) {
+        for (const SidebarMenuItemConfig& current : std::as_const(m_items)) {
+            if (current.defaultKey == item.defaultKey) {
+                item.id = current.id;
+                break;
+            }
+        }
+    }
+    m_items = defaults;
+}
+
+QList<SidebarMenuItemConfig> SidebarMenuEditor::cleaned() const {
+    QList<SidebarMenuItemConfig> items = m_items;
+    for (SidebarMenuItemConfig& item : items)
+        item.displayName = item.displayName.trimmed();
+    return items;
+}
+
+bool SidebarMenuEditor::hasChanges() const {
+    return cleaned() != m_loaded;
+}
+
+QString SidebarMenuEditor::validate(qsizetype* row) const {
+    if (row)
+        *row = -1;
+    for (qsizetype i = 0; i < count(); ++i) {
+        QString message;
+        if (m_items[i].displayName.trimmed().isEmpty())
+            message = emptyNameMessage();
+        else if (isDashboard(i) && !m_items[i].isEnabled)
+            message = dashboardRequiredMessage();
+        if (!message.isEmpty()) {
+            if (row)
+                *row = i;
+            return message;
+        }
+    }
+    return {};
+}
+
+SettingsResult SidebarMenuEditor::apply(AppDataStore& store) {
+    if (const QString message = validate(); !message.isEmpty())
+        return SettingsResult::invalid(message);
+    const AppPreferences previous = store.preferences();
+    AppPreferences changed = previous;
+    changed.sidebarMenuItems = cleaned();
+    store.setPreferences(changed);
+    SettingsResult result = saveOrRestore(store, [&] { store.setPreferences(previous); });
+    if (result.ok())
+        load(store.preferences());
+    return result;
+}
+
+} // namespace velmora

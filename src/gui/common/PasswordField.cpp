@@ -1,0 +1,31 @@
+#include "common/PasswordField.h"
+
+#include "common/Icons.h"
+#include "common/Theme.h"
+
+#include <QAction>
+
+namespace velmora::gui {
+
+QLineEdit* passwordField(const QString& placeholder, QWidget* parent) {
+    auto* field = new QLineEdit(parent);
+    field->setPlaceholderText(placeholder);
+    field->setEchoMode(QLineEdit::Password);
+    field->setMinimumHeight(34);
+    // A mid grey reads on both appearances, which can change while shown.
+    const QColor grey = theme::secondaryText(theme::current());
+    auto* toggle =
+        field->addAction(symbolIcon(QStringLiteral("eye"), grey), QLineEdit::TrailingPosition);
+    toggle->setToolTip(QStringLiteral("Afficher le code"));
+    QObject::connect(toggle, &QAction::triggered, field, [field, toggle, grey] {
+        const bool hidden = field->echoMode() == QLineEdit::Password;
+        field->setEchoMode(hidden ? QLineEdit::Normal : QLineEdit::Password);
+        toggle->setIcon(
+            symbolIcon(hidden ? QStringLiteral("eye.slash") : QStringLiteral("eye"), grey));
+        toggle->setToolTip(hidden ? QStringLiteral("Masquer le code")
+                                  : QStringLiteral("Afficher le code"));
+    });
+    return field;
+}
+
+} // namespace velmora::gui

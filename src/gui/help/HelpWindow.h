@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QWidget>
+
+namespace velmora::gui {
+
+// "Aide Velmora Core": the short guide that ships with the application.
+class HelpWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit HelpWindow(QWidget* parent = nullptr);
+};
+
+} // namespace velmora::gui

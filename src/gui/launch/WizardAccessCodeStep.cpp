@@ -1,0 +1,103 @@
+#include "launch/WizardAccessCodeStep.h"
+
+#include "common/Icons.h"
+#include "common/PasswordField.h"
+#include "common/Theme.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+namespace velmora::gui {
+
+namespace {
+
+QLineEdit* secretField(const QString& name, QWidget* parent) {
+    QLineEdit* field = passwordField(QString(), parent);
+    field->setObjectName(name);
+    // The eye is named after its field, so both can be found by name.
+    const QList<QAction*> actions = field->actions();
+    if (!actions.isEmpty())
+        actions.first()->setObjectName(name + QStringLiteral("Toggle"));
+    return field;
+}
+
+} // namespace
+
+WizardAccessCodeStep::WizardAccessCodeStep(SessionWizard& flow, AppDataStore& store,
+                                           QWidget* parent)
+    : WizardStepPage(flow, SessionWizard::Step::accessCode, parent), m_store(store) {
+    auto* card = new QFrame(this);
+    theme::setRole(card, "card");
+    auto* form = new QVBoxLayout(card);
+    form->setContentsMargins(24, 22, 24, 24);
+    form->setSpacing(8);
+
+    form->addWidget(theme::label(AccessCodeStep::codeLabel(), "section", card));
+    m_code = secretField(QStringLiteral("accessCodeField"), card);
+    form->addWidget(m_code);
+    form->addSpacing(14);
+    form->addWidget(theme::label(AccessCodeStep::confirmationLabel(), "section", card));
+    m_confirmation = secretField(QStringLiteral("accessCodeConfirmField"), card);
+    form->addWidget(m_confirmation);
+    content()->addWidget(card);
+    content()->addStretch(1);
+
+    connect(m_code, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_model.code = text; });
+    connect(m_confirmation, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_model.confirmation = text; });
+    connect(m_code, &QLineEdit::returnPressed, m_confirmation, qOverload<>(&QWidget::setFocus));
+    connect(m_confirmation, &QLineEdit::returnPressed, this, &WizardStepPage::continueRequested);
+}
+
+void WizardAccessCodeStep::updateSymbols() {
+    for (QLineEdit* field : {m_code, m_confirmation}) {
+        const QList<QAction*> actions = field->actions();
+        if (!actions.isEmpty())
+            actions.first()->setIcon(symbolIcon(field->echoMode() == QLineEdit::Password
+                                                    ? QStringLiteral("eye")
+                                                    : QStringLiteral("eye.slash")));
+    }
+}
+
+void WizardAccessCodeStep::refresh() {
+    if (m_code->text() != m_model.code)
+        m_code->setText(m_model.code);
+    if (m_confirmation->text() != m_model.confirmation)
+        m_confirmation->setText(m_model.confirmation);
+}
+
+void WizardAccessCodeStep::reset() {
+    m_model.reset();
+    refresh();
+}
+
+QWidget* WizardAccessCodeStep::focusTarget() const {
+    return m_code;
+}
+
+void WizardAccessCodeStep::proceed() {
+    finish(m_model.apply(m_store), true);
+}
+
+QString WizardAccessCodeStep::secondaryText() const {
+    return AccessCodeStep::skipButton();
+}
+
+void WizardAccessCodeStep::proceedSecondary() {
+    finish(m_model.continueWithoutCode(m_store), false);
+}
+
+void WizardAccessCodeStep::finish(const SecurityResult& result, bool withCode) {
+    const Status outcome = result.ok() ? Status::success() : Status::failure(result.message);
+    if (!result.warning.isEmpty())
+        emit warningRaised(result.warning);
+    if (withCode)
+        wizard().finishAccessCode(outcome);
+    else
+        wizard().finishWithoutCode(outcome);
+}
+
+} // namespace velmora::gui

@@ -1,0 +1,78 @@
+#include "launch/WizardLocationStep.h"
+
+#include "common/Dialogs.h"
+#include "common/Icons.h"
+#include "common/Theme.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace velmora::gui {
+
+WizardLocationStep::WizardLocationStep(SessionWizard& flow, Dialogs& dialogs, QWidget* parent)
+    : WizardStepPage(flow, SessionWizard::Step::location, parent), m_dialogs(dialogs) {
+    auto* card = new QFrame(this);
+    theme::setRole(card, "card");
+    auto* row = new QHBoxLayout(card);
+    row->setContentsMargins(20, 18, 20, 18);
+    row->setSpacing(16);
+
+    auto* icon = new QLabel(card);
+    icon->setFixedSize(40, 40);
+    icon->setAlignment(Qt::AlignCenter);
+    icon->setPixmap(symbolPixmap(QStringLiteral("folder"), 30, theme::accent()));
+    row->addWidget(icon, 0, Qt::AlignVCenter);
+
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    m_fileName = theme::label(QString(), "section", card);
+    m_fileName->setObjectName(QStringLiteral("locationFileName"));
+    m_folder = theme::label(QString(), "hint", card);
+    m_folder->setObjectName(QStringLiteral("locationPath"));
+    m_folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    texts->addWidget(m_fileName);
+    texts->addWidget(m_folder);
+    row->addLayout(texts, 1);
+
+    QPushButton* choose = theme::button(QStringLiteral("Choisir…"), "", card);
+    choose->setObjectName(QStringLiteral("chooseLocationButton"));
+    row->addWidget(choose, 0, Qt::AlignVCenter);
+    connect(choose, &QPushButton::clicked, this, &WizardLocationStep::chooseLocation);
+
+    content()->addWidget(card);
+    content()->addStretch(1);
+}
+
+void WizardLocationStep::chooseLocation() {
+    const std::optional<QUrl> chosen = m_dialogs.choose(this, SessionWizard::locationPanel());
+    if (!chosen)
+        return;
+    // A refused folder shows its reason through the wizard's error.
+    wizard().chooseLocation(*chosen);
+    refresh();
+}
+
+void WizardLocationStep::refresh() {
+    if (const std::optional<QUrl>& location = wizard().location()) {
+        const QFileInfo file(location->toLocalFile());
+        m_fileName->setText(file.fileName());
+        m_folder->setText(QDir::toNativeSeparators(file.absolutePath()));
+    } else {
+        m_fileName->setText(QStringLiteral("Aucun emplacement choisi"));
+        m_folder->setText(QStringLiteral("Le fichier sera créé à l’endroit de votre choix."));
+    }
+    emit canContinueChanged();
+}
+
+bool WizardLocationStep::canContinue() const {
+    return wizard().location().has_value();
+}
+
+void WizardLocationStep::proceed() {
+    wizard().continueFromLocation();
+}
+
+} // namespace velmora::gui

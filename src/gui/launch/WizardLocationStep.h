@@ -1,0 +1,30 @@
+#pragma once
+
+#include "launch/WizardStepPage.h"
+
+class QLabel;
+
+namespace velmora::gui {
+
+class Dialogs;
+
+// Step 3: where the session file is written.
+class WizardLocationStep : public WizardStepPage {
+    Q_OBJECT
+
+public:
+    WizardLocationStep(SessionWizard& wizard, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    void refresh() override;
+    bool canContinue() const override;
+    void proceed() override;
+
+private:
+    void chooseLocation();
+
+    Dialogs& m_dialogs;
+    QLabel* m_fileName = nullptr;
+    QLabel* m_folder = nullptr;
+};
+
+} // namespace velmora::gui

@@ -1,0 +1,463 @@
+#include "main/MainWindow.h"
+
+#include "app/Application.h"
+#include "app/CacheClearing.h"
+#include "app/SidebarMenu.h"
+#include "common/Dialogs.h"
+#include "common/Icons.h"
+#include "common/Theme.h"
+#include "help/HelpWindow.h"
+#include "launch/LaunchScreen.h"
+#include "launch/LockView.h"
+#include "launch/SessionListView.h"
+#include "main/Workspace.h"
+#include "settings/SettingsWindow.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QToolButton>
+
+namespace velmora::gui {
+
+namespace {
+
+Alert loadFailedNotice() {
+    Alert alert;
+    alert.kind = Alert::Kind::error;
+    alert.message = LaunchPhase::loadFailedText();
+    alert.buttons = {{QStringLiteral("OK"), AlertRole::defaultAction}};
+    return alert;
+}
+
+QString rescueButton() {
+    return QStringLiteral("Choisir un emplacement…");
+}
+
+} // namespace
+
+MainWindow::MainWindow(Application& app) : m_app(app) {
+    setWindowTitle(QStringLiteral("Velmora Core"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/velmora.svg")));
+    setMinimumSize(960, 640);
+    resize(1180, 780);
+
+    m_stack = new QStackedWidget(this);
+    m_launch = new LaunchScreen(app, m_stack);
+    m_workspace = new Workspace(app.store(), app.updates(), m_stack);
+    m_sessionLock = new LockView(app.store(), m_stack);
+    m_stack->addWidget(m_launch);
+    m_stack->addWidget(m_workspace);
+    m_stack->addWidget(m_sessionLock);
+    setCentralWidget(m_stack);
+
+    m_saveStatus = new QLabel(this);
+    m_saveStatus->setObjectName(QStringLiteral("saveStatus"));
+    statusBar()->addWidget(m_saveStatus, 1);
+    statusBar()->setSizeGripEnabled(false);
+
+    buildMenus();
+
+    SessionListView& list = m_launch->sessionList();
+    connect(&list, &SessionListView::sessionChosen, this, &MainWindow::openRecent);
+    connect(&list, &SessionListView::newSessionRequested, this, &MainWindow::startNewSession);
+    connect(&list, &SessionListView::openFileRequested, this, &MainWindow::chooseAndOpen);
+    connect(m_sessionLock, &LockView::unlocked, this, [this] {
+        m_stack->setCurrentWidget(m_workspace);
+        refreshActions();
+    });
+    connect(m_workspace, &Workspace::settingsRequested, this, &MainWindow::showSettings);
+
+    CommandDispatcher& dispatcher = app.dispatcher();
+    connect(&dispatcher, &CommandDispatcher::commandPosted, this, &MainWindow::handleCommand);
+    connect(&dispatcher, &CommandDispatcher::openRecentRequested, this, &MainWindow::openRecent);
+    connect(&dispatcher, &CommandDispatcher::openFileRequested, this, &MainWindow::openFile);
+    connect(&app.launch(), &LaunchPhase::phaseChanged, this, &MainWindow::followPhase);
+    connect(&app.store(), &AppDataStore::saveFinished, this, [this](const SaveResult& result) {
+        reportSave(result.ok, result.error, result.warning);
+    });
+    for (auto signal : {&MenuCommandsState::canNewChanged, &MenuCommandsState::canEditChanged,
+                        &MenuCommandsState::canPDFChanged})
+        connect(&app.menuState(), signal, this, &MainWindow::refreshActions);
+    connect(&app.store(), &AppDataStore::preferencesChanged, this, &MainWindow::refreshActions);
+    followPhase();
+}
+
+MainWindow::~MainWindow() = default;
+
+MainWindow::Screen MainWindow::screen() const {
+    if (m_stack->currentWidget() == m_workspace)
+        return Screen::session;
+    if (m_stack->currentWidget() == m_sessionLock)
+        return Screen::locked;
+    return Screen::launch;
+}
+
+QAction* MainWindow::action(const QString& title) const {
+    const QList<QAction*> all = menuBar()->findChildren<QAction*>();
+    for (QAction* a : all)
+        if (a->text() == title)
+            return a;
+    return nullptr;
+}
+
+void MainWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&Fichier"));
+    for (const MenuItem& item : sessionMenuItems()) {
+        switch (item.kind) {
+        case MenuItem::Kind::Separator:
+            file->addSeparator();
+            break;
+        case MenuItem::Kind::RecentSubmenu: {
+            QMenu* recent = file->addMenu(item.title);
+            recent->setObjectName(QStringLiteral("recentMenu"));
+            connect(recent, &QMenu::aboutToShow, this,
+                    [this, recent] { fillRecentMenu(recent, false); });
+            fillRecentMenu(recent, false);
+            break;
+        }
+        case MenuItem::Kind::Command: {
+            QAction* a = file->addAction(item.title);
+            if (!item.shortcut.isEmpty())
+                a->setShortcut(QKeySequence(item.shortcut));
+            const AppCommand command = *item.command;
+            connect(a, &QAction::triggered, this,
+                    [this, command] { m_app.dispatcher().post(command); });
+            // Creating a session or opening one is always possible; the rest
+            // acts on the open session, never on one behind its lock.
+            if (command != AppCommand::ShortcutNewSession && command != AppCommand::ShortcutOpenCDB)
+                m_sessionActions << a;
+            if (item.enabledWhen != MenuItem::EnabledWhen::Always)
+                m_recordActions << qMakePair(a, item.enabledWhen);
+            break;
+        }
+        case MenuItem::Kind::ClearCaches:
+        case MenuItem::Kind::Help:
+            break;
+        }
+    }
+    file->addSeparator();
+    QAction* settings = file->addAction(QStringLiteral("Réglages…"), QKeySequence::Preferences,
+                                        this, &MainWindow::showSettings);
+    m_sessionActions << settings;
+    file->addSeparator();
+    file->addAction(QStringLiteral("Quitter"), QKeySequence::Quit, this, &QWidget::close);
+
+    QMenu* session = menuBar()->addMenu(QStringLiteral("&Session"));
+    m_lockAction =
+        session->addAction(symbolIcon(QStringLiteral("lock")), LockScreenModel::lockCommand(),
+                           QKeySequence(QStringLiteral("Ctrl+L")), this, &MainWindow::lockSession);
+    QMenu* switching = session->addMenu(symbolIcon(QStringLiteral("arrow.left.arrow.right")),
+                                        QStringLiteral("Changer de session"));
+    switching->setObjectName(QStringLiteral("switchMenu"));
+    connect(switching, &QMenu::aboutToShow, this,
+            [this, switching] { fillRecentMenu(switching, true); });
+    fillRecentMenu(switching, true);
+    session->addSeparator();
+    QAction* logOut =
+        session->addAction(symbolIcon(QStringLiteral("rectangle.portrait.and.arrow.right")),
+                           QStringLiteral("Se déconnecter"), this, &MainWindow::logOut);
+    m_sessionActions << m_lockAction << switching->menuAction() << logOut;
+    m_workspace->sessionButton().setMenu(session);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Aide"));
+    for (const MenuItem& item : applicationMenuItems()) {
+        if (item.kind == MenuItem::Kind::ClearCaches)
+            help->addAction(item.title, this, &MainWindow::clearCaches);
+        else if (item.kind == MenuItem::Kind::Help)
+            help->addAction(symbolIcon(QStringLiteral("questionmark.circle")), item.title,
+                            QKeySequence::HelpContents, this, &MainWindow::showHelp);
+    }
+}
+
+void MainWindow::fillRecentMenu(QMenu* menu, bool forSwitching) {
+    menu->clear();
+    const RecentMenu recent =
+        recentMenu(m_app.recentFiles().entries(), m_app.menuState().currentSessionURLString());
+    for (const RecentEntry& entry : recent.entries) {
+        const QString name = entry.sessionName.value_or(QString()).trimmed();
+        QAction* a = menu->addAction(
+            name.isEmpty() ? entry.displayName : name + QStringLiteral(" — ") + entry.displayName);
+        connect(a, &QAction::triggered, this,
+                [this, entry] { m_app.dispatcher().postOpenRecent(entry); });
+    }
+    if (!recent.emptyLine.isEmpty())
+        menu->addAction(recent.emptyLine)->setEnabled(false);
+    if (forSwitching)
+        return;
+    menu->addSeparator();
+    menu->addAction(recent.clearTitle, this, [this] { m_app.recentFiles().clearAll(); });
+}
+
+void MainWindow::refreshActions() {
+    const bool open = screen() == Screen::session;
+    for (QAction* a : std::as_const(m_sessionActions))
+        a->setEnabled(open);
+    for (const auto& [a, when] : std::as_const(m_recordActions)) {
+        MenuItem item;
+        item.enabledWhen = when;
+        a->setEnabled(open && velmora::isEnabled(item, m_app.menuState()));
+    }
+    // Locking a session without a code would lock nothing.
+    LockScreenModel lock(m_app.store());
+    m_lockAction->setEnabled(open && lock.canLock());
+    m_lockAction->setToolTip(lock.canLock()
+                                 ? QString()
+                                 : QStringLiteral("Définissez un code d’accès dans les "
+                                                  "Réglages pour verrouiller la session."));
+}
+
+void MainWindow::followPhase() {
+    const bool open = m_app.launch().phase() == LaunchPhase::Phase::sessionOpen;
+    if (open) {
+        if (m_stack->currentWidget() == m_launch)
+            m_workspace->showSection(dashboardKey());
+        if (m_stack->currentWidget() != m_sessionLock)
+            m_stack->setCurrentWidget(m_workspace);
+        m_app.menuState().setCurrentSessionURLString(m_app.flows().currentSessionUrlString());
+    } else {
+        m_stack->setCurrentWidget(m_launch);
+        m_app.menuState().setCurrentSessionURLString(std::nullopt);
+        if (m_settings)
+            m_settings->close();
+    }
+    refreshActions();
+}
+
+void MainWindow::handleCommand(AppCommand command) {
+    switch (command) {
+    case AppCommand::ShortcutSave:
+        if (screen() == Screen::session)
+            save();
+        break;
+    case AppCommand::ShortcutExportCDB:
+        if (screen() == Screen::session)
+            exportSession();
+        break;
+    case AppCommand::ShortcutOpenCDB:
+        chooseAndOpen();
+        break;
+    case AppCommand::ShortcutNewSession:
+        startNewSession();
+        break;
+    case AppCommand::ShortcutFocusSearch:
+        if (screen() == Screen::session)
+            statusBar()->showMessage(
+                QStringLiteral("La recherche globale arrive avec les écrans de vos données."),
+                4000);
+        break;
+    case AppCommand::WindowExpand:
+        showNormal();
+        raise();
+        activateWindow();
+        break;
+    // The section screens will handle these; none of them is built yet.
+    case AppCommand::ShortcutNew:
+    case AppCommand::ShortcutEdit:
+    case AppCommand::ShortcutPDF:
+    case AppCommand::OpenRecentCDB:
+    case AppCommand::OpenCDBFile:
+        break;
+    }
+}
+
+void MainWindow::save() {
+    showSaveAlert(m_app.flows().save());
+}
+
+void MainWindow::showSaveAlert(const Alert& alert) {
+    Dialogs& dialogs = m_app.environment().dialogs;
+    const int answer = dialogs.ask(this, alert);
+    if (answer < 0 || alert.buttons[answer].text != rescueButton())
+        return;
+    if (const auto folder = dialogs.choose(this, SessionFlows::rescueFolderPanel()))
+        dialogs.ask(this, m_app.flows().rescueTo(*folder));
+}
+
+void MainWindow::exportSession() {
+    Dialogs& dialogs = m_app.environment().dialogs;
+    if (const auto file = dialogs.choose(this, SessionFlows::exportPanel()))
+        dialogs.ask(this, m_app.flows().exportTo(*file));
+}
+
+void MainWindow::chooseAndOpen() {
+    if (const auto file = m_app.environment().dialogs.choose(this, LaunchPhase::openPanel()))
+        openFile(*file);
+}
+
+// The open session is saved before another one replaces it; nothing goes on
+// when that save fails.
+bool MainWindow::leaveOpenSession() {
+    if (screen() == Screen::launch && m_app.launch().phase() != LaunchPhase::Phase::lockScreen)
+        return true;
+    const SaveResult saved = m_app.store().save();
+    if (saved.ok)
+        return true;
+    showSaveAlert(SessionFlows::saveFailedAlert(saved.error));
+    return false;
+}
+
+void MainWindow::startNewSession() {
+    if (m_app.wizard().inProgress())
+        return;
+    if (screen() != Screen::launch && !leaveOpenSession())
+        return;
+    m_app.launch().startCreation();
+}
+
+void MainWindow::openFile(const QUrl& url) {
+    if (!url.isLocalFile())
+        return;
+    Dialogs& dialogs = m_app.environment().dialogs;
+    LaunchPhase& launch = m_app.launch();
+    if (m_app.wizard().inProgress()) {
+        if (confirm(dialogs, this, SessionFlows::abandonCreationAlert()))
+            m_app.flows().openAbandoningCreation(url);
+        return;
+    }
+    if (screen() == Screen::launch) {
+        launch.openChosenFile(url);
+        return;
+    }
+    if (RecentFilesStore::urlText(url) == m_app.flows().currentSessionUrlString()) {
+        dialogs.ask(this, SessionFlows::alreadyOpenAlert());
+        return;
+    }
+    if (screen() == Screen::locked) {
+        // A locked session shows nothing of itself, not even that it is open.
+        raise();
+        return;
+    }
+    if (!leaveOpenSession())
+        return;
+    if (!launch.openChosenFile(url)) {
+        launch.resumeSession();
+        dialogs.ask(this, loadFailedNotice());
+    }
+}
+
+void MainWindow::openRecent(const RecentEntry& entry) {
+    Dialogs& dialogs = m_app.environment().dialogs;
+    LaunchPhase& launch = m_app.launch();
+    if (m_app.wizard().inProgress()) {
+        if (!confirm(dialogs, this, SessionFlows::abandonCreationAlert()))
+            return;
+        m_app.wizard().abandon();
+    }
+    if (screen() == Screen::launch) {
+        if (const auto missing = launch.openRecent(entry))
+            locateMissing(entry, *missing);
+        return;
+    }
+    if (screen() == Screen::locked)
+        return;
+    if (entry.urlString == m_app.flows().currentSessionUrlString()) {
+        dialogs.ask(this, SessionFlows::alreadyOpenAlert());
+        return;
+    }
+    if (!confirm(dialogs, this, SessionFlows::switchSessionAlert()))
+        return;
+    const auto alert = m_app.flows().switchTo(entry);
+    if (!alert)
+        return;
+    if (alert->title == LaunchPhase::fileNotFoundAlert(entry, LaunchPhase::Place::mainWindow).title)
+        locateMissing(entry, *alert);
+    else
+        showSaveAlert(*alert);
+}
+
+void MainWindow::locateMissing(const RecentEntry& entry, const Alert& alert) {
+    Dialogs& dialogs = m_app.environment().dialogs;
+    if (!confirm(dialogs, this, alert))
+        return;
+    const auto file = dialogs.choose(this, LaunchPhase::openPanel());
+    if (!file)
+        return;
+    const bool fromSession = screen() == Screen::session;
+    if (!m_app.launch().relocate(entry, *file) && fromSession) {
+        m_app.launch().resumeSession();
+        dialogs.ask(this, loadFailedNotice());
+    }
+}
+
+void MainWindow::lockSession() {
+    if (screen() != Screen::session || !m_sessionLock->model().canLock())
+        return;
+    m_workspace->showSection(dashboardKey());
+    if (m_settings)
+        m_settings->close();
+    m_sessionLock->reset();
+    m_stack->setCurrentWidget(m_sessionLock);
+    refreshActions();
+}
+
+void MainWindow::logOut() {
+    if (screen() != Screen::session)
+        return;
+    Dialogs& dialogs = m_app.environment().dialogs;
+    if (!confirm(dialogs, this, SessionFlows::logOutAlert()))
+        return;
+    if (const auto failed = m_app.flows().logOut())
+        showSaveAlert(*failed);
+}
+
+void MainWindow::showSettings() {
+    if (screen() != Screen::session)
+        return;
+    if (!m_settings) {
+        m_settings = new SettingsWindow(m_app.store(), m_app.environment().dialogs, this);
+        m_settings->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_settings->show();
+    m_settings->raise();
+    m_settings->activateWindow();
+}
+
+void MainWindow::showHelp() {
+    if (!m_help) {
+        m_help = new HelpWindow(this);
+        m_help->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    m_help->show();
+    m_help->raise();
+    m_help->activateWindow();
+}
+
+void MainWindow::clearCaches() {
+    Dialogs& dialogs = m_app.environment().dialogs;
+    CacheClearing caches(m_app.environment().cacheFolder);
+    if (confirm(dialogs, this, caches.confirmation()))
+        dialogs.ask(this, caches.clear());
+}
+
+void MainWindow::reportSave(bool ok, const QString& error, const QString& warning) {
+    if (!ok) {
+        m_saveStatus->setText(QStringLiteral("Enregistrement impossible : ") + error);
+        theme::setRole(m_saveStatus, "error");
+    } else if (!warning.isEmpty()) {
+        m_saveStatus->setText(warning);
+        theme::setRole(m_saveStatus, "error");
+    } else {
+        m_saveStatus->clear();
+        theme::setRole(m_saveStatus, "hint");
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (const auto ask = quitConfirmation(m_app.launchState())) {
+        if (!confirm(m_app.environment().dialogs, this, *ask)) {
+            event->ignore();
+            return;
+        }
+        m_app.wizard().abandon();
+    }
+    if (m_settings)
+        m_settings->close();
+    if (m_help)
+        m_help->close();
+    event->accept();
+}
+
+} // namespace velmora::gui

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "app/ApplicationCommands.h"
+#include "store/Alert.h"
+#include "store/RecentEntry.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QStackedWidget;
+
+namespace velmora::gui {
+
+class Application;
+class HelpWindow;
+class LaunchScreen;
+class LockView;
+class SettingsWindow;
+class Workspace;
+
+// The one window: the launch screen until a session is open, then the
+// session's sections; the menus post commands that it carries out.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit MainWindow(Application& app);
+    ~MainWindow() override;
+
+    LaunchScreen& launchScreen() { return *m_launch; }
+    Workspace& workspace() { return *m_workspace; }
+    LockView& sessionLock() { return *m_sessionLock; }
+    // What the window shows now.
+    enum class Screen { launch, session, locked };
+    Screen screen() const;
+    // The menu action of that title, searched through every menu.
+    QAction* action(const QString& title) const;
+
+    void openFile(const QUrl& url);
+    void openRecent(const RecentEntry& entry);
+    void lockSession();
+    void logOut();
+    void showSettings();
+    void showHelp();
+    void clearCaches();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void fillRecentMenu(QMenu* menu, bool forSwitching);
+    void handleCommand(AppCommand command);
+    void followPhase();
+    void refreshActions();
+    void save();
+    void exportSession();
+    void chooseAndOpen();
+    void startNewSession();
+    void showSaveAlert(const Alert& alert);
+    void locateMissing(const RecentEntry& entry, const Alert& alert);
+    bool leaveOpenSession();
+    void reportSave(bool ok, const QString& error, const QString& warning);
+
+    Application& m_app;
+    QStackedWidget* m_stack = nullptr;
+    LaunchScreen* m_launch = nullptr;
+    Workspace* m_workspace = nullptr;
+    LockView* m_sessionLock = nullptr;
+    QLabel* m_saveStatus = nullptr;
+    QPointer<SettingsWindow> m_settings;
+    QPointer<HelpWindow> m_help;
+    // Enabled only while a session is open and unlocked.
+    QList<QAction*> m_sessionActions;
+    QList<QPair<QAction*, MenuItem::EnabledWhen>> m_recordActions;
+    QAction* m_lockAction = nullptr;
+};
+
+} // namespace velmora::gui

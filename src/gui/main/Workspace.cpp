@@ -1,0 +1,233 @@
+#include "main/Workspace.h"
+
+#include "app/SidebarMenu.h"
+#include "app/UpdateChecker.h"
+#include "common/Icons.h"
+#include "common/SessionPicture.h"
+#include "common/Theme.h"
+#include "main/SectionPages.h"
+#include "store/AppDataStore.h"
+
+#include <QDesktopServices>
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace velmora::gui {
+
+namespace {
+
+constexpr int keyRole = Qt::UserRole + 1;
+
+QWidget* placeholderPage(const QPixmap& picture, const QString& title, const QString& subtitle,
+                         const QString& promise) {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(48, 40, 48, 40);
+    layout->setSpacing(10);
+    auto* header = new QHBoxLayout;
+    header->setSpacing(18);
+    auto* icon = new QLabel(page);
+    icon->setPixmap(picture);
+    header->addWidget(icon, 0, Qt::AlignTop);
+    auto* names = new QVBoxLayout;
+    names->addWidget(theme::label(title, "title", page));
+    if (!subtitle.isEmpty())
+        names->addWidget(theme::label(subtitle, "subtitle", page));
+    names->addStretch(1);
+    header->addLayout(names, 1);
+    layout->addLayout(header);
+    layout->addSpacing(18);
+
+    auto* card = new QFrame(page);
+    card->setProperty("role", QStringLiteral("card"));
+    auto* cardLayout = new QHBoxLayout(card);
+    cardLayout->setContentsMargins(20, 18, 20, 18);
+    cardLayout->setSpacing(14);
+    auto* info = new QLabel(card);
+    info->setPixmap(symbolPixmap(QStringLiteral("sparkles"), 22, theme::accent()));
+    cardLayout->addWidget(info, 0, Qt::AlignTop);
+    auto* text = theme::label(promise, "", card);
+    text->setObjectName(QStringLiteral("sectionPromise"));
+    cardLayout->addWidget(text, 1);
+    layout->addWidget(card);
+    layout->addStretch(1);
+    return page;
+}
+
+} // namespace
+
+Workspace::Workspace(AppDataStore& store, UpdateChecker& updates, QWidget* parent)
+    : QWidget(parent), m_store(store), m_updates(updates) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    auto* sidebar = new QFrame(this);
+    sidebar->setProperty("role", QStringLiteral("sidebar"));
+    sidebar->setFixedWidth(240);
+    auto* side = new QVBoxLayout(sidebar);
+    side->setContentsMargins(12, 14, 12, 12);
+    side->setSpacing(10);
+    m_sessionButton = new QToolButton(sidebar);
+    m_sessionButton->setObjectName(QStringLiteral("sessionButton"));
+    m_sessionButton->setProperty("role", QStringLiteral("sidebarButton"));
+    m_sessionButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_sessionButton->setPopupMode(QToolButton::InstantPopup);
+    m_sessionButton->setIconSize(QSize(32, 32));
+    m_sessionButton->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    m_sessionButton->setToolTip(QStringLiteral("Session"));
+    side->addWidget(m_sessionButton);
+
+    m_sections = new QListWidget(sidebar);
+    m_sections->setObjectName(QStringLiteral("sectionList"));
+    m_sections->setIconSize(QSize(18, 18));
+    m_sections->setFocusPolicy(Qt::StrongFocus);
+    side->addWidget(m_sections, 1);
+
+    auto* settings = m_settingsButton = new QToolButton(sidebar);
+    settings->setObjectName(QStringLiteral("settingsButton"));
+    settings->setProperty("role", QStringLiteral("sidebarButton"));
+    settings->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    settings->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    settings->setText(QStringLiteral("Réglages"));
+    settings->setIcon(symbolIcon(QStringLiteral("gearshape")));
+    side->addWidget(settings);
+    connect(settings, &QToolButton::clicked, this, &Workspace::settingsRequested);
+    layout->addWidget(sidebar);
+
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(16, 12, 16, 0);
+    m_banner = new QFrame(this);
+    m_banner->setObjectName(QStringLiteral("updateBanner"));
+    m_banner->setProperty("role", QStringLiteral("banner"));
+    auto* banner = new QHBoxLayout(m_banner);
+    banner->setContentsMargins(14, 8, 14, 8);
+    banner->setSpacing(0);
+    auto* bannerIcon = new QLabel(m_banner);
+    bannerIcon->setPixmap(symbolPixmap(QStringLiteral("arrow.down.circle"), 18, Qt::white));
+    banner->addWidget(bannerIcon);
+    banner->addSpacing(8);
+    m_bannerText = new QLabel(QStringLiteral("Mise à jour disponible"), m_banner);
+    m_bannerText->setStyleSheet(QStringLiteral("font-weight: 600;"));
+    banner->addWidget(m_bannerText);
+    auto* download = new QPushButton(QStringLiteral(" — Télécharger"), m_banner);
+    download->setObjectName(QStringLiteral("updateDownload"));
+    download->setFlat(true);
+    download->setCursor(Qt::PointingHandCursor);
+    download->setStyleSheet(
+        QStringLiteral("QPushButton { color: white; border: none; background: transparent; "
+                       "padding: 0; text-decoration: underline; }"));
+    banner->addWidget(download);
+    banner->addStretch(1);
+    content->addWidget(m_banner);
+    connect(download, &QPushButton::clicked, this, [this] {
+        // Only a web page is opened from what the server sent.
+        const QUrl url(m_updates.downloadURL());
+        if (url.isValid() &&
+            (url.scheme() == QLatin1String("https") || url.scheme() == QLatin1String("http")))
+            QDesktopServices::openUrl(url);
+    });
+
+    m_pages = new QStackedWidget(this);
+    content->addWidget(m_pages, 1);
+    layout->addLayout(content, 1);
+
+    connect(m_sections, &QListWidget::currentRowChanged, m_pages, &QStackedWidget::setCurrentIndex);
+    connect(&m_store, &AppDataStore::preferencesChanged, this, &Workspace::rebuildSidebar);
+    for (auto signal : {&AppDataStore::sessionNameChanged, &AppDataStore::companySettingsChanged,
+                        &AppDataStore::sessionProfileImageNameChanged,
+                        &AppDataStore::sessionProfilePhotoDataChanged})
+        connect(&m_store, signal, this, &Workspace::rebuildSidebar);
+    connect(&m_updates, &UpdateChecker::updateAvailableChanged, this, &Workspace::refreshBanner);
+    connect(&m_updates, &UpdateChecker::latestVersionChanged, this, &Workspace::refreshBanner);
+    rebuildSidebar();
+    refreshBanner();
+}
+
+void Workspace::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange)
+        return;
+    m_settingsButton->setIcon(symbolIcon(QStringLiteral("gearshape")));
+    rebuildSidebar();
+}
+
+QStringList Workspace::sectionKeys() const {
+    QStringList keys;
+    for (int i = 0; i < m_sections->count(); ++i)
+        keys << m_sections->item(i)->data(keyRole).toString();
+    return keys;
+}
+
+QString Workspace::currentSection() const {
+    const QListWidgetItem* item = m_sections->currentItem();
+    return item ? item->data(keyRole).toString() : QString();
+}
+
+void Workspace::showSection(const QString& defaultKey) {
+    const int row = int(sectionKeys().indexOf(defaultKey));
+    m_sections->setCurrentRow(row >= 0 ? row : 0);
+}
+
+void Workspace::rebuildSidebar() {
+    const QString current = currentSection();
+    refreshIdentity();
+    m_items.clear();
+    for (const SidebarMenuItemConfig& item : effectiveSidebarItems(m_store.preferences()))
+        if (item.isEnabled || item.defaultKey == dashboardKey())
+            m_items << item;
+
+    const QSignalBlocker blocker(m_sections);
+    m_sections->clear();
+    while (QWidget* page = m_pages->widget(0)) {
+        m_pages->removeWidget(page);
+        page->deleteLater();
+    }
+    for (const SidebarMenuItemConfig& item : m_items) {
+        auto* row = new QListWidgetItem(symbolIcon(item.systemName), item.displayName, m_sections);
+        row->setData(keyRole, item.defaultKey);
+        m_pages->addWidget(pageFor(item));
+    }
+    const int row = int(sectionKeys().indexOf(current));
+    m_sections->setCurrentRow(row >= 0 ? row : 0);
+    m_pages->setCurrentIndex(m_sections->currentRow());
+}
+
+QWidget* Workspace::pageFor(const SidebarMenuItemConfig& item) {
+    QWidget* page;
+    if (item.defaultKey == dashboardKey()) {
+        const QString name = m_store.sessionName().trimmed();
+        const QString company = m_store.companySettings().displayName.trimmed();
+        page =
+            placeholderPage(sessionPicture(m_store, 96), name.isEmpty() ? item.displayName : name,
+                            company, sectionPromise(item.defaultKey));
+    } else {
+        page = placeholderPage(symbolPixmap(item.systemName, 44, theme::accent()), item.displayName,
+                               QString(), sectionPromise(item.defaultKey));
+    }
+    page->setObjectName(QStringLiteral("page_") + item.defaultKey);
+    return page;
+}
+
+void Workspace::refreshIdentity() {
+    const QString name = m_store.sessionName().trimmed();
+    m_sessionButton->setText(name.isEmpty() ? QStringLiteral("Session sans nom") : name);
+    m_sessionButton->setIcon(QIcon(sessionPicture(m_store, 32)));
+}
+
+void Workspace::refreshBanner() {
+    m_banner->setVisible(m_updates.updateAvailable());
+    m_banner->setToolTip(m_updates.latestVersion().isEmpty()
+                             ? QString()
+                             : QStringLiteral("Version %1\n%2")
+                                   .arg(m_updates.latestVersion(), m_updates.releaseNotes()));
+}
+
+} // namespace velmora::gui

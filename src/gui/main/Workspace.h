@@ -1,0 +1,60 @@
+#pragma once
+
+#include "model/AppPreferences.h"
+
+#include <QWidget>
+
+class QFrame;
+class QLabel;
+class QListWidget;
+class QStackedWidget;
+class QToolButton;
+
+namespace velmora {
+class AppDataStore;
+class UpdateChecker;
+} // namespace velmora
+
+namespace velmora::gui {
+
+// The open session: its sections in a sidebar, in the user's order and
+// names, and the page of the chosen one.
+class Workspace : public QWidget {
+    Q_OBJECT
+
+public:
+    Workspace(AppDataStore& store, UpdateChecker& updates, QWidget* parent = nullptr);
+
+    // The keys of the sections listed, in order.
+    QStringList sectionKeys() const;
+    QString currentSection() const;
+    void showSection(const QString& defaultKey);
+    // The session button of the sidebar, whose menu the window fills.
+    QToolButton& sessionButton() { return *m_sessionButton; }
+
+signals:
+    void settingsRequested();
+
+protected:
+    // Symbols are painted in the colours of the appearance: a new one
+    // repaints them.
+    void changeEvent(QEvent* event) override;
+
+private:
+    void rebuildSidebar();
+    void refreshIdentity();
+    void refreshBanner();
+    QWidget* pageFor(const SidebarMenuItemConfig& item);
+
+    AppDataStore& m_store;
+    UpdateChecker& m_updates;
+    QToolButton* m_sessionButton = nullptr;
+    QToolButton* m_settingsButton = nullptr;
+    QListWidget* m_sections = nullptr;
+    QStackedWidget* m_pages = nullptr;
+    QFrame* m_banner = nullptr;
+    QLabel* m_bannerText = nullptr;
+    QList<SidebarMenuItemConfig> m_items;
+};
+
+} // namespace velmora::gui

@@ -1,0 +1,61 @@
+#include "settings/AppearancePage.h"
+
+#include "app/SettingsPages.h"
+#include "settings/SettingsFeedback.h"
+#include "settings/SettingsLayout.h"
+#include "store/AppDataStore.h"
+
+#include <QButtonGroup>
+#include <QFormLayout>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace velmora::gui {
+
+AppearancePage::AppearancePage(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), m_store(store), m_dialogs(dialogs) {
+    auto* layout = settingslayout::pageLayout(this, settingspages::title(SettingsPage::appearance),
+                                              settingspages::appearanceIntro());
+    m_dark = new QRadioButton(displayName(AppAppearanceMode::dark));
+    m_dark->setObjectName(QStringLiteral("appearanceDark"));
+    m_light = new QRadioButton(displayName(AppAppearanceMode::light));
+    m_light->setObjectName(QStringLiteral("appearanceLight"));
+    auto* group = new QButtonGroup(this);
+    group->addButton(m_dark);
+    group->addButton(m_light);
+
+    auto* choices = new QVBoxLayout;
+    choices->setSpacing(8);
+    choices->addWidget(m_dark);
+    choices->addWidget(m_light);
+    auto* form = settingslayout::form();
+    form->addRow(settingspages::appearanceLabel(), choices);
+    layout->addLayout(form);
+    layout->addStretch();
+
+    showStored();
+    connect(m_light, &QRadioButton::toggled, this, &AppearancePage::choose);
+    connect(&m_store, &AppDataStore::preferencesChanged, this, &AppearancePage::showStored);
+}
+
+void AppearancePage::choose(bool light) {
+    const AppAppearanceMode mode = light ? AppAppearanceMode::light : AppAppearanceMode::dark;
+    if (m_store.preferences().appearanceMode == mode)
+        return;
+    const SettingsResult result = settingspages::applyAppearance(m_store, mode);
+    const SaveFeedback feedback = reportSave(m_dialogs, this, result);
+    if (!feedback.applied)
+        showStored();
+    if (feedback.rescue)
+        emit saveRescueRequested();
+}
+
+void AppearancePage::showStored() {
+    const bool light = m_store.preferences().appearanceMode == AppAppearanceMode::light;
+    const QSignalBlocker blockDark(m_dark);
+    const QSignalBlocker blockLight(m_light);
+    m_light->setChecked(light);
+    m_dark->setChecked(!light);
+}
+
+} // namespace velmora::gui

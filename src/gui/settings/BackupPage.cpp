@@ -1,0 +1,116 @@
+#include "settings/BackupPage.h"
+
+#include "common/Dialogs.h"
+#include "common/Icons.h"
+#include "common/Theme.h"
+#include "settings/SettingsFeedback.h"
+#include "settings/SettingsLayout.h"
+#include "store/AppDataStore.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace velmora::gui {
+
+BackupPage::BackupPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), m_store(store), m_dialogs(dialogs), m_form(store.storagePreferences()) {
+    auto* layout =
+        settingslayout::pageLayout(this, BackupSettingsForm::title(), BackupSettingsForm::intro());
+    auto* form = settingslayout::form();
+
+    m_folder = new QLabel;
+    m_folder->setObjectName(QStringLiteral("backupFolderPath"));
+    m_folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_folder->setWordWrap(true);
+    m_folder->setMinimumWidth(200);
+    auto* choose = new QPushButton(BackupSettingsForm::chooseFolderButton());
+    choose->setObjectName(QStringLiteral("backupChooseFolder"));
+    choose->setIcon(symbolIcon(QStringLiteral("folder")));
+    m_clear = new QPushButton(BackupSettingsForm::clearFolderButton());
+    m_clear->setObjectName(QStringLiteral("backupClearFolder"));
+    auto* folderRow = new QHBoxLayout;
+    folderRow->setSpacing(10);
+    folderRow->addWidget(m_folder, 1);
+    folderRow->addWidget(choose);
+    folderRow->addWidget(m_clear);
+    form->addRow(settingslayout::rowLabel(BackupSettingsForm::folderLabel(), choose), folderRow);
+
+    m_enabled = new QCheckBox(BackupSettingsForm::enabledCheckbox());
+    m_enabled->setObjectName(QStringLiteral("backupEnabled"));
+    m_error = settingslayout::errorLabel(QStringLiteral("backupError"));
+    auto* switchCell = new QVBoxLayout;
+    switchCell->setSpacing(6);
+    switchCell->addWidget(m_enabled);
+    auto* hint = theme::label(BackupSettingsForm::fileNameHint(), "hint");
+    // Under the check box's text rather than under its box.
+    hint->setIndent(
+        m_enabled->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, m_enabled) +
+        m_enabled->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, m_enabled));
+    switchCell->addWidget(hint);
+    switchCell->addWidget(m_error);
+    form->addRow(QString(), switchCell);
+    layout->addLayout(form);
+    layout->addStretch();
+
+    showForm();
+    connect(choose, &QPushButton::clicked, this, &BackupPage::chooseFolder);
+    connect(m_clear, &QPushButton::clicked, this, &BackupPage::clearFolder);
+    connect(m_enabled, &QCheckBox::toggled, this, &BackupPage::setEnabled);
+    connect(&m_store, &AppDataStore::storagePreferencesChanged, this, &BackupPage::showStored);
+}
+
+void BackupPage::chooseFolder() {
+    const std::optional<QUrl> folder = m_dialogs.choose(this, BackupSettingsForm::folderPanel());
+    if (!folder)
+        return;
+    m_form.setFolder(folder);
+    applyForm();
+}
+
+void BackupPage::clearFolder() {
+    m_form.clearFolder();
+    applyForm();
+}
+
+void BackupPage::setEnabled(bool enabled) {
+    m_form.setEnabled(enabled);
+    applyForm();
+}
+
+void BackupPage::applyForm() {
+    m_applying = true;
+    const SettingsResult result = m_form.apply(m_store);
+    m_applying = false;
+    settingslayout::setMessage(
+        m_error, result.kind == SettingsResult::Kind::invalid ? result.message : QString());
+    const SaveFeedback feedback = reportSave(m_dialogs, this, result);
+    // A refused or failed change leaves the page showing the session's own
+    // settings; the message says why.
+    if (!feedback.applied)
+        m_form.load(m_store.storagePreferences());
+    showForm();
+    if (feedback.rescue)
+        emit saveRescueRequested();
+}
+
+void BackupPage::showStored() {
+    if (m_applying)
+        return;
+    m_form.load(m_store.storagePreferences());
+    showForm();
+}
+
+void BackupPage::showForm() {
+    m_folder->setText(m_form.folderText());
+    theme::setRole(m_folder, m_form.folder() ? "" : "hint");
+    m_clear->setEnabled(m_form.folder().has_value());
+    const QSignalBlocker block(m_enabled);
+    m_enabled->setChecked(m_form.isEnabled());
+}
+
+} // namespace velmora::gui

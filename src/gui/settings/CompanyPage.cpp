@@ -1,0 +1,323 @@
+#include "settings/CompanyPage.h"
+
+#include "common/Dialogs.h"
+#include "common/Icons.h"
+#include "common/Theme.h"
+#include "settings/SettingsFeedback.h"
+#include "settings/SettingsLayout.h"
+#include "store/AppDataStore.h"
+
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSvgRenderer>
+#include <QVBoxLayout>
+
+namespace velmora::gui {
+
+namespace {
+
+constexpr QSize logoBox(160, 96);
+
+QString text(QWidget* field) {
+    if (auto* line = qobject_cast<QLineEdit*>(field))
+        return line->text();
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(field))
+        return plain->toPlainText();
+    return {};
+}
+
+void setText(QWidget* field, const QString& value) {
+    const QSignalBlocker block(field);
+    if (auto* line = qobject_cast<QLineEdit*>(field))
+        line->setText(value);
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(field))
+        plain->setPlainText(value);
+}
+
+// The logo scaled into the preview box; null when the file is no picture.
+QPixmap logoPixmap(const QString& file, qreal ratio) {
+    const QSize box = logoBox * ratio;
+    QImage image;
+    if (QFileInfo(file).suffix().compare(QStringLiteral("svg"), Qt::CaseInsensitive) == 0) {
+        QSvgRenderer renderer(file);
+        if (!renderer.isValid())
+            return {};
+        const QSize size = renderer.defaultSize().scaled(box, Qt::KeepAspectRatio);
+        image = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        renderer.render(&painter);
+    } else {
+        QImageReader reader(file);
+        reader.setAutoTransform(true);
+        image = reader.read();
+        if (image.isNull())
+            return {};
+        image = image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
+} // namespace
+
+QString CompanyPage::objectNameOf(Field field) {
+    switch (field) {
+    case Field::displayName:
+        return QStringLiteral("companyDisplayName");
+    case Field::ownerName:
+        return QStringLiteral("companyOwnerName");
+    case Field::legalStatus:
+        return QStringLiteral("companyLegalStatus");
+    case Field::siret:
+        return QStringLiteral("companySiret");
+    case Field::addressLine1:
+        return QStringLiteral("companyAddressLine1");
+    case Field::addressLine2:
+        return QStringLiteral("companyAddressLine2");
+    case Field::tvaNote:
+        return QStringLiteral("companyTvaNote");
+    case Field::latePenaltyText:
+        return QStringLiteral("companyLatePenaltyText");
+    case Field::additionalLegalText:
+        return QStringLiteral("companyAdditionalLegalText");
+    case Field::bankName:
+        return QStringLiteral("companyBankName");
+    case Field::bankAccountName:
+        return QStringLiteral("companyBankAccountName");
+    case Field::bankIBAN:
+        return QStringLiteral("companyBankIBAN");
+    case Field::bankBIC:
+        return QStringLiteral("companyBankBIC");
+    case Field::lateChargeLineTitle:
+        return QStringLiteral("companyLateChargeLineTitle");
+    case Field::lateChargeLineDescription:
+        return QStringLiteral("companyLateChargeLineDescription");
+    case Field::logo:
+        return QStringLiteral("companyLogo");
+    }
+    return {};
+}
+
+CompanyPage::CompanyPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), m_store(store), m_dialogs(dialogs),
+      m_form(store.companySettings(), store.preferences()) {
+    auto* layout = settingslayout::pageLayout(this, CompanySettingsForm::title(),
+                                              CompanySettingsForm::intro());
+
+    layout->addWidget(settingslayout::section(CompanySettingsForm::identitySection()));
+    auto* identity = settingslayout::form();
+    for (Field field : {Field::displayName, Field::ownerName, Field::legalStatus, Field::siret,
+                        Field::addressLine1, Field::addressLine2})
+        addField(identity, field, false);
+    layout->addLayout(identity);
+
+    layout->addWidget(settingslayout::section(CompanySettingsForm::logoSection()));
+    auto* logoForm = settingslayout::form();
+    m_logoPreview = new QLabel;
+    m_logoPreview->setObjectName(QStringLiteral("companyLogoPreview"));
+    m_logoPreview->setProperty("role", QStringLiteral("card"));
+    m_logoPreview->setFixedSize(logoBox + QSize(16, 16));
+    m_logoPreview->setAlignment(Qt::AlignCenter);
+    auto* choose = new QPushButton(CompanySettingsForm::chooseLogoButton());
+    choose->setObjectName(QStringLiteral("companyLogoChoose"));
+    choose->setIcon(symbolIcon(QStringLiteral("photo")));
+    m_removeLogo = theme::button(CompanySettingsForm::removeLogoButton(), "destructive");
+    m_removeLogo->setObjectName(QStringLiteral("companyLogoRemove"));
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(8);
+    buttons->addWidget(choose);
+    buttons->addWidget(m_removeLogo);
+    auto* hint = theme::label(CompanySettingsForm::logoHint(), "hint");
+    hint->setWordWrap(false);
+    buttons->addWidget(hint);
+    auto* logoRow = new QHBoxLayout;
+    logoRow->setSpacing(16);
+    logoRow->addWidget(m_logoPreview, 0, Qt::AlignTop);
+    logoRow->addLayout(buttons);
+    logoRow->setAlignment(buttons, Qt::AlignTop);
+    logoRow->addStretch();
+    m_errors.insert(Field::logo, settingslayout::errorLabel(QStringLiteral("companyLogoError")));
+    auto* logoLabel = settingslayout::rowLabel(CompanySettingsForm::label(Field::logo), choose);
+    logoForm->addRow(logoLabel, settingslayout::withError(logoRow, m_errors.value(Field::logo)));
+    layout->addLayout(logoForm);
+
+    layout->addWidget(settingslayout::section(CompanySettingsForm::legalSection()));
+    auto* legal = settingslayout::form();
+    addField(legal, Field::tvaNote, false);
+    addField(legal, Field::latePenaltyText, true);
+    addField(legal, Field::additionalLegalText, true);
+    layout->addLayout(legal);
+
+    layout->addWidget(settingslayout::section(CompanySettingsForm::bankSection()));
+    auto* bank = settingslayout::form();
+    for (Field field : {Field::bankName, Field::bankAccountName, Field::bankIBAN, Field::bankBIC})
+        addField(bank, field, false);
+    layout->addLayout(bank);
+
+    layout->addWidget(settingslayout::section(CompanySettingsForm::lateChargeSection()));
+    auto* lateCharge = settingslayout::form();
+    addField(lateCharge, Field::lateChargeLineTitle, false);
+    addField(lateCharge, Field::lateChargeLineDescription, false);
+    layout->addLayout(lateCharge);
+
+    // The right column of every form starts at the same place.
+    int labelWidth = 0;
+    for (QFormLayout* form : {identity, logoForm, legal, bank, lateCharge})
+        for (int row = 0; row < form->rowCount(); ++row)
+            if (QLayoutItem* item = form->itemAt(row, QFormLayout::LabelRole))
+                labelWidth = std::max(labelWidth, item->widget()->sizeHint().width());
+    for (QFormLayout* form : {identity, logoForm, legal, bank, lateCharge})
+        for (int row = 0; row < form->rowCount(); ++row)
+            if (QLayoutItem* item = form->itemAt(row, QFormLayout::LabelRole))
+                item->widget()->setMinimumWidth(labelWidth);
+
+    layout->addSpacing(8);
+    auto* footer = new QHBoxLayout;
+    m_saved = theme::label(CompanySettingsForm::savedMessage(), "success");
+    m_saved->setObjectName(QStringLiteral("companySaved"));
+    m_saved->setVisible(false);
+    auto* save = theme::button(CompanySettingsForm::saveButton(), "primary");
+    save->setObjectName(QStringLiteral("companySave"));
+    save->setDefault(false);
+    m_saved->setWordWrap(false);
+    footer->addStretch();
+    footer->addWidget(m_saved);
+    footer->addSpacing(12);
+    footer->addWidget(save);
+    layout->addLayout(footer);
+    layout->addStretch();
+
+    showForm();
+    connect(save, &QPushButton::clicked, this, &CompanyPage::save);
+    connect(choose, &QPushButton::clicked, this, &CompanyPage::chooseLogo);
+    connect(m_removeLogo, &QPushButton::clicked, this, &CompanyPage::removeLogo);
+    connect(&m_store, &AppDataStore::companySettingsChanged, this, &CompanyPage::reloadFromStore);
+    connect(&m_store, &AppDataStore::preferencesChanged, this, &CompanyPage::reloadFromStore);
+}
+
+QWidget* CompanyPage::addField(QFormLayout* form, Field field, bool multiLine) {
+    QWidget* editor = nullptr;
+    if (multiLine) {
+        auto* plain = new QPlainTextEdit;
+        plain->setTabChangesFocus(true);
+        plain->setFixedHeight(84);
+        connect(plain, &QPlainTextEdit::textChanged, this, [this, field, plain] {
+            m_form.setText(field, plain->toPlainText());
+            settingslayout::setMessage(m_errors.value(field), QString());
+            m_saved->setVisible(false);
+        });
+        editor = plain;
+    } else {
+        auto* line = new QLineEdit;
+        line->setPlaceholderText(CompanySettingsForm::placeholder(field));
+        connect(line, &QLineEdit::textChanged, this, [this, field](const QString& value) {
+            m_form.setText(field, value);
+            settingslayout::setMessage(m_errors.value(field), QString());
+            m_saved->setVisible(false);
+        });
+        editor = line;
+    }
+    editor->setObjectName(objectNameOf(field));
+    auto* error = settingslayout::errorLabel(objectNameOf(field) + QStringLiteral("Error"));
+    m_fields.insert(field, editor);
+    m_errors.insert(field, error);
+    QLabel* label = nullptr;
+    if (multiLine) {
+        label = new QLabel(CompanySettingsForm::label(field));
+        label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        label->setContentsMargins(0, 6, 0, 0);
+    } else {
+        label = settingslayout::rowLabel(CompanySettingsForm::label(field), editor);
+    }
+    label->setBuddy(editor);
+    form->addRow(label, settingslayout::withError(editor, error));
+    return editor;
+}
+
+void CompanyPage::save() {
+    clearErrors();
+    m_applying = true;
+    const SettingsResult result = m_form.apply(m_store);
+    m_applying = false;
+    if (result.kind == SettingsResult::Kind::invalid) {
+        showErrors();
+        return;
+    }
+    const SaveFeedback feedback = reportSave(m_dialogs, this, result);
+    if (feedback.applied) {
+        showForm();
+        m_saved->setVisible(true);
+    }
+    if (feedback.rescue)
+        emit saveRescueRequested();
+}
+
+void CompanyPage::chooseLogo() {
+    const std::optional<QUrl> file = m_dialogs.choose(this, CompanySettingsForm::logoPanel());
+    if (!file)
+        return;
+    settingslayout::setMessage(m_errors.value(Field::logo), m_form.chooseLogo(*file));
+    m_saved->setVisible(false);
+    showLogo();
+}
+
+void CompanyPage::removeLogo() {
+    m_form.removeLogo();
+    settingslayout::setMessage(m_errors.value(Field::logo), QString());
+    m_saved->setVisible(false);
+    showLogo();
+}
+
+void CompanyPage::reloadFromStore() {
+    // What the user is typing wins over a change made elsewhere.
+    if (m_applying || m_form.hasChanges())
+        return;
+    m_form.load(m_store.companySettings(), m_store.preferences());
+    showForm();
+}
+
+void CompanyPage::showForm() {
+    for (auto it = m_fields.cbegin(); it != m_fields.cend(); ++it)
+        if (text(it.value()) != m_form.text(it.key()))
+            setText(it.value(), m_form.text(it.key()));
+    showLogo();
+}
+
+void CompanyPage::showLogo() {
+    const std::optional<QUrl> logo = m_form.logo();
+    m_removeLogo->setEnabled(logo.has_value());
+    QPixmap pixmap;
+    if (logo)
+        pixmap = logoPixmap(logo->toLocalFile(), devicePixelRatioF());
+    if (pixmap.isNull()) {
+        m_logoPreview->setPixmap(QPixmap());
+        m_logoPreview->setText(logo ? QFileInfo(logo->toLocalFile()).fileName()
+                                    : CompanySettingsForm::noLogoText());
+    } else {
+        m_logoPreview->setText(QString());
+        m_logoPreview->setPixmap(pixmap);
+    }
+}
+
+void CompanyPage::showErrors() {
+    for (const CompanySettingsForm::FieldError& error : m_form.errors())
+        settingslayout::setMessage(m_errors.value(error.field), error.message);
+}
+
+void CompanyPage::clearErrors() {
+    for (QLabel* error : std::as_const(m_errors))
+        if (error != m_errors.value(Field::logo))
+            settingslayout::setMessage(error, QString());
+    m_saved->setVisible(false);
+}
+
+} // namespace velmora::gui

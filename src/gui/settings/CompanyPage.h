@@ -1,0 +1,57 @@
+#pragma once
+
+#include "app/CompanySettingsForm.h"
+
+#include <QMap>
+#include <QWidget>
+
+class QFormLayout;
+class QLabel;
+class QPushButton;
+
+namespace velmora {
+class AppDataStore;
+}
+
+namespace velmora::gui {
+
+class Dialogs;
+
+// "Entreprise": the company's identity, legal mentions, bank details and
+// logo, written with "Enregistrer".
+class CompanyPage : public QWidget {
+    Q_OBJECT
+
+public:
+    CompanyPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    static QString objectNameOf(CompanySettingsForm::Field field);
+
+signals:
+    void saveRescueRequested();
+
+private:
+    using Field = CompanySettingsForm::Field;
+
+    QWidget* addField(QFormLayout* form, Field field, bool multiLine);
+    void save();
+    void chooseLogo();
+    void removeLogo();
+    void reloadFromStore();
+    void showForm();
+    void showLogo();
+    void showErrors();
+    void clearErrors();
+
+    AppDataStore& m_store;
+    Dialogs& m_dialogs;
+    CompanySettingsForm m_form;
+    QMap<Field, QWidget*> m_fields;
+    QMap<Field, QLabel*> m_errors;
+    QLabel* m_logoPreview = nullptr;
+    QPushButton* m_removeLogo = nullptr;
+    QLabel* m_saved = nullptr;
+    bool m_applying = false;
+};
+
+} // namespace velmora::gui

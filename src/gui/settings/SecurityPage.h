@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QWidget>
+
+class QLabel;
+
+namespace velmora {
+class AppDataStore;
+}
+
+namespace velmora::gui {
+
+class ChangeCodeSheet;
+class Dialogs;
+
+// "Sécurité": whether the session has a code, the sheet that changes it, and
+// the security questions kept for recovery.
+class SecurityPage : public QWidget {
+    Q_OBJECT
+
+public:
+    SecurityPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    // The sheet, created on first use and kept for the next.
+    ChangeCodeSheet* changeCodeSheet();
+    void openChangeCodeSheet();
+
+signals:
+    void saveRescueRequested();
+
+private:
+    void showStored();
+
+    AppDataStore& m_store;
+    Dialogs& m_dialogs;
+    QLabel* m_code = nullptr;
+    QLabel* m_questions = nullptr;
+    ChangeCodeSheet* m_sheet = nullptr;
+};
+
+} // namespace velmora::gui

@@ -1,0 +1,127 @@
+#include "settings/SettingsWindow.h"
+
+#include "common/Icons.h"
+#include "settings/AppearancePage.h"
+#include "settings/BackupPage.h"
+#include "settings/CompanyPage.h"
+#include "settings/SecurityPage.h"
+#include "settings/SidebarPage.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QScrollArea>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace velmora::gui {
+
+namespace {
+
+// The page's symbol, white on the selection like the page's name.
+QIcon pageIcon(SettingsPage page) {
+    const QString name = settingspages::symbol(page);
+    QIcon icon = symbolIcon(name);
+    const QColor selected = QApplication::palette().color(QPalette::HighlightedText);
+    for (int size : {16, 24, 32})
+        icon.addPixmap(symbolPixmap(name, size, selected), QIcon::Selected);
+    return icon;
+}
+
+} // namespace
+
+SettingsWindow::SettingsWindow(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("settingsWindow"));
+    setWindowTitle(settingspages::windowTitle());
+    setModal(false);
+    resize(860, 600);
+    setMinimumSize(720, 480);
+
+    auto* sidebar = new QFrame;
+    sidebar->setProperty("role", QStringLiteral("sidebar"));
+    sidebar->setFixedWidth(210);
+    auto* sidebarLayout = new QVBoxLayout(sidebar);
+    sidebarLayout->setContentsMargins(12, 20, 12, 20);
+    m_pages = new QListWidget;
+    m_pages->setObjectName(QStringLiteral("settingsPages"));
+    m_pages->setIconSize(QSize(18, 18));
+    m_pages->setSpacing(2);
+    sidebarLayout->addWidget(m_pages);
+
+    m_stack = new QStackedWidget;
+    m_stack->setObjectName(QStringLiteral("settingsStack"));
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(sidebar);
+    layout->addWidget(m_stack, 1);
+
+    m_appearance = new AppearancePage(store, dialogs);
+    m_company = new CompanyPage(store, dialogs);
+    m_security = new SecurityPage(store, dialogs);
+    m_backup = new BackupPage(store, dialogs);
+    m_sidebar = new SidebarPage(store, dialogs);
+    addPage(SettingsPage::appearance, m_appearance);
+    addPage(SettingsPage::company, m_company);
+    addPage(SettingsPage::security, m_security);
+    addPage(SettingsPage::backup, m_backup);
+    addPage(SettingsPage::sidebar, m_sidebar);
+    connect(m_appearance, &AppearancePage::saveRescueRequested, this,
+            &SettingsWindow::saveRescueRequested);
+    connect(m_company, &CompanyPage::saveRescueRequested, this,
+            &SettingsWindow::saveRescueRequested);
+    connect(m_security, &SecurityPage::saveRescueRequested, this,
+            &SettingsWindow::saveRescueRequested);
+    connect(m_backup, &BackupPage::saveRescueRequested, this, &SettingsWindow::saveRescueRequested);
+    connect(m_sidebar, &SidebarPage::saveRescueRequested, this,
+            &SettingsWindow::saveRescueRequested);
+
+    connect(m_pages, &QListWidget::currentRowChanged, m_stack, &QStackedWidget::setCurrentIndex);
+    m_pages->setCurrentRow(0);
+}
+
+void SettingsWindow::addPage(SettingsPage page, QWidget* widget) {
+    auto* item = new QListWidgetItem(pageIcon(page), settingspages::title(page));
+    item->setSizeHint(QSize(0, 36));
+    item->setData(Qt::UserRole, int(page));
+    m_pages->addItem(item);
+
+    // Long pages scroll; the list of pages stays in place.
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(widget->metaObject()->className() + QStringLiteral("Scroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(widget);
+    m_stack->addWidget(scroll);
+}
+
+void SettingsWindow::showPage(SettingsPage page) {
+    m_pages->setCurrentRow(int(settingspages::all().indexOf(page)));
+}
+
+SettingsPage SettingsWindow::currentPage() const {
+    return settingspages::all().value(m_pages->currentRow(), SettingsPage::appearance);
+}
+
+void SettingsWindow::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    // The symbols take the text colour of the appearance in use.
+    if (event->type() == QEvent::PaletteChange)
+        refreshIcons();
+}
+
+void SettingsWindow::refreshIcons() {
+    for (int row = 0; row < m_pages->count(); ++row) {
+        QListWidgetItem* item = m_pages->item(row);
+        item->setIcon(pageIcon(SettingsPage(item->data(Qt::UserRole).toInt())));
+    }
+    if (m_sidebar)
+        m_sidebar->refreshIcons();
+}
+
+} // namespace velmora::gui

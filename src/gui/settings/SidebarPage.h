@@ -1,0 +1,64 @@
+#pragma once
+
+#include "app/SidebarMenuEditor.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+
+namespace velmora {
+class AppDataStore;
+}
+
+namespace velmora::gui {
+
+class Dialogs;
+
+// "Menu latéral": the sections of the main window in the user's order, each
+// renamed in place and switched on or off; written with "Enregistrer".
+class SidebarPage : public QWidget {
+    Q_OBJECT
+
+public:
+    SidebarPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent = nullptr);
+
+    void refreshIcons();
+
+    // The widgets of one row of the list.
+    QLineEdit* nameField(int row) const;
+    QCheckBox* enabledBox(int row) const;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+signals:
+    void saveRescueRequested();
+
+private:
+    void moveSelected(int step);
+    void reset();
+    void save();
+    QWidget* rowWidget(int row);
+    void rename(QLineEdit* field, const QString& name);
+    void switchRow(QCheckBox* box, bool enabled);
+    int rowOf(const QWidget* child) const;
+    void reloadFromStore();
+    void showItems(int selectedRow);
+    void updateButtons();
+
+    AppDataStore& m_store;
+    Dialogs& m_dialogs;
+    SidebarMenuEditor m_editor;
+    QListWidget* m_list = nullptr;
+    QPushButton* m_up = nullptr;
+    QPushButton* m_down = nullptr;
+    QLabel* m_error = nullptr;
+    QLabel* m_saved = nullptr;
+    bool m_applying = false;
+};
+
+} // namespace velmora::gui

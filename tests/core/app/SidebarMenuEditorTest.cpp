@@ -1,0 +1,212 @@
+#include "app/SidebarMenuEditor.h"
+#include "SettingsStoreFixture.h"
+#include "app/SidebarMenu.h"
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+QStringList keysOf(const QList<SidebarMenuItemConfig>& items) {
+    QStringList keys;
+    for (const SidebarMenuItemConfig& item : items)
+        keys << item.defaultKey;
+    return keys;
+}
+
+QStringList defaultKeys() {
+    return keysOf(SidebarMenuItemConfig::defaults());
+}
+
+class SidebarMenuEditorTest : public SettingsStoreFixture {
+protected:
+    void setStoredItems(const QList<SidebarMenuItemConfig>& items) {
+        AppPreferences prefs = store->preferences();
+        prefs.sidebarMenuItems = items;
+        store->setPreferences(prefs);
+        ASSERT_TRUE(store->save().ok);
+    }
+    qsizetype rowOf(const SidebarMenuEditor& editor, const QString& key) {
+        return keysOf(editor.items()).indexOf(key);
+    }
+};
+
+} // namespace
+
+TEST_F(SidebarMenuEditorTest, StartsFromTheDefaultsWhenTheSessionHasNoItems) {
+    setStoredItems({});
+    SidebarMenuEditor editor(store->preferences());
+    EXPECT_EQ(keysOf(editor.items()), defaultKeys());
+    EXPECT_EQ(editor.items()[0].displayName, QStringLiteral("Tableau de bord"));
+    // Writing them makes the defaults the session's own list.
+    ASSERT_TRUE(editor.apply(*store).ok());
+    EXPECT_EQ(keysOf(onDisk().preferences.sidebarMenuItems), defaultKeys());
+}
+
+TEST_F(SidebarMenuEditorTest, MovesWithinTheListOnly) {
+    SidebarMenuEditor editor(store->preferences());
+    const qsizetype last = editor.count() - 1;
+    EXPECT_FALSE(editor.canMoveUp(0));
+    EXPECT_FALSE(editor.moveUp(0));
+    EXPECT_FALSE(editor.canMoveDown(last));
+    EXPECT_FALSE(editor.moveDown(last));
+    EXPECT_FALSE(editor.moveUp(-1));
+    EXPECT_FALSE(editor.moveDown(editor.count()));
+    EXPECT_FALSE(editor.move(0, editor.count()));
+    EXPECT_FALSE(editor.move(-1, 0));
+    EXPECT_EQ(keysOf(editor.items()), defaultKeys());
+    EXPECT_FALSE(editor.hasChanges());
+
+    ASSERT_TRUE(editor.moveDown(0));
+    ASSERT_TRUE(editor.moveUp(last));
+    ASSERT_TRUE(editor.move(1, 0)); // the dashboard back on top
+    QStringList expected = defaultKeys();
+    expected.move(last, last - 1);
+    EXPECT_EQ(keysOf(editor.items()), expected);
+    EXPECT_TRUE(editor.hasChanges());
+}
+
+TEST_F(SidebarMenuEditorTest, WritesTheOrderNamesAndSwitchesInOneSave) {
+    setStoredItems(SidebarMenuItemConfig::defaults());
+    const QList<SidebarMenuItemConfig> before = store->preferences().sidebarMenuItems;
+    SidebarMenuEditor editor(store->preferences());
+    const qsizetype calendar = rowOf(editor, QStringLiteral("calendar"));
+    ASSERT_TRUE(editor.move(calendar, 1));
+    EXPECT_EQ(editor.setName(1, QStringLiteral("  Agenda \n")), QString());
+    EXPECT_EQ(editor.setEnabled(rowOf(editor, QStringLiteral("stock")), false), QString());
+    const int writesBefore = m_fs.attempts(FaultyFileSystem::Op::Write);
+
+    const SettingsResult result = editor.apply(*store);
+    ASSERT_TRUE(result.ok()) << result.message.toStdString();
+    // The working copy and the user's file, once each.
+    EXPECT_EQ(m_fs.attempts(FaultyFileSystem::Op::Write) - writesBefore, 2);
+
+    const QList<SidebarMenuItemConfig> written = onDisk().preferences.sidebarMenuItems;
+    ASSERT_EQ(written.size(), 9);
+    EXPECT_EQ(written, store->preferences().sidebarMenuItems);
+    EXPECT_EQ(written[1].defaultKey, QStringLiteral("calendar"));
+    EXPECT_EQ(written[1].displayName, QStringLiteral("Agenda"));
+    EXPECT_EQ(written[1].systemName, QStringLiteral("calendar"));
+    for (const SidebarMenuItemConfig& item : written) {
+        EXPECT_EQ(item.isEnabled, item.defaultKey != QStringLiteral("stock"))
+            << item.defaultKey.toStdString();
+        // Ids are kept so that the main window still finds its sections.
+        const auto same = std::find_if(before.begin(), before.end(), [&](const auto& b) {
+            return b.defaultKey == item.defaultKey;
+        });
+        ASSERT_NE(same, before.end());
+        EXPECT_EQ(same->id, item.id);
+    }
+    // The editor now shows the session as written.
+    EXPECT_FALSE(editor.hasChanges());
+    EXPECT_EQ(editor.items()[1].displayName, QStringLiteral("Agenda"));
+}
+
+TEST_F(SidebarMenuEditorTest, RefusesAnEmptyNameAndChangesNothing) {
+    SidebarMenuEditor editor(store->preferences());
+    const QByteArray fileBefore = readBytes(workingCopy());
+    const AppPreferences prefsBefore = store->preferences();
+    EXPECT_EQ(editor.setName(0, QStringLiteral("Accueil")), QString());
+    EXPECT_EQ(editor.setName(3, QStringLiteral(" \t\n")),
+              QStringLiteral("Le nom ne peut pas être vide."));
+    // What was typed stays in the field.
+    EXPECT_EQ(editor.items()[3].displayName, QStringLiteral(" \t\n"));
+    qsizetype row = -2;
+    EXPECT_EQ(editor.validate(&row), QStringLiteral("Le nom ne peut pas être vide."));
+    EXPECT_EQ(row, 3);
+
+    const SettingsResult result = editor.apply(*store);
+    EXPECT_EQ(result.kind, SettingsResult::Kind::invalid);
+    EXPECT_EQ(result.message, QStringLiteral("Le nom ne peut pas être vide."));
+    EXPECT_EQ(store->preferences(), prefsBefore);
+    EXPECT_EQ(readBytes(workingCopy()), fileBefore);
+
+    EXPECT_EQ(editor.setName(3, QStringLiteral("Devis et factures")), QString());
+    EXPECT_EQ(editor.validate(&row), QString());
+    EXPECT_EQ(row, -1);
+}
+
+TEST_F(SidebarMenuEditorTest, TheDashboardCannotBeSwitchedOff) {
+    SidebarMenuEditor editor(store->preferences());
+    ASSERT_TRUE(editor.move(0, 4));
+    const QString refused =
+        QStringLiteral("Le tableau de bord ne peut pas être désactivé\u00a0: la "
+                       "session s’ouvre sur lui et y revient au verrouillage.");
+    EXPECT_TRUE(editor.isDashboard(4));
+    EXPECT_EQ(editor.setEnabled(4, false), refused);
+    EXPECT_TRUE(editor.items()[4].isEnabled);
+    // Every other section may go, leaving the dashboard alone.
+    for (qsizetype row = 0; row < editor.count(); ++row) {
+        if (!editor.isDashboard(row)) {
+            EXPECT_EQ(editor.setEnabled(row, false), QString());
+        }
+    }
+    ASSERT_TRUE(editor.apply(*store).ok());
+    qsizetype enabled = 0;
+    for (const SidebarMenuItemConfig& item : onDisk().preferences.sidebarMenuItems)
+        enabled += item.isEnabled ? 1 : 0;
+    EXPECT_EQ(enabled, 1);
+    EXPECT_TRUE(onDisk().preferences.sidebarMenuItems[4].isEnabled);
+}
+
+TEST_F(SidebarMenuEditorTest, ASessionWithoutADashboardGetsItBack) {
+    // A hand-edited file: no dashboard, and another switched off.
+    QList<SidebarMenuItemConfig> items = SidebarMenuItemConfig::defaults().mid(1, 3);
+    items[1].isEnabled = false;
+    setStoredItems(items);
+    SidebarMenuEditor editor(store->preferences());
+    EXPECT_EQ(keysOf(editor.items()),
+              (QStringList{QStringLiteral("dashboard"), QStringLiteral("clients"),
+                           QStringLiteral("projects"), QStringLiteral("documents")}));
+    EXPECT_TRUE(editor.items()[0].isEnabled);
+    EXPECT_FALSE(editor.items()[2].isEnabled);
+    EXPECT_TRUE(editor.hasChanges());
+
+    // A dashboard stored as switched off is switched back on.
+    items = SidebarMenuItemConfig::defaults();
+    items[0].isEnabled = false;
+    setStoredItems(items);
+    editor.load(store->preferences());
+    EXPECT_TRUE(editor.items()[0].isEnabled);
+    EXPECT_TRUE(editor.hasChanges());
+}
+
+TEST_F(SidebarMenuEditorTest, ResetGivesTheNineDefaultsWithTheSameIds) {
+    SidebarMenuEditor editor(store->preferences());
+    const QList<SidebarMenuItemConfig> before = editor.items();
+    ASSERT_TRUE(editor.move(8, 0));
+    editor.setName(2, QStringLiteral("Missions"));
+    editor.setEnabled(5, false);
+    editor.resetToDefaults();
+    EXPECT_EQ(editor.items(), before);
+    EXPECT_FALSE(editor.hasChanges());
+
+    // Sections the session had lost come back with fresh ids.
+    setStoredItems(before.mid(0, 2));
+    editor.load(store->preferences());
+    editor.resetToDefaults();
+    ASSERT_EQ(editor.count(), 9);
+    EXPECT_EQ(keysOf(editor.items()), defaultKeys());
+    EXPECT_EQ(editor.items()[1].id, before[1].id);
+    EXPECT_FALSE(editor.items()[2].id.isNull());
+    EXPECT_EQ(editor.items()[2].displayName, QStringLiteral("Activités"));
+}
+
+TEST_F(SidebarMenuEditorTest, AFailedSaveKeepsTheSessionsMenu) {
+    const AppPreferences prefsBefore = store->preferences();
+    const QByteArray fileBefore = readBytes(workingCopy());
+    SidebarMenuEditor editor(store->preferences());
+    editor.setName(1, QStringLiteral("Clientèle"));
+    m_fs.failOn(FaultyFileSystem::Op::Write);
+    const SettingsResult result = editor.apply(*store);
+    EXPECT_EQ(result.kind, SettingsResult::Kind::notSaved);
+    EXPECT_TRUE(result.message.contains(QStringLiteral("No space left on device")))
+        << result.message.toStdString();
+    EXPECT_EQ(store->preferences(), prefsBefore);
+    EXPECT_EQ(readBytes(workingCopy()), fileBefore);
+    // The user's edit stays for another try.
+    EXPECT_EQ(editor.items()[1].displayName, QStringLiteral("Clientèle"));
+    m_fs.heal();
+    ASSERT_TRUE(editor.apply(*store).ok());
+    EXPECT_EQ(onDisk().preferences.sidebarMenuItems[1].displayName, QStringLiteral("Clientèle"));
+}

@@ -1,0 +1,409 @@
+// The application driven as a person would: the session list, opening a
+// protected session, its lock screen and recovery, locking the running
+// session, logging out, the menus and the quitting rules.
+
+#include "AppFixture.h"
+
+#include "common/AnimatedStack.h"
+#include "help/HelpWindow.h"
+#include "launch/LockView.h"
+#include "main/Workspace.h"
+#include "model/NewSession.h"
+#include "security/AccessCode.h"
+
+#include <QComboBox>
+#include <QListWidget>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTextBrowser>
+
+namespace velmora::gui::test {
+
+QString AppFixture::writeUserSession(const QString& name, const QString& code,
+                                     const QList<std::pair<QString, QString>>& questions) {
+    AppDatabase db = newSessionContents();
+    db.sessionName = name;
+    db.preferences.appPassword = code;
+    db.sessionProfileImageName = QStringLiteral("image_informatique");
+    for (const auto& [question, answer] : questions)
+        db.securityQuestions.append({QUuid::createUuid(), question, answerDigest(answer)});
+    const QString path =
+        m_dir.path() + QStringLiteral("/Documents/") + name + QStringLiteral(".cdb");
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(encodeSession(db, SessionFormat::Compact));
+    return path;
+}
+
+namespace {
+
+const QString kQuestion = QStringLiteral("Dans quelle ville êtes-vous né ?");
+
+class ApplicationFlowTest : public AppFixture {
+protected:
+    // A protected session opened once, so that it is listed and known.
+    QString openProtectedSession() {
+        const QString path =
+            writeUserSession(QStringLiteral("Atelier Lumière"), QStringLiteral("s3cret"),
+                             {{kQuestion, QStringLiteral("Paris")}});
+        startApp();
+        openFromList(path);
+        EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::lockScreen);
+        type(QStringLiteral("lockCodeField"), QStringLiteral("s3cret"));
+        click(QStringLiteral("lockValidate"));
+        EXPECT_EQ(screen(), MainWindow::Screen::session);
+        m_dialogs.alerts.clear();
+        return path;
+    }
+};
+
+TEST_F(ApplicationFlowTest, AFirstStartShowsTheWizardAndTheListOnceASessionIsKnown) {
+    startApp();
+    EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::onboarding);
+    EXPECT_TRUE(m_app->launchState().onboardingInProgress());
+
+    const QString path = writeUserSession(QStringLiteral("Studio"), QString());
+    m_dialogs.chooseNext(QUrl::fromLocalFile(path));
+    trigger(QStringLiteral("Ouvrir une base de données…"));
+    // Opening during a creation asks first.
+    ASSERT_EQ(m_dialogs.alerts.size(), 1);
+    EXPECT_EQ(m_dialogs.alerts[0].title, QStringLiteral("Ouvrir cette session ?"));
+    EXPECT_EQ(screen(), MainWindow::Screen::launch);
+
+    m_dialogs.answerNext(m_dialogs.alerts[0].buttons[0].text);
+    m_dialogs.chooseNext(QUrl::fromLocalFile(path));
+    trigger(QStringLiteral("Ouvrir une base de données…"));
+    EXPECT_EQ(screen(), MainWindow::Screen::session);
+    EXPECT_FALSE(m_app->launchState().onboardingInProgress());
+    EXPECT_EQ(window().workspace().currentSection(), QStringLiteral("dashboard"));
+
+    restartApp();
+    EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::sessionPicker);
+    auto* card = find<QAbstractButton>(QStringLiteral("sessionCard0"));
+    ASSERT_NE(card, nullptr);
+    EXPECT_EQ(card->text(), QStringLiteral("Studio"));
+}
+
+// A new user's first run: the wizard with a code and two questions, the
+// session on disk and listed, then a restart that asks for the code.
+TEST_F(ApplicationFlowTest, TheWizardCreatesAProtectedSessionThatReopensThroughItsLock) {
+    AnimatedStack::setAnimationsEnabled(false);
+    startApp();
+    ASSERT_EQ(m_app->launch().phase(), LaunchPhase::Phase::onboarding);
+    click(QStringLiteral("wizardContinue"));
+    type(QStringLiteral("sessionNameField"), QStringLiteral("Atelier Lumière"));
+    click(QStringLiteral("presetPicture_image_photographie"));
+    click(QStringLiteral("wizardContinue"));
+    const QString path = m_dir.path() + QStringLiteral("/Atelier.cdb");
+    m_dialogs.chooseNext(QUrl::fromLocalFile(path));
+    click(QStringLiteral("chooseLocationButton"));
+    click(QStringLiteral("wizardContinue"));
+    ASSERT_TRUE(QFile::exists(path));
+
+    type(QStringLiteral("accessCodeField"), QStringLiteral("1234"));
+    type(QStringLiteral("accessCodeConfirmField"), QStringLiteral("1234"));
+    click(QStringLiteral("wizardContinue"));
+    find<QComboBox>(QStringLiteral("questionCombo0"))->setCurrentIndex(2);
+    type(QStringLiteral("answerField0"), QStringLiteral("Paris"));
+    click(QStringLiteral("addQuestionButton"));
+    find<QComboBox>(QStringLiteral("questionCombo1"))->setCurrentIndex(9);
+    type(QStringLiteral("answerField1"), QStringLiteral("Gratin"));
+    click(QStringLiteral("wizardContinue"));
+    click(QStringLiteral("wizardContinue"));
+    click(QStringLiteral("skipCompanyButton"));
+    click(QStringLiteral("startButton"));
+
+    ASSERT_EQ(screen(), MainWindow::Screen::session);
+    EXPECT_FALSE(m_app->launchState().onboardingInProgress());
+    ASSERT_EQ(m_app->recentFiles().entries().size(), 1);
+    EXPECT_EQ(m_app->recentFiles().entries()[0].urlString,
+              RecentFilesStore::urlText(QUrl::fromLocalFile(path)));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray saved = file.readAll();
+    EXPECT_TRUE(saved.contains("\"appPassword\":\"1234\""));
+    EXPECT_EQ(saved.count("\"answerHash\""), 2);
+
+    restartApp();
+    ASSERT_EQ(m_app->launch().phase(), LaunchPhase::Phase::sessionPicker);
+    EXPECT_EQ(find<QAbstractButton>(QStringLiteral("sessionCard0"))->text(),
+              QStringLiteral("Atelier Lumière"));
+    click(QStringLiteral("sessionCard0"));
+    type(QStringLiteral("lockCodeField"), QStringLiteral("0000"));
+    click(QStringLiteral("lockValidate"));
+    EXPECT_EQ(visibleText(QStringLiteral("lockError")), QStringLiteral("Code incorrect."));
+    type(QStringLiteral("lockCodeField"), QStringLiteral("1234"));
+    click(QStringLiteral("lockValidate"));
+    EXPECT_EQ(screen(), MainWindow::Screen::session);
+    EXPECT_EQ(m_app->store().sessionName(), QStringLiteral("Atelier Lumière"));
+}
+
+TEST_F(ApplicationFlowTest, RestartUnlocksWithTheCodeOnlyAndOpensOnTheDashboard) {
+    openProtectedSession();
+    window().workspace().showSection(QStringLiteral("clients"));
+    restartApp();
+    EXPECT_EQ(screen(), MainWindow::Screen::launch);
+    click(QStringLiteral("sessionCard0"));
+    EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::lockScreen);
+
+    // Letter case counts; surrounding spaces do not.
+    type(QStringLiteral("lockCodeField"), QStringLiteral("S3CRET"));
+    click(QStringLiteral("lockValidate"));
+    EXPECT_EQ(visibleText(QStringLiteral("lockError")), QStringLiteral("Code incorrect."));
+    EXPECT_EQ(screen(), MainWindow::Screen::launch);
+    // Saving or exporting a session nobody unlocked is not offered.
+    EXPECT_FALSE(window().action(QStringLiteral("Enregistrer sous…"))->isEnabled());
+
+    type(QStringLiteral("lockCodeField"), QStringLiteral("  s3cret "));
+    QTest::keyClick(find<QLineEdit>(QStringLiteral("lockCodeField")), Qt::Key_Return);
+    EXPECT_EQ(screen(), MainWindow::Screen::session);
+    EXPECT_EQ(window().workspace().currentSection(), QStringLiteral("dashboard"));
+    EXPECT_TRUE(window().action(QStringLiteral("Enregistrer sous…"))->isEnabled());
+}
+
+TEST_F(ApplicationFlowTest, RecoveryThroughAQuestionSetsANewCode) {
+    const QString path = openProtectedSession();
+    restartApp();
+    click(QStringLiteral("sessionCard0"));
+    click(QStringLiteral("lockForgot"));
+    click(QStringLiteral("recoveryQuestion0"));
+
+    type(QStringLiteral("recoveryAnswer"), QStringLiteral("Pàris"));
+    click(QStringLiteral("recoveryCheckAnswer"));
+    EXPECT_EQ(visibleText(QStringLiteral("recoveryAnswerError")),
+              QStringLiteral("Réponse incorrecte. Vérifiez la casse et les espaces."));
+
+    type(QStringLiteral("recoveryAnswer"), QStringLiteral("  paris "));
+    click(QStringLiteral("recoveryCheckAnswer"));
+    type(QStringLiteral("recoveryNewCode"), QStringLiteral("nouveau"));
+    type(QStringLiteral("recoveryConfirmation"), QStringLiteral("nouveaU"));
+    click(QStringLiteral("recoverySave"));
+    EXPECT_EQ(visibleText(QStringLiteral("recoveryNewCodeError")),
+              QStringLiteral("Les codes ne correspondent pas."));
+    type(QStringLiteral("recoveryConfirmation"), QStringLiteral("nouveau"));
+    click(QStringLiteral("recoverySave"));
+    click(QStringLiteral("recoveryUnlockNow"));
+
+    // Back on the lock: the old code no longer opens, the new one does.
+    type(QStringLiteral("lockCodeField"), QStringLiteral("s3cret"));
+    click(QStringLiteral("lockValidate"));
+    EXPECT_EQ(visibleText(QStringLiteral("lockError")), QStringLiteral("Code incorrect."));
+    type(QStringLiteral("lockCodeField"), QStringLiteral("nouveau"));
+    click(QStringLiteral("lockValidate"));
+    EXPECT_EQ(screen(), MainWindow::Screen::session);
+
+    // The new code is in the user's own file, not only in memory.
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().contains("\"appPassword\":\"nouveau\""));
+}
+
+TEST_F(ApplicationFlowTest, LockingTheRunningSessionHidesItUntilTheCodeIsTyped) {
+    openProtectedSession();
+    window().workspace().showSection(QStringLiteral("documents"));
+    trigger(QStringLiteral("Verrouiller le logiciel"));
+    EXPECT_EQ(screen(), MainWindow::Screen::locked);
+    for (const QString& title : {QStringLiteral("Enregistrer"), QStringLiteral("Enregistrer sous…"),
+                                 QStringLiteral("Se déconnecter"), QStringLiteral("Réglages…")})
+        EXPECT_FALSE(window().action(title)->isEnabled()) << title.toStdString();
+
+    type(QStringLiteral("lockCodeField"), QStringLiteral("faux"));
+    click(QStringLiteral("lockValidate"));
+    EXPECT_EQ(visibleText(QStringLiteral("lockError")), QStringLiteral("Code incorrect."));
+    EXPECT_EQ(screen(), MainWindow::Screen::locked);
+    type(QStringLiteral("lockCodeField"), QStringLiteral("s3cret"));
+    click(QStringLiteral("lockValidate"));
+    EXPECT_EQ(screen(), MainWindow::Screen::session);
+    EXPECT_EQ(window().workspace().currentSection(), QStringLiteral("dashboard"));
+}
+
+TEST_F(ApplicationFlowTest, ASessionWithoutCodeCannotBeLocked) {
+    const QString path = writeUserSession(QStringLiteral("Libre"), QString());
+    startApp();
+    openFromList(path);
+    ASSERT_EQ(screen(), MainWindow::Screen::session);
+    EXPECT_FALSE(window().action(QStringLiteral("Verrouiller le logiciel"))->isEnabled());
+}
+
+TEST_F(ApplicationFlowTest, LoggingOutAsksSavesAndReturnsToTheList) {
+    openProtectedSession();
+    // Cancelled: nothing happens.
+    trigger(QStringLiteral("Se déconnecter"));
+    ASSERT_EQ(m_dialogs.alerts.size(), 1);
+    EXPECT_EQ(m_dialogs.alerts[0].title, QStringLiteral("Se déconnecter ?"));
+    EXPECT_EQ(m_dialogs.alerts[0].message,
+              QStringLiteral("La session actuelle sera sauvegardée automatiquement. Vous "
+                             "reviendrez à l'écran de sélection des sessions."));
+    EXPECT_EQ(screen(), MainWindow::Screen::session);
+
+    m_dialogs.answerNext(QStringLiteral("Se déconnecter"));
+    trigger(QStringLiteral("Se déconnecter"));
+    EXPECT_EQ(screen(), MainWindow::Screen::launch);
+    EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::sessionPicker);
+    EXPECT_EQ(find<QAbstractButton>(QStringLiteral("sessionCard0"))->text(),
+              QStringLiteral("Atelier Lumière"));
+}
+
+TEST_F(ApplicationFlowTest, SwitchingSessionSavesAndGoesThroughTheOtherLock) {
+    const QString first = writeUserSession(QStringLiteral("Première"), QString());
+    const QString second = writeUserSession(QStringLiteral("Seconde"), QStringLiteral("1234"));
+    startApp();
+    openFromList(second);
+    type(QStringLiteral("lockCodeField"), QStringLiteral("1234"));
+    click(QStringLiteral("lockValidate"));
+    // Back to the list, open the first: two sessions are now listed.
+    m_dialogs.answerNext(QStringLiteral("Se déconnecter"));
+    trigger(QStringLiteral("Se déconnecter"));
+    openFromList(first);
+    ASSERT_EQ(screen(), MainWindow::Screen::session);
+
+    // The open session is left out of "Ouvert récemment".
+    auto* recent = window().findChild<QMenu*>(QStringLiteral("recentMenu"));
+    ASSERT_NE(recent, nullptr);
+    emit recent->aboutToShow();
+    QStringList titles;
+    for (QAction* a : recent->actions())
+        titles << a->text();
+    EXPECT_EQ(titles.first(), QStringLiteral("Seconde — Seconde.cdb"));
+    EXPECT_FALSE(titles.contains(QStringLiteral("Première — Première.cdb")));
+
+    m_dialogs.answerNext(QStringLiteral("Changer de session"));
+    recent->actions().first()->trigger();
+    EXPECT_EQ(m_dialogs.alerts.last().title, QStringLiteral("Changer de session ?"));
+    EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::lockScreen);
+    EXPECT_EQ(m_app->store().sessionName(), QStringLiteral("Seconde"));
+}
+
+TEST_F(ApplicationFlowTest, OpeningTheOpenSessionAgainOnlySaysSo) {
+    const QString path = openProtectedSession();
+    m_app->dispatcher().postOpenFile(QUrl::fromLocalFile(path));
+    ASSERT_FALSE(m_dialogs.alerts.isEmpty());
+    EXPECT_EQ(m_dialogs.alerts.last().title, QStringLiteral("Session déjà ouverte"));
+    EXPECT_EQ(m_dialogs.alerts.last().message,
+              QStringLiteral("Ce fichier correspond à la session actuellement active."));
+    EXPECT_EQ(screen(), MainWindow::Screen::session);
+}
+
+TEST_F(ApplicationFlowTest, ARecentMenuWithOnlyTheOpenSessionSaysSo) {
+    openProtectedSession();
+    auto* recent = window().findChild<QMenu*>(QStringLiteral("recentMenu"));
+    emit recent->aboutToShow();
+    const QList<QAction*> actions = recent->actions();
+    ASSERT_EQ(actions.size(), 3);
+    EXPECT_EQ(actions[0]->text(), QStringLiteral("Aucun fichier récent"));
+    EXPECT_FALSE(actions[0]->isEnabled());
+    EXPECT_EQ(actions[2]->text(), QStringLiteral("Effacer les éléments récents"));
+    actions[2]->trigger();
+    EXPECT_TRUE(m_app->recentFiles().entries().isEmpty());
+}
+
+TEST_F(ApplicationFlowTest, QuittingDuringCreationAsksAndContinuerKeepsTheWindow) {
+    startApp();
+    window().show();
+    ASSERT_TRUE(m_app->launchState().onboardingInProgress());
+    m_dialogs.answerNext(QStringLiteral("Continuer"));
+    EXPECT_FALSE(window().close());
+    EXPECT_EQ(m_dialogs.alerts.last().title, QStringLiteral("Quitter la création de session ?"));
+    EXPECT_TRUE(window().isVisible());
+
+    m_dialogs.answerNext(QStringLiteral("Quitter quand même"));
+    EXPECT_TRUE(window().close());
+    EXPECT_FALSE(m_app->launchState().onboardingInProgress());
+}
+
+TEST_F(ApplicationFlowTest, QuittingAnOpenSessionAsksNothing) {
+    openProtectedSession();
+    const qsizetype asked = m_dialogs.alerts.size();
+    EXPECT_TRUE(window().close());
+    EXPECT_EQ(m_dialogs.alerts.size(), asked);
+}
+
+TEST_F(ApplicationFlowTest, SaveSaysSoAndAMirrorThatFailsIsShownInTheStatusBar) {
+    const QString path = openProtectedSession();
+    trigger(QStringLiteral("Enregistrer"));
+    EXPECT_EQ(m_dialogs.alerts.last().message,
+              QStringLiteral("La base de données a été sauvegardée."));
+
+    m_fs.failOnPath(velmora::test::FaultyFileSystem::Op::Write, QStringLiteral("/Documents/"));
+    m_app->store().save();
+    const QString status = find<QLabel>(QStringLiteral("saveStatus"))->text();
+    EXPECT_TRUE(status.startsWith(QStringLiteral("Le fichier « Atelier Lumière.cdb » n'a pas pu "
+                                                 "être mis à jour : ")))
+        << status.toStdString();
+
+    m_fs.heal();
+    m_app->store().save();
+    EXPECT_EQ(find<QLabel>(QStringLiteral("saveStatus"))->text(), QString());
+    QFile mirror(path);
+    ASSERT_TRUE(mirror.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(mirror.readAll().contains("Atelier Lumi"));
+}
+
+TEST_F(ApplicationFlowTest, AFullDiskOffersToMoveTheSession) {
+    openProtectedSession();
+    // The application's own folder is full; another disk has room.
+    m_fs.failOnPath(velmora::test::FaultyFileSystem::Op::Write, QStringLiteral("/data/"),
+                    QStringLiteral("No space left on device"));
+    const QString rescue = m_dir.path() + QStringLiteral("/Rescue");
+    QDir().mkpath(rescue);
+    m_dialogs.answerNext(QStringLiteral("Choisir un emplacement…"));
+    m_dialogs.chooseNext(QUrl::fromLocalFile(rescue));
+    trigger(QStringLiteral("Enregistrer"));
+
+    ASSERT_EQ(m_dialogs.alerts.size(), 2);
+    EXPECT_EQ(m_dialogs.alerts[0].title, QStringLiteral("Enregistrement impossible"));
+    EXPECT_TRUE(m_dialogs.alerts[0].message.endsWith(QStringLiteral(
+        "Voulez-vous copier votre base de données vers un emplacement disposant de plus "
+        "d'espace, puis continuer à travailler depuis ce fichier ?")));
+    EXPECT_EQ(m_dialogs.panels.last().title, QStringLiteral("Choisir l'emplacement de sauvegarde"));
+    EXPECT_EQ(m_dialogs.alerts[1].title, QStringLiteral("Fichier déplacé"));
+    EXPECT_TRUE(QFile::exists(rescue + QStringLiteral("/Session sans titre.cdb")));
+    EXPECT_EQ(m_app->flows().currentSessionUrlString(),
+              RecentFilesStore::urlText(
+                  QUrl::fromLocalFile(rescue + QStringLiteral("/Session sans titre.cdb"))));
+}
+
+TEST_F(ApplicationFlowTest, TheSidebarFollowsTheSessionsMenuItems) {
+    openProtectedSession();
+    EXPECT_EQ(window().workspace().sectionKeys(),
+              (QStringList{"dashboard", "clients", "projects", "documents", "services", "stock",
+                           "accounting", "calendar", "externalTools"}));
+    AppPreferences prefs = m_app->store().preferences();
+    prefs.sidebarMenuItems = SidebarMenuItemConfig::defaults();
+    std::swap(prefs.sidebarMenuItems[1], prefs.sidebarMenuItems[3]);
+    prefs.sidebarMenuItems[2].isEnabled = false;
+    prefs.sidebarMenuItems[3].displayName = QStringLiteral("Mes clients");
+    m_app->store().setPreferences(prefs);
+    EXPECT_EQ(window().workspace().sectionKeys(),
+              (QStringList{"dashboard", "documents", "clients", "services", "stock", "accounting",
+                           "calendar", "externalTools"}));
+    auto* list = find<QListWidget>(QStringLiteral("sectionList"));
+    EXPECT_EQ(list->item(2)->text(), QStringLiteral("Mes clients"));
+}
+
+TEST_F(ApplicationFlowTest, HelpAndCachesAreOfferedFromTheStart) {
+    startApp();
+    trigger(QStringLiteral("Aide Velmora Core"));
+    auto* help = window().findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->windowTitle(), QStringLiteral("Aide Velmora Core"));
+    EXPECT_TRUE(help->findChild<QTextBrowser*>()->toPlainText().contains(
+        QStringLiteral("Verrouiller le logiciel")));
+
+    const QString cache = m_dir.path() + QStringLiteral("/cache");
+    QDir().mkpath(cache);
+    QFile file(cache + QStringLiteral("/a.bin"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(2048, 'x'));
+    file.close();
+    m_dialogs.answerNext(QStringLiteral("Vider les caches"));
+    trigger(QStringLiteral("Vider les caches…"));
+    EXPECT_EQ(m_dialogs.alerts.last().title, QStringLiteral("Caches vidés"));
+    EXPECT_EQ(m_dialogs.alerts.last().message,
+              QStringLiteral("Les 2.0 Ko de caches ont été supprimés avec succès."));
+    EXPECT_FALSE(QFile::exists(file.fileName()));
+}
+
+} // namespace
+} // namespace velmora::gui::test
