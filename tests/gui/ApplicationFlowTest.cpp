@@ -10,6 +10,7 @@
 #include "main/Workspace.h"
 #include "model/NewSession.h"
 #include "security/AccessCode.h"
+#include "settings/SettingsWindow.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -362,6 +363,29 @@ TEST_F(ApplicationFlowTest, AFullDiskOffersToMoveTheSession) {
     EXPECT_EQ(m_app->flows().currentSessionUrlString(),
               RecentFilesStore::urlText(
                   QUrl::fromLocalFile(rescue + QStringLiteral("/Session sans titre.cdb"))));
+}
+
+// A setting that cannot be saved for lack of space leads to the same rescue
+// as the save command.
+TEST_F(ApplicationFlowTest, ASettingThatDoesNotFitOffersTheRescueToo) {
+    openProtectedSession();
+    trigger(QStringLiteral("Réglages…"));
+    auto* settings = window().findChild<SettingsWindow*>();
+    ASSERT_NE(settings, nullptr);
+    m_fs.failOnPath(velmora::test::FaultyFileSystem::Op::Write, QStringLiteral("/data/"),
+                    QStringLiteral("No space left on device"));
+    const QString rescue = m_dir.path() + QStringLiteral("/Rescue");
+    QDir().mkpath(rescue);
+    m_dialogs.answerNext(QStringLiteral("Choisir un emplacement…"));
+    m_dialogs.chooseNext(QUrl::fromLocalFile(rescue));
+    auto* light = settings->findChild<QAbstractButton*>(QStringLiteral("appearanceLight"));
+    ASSERT_NE(light, nullptr);
+    light->click();
+
+    ASSERT_GE(m_dialogs.alerts.size(), 2);
+    EXPECT_EQ(m_dialogs.alerts.first().title, QStringLiteral("Enregistrement impossible"));
+    EXPECT_EQ(m_dialogs.alerts.last().title, QStringLiteral("Fichier déplacé"));
+    EXPECT_TRUE(QFile::exists(rescue + QStringLiteral("/Session sans titre.cdb")));
 }
 
 TEST_F(ApplicationFlowTest, TheSidebarFollowsTheSessionsMenuItems) {

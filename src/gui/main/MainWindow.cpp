@@ -270,8 +270,14 @@ void MainWindow::save() {
 void MainWindow::showSaveAlert(const Alert& alert) {
     Dialogs& dialogs = m_app.environment().dialogs;
     const int answer = dialogs.ask(this, alert);
-    if (answer < 0 || alert.buttons[answer].text != rescueButton())
-        return;
+    if (answer >= 0 && alert.buttons[answer].text == rescueButton())
+        rescueSession();
+}
+
+// The session no longer fits on its disk: it moves to a folder the user
+// chooses and goes on from there.
+void MainWindow::rescueSession() {
+    Dialogs& dialogs = m_app.environment().dialogs;
     if (const auto folder = dialogs.choose(this, SessionFlows::rescueFolderPanel()))
         dialogs.ask(this, m_app.flows().rescueTo(*folder));
 }
@@ -409,6 +415,7 @@ void MainWindow::showSettings() {
     if (!m_settings) {
         m_settings = new SettingsWindow(m_app.store(), m_app.environment().dialogs, this);
         m_settings->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_settings, &SettingsWindow::saveRescueRequested, this, &MainWindow::rescueSession);
     }
     m_settings->show();
     m_settings->raise();

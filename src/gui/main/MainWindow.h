@@ -61,6 +61,7 @@ private:
     void chooseAndOpen();
     void startNewSession();
     void showSaveAlert(const Alert& alert);
+    void rescueSession();
     void locateMissing(const RecentEntry& entry, const Alert& alert);
     bool leaveOpenSession();
     void reportSave(bool ok, const QString& error, const QString& warning);
