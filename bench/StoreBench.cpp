@@ -77,6 +77,15 @@ private:
             m_error = applied.error();
             return;
         }
+        // The generated session keeps a save-time backup copy, so every save
+        // writes its bytes twice; that copy goes to this temporary folder, not
+        // to the folder the session names on the user's machine.
+        StoragePreferences storage = m_loaded->storagePreferences();
+        if (storage.backupFolderURL) {
+            storage.backupFolderURL =
+                QUrl::fromLocalFile(m_dir.path() + QStringLiteral("/Backups"));
+            m_loaded->setStoragePreferences(storage);
+        }
         if (const SaveResult saved = m_loaded->save(); !saved.ok)
             m_error = saved.error;
         QFile::remove(source);
