@@ -3,8 +3,8 @@
 #include "settings/AppearancePage.h"
 #include "settings/ChangeCodeSheet.h"
 #include "settings/SidebarPage.h"
+#include "support/MirroredStoreFixture.h"
 #include "support/QtPrinters.h"
-#include "support/StoreFixture.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -24,25 +24,14 @@ using namespace velmora::test;
 
 namespace {
 
-class SettingsWindowTest : public StoreFixture {
+class SettingsWindowTest : public MirroredStoreFixture {
 protected:
     void SetUp() override {
-        StoreFixture::SetUp();
-        store = startStore();
-        store->setDefaultFile(QUrl::fromLocalFile(userFile()));
-        ASSERT_TRUE(store->save().ok);
+        MirroredStoreFixture::SetUp();
         window = std::make_unique<SettingsWindow>(*store, dialogs);
         window->show();
     }
     void TearDown() override { window.reset(); }
-
-    QString userFile() const { return path(QStringLiteral("Mon entreprise.cdb")); }
-
-    // The session as written; the working copy and the user's file agree.
-    AppDatabase onDisk() const {
-        EXPECT_EQ(readBytes(workingCopy()), readBytes(userFile()));
-        return readSession(workingCopy());
-    }
 
     template <class T> T* find(const QString& name) const {
         T* child = window->findChild<T*>(name);
@@ -106,7 +95,6 @@ protected:
     }
 
     ScriptedDialogs dialogs;
-    std::unique_ptr<AppDataStore> store;
     std::unique_ptr<SettingsWindow> window;
 };
 

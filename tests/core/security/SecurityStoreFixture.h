@@ -1,24 +1,12 @@
 #pragma once
 
-#include "support/StoreFixture.h"
-
-#include <QUrl>
+#include "support/MirroredStoreFixture.h"
 
 namespace velmora::test {
 
-// A started store whose session is mirrored to a user file, so that every
-// save can be read back from both places.
-class SecurityStoreFixture : public StoreFixture {
+// The mirrored store, with the code written straight into the session.
+class SecurityStoreFixture : public MirroredStoreFixture {
 protected:
-    void SetUp() override {
-        StoreFixture::SetUp();
-        store = startStore();
-        store->setDefaultFile(QUrl::fromLocalFile(userFile()));
-        ASSERT_TRUE(store->save().ok);
-    }
-
-    QString userFile() const { return path(QStringLiteral("Mon entreprise.cdb")); }
-
     void setStoredCode(const QString& code) {
         AppPreferences prefs = store->preferences();
         prefs.appPassword = code;
@@ -33,8 +21,6 @@ protected:
         EXPECT_EQ(working, mirrored);
         return working;
     }
-
-    std::unique_ptr<AppDataStore> store;
 };
 
 } // namespace velmora::test
