@@ -276,6 +276,26 @@ TEST_F(ApplicationFlowTest, SwitchingSessionSavesAndGoesThroughTheOtherLock) {
     EXPECT_EQ(m_app->store().sessionName(), QStringLiteral("Seconde"));
 }
 
+// "Nouvelle session" from a session, then a recent one chosen instead:
+// the creation is given up only when asked, and the session opens.
+TEST_F(ApplicationFlowTest, ARecentSessionChosenDuringACreationAsksFirst) {
+    openProtectedSession();
+    trigger(QStringLiteral("Nouvelle session"));
+    ASSERT_EQ(m_app->launch().phase(), LaunchPhase::Phase::onboarding);
+    ASSERT_TRUE(m_app->wizard().inProgress());
+    const RecentEntry entry = m_app->recentFiles().entries().first();
+
+    m_app->dispatcher().postOpenRecent(entry);
+    EXPECT_EQ(m_dialogs.alerts.last().title, QStringLiteral("Ouvrir cette session ?"));
+    EXPECT_TRUE(m_app->wizard().inProgress());
+
+    m_dialogs.answerNext(SessionFlows::abandonCreationAlert().buttons.first().text);
+    m_app->dispatcher().postOpenRecent(entry);
+    EXPECT_FALSE(m_app->wizard().inProgress());
+    EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::lockScreen);
+    EXPECT_EQ(m_app->store().sessionName(), QStringLiteral("Atelier Lumière"));
+}
+
 TEST_F(ApplicationFlowTest, OpeningTheOpenSessionAgainOnlySaysSo) {
     const QString path = openProtectedSession();
     m_app->dispatcher().postOpenFile(QUrl::fromLocalFile(path));

@@ -350,7 +350,13 @@ void MainWindow::openRecent(const RecentEntry& entry) {
     if (m_app.wizard().inProgress()) {
         if (!confirm(dialogs, this, SessionFlows::abandonCreationAlert()))
             return;
-        m_app.wizard().abandon();
+        // The creation is given up only once the other session opens.
+        if (const auto url = m_app.recentFiles().resolve(entry))
+            m_app.flows().openAbandoningCreation(*url);
+        else
+            locateMissing(entry,
+                          LaunchPhase::fileNotFoundAlert(entry, LaunchPhase::Place::launchScreen));
+        return;
     }
     if (screen() == Screen::launch) {
         if (const auto missing = launch.openRecent(entry))
