@@ -380,9 +380,10 @@ TEST_F(ApplicationFlowTest, AFullDiskOffersToMoveTheSession) {
     EXPECT_EQ(m_dialogs.panels.last().title, QStringLiteral("Choisir l'emplacement de sauvegarde"));
     EXPECT_EQ(m_dialogs.alerts[1].title, QStringLiteral("Fichier déplacé"));
     EXPECT_TRUE(QFile::exists(rescue + QStringLiteral("/Session sans titre.cdb")));
-    EXPECT_EQ(m_app->flows().currentSessionUrlString(),
-              RecentFilesStore::urlText(
-                  QUrl::fromLocalFile(rescue + QStringLiteral("/Session sans titre.cdb"))));
+    const QString moved = RecentFilesStore::urlText(
+        QUrl::fromLocalFile(rescue + QStringLiteral("/Session sans titre.cdb")));
+    EXPECT_EQ(m_app->flows().currentSessionUrlString(), moved);
+    EXPECT_EQ(m_app->menuState().currentSessionURLString(), std::optional(moved));
 }
 
 // A setting that cannot be saved for lack of space leads to the same rescue

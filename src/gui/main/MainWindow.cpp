@@ -82,6 +82,11 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
                         &MenuCommandsState::canPDFChanged})
         connect(&app.menuState(), signal, this, &MainWindow::refreshActions);
     connect(&app.store(), &AppDataStore::preferencesChanged, this, &MainWindow::refreshActions);
+    // A session moved to another file (the rescue) is listed under its new name.
+    connect(&app.store(), &AppDataStore::defaultCDBFileURLChanged, this, [this] {
+        if (m_app.launch().phase() == LaunchPhase::Phase::sessionOpen)
+            m_app.menuState().setCurrentSessionURLString(m_app.flows().currentSessionUrlString());
+    });
     followPhase();
 }
 
