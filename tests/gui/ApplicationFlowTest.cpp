@@ -140,6 +140,25 @@ TEST_F(ApplicationFlowTest, TheWizardCreatesAProtectedSessionThatReopensThroughI
     EXPECT_EQ(m_app->store().sessionName(), QStringLiteral("Atelier Lumière"));
 }
 
+// A file that cannot be read, opened over the wizard, is reported there and
+// the creation goes on.
+TEST_F(ApplicationFlowTest, AnUnreadableFileOpenedDuringACreationIsReported) {
+    startApp();
+    const QString path = m_dir.path() + QStringLiteral("/Abîmé.cdb");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{\"sessionName\": 12");
+    file.close();
+    m_dialogs.answerNext(SessionFlows::abandonCreationAlert().buttons.first().text);
+    m_dialogs.chooseNext(QUrl::fromLocalFile(path));
+    trigger(QStringLiteral("Ouvrir une base de données…"));
+    EXPECT_EQ(m_dialogs.alerts.last().message,
+              QStringLiteral("Erreur lors du chargement de la session."));
+    EXPECT_TRUE(m_app->wizard().inProgress());
+    EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::onboarding);
+    EXPECT_TRUE(m_app->recentFiles().entries().isEmpty());
+}
+
 TEST_F(ApplicationFlowTest, RestartUnlocksWithTheCodeOnlyAndOpensOnTheDashboard) {
     openProtectedSession();
     window().workspace().showSection(QStringLiteral("clients"));

@@ -324,8 +324,10 @@ void MainWindow::openFile(const QUrl& url) {
     Dialogs& dialogs = m_app.environment().dialogs;
     LaunchPhase& launch = m_app.launch();
     if (m_app.wizard().inProgress()) {
-        if (confirm(dialogs, this, SessionFlows::abandonCreationAlert()))
-            m_app.flows().openAbandoningCreation(url);
+        // The wizard stays on screen when the file cannot be read: say so there.
+        if (confirm(dialogs, this, SessionFlows::abandonCreationAlert()) &&
+            !m_app.flows().openAbandoningCreation(url))
+            dialogs.ask(this, loadFailedNotice());
         return;
     }
     if (screen() == Screen::launch) {
@@ -356,9 +358,10 @@ void MainWindow::openRecent(const RecentEntry& entry) {
         if (!confirm(dialogs, this, SessionFlows::abandonCreationAlert()))
             return;
         // The creation is given up only once the other session opens.
-        if (const auto url = m_app.recentFiles().resolve(entry))
-            m_app.flows().openAbandoningCreation(*url);
-        else
+        if (const auto url = m_app.recentFiles().resolve(entry)) {
+            if (!m_app.flows().openAbandoningCreation(*url))
+                dialogs.ask(this, loadFailedNotice());
+        } else
             locateMissing(entry,
                           LaunchPhase::fileNotFoundAlert(entry, LaunchPhase::Place::launchScreen));
         return;
