@@ -57,8 +57,11 @@ QIcon symbolIcon(const QString& name, const QColor& color) {
     if (!QFile::exists(symbolPath(name)))
         return QIcon();
     QIcon icon;
-    for (int size : {16, 24, 32, 48})
+    // Selected rows and menu items are drawn on the accent colour.
+    for (int size : {16, 24, 32, 48}) {
         icon.addPixmap(symbolPixmap(name, size, color));
+        icon.addPixmap(symbolPixmap(name, size, Qt::white), QIcon::Selected);
+    }
     return icon;
 }
 
