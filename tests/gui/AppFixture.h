@@ -98,6 +98,11 @@ protected:
         }
         FAIL() << "no visible field named " << name.toStdString();
     }
+    // Types a code on the lock screen shown and presses "Valider".
+    void submitCode(const QString& code) {
+        type(QStringLiteral("lockCodeField"), code);
+        click(QStringLiteral("lockValidate"));
+    }
     QString visibleText(const QString& name) {
         for (QLabel* label : window().findChildren<QLabel*>(name))
             if (label->isVisibleTo(&window()))

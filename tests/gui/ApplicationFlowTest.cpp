@@ -51,8 +51,7 @@ protected:
         startApp();
         openFromList(path);
         EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::lockScreen);
-        type(QStringLiteral("lockCodeField"), QStringLiteral("s3cret"));
-        click(QStringLiteral("lockValidate"));
+        submitCode(QStringLiteral("s3cret"));
         EXPECT_EQ(screen(), MainWindow::Screen::session);
         m_dialogs.alerts.clear();
         return path;
@@ -131,11 +130,9 @@ TEST_F(ApplicationFlowTest, TheWizardCreatesAProtectedSessionThatReopensThroughI
     EXPECT_EQ(find<QAbstractButton>(QStringLiteral("sessionCard0"))->text(),
               QStringLiteral("Atelier Lumière"));
     click(QStringLiteral("sessionCard0"));
-    type(QStringLiteral("lockCodeField"), QStringLiteral("0000"));
-    click(QStringLiteral("lockValidate"));
+    submitCode(QStringLiteral("0000"));
     EXPECT_EQ(visibleText(QStringLiteral("lockError")), QStringLiteral("Code incorrect."));
-    type(QStringLiteral("lockCodeField"), QStringLiteral("1234"));
-    click(QStringLiteral("lockValidate"));
+    submitCode(QStringLiteral("1234"));
     EXPECT_EQ(screen(), MainWindow::Screen::session);
     EXPECT_EQ(m_app->store().sessionName(), QStringLiteral("Atelier Lumière"));
 }
@@ -168,8 +165,7 @@ TEST_F(ApplicationFlowTest, RestartUnlocksWithTheCodeOnlyAndOpensOnTheDashboard)
     EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::lockScreen);
 
     // Letter case counts; surrounding spaces do not.
-    type(QStringLiteral("lockCodeField"), QStringLiteral("S3CRET"));
-    click(QStringLiteral("lockValidate"));
+    submitCode(QStringLiteral("S3CRET"));
     EXPECT_EQ(visibleText(QStringLiteral("lockError")), QStringLiteral("Code incorrect."));
     EXPECT_EQ(screen(), MainWindow::Screen::launch);
     // Saving or exporting a session nobody unlocked is not offered.
@@ -206,11 +202,9 @@ TEST_F(ApplicationFlowTest, RecoveryThroughAQuestionSetsANewCode) {
     click(QStringLiteral("recoveryUnlockNow"));
 
     // Back on the lock: the old code no longer opens, the new one does.
-    type(QStringLiteral("lockCodeField"), QStringLiteral("s3cret"));
-    click(QStringLiteral("lockValidate"));
+    submitCode(QStringLiteral("s3cret"));
     EXPECT_EQ(visibleText(QStringLiteral("lockError")), QStringLiteral("Code incorrect."));
-    type(QStringLiteral("lockCodeField"), QStringLiteral("nouveau"));
-    click(QStringLiteral("lockValidate"));
+    submitCode(QStringLiteral("nouveau"));
     EXPECT_EQ(screen(), MainWindow::Screen::session);
 
     // The new code is in the user's own file, not only in memory.
@@ -228,12 +222,10 @@ TEST_F(ApplicationFlowTest, LockingTheRunningSessionHidesItUntilTheCodeIsTyped) 
                                  QStringLiteral("Se déconnecter"), QStringLiteral("Réglages…")})
         EXPECT_FALSE(window().action(title)->isEnabled()) << title.toStdString();
 
-    type(QStringLiteral("lockCodeField"), QStringLiteral("faux"));
-    click(QStringLiteral("lockValidate"));
+    submitCode(QStringLiteral("faux"));
     EXPECT_EQ(visibleText(QStringLiteral("lockError")), QStringLiteral("Code incorrect."));
     EXPECT_EQ(screen(), MainWindow::Screen::locked);
-    type(QStringLiteral("lockCodeField"), QStringLiteral("s3cret"));
-    click(QStringLiteral("lockValidate"));
+    submitCode(QStringLiteral("s3cret"));
     EXPECT_EQ(screen(), MainWindow::Screen::session);
     EXPECT_EQ(window().workspace().currentSection(), QStringLiteral("dashboard"));
 }
@@ -270,8 +262,7 @@ TEST_F(ApplicationFlowTest, SwitchingSessionSavesAndGoesThroughTheOtherLock) {
     const QString second = writeUserSession(QStringLiteral("Seconde"), QStringLiteral("1234"));
     startApp();
     openFromList(second);
-    type(QStringLiteral("lockCodeField"), QStringLiteral("1234"));
-    click(QStringLiteral("lockValidate"));
+    submitCode(QStringLiteral("1234"));
     // Back to the list, open the first: two sessions are now listed.
     m_dialogs.answerNext(QStringLiteral("Se déconnecter"));
     trigger(QStringLiteral("Se déconnecter"));
