@@ -3,7 +3,7 @@
 
 #include "SessionGenerator.h"
 
-#include "model/SessionFile.h"
+#include "core/model/SessionFile.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -4,8 +4,8 @@
 #include "QtBaseline.h"
 #include "SessionGenerator.h"
 
-#include "model/SessionDecoder.h"
-#include "model/SessionEncoder.h"
+#include "core/model/SessionDecoder.h"
+#include "core/model/SessionEncoder.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,6 +1,6 @@
 #include "SessionGenerator.h"
 
-#include "model/NewSession.h"
+#include "core/model/NewSession.h"
 
 #include <QCryptographicHash>
 #include <QHash>

@@ -8,9 +8,9 @@
 
 #include "desktop/LocalFileSystem.h"
 #include "desktop/PathBookmarks.h"
-#include "model/SessionFile.h"
-#include "platform/MemoryUserDefaults.h"
-#include "store/AppDataStore.h"
+#include "core/model/SessionFile.h"
+#include "core/platform/MemoryUserDefaults.h"
+#include "core/store/AppDataStore.h"
 
 #include <QCoreApplication>
 #include <QFile>

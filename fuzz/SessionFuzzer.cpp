@@ -2,8 +2,8 @@
 // are refused with a French message; what reads must write and read back the
 // same.
 
-#include "model/SessionDecoder.h"
-#include "model/SessionEncoder.h"
+#include "core/model/SessionDecoder.h"
+#include "core/model/SessionEncoder.h"
 
 #include <cstdint>
 #include <cstdio>

@@ -1,6 +1,6 @@
-#include "CliContext.h"
+#include "cli/CliContext.h"
 
-#include "app/UpdateChecker.h"
+#include "core/app/UpdateChecker.h"
 
 namespace velmora::cli {
 namespace {

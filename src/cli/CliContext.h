@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Clock.h"
+#include "core/platform/Clock.h"
 
 #include <QJsonObject>
 #include <QString>

@@ -1,11 +1,11 @@
-#include "CliContext.h"
+#include "cli/CliContext.h"
 
-#include "documents/DocumentDeadlines.h"
-#include "documents/DocumentNumbering.h"
-#include "documents/DocumentStatus.h"
-#include "documents/DocumentTotals.h"
-#include "model/SessionDecoder.h"
-#include "model/SessionFile.h"
+#include "core/documents/DocumentDeadlines.h"
+#include "core/documents/DocumentNumbering.h"
+#include "core/documents/DocumentStatus.h"
+#include "core/documents/DocumentTotals.h"
+#include "core/model/SessionDecoder.h"
+#include "core/model/SessionFile.h"
 
 #include <QJsonObject>
 

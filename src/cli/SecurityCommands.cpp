@@ -1,8 +1,8 @@
-#include "CliContext.h"
+#include "cli/CliContext.h"
 
-#include "model/SessionDecoder.h"
-#include "model/SessionFile.h"
-#include "security/AccessCode.h"
+#include "core/model/SessionDecoder.h"
+#include "core/model/SessionFile.h"
+#include "core/security/AccessCode.h"
 
 namespace velmora::cli {
 namespace {

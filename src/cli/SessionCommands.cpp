@@ -1,13 +1,13 @@
-#include "CliContext.h"
+#include "cli/CliContext.h"
 
 #include "desktop/LocalFileSystem.h"
 #include "desktop/PathBookmarks.h"
-#include "model/IsoDate.h"
-#include "model/NewSession.h"
-#include "model/SessionDecoder.h"
-#include "model/SessionFile.h"
-#include "platform/MemoryUserDefaults.h"
-#include "store/AppDataStore.h"
+#include "core/model/IsoDate.h"
+#include "core/model/NewSession.h"
+#include "core/model/SessionDecoder.h"
+#include "core/model/SessionFile.h"
+#include "core/platform/MemoryUserDefaults.h"
+#include "core/store/AppDataStore.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

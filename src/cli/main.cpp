@@ -1,6 +1,6 @@
-#include "CliContext.h"
+#include "cli/CliContext.h"
 
-#include "model/IsoDate.h"
+#include "core/model/IsoDate.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Result.h"
-#include "platform/FileSystem.h"
-#include "store/StoreFolder.h"
+#include "core/Result.h"
+#include "core/platform/FileSystem.h"
+#include "core/store/StoreFolder.h"
 
 namespace velmora {
 

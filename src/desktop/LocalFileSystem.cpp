@@ -1,6 +1,6 @@
 #include "desktop/LocalFileSystem.h"
 
-#include "model/SessionFile.h"
+#include "core/model/SessionFile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileSystem.h"
+#include "core/platform/FileSystem.h"
 
 namespace velmora {
 

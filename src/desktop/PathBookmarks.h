@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Bookmarks.h"
+#include "core/platform/Bookmarks.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "SingleInstance.h"
+#include "desktop/SingleInstance.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FreeSpace.h"
+#include "core/platform/FreeSpace.h"
 
 #include <QStorageInfo>
 

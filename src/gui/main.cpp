@@ -1,6 +1,6 @@
-#include "app/Application.h"
-#include "common/Resources.h"
-#include "common/WidgetDialogs.h"
+#include "gui/app/Application.h"
+#include "gui/common/Resources.h"
+#include "gui/common/WidgetDialogs.h"
 #include "desktop/ApplicationCacheFolder.h"
 #include "desktop/ApplicationDataFolder.h"
 #include "desktop/LocalFileSystem.h"
@@ -9,7 +9,7 @@
 #include "desktop/SettingsUserDefaults.h"
 #include "desktop/SingleInstance.h"
 #include "desktop/StorageInfoFreeSpace.h"
-#include "main/MainWindow.h"
+#include "gui/main/MainWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -5,8 +5,8 @@
 #include "CliRun.h"
 
 #include "SessionGenerator.h"
-#include "model/SessionDecoder.h"
-#include "model/SessionFile.h"
+#include "core/model/SessionDecoder.h"
+#include "core/model/SessionFile.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include "CliRun.h"
 
-#include "model/NewSession.h"
-#include "model/SessionFile.h"
+#include "core/model/NewSession.h"
+#include "core/model/SessionFile.h"
 
 #include <gtest/gtest.h>
 

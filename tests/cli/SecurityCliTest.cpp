@@ -2,9 +2,9 @@
 
 #include "CliRun.h"
 
-#include "model/NewSession.h"
-#include "model/SessionFile.h"
-#include "security/AccessCode.h"
+#include "core/model/NewSession.h"
+#include "core/model/SessionFile.h"
+#include "core/security/AccessCode.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // does, inside a user cache folder shared with other programs.
 
 #include "desktop/ApplicationCacheFolder.h"
-#include "app/CacheClearing.h"
+#include "core/app/CacheClearing.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>

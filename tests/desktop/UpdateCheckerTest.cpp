@@ -1,7 +1,7 @@
 // The update check end to end: the real fetcher against an HTTP server on the
 // loopback interface, started by the test itself.
 
-#include "app/UpdateChecker.h"
+#include "core/app/UpdateChecker.h"
 #include "desktop/NetworkHttpFetcher.h"
 #include "support/QtPrinters.h"
 

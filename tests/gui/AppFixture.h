@@ -1,11 +1,11 @@
 #pragma once
 
 #include "ScriptedDialogs.h"
-#include "app/Application.h"
+#include "gui/app/Application.h"
 #include "desktop/PathBookmarks.h"
-#include "main/MainWindow.h"
-#include "model/SessionEncoder.h"
-#include "platform/MemoryUserDefaults.h"
+#include "gui/main/MainWindow.h"
+#include "core/model/SessionEncoder.h"
+#include "core/platform/MemoryUserDefaults.h"
 #include "support/FaultyFileSystem.h"
 
 #include <QAbstractButton>

@@ -4,13 +4,13 @@
 
 #include "AppFixture.h"
 
-#include "common/AnimatedStack.h"
-#include "help/HelpWindow.h"
-#include "launch/LockView.h"
-#include "main/Workspace.h"
-#include "model/NewSession.h"
-#include "security/AccessCode.h"
-#include "settings/SettingsWindow.h"
+#include "gui/common/AnimatedStack.h"
+#include "gui/help/HelpWindow.h"
+#include "gui/launch/LockView.h"
+#include "gui/main/Workspace.h"
+#include "core/model/NewSession.h"
+#include "core/security/AccessCode.h"
+#include "gui/settings/SettingsWindow.h"
 
 #include <QComboBox>
 #include <QListWidget>

@@ -1,8 +1,8 @@
-#include "settings/SettingsWindow.h"
+#include "gui/settings/SettingsWindow.h"
 #include "ScriptedDialogs.h"
-#include "settings/AppearancePage.h"
-#include "settings/ChangeCodeSheet.h"
-#include "settings/SidebarPage.h"
+#include "gui/settings/AppearancePage.h"
+#include "gui/settings/ChangeCodeSheet.h"
+#include "gui/settings/SidebarPage.h"
 #include "support/MirroredStoreFixture.h"
 #include "support/QtPrinters.h"
 

@@ -4,18 +4,18 @@
 // Run it with a display (Xvfb) or QT_QPA_PLATFORM=offscreen.
 
 #include "ScriptedDialogs.h"
-#include "app/Application.h"
-#include "common/AnimatedStack.h"
-#include "common/Resources.h"
+#include "gui/app/Application.h"
+#include "gui/common/AnimatedStack.h"
+#include "gui/common/Resources.h"
 #include "desktop/LocalFileSystem.h"
 #include "desktop/PathBookmarks.h"
-#include "main/MainWindow.h"
-#include "main/Workspace.h"
-#include "model/NewSession.h"
-#include "model/SessionEncoder.h"
-#include "platform/MemoryUserDefaults.h"
-#include "security/AccessCode.h"
-#include "settings/SettingsWindow.h"
+#include "gui/main/MainWindow.h"
+#include "gui/main/Workspace.h"
+#include "core/model/NewSession.h"
+#include "core/model/SessionEncoder.h"
+#include "core/platform/MemoryUserDefaults.h"
+#include "core/security/AccessCode.h"
+#include "gui/settings/SettingsWindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/AppDatabase.h"
-#include "platform/Clock.h"
+#include "core/model/AppDatabase.h"
+#include "core/platform/Clock.h"
 
 #include <optional>
 

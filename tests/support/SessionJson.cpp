@@ -1,7 +1,7 @@
 #include "support/SessionJson.h"
 
-#include "model/SessionDecoder.h"
-#include "platform/Clock.h"
+#include "core/model/SessionDecoder.h"
+#include "core/platform/Clock.h"
 
 #include <QJsonDocument>
 #include <QJsonParseError>

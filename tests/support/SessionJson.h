@@ -4,7 +4,7 @@
 // record holds exactly the keys that reading requires, so a test adds or
 // removes one key and sees the effect of that key alone.
 
-#include "model/AppDatabase.h"
+#include "core/model/AppDatabase.h"
 #include "support/QtPrinters.h"
 
 #include <QByteArray>

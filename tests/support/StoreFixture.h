@@ -1,10 +1,10 @@
 #pragma once
 
 #include "desktop/PathBookmarks.h"
-#include "model/SessionDecoder.h"
-#include "model/SessionEncoder.h"
-#include "platform/MemoryUserDefaults.h"
-#include "store/AppDataStore.h"
+#include "core/model/SessionDecoder.h"
+#include "core/model/SessionEncoder.h"
+#include "core/platform/MemoryUserDefaults.h"
+#include "core/store/AppDataStore.h"
 #include "support/FaultyFileSystem.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "app/ApplicationCommands.h"
+#include "core/app/ApplicationCommands.h"
 
-#include "store/SessionFlows.h"
+#include "core/session/SessionFlows.h"
 
 namespace velmora {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/Alert.h"
-#include "store/RecentEntry.h"
+#include "core/store/Alert.h"
+#include "core/store/RecentEntry.h"
 
 #include <QObject>
 #include <QString>

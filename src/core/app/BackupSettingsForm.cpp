@@ -1,6 +1,6 @@
-#include "app/BackupSettingsForm.h"
+#include "core/app/BackupSettingsForm.h"
 
-#include "store/AppDataStore.h"
+#include "core/store/AppDataStore.h"
 
 #include <QDir>
 

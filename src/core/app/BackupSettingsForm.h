@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/SettingsResult.h"
-#include "model/SessionSettings.h"
-#include "store/Alert.h"
+#include "core/app/SettingsResult.h"
+#include "core/model/SessionSettings.h"
+#include "core/store/Alert.h"
 
 #include <QString>
 #include <QUrl>

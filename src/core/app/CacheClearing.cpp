@@ -1,4 +1,4 @@
-#include "app/CacheClearing.h"
+#include "core/app/CacheClearing.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,7 +1,7 @@
-#include "app/CompanySettingsForm.h"
+#include "core/app/CompanySettingsForm.h"
 
-#include "model/AppPreferences.h"
-#include "store/AppDataStore.h"
+#include "core/model/AppPreferences.h"
+#include "core/store/AppDataStore.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

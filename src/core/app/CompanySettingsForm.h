@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/SettingsResult.h"
-#include "model/CompanySettings.h"
-#include "store/Alert.h"
+#include "core/app/SettingsResult.h"
+#include "core/model/CompanySettings.h"
+#include "core/store/Alert.h"
 
 #include <QList>
 #include <QMap>

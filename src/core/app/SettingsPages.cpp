@@ -1,10 +1,10 @@
-#include "app/SettingsPages.h"
+#include "core/app/SettingsPages.h"
 
-#include "app/BackupSettingsForm.h"
-#include "app/CompanySettingsForm.h"
-#include "app/SidebarMenuEditor.h"
-#include "security/ChangeCodeModel.h"
-#include "store/AppDataStore.h"
+#include "core/app/BackupSettingsForm.h"
+#include "core/app/CompanySettingsForm.h"
+#include "core/app/SidebarMenuEditor.h"
+#include "core/security/ChangeCodeModel.h"
+#include "core/store/AppDataStore.h"
 
 namespace velmora::settingspages {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/AppDataStore.h"
+#include "core/store/AppDataStore.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "app/SidebarMenu.h"
+#include "core/app/SidebarMenu.h"
 
 namespace velmora {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/AppPreferences.h"
+#include "core/model/AppPreferences.h"
 
 namespace velmora {
 

@@ -1,7 +1,7 @@
-#include "app/SidebarMenuEditor.h"
+#include "core/app/SidebarMenuEditor.h"
 
-#include "app/SidebarMenu.h"
-#include "store/AppDataStore.h"
+#include "core/app/SidebarMenu.h"
+#include "core/store/AppDataStore.h"
 
 namespace velmora {
 

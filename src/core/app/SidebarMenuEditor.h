@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/SettingsResult.h"
-#include "model/AppPreferences.h"
+#include "core/app/SettingsResult.h"
+#include "core/model/AppPreferences.h"
 
 #include <QList>
 #include <QString>

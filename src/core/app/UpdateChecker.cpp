@@ -1,4 +1,4 @@
-#include "app/UpdateChecker.h"
+#include "core/app/UpdateChecker.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/HttpFetcher.h"
+#include "core/platform/HttpFetcher.h"
 
 #include <QByteArrayView>
 #include <QObject>

@@ -1,6 +1,6 @@
-#include "documents/DepositDecision.h"
+#include "core/documents/DepositDecision.h"
 
-#include "documents/DocumentStoreEdit.h"
+#include "core/documents/DocumentStoreEdit.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
-#include "documents/DocumentCreation.h"
+#include "core/documents/DocumentCreation.h"
 
-#include "documents/DocumentLinks.h"
-#include "documents/DocumentNumbering.h"
-#include "documents/DocumentStoreEdit.h"
-#include "documents/DocumentTotals.h"
-#include "documents/DocumentWorkflow.h"
-#include "platform/Clock.h"
-#include "text/MoneyFormat.h"
+#include "core/documents/DocumentLinks.h"
+#include "core/documents/DocumentNumbering.h"
+#include "core/documents/DocumentStoreEdit.h"
+#include "core/documents/DocumentTotals.h"
+#include "core/documents/DocumentWorkflow.h"
+#include "core/platform/Clock.h"
+#include "core/text/MoneyFormat.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "documents/DocumentDeadlines.h"
+#include "core/documents/DocumentDeadlines.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "documents/DocumentStatus.h"
+#include "core/documents/DocumentStatus.h"
 
 #include <QDate>
 #include <QDateTime>

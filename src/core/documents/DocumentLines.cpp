@@ -1,8 +1,8 @@
-#include "documents/DocumentLines.h"
+#include "core/documents/DocumentLines.h"
 
-#include "documents/DocumentTotals.h"
-#include "text/AmountParsing.h"
-#include "text/MoneyFormat.h"
+#include "core/documents/DocumentTotals.h"
+#include "core/text/AmountParsing.h"
+#include "core/text/MoneyFormat.h"
 
 #include <algorithm>
 

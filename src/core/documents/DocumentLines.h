@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/CommercialDocumentItem.h"
-#include "model/ServiceItem.h"
+#include "core/model/CommercialDocumentItem.h"
+#include "core/model/ServiceItem.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "documents/DocumentLinks.h"
+#include "core/documents/DocumentLinks.h"
 
-#include "documents/DocumentStoreEdit.h"
+#include "core/documents/DocumentStoreEdit.h"
 
 #include <algorithm>
 

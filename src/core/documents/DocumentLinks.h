@@ -1,7 +1,7 @@
 #pragma once
 
-#include "documents/DocumentResult.h"
-#include "model/AppDatabase.h"
+#include "core/documents/DocumentResult.h"
+#include "core/model/AppDatabase.h"
 
 #include <QList>
 #include <QUuid>

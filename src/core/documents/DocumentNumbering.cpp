@@ -1,4 +1,4 @@
-#include "documents/DocumentNumbering.h"
+#include "core/documents/DocumentNumbering.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CommercialDocumentItem.h"
+#include "core/model/CommercialDocumentItem.h"
 
 #include <QDate>
 #include <QList>

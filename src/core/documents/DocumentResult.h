@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/Alert.h"
-#include "store/AppDataStore.h"
+#include "core/store/Alert.h"
+#include "core/store/AppDataStore.h"
 
 #include <QString>
 #include <QUuid>

@@ -1,6 +1,6 @@
-#include "documents/DocumentStatus.h"
+#include "core/documents/DocumentStatus.h"
 
-#include "store/AppDataStore.h"
+#include "core/store/AppDataStore.h"
 
 namespace velmora {
 

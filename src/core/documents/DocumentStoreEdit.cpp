@@ -1,4 +1,4 @@
-#include "documents/DocumentStoreEdit.h"
+#include "core/documents/DocumentStoreEdit.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "documents/DocumentTotals.h"
+#include "core/documents/DocumentTotals.h"
 
 #include <algorithm>
 

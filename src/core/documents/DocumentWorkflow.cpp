@@ -1,7 +1,7 @@
-#include "documents/DocumentWorkflow.h"
+#include "core/documents/DocumentWorkflow.h"
 
-#include "documents/DocumentStoreEdit.h"
-#include "platform/Clock.h"
+#include "core/documents/DocumentStoreEdit.h"
+#include "core/platform/Clock.h"
 
 #include <algorithm>
 

@@ -1,12 +1,12 @@
-#include "documents/EncaissementSheetModel.h"
+#include "core/documents/EncaissementSheetModel.h"
 
-#include "documents/DocumentStoreEdit.h"
+#include "core/documents/DocumentStoreEdit.h"
 
-#include "documents/DocumentTotals.h"
-#include "documents/PaymentSheetModel.h"
-#include "platform/Clock.h"
-#include "text/AmountParsing.h"
-#include "text/MoneyFormat.h"
+#include "core/documents/DocumentTotals.h"
+#include "core/documents/PaymentSheetModel.h"
+#include "core/platform/Clock.h"
+#include "core/text/AmountParsing.h"
+#include "core/text/MoneyFormat.h"
 #include <algorithm>
 
 namespace velmora {

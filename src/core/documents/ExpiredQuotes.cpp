@@ -1,7 +1,7 @@
-#include "documents/ExpiredQuotes.h"
+#include "core/documents/ExpiredQuotes.h"
 
-#include "documents/DocumentDeadlines.h"
-#include "documents/DocumentWorkflow.h"
+#include "core/documents/DocumentDeadlines.h"
+#include "core/documents/DocumentWorkflow.h"
 
 namespace velmora {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "documents/DocumentResult.h"
-#include "documents/DocumentStatus.h"
+#include "core/documents/DocumentResult.h"
+#include "core/documents/DocumentStatus.h"
 
 #include <QUuid>
 

@@ -1,8 +1,8 @@
-#include "documents/LateCharge.h"
+#include "core/documents/LateCharge.h"
 
-#include "documents/DocumentLines.h"
-#include "documents/DocumentStoreEdit.h"
-#include "text/AmountParsing.h"
+#include "core/documents/DocumentLines.h"
+#include "core/documents/DocumentStoreEdit.h"
+#include "core/text/AmountParsing.h"
 
 namespace velmora {
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "documents/DocumentResult.h"
+#include "core/documents/DocumentResult.h"
 
 #include <QUuid>
 

@@ -1,12 +1,12 @@
-#include "documents/PaymentSheetModel.h"
+#include "core/documents/PaymentSheetModel.h"
 
-#include "documents/DocumentStoreEdit.h"
-#include "documents/DocumentTotals.h"
-#include "documents/DocumentWorkflow.h"
-#include "platform/Clock.h"
-#include "text/AmountParsing.h"
-#include "text/FrenchDates.h"
-#include "text/MoneyFormat.h"
+#include "core/documents/DocumentStoreEdit.h"
+#include "core/documents/DocumentTotals.h"
+#include "core/documents/DocumentWorkflow.h"
+#include "core/platform/Clock.h"
+#include "core/text/AmountParsing.h"
+#include "core/text/FrenchDates.h"
+#include "core/text/MoneyFormat.h"
 
 #include <algorithm>
 

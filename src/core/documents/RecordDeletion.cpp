@@ -1,7 +1,7 @@
-#include "documents/RecordDeletion.h"
+#include "core/documents/RecordDeletion.h"
 
-#include "documents/DocumentStoreEdit.h"
-#include "text/ClientDisplayName.h"
+#include "core/documents/DocumentStoreEdit.h"
+#include "core/text/ClientDisplayName.h"
 
 namespace velmora {
 namespace {

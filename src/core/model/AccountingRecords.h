@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/Enumerations.h"
-#include "model/StockRecords.h"
+#include "core/model/Enumerations.h"
+#include "core/model/StockRecords.h"
 
 #include <QDateTime>
 #include <QList>

@@ -1,18 +1,18 @@
 #pragma once
 
-#include "model/AccountingRecords.h"
-#include "model/AppPreferences.h"
-#include "model/Base64Data.h"
-#include "model/CalendarRecords.h"
-#include "model/ClientItem.h"
-#include "model/CommercialDocumentItem.h"
-#include "model/CompanySettings.h"
-#include "model/ProjectItem.h"
-#include "model/SecurityRecords.h"
-#include "model/ServiceItem.h"
-#include "model/SessionSettings.h"
-#include "model/StockRecords.h"
-#include "model/TagItem.h"
+#include "core/model/AccountingRecords.h"
+#include "core/model/AppPreferences.h"
+#include "core/model/Base64Data.h"
+#include "core/model/CalendarRecords.h"
+#include "core/model/ClientItem.h"
+#include "core/model/CommercialDocumentItem.h"
+#include "core/model/CompanySettings.h"
+#include "core/model/ProjectItem.h"
+#include "core/model/SecurityRecords.h"
+#include "core/model/ServiceItem.h"
+#include "core/model/SessionSettings.h"
+#include "core/model/StockRecords.h"
+#include "core/model/TagItem.h"
 
 #include <QList>
 #include <QMap>

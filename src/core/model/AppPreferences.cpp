@@ -1,4 +1,4 @@
-#include "model/AppPreferences.h"
+#include "core/model/AppPreferences.h"
 
 namespace velmora {
 

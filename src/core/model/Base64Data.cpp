@@ -1,4 +1,4 @@
-#include "model/Base64Data.h"
+#include "core/model/Base64Data.h"
 
 namespace velmora {
 bool Base64Data::isValid(std::string_view text) {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "model/ClientItem.h"
-#include "model/CompanySettings.h"
-#include "model/Enumerations.h"
+#include "core/model/ClientItem.h"
+#include "core/model/CompanySettings.h"
+#include "core/model/Enumerations.h"
 
 #include <QDateTime>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "model/IsoDate.h"
+#include "core/model/IsoDate.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "model/JsonWriter.h"
+#include "core/model/JsonWriter.h"
 
 #include <QIODevice>
 #include <QtDebug>

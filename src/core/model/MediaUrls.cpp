@@ -1,4 +1,4 @@
-#include "model/MediaUrls.h"
+#include "core/model/MediaUrls.h"
 
 #include <type_traits>
 #include <utility>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/AppDatabase.h"
+#include "core/model/AppDatabase.h"
 
 #include <QUrl>
 

@@ -1,4 +1,4 @@
-#include "model/NewSession.h"
+#include "core/model/NewSession.h"
 
 namespace velmora {
 namespace {

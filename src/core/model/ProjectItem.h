@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Enumerations.h"
+#include "core/model/Enumerations.h"
 
 #include <QDateTime>
 #include <QList>

@@ -1,6 +1,6 @@
-#include "model/SessionDecoder.h"
+#include "core/model/SessionDecoder.h"
 
-#include "model/IsoDate.h"
+#include "core/model/IsoDate.h"
 
 #include <QUrl>
 #include <QVarLengthArray>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Result.h"
-#include "model/AppDatabase.h"
-#include "platform/Clock.h"
+#include "core/Result.h"
+#include "core/model/AppDatabase.h"
+#include "core/platform/Clock.h"
 
 #include <QByteArray>
 

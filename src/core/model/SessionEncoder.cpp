@@ -1,7 +1,7 @@
-#include "model/SessionEncoder.h"
+#include "core/model/SessionEncoder.h"
 
-#include "model/IsoDate.h"
-#include "model/JsonWriter.h"
+#include "core/model/IsoDate.h"
+#include "core/model/JsonWriter.h"
 
 #include <QUrl>
 #include <QVarLengthArray>

@@ -1,6 +1,6 @@
-#include "model/SessionFile.h"
+#include "core/model/SessionFile.h"
 
-#include "model/SessionDecoder.h"
+#include "core/model/SessionDecoder.h"
 
 #include <QFile>
 #include <QFileInfo>

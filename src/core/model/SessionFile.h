@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Result.h"
-#include "model/SessionEncoder.h"
+#include "core/Result.h"
+#include "core/model/SessionEncoder.h"
 
 #include <QByteArray>
 #include <QString>

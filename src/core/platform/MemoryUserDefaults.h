@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/UserDefaults.h"
+#include "core/platform/UserDefaults.h"
 
 #include <QHash>
 

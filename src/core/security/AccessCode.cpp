@@ -1,6 +1,6 @@
-#include "security/AccessCode.h"
+#include "core/security/AccessCode.h"
 
-#include "store/AppDataStore.h"
+#include "core/store/AppDataStore.h"
 
 #include <QCryptographicHash>
 

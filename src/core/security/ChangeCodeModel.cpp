@@ -1,6 +1,6 @@
-#include "security/ChangeCodeModel.h"
+#include "core/security/ChangeCodeModel.h"
 
-#include "store/AppDataStore.h"
+#include "core/store/AppDataStore.h"
 
 namespace velmora {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "security/AccessCode.h"
+#include "core/security/AccessCode.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "security/LockScreenModel.h"
+#include "core/security/LockScreenModel.h"
 
-#include "security/AccessCode.h"
-#include "store/AppDataStore.h"
+#include "core/security/AccessCode.h"
+#include "core/store/AppDataStore.h"
 
 namespace velmora {
 

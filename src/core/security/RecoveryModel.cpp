@@ -1,6 +1,6 @@
-#include "security/RecoveryModel.h"
+#include "core/security/RecoveryModel.h"
 
-#include "store/AppDataStore.h"
+#include "core/store/AppDataStore.h"
 
 namespace velmora {
 

@@ -1,6 +1,6 @@
-#include "security/WizardSecuritySteps.h"
+#include "core/security/WizardSecuritySteps.h"
 
-#include "store/AppDataStore.h"
+#include "core/store/AppDataStore.h"
 
 namespace velmora {
 

@@ -1,10 +1,10 @@
-#include "store/AppDataStore.h"
+#include "core/store/AppDataStore.h"
 
-#include "model/MediaUrls.h"
-#include "model/NewSession.h"
-#include "model/SessionDecoder.h"
-#include "model/SessionEncoder.h"
-#include "store/DailyBackup.h"
+#include "core/model/MediaUrls.h"
+#include "core/model/NewSession.h"
+#include "core/model/SessionDecoder.h"
+#include "core/model/SessionEncoder.h"
+#include "core/store/DailyBackup.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "Result.h"
-#include "model/AppDatabase.h"
-#include "model/SessionEncoder.h"
-#include "platform/Bookmarks.h"
-#include "platform/Clock.h"
-#include "platform/FileSystem.h"
-#include "platform/UserDefaults.h"
-#include "store/StoreFolder.h"
+#include "core/Result.h"
+#include "core/model/AppDatabase.h"
+#include "core/model/SessionEncoder.h"
+#include "core/platform/Bookmarks.h"
+#include "core/platform/Clock.h"
+#include "core/platform/FileSystem.h"
+#include "core/platform/UserDefaults.h"
+#include "core/store/StoreFolder.h"
 
 #include <QHash>
 #include <QObject>

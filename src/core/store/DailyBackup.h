@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Clock.h"
-#include "platform/FileSystem.h"
+#include "core/platform/Clock.h"
+#include "core/platform/FileSystem.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "store/RecentEntry.h"
+#include "core/store/RecentEntry.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

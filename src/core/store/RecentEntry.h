@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/Base64Data.h"
+#include "core/model/Base64Data.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "store/RecentFilesStore.h"
+#include "core/store/RecentFilesStore.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/Bookmarks.h"
-#include "platform/FileSystem.h"
-#include "platform/UserDefaults.h"
-#include "store/RecentEntry.h"
+#include "core/platform/Bookmarks.h"
+#include "core/platform/FileSystem.h"
+#include "core/platform/UserDefaults.h"
+#include "core/store/RecentEntry.h"
 
 #include <QObject>
 #include <QSet>

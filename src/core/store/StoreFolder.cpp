@@ -1,4 +1,4 @@
-#include "store/StoreFolder.h"
+#include "core/store/StoreFolder.h"
 
 #include <QDir>
 #include <QLockFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Result.h"
-#include "platform/FileSystem.h"
+#include "core/Result.h"
+#include "core/platform/FileSystem.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "text/AmountParsing.h"
+#include "core/text/AmountParsing.h"
 
 #include <charconv>
 #include <cmath>

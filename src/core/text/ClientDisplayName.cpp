@@ -1,4 +1,4 @@
-#include "text/ClientDisplayName.h"
+#include "core/text/ClientDisplayName.h"
 
 namespace velmora {
 

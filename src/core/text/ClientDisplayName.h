@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/ClientItem.h"
+#include "core/model/ClientItem.h"
 
 #include <QString>
 

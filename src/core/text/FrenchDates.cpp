@@ -1,4 +1,4 @@
-#include "text/FrenchDates.h"
+#include "core/text/FrenchDates.h"
 
 namespace velmora {
 

@@ -1,4 +1,4 @@
-#include "text/MoneyFormat.h"
+#include "core/text/MoneyFormat.h"
 
 #include <QLocale>
 

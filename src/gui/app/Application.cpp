@@ -1,7 +1,7 @@
-#include "app/Application.h"
+#include "gui/app/Application.h"
 
-#include "common/Theme.h"
-#include "main/MainWindow.h"
+#include "gui/common/Theme.h"
+#include "gui/main/MainWindow.h"
 
 #include <QApplication>
 

@@ -1,18 +1,18 @@
 #pragma once
 
-#include "app/ApplicationCommands.h"
-#include "app/UpdateChecker.h"
-#include "platform/Bookmarks.h"
-#include "platform/Clock.h"
-#include "platform/FileSystem.h"
-#include "platform/FreeSpace.h"
-#include "platform/HttpFetcher.h"
-#include "platform/UserDefaults.h"
-#include "store/AppDataStore.h"
-#include "store/LaunchPhase.h"
-#include "store/RecentFilesStore.h"
-#include "store/SessionFlows.h"
-#include "store/SessionWizard.h"
+#include "core/app/ApplicationCommands.h"
+#include "core/app/UpdateChecker.h"
+#include "core/platform/Bookmarks.h"
+#include "core/platform/Clock.h"
+#include "core/platform/FileSystem.h"
+#include "core/platform/FreeSpace.h"
+#include "core/platform/HttpFetcher.h"
+#include "core/platform/UserDefaults.h"
+#include "core/store/AppDataStore.h"
+#include "core/session/LaunchPhase.h"
+#include "core/store/RecentFilesStore.h"
+#include "core/session/SessionFlows.h"
+#include "core/session/SessionWizard.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "common/AnimatedStack.h"
+#include "gui/common/AnimatedStack.h"
 
 #include <QGraphicsOpacityEffect>
 #include <QLayout>

@@ -1,4 +1,4 @@
-#include "common/Dialogs.h"
+#include "gui/common/Dialogs.h"
 
 namespace velmora::gui {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/Alert.h"
+#include "core/store/Alert.h"
 
 #include <QUrl>
 

@@ -1,4 +1,4 @@
-#include "common/Icons.h"
+#include "gui/common/Icons.h"
 
 #include <QApplication>
 #include <QFile>

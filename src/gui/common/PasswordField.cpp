@@ -1,7 +1,7 @@
-#include "common/PasswordField.h"
+#include "gui/common/PasswordField.h"
 
-#include "common/Icons.h"
-#include "common/Theme.h"
+#include "gui/common/Icons.h"
+#include "gui/common/Theme.h"
 
 #include <QAction>
 

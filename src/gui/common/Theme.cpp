@@ -1,4 +1,4 @@
-#include "common/Theme.h"
+#include "gui/common/Theme.h"
 
 #include <QApplication>
 #include <QLabel>

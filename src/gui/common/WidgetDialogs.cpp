@@ -1,4 +1,4 @@
-#include "common/WidgetDialogs.h"
+#include "gui/common/WidgetDialogs.h"
 
 #include <QAbstractButton>
 #include <QFileDialog>

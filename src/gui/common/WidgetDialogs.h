@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/Dialogs.h"
+#include "gui/common/Dialogs.h"
 
 namespace velmora::gui {
 

@@ -1,4 +1,4 @@
-#include "help/HelpWindow.h"
+#include "gui/help/HelpWindow.h"
 
 #include <QTextBrowser>
 #include <QUrl>

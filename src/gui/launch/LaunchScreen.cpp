@@ -1,10 +1,10 @@
-#include "launch/LaunchScreen.h"
+#include "gui/launch/LaunchScreen.h"
 
-#include "app/Application.h"
-#include "common/Theme.h"
-#include "launch/LockView.h"
-#include "launch/SessionListView.h"
-#include "launch/WizardView.h"
+#include "gui/app/Application.h"
+#include "gui/common/Theme.h"
+#include "gui/launch/LockView.h"
+#include "gui/launch/SessionListView.h"
+#include "gui/launch/WizardView.h"
 
 #include <QLabel>
 #include <QProgressBar>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/LaunchPhase.h"
+#include "core/session/LaunchPhase.h"
 
 #include <QWidget>
 

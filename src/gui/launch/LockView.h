@@ -1,7 +1,7 @@
 #pragma once
 
-#include "security/LockScreenModel.h"
-#include "security/RecoveryModel.h"
+#include "core/security/LockScreenModel.h"
+#include "core/security/RecoveryModel.h"
 
 #include <QWidget>
 

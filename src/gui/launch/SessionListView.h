@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/RecentEntry.h"
+#include "core/store/RecentEntry.h"
 
 #include <QWidget>
 

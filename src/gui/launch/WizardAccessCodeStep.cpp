@@ -1,8 +1,8 @@
-#include "launch/WizardAccessCodeStep.h"
+#include "gui/launch/WizardAccessCodeStep.h"
 
-#include "common/Icons.h"
-#include "common/PasswordField.h"
-#include "common/Theme.h"
+#include "gui/common/Icons.h"
+#include "gui/common/PasswordField.h"
+#include "gui/common/Theme.h"
 
 #include <QAction>
 #include <QLabel>

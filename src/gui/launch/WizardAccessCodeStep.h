@@ -1,7 +1,7 @@
 #pragma once
 
-#include "launch/WizardStepPage.h"
-#include "security/WizardSecuritySteps.h"
+#include "gui/launch/WizardStepPage.h"
+#include "core/security/WizardSecuritySteps.h"
 
 class QLineEdit;
 

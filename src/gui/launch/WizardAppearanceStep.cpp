@@ -1,7 +1,7 @@
-#include "launch/WizardAppearanceStep.h"
+#include "gui/launch/WizardAppearanceStep.h"
 
-#include "common/Theme.h"
-#include "store/AppDataStore.h"
+#include "gui/common/Theme.h"
+#include "core/store/AppDataStore.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "launch/WizardStepPage.h"
+#include "gui/launch/WizardStepPage.h"
 
 namespace velmora::gui {
 

@@ -1,9 +1,9 @@
-#include "launch/WizardCompanyStep.h"
+#include "gui/launch/WizardCompanyStep.h"
 
-#include "common/Dialogs.h"
-#include "common/Icons.h"
-#include "common/Theme.h"
-#include "launch/WizardIdentityStep.h"
+#include "gui/common/Dialogs.h"
+#include "gui/common/Icons.h"
+#include "gui/common/Theme.h"
+#include "gui/launch/WizardIdentityStep.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
-#include "launch/WizardEndStep.h"
+#include "gui/launch/WizardEndStep.h"
 
-#include "common/Icons.h"
-#include "common/SessionPicture.h"
-#include "common/Theme.h"
-#include "store/AppDataStore.h"
+#include "gui/common/Icons.h"
+#include "gui/common/SessionPicture.h"
+#include "gui/common/Theme.h"
+#include "core/store/AppDataStore.h"
 
 #include <QDir>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
-#include "launch/WizardIdentityStep.h"
+#include "gui/launch/WizardIdentityStep.h"
 
-#include "common/Dialogs.h"
-#include "common/Icons.h"
-#include "common/Theme.h"
+#include "gui/common/Dialogs.h"
+#include "gui/common/Icons.h"
+#include "gui/common/Theme.h"
 
 #include <QAbstractButton>
 #include <QFile>

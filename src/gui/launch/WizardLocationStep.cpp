@@ -1,8 +1,8 @@
-#include "launch/WizardLocationStep.h"
+#include "gui/launch/WizardLocationStep.h"
 
-#include "common/Dialogs.h"
-#include "common/Icons.h"
-#include "common/Theme.h"
+#include "gui/common/Dialogs.h"
+#include "gui/common/Icons.h"
+#include "gui/common/Theme.h"
 
 #include <QDir>
 #include <QFileInfo>

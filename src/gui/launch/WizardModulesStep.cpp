@@ -1,7 +1,7 @@
-#include "launch/WizardModulesStep.h"
+#include "gui/launch/WizardModulesStep.h"
 
-#include "common/Icons.h"
-#include "common/Theme.h"
+#include "gui/common/Icons.h"
+#include "gui/common/Theme.h"
 
 #include <QAbstractButton>
 #include <QFocusEvent>

@@ -1,6 +1,6 @@
-#include "launch/WizardStepPage.h"
+#include "gui/launch/WizardStepPage.h"
 
-#include "common/Theme.h"
+#include "gui/common/Theme.h"
 
 #include <QEvent>
 #include <QLabel>

@@ -1,16 +1,16 @@
-#include "launch/WizardView.h"
+#include "gui/launch/WizardView.h"
 
-#include "common/AnimatedStack.h"
-#include "common/Icons.h"
-#include "common/Theme.h"
-#include "launch/WizardAccessCodeStep.h"
-#include "launch/WizardAppearanceStep.h"
-#include "launch/WizardCompanyStep.h"
-#include "launch/WizardEndStep.h"
-#include "launch/WizardIdentityStep.h"
-#include "launch/WizardLocationStep.h"
-#include "launch/WizardModulesStep.h"
-#include "launch/WizardQuestionsStep.h"
+#include "gui/common/AnimatedStack.h"
+#include "gui/common/Icons.h"
+#include "gui/common/Theme.h"
+#include "gui/launch/WizardAccessCodeStep.h"
+#include "gui/launch/WizardAppearanceStep.h"
+#include "gui/launch/WizardCompanyStep.h"
+#include "gui/launch/WizardEndStep.h"
+#include "gui/launch/WizardIdentityStep.h"
+#include "gui/launch/WizardLocationStep.h"
+#include "gui/launch/WizardModulesStep.h"
+#include "gui/launch/WizardQuestionsStep.h"
 
 #include <QEvent>
 #include <QHBoxLayout>

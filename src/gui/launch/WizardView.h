@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/SessionWizard.h"
+#include "core/session/SessionWizard.h"
 
 #include <QHash>
 #include <QList>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/ApplicationCommands.h"
-#include "store/Alert.h"
-#include "store/RecentEntry.h"
+#include "core/app/ApplicationCommands.h"
+#include "core/store/Alert.h"
+#include "core/store/RecentEntry.h"
 
 #include <QMainWindow>
 #include <QPointer>

@@ -1,4 +1,4 @@
-#include "main/SectionPages.h"
+#include "gui/main/SectionPages.h"
 
 #include <QHash>
 

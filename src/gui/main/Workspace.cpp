@@ -1,12 +1,12 @@
-#include "main/Workspace.h"
+#include "gui/main/Workspace.h"
 
-#include "app/SidebarMenu.h"
-#include "app/UpdateChecker.h"
-#include "common/Icons.h"
-#include "common/SessionPicture.h"
-#include "common/Theme.h"
-#include "main/SectionPages.h"
-#include "store/AppDataStore.h"
+#include "core/app/SidebarMenu.h"
+#include "core/app/UpdateChecker.h"
+#include "gui/common/Icons.h"
+#include "gui/common/SessionPicture.h"
+#include "gui/common/Theme.h"
+#include "gui/main/SectionPages.h"
+#include "core/store/AppDataStore.h"
 
 #include <QDesktopServices>
 #include <QEvent>

@@ -1,9 +1,9 @@
-#include "settings/AppearancePage.h"
+#include "gui/settings/AppearancePage.h"
 
-#include "app/SettingsPages.h"
-#include "settings/SettingsFeedback.h"
-#include "settings/SettingsLayout.h"
-#include "store/AppDataStore.h"
+#include "core/app/SettingsPages.h"
+#include "gui/settings/SettingsFeedback.h"
+#include "gui/settings/SettingsLayout.h"
+#include "core/store/AppDataStore.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>

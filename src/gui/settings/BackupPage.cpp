@@ -1,11 +1,11 @@
-#include "settings/BackupPage.h"
+#include "gui/settings/BackupPage.h"
 
-#include "common/Dialogs.h"
-#include "common/Icons.h"
-#include "common/Theme.h"
-#include "settings/SettingsFeedback.h"
-#include "settings/SettingsLayout.h"
-#include "store/AppDataStore.h"
+#include "gui/common/Dialogs.h"
+#include "gui/common/Icons.h"
+#include "gui/common/Theme.h"
+#include "gui/settings/SettingsFeedback.h"
+#include "gui/settings/SettingsLayout.h"
+#include "core/store/AppDataStore.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/BackupSettingsForm.h"
+#include "core/app/BackupSettingsForm.h"
 
 #include <QWidget>
 

@@ -1,11 +1,11 @@
-#include "settings/ChangeCodeSheet.h"
+#include "gui/settings/ChangeCodeSheet.h"
 
-#include "app/SettingsPages.h"
-#include "common/Dialogs.h"
-#include "common/Icons.h"
-#include "common/Theme.h"
-#include "settings/SettingsFeedback.h"
-#include "settings/SettingsLayout.h"
+#include "core/app/SettingsPages.h"
+#include "gui/common/Dialogs.h"
+#include "gui/common/Icons.h"
+#include "gui/common/Theme.h"
+#include "gui/settings/SettingsFeedback.h"
+#include "gui/settings/SettingsLayout.h"
 
 #include <QAction>
 #include <QEvent>

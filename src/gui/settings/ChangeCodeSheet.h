@@ -1,6 +1,6 @@
 #pragma once
 
-#include "security/ChangeCodeModel.h"
+#include "core/security/ChangeCodeModel.h"
 
 #include <QDialog>
 

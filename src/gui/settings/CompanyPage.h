@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CompanySettingsForm.h"
+#include "core/app/CompanySettingsForm.h"
 
 #include <QMap>
 #include <QWidget>

@@ -1,12 +1,12 @@
-#include "settings/SecurityPage.h"
+#include "gui/settings/SecurityPage.h"
 
-#include "app/SettingsPages.h"
-#include "common/Icons.h"
-#include "common/Theme.h"
-#include "security/AccessCode.h"
-#include "settings/ChangeCodeSheet.h"
-#include "settings/SettingsLayout.h"
-#include "store/AppDataStore.h"
+#include "core/app/SettingsPages.h"
+#include "gui/common/Icons.h"
+#include "gui/common/Theme.h"
+#include "core/security/AccessCode.h"
+#include "gui/settings/ChangeCodeSheet.h"
+#include "gui/settings/SettingsLayout.h"
+#include "core/store/AppDataStore.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
-#include "settings/SettingsFeedback.h"
+#include "gui/settings/SettingsFeedback.h"
 
-#include "common/Dialogs.h"
-#include "store/SessionFlows.h"
+#include "gui/common/Dialogs.h"
+#include "core/session/SessionFlows.h"
 
 namespace velmora::gui {
 

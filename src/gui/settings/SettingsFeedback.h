@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/SettingsResult.h"
-#include "security/AccessCode.h"
+#include "core/app/SettingsResult.h"
+#include "core/security/AccessCode.h"
 
 class QWidget;
 

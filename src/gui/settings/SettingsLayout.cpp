@@ -1,6 +1,6 @@
-#include "settings/SettingsLayout.h"
+#include "gui/settings/SettingsLayout.h"
 
-#include "common/Theme.h"
+#include "gui/common/Theme.h"
 
 #include <QFormLayout>
 #include <QLabel>

@@ -1,11 +1,11 @@
-#include "settings/SettingsWindow.h"
+#include "gui/settings/SettingsWindow.h"
 
-#include "common/Icons.h"
-#include "settings/AppearancePage.h"
-#include "settings/BackupPage.h"
-#include "settings/CompanyPage.h"
-#include "settings/SecurityPage.h"
-#include "settings/SidebarPage.h"
+#include "gui/common/Icons.h"
+#include "gui/settings/AppearancePage.h"
+#include "gui/settings/BackupPage.h"
+#include "gui/settings/CompanyPage.h"
+#include "gui/settings/SecurityPage.h"
+#include "gui/settings/SidebarPage.h"
 
 #include <QApplication>
 #include <QEvent>

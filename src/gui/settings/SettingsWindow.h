@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SettingsPages.h"
+#include "core/app/SettingsPages.h"
 
 #include <QDialog>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/SidebarMenuEditor.h"
+#include "core/app/SidebarMenuEditor.h"
 
 #include <QWidget>
 

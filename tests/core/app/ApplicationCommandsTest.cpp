@@ -1,4 +1,4 @@
-#include "app/ApplicationCommands.h"
+#include "core/app/ApplicationCommands.h"
 
 #include "support/QtPrinters.h"
 

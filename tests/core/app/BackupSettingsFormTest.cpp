@@ -1,4 +1,4 @@
-#include "app/BackupSettingsForm.h"
+#include "core/app/BackupSettingsForm.h"
 #include "SettingsStoreFixture.h"
 
 using namespace velmora;

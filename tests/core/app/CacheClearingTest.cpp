@@ -1,4 +1,4 @@
-#include "app/CacheClearing.h"
+#include "core/app/CacheClearing.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>

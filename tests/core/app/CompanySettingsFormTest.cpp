@@ -1,4 +1,4 @@
-#include "app/CompanySettingsForm.h"
+#include "core/app/CompanySettingsForm.h"
 #include "SettingsStoreFixture.h"
 
 using namespace velmora;

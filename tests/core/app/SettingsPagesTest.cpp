@@ -1,4 +1,4 @@
-#include "app/SettingsPages.h"
+#include "core/app/SettingsPages.h"
 #include "SettingsStoreFixture.h"
 
 using namespace velmora;

@@ -1,6 +1,6 @@
-#include "app/SidebarMenuEditor.h"
+#include "core/app/SidebarMenuEditor.h"
 #include "SettingsStoreFixture.h"
-#include "app/SidebarMenu.h"
+#include "core/app/SidebarMenu.h"
 
 using namespace velmora;
 using namespace velmora::test;

@@ -2,11 +2,11 @@
 
 #include "DocumentsFixture.h"
 
-#include "documents/DocumentLines.h"
-#include "documents/DocumentNumbering.h"
-#include "documents/DocumentTotals.h"
-#include "text/ClientDisplayName.h"
-#include "text/MoneyFormat.h"
+#include "core/documents/DocumentLines.h"
+#include "core/documents/DocumentNumbering.h"
+#include "core/documents/DocumentTotals.h"
+#include "core/text/ClientDisplayName.h"
+#include "core/text/MoneyFormat.h"
 
 #include <gtest/gtest.h>
 

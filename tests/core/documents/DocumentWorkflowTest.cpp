@@ -2,11 +2,11 @@
 
 #include "DocumentsFixture.h"
 
-#include "documents/DocumentCreation.h"
-#include "documents/DocumentDeadlines.h"
-#include "documents/DocumentLinks.h"
-#include "documents/DocumentWorkflow.h"
-#include "documents/ExpiredQuotes.h"
+#include "core/documents/DocumentCreation.h"
+#include "core/documents/DocumentDeadlines.h"
+#include "core/documents/DocumentLinks.h"
+#include "core/documents/DocumentWorkflow.h"
+#include "core/documents/ExpiredQuotes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "documents/DocumentStatus.h"
-#include "model/NewSession.h"
+#include "core/documents/DocumentStatus.h"
+#include "core/model/NewSession.h"
 #include "support/StoreFixture.h"
 
 #include <QTimeZone>

@@ -2,13 +2,13 @@
 
 #include "DocumentsFixture.h"
 
-#include "documents/DepositDecision.h"
-#include "documents/DocumentTotals.h"
-#include "documents/DocumentWorkflow.h"
-#include "documents/EncaissementSheetModel.h"
-#include "documents/LateCharge.h"
-#include "documents/PaymentSheetModel.h"
-#include "text/MoneyFormat.h"
+#include "core/documents/DepositDecision.h"
+#include "core/documents/DocumentTotals.h"
+#include "core/documents/DocumentWorkflow.h"
+#include "core/documents/EncaissementSheetModel.h"
+#include "core/documents/LateCharge.h"
+#include "core/documents/PaymentSheetModel.h"
+#include "core/text/MoneyFormat.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 
 #include "DocumentsFixture.h"
 
-#include "documents/RecordDeletion.h"
+#include "core/documents/RecordDeletion.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Base64 as it travels in session files: standard alphabet with padding only.
 
-#include "model/Base64Data.h"
+#include "core/model/Base64Data.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>

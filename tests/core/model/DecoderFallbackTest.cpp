@@ -1,8 +1,8 @@
 // What reading gives for keys that older files lack, legacy keys, null values,
 // unknown and repeated keys; and what the next write makes of them.
 
-#include "model/SessionDecoder.h"
-#include "model/SessionEncoder.h"
+#include "core/model/SessionDecoder.h"
+#include "core/model/SessionEncoder.h"
 #include "support/SessionJson.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Every reason the decoder refuses a whole session file, with the French
 // message that names where it failed.
 
-#include "model/SessionDecoder.h"
+#include "core/model/SessionDecoder.h"
 #include "support/SessionJson.h"
 
 #include <gtest/gtest.h>

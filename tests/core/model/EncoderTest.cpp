@@ -2,10 +2,10 @@
 // numbers, text escaping, the sorted export, and failures of the medium.
 
 #include "SessionGenerator.h"
-#include "model/NewSession.h"
-#include "model/SessionDecoder.h"
-#include "model/SessionEncoder.h"
-#include "model/SessionFile.h"
+#include "core/model/NewSession.h"
+#include "core/model/SessionDecoder.h"
+#include "core/model/SessionEncoder.h"
+#include "core/model/SessionFile.h"
 #include "support/SessionJson.h"
 
 #include <QDir>

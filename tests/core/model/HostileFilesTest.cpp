@@ -3,9 +3,9 @@
 // crash or be half-read. Dropping a file into tests/data/hostile/ adds a case,
 // which fails until the table below says what it must give.
 
-#include "model/SessionDecoder.h"
-#include "model/SessionEncoder.h"
-#include "model/SessionFile.h"
+#include "core/model/SessionDecoder.h"
+#include "core/model/SessionEncoder.h"
+#include "core/model/SessionFile.h"
 
 #include <gtest/gtest.h>
 

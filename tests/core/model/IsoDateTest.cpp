@@ -1,6 +1,6 @@
 // The one date form of session files: "YYYY-MM-DDThh:mm:ssZ".
 
-#include "model/IsoDate.h"
+#include "core/model/IsoDate.h"
 #include "support/QtPrinters.h"
 
 #include <QTimeZone>

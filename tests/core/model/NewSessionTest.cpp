@@ -1,9 +1,9 @@
 // The contents of a brand-new session, and the partial read of the launch
 // screen.
 
-#include "model/NewSession.h"
-#include "model/SessionDecoder.h"
-#include "model/SessionEncoder.h"
+#include "core/model/NewSession.h"
+#include "core/model/SessionDecoder.h"
+#include "core/model/SessionEncoder.h"
 #include "support/SessionJson.h"
 
 #include <gtest/gtest.h>

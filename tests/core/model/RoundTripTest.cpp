@@ -1,9 +1,9 @@
 // Writing a session and reading it back loses nothing but sub-second parts.
 
 #include "SessionGenerator.h"
-#include "model/NewSession.h"
-#include "model/SessionDecoder.h"
-#include "model/SessionEncoder.h"
+#include "core/model/NewSession.h"
+#include "core/model/SessionDecoder.h"
+#include "core/model/SessionEncoder.h"
 #include "support/SessionJson.h"
 
 #include <QUrl>

@@ -1,4 +1,4 @@
-#include "security/AccessCode.h"
+#include "core/security/AccessCode.h"
 
 #include <QCryptographicHash>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "security/ChangeCodeModel.h"
+#include "core/security/ChangeCodeModel.h"
 #include "SecurityStoreFixture.h"
 
 using namespace velmora;

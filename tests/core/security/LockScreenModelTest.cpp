@@ -1,6 +1,6 @@
-#include "security/LockScreenModel.h"
+#include "core/security/LockScreenModel.h"
 #include "SecurityStoreFixture.h"
-#include "security/AccessCode.h"
+#include "core/security/AccessCode.h"
 
 using namespace velmora;
 using namespace velmora::test;

@@ -1,7 +1,7 @@
-#include "security/RecoveryModel.h"
+#include "core/security/RecoveryModel.h"
 #include "SecurityStoreFixture.h"
-#include "security/LockScreenModel.h"
-#include "security/WizardSecuritySteps.h"
+#include "core/security/LockScreenModel.h"
+#include "core/security/WizardSecuritySteps.h"
 
 using namespace velmora;
 using namespace velmora::test;

@@ -1,4 +1,4 @@
-#include "security/WizardSecuritySteps.h"
+#include "core/security/WizardSecuritySteps.h"
 #include "SecurityStoreFixture.h"
 
 using namespace velmora;

@@ -6,8 +6,8 @@
 
 #include "SessionGenerator.h"
 
-#include "model/SessionDecoder.h"
-#include "model/SessionFile.h"
+#include "core/model/SessionDecoder.h"
+#include "core/model/SessionFile.h"
 #include "support/QtPrinters.h"
 #include "support/SaveLoopStates.h"
 

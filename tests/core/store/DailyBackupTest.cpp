@@ -1,4 +1,4 @@
-#include "store/DailyBackup.h"
+#include "core/store/DailyBackup.h"
 
 #include "support/FaultyFileSystem.h"
 

@@ -1,6 +1,6 @@
-#include "store/RecentFilesStore.h"
+#include "core/store/RecentFilesStore.h"
 #include "desktop/PathBookmarks.h"
-#include "platform/MemoryUserDefaults.h"
+#include "core/platform/MemoryUserDefaults.h"
 #include "support/FaultyFileSystem.h"
 #include "support/QtPrinters.h"
 

@@ -1,4 +1,4 @@
-#include "model/NewSession.h"
+#include "core/model/NewSession.h"
 #include "support/StoreFixture.h"
 
 using namespace velmora;

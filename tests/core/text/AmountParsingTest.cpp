@@ -1,6 +1,6 @@
 // The one parser of amounts typed by the user.
 
-#include "text/AmountParsing.h"
+#include "core/text/AmountParsing.h"
 
 #include <QString>
 

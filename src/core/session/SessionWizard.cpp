@@ -1,7 +1,7 @@
-#include "store/SessionWizard.h"
+#include "core/session/SessionWizard.h"
 
-#include "store/AppDataStore.h"
-#include "store/RecentFilesStore.h"
+#include "core/store/AppDataStore.h"
+#include "core/store/RecentFilesStore.h"
 
 #include <QFileInfo>
 

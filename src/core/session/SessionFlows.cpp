@@ -1,9 +1,9 @@
-#include "store/SessionFlows.h"
+#include "core/session/SessionFlows.h"
 
-#include "store/AppDataStore.h"
-#include "store/LaunchPhase.h"
-#include "store/RecentFilesStore.h"
-#include "store/SessionWizard.h"
+#include "core/store/AppDataStore.h"
+#include "core/session/LaunchPhase.h"
+#include "core/store/RecentFilesStore.h"
+#include "core/session/SessionWizard.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "model/NewSession.h"
-#include "store/LaunchPhase.h"
-#include "store/RecentFilesStore.h"
-#include "store/SessionFlows.h"
-#include "store/SessionWizard.h"
+#include "core/model/NewSession.h"
+#include "core/session/LaunchPhase.h"
+#include "core/store/RecentFilesStore.h"
+#include "core/session/SessionFlows.h"
+#include "core/session/SessionWizard.h"
 #include "support/QtPrinters.h"
 #include "support/StoreFixture.h"
 

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/FileSystem.h"
-#include "platform/UserDefaults.h"
-#include "store/Alert.h"
-#include "store/RecentEntry.h"
+#include "core/platform/FileSystem.h"
+#include "core/platform/UserDefaults.h"
+#include "core/store/Alert.h"
+#include "core/store/RecentEntry.h"
 
 #include <QObject>
 #include <QUrl>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "Result.h"
-#include "model/Enumerations.h"
-#include "platform/FreeSpace.h"
-#include "platform/UserDefaults.h"
-#include "store/Alert.h"
+#include "core/Result.h"
+#include "core/model/Enumerations.h"
+#include "core/platform/FreeSpace.h"
+#include "core/platform/UserDefaults.h"
+#include "core/store/Alert.h"
 
 #include <QObject>
 #include <QUrl>

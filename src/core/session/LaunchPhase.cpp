@@ -1,9 +1,9 @@
-#include "store/LaunchPhase.h"
+#include "core/session/LaunchPhase.h"
 
-#include "model/SessionDecoder.h"
-#include "store/AppDataStore.h"
-#include "store/RecentFilesStore.h"
-#include "store/SessionWizard.h"
+#include "core/model/SessionDecoder.h"
+#include "core/store/AppDataStore.h"
+#include "core/store/RecentFilesStore.h"
+#include "core/session/SessionWizard.h"
 
 namespace velmora {
 

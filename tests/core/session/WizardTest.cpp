@@ -1,5 +1,5 @@
-#include "store/RecentFilesStore.h"
-#include "store/SessionWizard.h"
+#include "core/store/RecentFilesStore.h"
+#include "core/session/SessionWizard.h"
 #include "support/QtPrinters.h"
 #include "support/StoreFixture.h"
 
