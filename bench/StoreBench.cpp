@@ -6,11 +6,11 @@
 #include "QtBaseline.h"
 #include "SessionGenerator.h"
 
-#include "desktop/LocalFileSystem.h"
-#include "desktop/PathBookmarks.h"
 #include "core/model/SessionFile.h"
 #include "core/platform/MemoryUserDefaults.h"
 #include "core/store/AppDataStore.h"
+#include "desktop/LocalFileSystem.h"
+#include "desktop/PathBookmarks.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,13 +1,13 @@
 #include "cli/CliContext.h"
 
-#include "desktop/LocalFileSystem.h"
-#include "desktop/PathBookmarks.h"
 #include "core/model/IsoDate.h"
 #include "core/model/NewSession.h"
 #include "core/model/SessionDecoder.h"
 #include "core/model/SessionFile.h"
 #include "core/platform/MemoryUserDefaults.h"
 #include "core/store/AppDataStore.h"
+#include "desktop/LocalFileSystem.h"
+#include "desktop/PathBookmarks.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>

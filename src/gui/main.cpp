@@ -1,6 +1,3 @@
-#include "gui/app/Application.h"
-#include "gui/common/Resources.h"
-#include "gui/common/WidgetDialogs.h"
 #include "desktop/ApplicationCacheFolder.h"
 #include "desktop/ApplicationDataFolder.h"
 #include "desktop/LocalFileSystem.h"
@@ -9,6 +6,9 @@
 #include "desktop/SettingsUserDefaults.h"
 #include "desktop/SingleInstance.h"
 #include "desktop/StorageInfoFreeSpace.h"
+#include "gui/app/Application.h"
+#include "gui/common/Resources.h"
+#include "gui/common/WidgetDialogs.h"
 #include "gui/main/MainWindow.h"
 
 #include <QApplication>

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "ScriptedDialogs.h"
-#include "gui/app/Application.h"
-#include "desktop/PathBookmarks.h"
-#include "gui/main/MainWindow.h"
 #include "core/model/SessionEncoder.h"
 #include "core/platform/MemoryUserDefaults.h"
+#include "desktop/PathBookmarks.h"
+#include "gui/app/Application.h"
+#include "gui/main/MainWindow.h"
 #include "support/FaultyFileSystem.h"
 
 #include <QAbstractButton>

@@ -4,12 +4,12 @@
 
 #include "AppFixture.h"
 
+#include "core/model/NewSession.h"
+#include "core/security/AccessCode.h"
 #include "gui/common/AnimatedStack.h"
 #include "gui/help/HelpWindow.h"
 #include "gui/launch/LockView.h"
 #include "gui/main/Workspace.h"
-#include "core/model/NewSession.h"
-#include "core/security/AccessCode.h"
 #include "gui/settings/SettingsWindow.h"
 
 #include <QComboBox>

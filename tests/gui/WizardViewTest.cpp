@@ -1,13 +1,13 @@
 #include "ScriptedDialogs.h"
 
+#include "core/security/AccessCode.h"
+#include "core/session/SessionWizard.h"
+#include "core/store/RecentFilesStore.h"
 #include "gui/common/AnimatedStack.h"
 #include "gui/common/Theme.h"
 #include "gui/launch/WizardIdentityStep.h"
 #include "gui/launch/WizardQuestionsStep.h"
 #include "gui/launch/WizardView.h"
-#include "core/security/AccessCode.h"
-#include "core/store/RecentFilesStore.h"
-#include "core/session/SessionWizard.h"
 #include "support/QtPrinters.h"
 #include "support/StoreFixture.h"
 

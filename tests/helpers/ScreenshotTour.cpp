@@ -4,17 +4,17 @@
 // Run it with a display (Xvfb) or QT_QPA_PLATFORM=offscreen.
 
 #include "ScriptedDialogs.h"
-#include "gui/app/Application.h"
-#include "gui/common/AnimatedStack.h"
-#include "gui/common/Resources.h"
-#include "desktop/LocalFileSystem.h"
-#include "desktop/PathBookmarks.h"
-#include "gui/main/MainWindow.h"
-#include "gui/main/Workspace.h"
 #include "core/model/NewSession.h"
 #include "core/model/SessionEncoder.h"
 #include "core/platform/MemoryUserDefaults.h"
 #include "core/security/AccessCode.h"
+#include "desktop/LocalFileSystem.h"
+#include "desktop/PathBookmarks.h"
+#include "gui/app/Application.h"
+#include "gui/common/AnimatedStack.h"
+#include "gui/common/Resources.h"
+#include "gui/main/MainWindow.h"
+#include "gui/main/Workspace.h"
 #include "gui/settings/SettingsWindow.h"
 
 #include <QAbstractButton>

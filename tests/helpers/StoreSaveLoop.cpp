@@ -7,10 +7,10 @@
 
 #include "support/SaveLoopStates.h"
 
-#include "desktop/LocalFileSystem.h"
-#include "desktop/PathBookmarks.h"
 #include "core/platform/MemoryUserDefaults.h"
 #include "core/store/AppDataStore.h"
+#include "desktop/LocalFileSystem.h"
+#include "desktop/PathBookmarks.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "desktop/PathBookmarks.h"
 #include "core/model/SessionDecoder.h"
 #include "core/model/SessionEncoder.h"
 #include "core/platform/MemoryUserDefaults.h"
 #include "core/store/AppDataStore.h"
+#include "desktop/PathBookmarks.h"
 #include "support/FaultyFileSystem.h"
 
 #include <QDir>

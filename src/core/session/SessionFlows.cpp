@@ -1,9 +1,9 @@
 #include "core/session/SessionFlows.h"
 
-#include "core/store/AppDataStore.h"
 #include "core/session/LaunchPhase.h"
-#include "core/store/RecentFilesStore.h"
 #include "core/session/SessionWizard.h"
+#include "core/store/AppDataStore.h"
+#include "core/store/RecentFilesStore.h"
 
 #include <QDir>
 #include <QFileInfo>

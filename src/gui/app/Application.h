@@ -8,11 +8,11 @@
 #include "core/platform/FreeSpace.h"
 #include "core/platform/HttpFetcher.h"
 #include "core/platform/UserDefaults.h"
-#include "core/store/AppDataStore.h"
 #include "core/session/LaunchPhase.h"
-#include "core/store/RecentFilesStore.h"
 #include "core/session/SessionFlows.h"
 #include "core/session/SessionWizard.h"
+#include "core/store/AppDataStore.h"
+#include "core/store/RecentFilesStore.h"
 
 #include <QObject>
 

@@ -1,8 +1,8 @@
 #include "gui/common/SessionPicture.h"
 
+#include "core/store/AppDataStore.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
-#include "core/store/AppDataStore.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,10 +1,10 @@
 #include "gui/launch/LockView.h"
 
+#include "core/store/AppDataStore.h"
 #include "gui/common/Icons.h"
 #include "gui/common/PasswordField.h"
 #include "gui/common/SessionPicture.h"
 #include "gui/common/Theme.h"
-#include "core/store/AppDataStore.h"
 
 #include <QLabel>
 #include <QLineEdit>

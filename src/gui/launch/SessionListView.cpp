@@ -1,10 +1,10 @@
 #include "gui/launch/SessionListView.h"
 
+#include "core/session/LaunchPhase.h"
+#include "core/store/RecentFilesStore.h"
 #include "gui/common/Icons.h"
 #include "gui/common/SessionPicture.h"
 #include "gui/common/Theme.h"
-#include "core/session/LaunchPhase.h"
-#include "core/store/RecentFilesStore.h"
 
 #include <QGridLayout>
 #include <QLabel>

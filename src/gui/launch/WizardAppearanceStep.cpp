@@ -1,7 +1,7 @@
 #include "gui/launch/WizardAppearanceStep.h"
 
-#include "gui/common/Theme.h"
 #include "core/store/AppDataStore.h"
+#include "gui/common/Theme.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "gui/launch/WizardEndStep.h"
 
+#include "core/store/AppDataStore.h"
 #include "gui/common/Icons.h"
 #include "gui/common/SessionPicture.h"
 #include "gui/common/Theme.h"
-#include "core/store/AppDataStore.h"
 
 #include <QDir>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "gui/launch/WizardQuestionsStep.h"
 
+#include "core/security/AccessCode.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
-#include "core/security/AccessCode.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gui/launch/WizardStepPage.h"
 #include "core/security/WizardSecuritySteps.h"
+#include "gui/launch/WizardStepPage.h"
 
 class QPushButton;
 class QVBoxLayout;

@@ -1,8 +1,8 @@
 #include "gui/main/MainWindow.h"
 
-#include "gui/app/Application.h"
 #include "core/app/CacheClearing.h"
 #include "core/app/SidebarMenu.h"
+#include "gui/app/Application.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"

@@ -2,11 +2,11 @@
 
 #include "core/app/SidebarMenu.h"
 #include "core/app/UpdateChecker.h"
+#include "core/store/AppDataStore.h"
 #include "gui/common/Icons.h"
 #include "gui/common/SessionPicture.h"
 #include "gui/common/Theme.h"
 #include "gui/main/SectionPages.h"
-#include "core/store/AppDataStore.h"
 
 #include <QDesktopServices>
 #include <QEvent>

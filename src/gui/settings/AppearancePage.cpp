@@ -1,9 +1,9 @@
 #include "gui/settings/AppearancePage.h"
 
 #include "core/app/SettingsPages.h"
+#include "core/store/AppDataStore.h"
 #include "gui/settings/SettingsFeedback.h"
 #include "gui/settings/SettingsLayout.h"
-#include "core/store/AppDataStore.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>

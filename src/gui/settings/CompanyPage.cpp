@@ -1,11 +1,11 @@
 #include "gui/settings/CompanyPage.h"
 
+#include "core/store/AppDataStore.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
 #include "gui/settings/SettingsFeedback.h"
 #include "gui/settings/SettingsLayout.h"
-#include "core/store/AppDataStore.h"
 
 #include <QFileInfo>
 #include <QFormLayout>

@@ -1,12 +1,12 @@
 #include "gui/settings/SecurityPage.h"
 
 #include "core/app/SettingsPages.h"
+#include "core/security/AccessCode.h"
+#include "core/store/AppDataStore.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
-#include "core/security/AccessCode.h"
 #include "gui/settings/ChangeCodeSheet.h"
 #include "gui/settings/SettingsLayout.h"
-#include "core/store/AppDataStore.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #include "gui/settings/SettingsFeedback.h"
 
-#include "gui/common/Dialogs.h"
 #include "core/session/SessionFlows.h"
+#include "gui/common/Dialogs.h"
 
 namespace velmora::gui {
 

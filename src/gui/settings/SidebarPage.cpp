@@ -1,10 +1,10 @@
 #include "gui/settings/SidebarPage.h"
 
+#include "core/store/AppDataStore.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
 #include "gui/settings/SettingsFeedback.h"
 #include "gui/settings/SettingsLayout.h"
-#include "core/store/AppDataStore.h"
 
 #include <QCheckBox>
 #include <QEvent>

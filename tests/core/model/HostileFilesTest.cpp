@@ -108,7 +108,8 @@ const std::map<std::string, Expectation>& expectations() {
         {"utf16-le.cdb", refused(QStringLiteral("texte mal formé"))},
         // Strict JSON has no byte-order mark; the file is refused, not misread.
         // Some text editors add a byte-order mark; it is not part of the data.
-        {"bom-prefixed.cdb", read([](const AppDatabase& db) { EXPECT_FALSE(db.clients.isEmpty()); })},
+        {"bom-prefixed.cdb",
+         read([](const AppDatabase& db) { EXPECT_FALSE(db.clients.isEmpty()); })},
         {"comment.cdb", refused(QStringLiteral("ce n'est pas un document JSON valide"))},
         {"root-array.cdb", refused(QStringLiteral("racine — objet attendu"))},
         {"root-string.cdb", refused(QStringLiteral("racine — objet attendu"))},
@@ -140,7 +141,8 @@ const std::map<std::string, Expectation>& expectations() {
          refusedButPreviewed(QStringLiteral("documents — nombre invalide ou hors limites"))},
         {"amount-leading-zero.cdb",
          refusedButPreviewed(QStringLiteral("documents — nombre invalide ou hors limites"))},
-        {"amount-nan-literal.cdb", refusedButPreviewed(QStringLiteral("documents — JSON mal formé"))},
+        {"amount-nan-literal.cdb",
+         refusedButPreviewed(QStringLiteral("documents — JSON mal formé"))},
         {"amount-as-text.cdb", refusedButPreviewed(QStringLiteral(
                                    "documents[0].encaissements[0].amount — nombre attendu"))},
         {"amount-minus-zero.cdb",

@@ -2,9 +2,9 @@
 
 #include "core/model/NewSession.h"
 #include "core/session/LaunchPhase.h"
-#include "core/store/RecentFilesStore.h"
 #include "core/session/SessionFlows.h"
 #include "core/session/SessionWizard.h"
+#include "core/store/RecentFilesStore.h"
 #include "support/QtPrinters.h"
 #include "support/StoreFixture.h"
 

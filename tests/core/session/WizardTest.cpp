@@ -1,5 +1,5 @@
-#include "core/store/RecentFilesStore.h"
 #include "core/session/SessionWizard.h"
+#include "core/store/RecentFilesStore.h"
 #include "support/QtPrinters.h"
 #include "support/StoreFixture.h"
 

@@ -1,6 +1,6 @@
 #include "core/store/RecentFilesStore.h"
-#include "desktop/PathBookmarks.h"
 #include "core/platform/MemoryUserDefaults.h"
+#include "desktop/PathBookmarks.h"
 #include "support/FaultyFileSystem.h"
 #include "support/QtPrinters.h"
 
