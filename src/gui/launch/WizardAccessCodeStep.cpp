@@ -1,6 +1,5 @@
 #include "gui/launch/WizardAccessCodeStep.h"
 
-#include "gui/common/Icons.h"
 #include "gui/common/PasswordField.h"
 #include "gui/common/Theme.h"
 
@@ -50,16 +49,6 @@ WizardAccessCodeStep::WizardAccessCodeStep(SessionWizard& flow, AppDataStore& st
             [this](const QString& text) { m_model.confirmation = text; });
     connect(m_code, &QLineEdit::returnPressed, m_confirmation, qOverload<>(&QWidget::setFocus));
     connect(m_confirmation, &QLineEdit::returnPressed, this, &WizardStepPage::continueRequested);
-}
-
-void WizardAccessCodeStep::updateSymbols() {
-    for (QLineEdit* field : {m_code, m_confirmation}) {
-        const QList<QAction*> actions = field->actions();
-        if (!actions.isEmpty())
-            actions.first()->setIcon(symbolIcon(field->echoMode() == QLineEdit::Password
-                                                    ? QStringLiteral("eye")
-                                                    : QStringLiteral("eye.slash")));
-    }
 }
 
 void WizardAccessCodeStep::refresh() {

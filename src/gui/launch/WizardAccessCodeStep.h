@@ -15,7 +15,6 @@ public:
     WizardAccessCodeStep(SessionWizard& wizard, AppDataStore& store, QWidget* parent = nullptr);
 
     void refresh() override;
-    void updateSymbols() override;
     void reset() override;
     QWidget* focusTarget() const override;
     void proceed() override;

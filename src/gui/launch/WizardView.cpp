@@ -191,13 +191,6 @@ WizardView::WizardView(SessionWizard& wizard, AppDataStore& store, Dialogs& dial
     showStep();
 }
 
-void WizardView::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    // The chevron is painted in the text colour of the appearance.
-    if (event->type() == QEvent::PaletteChange)
-        m_back->setIcon(symbolIcon(QStringLiteral("chevron.left")));
-}
-
 WizardStepPage* WizardView::page(SessionWizard::Step step) const {
     const int index = int(step) - 1;
     return index >= 0 && index < m_pages.size() ? m_pages[index] : nullptr;

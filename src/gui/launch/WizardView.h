@@ -40,9 +40,6 @@ public:
     WizardStepPage* currentPage() const;
     WizardStepPage* page(SessionWizard::Step step) const;
 
-protected:
-    void changeEvent(QEvent* event) override;
-
 private:
     void resetPages();
     void onInProgressChanged(bool inProgress);

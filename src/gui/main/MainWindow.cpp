@@ -10,9 +10,11 @@
 #include "gui/launch/LaunchScreen.h"
 #include "gui/launch/LockView.h"
 #include "gui/launch/SessionListView.h"
+#include "gui/main/SectionRegistry.h"
 #include "gui/main/Workspace.h"
 #include "gui/settings/SettingsWindow.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -46,7 +48,15 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
 
     m_stack = new QStackedWidget(this);
     m_launch = new LaunchScreen(app, m_stack);
-    m_workspace = new Workspace(app.store(), app.updates(), m_stack);
+    m_sections = new SectionRegistry(SectionServices{app.store(), app.environment().dialogs}, this);
+    registerSections(*m_sections);
+    m_workspace = new Workspace(app.store(), app.updates(), *m_sections, m_stack);
+    m_deleteAction = new QAction(QStringLiteral("Supprimer"), m_workspace);
+    m_deleteAction->setShortcut(QKeySequence::Delete);
+    m_deleteAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_workspace->addAction(m_deleteAction);
+    connect(m_deleteAction, &QAction::triggered, this,
+            [this] { runSectionCommand(SectionCommand::remove); });
     m_sessionLock = new LockView(app.store(), m_stack);
     m_stack->addWidget(m_launch);
     m_stack->addWidget(m_workspace);
@@ -69,6 +79,10 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
         refreshActions();
     });
     connect(m_workspace, &Workspace::settingsRequested, this, &MainWindow::showSettings);
+    connect(m_workspace, &Workspace::currentSectionChanged, this,
+            &MainWindow::publishSectionCommands);
+    connect(m_sections, &SectionRegistry::commandsChanged, this,
+            &MainWindow::publishSectionCommands);
 
     CommandDispatcher& dispatcher = app.dispatcher();
     connect(&dispatcher, &CommandDispatcher::commandPosted, this, &MainWindow::handleCommand);
@@ -87,6 +101,7 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
         if (m_app.launch().phase() == LaunchPhase::Phase::sessionOpen)
             m_app.menuState().setCurrentSessionURLString(m_app.flows().currentSessionUrlString());
     });
+    publishSectionCommands();
     followPhase();
 }
 
@@ -247,8 +262,17 @@ void MainWindow::handleCommand(AppCommand command) {
     case AppCommand::ShortcutNewSession:
         startNewSession();
         break;
+    case AppCommand::ShortcutNew:
+        runSectionCommand(SectionCommand::create);
+        break;
+    case AppCommand::ShortcutEdit:
+        runSectionCommand(SectionCommand::edit);
+        break;
+    case AppCommand::ShortcutPDF:
+        runSectionCommand(SectionCommand::exportPDF);
+        break;
     case AppCommand::ShortcutFocusSearch:
-        if (screen() == Screen::session)
+        if (!runSectionCommand(SectionCommand::search) && screen() == Screen::session)
             statusBar()->showMessage(
                 QStringLiteral("La recherche globale arrive avec les écrans de vos données."),
                 4000);
@@ -258,14 +282,25 @@ void MainWindow::handleCommand(AppCommand command) {
         raise();
         activateWindow();
         break;
-    // The section screens will handle these; none of them is built yet.
-    case AppCommand::ShortcutNew:
-    case AppCommand::ShortcutEdit:
-    case AppCommand::ShortcutPDF:
+    // These carry a value and come through their own signals.
     case AppCommand::OpenRecentCDB:
     case AppCommand::OpenCDBFile:
         break;
     }
+}
+
+bool MainWindow::runSectionCommand(SectionCommand command) {
+    return screen() == Screen::session && m_sections->run(m_workspace->currentSection(), command);
+}
+
+// The menus offer what the section shown can do now.
+void MainWindow::publishSectionCommands() {
+    const QString section = m_workspace->currentSection();
+    MenuCommandsState& state = m_app.menuState();
+    state.setCanNew(m_sections->canRun(section, SectionCommand::create));
+    state.setCanEdit(m_sections->canRun(section, SectionCommand::edit));
+    state.setCanPDF(m_sections->canRun(section, SectionCommand::exportPDF));
+    m_deleteAction->setEnabled(m_sections->canRun(section, SectionCommand::remove));
 }
 
 void MainWindow::save() {

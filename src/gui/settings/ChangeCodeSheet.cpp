@@ -8,7 +8,6 @@
 #include "gui/settings/SettingsLayout.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -126,14 +125,6 @@ void ChangeCodeSheet::reject() {
         return;
     start();
     QDialog::reject();
-}
-
-void ChangeCodeSheet::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    // The symbols take the text colour of the appearance in use.
-    if (event->type() == QEvent::PaletteChange)
-        for (const SecretField& field : std::as_const(m_secrets))
-            showVisibility(field, field.toggle->isChecked());
 }
 
 } // namespace velmora::gui
