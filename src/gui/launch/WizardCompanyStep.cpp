@@ -1,5 +1,6 @@
 #include "gui/launch/WizardCompanyStep.h"
 
+#include "core/app/CompanySettingsForm.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
@@ -59,15 +60,6 @@ QPixmap logoPicture(const QString& path, int size) {
 }
 
 } // namespace
-
-FilePanel WizardCompanyStep::logoPanel() {
-    FilePanel panel;
-    panel.mode = FilePanel::Mode::openFile;
-    panel.title = QStringLiteral("Logo de l'entreprise");
-    panel.prompt = QStringLiteral("Choisir");
-    panel.extension = QStringLiteral("png svg");
-    return panel;
-}
 
 WizardCompanyStep::WizardCompanyStep(SessionWizard& flow, Dialogs& dialogs, QWidget* parent)
     : WizardStepPage(flow, SessionWizard::Step::company, parent), m_dialogs(dialogs) {
@@ -145,7 +137,7 @@ WizardCompanyStep::WizardCompanyStep(SessionWizard& flow, Dialogs& dialogs, QWid
 }
 
 void WizardCompanyStep::chooseLogo() {
-    const std::optional<QUrl> chosen = m_dialogs.choose(this, logoPanel());
+    const std::optional<QUrl> chosen = m_dialogs.choose(this, CompanySettingsForm::logoPanel());
     if (!chosen)
         return;
     // Printed on every document: a file that cannot be drawn is refused here
