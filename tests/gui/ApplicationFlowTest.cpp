@@ -306,6 +306,30 @@ TEST_F(ApplicationFlowTest, ARecentSessionChosenDuringACreationAsksFirst) {
     EXPECT_EQ(m_app->store().sessionName(), QStringLiteral("Atelier Lumière"));
 }
 
+// A session file opened from the file manager while a session is open: the
+// second start hands it over, and the switch is asked as from the recent menu.
+TEST_F(ApplicationFlowTest, AFileFromTheFileManagerAsksBeforeReplacingTheSession) {
+    const QString other = writeUserSession(QStringLiteral("Seconde"), QStringLiteral("1234"));
+    const QString path = openProtectedSession();
+    m_app->store().setSessionName(QStringLiteral("Atelier Nord"));
+
+    m_app->receiveFiles({QUrl::fromLocalFile(other)});
+    ASSERT_EQ(m_dialogs.alerts.size(), 1);
+    EXPECT_EQ(m_dialogs.alerts[0], SessionFlows::switchSessionAlert());
+    EXPECT_EQ(m_dialogs.alerts[0].title, QStringLiteral("Changer de session ?"));
+    EXPECT_EQ(screen(), MainWindow::Screen::session);
+    EXPECT_EQ(m_app->store().sessionName(), QStringLiteral("Atelier Nord"));
+
+    m_dialogs.answerNext(QStringLiteral("Changer de session"));
+    m_app->receiveFiles({QUrl::fromLocalFile(other)});
+    EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::lockScreen);
+    EXPECT_EQ(m_app->store().sessionName(), QStringLiteral("Seconde"));
+    // The session left was saved into its own file first.
+    QFile left(path);
+    ASSERT_TRUE(left.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(left.readAll().contains("Atelier Nord"));
+}
+
 TEST_F(ApplicationFlowTest, OpeningTheOpenSessionAgainOnlySaysSo) {
     const QString path = openProtectedSession();
     m_app->dispatcher().postOpenFile(QUrl::fromLocalFile(path));

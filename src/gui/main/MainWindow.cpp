@@ -378,7 +378,9 @@ void MainWindow::openFile(const QUrl& url) {
         raise();
         return;
     }
-    if (!leaveOpenSession())
+    // A file from the file manager replaces the session as the recent menu
+    // does: only once the user agreed, and after saving it.
+    if (!confirm(dialogs, this, SessionFlows::switchSessionAlert()) || !leaveOpenSession())
         return;
     if (!launch.openChosenFile(url)) {
         launch.resumeSession();
