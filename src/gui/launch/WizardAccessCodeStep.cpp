@@ -43,10 +43,14 @@ WizardAccessCodeStep::WizardAccessCodeStep(SessionWizard& flow, AppDataStore& st
     content()->addWidget(card);
     content()->addStretch(1);
 
-    connect(m_code, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_model.code = text; });
-    connect(m_confirmation, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_model.confirmation = text; });
+    connect(m_code, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_model.code = text;
+        emit inputEdited();
+    });
+    connect(m_confirmation, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_model.confirmation = text;
+        emit inputEdited();
+    });
     connect(m_code, &QLineEdit::returnPressed, m_confirmation, qOverload<>(&QWidget::setFocus));
     connect(m_confirmation, &QLineEdit::returnPressed, this, &WizardStepPage::continueRequested);
 }
@@ -61,6 +65,10 @@ void WizardAccessCodeStep::refresh() {
 void WizardAccessCodeStep::reset() {
     m_model.reset();
     refresh();
+}
+
+std::optional<QString> WizardAccessCodeStep::validationMessage() const {
+    return m_model.validate();
 }
 
 QWidget* WizardAccessCodeStep::focusTarget() const {

@@ -17,6 +17,7 @@ public:
     void refresh() override;
     void reset() override;
     QWidget* focusTarget() const override;
+    std::optional<QString> validationMessage() const override;
     void proceed() override;
     QString secondaryText() const override;
     QString secondaryName() const override { return QStringLiteral("skipCodeButton"); }

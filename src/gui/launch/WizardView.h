@@ -40,6 +40,10 @@ public:
     WizardStepPage* currentPage() const;
     WizardStepPage* page(SessionWizard::Step step) const;
 
+protected:
+    // Return goes on to the next step from anywhere in a page.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void resetPages();
     void onInProgressChanged(bool inProgress);
@@ -48,6 +52,7 @@ private:
     void proceed();
     void updateError();
     void focusPage();
+    void clearFixedError();
 
     SessionWizard& m_wizard;
     AnimatedStack* m_stack = nullptr;

@@ -77,6 +77,7 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     connect(m_sessionLock, &LockView::unlocked, this, [this] {
         m_stack->setCurrentWidget(m_workspace);
         refreshActions();
+        refreshTitle();
     });
     connect(m_workspace, &Workspace::settingsRequested, this, &MainWindow::showSettings);
     connect(m_workspace, &Workspace::currentSectionChanged, this,
@@ -96,6 +97,7 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
                         &MenuCommandsState::canPDFChanged})
         connect(&app.menuState(), signal, this, &MainWindow::refreshActions);
     connect(&app.store(), &AppDataStore::preferencesChanged, this, &MainWindow::refreshActions);
+    connect(&app.store(), &AppDataStore::sessionNameChanged, this, &MainWindow::refreshTitle);
     // A session moved to another file (the rescue) is listed under its new name.
     connect(&app.store(), &AppDataStore::defaultCDBFileURLChanged, this, [this] {
         if (m_app.launch().phase() == LaunchPhase::Phase::sessionOpen)
@@ -244,6 +246,19 @@ void MainWindow::followPhase() {
             m_settings->close();
     }
     refreshActions();
+    refreshTitle();
+}
+
+// The open session's name, never that of one behind its lock.
+void MainWindow::refreshTitle() {
+    const QString application = QStringLiteral("Velmora Core");
+    if (screen() != Screen::session) {
+        setWindowTitle(application);
+        return;
+    }
+    const QString name = m_app.store().sessionName().trimmed();
+    setWindowTitle((name.isEmpty() ? QStringLiteral("Session sans nom") : name) +
+                   QStringLiteral(" — ") + application);
 }
 
 void MainWindow::handleCommand(AppCommand command) {
@@ -303,8 +318,13 @@ void MainWindow::publishSectionCommands() {
     m_deleteAction->setEnabled(m_sections->canRun(section, SectionCommand::remove));
 }
 
+// A save that went well is said in passing; only a failure stops the user.
 void MainWindow::save() {
-    showSaveAlert(m_app.flows().save());
+    const Alert alert = m_app.flows().save();
+    if (alert.kind == Alert::Kind::information)
+        statusBar()->showMessage(alert.message, 5000);
+    else
+        showSaveAlert(alert);
 }
 
 void MainWindow::showSaveAlert(const Alert& alert) {
@@ -448,6 +468,7 @@ void MainWindow::lockSession() {
     m_sessionLock->reset();
     m_stack->setCurrentWidget(m_sessionLock);
     refreshActions();
+    refreshTitle();
 }
 
 void MainWindow::logOut() {

@@ -61,6 +61,7 @@ private:
     void publishSectionCommands();
     void followPhase();
     void refreshActions();
+    void refreshTitle();
     void save();
     void exportSession();
     void chooseAndOpen();
