@@ -26,14 +26,6 @@ namespace velmora::gui {
 
 namespace {
 
-Alert loadFailedNotice() {
-    Alert alert;
-    alert.kind = Alert::Kind::error;
-    alert.message = LaunchPhase::loadFailedText();
-    alert.buttons = {{QStringLiteral("OK"), AlertRole::defaultAction}};
-    return alert;
-}
-
 QString rescueButton() {
     return QStringLiteral("Choisir un emplacement…");
 }
@@ -382,7 +374,7 @@ void MainWindow::openFile(const QUrl& url) {
         // The wizard stays on screen when the file cannot be read: say so there.
         if (confirm(dialogs, this, SessionFlows::abandonCreationAlert()) &&
             !m_app.flows().openAbandoningCreation(url))
-            dialogs.ask(this, loadFailedNotice());
+            dialogs.ask(this, m_app.launch().loadFailedAlert());
         return;
     }
     if (screen() == Screen::launch) {
@@ -404,7 +396,7 @@ void MainWindow::openFile(const QUrl& url) {
         return;
     if (!launch.openChosenFile(url)) {
         launch.resumeSession();
-        dialogs.ask(this, loadFailedNotice());
+        dialogs.ask(this, m_app.launch().loadFailedAlert());
     }
 }
 
@@ -417,7 +409,7 @@ void MainWindow::openRecent(const RecentEntry& entry) {
         // The creation is given up only once the other session opens.
         if (const auto url = m_app.recentFiles().resolve(entry)) {
             if (!m_app.flows().openAbandoningCreation(*url))
-                dialogs.ask(this, loadFailedNotice());
+                dialogs.ask(this, m_app.launch().loadFailedAlert());
         } else
             locateMissing(entry,
                           LaunchPhase::fileNotFoundAlert(entry, LaunchPhase::Place::launchScreen));
@@ -455,7 +447,7 @@ void MainWindow::locateMissing(const RecentEntry& entry, const Alert& alert) {
     const bool fromSession = screen() == Screen::session;
     if (!m_app.launch().relocate(entry, *file) && fromSession) {
         m_app.launch().resumeSession();
-        dialogs.ask(this, loadFailedNotice());
+        dialogs.ask(this, m_app.launch().loadFailedAlert());
     }
 }
 
