@@ -235,7 +235,7 @@ void MainWindow::followPhase() {
         m_stack->setCurrentWidget(m_launch);
         m_app.menuState().setCurrentSessionURLString(std::nullopt);
         if (m_settings)
-            m_settings->close();
+            m_settings->discardAndClose();
     }
     refreshActions();
     refreshTitle();
@@ -455,8 +455,11 @@ void MainWindow::lockSession() {
     if (screen() != Screen::session || !m_sessionLock->model().canLock())
         return;
     m_workspace->showSection(dashboardKey());
-    if (m_settings)
-        m_settings->close();
+    // What can be saved is; the lock does not wait for a refused field.
+    if (m_settings) {
+        m_settings->settle();
+        m_settings->discardAndClose();
+    }
     m_sessionLock->reset();
     m_stack->setCurrentWidget(m_sessionLock);
     refreshActions();
@@ -517,6 +520,13 @@ void MainWindow::reportSave(bool ok, const QString& error, const QString& warnin
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A refused field in the settings is shown rather than lost.
+    if (m_settings && m_settings->isVisible() && !m_settings->settle()) {
+        m_settings->raise();
+        m_settings->activateWindow();
+        event->ignore();
+        return;
+    }
     if (const auto ask = quitConfirmation(m_app.launchState())) {
         if (!confirm(m_app.environment().dialogs, this, *ask)) {
             event->ignore();
