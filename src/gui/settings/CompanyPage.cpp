@@ -229,19 +229,19 @@ void CompanyPage::edit(Field field, const QString& text) {
         settingslayout::setMessage(m_errors.value(field), QString());
 }
 
-bool CompanyPage::commit(Field field) {
+QWidget* CompanyPage::commit(Field field) {
     m_applying = true;
     const SettingsResult result = m_form.apply(field, m_store);
     m_applying = false;
     const bool refused = result.kind == SettingsResult::Kind::invalid;
     settingslayout::setMessage(m_errors.value(field), refused ? result.message : QString());
     if (refused)
-        return false;
+        return m_fields.value(field);
     // A failed save keeps what was typed; the alert says why, and leaving
     // the field again tries again.
     if (report(result))
         showForm();
-    return true;
+    return nullptr;
 }
 
 QWidget* CompanyPage::settle() {

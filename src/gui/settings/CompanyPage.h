@@ -34,9 +34,9 @@ private:
 
     QWidget* addField(QFormLayout* form, Field field, bool multiLine);
     void edit(Field field, const QString& text);
-    // Applies the field as the user leaves it; false when its text is
+    // Applies the field as the user leaves it; the field when its text is
     // refused.
-    bool commit(Field field);
+    QWidget* commit(Field field);
     void chooseLogo();
     void removeLogo();
     void reloadFromStore();

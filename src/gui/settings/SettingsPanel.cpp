@@ -27,14 +27,14 @@ bool SettingsPanel::report(const SettingsResult& result) {
     return feedback.applied;
 }
 
-void SettingsPanel::commitOnLeave(QWidget* field, std::function<bool()> commit) {
+void SettingsPanel::commitOnLeave(QWidget* field, std::function<QWidget*()> commit) {
     m_commits.insert(field, std::move(commit));
     field->installEventFilter(this);
     connect(field, &QObject::destroyed, this, [this](QObject* gone) { m_commits.remove(gone); });
     if (auto* line = qobject_cast<QLineEdit*>(field))
         connect(line, &QLineEdit::returnPressed, this, [this, line] {
-            if (const auto commit = m_commits.value(line); commit && !commit())
-                showRefused(line);
+            if (const auto commit = m_commits.value(line))
+                showRefused(commit());
         });
 }
 
@@ -42,10 +42,11 @@ bool SettingsPanel::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         // A context menu over the field is no leaving.
-        if (reason != Qt::PopupFocusReason) {
-            if (const auto commit = m_commits.value(watched);
-                commit && !commit() && reason != Qt::ActiveWindowFocusReason)
-                showRefused(static_cast<QWidget*>(watched));
+        if (const auto commit = m_commits.value(watched);
+            commit && reason != Qt::PopupFocusReason) {
+            QWidget* refused = commit();
+            if (reason != Qt::ActiveWindowFocusReason)
+                showRefused(refused);
         }
     }
     return QWidget::eventFilter(watched, event);

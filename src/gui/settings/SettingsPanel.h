@@ -27,7 +27,8 @@ public:
     // Forgets what is typed and shows the session's values: the session is
     // being locked or left.
     virtual void discard() {}
-    // Gives the field the keyboard and scrolls it into view with its message.
+    // Gives the field the keyboard and scrolls it into view with its message;
+    // nothing without a field.
     void showRefused(QWidget* field);
 
 signals:
@@ -43,13 +44,14 @@ protected:
     // and tells whether the change is in force.
     bool report(const SettingsResult& result);
     // Runs `commit` when the user leaves the field (the focus goes elsewhere,
-    // or Return in a line); `commit` tells whether the text was taken. A
-    // refused text keeps the focus, unless the window itself was left.
-    void commitOnLeave(QWidget* field, std::function<bool()> commit);
+    // or Return in a line); `commit` returns the field whose text is refused,
+    // or nothing. That field keeps the focus, unless the window itself was
+    // left.
+    void commitOnLeave(QWidget* field, std::function<QWidget*()> commit);
 
 private:
     Dialogs& m_dialogs;
-    QHash<QObject*, std::function<bool()>> m_commits;
+    QHash<QObject*, std::function<QWidget*()>> m_commits;
 };
 
 } // namespace velmora::gui

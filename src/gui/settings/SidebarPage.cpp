@@ -122,7 +122,7 @@ QWidget* SidebarPage::rowWidget(int row) {
         child->installEventFilter(this);
     connect(name, &QLineEdit::textEdited, this,
             [this, name](const QString& text) { rename(name, text); });
-    commitOnLeave(name, [this] { return commit(); });
+    commitOnLeave(name, [this] { return settle(); });
     connect(box, &QCheckBox::toggled, this, [this, box](bool enabled) { switchRow(box, enabled); });
     return widget;
 }
@@ -183,8 +183,7 @@ void SidebarPage::switchRow(QCheckBox* box, bool enabled) {
         settingslayout::setMessage(m_error, message);
         return;
     }
-    if (QWidget* refused = settle())
-        showRefused(refused);
+    showRefused(settle());
 }
 
 void SidebarPage::moveSelected(int step) {
@@ -192,20 +191,14 @@ void SidebarPage::moveSelected(int step) {
     if (!m_editor.move(row, row + step))
         return;
     showItems(row + step);
-    if (QWidget* refused = settle())
-        showRefused(refused);
+    showRefused(settle());
 }
 
 void SidebarPage::reset() {
     m_editor.resetToDefaults();
     settingslayout::setMessage(m_error, QString());
     showItems(m_list->currentRow());
-    if (QWidget* refused = settle())
-        showRefused(refused);
-}
-
-bool SidebarPage::commit() {
-    return settle() == nullptr;
+    showRefused(settle());
 }
 
 QWidget* SidebarPage::settle() {

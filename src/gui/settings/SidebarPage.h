@@ -40,9 +40,6 @@ protected:
 private:
     void moveSelected(int step);
     void reset();
-    // Applies the list as the user leaves a name; false when a name is
-    // refused.
-    bool commit();
     void showNames();
     QWidget* rowWidget(int row);
     void rename(QLineEdit* field, const QString& name);
