@@ -1,23 +1,14 @@
-#include "cli/CliContext.h"
+#include "cli/Command.h"
 
 #include "core/documents/DocumentDeadlines.h"
 #include "core/documents/DocumentNumbering.h"
 #include "core/documents/DocumentStatus.h"
 #include "core/documents/DocumentTotals.h"
-#include "core/model/SessionDecoder.h"
-#include "core/model/SessionFile.h"
 
 #include <QJsonObject>
 
 namespace velmora::cli {
 namespace {
-
-Result<AppDatabase> loadSession(const QString& path, const Clock& clock) {
-    auto bytes = readSessionBytes(path);
-    if (!bytes)
-        return Result<AppDatabase>::failure(bytes.error());
-    return decodeSession(bytes.value(), clock);
-}
 
 // By number first (the first in list order wins), then by id.
 const CommercialDocumentItem* findDocument(const AppDatabase& db, const QString& name) {
@@ -36,9 +27,7 @@ const CommercialDocumentItem* findDocument(const AppDatabase& db, const QString&
 }
 
 int totals(CliContext& ctx) {
-    if (ctx.args.size() != 2)
-        return usage(QStringLiteral("Usage : velmora-cli totals FICHIER NUMÉRO"));
-    auto db = loadSession(ctx.args[0], *ctx.clock);
+    auto db = ctx.loadSession(ctx.args[0]);
     if (!db)
         return fail(db.error());
     const CommercialDocumentItem* document = findDocument(db.value(), ctx.args[1]);
@@ -73,13 +62,11 @@ int totals(CliContext& ctx) {
 }
 
 int nextNumber(CliContext& ctx) {
-    if (ctx.args.size() != 2)
-        return usage(QStringLiteral("Usage : velmora-cli next-number FICHIER invoice|quote"));
     const auto kind = enumFromRaw<CommercialDocumentKind>(ctx.args[1].toStdString());
     if (!kind)
         return usage(QStringLiteral("Type de document inconnu : « %1 » (invoice ou quote attendu).")
                          .arg(ctx.args[1]));
-    auto db = loadSession(ctx.args[0], *ctx.clock);
+    auto db = ctx.loadSession(ctx.args[0]);
     if (!db)
         return fail(db.error());
     const QDate today = localDay(ctx.clock->now());
@@ -92,9 +79,16 @@ int nextNumber(CliContext& ctx) {
 
 QList<Command> documentCommands() {
     return {
-        {QStringLiteral("totals"), QStringLiteral("totals FICHIER NUMÉRO"), totals},
-        {QStringLiteral("next-number"), QStringLiteral("next-number FICHIER invoice|quote"),
-         nextNumber},
+        {.name = QStringLiteral("totals"),
+         .arguments = {QStringLiteral("FICHIER"), QStringLiteral("NUMÉRO")},
+         .help = QStringLiteral("Montants et échéances d'un document, désigné par son numéro (le "
+                                "premier de la liste) ou son identifiant."),
+         .run = totals},
+        {.name = QStringLiteral("next-number"),
+         .arguments = {QStringLiteral("FICHIER"), QStringLiteral("invoice|quote")},
+         .help = QStringLiteral("Numéro que l'éditeur proposerait aujourd'hui pour une facture ou "
+                                "un devis : {\"number\"}."),
+         .run = nextNumber},
     };
 }
 

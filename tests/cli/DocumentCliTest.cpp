@@ -95,24 +95,34 @@ TEST_F(DocumentCli, TotalsOfAnInvoiceWithReductionDiscountAndDeposit) {
 
     const QJsonObject out = run({QStringLiteral("--now"), QStringLiteral("2025-04-01T08:00:00Z"),
                                  QStringLiteral("totals"), file, QStringLiteral("F-2025-001")});
-    EXPECT_EQ(out.size(), 17);
-    EXPECT_EQ(out.value("number").toString(), u"F-2025-001");
-    EXPECT_EQ(out.value("kind").toString(), u"invoice");
-    EXPECT_EQ(out.value("statusKey").toString(), u"envoyé");
-    EXPECT_DOUBLE_EQ(out.value("servicesTotalHT").toDouble(), 180);
-    EXPECT_DOUBLE_EQ(out.value("servicesTotalTVA").toDouble(), 36);
-    EXPECT_DOUBLE_EQ(out.value("servicesTotalTTC").toDouble(), 216);
-    EXPECT_DOUBLE_EQ(out.value("offeredTotalTTC").toDouble(), 50);
-    EXPECT_DOUBLE_EQ(out.value("grossServicesTTC").toDouble(), 266);
-    EXPECT_NEAR(out.value("discountTotal").toDouble(), 21.6, 1e-9);
-    EXPECT_DOUBLE_EQ(out.value("depositTotal").toDouble(), 50);
-    EXPECT_NEAR(out.value("netDue").toDouble(), 144.4, 1e-9);
-    EXPECT_NEAR(out.value("remainingDue").toDouble(), 44.4, 1e-9);
-    EXPECT_EQ(out.value("isFullyPaid"), QJsonValue(false));
-    EXPECT_EQ(out.value("isLate"), QJsonValue(true));
-    EXPECT_EQ(out.value("daysLate").toInt(), 1) << "due 31 March, 1 April in Paris";
-    EXPECT_EQ(out.value("isExpiredQuote"), QJsonValue(false));
-    EXPECT_EQ(out.value("isInCancelledActivity"), QJsonValue(false));
+    // Due on 31 March: 1 April in Paris is one day late.
+    const QJsonObject expected{
+        {"number", "F-2025-001"},
+        {"kind", "invoice"},
+        {"statusKey", "envoyé"},
+        {"servicesTotalHT", 180},
+        {"servicesTotalTVA", 36},
+        {"servicesTotalTTC", 216},
+        {"offeredTotalTTC", 50},
+        {"grossServicesTTC", 266},
+        {"discountTotal", 21.6},
+        {"depositTotal", 50},
+        {"netDue", 144.4},
+        {"remainingDue", 44.4},
+        {"isFullyPaid", false},
+        {"isLate", true},
+        {"daysLate", 1},
+        {"isExpiredQuote", false},
+        {"isInCancelledActivity", false},
+    };
+    ASSERT_EQ(out.keys(), expected.keys());
+    for (auto it = expected.begin(); it != expected.end(); ++it) {
+        if (it->isDouble())
+            EXPECT_NEAR(out.value(it.key()).toDouble(), it->toDouble(), 1e-9)
+                << it.key().toStdString();
+        else
+            EXPECT_EQ(out.value(it.key()), *it) << it.key().toStdString();
+    }
 
     const QJsonObject before = run({QStringLiteral("--now"), QStringLiteral("2025-03-31T20:00:00Z"),
                                     QStringLiteral("totals"), file, QStringLiteral("F-2025-001")});
@@ -156,14 +166,7 @@ TEST_F(DocumentCli, DocumentsAreNamedByFirstNumberThenById) {
     const CliRun missing = runCli({QStringLiteral("totals"), file, QStringLiteral("F-404")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.out.isEmpty());
-    EXPECT_TRUE(QString::fromUtf8(missing.err).contains(u"F-404"));
-    const CliRun usage = runCli({QStringLiteral("totals"), file});
-    EXPECT_EQ(usage.exitCode, 2);
-    const CliRun unreadable =
-        runCli({QStringLiteral("totals"), m_dir.filePath(QStringLiteral("absent.cdb")),
-                QStringLiteral("F-7")});
-    EXPECT_EQ(unreadable.exitCode, 1);
-    EXPECT_FALSE(unreadable.err.isEmpty());
+    EXPECT_EQ(missing.err, QByteArray("Document introuvable : « F-404 ».\n"));
 }
 
 TEST_F(DocumentCli, NextNumberFollowsTheLargestYear) {
@@ -186,10 +189,6 @@ TEST_F(DocumentCli, NextNumberFollowsTheLargestYear) {
                   .value("number")
                   .toString(),
               u"D-2026-001");
-
-    const CliRun bad = runCli({QStringLiteral("next-number"), file, QStringLiteral("facture")});
-    EXPECT_EQ(bad.exitCode, 2);
-    EXPECT_TRUE(bad.out.isEmpty());
 }
 
 } // namespace
