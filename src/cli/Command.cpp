@@ -1,7 +1,9 @@
 #include "cli/Command.h"
 
 #include "core/model/SessionDecoder.h"
+#include "core/model/SessionFile.h"
 
+#include <QFileInfo>
 #include <QJsonDocument>
 
 #include <cstdio>
@@ -32,7 +34,11 @@ Result<AppDatabase> CliContext::loadSession(const QString& path) const {
 }
 
 Status CliContext::writeSession(const AppDatabase& db, SessionFormat format, const QString& path) {
-    return fileSystem.writeFileAtomically(path, encodeSession(db, format));
+    // What a killed earlier write of this target left goes first; the session
+    // is then streamed, never gathered in memory.
+    const QFileInfo target(path);
+    fileSystem.removeWriteLeftovers(target.absolutePath(), target.fileName());
+    return writeSessionFile(fileSystem, db, format, path);
 }
 
 void printJson(const QJsonObject& object) {
