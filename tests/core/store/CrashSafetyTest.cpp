@@ -138,7 +138,8 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         const QString source = m_dir.path() + QStringLiteral("/source.cdb");
         {
-            const AppDatabase generated = bench::generateSession(sessionSize(), kSeed);
+            const AppDatabase generated = bench::generateSession(
+                sessionSize(), kSeed, m_dir.path() + QStringLiteral("/Sauvegardes"));
             const Status written = writeSessionFile(generated, SessionFormat::Compact, source);
             ASSERT_TRUE(written.ok()) << written.error().toStdString();
         }
