@@ -33,9 +33,10 @@ TEST(Base64DataTest, AcceptsStandardPaddedText) {
 
 TEST(Base64DataTest, RefusesEverythingElse) {
     const std::string refused[] = {
-        "Zg",       "Zg=",  "Zm9",  "Z",      "Z===",     "====",  "=",
-        "Zg==Zg==", "Zm=v", "=Zm9", "Zm9v\n", "Zm9v ",    " Zm9v", "Zm\r\n9v",
-        "Zm9v\t",   "Zm9-", "Zm9_", "Zm9.",   "Zm9v!A==", "Zg=\0", "\xC3\xA9\xC3\xA9",
+        "Zg",         "Zg=",   "Zm9",  "Z",      "Z===",     "====",  "=",
+        "Zg==Zg==",   "Zm=v",  "=Zm9", "Zm9v\n", "Zm9v ",    " Zm9v", "Zm\r\n9v",
+        "Zm9v\t",     "Zm9-",  "Zm9_", "Zm9.",   "Zm9v!A==", "Zg=\0", "\xC3\xA9\xC3\xA9",
+        "\xC3\xA9==", "Zm 9v",
     };
     for (const std::string& text : refused) {
         EXPECT_FALSE(Base64Data::isValid(text)) << text;

@@ -3,6 +3,7 @@
 
 #include "core/model/SessionDecoder.h"
 #include "core/model/SessionEncoder.h"
+#include "support/SessionDiff.h"
 #include "support/SessionJson.h"
 
 #include <gtest/gtest.h>
@@ -83,40 +84,6 @@ TEST(DecoderFallbackTest, ServiceWithoutPrestationType) {
     EXPECT_EQ(sales.services[0].prestationType, ServicePrestationType::ventesMarchandises);
 }
 
-TEST(DecoderFallbackTest, DocumentWithLegacySingleProject) {
-    const QJsonObject legacy = with(minimalDocument(), "linkedProjectID", uuidText(77));
-    const AppDatabase db = decodeOk(toBytes(rootWithOne("documents", legacy)));
-    ASSERT_EQ(db.documents.size(), 1);
-    EXPECT_EQ(db.documents[0].linkedProjectIDs, QList<QUuid>{uuid(77)});
-
-    const QJsonObject written = firstOf(reencoded(db), "documents");
-    EXPECT_FALSE(written.contains("linkedProjectID"));
-    EXPECT_EQ(written["linkedProjectIDs"].toArray(), QJsonArray{uuidText(77)});
-
-    // The list, when present, wins over the legacy key, even when empty.
-    const AppDatabase both = decodeOk(toBytes(rootWithOne(
-        "documents", with(with(legacy, "linkedProjectIDs", QJsonArray{uuidText(5), uuidText(6)}),
-                          "linkedProjectID", uuidText(77)))));
-    ASSERT_EQ(both.documents.size(), 1);
-    EXPECT_EQ(both.documents[0].linkedProjectIDs, (QList<QUuid>{uuid(5), uuid(6)}));
-    const AppDatabase emptyList =
-        decodeOk(toBytes(rootWithOne("documents", with(legacy, "linkedProjectIDs", QJsonArray()))));
-    ASSERT_EQ(emptyList.documents.size(), 1);
-    EXPECT_TRUE(emptyList.documents[0].linkedProjectIDs.isEmpty());
-
-    // A null list falls back to the legacy key.
-    const AppDatabase nullList = decodeOk(
-        toBytes(rootWithOne("documents", with(legacy, "linkedProjectIDs", QJsonValue::Null))));
-    ASSERT_EQ(nullList.documents.size(), 1);
-    EXPECT_EQ(nullList.documents[0].linkedProjectIDs, QList<QUuid>{uuid(77)});
-
-    // The legacy key is read with the same strictness.
-    EXPECT_EQ(decodeError(toBytes(rootWithOne(
-                  "documents", with(minimalDocument(), "linkedProjectID", "pas-un-id")))),
-              QStringLiteral("Fichier de session illisible : documents[0].linkedProjectID — "
-                             "identifiant invalide « pas-un-id »"));
-}
-
 TEST(DecoderFallbackTest, EncaissementWithoutIdOrCreationDate) {
     const QByteArray bytes = toBytes(
         rootWithOne("documents", with(minimalDocument(), "encaissements",
@@ -146,20 +113,35 @@ TEST(DecoderFallbackTest, EncaissementWithoutIdOrCreationDate) {
     EXPECT_EQ(reread.documents[0].encaissements, first.documents[0].encaissements);
 }
 
-TEST(DecoderFallbackTest, PreferencesWithoutLaterKeys) {
+// A file with only the required keys reads as the records' own defaults,
+// which are those of a new session (NewSessionTest), but for what it holds.
+TEST(DecoderFallbackTest, MinimalFileReadsAsTheDefaults) {
     const AppDatabase db = decodeOk(toBytes(minimalRoot()));
-    const AppPreferences& p = db.preferences;
-    EXPECT_FALSE(p.tutorialShouldShowIntro);
-    EXPECT_FALSE(p.tutorialNeverShow);
-    EXPECT_EQ(p.appearanceMode, AppAppearanceMode::dark);
-    EXPECT_FALSE(p.searchSettings.useAllFields);
-    EXPECT_EQ(p.searchSettings.enabledFields, QList<SearchScopeField>{SearchScopeField::title});
-    EXPECT_TRUE(p.sidebarMenuItems.isEmpty());
-    EXPECT_EQ(p.appPassword, QString());
-    EXPECT_EQ(p.externalToolsAccessCode, QString());
-    EXPECT_FALSE(p.calendarLastSyncDate.has_value());
-    EXPECT_FALSE(p.invoiceLogoURL.has_value());
+    AppDatabase expected;
+    // Required keys keep the file's value, never a default.
+    for (QString CompanySettings::*key :
+         {&CompanySettings::displayName, &CompanySettings::ownerName, &CompanySettings::legalStatus,
+          &CompanySettings::siret, &CompanySettings::addressLine1, &CompanySettings::addressLine2,
+          &CompanySettings::tvaNote, &CompanySettings::latePenaltyText,
+          &CompanySettings::additionalLegalText})
+        expected.companySettings.*key = db.companySettings.*key;
+    expected.accountingRecipeSettings = db.accountingRecipeSettings;
+    EXPECT_EQ(differingKeys(db, expected), QStringList());
+    EXPECT_EQ(db.companySettings.latePenaltyText, QStringLiteral("Pénalités"));
+    EXPECT_EQ(db.accountingRecipeSettings.companyName, QStringLiteral("Atelier"));
 
+    // An empty or null settings object is read as a missing one; one key
+    // present leaves the others at their defaults.
+    for (const QJsonValue& urssaf : {QJsonValue(QJsonObject()), QJsonValue(QJsonValue::Null)})
+        EXPECT_EQ(decodeOk(toBytes(rootWith("urssafSettings", urssaf))).urssafSettings,
+                  URSSAFSettings{});
+    URSSAFSettings one;
+    one.summaryShowNet = false;
+    EXPECT_EQ(decodeOk(toBytes(rootWith("urssafSettings", QJsonObject{{"summaryShowNet", false}})))
+                  .urssafSettings,
+              one);
+
+    // Present values win over the fallbacks.
     const AppDatabase light = decodeOk(toBytes(rootWith(
         "preferences", QJsonObject{{"appearanceMode", "light"},
                                    {"searchSettings",
@@ -170,90 +152,6 @@ TEST(DecoderFallbackTest, PreferencesWithoutLaterKeys) {
     EXPECT_TRUE(light.preferences.searchSettings.useAllFields);
     EXPECT_EQ(light.preferences.searchSettings.enabledFields,
               (QList<SearchScopeField>{SearchScopeField::notes, SearchScopeField::status}));
-    EXPECT_TRUE(light.preferences.sidebarMenuItems.isEmpty());
-}
-
-TEST(DecoderFallbackTest, CompanyAndStockSettingsFallbacks) {
-    const AppDatabase db = decodeOk(toBytes(minimalRoot()));
-    const CompanySettings& c = db.companySettings;
-    EXPECT_EQ(c.legalTextOrder, (QList<QString>{"latePenalty", "additional"}));
-    EXPECT_EQ(c.lateChargeLineTitle, QStringLiteral("Frais de retard"));
-    EXPECT_EQ(c.lateChargeLineDescription, QStringLiteral("Pénalités de retard de paiement"));
-    EXPECT_EQ(c.bankIBAN, QString());
-    EXPECT_TRUE(c.acceptedPaymentMethods.isEmpty());
-    EXPECT_TRUE(c.customPaymentMethodIcons.isEmpty());
-    // Required keys keep the file's value, never a default.
-    EXPECT_EQ(c.latePenaltyText, QStringLiteral("Pénalités"));
-
-    const StockSettings& s = db.stockSettings;
-    EXPECT_EQ(s.lowStockThreshold, 2);
-    EXPECT_EQ(s.outOfStockThreshold, 0);
-    EXPECT_EQ(s.labelCategories, QStringLiteral("Catégories"));
-    EXPECT_EQ(s.labelSubCategories, QStringLiteral("Sous-catégories"));
-    EXPECT_EQ(s.labelTags, QStringLiteral("Tags"));
-    EXPECT_EQ(s.labelSubTags, QStringLiteral("Sous-tags"));
-}
-
-TEST(DecoderFallbackTest, OptionalRootKeysAbsent) {
-    const AppDatabase db = decodeOk(toBytes(minimalRoot()));
-    EXPECT_TRUE(db.stockSubCategories.isEmpty());
-    EXPECT_TRUE(db.projectStatuses.isEmpty());
-    EXPECT_TRUE(db.protectedQuoteStatusIDs.isEmpty());
-    EXPECT_TRUE(db.externalTools.isEmpty());
-    EXPECT_TRUE(db.urssafDeclarations.isEmpty());
-    EXPECT_TRUE(db.notificationStates.isEmpty());
-    EXPECT_TRUE(db.embeddedMedia.isEmpty());
-    EXPECT_TRUE(db.securityQuestions.isEmpty());
-    EXPECT_FALSE(db.sessionName.has_value());
-    EXPECT_FALSE(db.sessionID.has_value());
-    EXPECT_FALSE(db.sessionProfilePhotoData.has_value());
-    EXPECT_FALSE(db.sessionProfileImageName.has_value());
-}
-
-void expectUrssafDefaults(const URSSAFSettings& u) {
-    EXPECT_EQ(u.regime, URSSAFRegime::microEntrepreneur);
-    EXPECT_EQ(u.microRateServices, 22.0);
-    EXPECT_EQ(u.microRateSales, 12.3);
-    EXPECT_EQ(u.cfpRate, 0.2);
-    EXPECT_FALSE(u.versementLiberatoire);
-    EXPECT_EQ(u.versementLiberatoireBICRate, 1.0);
-    EXPECT_EQ(u.versementLiberatoireBNCRate, 2.2);
-    EXPECT_EQ(u.bncRate, 21.1);
-    EXPECT_EQ(u.bicRate, 25.0);
-    EXPECT_EQ(u.declarationFrequency, URSSAFDeclarationFrequency::trimestrial);
-    EXPECT_EQ(u.microRateBICServices, 21.2);
-    for (bool shown : {u.summaryShowCA, u.summaryShowPurchases, u.summaryShowCotisations,
-                       u.summaryShowNet, u.summaryShowCATotalBrut, u.summaryShowCARecipes,
-                       u.summaryShowNetEncaisse, u.summaryShowBestClient})
-        EXPECT_TRUE(shown);
-    EXPECT_TRUE(u.summaryCardCustomTitles.isEmpty());
-    EXPECT_EQ(u.recurringBadgeMonthlyColorKey, QStringLiteral("blue"));
-    EXPECT_EQ(u.recurringBadgeYearlyColorKey, QStringLiteral("pink"));
-    EXPECT_EQ(u.declarationDayOfMonth, 1);
-    EXPECT_TRUE(u.reminderEnabled);
-}
-
-TEST(DecoderFallbackTest, UrssafSettingsMissingOrEmpty) {
-    {
-        SCOPED_TRACE("missing");
-        expectUrssafDefaults(decodeOk(toBytes(minimalRoot())).urssafSettings);
-    }
-    {
-        SCOPED_TRACE("empty object");
-        expectUrssafDefaults(
-            decodeOk(toBytes(rootWith("urssafSettings", QJsonObject()))).urssafSettings);
-    }
-    {
-        SCOPED_TRACE("null");
-        expectUrssafDefaults(
-            decodeOk(toBytes(rootWith("urssafSettings", QJsonValue::Null))).urssafSettings);
-    }
-    // One key present leaves the others at their defaults.
-    const AppDatabase one =
-        decodeOk(toBytes(rootWith("urssafSettings", QJsonObject{{"summaryShowNet", false}})));
-    EXPECT_FALSE(one.urssafSettings.summaryShowNet);
-    EXPECT_TRUE(one.urssafSettings.summaryShowCA);
-    EXPECT_EQ(one.urssafSettings.microRateServices, 22.0);
 }
 
 TEST(DecoderFallbackTest, UrssafSettingsLegacyRate) {
@@ -371,67 +269,74 @@ TEST(DecoderFallbackTest, RecurringPurchaseDates) {
     EXPECT_EQ(reversed.recurringPurchases[0].nextDueDate, utc(2025, 7, 5));
 }
 
-TEST(DecoderFallbackTest, StockSubTagsAndSubCategories) {
+// Older files held a single id where there is now a list. The single id is
+// read into the list; the list wins when both are there, even empty; a null
+// list falls back to the single id; the next write has the list only.
+TEST(DecoderFallbackTest, LegacySingleIdsBecomeLists) {
+    using Read = QList<QUuid> (*)(const AppDatabase&);
+    const struct {
+        const char* collection;
+        QJsonObject record;
+        const char* key;
+        const char* legacyKey;
+        Read read;
+    } cases[] = {
+        {"documents", minimalDocument(), "linkedProjectIDs", "linkedProjectID",
+         [](const AppDatabase& db) { return db.documents.value(0).linkedProjectIDs; }},
+        {"stockSubTags", minimalStockSubTag(), "parentTagIDs", "parentTagID",
+         [](const AppDatabase& db) { return db.stockSubTags.value(0).parentTagIDs; }},
+        {"stockSubCategories", QJsonObject(), "categoryIDs", "legacyCategoryID",
+         [](const AppDatabase& db) { return db.stockSubCategories.value(0).categoryIDs; }},
+        {"customCalendarEvents", minimalCalendarEvent(), "linkedClientIDs", "linkedClientID",
+         [](const AppDatabase& db) { return db.customCalendarEvents.value(0).linkedClientIDs; }},
+        {"customCalendarEvents", minimalCalendarEvent(), "linkedProjectIDs", "linkedProjectID",
+         [](const AppDatabase& db) { return db.customCalendarEvents.value(0).linkedProjectIDs; }},
+        {"customCalendarEvents", minimalCalendarEvent(), "linkedDocumentIDs", "linkedDocumentID",
+         [](const AppDatabase& db) { return db.customCalendarEvents.value(0).linkedDocumentIDs; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.legacyKey);
+        const auto read = [&](const QJsonObject& record) {
+            return c.read(decodeOk(toBytes(rootWithOne(c.collection, record))));
+        };
+        const QJsonObject legacy = with(c.record, c.legacyKey, uuidText(77));
+        EXPECT_EQ(read(legacy), QList<QUuid>{uuid(77)});
+        EXPECT_EQ(read(with(legacy, c.key, QJsonArray{uuidText(5), uuidText(6)})),
+                  (QList<QUuid>{uuid(5), uuid(6)}));
+        EXPECT_TRUE(read(with(legacy, c.key, QJsonArray())).isEmpty());
+        EXPECT_EQ(read(with(legacy, c.key, QJsonValue::Null)), QList<QUuid>{uuid(77)});
+        EXPECT_TRUE(read(c.record).isEmpty());
+
+        const QJsonObject written =
+            firstOf(reencoded(decodeOk(toBytes(rootWithOne(c.collection, legacy)))), c.collection);
+        EXPECT_FALSE(written.contains(QLatin1String(c.legacyKey)));
+        EXPECT_EQ(written[QLatin1String(c.key)].toArray(), QJsonArray{uuidText(77)});
+    }
+}
+
+TEST(DecoderFallbackTest, StockSubTagsSubCategoriesAndEventsWithoutLaterKeys) {
     const AppDatabase db = decodeOk(toBytes(with(
-        with(minimalRoot(), "stockSubTags",
-             QJsonArray{minimalStockSubTag(1),
-                        with(minimalStockSubTag(2), "parentTagID", uuidText(40)),
-                        with(with(minimalStockSubTag(3), "parentTagIDs", QJsonArray{uuidText(41)}),
-                             "color", "pink")}),
-        "stockSubCategories",
-        QJsonArray{QJsonObject{{"legacyCategoryID", uuidText(50)}}, QJsonObject()})));
-    ASSERT_EQ(db.stockSubTags.size(), 3);
+        with(with(minimalRoot(), "stockSubTags",
+                  QJsonArray{minimalStockSubTag(1), with(minimalStockSubTag(3), "color", "pink")}),
+             "stockSubCategories", QJsonArray{QJsonObject(), QJsonObject()}),
+        "customCalendarEvents", QJsonArray{minimalCalendarEvent()})));
+    ASSERT_EQ(db.stockSubTags.size(), 2);
     EXPECT_EQ(db.stockSubTags[0].color, TagColorOption::blue);
-    EXPECT_TRUE(db.stockSubTags[0].parentTagIDs.isEmpty());
-    EXPECT_EQ(db.stockSubTags[1].parentTagIDs, QList<QUuid>{uuid(40)});
-    EXPECT_EQ(db.stockSubTags[2].parentTagIDs, QList<QUuid>{uuid(41)});
-    EXPECT_EQ(db.stockSubTags[2].color, TagColorOption::pink);
+    EXPECT_EQ(db.stockSubTags[1].color, TagColorOption::pink);
+    EXPECT_EQ(firstOf(reencoded(db), "stockSubTags")["color"].toString(), QStringLiteral("blue"));
 
     ASSERT_EQ(db.stockSubCategories.size(), 2);
-    EXPECT_EQ(db.stockSubCategories[0].categoryIDs, QList<QUuid>{uuid(50)});
     EXPECT_FALSE(db.stockSubCategories[0].id.isNull());
     EXPECT_NE(db.stockSubCategories[0].id, db.stockSubCategories[1].id);
     EXPECT_EQ(db.stockSubCategories[1].name, QString());
-    EXPECT_TRUE(db.stockSubCategories[1].categoryIDs.isEmpty());
 
-    const QJsonObject written = reencoded(db);
-    const QJsonObject tag = written["stockSubTags"].toArray()[1].toObject();
-    EXPECT_FALSE(tag.contains("parentTagID"));
-    EXPECT_EQ(tag["parentTagIDs"].toArray(), QJsonArray{uuidText(40)});
-    EXPECT_EQ(tag["color"].toString(), QStringLiteral("blue"));
-    const QJsonObject sub = firstOf(written, "stockSubCategories");
-    EXPECT_FALSE(sub.contains("legacyCategoryID"));
-    EXPECT_EQ(sub["categoryIDs"].toArray(), QJsonArray{uuidText(50)});
-}
-
-TEST(DecoderFallbackTest, CalendarEventLegacySingleIds) {
-    const QJsonObject legacy =
-        with(with(with(minimalCalendarEvent(), "linkedClientID", uuidText(1)), "linkedProjectID",
-                  uuidText(2)),
-             "linkedDocumentID", uuidText(3));
-    const AppDatabase db = decodeOk(toBytes(rootWithOne("customCalendarEvents", legacy)));
     ASSERT_EQ(db.customCalendarEvents.size(), 1);
     const CustomCalendarEvent& e = db.customCalendarEvents[0];
-    EXPECT_EQ(e.linkedClientIDs, QList<QUuid>{uuid(1)});
-    EXPECT_EQ(e.linkedProjectIDs, QList<QUuid>{uuid(2)});
-    EXPECT_EQ(e.linkedDocumentIDs, QList<QUuid>{uuid(3)});
     EXPECT_FALSE(e.id.isNull());
     EXPECT_EQ(e.createdAt, kMomentTruncated);
     EXPECT_FALSE(e.isAllDay);
     EXPECT_EQ(e.location, QString());
     EXPECT_FALSE(e.alertMinutes.has_value());
-
-    const QJsonObject written = firstOf(reencoded(db), "customCalendarEvents");
-    for (const char* key : {"linkedClientID", "linkedProjectID", "linkedDocumentID"})
-        EXPECT_FALSE(written.contains(QLatin1String(key))) << key;
-    EXPECT_EQ(written["linkedDocumentIDs"].toArray(), QJsonArray{uuidText(3)});
-
-    const AppDatabase none =
-        decodeOk(toBytes(rootWithOne("customCalendarEvents", minimalCalendarEvent())));
-    ASSERT_EQ(none.customCalendarEvents.size(), 1);
-    EXPECT_TRUE(none.customCalendarEvents[0].linkedClientIDs.isEmpty());
-    EXPECT_TRUE(none.customCalendarEvents[0].linkedProjectIDs.isEmpty());
-    EXPECT_TRUE(none.customCalendarEvents[0].linkedDocumentIDs.isEmpty());
 }
 
 TEST(DecoderFallbackTest, PurchaseWithoutDate) {
