@@ -776,7 +776,7 @@ private:
         }
     }
 
-    const char* m_bufferEnd; // the spare bytes the parsers may read ahead into end here
+    const char* m_bufferEnd; // end of the spare bytes the parsers may read ahead into
     ondemand::parser m_onDemand;
     std::vector<std::pair<std::string, std::string_view>> m_raw;
     std::vector<std::unique_ptr<dom::parser>> m_parsers;
