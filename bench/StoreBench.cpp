@@ -60,8 +60,12 @@ private:
             m_app = std::make_unique<QCoreApplication>(argc, argv);
         }
         const QString source = m_dir.path() + QStringLiteral("/source.cdb");
-        const Status written = writeSessionFile(
-            bench::generateSession(bench::benchmarkSize(), kSeed), SessionFormat::Compact, source);
+        // Backups on, into this temporary folder: every save writes its bytes
+        // twice, as for a user who keeps a save-time copy.
+        const Status written =
+            writeSessionFile(bench::generateSession(bench::benchmarkSize(), kSeed,
+                                                    m_dir.path() + QStringLiteral("/Backups")),
+                             SessionFormat::Compact, source);
         if (!written) {
             m_error = written.error();
             return;
@@ -76,15 +80,6 @@ private:
         if (const Status applied = m_loaded->applyFile(QUrl::fromLocalFile(source)); !applied) {
             m_error = applied.error();
             return;
-        }
-        // The generated session keeps a save-time backup copy, so every save
-        // writes its bytes twice; that copy goes to this temporary folder, not
-        // to the folder the session names on the user's machine.
-        StoragePreferences storage = m_loaded->storagePreferences();
-        if (storage.backupFolderURL) {
-            storage.backupFolderURL =
-                QUrl::fromLocalFile(m_dir.path() + QStringLiteral("/Backups"));
-            m_loaded->setStoragePreferences(storage);
         }
         if (const SaveResult saved = m_loaded->save(); !saved.ok)
             m_error = saved.error;

@@ -1,9 +1,10 @@
-// velmora-store-save-loop DATA_FOLDER [--prepare SOURCE.cdb]
+// velmora-store-save-loop DATA_FOLDER [--prepare SOURCE.cdb | --saves COUNT]
 //
 // The process the crash-safety test kills. With --prepare it applies SOURCE to
 // the store of DATA_FOLDER, saves it as state 0 and stops. Otherwise it loads
 // the working copy, prints "loaded N", then saves state N+1, N+2… until it is
-// killed, printing "saving N" before each save and "saved N" once it returned.
+// killed, or COUNT saves are done, printing "saving N" before each save and
+// "saved N" once it returned.
 
 #include "support/SaveLoopStates.h"
 
@@ -49,9 +50,12 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     const bool prepare = args.size() == 3 && args[1] == QLatin1String("--prepare");
-    if (args.size() != 1 && !prepare)
-        return fail(QStringLiteral(
-            "Usage : velmora-store-save-loop DOSSIER_DONNÉES [--prepare SOURCE.cdb]"));
+    bool counted = false;
+    const qint64 saves =
+        args.size() == 3 && args[1] == QLatin1String("--saves") ? args[2].toLongLong(&counted) : -1;
+    if (args.size() != 1 && !prepare && !(counted && saves >= 0))
+        return fail(QStringLiteral("Usage : velmora-store-save-loop DOSSIER_DONNÉES "
+                                   "[--prepare SOURCE.cdb | --saves NOMBRE]"));
 
     LocalFileSystem fs;
     MemoryUserDefaults defaults;
@@ -79,11 +83,12 @@ int main(int argc, char* argv[]) {
         return fail(QStringLiteral("La copie de travail n'est pas un état numéroté : « %1 ».")
                         .arg(store.sessionName()));
     report("loaded", *n);
-    for (;;) {
+    for (qint64 done = 0; done != saves; ++done) {
         stepTo(store, ++*n);
         report("saving", *n);
         if (const SaveResult saved = store.save(); !saved.ok)
             return fail(saved.error);
         report("saved", *n);
     }
+    return 0;
 }
