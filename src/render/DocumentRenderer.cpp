@@ -498,4 +498,14 @@ QByteArray renderPDF(const DocumentPageContent& page, const DocumentLogo& logo) 
     return bytes;
 }
 
+QByteArray renderDocumentPDF(const CommercialDocumentItem& document, const DocumentParties& parties,
+                             const MediaReader& media) {
+    DocumentLogo logo;
+    if (parties.logoURL) {
+        if (const std::optional<QByteArray> bytes = media(*parties.logoURL))
+            logo = DocumentLogo::fromBytes(*bytes);
+    }
+    return renderPDF(DocumentPageContent::of(document, parties), logo);
+}
+
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/documents/DocumentPageContent.h"
+#include "core/documents/DocumentPdfExport.h"
 #include "render/DocumentLogo.h"
 
 #include <QByteArray>
@@ -22,5 +23,10 @@ void renderDocumentPage(QPainter& painter, const DocumentPageContent& page,
 // The page as a one-page PDF with its fonts embedded; empty when it could not
 // be produced.
 QByteArray renderPDF(const DocumentPageContent& page, const DocumentLogo& logo);
+
+// The PDF of an editor document as its parties print it, the logo read
+// through the media reader.
+QByteArray renderDocumentPDF(const CommercialDocumentItem& document, const DocumentParties& parties,
+                             const MediaReader& media);
 
 } // namespace velmora
