@@ -59,8 +59,10 @@ bool save(const QString& folder, const QString& name, const CommercialDocumentIt
     QPdfDocument reader;
     if (reader.load(pdfPath) != QPdfDocument::Error::None)
         return false;
-    // Twice the page's points, as a screen at 192 dpi shows it.
-    const QImage picture = reader.render(0, (reader.pagePointSize(0) * 2).toSize());
+    // One and a half pixels per point: sharp text, a picture small enough
+    // for the README.
+    const QImage picture = reader.render(0, (reader.pagePointSize(0) * 1.5).toSize())
+                               .convertToFormat(QImage::Format_RGB32);
     return picture.save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
 }
 
