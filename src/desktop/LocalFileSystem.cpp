@@ -1,12 +1,14 @@
 #include "desktop/LocalFileSystem.h"
 
 #include "core/model/SessionFile.h"
+#include "desktop/AtomicFile.h"
+#include "desktop/SystemErrors.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include <cerrno>
 #include <sys/mman.h>
 
 namespace velmora {
@@ -48,23 +50,54 @@ Result<QByteArray> LocalFileSystem::readFile(const QString& path) const {
 }
 
 Status LocalFileSystem::writeFileAtomically(const QString& path, QByteArrayView bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), bytes.size()) != bytes.size() || !file.commit()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return Status::failure(QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré : %2")
-                                   .arg(nameOf(path), error));
+    return writeStreamAtomically(path, [bytes](QIODevice& out) {
+        if (out.write(bytes.data(), bytes.size()) != bytes.size())
+            return Status::failure(out.errorString());
+        return Status::success();
+    });
+}
+
+Status LocalFileSystem::writeStreamAtomically(const QString& path, const Producer& produce) {
+    AtomicFile file(path);
+    if (const Status opened = file.open(); !opened)
+        return opened;
+    errno = 0;
+    if (const Status produced = produce(file.device()); !produced) {
+        // A failed write of the device leaves the system's reason in errno;
+        // any other failure (an encoder's refusal) is the producer's message.
+        const int errnum = errno;
+        const bool deviceFailed = file.device().error() != QFileDevice::NoError;
+        return Status::failure(
+            QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré : %2")
+                .arg(nameOf(path),
+                     deviceFailed && errnum
+                         ? describeSystemError(errnum, QStringLiteral("Écriture de %1").arg(path))
+                         : produced.error()));
     }
-    return Status::success();
+    return file.commit();
+}
+
+void LocalFileSystem::removeWriteLeftovers(const QString& folder, const QString& targetName) {
+    AtomicFile::removeLeftovers(folder, targetName);
 }
 
 Status LocalFileSystem::copyFile(const QString& from, const QString& to) {
     QFile source(from);
-    if (!source.copy(to))
+    if (!source.open(QIODevice::ReadOnly))
         return Status::failure(QStringLiteral("Le fichier « %1 » n'a pas pu être copié : %2")
                                    .arg(nameOf(from), source.errorString()));
-    return Status::success();
+    return writeStreamAtomically(to, [&source](QIODevice& out) {
+        QByteArray chunk(1 << 20, Qt::Uninitialized);
+        for (;;) {
+            const qint64 n = source.read(chunk.data(), chunk.size());
+            if (n < 0)
+                return Status::failure(source.errorString());
+            if (n == 0)
+                return Status::success();
+            if (out.write(chunk.constData(), n) != n)
+                return Status::failure(out.errorString());
+        }
+    });
 }
 
 Status LocalFileSystem::moveItem(const QString& from, const QString& to) {

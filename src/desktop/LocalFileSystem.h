@@ -10,6 +10,9 @@ public:
     bool isDirectory(const QString& path) const override;
     Result<QByteArray> readFile(const QString& path) const override;
     Status writeFileAtomically(const QString& path, QByteArrayView bytes) override;
+    Status writeStreamAtomically(const QString& path, const Producer& produce) override;
+    void removeWriteLeftovers(const QString& folder,
+                              const QString& targetName = QString()) override;
     Status copyFile(const QString& from, const QString& to) override;
     Status moveItem(const QString& from, const QString& to) override;
     Status removeItem(const QString& path) override;

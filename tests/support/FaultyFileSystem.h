@@ -36,6 +36,12 @@ public:
     Status writeFileAtomically(const QString& path, QByteArrayView bytes) override {
         return guard(Op::Write, path) ? m_real.writeFileAtomically(path, bytes) : failure(path);
     }
+    Status writeStreamAtomically(const QString& path, const Producer& produce) override {
+        return guard(Op::Write, path) ? m_real.writeStreamAtomically(path, produce) : failure(path);
+    }
+    void removeWriteLeftovers(const QString& folder, const QString& targetName) override {
+        m_real.removeWriteLeftovers(folder, targetName);
+    }
     Status copyFile(const QString& from, const QString& to) override {
         return guard(Op::Copy, to) ? m_real.copyFile(from, to) : failure(to);
     }

@@ -52,4 +52,14 @@ Status writeSessionFile(const AppDatabase& db, SessionFormat format, const QStri
     return Status::success();
 }
 
+Status writeSessionFile(FileSystem& fs, const AppDatabase& db, SessionFormat format,
+                        const QString& path) {
+    return fs.writeStreamAtomically(path, [&](QIODevice& out) {
+        QString error;
+        if (!encodeSession(db, format, out, &error))
+            return Status::failure(error.isEmpty() ? out.errorString() : error);
+        return Status::success();
+    });
+}
+
 } // namespace velmora

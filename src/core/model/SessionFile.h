@@ -2,6 +2,7 @@
 
 #include "core/Result.h"
 #include "core/model/SessionEncoder.h"
+#include "core/platform/FileSystem.h"
 
 #include <QByteArray>
 #include <QString>
@@ -17,5 +18,7 @@ Result<QByteArray> readSessionBytes(const QString& path,
 // Writes atomically: the previous file stays whole until the new one is
 // complete on disk.
 Status writeSessionFile(const AppDatabase& db, SessionFormat format, const QString& path);
+Status writeSessionFile(FileSystem& fs, const AppDatabase& db, SessionFormat format,
+                        const QString& path);
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #include "core/session/SessionFlows.h"
 
+#include "core/platform/FileErrors.h"
+
 #include "core/session/LaunchPhase.h"
 #include "core/session/SessionWizard.h"
 #include "core/store/AppDataStore.h"
@@ -90,13 +92,8 @@ FilePanel SessionFlows::rescueFolderPanel() {
     return panel;
 }
 
-// The system's description is all a failed write carries; it names a full
-// disk in the process's language, or in English from the C library.
 bool SessionFlows::isDiskFull(const QString& error) {
-    const QString localized =
-        QString::fromLocal8Bit(std::generic_category().message(int(std::errc::no_space_on_device)));
-    return error.contains(QLatin1String("No space left on device"), Qt::CaseInsensitive) ||
-           (!localized.isEmpty() && error.contains(localized, Qt::CaseInsensitive));
+    return saysDiskIsFull(error);
 }
 
 Alert SessionFlows::saveFailedAlert(const QString& error) {

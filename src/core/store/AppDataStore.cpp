@@ -88,6 +88,7 @@ void AppDataStore::create() {
     }
 
     FileSystem& fs = m_services.fileSystem;
+    removeWriteLeftovers();
     if (fs.exists(m_folder.workingCopy())) {
         load();
         runDailyBackup(fs, m_folder.root(), m_services.clock);
@@ -255,9 +256,48 @@ void AppDataStore::extractMedia(const QMap<QString, Base64Data>& media,
     }
 }
 
-// Records may name files outside the media folder (a session written on
-// another machine, or before media were embedded). Each file still found is
-// copied in, under a new name when another file already has its name.
+// A crash during an atomic write leaves a temporary beside its target; only
+// those of the files the store writes are removed.
+void AppDataStore::removeWriteLeftovers() {
+    FileSystem& fs = m_services.fileSystem;
+    const auto removeBeside = [&fs](const QString& target) {
+        const QFileInfo info(target);
+        fs.removeWriteLeftovers(info.absolutePath(), info.fileName());
+    };
+    removeBeside(m_folder.workingCopy());
+    fs.removeWriteLeftovers(m_folder.backupsFolder());
+    if (m_defaultUrl && m_defaultUrl->isLocalFile())
+        removeBeside(m_defaultUrl->toLocalFile());
+    const StoragePreferences& storage = m_data.storagePreferences;
+    if (storage.backupFolderURL && storage.backupFolderURL->isLocalFile())
+        removeBeside(storage.backupFolderURL->toLocalFile() +
+                     QStringLiteral("/database_backup.cdb"));
+}
+
+// Whether a file lies in a folder of ours: another session's media folder, or
+// the store's legacy folder. A session is data from anywhere: a record naming
+// any other file must not make the store read it into the session.
+bool AppDataStore::isOwnDataFile(const QString& path) const {
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    if (canonical.isEmpty())
+        return false;
+    const QString root = QFileInfo(m_folder.root()).canonicalFilePath();
+    const QString sessions = root + QStringLiteral("/Sessions/");
+    if (!root.isEmpty() && canonical.startsWith(sessions)) {
+        // Sessions/<id>/Media/…
+        const QStringList parts = canonical.mid(sessions.size()).split(QLatin1Char('/'));
+        return parts.size() >= 3 && parts[1] == QLatin1String("Media");
+    }
+    const QString legacy = QFileInfo(QFileInfo(m_folder.root()).absolutePath() + QLatin1Char('/') +
+                                     StoreFolder::legacyFolderName())
+                               .canonicalFilePath();
+    return !legacy.isEmpty() && canonical.startsWith(legacy + QLatin1Char('/'));
+}
+
+// Records may name files outside the media folder (a session written by an
+// older version, before media were embedded). Each such file still found in a
+// folder of ours is copied in, under a new name when another file already has
+// its name; a reference anywhere else is left as it is and never read.
 void AppDataStore::bringOutsideMediaIn(AppDatabase& db) {
     FileSystem& fs = m_services.fileSystem;
     const QString folder = mediaFolder();
@@ -272,6 +312,11 @@ void AppDataStore::bringOutsideMediaIn(AppDatabase& db) {
         }
         if (!fs.exists(source) || fs.isDirectory(source))
             return;
+        if (!isOwnDataFile(source)) {
+            qWarning("Fichier hors des dossiers de Velmora Core ignoré : %s",
+                     qUtf8Printable(source));
+            return;
+        }
         const QFileInfo info(source);
         QString target = folder + QLatin1Char('/') + info.fileName();
         if (fs.exists(target)) {

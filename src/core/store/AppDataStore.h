@@ -325,6 +325,8 @@ private:
     void apply(AppDatabase db);
     void extractMedia(const QMap<QString, Base64Data>& media, QHash<QString, QString>& extracted);
     void bringOutsideMediaIn(AppDatabase& db);
+    bool isOwnDataFile(const QString& path) const;
+    void removeWriteLeftovers();
     QString mediaKeyOf(const QUrl& url) const;
     SaveResult writeEverywhere(const QByteArray& bytes, const StoragePreferences& storage,
                                const std::optional<QUrl>& mirror);

@@ -137,23 +137,49 @@ TEST_F(StoreMedia, RemovingAMediaFileDeletesItAndForgetsIt) {
     EXPECT_TRUE(store->embeddedMediaCache().isEmpty());
 }
 
-TEST_F(StoreMedia, FilesReferencedOutsideTheMediaFolderAreBroughtIn) {
-    writeBytes(path(QStringLiteral("Bureau/devis.pdf")), "PDF");
+// A file named by a record is read only from a folder of ours: a session
+// received from anyone must not pull the user's other files into itself.
+TEST_F(StoreMedia, OnlyFilesOfOurOwnFoldersAreBroughtIn) {
+    writeBytes(path(QStringLiteral("Bureau/secret.txt")), "SECRET");
+    QDir().mkpath(root() + QStringLiteral("/Sessions/AUTRE/Media"));
+    QFile::link(path(QStringLiteral("Bureau/secret.txt")),
+                root() + QStringLiteral("/Sessions/AUTRE/Media/lien.txt"));
+    const struct {
+        const char* relative;
+        bool broughtIn;
+    } cases[] = {
+        {"Velmora Core/Sessions/AUTRE/Media/devis.pdf", true},
+        {"Velmora Manager/Sessions/ANCIEN/Media/facture.pdf", true},
+        {"Bureau/secret.txt", false},
+        {"Velmora Core/Sessions/AUTRE/Media/lien.txt", false},
+        {"Velmora Core/database.cdb.txt", false},
+    };
     AppDatabase db = newSessionContents();
-    CommercialDocumentItem doc;
-    doc.id = QUuid::createUuid();
-    doc.number = QStringLiteral("D-2025-001");
-    doc.importedPDFURL = QUrl::fromLocalFile(path(QStringLiteral("Bureau/devis.pdf")));
-    db.documents = {doc};
+    for (const auto& c : cases) {
+        const QString file = path(QString::fromUtf8(c.relative));
+        if (!QFileInfo(file).isSymLink())
+            writeBytes(file, c.broughtIn ? QByteArray("PDF") : QByteArray("SECRET"));
+        CommercialDocumentItem doc;
+        doc.id = QUuid::createUuid();
+        doc.importedPDFURL = QUrl::fromLocalFile(file);
+        db.documents.append(doc);
+    }
     writeSession(workingCopy(), db);
 
     auto store = startStore();
-    const QUrl url = *store->documents().first().importedPDFURL;
-    EXPECT_EQ(url.toLocalFile(), media(*store, QStringLiteral("devis.pdf")));
-    EXPECT_EQ(readBytes(url.toLocalFile()), QByteArray("PDF"));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const QUrl url = *store->documents()[qsizetype(i)].importedPDFURL;
+        const QString name = QFileInfo(QString::fromUtf8(cases[i].relative)).fileName();
+        EXPECT_EQ(url.toLocalFile(), cases[i].broughtIn
+                                         ? media(*store, name)
+                                         : path(QString::fromUtf8(cases[i].relative)))
+            << cases[i].relative;
+    }
     ASSERT_TRUE(store->save().ok);
-    EXPECT_EQ(readSession(workingCopy()).embeddedMedia.value(QStringLiteral("devis.pdf")).decoded(),
-              QByteArray("PDF"));
+    EXPECT_FALSE(readBytes(workingCopy()).contains(QByteArray("SECRET").toBase64()));
+    const AppDatabase saved = readSession(workingCopy());
+    EXPECT_EQ(saved.embeddedMedia.keys(),
+              (QStringList{QStringLiteral("devis.pdf"), QStringLiteral("facture.pdf")}));
 }
 
 TEST_F(StoreMedia, TheBackupFolderIsNotAMediaFile) {
