@@ -7,6 +7,7 @@
 #include "desktop/SingleInstance.h"
 #include "desktop/StorageInfoFreeSpace.h"
 #include "gui/app/Application.h"
+#include "gui/app/Translations.h"
 #include "gui/common/Resources.h"
 #include "gui/common/WidgetDialogs.h"
 #include "gui/main/MainWindow.h"
@@ -46,6 +47,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(QStringLiteral(VELMORA_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("velmora"));
     gui::initResources();
+    if (!gui::installQtTranslations(qtApp))
+        qWarning("Qt's French translations (qt6-translations-l10n) are not installed.");
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/velmora.svg")));
 
     LocalFileSystem fileSystem;
@@ -73,11 +76,7 @@ int main(int argc, char* argv[]) {
                                           clock, dialogs, std::move(folder).value(),
                                           applicationCacheFolder().value_or(QString())});
     QObject::connect(&instance, &SingleInstance::filesReceived, &app,
-                     [&app](const QList<QUrl>& received) {
-                         app.dispatcher().post(AppCommand::WindowExpand);
-                         for (const QUrl& file : received)
-                             app.dispatcher().postOpenFile(file);
-                     });
+                     &gui::Application::receiveFiles);
     app.start(files);
     return QApplication::exec();
 }

@@ -306,14 +306,34 @@ TEST_F(ApplicationFlowTest, ARecentSessionChosenDuringACreationAsksFirst) {
     EXPECT_EQ(m_app->store().sessionName(), QStringLiteral("Atelier Lumière"));
 }
 
-TEST_F(ApplicationFlowTest, OpeningTheOpenSessionAgainOnlySaysSo) {
+// A session file opened from the file manager while a session is open: the
+// second start hands it over; the same file is only said to be open, another
+// one is switched to as from the recent menu.
+TEST_F(ApplicationFlowTest, AFileFromTheFileManagerAsksBeforeReplacingTheSession) {
+    const QString other = writeUserSession(QStringLiteral("Seconde"), QStringLiteral("1234"));
     const QString path = openProtectedSession();
-    m_app->dispatcher().postOpenFile(QUrl::fromLocalFile(path));
-    ASSERT_FALSE(m_dialogs.alerts.isEmpty());
-    EXPECT_EQ(m_dialogs.alerts.last().title, QStringLiteral("Session déjà ouverte"));
-    EXPECT_EQ(m_dialogs.alerts.last().message,
+    m_app->store().setSessionName(QStringLiteral("Atelier Nord"));
+    m_app->receiveFiles({QUrl::fromLocalFile(path)});
+    ASSERT_EQ(m_dialogs.alerts.size(), 1);
+    EXPECT_EQ(m_dialogs.alerts[0].title, QStringLiteral("Session déjà ouverte"));
+    EXPECT_EQ(m_dialogs.alerts[0].message,
               QStringLiteral("Ce fichier correspond à la session actuellement active."));
+
+    m_app->receiveFiles({QUrl::fromLocalFile(other)});
+    ASSERT_EQ(m_dialogs.alerts.size(), 2);
+    EXPECT_EQ(m_dialogs.alerts[1], SessionFlows::switchSessionAlert());
+    EXPECT_EQ(m_dialogs.alerts[1].title, QStringLiteral("Changer de session ?"));
     EXPECT_EQ(screen(), MainWindow::Screen::session);
+    EXPECT_EQ(m_app->store().sessionName(), QStringLiteral("Atelier Nord"));
+
+    m_dialogs.answerNext(QStringLiteral("Changer de session"));
+    m_app->receiveFiles({QUrl::fromLocalFile(other)});
+    EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::lockScreen);
+    EXPECT_EQ(m_app->store().sessionName(), QStringLiteral("Seconde"));
+    // The session left was saved into its own file first.
+    QFile left(path);
+    ASSERT_TRUE(left.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(left.readAll().contains("Atelier Nord"));
 }
 
 TEST_F(ApplicationFlowTest, ARecentMenuWithOnlyTheOpenSessionSaysSo) {
@@ -350,12 +370,8 @@ TEST_F(ApplicationFlowTest, QuittingAnOpenSessionAsksNothing) {
     EXPECT_EQ(m_dialogs.alerts.size(), asked);
 }
 
-TEST_F(ApplicationFlowTest, SaveSaysSoAndAMirrorThatFailsIsShownInTheStatusBar) {
+TEST_F(ApplicationFlowTest, AMirrorThatFailsIsShownInTheStatusBar) {
     const QString path = openProtectedSession();
-    trigger(QStringLiteral("Enregistrer"));
-    EXPECT_EQ(m_dialogs.alerts.last().message,
-              QStringLiteral("La base de données a été sauvegardée."));
-
     m_fs.failOnPath(velmora::test::FaultyFileSystem::Op::Write, QStringLiteral("/Documents/"));
     m_app->store().save();
     const QString status = find<QLabel>(QStringLiteral("saveStatus"))->text();

@@ -1,11 +1,13 @@
 #include "ScriptedDialogs.h"
 
+#include "core/app/CompanySettingsForm.h"
 #include "core/security/AccessCode.h"
 #include "core/session/SessionWizard.h"
 #include "core/store/RecentFilesStore.h"
 #include "gui/common/AnimatedStack.h"
 #include "gui/common/Theme.h"
 #include "gui/launch/WizardIdentityStep.h"
+#include "gui/launch/WizardLocationStep.h"
 #include "gui/launch/WizardQuestionsStep.h"
 #include "gui/launch/WizardView.h"
 #include "support/QtPrinters.h"
@@ -148,7 +150,9 @@ TEST_F(WizardViewTest, AWholeCreationThroughTheWidgetsWritesTheSessionAndListsIt
     m_dialogs.chooseNext(file);
     click(QStringLiteral("chooseLocationButton"));
     ASSERT_EQ(m_dialogs.panels.size(), 1);
-    EXPECT_EQ(m_dialogs.panels.first(), SessionWizard::locationPanel());
+    FilePanel proposed = SessionWizard::locationPanel();
+    proposed.proposedName = WizardLocationStep::proposedFile(QStringLiteral("Atelier Nord"));
+    EXPECT_EQ(m_dialogs.panels.first(), proposed);
     EXPECT_EQ(find<QLabel>(QStringLiteral("locationFileName"))->text(),
               QStringLiteral("Atelier.cdb"));
     next();
@@ -457,7 +461,8 @@ TEST_F(WizardViewTest, TheCompanyStepWritesItsFieldsAndALogoThatCanBeDrawn) {
     writeBytes(notes, "pas un logo");
     m_dialogs.chooseNext(QUrl::fromLocalFile(notes));
     click(QStringLiteral("chooseLogoButton"));
-    EXPECT_EQ(m_dialogs.panels.last().extension, QStringLiteral("png svg"));
+    // The same logos as in the settings.
+    EXPECT_EQ(m_dialogs.panels.last(), CompanySettingsForm::logoPanel());
     EXPECT_EQ(find<QLabel>(QStringLiteral("companyLogoError"))->text(),
               QStringLiteral("Ce fichier n’est pas une image lisible."));
 

@@ -4,6 +4,7 @@
 // Run it with a display (Xvfb) or QT_QPA_PLATFORM=offscreen.
 
 #include "ScriptedDialogs.h"
+#include "core/app/SettingsPages.h"
 #include "core/model/NewSession.h"
 #include "core/model/SessionEncoder.h"
 #include "core/platform/MemoryUserDefaults.h"
@@ -21,6 +22,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -42,6 +44,22 @@ class SilentHttp final : public HttpFetcher {
 public:
     void get(const QUrl&, std::chrono::milliseconds, Completion) override {}
 };
+
+QString pageName(SettingsPage page) {
+    switch (page) {
+    case SettingsPage::appearance:
+        return QStringLiteral("appearance");
+    case SettingsPage::company:
+        return QStringLiteral("company");
+    case SettingsPage::security:
+        return QStringLiteral("security");
+    case SettingsPage::backup:
+        return QStringLiteral("backup");
+    case SettingsPage::sidebar:
+        return QStringLiteral("sidebar");
+    }
+    return QStringLiteral("page");
+}
 
 class Tour {
 public:
@@ -125,6 +143,13 @@ private:
         shoot(window, QStringLiteral("wizard-6"));
         wizard.continueFromModules();
         shoot(window, QStringLiteral("wizard-7"));
+        for (const auto& [field, text] : {std::pair{"companyDisplayName", "Studio Éclat"},
+                                          std::pair{"companySiret", "123 456 789 00012"}}) {
+            for (QLineEdit* edit : window.findChildren<QLineEdit*>(QLatin1String(field)))
+                if (edit->isVisibleTo(&window))
+                    edit->setText(QString::fromUtf8(text));
+        }
+        shoot(window, QStringLiteral("wizard-7-filled"));
         wizard.skipCompany();
         shoot(window, QStringLiteral("wizard-8"));
         wizard.finish();
@@ -136,7 +161,10 @@ private:
         window.showSettings();
         if (auto* settings = window.findChild<SettingsWindow*>()) {
             settings->resize(900, 620);
-            shoot(*settings, QStringLiteral("settings"));
+            for (SettingsPage page : settingspages::all()) {
+                settings->showPage(page);
+                shoot(*settings, QStringLiteral("settings-") + pageName(page));
+            }
             settings->close();
         }
 
@@ -166,6 +194,16 @@ private:
             QUrl::fromLocalFile(writeSession(docs, QStringLiteral("Studio Pilates"),
                                              QStringLiteral("image_sport_bienetre"), QString())),
             QStringLiteral("Studio Pilates"), std::nullopt, QStringLiteral("image_sport_bienetre"));
+        const QString longName = QStringLiteral(
+            "Association des artisans photographes indépendants de la vallée du Rhône");
+        app.recentFiles().add(
+            QUrl::fromLocalFile(writeSession(docs, QStringLiteral("Association"),
+                                             QStringLiteral("image_photographie"), QString())),
+            longName, std::nullopt, QStringLiteral("image_photographie"));
+        app.recentFiles().add(
+            QUrl::fromLocalFile(
+                writeSession(docs, QStringLiteral("Atelier du Nord-Est"), QString(), QString())),
+            QStringLiteral("Atelier Lumière du Nord-Est"), std::nullopt, std::nullopt);
         app.launch().showSessionList();
         shoot(window, QStringLiteral("launch"));
         app.launch().showDisconnecting();

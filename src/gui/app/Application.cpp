@@ -43,6 +43,12 @@ void Application::start(const QList<QUrl>& files) {
         m_dispatcher.postOpenFile(file);
 }
 
+void Application::receiveFiles(const QList<QUrl>& files) {
+    m_dispatcher.post(AppCommand::WindowExpand);
+    for (const QUrl& file : files)
+        m_dispatcher.postOpenFile(file);
+}
+
 void Application::applyAppearance() {
     const AppAppearanceMode mode = m_store.preferences().appearanceMode;
     if (auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());

@@ -52,6 +52,9 @@ public:
     // Loads the working copy, shows the window on the session list or the
     // wizard, asks for updates, then opens the files given at start.
     void start(const QList<QUrl>& files = {});
+    // What a second start handed over: the window comes to the front and
+    // opens the files as if they were chosen here.
+    void receiveFiles(const QList<QUrl>& files);
 
     Environment& environment() { return m_env; }
     RecentFilesStore& recentFiles() { return m_recentFiles; }

@@ -2,10 +2,13 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QIconEngine>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleOption>
 #include <QSvgRenderer>
 
 namespace velmora::gui {
@@ -31,6 +34,63 @@ QPixmap rounded(const QImage& image, int size) {
     return out;
 }
 
+// The symbol at that many device pixels.
+QImage symbolImage(QSvgRenderer& renderer, const QSize& pixels, const QColor& color) {
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    renderer.render(&p);
+    // The symbols are drawn in black: keep their shape, take the colour.
+    p.setCompositionMode(QPainter::CompositionMode_SourceIn);
+    p.fillRect(image.rect(), color);
+    return image;
+}
+
+// Draws the symbol when it is painted, in the colours of that moment: an
+// icon made once follows every later change of appearance.
+class SymbolEngine final : public QIconEngine {
+public:
+    SymbolEngine(const QString& name, const QColor& color, QPalette::ColorRole role)
+        : m_name(name), m_color(color), m_role(role) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State) override {
+        QSvgRenderer renderer(symbolPath(m_name));
+        if (!renderer.isValid() || size.isEmpty())
+            return QPixmap();
+        // Selected rows and menu items are drawn on the accent colour.
+        const QColor color = mode == QIcon::Selected ? QColor(Qt::white)
+                             : m_color.isValid()     ? m_color
+                                                     : QApplication::palette().color(m_role);
+        QPixmap pixmap = QPixmap::fromImage(symbolImage(renderer, size, color));
+        if (mode == QIcon::Disabled) {
+            QStyleOption option;
+            option.palette = QApplication::palette();
+            pixmap = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
+        }
+        return pixmap;
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        QPixmap shown = pixmap(rect.size() * ratio, mode, state);
+        shown.setDevicePixelRatio(ratio);
+        painter->drawPixmap(rect, shown);
+    }
+    QIconEngine* clone() const override { return new SymbolEngine(*this); }
+    QString key() const override { return QStringLiteral("VelmoraSymbol"); }
+
+private:
+    QString m_name;
+    QColor m_color;
+    QPalette::ColorRole m_role;
+};
+
+QIcon makeSymbolIcon(const QString& name, const QColor& color, QPalette::ColorRole role) {
+    if (!QFile::exists(symbolPath(name)))
+        return QIcon();
+    return QIcon(new SymbolEngine(name, color, role));
+}
+
 } // namespace
 
 QPixmap symbolPixmap(const QString& name, int size, const QColor& color) {
@@ -38,31 +98,19 @@ QPixmap symbolPixmap(const QString& name, int size, const QColor& color) {
     if (!renderer.isValid())
         return QPixmap();
     const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
-    QImage image(QSize(size, size) * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    {
-        QPainter p(&image);
-        renderer.render(&p);
-        // The symbols are drawn in black: keep their shape, take the colour.
-        p.setCompositionMode(QPainter::CompositionMode_SourceIn);
-        p.fillRect(image.rect(),
-                   color.isValid() ? color : QApplication::palette().color(QPalette::Text));
-    }
-    QPixmap pixmap = QPixmap::fromImage(image);
+    QPixmap pixmap = QPixmap::fromImage(
+        symbolImage(renderer, QSize(size, size) * ratio,
+                    color.isValid() ? color : QApplication::palette().color(QPalette::Text)));
     pixmap.setDevicePixelRatio(ratio);
     return pixmap;
 }
 
 QIcon symbolIcon(const QString& name, const QColor& color) {
-    if (!QFile::exists(symbolPath(name)))
-        return QIcon();
-    QIcon icon;
-    // Selected rows and menu items are drawn on the accent colour.
-    for (int size : {16, 24, 32, 48}) {
-        icon.addPixmap(symbolPixmap(name, size, color));
-        icon.addPixmap(symbolPixmap(name, size, Qt::white), QIcon::Selected);
-    }
-    return icon;
+    return makeSymbolIcon(name, color, QPalette::Text);
+}
+
+QIcon symbolIcon(const QString& name, QPalette::ColorRole role) {
+    return makeSymbolIcon(name, QColor(), role);
 }
 
 QPixmap presetPicture(const QString& name, int size) {

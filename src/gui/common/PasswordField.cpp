@@ -1,7 +1,6 @@
 #include "gui/common/PasswordField.h"
 
 #include "gui/common/Icons.h"
-#include "gui/common/Theme.h"
 
 #include <QAction>
 
@@ -12,12 +11,12 @@ QLineEdit* passwordField(const QString& placeholder, QWidget* parent) {
     field->setPlaceholderText(placeholder);
     field->setEchoMode(QLineEdit::Password);
     field->setMinimumHeight(34);
-    // A mid grey reads on both appearances, which can change while shown.
-    const QColor grey = theme::secondaryText(theme::current());
+    // The grey of secondary texts, in whichever appearance is shown.
+    constexpr QPalette::ColorRole grey = QPalette::PlaceholderText;
     auto* toggle =
         field->addAction(symbolIcon(QStringLiteral("eye"), grey), QLineEdit::TrailingPosition);
     toggle->setToolTip(QStringLiteral("Afficher le code"));
-    QObject::connect(toggle, &QAction::triggered, field, [field, toggle, grey] {
+    QObject::connect(toggle, &QAction::triggered, field, [field, toggle] {
         const bool hidden = field->echoMode() == QLineEdit::Password;
         field->setEchoMode(hidden ? QLineEdit::Normal : QLineEdit::Password);
         toggle->setIcon(

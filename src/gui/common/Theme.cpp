@@ -84,9 +84,22 @@ QToolButton[role="sessionCard"]:hover, QToolButton[role="sessionCard"]:focus { b
 QToolButton[role="sidebarButton"] { background: transparent; border: none; border-radius: 7px; padding: 6px 8px; text-align: left; }
 QToolButton[role="sidebarButton"]:hover { background: %5; }
 QToolButton[role="sidebarButton"]::menu-indicator { image: none; width: 0; }
+QRadioButton { spacing: 8px; }
+QRadioButton::indicator { width: 12px; height: 12px; border: 2px solid %2; border-radius: 8px; background: %1; }
+QRadioButton::indicator:hover { border-color: %4; }
+QRadioButton::indicator:checked { border-color: %4; background: qradialgradient(cx: 0.5, cy: 0.5, fx: 0.5, fy: 0.5, radius: 0.5, stop: 0 %4, stop: 0.5 %4, stop: 0.62 %1, stop: 1 %1); }
+QRadioButton::indicator:disabled { border-color: %3; }
+QScrollBar:vertical { background: transparent; width: 12px; margin: 0; }
+QScrollBar:horizontal { background: transparent; height: 12px; margin: 0; }
+QScrollBar::handle { background: %2; border-radius: 4px; margin: 2px; }
+QScrollBar::handle:vertical { min-height: 32px; }
+QScrollBar::handle:horizontal { min-width: 32px; }
+QScrollBar::handle:hover, QScrollBar::handle:pressed { background: %8; }
+QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; border: none; background: none; }
+QScrollBar::add-page, QScrollBar::sub-page { background: none; }
 )")
         .arg(c.surface.name(), c.secondary.name(), c.border.name(), accentName, c.raised.name(),
-             c.error.name(), c.success.name());
+             c.error.name(), c.success.name(), c.text.name());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -69,6 +70,8 @@ int WidgetDialogs::ask(QWidget* parent, const Alert& alert) {
     return index < alert.buttons.size() ? int(index) : -1;
 }
 
+// The desktop's own file dialog when its platform theme offers one (GNOME,
+// KDE, a portal); Qt's, in French, otherwise.
 std::optional<QUrl> WidgetDialogs::choose(QWidget* parent, const FilePanel& panel) {
     QFileDialog dialog(parent, panel.title);
     dialog.setLabelText(QFileDialog::Accept, panel.prompt);
@@ -82,7 +85,13 @@ std::optional<QUrl> WidgetDialogs::choose(QWidget* parent, const FilePanel& pane
     case FilePanel::Mode::saveFile:
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
-        dialog.selectFile(panel.proposedName);
+        // A proposal with its folder opens there, whichever dialog shows it.
+        if (const QFileInfo proposed(panel.proposedName); proposed.isAbsolute()) {
+            dialog.setDirectory(proposed.absolutePath());
+            dialog.selectFile(proposed.fileName());
+        } else {
+            dialog.selectFile(panel.proposedName);
+        }
         if (!panel.extension.contains(QLatin1Char(' ')))
             dialog.setDefaultSuffix(panel.extension);
         break;

@@ -10,6 +10,9 @@ class HelpWindow : public QWidget {
 
 public:
     explicit HelpWindow(QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 };
 
 } // namespace velmora::gui

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QTextLayout>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -21,6 +22,7 @@ namespace {
 
 constexpr int cardColumns = 4;
 constexpr int pictureSize = 84;
+constexpr int textWidth = 146;
 
 QToolButton* card(const QString& text, const QPixmap& picture, QWidget* parent) {
     auto* button = new QToolButton(parent);
@@ -30,18 +32,40 @@ QToolButton* card(const QString& text, const QPixmap& picture, QWidget* parent) 
     button->setIconSize(QSize(pictureSize, pictureSize));
     button->setFixedSize(164, 164);
     button->setCursor(Qt::PointingHandCursor);
-    // Long names are shortened in the middle, never clipped at the edge.
-    const QFontMetrics metrics(button->font());
-    QString shown;
-    for (const QString& line : text.split(QLatin1Char('\n')))
-        shown += (shown.isEmpty() ? QString() : QStringLiteral("\n")) +
-                 metrics.elidedText(line, Qt::ElideMiddle, 146);
-    button->setText(shown);
+    // The font of the cards comes from the style sheet.
+    button->ensurePolished();
+    button->setText(SessionListView::cardText(text, button->font()));
     button->setToolTip(text);
     return button;
 }
 
 } // namespace
+
+QString SessionListView::cardText(const QString& text, const QFont& font) {
+    const QFontMetrics metrics(font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    QStringList lines;
+    const QStringList paragraphs = text.split(QLatin1Char('\n'));
+    for (qsizetype p = 0; p < paragraphs.size() && lines.size() < 2; ++p) {
+        const QString paragraph = paragraphs[p].simplified();
+        QTextLayout layout(paragraph, font);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(textWidth);
+            if (lines.size() == 1) {
+                // The second line takes the rest, shortened at its end.
+                lines << metrics.elidedText(paragraph.mid(line.textStart()), Qt::ElideRight,
+                                            textWidth);
+                break;
+            }
+            lines << paragraph.mid(line.textStart(), line.textLength()).trimmed();
+        }
+        layout.endLayout();
+    }
+    return lines.join(QLatin1Char('\n'));
+}
 
 SessionListView::SessionListView(LaunchPhase& launch, RecentFilesStore& recentFiles,
                                  QWidget* parent)

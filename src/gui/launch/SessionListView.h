@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class QFont;
 class QGridLayout;
 class QLabel;
 
@@ -21,6 +22,10 @@ class SessionListView : public QWidget {
 
 public:
     SessionListView(LaunchPhase& launch, RecentFilesStore& recentFiles, QWidget* parent = nullptr);
+
+    // A name as a card shows it: on two lines at most, broken between words,
+    // then cut with "…".
+    static QString cardText(const QString& text, const QFont& font);
 
 signals:
     void sessionChosen(const velmora::RecentEntry& entry);

@@ -1,6 +1,5 @@
 #include "gui/launch/WizardAccessCodeStep.h"
 
-#include "gui/common/Icons.h"
 #include "gui/common/PasswordField.h"
 #include "gui/common/Theme.h"
 
@@ -44,22 +43,16 @@ WizardAccessCodeStep::WizardAccessCodeStep(SessionWizard& flow, AppDataStore& st
     content()->addWidget(card);
     content()->addStretch(1);
 
-    connect(m_code, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_model.code = text; });
-    connect(m_confirmation, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_model.confirmation = text; });
+    connect(m_code, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_model.code = text;
+        emit inputEdited();
+    });
+    connect(m_confirmation, &QLineEdit::textEdited, this, [this](const QString& text) {
+        m_model.confirmation = text;
+        emit inputEdited();
+    });
     connect(m_code, &QLineEdit::returnPressed, m_confirmation, qOverload<>(&QWidget::setFocus));
     connect(m_confirmation, &QLineEdit::returnPressed, this, &WizardStepPage::continueRequested);
-}
-
-void WizardAccessCodeStep::updateSymbols() {
-    for (QLineEdit* field : {m_code, m_confirmation}) {
-        const QList<QAction*> actions = field->actions();
-        if (!actions.isEmpty())
-            actions.first()->setIcon(symbolIcon(field->echoMode() == QLineEdit::Password
-                                                    ? QStringLiteral("eye")
-                                                    : QStringLiteral("eye.slash")));
-    }
 }
 
 void WizardAccessCodeStep::refresh() {
@@ -72,6 +65,10 @@ void WizardAccessCodeStep::refresh() {
 void WizardAccessCodeStep::reset() {
     m_model.reset();
     refresh();
+}
+
+std::optional<QString> WizardAccessCodeStep::validationMessage() const {
+    return m_model.validate();
 }
 
 QWidget* WizardAccessCodeStep::focusTarget() const {

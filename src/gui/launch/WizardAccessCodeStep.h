@@ -15,9 +15,9 @@ public:
     WizardAccessCodeStep(SessionWizard& wizard, AppDataStore& store, QWidget* parent = nullptr);
 
     void refresh() override;
-    void updateSymbols() override;
     void reset() override;
     QWidget* focusTarget() const override;
+    std::optional<QString> validationMessage() const override;
     void proceed() override;
     QString secondaryText() const override;
     QString secondaryName() const override { return QStringLiteral("skipCodeButton"); }

@@ -1,5 +1,6 @@
 #include "gui/launch/WizardCompanyStep.h"
 
+#include "core/app/CompanySettingsForm.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
@@ -26,6 +27,22 @@ QLineEdit* field(const char* name, const QString& placeholder, QWidget* parent) 
     edit->setPlaceholderText(placeholder);
     edit->setMinimumHeight(34);
     return edit;
+}
+
+// The field under its name, which stays once the placeholder is gone; the
+// names are those of the settings, without their colon.
+QLayout* captioned(QLineEdit* edit, CompanySettingsForm::Field name, QWidget* parent) {
+    QString text = CompanySettingsForm::label(name);
+    if (text.endsWith(QStringLiteral("\u00a0:")))
+        text.chop(2);
+    QLabel* caption = theme::label(text, "hint", parent);
+    caption->setObjectName(edit->objectName() + QStringLiteral("Caption"));
+    caption->setBuddy(edit);
+    auto* column = new QVBoxLayout;
+    column->setSpacing(4);
+    column->addWidget(caption);
+    column->addWidget(edit);
+    return column;
 }
 
 // The logo drawn to fit a square, SVG or bitmap alike; null when the file
@@ -60,15 +77,6 @@ QPixmap logoPicture(const QString& path, int size) {
 
 } // namespace
 
-FilePanel WizardCompanyStep::logoPanel() {
-    FilePanel panel;
-    panel.mode = FilePanel::Mode::openFile;
-    panel.title = QStringLiteral("Logo de l'entreprise");
-    panel.prompt = QStringLiteral("Choisir");
-    panel.extension = QStringLiteral("png svg");
-    return panel;
-}
-
 WizardCompanyStep::WizardCompanyStep(SessionWizard& flow, Dialogs& dialogs, QWidget* parent)
     : WizardStepPage(flow, SessionWizard::Step::company, parent), m_dialogs(dialogs) {
     makeScrollable();
@@ -95,12 +103,13 @@ WizardCompanyStep::WizardCompanyStep(SessionWizard& flow, Dialogs& dialogs, QWid
         field("companyAddressLine1", QStringLiteral("Adresse ligne 1 (numéro, rue)"), card);
     m_address2 =
         field("companyAddressLine2", QStringLiteral("Adresse ligne 2 (code postal, ville)"), card);
-    grid->addWidget(m_displayName, 0, 0, 1, 2);
-    grid->addWidget(m_owner, 1, 0);
-    grid->addWidget(m_siret, 1, 1);
-    grid->addWidget(m_legalStatus, 2, 0, 1, 2);
-    grid->addWidget(m_address1, 3, 0, 1, 2);
-    grid->addWidget(m_address2, 4, 0, 1, 2);
+    using Field = CompanySettingsForm::Field;
+    grid->addLayout(captioned(m_displayName, Field::displayName, card), 0, 0, 1, 2);
+    grid->addLayout(captioned(m_owner, Field::ownerName, card), 1, 0);
+    grid->addLayout(captioned(m_siret, Field::siret, card), 1, 1);
+    grid->addLayout(captioned(m_legalStatus, Field::legalStatus, card), 2, 0, 1, 2);
+    grid->addLayout(captioned(m_address1, Field::addressLine1, card), 3, 0, 1, 2);
+    grid->addLayout(captioned(m_address2, Field::addressLine2, card), 4, 0, 1, 2);
     grid->setColumnStretch(0, 3);
     grid->setColumnStretch(1, 2);
     content()->addWidget(card);
@@ -145,7 +154,7 @@ WizardCompanyStep::WizardCompanyStep(SessionWizard& flow, Dialogs& dialogs, QWid
 }
 
 void WizardCompanyStep::chooseLogo() {
-    const std::optional<QUrl> chosen = m_dialogs.choose(this, logoPanel());
+    const std::optional<QUrl> chosen = m_dialogs.choose(this, CompanySettingsForm::logoPanel());
     if (!chosen)
         return;
     // Printed on every document: a file that cannot be drawn is refused here

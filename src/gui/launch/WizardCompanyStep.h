@@ -21,7 +21,6 @@ class WizardCompanyStep : public WizardStepPage {
 public:
     WizardCompanyStep(SessionWizard& wizard, Dialogs& dialogs, QWidget* parent = nullptr);
 
-    static FilePanel logoPanel();
     // What the fields hold now, as the wizard stores it.
     WizardCompanyIdentity identity() const;
 

@@ -159,7 +159,8 @@ WizardIdentityStep::WizardIdentityStep(SessionWizard& flow, Dialogs& dialogs, QW
     content()->addStretch(1);
 
     connect(choose, &QPushButton::clicked, this, &WizardIdentityStep::choosePhoto);
-    updateSymbols();
+    m_choose->setIcon(symbolIcon(QStringLiteral("photo")));
+    showPicture();
     connect(m_remove, &QPushButton::clicked, this, [this] {
         wizard().removeImage();
         setLocalError({});
@@ -221,7 +222,6 @@ void WizardIdentityStep::showPicture() {
 }
 
 void WizardIdentityStep::updateSymbols() {
-    m_choose->setIcon(symbolIcon(QStringLiteral("photo")));
     showPicture();
 }
 

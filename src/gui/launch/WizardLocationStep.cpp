@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QStandardPaths>
 
 namespace velmora::gui {
 
@@ -46,8 +47,24 @@ WizardLocationStep::WizardLocationStep(SessionWizard& flow, Dialogs& dialogs, QW
     content()->addStretch(1);
 }
 
+QString WizardLocationStep::proposedFile(const QString& sessionName) {
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty() || !QFileInfo(documents).isDir())
+        documents = QDir::homePath();
+    // A name is typed freely; a file name holds no folder separator.
+    QString name = sessionName.trimmed();
+    for (QChar& c : name)
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':'))
+            c = QLatin1Char('-');
+    if (name.isEmpty() || name.startsWith(QLatin1Char('.')))
+        return QDir(documents).filePath(SessionWizard::locationPanel().proposedName);
+    return QDir(documents).filePath(name + QStringLiteral(".cdb"));
+}
+
 void WizardLocationStep::chooseLocation() {
-    const std::optional<QUrl> chosen = m_dialogs.choose(this, SessionWizard::locationPanel());
+    FilePanel panel = SessionWizard::locationPanel();
+    panel.proposedName = proposedFile(wizard().sessionName());
+    const std::optional<QUrl> chosen = m_dialogs.choose(this, panel);
     if (!chosen)
         return;
     // A refused folder shows its reason through the wizard's error.

@@ -15,6 +15,10 @@ class WizardLocationStep : public WizardStepPage {
 public:
     WizardLocationStep(SessionWizard& wizard, Dialogs& dialogs, QWidget* parent = nullptr);
 
+    // What the save panel proposes: the session's name as a file of the
+    // documents folder (the home folder when there is none).
+    static QString proposedFile(const QString& sessionName);
+
     void refresh() override;
     bool canContinue() const override;
     void proceed() override;

@@ -127,28 +127,33 @@ QWidget* WizardQuestionsStep::makeRow(int index) {
                 return m_model.row(i);
         return nullptr;
     };
-    connect(combo, &QComboBox::currentIndexChanged, this, [rowOf, combo, custom](int) {
+    connect(combo, &QComboBox::currentIndexChanged, this, [this, rowOf, combo, custom](int) {
         if (SecurityQADraft* row = rowOf()) {
             row->selection = combo->currentData().toString();
             custom->setVisible(row->isCustom());
             if (row->isCustom())
                 custom->setFocus();
+            emit inputEdited();
         }
     });
-    connect(custom, &QLineEdit::textEdited, this, [rowOf](const QString& text) {
+    connect(custom, &QLineEdit::textEdited, this, [this, rowOf](const QString& text) {
         if (SecurityQADraft* row = rowOf())
             row->customText = text;
+        emit inputEdited();
     });
-    connect(answer, &QLineEdit::textEdited, this, [rowOf](const QString& text) {
+    connect(answer, &QLineEdit::textEdited, this, [this, rowOf](const QString& text) {
         if (SecurityQADraft* row = rowOf())
             row->answer = text;
+        emit inputEdited();
     });
     connect(answer, &QLineEdit::returnPressed, this, &WizardStepPage::continueRequested);
     connect(remove, &QToolButton::clicked, this, [this, id] {
         for (int i = 0; i < m_model.rowCount(); ++i) {
             if (m_model.row(i)->id == id) {
-                if (m_model.removeRow(i))
+                if (m_model.removeRow(i)) {
                     rebuildRows();
+                    emit inputEdited();
+                }
                 return;
             }
         }
@@ -191,6 +196,10 @@ void WizardQuestionsStep::reset() {
 
 QWidget* WizardQuestionsStep::focusTarget() const {
     return m_firstField;
+}
+
+std::optional<QString> WizardQuestionsStep::validationMessage() const {
+    return m_model.validate();
 }
 
 void WizardQuestionsStep::proceed() {

@@ -20,6 +20,7 @@ public:
     void refresh() override;
     void reset() override;
     QWidget* focusTarget() const override;
+    std::optional<QString> validationMessage() const override;
     void proceed() override;
 
 private:

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 class QLabel;
 class QVBoxLayout;
 
@@ -41,6 +43,9 @@ public:
     // Symbols are painted in the colours of the moment: they are drawn again
     // when the appearance changes.
     virtual void updateSymbols() {}
+    // What the step's rules say of the input as it is now (empty when it
+    // would pass); nothing for a step whose messages come only from going on.
+    virtual std::optional<QString> validationMessage() const { return std::nullopt; }
 
     // The view's messages of the step sit right under the page's content.
     void placeFeedback(QWidget* feedback);
@@ -51,6 +56,8 @@ signals:
     void canContinueChanged();
     // Return was pressed in a field: the same as the continue button.
     void continueRequested();
+    // The user changed something the step's message may be about.
+    void inputEdited();
     // A save that succeeded without reaching the user's own file.
     void warningRaised(const QString& warning);
 

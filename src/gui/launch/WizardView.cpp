@@ -14,7 +14,9 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -116,6 +118,10 @@ WizardView::WizardView(SessionWizard& wizard, AppDataStore& store, Dialogs& dial
             if (page == currentPage())
                 proceed();
         });
+        connect(page, &WizardStepPage::inputEdited, this, [this, page] {
+            if (page == currentPage())
+                clearFixedError();
+        });
         connect(page, &WizardStepPage::warningRaised, this, [this](const QString& warning) {
             m_warning->setText(warning);
             m_warning->setVisible(!warning.isEmpty());
@@ -153,6 +159,7 @@ WizardView::WizardView(SessionWizard& wizard, AppDataStore& store, Dialogs& dial
         QPushButton* button = theme::button(text, "", column);
         button->setObjectName(page->secondaryName());
         button->setMinimumHeight(36);
+        button->setAutoDefault(true);
         button->hide();
         navigation->addWidget(button);
         m_secondaries.insert(page, button);
@@ -169,6 +176,10 @@ WizardView::WizardView(SessionWizard& wizard, AppDataStore& store, Dialogs& dial
     m_continue->setMinimumWidth(140);
     m_continue->setMinimumHeight(36);
     m_back->setMinimumHeight(36);
+    // Return on a focused navigation button presses it; anywhere else in a
+    // page (after "Choisir…", on a picture or a switch) it goes on.
+    m_back->setAutoDefault(true);
+    m_continue->setAutoDefault(true);
     navigation->addWidget(m_continue);
     layout->addLayout(navigation);
 
@@ -189,13 +200,6 @@ WizardView::WizardView(SessionWizard& wizard, AppDataStore& store, Dialogs& dial
     resetPages();
     m_stack->setCurrentIndex(m_wizard.stepNumber() - 1);
     showStep();
-}
-
-void WizardView::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    // The chevron is painted in the text colour of the appearance.
-    if (event->type() == QEvent::PaletteChange)
-        m_back->setIcon(symbolIcon(QStringLiteral("chevron.left")));
 }
 
 WizardStepPage* WizardView::page(SessionWizard::Step step) const {
@@ -286,6 +290,25 @@ void WizardView::proceed() {
 void WizardView::updateError() {
     m_error->setText(m_wizard.error());
     m_error->setVisible(!m_wizard.error().isEmpty());
+}
+
+// A message stays while what is typed still deserves it, and goes as soon
+// as it no longer does.
+void WizardView::clearFixedError() {
+    const std::optional<QString> problem = currentPage()->validationMessage();
+    if (problem && *problem != m_wizard.error())
+        m_error->hide();
+}
+
+void WizardView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // A field goes on by itself; a navigation button takes Return itself.
+    if (auto* field = qobject_cast<QLineEdit*>(focusWidget()); field && field->isVisible())
+        return;
+    proceed();
 }
 
 void WizardView::focusPage() {

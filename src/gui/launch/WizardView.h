@@ -41,7 +41,8 @@ public:
     WizardStepPage* page(SessionWizard::Step step) const;
 
 protected:
-    void changeEvent(QEvent* event) override;
+    // Return goes on to the next step from anywhere in a page.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void resetPages();
@@ -51,6 +52,7 @@ private:
     void proceed();
     void updateError();
     void focusPage();
+    void clearFixedError();
 
     SessionWizard& m_wizard;
     AnimatedStack* m_stack = nullptr;

@@ -10,9 +10,11 @@
 #include "gui/launch/LaunchScreen.h"
 #include "gui/launch/LockView.h"
 #include "gui/launch/SessionListView.h"
+#include "gui/main/SectionRegistry.h"
 #include "gui/main/Workspace.h"
 #include "gui/settings/SettingsWindow.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -46,7 +48,15 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
 
     m_stack = new QStackedWidget(this);
     m_launch = new LaunchScreen(app, m_stack);
-    m_workspace = new Workspace(app.store(), app.updates(), m_stack);
+    m_sections = new SectionRegistry(SectionServices{app.store(), app.environment().dialogs}, this);
+    registerSections(*m_sections);
+    m_workspace = new Workspace(app.store(), app.updates(), *m_sections, m_stack);
+    m_deleteAction = new QAction(QStringLiteral("Supprimer"), m_workspace);
+    m_deleteAction->setShortcut(QKeySequence::Delete);
+    m_deleteAction->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    m_workspace->addAction(m_deleteAction);
+    connect(m_deleteAction, &QAction::triggered, this,
+            [this] { runSectionCommand(SectionCommand::remove); });
     m_sessionLock = new LockView(app.store(), m_stack);
     m_stack->addWidget(m_launch);
     m_stack->addWidget(m_workspace);
@@ -67,8 +77,13 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     connect(m_sessionLock, &LockView::unlocked, this, [this] {
         m_stack->setCurrentWidget(m_workspace);
         refreshActions();
+        refreshTitle();
     });
     connect(m_workspace, &Workspace::settingsRequested, this, &MainWindow::showSettings);
+    connect(m_workspace, &Workspace::currentSectionChanged, this,
+            &MainWindow::publishSectionCommands);
+    connect(m_sections, &SectionRegistry::commandsChanged, this,
+            &MainWindow::publishSectionCommands);
 
     CommandDispatcher& dispatcher = app.dispatcher();
     connect(&dispatcher, &CommandDispatcher::commandPosted, this, &MainWindow::handleCommand);
@@ -82,11 +97,13 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
                         &MenuCommandsState::canPDFChanged})
         connect(&app.menuState(), signal, this, &MainWindow::refreshActions);
     connect(&app.store(), &AppDataStore::preferencesChanged, this, &MainWindow::refreshActions);
+    connect(&app.store(), &AppDataStore::sessionNameChanged, this, &MainWindow::refreshTitle);
     // A session moved to another file (the rescue) is listed under its new name.
     connect(&app.store(), &AppDataStore::defaultCDBFileURLChanged, this, [this] {
         if (m_app.launch().phase() == LaunchPhase::Phase::sessionOpen)
             m_app.menuState().setCurrentSessionURLString(m_app.flows().currentSessionUrlString());
     });
+    publishSectionCommands();
     followPhase();
 }
 
@@ -229,6 +246,19 @@ void MainWindow::followPhase() {
             m_settings->close();
     }
     refreshActions();
+    refreshTitle();
+}
+
+// The open session's name, never that of one behind its lock.
+void MainWindow::refreshTitle() {
+    const QString application = QStringLiteral("Velmora Core");
+    if (screen() != Screen::session) {
+        setWindowTitle(application);
+        return;
+    }
+    const QString name = m_app.store().sessionName().trimmed();
+    setWindowTitle((name.isEmpty() ? QStringLiteral("Session sans nom") : name) +
+                   QStringLiteral(" — ") + application);
 }
 
 void MainWindow::handleCommand(AppCommand command) {
@@ -247,8 +277,17 @@ void MainWindow::handleCommand(AppCommand command) {
     case AppCommand::ShortcutNewSession:
         startNewSession();
         break;
+    case AppCommand::ShortcutNew:
+        runSectionCommand(SectionCommand::create);
+        break;
+    case AppCommand::ShortcutEdit:
+        runSectionCommand(SectionCommand::edit);
+        break;
+    case AppCommand::ShortcutPDF:
+        runSectionCommand(SectionCommand::exportPDF);
+        break;
     case AppCommand::ShortcutFocusSearch:
-        if (screen() == Screen::session)
+        if (!runSectionCommand(SectionCommand::search) && screen() == Screen::session)
             statusBar()->showMessage(
                 QStringLiteral("La recherche globale arrive avec les écrans de vos données."),
                 4000);
@@ -258,18 +297,34 @@ void MainWindow::handleCommand(AppCommand command) {
         raise();
         activateWindow();
         break;
-    // The section screens will handle these; none of them is built yet.
-    case AppCommand::ShortcutNew:
-    case AppCommand::ShortcutEdit:
-    case AppCommand::ShortcutPDF:
+    // These carry a value and come through their own signals.
     case AppCommand::OpenRecentCDB:
     case AppCommand::OpenCDBFile:
         break;
     }
 }
 
+bool MainWindow::runSectionCommand(SectionCommand command) {
+    return screen() == Screen::session && m_sections->run(m_workspace->currentSection(), command);
+}
+
+// The menus offer what the section shown can do now.
+void MainWindow::publishSectionCommands() {
+    const QString section = m_workspace->currentSection();
+    MenuCommandsState& state = m_app.menuState();
+    state.setCanNew(m_sections->canRun(section, SectionCommand::create));
+    state.setCanEdit(m_sections->canRun(section, SectionCommand::edit));
+    state.setCanPDF(m_sections->canRun(section, SectionCommand::exportPDF));
+    m_deleteAction->setEnabled(m_sections->canRun(section, SectionCommand::remove));
+}
+
+// A save that went well is said in passing; only a failure stops the user.
 void MainWindow::save() {
-    showSaveAlert(m_app.flows().save());
+    const Alert alert = m_app.flows().save();
+    if (alert.kind == Alert::Kind::information)
+        statusBar()->showMessage(alert.message, 5000);
+    else
+        showSaveAlert(alert);
 }
 
 void MainWindow::showSaveAlert(const Alert& alert) {
@@ -343,7 +398,9 @@ void MainWindow::openFile(const QUrl& url) {
         raise();
         return;
     }
-    if (!leaveOpenSession())
+    // A file from the file manager replaces the session as the recent menu
+    // does: only once the user agreed, and after saving it.
+    if (!confirm(dialogs, this, SessionFlows::switchSessionAlert()) || !leaveOpenSession())
         return;
     if (!launch.openChosenFile(url)) {
         launch.resumeSession();
@@ -411,6 +468,7 @@ void MainWindow::lockSession() {
     m_sessionLock->reset();
     m_stack->setCurrentWidget(m_sessionLock);
     refreshActions();
+    refreshTitle();
 }
 
 void MainWindow::logOut() {

@@ -18,8 +18,10 @@ class Application;
 class HelpWindow;
 class LaunchScreen;
 class LockView;
+class SectionRegistry;
 class SettingsWindow;
 class Workspace;
+enum class SectionCommand;
 
 // The one window: the launch screen until a session is open, then the
 // session's sections; the menus post commands that it carries out.
@@ -33,6 +35,7 @@ public:
     LaunchScreen& launchScreen() { return *m_launch; }
     Workspace& workspace() { return *m_workspace; }
     LockView& sessionLock() { return *m_sessionLock; }
+    SectionRegistry& sections() { return *m_sections; }
     // What the window shows now.
     enum class Screen { launch, session, locked };
     Screen screen() const;
@@ -54,8 +57,11 @@ private:
     void buildMenus();
     void fillRecentMenu(QMenu* menu, bool forSwitching);
     void handleCommand(AppCommand command);
+    bool runSectionCommand(SectionCommand command);
+    void publishSectionCommands();
     void followPhase();
     void refreshActions();
+    void refreshTitle();
     void save();
     void exportSession();
     void chooseAndOpen();
@@ -69,6 +75,7 @@ private:
     Application& m_app;
     QStackedWidget* m_stack = nullptr;
     LaunchScreen* m_launch = nullptr;
+    SectionRegistry* m_sections = nullptr;
     Workspace* m_workspace = nullptr;
     LockView* m_sessionLock = nullptr;
     QLabel* m_saveStatus = nullptr;
@@ -78,6 +85,8 @@ private:
     QList<QAction*> m_sessionActions;
     QList<QPair<QAction*, MenuItem::EnabledWhen>> m_recordActions;
     QAction* m_lockAction = nullptr;
+    // The Delete key, for the section shown; no menu shows it.
+    QAction* m_deleteAction = nullptr;
 };
 
 } // namespace velmora::gui

@@ -6,7 +6,7 @@
 #include "gui/common/Icons.h"
 #include "gui/common/SessionPicture.h"
 #include "gui/common/Theme.h"
-#include "gui/main/SectionPages.h"
+#include "gui/main/SectionRegistry.h"
 
 #include <QDesktopServices>
 #include <QEvent>
@@ -25,46 +25,11 @@ namespace {
 
 constexpr int keyRole = Qt::UserRole + 1;
 
-QWidget* placeholderPage(const QPixmap& picture, const QString& title, const QString& subtitle,
-                         const QString& promise) {
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(48, 40, 48, 40);
-    layout->setSpacing(10);
-    auto* header = new QHBoxLayout;
-    header->setSpacing(18);
-    auto* icon = new QLabel(page);
-    icon->setPixmap(picture);
-    header->addWidget(icon, 0, Qt::AlignTop);
-    auto* names = new QVBoxLayout;
-    names->addWidget(theme::label(title, "title", page));
-    if (!subtitle.isEmpty())
-        names->addWidget(theme::label(subtitle, "subtitle", page));
-    names->addStretch(1);
-    header->addLayout(names, 1);
-    layout->addLayout(header);
-    layout->addSpacing(18);
-
-    auto* card = new QFrame(page);
-    card->setProperty("role", QStringLiteral("card"));
-    auto* cardLayout = new QHBoxLayout(card);
-    cardLayout->setContentsMargins(20, 18, 20, 18);
-    cardLayout->setSpacing(14);
-    auto* info = new QLabel(card);
-    info->setPixmap(symbolPixmap(QStringLiteral("sparkles"), 22, theme::accent()));
-    cardLayout->addWidget(info, 0, Qt::AlignTop);
-    auto* text = theme::label(promise, "", card);
-    text->setObjectName(QStringLiteral("sectionPromise"));
-    cardLayout->addWidget(text, 1);
-    layout->addWidget(card);
-    layout->addStretch(1);
-    return page;
-}
-
 } // namespace
 
-Workspace::Workspace(AppDataStore& store, UpdateChecker& updates, QWidget* parent)
-    : QWidget(parent), m_store(store), m_updates(updates) {
+Workspace::Workspace(AppDataStore& store, UpdateChecker& updates, SectionRegistry& sections,
+                     QWidget* parent)
+    : QWidget(parent), m_store(store), m_updates(updates), m_registry(sections) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -139,24 +104,16 @@ Workspace::Workspace(AppDataStore& store, UpdateChecker& updates, QWidget* paren
     content->addWidget(m_pages, 1);
     layout->addLayout(content, 1);
 
-    connect(m_sections, &QListWidget::currentRowChanged, m_pages, &QStackedWidget::setCurrentIndex);
+    connect(m_sections, &QListWidget::currentRowChanged, this, &Workspace::showCurrentPage);
     connect(&m_store, &AppDataStore::preferencesChanged, this, &Workspace::rebuildSidebar);
-    for (auto signal : {&AppDataStore::sessionNameChanged, &AppDataStore::companySettingsChanged,
-                        &AppDataStore::sessionProfileImageNameChanged,
-                        &AppDataStore::sessionProfilePhotoDataChanged})
-        connect(&m_store, signal, this, &Workspace::rebuildSidebar);
+    for (auto signal :
+         {&AppDataStore::sessionNameChanged, &AppDataStore::sessionProfileImageNameChanged,
+          &AppDataStore::sessionProfilePhotoDataChanged})
+        connect(&m_store, signal, this, &Workspace::refreshIdentity);
     connect(&m_updates, &UpdateChecker::updateAvailableChanged, this, &Workspace::refreshBanner);
     connect(&m_updates, &UpdateChecker::latestVersionChanged, this, &Workspace::refreshBanner);
     rebuildSidebar();
     refreshBanner();
-}
-
-void Workspace::changeEvent(QEvent* event) {
-    QWidget::changeEvent(event);
-    if (event->type() != QEvent::PaletteChange)
-        return;
-    m_settingsButton->setIcon(symbolIcon(QStringLiteral("gearshape")));
-    rebuildSidebar();
 }
 
 QStringList Workspace::sectionKeys() const {
@@ -184,36 +141,38 @@ void Workspace::rebuildSidebar() {
         if (item.isEnabled || item.defaultKey == dashboardKey())
             m_items << item;
 
-    const QSignalBlocker blocker(m_sections);
-    m_sections->clear();
-    while (QWidget* page = m_pages->widget(0)) {
-        m_pages->removeWidget(page);
-        page->deleteLater();
+    {
+        const QSignalBlocker blocker(m_sections);
+        m_sections->clear();
+        for (const SidebarMenuItemConfig& item : m_items) {
+            auto* row =
+                new QListWidgetItem(symbolIcon(item.systemName), item.displayName, m_sections);
+            row->setData(keyRole, item.defaultKey);
+            // Pages already made keep what they hold and take the new name.
+            if (SectionPage* page = m_registry.existingPage(item.defaultKey))
+                page->showEntry(item);
+        }
+        const int row = int(sectionKeys().indexOf(current));
+        m_sections->setCurrentRow(row >= 0 ? row : 0);
     }
-    for (const SidebarMenuItemConfig& item : m_items) {
-        auto* row = new QListWidgetItem(symbolIcon(item.systemName), item.displayName, m_sections);
-        row->setData(keyRole, item.defaultKey);
-        m_pages->addWidget(pageFor(item));
-    }
-    const int row = int(sectionKeys().indexOf(current));
-    m_sections->setCurrentRow(row >= 0 ? row : 0);
-    m_pages->setCurrentIndex(m_sections->currentRow());
+    showCurrentPage();
 }
 
-QWidget* Workspace::pageFor(const SidebarMenuItemConfig& item) {
-    QWidget* page;
-    if (item.defaultKey == dashboardKey()) {
-        const QString name = m_store.sessionName().trimmed();
-        const QString company = m_store.companySettings().displayName.trimmed();
-        page =
-            placeholderPage(sessionPicture(m_store, 96), name.isEmpty() ? item.displayName : name,
-                            company, sectionPromise(item.defaultKey));
-    } else {
-        page = placeholderPage(symbolPixmap(item.systemName, 44, theme::accent()), item.displayName,
-                               QString(), sectionPromise(item.defaultKey));
+void Workspace::showCurrentPage() {
+    const int row = m_sections->currentRow();
+    if (row < 0 || row >= m_items.size())
+        return;
+    const SidebarMenuItemConfig& item = m_items[row];
+    const bool made = m_registry.existingPage(item.defaultKey) != nullptr;
+    SectionPage* page = m_registry.page(item.defaultKey);
+    if (!made) {
+        page->showEntry(item);
+        m_pages->addWidget(page);
     }
-    page->setObjectName(QStringLiteral("page_") + item.defaultKey);
-    return page;
+    const bool changed = m_pages->currentWidget() != page;
+    m_pages->setCurrentWidget(page);
+    if (changed)
+        emit currentSectionChanged();
 }
 
 void Workspace::refreshIdentity() {

@@ -17,13 +17,16 @@ class UpdateChecker;
 
 namespace velmora::gui {
 
+class SectionRegistry;
+
 // The open session: its sections in a sidebar, in the user's order and
 // names, and the page of the chosen one.
 class Workspace : public QWidget {
     Q_OBJECT
 
 public:
-    Workspace(AppDataStore& store, UpdateChecker& updates, QWidget* parent = nullptr);
+    Workspace(AppDataStore& store, UpdateChecker& updates, SectionRegistry& sections,
+              QWidget* parent = nullptr);
 
     // The keys of the sections listed, in order.
     QStringList sectionKeys() const;
@@ -34,20 +37,17 @@ public:
 
 signals:
     void settingsRequested();
-
-protected:
-    // Symbols are painted in the colours of the appearance: a new one
-    // repaints them.
-    void changeEvent(QEvent* event) override;
+    void currentSectionChanged();
 
 private:
     void rebuildSidebar();
+    void showCurrentPage();
     void refreshIdentity();
     void refreshBanner();
-    QWidget* pageFor(const SidebarMenuItemConfig& item);
 
     AppDataStore& m_store;
     UpdateChecker& m_updates;
+    SectionRegistry& m_registry;
     QToolButton* m_sessionButton = nullptr;
     QToolButton* m_settingsButton = nullptr;
     QListWidget* m_sections = nullptr;

@@ -2,7 +2,6 @@
 
 #include "core/app/SettingsPages.h"
 #include "core/store/AppDataStore.h"
-#include "gui/settings/SettingsFeedback.h"
 #include "gui/settings/SettingsLayout.h"
 
 #include <QButtonGroup>
@@ -13,7 +12,7 @@
 namespace velmora::gui {
 
 AppearancePage::AppearancePage(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), m_store(store), m_dialogs(dialogs) {
+    : SettingsPanel(dialogs, parent), m_store(store) {
     auto* layout = settingslayout::pageLayout(this, settingspages::title(SettingsPage::appearance),
                                               settingspages::appearanceIntro());
     m_dark = new QRadioButton(displayName(AppAppearanceMode::dark));
@@ -42,12 +41,8 @@ void AppearancePage::choose(bool light) {
     const AppAppearanceMode mode = light ? AppAppearanceMode::light : AppAppearanceMode::dark;
     if (m_store.preferences().appearanceMode == mode)
         return;
-    const SettingsResult result = settingspages::applyAppearance(m_store, mode);
-    const SaveFeedback feedback = reportSave(m_dialogs, this, result);
-    if (!feedback.applied)
+    if (!report(settingspages::applyAppearance(m_store, mode)))
         showStored();
-    if (feedback.rescue)
-        emit saveRescueRequested();
 }
 
 void AppearancePage::showStored() {

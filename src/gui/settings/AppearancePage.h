@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "gui/settings/SettingsPanel.h"
 
 class QRadioButton;
 
@@ -10,25 +10,19 @@ class AppDataStore;
 
 namespace velmora::gui {
 
-class Dialogs;
-
 // "Apparence": dark or light, saved as soon as it is chosen; the application
 // object repaints every window when the preference changes.
-class AppearancePage : public QWidget {
+class AppearancePage : public SettingsPanel {
     Q_OBJECT
 
 public:
     AppearancePage(AppDataStore& store, Dialogs& dialogs, QWidget* parent = nullptr);
-
-signals:
-    void saveRescueRequested();
 
 private:
     void choose(bool light);
     void showStored();
 
     AppDataStore& m_store;
-    Dialogs& m_dialogs;
     QRadioButton* m_dark = nullptr;
     QRadioButton* m_light = nullptr;
 };

@@ -4,7 +4,6 @@
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
-#include "gui/settings/SettingsFeedback.h"
 #include "gui/settings/SettingsLayout.h"
 
 #include <QCheckBox>
@@ -18,7 +17,7 @@
 namespace velmora::gui {
 
 BackupPage::BackupPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), m_store(store), m_dialogs(dialogs), m_form(store.storagePreferences()) {
+    : SettingsPanel(dialogs, parent), m_store(store), m_form(store.storagePreferences()) {
     auto* layout =
         settingslayout::pageLayout(this, BackupSettingsForm::title(), BackupSettingsForm::intro());
     auto* form = settingslayout::form();
@@ -65,7 +64,7 @@ BackupPage::BackupPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
 }
 
 void BackupPage::chooseFolder() {
-    const std::optional<QUrl> folder = m_dialogs.choose(this, BackupSettingsForm::folderPanel());
+    const std::optional<QUrl> folder = dialogs().choose(this, BackupSettingsForm::folderPanel());
     if (!folder)
         return;
     m_form.setFolder(folder);
@@ -88,14 +87,11 @@ void BackupPage::applyForm() {
     m_applying = false;
     settingslayout::setMessage(
         m_error, result.kind == SettingsResult::Kind::invalid ? result.message : QString());
-    const SaveFeedback feedback = reportSave(m_dialogs, this, result);
     // A refused or failed change leaves the page showing the session's own
     // settings; the message says why.
-    if (!feedback.applied)
+    if (!report(result))
         m_form.load(m_store.storagePreferences());
     showForm();
-    if (feedback.rescue)
-        emit saveRescueRequested();
 }
 
 void BackupPage::showStored() {

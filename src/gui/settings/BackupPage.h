@@ -2,7 +2,7 @@
 
 #include "core/app/BackupSettingsForm.h"
 
-#include <QWidget>
+#include "gui/settings/SettingsPanel.h"
 
 class QCheckBox;
 class QLabel;
@@ -14,18 +14,13 @@ class AppDataStore;
 
 namespace velmora::gui {
 
-class Dialogs;
-
 // "Sauvegarde": the folder that receives a copy of the session at every
 // save, and its switch; each change is saved at once.
-class BackupPage : public QWidget {
+class BackupPage : public SettingsPanel {
     Q_OBJECT
 
 public:
     BackupPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent = nullptr);
-
-signals:
-    void saveRescueRequested();
 
 private:
     void chooseFolder();
@@ -36,7 +31,6 @@ private:
     void showForm();
 
     AppDataStore& m_store;
-    Dialogs& m_dialogs;
     BackupSettingsForm m_form;
     QLabel* m_folder = nullptr;
     QPushButton* m_clear = nullptr;

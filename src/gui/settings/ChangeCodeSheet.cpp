@@ -1,6 +1,7 @@
 #include "gui/settings/ChangeCodeSheet.h"
 
 #include "core/app/SettingsPages.h"
+#include "core/store/AppDataStore.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
@@ -8,7 +9,6 @@
 #include "gui/settings/SettingsLayout.h"
 
 #include <QAction>
-#include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -74,8 +74,12 @@ ChangeCodeSheet::SecretField ChangeCodeSheet::addSecret(QFormLayout* form, const
     field.toggle->setObjectName(name + QStringLiteral("Toggle"));
     field.toggle->setCheckable(true);
     showVisibility(field, false);
-    connect(field.edit, &QLineEdit::textChanged, this,
-            [this, text](const QString& value) { m_model.*text = value; });
+    connect(field.edit, &QLineEdit::textChanged, this, [this, text](const QString& value) {
+        m_model.*text = value;
+        // The message goes as soon as the fields no longer deserve it.
+        if (m_error && m_error->text() != m_model.validate(m_store.preferences().appPassword))
+            settingslayout::setMessage(m_error, QString());
+    });
     connect(field.toggle, &QAction::toggled, this, [this, field, visible](bool shown) {
         m_model.*visible = shown;
         showVisibility(field, shown);
@@ -126,14 +130,6 @@ void ChangeCodeSheet::reject() {
         return;
     start();
     QDialog::reject();
-}
-
-void ChangeCodeSheet::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    // The symbols take the text colour of the appearance in use.
-    if (event->type() == QEvent::PaletteChange)
-        for (const SecretField& field : std::as_const(m_secrets))
-            showVisibility(field, field.toggle->isChecked());
 }
 
 } // namespace velmora::gui

@@ -35,9 +35,6 @@ public:
 signals:
     void saveRescueRequested();
 
-protected:
-    void changeEvent(QEvent* event) override;
-
 private:
     struct SecretField {
         QLineEdit* edit = nullptr;

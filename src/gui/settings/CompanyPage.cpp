@@ -4,7 +4,6 @@
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
-#include "gui/settings/SettingsFeedback.h"
 #include "gui/settings/SettingsLayout.h"
 
 #include <QFileInfo>
@@ -108,7 +107,7 @@ QString CompanyPage::objectNameOf(Field field) {
 }
 
 CompanyPage::CompanyPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), m_store(store), m_dialogs(dialogs),
+    : SettingsPanel(dialogs, parent), m_store(store),
       m_form(store.companySettings(), store.preferences()) {
     auto* layout = settingslayout::pageLayout(this, CompanySettingsForm::title(),
                                               CompanySettingsForm::intro());
@@ -252,17 +251,14 @@ void CompanyPage::save() {
         showErrors();
         return;
     }
-    const SaveFeedback feedback = reportSave(m_dialogs, this, result);
-    if (feedback.applied) {
+    if (report(result)) {
         showForm();
         m_saved->setVisible(true);
     }
-    if (feedback.rescue)
-        emit saveRescueRequested();
 }
 
 void CompanyPage::chooseLogo() {
-    const std::optional<QUrl> file = m_dialogs.choose(this, CompanySettingsForm::logoPanel());
+    const std::optional<QUrl> file = dialogs().choose(this, CompanySettingsForm::logoPanel());
     if (!file)
         return;
     settingslayout::setMessage(m_errors.value(Field::logo), m_form.chooseLogo(*file));

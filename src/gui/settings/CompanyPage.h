@@ -2,8 +2,9 @@
 
 #include "core/app/CompanySettingsForm.h"
 
+#include "gui/settings/SettingsPanel.h"
+
 #include <QMap>
-#include <QWidget>
 
 class QFormLayout;
 class QLabel;
@@ -15,20 +16,15 @@ class AppDataStore;
 
 namespace velmora::gui {
 
-class Dialogs;
-
 // "Entreprise": the company's identity, legal mentions, bank details and
 // logo, written with "Enregistrer".
-class CompanyPage : public QWidget {
+class CompanyPage : public SettingsPanel {
     Q_OBJECT
 
 public:
     CompanyPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent = nullptr);
 
     static QString objectNameOf(CompanySettingsForm::Field field);
-
-signals:
-    void saveRescueRequested();
 
 private:
     using Field = CompanySettingsForm::Field;
@@ -44,7 +40,6 @@ private:
     void clearErrors();
 
     AppDataStore& m_store;
-    Dialogs& m_dialogs;
     CompanySettingsForm m_form;
     QMap<Field, QWidget*> m_fields;
     QMap<Field, QLabel*> m_errors;

@@ -17,7 +17,7 @@
 namespace velmora::gui {
 
 SecurityPage::SecurityPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), m_store(store), m_dialogs(dialogs) {
+    : SettingsPanel(dialogs, parent), m_store(store) {
     auto* layout = settingslayout::pageLayout(this, settingspages::title(SettingsPage::security),
                                               settingspages::securityIntro());
     auto* form = settingslayout::form();
@@ -53,9 +53,9 @@ SecurityPage::SecurityPage(AppDataStore& store, Dialogs& dialogs, QWidget* paren
 
 ChangeCodeSheet* SecurityPage::changeCodeSheet() {
     if (!m_sheet) {
-        m_sheet = new ChangeCodeSheet(m_store, m_dialogs, this);
+        m_sheet = new ChangeCodeSheet(m_store, dialogs(), this);
         connect(m_sheet, &ChangeCodeSheet::saveRescueRequested, this,
-                &SecurityPage::saveRescueRequested);
+                &SettingsPanel::saveRescueRequested);
     }
     return m_sheet;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "gui/settings/SettingsPanel.h"
 
 class QLabel;
 
@@ -11,11 +11,10 @@ class AppDataStore;
 namespace velmora::gui {
 
 class ChangeCodeSheet;
-class Dialogs;
 
 // "Sécurité": whether the session has a code, the sheet that changes it, and
 // the security questions kept for recovery.
-class SecurityPage : public QWidget {
+class SecurityPage : public SettingsPanel {
     Q_OBJECT
 
 public:
@@ -25,14 +24,10 @@ public:
     ChangeCodeSheet* changeCodeSheet();
     void openChangeCodeSheet();
 
-signals:
-    void saveRescueRequested();
-
 private:
     void showStored();
 
     AppDataStore& m_store;
-    Dialogs& m_dialogs;
     QLabel* m_code = nullptr;
     QLabel* m_questions = nullptr;
     ChangeCodeSheet* m_sheet = nullptr;

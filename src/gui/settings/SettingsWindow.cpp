@@ -7,7 +7,6 @@
 #include "gui/settings/SecurityPage.h"
 #include "gui/settings/SidebarPage.h"
 
-#include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
@@ -17,20 +16,6 @@
 #include <QVBoxLayout>
 
 namespace velmora::gui {
-
-namespace {
-
-// The page's symbol, white on the selection like the page's name.
-QIcon pageIcon(SettingsPage page) {
-    const QString name = settingspages::symbol(page);
-    QIcon icon = symbolIcon(name);
-    const QColor selected = QApplication::palette().color(QPalette::HighlightedText);
-    for (int size : {16, 24, 32})
-        icon.addPixmap(symbolPixmap(name, size, selected), QIcon::Selected);
-    return icon;
-}
-
-} // namespace
 
 SettingsWindow::SettingsWindow(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent) {
@@ -70,22 +55,18 @@ SettingsWindow::SettingsWindow(AppDataStore& store, Dialogs& dialogs, QWidget* p
     addPage(SettingsPage::security, m_security);
     addPage(SettingsPage::backup, m_backup);
     addPage(SettingsPage::sidebar, m_sidebar);
-    connect(m_appearance, &AppearancePage::saveRescueRequested, this,
-            &SettingsWindow::saveRescueRequested);
-    connect(m_company, &CompanyPage::saveRescueRequested, this,
-            &SettingsWindow::saveRescueRequested);
-    connect(m_security, &SecurityPage::saveRescueRequested, this,
-            &SettingsWindow::saveRescueRequested);
-    connect(m_backup, &BackupPage::saveRescueRequested, this, &SettingsWindow::saveRescueRequested);
-    connect(m_sidebar, &SidebarPage::saveRescueRequested, this,
-            &SettingsWindow::saveRescueRequested);
+    for (SettingsPanel* page : std::initializer_list<SettingsPanel*>{
+             m_appearance, m_company, m_security, m_backup, m_sidebar})
+        connect(page, &SettingsPanel::saveRescueRequested, this,
+                &SettingsWindow::saveRescueRequested);
 
     connect(m_pages, &QListWidget::currentRowChanged, m_stack, &QStackedWidget::setCurrentIndex);
     m_pages->setCurrentRow(0);
 }
 
-void SettingsWindow::addPage(SettingsPage page, QWidget* widget) {
-    auto* item = new QListWidgetItem(pageIcon(page), settingspages::title(page));
+void SettingsWindow::addPage(SettingsPage page, SettingsPanel* widget) {
+    auto* item =
+        new QListWidgetItem(symbolIcon(settingspages::symbol(page)), settingspages::title(page));
     item->setSizeHint(QSize(0, 36));
     item->setData(Qt::UserRole, int(page));
     m_pages->addItem(item);
@@ -116,10 +97,6 @@ void SettingsWindow::changeEvent(QEvent* event) {
 }
 
 void SettingsWindow::refreshIcons() {
-    for (int row = 0; row < m_pages->count(); ++row) {
-        QListWidgetItem* item = m_pages->item(row);
-        item->setIcon(pageIcon(SettingsPage(item->data(Qt::UserRole).toInt())));
-    }
     if (m_sidebar)
         m_sidebar->refreshIcons();
 }

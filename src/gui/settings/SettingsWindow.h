@@ -18,6 +18,7 @@ class BackupPage;
 class CompanyPage;
 class Dialogs;
 class SecurityPage;
+class SettingsPanel;
 class SidebarPage;
 
 // The "Réglages" window: the list of pages on the left, the chosen page on
@@ -46,7 +47,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    void addPage(SettingsPage page, QWidget* widget);
+    void addPage(SettingsPage page, SettingsPanel* widget);
     void refreshIcons();
 
     QListWidget* m_pages = nullptr;

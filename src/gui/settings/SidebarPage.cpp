@@ -3,7 +3,6 @@
 #include "core/store/AppDataStore.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
-#include "gui/settings/SettingsFeedback.h"
 #include "gui/settings/SettingsLayout.h"
 
 #include <QCheckBox>
@@ -24,7 +23,7 @@ constexpr int iconSize = 18;
 } // namespace
 
 SidebarPage::SidebarPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
-    : QWidget(parent), m_store(store), m_dialogs(dialogs), m_editor(store.preferences()) {
+    : SettingsPanel(dialogs, parent), m_store(store), m_editor(store.preferences()) {
     auto* layout =
         settingslayout::pageLayout(this, SidebarMenuEditor::title(), SidebarMenuEditor::intro());
 
@@ -224,13 +223,10 @@ void SidebarPage::save() {
     m_applying = false;
     settingslayout::setMessage(
         m_error, result.kind == SettingsResult::Kind::invalid ? result.message : QString());
-    const SaveFeedback feedback = reportSave(m_dialogs, this, result);
-    if (feedback.applied) {
+    if (report(result)) {
         showItems(m_list->currentRow());
         m_saved->setVisible(true);
     }
-    if (feedback.rescue)
-        emit saveRescueRequested();
 }
 
 void SidebarPage::reloadFromStore() {

@@ -2,7 +2,7 @@
 
 #include "core/app/SidebarMenuEditor.h"
 
-#include <QWidget>
+#include "gui/settings/SettingsPanel.h"
 
 class QCheckBox;
 class QLabel;
@@ -16,11 +16,9 @@ class AppDataStore;
 
 namespace velmora::gui {
 
-class Dialogs;
-
 // "Menu latéral": the sections of the main window in the user's order, each
 // renamed in place and switched on or off; written with "Enregistrer".
-class SidebarPage : public QWidget {
+class SidebarPage : public SettingsPanel {
     Q_OBJECT
 
 public:
@@ -35,9 +33,6 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-signals:
-    void saveRescueRequested();
-
 private:
     void moveSelected(int step);
     void reset();
@@ -51,7 +46,6 @@ private:
     void updateButtons();
 
     AppDataStore& m_store;
-    Dialogs& m_dialogs;
     SidebarMenuEditor m_editor;
     QListWidget* m_list = nullptr;
     QPushButton* m_up = nullptr;

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace velmora::gui {
+
+class SectionRegistry;
+
+void registerCalendarSection(SectionRegistry& registry);
+
+} // namespace velmora::gui

@@ -1,0 +1,54 @@
+#include "gui/main/SectionRegistry.h"
+
+#include "gui/main/PlaceholderPage.h"
+
+namespace velmora::gui {
+
+SectionRegistry::SectionRegistry(SectionServices services, QObject* parent)
+    : QObject(parent), m_services(services) {}
+
+SectionRegistry::~SectionRegistry() = default;
+
+void SectionRegistry::add(const QString& defaultKey, Factory factory) {
+    Q_ASSERT(!m_pages.value(defaultKey));
+    m_factories.insert(defaultKey, std::move(factory));
+}
+
+bool SectionRegistry::contains(const QString& defaultKey) const {
+    return m_factories.contains(defaultKey);
+}
+
+SectionPage* SectionRegistry::page(const QString& defaultKey) {
+    if (SectionPage* made = m_pages.value(defaultKey))
+        return made;
+    const Factory factory = m_factories.value(
+        defaultKey, placeholderSection(
+                        QStringLiteral("Cette section n’est pas disponible dans cette version.")));
+    SectionPage* made = factory(m_services);
+    made->setObjectName(QStringLiteral("page_") + defaultKey);
+    connect(made, &SectionPage::commandsChanged, this, &SectionRegistry::commandsChanged);
+    m_pages.insert(defaultKey, made);
+    return made;
+}
+
+SectionPage* SectionRegistry::existingPage(const QString& defaultKey) const {
+    return m_pages.value(defaultKey);
+}
+
+bool SectionRegistry::canRun(const QString& defaultKey, SectionCommand command) const {
+    const SectionPage* shown = existingPage(defaultKey);
+    return shown && shown->canRun(command);
+}
+
+bool SectionRegistry::run(const QString& defaultKey, SectionCommand command) {
+    if (!canRun(defaultKey, command))
+        return false;
+    existingPage(defaultKey)->run(command);
+    return true;
+}
+
+SectionRegistry::Factory placeholderSection(const QString& promise) {
+    return [promise](const SectionServices&) { return new PlaceholderPage(promise); };
+}
+
+} // namespace velmora::gui

@@ -1,0 +1,243 @@
+// The small things a user notices: the window's title, Return and Escape,
+// labels that stay, messages that go once fixed, symbols and controls that
+// read in both appearances, long names on the session cards.
+
+#include "AppFixture.h"
+
+#include "core/store/AppDataStore.h"
+#include "gui/common/AnimatedStack.h"
+#include "gui/common/Theme.h"
+#include "gui/help/HelpWindow.h"
+#include "gui/settings/SettingsWindow.h"
+#include "support/QtPrinters.h"
+
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace velmora::gui::test {
+namespace {
+
+// WCAG's contrast ratio of two colours, 1 to 21.
+double contrast(const QColor& a, const QColor& b) {
+    auto luminance = [](const QColor& c) {
+        auto linear = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The strongest contrast any pixel of the picture has with the background.
+double strongestContrast(const QImage& picture, const QColor& background) {
+    double best = 1;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            best = std::max(best, contrast(picture.pixelColor(x, y), background));
+    return best;
+}
+
+// The colour a symbol is drawn in: that of its most opaque pixel.
+QColor inkOf(const QIcon& icon) {
+    const QImage image = icon.pixmap(24).toImage();
+    QColor ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (const QColor c = image.pixelColor(x, y); !ink.isValid() || c.alpha() > ink.alpha())
+                ink = c;
+    return ink;
+}
+
+class DetailsTest : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        AnimatedStack::setAnimationsEnabled(false);
+    }
+    SessionWizard::Step step() { return m_app->wizard().step(); }
+    // Return where the keyboard is, as a person presses it.
+    void pressReturn(QWidget* where) { QTest::keyClick(where, Qt::Key_Return); }
+};
+
+TEST_F(DetailsTest, TheTitleNamesTheOpenSessionAndNeverALockedOne) {
+    const QString path = writeUserSession(QStringLiteral("Studio Éclat"), QStringLiteral("1234"));
+    startApp();
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Velmora Core"));
+    openFromList(path);
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Velmora Core"));
+    submitCode(QStringLiteral("1234"));
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Studio Éclat — Velmora Core"));
+    m_app->store().setSessionName(QStringLiteral("Studio Nord"));
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Studio Nord — Velmora Core"));
+    trigger(QStringLiteral("Verrouiller le logiciel"));
+    EXPECT_EQ(window().windowTitle(), QStringLiteral("Velmora Core"));
+}
+
+TEST_F(DetailsTest, ReturnGoesThroughTheWizardAndEscapeClosesTheHelp) {
+    startApp();
+    ASSERT_EQ(step(), SessionWizard::Step::appearance);
+    pressReturn(find<QWidget>(QStringLiteral("wizardAppearanceLight")));
+    ASSERT_EQ(step(), SessionWizard::Step::identity);
+    type(QStringLiteral("sessionNameField"), QStringLiteral("Atelier"));
+    // The field goes on once, not twice.
+    pressReturn(find<QLineEdit>(QStringLiteral("sessionNameField")));
+    ASSERT_EQ(step(), SessionWizard::Step::location);
+    m_dialogs.chooseNext(QUrl::fromLocalFile(m_dir.path() + QStringLiteral("/Atelier.cdb")));
+    click(QStringLiteral("chooseLocationButton"));
+    pressReturn(find<QWidget>(QStringLiteral("chooseLocationButton")));
+    EXPECT_EQ(step(), SessionWizard::Step::accessCode);
+    // On "Retour", Return goes back.
+    find<QWidget>(QStringLiteral("wizardBack"))->setFocus();
+    pressReturn(find<QWidget>(QStringLiteral("wizardBack")));
+    EXPECT_EQ(step(), SessionWizard::Step::location);
+
+    trigger(QStringLiteral("Aide Velmora Core"));
+    const QPointer<HelpWindow> help = window().findChild<HelpWindow*>();
+    ASSERT_NE(help, nullptr);
+    ASSERT_TRUE(help->isVisible());
+    QTest::keyClick(help->findChild<QTextBrowser*>(), Qt::Key_Escape);
+    EXPECT_TRUE(help.isNull() || !help->isVisible());
+}
+
+TEST_F(DetailsTest, StaleMessagesGoOnceFixedAndCompanyFieldsKeepTheirNames) {
+    startApp();
+    m_app->wizard().continueFromAppearance();
+    m_app->wizard().setSessionName(QStringLiteral("Atelier"));
+    m_app->wizard().continueFromIdentity();
+    m_app->wizard().chooseLocation(QUrl::fromLocalFile(m_dir.path() + QStringLiteral("/A.cdb")));
+    m_app->wizard().continueFromLocation();
+    ASSERT_EQ(step(), SessionWizard::Step::accessCode);
+    auto error = [this] { return visibleText(QStringLiteral("wizardError")); };
+
+    click(QStringLiteral("wizardContinue"));
+    EXPECT_EQ(error(), QStringLiteral("Veuillez saisir un code d'accès."));
+    type(QStringLiteral("accessCodeField"), QStringLiteral("1234"));
+    EXPECT_EQ(error(), QString());
+    click(QStringLiteral("wizardContinue"));
+    EXPECT_EQ(error(), QStringLiteral("Les codes ne correspondent pas."));
+    type(QStringLiteral("accessCodeConfirmField"), QStringLiteral("12"));
+    EXPECT_EQ(error(), QStringLiteral("Les codes ne correspondent pas.")) << "still deserved";
+    type(QStringLiteral("accessCodeConfirmField"), QStringLiteral("1234"));
+    EXPECT_EQ(error(), QString());
+
+    click(QStringLiteral("skipCodeButton"));
+    m_app->wizard().continueFromModules();
+    ASSERT_EQ(step(), SessionWizard::Step::company);
+    const struct {
+        const char* field;
+        QString caption;
+    } fields[] = {{"companyDisplayName", QStringLiteral("Nom affiché")},
+                  {"companyOwnerName", QStringLiteral("Nom et prénom")},
+                  {"companySiret", QStringLiteral("SIRET")},
+                  {"companyAddressLine2", QStringLiteral("Adresse ligne 2")}};
+    for (const auto& f : fields) {
+        const QString name = QString::fromLatin1(f.field);
+        type(name, QStringLiteral("Rempli"));
+        auto* caption = find<QLabel>(name + QStringLiteral("Caption"));
+        ASSERT_NE(caption, nullptr) << f.field;
+        EXPECT_TRUE(caption->isVisibleTo(&window())) << f.field;
+        EXPECT_EQ(caption->text(), f.caption);
+        EXPECT_EQ(caption->buddy(), find<QLineEdit>(name));
+    }
+}
+
+TEST_F(DetailsTest, SavingIsSaidInTheStatusBarAndSymbolsFollowTheAppearance) {
+    const QString path = writeUserSession(QStringLiteral("Libre"), QString());
+    startApp();
+    openFromList(path);
+    m_dialogs.alerts.clear();
+    trigger(QStringLiteral("Enregistrer"));
+    EXPECT_TRUE(m_dialogs.alerts.isEmpty()) << m_dialogs.alerts.value(0).message.toStdString();
+    EXPECT_EQ(window().statusBar()->currentMessage(),
+              QStringLiteral("La base de données a été sauvegardée."));
+
+    trigger(QStringLiteral("Réglages…"));
+    auto* settings = window().findChild<SettingsWindow*>();
+    ASSERT_NE(settings, nullptr);
+    const QList<QAbstractButton*> buttons = {
+        settings->findChild<QAbstractButton*>(QStringLiteral("companyLogoChoose")),
+        settings->findChild<QAbstractButton*>(QStringLiteral("backupChooseFolder")),
+        find<QAbstractButton>(QStringLiteral("settingsButton"))};
+    for (AppAppearanceMode mode : {AppAppearanceMode::light, AppAppearanceMode::dark}) {
+        settings
+            ->findChild<QAbstractButton*>(mode == AppAppearanceMode::light
+                                              ? QStringLiteral("appearanceLight")
+                                              : QStringLiteral("appearanceDark"))
+            ->click();
+        ASSERT_EQ(theme::current(), mode);
+        for (QAbstractButton* button : buttons) {
+            ASSERT_NE(button, nullptr);
+            EXPECT_EQ(inkOf(button->icon()).rgb(), theme::text(mode).rgb())
+                << button->objectName().toStdString();
+        }
+        EXPECT_EQ(inkOf(window().action(QStringLiteral("Verrouiller le logiciel"))->icon()).rgb(),
+                  theme::text(mode).rgb());
+    }
+}
+
+// Non-text parts of controls need a contrast of 3:1 to be seen.
+TEST_F(DetailsTest, RadioButtonsAndScrollBarsStandOutInBothAppearances) {
+    for (AppAppearanceMode mode : {AppAppearanceMode::dark, AppAppearanceMode::light}) {
+        theme::apply(*qApp, mode);
+        QWidget host;
+        auto* layout = new QVBoxLayout(&host);
+        auto* off = new QRadioButton(&host);
+        auto* on = new QRadioButton(&host);
+        on->setChecked(true);
+        auto* bar = new QScrollBar(Qt::Vertical, &host);
+        bar->setRange(0, 100);
+        bar->setPageStep(20);
+        bar->setFixedHeight(200);
+        for (QWidget* w :
+             {static_cast<QWidget*>(off), static_cast<QWidget*>(on), static_cast<QWidget*>(bar)})
+            layout->addWidget(w);
+        host.show();
+        const QColor background = theme::background(mode);
+        for (QWidget* w :
+             {static_cast<QWidget*>(off), static_cast<QWidget*>(on), static_cast<QWidget*>(bar)})
+            EXPECT_GE(strongestContrast(w->grab().toImage(), background), 3.0)
+                << w->metaObject()->className()
+                << (mode == AppAppearanceMode::dark ? " dark" : " light");
+    }
+}
+
+TEST_F(DetailsTest, LongSessionNamesWrapOnTwoLinesBeforeTheyAreCut) {
+    const QStringList names = {
+        QStringLiteral("Studio Éclat"), QStringLiteral("Atelier Lumière du Nord-Est"),
+        QStringLiteral("Association des artisans photographes indépendants de la vallée du "
+                       "Rhône et de ses environs")};
+    startApp();
+    for (const QString& name : names)
+        m_app->recentFiles().add(QUrl::fromLocalFile(writeUserSession(name, QString())), name,
+                                 std::nullopt, std::nullopt);
+    restartApp();
+    for (int i = 0; i < names.size(); ++i) {
+        // The most recent comes first.
+        const QString& name = names[names.size() - 1 - i];
+        auto* card = find<QAbstractButton>(QStringLiteral("sessionCard%1").arg(i));
+        ASSERT_NE(card, nullptr);
+        const QStringList lines = card->text().split(QLatin1Char('\n'));
+        const QFontMetrics metrics(card->font());
+        for (const QString& line : lines)
+            EXPECT_LE(metrics.horizontalAdvance(line), 146) << line.toStdString();
+        EXPECT_EQ(lines.size(), i == 2 ? 1 : 2) << name.toStdString();
+        if (i == 0) {
+            EXPECT_TRUE(lines[1].endsWith(QStringLiteral("…")));
+            EXPECT_TRUE(name.startsWith(lines[0]));
+        } else {
+            EXPECT_EQ(lines.join(QLatin1Char(' ')), name);
+        }
+        if (i == 1) {
+            EXPECT_GT(metrics.horizontalAdvance(name), 146) << "too short to wrap";
+        }
+    }
+}
+
+} // namespace
+} // namespace velmora::gui::test
