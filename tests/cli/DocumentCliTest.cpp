@@ -85,6 +85,7 @@ TEST_F(DocumentCli, TotalsOfAnInvoiceWithReductionDiscountAndDeposit) {
     Encaissement paid;
     paid.id = QUuid::createUuid();
     paid.amount = 100;
+    paid.isAcompte = true; // 50 of it covers the deposit line
     paid.date = d.issueDate;
     paid.createdAt = d.issueDate;
     d.encaissements = {paid};
@@ -108,7 +109,7 @@ TEST_F(DocumentCli, TotalsOfAnInvoiceWithReductionDiscountAndDeposit) {
         {"discountTotal", 21.6},
         {"depositTotal", 50},
         {"netDue", 144.4},
-        {"remainingDue", 44.4},
+        {"remainingDue", 94.4},
         {"isFullyPaid", false},
         {"isLate", true},
         {"daysLate", 1},
