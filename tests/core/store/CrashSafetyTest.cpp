@@ -72,13 +72,14 @@ std::optional<QByteArray> nextLine(QProcess& process, int timeoutMs) {
     return process.readLine();
 }
 
-// Anything in the root folder besides the working copy and the session
-// folders would be a leftover of an interrupted write.
+// Anything in the root folder besides the working copy, the daily backups and
+// the session folders would be a leftover of an interrupted write.
 QStringList strayEntries(const QString& root) {
     QStringList strays =
         QDir(root).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     strays.removeOne(QStringLiteral("database.cdb"));
     strays.removeOne(QStringLiteral("Sessions"));
+    strays.removeOne(QStringLiteral("Backups"));
     return strays;
 }
 
