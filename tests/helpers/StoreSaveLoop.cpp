@@ -1,10 +1,10 @@
 // velmora-store-save-loop DATA_FOLDER [--prepare SOURCE.cdb | --saves COUNT]
 //
 // The process the crash-safety test kills. With --prepare it applies SOURCE to
-// the store of DATA_FOLDER, saves it as state 0 and stops. Otherwise it loads
-// the working copy, prints "loaded N", then saves state N+1, N+2… until it is
-// killed, or COUNT saves are done, printing "saving N" before each save and
-// "saved N" once it returned.
+// the store of DATA_FOLDER, saves it as state 0 and stops. Otherwise it starts
+// the store on the working copy, prints "loaded N", then saves state N+1,
+// N+2… until it is killed, or COUNT saves are done, printing "saving N" before
+// each save and "saved N" once it returned.
 
 #include "support/SaveLoopStates.h"
 
@@ -76,8 +76,9 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
-    if (const Status loaded = store.load(); !loaded)
-        return fail(loaded.error());
+    // Started as the application starts, which removes what a killed write
+    // left behind.
+    store.create();
     std::optional<qint64> n = test::saveLoopStateOf(store.sessionName());
     if (!n)
         return fail(QStringLiteral("La copie de travail n'est pas un état numéroté : « %1 ».")
