@@ -1,10 +1,14 @@
 #include "cli/Command.h"
 
 #include "core/documents/DocumentDeadlines.h"
+#include "core/documents/DocumentMail.h"
 #include "core/documents/DocumentNumbering.h"
 #include "core/documents/DocumentStatus.h"
 #include "core/documents/DocumentTotals.h"
+#include "render/DocumentRenderer.h"
 
+#include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonObject>
 
 namespace velmora::cli {
@@ -75,6 +79,73 @@ int nextNumber(CliContext& ctx) {
     return Success;
 }
 
+// The session and one of its documents, or the exit of a command that found
+// neither.
+struct FoundDocument {
+    std::optional<AppDatabase> db;
+    const CommercialDocumentItem* document = nullptr;
+    int failure = Success;
+};
+
+FoundDocument loadDocument(const CliContext& ctx) {
+    FoundDocument found;
+    auto db = ctx.loadSession(ctx.args[0]);
+    if (!db) {
+        found.failure = fail(db.error());
+        return found;
+    }
+    found.db = std::move(db).value();
+    found.document = findDocument(*found.db, ctx.args[1]);
+    if (!found.document)
+        found.failure = fail(QStringLiteral("Document introuvable : « %1 ».").arg(ctx.args[1]));
+    return found;
+}
+
+int pdf(CliContext& ctx) {
+    const FoundDocument found = loadDocument(ctx);
+    if (!found.document)
+        return found.failure;
+    const CommercialDocumentItem& document = *found.document;
+    const DocumentParties parties = DocumentParties::of(document, *found.db);
+    const MediaReader media = embeddedMediaReader(found.db->embeddedMedia);
+    const QFileInfo target(ctx.args[2]);
+    ctx.fileSystem.removeWriteLeftovers(target.absolutePath(), target.fileName());
+    const std::optional<Alert> failure = saveDocumentPdf(
+        ctx.fileSystem, document, ctx.args[2],
+        [&] { return renderDocumentPDF(document, parties, media); }, media);
+    return failure ? fail(failure->message) : Success;
+}
+
+int mail(CliContext& ctx) {
+    const FoundDocument found = loadDocument(ctx);
+    if (!found.document)
+        return found.failure;
+    const DocumentEmail email =
+        composeDocumentEmail(*found.document, DocumentParties::of(*found.document, *found.db));
+    printJson(
+        QJsonObject{{QStringLiteral("subject"), email.subject},
+                    {QStringLiteral("body"), email.body},
+                    {QStringLiteral("recipients"), QJsonArray::fromStringList(email.recipients)}});
+    return Success;
+}
+
+int reminder(CliContext& ctx) {
+    const FoundDocument found = loadDocument(ctx);
+    if (!found.document)
+        return found.failure;
+    const CommercialDocumentItem& invoice = *found.document;
+    if (invoice.kind != CommercialDocumentKind::invoice)
+        return fail(QStringLiteral("Une relance ne concerne qu'une facture : « %1 » est un devis.")
+                        .arg(ctx.args[1]));
+    const qint64 late = daysLate(invoice, StatusLists::of(*found.db), ctx.clock->now());
+    const PaymentReminder composed =
+        composeReminder(invoice, late, DocumentParties::of(invoice, *found.db));
+    printJson(QJsonObject{{QStringLiteral("subject"), composed.subject},
+                          {QStringLiteral("body"), composed.body},
+                          {QStringLiteral("url"), composed.url}});
+    return Success;
+}
+
 } // namespace
 
 QList<Command> documentCommands() {
@@ -89,6 +160,22 @@ QList<Command> documentCommands() {
          .help = QStringLiteral("Numéro que l'éditeur proposerait aujourd'hui pour une facture ou "
                                 "un devis : {\"number\"}."),
          .run = nextNumber},
+        {.name = QStringLiteral("pdf"),
+         .arguments = {QStringLiteral("FICHIER"), QStringLiteral("NUMÉRO"),
+                       QStringLiteral("SORTIE.pdf")},
+         .help = QStringLiteral("Écrit le PDF d'un document ; pour un document importé, son "
+                                "propre fichier."),
+         .run = pdf},
+        {.name = QStringLiteral("mail"),
+         .arguments = {QStringLiteral("FICHIER"), QStringLiteral("NUMÉRO")},
+         .help = QStringLiteral("L'e-mail d'envoi d'un document : {\"subject\", \"body\", "
+                                "\"recipients\"}."),
+         .run = mail},
+        {.name = QStringLiteral("reminder"),
+         .arguments = {QStringLiteral("FICHIER"), QStringLiteral("NUMÉRO")},
+         .help = QStringLiteral("La relance d'une facture, avec son lien mailto: : {\"subject\", "
+                                "\"body\", \"url\"}."),
+         .run = reminder},
     };
 }
 

@@ -1,6 +1,10 @@
 #include "cli/Command.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
 
 using namespace velmora::cli;
 
@@ -19,10 +23,22 @@ void keepOnlyCriticalMessages(QtMsgType type, const QMessageLogContext& context,
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
     standardHandler = qInstallMessageHandler(keepOnlyCriticalMessages);
+    // Drawing a page needs fonts, hence a GUI application, on the offscreen
+    // platform since no display is needed; the other commands stay on QtCore.
+    // A file named "pdf" at worst starts the GUI application for nothing.
+    const bool drawsPages = std::any_of(
+        argv + 1, argv + argc, [](const char* arg) { return std::strcmp(arg, "pdf") == 0; });
+    std::unique_ptr<QCoreApplication> application;
+    if (drawsPages) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     // The command table: a new command is one entry in its subsystem's list.
     const QList<Command> commands =
         sessionCommands() + documentCommands() + securityCommands() + appCommands();
-    return runCommandLine(commands, app.arguments().mid(1));
+    return runCommandLine(commands, QCoreApplication::arguments().mid(1));
 }

@@ -2,12 +2,38 @@
 
 #include <QPainter>
 #include <QSvgRenderer>
+#include <QtEndian>
 
 namespace velmora {
 namespace {
 
 // About three times the logo's box: sharp when printed, small in the file.
 constexpr int kLargestSide = 600;
+
+quint32 crc32(QByteArrayView bytes) {
+    quint32 crc = 0xffffffffu;
+    for (const char byte : bytes) {
+        crc ^= quint8(byte);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+// libpng reports a damaged header on standard error by itself, past any
+// message handler; bytes that claim to be a PNG must show a sound header
+// (its first chunk, IHDR, with its checksum) before they are decoded.
+bool isDamagedPng(const QByteArray& bytes) {
+    static const QByteArray signature("\x89PNG\r\n\x1a\n", 8);
+    if (!bytes.startsWith(signature))
+        return false;
+    constexpr qsizetype kHeaderEnd = 8 + 4 + 4 + 13 + 4;
+    if (bytes.size() < kHeaderEnd || bytes.mid(8, 8) != QByteArray("\0\0\0\x0dIHDR", 8))
+        return true;
+    const QByteArrayView stored(bytes.constData() + 29, 4);
+    const quint32 expected = qFromBigEndian<quint32>(stored.data());
+    return crc32(QByteArrayView(bytes.constData() + 12, 17)) != expected;
+}
 
 } // namespace
 
@@ -23,7 +49,7 @@ DocumentLogo DocumentLogo::fromBytes(const QByteArray& bytes) {
         }
     }
     QImage image;
-    if (!image.loadFromData(bytes) || image.isNull())
+    if (isDamagedPng(bytes) || !image.loadFromData(bytes) || image.isNull())
         return logo;
     if (image.width() > kLargestSide || image.height() > kLargestSide)
         image =

@@ -4,9 +4,12 @@
 
 #include "core/model/NewSession.h"
 #include "core/model/SessionFile.h"
+#include "support/SampleDocuments.h"
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTimeZone>
@@ -15,6 +18,7 @@ using namespace velmora;
 using velmora::test::CliRun;
 using velmora::test::parseOutput;
 using velmora::test::runCli;
+using velmora::test::SampleDocuments;
 
 namespace {
 
@@ -190,6 +194,79 @@ TEST_F(DocumentCli, NextNumberFollowsTheLargestYear) {
                   .value("number")
                   .toString(),
               u"D-2026-001");
+}
+
+TEST_F(DocumentCli, PdfMailAndReminderOfAnInvoice) {
+    m_db.companySettings = SampleDocuments::company();
+    m_db.clients = {SampleDocuments::client()};
+    CommercialDocumentItem d = SampleDocuments::invoice();
+    d.statusID = statusNamed(m_db.invoiceStatuses, QStringLiteral("Envoyé"));
+    CommercialDocumentItem quote = SampleDocuments::quote();
+    m_db.documents = {d, quote};
+    const QString file = write();
+
+    const QString out = m_dir.filePath(QStringLiteral("F-2025-014.pdf"));
+    const CliRun pdf = runCli({QStringLiteral("pdf"), file, QStringLiteral("F-2025-014"), out});
+    EXPECT_EQ(pdf.exitCode, 0) << pdf.err.constData();
+    EXPECT_TRUE(pdf.out.isEmpty());
+    EXPECT_TRUE(pdf.err.isEmpty()) << pdf.err.constData();
+    QFile written(out);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().startsWith("%PDF-"));
+
+    const QJsonObject mail = run({QStringLiteral("mail"), file, QStringLiteral("F-2025-014")});
+    EXPECT_EQ(mail, (QJsonObject{
+                        {QStringLiteral("subject"), u"Facture F-2025-014 — Atelier Lumen"_qs},
+                        {QStringLiteral("body"),
+                         u"Bonjour,\n\nVeuillez trouver ci-joint la facture F-2025-014.\n\n"
+                         u"Cordialement,\nAtelier Lumen\nCamille Moreau"_qs},
+                        {QStringLiteral("recipients"),
+                         QJsonArray{QStringLiteral("compta@maison-verdier.fr")}},
+                    }));
+
+    // Issued on 2 June with 30 days: due 2 July, 3 days late on 5 July.
+    const QJsonObject reminder =
+        run({QStringLiteral("--now"), QStringLiteral("2025-07-05T10:00:00Z"),
+             QStringLiteral("reminder"), file, QStringLiteral("F-2025-014")});
+    EXPECT_EQ(reminder.size(), 3);
+    EXPECT_EQ(reminder.value("subject").toString(),
+              u"Relance : facture F-2025-014 — solde restant à régler");
+    EXPECT_TRUE(reminder.value("body").toString().contains(
+        u"présente un solde impayé de 1\u202f205,51\u00a0€ depuis 3 jours."));
+    EXPECT_TRUE(reminder.value("url").toString().startsWith(
+        u"mailto:compta@maison-verdier.fr?subject=Relance%20:%20facture%20F-2025-014%20"));
+
+    const CliRun onQuote = runCli({QStringLiteral("reminder"), file, QStringLiteral("D-2025-031")});
+    EXPECT_EQ(onQuote.exitCode, 1);
+    EXPECT_EQ(QString::fromUtf8(onQuote.err).trimmed(),
+              u"Une relance ne concerne qu'une facture : « D-2025-031 » est un devis.");
+}
+
+TEST_F(DocumentCli, PdfOfAnImportedDocumentIsItsOwnFile) {
+    CommercialDocumentItem signedQuote = invoice(QStringLiteral("D-1"));
+    signedQuote.kind = CommercialDocumentKind::quote;
+    signedQuote.sourceKind = CommercialDocumentSourceKind::importedPDF;
+    signedQuote.importedPDFURL = QUrl::fromLocalFile(QStringLiteral("/Users/lea/Media/devis.pdf"));
+    m_db.embeddedMedia.insert(QStringLiteral("devis.pdf"), Base64Data::fromBytes("%PDF-imported"));
+    CommercialDocumentItem lost = signedQuote;
+    lost.number = QStringLiteral("D-2");
+    lost.importedPDFURL = QUrl::fromLocalFile(QStringLiteral("/Users/lea/Media/perdu.pdf"));
+    m_db.documents = {signedQuote, lost};
+    const QString file = write();
+
+    const QString out = m_dir.filePath(QStringLiteral("out.pdf"));
+    const CliRun copied = runCli({QStringLiteral("pdf"), file, QStringLiteral("D-1"), out});
+    EXPECT_EQ(copied.exitCode, 0) << copied.err.constData();
+    QFile written(out);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), "%PDF-imported");
+
+    const QString none = m_dir.filePath(QStringLiteral("none.pdf"));
+    const CliRun missing = runCli({QStringLiteral("pdf"), file, QStringLiteral("D-2"), none});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(QString::fromUtf8(missing.err).trimmed(),
+              u"Le fichier PDF est introuvable. Il a peut-être été déplacé ou supprimé.");
+    EXPECT_FALSE(QFile::exists(none)) << "nothing written";
 }
 
 } // namespace
