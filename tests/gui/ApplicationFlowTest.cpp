@@ -137,22 +137,45 @@ TEST_F(ApplicationFlowTest, TheWizardCreatesAProtectedSessionThatReopensThroughI
     EXPECT_EQ(m_app->store().sessionName(), QStringLiteral("Atelier Lumière"));
 }
 
-// A file that cannot be read, opened over the wizard, is reported there and
-// the creation goes on.
-TEST_F(ApplicationFlowTest, AnUnreadableFileOpenedDuringACreationIsReported) {
+// A file that cannot be read, opened over the wizard, is reported there with
+// the reason the file system or the decoder gave, and the creation goes on.
+TEST_F(ApplicationFlowTest, AnUnreadableFileIsReportedWithItsReason) {
     startApp();
-    const QString path = m_dir.path() + QStringLiteral("/Abîmé.cdb");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("{\"sessionName\": 12");
-    file.close();
-    m_dialogs.answerNext(SessionFlows::abandonCreationAlert().buttons.first().text);
-    m_dialogs.chooseNext(QUrl::fromLocalFile(path));
-    trigger(QStringLiteral("Ouvrir une base de données…"));
-    EXPECT_EQ(m_dialogs.alerts.last().message,
-              QStringLiteral("Erreur lors du chargement de la session."));
-    EXPECT_TRUE(m_app->wizard().inProgress());
-    EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::onboarding);
+    const auto write = [this](const QString& name, const QByteArray& bytes) {
+        QFile file(m_dir.path() + QLatin1Char('/') + name);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    QDir().mkpath(m_dir.path() + QStringLiteral("/Dossier.cdb"));
+    const QString unreadable = QStringLiteral("Fichier de session illisible : ");
+    const struct {
+        QString path;
+        QString reason;
+    } cases[] = {
+        {m_dir.path() + QStringLiteral("/Absent.cdb"),
+         QStringLiteral("Le fichier « Absent.cdb » est introuvable.")},
+        {m_dir.path() + QStringLiteral("/Dossier.cdb"),
+         QStringLiteral("Le fichier « Dossier.cdb » n'a pas pu être ouvert : c'est un dossier.")},
+        {write(QStringLiteral("Vide.cdb"), ""), unreadable + QStringLiteral("le fichier est vide")},
+        {write(QStringLiteral("Texte.cdb"), "Bonjour"),
+         unreadable + QStringLiteral("ce n'est pas un document JSON valide")},
+        {write(QStringLiteral("Coupé.cdb"), "{\"sessionName\":\"Atelier\",\"clients\":["),
+         unreadable + QStringLiteral("fichier tronqué (le document s'arrête avant sa fin)")},
+        {write(QStringLiteral("Abîmé.cdb"), "{\"sessionName\":\"Ateli"),
+         unreadable + QStringLiteral("texte non terminé")},
+    };
+    for (const auto& c : cases) {
+        m_dialogs.answerNext(SessionFlows::abandonCreationAlert().buttons.first().text);
+        m_dialogs.chooseNext(QUrl::fromLocalFile(c.path));
+        trigger(QStringLiteral("Ouvrir une base de données…"));
+        ASSERT_FALSE(m_dialogs.alerts.isEmpty());
+        EXPECT_EQ(m_dialogs.alerts.last().message,
+                  QStringLiteral("Erreur lors du chargement de la session."));
+        EXPECT_EQ(m_dialogs.alerts.last().informativeText, c.reason);
+        EXPECT_TRUE(m_app->wizard().inProgress());
+        EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::onboarding);
+    }
     EXPECT_TRUE(m_app->recentFiles().entries().isEmpty());
 }
 

@@ -1,14 +1,19 @@
-// What the file dialogs show: Qt's own texts in French, and the place and
-// name proposed for a new session file.
+// What the desktop's dialogs show: Qt's own texts in French, the place and
+// name proposed for a new session file, and an alert's details.
 
 #include "gui/app/Translations.h"
+#include "gui/common/WidgetDialogs.h"
 #include "gui/launch/WizardLocationStep.h"
 #include "support/QtPrinters.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTranslator>
 
 #include <gtest/gtest.h>
@@ -61,6 +66,28 @@ TEST(FileDialogsTest, ProposesTheTypedNameInTheDocumentsFolder) {
     qputenv("HOME", oldHome);
     if (!oldConfig.isNull())
         qputenv("XDG_CONFIG_HOME", oldConfig);
+}
+
+// The precise reason of a failure is the box's informative text, under its
+// message.
+TEST(FileDialogsTest, AnAlertsDetailsAreTheBoxsInformativeText) {
+    velmora::Alert alert;
+    alert.kind = velmora::Alert::Kind::error;
+    alert.message = QStringLiteral("Erreur lors du chargement de la session.");
+    alert.informativeText = QStringLiteral("Fichier de session illisible : le fichier est vide");
+    alert.buttons = {{QStringLiteral("OK"), velmora::AlertRole::defaultAction}};
+    QString text, details;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        text = box->text();
+        details = box->informativeText();
+        box->defaultButton()->click();
+    });
+    WidgetDialogs dialogs;
+    EXPECT_EQ(dialogs.ask(nullptr, alert), 0);
+    EXPECT_EQ(text, alert.message);
+    EXPECT_EQ(details, alert.informativeText);
 }
 
 } // namespace

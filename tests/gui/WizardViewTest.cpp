@@ -324,6 +324,27 @@ TEST_F(WizardViewTest, ASecondClickDuringTheSlideDoesNotAnswerTheNextStep) {
     EXPECT_EQ(m_store->companySettings().displayName, QStringLiteral("Studio Nord"));
 }
 
+// The company step keeps the settings' rules: a SIRET they refuse is
+// refused here, with the keyboard back in the field.
+TEST_F(WizardViewTest, TheCompanyStepRefusesWhatTheSettingsRefuse) {
+    reachAccessCode();
+    click(QStringLiteral("skipCodeButton"));
+    next();
+    ASSERT_EQ(m_wizard->step(), Step::company);
+    auto* siret = find<QLineEdit>(QStringLiteral("companySiret"));
+    type(QStringLiteral("companySiret"), QStringLiteral("12345"));
+    next();
+    EXPECT_EQ(m_wizard->step(), Step::company);
+    EXPECT_EQ(errorShown(), QStringLiteral("Le SIRET doit comporter 14 chiffres."));
+    EXPECT_EQ(m_view->focusWidget(), siret);
+    siret->clear();
+    type(QStringLiteral("companySiret"), QStringLiteral("123 456 789 00012"));
+    EXPECT_EQ(errorShown(), QString());
+    next();
+    EXPECT_EQ(m_wizard->step(), Step::end);
+    EXPECT_EQ(m_store->companySettings().siret, QStringLiteral("12345678900012"));
+}
+
 TEST_F(WizardViewTest, BackShowsWhatWasChosenBefore) {
     click(QStringLiteral("wizardAppearanceLight"));
     next();

@@ -14,6 +14,7 @@
 #include "gui/app/Application.h"
 #include "gui/common/AnimatedStack.h"
 #include "gui/common/Resources.h"
+#include "gui/common/WidgetDialogs.h"
 #include "gui/main/MainWindow.h"
 #include "gui/main/Workspace.h"
 #include "gui/settings/SettingsWindow.h"
@@ -24,9 +25,12 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -165,7 +169,13 @@ private:
                 settings->showPage(page);
                 shoot(*settings, QStringLiteral("settings-") + pageName(page));
             }
-            settings->close();
+            // A SIRET the rules refuse, as the user leaves it.
+            for (QLineEdit* edit :
+                 settings->findChildren<QLineEdit*>(QStringLiteral("companySiret")))
+                edit->setText(QStringLiteral("12345"));
+            settings->settle();
+            shoot(*settings, QStringLiteral("settings-company-error"));
+            settings->discardAndClose();
         }
 
         // Protected: the lock over the running session, then recovery.
@@ -206,6 +216,21 @@ private:
             QStringLiteral("Atelier Lumière du Nord-Est"), std::nullopt, std::nullopt);
         app.launch().showSessionList();
         shoot(window, QStringLiteral("launch"));
+
+        // A file that cannot be read: the list says why, and so does the
+        // alert of the main window's commands.
+        const QString broken = docs + QStringLiteral("/Abîmé.cdb");
+        if (QFile file(broken); file.open(QIODevice::WriteOnly))
+            file.write("{\"sessionName\":\"Atelier\",\"clients\":[");
+        app.launch().openChosenFile(QUrl::fromLocalFile(broken));
+        shoot(window, QStringLiteral("launch-load-error"));
+        QTimer::singleShot(0, &window, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shoot(*box, QStringLiteral("launch-load-error-alert"));
+                box->defaultButton()->click();
+            }
+        });
+        WidgetDialogs().ask(&window, app.launch().loadFailedAlert());
         app.launch().showDisconnecting();
         shoot(window, QStringLiteral("loading"));
         return true;

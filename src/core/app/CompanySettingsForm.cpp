@@ -200,6 +200,47 @@ std::optional<QString> CompanySettingsForm::normalizedBic(const QString& text) {
     return bic;
 }
 
+QString CompanySettingsForm::checkText(Field field, const QString& text) {
+    const bool empty = text.trimmed().isEmpty();
+    switch (field) {
+    case Field::siret:
+        return empty || normalizedSiret(text) ? QString() : siretMessage();
+    case Field::bankIBAN:
+        return empty || normalizedIban(text) ? QString() : ibanMessage();
+    case Field::bankBIC:
+        return empty || normalizedBic(text) ? QString() : bicMessage();
+    case Field::lateChargeLineTitle:
+        return empty ? lateChargeTitleMessage() : QString();
+    default:
+        return {};
+    }
+}
+
+QString CompanySettingsForm::writtenText(Field field, const QString& text) {
+    const QString trimmed = text.trimmed();
+    std::optional<QString> normalized;
+    if (field == Field::siret)
+        normalized = normalizedSiret(trimmed);
+    else if (field == Field::bankIBAN)
+        normalized = normalizedIban(trimmed);
+    else if (field == Field::bankBIC)
+        normalized = normalizedBic(trimmed);
+    return normalized.value_or(trimmed);
+}
+
+QString CompanySettingsForm::checkLogo(const QUrl& file) {
+    if (!file.isLocalFile())
+        return logoMissingMessage();
+    const QFileInfo info(file.toLocalFile());
+    static const QStringList images = {QStringLiteral("png"), QStringLiteral("svg"),
+                                       QStringLiteral("jpg"), QStringLiteral("jpeg")};
+    if (!images.contains(info.suffix().toLower()))
+        return logoTypeMessage();
+    if (!info.isFile())
+        return logoMissingMessage();
+    return {};
+}
+
 void CompanySettingsForm::load(const CompanySettings& company, const AppPreferences& preferences) {
     m_texts.clear();
     for (Field field : allFields)
@@ -208,6 +249,17 @@ void CompanySettingsForm::load(const CompanySettings& company, const AppPreferen
     m_storedLogo = preferences.invoiceLogoURL;
     m_chosenLogo.reset();
     m_logoRemoved = false;
+}
+
+void CompanySettingsForm::refresh(const CompanySettings& company,
+                                  const AppPreferences& preferences) {
+    for (Field field : allFields) {
+        const QString stored = company.*memberOf(field);
+        if (!hasChanges(field))
+            m_texts.insert(field, stored);
+        m_loadedTexts.insert(field, stored);
+    }
+    m_storedLogo = preferences.invoiceLogoURL;
 }
 
 QString CompanySettingsForm::text(Field field) const {
@@ -220,15 +272,8 @@ void CompanySettingsForm::setText(Field field, const QString& text) {
 }
 
 QString CompanySettingsForm::chooseLogo(const QUrl& file) {
-    if (!file.isLocalFile())
-        return logoMissingMessage();
-    const QFileInfo info(file.toLocalFile());
-    static const QStringList images = {QStringLiteral("png"), QStringLiteral("svg"),
-                                       QStringLiteral("jpg"), QStringLiteral("jpeg")};
-    if (!images.contains(info.suffix().toLower()))
-        return logoTypeMessage();
-    if (!info.isFile())
-        return logoMissingMessage();
+    if (QString message = checkLogo(file); !message.isEmpty())
+        return message;
     m_chosenLogo = file;
     m_logoRemoved = false;
     return {};
@@ -247,28 +292,28 @@ std::optional<QUrl> CompanySettingsForm::logo() const {
     return m_storedLogo;
 }
 
+bool CompanySettingsForm::hasChanges(Field field) const {
+    if (field == Field::logo)
+        return m_chosenLogo || (m_logoRemoved && m_storedLogo);
+    return writtenText(field, text(field)) != m_loadedTexts.value(field);
+}
+
 bool CompanySettingsForm::hasChanges() const {
-    if (m_chosenLogo || (m_logoRemoved && m_storedLogo))
+    if (hasChanges(Field::logo))
         return true;
-    for (Field field : allFields)
-        if (m_texts.value(field).trimmed() != m_loadedTexts.value(field))
-            return true;
-    return false;
+    return std::any_of(std::begin(allFields), std::end(allFields),
+                       [this](Field field) { return hasChanges(field); });
+}
+
+QString CompanySettingsForm::error(Field field) const {
+    return hasChanges(field) ? checkText(field, text(field)) : QString();
 }
 
 QList<CompanySettingsForm::FieldError> CompanySettingsForm::errors() const {
     QList<FieldError> found;
-    const QString siret = text(Field::siret);
-    if (!siret.trimmed().isEmpty() && !normalizedSiret(siret))
-        found.append({Field::siret, siretMessage()});
-    const QString iban = text(Field::bankIBAN);
-    if (!iban.trimmed().isEmpty() && !normalizedIban(iban))
-        found.append({Field::bankIBAN, ibanMessage()});
-    const QString bic = text(Field::bankBIC);
-    if (!bic.trimmed().isEmpty() && !normalizedBic(bic))
-        found.append({Field::bankBIC, bicMessage()});
-    if (text(Field::lateChargeLineTitle).trimmed().isEmpty())
-        found.append({Field::lateChargeLineTitle, lateChargeTitleMessage()});
+    for (Field field : allFields)
+        if (QString message = error(field); !message.isEmpty())
+            found.append({field, message});
     return found;
 }
 
@@ -277,31 +322,44 @@ QString CompanySettingsForm::validate() const {
     return found.isEmpty() ? QString() : found.first().message;
 }
 
-CompanySettings CompanySettingsForm::edited(const CompanySettings& base) const {
-    CompanySettings company = base;
-    for (Field field : allFields)
-        company.*memberOf(field) = text(field).trimmed();
-    if (!company.siret.isEmpty())
-        company.siret = normalizedSiret(company.siret).value_or(company.siret);
-    if (!company.bankIBAN.isEmpty())
-        company.bankIBAN = normalizedIban(company.bankIBAN).value_or(company.bankIBAN);
-    if (!company.bankBIC.isEmpty())
-        company.bankBIC = normalizedBic(company.bankBIC).value_or(company.bankBIC);
-    return company;
+SettingsResult CompanySettingsForm::apply(AppDataStore& store) {
+    QList<Field> fields(std::begin(allFields), std::end(allFields));
+    fields.append(Field::logo);
+    return write(fields, store);
 }
 
-SettingsResult CompanySettingsForm::apply(AppDataStore& store) {
-    if (const QString message = validate(); !message.isEmpty())
-        return SettingsResult::invalid(message);
+SettingsResult CompanySettingsForm::apply(Field field, AppDataStore& store) {
+    return write({field}, store);
+}
+
+SettingsResult CompanySettingsForm::write(const QList<Field>& fields, AppDataStore& store) {
+    QList<Field> changed;
+    for (Field field : fields) {
+        if (const QString message = error(field); !message.isEmpty())
+            return SettingsResult::invalid(message);
+        if (hasChanges(field))
+            changed.append(field);
+        else if (field != Field::logo)
+            // Spaces around an unchanged value go as the field is left.
+            m_texts.insert(field, m_loadedTexts.value(field));
+    }
+    if (changed.isEmpty())
+        return SettingsResult::applied();
 
     const CompanySettings previousCompany = store.companySettings();
     const AppPreferences previousPreferences = store.preferences();
     // Fields this form does not show (legal text order, payment methods)
     // keep the session's current values.
-    store.setCompanySettings(edited(previousCompany));
+    CompanySettings company = previousCompany;
+    for (Field field : std::as_const(changed))
+        if (field != Field::logo)
+            company.*memberOf(field) = writtenText(field, text(field));
+    const bool logoChanged = changed.contains(Field::logo);
+    if (company != previousCompany)
+        store.setCompanySettings(company);
 
     std::optional<QUrl> imported;
-    if (m_chosenLogo || m_logoRemoved) {
+    if (logoChanged) {
         AppPreferences preferences = previousPreferences;
         if (m_chosenLogo) {
             // Inside the media folder the logo travels with the session file;
@@ -320,8 +378,20 @@ SettingsResult CompanySettingsForm::apply(AppDataStore& store) {
         if (imported)
             store.removeMediaFile(*imported);
     });
-    if (result.ok())
-        load(store.companySettings(), store.preferences());
+    if (!result.ok())
+        return result;
+    for (Field field : std::as_const(changed)) {
+        if (field == Field::logo)
+            continue;
+        const QString written = store.companySettings().*memberOf(field);
+        m_texts.insert(field, written);
+        m_loadedTexts.insert(field, written);
+    }
+    if (logoChanged) {
+        m_storedLogo = store.preferences().invoiceLogoURL;
+        m_chosenLogo.reset();
+        m_logoRemoved = false;
+    }
     return result;
 }
 

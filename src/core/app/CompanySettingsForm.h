@@ -48,8 +48,8 @@ public:
 
     static QString title() { return QStringLiteral("Entreprise"); }
     static QString intro() {
-        return QStringLiteral(
-            "Ces informations apparaissent sur vos devis, vos factures et vos relances.");
+        return QStringLiteral("Ces informations apparaissent sur vos devis, vos factures et vos "
+                              "relances. Chaque champ est enregistré dès que vous le quittez.");
     }
     static QString identitySection() { return QStringLiteral("Identité"); }
     static QString legalSection() { return QStringLiteral("Mentions légales"); }
@@ -59,8 +59,6 @@ public:
     // The label in front of a field, with its colon.
     static QString label(Field field);
     static QString placeholder(Field field);
-    static QString saveButton() { return QStringLiteral("Enregistrer"); }
-    static QString savedMessage() { return QStringLiteral("Informations enregistrées."); }
 
     static QString chooseLogoButton() { return QStringLiteral("Choisir…"); }
     static QString removeLogoButton() { return QStringLiteral("Supprimer"); }
@@ -85,9 +83,18 @@ public:
         return QStringLiteral("Le fichier choisi est introuvable.");
     }
 
-    // The forms the fields are written in: the SIRET and the BIC without
-    // spaces, the IBAN in upper case by groups of four. Nothing when the
-    // text is not valid.
+    // The rules of the fields, shared by the wizard's company step and these
+    // settings. The message for a text as typed, or an empty text; an empty
+    // SIRET, IBAN or BIC is allowed.
+    static QString checkText(Field field, const QString& text);
+    // The text as written into the session: trimmed, the SIRET and the BIC
+    // without spaces, the IBAN in upper case by groups of four.
+    static QString writtenText(Field field, const QString& text);
+    // The message when the file cannot be a logo, or an empty text.
+    static QString checkLogo(const QUrl& file);
+
+    // The forms the numbers are written in; nothing when the text is not
+    // valid.
     static std::optional<QString> normalizedSiret(const QString& text);
     static std::optional<QString> normalizedIban(const QString& text);
     static std::optional<QString> normalizedBic(const QString& text);
@@ -99,12 +106,15 @@ public:
 
     // Starts over from the session's values; forgets any logo choice.
     void load(const CompanySettings& company, const AppPreferences& preferences);
+    // Takes the session's values, changed elsewhere, into the fields the user
+    // has not changed; what they typed stays.
+    void refresh(const CompanySettings& company, const AppPreferences& preferences);
 
     QString text(Field field) const;
     void setText(Field field, const QString& text);
 
     // A logo file for the session; the file is copied into the session's
-    // media when the form is applied. The message when the file cannot be a
+    // media when the logo is applied. The message when the file cannot be a
     // logo (then the choice is not kept), or an empty text.
     QString chooseLogo(const QUrl& file);
     void removeLogo();
@@ -113,18 +123,26 @@ public:
     std::optional<QUrl> logo() const;
 
     bool hasChanges() const;
+    bool hasChanges(Field field) const;
 
-    // Every failing rule, one per field, in the order of the form.
+    // The message under a changed field for what it holds now, or an empty
+    // text. A value the session already holds is not questioned.
+    QString error(Field field) const;
+    // Every failing rule of the changed fields, in the order of the form.
     QList<FieldError> errors() const;
     // The first failing rule, or an empty text.
     QString validate() const;
-    // Validates, writes `companySettings` (and `preferences.invoiceLogoURL`)
-    // and saves once; nothing changes on failure. On success the form shows
-    // the values as written.
+    // Validates the changed fields, writes them into `companySettings` (the
+    // logo into `preferences.invoiceLogoURL`) and saves once; nothing
+    // changes on failure and what was typed stays. The fields applied show
+    // their values as written.
     SettingsResult apply(AppDataStore& store);
+    // The same for one field (or the logo) as the user leaves it; the other
+    // fields keep what is typed in them.
+    SettingsResult apply(Field field, AppDataStore& store);
 
 private:
-    CompanySettings edited(const CompanySettings& base) const;
+    SettingsResult write(const QList<Field>& fields, AppDataStore& store);
 
     QMap<Field, QString> m_texts;
     QMap<Field, QString> m_loadedTexts;

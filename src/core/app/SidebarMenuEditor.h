@@ -11,19 +11,19 @@ namespace velmora {
 class AppDataStore;
 
 // The "Menu latéral" settings: the order, names and switches of the main
-// window's sections, edited on a copy and written back in one save.
+// window's sections, edited on a copy and written back in one save after
+// each change.
 class SidebarMenuEditor {
 public:
     static QString title() { return QStringLiteral("Menu latéral"); }
     static QString intro() {
         return QStringLiteral("Choisissez l’ordre, le nom et la présence de chaque section "
-                              "dans le menu de la fenêtre principale.");
+                              "dans le menu de la fenêtre principale. Chaque modification est "
+                              "enregistrée aussitôt.");
     }
     static QString moveUpButton() { return QStringLiteral("Monter"); }
     static QString moveDownButton() { return QStringLiteral("Descendre"); }
     static QString resetButton() { return QStringLiteral("Rétablir les réglages par défaut"); }
-    static QString saveButton() { return QStringLiteral("Enregistrer"); }
-    static QString savedMessage() { return QStringLiteral("Menu enregistré."); }
     static QString emptyNameMessage() { return QStringLiteral("Le nom ne peut pas être vide."); }
     static QString dashboardRequiredMessage() {
         return QStringLiteral("Le tableau de bord ne peut pas être désactivé\u00a0: la session "

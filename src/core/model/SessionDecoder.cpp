@@ -371,6 +371,10 @@ QString parseReason(simdjson::error_code code, bool wholeFile = false) {
     case simdjson::UNCLOSED_STRING:
         reason = QStringLiteral("texte non terminé");
         break;
+    case simdjson::INCOMPLETE_ARRAY_OR_OBJECT:
+        reason = wholeFile ? QStringLiteral("fichier tronqué (le document s'arrête avant sa fin)")
+                           : QStringLiteral("JSON mal formé");
+        break;
     case simdjson::STRING_ERROR:
     case simdjson::UNESCAPED_CHARS:
         reason = QStringLiteral("texte mal formé");
@@ -794,12 +798,40 @@ QByteArray padded(const QByteArray& bytes) {
     return copy;
 }
 
-template <class T, class F> Result<T> guarded(F&& decode) {
+// Whether the text stops with an object or an array still open: the parser
+// says "ended early" as well for anything that follows a complete document.
+// Read only once a file was refused.
+bool endsOpen(const QByteArray& bytes) {
+    qsizetype depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    for (const char c : bytes) {
+        if (inString) {
+            if (escaped)
+                escaped = false;
+            else if (c == '\\')
+                escaped = true;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            ++depth;
+        } else if ((c == '}' || c == ']') && --depth == 0) {
+            return false;
+        }
+    }
+    return depth > 0;
+}
+
+template <class T, class F> Result<T> guarded(const QByteArray& bytes, F&& decode) {
     try {
         return decode();
     } catch (const DecodeError& e) {
         return Result<T>::failure(e.message());
     } catch (const ParseFailure& e) {
+        if (e.code == simdjson::INCOMPLETE_ARRAY_OR_OBJECT && !endsOpen(bytes))
+            return Result<T>::failure(parseErrorMessage(simdjson::TAPE_ERROR));
         return Result<T>::failure(parseErrorMessage(e.code));
     } catch (const std::bad_alloc&) {
         return Result<T>::failure(parseErrorMessage(simdjson::MEMALLOC));
@@ -809,7 +841,7 @@ template <class T, class F> Result<T> guarded(F&& decode) {
 } // namespace
 
 Result<AppDatabase> decodeSession(const QByteArray& bytes, const Clock& clock) {
-    return guarded<AppDatabase>([&] {
+    return guarded<AppDatabase>(bytes, [&] {
         const QByteArray input = padded(bytes);
         SessionRoot root(input, true);
         Context ctx{truncatedToSeconds(clock.now())};
@@ -823,7 +855,7 @@ Result<AppDatabase> decodeSession(const QByteArray& bytes, const Clock& clock) {
 }
 
 Result<CDBPreview> decodePreview(const QByteArray& bytes) {
-    return guarded<CDBPreview>([&] {
+    return guarded<CDBPreview>(bytes, [&] {
         const QByteArray input = padded(bytes);
         SessionRoot root(input, false);
         Context ctx;

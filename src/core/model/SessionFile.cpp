@@ -1,6 +1,7 @@
 #include "core/model/SessionFile.h"
 
 #include "core/model/SessionDecoder.h"
+#include "core/platform/FileErrors.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -10,15 +11,27 @@ namespace velmora {
 
 Result<QByteArray> readSessionBytes(const QString& path,
                                     void (*prepareBuffer)(char* data, qsizetype size)) {
-    const QString name = QFileInfo(path).fileName();
-    QFile file(path);
-    if (!file.exists())
+    const QFileInfo info(path);
+    const QString name = info.fileName();
+    if (!info.exists())
         return Result<QByteArray>::failure(
             QStringLiteral("Le fichier « %1 » est introuvable.").arg(name));
-    if (!file.open(QIODevice::ReadOnly))
-        return Result<QByteArray>::failure(
-            QStringLiteral("Le fichier « %1 » n'a pas pu être ouvert : %2")
-                .arg(name, file.errorString()));
+    // Said in French before the system is asked; the system's own words for
+    // anything else go to the log.
+    const auto notOpened = [&name](FileErrorKind kind) {
+        return Result<QByteArray>::failure(QStringLiteral("Le fichier « %1 » n'a pas pu être "
+                                                          "ouvert : %2")
+                                               .arg(name, fileErrorSentence(kind)));
+    };
+    if (info.isDir())
+        return notOpened(FileErrorKind::isDirectory);
+    if (!info.isReadable())
+        return notOpened(FileErrorKind::permissionDenied);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qWarning("Ouverture de %s : %s", qUtf8Printable(path), qUtf8Printable(file.errorString()));
+        return notOpened(FileErrorKind::other);
+    }
     const qint64 size = file.size();
     QByteArray bytes;
     bytes.reserve(size + kDecodePadding);
@@ -28,10 +41,13 @@ Result<QByteArray> readSessionBytes(const QString& path,
     qint64 done = 0;
     while (done < size) {
         const qint64 n = file.read(bytes.data() + done, size - done);
-        if (n <= 0)
+        if (n <= 0) {
+            qWarning("Lecture de %s : %s", qUtf8Printable(path),
+                     qUtf8Printable(file.errorString()));
             return Result<QByteArray>::failure(
                 QStringLiteral("Le fichier « %1 » n'a pas pu être lu : %2")
-                    .arg(name, file.errorString()));
+                    .arg(name, fileErrorSentence(FileErrorKind::other)));
+        }
         done += n;
     }
     return bytes;

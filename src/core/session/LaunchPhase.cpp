@@ -47,11 +47,21 @@ void LaunchPhase::setPhase(Phase phase, const QString& statusText) {
     emit phaseChanged();
 }
 
-void LaunchPhase::setError(const QString& message) {
-    if (m_error == message)
+void LaunchPhase::setError(const QString& message, const QString& reason) {
+    if (m_error == message && m_errorReason == reason)
         return;
     m_error = message;
+    m_errorReason = reason;
     emit errorChanged();
+}
+
+Alert LaunchPhase::loadFailedAlert() const {
+    Alert alert;
+    alert.kind = Alert::Kind::error;
+    alert.message = loadFailedText();
+    alert.informativeText = m_errorReason;
+    alert.buttons = {{QStringLiteral("OK"), AlertRole::defaultAction}};
+    return alert;
 }
 
 void LaunchPhase::showInitialPhase() {
@@ -135,7 +145,7 @@ bool LaunchPhase::loadSession(const QUrl& url) {
     AppDataStore& store = m_services.store;
     if (const Status loaded = store.applyFile(url); !loaded) {
         qWarning("Erreur chargement : %s", qUtf8Printable(loaded.error()));
-        setError(loadFailedText());
+        setError(loadFailedText(), loaded.error());
         return false;
     }
     store.setDefaultFile(url);

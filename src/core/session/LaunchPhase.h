@@ -50,6 +50,11 @@ public:
     const QString& statusText() const { return m_statusText; }
     // The failure shown on the session list; empty when none.
     const QString& error() const { return m_error; }
+    // Why the file could not be read, as the file system or the decoder
+    // said it; empty when none.
+    const QString& errorReason() const { return m_errorReason; }
+    // The notice of a failed opening, with its reason as details.
+    Alert loadFailedAlert() const;
 
     QString title() const { return QStringLiteral("Bienvenue"); }
     QString subtitle() const;
@@ -81,7 +86,7 @@ signals:
 
 private:
     void setPhase(Phase phase, const QString& statusText = QString());
-    void setError(const QString& message);
+    void setError(const QString& message, const QString& reason = {});
     bool loadSession(const QUrl& url);
     void afterLoading(const QUrl& url);
     bool isProtected(const QUrl& url) const;
@@ -90,6 +95,7 @@ private:
     Phase m_phase = Phase::sessionPicker;
     QString m_statusText;
     QString m_error;
+    QString m_errorReason;
 };
 
 } // namespace velmora

@@ -1,5 +1,6 @@
 #include "core/session/SessionWizard.h"
 
+#include "core/app/CompanySettingsForm.h"
 #include "core/store/AppDataStore.h"
 #include "core/store/RecentFilesStore.h"
 
@@ -295,15 +296,38 @@ void SessionWizard::continueFromModules() {
     goTo(Step::company);
 }
 
-void SessionWizard::saveCompany(const WizardCompanyIdentity& identity) {
+bool SessionWizard::saveCompany(const WizardCompanyIdentity& identity) {
+    using Field = CompanySettingsForm::Field;
+    const std::pair<Field, QString CompanySettings::*> fields[] = {
+        {Field::displayName, &CompanySettings::displayName},
+        {Field::ownerName, &CompanySettings::ownerName},
+        {Field::legalStatus, &CompanySettings::legalStatus},
+        {Field::siret, &CompanySettings::siret},
+        {Field::addressLine1, &CompanySettings::addressLine1},
+        {Field::addressLine2, &CompanySettings::addressLine2},
+    };
+    CompanySettings typed;
+    typed.displayName = identity.displayName;
+    typed.ownerName = identity.ownerName;
+    typed.legalStatus = identity.legalStatus;
+    typed.siret = identity.siret;
+    typed.addressLine1 = identity.addressLine1;
+    typed.addressLine2 = identity.addressLine2;
+    // The settings' own rules: what passes here passes there.
+    QString refusal;
+    for (const auto& [field, member] : fields)
+        if (refusal.isEmpty())
+            refusal = CompanySettingsForm::checkText(field, typed.*member);
+    if (refusal.isEmpty() && identity.logo)
+        refusal = CompanySettingsForm::checkLogo(*identity.logo);
+    setError(refusal);
+    if (!refusal.isEmpty())
+        return false;
+
     AppDataStore& store = m_services.store;
     CompanySettings company = store.companySettings();
-    company.displayName = identity.displayName;
-    company.ownerName = identity.ownerName;
-    company.legalStatus = identity.legalStatus;
-    company.siret = identity.siret;
-    company.addressLine1 = identity.addressLine1;
-    company.addressLine2 = identity.addressLine2;
+    for (const auto& [field, member] : fields)
+        company.*member = CompanySettingsForm::writtenText(field, typed.*member);
     store.setCompanySettings(company);
     if (identity.logo) {
         // Inside the media folder the logo travels with the session file; a
@@ -314,9 +338,11 @@ void SessionWizard::saveCompany(const WizardCompanyIdentity& identity) {
         store.setPreferences(prefs);
     }
     goTo(Step::end);
+    return true;
 }
 
 void SessionWizard::skipCompany() {
+    setError({});
     goTo(Step::end);
 }
 

@@ -128,8 +128,9 @@ public:
     void setModuleEnabled(const QString& id, bool enabled);
     void continueFromModules();
 
-    // 7. Company
-    void saveCompany(const WizardCompanyIdentity& identity);
+    // 7. Company. The settings' rules apply: a refused field leaves the
+    // step with its message.
+    bool saveCompany(const WizardCompanyIdentity& identity);
     void skipCompany();
 
     // 8. "Commencer"

@@ -23,6 +23,9 @@ struct Alert {
     QString title;
     QString message;
     QList<AlertButton> buttons;
+    // The details under the message (the precise reason of a failure); the
+    // initialiser lets alerts without details leave it out.
+    QString informativeText = {};
 
     friend bool operator==(const Alert&, const Alert&) = default;
 };

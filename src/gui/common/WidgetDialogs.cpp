@@ -48,6 +48,7 @@ QString nameFilter(const QString& extensions) {
 int WidgetDialogs::ask(QWidget* parent, const Alert& alert) {
     QMessageBox box(iconOf(alert.kind), alert.title, alert.message, QMessageBox::NoButton, parent);
     box.setWindowModality(Qt::WindowModal);
+    box.setInformativeText(alert.informativeText);
     QList<QAbstractButton*> buttons;
     for (const AlertButton& b : alert.buttons) {
         QPushButton* button = box.addButton(b.text, roleOf(b.role));

@@ -88,6 +88,12 @@ SessionListView::SessionListView(LaunchPhase& launch, RecentFilesStore& recentFi
     m_error->setObjectName(QStringLiteral("sessionListError"));
     m_error->setAlignment(Qt::AlignCenter);
     layout->addWidget(m_error);
+    m_errorReason = theme::label(QString(), "hint", this);
+    m_errorReason->setObjectName(QStringLiteral("sessionListErrorReason"));
+    m_errorReason->setAlignment(Qt::AlignCenter);
+    m_errorReason->setWordWrap(true);
+    m_errorReason->hide();
+    layout->addWidget(m_errorReason);
     layout->addSpacing(16);
 
     auto* scroll = new QScrollArea(this);
@@ -115,9 +121,14 @@ SessionListView::SessionListView(LaunchPhase& launch, RecentFilesStore& recentFi
     connect(open, &QPushButton::clicked, this, &SessionListView::openFileRequested);
 
     connect(&m_recentFiles, &RecentFilesStore::entriesChanged, this, &SessionListView::rebuild);
-    connect(&m_launch, &LaunchPhase::errorChanged, this,
-            [this] { m_error->setText(m_launch.error()); });
+    connect(&m_launch, &LaunchPhase::errorChanged, this, &SessionListView::showError);
     rebuild();
+}
+
+void SessionListView::showError() {
+    m_error->setText(m_launch.error());
+    m_errorReason->setText(m_launch.errorReason());
+    m_errorReason->setVisible(!m_launch.errorReason().isEmpty());
 }
 
 void SessionListView::rebuild() {
@@ -128,7 +139,7 @@ void SessionListView::rebuild() {
         delete item;
     }
     m_subtitle->setText(m_launch.subtitle());
-    m_error->setText(m_launch.error());
+    showError();
     int index = 0;
     for (const RecentEntry& entry : m_recentFiles.entries()) {
         const QString name = entry.sessionName.value_or(QString()).trimmed();

@@ -34,11 +34,13 @@ signals:
 
 private:
     void rebuild();
+    void showError();
 
     LaunchPhase& m_launch;
     RecentFilesStore& m_recentFiles;
     QLabel* m_subtitle = nullptr;
     QLabel* m_error = nullptr;
+    QLabel* m_errorReason = nullptr;
     QGridLayout* m_cards = nullptr;
 };
 

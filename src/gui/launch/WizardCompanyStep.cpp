@@ -150,6 +150,7 @@ WizardCompanyStep::WizardCompanyStep(SessionWizard& flow, Dialogs& dialogs, QWid
     });
     for (QLineEdit* edit : {m_displayName, m_owner, m_legalStatus, m_siret, m_address1, m_address2})
         connect(edit, &QLineEdit::returnPressed, this, &WizardStepPage::continueRequested);
+    connect(m_siret, &QLineEdit::textChanged, this, &WizardStepPage::inputEdited);
     showLogo();
 }
 
@@ -157,10 +158,13 @@ void WizardCompanyStep::chooseLogo() {
     const std::optional<QUrl> chosen = m_dialogs.choose(this, CompanySettingsForm::logoPanel());
     if (!chosen)
         return;
-    // Printed on every document: a file that cannot be drawn is refused here
-    // rather than found missing on the first invoice.
-    if (logoPicture(chosen->toLocalFile(), logoSize).isNull()) {
-        m_logoError->setText(WizardIdentityStep::notAnImageMessage());
+    // The settings' rule first; then, printed on every document, a file that
+    // cannot be drawn is refused here rather than found on the first invoice.
+    QString refusal = CompanySettingsForm::checkLogo(*chosen);
+    if (refusal.isEmpty() && logoPicture(chosen->toLocalFile(), logoSize).isNull())
+        refusal = WizardIdentityStep::notAnImageMessage();
+    if (!refusal.isEmpty()) {
+        m_logoError->setText(refusal);
         m_logoError->show();
         return;
     }
@@ -226,7 +230,13 @@ QString WizardCompanyStep::continueText() const {
 }
 
 void WizardCompanyStep::proceed() {
-    wizard().saveCompany(identity());
+    // A refused SIRET takes the keyboard back, with the message under the step.
+    if (!wizard().saveCompany(identity()) && !validationMessage()->isEmpty())
+        m_siret->setFocus(Qt::OtherFocusReason);
+}
+
+std::optional<QString> WizardCompanyStep::validationMessage() const {
+    return CompanySettingsForm::checkText(CompanySettingsForm::Field::siret, m_siret->text());
 }
 
 QString WizardCompanyStep::secondaryText() const {

@@ -30,6 +30,7 @@ public:
     QWidget* focusTarget() const override;
     QString continueText() const override;
     void proceed() override;
+    std::optional<QString> validationMessage() const override;
     QString secondaryText() const override;
     QString secondaryName() const override { return QStringLiteral("skipCompanyButton"); }
     void proceedSecondary() override;

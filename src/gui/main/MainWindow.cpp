@@ -26,14 +26,6 @@ namespace velmora::gui {
 
 namespace {
 
-Alert loadFailedNotice() {
-    Alert alert;
-    alert.kind = Alert::Kind::error;
-    alert.message = LaunchPhase::loadFailedText();
-    alert.buttons = {{QStringLiteral("OK"), AlertRole::defaultAction}};
-    return alert;
-}
-
 QString rescueButton() {
     return QStringLiteral("Choisir un emplacement…");
 }
@@ -243,7 +235,7 @@ void MainWindow::followPhase() {
         m_stack->setCurrentWidget(m_launch);
         m_app.menuState().setCurrentSessionURLString(std::nullopt);
         if (m_settings)
-            m_settings->close();
+            m_settings->discardAndClose();
     }
     refreshActions();
     refreshTitle();
@@ -382,7 +374,7 @@ void MainWindow::openFile(const QUrl& url) {
         // The wizard stays on screen when the file cannot be read: say so there.
         if (confirm(dialogs, this, SessionFlows::abandonCreationAlert()) &&
             !m_app.flows().openAbandoningCreation(url))
-            dialogs.ask(this, loadFailedNotice());
+            dialogs.ask(this, m_app.launch().loadFailedAlert());
         return;
     }
     if (screen() == Screen::launch) {
@@ -404,7 +396,7 @@ void MainWindow::openFile(const QUrl& url) {
         return;
     if (!launch.openChosenFile(url)) {
         launch.resumeSession();
-        dialogs.ask(this, loadFailedNotice());
+        dialogs.ask(this, m_app.launch().loadFailedAlert());
     }
 }
 
@@ -417,7 +409,7 @@ void MainWindow::openRecent(const RecentEntry& entry) {
         // The creation is given up only once the other session opens.
         if (const auto url = m_app.recentFiles().resolve(entry)) {
             if (!m_app.flows().openAbandoningCreation(*url))
-                dialogs.ask(this, loadFailedNotice());
+                dialogs.ask(this, m_app.launch().loadFailedAlert());
         } else
             locateMissing(entry,
                           LaunchPhase::fileNotFoundAlert(entry, LaunchPhase::Place::launchScreen));
@@ -455,7 +447,7 @@ void MainWindow::locateMissing(const RecentEntry& entry, const Alert& alert) {
     const bool fromSession = screen() == Screen::session;
     if (!m_app.launch().relocate(entry, *file) && fromSession) {
         m_app.launch().resumeSession();
-        dialogs.ask(this, loadFailedNotice());
+        dialogs.ask(this, m_app.launch().loadFailedAlert());
     }
 }
 
@@ -463,8 +455,11 @@ void MainWindow::lockSession() {
     if (screen() != Screen::session || !m_sessionLock->model().canLock())
         return;
     m_workspace->showSection(dashboardKey());
-    if (m_settings)
-        m_settings->close();
+    // What can be saved is; the lock does not wait for a refused field.
+    if (m_settings) {
+        m_settings->settle();
+        m_settings->discardAndClose();
+    }
     m_sessionLock->reset();
     m_stack->setCurrentWidget(m_sessionLock);
     refreshActions();
@@ -525,6 +520,13 @@ void MainWindow::reportSave(bool ok, const QString& error, const QString& warnin
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A refused field in the settings is shown rather than lost.
+    if (m_settings && m_settings->isVisible() && !m_settings->settle()) {
+        m_settings->raise();
+        m_settings->activateWindow();
+        event->ignore();
+        return;
+    }
     if (const auto ask = quitConfirmation(m_app.launchState())) {
         if (!confirm(m_app.environment().dialogs, this, *ask)) {
             event->ignore();

@@ -179,24 +179,9 @@ CompanyPage::CompanyPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
             if (QLayoutItem* item = form->itemAt(row, QFormLayout::LabelRole))
                 item->widget()->setMinimumWidth(labelWidth);
 
-    layout->addSpacing(8);
-    auto* footer = new QHBoxLayout;
-    m_saved = theme::label(CompanySettingsForm::savedMessage(), "success");
-    m_saved->setObjectName(QStringLiteral("companySaved"));
-    m_saved->setVisible(false);
-    auto* save = theme::button(CompanySettingsForm::saveButton(), "primary");
-    save->setObjectName(QStringLiteral("companySave"));
-    save->setDefault(false);
-    m_saved->setWordWrap(false);
-    footer->addStretch();
-    footer->addWidget(m_saved);
-    footer->addSpacing(12);
-    footer->addWidget(save);
-    layout->addLayout(footer);
     layout->addStretch();
 
     showForm();
-    connect(save, &QPushButton::clicked, this, &CompanyPage::save);
     connect(choose, &QPushButton::clicked, this, &CompanyPage::chooseLogo);
     connect(m_removeLogo, &QPushButton::clicked, this, &CompanyPage::removeLogo);
     connect(&m_store, &AppDataStore::companySettingsChanged, this, &CompanyPage::reloadFromStore);
@@ -209,22 +194,17 @@ QWidget* CompanyPage::addField(QFormLayout* form, Field field, bool multiLine) {
         auto* plain = new QPlainTextEdit;
         plain->setTabChangesFocus(true);
         plain->setFixedHeight(84);
-        connect(plain, &QPlainTextEdit::textChanged, this, [this, field, plain] {
-            m_form.setText(field, plain->toPlainText());
-            settingslayout::setMessage(m_errors.value(field), QString());
-            m_saved->setVisible(false);
-        });
+        connect(plain, &QPlainTextEdit::textChanged, this,
+                [this, field, plain] { edit(field, plain->toPlainText()); });
         editor = plain;
     } else {
         auto* line = new QLineEdit;
         line->setPlaceholderText(CompanySettingsForm::placeholder(field));
-        connect(line, &QLineEdit::textChanged, this, [this, field](const QString& value) {
-            m_form.setText(field, value);
-            settingslayout::setMessage(m_errors.value(field), QString());
-            m_saved->setVisible(false);
-        });
+        connect(line, &QLineEdit::textChanged, this,
+                [this, field](const QString& value) { edit(field, value); });
         editor = line;
     }
+    commitOnLeave(editor, [this, field] { return commit(field); });
     editor->setObjectName(objectNameOf(field));
     auto* error = settingslayout::errorLabel(objectNameOf(field) + QStringLiteral("Error"));
     m_fields.insert(field, editor);
@@ -242,42 +222,76 @@ QWidget* CompanyPage::addField(QFormLayout* form, Field field, bool multiLine) {
     return editor;
 }
 
-void CompanyPage::save() {
-    clearErrors();
+void CompanyPage::edit(Field field, const QString& text) {
+    m_form.setText(field, text);
+    // A message goes as soon as the field no longer deserves it.
+    if (CompanySettingsForm::checkText(field, text).isEmpty())
+        settingslayout::setMessage(m_errors.value(field), QString());
+}
+
+bool CompanyPage::commit(Field field) {
+    m_applying = true;
+    const SettingsResult result = m_form.apply(field, m_store);
+    m_applying = false;
+    const bool refused = result.kind == SettingsResult::Kind::invalid;
+    settingslayout::setMessage(m_errors.value(field), refused ? result.message : QString());
+    if (refused)
+        return false;
+    // A failed save keeps what was typed; the alert says why, and leaving
+    // the field again tries again.
+    if (report(result))
+        showForm();
+    return true;
+}
+
+QWidget* CompanyPage::settle() {
+    if (!m_form.hasChanges())
+        return nullptr;
     m_applying = true;
     const SettingsResult result = m_form.apply(m_store);
     m_applying = false;
     if (result.kind == SettingsResult::Kind::invalid) {
-        showErrors();
-        return;
+        const QList<CompanySettingsForm::FieldError> errors = m_form.errors();
+        for (const CompanySettingsForm::FieldError& error : errors)
+            settingslayout::setMessage(m_errors.value(error.field), error.message);
+        return errors.isEmpty() ? nullptr : m_fields.value(errors.first().field);
     }
-    if (report(result)) {
+    if (report(result))
         showForm();
-        m_saved->setVisible(true);
-    }
+    return nullptr;
+}
+
+void CompanyPage::discard() {
+    m_form.load(m_store.companySettings(), m_store.preferences());
+    for (QLabel* error : std::as_const(m_errors))
+        settingslayout::setMessage(error, QString());
+    showForm();
 }
 
 void CompanyPage::chooseLogo() {
     const std::optional<QUrl> file = dialogs().choose(this, CompanySettingsForm::logoPanel());
     if (!file)
         return;
-    settingslayout::setMessage(m_errors.value(Field::logo), m_form.chooseLogo(*file));
-    m_saved->setVisible(false);
+    const QString refusal = m_form.chooseLogo(*file);
+    settingslayout::setMessage(m_errors.value(Field::logo), refusal);
+    if (refusal.isEmpty())
+        commit(Field::logo);
     showLogo();
 }
 
 void CompanyPage::removeLogo() {
     m_form.removeLogo();
     settingslayout::setMessage(m_errors.value(Field::logo), QString());
-    m_saved->setVisible(false);
+    commit(Field::logo);
     showLogo();
 }
 
 void CompanyPage::reloadFromStore() {
-    // What the user is typing wins over a change made elsewhere.
-    if (m_applying || m_form.hasChanges())
+    // What the user is typing wins over a change made elsewhere; the other
+    // fields follow it.
+    if (m_applying)
         return;
-    m_form.load(m_store.companySettings(), m_store.preferences());
+    m_form.refresh(m_store.companySettings(), m_store.preferences());
     showForm();
 }
 
@@ -302,18 +316,6 @@ void CompanyPage::showLogo() {
         m_logoPreview->setText(QString());
         m_logoPreview->setPixmap(pixmap);
     }
-}
-
-void CompanyPage::showErrors() {
-    for (const CompanySettingsForm::FieldError& error : m_form.errors())
-        settingslayout::setMessage(m_errors.value(error.field), error.message);
-}
-
-void CompanyPage::clearErrors() {
-    for (QLabel* error : std::as_const(m_errors))
-        if (error != m_errors.value(Field::logo))
-            settingslayout::setMessage(error, QString());
-    m_saved->setVisible(false);
 }
 
 } // namespace velmora::gui

@@ -17,7 +17,7 @@ class AppDataStore;
 namespace velmora::gui {
 
 // "Entreprise": the company's identity, legal mentions, bank details and
-// logo, written with "Enregistrer".
+// logo. Each field is written as the user leaves it, the logo once chosen.
 class CompanyPage : public SettingsPanel {
     Q_OBJECT
 
@@ -26,18 +26,22 @@ public:
 
     static QString objectNameOf(CompanySettingsForm::Field field);
 
+    QWidget* settle() override;
+    void discard() override;
+
 private:
     using Field = CompanySettingsForm::Field;
 
     QWidget* addField(QFormLayout* form, Field field, bool multiLine);
-    void save();
+    void edit(Field field, const QString& text);
+    // Applies the field as the user leaves it; false when its text is
+    // refused.
+    bool commit(Field field);
     void chooseLogo();
     void removeLogo();
     void reloadFromStore();
     void showForm();
     void showLogo();
-    void showErrors();
-    void clearErrors();
 
     AppDataStore& m_store;
     CompanySettingsForm m_form;
@@ -45,7 +49,6 @@ private:
     QMap<Field, QLabel*> m_errors;
     QLabel* m_logoPreview = nullptr;
     QPushButton* m_removeLogo = nullptr;
-    QLabel* m_saved = nullptr;
     bool m_applying = false;
 };
 

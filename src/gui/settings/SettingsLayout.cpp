@@ -44,9 +44,10 @@ QLabel* section(const QString& text) {
 QLabel* rowLabel(const QString& text, QWidget* alignedWith) {
     auto* label = new QLabel(text);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    // The style sheet's paddings count in the height once polished.
+    // The style sheet's paddings count in the height once polished. Never
+    // taller: a message under the field leaves the label level with it.
     alignedWith->ensurePolished();
-    label->setMinimumHeight(alignedWith->sizeHint().height());
+    label->setFixedHeight(alignedWith->sizeHint().height());
     return label;
 }
 

@@ -2,16 +2,70 @@
 
 #include "gui/settings/SettingsFeedback.h"
 
+#include <QFocusEvent>
+#include <QLayout>
+#include <QLineEdit>
+#include <QScrollArea>
+
 namespace velmora::gui {
 
 SettingsPanel::SettingsPanel(Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), m_dialogs(dialogs) {}
+
+// The fields go after the page's own members: they must no longer call it.
+SettingsPanel::~SettingsPanel() {
+    for (auto it = m_commits.cbegin(); it != m_commits.cend(); ++it) {
+        it.key()->removeEventFilter(this);
+        disconnect(it.key(), nullptr, this, nullptr);
+    }
+}
 
 bool SettingsPanel::report(const SettingsResult& result) {
     const SaveFeedback feedback = reportSave(m_dialogs, this, result);
     if (feedback.rescue)
         emit saveRescueRequested();
     return feedback.applied;
+}
+
+void SettingsPanel::commitOnLeave(QWidget* field, std::function<bool()> commit) {
+    m_commits.insert(field, std::move(commit));
+    field->installEventFilter(this);
+    connect(field, &QObject::destroyed, this, [this](QObject* gone) { m_commits.remove(gone); });
+    if (auto* line = qobject_cast<QLineEdit*>(field))
+        connect(line, &QLineEdit::returnPressed, this, [this, line] {
+            if (const auto commit = m_commits.value(line); commit && !commit())
+                showRefused(line);
+        });
+}
+
+bool SettingsPanel::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        // A context menu over the field is no leaving.
+        if (reason != Qt::PopupFocusReason) {
+            if (const auto commit = m_commits.value(watched);
+                commit && !commit() && reason != Qt::ActiveWindowFocusReason)
+                showRefused(static_cast<QWidget*>(watched));
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SettingsPanel::showRefused(QWidget* field) {
+    if (!field)
+        return;
+    field->setFocus(Qt::OtherFocusReason);
+    // The page scrolls inside the window: the field and the message under it
+    // come into view.
+    for (QWidget* w = field->parentWidget(); w; w = w->parentWidget()) {
+        if (auto* area = qobject_cast<QScrollArea*>(w)) {
+            if (QLayout* layout = area->widget() ? area->widget()->layout() : nullptr)
+                layout->activate();
+            area->ensureWidgetVisible(field->parentWidget());
+            area->ensureWidgetVisible(field);
+            break;
+        }
+    }
 }
 
 } // namespace velmora::gui

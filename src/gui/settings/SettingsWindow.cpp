@@ -60,7 +60,7 @@ SettingsWindow::SettingsWindow(AppDataStore& store, Dialogs& dialogs, QWidget* p
         connect(page, &SettingsPanel::saveRescueRequested, this,
                 &SettingsWindow::saveRescueRequested);
 
-    connect(m_pages, &QListWidget::currentRowChanged, m_stack, &QStackedWidget::setCurrentIndex);
+    connect(m_pages, &QListWidget::currentRowChanged, this, &SettingsWindow::turnTo);
     m_pages->setCurrentRow(0);
 }
 
@@ -87,6 +87,64 @@ void SettingsWindow::showPage(SettingsPage page) {
 
 SettingsPage SettingsWindow::currentPage() const {
     return settingspages::all().value(m_pages->currentRow(), SettingsPage::appearance);
+}
+
+SettingsPanel* SettingsWindow::panel(int index) const {
+    auto* scroll = qobject_cast<QScrollArea*>(m_stack->widget(index));
+    return scroll ? qobject_cast<SettingsPanel*>(scroll->widget()) : nullptr;
+}
+
+// A refused field keeps its page on screen until it is fixed.
+void SettingsWindow::turnTo(int index) {
+    const int shown = m_stack->currentIndex();
+    if (index == shown)
+        return;
+    if (SettingsPanel* leaving = panel(shown)) {
+        if (QWidget* refused = leaving->settle()) {
+            const QSignalBlocker block(m_pages);
+            m_pages->setCurrentRow(shown);
+            leaving->showRefused(refused);
+            return;
+        }
+    }
+    m_stack->setCurrentIndex(index);
+}
+
+bool SettingsWindow::settle() {
+    // The page shown first: its field is the one being typed in.
+    QList<int> order{m_stack->currentIndex()};
+    for (int index = 0; index < m_stack->count(); ++index)
+        if (index != m_stack->currentIndex())
+            order << index;
+    for (int index : std::as_const(order)) {
+        SettingsPanel* page = panel(index);
+        if (QWidget* refused = page ? page->settle() : nullptr) {
+            {
+                const QSignalBlocker block(m_pages);
+                m_pages->setCurrentRow(index);
+            }
+            m_stack->setCurrentIndex(index);
+            page->showRefused(refused);
+            return false;
+        }
+    }
+    return true;
+}
+
+void SettingsWindow::discardAndClose() {
+    for (int index = 0; index < m_stack->count(); ++index)
+        if (SettingsPanel* page = panel(index))
+            page->discard();
+    m_discarding = true;
+    close();
+    m_discarding = false;
+}
+
+void SettingsWindow::reject() {
+    // Escape and the window's close button leave nothing typed behind.
+    if (!m_discarding && isVisible() && !settle())
+        return;
+    QDialog::reject();
 }
 
 void SettingsWindow::changeEvent(QEvent* event) {

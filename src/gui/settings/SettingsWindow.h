@@ -23,6 +23,8 @@ class SidebarPage;
 
 // The "Réglages" window: the list of pages on the left, the chosen page on
 // the right. It stays open beside the main window and follows the store.
+// Every change is saved as it is made (see SettingsPanel), so closing it
+// never asks; only a refused field holds it, and its page, open.
 class SettingsWindow : public QDialog {
     Q_OBJECT
 
@@ -31,6 +33,15 @@ public:
 
     void showPage(SettingsPage page);
     SettingsPage currentPage() const;
+
+    // Applies what is still being typed. False when a field is refused: its
+    // page is shown and the field has the keyboard.
+    bool settle();
+    // Closes without applying anything more: the session it shows is being
+    // locked or left.
+    void discardAndClose();
+
+    void reject() override;
 
     AppearancePage* appearancePage() const { return m_appearance; }
     CompanyPage* companyPage() const { return m_company; }
@@ -48,6 +59,8 @@ protected:
 
 private:
     void addPage(SettingsPage page, SettingsPanel* widget);
+    SettingsPanel* panel(int index) const;
+    void turnTo(int index);
     void refreshIcons();
 
     QListWidget* m_pages = nullptr;
@@ -57,6 +70,7 @@ private:
     SecurityPage* m_security = nullptr;
     BackupPage* m_backup = nullptr;
     SidebarPage* m_sidebar = nullptr;
+    bool m_discarding = false;
 };
 
 } // namespace velmora::gui

@@ -57,17 +57,8 @@ SidebarPage::SidebarPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
     layout->addWidget(m_error);
 
     auto* footer = new QHBoxLayout;
-    footer->setSpacing(10);
     footer->addWidget(resetButton);
     footer->addStretch();
-    m_saved = theme::label(SidebarMenuEditor::savedMessage(), "success");
-    m_saved->setObjectName(QStringLiteral("sidebarSaved"));
-    m_saved->setWordWrap(false);
-    m_saved->setVisible(false);
-    footer->addWidget(m_saved);
-    auto* saveButton = theme::button(SidebarMenuEditor::saveButton(), "primary");
-    saveButton->setObjectName(QStringLiteral("sidebarSave"));
-    footer->addWidget(saveButton);
     layout->addLayout(footer);
 
     showItems(0);
@@ -76,7 +67,6 @@ SidebarPage::SidebarPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
     connect(m_up, &QPushButton::clicked, this, [this] { moveSelected(-1); });
     connect(m_down, &QPushButton::clicked, this, [this] { moveSelected(+1); });
     connect(resetButton, &QPushButton::clicked, this, &SidebarPage::reset);
-    connect(saveButton, &QPushButton::clicked, this, &SidebarPage::save);
     connect(&m_store, &AppDataStore::preferencesChanged, this, &SidebarPage::reloadFromStore);
 }
 
@@ -132,6 +122,7 @@ QWidget* SidebarPage::rowWidget(int row) {
         child->installEventFilter(this);
     connect(name, &QLineEdit::textEdited, this,
             [this, name](const QString& text) { rename(name, text); });
+    commitOnLeave(name, [this] { return commit(); });
     connect(box, &QCheckBox::toggled, this, [this, box](bool enabled) { switchRow(box, enabled); });
     return widget;
 }
@@ -150,7 +141,7 @@ bool SidebarPage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusIn)
         if (const int row = rowOf(qobject_cast<QWidget*>(watched)); row >= 0)
             m_list->setCurrentRow(row);
-    return QWidget::eventFilter(watched, event);
+    return SettingsPanel::eventFilter(watched, event);
 }
 
 void SidebarPage::showItems(int selectedRow) {
@@ -178,7 +169,6 @@ void SidebarPage::rename(QLineEdit* field, const QString& name) {
     const int row = rowOf(field);
     if (row < 0)
         return;
-    m_saved->setVisible(false);
     settingslayout::setMessage(m_error, m_editor.setName(row, name));
 }
 
@@ -186,46 +176,75 @@ void SidebarPage::switchRow(QCheckBox* box, bool enabled) {
     const int row = rowOf(box);
     if (row < 0)
         return;
-    m_saved->setVisible(false);
     const QString message = m_editor.setEnabled(row, enabled);
     if (!message.isEmpty()) {
         const QSignalBlocker block(box);
         box->setChecked(true);
+        settingslayout::setMessage(m_error, message);
+        return;
     }
-    settingslayout::setMessage(m_error, message);
+    if (QWidget* refused = settle())
+        showRefused(refused);
 }
 
 void SidebarPage::moveSelected(int step) {
     const int row = m_list->currentRow();
     if (!m_editor.move(row, row + step))
         return;
-    m_saved->setVisible(false);
     showItems(row + step);
+    if (QWidget* refused = settle())
+        showRefused(refused);
 }
 
 void SidebarPage::reset() {
     m_editor.resetToDefaults();
     settingslayout::setMessage(m_error, QString());
-    m_saved->setVisible(false);
     showItems(m_list->currentRow());
+    if (QWidget* refused = settle())
+        showRefused(refused);
 }
 
-void SidebarPage::save() {
+bool SidebarPage::commit() {
+    return settle() == nullptr;
+}
+
+QWidget* SidebarPage::settle() {
+    if (!m_editor.hasChanges())
+        return nullptr;
     qsizetype wrongRow = -1;
     if (const QString message = m_editor.validate(&wrongRow); !message.isEmpty()) {
         settingslayout::setMessage(m_error, message);
-        if (wrongRow >= 0)
-            m_list->setCurrentRow(int(wrongRow));
-        return;
+        if (wrongRow < 0)
+            return nullptr;
+        m_list->setCurrentRow(int(wrongRow));
+        m_list->scrollToItem(m_list->item(int(wrongRow)));
+        return nameField(int(wrongRow));
     }
     m_applying = true;
     const SettingsResult result = m_editor.apply(m_store);
     m_applying = false;
-    settingslayout::setMessage(
-        m_error, result.kind == SettingsResult::Kind::invalid ? result.message : QString());
-    if (report(result)) {
-        showItems(m_list->currentRow());
-        m_saved->setVisible(true);
+    settingslayout::setMessage(m_error, QString());
+    // A failed save keeps the list as the user made it; the alert says why
+    // and the next change tries again.
+    if (report(result))
+        showNames();
+    return nullptr;
+}
+
+void SidebarPage::discard() {
+    m_editor.load(m_store.preferences());
+    settingslayout::setMessage(m_error, QString());
+    showItems(m_list->currentRow());
+}
+
+// The names as written, trimmed, without rebuilding the rows: one of them
+// may be the field being left.
+void SidebarPage::showNames() {
+    for (int row = 0; row < m_list->count(); ++row) {
+        QLineEdit* field = nameField(row);
+        const QString written = m_editor.items().value(row).displayName;
+        if (field && field->text() != written)
+            field->setText(written);
     }
 }
 

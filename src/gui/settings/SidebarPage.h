@@ -17,7 +17,8 @@ class AppDataStore;
 namespace velmora::gui {
 
 // "Menu latéral": the sections of the main window in the user's order, each
-// renamed in place and switched on or off; written with "Enregistrer".
+// renamed in place and switched on or off. A move, a switch or the reset is
+// written at once, a name as the user leaves its field.
 class SidebarPage : public SettingsPanel {
     Q_OBJECT
 
@@ -25,6 +26,9 @@ public:
     SidebarPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent = nullptr);
 
     void refreshIcons();
+
+    QWidget* settle() override;
+    void discard() override;
 
     // The widgets of one row of the list.
     QLineEdit* nameField(int row) const;
@@ -36,7 +40,10 @@ protected:
 private:
     void moveSelected(int step);
     void reset();
-    void save();
+    // Applies the list as the user leaves a name; false when a name is
+    // refused.
+    bool commit();
+    void showNames();
     QWidget* rowWidget(int row);
     void rename(QLineEdit* field, const QString& name);
     void switchRow(QCheckBox* box, bool enabled);
@@ -51,7 +58,6 @@ private:
     QPushButton* m_up = nullptr;
     QPushButton* m_down = nullptr;
     QLabel* m_error = nullptr;
-    QLabel* m_saved = nullptr;
     bool m_applying = false;
 };
 

@@ -192,6 +192,44 @@ TEST_F(CompanySettingsFormTest, ReportsEachWrongFieldAndChangesNothing) {
     EXPECT_EQ(onDisk().companySettings.bankIBAN, QString());
 }
 
+// The settings page writes each field as the user leaves it.
+TEST_F(CompanySettingsFormTest, AppliesOneFieldAndLeavesTheOthersTyped) {
+    // An older session may hold a SIRET these rules refuse: it is not
+    // questioned until it is changed.
+    CompanySettings company = store->companySettings();
+    company.siret = QStringLiteral("12345");
+    store->setCompanySettings(company);
+    ASSERT_TRUE(store->save().ok);
+    CompanySettingsForm form = freshForm();
+    EXPECT_EQ(form.errors(), QList<CompanySettingsForm::FieldError>());
+
+    form.setText(Field::ownerName, QStringLiteral(" Camille Martin "));
+    form.setText(Field::bankBIC, QStringLiteral("BNPA"));
+    ASSERT_TRUE(form.apply(Field::ownerName, *store).ok());
+    EXPECT_EQ(onDisk().companySettings.ownerName, QStringLiteral("Camille Martin"));
+    EXPECT_EQ(form.text(Field::ownerName), QStringLiteral("Camille Martin"));
+    EXPECT_EQ(onDisk().companySettings.bankBIC, QString());
+    EXPECT_EQ(form.text(Field::bankBIC), QStringLiteral("BNPA"));
+
+    const QByteArray fileBefore = readBytes(workingCopy());
+    const SettingsResult refused = form.apply(Field::bankBIC, *store);
+    EXPECT_EQ(refused.kind, SettingsResult::Kind::invalid);
+    EXPECT_EQ(refused.message,
+              QStringLiteral("Le BIC doit comporter 8 ou 11 lettres et chiffres."));
+    EXPECT_EQ(readBytes(workingCopy()), fileBefore);
+
+    // Changed elsewhere: the untouched fields follow, the typed one stays.
+    company = store->companySettings();
+    company.displayName = QStringLiteral("Atelier");
+    company.bankBIC = QStringLiteral("AGRIFRPP");
+    store->setCompanySettings(company);
+    form.refresh(store->companySettings(), store->preferences());
+    EXPECT_EQ(form.text(Field::displayName), QStringLiteral("Atelier"));
+    EXPECT_EQ(form.text(Field::bankBIC), QStringLiteral("BNPA"));
+    EXPECT_TRUE(form.hasChanges(Field::bankBIC));
+    EXPECT_FALSE(form.hasChanges(Field::displayName));
+}
+
 TEST_F(CompanySettingsFormTest, ImportsTheChosenLogoIntoTheSessionMedia) {
     const QByteArray bytes("\x89PNG\r\n the company logo");
     const QUrl source = pictureFile(QStringLiteral("logo.png"), bytes);

@@ -120,7 +120,7 @@ const std::map<std::string, Expectation>& expectations() {
 
         // Damaged JSON.
         {"truncated-mid-document.cdb",
-         refused(QStringLiteral("ce n'est pas un document JSON valide"))},
+         refused(QStringLiteral("fichier tronqué (le document s'arrête avant sa fin)"))},
         {"truncated-inside-string.cdb", refused(QStringLiteral("texte non terminé"))},
         {"trailing-comma.cdb", refused(QStringLiteral("ce n'est pas un document JSON valide"))},
         {"invalid-utf8-in-name.cdb", refused(QStringLiteral("texte UTF-8 invalide"))},

@@ -110,6 +110,9 @@ TEST_F(Launch, AnUnreadableSessionLeavesTheOpenOneAndItsFileInPlace) {
     EXPECT_EQ(launch->openRecent(listed(bad)), std::nullopt);
     EXPECT_EQ(launch->phase(), Phase::sessionPicker);
     EXPECT_EQ(launch->error(), QStringLiteral("Erreur lors du chargement de la session."));
+    EXPECT_EQ(launch->errorReason(), QStringLiteral("Fichier de session illisible : fichier "
+                                                    "tronqué (le document s'arrête avant sa fin)"));
+    EXPECT_EQ(launch->loadFailedAlert().informativeText, launch->errorReason());
     EXPECT_EQ(store->sessionName(), QStringLiteral("Bonne"));
     EXPECT_EQ(store->defaultCDBFileURL(), good);
     EXPECT_EQ(readSession(workingCopy()).sessionName, QStringLiteral("Bonne"));
@@ -117,6 +120,7 @@ TEST_F(Launch, AnUnreadableSessionLeavesTheOpenOneAndItsFileInPlace) {
     // The next opening clears the message.
     EXPECT_EQ(launch->openRecent(*recent->entry(RecentFilesStore::urlText(good))), std::nullopt);
     EXPECT_EQ(launch->error(), QString());
+    EXPECT_EQ(launch->errorReason(), QString());
 }
 
 TEST_F(Launch, AChosenFileIsOpenedListedAndProtectedByItsCode) {

@@ -131,7 +131,15 @@ TEST_F(Wizard, AWholeRunCreatesTheSessionFileAndListsIt) {
     company.siret = QStringLiteral("123 456 789 00012");
     company.addressLine1 = QStringLiteral("3 rue des Lilas");
     company.addressLine2 = QStringLiteral("69003 Lyon");
-    m_wizard->saveCompany(company);
+    // The settings' rules: a SIRET they refuse is refused here too.
+    company.siret = QStringLiteral("12345");
+    EXPECT_FALSE(m_wizard->saveCompany(company));
+    EXPECT_EQ(m_wizard->error(), QStringLiteral("Le SIRET doit comporter 14 chiffres."));
+    EXPECT_EQ(m_wizard->step(), Step::company);
+    EXPECT_EQ(m_store->companySettings().displayName, QString());
+    company.siret = QStringLiteral("123 456 789 00012");
+    ASSERT_TRUE(m_wizard->saveCompany(company));
+    EXPECT_EQ(m_wizard->error(), QString());
 
     EXPECT_EQ(m_wizard->step(), Step::end);
     EXPECT_EQ(SessionWizard::text(m_wizard->step()),
@@ -163,7 +171,7 @@ TEST_F(Wizard, AWholeRunCreatesTheSessionFileAndListsIt) {
     EXPECT_EQ(onDisk.companySettings.displayName, company.displayName);
     EXPECT_EQ(onDisk.companySettings.ownerName, company.ownerName);
     EXPECT_EQ(onDisk.companySettings.legalStatus, company.legalStatus);
-    EXPECT_EQ(onDisk.companySettings.siret, company.siret);
+    EXPECT_EQ(onDisk.companySettings.siret, QStringLiteral("12345678900012"));
     EXPECT_EQ(onDisk.companySettings.addressLine1, company.addressLine1);
     EXPECT_EQ(onDisk.companySettings.addressLine2, company.addressLine2);
     EXPECT_EQ(onDisk.companySettings.tvaNote, CompanySettings::defaultTvaNote());
