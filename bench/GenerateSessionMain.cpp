@@ -1,11 +1,13 @@
-// velmora-generate-session SORTIE.cdb [--small] [--seed N]
-// Writes the generated session, compact, as the application saves it.
+// velmora-generate-session SORTIE.cdb [--small] [--seed N] [--backup-folder DOSSIER]
+// Writes the generated session, compact, as the application saves it. Without
+// --backup-folder the session names no save-time backup folder.
 
 #include "SessionGenerator.h"
 
 #include "core/model/SessionFile.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QStringList>
 
 #include <cstdio>
@@ -25,9 +27,11 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     const QString usage =
-        QStringLiteral("Usage : velmora-generate-session SORTIE.cdb [--small] [--seed N]");
+        QStringLiteral("Usage : velmora-generate-session SORTIE.cdb [--small] [--seed N] "
+                       "[--backup-folder DOSSIER]");
 
     QString output;
+    QString backupFolder;
     bool small = false;
     quint32 seed = kDefaultSeed;
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -43,6 +47,11 @@ int main(int argc, char* argv[]) {
                 return fail(QStringLiteral("Graine invalide : « %1 » (entier de 0 à 4294967295 "
                                            "attendu).")
                                 .arg(args[i]));
+        } else if (arg == QLatin1String("--backup-folder")) {
+            if (i + 1 >= args.size() || args[i + 1].isEmpty())
+                return fail(QStringLiteral("L'option --backup-folder attend un dossier.\n") +
+                            usage);
+            backupFolder = QDir::current().absoluteFilePath(args[++i]);
         } else if (arg.startsWith(QLatin1String("--"))) {
             return fail(QStringLiteral("Option inconnue : « %1 ».\n").arg(arg) + usage);
         } else if (output.isEmpty()) {
@@ -55,7 +64,7 @@ int main(int argc, char* argv[]) {
         return fail(QStringLiteral("Aucun fichier de sortie.\n") + usage);
 
     const velmora::AppDatabase db = velmora::bench::generateSession(
-        small ? velmora::bench::smallSize() : velmora::bench::benchmarkSize(), seed);
+        small ? velmora::bench::smallSize() : velmora::bench::benchmarkSize(), seed, backupFolder);
     const velmora::Status written =
         velmora::writeSessionFile(db, velmora::SessionFormat::Compact, output);
     if (!written)

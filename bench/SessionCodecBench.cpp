@@ -102,5 +102,3 @@ BENCHMARK(EncodeOurs)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(EncodeQtBaseline)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
-
-BENCHMARK_MAIN();

@@ -355,7 +355,8 @@ enum class MediaUse {
 
 class Generator {
 public:
-    Generator(const GeneratorSize& size, quint32 seed) : m_size(size), m_rng(seed) {}
+    Generator(const GeneratorSize& size, quint32 seed, const QString& backupFolder)
+        : m_size(size), m_rng(seed), m_backupFolder(backupFolder) {}
 
     AppDatabase run() {
         seeds();
@@ -429,8 +430,8 @@ private:
         r.addressLine1 = c.addressLine1;
         r.addressLine2 = c.addressLine2;
 
-        m_db.storagePreferences.backupFolderURL =
-            QUrl::fromLocalFile(QStringLiteral("/home/utilisateur/Documents/Sauvegardes Velmora/"));
+        if (!m_backupFolder.isEmpty())
+            m_db.storagePreferences.backupFolderURL = QUrl::fromLocalFile(m_backupFolder);
         m_db.storagePreferences.backupAlwaysEnabled = true;
 
         URSSAFSettings& u = m_db.urssafSettings;
@@ -1390,6 +1391,7 @@ private:
 
     GeneratorSize m_size;
     Rng m_rng;
+    QString m_backupFolder;
     AppDatabase m_db;
     QString m_mediaFolder;
     QList<QUrl> m_mediaURLs;
@@ -1398,8 +1400,8 @@ private:
 
 } // namespace
 
-AppDatabase generateSession(const GeneratorSize& size, quint32 seed) {
-    return Generator(size, seed).run();
+AppDatabase generateSession(const GeneratorSize& size, quint32 seed, const QString& backupFolder) {
+    return Generator(size, seed, backupFolder).run();
 }
 
 } // namespace velmora::bench

@@ -27,6 +27,9 @@ GeneratorSize benchmarkSize();
 GeneratorSize smallSize();
 
 // Same size and seed, same session. Every media file is referenced by a record.
-AppDatabase generateSession(const GeneratorSize& size, quint32 seed);
+// Saves of the session copy it into backupFolder when one is given: a folder
+// of the caller's, since the store writes there on every save.
+AppDatabase generateSession(const GeneratorSize& size, quint32 seed,
+                            const QString& backupFolder = QString());
 
 } // namespace velmora::bench

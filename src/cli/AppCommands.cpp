@@ -1,4 +1,4 @@
-#include "cli/CliContext.h"
+#include "cli/Command.h"
 
 #include "core/app/UpdateChecker.h"
 
@@ -6,8 +6,6 @@ namespace velmora::cli {
 namespace {
 
 int versionNewer(CliContext& ctx) {
-    if (ctx.args.size() != 2)
-        return usage(QStringLiteral("Usage : velmora-cli version-newer CANDIDATE ACTUELLE"));
     printJson(QJsonObject{{QStringLiteral("newer"), isNewerVersion(ctx.args[0], ctx.args[1])}});
     return Success;
 }
@@ -16,8 +14,11 @@ int versionNewer(CliContext& ctx) {
 
 QList<Command> appCommands() {
     return {
-        {QStringLiteral("version-newer"), QStringLiteral("version-newer CANDIDATE ACTUELLE"),
-         versionNewer},
+        {.name = QStringLiteral("version-newer"),
+         .arguments = {QStringLiteral("CANDIDATE"), QStringLiteral("ACTUELLE")},
+         .help = QStringLiteral("Dit si la version CANDIDATE est plus récente que la version "
+                                "ACTUELLE : {\"newer\"}."),
+         .run = versionNewer},
     };
 }
 

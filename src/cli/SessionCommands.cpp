@@ -1,16 +1,8 @@
-#include "cli/CliContext.h"
+#include "cli/Command.h"
 
-#include "core/model/IsoDate.h"
 #include "core/model/NewSession.h"
-#include "core/model/SessionDecoder.h"
-#include "core/model/SessionFile.h"
-#include "core/platform/MemoryUserDefaults.h"
-#include "core/store/AppDataStore.h"
-#include "desktop/LocalFileSystem.h"
-#include "desktop/PathBookmarks.h"
-
-#include <QFileInfo>
-#include <QTemporaryDir>
+#include "core/model/OpenedSession.h"
+#include "desktop/ApplicationDataFolder.h"
 
 #include <QJsonValue>
 
@@ -46,17 +38,8 @@ private:
     }
 };
 
-Result<AppDatabase> loadSession(const QString& path, const Clock& clock) {
-    auto bytes = readSessionBytes(path);
-    if (!bytes)
-        return Result<AppDatabase>::failure(bytes.error());
-    return decodeSession(bytes.value(), clock);
-}
-
 int check(CliContext& ctx) {
-    if (ctx.args.size() != 1)
-        return usage(QStringLiteral("Usage : velmora-cli check FICHIER"));
-    auto db = loadSession(ctx.args[0], *ctx.clock);
+    auto db = ctx.loadSession(ctx.args[0]);
     if (!db)
         return fail(db.error());
     ArrayCounter counter;
@@ -74,65 +57,70 @@ int check(CliContext& ctx) {
 }
 
 int roundtrip(CliContext& ctx) {
-    if (ctx.args.size() != 2)
-        return usage(QStringLiteral("Usage : velmora-cli roundtrip FICHIER SORTIE"));
-    auto db = loadSession(ctx.args[0], *ctx.clock);
+    auto db = ctx.loadSession(ctx.args[0]);
     if (!db)
         return fail(db.error());
-    const Status written = writeSessionFile(db.value(), SessionFormat::Compact, ctx.args[1]);
-    return written ? Success : fail(written.error());
+    return finish(ctx.writeSession(db.value(), SessionFormat::Compact, ctx.args[1]));
 }
 
 int newSession(CliContext& ctx) {
-    QStringList args = ctx.args;
-    std::optional<QString> name;
-    const qsizetype nameAt = args.indexOf(QStringLiteral("--name"));
-    if (nameAt >= 0) {
-        if (nameAt + 1 >= args.size())
-            return usage(QStringLiteral("L'option --name attend un nom."));
-        name = args[nameAt + 1];
-        args.remove(nameAt, 2);
-    }
-    if (args.size() != 1)
-        return usage(QStringLiteral("Usage : velmora-cli new SORTIE [--name NOM]"));
+    const QString& target = ctx.args[0];
+    if (!ctx.isSet(QStringLiteral("force")) && ctx.fileSystem.exists(target))
+        return fail(QStringLiteral("Le fichier « %1 » existe déjà.").arg(target));
     AppDatabase db = newSessionContents();
-    if (name && !name->trimmed().isEmpty())
-        db.sessionName = name->trimmed();
-    const Status written = writeSessionFile(db, SessionFormat::Compact, args[0]);
-    return written ? Success : fail(written.error());
+    if (const QString name = ctx.value(QStringLiteral("name")).value_or(QString()).trimmed();
+        !name.isEmpty())
+        db.sessionName = name;
+    return finish(ctx.writeSession(db, SessionFormat::Compact, target));
 }
 
-// Exports through a store rooted in a throw-away folder, so that the user's
-// own store, settings and file are never touched.
+// Writes what the application would save after opening the file, without
+// opening it: the media stay embedded as they are, and their URLs name the
+// session's media folder under the application's data folder, where opening
+// would put them. Nothing is written but the target.
 int exportSession(CliContext& ctx) {
-    if (ctx.args.size() != 2)
-        return usage(QStringLiteral("Usage : velmora-cli export FICHIER SORTIE"));
-    QTemporaryDir root;
-    if (!root.isValid())
-        return fail(QStringLiteral("Dossier temporaire indisponible : %1").arg(root.errorString()));
-    LocalFileSystem fs;
-    MemoryUserDefaults defaults;
-    PathBookmarks bookmarks;
-    auto folder = StoreFolder::prepare(fs, root.path());
+    auto read = ctx.loadSession(ctx.args[0]);
+    if (!read)
+        return fail(read.error());
+    const Result<StoreFolder> folder = locateStoreFolder();
     if (!folder)
         return fail(folder.error());
-    AppDataStore store({fs, defaults, bookmarks, *ctx.clock}, folder.value());
-    const QUrl source = QUrl::fromLocalFile(QFileInfo(ctx.args[0]).absoluteFilePath());
-    if (const Status applied = store.applyFile(source); !applied)
-        return fail(applied.error());
-    const QUrl target = QUrl::fromLocalFile(QFileInfo(ctx.args[1]).absoluteFilePath());
-    const Status exported = store.exportTo(target);
-    return exported ? Success : fail(exported.error());
+    AppDatabase db = std::move(read).value();
+    if (!db.sessionID)
+        db.sessionID = QUuid::createUuid();
+    settleOpenedSession(
+        db, folder->mediaFolder(db.sessionID->toString(QUuid::WithoutBraces).toUpper()));
+    return finish(ctx.writeSession(db, SessionFormat::PrettySorted, ctx.args[1]));
 }
 
 } // namespace
 
 QList<Command> sessionCommands() {
     return {
-        {QStringLiteral("check"), QStringLiteral("check FICHIER"), check},
-        {QStringLiteral("roundtrip"), QStringLiteral("roundtrip FICHIER SORTIE"), roundtrip},
-        {QStringLiteral("new"), QStringLiteral("new SORTIE [--name NOM]"), newSession},
-        {QStringLiteral("export"), QStringLiteral("export FICHIER SORTIE"), exportSession},
+        {.name = QStringLiteral("check"),
+         .arguments = {QStringLiteral("FICHIER")},
+         .help = QStringLiteral("Lit une session : {\"sessionID\", \"sessionName\", \"protected\", "
+                                "\"counts\"} (un nombre par liste)."),
+         .run = check},
+        {.name = QStringLiteral("roundtrip"),
+         .arguments = {QStringLiteral("FICHIER"), QStringLiteral("SORTIE")},
+         .help = QStringLiteral("Lit une session et la réécrit, compacte, dans SORTIE."),
+         .run = roundtrip},
+        {.name = QStringLiteral("new"),
+         .arguments = {QStringLiteral("SORTIE")},
+         .options = {{.name = QStringLiteral("name"),
+                      .valueName = QStringLiteral("NOM"),
+                      .valueKind = QStringLiteral("un nom"),
+                      .help = QStringLiteral("le nom de la session")},
+                     {.name = QStringLiteral("force"),
+                      .help = QStringLiteral("remplace un fichier existant")}},
+         .help = QStringLiteral("Écrit une session neuve dans SORTIE, qui ne doit pas exister."),
+         .run = newSession},
+        {.name = QStringLiteral("export"),
+         .arguments = {QStringLiteral("FICHIER"), QStringLiteral("SORTIE")},
+         .help = QStringLiteral("Écrit dans SORTIE la session telle que l'application l'ouvre, "
+                                "indentée, clés triées, avec les seuls médias utilisés."),
+         .run = exportSession},
     };
 }
 

@@ -9,8 +9,16 @@ QString applicationDataUnavailableMessage() {
         "Application Support directory unavailable — environment critically broken");
 }
 
+namespace {
+
+QString applicationDataFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
+
+} // namespace
+
 Result<StoreFolder> openStoreFolder(FileSystem& fs) {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    const QString data = applicationDataFolder();
     if (data.isEmpty())
         return Result<StoreFolder>::failure(applicationDataUnavailableMessage());
     auto folder = StoreFolder::prepare(fs, data);
@@ -19,6 +27,13 @@ Result<StoreFolder> openStoreFolder(FileSystem& fs) {
                                             QStringLiteral(" (") + folder.error() +
                                             QLatin1Char(')'));
     return folder;
+}
+
+Result<StoreFolder> locateStoreFolder() {
+    const QString data = applicationDataFolder();
+    if (data.isEmpty())
+        return Result<StoreFolder>::failure(applicationDataUnavailableMessage());
+    return StoreFolder::locate(data);
 }
 
 } // namespace velmora

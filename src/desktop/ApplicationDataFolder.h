@@ -14,4 +14,7 @@ QString applicationDataUnavailableMessage();
 // the legacy names migrated.
 Result<StoreFolder> openStoreFolder(FileSystem& fs);
 
+// The same folder, named without creating or migrating anything.
+Result<StoreFolder> locateStoreFolder();
+
 } // namespace velmora

@@ -70,8 +70,9 @@ Status AtomicFile::failure(int errnum, const char* step) {
     const QString name = QFileInfo(m_target).fileName();
     return Status::failure(
         QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré : %2")
-            .arg(name, describeSystemError(
-                           errnum, QStringLiteral("%1 de %2").arg(QLatin1String(step), m_target))));
+            .arg(name,
+                 describeSystemError(
+                     errnum, QStringLiteral("%1 de %2").arg(QString::fromUtf8(step), m_target))));
 }
 
 Status AtomicFile::open() {

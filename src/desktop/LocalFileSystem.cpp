@@ -10,6 +10,7 @@
 
 #include <cerrno>
 #include <sys/mman.h>
+#include <sys/stat.h>
 
 namespace velmora {
 namespace {
@@ -46,6 +47,14 @@ bool LocalFileSystem::isDirectory(const QString& path) const {
 }
 
 Result<QByteArray> LocalFileSystem::readFile(const QString& path) const {
+    // Opening a FIFO waits for a writer and a device may never end: only
+    // regular files are opened. Folders and missing files are left to the
+    // reading below, which names them.
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode) &&
+        !S_ISDIR(info.st_mode))
+        return Result<QByteArray>::failure(
+            QStringLiteral("« %1 » n'est pas un fichier ordinaire.").arg(nameOf(path)));
     return readSessionBytes(path, adviseHugePages);
 }
 

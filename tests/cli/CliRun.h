@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -17,12 +19,27 @@ struct CliRun {
     QByteArray err;
 };
 
-inline CliRun runCli(const QStringList& args) {
+struct CliInput {
+    QByteArray standardInput = {};
+    QStringList environment = {}; // "NAME=value", on top of the test's own
+    QString workingDirectory = {};
+    int timeoutMs = 60'000;
+};
+
+inline CliRun runCli(const QStringList& args, const CliInput& input = {}) {
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const QString& variable : input.environment)
+        environment.insert(variable.section(QLatin1Char('='), 0, 0),
+                           variable.section(QLatin1Char('='), 1));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(input.workingDirectory);
     process.start(QStringLiteral(VELMORA_CLI), args);
+    process.write(input.standardInput);
+    process.closeWriteChannel();
     CliRun run;
-    if (!process.waitForFinished(60'000)) {
-        ADD_FAILURE() << "velmora-cli did not finish: " << process.errorString().toStdString();
+    if (!process.waitForFinished(input.timeoutMs)) {
+        ADD_FAILURE() << "velmora-cli did not finish: " << args.join(' ').toStdString();
         process.kill();
         process.waitForFinished();
         return run;
@@ -41,6 +58,22 @@ inline QJsonObject parseOutput(const CliRun& run) {
     EXPECT_EQ(error.error, QJsonParseError::NoError) << run.out.constData();
     EXPECT_TRUE(doc.isObject()) << run.out.constData();
     return doc.object();
+}
+
+inline QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+    file.write(bytes);
+}
+
+inline QStringList entriesOf(const QString& dir) {
+    return QDir(dir).entryList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 } // namespace velmora::test

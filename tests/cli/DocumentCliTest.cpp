@@ -4,9 +4,12 @@
 
 #include "core/model/NewSession.h"
 #include "core/model/SessionFile.h"
+#include "support/SampleDocuments.h"
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTimeZone>
@@ -15,6 +18,7 @@ using namespace velmora;
 using velmora::test::CliRun;
 using velmora::test::parseOutput;
 using velmora::test::runCli;
+using velmora::test::SampleDocuments;
 
 namespace {
 
@@ -85,6 +89,7 @@ TEST_F(DocumentCli, TotalsOfAnInvoiceWithReductionDiscountAndDeposit) {
     Encaissement paid;
     paid.id = QUuid::createUuid();
     paid.amount = 100;
+    paid.isAcompte = true; // 50 of it covers the deposit line
     paid.date = d.issueDate;
     paid.createdAt = d.issueDate;
     d.encaissements = {paid};
@@ -95,24 +100,34 @@ TEST_F(DocumentCli, TotalsOfAnInvoiceWithReductionDiscountAndDeposit) {
 
     const QJsonObject out = run({QStringLiteral("--now"), QStringLiteral("2025-04-01T08:00:00Z"),
                                  QStringLiteral("totals"), file, QStringLiteral("F-2025-001")});
-    EXPECT_EQ(out.size(), 17);
-    EXPECT_EQ(out.value("number").toString(), u"F-2025-001");
-    EXPECT_EQ(out.value("kind").toString(), u"invoice");
-    EXPECT_EQ(out.value("statusKey").toString(), u"envoyé");
-    EXPECT_DOUBLE_EQ(out.value("servicesTotalHT").toDouble(), 180);
-    EXPECT_DOUBLE_EQ(out.value("servicesTotalTVA").toDouble(), 36);
-    EXPECT_DOUBLE_EQ(out.value("servicesTotalTTC").toDouble(), 216);
-    EXPECT_DOUBLE_EQ(out.value("offeredTotalTTC").toDouble(), 50);
-    EXPECT_DOUBLE_EQ(out.value("grossServicesTTC").toDouble(), 266);
-    EXPECT_NEAR(out.value("discountTotal").toDouble(), 21.6, 1e-9);
-    EXPECT_DOUBLE_EQ(out.value("depositTotal").toDouble(), 50);
-    EXPECT_NEAR(out.value("netDue").toDouble(), 144.4, 1e-9);
-    EXPECT_NEAR(out.value("remainingDue").toDouble(), 44.4, 1e-9);
-    EXPECT_EQ(out.value("isFullyPaid"), QJsonValue(false));
-    EXPECT_EQ(out.value("isLate"), QJsonValue(true));
-    EXPECT_EQ(out.value("daysLate").toInt(), 1) << "due 31 March, 1 April in Paris";
-    EXPECT_EQ(out.value("isExpiredQuote"), QJsonValue(false));
-    EXPECT_EQ(out.value("isInCancelledActivity"), QJsonValue(false));
+    // Due on 31 March: 1 April in Paris is one day late.
+    const QJsonObject expected{
+        {"number", "F-2025-001"},
+        {"kind", "invoice"},
+        {"statusKey", "envoyé"},
+        {"servicesTotalHT", 180},
+        {"servicesTotalTVA", 36},
+        {"servicesTotalTTC", 216},
+        {"offeredTotalTTC", 50},
+        {"grossServicesTTC", 266},
+        {"discountTotal", 21.6},
+        {"depositTotal", 50},
+        {"netDue", 144.4},
+        {"remainingDue", 94.4},
+        {"isFullyPaid", false},
+        {"isLate", true},
+        {"daysLate", 1},
+        {"isExpiredQuote", false},
+        {"isInCancelledActivity", false},
+    };
+    ASSERT_EQ(out.keys(), expected.keys());
+    for (auto it = expected.begin(); it != expected.end(); ++it) {
+        if (it->isDouble())
+            EXPECT_NEAR(out.value(it.key()).toDouble(), it->toDouble(), 1e-9)
+                << it.key().toStdString();
+        else
+            EXPECT_EQ(out.value(it.key()), *it) << it.key().toStdString();
+    }
 
     const QJsonObject before = run({QStringLiteral("--now"), QStringLiteral("2025-03-31T20:00:00Z"),
                                     QStringLiteral("totals"), file, QStringLiteral("F-2025-001")});
@@ -156,14 +171,7 @@ TEST_F(DocumentCli, DocumentsAreNamedByFirstNumberThenById) {
     const CliRun missing = runCli({QStringLiteral("totals"), file, QStringLiteral("F-404")});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.out.isEmpty());
-    EXPECT_TRUE(QString::fromUtf8(missing.err).contains(u"F-404"));
-    const CliRun usage = runCli({QStringLiteral("totals"), file});
-    EXPECT_EQ(usage.exitCode, 2);
-    const CliRun unreadable =
-        runCli({QStringLiteral("totals"), m_dir.filePath(QStringLiteral("absent.cdb")),
-                QStringLiteral("F-7")});
-    EXPECT_EQ(unreadable.exitCode, 1);
-    EXPECT_FALSE(unreadable.err.isEmpty());
+    EXPECT_EQ(missing.err, QByteArray("Document introuvable : « F-404 ».\n"));
 }
 
 TEST_F(DocumentCli, NextNumberFollowsTheLargestYear) {
@@ -186,10 +194,79 @@ TEST_F(DocumentCli, NextNumberFollowsTheLargestYear) {
                   .value("number")
                   .toString(),
               u"D-2026-001");
+}
 
-    const CliRun bad = runCli({QStringLiteral("next-number"), file, QStringLiteral("facture")});
-    EXPECT_EQ(bad.exitCode, 2);
-    EXPECT_TRUE(bad.out.isEmpty());
+TEST_F(DocumentCli, PdfMailAndReminderOfAnInvoice) {
+    m_db.companySettings = SampleDocuments::company();
+    m_db.clients = {SampleDocuments::client()};
+    CommercialDocumentItem d = SampleDocuments::invoice();
+    d.statusID = statusNamed(m_db.invoiceStatuses, QStringLiteral("Envoyé"));
+    CommercialDocumentItem quote = SampleDocuments::quote();
+    m_db.documents = {d, quote};
+    const QString file = write();
+
+    const QString out = m_dir.filePath(QStringLiteral("F-2025-014.pdf"));
+    const CliRun pdf = runCli({QStringLiteral("pdf"), file, QStringLiteral("F-2025-014"), out});
+    EXPECT_EQ(pdf.exitCode, 0) << pdf.err.constData();
+    EXPECT_TRUE(pdf.out.isEmpty());
+    EXPECT_TRUE(pdf.err.isEmpty()) << pdf.err.constData();
+    QFile written(out);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().startsWith("%PDF-"));
+
+    const QJsonObject mail = run({QStringLiteral("mail"), file, QStringLiteral("F-2025-014")});
+    EXPECT_EQ(mail, (QJsonObject{
+                        {QStringLiteral("subject"), u"Facture F-2025-014 — Atelier Lumen"_qs},
+                        {QStringLiteral("body"),
+                         u"Bonjour,\n\nVeuillez trouver ci-joint la facture F-2025-014.\n\n"
+                         u"Cordialement,\nAtelier Lumen\nCamille Moreau"_qs},
+                        {QStringLiteral("recipients"),
+                         QJsonArray{QStringLiteral("compta@maison-verdier.fr")}},
+                    }));
+
+    // Issued on 2 June with 30 days: due 2 July, 3 days late on 5 July.
+    const QJsonObject reminder =
+        run({QStringLiteral("--now"), QStringLiteral("2025-07-05T10:00:00Z"),
+             QStringLiteral("reminder"), file, QStringLiteral("F-2025-014")});
+    EXPECT_EQ(reminder.size(), 3);
+    EXPECT_EQ(reminder.value("subject").toString(),
+              u"Relance : facture F-2025-014 — solde restant à régler");
+    EXPECT_TRUE(reminder.value("body").toString().contains(
+        u"présente un solde impayé de 1\u202f205,51\u00a0€ depuis 3 jours."));
+    EXPECT_TRUE(reminder.value("url").toString().startsWith(
+        u"mailto:compta@maison-verdier.fr?subject=Relance%20:%20facture%20F-2025-014%20"));
+
+    const CliRun onQuote = runCli({QStringLiteral("reminder"), file, QStringLiteral("D-2025-031")});
+    EXPECT_EQ(onQuote.exitCode, 1);
+    EXPECT_EQ(QString::fromUtf8(onQuote.err).trimmed(),
+              u"Une relance ne concerne qu'une facture : « D-2025-031 » est un devis.");
+}
+
+TEST_F(DocumentCli, PdfOfAnImportedDocumentIsItsOwnFile) {
+    CommercialDocumentItem signedQuote = invoice(QStringLiteral("D-1"));
+    signedQuote.kind = CommercialDocumentKind::quote;
+    signedQuote.sourceKind = CommercialDocumentSourceKind::importedPDF;
+    signedQuote.importedPDFURL = QUrl::fromLocalFile(QStringLiteral("/Users/lea/Media/devis.pdf"));
+    m_db.embeddedMedia.insert(QStringLiteral("devis.pdf"), Base64Data::fromBytes("%PDF-imported"));
+    CommercialDocumentItem lost = signedQuote;
+    lost.number = QStringLiteral("D-2");
+    lost.importedPDFURL = QUrl::fromLocalFile(QStringLiteral("/Users/lea/Media/perdu.pdf"));
+    m_db.documents = {signedQuote, lost};
+    const QString file = write();
+
+    const QString out = m_dir.filePath(QStringLiteral("out.pdf"));
+    const CliRun copied = runCli({QStringLiteral("pdf"), file, QStringLiteral("D-1"), out});
+    EXPECT_EQ(copied.exitCode, 0) << copied.err.constData();
+    QFile written(out);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), "%PDF-imported");
+
+    const QString none = m_dir.filePath(QStringLiteral("none.pdf"));
+    const CliRun missing = runCli({QStringLiteral("pdf"), file, QStringLiteral("D-2"), none});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_EQ(QString::fromUtf8(missing.err).trimmed(),
+              u"Le fichier PDF est introuvable. Il a peut-être été déplacé ou supprimé.");
+    EXPECT_FALSE(QFile::exists(none)) << "nothing written";
 }
 
 } // namespace

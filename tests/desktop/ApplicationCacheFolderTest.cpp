@@ -10,32 +10,12 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 
 using namespace velmora;
 
 namespace {
-
-class ScopedSetting {
-public:
-    ScopedSetting()
-        : m_hadXdg(qEnvironmentVariableIsSet("XDG_CACHE_HOME")), m_xdg(qgetenv("XDG_CACHE_HOME")),
-          m_org(QCoreApplication::organizationName()), m_app(QCoreApplication::applicationName()) {}
-    ~ScopedSetting() {
-        if (m_hadXdg)
-            qputenv("XDG_CACHE_HOME", m_xdg);
-        else
-            qunsetenv("XDG_CACHE_HOME");
-        QCoreApplication::setOrganizationName(m_org);
-        QCoreApplication::setApplicationName(m_app);
-    }
-
-private:
-    bool m_hadXdg;
-    QByteArray m_xdg;
-    QString m_org;
-    QString m_app;
-};
 
 void writeFile(const QString& path, qint64 size) {
     QDir().mkpath(QFileInfo(path).path());
@@ -47,7 +27,14 @@ void writeFile(const QString& path, qint64 size) {
 } // namespace
 
 TEST(ApplicationCacheFolder, IsTheApplicationsOwnFolderAndClearingSparesTheOthers) {
-    ScopedSetting restore;
+    const QByteArray xdg = qgetenv("XDG_CACHE_HOME");
+    const QString organization = QCoreApplication::organizationName();
+    const QString application = QCoreApplication::applicationName();
+    const auto restore = qScopeGuard([&] {
+        qputenv("XDG_CACHE_HOME", xdg);
+        QCoreApplication::setOrganizationName(organization);
+        QCoreApplication::setApplicationName(application);
+    });
     QTemporaryDir shared;
     ASSERT_TRUE(shared.isValid());
     qputenv("XDG_CACHE_HOME", QFile::encodeName(shared.path()));

@@ -1,9 +1,11 @@
-// velmora-store-save-loop DATA_FOLDER [--prepare SOURCE.cdb]
+// velmora-store-save-loop DATA_FOLDER [--prepare SOURCE.cdb | --saves COUNT] [--mirror FILE]
 //
 // The process the crash-safety test kills. With --prepare it applies SOURCE to
-// the store of DATA_FOLDER, saves it as state 0 and stops. Otherwise it loads
-// the working copy, prints "loaded N", then saves state N+1, N+2… until it is
-// killed, printing "saving N" before each save and "saved N" once it returned.
+// the store of DATA_FOLDER, saves it as state 0 and stops. Otherwise it starts
+// the store as the application does (FILE as the user's own file, mirrored on
+// every save), prints "loaded N", then saves state N+1, N+2… until it is
+// killed, or COUNT saves are done, printing "saving N" before each save and
+// "saved N" once it returned.
 
 #include "support/SaveLoopStates.h"
 
@@ -47,11 +49,21 @@ void stepTo(AppDataStore& store, qint64 n) {
 
 int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments().mid(1);
+    QStringList args = app.arguments().mid(1);
+    // --mirror FILE: the user's own file, written after the working copy.
+    QString mirror;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--mirror"));
+        at >= 0 && at + 1 < args.size()) {
+        mirror = args[at + 1];
+        args.remove(at, 2);
+    }
     const bool prepare = args.size() == 3 && args[1] == QLatin1String("--prepare");
-    if (args.size() != 1 && !prepare)
-        return fail(QStringLiteral(
-            "Usage : velmora-store-save-loop DOSSIER_DONNÉES [--prepare SOURCE.cdb]"));
+    bool counted = false;
+    const qint64 saves =
+        args.size() == 3 && args[1] == QLatin1String("--saves") ? args[2].toLongLong(&counted) : -1;
+    if (args.size() != 1 && !prepare && !(counted && saves >= 0))
+        return fail(QStringLiteral("Usage : velmora-store-save-loop DOSSIER_DONNÉES "
+                                   "[--prepare SOURCE.cdb | --saves NOMBRE] [--mirror FICHIER]"));
 
     LocalFileSystem fs;
     MemoryUserDefaults defaults;
@@ -60,6 +72,8 @@ int main(int argc, char* argv[]) {
     const Result<StoreFolder> folder = StoreFolder::prepare(fs, args[0]);
     if (!folder)
         return fail(folder.error());
+    if (!mirror.isEmpty())
+        defaults.setValue(AppDataStore::pathKey(), QUrl::fromLocalFile(mirror).toString());
     AppDataStore store({fs, defaults, bookmarks, clock}, folder.value());
 
     if (prepare) {
@@ -72,18 +86,19 @@ int main(int argc, char* argv[]) {
         return 0;
     }
 
-    if (const Status loaded = store.load(); !loaded)
-        return fail(loaded.error());
+    // As the application starts: the leftovers of a killed save are removed.
+    store.create();
     std::optional<qint64> n = test::saveLoopStateOf(store.sessionName());
     if (!n)
         return fail(QStringLiteral("La copie de travail n'est pas un état numéroté : « %1 ».")
                         .arg(store.sessionName()));
     report("loaded", *n);
-    for (;;) {
+    for (qint64 done = 0; done != saves; ++done) {
         stepTo(store, ++*n);
         report("saving", *n);
         if (const SaveResult saved = store.save(); !saved.ok)
             return fail(saved.error);
         report("saved", *n);
     }
+    return 0;
 }

@@ -102,19 +102,27 @@ double paymentsTotal(const CommercialDocumentItem& document) {
     return total;
 }
 
+double paymentsAgainstDue(const CommercialDocumentItem& document) {
+    double deposits = 0;
+    double others = 0;
+    for (const Encaissement& payment : document.encaissements)
+        (payment.isAcompte ? deposits : others) += payment.amount;
+    return others + std::max(0.0, deposits - depositTotal(document.lines));
+}
+
 double netDue(const CommercialDocumentItem& document) {
     return std::max(0.0, unclampedDue(document.lines));
 }
 
 double remainingDue(const CommercialDocumentItem& document) {
-    return std::max(0.0, netDue(document) - paymentsTotal(document));
+    return std::max(0.0, netDue(document) - paymentsAgainstDue(document));
 }
 
 bool isFullyPaid(const CommercialDocumentItem& document) {
     const double due = unclampedDue(document.lines);
     if (due <= 0)
         return false;
-    return paymentsTotal(document) >= due - kPaymentTolerance;
+    return paymentsAgainstDue(document) >= due - kPaymentTolerance;
 }
 
 } // namespace velmora

@@ -26,11 +26,17 @@ double grossServicesTTC(const QList<CommercialDocumentLine>& lines);
 double discountTotal(const QList<CommercialDocumentLine>& lines);
 double depositTotal(const QList<CommercialDocumentLine>& lines);
 
-// Sum of every payment, deposits and refunded ones included.
+// Sum of every payment, deposits and refunded ones included: the money
+// received, as the recipe book records it.
 double paymentsTotal(const CommercialDocumentItem& document);
+// What the payments settle of the net due. The net due already deducts the
+// deposit lines, so deposit payments first cover those lines and only what
+// exceeds them counts; without deposit lines they count in full. Refunded
+// payments count like the others.
+double paymentsAgainstDue(const CommercialDocumentItem& document);
 // The "total à payer": services − discounts − deposit lines, at least 0.
 double netDue(const CommercialDocumentItem& document);
-// "Reste à payer": the net due less every payment, at least 0.
+// "Reste à payer": the net due less the payments against it, at least 0.
 double remainingDue(const CommercialDocumentItem& document);
 // Settled within one cent; a document with nothing due is never settled.
 bool isFullyPaid(const CommercialDocumentItem& document);

@@ -32,7 +32,7 @@ void JsonWriter::append(std::string_view bytes) {
 
 void JsonWriter::newlineIndent() {
     m_out->append('\n');
-    m_out->append(QByteArray(static_cast<qsizetype>(m_levels.size()) * 2, ' '));
+    m_out->append(static_cast<qsizetype>(m_levels.size()) * 2, ' ');
 }
 
 void JsonWriter::beforeValue() {

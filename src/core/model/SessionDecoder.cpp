@@ -400,18 +400,235 @@ void check(simdjson::error_code code) {
         failParse(code);
 }
 
-// Runs f for the value under key, so that a failure names where it happened.
-template <class F> void atKey(std::string_view key, F&& f) {
+// Runs f, so that a failure inside it names where it happened: place(e)
+// prepends the key or index f works under.
+template <class Place, class F> void naming(Place&& place, F&& f) {
     try {
         f();
     } catch (DecodeError& e) {
-        e.prependKey(key);
+        place(e);
         throw;
     } catch (const ParseFailure& p) {
         DecodeError e{parseReason(p.code), {}};
-        e.prependKey(key);
+        place(e);
         throw e;
     }
+}
+
+template <class F> void atKey(std::string_view key, F&& f) {
+    naming([key](DecodeError& e) { e.prependKey(key); }, std::forward<F>(f));
+}
+
+// The DOM parser tells what is wrong in a value, not where. On that rare road
+// the value is walked again on demand, as the records describe it, so that the
+// message names the element and key as the decoder would: maps by ["key"],
+// records by .key, unknown keys as they are written.
+struct Walk {
+    int depth = 0;
+    Walk deeper() const { return {depth + 1}; }
+    // As deep as the DOM parser goes; deeper is its own fault.
+    bool tooDeep() const { return depth > int(simdjson::DEFAULT_MAX_DEPTH); }
+};
+
+void walkAny(ondemand::value value, Walk walk) {
+    ondemand::json_type type;
+    check(value.type().get(type));
+    switch (type) {
+    case ondemand::json_type::object: {
+        ondemand::object object;
+        check(value.get_object().get(object));
+        for (auto result : object) {
+            ondemand::field field;
+            check(std::move(result).get(field));
+            std::string_view key;
+            check(field.unescaped_key().get(key));
+            if (!walk.tooDeep())
+                atKey(key, [&] { walkAny(field.value(), walk.deeper()); });
+        }
+        break;
+    }
+    case ondemand::json_type::array: {
+        ondemand::array array;
+        check(value.get_array().get(array));
+        qsizetype index = 0;
+        for (auto result : array) {
+            ondemand::value item;
+            check(std::move(result).get(item));
+            if (!walk.tooDeep())
+                naming([index](DecodeError& e) { e.prependIndex(index); },
+                       [&] { walkAny(item, walk.deeper()); });
+            ++index;
+        }
+        break;
+    }
+    case ondemand::json_type::number: {
+        ondemand::number number;
+        check(value.get_number().get(number));
+        break;
+    }
+    case ondemand::json_type::string: {
+        std::string_view text;
+        check(value.get_string().get(text));
+        break;
+    }
+    case ondemand::json_type::boolean: {
+        bool flag = false;
+        check(value.get_bool().get(flag));
+        break;
+    }
+    case ondemand::json_type::null: {
+        bool isNull = false;
+        check(value.is_null().get(isNull));
+        break;
+    }
+    }
+}
+
+// Collects what describe() reads from a record: its keys and their types.
+class FieldWalker {
+public:
+    static constexpr bool reading = true;
+    using WalkAs = void (*)(ondemand::value, Walk);
+
+    template <class T> void required(std::string_view key, T&) { add<T>(key); }
+    template <class T> void optional(std::string_view key, std::optional<T>&) { add<T>(key); }
+    template <class T>
+    void fallback(std::string_view key, T&, const std::type_identity_t<T>& = T{}) {
+        add<T>(key);
+    }
+    template <class T>
+    void fallbackOrLegacy(std::string_view key, std::string_view legacyKey, T&,
+                          const std::type_identity_t<T>&) {
+        add<T>(key);
+        add<T>(legacyKey);
+    }
+    void fallbackFreshId(std::string_view key, QUuid&) { add<QUuid>(key); }
+    void fallbackNow(std::string_view key, QDateTime&) { add<QDateTime>(key); }
+    void fallbackCurrentYear(std::string_view key, qint64&) { add<qint64>(key); }
+    void idsOrLegacy(std::string_view key, std::string_view legacyKey, QList<QUuid>&) {
+        add<QList<QUuid>>(key);
+        add<QUuid>(legacyKey);
+    }
+    template <class T> bool readIfPresent(std::string_view key, T&) {
+        add<T>(key);
+        return false;
+    }
+
+    WalkAs find(std::string_view key) const {
+        for (const auto& [known, walkAs] : m_fields) {
+            if (known == key)
+                return walkAs;
+        }
+        return nullptr;
+    }
+
+    // The fields in file order, each as its type says.
+    void walk(ondemand::object object, Walk walk) const {
+        for (auto result : object) {
+            ondemand::field field;
+            check(std::move(result).get(field));
+            std::string_view key;
+            check(field.unescaped_key().get(key));
+            const WalkAs walkAs = find(key);
+            atKey(key,
+                  [&] { walkAs ? walkAs(field.value(), walk) : walkAny(field.value(), walk); });
+        }
+    }
+
+private:
+    template <class T> void add(std::string_view key);
+
+    std::vector<std::pair<std::string_view, WalkAs>> m_fields;
+};
+
+template <class T>
+concept Walkable = requires(FieldWalker& io, T& r) {
+    describe(io, r);
+};
+
+// Anything that is neither a record, a list nor a map is checked as it is.
+template <class T> void walkAs(ondemand::value value, T*, Walk walk) {
+    ondemand::json_type type;
+    check(value.type().get(type));
+    if constexpr (Walkable<T>) {
+        if (type == ondemand::json_type::object && !walk.tooDeep()) {
+            ondemand::object object;
+            check(value.get_object().get(object));
+            FieldWalker fields;
+            T record{};
+            describe(fields, record);
+            fields.walk(object, walk.deeper());
+            return;
+        }
+    }
+    walkAny(value, walk);
+}
+
+template <class T> void walkAs(ondemand::value value, QList<T>*, Walk walk) {
+    ondemand::json_type type;
+    check(value.type().get(type));
+    if (type != ondemand::json_type::array || walk.tooDeep())
+        return walkAny(value, walk);
+    ondemand::array array;
+    check(value.get_array().get(array));
+    qsizetype index = 0;
+    for (auto result : array) {
+        ondemand::value item;
+        check(std::move(result).get(item));
+        naming([index](DecodeError& e) { e.prependIndex(index); },
+               [&] { walkAs(item, static_cast<T*>(nullptr), walk.deeper()); });
+        ++index;
+    }
+}
+
+template <class T> void walkAs(ondemand::value value, QMap<QString, T>*, Walk walk) {
+    ondemand::json_type type;
+    check(value.type().get(type));
+    if (type != ondemand::json_type::object || walk.tooDeep())
+        return walkAny(value, walk);
+    ondemand::object object;
+    check(value.get_object().get(object));
+    for (auto result : object) {
+        ondemand::field field;
+        check(std::move(result).get(field));
+        std::string_view key;
+        check(field.unescaped_key().get(key));
+        naming([key](DecodeError& e) { e.prependMapKey(key); },
+               [&] { walkAs(field.value(), static_cast<T*>(nullptr), walk.deeper()); });
+    }
+}
+
+template <class T> void FieldWalker::add(std::string_view key) {
+    m_fields.emplace_back(key, [](ondemand::value value, Walk walk) {
+        walkAs(value, static_cast<T*>(nullptr), walk);
+    });
+}
+
+// Where in the root value under key the DOM parser's fault lies, as a
+// refusal; the key alone when the walk does not find it.
+DecodeError faultIn(std::string_view key, std::string_view text, std::size_t capacity,
+                    simdjson::error_code code) {
+    DecodeError fault{parseReason(code), {}};
+    ondemand::parser parser;
+    ondemand::document doc;
+    ondemand::value value;
+    if (code != simdjson::DEPTH_ERROR &&
+        parser.iterate(text.data(), text.size(), capacity).get(doc) == simdjson::SUCCESS &&
+        doc.get_value().get(value) == simdjson::SUCCESS) {
+        FieldWalker root;
+        AppDatabase db;
+        describe(root, db);
+        try {
+            const FieldWalker::WalkAs walkAs = root.find(key);
+            walkAs ? walkAs(value, Walk{1}) : walkAny(value, Walk{1});
+        } catch (DecodeError& e) {
+            fault = std::move(e);
+        } catch (const ParseFailure& p) {
+            fault.reason = parseReason(p.code);
+        }
+    }
+    fault.prependKey(key);
+    return fault;
 }
 
 // Base64 text of a media value. Text without escapes is checked where it lies
@@ -464,7 +681,8 @@ std::string_view rawJsonOf(ondemand::value value) {
 // parser, straight from the input buffer.
 class SessionRoot {
 public:
-    SessionRoot(const QByteArray& input, bool withMedia) {
+    SessionRoot(const QByteArray& input, bool withMedia)
+        : m_bufferEnd(input.constData() + input.capacity()) {
         // A byte-order mark, as some text editors add, is not part of the JSON.
         const std::size_t skip = input.startsWith("\xEF\xBB\xBF") ? 3 : 0;
         ondemand::document doc;
@@ -528,11 +746,8 @@ public:
             auto& parser = m_parsers.emplace_back(std::make_unique<dom::parser>());
             dom::element element;
             const auto error = parser->parse(text.data(), text.size(), false).get(element);
-            if (error != simdjson::SUCCESS) {
-                DecodeError e{parseReason(error), {}};
-                e.prependKey(key);
-                throw e;
-            }
+            if (error != simdjson::SUCCESS)
+                throw faultIn(key, text, std::size_t(m_bufferEnd - text.data()), error);
             result.emplace_back(key, element);
         }
         return result;
@@ -560,15 +775,12 @@ private:
             const QString name = QString::fromUtf8(key.data(), qsizetype(key.size()));
             if (m_media.contains(name))
                 continue;
-            try {
-                m_media.insert(name, mediaValue(field.value(), input));
-            } catch (DecodeError& e) {
-                e.prependMapKey(key);
-                throw;
-            }
+            naming([key](DecodeError& e) { e.prependMapKey(key); },
+                   [&] { m_media.insert(name, mediaValue(field.value(), input)); });
         }
     }
 
+    const char* m_bufferEnd; // end of the spare bytes the parsers may read ahead into
     ondemand::parser m_onDemand;
     std::vector<std::pair<std::string, std::string_view>> m_raw;
     std::vector<std::unique_ptr<dom::parser>> m_parsers;

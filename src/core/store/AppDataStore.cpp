@@ -2,6 +2,7 @@
 
 #include "core/model/MediaUrls.h"
 #include "core/model/NewSession.h"
+#include "core/model/OpenedSession.h"
 #include "core/model/SessionDecoder.h"
 #include "core/model/SessionEncoder.h"
 #include "core/store/DailyBackup.h"
@@ -23,20 +24,6 @@ QList<QUuid> sortedIds(const IdSet& ids) {
     std::sort(list.begin(), list.end(),
               [](const QUuid& a, const QUuid& b) { return a.toString() < b.toString(); });
     return list;
-}
-
-// An embeddedMedia key becomes a path under the media folder only when it
-// cannot point anywhere else.
-bool isSafeMediaKey(const QString& key) {
-    if (key.isEmpty() || key.startsWith(QLatin1Char('/')) || key.contains(QLatin1Char('\\')) ||
-        QDir::isAbsolutePath(key))
-        return false;
-    const QStringList parts = key.split(QLatin1Char('/'));
-    for (const QString& part : parts) {
-        if (part.isEmpty() || part == QLatin1String("..") || part == QLatin1String("."))
-            return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -88,13 +75,14 @@ void AppDataStore::create() {
     }
 
     FileSystem& fs = m_services.fileSystem;
+    const bool hadWorkingCopy = fs.exists(m_folder.workingCopy());
+    load();
+    // After the load: the session names the backup folder and the media folder.
     removeWriteLeftovers();
-    if (fs.exists(m_folder.workingCopy())) {
-        load();
+    if (hadWorkingCopy) {
         runDailyBackup(fs, m_folder.root(), m_services.clock);
         return;
     }
-    load();
     const bool defaultFileExists = m_defaultUrl && fs.exists(m_defaultUrl->toLocalFile());
     const bool empty = m_data.projects.isEmpty() && m_data.clients.isEmpty() &&
                        m_data.services.isEmpty() && m_data.documents.isEmpty() &&
@@ -352,72 +340,15 @@ QString AppDataStore::mediaKeyOf(const QUrl& url) const {
 }
 
 void AppDataStore::normalizeProjectStatuses() {
-    static const QString finished = QStringLiteral("Terminé");
-    const auto renamed = [](const QString& name) {
-        return name.trimmed() == QLatin1String("Fini") ? finished : name;
-    };
-
     QList<ProjectItem> projects = m_data.projects;
-    bool projectsChanged = false;
-    for (ProjectItem& p : projects) {
-        if (const QString name = renamed(p.status); name != p.status) {
-            p.status = name;
-            projectsChanged = true;
-        }
-    }
-    if (projectsChanged)
-        setProjects(projects);
-
-    // One coloured status per trimmed name, in the order of the names, then
-    // any coloured status that has no name entry yet: nothing is dropped.
-    QList<TagItem> statuses;
-    QSet<QString> seen;
-    const auto existing = [this](const QString& name) -> std::optional<TagItem> {
-        for (const TagItem& tag : m_data.projectStatuses) {
-            if (tag.name.trimmed() == name)
-                return tag;
-        }
-        return std::nullopt;
-    };
-    const QList<TagItem> seeds = seededProjectStatuses();
-    const auto seededColor = [&seeds](const QString& name) {
-        for (const TagItem& seed : seeds) {
-            if (seed.name == name)
-                return seed.color;
-        }
-        return TagColorOption::gray;
-    };
-    for (const QString& option : m_data.projectStatusOptions) {
-        const QString name = renamed(option).trimmed();
-        if (name.isEmpty() || seen.contains(name))
-            continue;
-        seen.insert(name);
-        TagItem tag =
-            existing(name).value_or(TagItem{QUuid::createUuid(), name, seededColor(name)});
-        tag.name = name;
-        statuses.append(tag);
-    }
-    for (TagItem tag : m_data.projectStatuses) {
-        const QString name = renamed(tag.name).trimmed();
-        if (name.isEmpty() || seen.contains(name))
-            continue;
-        seen.insert(name);
-        tag.name = name;
-        statuses.append(tag);
-    }
-    QList<QString> options;
-    IdSet protectedIds, lockedIds;
-    for (const TagItem& tag : statuses) {
-        options.append(tag.name);
-        if (seededColor(tag.name) != TagColorOption::gray)
-            protectedIds.insert(tag.id);
-        if (tag.name == finished || tag.name == u"Annulé")
-            lockedIds.insert(tag.id);
-    }
+    QList<TagItem> statuses = m_data.projectStatuses;
+    QList<QString> options = m_data.projectStatusOptions;
+    const ProjectStatusSets sets = velmora::normalizeProjectStatuses(projects, statuses, options);
+    setProjects(projects);
     setProjectStatuses(statuses);
     setProjectStatusOptions(options);
-    setProtectedProjectStatusIDs(protectedIds);
-    setNameLockedProjectStatusIDs(lockedIds);
+    setProtectedProjectStatusIDs(sets.protectedIds);
+    setNameLockedProjectStatusIDs(sets.nameLockedIds);
 }
 
 AppDatabase AppDataStore::snapshot() {

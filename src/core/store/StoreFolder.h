@@ -21,6 +21,11 @@ public:
     // Migrates the legacy names found beside and inside the root folder (a
     // failed migration is ignored), then makes sure the root folder exists.
     static Result<StoreFolder> prepare(FileSystem& fs, const QString& applicationDataFolder);
+    // The same places, named without touching the disk, for a reader that
+    // only needs their paths.
+    static StoreFolder locate(const QString& applicationDataFolder) {
+        return StoreFolder(applicationDataFolder + QLatin1Char('/') + folderName());
+    }
 
     const QString& root() const { return m_root; }
     QString workingCopy() const { return m_root + QStringLiteral("/database.cdb"); }

@@ -143,13 +143,42 @@ TEST(DocumentTotals, OneCentToleranceBothWays) {
     const CommercialDocumentItem short1 = withLines(lines, {payment(699.985)});
     EXPECT_FALSE(isFullyPaid(short1)) << "1,5 cent short";
 
-    const CommercialDocumentItem over = withLines(lines, {payment(800, true)});
+    const CommercialDocumentItem over = withLines(lines, {payment(800)});
     EXPECT_DOUBLE_EQ(remainingDue(over), 0) << "clamped";
     EXPECT_TRUE(isFullyPaid(over));
 
     Encaissement refunded = payment(700);
     refunded.isRefunded = true;
     EXPECT_TRUE(isFullyPaid(withLines(lines, {refunded}))) << "refunded payments still count";
+}
+
+// 1 000 € of services; a deposit payment first covers the deposit lines,
+// which the net due already deducts, and only its excess counts.
+TEST(DocumentTotals, DepositPaymentsFirstCoverTheDepositLines) {
+    struct Case {
+        const char* name;
+        double depositLine; // 0: no deposit line
+        QList<Encaissement> payments;
+        double remaining;
+        bool fullyPaid;
+    };
+    const QList<Case> cases{
+        {"deposit payment equal to the lines", 300, {payment(300, true)}, 700, false},
+        {"then the real balance", 300, {payment(300, true), payment(700)}, 0, true},
+        {"deposit payment below the lines", 300, {payment(200, true)}, 700, false},
+        {"deposit payment above the lines", 300, {payment(400, true)}, 600, false},
+        {"excess and balance", 300, {payment(400, true), payment(599.995)}, 0.005, true},
+        {"no deposit line: counted in full", 0, {payment(300, true)}, 700, false},
+        {"no deposit line, settled", 0, {payment(300, true), payment(700)}, 0, true},
+    };
+    for (const Case& c : cases) {
+        QList<CommercialDocumentLine> lines{serviceLine(1000)};
+        if (c.depositLine > 0)
+            lines.append(otherLine(CommercialDocumentLineKind::deposit, c.depositLine));
+        const CommercialDocumentItem d = withLines(lines, c.payments);
+        EXPECT_NEAR(remainingDue(d), c.remaining, 1e-6) << c.name;
+        EXPECT_EQ(isFullyPaid(d), c.fullyPaid) << c.name;
+    }
 }
 
 TEST(DocumentLines, NewLinesAndEditorButtons) {

@@ -166,6 +166,13 @@ TEST_F(PaymentSheetTest, LockedDepositAmountIsRecordedAsTheDeposit) {
     EXPECT_DOUBLE_EQ(deposit.amount, 300);
     EXPECT_TRUE(deposit.isAcompte);
     EXPECT_EQ(stored(invoice.id).statusID, paid());
+
+    // The deposit line already lowers the due: the client still owes 700.
+    EXPECT_DOUBLE_EQ(remainingDue(stored(invoice.id)), 700);
+    EncaissementSheetModel balance(invoice.id, m_clock);
+    balance.amountText = QStringLiteral("700");
+    ASSERT_TRUE(balance.apply(*m_store, m_clock).ok());
+    EXPECT_TRUE(isFullyPaid(stored(invoice.id)));
 }
 
 TEST_F(PaymentSheetTest, GoneInvoiceOrFailedSaveChangesNothing) {

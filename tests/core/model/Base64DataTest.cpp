@@ -33,9 +33,10 @@ TEST(Base64DataTest, AcceptsStandardPaddedText) {
 
 TEST(Base64DataTest, RefusesEverythingElse) {
     const std::string refused[] = {
-        "Zg",       "Zg=",  "Zm9",  "Z",      "Z===",     "====",  "=",
-        "Zg==Zg==", "Zm=v", "=Zm9", "Zm9v\n", "Zm9v ",    " Zm9v", "Zm\r\n9v",
-        "Zm9v\t",   "Zm9-", "Zm9_", "Zm9.",   "Zm9v!A==", "Zg=\0", "\xC3\xA9\xC3\xA9",
+        "Zg",         "Zg=",   "Zm9",  "Z",      "Z===",     "====",  "=",
+        "Zg==Zg==",   "Zm=v",  "=Zm9", "Zm9v\n", "Zm9v ",    " Zm9v", "Zm\r\n9v",
+        "Zm9v\t",     "Zm9-",  "Zm9_", "Zm9.",   "Zm9v!A==", "Zg=\0", "\xC3\xA9\xC3\xA9",
+        "\xC3\xA9==", "Zm 9v",
     };
     for (const std::string& text : refused) {
         EXPECT_FALSE(Base64Data::isValid(text)) << text;
@@ -63,19 +64,6 @@ TEST(Base64DataTest, EveryByteValueRoundTrips) {
         ASSERT_TRUE(again.has_value());
         EXPECT_EQ(*again, data);
     }
-}
-
-TEST(Base64DataTest, LargeDataKeepsItsText) {
-    QByteArray big(1 << 20, '\0');
-    for (qsizetype i = 0; i < big.size(); ++i)
-        big[i] = char((i * 7919) >> 3);
-    const Base64Data data = Base64Data::fromBytes(big);
-    EXPECT_EQ(data.decodedSize(), big.size());
-    EXPECT_EQ(data.decoded(), big);
-    // One bad character anywhere refuses the whole text.
-    QByteArray text = data.encoded().toByteArray();
-    text[text.size() / 2] = '*';
-    EXPECT_FALSE(Base64Data::isValid(std::string_view(text.constData(), std::size_t(text.size()))));
 }
 
 } // namespace

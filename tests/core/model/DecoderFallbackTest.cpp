@@ -3,6 +3,7 @@
 
 #include "core/model/SessionDecoder.h"
 #include "core/model/SessionEncoder.h"
+#include "support/SessionDiff.h"
 #include "support/SessionJson.h"
 
 #include <gtest/gtest.h>
@@ -22,20 +23,59 @@ QJsonObject firstOf(const QJsonObject& root, const QString& collection) {
     return root[collection].toArray().first().toObject();
 }
 
-TEST(DecoderFallbackTest, ClientWithoutLaterKeys) {
-    const AppDatabase db = decodeOk(toBytes(rootWithOne("clients", minimalClient())));
-    ASSERT_EQ(db.clients.size(), 1);
-    const ClientItem& c = db.clients[0];
-    EXPECT_EQ(c.id, uuid(1));
-    EXPECT_EQ(c.kind, ClientKind::particulier);
-    EXPECT_EQ(c.lastName, QStringLiteral("Dupré"));
-    EXPECT_EQ(c.email, QStringLiteral("jeanne@exemple.fr"));
-    EXPECT_EQ(c.siret, QString());
-    EXPECT_EQ(c.addressLine1, QString());
-    EXPECT_EQ(c.addressLine2, QString());
-    EXPECT_TRUE(c.tagIDs.isEmpty());
-    EXPECT_TRUE(c.contacts.isEmpty());
-    EXPECT_FALSE(c.photoURL.has_value());
+// Records reduced to their required keys read with the records' own
+// defaults, but for fresh ids and the moment of reading where they lack them.
+TEST(DecoderFallbackTest, RecordsWithOnlyTheirRequiredKeys) {
+    QJsonObject root = with(minimalRoot(), "clients", QJsonArray{minimalClient()});
+    root = with(root, "services", QJsonArray{minimalService()});
+    root = with(root, "accountingPurchases", QJsonArray{minimalPurchase()});
+    root = with(root, "urssafDeclarations", QJsonArray{QJsonObject()});
+    root = with(root, "recurringPurchases", QJsonArray{QJsonObject()});
+    const AppDatabase db = decodeOk(toBytes(root));
+    ASSERT_EQ(db.clients.size() + db.services.size() + db.accountingPurchases.size(), 3);
+    ASSERT_EQ(db.urssafDeclarations.size() + db.recurringPurchases.size(), 2);
+
+    ClientItem client;
+    client.id = uuid(1);
+    client.kind = ClientKind::particulier;
+    client.firstName = QStringLiteral("Jeanne");
+    client.lastName = QStringLiteral("Dupré");
+    client.email = QStringLiteral("jeanne@exemple.fr");
+    client.phone = QStringLiteral("0600000000");
+    EXPECT_EQ(db.clients[0], client);
+    ServiceItem service;
+    service.id = uuid(1);
+    service.title = QStringLiteral("Audit");
+    service.description = QStringLiteral("Une journée");
+    EXPECT_EQ(db.services[0], service);
+    EXPECT_EQ(service.prestationType, ServicePrestationType::prestationsLiberalesBNC);
+    AccountingPurchaseItem purchase;
+    purchase.id = uuid(1);
+    purchase.purchaseDate = kMomentTruncated;
+    EXPECT_EQ(db.accountingPurchases[0], purchase);
+
+    URSSAFDeclaration declaration;
+    declaration.id = db.urssafDeclarations[0].id;
+    declaration.year = 2025;
+    declaration.periodIndex = 1;
+    declaration.frequency = URSSAFDeclarationFrequency::trimestrial;
+    declaration.createdAt = kMomentTruncated;
+    EXPECT_EQ(db.urssafDeclarations[0], declaration);
+    RecurringPurchase recurring;
+    recurring.id = db.recurringPurchases[0].id;
+    recurring.nextDueDate = recurring.startDate = recurring.createdAt = kMomentTruncated;
+    recurring.isActive = true;
+    recurring.frequency = RecurringFrequency::monthly;
+    EXPECT_EQ(db.recurringPurchases[0], recurring);
+
+    // Fresh ids, different on every read.
+    const AppDatabase again = decodeOk(toBytes(root));
+    for (const auto& [first, second] :
+         {std::pair{declaration.id, again.urssafDeclarations.value(0).id},
+          std::pair{recurring.id, again.recurringPurchases.value(0).id}}) {
+        EXPECT_FALSE(first.isNull());
+        EXPECT_NE(first, second);
+    }
 }
 
 TEST(DecoderFallbackTest, LineWithoutQuantityOrKind) {
@@ -69,52 +109,11 @@ TEST(DecoderFallbackTest, LineWithoutQuantityOrKind) {
     EXPECT_EQ(db2.documents[0].lines[0].kind, CommercialDocumentLineKind::discount);
 }
 
-TEST(DecoderFallbackTest, ServiceWithoutPrestationType) {
-    const AppDatabase db = decodeOk(toBytes(rootWithOne("services", minimalService())));
-    ASSERT_EQ(db.services.size(), 1);
-    EXPECT_EQ(db.services[0].prestationType, ServicePrestationType::prestationsLiberalesBNC);
-    EXPECT_EQ(db.services[0].priceTTC, QString());
-    EXPECT_EQ(db.services[0].notes, QString());
-    EXPECT_FALSE(db.services[0].iconName.has_value());
-
+TEST(DecoderFallbackTest, ServiceWithAPrestationType) {
     const AppDatabase sales = decodeOk(toBytes(
         rootWithOne("services", with(minimalService(), "prestationType", "ventesMarchandises"))));
     ASSERT_EQ(sales.services.size(), 1);
     EXPECT_EQ(sales.services[0].prestationType, ServicePrestationType::ventesMarchandises);
-}
-
-TEST(DecoderFallbackTest, DocumentWithLegacySingleProject) {
-    const QJsonObject legacy = with(minimalDocument(), "linkedProjectID", uuidText(77));
-    const AppDatabase db = decodeOk(toBytes(rootWithOne("documents", legacy)));
-    ASSERT_EQ(db.documents.size(), 1);
-    EXPECT_EQ(db.documents[0].linkedProjectIDs, QList<QUuid>{uuid(77)});
-
-    const QJsonObject written = firstOf(reencoded(db), "documents");
-    EXPECT_FALSE(written.contains("linkedProjectID"));
-    EXPECT_EQ(written["linkedProjectIDs"].toArray(), QJsonArray{uuidText(77)});
-
-    // The list, when present, wins over the legacy key, even when empty.
-    const AppDatabase both = decodeOk(toBytes(rootWithOne(
-        "documents", with(with(legacy, "linkedProjectIDs", QJsonArray{uuidText(5), uuidText(6)}),
-                          "linkedProjectID", uuidText(77)))));
-    ASSERT_EQ(both.documents.size(), 1);
-    EXPECT_EQ(both.documents[0].linkedProjectIDs, (QList<QUuid>{uuid(5), uuid(6)}));
-    const AppDatabase emptyList =
-        decodeOk(toBytes(rootWithOne("documents", with(legacy, "linkedProjectIDs", QJsonArray()))));
-    ASSERT_EQ(emptyList.documents.size(), 1);
-    EXPECT_TRUE(emptyList.documents[0].linkedProjectIDs.isEmpty());
-
-    // A null list falls back to the legacy key.
-    const AppDatabase nullList = decodeOk(
-        toBytes(rootWithOne("documents", with(legacy, "linkedProjectIDs", QJsonValue::Null))));
-    ASSERT_EQ(nullList.documents.size(), 1);
-    EXPECT_EQ(nullList.documents[0].linkedProjectIDs, QList<QUuid>{uuid(77)});
-
-    // The legacy key is read with the same strictness.
-    EXPECT_EQ(decodeError(toBytes(rootWithOne(
-                  "documents", with(minimalDocument(), "linkedProjectID", "pas-un-id")))),
-              QStringLiteral("Fichier de session illisible : documents[0].linkedProjectID — "
-                             "identifiant invalide « pas-un-id »"));
 }
 
 TEST(DecoderFallbackTest, EncaissementWithoutIdOrCreationDate) {
@@ -146,20 +145,35 @@ TEST(DecoderFallbackTest, EncaissementWithoutIdOrCreationDate) {
     EXPECT_EQ(reread.documents[0].encaissements, first.documents[0].encaissements);
 }
 
-TEST(DecoderFallbackTest, PreferencesWithoutLaterKeys) {
+// A file with only the required keys reads as the records' own defaults,
+// which are those of a new session (NewSessionTest), but for what it holds.
+TEST(DecoderFallbackTest, MinimalFileReadsAsTheDefaults) {
     const AppDatabase db = decodeOk(toBytes(minimalRoot()));
-    const AppPreferences& p = db.preferences;
-    EXPECT_FALSE(p.tutorialShouldShowIntro);
-    EXPECT_FALSE(p.tutorialNeverShow);
-    EXPECT_EQ(p.appearanceMode, AppAppearanceMode::dark);
-    EXPECT_FALSE(p.searchSettings.useAllFields);
-    EXPECT_EQ(p.searchSettings.enabledFields, QList<SearchScopeField>{SearchScopeField::title});
-    EXPECT_TRUE(p.sidebarMenuItems.isEmpty());
-    EXPECT_EQ(p.appPassword, QString());
-    EXPECT_EQ(p.externalToolsAccessCode, QString());
-    EXPECT_FALSE(p.calendarLastSyncDate.has_value());
-    EXPECT_FALSE(p.invoiceLogoURL.has_value());
+    AppDatabase expected;
+    // Required keys keep the file's value, never a default.
+    for (QString CompanySettings::*key :
+         {&CompanySettings::displayName, &CompanySettings::ownerName, &CompanySettings::legalStatus,
+          &CompanySettings::siret, &CompanySettings::addressLine1, &CompanySettings::addressLine2,
+          &CompanySettings::tvaNote, &CompanySettings::latePenaltyText,
+          &CompanySettings::additionalLegalText})
+        expected.companySettings.*key = db.companySettings.*key;
+    expected.accountingRecipeSettings = db.accountingRecipeSettings;
+    EXPECT_EQ(differingKeys(db, expected), QStringList());
+    EXPECT_EQ(db.companySettings.latePenaltyText, QStringLiteral("Pénalités"));
+    EXPECT_EQ(db.accountingRecipeSettings.companyName, QStringLiteral("Atelier"));
 
+    // An empty or null settings object is read as a missing one; one key
+    // present leaves the others at their defaults.
+    for (const QJsonValue& urssaf : {QJsonValue(QJsonObject()), QJsonValue(QJsonValue::Null)})
+        EXPECT_EQ(decodeOk(toBytes(rootWith("urssafSettings", urssaf))).urssafSettings,
+                  URSSAFSettings{});
+    URSSAFSettings one;
+    one.summaryShowNet = false;
+    EXPECT_EQ(decodeOk(toBytes(rootWith("urssafSettings", QJsonObject{{"summaryShowNet", false}})))
+                  .urssafSettings,
+              one);
+
+    // Present values win over the fallbacks.
     const AppDatabase light = decodeOk(toBytes(rootWith(
         "preferences", QJsonObject{{"appearanceMode", "light"},
                                    {"searchSettings",
@@ -170,90 +184,6 @@ TEST(DecoderFallbackTest, PreferencesWithoutLaterKeys) {
     EXPECT_TRUE(light.preferences.searchSettings.useAllFields);
     EXPECT_EQ(light.preferences.searchSettings.enabledFields,
               (QList<SearchScopeField>{SearchScopeField::notes, SearchScopeField::status}));
-    EXPECT_TRUE(light.preferences.sidebarMenuItems.isEmpty());
-}
-
-TEST(DecoderFallbackTest, CompanyAndStockSettingsFallbacks) {
-    const AppDatabase db = decodeOk(toBytes(minimalRoot()));
-    const CompanySettings& c = db.companySettings;
-    EXPECT_EQ(c.legalTextOrder, (QList<QString>{"latePenalty", "additional"}));
-    EXPECT_EQ(c.lateChargeLineTitle, QStringLiteral("Frais de retard"));
-    EXPECT_EQ(c.lateChargeLineDescription, QStringLiteral("Pénalités de retard de paiement"));
-    EXPECT_EQ(c.bankIBAN, QString());
-    EXPECT_TRUE(c.acceptedPaymentMethods.isEmpty());
-    EXPECT_TRUE(c.customPaymentMethodIcons.isEmpty());
-    // Required keys keep the file's value, never a default.
-    EXPECT_EQ(c.latePenaltyText, QStringLiteral("Pénalités"));
-
-    const StockSettings& s = db.stockSettings;
-    EXPECT_EQ(s.lowStockThreshold, 2);
-    EXPECT_EQ(s.outOfStockThreshold, 0);
-    EXPECT_EQ(s.labelCategories, QStringLiteral("Catégories"));
-    EXPECT_EQ(s.labelSubCategories, QStringLiteral("Sous-catégories"));
-    EXPECT_EQ(s.labelTags, QStringLiteral("Tags"));
-    EXPECT_EQ(s.labelSubTags, QStringLiteral("Sous-tags"));
-}
-
-TEST(DecoderFallbackTest, OptionalRootKeysAbsent) {
-    const AppDatabase db = decodeOk(toBytes(minimalRoot()));
-    EXPECT_TRUE(db.stockSubCategories.isEmpty());
-    EXPECT_TRUE(db.projectStatuses.isEmpty());
-    EXPECT_TRUE(db.protectedQuoteStatusIDs.isEmpty());
-    EXPECT_TRUE(db.externalTools.isEmpty());
-    EXPECT_TRUE(db.urssafDeclarations.isEmpty());
-    EXPECT_TRUE(db.notificationStates.isEmpty());
-    EXPECT_TRUE(db.embeddedMedia.isEmpty());
-    EXPECT_TRUE(db.securityQuestions.isEmpty());
-    EXPECT_FALSE(db.sessionName.has_value());
-    EXPECT_FALSE(db.sessionID.has_value());
-    EXPECT_FALSE(db.sessionProfilePhotoData.has_value());
-    EXPECT_FALSE(db.sessionProfileImageName.has_value());
-}
-
-void expectUrssafDefaults(const URSSAFSettings& u) {
-    EXPECT_EQ(u.regime, URSSAFRegime::microEntrepreneur);
-    EXPECT_EQ(u.microRateServices, 22.0);
-    EXPECT_EQ(u.microRateSales, 12.3);
-    EXPECT_EQ(u.cfpRate, 0.2);
-    EXPECT_FALSE(u.versementLiberatoire);
-    EXPECT_EQ(u.versementLiberatoireBICRate, 1.0);
-    EXPECT_EQ(u.versementLiberatoireBNCRate, 2.2);
-    EXPECT_EQ(u.bncRate, 21.1);
-    EXPECT_EQ(u.bicRate, 25.0);
-    EXPECT_EQ(u.declarationFrequency, URSSAFDeclarationFrequency::trimestrial);
-    EXPECT_EQ(u.microRateBICServices, 21.2);
-    for (bool shown : {u.summaryShowCA, u.summaryShowPurchases, u.summaryShowCotisations,
-                       u.summaryShowNet, u.summaryShowCATotalBrut, u.summaryShowCARecipes,
-                       u.summaryShowNetEncaisse, u.summaryShowBestClient})
-        EXPECT_TRUE(shown);
-    EXPECT_TRUE(u.summaryCardCustomTitles.isEmpty());
-    EXPECT_EQ(u.recurringBadgeMonthlyColorKey, QStringLiteral("blue"));
-    EXPECT_EQ(u.recurringBadgeYearlyColorKey, QStringLiteral("pink"));
-    EXPECT_EQ(u.declarationDayOfMonth, 1);
-    EXPECT_TRUE(u.reminderEnabled);
-}
-
-TEST(DecoderFallbackTest, UrssafSettingsMissingOrEmpty) {
-    {
-        SCOPED_TRACE("missing");
-        expectUrssafDefaults(decodeOk(toBytes(minimalRoot())).urssafSettings);
-    }
-    {
-        SCOPED_TRACE("empty object");
-        expectUrssafDefaults(
-            decodeOk(toBytes(rootWith("urssafSettings", QJsonObject()))).urssafSettings);
-    }
-    {
-        SCOPED_TRACE("null");
-        expectUrssafDefaults(
-            decodeOk(toBytes(rootWith("urssafSettings", QJsonValue::Null))).urssafSettings);
-    }
-    // One key present leaves the others at their defaults.
-    const AppDatabase one =
-        decodeOk(toBytes(rootWith("urssafSettings", QJsonObject{{"summaryShowNet", false}})));
-    EXPECT_FALSE(one.urssafSettings.summaryShowNet);
-    EXPECT_TRUE(one.urssafSettings.summaryShowCA);
-    EXPECT_EQ(one.urssafSettings.microRateServices, 22.0);
 }
 
 TEST(DecoderFallbackTest, UrssafSettingsLegacyRate) {
@@ -295,27 +225,6 @@ TEST(DecoderFallbackTest, UrssafDeclarationLegacyTurnover) {
     EXPECT_FALSE(written.contains("legacyCaAmount"));
 }
 
-TEST(DecoderFallbackTest, UrssafDeclarationWithoutAnything) {
-    const QByteArray bytes = toBytes(rootWithOne("urssafDeclarations", QJsonObject()));
-    const AppDatabase db = decodeOk(bytes);
-    ASSERT_EQ(db.urssafDeclarations.size(), 1);
-    const URSSAFDeclaration& d = db.urssafDeclarations[0];
-    EXPECT_FALSE(d.id.isNull());
-    EXPECT_EQ(d.year, 2025);
-    EXPECT_EQ(d.periodIndex, 1);
-    EXPECT_EQ(d.frequency, URSSAFDeclarationFrequency::trimestrial);
-    EXPECT_EQ(d.caPrestationsServicesBNC, 0.0);
-    EXPECT_FALSE(d.isPaid);
-    EXPECT_FALSE(d.isDeclared);
-    EXPECT_FALSE(d.isAutoGenerated);
-    EXPECT_EQ(d.createdAt, kMomentTruncated);
-    EXPECT_FALSE(d.paidDate.has_value());
-
-    const AppDatabase again = decodeOk(bytes);
-    ASSERT_EQ(again.urssafDeclarations.size(), 1);
-    EXPECT_NE(again.urssafDeclarations[0].id, d.id);
-}
-
 TEST(DecoderFallbackTest, MissingYearIsTheParisYearAtTheMomentOfReading) {
     const QByteArray bytes = toBytes(rootWithOne("urssafDeclarations", QJsonObject()));
     struct Case {
@@ -337,23 +246,12 @@ TEST(DecoderFallbackTest, MissingYearIsTheParisYearAtTheMomentOfReading) {
 }
 
 TEST(DecoderFallbackTest, RecurringPurchaseDates) {
+    // Without a start date, the next due date is the start.
     const AppDatabase onlyNext = decodeOk(toBytes(
         rootWithOne("recurringPurchases", QJsonObject{{"nextDueDate", "2025-07-05T00:00:00Z"}})));
     ASSERT_EQ(onlyNext.recurringPurchases.size(), 1);
-    const RecurringPurchase& r = onlyNext.recurringPurchases[0];
-    EXPECT_EQ(r.nextDueDate, utc(2025, 7, 5));
-    EXPECT_EQ(r.startDate, utc(2025, 7, 5));
-    EXPECT_EQ(r.createdAt, kMomentTruncated);
-    EXPECT_TRUE(r.isActive);
-    EXPECT_EQ(r.frequency, RecurringFrequency::monthly);
-    EXPECT_EQ(r.amount, 0.0);
-    EXPECT_FALSE(r.id.isNull());
-    EXPECT_FALSE(r.debitDay.has_value());
-
-    const AppDatabase neither = decodeOk(toBytes(rootWithOne("recurringPurchases", QJsonObject())));
-    ASSERT_EQ(neither.recurringPurchases.size(), 1);
-    EXPECT_EQ(neither.recurringPurchases[0].nextDueDate, kMomentTruncated);
-    EXPECT_EQ(neither.recurringPurchases[0].startDate, kMomentTruncated);
+    EXPECT_EQ(onlyNext.recurringPurchases[0].nextDueDate, utc(2025, 7, 5));
+    EXPECT_EQ(onlyNext.recurringPurchases[0].startDate, utc(2025, 7, 5));
 
     const AppDatabase both = decodeOk(toBytes(
         rootWithOne("recurringPurchases", QJsonObject{{"nextDueDate", "2025-07-05T00:00:00Z"},
@@ -371,78 +269,74 @@ TEST(DecoderFallbackTest, RecurringPurchaseDates) {
     EXPECT_EQ(reversed.recurringPurchases[0].nextDueDate, utc(2025, 7, 5));
 }
 
-TEST(DecoderFallbackTest, StockSubTagsAndSubCategories) {
+// Older files held a single id where there is now a list. The single id is
+// read into the list; the list wins when both are there, even empty; a null
+// list falls back to the single id; the next write has the list only.
+TEST(DecoderFallbackTest, LegacySingleIdsBecomeLists) {
+    using Read = QList<QUuid> (*)(const AppDatabase&);
+    const struct {
+        const char* collection;
+        QJsonObject record;
+        const char* key;
+        const char* legacyKey;
+        Read read;
+    } cases[] = {
+        {"documents", minimalDocument(), "linkedProjectIDs", "linkedProjectID",
+         [](const AppDatabase& db) { return db.documents.value(0).linkedProjectIDs; }},
+        {"stockSubTags", minimalStockSubTag(), "parentTagIDs", "parentTagID",
+         [](const AppDatabase& db) { return db.stockSubTags.value(0).parentTagIDs; }},
+        {"stockSubCategories", QJsonObject(), "categoryIDs", "legacyCategoryID",
+         [](const AppDatabase& db) { return db.stockSubCategories.value(0).categoryIDs; }},
+        {"customCalendarEvents", minimalCalendarEvent(), "linkedClientIDs", "linkedClientID",
+         [](const AppDatabase& db) { return db.customCalendarEvents.value(0).linkedClientIDs; }},
+        {"customCalendarEvents", minimalCalendarEvent(), "linkedProjectIDs", "linkedProjectID",
+         [](const AppDatabase& db) { return db.customCalendarEvents.value(0).linkedProjectIDs; }},
+        {"customCalendarEvents", minimalCalendarEvent(), "linkedDocumentIDs", "linkedDocumentID",
+         [](const AppDatabase& db) { return db.customCalendarEvents.value(0).linkedDocumentIDs; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.legacyKey);
+        const auto read = [&](const QJsonObject& record) {
+            return c.read(decodeOk(toBytes(rootWithOne(c.collection, record))));
+        };
+        const QJsonObject legacy = with(c.record, c.legacyKey, uuidText(77));
+        EXPECT_EQ(read(legacy), QList<QUuid>{uuid(77)});
+        EXPECT_EQ(read(with(legacy, c.key, QJsonArray{uuidText(5), uuidText(6)})),
+                  (QList<QUuid>{uuid(5), uuid(6)}));
+        EXPECT_TRUE(read(with(legacy, c.key, QJsonArray())).isEmpty());
+        EXPECT_EQ(read(with(legacy, c.key, QJsonValue::Null)), QList<QUuid>{uuid(77)});
+        EXPECT_TRUE(read(c.record).isEmpty());
+
+        const QJsonObject written =
+            firstOf(reencoded(decodeOk(toBytes(rootWithOne(c.collection, legacy)))), c.collection);
+        EXPECT_FALSE(written.contains(QLatin1String(c.legacyKey)));
+        EXPECT_EQ(written[QLatin1String(c.key)].toArray(), QJsonArray{uuidText(77)});
+    }
+}
+
+TEST(DecoderFallbackTest, StockSubTagsSubCategoriesAndEventsWithoutLaterKeys) {
     const AppDatabase db = decodeOk(toBytes(with(
-        with(minimalRoot(), "stockSubTags",
-             QJsonArray{minimalStockSubTag(1),
-                        with(minimalStockSubTag(2), "parentTagID", uuidText(40)),
-                        with(with(minimalStockSubTag(3), "parentTagIDs", QJsonArray{uuidText(41)}),
-                             "color", "pink")}),
-        "stockSubCategories",
-        QJsonArray{QJsonObject{{"legacyCategoryID", uuidText(50)}}, QJsonObject()})));
-    ASSERT_EQ(db.stockSubTags.size(), 3);
+        with(with(minimalRoot(), "stockSubTags",
+                  QJsonArray{minimalStockSubTag(1), with(minimalStockSubTag(3), "color", "pink")}),
+             "stockSubCategories", QJsonArray{QJsonObject(), QJsonObject()}),
+        "customCalendarEvents", QJsonArray{minimalCalendarEvent()})));
+    ASSERT_EQ(db.stockSubTags.size(), 2);
     EXPECT_EQ(db.stockSubTags[0].color, TagColorOption::blue);
-    EXPECT_TRUE(db.stockSubTags[0].parentTagIDs.isEmpty());
-    EXPECT_EQ(db.stockSubTags[1].parentTagIDs, QList<QUuid>{uuid(40)});
-    EXPECT_EQ(db.stockSubTags[2].parentTagIDs, QList<QUuid>{uuid(41)});
-    EXPECT_EQ(db.stockSubTags[2].color, TagColorOption::pink);
+    EXPECT_EQ(db.stockSubTags[1].color, TagColorOption::pink);
+    EXPECT_EQ(firstOf(reencoded(db), "stockSubTags")["color"].toString(), QStringLiteral("blue"));
 
     ASSERT_EQ(db.stockSubCategories.size(), 2);
-    EXPECT_EQ(db.stockSubCategories[0].categoryIDs, QList<QUuid>{uuid(50)});
     EXPECT_FALSE(db.stockSubCategories[0].id.isNull());
     EXPECT_NE(db.stockSubCategories[0].id, db.stockSubCategories[1].id);
     EXPECT_EQ(db.stockSubCategories[1].name, QString());
-    EXPECT_TRUE(db.stockSubCategories[1].categoryIDs.isEmpty());
 
-    const QJsonObject written = reencoded(db);
-    const QJsonObject tag = written["stockSubTags"].toArray()[1].toObject();
-    EXPECT_FALSE(tag.contains("parentTagID"));
-    EXPECT_EQ(tag["parentTagIDs"].toArray(), QJsonArray{uuidText(40)});
-    EXPECT_EQ(tag["color"].toString(), QStringLiteral("blue"));
-    const QJsonObject sub = firstOf(written, "stockSubCategories");
-    EXPECT_FALSE(sub.contains("legacyCategoryID"));
-    EXPECT_EQ(sub["categoryIDs"].toArray(), QJsonArray{uuidText(50)});
-}
-
-TEST(DecoderFallbackTest, CalendarEventLegacySingleIds) {
-    const QJsonObject legacy =
-        with(with(with(minimalCalendarEvent(), "linkedClientID", uuidText(1)), "linkedProjectID",
-                  uuidText(2)),
-             "linkedDocumentID", uuidText(3));
-    const AppDatabase db = decodeOk(toBytes(rootWithOne("customCalendarEvents", legacy)));
     ASSERT_EQ(db.customCalendarEvents.size(), 1);
     const CustomCalendarEvent& e = db.customCalendarEvents[0];
-    EXPECT_EQ(e.linkedClientIDs, QList<QUuid>{uuid(1)});
-    EXPECT_EQ(e.linkedProjectIDs, QList<QUuid>{uuid(2)});
-    EXPECT_EQ(e.linkedDocumentIDs, QList<QUuid>{uuid(3)});
     EXPECT_FALSE(e.id.isNull());
     EXPECT_EQ(e.createdAt, kMomentTruncated);
     EXPECT_FALSE(e.isAllDay);
     EXPECT_EQ(e.location, QString());
     EXPECT_FALSE(e.alertMinutes.has_value());
-
-    const QJsonObject written = firstOf(reencoded(db), "customCalendarEvents");
-    for (const char* key : {"linkedClientID", "linkedProjectID", "linkedDocumentID"})
-        EXPECT_FALSE(written.contains(QLatin1String(key))) << key;
-    EXPECT_EQ(written["linkedDocumentIDs"].toArray(), QJsonArray{uuidText(3)});
-
-    const AppDatabase none =
-        decodeOk(toBytes(rootWithOne("customCalendarEvents", minimalCalendarEvent())));
-    ASSERT_EQ(none.customCalendarEvents.size(), 1);
-    EXPECT_TRUE(none.customCalendarEvents[0].linkedClientIDs.isEmpty());
-    EXPECT_TRUE(none.customCalendarEvents[0].linkedProjectIDs.isEmpty());
-    EXPECT_TRUE(none.customCalendarEvents[0].linkedDocumentIDs.isEmpty());
-}
-
-TEST(DecoderFallbackTest, PurchaseWithoutDate) {
-    const AppDatabase db = decodeOk(toBytes(rootWithOne("accountingPurchases", minimalPurchase())));
-    ASSERT_EQ(db.accountingPurchases.size(), 1);
-    const AccountingPurchaseItem& p = db.accountingPurchases[0];
-    EXPECT_EQ(p.purchaseDate, kMomentTruncated);
-    EXPECT_EQ(p.priceTTC, 0.0);
-    EXPECT_FALSE(p.priceHT.has_value());
-    EXPECT_FALSE(p.quantity.has_value());
-    EXPECT_FALSE(p.isRecurringEntry);
 }
 
 TEST(DecoderFallbackTest, NullCountsAsAbsent) {

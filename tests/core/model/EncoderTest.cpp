@@ -19,6 +19,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,140 +81,57 @@ AppDatabase sessionWithOneOfEach() {
     return db;
 }
 
-// Every value of a parsed document, depth first.
-void collectNulls(const QJsonValue& value, const QString& path, QStringList& nulls) {
-    if (value.isNull())
-        nulls.append(path);
-    if (value.isObject()) {
-        const QJsonObject object = value.toObject();
-        for (auto it = object.begin(); it != object.end(); ++it)
-            collectNulls(it.value(), path + QLatin1Char('.') + it.key(), nulls);
-    } else if (value.isArray()) {
-        const QJsonArray array = value.toArray();
-        for (qsizetype i = 0; i < array.size(); ++i)
-            collectNulls(array[i], path + QStringLiteral("[%1]").arg(i), nulls);
-    }
+// The text with every string emptied: what is left is the JSON structure.
+QByteArray outsideStrings(const QByteArray& text) {
+    static const QRegularExpression string(QStringLiteral(R"("(?:[^"\\]++|\\.)*+")"));
+    return QString::fromUtf8(text).replace(string, QStringLiteral("\"\"")).toUtf8();
 }
 
-QStringList nullsIn(const QByteArray& bytes) {
-    QStringList nulls;
-    collectNulls(parseObject(bytes), QStringLiteral("racine"), nulls);
-    return nulls;
+// Where a null value stands, if any, with what precedes it.
+QByteArray firstNull(const QByteArray& text) {
+    const QByteArray outside = outsideStrings(text);
+    const qsizetype at = outside.indexOf("null");
+    return at < 0 ? QByteArray() : outside.mid(std::max<qsizetype>(0, at - 80), 84);
 }
 
-bool isJsonSpace(char c) {
-    return c == ' ' || c == '\n' || c == '\r' || c == '\t';
-}
-
-// A small reader of the raw text: checks that the keys of every object are in
-// increasing order and reports where they are not.
-class KeyOrderChecker {
-public:
-    explicit KeyOrderChecker(const QByteArray& text) : m_text(text) {}
-
-    QStringList problems() {
-        skipSpace();
-        value(QStringLiteral("racine"));
-        return m_problems;
-    }
-    int objectsSeen() const { return m_objects; }
-
-private:
-    void skipSpace() {
-        while (m_pos < m_text.size() && isJsonSpace(m_text[m_pos]))
-            ++m_pos;
-    }
-    std::string string() {
-        std::string raw;
-        ++m_pos; // opening quote
-        while (m_pos < m_text.size() && m_text[m_pos] != '"') {
-            if (m_text[m_pos] == '\\')
-                raw += m_text[m_pos++];
-            raw += m_text[m_pos++];
-        }
-        ++m_pos;
-        // Decoded through a one-element array so that escapes compare by meaning.
-        const QJsonDocument doc =
-            QJsonDocument::fromJson("[\"" + QByteArray::fromStdString(raw) + "\"]");
-        return doc.array().first().toString().toStdString();
-    }
-    void value(const QString& path) {
-        skipSpace();
-        if (m_pos >= m_text.size())
-            return;
-        const char c = m_text[m_pos];
-        if (c == '{') {
-            ++m_objects;
-            ++m_pos;
-            std::vector<std::string> keys;
-            skipSpace();
-            while (m_pos < m_text.size() && m_text[m_pos] != '}') {
-                keys.push_back(string());
-                skipSpace();
-                ++m_pos; // colon
-                value(path + QLatin1Char('.') + QString::fromStdString(keys.back()));
-                skipSpace();
-                if (m_text[m_pos] == ',')
-                    ++m_pos;
-                skipSpace();
-            }
-            ++m_pos;
-            for (std::size_t i = 1; i < keys.size(); ++i) {
-                if (!(keys[i - 1] < keys[i]))
-                    m_problems.append(path + QStringLiteral(" : « %1 » avant « %2 »")
-                                                 .arg(QString::fromStdString(keys[i - 1]),
-                                                      QString::fromStdString(keys[i])));
-            }
-        } else if (c == '[') {
-            ++m_pos;
-            int index = 0;
-            skipSpace();
-            while (m_pos < m_text.size() && m_text[m_pos] != ']') {
-                value(path + QStringLiteral("[%1]").arg(index++));
-                skipSpace();
-                if (m_text[m_pos] == ',')
-                    ++m_pos;
-                skipSpace();
-            }
-            ++m_pos;
-        } else if (c == '"') {
-            string();
-        } else {
-            while (m_pos < m_text.size() && !isJsonSpace(m_text[m_pos]) && m_text[m_pos] != ',' &&
-                   m_text[m_pos] != ']' && m_text[m_pos] != '}')
-                ++m_pos;
-        }
-    }
-
-    const QByteArray& m_text;
-    qsizetype m_pos = 0;
-    QStringList m_problems;
-    int m_objects = 0;
-};
-
-// Walks the text outside strings; calls f(byte, depth, insideString).
-template <class F> void walk(const QByteArray& text, F f) {
-    bool inString = false;
-    int depth = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (inString) {
-            if (c == '\\') {
-                ++i;
-                continue;
-            }
-            if (c == '"')
-                inString = false;
+// Reads the pretty export as it is laid out, one key or value a line,
+// indented by two spaces a level: reports every line indented otherwise and
+// every key out of order in its object.
+QStringList prettyLayoutProblems(const QByteArray& pretty, int& objects) {
+    QStringList problems;
+    struct Level {
+        bool isObject;
+        std::optional<std::string> lastKey;
+    };
+    std::vector<Level> open;
+    const QList<QByteArray> lines = pretty.split('\n');
+    for (qsizetype n = 0; n < lines.size(); ++n) {
+        const QByteArray content = lines[n].trimmed();
+        if (content.isEmpty())
             continue;
+        if ((content.startsWith('}') || content.startsWith(']')) && !open.empty())
+            open.pop_back();
+        if (lines[n] != QByteArray(2 * qsizetype(open.size()), ' ') + content)
+            problems.append(QStringLiteral("ligne %1 : mal indentée").arg(n + 1));
+        const qsizetype colon = content.indexOf("\": ");
+        if (content.startsWith('"') && colon > 0 && !open.empty() && open.back().isObject) {
+            const std::string key = QJsonDocument::fromJson("[" + content.left(colon + 1) + "]")[0]
+                                        .toString()
+                                        .toStdString();
+            const std::optional<std::string>& last = open.back().lastKey;
+            if (last && !(*last < key))
+                problems.append(
+                    QStringLiteral("ligne %1 : « %2 » après « %3 »")
+                        .arg(n + 1)
+                        .arg(QString::fromStdString(key), QString::fromStdString(*last)));
+            open.back().lastKey = key;
         }
-        if (c == '"')
-            inString = true;
-        else if (c == '{' || c == '[')
-            ++depth;
-        else if (c == '}' || c == ']')
-            --depth;
-        f(i, depth);
+        if (content.endsWith('{') || content.endsWith('[')) {
+            objects += content.endsWith('{');
+            open.push_back({content.endsWith('{'), std::nullopt});
+        }
     }
+    return problems;
 }
 
 AppDatabase richSession() {
@@ -237,7 +155,7 @@ TEST(EncoderTest, AbsentOptionalsAreOmittedNeverNull) {
     const AppDatabase db = sessionWithOneOfEach();
     for (SessionFormat format : {SessionFormat::Compact, SessionFormat::PrettySorted}) {
         const QByteArray bytes = encodeSession(db, format);
-        EXPECT_EQ(nullsIn(bytes), QStringList());
+        EXPECT_EQ(firstNull(bytes), QByteArray());
         const QJsonObject root = parseObject(bytes);
         for (const char* key :
              {"sessionName", "sessionProfilePhotoData", "sessionProfileImageName"})
@@ -271,7 +189,7 @@ TEST(EncoderTest, AbsentOptionalsAreOmittedNeverNull) {
     }
 
     // A generated session uses every optional somewhere: none is ever null.
-    EXPECT_EQ(nullsIn(encodeSession(richSession(), SessionFormat::PrettySorted)), QStringList());
+    EXPECT_EQ(firstNull(encodeSession(richSession(), SessionFormat::PrettySorted)), QByteArray());
 }
 
 TEST(EncoderTest, PresentOptionalsAreWritten) {
@@ -306,23 +224,6 @@ TEST(EncoderTest, UuidsAreUpperCaseCanonical) {
         << root["sessionID"].toString().toStdString();
     for (const QJsonValue id : root["protectedQuoteStatusIDs"].toArray())
         EXPECT_TRUE(canonical.match(id.toString()).hasMatch()) << id.toString().toStdString();
-}
-
-TEST(EncoderTest, DatesAreUtcWithWholeSeconds) {
-    AppDatabase db = sessionWithOneOfEach();
-    const QTimeZone paris("Europe/Paris");
-    ASSERT_TRUE(paris.isValid());
-    db.documents[0].issueDate = utc(2025, 3, 1, 10, 20, 30, 999);
-    db.documents[0].validityDate = QDateTime(QDate(2025, 7, 1), QTime(12, 0), paris);
-    db.documents[0].encaissementDate = QDateTime(QDate(2025, 1, 1), QTime(0, 30), paris);
-    db.projects[0].startDate = utc(1999, 12, 31, 23, 59, 59);
-    const QJsonObject root = parseObject(encodeSession(db, SessionFormat::Compact));
-    const QJsonObject doc = root["documents"].toArray().first().toObject();
-    EXPECT_EQ(doc["issueDate"].toString(), QStringLiteral("2025-03-01T10:20:30Z"));
-    EXPECT_EQ(doc["validityDate"].toString(), QStringLiteral("2025-07-01T10:00:00Z"));
-    EXPECT_EQ(doc["encaissementDate"].toString(), QStringLiteral("2024-12-31T23:30:00Z"));
-    EXPECT_EQ(root["projects"].toArray().first().toObject()["startDate"].toString(),
-              QStringLiteral("1999-12-31T23:59:59Z"));
 }
 
 TEST(EncoderTest, DoublesAreShortestAndReadBackExactly) {
@@ -403,12 +304,17 @@ TEST(EncoderTest, TextIsUtf8WithOnlyRequiredEscapes) {
     EXPECT_EQ(client["phone"].toString(), db.clients[0].phone);
 }
 
-TEST(EncoderTest, PrettyExportSortsKeysAtEveryLevel) {
+TEST(EncoderTest, PrettyExportSortsKeysAndIndentsByTwoSpaces) {
     const AppDatabase db = richSession();
     const QByteArray pretty = encodeSession(db, SessionFormat::PrettySorted);
-    KeyOrderChecker checker(pretty);
-    EXPECT_EQ(checker.problems(), QStringList());
-    EXPECT_GT(checker.objectsSeen(), 100);
+    int objects = 0;
+    EXPECT_EQ(prettyLayoutProblems(pretty, objects), QStringList());
+    EXPECT_GT(objects, 100);
+    EXPECT_TRUE(pretty.startsWith("{\n  \""));
+    EXPECT_TRUE(pretty.endsWith("\n}") || pretty.endsWith("\n}\n"));
+    EXPECT_FALSE(pretty.contains('\t'));
+    // Empty containers stay on one line.
+    EXPECT_TRUE(pretty.contains(": []") || pretty.contains(": {}"));
 
     // Same content as the compact form.
     const QByteArray compact = encodeSession(db, SessionFormat::Compact);
@@ -430,60 +336,14 @@ TEST(EncoderTest, PrettyExportSortsKeysAtEveryLevel) {
     before("\"Zebre \\\"citée\\\"\": ", "\"a\\tb\": ");
     before("\"a\\tb\": ", "\"zèbre\": ");
 
-    // The compact form keeps declaration order instead.
-    EXPECT_LT(compact.indexOf("\"projects\":"), compact.indexOf("\"clients\":"));
+    // The compact form keeps declaration order instead, with no white space
+    // outside strings.
     EXPECT_TRUE(compact.startsWith("{\"projects\":["));
-}
-
-TEST(EncoderTest, PrettyExportIndentsByTwoSpaces) {
-    const QByteArray pretty = encodeSession(richSession(), SessionFormat::PrettySorted);
-    ASSERT_TRUE(pretty.startsWith("{\n  \""));
-    EXPECT_TRUE(pretty.endsWith("\n}") || pretty.endsWith("\n}\n"));
-    int badLines = 0;
-    int lines = 0;
-    walk(pretty, [&](qsizetype i, int depth) {
-        if (pretty[i] != '\n')
-            return;
-        ++lines;
-        qsizetype spaces = 0;
-        while (i + 1 + spaces < pretty.size() && pretty[i + 1 + spaces] == ' ')
-            ++spaces;
-        if (i + 1 + spaces >= pretty.size())
-            return;
-        const char next = pretty[i + 1 + spaces];
-        const int expected = (next == '}' || next == ']') ? depth - 1 : depth;
-        if (spaces != 2 * expected || pretty[i + 1 + spaces] == '\t')
-            ++badLines;
-    });
-    EXPECT_GT(lines, 100);
-    EXPECT_EQ(badLines, 0);
-    EXPECT_FALSE(pretty.contains('\t'));
-    EXPECT_TRUE(pretty.contains("\"clients\": ["));
-    // Empty containers stay on one line.
-    EXPECT_TRUE(pretty.contains(": []") || pretty.contains(": {}"));
-}
-
-TEST(EncoderTest, CompactHasNoWhitespaceOutsideStrings) {
-    const QByteArray compact = encodeSession(richSession(), SessionFormat::Compact);
-    qsizetype whitespace = 0;
-    walk(compact, [&](qsizetype i, int) {
-        if (isJsonSpace(compact[i]))
-            ++whitespace;
-    });
-    EXPECT_EQ(whitespace, 0);
+    EXPECT_LT(compact.indexOf("\"projects\":"), compact.indexOf("\"clients\":"));
+    const QByteArray structure = outsideStrings(compact);
+    for (const char space : {' ', '\n', '\r', '\t'})
+        EXPECT_FALSE(structure.contains(space)) << int(space);
     EXPECT_GT(compact.size(), 1000);
-}
-
-TEST(EncoderTest, StreamingWritesWhatTheInMemoryEncoderWrites) {
-    const AppDatabase db = richSession();
-    for (SessionFormat format : {SessionFormat::Compact, SessionFormat::PrettySorted}) {
-        const QByteArray expected = encodeSession(db, format);
-        FailingDevice device(std::numeric_limits<qint64>::max());
-        QString error;
-        EXPECT_TRUE(encodeSession(db, format, device, &error));
-        EXPECT_EQ(error, QString());
-        EXPECT_EQ(device.written, expected);
-    }
 }
 
 // The store encodes every save through a cache of unchanged lists: what it
@@ -522,21 +382,15 @@ TEST(EncoderTest, CachedListsWriteWhatAFullEncodingWrites) {
     ASSERT_TRUE(reread.ok()) << reread.error().toStdString();
     encodeSession(reread.value(), SessionFormat::Compact, cached, &cache);
     EXPECT_EQ(cached, encodeSession(reread.value(), SessionFormat::Compact));
-}
 
-// The export is sorted and indented: the compact cache never takes part.
-TEST(EncoderTest, PrettyEncodingIgnoresTheCache) {
-    const AppDatabase db = bench::generateSession(bench::smallSize(), 8);
-    EncodedListCache cache;
-    QByteArray compact;
-    encodeSession(db, SessionFormat::Compact, compact, &cache);
+    // The export is sorted and indented: the compact cache never takes part.
     QByteArray pretty;
-    encodeSession(db, SessionFormat::PrettySorted, pretty, &cache);
-    EXPECT_EQ(pretty, encodeSession(db, SessionFormat::PrettySorted));
+    encodeSession(reread.value(), SessionFormat::PrettySorted, pretty, &cache);
+    EXPECT_EQ(pretty, encodeSession(reread.value(), SessionFormat::PrettySorted));
 }
 
 TEST(EncoderTest, StreamingReportsAFailedWrite) {
-    AppDatabase db = sessionWithOneOfEach();
+    AppDatabase db = richSession();
     // Large enough to be written straight through, past the writer's buffer.
     db.embeddedMedia.insert(QStringLiteral("grand.bin"),
                             Base64Data::fromBytes(QByteArray(3 * 1024 * 1024, 'v')));
@@ -554,9 +408,15 @@ TEST(EncoderTest, StreamingReportsAFailedWrite) {
         EXPECT_LE(device.written.size(), capacity);
         EXPECT_TRUE(full.startsWith(device.written));
     }
-    FailingDevice exact(full.size());
-    EXPECT_TRUE(encodeSession(db, SessionFormat::Compact, exact));
-    EXPECT_EQ(exact.written, full);
+    // Streamed whole, both forms are what the in-memory encoder writes.
+    for (SessionFormat format : {SessionFormat::Compact, SessionFormat::PrettySorted}) {
+        FailingDevice device(format == SessionFormat::Compact ? full.size()
+                                                              : std::numeric_limits<qint64>::max());
+        QString error;
+        EXPECT_TRUE(encodeSession(db, format, device, &error));
+        EXPECT_EQ(error, QString());
+        EXPECT_EQ(device.written, encodeSession(db, format));
+    }
 }
 
 TEST(SessionFileTest, WritesAndReadsBackBothFormats) {
@@ -575,54 +435,23 @@ TEST(SessionFileTest, WritesAndReadsBackBothFormats) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"séance.cdb"});
 }
 
-TEST(SessionFileTest, MissingFileMessage) {
+TEST(SessionFileTest, FailuresNameTheFile) {
     QTemporaryDir dir;
     const auto bytes = readSessionBytes(dir.filePath(QStringLiteral("absent.cdb")));
     ASSERT_FALSE(bytes.ok());
     EXPECT_EQ(bytes.error(), QStringLiteral("Le fichier « absent.cdb » est introuvable."));
-}
 
-TEST(SessionFileTest, WritingIntoAMissingFolderFails) {
-    QTemporaryDir dir;
+    const QString cannotWrite =
+        QStringLiteral("Le fichier « s.cdb » n'a pas pu être enregistré : ");
     const Status status = writeSessionFile(newSessionContents(), SessionFormat::Compact,
                                            dir.filePath(QStringLiteral("nulle-part/s.cdb")));
     ASSERT_FALSE(status.ok());
-    EXPECT_TRUE(status.error().startsWith(
-        QStringLiteral("Le fichier « s.cdb » n'a pas pu être enregistré : ")))
-        << status.error().toStdString();
-    EXPECT_GT(status.error().size(),
-              QStringLiteral("Le fichier « s.cdb » n'a pas pu être enregistré : ").size());
-}
-
-TEST(SessionFileTest, UnwritableFolderLeavesTheFileUntouched) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("session.cdb"));
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("contenu précédent");
-    }
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
-    QFile probe(dir.filePath(QStringLiteral("sonde")));
-    if (probe.open(QIODevice::WriteOnly)) {
-        probe.close();
-        probe.remove();
-        QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        GTEST_SKIP() << "folder permissions do not apply to this user";
-    }
-    const Status status = writeSessionFile(newSessionContents(), SessionFormat::Compact, path);
-    QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    ASSERT_FALSE(status.ok());
-    EXPECT_TRUE(status.error().startsWith(
-        QStringLiteral("Le fichier « session.cdb » n'a pas pu être enregistré : ")));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), QByteArray("contenu précédent"));
+    EXPECT_TRUE(status.error().startsWith(cannotWrite)) << status.error().toStdString();
+    EXPECT_GT(status.error().size(), cannotWrite.size());
 }
 
 #if defined(Q_OS_UNIX)
-// A disk that fills up in the middle of a save, which folder permissions
-// cannot simulate for a privileged user.
+// A disk that fills up in the middle of a save.
 TEST(SessionFileTest, WriteFailingMidwayLeavesTheFileUntouched) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("session.cdb"));

@@ -4,6 +4,7 @@
 #include "core/model/NewSession.h"
 #include "core/model/SessionDecoder.h"
 #include "core/model/SessionEncoder.h"
+#include "support/SessionDiff.h"
 #include "support/SessionJson.h"
 
 #include <gtest/gtest.h>
@@ -133,7 +134,12 @@ TEST(NewSessionTest, SettingsDefaults) {
     EXPECT_EQ(u.recurringBadgeYearlyColorKey, QStringLiteral("pink"));
     EXPECT_EQ(u.declarationDayOfMonth, 1);
     EXPECT_TRUE(u.reminderEnabled);
-    EXPECT_TRUE(u.summaryShowBestClient);
+    EXPECT_FALSE(u.versementLiberatoire);
+    for (bool shown : {u.summaryShowCA, u.summaryShowPurchases, u.summaryShowCotisations,
+                       u.summaryShowNet, u.summaryShowCATotalBrut, u.summaryShowCARecipes,
+                       u.summaryShowNetEncaisse, u.summaryShowBestClient})
+        EXPECT_TRUE(shown);
+    EXPECT_TRUE(u.summaryCardCustomTitles.isEmpty());
 
     const StockSettings& s = db.stockSettings;
     EXPECT_EQ(s.lowStockThreshold, 2);
@@ -147,49 +153,36 @@ TEST(NewSessionTest, SettingsDefaults) {
     EXPECT_EQ(p.appearanceMode, AppAppearanceMode::dark);
     EXPECT_EQ(p.appPassword, QString());
     EXPECT_FALSE(p.tutorialShouldShowIntro);
+    EXPECT_FALSE(p.tutorialNeverShow);
+    EXPECT_EQ(p.externalToolsAccessCode, QString());
     EXPECT_FALSE(p.searchSettings.useAllFields);
     EXPECT_EQ(p.searchSettings.enabledFields, QList<SearchScopeField>{SearchScopeField::title});
 
     EXPECT_FALSE(db.storagePreferences.backupFolderURL.has_value());
     EXPECT_FALSE(db.storagePreferences.backupAlwaysEnabled);
-}
-
-TEST(NewSessionTest, EverythingElseIsEmpty) {
-    const AppDatabase db = newSessionContents();
-    EXPECT_TRUE(db.clients.isEmpty());
-    EXPECT_TRUE(db.documents.isEmpty());
-    EXPECT_TRUE(db.projects.isEmpty());
-    EXPECT_TRUE(db.clientTags.isEmpty());
-    EXPECT_TRUE(db.stockSubTags.isEmpty());
-    EXPECT_TRUE(db.notificationStates.isEmpty());
-    EXPECT_TRUE(db.embeddedMedia.isEmpty());
-    EXPECT_TRUE(db.securityQuestions.isEmpty());
-    EXPECT_FALSE(db.sessionName.has_value());
-    EXPECT_FALSE(db.sessionProfilePhotoData.has_value());
+    // Nothing else is seeded.
+    for (bool empty :
+         {db.clients.isEmpty(), db.documents.isEmpty(), db.projects.isEmpty(),
+          db.clientTags.isEmpty(), db.stockSubTags.isEmpty(), db.notificationStates.isEmpty(),
+          db.embeddedMedia.isEmpty(), db.securityQuestions.isEmpty(), !db.sessionName.has_value(),
+          !db.sessionProfilePhotoData.has_value()})
+        EXPECT_TRUE(empty);
 }
 
 TEST(NewSessionTest, FreshIdsOnEveryCall) {
     const AppDatabase a = newSessionContents();
     const AppDatabase b = newSessionContents();
     ASSERT_TRUE(a.sessionID.has_value());
-    ASSERT_TRUE(b.sessionID.has_value());
     EXPECT_FALSE(a.sessionID->isNull());
-    EXPECT_NE(*a.sessionID, *b.sessionID);
-    EXPECT_NE(a.quoteStatuses[0].id, b.quoteStatuses[0].id);
-    EXPECT_NE(a.projectStatuses[3].id, b.projectStatuses[3].id);
-    EXPECT_NE(a.preferences.sidebarMenuItems[0].id, b.preferences.sidebarMenuItems[0].id);
     EXPECT_NE(seededInvoiceStatuses()[2].id, seededInvoiceStatuses()[2].id);
-    // Apart from ids, two new sessions are the same.
-    AppDatabase sameIds = b;
-    sameIds.sessionID = a.sessionID;
-    sameIds.quoteStatuses = a.quoteStatuses;
-    sameIds.invoiceStatuses = a.invoiceStatuses;
-    sameIds.projectStatuses = a.projectStatuses;
-    sameIds.protectedQuoteStatusIDs = a.protectedQuoteStatusIDs;
-    sameIds.protectedInvoiceStatusIDs = a.protectedInvoiceStatusIDs;
-    sameIds.protectedProjectStatusIDs = a.protectedProjectStatusIDs;
-    sameIds.preferences.sidebarMenuItems = a.preferences.sidebarMenuItems;
-    EXPECT_EQ(sameIds, a);
+    // Apart from ids (the sidebar's among the preferences), two new sessions are the same.
+    EXPECT_EQ(differingKeys(a, b),
+              (QStringList{"quoteStatuses", "invoiceStatuses", "projectStatuses",
+                           "protectedProjectStatusIDs", "protectedQuoteStatusIDs",
+                           "protectedInvoiceStatusIDs", "preferences", "sessionID"}));
+    AppPreferences preferences = b.preferences;
+    preferences.sidebarMenuItems = a.preferences.sidebarMenuItems;
+    EXPECT_EQ(preferences, a.preferences);
 }
 
 Result<CDBPreview> preview(const QJsonObject& root) {
@@ -222,32 +215,27 @@ TEST(PreviewDecodeTest, RefusesWhatItCannotRead) {
     // empty fallback.
     const QJsonObject noPassword =
         rootWith("preferences", QJsonObject{{"tutorialNeverShow", true}});
-    const auto failed = preview(noPassword);
-    ASSERT_FALSE(failed.ok());
-    EXPECT_EQ(failed.error(), QStringLiteral("Fichier de session illisible : "
-                                             "preferences.appPassword — clé obligatoire absente"));
     const AppDatabase full = decodeOk(toBytes(noPassword));
     EXPECT_EQ(full.preferences.appPassword, QString());
     EXPECT_TRUE(full.preferences.tutorialNeverShow);
 
-    const auto noPreferences = preview(without(minimalRoot(), "preferences"));
-    ASSERT_FALSE(noPreferences.ok());
-    EXPECT_EQ(
-        noPreferences.error(),
-        QStringLiteral("Fichier de session illisible : preferences — clé obligatoire absente"));
-
-    const auto wrongType = preview(rootWith("preferences", QJsonObject{{"appPassword", 1234}}));
-    ASSERT_FALSE(wrongType.ok());
-    EXPECT_EQ(wrongType.error(), QStringLiteral("Fichier de session illisible : "
-                                                "preferences.appPassword — texte attendu"));
-
-    const auto nullPassword =
-        preview(rootWith("preferences", QJsonObject{{"appPassword", QJsonValue::Null}}));
-    EXPECT_FALSE(nullPassword.ok());
-
-    const auto empty = decodePreview(QByteArray());
-    ASSERT_FALSE(empty.ok());
-    EXPECT_EQ(empty.error(), QStringLiteral("Fichier de session illisible : le fichier est vide"));
+    const std::pair<QByteArray, QString> cases[] = {
+        {toBytes(noPassword), "preferences.appPassword — clé obligatoire absente"},
+        {toBytes(without(minimalRoot(), "preferences")), "preferences — clé obligatoire absente"},
+        {toBytes(rootWith("preferences", QJsonObject{{"appPassword", 1234}})),
+         "preferences.appPassword — texte attendu"},
+        {toBytes(rootWith("preferences", QJsonObject{{"appPassword", QJsonValue::Null}})),
+         "preferences.appPassword — texte attendu"},
+        {withRaw(rootWith("preferences", QJsonObject{{"appPassword", "1"}, {"plusTard", "@N@"}}),
+                 "@N@", "[0, 1e999]"),
+         "preferences.plusTard[1] — nombre invalide ou hors limites"},
+        {QByteArray(), "le fichier est vide"},
+    };
+    for (const auto& [bytes, reason] : cases) {
+        const auto refused = decodePreview(bytes);
+        ASSERT_FALSE(refused.ok()) << bytes.constData();
+        EXPECT_EQ(refused.error(), QStringLiteral("Fichier de session illisible : ") + reason);
+    }
     EXPECT_FALSE(decodePreview("{\"preferences\": {\"appPassword\": \"12").ok());
 }
 

@@ -4,11 +4,14 @@
 #include "core/model/NewSession.h"
 #include "core/model/SessionDecoder.h"
 #include "core/model/SessionEncoder.h"
+#include "support/SessionDiff.h"
 #include "support/SessionJson.h"
 
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace velmora {
 namespace {
@@ -21,33 +24,24 @@ AppDatabase roundTrip(const AppDatabase& db, SessionFormat format) {
     return decodeOk(encodeSession(db, format));
 }
 
-TEST(RoundTripTest, GeneratedSessionsInBothFormats) {
+TEST(RoundTripTest, GeneratedAndNewSessionsInBothFormats) {
     for (quint32 seed : {1u, 2u, 42u}) {
-        const AppDatabase db = bench::generateSession(bench::smallSize(), seed);
+        const AppDatabase db = bench::generateSession(bench::smallSize(), seed,
+                                                      QStringLiteral("/Sauvegardes « Velmora »"));
         ASSERT_FALSE(db.documents.isEmpty());
         ASSERT_FALSE(db.embeddedMedia.isEmpty());
         for (SessionFormat format : kFormats) {
             SCOPED_TRACE(testing::Message() << "seed " << seed << ", format " << int(format));
             const QByteArray bytes = encodeSession(db, format);
             const AppDatabase read = decodeOk(bytes);
-            EXPECT_EQ(read, db);
-            // Collection by collection, so that a failure says where.
-            EXPECT_EQ(read.documents, db.documents);
-            EXPECT_EQ(read.clients, db.clients);
-            EXPECT_EQ(read.projects, db.projects);
-            EXPECT_EQ(read.recurringPurchases, db.recurringPurchases);
-            EXPECT_EQ(read.urssafDeclarations, db.urssafDeclarations);
-            EXPECT_EQ(read.preferences, db.preferences);
+            EXPECT_EQ(differingKeys(read, db), QStringList());
             // A second write is byte for byte the first.
             EXPECT_EQ(encodeSession(read, format), bytes);
         }
     }
-}
-
-TEST(RoundTripTest, NewSessionContents) {
-    const AppDatabase db = newSessionContents();
+    const AppDatabase fresh = newSessionContents();
     for (SessionFormat format : kFormats)
-        EXPECT_EQ(roundTrip(db, format), db);
+        EXPECT_EQ(differingKeys(roundTrip(fresh, format), fresh), QStringList());
 }
 
 TEST(RoundTripTest, DatesKeepWholeSecondsOnly) {
@@ -74,41 +68,6 @@ TEST(RoundTripTest, DatesKeepWholeSecondsOnly) {
     }
 }
 
-TEST(RoundTripTest, BinaryDataAndMediaKeys) {
-    AppDatabase db = newSessionContents();
-    QByteArray everyByte;
-    for (int i = 0; i < 256; ++i)
-        everyByte.append(char(i));
-    db.sessionProfilePhotoData = Base64Data::fromBytes(everyByte);
-    const QString keys[] = {
-        QStringLiteral("photo été « 1 ».jpg"),
-        QStringLiteral("guillemets \"doubles\" et \\barre"),
-        QStringLiteral("tab\tligne\nfin"),
-        QStringLiteral("文件.pdf"),
-        QStringLiteral("😀.png"),
-        QString(),
-    };
-    // Each key gets its own content: n bytes of value n.
-    const auto content = [](int n) { return QByteArray(n, char(n)); };
-    int n = 0;
-    for (const QString& key : keys)
-        db.embeddedMedia.insert(key, Base64Data::fromBytes(content(++n)));
-    db.embeddedMedia.insert(QStringLiteral("vide.bin"), Base64Data::fromBytes(QByteArray()));
-
-    for (SessionFormat format : kFormats) {
-        const AppDatabase read = roundTrip(db, format);
-        ASSERT_TRUE(read.sessionProfilePhotoData.has_value());
-        EXPECT_EQ(read.sessionProfilePhotoData->decoded(), everyByte);
-        EXPECT_EQ(read.embeddedMedia.keys(), db.embeddedMedia.keys());
-        n = 0;
-        for (const QString& key : keys)
-            EXPECT_EQ(read.embeddedMedia.value(key).decoded(), content(++n)) << key.toStdString();
-        EXPECT_TRUE(read.embeddedMedia.contains(QStringLiteral("vide.bin")));
-        EXPECT_TRUE(read.embeddedMedia.value(QStringLiteral("vide.bin")).decoded().isEmpty());
-        EXPECT_EQ(read, db);
-    }
-}
-
 TEST(RoundTripTest, MediaOutlivesTheBytesItWasReadFrom) {
     AppDatabase db = newSessionContents();
     const QByteArray photo(100 * 1024, 'k');
@@ -131,7 +90,9 @@ TEST(RoundTripTest, MediaOutlivesTheBytesItWasReadFrom) {
     }
 }
 
-TEST(RoundTripTest, TextAndUrls) {
+// Values at the edges of what a file holds: text that needs escaping, local
+// and web addresses, every byte value, odd media keys, extreme numbers.
+TEST(RoundTripTest, EdgeValues) {
     AppDatabase db = newSessionContents();
     ClientItem client;
     client.id = uuid(1);
@@ -139,7 +100,8 @@ TEST(RoundTripTest, TextAndUrls) {
     client.company = QStringLiteral("L'Atelier « Zoé » & Cie 😀");
     client.notes =
         QString::fromUtf16(u"ligne 1\nligne 2\r\n\ttab \"cité\" \\ \u0000 \u2028 \u001f");
-    client.photoURL = QUrl::fromLocalFile(QStringLiteral("/tmp/Médias de session/photo 1#2.png"));
+    const QString photo = QStringLiteral("/tmp/Médias de session/photo 1#2.png");
+    client.photoURL = QUrl::fromLocalFile(photo);
     db.clients.append(client);
     ProjectItem project;
     project.id = uuid(2);
@@ -149,23 +111,20 @@ TEST(RoundTripTest, TextAndUrls) {
     db.companySettings.customPaymentMethodIcons.insert(QStringLiteral("Espèces \"cash\""),
                                                        QStringLiteral("banknote"));
 
-    for (SessionFormat format : kFormats) {
-        const AppDatabase read = roundTrip(db, format);
-        ASSERT_EQ(read.clients.size(), 1);
-        EXPECT_EQ(read.clients[0].company, client.company);
-        EXPECT_EQ(read.clients[0].notes, client.notes);
-        EXPECT_EQ(read.clients[0].photoURL, client.photoURL);
-        EXPECT_EQ(read.clients[0].photoURL->toLocalFile(),
-                  QStringLiteral("/tmp/Médias de session/photo 1#2.png"));
-        ASSERT_EQ(read.projects.size(), 1);
-        EXPECT_EQ(read.projects[0].photoURL, project.photoURL);
-        EXPECT_EQ(read.projects[0].preCancelStatus, std::optional<QString>(QString()));
-        EXPECT_EQ(read, db);
+    QByteArray everyByte;
+    for (int i = 0; i < 256; ++i)
+        everyByte.append(char(i));
+    db.sessionProfilePhotoData = Base64Data::fromBytes(everyByte);
+    // Each key gets its own content: n bytes of value n.
+    int n = 0;
+    for (const QString& key : {QStringLiteral("photo été « 1 ».jpg"),
+                               QStringLiteral("guillemets \"doubles\" et \\barre"),
+                               QStringLiteral("tab\tligne\nfin"), QStringLiteral("文件.pdf"),
+                               QStringLiteral("😀.png"), QString(), QStringLiteral("vide.bin")}) {
+        ++n;
+        db.embeddedMedia.insert(key, Base64Data::fromBytes(QByteArray(n == 7 ? 0 : n, char(n))));
     }
-}
 
-TEST(RoundTripTest, ExtremeNumbers) {
-    AppDatabase db = newSessionContents();
     db.stockSettings.lowStockThreshold = std::numeric_limits<qint64>::max();
     db.stockSettings.outOfStockThreshold = std::numeric_limits<qint64>::min();
     db.urssafSettings.microRateServices = 1e-300;
@@ -175,8 +134,18 @@ TEST(RoundTripTest, ExtremeNumbers) {
     item.id = uuid(3);
     item.quantity = -1;
     db.stockItems.append(item);
-    for (SessionFormat format : kFormats)
-        EXPECT_EQ(roundTrip(db, format), db);
+
+    for (SessionFormat format : kFormats) {
+        const AppDatabase read = roundTrip(db, format);
+        EXPECT_EQ(differingKeys(read, db), QStringList());
+        ASSERT_EQ(read.clients.size(), 1);
+        EXPECT_EQ(read.clients[0].photoURL->toLocalFile(), photo);
+        ASSERT_TRUE(read.sessionProfilePhotoData.has_value());
+        EXPECT_EQ(read.sessionProfilePhotoData->decoded(), everyByte);
+        EXPECT_EQ(read.embeddedMedia.value(QStringLiteral("tab\tligne\nfin")).decoded(),
+                  QByteArray(3, char(3)));
+        EXPECT_TRUE(read.embeddedMedia.value(QStringLiteral("vide.bin")).decoded().isEmpty());
+    }
 }
 
 } // namespace

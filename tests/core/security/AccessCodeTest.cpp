@@ -1,9 +1,15 @@
 #include "core/security/AccessCode.h"
+#include "core/security/ChangeCodeModel.h"
+#include "core/security/LockScreenModel.h"
+#include "core/security/RecoveryModel.h"
+#include "core/security/WizardSecuritySteps.h"
 
 #include <QCryptographicHash>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 using namespace velmora;
 
@@ -23,23 +29,17 @@ TEST(AnswerDigest, MatchesAKnownSha256Vector) {
 }
 
 TEST(AnswerDigest, IgnoresCaseAndSurroundingSpacesButNotAccentsOrInnerSpaces) {
-    const QString stored = answerDigest(QStringLiteral("Paris"));
-    EXPECT_EQ(answerDigest(QStringLiteral(" Paris ")), stored);
-    EXPECT_EQ(answerDigest(QStringLiteral("  paris  ")), stored);
-    EXPECT_EQ(answerDigest(QStringLiteral("PARIS")), stored);
-    EXPECT_EQ(answerDigest(QStringLiteral("\t\nparis\r\n")), stored);
-    EXPECT_NE(answerDigest(QStringLiteral("París")), stored);
-    EXPECT_NE(answerDigest(QStringLiteral("Pa ris")), stored);
-    EXPECT_NE(answerDigest(QStringLiteral("Pariss")), stored);
-}
-
-TEST(AnswerDigest, TrimsUnicodeSpacesAndNewlines) {
-    const QString stored = answerDigest(QStringLiteral("Lyon"));
-    // No-break space, em space, line separator, next line.
-    EXPECT_EQ(answerDigest(QStringLiteral("\u00A0Lyon\u2003")), stored);
-    EXPECT_EQ(answerDigest(QStringLiteral("\u2028Lyon\u0085")), stored);
+    // No-break space, em space, line separator and next line are spaces too.
+    for (const QString& same :
+         {QStringLiteral(" Paris "), QStringLiteral("  paris  "), QStringLiteral("PARIS"),
+          QStringLiteral("\t\nparis\r\n"), QStringLiteral("\u00A0Paris\u2003"),
+          QStringLiteral("\u2028Paris\u0085")})
+        EXPECT_EQ(answerDigest(same), answerDigest(QStringLiteral("Paris"))) << same.toStdString();
     // A zero-width space is not white space: it stays part of the answer.
-    EXPECT_NE(answerDigest(QStringLiteral("\u200BLyon")), stored);
+    for (const QString& other : {QStringLiteral("París"), QStringLiteral("Pa ris"),
+                                 QStringLiteral("Pariss"), QStringLiteral("\u200BParis")})
+        EXPECT_NE(answerDigest(other), answerDigest(QStringLiteral("Paris")))
+            << other.toStdString();
 }
 
 TEST(AnswerDigest, LowerCasesAllOfUnicodeWithoutFoldingDiacritics) {
@@ -60,15 +60,10 @@ TEST(AnswerDigest, IsAlways64LowerCaseHexDigits) {
 
 TEST(CodeCheck, TrimsTheTypedCodeAndComparesCaseSensitively) {
     const QString code = QStringLiteral("Secret42");
-    EXPECT_TRUE(isCodeCorrect(QStringLiteral("Secret42"), code));
-    EXPECT_TRUE(isCodeCorrect(QStringLiteral("Secret42 "), code));
-    EXPECT_TRUE(isCodeCorrect(QStringLiteral("Secret42\n"), code));
-    EXPECT_TRUE(isCodeCorrect(QStringLiteral("\tSecret42"), code));
-    EXPECT_FALSE(isCodeCorrect(QStringLiteral("secret42"), code));
-    EXPECT_FALSE(isCodeCorrect(QStringLiteral("SECRET42"), code));
-    EXPECT_FALSE(isCodeCorrect(QStringLiteral("Secret 42"), code));
-    EXPECT_FALSE(isCodeCorrect(QStringLiteral("Secret4"), code));
-    EXPECT_FALSE(isCodeCorrect(QString(), code));
+    for (const char* right : {"Secret42", "Secret42 ", "Secret42\n", "\tSecret42"})
+        EXPECT_TRUE(isCodeCorrect(QString::fromUtf8(right), code)) << right;
+    for (const char* wrong : {"secret42", "SECRET42", "Secret 42", "Secret4", ""})
+        EXPECT_FALSE(isCodeCorrect(QString::fromUtf8(wrong), code)) << wrong;
 }
 
 TEST(PresetQuestions, AreTheTenProposedQuestionsInOrder) {
@@ -81,6 +76,51 @@ TEST(PresetQuestions, AreTheTenProposedQuestionsInOrder) {
     EXPECT_EQ(presets.last(), QStringLiteral("Quelle est votre couleur préférée ?"));
     QStringList unique = presets;
     EXPECT_EQ(unique.removeDuplicates(), 0);
+}
+
+TEST(SecurityTexts, AreExact) {
+    const std::pair<QString, const char*> texts[] = {
+        {ChangeCodeModel::title(), "Modifier le mot de passe"},
+        {ChangeCodeModel::oldCodeLabel(), "Ancien mot de passe"},
+        {ChangeCodeModel::newCodeLabel(), "Nouveau mot de passe"},
+        {ChangeCodeModel::confirmationLabel(), "Confirmer le nouveau mot de passe"},
+        {ChangeCodeModel::saveButton(), "Enregistrer"},
+        {ChangeCodeModel::noCodeText(), "Aucun"},
+        {ChangeCodeModel::discardTitle(), "Quitter sans enregistrer ?"},
+        {ChangeCodeModel::discardMessage(),
+         "Les modifications du mot de passe ne seront pas enregistrées."},
+        {ChangeCodeModel::discardConfirmButton(), "Quitter"},
+        {ChangeCodeModel::discardCancelButton(), "Annuler"},
+        {LockScreenModel::prompt(), "Entrez le code de votre session"},
+        {LockScreenModel::placeholder(), "Code"},
+        {LockScreenModel::validateButton(), "Valider"},
+        {LockScreenModel::forgotLink(), "Mot de passe oublié ?"},
+        {LockScreenModel::lockCommand(), "Verrouiller le logiciel"},
+        {RecoveryModel::title(), "Récupération du code"},
+        {RecoveryModel::backButton(), "Retour"},
+        {RecoveryModel::newCodeLabel(), "Nouveau code"},
+        {RecoveryModel::confirmationLabel(), "Confirmer le code"},
+        {RecoveryModel::saveButton(), "Enregistrer"},
+        {RecoveryModel::doneText(), "Utilisez votre nouveau code pour déverrouiller la session."},
+        {RecoveryModel::unlockNowButton(), "Déverrouiller maintenant"},
+        {AccessCodeStep::title(), "Code d'accès"},
+        {AccessCodeStep::text(), "Créez un code pour protéger votre session.\nIl vous sera "
+                                 "demandé à l'ouverture du logiciel."},
+        {AccessCodeStep::confirmationLabel(), "Confirmer le code"},
+        {AccessCodeStep::skipButton(), "Continuer sans code"},
+        {SecurityQuestionsStep::title(), "Questions de sécurité"},
+        {SecurityQuestionsStep::text(), "Ajoutez au moins une question de sécurité.\nElle vous "
+                                        "permettra de récupérer votre code en cas d'oubli."},
+        {SecurityQuestionsStep::pickerPrompt(), "Choisir une question…"},
+        {SecurityQuestionsStep::customEntry(), "Question personnalisée…"},
+        {SecurityQuestionsStep::customPlaceholder(), "Saisissez votre question…"},
+        {SecurityQuestionsStep::addButton(), "Ajouter une question"},
+        {SecurityQADraft::customMarker(), "__custom"},
+        {SecurityQuestionsStep::hashingHelp(),
+         "Les réponses sont hachées (SHA-256) — jamais stockées en clair."},
+    };
+    for (const auto& [actual, expected] : texts)
+        EXPECT_EQ(actual, QString::fromUtf8(expected));
 }
 
 } // namespace

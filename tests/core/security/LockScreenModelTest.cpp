@@ -9,26 +9,19 @@ namespace {
 
 class LockScreenModelTest : public SecurityStoreFixture {};
 
-TEST_F(LockScreenModelTest, AWrongCodeShowsTheErrorAndKeepsWhatWasTyped) {
+TEST_F(LockScreenModelTest, WrongCodesKeepWhatWasTypedUntilTheRightOneUnlocks) {
     setStoredCode(QStringLiteral("Secret42"));
     LockScreenModel lock(*store);
     ASSERT_TRUE(lock.isLocked());
-    for (const QString& typed : {QStringLiteral("secret42"), QStringLiteral("Secret 42"), QString(),
-                                 QStringLiteral("x")}) {
-        lock.typedCode = typed;
-        EXPECT_FALSE(lock.submit()) << typed.toStdString();
-        EXPECT_EQ(lock.error(), QStringLiteral("Code incorrect."));
-        EXPECT_EQ(lock.typedCode, typed);
-        EXPECT_TRUE(lock.isLocked());
-    }
-}
-
-TEST_F(LockScreenModelTest, AnyNumberOfAttemptsThenTheRightCodeUnlocks) {
-    setStoredCode(QStringLiteral("Secret42"));
-    LockScreenModel lock(*store);
     for (int attempt = 0; attempt < 50; ++attempt) {
-        lock.typedCode = QStringLiteral("faux");
-        ASSERT_FALSE(lock.submit());
+        for (const QString& typed : {QStringLiteral("secret42"), QStringLiteral("Secret 42"),
+                                     QString(), QStringLiteral("x")}) {
+            lock.typedCode = typed;
+            ASSERT_FALSE(lock.submit()) << typed.toStdString();
+            ASSERT_EQ(lock.error(), QStringLiteral("Code incorrect."));
+            ASSERT_EQ(lock.typedCode, typed);
+            ASSERT_TRUE(lock.isLocked());
+        }
     }
     lock.typedCode = QStringLiteral("Secret42\n");
     EXPECT_TRUE(lock.submit());
@@ -54,27 +47,18 @@ TEST_F(LockScreenModelTest, LockingClearsTheTypedCodeAndTheError) {
     EXPECT_EQ(lock.typedCode, QString());
 }
 
-TEST_F(LockScreenModelTest, FollowsACodeChangedInTheStore) {
-    setStoredCode(QStringLiteral("Ancien"));
+TEST_F(LockScreenModelTest, FollowsTheCodeAndQuestionsOfTheStore) {
     LockScreenModel lock(*store);
+    EXPECT_FALSE(lock.canLock());
+    EXPECT_FALSE(lock.lock());
+    setStoredCode(QStringLiteral("Ancien"));
+    EXPECT_TRUE(lock.canLock());
     setStoredCode(QStringLiteral("Nouveau"));
     lock.typedCode = QStringLiteral("Ancien");
     EXPECT_FALSE(lock.submit());
     lock.typedCode = QStringLiteral("Nouveau");
     EXPECT_TRUE(lock.submit());
-}
 
-TEST_F(LockScreenModelTest, CannotLockASessionWithoutCode) {
-    LockScreenModel lock(*store);
-    EXPECT_FALSE(lock.canLock());
-    EXPECT_FALSE(lock.lock());
-    setStoredCode(QStringLiteral("Secret"));
-    EXPECT_TRUE(lock.canLock());
-}
-
-TEST_F(LockScreenModelTest, OffersRecoveryOnlyWithStoredQuestions) {
-    setStoredCode(QStringLiteral("Secret"));
-    LockScreenModel lock(*store);
     EXPECT_FALSE(lock.offersRecovery());
     store->setSecurityQuestions(
         {{QUuid::createUuid(), QStringLiteral("Q ?"), answerDigest(QStringLiteral("r"))}});
@@ -89,14 +73,6 @@ TEST(LockScreenModelWithPreview, ChecksAgainstTheCodeReadBeforeLoading) {
     EXPECT_EQ(lock.error(), QStringLiteral("Code incorrect."));
     lock.typedCode = QStringLiteral("\tCode Fixe ");
     EXPECT_TRUE(lock.submit());
-}
-
-TEST(LockScreenModelTexts, AreExact) {
-    EXPECT_EQ(LockScreenModel::prompt(), QStringLiteral("Entrez le code de votre session"));
-    EXPECT_EQ(LockScreenModel::placeholder(), QStringLiteral("Code"));
-    EXPECT_EQ(LockScreenModel::validateButton(), QStringLiteral("Valider"));
-    EXPECT_EQ(LockScreenModel::forgotLink(), QStringLiteral("Mot de passe oublié ?"));
-    EXPECT_EQ(LockScreenModel::lockCommand(), QStringLiteral("Verrouiller le logiciel"));
 }
 
 } // namespace

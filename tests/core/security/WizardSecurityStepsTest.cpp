@@ -1,6 +1,8 @@
 #include "core/security/WizardSecuritySteps.h"
 #include "SecurityStoreFixture.h"
 
+#include <vector>
+
 using namespace velmora;
 using namespace velmora::test;
 
@@ -12,39 +14,31 @@ const QString kDish = QStringLiteral("Quel est votre plat préféré ?");
 
 class AccessCodeStepTest : public SecurityStoreFixture {};
 
-TEST_F(AccessCodeStepTest, ChecksEmptinessBeforeTheConfirmation) {
+TEST_F(AccessCodeStepTest, ChecksEmptinessThenTheConfirmationThenStoresTheTrimmedCode) {
+    const QString empty = QStringLiteral("Veuillez saisir un code d'accès.");
+    const QString differ = QStringLiteral("Les codes ne correspondent pas.");
+    const struct {
+        QString code, confirmation, message;
+    } cases[] = {
+        {" \n\t ", "autre", empty},
+        {"Secret", "secret", differ},
+        {"Secret ", "Secret", differ},
+        {"Secret", "", differ},
+    };
     AccessCodeStep step;
-    step.code = QStringLiteral(" \n\t ");
-    step.confirmation = QStringLiteral("autre");
-    const SecurityResult result = step.apply(*store);
-    EXPECT_EQ(result.kind, SecurityResult::Kind::invalid);
-    EXPECT_EQ(result.message, QStringLiteral("Veuillez saisir un code d'accès."));
-    EXPECT_EQ(step.error(), QStringLiteral("Veuillez saisir un code d'accès."));
-    EXPECT_EQ(store->preferences().appPassword, QString());
-}
-
-TEST_F(AccessCodeStepTest, RefusesAConfirmationThatDiffersAsTyped) {
-    AccessCodeStep step;
-    for (const auto& [code, confirmation] :
-         {std::pair{QStringLiteral("Secret"), QStringLiteral("secret")},
-          std::pair{QStringLiteral("Secret "), QStringLiteral("Secret")},
-          std::pair{QStringLiteral("Secret"), QString()}}) {
-        step.code = code;
-        step.confirmation = confirmation;
-        EXPECT_EQ(step.apply(*store).message, QStringLiteral("Les codes ne correspondent pas."))
-            << code.toStdString() << " / " << confirmation.toStdString();
-        EXPECT_EQ(step.error(), QStringLiteral("Les codes ne correspondent pas."));
+    for (const auto& c : cases) {
+        step.code = c.code;
+        step.confirmation = c.confirmation;
+        const SecurityResult result = step.apply(*store);
+        EXPECT_EQ(result.kind, SecurityResult::Kind::invalid);
+        EXPECT_EQ(result.message, c.message) << c.code.toStdString();
+        EXPECT_EQ(step.error(), c.message);
     }
     EXPECT_EQ(store->preferences().appPassword, QString());
     EXPECT_EQ(codeOnDisk(), QString());
-}
 
-TEST_F(AccessCodeStepTest, StoresTheTrimmedCodeAndSavesAtOnce) {
-    AccessCodeStep step;
-    step.code = QStringLiteral(" Secret42\n");
-    step.confirmation = QStringLiteral("x");
-    EXPECT_FALSE(step.apply(*store).ok());
-    step.confirmation = step.code;
+    // Then the trimmed code is stored and saved at once.
+    step.code = step.confirmation = QStringLiteral(" Secret42\n");
     const SecurityResult result = step.apply(*store);
     EXPECT_TRUE(result.ok()) << result.message.toStdString();
     EXPECT_EQ(step.error(), QString());
@@ -77,15 +71,6 @@ TEST_F(AccessCodeStepTest, AFailedSaveKeepsThePreviousCode) {
     EXPECT_EQ(store->preferences().appPassword, QStringLiteral("Ancien"));
     m_fs.heal();
     EXPECT_EQ(codeOnDisk(), QStringLiteral("Ancien"));
-}
-
-TEST(AccessCodeStepTexts, AreExact) {
-    EXPECT_EQ(AccessCodeStep::title(), QStringLiteral("Code d'accès"));
-    EXPECT_EQ(AccessCodeStep::text(),
-              QStringLiteral("Créez un code pour protéger votre session.\nIl vous sera demandé "
-                             "à l'ouverture du logiciel."));
-    EXPECT_EQ(AccessCodeStep::confirmationLabel(), QStringLiteral("Confirmer le code"));
-    EXPECT_EQ(AccessCodeStep::skipButton(), QStringLiteral("Continuer sans code"));
 }
 
 class SecurityQuestionsStepTest : public SecurityStoreFixture {
@@ -123,65 +108,57 @@ TEST_F(SecurityQuestionsStepTest, HoldsOneToThreeRows) {
     EXPECT_TRUE(step.removeRow(1));
     EXPECT_FALSE(step.removeRow(0));
     EXPECT_EQ(step.rowCount(), 1);
-}
 
-TEST_F(SecurityQuestionsStepTest, NewRowsAreEmptyWithDistinctIds) {
-    SecurityQuestionsStep step;
+    // New rows are empty, with distinct ids.
     step.addRow();
     const SecurityQADraft& added = step.rows().last();
     EXPECT_EQ(added.selection, QString());
     EXPECT_EQ(added.answer, QString());
     EXPECT_NE(added.id, step.rows().first().id);
     EXPECT_FALSE(added.id.isNull());
+
+    // A reset goes back to one empty row, without the error.
+    step.apply(*store);
+    ASSERT_FALSE(step.error().isEmpty());
+    step.reset();
+    EXPECT_EQ(step.rowCount(), 1);
+    EXPECT_EQ(step.error(), QString());
 }
 
-TEST_F(SecurityQuestionsStepTest, RefusesWhenNoRowIsComplete) {
-    SecurityQuestionsStep step;
-    step.addRow();
-    step.addRow();
-    fill(step.row(0), kAnimal, QStringLiteral("   \n"));
-    fill(step.row(1), QString(), QStringLiteral("Médor"));
-    fill(step.row(2), SecurityQADraft::customMarker(), QStringLiteral("Rex"), QStringLiteral(" "));
-    const SecurityResult result = step.apply(*store);
-    EXPECT_EQ(result.kind, SecurityResult::Kind::invalid);
-    EXPECT_EQ(step.error(),
-              QStringLiteral("Veuillez renseigner au moins une question et sa réponse."));
-    EXPECT_TRUE(store->securityQuestions().isEmpty());
-}
-
-TEST_F(SecurityQuestionsStepTest, RefusesTheSamePresetTwiceWhateverTheAnswers) {
-    SecurityQuestionsStep step;
-    step.addRow();
-    fill(step.row(0), kCity, QStringLiteral("Paris"));
-    fill(step.row(1), kCity, QStringLiteral("Lyon"));
-    EXPECT_EQ(step.apply(*store).message,
-              QStringLiteral("Deux questions identiques ont été saisies."));
-    EXPECT_TRUE(store->securityQuestions().isEmpty());
-
-    // A custom question with the same text as a preset is the same question.
-    fill(step.row(1), SecurityQADraft::customMarker(), QStringLiteral("Lyon"), kCity);
-    EXPECT_EQ(step.apply(*store).message,
-              QStringLiteral("Deux questions identiques ont été saisies."));
-}
-
-TEST_F(SecurityQuestionsStepTest, IgnoresIncompleteRowsWhenLookingForDuplicates) {
-    SecurityQuestionsStep step;
-    step.addRow();
-    fill(step.row(0), kCity, QStringLiteral("Paris"));
-    fill(step.row(1), kCity, QStringLiteral(" "));
-    EXPECT_TRUE(step.apply(*store).ok()) << step.error().toStdString();
-    ASSERT_EQ(store->securityQuestions().size(), 1);
-}
-
-TEST_F(SecurityQuestionsStepTest, ComparesQuestionTextsUntrimmed) {
-    SecurityQuestionsStep step;
-    step.addRow();
-    const QString custom = QStringLiteral("Mon surnom ?");
-    fill(step.row(0), SecurityQADraft::customMarker(), QStringLiteral("Toto"), custom);
-    fill(step.row(1), SecurityQADraft::customMarker(), QStringLiteral("Titi"), custom + u' ');
-    EXPECT_TRUE(step.apply(*store).ok()) << step.error().toStdString();
-    ASSERT_EQ(store->securityQuestions().size(), 2);
-    EXPECT_EQ(store->securityQuestions()[1].question, custom);
+TEST_F(SecurityQuestionsStepTest, RefusesIncompleteOrRepeatedQuestions) {
+    const QString none = QStringLiteral("Veuillez renseigner au moins une question et sa réponse.");
+    const QString twice = QStringLiteral("Deux questions identiques ont été saisies.");
+    const QString custom = SecurityQADraft::customMarker();
+    struct Row {
+        QString selection, answer, customText = QString();
+    };
+    const struct {
+        std::vector<Row> rows;
+        QString error;
+        qsizetype stored;
+    } cases[] = {
+        {{{kAnimal, "   \n"}, {"", "Médor"}, {custom, "Rex", " "}}, none, 0},
+        {{{kCity, "Paris"}, {kCity, "Lyon"}}, twice, 0},
+        // A custom question with the same text as a preset is the same question.
+        {{{kCity, "Paris"}, {custom, "Lyon", kCity}}, twice, 0},
+        // Incomplete rows are no duplicates.
+        {{{kCity, "Paris"}, {kCity, " "}}, "", 1},
+        // Question texts are compared as typed.
+        {{{custom, "Toto", "Mon surnom ?"}, {custom, "Titi", "Mon surnom ? "}}, "", 2},
+    };
+    for (const auto& c : cases) {
+        SecurityQuestionsStep step;
+        while (step.rowCount() < qsizetype(c.rows.size()))
+            step.addRow();
+        for (std::size_t i = 0; i < c.rows.size(); ++i)
+            fill(step.row(int(i)), c.rows[i].selection, c.rows[i].answer, c.rows[i].customText);
+        const SecurityResult result = step.apply(*store);
+        EXPECT_EQ(result.kind, c.error.isEmpty() ? SecurityResult::Kind::applied
+                                                 : SecurityResult::Kind::invalid);
+        EXPECT_EQ(step.error(), c.error);
+        EXPECT_EQ(store->securityQuestions().size(), c.stored) << c.error.toStdString();
+    }
+    EXPECT_EQ(store->securityQuestions()[1].question, QStringLiteral("Mon surnom ?"));
 }
 
 TEST_F(SecurityQuestionsStepTest, StoresTheCompleteRowsInOrderAndSaves) {
@@ -214,7 +191,7 @@ TEST_F(SecurityQuestionsStepTest, StoresTheCompleteRowsInOrderAndSaves) {
     EXPECT_EQ(readSession(userFile()).securityQuestions, stored);
 }
 
-TEST_F(SecurityQuestionsStepTest, GivesFreshIdsOnEveryStorage) {
+TEST_F(SecurityQuestionsStepTest, GivesFreshIdsOnEveryStorageAndKeepsThemOnAFailedSave) {
     SecurityQuestionsStep step;
     fill(step.row(0), kAnimal, QStringLiteral("Médor"));
     ASSERT_TRUE(step.apply(*store).ok());
@@ -222,42 +199,13 @@ TEST_F(SecurityQuestionsStepTest, GivesFreshIdsOnEveryStorage) {
     ASSERT_TRUE(step.apply(*store).ok());
     EXPECT_NE(store->securityQuestions().first().id, first);
     EXPECT_NE(store->securityQuestions().first().id, step.rows().first().id);
-}
 
-TEST_F(SecurityQuestionsStepTest, AFailedSaveKeepsThePreviousQuestions) {
-    SecurityQuestionsStep step;
-    fill(step.row(0), kAnimal, QStringLiteral("Médor"));
-    ASSERT_TRUE(step.apply(*store).ok());
+    // A failed save keeps the previous questions.
     const QList<SecurityQuestion> before = store->securityQuestions();
     fill(step.row(0), kDish, QStringLiteral("Couscous"));
     m_fs.failOn(FaultyFileSystem::Op::Write);
     EXPECT_EQ(step.apply(*store).kind, SecurityResult::Kind::notSaved);
     EXPECT_EQ(store->securityQuestions(), before);
-}
-
-TEST_F(SecurityQuestionsStepTest, ResetGoesBackToOneEmptyRow) {
-    SecurityQuestionsStep step;
-    step.addRow();
-    step.apply(*store);
-    ASSERT_FALSE(step.error().isEmpty());
-    step.reset();
-    EXPECT_EQ(step.rowCount(), 1);
-    EXPECT_EQ(step.error(), QString());
-}
-
-TEST(SecurityQuestionsStepTexts, AreExact) {
-    EXPECT_EQ(SecurityQuestionsStep::title(), QStringLiteral("Questions de sécurité"));
-    EXPECT_EQ(SecurityQuestionsStep::text(),
-              QStringLiteral("Ajoutez au moins une question de sécurité.\nElle vous permettra de "
-                             "récupérer votre code en cas d'oubli."));
-    EXPECT_EQ(SecurityQuestionsStep::pickerPrompt(), QStringLiteral("Choisir une question…"));
-    EXPECT_EQ(SecurityQuestionsStep::customEntry(), QStringLiteral("Question personnalisée…"));
-    EXPECT_EQ(SecurityQuestionsStep::customPlaceholder(),
-              QStringLiteral("Saisissez votre question…"));
-    EXPECT_EQ(SecurityQuestionsStep::addButton(), QStringLiteral("Ajouter une question"));
-    EXPECT_EQ(SecurityQADraft::customMarker(), QStringLiteral("__custom"));
-    EXPECT_EQ(SecurityQuestionsStep::hashingHelp(),
-              QStringLiteral("Les réponses sont hachées (SHA-256) — jamais stockées en clair."));
 }
 
 } // namespace

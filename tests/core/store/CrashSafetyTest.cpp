@@ -10,6 +10,7 @@
 #include "core/model/SessionFile.h"
 #include "support/QtPrinters.h"
 #include "support/SaveLoopStates.h"
+#include "support/SessionDiff.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -36,46 +37,6 @@ bench::GeneratorSize sessionSize() {
 constexpr int kKills = 50;
 constexpr int kStartTimeoutMs = 300'000; // loading the session on a busy machine
 constexpr int kSaveTimeoutMs = 120'000;
-
-// Collects the address of every root field, in file order.
-struct FieldAddresses {
-    template <class T> void required(std::string_view, T& v) { addresses.push_back(&v); }
-    template <class T> void optional(std::string_view, std::optional<T>& v) {
-        addresses.push_back(&v);
-    }
-    template <class T> void fallback(std::string_view, T& v, const std::type_identity_t<T>& = T{}) {
-        addresses.push_back(&v);
-    }
-    std::vector<const void*> addresses;
-};
-
-// Walks the same fields of another session beside them.
-struct FieldComparer {
-    template <class T> void compare(std::string_view key, const T& v) {
-        if (!(v == *static_cast<const T*>(other[next++])))
-            differing.append(QString::fromUtf8(key.data(), qsizetype(key.size())));
-    }
-    template <class T> void required(std::string_view key, T& v) { compare(key, v); }
-    template <class T> void optional(std::string_view key, std::optional<T>& v) { compare(key, v); }
-    template <class T>
-    void fallback(std::string_view key, T& v, const std::type_identity_t<T>& = T{}) {
-        compare(key, v);
-    }
-    std::vector<const void*> other;
-    std::size_t next = 0;
-    QStringList differing;
-};
-
-// The root keys whose values differ: a failure names what was lost instead of
-// printing two sessions of 200 MB.
-QStringList differingKeys(AppDatabase actual, AppDatabase expected) {
-    FieldAddresses addresses;
-    describe(addresses, expected);
-    FieldComparer comparer;
-    comparer.other = std::move(addresses.addresses);
-    describe(comparer, actual);
-    return comparer.differing;
-}
 
 // What the process printed last before it died tells which states the file
 // may hold: "saved N" only N; "saving N" N - 1 or N.
@@ -111,13 +72,18 @@ std::optional<QByteArray> nextLine(QProcess& process, int timeoutMs) {
     return process.readLine();
 }
 
-// Anything in the root folder besides the working copy and the session
-// folders would be a leftover of an interrupted write.
-QStringList strayEntries(const QString& root) {
+// Anything in the root folder besides the working copy, the session folders
+// and the daily backups would be a leftover of an interrupted write. A kill
+// may leave a temporary of ours; the next start must remove it.
+QStringList strayEntries(const QString& root, bool justKilled) {
     QStringList strays =
         QDir(root).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    strays.removeOne(QStringLiteral("database.cdb"));
-    strays.removeOne(QStringLiteral("Sessions"));
+    for (const char* kept : {"database.cdb", "Sessions", "Backups"})
+        strays.removeOne(QLatin1String(kept));
+    if (justKilled)
+        strays.removeIf([](const QString& name) {
+            return name.startsWith(QLatin1String(".database.cdb.velmora-"));
+        });
     return strays;
 }
 
@@ -138,7 +104,8 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         const QString source = m_dir.path() + QStringLiteral("/source.cdb");
         {
-            const AppDatabase generated = bench::generateSession(sessionSize(), kSeed);
+            const AppDatabase generated = bench::generateSession(
+                sessionSize(), kSeed, m_dir.path() + QStringLiteral("/Sauvegardes"));
             const Status written = writeSessionFile(generated, SessionFormat::Compact, source);
             ASSERT_TRUE(written.ok()) << written.error().toStdString();
         }
@@ -178,7 +145,7 @@ protected:
         ASSERT_TRUE(state.has_value());
         ASSERT_GE(*state, after.progress.lastFinished) << "a finished save was lost";
         ASSERT_LE(*state, after.progress.lastStarted) << "a state that was never saved";
-        EXPECT_EQ(differingKeys(read.value(), expectedState(*state)), QStringList())
+        EXPECT_EQ(test::differingKeys(read.value(), expectedState(*state)), QStringList())
             << "state " << *state;
         onDisk = *state;
     }
@@ -220,6 +187,7 @@ TEST_F(CrashSafety, AKillDuringASaveLeavesTheLastOrTheNextStateWhole) {
         ASSERT_TRUE(progress.read(*loaded)) << loaded->toStdString();
         // A restart goes on from exactly what the previous kill left.
         ASSERT_EQ(progress.lastFinished, onDisk);
+        EXPECT_EQ(strayEntries(root(), false), QStringList());
 
         if (saveMs == 0) {
             QElapsedTimer timer;
@@ -247,7 +215,7 @@ TEST_F(CrashSafety, AKillDuringASaveLeavesTheLastOrTheNextStateWhole) {
             ++killedWhileSaving;
 
         // Nothing but the working copy may be left for a later start to find.
-        EXPECT_EQ(strayEntries(root()), QStringList());
+        EXPECT_EQ(strayEntries(root(), true), QStringList());
         Result<QByteArray> bytes = readSessionBytes(workingCopy());
         ASSERT_TRUE(bytes.ok()) << bytes.error().toStdString();
         unchecked = Aftermath{std::move(bytes).value(), progress};

@@ -1,6 +1,6 @@
-// Runs the built velmora-cli as a user or a script would, and holds it to its
-// contract: one JSON document on stdout, the French message on stderr, exit
-// status 0, 1 or 2, and files written whole or not at all.
+// The session commands of velmora-cli, run as a user or a script would, held
+// to the contract: one JSON document on stdout, the French message on stderr,
+// exit status 0, 1 or 2, and files written whole or not at all.
 
 #include "CliRun.h"
 
@@ -12,17 +12,19 @@
 
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace velmora;
+using velmora::test::CliInput;
 using velmora::test::CliRun;
+using velmora::test::contentsOf;
+using velmora::test::entriesOf;
 using velmora::test::parseOutput;
 using velmora::test::runCli;
+using velmora::test::writeFile;
 
 namespace {
 
@@ -83,11 +85,7 @@ QJsonObject countsOf(const AppDatabase& db) {
     };
 }
 
-QStringList entriesOf(const QString& dir) {
-    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-class CliTest : public testing::Test {
+class SessionCli : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
 
@@ -105,7 +103,7 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(CliTest, NewSessionChecksWithItsNameIdAndSeededLists) {
+TEST_F(SessionCli, NewSessionChecksWithItsNameIdAndSeededLists) {
     const QString file = newSession(QStringLiteral("atelier.cdb"),
                                     {QStringLiteral("--name"), QStringLiteral("Atelier Léa")});
     const CliRun run = runCli({QStringLiteral("check"), file});
@@ -141,7 +139,7 @@ TEST_F(CliTest, NewSessionChecksWithItsNameIdAndSeededLists) {
     EXPECT_EQ(expected.value(QStringLiteral("clients")), QJsonValue(0));
 }
 
-TEST_F(CliTest, NewSessionNameIsTrimmedAndABlankOrMissingNameGivesNull) {
+TEST_F(SessionCli, NewSessionNameIsTrimmedAndABlankOrMissingNameGivesNull) {
     const struct {
         QStringList nameArgs;
         QJsonValue expected;
@@ -152,6 +150,7 @@ TEST_F(CliTest, NewSessionNameIsTrimmedAndABlankOrMissingNameGivesNull) {
          QJsonValue(QStringLiteral("Studio Nord"))},
     };
     int n = 0;
+    QSet<QString> ids;
     for (const auto& c : cases) {
         const QString file = newSession(QStringLiteral("s%1.cdb").arg(++n), c.nameArgs);
         const CliRun run = runCli({QStringLiteral("check"), file});
@@ -160,49 +159,45 @@ TEST_F(CliTest, NewSessionNameIsTrimmedAndABlankOrMissingNameGivesNull) {
         ASSERT_TRUE(out.contains(QStringLiteral("sessionName")));
         EXPECT_EQ(out.value(QStringLiteral("sessionName")), c.expected)
             << c.nameArgs.join(' ').toStdString();
+        ids.insert(out.value(QStringLiteral("sessionID")).toString());
     }
+    EXPECT_EQ(ids.size(), n) << "every new session has its own id";
 }
 
-TEST_F(CliTest, TwoNewSessionsHaveDifferentIds) {
-    const CliRun a = runCli({QStringLiteral("check"), newSession(QStringLiteral("a.cdb"))});
-    const CliRun b = runCli({QStringLiteral("check"), newSession(QStringLiteral("b.cdb"))});
-    EXPECT_NE(parseOutput(a).value(QStringLiteral("sessionID")),
-              parseOutput(b).value(QStringLiteral("sessionID")));
+// "new" never replaces a file by accident: it names the file as it was typed.
+TEST_F(SessionCli, NewRefusesAnExistingFileUnlessForced) {
+    const QString file = newSession(QStringLiteral("precieux.cdb"),
+                                    {QStringLiteral("--name"), QStringLiteral("Précieux")});
+    const QByteArray before = contentsOf(file);
+    const std::optional<QUuid> id = readBack(file).sessionID;
+    const CliRun refused = runCli({QStringLiteral("new"), QStringLiteral("precieux.cdb")},
+                                  CliInput{.workingDirectory = m_dir.path()});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.out, QByteArray());
+    EXPECT_EQ(refused.err, QByteArray("Le fichier « precieux.cdb » existe déjà.\n"));
+    EXPECT_EQ(contentsOf(file), before);
+
+    const CliRun forced = runCli({QStringLiteral("new"), file, QStringLiteral("--force")});
+    EXPECT_EQ(forced.exitCode, 0) << forced.err.constData();
+    EXPECT_EQ(forced.err, QByteArray());
+    EXPECT_NE(readBack(file).sessionID, id);
+    EXPECT_FALSE(readBack(file).sessionName.has_value());
 }
 
-TEST_F(CliTest, RoundtripWritesTheSameSessionAgain) {
-    const QString file =
-        newSession(QStringLiteral("a.cdb"), {QStringLiteral("--name"), QStringLiteral("Atelier")});
-    const QString copy = path(QStringLiteral("copie.cdb"));
-    const CliRun run = runCli({QStringLiteral("roundtrip"), file, copy});
-    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
-    EXPECT_EQ(run.out, QByteArray());
-    EXPECT_EQ(run.err, QByteArray());
-
-    const CliRun before = runCli({QStringLiteral("check"), file});
-    const CliRun after = runCli({QStringLiteral("check"), copy});
-    ASSERT_EQ(after.exitCode, 0) << after.err.constData();
-    EXPECT_EQ(parseOutput(after), parseOutput(before));
-    EXPECT_EQ(readBack(copy), readBack(file));
-}
-
-TEST_F(CliTest, NowFixesTheMomentOfReading) {
+TEST_F(SessionCli, NowFixesTheMomentOfReading) {
     // A payment without createdAt takes the moment of reading, which the
     // rewritten file then holds.
-    QFile reference(QStringLiteral(VELMORA_TEST_DATA "/hostile/reference-session.cdb"));
-    ASSERT_TRUE(reference.open(QIODevice::ReadOnly));
-    QByteArray bytes = reference.readAll();
+    QByteArray bytes =
+        contentsOf(QStringLiteral(VELMORA_TEST_DATA "/hostile/reference-session.cdb"));
     const QByteArray createdAt = ",\"createdAt\":\"2025-05-20T10:00:00Z\"";
     ASSERT_TRUE(bytes.contains(createdAt));
     bytes.replace(createdAt, "");
-    QFile old(path(QStringLiteral("ancien.cdb")));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write(bytes);
-    old.close();
+    const QString old = path(QStringLiteral("ancien.cdb"));
+    writeFile(old, bytes);
 
     const QString out = path(QStringLiteral("nouveau.cdb"));
     const CliRun run = runCli({QStringLiteral("--now"), QStringLiteral("2024-12-31T23:59:58Z"),
-                               QStringLiteral("roundtrip"), old.fileName(), out});
+                               QStringLiteral("roundtrip"), old, out});
     ASSERT_EQ(run.exitCode, 0) << run.err.constData();
     const AppDatabase db = readBack(out);
     ASSERT_EQ(db.documents.size(), 1);
@@ -217,75 +212,30 @@ TEST_F(CliTest, NowFixesTheMomentOfReading) {
               QJsonValue(QStringLiteral("Atelier")));
 }
 
-TEST_F(CliTest, RefusedFileFailsWithTheFrenchMessageOnly) {
+TEST_F(SessionCli, RefusedFileFailsWithTheFrenchMessageOnly) {
+    const QString hostile = QStringLiteral(VELMORA_TEST_DATA "/hostile/");
     const struct {
-        const char* file;
+        QString file;
         QByteArray message;
     } cases[] = {
-        {"truncated-inside-string.cdb", "Fichier de session illisible : texte non terminé\n"},
-        {"png-header.cdb", "Fichier de session illisible : texte UTF-8 invalide\n"},
-        {"unknown-enum-case.cdb", "Fichier de session illisible : documents[0].kind — valeur "
-                                  "inconnue « facture »\n"},
+        {hostile + "truncated-inside-string.cdb",
+         "Fichier de session illisible : texte non terminé\n"},
+        {hostile + "png-header.cdb", "Fichier de session illisible : texte UTF-8 invalide\n"},
+        {hostile + "unknown-enum-case.cdb", "Fichier de session illisible : documents[0].kind — "
+                                            "valeur inconnue « facture »\n"},
+        {path(QStringLiteral("x.cdb")), "Le fichier « x.cdb » est introuvable.\n"},
     };
     for (const auto& c : cases) {
-        const QString file = QStringLiteral(VELMORA_TEST_DATA "/hostile/") + c.file;
-        const CliRun run = runCli({QStringLiteral("check"), file});
-        EXPECT_EQ(run.exitCode, 1) << c.file;
-        EXPECT_EQ(run.out, QByteArray()) << c.file;
+        const CliRun run = runCli({QStringLiteral("check"), c.file});
+        EXPECT_EQ(run.exitCode, 1) << c.file.toStdString();
+        EXPECT_EQ(run.out, QByteArray()) << c.file.toStdString();
         EXPECT_EQ(run.err, c.message);
     }
 }
 
-TEST_F(CliTest, MissingFileFailsNamingIt) {
-    const CliRun run = runCli({QStringLiteral("check"), path(QStringLiteral("x.cdb"))});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.out, QByteArray());
-    EXPECT_EQ(run.err, QByteArray("Le fichier « x.cdb » est introuvable.\n"));
-}
-
-TEST_F(CliTest, WrongUsageExitsTwoWithAHint) {
+TEST_F(SessionCli, RoundtripIntoAnUnwritablePlaceFailsAndLeavesNothing) {
     const QString file = newSession(QStringLiteral("a.cdb"));
-    const struct {
-        QStringList args;
-        QByteArray message;
-    } cases[] = {
-        {{}, "Aucune commande."},
-        {{QStringLiteral("exporter"), file}, "Commande inconnue : exporter"},
-        {{QStringLiteral("check")}, "Usage : velmora-cli check FICHIER"},
-        {{QStringLiteral("check"), file, file}, "Usage : velmora-cli check FICHIER"},
-        {{QStringLiteral("roundtrip"), file}, "Usage : velmora-cli roundtrip FICHIER SORTIE"},
-        {{QStringLiteral("new")}, "Usage : velmora-cli new SORTIE [--name NOM]"},
-        {{QStringLiteral("new"), path(QStringLiteral("b.cdb")), QStringLiteral("--name")},
-         "L'option --name attend un nom."},
-        {{QStringLiteral("--now")}, "L'option --now attend une date."},
-        {{QStringLiteral("--now"), QStringLiteral("2025-06-10T09:00:00Z")}, "Aucune commande."},
-        {{QStringLiteral("--now"), QStringLiteral("2025-06-10T09:00:00.5Z"),
-          QStringLiteral("check"), file},
-         "Date invalide pour --now : « 2025-06-10T09:00:00.5Z » (format AAAA-MM-JJThh:mm:ssZ "
-         "attendu)."},
-        {{QStringLiteral("--now"), QStringLiteral("2025-02-30T09:00:00Z"), QStringLiteral("check"),
-          file},
-         "Date invalide pour --now : « 2025-02-30T09:00:00Z » (format AAAA-MM-JJThh:mm:ssZ "
-         "attendu)."},
-        {{QStringLiteral("--now"), QStringLiteral("demain"), QStringLiteral("check"), file},
-         "Date invalide pour --now : « demain » (format AAAA-MM-JJThh:mm:ssZ attendu)."},
-    };
-    for (const auto& c : cases) {
-        const CliRun run = runCli(c.args);
-        EXPECT_EQ(run.exitCode, 2) << c.args.join(' ').toStdString();
-        EXPECT_EQ(run.out, QByteArray()) << c.args.join(' ').toStdString();
-        EXPECT_EQ(run.err, c.message + "\nVoir : velmora-cli --help\n");
-    }
-    // Usage errors never write: --name without a value left no b.cdb.
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("b.cdb"))));
-}
-
-TEST_F(CliTest, RoundtripIntoAnUnwritablePlaceFailsAndLeavesNothing) {
-    const QString file = newSession(QStringLiteral("a.cdb"));
-    QFile source(file);
-    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
-    const QByteArray sourceBytes = source.readAll();
-    source.close();
+    const QByteArray sourceBytes = contentsOf(file);
     const QString folder = path(QStringLiteral("dossier"));
     ASSERT_TRUE(QDir().mkdir(folder));
     const QStringList before = entriesOf(m_dir.path());
@@ -304,16 +254,12 @@ TEST_F(CliTest, RoundtripIntoAnUnwritablePlaceFailsAndLeavesNothing) {
         EXPECT_EQ(entriesOf(m_dir.path()), before) << target.toStdString();
         EXPECT_EQ(entriesOf(folder), QStringList());
     }
-    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
-    EXPECT_EQ(source.readAll(), sourceBytes);
+    EXPECT_EQ(contentsOf(file), sourceBytes);
 }
 
-TEST_F(CliTest, RoundtripOfARefusedFileKeepsTheExistingOutput) {
+TEST_F(SessionCli, RoundtripOfARefusedFileKeepsTheExistingOutput) {
     const QString out = newSession(QStringLiteral("existant.cdb"));
-    QFile previous(out);
-    ASSERT_TRUE(previous.open(QIODevice::ReadOnly));
-    const QByteArray bytes = previous.readAll();
-    previous.close();
+    const QByteArray bytes = contentsOf(out);
 
     const CliRun run =
         runCli({QStringLiteral("roundtrip"),
@@ -321,27 +267,11 @@ TEST_F(CliTest, RoundtripOfARefusedFileKeepsTheExistingOutput) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err,
               QByteArray("Fichier de session illisible : ce n'est pas un document JSON valide\n"));
-    ASSERT_TRUE(previous.open(QIODevice::ReadOnly));
-    EXPECT_EQ(previous.readAll(), bytes);
+    EXPECT_EQ(contentsOf(out), bytes);
     EXPECT_EQ(entriesOf(m_dir.path()), QStringList{QStringLiteral("existant.cdb")});
 }
 
-TEST_F(CliTest, HelpListsEveryCommand) {
-    for (const QString& flag : {QStringLiteral("--help"), QStringLiteral("-h")}) {
-        const CliRun run = runCli({flag});
-        EXPECT_EQ(run.exitCode, 0);
-        EXPECT_EQ(run.err, QByteArray());
-        const QString text = QString::fromUtf8(run.out);
-        EXPECT_TRUE(text.contains(QStringLiteral(
-            "Usage : velmora-cli [--now AAAA-MM-JJThh:mm:ssZ] COMMANDE [ARGUMENTS]")))
-            << run.out.constData();
-        for (const char* synopsis : {"  check FICHIER\n", "  roundtrip FICHIER SORTIE\n",
-                                     "  new SORTIE [--name NOM]\n", "  export FICHIER SORTIE\n"})
-            EXPECT_TRUE(text.contains(QString::fromUtf8(synopsis))) << synopsis;
-    }
-}
-
-TEST_F(CliTest, GeneratedSessionChecksWithEveryCount) {
+TEST_F(SessionCli, GeneratedSessionChecksWithEveryCountAndRoundtrips) {
     const AppDatabase db = bench::generateSession(bench::smallSize(), 7);
     const QString file = path(QStringLiteral("genere.cdb"));
     const Status written = writeSessionFile(db, SessionFormat::Compact, file);
@@ -364,10 +294,16 @@ TEST_F(CliTest, GeneratedSessionChecksWithEveryCount) {
     const QString copy = path(QStringLiteral("copie.cdb"));
     const CliRun roundtrip = runCli({QStringLiteral("roundtrip"), file, copy});
     ASSERT_EQ(roundtrip.exitCode, 0) << roundtrip.err.constData();
+    EXPECT_EQ(roundtrip.out, QByteArray());
+    EXPECT_EQ(roundtrip.err, QByteArray());
     EXPECT_EQ(readBack(copy), readBack(file));
+    EXPECT_EQ(parseOutput(runCli({QStringLiteral("check"), copy})), out);
 }
 
-TEST_F(CliTest, ExportIsPrettySortedWithOnlyTheReferencedMedia) {
+// The export reads nothing but the session and writes nothing but its target:
+// media stay embedded, their URLs name the session's media folder under the
+// application's data folder, where opening the session would put them.
+TEST_F(SessionCli, ExportIsPrettySortedWithOnlyTheReferencedMedia) {
     AppDatabase db = bench::generateSession(bench::smallSize(), 11);
     const QMap<QString, Base64Data> referenced = db.embeddedMedia;
     ASSERT_FALSE(referenced.isEmpty());
@@ -376,8 +312,13 @@ TEST_F(CliTest, ExportIsPrettySortedWithOnlyTheReferencedMedia) {
     ASSERT_TRUE(writeSessionFile(db, SessionFormat::Compact, file).ok());
     const QByteArray before = readSessionBytes(file).value();
 
+    const QString data = path(QStringLiteral("donnees"));
+    const QString temporary = path(QStringLiteral("tmp"));
+    ASSERT_TRUE(QDir().mkdir(temporary));
+    const CliInput places{.environment = {QStringLiteral("XDG_DATA_HOME=") + data,
+                                          QStringLiteral("TMPDIR=") + temporary}};
     const QString out = path(QStringLiteral("export.cdb"));
-    const CliRun run = runCli({QStringLiteral("export"), file, out});
+    const CliRun run = runCli({QStringLiteral("export"), file, out}, places);
     ASSERT_EQ(run.exitCode, 0) << run.err.constData();
     EXPECT_EQ(run.out, QByteArray());
 
@@ -388,20 +329,28 @@ TEST_F(CliTest, ExportIsPrettySortedWithOnlyTheReferencedMedia) {
     EXPECT_EQ(exported.documents.size(), db.documents.size());
     EXPECT_EQ(exported.sessionID, db.sessionID);
     // Media URLs now name the exported files; their file names stay.
+    const QString media = data + QStringLiteral("/Velmora Core/Sessions/") +
+                          db.sessionID->toString(QUuid::WithoutBraces).toUpper() +
+                          QStringLiteral("/Media/");
     ASSERT_EQ(exported.clients.size(), db.clients.size());
     for (qsizetype i = 0; i < db.clients.size(); ++i) {
         ASSERT_EQ(exported.clients[i].photoURL.has_value(), db.clients[i].photoURL.has_value());
         if (db.clients[i].photoURL) {
             EXPECT_EQ(exported.clients[i].photoURL->fileName(), db.clients[i].photoURL->fileName());
+            EXPECT_EQ(*exported.clients[i].photoURL,
+                      QUrl::fromLocalFile(media + db.clients[i].photoURL->fileName()));
         }
     }
     EXPECT_EQ(readSessionBytes(file).value(), before) << "the source is read only";
+    EXPECT_FALSE(QFile::exists(data));
+    EXPECT_EQ(entriesOf(temporary), QStringList());
+
+    const QString again = path(QStringLiteral("encore.cdb"));
+    ASSERT_EQ(runCli({QStringLiteral("export"), file, again}, places).exitCode, 0);
+    EXPECT_EQ(contentsOf(again), contentsOf(out)) << "two exports of one file are the same bytes";
 
     const QString broken = path(QStringLiteral("casse.cdb"));
-    QFile brokenFile(broken);
-    ASSERT_TRUE(brokenFile.open(QIODevice::WriteOnly));
-    brokenFile.write("{\"clients\": 3}");
-    brokenFile.close();
+    writeFile(broken, "{\"clients\": 3}");
     const CliRun refused =
         runCli({QStringLiteral("export"), broken, path(QStringLiteral("x.cdb"))});
     EXPECT_EQ(refused.exitCode, 1);

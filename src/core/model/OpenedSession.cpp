@@ -1,0 +1,150 @@
+#include "core/model/OpenedSession.h"
+
+#include "core/model/MediaUrls.h"
+#include "core/model/NewSession.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QtDebug>
+
+#include <algorithm>
+
+namespace velmora {
+namespace {
+
+const QString& finishedName() {
+    static const QString name = QStringLiteral("Terminé");
+    return name;
+}
+
+QString renamed(const QString& name) {
+    return name.trimmed() == QLatin1String("Fini") ? finishedName() : name;
+}
+
+// The order a saved session lists them in, whatever order they were read in.
+QList<QUuid> sortedIds(const QSet<QUuid>& ids) {
+    QList<QUuid> list(ids.cbegin(), ids.cend());
+    std::sort(list.begin(), list.end(),
+              [](const QUuid& a, const QUuid& b) { return a.toString() < b.toString(); });
+    return list;
+}
+
+QList<QUuid> sortedIds(const QList<QUuid>& ids) {
+    return sortedIds(QSet<QUuid>(ids.cbegin(), ids.cend()));
+}
+
+} // namespace
+
+ProjectStatusSets normalizeProjectStatuses(QList<ProjectItem>& projects, QList<TagItem>& statuses,
+                                           QList<QString>& options) {
+    for (qsizetype i = 0; i < projects.size(); ++i) {
+        if (const QString name = renamed(projects.at(i).status); name != projects.at(i).status)
+            projects[i].status = name;
+    }
+
+    // One coloured status per trimmed name, in the order of the names, then
+    // any coloured status that has no name entry yet: nothing is dropped.
+    QList<TagItem> rebuilt;
+    QSet<QString> seen;
+    const auto existing = [&statuses](const QString& name) -> std::optional<TagItem> {
+        for (const TagItem& tag : std::as_const(statuses)) {
+            if (tag.name.trimmed() == name)
+                return tag;
+        }
+        return std::nullopt;
+    };
+    const QList<TagItem> seeds = seededProjectStatuses();
+    const auto seededColor = [&seeds](const QString& name) {
+        for (const TagItem& seed : seeds) {
+            if (seed.name == name)
+                return seed.color;
+        }
+        return TagColorOption::gray;
+    };
+    for (const QString& option : std::as_const(options)) {
+        const QString name = renamed(option).trimmed();
+        if (name.isEmpty() || seen.contains(name))
+            continue;
+        seen.insert(name);
+        TagItem tag =
+            existing(name).value_or(TagItem{QUuid::createUuid(), name, seededColor(name)});
+        tag.name = name;
+        rebuilt.append(tag);
+    }
+    for (TagItem tag : std::as_const(statuses)) {
+        const QString name = renamed(tag.name).trimmed();
+        if (name.isEmpty() || seen.contains(name))
+            continue;
+        seen.insert(name);
+        tag.name = name;
+        rebuilt.append(tag);
+    }
+
+    QList<QString> names;
+    ProjectStatusSets sets;
+    for (const TagItem& tag : std::as_const(rebuilt)) {
+        names.append(tag.name);
+        if (seededColor(tag.name) != TagColorOption::gray)
+            sets.protectedIds.insert(tag.id);
+        if (tag.name == finishedName() || tag.name == u"Annulé")
+            sets.nameLockedIds.insert(tag.id);
+    }
+    // Unchanged lists keep sharing their data with the caller's other copies.
+    if (rebuilt != statuses)
+        statuses = rebuilt;
+    if (names != options)
+        options = names;
+    return sets;
+}
+
+bool isSafeMediaKey(const QString& key) {
+    if (key.isEmpty() || key.startsWith(QLatin1Char('/')) || key.contains(QLatin1Char('\\')) ||
+        QDir::isAbsolutePath(key))
+        return false;
+    const QStringList parts = key.split(QLatin1Char('/'));
+    for (const QString& part : parts) {
+        if (part.isEmpty() || part == QLatin1String("..") || part == QLatin1String("."))
+            return false;
+    }
+    return true;
+}
+
+void settleOpenedSession(AppDatabase& db, const QString& mediaFolder) {
+    // Opening matches a URL to an embedded file by file name alone; of two
+    // keys with one file name, the later one in key order wins.
+    QHash<QString, QString> keyOfName;
+    for (auto it = db.embeddedMedia.cbegin(); it != db.embeddedMedia.cend(); ++it) {
+        if (!isSafeMediaKey(it.key())) {
+            qWarning("Média ignoré, nom refusé : %s", qUtf8Printable(it.key()));
+            continue;
+        }
+        keyOfName.insert(QFileInfo(it.key()).fileName(), it.key());
+    }
+    QSet<QString> referenced;
+    rewriteMediaUrls(db, [&](QUrl& url) {
+        if (!url.isLocalFile())
+            return;
+        const auto it = keyOfName.constFind(QFileInfo(url.toLocalFile()).fileName());
+        if (it == keyOfName.cend())
+            return;
+        url = QUrl::fromLocalFile(mediaFolder + QLatin1Char('/') + *it);
+        referenced.insert(*it);
+    });
+    for (auto it = db.embeddedMedia.begin(); it != db.embeddedMedia.end();) {
+        if (referenced.contains(it.key()))
+            ++it;
+        else
+            it = db.embeddedMedia.erase(it);
+    }
+
+    const ProjectStatusSets sets =
+        normalizeProjectStatuses(db.projects, db.projectStatuses, db.projectStatusOptions);
+    db.protectedProjectStatusIDs = sortedIds(sets.protectedIds);
+    db.protectedQuoteStatusIDs = sortedIds(db.protectedQuoteStatusIDs);
+    db.protectedInvoiceStatusIDs = sortedIds(db.protectedInvoiceStatusIDs);
+    if (db.sessionName && db.sessionName->isEmpty())
+        db.sessionName.reset();
+}
+
+} // namespace velmora

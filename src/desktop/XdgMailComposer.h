@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/platform/MailComposer.h"
+
+namespace velmora {
+
+// The desktop's own compose service: xdg-email opens the user's mail program
+// with the recipients, subject, body and attachment filled in. It can take a
+// message when xdg-email is installed and a program handles mailto: links
+// (or $MAILER names one).
+class XdgMailComposer final : public MailComposer {
+public:
+    bool isAvailable() const override;
+    bool canCompose(const MailMessage& message) const override;
+    Status compose(const MailMessage& message) override;
+
+    // The arguments given to xdg-email for a message.
+    static QStringList arguments(const MailMessage& message);
+};
+
+// QDesktopServices: the desktop's default handler of each kind of URL.
+class DesktopUrlOpener final : public UrlOpener {
+public:
+    bool openUrl(const QUrl& url) override;
+};
+
+} // namespace velmora

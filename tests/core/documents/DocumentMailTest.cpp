@@ -1,0 +1,263 @@
+// The document e-mail, payment reminders and their mailto: links.
+
+#include "DocumentsFixture.h"
+
+#include "core/documents/DocumentMail.h"
+#include "support/FakeMailServices.h"
+
+#include <gtest/gtest.h>
+
+#include <QUrlQuery>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+DocumentParties parties(const QString& name, const QString& owner,
+                        const QString& email = QStringLiteral("compta@verdier.fr")) {
+    DocumentParties p;
+    p.company.displayName = name;
+    p.company.ownerName = owner;
+    ClientItem client;
+    client.email = email;
+    p.client = client;
+    return p;
+}
+
+TEST(DocumentMail, SignatureAndDocumentEmail) {
+    EXPECT_EQ(
+        emailSignature(
+            parties(QStringLiteral(" Atelier Lumen "), QStringLiteral("Camille Moreau\n")).company),
+        u"Atelier Lumen\nCamille Moreau");
+    EXPECT_EQ(emailSignature(parties({}, QStringLiteral("Camille Moreau")).company),
+              u"Camille Moreau");
+    EXPECT_EQ(emailSignature(parties(QStringLiteral(" \t"), {}).company), u"Votre prestataire");
+
+    CommercialDocumentItem invoice =
+        document(CommercialDocumentKind::invoice, QStringLiteral("F-2025-014"));
+    DocumentEmail email =
+        composeDocumentEmail(invoice, parties(QStringLiteral("Atelier Lumen"), {}));
+    EXPECT_EQ(email.subject, u"Facture F-2025-014 — Atelier Lumen");
+    EXPECT_EQ(email.body, u"Bonjour,\n\nVeuillez trouver ci-joint la facture F-2025-014.\n\n"
+                          u"Cordialement,\nAtelier Lumen");
+    EXPECT_EQ(email.recipients, QStringList{QStringLiteral("compta@verdier.fr")});
+
+    const CommercialDocumentItem quote =
+        document(CommercialDocumentKind::quote, QStringLiteral("D-7"));
+    email = composeDocumentEmail(quote, parties({}, {}, QStringLiteral("  ")));
+    EXPECT_EQ(email.subject, u"Devis D-7");
+    EXPECT_EQ(email.body, u"Bonjour,\n\nVeuillez trouver ci-joint le devis D-7.\n\n"
+                          u"Cordialement,\nVotre prestataire");
+    EXPECT_TRUE(email.recipients.isEmpty());
+}
+
+TEST(DocumentMail, ReminderBodies) {
+    CommercialDocumentItem invoice =
+        document(CommercialDocumentKind::invoice, QStringLiteral("F-9"), {serviceLine(1000)});
+    Encaissement cheque = payment(300);
+    cheque.date = localNoon(2025, 6, 1);
+    cheque.paymentMethod = QStringLiteral("Chèque");
+    Encaissement cash = payment(100);
+    cash.date = localNoon(2025, 1, 5);
+    cash.paymentMethod = QStringLiteral(" ");
+    const QString paid = QStringLiteral("\nRèglements déjà reçus :\n• 1 juin 2025 : 300,00\u00a0€ "
+                                        "(Chèque)\n• 5 janv. 2025 : 100,00\u00a0€");
+    const QString onTime = QStringLiteral("Bonjour,\n\nNous vous contactons concernant votre "
+                                          "facture F-9 d'un montant total de 1\u202f000,00\u00a0€."
+                                          "\n%1\nUn solde de %2 reste à régler. Pourriez-vous "
+                                          "nous confirmer la date de règlement prévue ?\n\n"
+                                          "Cordialement,\n%3");
+    const QString late = QStringLiteral(
+        "Bonjour,\n\nSauf erreur de notre part, votre facture F-9 d'un montant total de "
+        "1\u202f000,00\u00a0€ présente un solde impayé de %2 depuis %4.\n%1\nNous vous serions "
+        "reconnaissants de bien vouloir procéder au règlement du solde de %2 dans les meilleurs "
+        "délais.\n\nPassé ce délai, des pénalités de retard pourront être appliquées conformément "
+        "à nos conditions générales de vente.\n\nCordialement,\n%3");
+    struct Case {
+        qint64 daysLate;
+        bool withPayments;
+        QString company;
+        QString expected;
+    };
+    const QString due = QStringLiteral("1\u202f000,00\u00a0€");
+    const QString rest = QStringLiteral("600,00\u00a0€");
+    const QList<Case> cases{
+        {0, false, QStringLiteral("Atelier Lumen"),
+         onTime.arg(QString(), due, QStringLiteral("Atelier Lumen"))},
+        {0, true, {}, onTime.arg(paid, rest, QStringLiteral("Votre prestataire"))},
+        {1,
+         false,
+         {},
+         late.arg(QString(), due, QStringLiteral("Votre prestataire"), QStringLiteral("1 jour"))},
+        {2, true, QStringLiteral("Atelier Lumen"),
+         late.arg(paid, rest, QStringLiteral("Atelier Lumen"), QStringLiteral("2 jours"))},
+    };
+    for (const Case& c : cases) {
+        invoice.encaissements.clear();
+        if (c.withPayments)
+            invoice.encaissements = {cheque, cash};
+        const PaymentReminder reminder =
+            composeReminder(invoice, c.daysLate, parties(c.company, {}));
+        EXPECT_EQ(reminder.subject, u"Relance : facture F-9 — solde restant à régler");
+        EXPECT_EQ(reminder.body, c.expected) << c.daysLate << " " << c.withPayments;
+    }
+}
+
+TEST(DocumentMail, MailtoLinkDecodesToTheExactTexts) {
+    CommercialDocumentItem invoice =
+        document(CommercialDocumentKind::invoice, QStringLiteral("F-1 #2"), {serviceLine(50)});
+    const PaymentReminder reminder = composeReminder(invoice, 3,
+                                                     parties(QStringLiteral("Dupont & Fils"),
+                                                             QStringLiteral("100 % = 2+2 ; ok?"),
+                                                             QStringLiteral("a+b@verdier.fr")));
+    ASSERT_TRUE(reminder.body.contains(u"Dupont & Fils\n100 % = 2+2 ; ok?"));
+    EXPECT_TRUE(reminder.url.startsWith(u"mailto:a+b@verdier.fr?subject="));
+    // Only the two separators stay raw; every "%" left starts an escape.
+    const QString encoded = reminder.url.mid(reminder.url.indexOf(QLatin1Char('?')) + 1);
+    EXPECT_EQ(encoded.count(QLatin1Char('&')), 1);
+    EXPECT_EQ(encoded.count(QLatin1Char('=')), 2);
+    for (const QChar raw : QStringLiteral("+# \n"))
+        EXPECT_FALSE(encoded.contains(raw)) << "raw " << int(raw.unicode());
+    const QUrl url = QUrl::fromEncoded(reminder.url.toLatin1(), QUrl::StrictMode);
+    ASSERT_TRUE(url.isValid());
+    const QUrlQuery query(url);
+    EXPECT_EQ(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded), reminder.body);
+    EXPECT_EQ(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
+              reminder.subject);
+    EXPECT_EQ(url.path(), u"a+b@verdier.fr");
+
+    FakeUrlOpener opener;
+    EXPECT_TRUE(openReminder(opener, reminder));
+    ASSERT_EQ(opener.opened.size(), 1);
+    EXPECT_EQ(opener.opened.first().toEncoded(), reminder.url.toLatin1()) << "opened as built";
+    EXPECT_FALSE(openReminder(opener, PaymentReminder{{}, {}, QStringLiteral("mailto:a b")}));
+    EXPECT_EQ(opener.opened.size(), 1) << "an invalid link does nothing";
+}
+
+class SendDocumentTest : public DocumentsFixture {
+protected:
+    EmailOutcome send(const QUuid& id, QByteArray rendered = "%PDF-rendered") {
+        const MailServices services{m_composer, m_opener, m_fs, path(QStringLiteral("tmp"))};
+        return sendDocumentByEmail(
+            *m_store, id, services,
+            [&](const CommercialDocumentItem& d, const DocumentParties& p) {
+                m_rendered.append({d.number, p.client ? p.client->company : QString()});
+                return rendered;
+            },
+            mediaFolderReader(m_fs, m_store->mediaFolder()), m_clock);
+    }
+    QString sentKey(const QUuid& id) const { return statusKey(stored(id), lists()); }
+
+    FakeMailComposer m_composer;
+    FakeUrlOpener m_opener;
+    QList<std::pair<QString, QString>> m_rendered;
+};
+
+TEST_F(SendDocumentTest, HandedOverDraftIsSentAndFrozen) {
+    ClientItem client = m_client;
+    client.email = QStringLiteral("compta@lumen.fr");
+    m_store->setClients({client});
+    CompanySettings company = m_store->companySettings();
+    company.displayName = QStringLiteral("Studio Nord");
+    m_store->setCompanySettings(company);
+    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-3"), {serviceLine(80)});
+    put({invoice});
+
+    const EmailOutcome outcome = send(invoice.id);
+    EXPECT_TRUE(outcome.handedOver);
+    EXPECT_FALSE(outcome.alert);
+    const QString attachment = path(QStringLiteral("tmp/F-3.pdf"));
+    EXPECT_EQ(readBytes(attachment), "%PDF-rendered");
+    ASSERT_EQ(m_composer.composed.size(), 1);
+    EXPECT_EQ(
+        m_composer.composed.first(),
+        (MailMessage{{QStringLiteral("compta@lumen.fr")},
+                     QStringLiteral("Facture F-3 — Studio Nord"),
+                     QStringLiteral("Bonjour,\n\nVeuillez trouver ci-joint la facture F-3.\n\n"
+                                    "Cordialement,\nStudio Nord"),
+                     attachment}));
+    EXPECT_EQ(sentKey(invoice.id), u"envoyé");
+    EXPECT_TRUE(stored(invoice.id).pdfSnapshot);
+
+    // Issued now: later edits of the company and the client do not reach it.
+    company.displayName = QStringLiteral("Autre nom");
+    m_store->setCompanySettings(company);
+    client.company = QStringLiteral("Client renommé");
+    client.email = QStringLiteral("nouveau@ailleurs.fr");
+    m_store->setClients({client});
+    ASSERT_TRUE(send(invoice.id).handedOver);
+    EXPECT_EQ(m_composer.composed.last().subject, u"Facture F-3 — Studio Nord");
+    EXPECT_EQ(m_composer.composed.last().recipients,
+              QStringList{QStringLiteral("compta@lumen.fr")});
+    EXPECT_EQ(m_rendered.last().second, u"Atelier Lumen") << "rendered from the snapshot";
+}
+
+TEST_F(SendDocumentTest, NothingChangesUnlessHandedOver) {
+    const CommercialDocumentItem quote = draftQuote(QStringLiteral("D-4"), {serviceLine(80)});
+    CommercialDocumentItem imported = draftInvoice(QStringLiteral("F-5"), {});
+    imported.sourceKind = CommercialDocumentSourceKind::importedPDF;
+    put({quote, imported});
+    const QString fallback =
+        QStringLiteral("Aucun client de messagerie n'a pu être lancé. Le PDF a "
+                       "été ouvert — vous pouvez le glisser dans votre email "
+                       "manuellement.");
+    struct Case {
+        const char* name;
+        std::function<void()> stage;
+        QUuid document;
+        QString title;
+        QString message;
+        bool opensPdf = false;
+    };
+    const QList<Case> cases{
+        {"no mail service", [&] { m_composer.available = false; }, quote.id,
+         QStringLiteral("Service email indisponible"),
+         QStringLiteral("Aucun client de messagerie n'est configuré sur cet ordinateur.")},
+        {"no mail program", [&] { m_composer.composable = false; }, quote.id,
+         QStringLiteral("Envoi automatique impossible"), fallback, true},
+        {"launch failed", [&] { m_composer.composeFails = true; }, quote.id,
+         QStringLiteral("Envoi automatique impossible"), fallback, true},
+        {"imported without file", [] {}, imported.id, QStringLiteral("PDF manquant"),
+         QStringLiteral("Aucun PDF n'est associé à ce document.")},
+        {"temporary file", [&] { m_fs.failOn(FaultyFileSystem::Op::Write); }, quote.id,
+         QStringLiteral("Fichier temporaire impossible"),
+         QStringLiteral("« %1 » : No space left on device").arg(path("tmp/D-4.pdf"))},
+    };
+    for (const Case& c : cases) {
+        m_composer = FakeMailComposer();
+        m_opener.opened.clear();
+        m_fs.heal();
+        c.stage();
+        const EmailOutcome outcome = send(c.document);
+        EXPECT_FALSE(outcome.handedOver) << c.name;
+        ASSERT_TRUE(outcome.alert) << c.name;
+        EXPECT_EQ(outcome.alert->title, c.title) << c.name;
+        EXPECT_EQ(outcome.alert->message, c.message) << c.name;
+        EXPECT_EQ(m_opener.opened, c.opensPdf
+                                       ? QList<QUrl>{QUrl::fromLocalFile(path("tmp/D-4.pdf"))}
+                                       : QList<QUrl>{})
+            << c.name;
+        EXPECT_TRUE(m_composer.composed.isEmpty()) << c.name;
+        EXPECT_EQ(stored(c.document).statusID,
+                  c.document == quote.id ? quote.statusID : imported.statusID)
+            << c.name;
+    }
+
+    m_fs.heal();
+    m_composer = FakeMailComposer();
+    EXPECT_EQ(send(quote.id, QByteArray()).alert->title, u"Génération impossible");
+}
+
+TEST_F(SendDocumentTest, SentQuoteKeepsItsStatus) {
+    for (const QString& status : {QStringLiteral("Envoyé"), QStringLiteral("Validé")}) {
+        CommercialDocumentItem quote = draftQuote(QStringLiteral("D-8"), {serviceLine(80)});
+        quote.statusID = quoteStatus(status);
+        put({quote});
+        ASSERT_TRUE(send(quote.id).handedOver);
+        EXPECT_EQ(stored(quote.id).statusID, quoteStatus(status));
+        EXPECT_FALSE(stored(quote.id).pdfSnapshot) << "only a change of status freezes";
+    }
+}
+
+} // namespace

@@ -1,0 +1,288 @@
+// Quote and invoice PDFs read back with QtPdf: their text, and where needed
+// their pixels.
+
+#include "core/documents/DocumentWorkflow.h"
+#include "render/DocumentRenderer.h"
+#include "support/QtPrinters.h"
+#include "support/SampleDocuments.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QImage>
+#include <QPdfDocument>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+using namespace velmora;
+using velmora::test::SampleDocuments;
+
+namespace {
+
+// A PDF as a reader opens it.
+class ReadPdf {
+public:
+    explicit ReadPdf(const QByteArray& bytes) {
+        EXPECT_FALSE(bytes.isEmpty());
+        const QString path = m_dir.filePath(QStringLiteral("page.pdf"));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        EXPECT_EQ(m_pdf.load(path), QPdfDocument::Error::None);
+        EXPECT_EQ(m_pdf.pageCount(), 1);
+        // Line breaks and the no-break spaces of amounts read as plain spaces.
+        m_text = normalized(m_pdf.getAllText(0).text());
+    }
+
+    const QString& text() const { return m_text; }
+    bool has(const QString& part) const { return m_text.contains(normalized(part)); }
+    QStringList words() const { return m_text.split(QLatin1Char(' ')); }
+    QSizeF pageSize() const { return m_pdf.pagePointSize(0); }
+
+    // The page at one pixel per point.
+    QImage image() { return m_pdf.render(0, pageSize().toSize()); }
+    // Where the first occurrence of the text is drawn, in points.
+    QRectF boundsOf(const QString& part) {
+        const QString raw = m_pdf.getAllText(0).text();
+        qsizetype at = -1;
+        for (qsizetype i = 0; i < raw.size() && at < 0; ++i) {
+            if (normalized(raw.mid(i, part.size())) == normalized(part))
+                at = i;
+        }
+        EXPECT_GE(at, 0) << part.toStdString();
+        return m_pdf.getSelectionAtIndex(0, int(at), int(part.size())).boundingRectangle();
+    }
+
+    // Readers differ on the narrow space between thousands: it goes.
+    static QString normalized(QString text) {
+        for (QChar& c : text) {
+            if (c.isSpace())
+                c = QLatin1Char(' ');
+        }
+        static const QRegularExpression thousands(QStringLiteral("(\\d) (?=\\d{3}\\b)"));
+        return text.simplified().replace(thousands, QStringLiteral("\\1"));
+    }
+
+private:
+    QTemporaryDir m_dir;
+    QPdfDocument m_pdf;
+    QString m_text;
+};
+
+QByteArray pngOf(QColor color) {
+    QImage image(300, 160, QImage::Format_RGB32);
+    image.fill(color);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+// The session the pages are printed from; logos live in its media.
+class DocumentPdfTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_db.companySettings = SampleDocuments::company();
+        m_db.clients = {SampleDocuments::client()};
+        m_db.invoiceStatuses = {{QUuid::createUuid(), QStringLiteral("Brouillon"), {}},
+                                {QUuid::createUuid(), QStringLiteral("Envoyé"), {}}};
+        m_db.quoteStatuses = m_db.invoiceStatuses;
+        m_db.preferences.invoiceLogoURL = logo(QStringLiteral("rouge.png"), Qt::red);
+    }
+
+    QUrl logo(const QString& name, QColor color) {
+        const QUrl url = QUrl::fromLocalFile(QStringLiteral("/media/") + name);
+        m_db.embeddedMedia.insert(name, Base64Data::fromBytes(pngOf(color)));
+        return url;
+    }
+
+    QByteArray pdf(const CommercialDocumentItem& document) {
+        return renderDocumentPDF(document, DocumentParties::of(document, m_db),
+                                 embeddedMediaReader(m_db.embeddedMedia));
+    }
+
+    // Issued as the status menu would: the snapshot is taken now.
+    void issue(CommercialDocumentItem& document) {
+        document.statusID = m_db.invoiceStatuses.at(1).id;
+        QList<CommercialDocumentItem> list{document};
+        captureSnapshotIfNeeded(list, 0, StatusLists::of(m_db),
+                                {m_db.companySettings, m_db.clients,
+                                 m_db.preferences.invoiceLogoURL,
+                                 SampleDocuments::day(2025, 6, 2)});
+        document = list.first();
+    }
+
+    AppDatabase m_db;
+};
+
+// The logo's box opens the page, at its top left; red or blue.
+QString logoColor(ReadPdf& pdf) {
+    const QColor c = pdf.image().pixelColor(60, 60);
+    return c.red() > 200 && c.blue() < 60   ? QStringLiteral("rouge")
+           : c.blue() > 200 && c.red() < 60 ? QStringLiteral("bleu")
+                                            : c.name();
+}
+
+TEST_F(DocumentPdfTest, FrozenInvoiceKeepsItsPartiesADraftFollowsThem) {
+    CommercialDocumentItem frozen = SampleDocuments::invoice();
+    issue(frozen);
+    ASSERT_TRUE(frozen.pdfSnapshot);
+    const CommercialDocumentItem draft = SampleDocuments::invoice();
+
+    const QStringList before{QStringLiteral("Atelier Lumen"), QStringLiteral("CCBPFRPPGRE"),
+                             QStringLiteral("FR76 1680 7000 1234 5678 9012 345"),
+                             QStringLiteral("Camille Moreau"), QStringLiteral("4 place Bellecour")};
+    const QStringList after{QStringLiteral("Studio Nord"), QStringLiteral("AGRIFRPP888"),
+                            QStringLiteral("FR76 3000 4000 5000 6000 7000 890"),
+                            QStringLiteral("Nora Bensaïd"),
+                            QStringLiteral("18 quai Saint-Vincent")};
+    CompanySettings company = m_db.companySettings;
+    company.displayName = after[0];
+    company.bankBIC = after[1];
+    company.bankIBAN = after[2];
+    company.bankAccountName = after[3];
+    company.ownerName = after[3];
+    m_db.companySettings = company;
+    m_db.clients[0].addressLine1 = after[4];
+    m_db.preferences.invoiceLogoURL = logo(QStringLiteral("bleu.png"), Qt::blue);
+
+    struct Case {
+        const char* name;
+        const CommercialDocumentItem& document;
+        const QStringList& shown;
+        const QStringList& hidden;
+        const char* logo;
+    };
+    for (const Case& c : {Case{"frozen", frozen, before, after, "rouge"},
+                          Case{"draft", draft, after, before, "bleu"}}) {
+        ReadPdf page(pdf(c.document));
+        for (const QString& text : c.shown)
+            EXPECT_TRUE(page.has(text)) << c.name << " shows " << text.toStdString();
+        for (const QString& text : c.hidden)
+            EXPECT_FALSE(page.has(text)) << c.name << " hides " << text.toStdString();
+        EXPECT_EQ(logoColor(page), QString::fromUtf8(c.logo)) << c.name;
+    }
+}
+
+TEST_F(DocumentPdfTest, PageTextsInvoiceAgainstQuote) {
+    CommercialDocumentItem invoice = SampleDocuments::invoice();
+    ReadPdf page(pdf(invoice));
+    EXPECT_DOUBLE_EQ(page.pageSize().width(), 794);
+    EXPECT_DOUBLE_EQ(page.pageSize().height(), 1123);
+    for (const QString& text : {
+             QStringLiteral("Facture F-2025-014"),
+             QStringLiteral("SIRET : 853 214 967 00021"),
+             QStringLiteral("Facturation Date d’émission : 02/06/2025"),
+             QStringLiteral("Délai de paiement : 30 jours"),
+             QStringLiteral("Maison Verdier SARL 4 place Bellecour 69002 Lyon"),
+             QStringLiteral("Offert — 0,00 €"),
+             QStringLiteral("Total HT 1 734,75 € Remise 150,00 € Remise commerciale 79,24 € "
+                            "Acompte \u2212 300,00 € Total TTC 1 205,51 €"),
+             QStringLiteral("Paiement dû sous 30 jours à compter de la date d’émission de la "
+                            "facture."),
+             QStringLiteral("Pénalités de retard : Pénalités de retard exigibles"),
+             QStringLiteral("Moyens de paiement acceptés Virement Chèque Carte bancaire Espèces"),
+             QStringLiteral("Coordonnées bancaires"),
+             QStringLiteral("TVA non applicable, art. 293 B du CGI Dispensé d’immatriculation"),
+         })
+        EXPECT_TRUE(page.has(text)) << text.toStdString() << "\nin: " << page.text().toStdString();
+    EXPECT_FALSE(page.text().contains(QLatin1String("**")));
+    EXPECT_FALSE(page.has(QStringLiteral("Activité annulée")));
+
+    // Own terms replace the sentence; the legal order is the company's.
+    invoice.paymentTerms = QStringLiteral("  Paiement **à réception**.\n");
+    m_db.companySettings.legalTextOrder = {QStringLiteral("additional"),
+                                           QStringLiteral("latePenalty")};
+    m_db.preferences.invoiceLogoURL.reset();
+    ReadPdf own(pdf(invoice));
+    EXPECT_TRUE(own.has(QStringLiteral("Délai de paiement Paiement à réception.")));
+    EXPECT_FALSE(own.has(QStringLiteral("Paiement dû")));
+    EXPECT_TRUE(own.has(QStringLiteral("Dispensé d’immatriculation au registre du commerce et des "
+                                       "sociétés. TVA non applicable")));
+    EXPECT_TRUE(own.has(QStringLiteral("VOTRE LOGO")));
+
+    CommercialDocumentItem quote = SampleDocuments::quote();
+    quote.dueDays = 15;
+    quote.clientID.reset();
+    ReadPdf devis(pdf(quote));
+    for (const QString& text :
+         {QStringLiteral("Devis D-2025-031"), QStringLiteral("Valable jusqu’au : 02/07/2025"),
+          QStringLiteral("Aucun client sélectionné."),
+          QStringLiteral("Paiement dû sous 15 jours à compter de la date "
+                         "d’émission. Pénalités")})
+        EXPECT_TRUE(devis.has(text)) << text.toStdString();
+    for (const QString& bank : {QStringLiteral("Coordonnées bancaires"), QStringLiteral("IBAN"),
+                                QStringLiteral("CCBPFRPPGRE")})
+        EXPECT_FALSE(devis.has(bank)) << "no bank details on a quote: " << bank.toStdString();
+}
+
+TEST_F(DocumentPdfTest, UnitColumnsOnlyWithAQuantityAboveOneInFrenchDecimals) {
+    CommercialDocumentItem invoice = SampleDocuments::invoice();
+    invoice.lines.clear();
+    for (const double quantity : {0.75, 1.0})
+        invoice.lines << SampleDocuments::line(CommercialDocumentLineKind::service,
+                                               QStringLiteral("Séance"), {}, 40, quantity);
+    ReadPdf without(pdf(invoice));
+    EXPECT_TRUE(without.has(QStringLiteral("Nom Description Prix TTC")));
+    EXPECT_FALSE(without.has(QStringLiteral("P.U. HT")));
+    EXPECT_FALSE(without.has(QStringLiteral("Qté")));
+
+    invoice.lines.clear();
+    for (const double quantity : {100.0, 2.5, 0.75, 12.5, 1.0 / 3})
+        invoice.lines << SampleDocuments::line(CommercialDocumentLineKind::service,
+                                               QStringLiteral("Séance"), {}, 0.5, quantity);
+    ReadPdf with(pdf(invoice));
+    EXPECT_TRUE(with.has(QStringLiteral("Nom Description P.U. HT Qté Prix TTC")));
+    const QStringList words = with.words();
+    for (const QString& quantity :
+         {QStringLiteral("100"), QStringLiteral("2,5"), QStringLiteral("0,75"),
+          QStringLiteral("12,5"), QStringLiteral("0,33")})
+        EXPECT_TRUE(words.contains(quantity)) << quantity.toStdString();
+    EXPECT_FALSE(with.text().contains(QLatin1String("e+"))) << "no %.2g on a legal document";
+}
+
+TEST_F(DocumentPdfTest, CancelledActivityStrikesTheTotalAndSaysWhy) {
+    CommercialDocumentItem invoice = SampleDocuments::invoice();
+    issue(invoice);
+    ProjectItem project;
+    project.id = QUuid::createUuid();
+    project.isCancelled = true;
+    m_db.projects = {project};
+    invoice.linkedProjectIDs = {project.id};
+    const QString total = QStringLiteral("1 205,51 €");
+    const QString note = QStringLiteral("Activité annulée — le solde n'est plus exigible.");
+
+    // A strike is a line through the middle of the amount: one row of the
+    // amount's box is then drawn all across.
+    const auto struck = [&](ReadPdf& page) {
+        const QRectF box = page.boundsOf(total);
+        const QImage image = page.image();
+        const QColor band = image.pixelColor(box.left() - 4, box.center().y());
+        for (int y = int(box.top()) + 2; y < int(box.bottom()) - 1; ++y) {
+            int drawn = 0;
+            for (int x = int(box.left()) + 1; x < int(box.right()) - 1; ++x)
+                drawn += image.pixelColor(x, y) != band;
+            if (drawn >= int(box.width()) - 4)
+                return true;
+        }
+        return false;
+    };
+
+    ReadPdf cancelled(pdf(invoice));
+    EXPECT_TRUE(cancelled.has(QStringLiteral("Total TTC ") + total + QLatin1Char(' ') + note));
+    EXPECT_TRUE(struck(cancelled));
+
+    m_db.projects[0].isCancelled = false;
+    ReadPdf live(pdf(invoice));
+    EXPECT_FALSE(live.has(note));
+    EXPECT_FALSE(struck(live));
+
+    m_db.projects[0].isCancelled = true;
+    CommercialDocumentItem quote = SampleDocuments::quote();
+    quote.statusID = m_db.quoteStatuses.at(1).id;
+    quote.linkedProjectIDs = {project.id};
+    EXPECT_FALSE(ReadPdf(pdf(quote)).has(note)) << "only invoices";
+}
+
+} // namespace

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "core/platform/MailComposer.h"
+
+#include <QList>
+#include <QUrl>
+
+namespace velmora::test {
+
+// A mail service whose answers the test sets, keeping what it was handed.
+class FakeMailComposer final : public MailComposer {
+public:
+    bool available = true;
+    bool composable = true;
+    bool composeFails = false;
+    QList<MailMessage> composed;
+
+    bool isAvailable() const override { return available; }
+    bool canCompose(const MailMessage&) const override { return available && composable; }
+    Status compose(const MailMessage& message) override {
+        if (composeFails)
+            return Status::failure(QStringLiteral("xdg-email n'a pas pu être lancé."));
+        composed.append(message);
+        return Status::success();
+    }
+};
+
+class FakeUrlOpener final : public UrlOpener {
+public:
+    QList<QUrl> opened;
+    bool openUrl(const QUrl& url) override {
+        opened.append(url);
+        return true;
+    }
+};
+
+} // namespace velmora::test
