@@ -111,7 +111,8 @@ TEST_F(SecurityCliUnlock, ReadsOnlyThePreferencesCode) {
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.isEmpty()) << run.out.constData();
     EXPECT_EQ(run.err,
-              QByteArray("Fichier de session illisible : ce n'est pas un document JSON valide\n"));
+              QByteArray("Fichier de session illisible : fichier tronqué (le document s'arrête "
+                         "avant sa fin)\n"));
 }
 
 } // namespace

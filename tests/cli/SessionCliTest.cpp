@@ -266,7 +266,8 @@ TEST_F(SessionCli, RoundtripOfARefusedFileKeepsTheExistingOutput) {
                 QStringLiteral(VELMORA_TEST_DATA "/hostile/truncated-mid-document.cdb"), out});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.err,
-              QByteArray("Fichier de session illisible : ce n'est pas un document JSON valide\n"));
+              QByteArray("Fichier de session illisible : fichier tronqué (le document s'arrête "
+                         "avant sa fin)\n"));
     EXPECT_EQ(contentsOf(out), bytes);
     EXPECT_EQ(entriesOf(m_dir.path()), QStringList{QStringLiteral("existant.cdb")});
 }
