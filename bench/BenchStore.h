@@ -56,7 +56,7 @@ private:
         const QString source = m_dir.path() + QStringLiteral("/source.cdb");
         // Backups on, into this temporary folder: every save writes its bytes
         // twice, as for a user who keeps a save-time copy.
-        const Status written = writeSessionFile(
+        const Result<> written = writeSessionFile(
             generateSession(benchmarkSize(), kSeed, m_dir.path() + QStringLiteral("/Backups")),
             SessionFormat::Compact, source);
         if (!written) {
@@ -70,7 +70,7 @@ private:
         }
         m_folder = std::move(folder).value();
         m_loaded = makeStore();
-        if (const Status applied = m_loaded->applyFile(QUrl::fromLocalFile(source)); !applied) {
+        if (const Result<> applied = m_loaded->applyFile(QUrl::fromLocalFile(source)); !applied) {
             m_error = applied.error();
             return;
         }
@@ -83,8 +83,8 @@ private:
                 QUrl::fromLocalFile(m_dir.path() + QStringLiteral("/Backups"));
             m_loaded->setStoragePreferences(storage);
         }
-        if (const SaveResult saved = m_loaded->save(); !saved.ok)
-            m_error = saved.error;
+        if (const Result<> saved = m_loaded->save(); !saved.ok())
+            m_error = saved.error();
         QFile::remove(source);
     }
 

@@ -83,7 +83,7 @@ private:
     CliBench() {
         // The media URLs of the export name this folder; nothing is written there.
         qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("donnees"))));
-        const Status written =
+        const Result<> written =
             writeSessionFile(bench::generateSession(bench::benchmarkSize(), kSeed),
                              SessionFormat::Compact, session());
         if (!written)

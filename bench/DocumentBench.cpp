@@ -63,7 +63,7 @@ void DocumentPagePreview(benchmark::State& state) {
     QImage page(kDocumentPageSize.toSize(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
         const DocumentPageContent content =
-            DocumentPageContent::of(*invoice, DocumentParties::of(*invoice, store));
+            DocumentPageContent::of(*invoice, DocumentParties::of(*invoice, store.session()));
         QPainter painter(&page);
         renderDocumentPage(painter, content, sampleLogo());
     }
@@ -77,7 +77,7 @@ void DocumentPagePdf(benchmark::State& state) {
     qsizetype size = 0;
     for (auto _ : state) {
         const DocumentPageContent content =
-            DocumentPageContent::of(*invoice, DocumentParties::of(*invoice, store));
+            DocumentPageContent::of(*invoice, DocumentParties::of(*invoice, store.session()));
         const QByteArray pdf = renderPDF(content, sampleLogo());
         if (pdf.isEmpty()) {
             state.SkipWithError("the PDF could not be produced");

@@ -65,7 +65,7 @@ int main(int argc, char* argv[]) {
 
     const velmora::AppDatabase db = velmora::bench::generateSession(
         small ? velmora::bench::smallSize() : velmora::bench::benchmarkSize(), seed, backupFolder);
-    const velmora::Status written =
+    const velmora::Result<> written =
         velmora::writeSessionFile(db, velmora::SessionFormat::Compact, output);
     if (!written)
         return fail(written.error());

@@ -23,9 +23,9 @@ void StoreSaveSync(benchmark::State& state) {
     if (!ready(state, bench))
         return;
     for (auto _ : state) {
-        const SaveResult saved = bench.loaded()->save();
-        if (!saved.ok) {
-            state.SkipWithError(saved.error.toUtf8().constData());
+        const Result<> saved = bench.loaded()->save();
+        if (!saved.ok()) {
+            state.SkipWithError(saved.error().toUtf8().constData());
             break;
         }
     }
@@ -47,9 +47,9 @@ void StoreSaveSyncAfterEdit(benchmark::State& state) {
         documents[edit % documents.size()].notes = QStringLiteral("Relance %1").arg(edit);
         store->setDocuments(documents);
         state.ResumeTiming();
-        const SaveResult saved = store->save();
-        if (!saved.ok) {
-            state.SkipWithError(saved.error.toUtf8().constData());
+        const Result<> saved = store->save();
+        if (!saved.ok()) {
+            state.SkipWithError(saved.error().toUtf8().constData());
             break;
         }
     }
@@ -106,7 +106,7 @@ void StoreLoad(benchmark::State& state) {
         state.PauseTiming();
         std::unique_ptr<AppDataStore> store = bench.makeStore();
         state.ResumeTiming();
-        if (const Status loaded = store->load(); !loaded) {
+        if (const Result<> loaded = store->load(); !loaded) {
             state.SkipWithError(loaded.error().toUtf8().constData());
             break;
         }

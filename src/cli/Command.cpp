@@ -33,7 +33,8 @@ Result<AppDatabase> CliContext::loadSession(const QString& path) const {
     return decodeSession(bytes.value(), *clock);
 }
 
-Status CliContext::writeSession(const AppDatabase& db, SessionFormat format, const QString& path) {
+Result<> CliContext::writeSession(const AppDatabase& db, SessionFormat format,
+                                  const QString& path) {
     // What a killed earlier write of this target left goes first; the session
     // is then streamed, never gathered in memory.
     const QFileInfo target(path);
@@ -56,7 +57,7 @@ int usage(const QString& message) {
     return Usage;
 }
 
-int finish(const Status& status) {
+int finish(const Result<>& status) {
     return status ? Success : fail(status.error());
 }
 

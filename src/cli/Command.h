@@ -55,14 +55,14 @@ struct CliContext {
 
     Result<AppDatabase> loadSession(const QString& path) const;
     // Atomically: the previous file stays whole until the new one is.
-    Status writeSession(const AppDatabase& db, SessionFormat format, const QString& path);
+    Result<> writeSession(const AppDatabase& db, SessionFormat format, const QString& path);
 };
 
 void printJson(const QJsonObject& object);
 int fail(const QString& message);
 int usage(const QString& message);
 // Success, or the failure's message on standard error.
-int finish(const Status& status);
+int finish(const Result<>& status);
 
 QList<Command> sessionCommands();
 QList<Command> documentCommands();

@@ -66,16 +66,16 @@ AtomicFile::~AtomicFile() {
         ::unlink(QFile::encodeName(m_temporary).constData());
 }
 
-Status AtomicFile::failure(int errnum, const char* step) {
+Result<> AtomicFile::failure(int errnum, const char* step) {
     const QString name = QFileInfo(m_target).fileName();
-    return Status::failure(
+    return Result<>::failure(
         QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré : %2")
             .arg(name,
                  describeSystemError(
                      errnum, QStringLiteral("%1 de %2").arg(QString::fromUtf8(step), m_target))));
 }
 
-Status AtomicFile::open() {
+Result<> AtomicFile::open() {
     const QFileInfo info(m_target);
     const QString prefix =
         info.absolutePath() + QStringLiteral("/.") + stemOf(info.fileName()) + kMarker;
@@ -98,10 +98,10 @@ Status AtomicFile::open() {
         ::fchmod(m_fd, existing.st_mode & 07777);
     if (!m_file.open(m_fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
         return failure(EIO, "Ouverture du fichier temporaire");
-    return Status::success();
+    return Result<>::success();
 }
 
-Status AtomicFile::commit() {
+Result<> AtomicFile::commit() {
     errno = 0;
     if (!m_file.flush() || m_file.error() != QFileDevice::NoError)
         return failure(errno ? errno : EIO, "Écriture");
@@ -119,7 +119,7 @@ Status AtomicFile::commit() {
         return failure(errno, "Renommage");
     m_committed = true;
     syncFolder(QFileInfo(m_target).absolutePath());
-    return Status::success();
+    return Result<>::success();
 }
 
 bool AtomicFile::isLeftoverName(const QString& fileName, const QString& targetName) {

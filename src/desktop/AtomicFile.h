@@ -19,9 +19,9 @@ public:
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
-    Status open();
+    Result<> open();
     QFile& device() { return m_file; }
-    Status commit();
+    Result<> commit();
 
     // The temporaries a crash left for `targetName` in `folder`; with no
     // target name, those of every target in the folder.
@@ -32,7 +32,7 @@ public:
     static void setBeforeRenameHook(void (*hook)());
 
 private:
-    Status failure(int errnum, const char* step);
+    Result<> failure(int errnum, const char* step);
 
     QString m_target;
     QString m_temporary;

@@ -58,25 +58,25 @@ Result<QByteArray> LocalFileSystem::readFile(const QString& path) const {
     return readSessionBytes(path, adviseHugePages);
 }
 
-Status LocalFileSystem::writeFileAtomically(const QString& path, QByteArrayView bytes) {
+Result<> LocalFileSystem::writeFileAtomically(const QString& path, QByteArrayView bytes) {
     return writeStreamAtomically(path, [bytes](QIODevice& out) {
         if (out.write(bytes.data(), bytes.size()) != bytes.size())
-            return Status::failure(out.errorString());
-        return Status::success();
+            return Result<>::failure(out.errorString());
+        return Result<>::success();
     });
 }
 
-Status LocalFileSystem::writeStreamAtomically(const QString& path, const Producer& produce) {
+Result<> LocalFileSystem::writeStreamAtomically(const QString& path, const Producer& produce) {
     AtomicFile file(path);
-    if (const Status opened = file.open(); !opened)
+    if (const Result<> opened = file.open(); !opened)
         return opened;
     errno = 0;
-    if (const Status produced = produce(file.device()); !produced) {
+    if (const Result<> produced = produce(file.device()); !produced) {
         // A failed write of the device leaves the system's reason in errno;
         // any other failure (an encoder's refusal) is the producer's message.
         const int errnum = errno;
         const bool deviceFailed = file.device().error() != QFileDevice::NoError;
-        return Status::failure(
+        return Result<>::failure(
             QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré : %2")
                 .arg(nameOf(path),
                      deviceFailed && errnum
@@ -90,47 +90,47 @@ void LocalFileSystem::removeWriteLeftovers(const QString& folder, const QString&
     AtomicFile::removeLeftovers(folder, targetName);
 }
 
-Status LocalFileSystem::copyFile(const QString& from, const QString& to) {
+Result<> LocalFileSystem::copyFile(const QString& from, const QString& to) {
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
-        return Status::failure(QStringLiteral("Le fichier « %1 » n'a pas pu être copié : %2")
-                                   .arg(nameOf(from), source.errorString()));
+        return Result<>::failure(QStringLiteral("Le fichier « %1 » n'a pas pu être copié : %2")
+                                     .arg(nameOf(from), source.errorString()));
     return writeStreamAtomically(to, [&source](QIODevice& out) {
         QByteArray chunk(1 << 20, Qt::Uninitialized);
         for (;;) {
             const qint64 n = source.read(chunk.data(), chunk.size());
             if (n < 0)
-                return Status::failure(source.errorString());
+                return Result<>::failure(source.errorString());
             if (n == 0)
-                return Status::success();
+                return Result<>::success();
             if (out.write(chunk.constData(), n) != n)
-                return Status::failure(out.errorString());
+                return Result<>::failure(out.errorString());
         }
     });
 }
 
-Status LocalFileSystem::moveItem(const QString& from, const QString& to) {
+Result<> LocalFileSystem::moveItem(const QString& from, const QString& to) {
     if (!QDir().rename(from, to))
-        return Status::failure(QStringLiteral("« %1 » n'a pas pu être renommé en « %2 ».")
-                                   .arg(nameOf(from), nameOf(to)));
-    return Status::success();
+        return Result<>::failure(QStringLiteral("« %1 » n'a pas pu être renommé en « %2 ».")
+                                     .arg(nameOf(from), nameOf(to)));
+    return Result<>::success();
 }
 
-Status LocalFileSystem::removeItem(const QString& path) {
+Result<> LocalFileSystem::removeItem(const QString& path) {
     const QFileInfo info(path);
     const bool removed =
         info.isDir() && !info.isSymLink() ? QDir(path).removeRecursively() : QFile::remove(path);
     if (!removed)
-        return Status::failure(
+        return Result<>::failure(
             QStringLiteral("« %1 » n'a pas pu être supprimé.").arg(nameOf(path)));
-    return Status::success();
+    return Result<>::success();
 }
 
-Status LocalFileSystem::createDirectories(const QString& path) {
+Result<> LocalFileSystem::createDirectories(const QString& path) {
     if (!QDir().mkpath(path))
-        return Status::failure(QStringLiteral("Le dossier « %1 » n'a pas pu être créé.")
-                                   .arg(QDir::toNativeSeparators(path)));
-    return Status::success();
+        return Result<>::failure(QStringLiteral("Le dossier « %1 » n'a pas pu être créé.")
+                                     .arg(QDir::toNativeSeparators(path)));
+    return Result<>::success();
 }
 
 QList<FileEntry> LocalFileSystem::listDirectory(const QString& path) const {

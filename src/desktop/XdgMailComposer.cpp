@@ -56,15 +56,15 @@ QStringList XdgMailComposer::arguments(const MailMessage& message) {
     return args;
 }
 
-Status XdgMailComposer::compose(const MailMessage& message) {
+Result<> XdgMailComposer::compose(const MailMessage& message) {
     const QString program = xdgEmail();
     if (program.isEmpty())
-        return Status::failure(QStringLiteral("xdg-email est introuvable."));
+        return Result<>::failure(QStringLiteral("xdg-email est introuvable."));
     // The mail program may stay in the foreground for as long as the user
     // writes: it is started, not waited for.
     if (!QProcess::startDetached(program, arguments(message)))
-        return Status::failure(QStringLiteral("xdg-email n'a pas pu être lancé."));
-    return Status::success();
+        return Result<>::failure(QStringLiteral("xdg-email n'a pas pu être lancé."));
+    return Result<>::success();
 }
 
 bool DesktopUrlOpener::openUrl(const QUrl& url) {

@@ -12,7 +12,7 @@ class XdgMailComposer final : public MailComposer {
 public:
     bool isAvailable() const override;
     bool canCompose(const MailMessage& message) const override;
-    Status compose(const MailMessage& message) override;
+    Result<> compose(const MailMessage& message) override;
 
     // The arguments given to xdg-email for a message.
     static QStringList arguments(const MailMessage& message);

@@ -58,7 +58,7 @@ protected:
 
     QString write() {
         const QString path = m_dir.filePath(QStringLiteral("session.cdb"));
-        const Status written = writeSessionFile(m_db, SessionFormat::Compact, path);
+        const Result<> written = writeSessionFile(m_db, SessionFormat::Compact, path);
         EXPECT_TRUE(written.ok()) << written.error().toStdString();
         return path;
     }

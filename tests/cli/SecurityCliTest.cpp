@@ -52,7 +52,7 @@ protected:
         AppDatabase db = newSessionContents();
         db.preferences.appPassword = code;
         const QString path = m_dir.filePath(QStringLiteral("session %1.cdb").arg(++m_count));
-        const Status written = writeSessionFile(db, SessionFormat::Compact, path);
+        const Result<> written = writeSessionFile(db, SessionFormat::Compact, path);
         EXPECT_TRUE(written.ok()) << written.error().toStdString();
         return path;
     }

@@ -275,7 +275,7 @@ TEST_F(SessionCli, RoundtripOfARefusedFileKeepsTheExistingOutput) {
 TEST_F(SessionCli, GeneratedSessionChecksWithEveryCountAndRoundtrips) {
     const AppDatabase db = bench::generateSession(bench::smallSize(), 7);
     const QString file = path(QStringLiteral("genere.cdb"));
-    const Status written = writeSessionFile(db, SessionFormat::Compact, file);
+    const Result<> written = writeSessionFile(db, SessionFormat::Compact, file);
     ASSERT_TRUE(written.ok()) << written.error().toStdString();
 
     const CliRun run = runCli({QStringLiteral("check"), file});

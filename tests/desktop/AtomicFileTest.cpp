@@ -60,16 +60,16 @@ TEST_F(AtomicWrite, ReplacesTheTargetKeepingItsPermissionsAndLeavesNothingBeside
 TEST_F(AtomicWrite, AFailedRenameOrProducerLeavesTheTargetAndNoTemporary) {
     // A non-empty folder cannot be replaced by a file: the rename fails.
     QDir().mkpath(path(QStringLiteral("dossier.cdb/contenu")));
-    const Status renamed = m_fs.writeFileAtomically(path(QStringLiteral("dossier.cdb")), "NEW");
+    const Result<> renamed = m_fs.writeFileAtomically(path(QStringLiteral("dossier.cdb")), "NEW");
     EXPECT_EQ(renamed.error(),
               QStringLiteral("Le fichier « dossier.cdb » n'a pas pu être enregistré : "
                              "c'est un dossier."));
 
     write(QStringLiteral("t.cdb"), "OLD");
-    const Status produced =
+    const Result<> produced =
         m_fs.writeStreamAtomically(path(QStringLiteral("t.cdb")), [](QIODevice& out) {
             out.write("HALF");
-            return Status::failure(QStringLiteral("nombre attendu"));
+            return Result<>::failure(QStringLiteral("nombre attendu"));
         });
     EXPECT_EQ(produced.error(), QStringLiteral("Le fichier « t.cdb » n'a pas pu être "
                                                "enregistré : nombre attendu"));

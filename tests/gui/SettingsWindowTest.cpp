@@ -356,7 +356,7 @@ TEST_F(SettingsWindowTest, ChangeCodeSheetValidatesThenSaves) {
     AppPreferences prefs = store->preferences();
     prefs.appPassword = QStringLiteral("Ancien");
     store->setPreferences(prefs);
-    ASSERT_TRUE(store->save().ok);
+    ASSERT_TRUE(store->save().ok());
     window->showPage(SettingsPage::security);
     click(QStringLiteral("changeCodeButton"));
     auto* sheet = window->findChild<ChangeCodeSheet*>(QStringLiteral("changeCodeSheet"));

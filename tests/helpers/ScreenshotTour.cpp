@@ -141,9 +141,9 @@ private:
         shoot(window, QStringLiteral("wizard-3"));
         wizard.continueFromLocation();
         shoot(window, QStringLiteral("wizard-4"));
-        wizard.finishAccessCode(Status::success());
+        wizard.finishAccessCode(Result<>::success());
         shoot(window, QStringLiteral("wizard-5"));
-        wizard.finishSecurityQuestions(Status::success());
+        wizard.finishSecurityQuestions(Result<>::success());
         shoot(window, QStringLiteral("wizard-6"));
         wizard.continueFromModules();
         shoot(window, QStringLiteral("wizard-7"));

@@ -77,11 +77,11 @@ int main(int argc, char* argv[]) {
     AppDataStore store({fs, defaults, bookmarks, clock}, folder.value());
 
     if (prepare) {
-        if (const Status applied = store.applyFile(QUrl::fromLocalFile(args[2])); !applied)
+        if (const Result<> applied = store.applyFile(QUrl::fromLocalFile(args[2])); !applied)
             return fail(applied.error());
         stepTo(store, 0);
-        if (const SaveResult saved = store.save(); !saved.ok)
-            return fail(saved.error);
+        if (const Result<> saved = store.save(); !saved.ok())
+            return fail(saved.error());
         report("saved", 0);
         return 0;
     }
@@ -96,8 +96,8 @@ int main(int argc, char* argv[]) {
     for (qint64 done = 0; done != saves; ++done) {
         stepTo(store, ++*n);
         report("saving", *n);
-        if (const SaveResult saved = store.save(); !saved.ok)
-            return fail(saved.error);
+        if (const Result<> saved = store.save(); !saved.ok())
+            return fail(saved.error());
         report("saved", *n);
     }
     return 0;

@@ -17,11 +17,11 @@ public:
 
     bool isAvailable() const override { return available; }
     bool canCompose(const MailMessage&) const override { return available && composable; }
-    Status compose(const MailMessage& message) override {
+    Result<> compose(const MailMessage& message) override {
         if (composeFails)
-            return Status::failure(QStringLiteral("xdg-email n'a pas pu être lancé."));
+            return Result<>::failure(QStringLiteral("xdg-email n'a pas pu être lancé."));
         composed.append(message);
-        return Status::success();
+        return Result<>::success();
     }
 };
 

@@ -33,25 +33,25 @@ public:
     Result<QByteArray> readFile(const QString& path) const override {
         return m_real.readFile(path);
     }
-    Status writeFileAtomically(const QString& path, QByteArrayView bytes) override {
+    Result<> writeFileAtomically(const QString& path, QByteArrayView bytes) override {
         return guard(Op::Write, path) ? m_real.writeFileAtomically(path, bytes) : failure(path);
     }
-    Status writeStreamAtomically(const QString& path, const Producer& produce) override {
+    Result<> writeStreamAtomically(const QString& path, const Producer& produce) override {
         return guard(Op::Write, path) ? m_real.writeStreamAtomically(path, produce) : failure(path);
     }
     void removeWriteLeftovers(const QString& folder, const QString& targetName) override {
         m_real.removeWriteLeftovers(folder, targetName);
     }
-    Status copyFile(const QString& from, const QString& to) override {
+    Result<> copyFile(const QString& from, const QString& to) override {
         return guard(Op::Copy, to) ? m_real.copyFile(from, to) : failure(to);
     }
-    Status moveItem(const QString& from, const QString& to) override {
+    Result<> moveItem(const QString& from, const QString& to) override {
         return guard(Op::Move, to) ? m_real.moveItem(from, to) : failure(from);
     }
-    Status removeItem(const QString& path) override {
+    Result<> removeItem(const QString& path) override {
         return guard(Op::Remove, path) ? m_real.removeItem(path) : failure(path);
     }
-    Status createDirectories(const QString& path) override {
+    Result<> createDirectories(const QString& path) override {
         return guard(Op::CreateDirectories, path) ? m_real.createDirectories(path) : failure(path);
     }
     QList<FileEntry> listDirectory(const QString& path) const override {
@@ -63,8 +63,8 @@ private:
         ++m_attempts[op];
         return !m_failing.contains(op) || (!m_onlyPath.isEmpty() && !path.contains(m_onlyPath));
     }
-    Status failure(const QString& path) const {
-        return Status::failure(QStringLiteral("« %1 » : %2").arg(path, m_error));
+    Result<> failure(const QString& path) const {
+        return Result<>::failure(QStringLiteral("« %1 » : %2").arg(path, m_error));
     }
 
     LocalFileSystem m_real;

@@ -14,7 +14,7 @@ protected:
         StoreFixture::SetUp();
         store = startStore();
         store->setDefaultFile(QUrl::fromLocalFile(userFile()));
-        ASSERT_TRUE(store->save().ok);
+        ASSERT_TRUE(store->save().ok());
     }
 
     QString userFile() const { return path(QStringLiteral("Mon entreprise.cdb")); }

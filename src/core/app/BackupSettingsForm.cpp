@@ -56,20 +56,20 @@ StoragePreferences BackupSettingsForm::edited() const {
     return storage;
 }
 
-SettingsResult BackupSettingsForm::apply(AppDataStore& store) {
+Result<> BackupSettingsForm::apply(AppDataStore& store) {
     if (const QString message = validate(); !message.isEmpty())
-        return SettingsResult::invalid(message);
-    const StoragePreferences previous = store.storagePreferences();
-    store.setStoragePreferences(edited());
-    SettingsResult result = saveOrRestore(store, [&] {
-        store.setStoragePreferences(previous);
+        return Result<>::invalid(message);
+    const Result<> result = store.edit([&](SessionEdit& session) {
+        session.storagePreferences() = edited();
+        return Result<>();
+    });
+    if (result)
+        load(store.storagePreferences());
+    else
         // The working copy may already hold the new folder when only the
         // copy into it failed; writing again with the previous settings
         // keeps the file from naming a folder every later save would fail on.
         (void)store.save();
-    });
-    if (result.ok())
-        load(store.storagePreferences());
     return result;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/app/SettingsResult.h"
+#include "core/Alert.h"
 #include "core/model/SessionSettings.h"
-#include "core/store/Alert.h"
+#include "core/store/AppDataStore.h"
 
 #include <QString>
 #include <QUrl>
@@ -63,7 +63,7 @@ public:
     // Validates, writes `storagePreferences` and saves once. A save that
     // fails (the new folder may be the cause) leaves the session and its
     // files as they were.
-    SettingsResult apply(AppDataStore& store);
+    Result<> apply(AppDataStore& store);
 
 private:
     StoragePreferences edited() const;

@@ -322,21 +322,21 @@ QString CompanySettingsForm::validate() const {
     return found.isEmpty() ? QString() : found.first().message;
 }
 
-SettingsResult CompanySettingsForm::apply(AppDataStore& store) {
+Result<> CompanySettingsForm::apply(AppDataStore& store) {
     QList<Field> fields(std::begin(allFields), std::end(allFields));
     fields.append(Field::logo);
     return write(fields, store);
 }
 
-SettingsResult CompanySettingsForm::apply(Field field, AppDataStore& store) {
+Result<> CompanySettingsForm::apply(Field field, AppDataStore& store) {
     return write({field}, store);
 }
 
-SettingsResult CompanySettingsForm::write(const QList<Field>& fields, AppDataStore& store) {
+Result<> CompanySettingsForm::write(const QList<Field>& fields, AppDataStore& store) {
     QList<Field> changed;
     for (Field field : fields) {
         if (const QString message = error(field); !message.isEmpty())
-            return SettingsResult::invalid(message);
+            return Result<>::invalid(message);
         if (hasChanges(field))
             changed.append(field);
         else if (field != Field::logo)
@@ -344,42 +344,33 @@ SettingsResult CompanySettingsForm::write(const QList<Field>& fields, AppDataSto
             m_texts.insert(field, m_loadedTexts.value(field));
     }
     if (changed.isEmpty())
-        return SettingsResult::applied();
+        return Result<>();
 
-    const CompanySettings previousCompany = store.companySettings();
-    const AppPreferences previousPreferences = store.preferences();
-    // Fields this form does not show (legal text order, payment methods)
-    // keep the session's current values.
-    CompanySettings company = previousCompany;
-    for (Field field : std::as_const(changed))
-        if (field != Field::logo)
-            company.*memberOf(field) = writtenText(field, text(field));
     const bool logoChanged = changed.contains(Field::logo);
-    if (company != previousCompany)
-        store.setCompanySettings(company);
-
     std::optional<QUrl> imported;
-    if (logoChanged) {
-        AppPreferences preferences = previousPreferences;
+    const Result<> result = store.edit([&](SessionEdit& session) {
+        // Fields this form does not show (legal text order, payment methods)
+        // keep the session's current values.
+        for (Field field : std::as_const(changed))
+            if (field != Field::logo)
+                session.companySettings().*memberOf(field) = writtenText(field, text(field));
+        if (!logoChanged)
+            return Result<>();
         if (m_chosenLogo) {
             // Inside the media folder the logo travels with the session file;
             // a logo that cannot be copied is brought in at the next load.
             imported = store.importMediaFile(*m_chosenLogo, false, QStringLiteral("logo"));
-            preferences.invoiceLogoURL = imported.value_or(*m_chosenLogo);
+            session.preferences().invoiceLogoURL = imported.value_or(*m_chosenLogo);
         } else {
-            preferences.invoiceLogoURL.reset();
+            session.preferences().invoiceLogoURL.reset();
         }
-        store.setPreferences(preferences);
-    }
-
-    SettingsResult result = saveOrRestore(store, [&] {
-        store.setCompanySettings(previousCompany);
-        store.setPreferences(previousPreferences);
+        return Result<>();
+    });
+    if (!result) {
         if (imported)
             store.removeMediaFile(*imported);
-    });
-    if (!result.ok())
         return result;
+    }
     for (Field field : std::as_const(changed)) {
         if (field == Field::logo)
             continue;

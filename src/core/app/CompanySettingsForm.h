@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/app/SettingsResult.h"
+#include "core/Alert.h"
 #include "core/model/CompanySettings.h"
-#include "core/store/Alert.h"
+#include "core/store/AppDataStore.h"
 
 #include <QList>
 #include <QMap>
@@ -136,13 +136,13 @@ public:
     // logo into `preferences.invoiceLogoURL`) and saves once; nothing
     // changes on failure and what was typed stays. The fields applied show
     // their values as written.
-    SettingsResult apply(AppDataStore& store);
+    Result<> apply(AppDataStore& store);
     // The same for one field (or the logo) as the user leaves it; the other
     // fields keep what is typed in them.
-    SettingsResult apply(Field field, AppDataStore& store);
+    Result<> apply(Field field, AppDataStore& store);
 
 private:
-    SettingsResult write(const QList<Field>& fields, AppDataStore& store);
+    Result<> write(const QList<Field>& fields, AppDataStore& store);
 
     QMap<Field, QString> m_texts;
     QMap<Field, QString> m_loadedTexts;

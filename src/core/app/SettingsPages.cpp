@@ -58,14 +58,13 @@ QString appearanceLabel() {
     return QStringLiteral("Thème\u00a0:");
 }
 
-SettingsResult applyAppearance(AppDataStore& store, AppAppearanceMode mode) {
-    const AppPreferences previous = store.preferences();
-    if (previous.appearanceMode == mode)
-        return SettingsResult::applied();
-    AppPreferences changed = previous;
-    changed.appearanceMode = mode;
-    store.setPreferences(changed);
-    return saveOrRestore(store, [&] { store.setPreferences(previous); });
+Result<> applyAppearance(AppDataStore& store, AppAppearanceMode mode) {
+    if (store.preferences().appearanceMode == mode)
+        return Result<>();
+    return store.edit([&](SessionEdit& session) {
+        session.preferences().appearanceMode = mode;
+        return Result<>();
+    });
 }
 
 QString securityIntro() {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "core/app/SettingsResult.h"
+#include "core/Alert.h"
 #include "core/model/Enumerations.h"
-#include "core/store/Alert.h"
+#include "core/store/AppDataStore.h"
 
 #include <QList>
 #include <QString>
@@ -27,7 +27,7 @@ QString symbol(SettingsPage page);
 // previous appearance back.
 QString appearanceIntro();
 QString appearanceLabel();
-SettingsResult applyAppearance(AppDataStore& store, AppAppearanceMode mode);
+Result<> applyAppearance(AppDataStore& store, AppAppearanceMode mode);
 
 // "Sécurité".
 QString securityIntro();

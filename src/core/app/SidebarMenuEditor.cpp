@@ -107,15 +107,14 @@ QString SidebarMenuEditor::validate(qsizetype* row) const {
     return {};
 }
 
-SettingsResult SidebarMenuEditor::apply(AppDataStore& store) {
+Result<> SidebarMenuEditor::apply(AppDataStore& store) {
     if (const QString message = validate(); !message.isEmpty())
-        return SettingsResult::invalid(message);
-    const AppPreferences previous = store.preferences();
-    AppPreferences changed = previous;
-    changed.sidebarMenuItems = cleaned();
-    store.setPreferences(changed);
-    SettingsResult result = saveOrRestore(store, [&] { store.setPreferences(previous); });
-    if (result.ok())
+        return Result<>::invalid(message);
+    const Result<> result = store.edit([&](SessionEdit& session) {
+        session.preferences().sidebarMenuItems = cleaned();
+        return Result<>();
+    });
+    if (result)
         load(store.preferences());
     return result;
 }

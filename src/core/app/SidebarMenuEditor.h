@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/app/SettingsResult.h"
 #include "core/model/AppPreferences.h"
+#include "core/store/AppDataStore.h"
 
 #include <QList>
 #include <QString>
@@ -68,7 +68,7 @@ public:
     QString validate(qsizetype* row = nullptr) const;
     // Validates, writes `preferences.sidebarMenuItems` with trimmed names
     // and saves once; nothing changes on failure.
-    SettingsResult apply(AppDataStore& store);
+    Result<> apply(AppDataStore& store);
 
 private:
     QList<SidebarMenuItemConfig> cleaned() const;

@@ -1,6 +1,6 @@
 #include "core/documents/DepositDecision.h"
 
-#include "core/documents/DocumentStoreEdit.h"
+#include "core/store/AppDataStore.h"
 
 #include <algorithm>
 
@@ -34,16 +34,15 @@ Alert DepositDecision::confirmation(AcompteRefundStatus status) {
          AlertButton{QStringLiteral("Confirmer"), AlertRole::defaultAction}}};
 }
 
-DocumentResult DepositDecision::setDepositDecision(AppDataStore& store, const QUuid& invoiceID,
-                                                   AcompteRefundStatus status) {
-    DocumentStoreEdit edit(store);
+Result<> DepositDecision::setDepositDecision(SessionEdit& edit, const QUuid& invoiceID,
+                                             AcompteRefundStatus status) {
     CommercialDocumentItem* invoice = edit.document(invoiceID);
     if (!invoice || invoice->kind != CommercialDocumentKind::invoice)
-        return DocumentResult::notFound(documentNotFoundMessage());
+        return Result<>::notFound(documentNotFoundMessage());
     if (invoice->acompteRefundStatus)
-        return DocumentResult::unchanged();
+        return Result<>::unchanged();
     invoice->acompteRefundStatus = status;
-    return DocumentResult::fromSave(edit.commit());
+    return Result<>();
 }
 
 } // namespace velmora

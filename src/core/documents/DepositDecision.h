@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/documents/DocumentResult.h"
+#include "core/documents/DocumentStatus.h"
 
 #include <QUuid>
 
@@ -38,8 +38,8 @@ public:
 
     // Stores the choice when the invoice has none yet; an existing decision
     // is never overwritten.
-    static DocumentResult setDepositDecision(AppDataStore& store, const QUuid& invoiceID,
-                                             AcompteRefundStatus status);
+    static Result<> setDepositDecision(SessionEdit& edit, const QUuid& invoiceID,
+                                       AcompteRefundStatus status);
 };
 
 } // namespace velmora

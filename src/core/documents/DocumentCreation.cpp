@@ -2,10 +2,10 @@
 
 #include "core/documents/DocumentLinks.h"
 #include "core/documents/DocumentNumbering.h"
-#include "core/documents/DocumentStoreEdit.h"
 #include "core/documents/DocumentTotals.h"
 #include "core/documents/DocumentWorkflow.h"
 #include "core/platform/Clock.h"
+#include "core/store/AppDataStore.h"
 #include "core/text/MoneyFormat.h"
 
 #include <algorithm>
@@ -38,14 +38,17 @@ void applyForm(CommercialDocumentItem& document, const DocumentForm& form,
     document.importedPDFURL = form.importedPDFURL;
 }
 
-// After a document is stored: the auto-paid alert, when it applies.
-DocumentResult savedWithAlert(const SaveResult& saved, const CommercialDocumentItem& document,
-                              const StatusLists& lists) {
-    DocumentResult result = DocumentResult::fromSave(saved);
-    if (result.ok()) {
-        result.createdID = document.id;
-        result.alert = depositAutoPaidAlert(document, lists);
-    }
+// Freezes the document at `index` when it starts issued and links its
+// activities; the result names it and may carry the auto-paid alert.
+Result<QUuid> stored(SessionEdit& edit, qsizetype index, const QList<QUuid>& oldProjects,
+                     const Clock& clock) {
+    const StatusLists lists = StatusLists::of(edit.session());
+    const SnapshotSources sources = SnapshotSources::of(edit.session(), clock);
+    captureSnapshotIfNeeded(edit.documents(), index, lists, sources);
+    const CommercialDocumentItem& document = edit.session().documents[index];
+    syncDocumentLinks(edit.projects(), document, oldProjects);
+    Result<QUuid> result(document.id);
+    result.setAlert(depositAutoPaidAlert(document, lists));
     return result;
 }
 
@@ -65,16 +68,17 @@ CommercialDocumentItem freshCopy(const CommercialDocumentItem& origin, const QDa
     return copy;
 }
 
-DocumentResult insertCopy(DocumentStoreEdit& edit, const CommercialDocumentItem& copy,
-                          const QString& failureTitle) {
-    edit.documents.prepend(copy);
-    // The new document is linked from the activities it names, like any other.
-    syncDocumentLinks(edit.projects, copy, {});
-    DocumentResult result = DocumentResult::fromSave(edit.commit());
-    if (result.ok())
-        result.createdID = copy.id;
-    else
-        result.alert = okAlert(failureTitle, result.message, Alert::Kind::error);
+// Puts a new document at the front of the list, linked from the activities
+// it names like any other; a failed save says so under the flow's title.
+Result<QUuid> insertCopy(AppDataStore& store, const CommercialDocumentItem& copy,
+                         const QString& failureTitle) {
+    Result<QUuid> result = store.edit([&](SessionEdit& edit) {
+        edit.documents().prepend(copy);
+        syncDocumentLinks(edit.projects(), copy, {});
+        return Result<QUuid>(copy.id);
+    });
+    if (!result)
+        result.setAlert(okAlert(failureTitle, result.error(), Alert::Kind::error));
     return result;
 }
 
@@ -89,38 +93,32 @@ QString DocumentCreation::validate(const DocumentForm& form, bool creating) {
     return QString();
 }
 
-DocumentResult DocumentCreation::create(AppDataStore& store, const DocumentForm& form,
-                                        const Clock& clock) {
+Result<QUuid> DocumentCreation::create(AppDataStore& store, const DocumentForm& form,
+                                       const Clock& clock) {
     if (const QString error = validate(form, true); !error.isEmpty())
-        return DocumentResult::invalid(error, okAlert(QString(), error));
-    DocumentStoreEdit edit(store);
-    CommercialDocumentItem document;
-    document.id = QUuid::createUuid();
-    applyForm(document, form, edit.projects);
-    edit.documents.prepend(document);
-    const StatusLists lists = StatusLists::of(store);
-    captureSnapshotIfNeeded(edit.documents, 0, lists, SnapshotSources::of(store, clock));
-    syncDocumentLinks(edit.projects, edit.documents.first(), {});
-    const CommercialDocumentItem stored = edit.documents.first();
-    return savedWithAlert(edit.commit(), stored, lists);
+        return Result<QUuid>::invalid(error, okAlert(QString(), error));
+    return store.edit([&](SessionEdit& edit) {
+        CommercialDocumentItem document;
+        document.id = QUuid::createUuid();
+        applyForm(document, form, edit.projects());
+        edit.documents().prepend(document);
+        return stored(edit, 0, {}, clock);
+    });
 }
 
-DocumentResult DocumentCreation::save(AppDataStore& store, const QUuid& documentID,
-                                      const DocumentForm& form, const Clock& clock) {
+Result<QUuid> DocumentCreation::save(AppDataStore& store, const QUuid& documentID,
+                                     const DocumentForm& form, const Clock& clock) {
     if (const QString error = validate(form, false); !error.isEmpty())
-        return DocumentResult::invalid(error, okAlert(QString(), error));
-    DocumentStoreEdit edit(store);
-    const qsizetype index = edit.indexOfDocument(documentID);
-    if (index < 0)
-        return DocumentResult::notFound(documentNotFoundMessage());
-    CommercialDocumentItem& document = edit.documents[index];
-    const QList<QUuid> oldProjects = document.linkedProjectIDs;
-    applyForm(document, form, edit.projects);
-    const StatusLists lists = StatusLists::of(store);
-    captureSnapshotIfNeeded(edit.documents, index, lists, SnapshotSources::of(store, clock));
-    syncDocumentLinks(edit.projects, edit.documents[index], oldProjects);
-    const CommercialDocumentItem stored = edit.documents[index];
-    return savedWithAlert(edit.commit(), stored, lists);
+        return Result<QUuid>::invalid(error, okAlert(QString(), error));
+    return store.edit([&](SessionEdit& edit) {
+        const qsizetype index = edit.indexOfDocument(documentID);
+        if (index < 0)
+            return Result<QUuid>::notFound(documentNotFoundMessage());
+        CommercialDocumentItem& document = edit.documents()[index];
+        const QList<QUuid> oldProjects = document.linkedProjectIDs;
+        applyForm(document, form, edit.projects());
+        return stored(edit, index, oldProjects, clock);
+    });
 }
 
 std::optional<Alert> depositAutoPaidAlert(const CommercialDocumentItem& invoice,
@@ -150,34 +148,36 @@ std::optional<Alert> depositAutoPaidAlert(const CommercialDocumentItem& invoice,
                   AlertButton{QStringLiteral("Continuer"), AlertRole::defaultAction}}};
 }
 
-DocumentResult convertQuoteToInvoice(AppDataStore& store, const QUuid& quoteID,
-                                     const Clock& clock) {
-    DocumentStoreEdit edit(store);
-    const CommercialDocumentItem* quote = edit.document(quoteID);
+Result<QUuid> convertQuoteToInvoice(AppDataStore& store, const QUuid& quoteID, const Clock& clock) {
+    const AppDatabase& session = store.session();
+    const auto found = std::find_if(session.documents.cbegin(), session.documents.cend(),
+                                    [&](const auto& d) { return d.id == quoteID; });
+    const CommercialDocumentItem* quote = found == session.documents.cend() ? nullptr : &*found;
     if (!quote || quote->kind != CommercialDocumentKind::quote)
-        return DocumentResult::notFound(documentNotFoundMessage());
+        return Result<QUuid>::notFound(documentNotFoundMessage());
     CommercialDocumentItem invoice = freshCopy(*quote, clock.now());
     invoice.kind = CommercialDocumentKind::invoice;
-    const QList<TagItem>& statuses = store.invoiceStatuses();
+    const QList<TagItem>& statuses = session.invoiceStatuses;
     if (!statuses.isEmpty())
         invoice.statusID = statuses.first().id;
-    invoice.number = nextDocumentNumber(CommercialDocumentKind::invoice, edit.documents,
+    invoice.number = nextDocumentNumber(CommercialDocumentKind::invoice, session.documents,
                                         clock.now().toLocalTime().date());
     invoice.linkedQuoteID = quoteID;
-    return insertCopy(edit, invoice, QStringLiteral("Conversion impossible"));
+    return insertCopy(store, invoice, QStringLiteral("Conversion impossible"));
 }
 
-DocumentResult duplicateDocument(AppDataStore& store, const QUuid& documentID, const Clock& clock) {
-    DocumentStoreEdit edit(store);
-    const CommercialDocumentItem* origin = edit.document(documentID);
-    if (!origin)
-        return DocumentResult::notFound(documentNotFoundMessage());
+Result<QUuid> duplicateDocument(AppDataStore& store, const QUuid& documentID, const Clock& clock) {
+    const AppDatabase& session = store.session();
+    const auto origin = std::find_if(session.documents.cbegin(), session.documents.cend(),
+                                     [&](const auto& d) { return d.id == documentID; });
+    if (origin == session.documents.cend())
+        return Result<QUuid>::notFound(documentNotFoundMessage());
     CommercialDocumentItem copy = freshCopy(*origin, clock.now());
     copy.statusID =
-        firstStatusWithKey(StatusLists::of(store).of(origin->kind), {StatusKeys::draft()});
+        firstStatusWithKey(StatusLists::of(session).of(origin->kind), {StatusKeys::draft()});
     copy.number = origin->number + QStringLiteral(" - Copie");
     copy.validityDate = origin->validityDate;
-    return insertCopy(edit, copy, QStringLiteral("Duplication impossible"));
+    return insertCopy(store, copy, QStringLiteral("Duplication impossible"));
 }
 
 } // namespace velmora

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/documents/DocumentResult.h"
 #include "core/documents/DocumentStatus.h"
+#include "core/store/AppDataStore.h"
 
 #include <QDateTime>
 #include <QUuid>
@@ -53,11 +53,11 @@ public:
     // Validates, inserts the new document at the front, freezes it when it
     // starts issued, links its activities and saves. On success the result
     // names the new id and may carry the "Passage automatique en Payé" alert.
-    static DocumentResult create(AppDataStore& store, const DocumentForm& form, const Clock& clock);
+    static Result<QUuid> create(AppDataStore& store, const DocumentForm& form, const Clock& clock);
     // Saves the editor's values over an existing document, keeping its
     // payments, snapshot and links to a quote.
-    static DocumentResult save(AppDataStore& store, const QUuid& documentID,
-                               const DocumentForm& form, const Clock& clock);
+    static Result<QUuid> save(AppDataStore& store, const QUuid& documentID,
+                              const DocumentForm& form, const Clock& clock);
 };
 
 // The alert shown after saving a draft invoice whose deposit lines have not
@@ -71,8 +71,8 @@ inline QString depositAutoPaidSymbol() {
 
 // "Convertir en facture": a new draft-listed invoice from the quote; the
 // quote is left as it is.
-DocumentResult convertQuoteToInvoice(AppDataStore& store, const QUuid& quoteID, const Clock& clock);
+Result<QUuid> convertQuoteToInvoice(AppDataStore& store, const QUuid& quoteID, const Clock& clock);
 // A copy in the draft status numbered "<number> - Copie".
-DocumentResult duplicateDocument(AppDataStore& store, const QUuid& documentID, const Clock& clock);
+Result<QUuid> duplicateDocument(AppDataStore& store, const QUuid& documentID, const Clock& clock);
 
 } // namespace velmora

@@ -1,6 +1,6 @@
 #include "core/documents/DocumentLinks.h"
 
-#include "core/documents/DocumentStoreEdit.h"
+#include "core/store/AppDataStore.h"
 
 #include <algorithm>
 
@@ -12,8 +12,8 @@ QList<QUuid>& sideOf(ProjectItem& project, CommercialDocumentKind kind) {
                                                    : project.linkedQuoteIDs;
 }
 
-DocumentResult invoiceNotFound() {
-    return DocumentResult::notFound(documentNotFoundMessage());
+Result<> invoiceNotFound() {
+    return Result<>::notFound(documentNotFoundMessage());
 }
 
 } // namespace
@@ -32,16 +32,16 @@ void syncDocumentLinks(QList<ProjectItem>& projects, const CommercialDocumentIte
     }
 }
 
-DocumentResult syncDocumentLinks(AppDataStore& store, const QUuid& documentID,
-                                 const QList<QUuid>& oldProjectIDs) {
-    DocumentStoreEdit edit(store);
+Result<> syncDocumentLinks(SessionEdit& edit, const QUuid& documentID,
+                           const QList<QUuid>& oldProjectIDs) {
     const CommercialDocumentItem* document = edit.document(documentID);
     if (!document)
-        return DocumentResult::notFound(documentNotFoundMessage());
-    syncDocumentLinks(edit.projects, *document, oldProjectIDs);
-    if (edit.projects == store.projects())
-        return DocumentResult::unchanged();
-    return DocumentResult::fromSave(edit.commit());
+        return Result<>::notFound(documentNotFoundMessage());
+    const QList<ProjectItem> before = edit.session().projects;
+    syncDocumentLinks(edit.projects(), *document, oldProjectIDs);
+    if (edit.session().projects == before)
+        return Result<>::unchanged();
+    return Result<>();
 }
 
 QList<QUuid> cleanedActivityIDs(const QList<QUuid>& chosen, const QList<ProjectItem>& projects) {
@@ -86,36 +86,32 @@ Alert ActivityLinks::moveConfirmation(CommercialDocumentKind kind, const QString
                   AlertButton{QStringLiteral("Ajouter"), AlertRole::defaultAction}}};
 }
 
-DocumentResult ActivityLinks::link(AppDataStore& store, const QUuid& documentID,
-                                   const QUuid& projectID) {
-    DocumentStoreEdit edit(store);
+Result<> ActivityLinks::link(SessionEdit& edit, const QUuid& documentID, const QUuid& projectID) {
     CommercialDocumentItem* document = edit.document(documentID);
     if (!document)
-        return DocumentResult::notFound(documentNotFoundMessage());
+        return Result<>::notFound(documentNotFoundMessage());
     if (!edit.project(projectID))
-        return DocumentResult::notFound(QStringLiteral("Cette activité n'existe plus."));
+        return Result<>::notFound(QStringLiteral("Cette activité n'existe plus."));
     if (document->linkedProjectIDs.contains(projectID))
-        return DocumentResult::unchanged();
+        return Result<>::unchanged();
     if (document->linkedProjectIDs.size() >= kMaxLinkedActivities)
-        return DocumentResult::invalid(tooManyMessage());
+        return Result<>::invalid(tooManyMessage());
     const QList<QUuid> old = document->linkedProjectIDs;
     document->linkedProjectIDs.append(projectID);
-    syncDocumentLinks(edit.projects, *document, old);
-    return DocumentResult::fromSave(edit.commit());
+    syncDocumentLinks(edit.projects(), *document, old);
+    return Result<>();
 }
 
-DocumentResult ActivityLinks::unlink(AppDataStore& store, const QUuid& documentID,
-                                     const QUuid& projectID) {
-    DocumentStoreEdit edit(store);
+Result<> ActivityLinks::unlink(SessionEdit& edit, const QUuid& documentID, const QUuid& projectID) {
     CommercialDocumentItem* document = edit.document(documentID);
     if (!document)
-        return DocumentResult::notFound(documentNotFoundMessage());
+        return Result<>::notFound(documentNotFoundMessage());
     if (!document->linkedProjectIDs.contains(projectID))
-        return DocumentResult::unchanged();
+        return Result<>::unchanged();
     const QList<QUuid> old = document->linkedProjectIDs;
     document->linkedProjectIDs.removeAll(projectID);
-    syncDocumentLinks(edit.projects, *document, old);
-    return DocumentResult::fromSave(edit.commit());
+    syncDocumentLinks(edit.projects(), *document, old);
+    return Result<>();
 }
 
 QString QuoteAssociation::quoteLabel(const CommercialDocumentItem& quote) {
@@ -132,44 +128,41 @@ Alert QuoteAssociation::dissociateConfirmation() {
                   AlertButton{QStringLiteral("Dissocier"), AlertRole::destructive}}};
 }
 
-DocumentResult QuoteAssociation::associateQuote(AppDataStore& store, const QUuid& invoiceID,
-                                                const QUuid& quoteID) {
-    DocumentStoreEdit edit(store);
+Result<> QuoteAssociation::associateQuote(SessionEdit& edit, const QUuid& invoiceID,
+                                          const QUuid& quoteID) {
     CommercialDocumentItem* invoice = edit.document(invoiceID);
     if (!invoice || invoice->kind != CommercialDocumentKind::invoice)
         return invoiceNotFound();
     const CommercialDocumentItem* quote = edit.document(quoteID);
     if (!quote || quote->kind != CommercialDocumentKind::quote)
-        return DocumentResult::notFound(QStringLiteral("Ce devis n'existe plus."));
+        return Result<>::notFound(QStringLiteral("Ce devis n'existe plus."));
     invoice = edit.document(invoiceID);
     invoice->linkedQuoteID = quoteID;
     invoice->linkedQuotePDFURL.reset();
-    return DocumentResult::fromSave(edit.commit());
+    return Result<>();
 }
 
-DocumentResult QuoteAssociation::associateQuotePDF(AppDataStore& store, const QUuid& invoiceID,
-                                                   const QUrl& pdfURL) {
-    DocumentStoreEdit edit(store);
+Result<> QuoteAssociation::associateQuotePDF(SessionEdit& edit, const QUuid& invoiceID,
+                                             const QUrl& pdfURL) {
     CommercialDocumentItem* invoice = edit.document(invoiceID);
     if (!invoice || invoice->kind != CommercialDocumentKind::invoice)
         return invoiceNotFound();
     if (!pdfURL.isValid() || pdfURL.isEmpty())
-        return DocumentResult::invalid(QStringLiteral("Le PDF du devis est introuvable."));
+        return Result<>::invalid(QStringLiteral("Le PDF du devis est introuvable."));
     invoice->linkedQuotePDFURL = pdfURL;
     invoice->linkedQuoteID.reset();
-    return DocumentResult::fromSave(edit.commit());
+    return Result<>();
 }
 
-DocumentResult QuoteAssociation::dissociate(AppDataStore& store, const QUuid& invoiceID) {
-    DocumentStoreEdit edit(store);
+Result<> QuoteAssociation::dissociate(SessionEdit& edit, const QUuid& invoiceID) {
     CommercialDocumentItem* invoice = edit.document(invoiceID);
     if (!invoice || invoice->kind != CommercialDocumentKind::invoice)
         return invoiceNotFound();
     if (!invoice->linkedQuoteID && !invoice->linkedQuotePDFURL)
-        return DocumentResult::unchanged();
+        return Result<>::unchanged();
     invoice->linkedQuoteID.reset();
     invoice->linkedQuotePDFURL.reset();
-    return DocumentResult::fromSave(edit.commit());
+    return Result<>();
 }
 
 } // namespace velmora

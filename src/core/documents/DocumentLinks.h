@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/documents/DocumentResult.h"
+#include "core/documents/DocumentStatus.h"
 #include "core/model/AppDatabase.h"
 
 #include <QList>
@@ -21,8 +21,8 @@ void syncDocumentLinks(QList<ProjectItem>& projects, const CommercialDocumentIte
 
 // The same on the session: after a document was created or its activities
 // edited elsewhere, brings the activities in step and saves.
-DocumentResult syncDocumentLinks(AppDataStore& store, const QUuid& documentID,
-                                 const QList<QUuid>& oldProjectIDs);
+Result<> syncDocumentLinks(SessionEdit& edit, const QUuid& documentID,
+                           const QList<QUuid>& oldProjectIDs);
 
 // Activity ids as the form chose them: known activities only, each once, at
 // most three, in the order given.
@@ -46,10 +46,8 @@ public:
     static Alert moveConfirmation(CommercialDocumentKind kind, const QString& activityTitle);
 
     // Links the document to one more activity, on both sides, and saves.
-    static DocumentResult link(AppDataStore& store, const QUuid& documentID,
-                               const QUuid& projectID);
-    static DocumentResult unlink(AppDataStore& store, const QUuid& documentID,
-                                 const QUuid& projectID);
+    static Result<> link(SessionEdit& edit, const QUuid& documentID, const QUuid& projectID);
+    static Result<> unlink(SessionEdit& edit, const QUuid& documentID, const QUuid& projectID);
 };
 
 // The quote an invoice comes from: a quote record or an imported PDF, never
@@ -62,11 +60,10 @@ public:
     static QString quoteLabel(const CommercialDocumentItem& quote);
     static Alert dissociateConfirmation();
 
-    static DocumentResult associateQuote(AppDataStore& store, const QUuid& invoiceID,
-                                         const QUuid& quoteID);
-    static DocumentResult associateQuotePDF(AppDataStore& store, const QUuid& invoiceID,
-                                            const QUrl& pdfURL);
-    static DocumentResult dissociate(AppDataStore& store, const QUuid& invoiceID);
+    static Result<> associateQuote(SessionEdit& edit, const QUuid& invoiceID, const QUuid& quoteID);
+    static Result<> associateQuotePDF(SessionEdit& edit, const QUuid& invoiceID,
+                                      const QUrl& pdfURL);
+    static Result<> dissociate(SessionEdit& edit, const QUuid& invoiceID);
 };
 
 } // namespace velmora

@@ -1,6 +1,6 @@
 #include "core/documents/DocumentMail.h"
 
-#include "core/documents/DocumentResult.h"
+#include "core/documents/DocumentStatus.h"
 #include "core/documents/DocumentTotals.h"
 #include "core/documents/DocumentWorkflow.h"
 #include "core/platform/FileSystem.h"
@@ -152,7 +152,7 @@ EmailOutcome sendDocumentByEmail(
         return outcome;
     }
     const CommercialDocumentItem document = *found;
-    const DocumentParties parties = DocumentParties::of(document, store);
+    const DocumentParties parties = DocumentParties::of(document, store.session());
 
     // 1. The PDF, where the mail program can read it.
     QByteArray pdf;
@@ -176,7 +176,7 @@ EmailOutcome sendDocumentByEmail(
     FileSystem& fs = services.fileSystem;
     const QString path =
         services.temporaryFolder + QLatin1Char('/') + documentPdfFileName(document);
-    Status written = fs.createDirectories(services.temporaryFolder);
+    Result<> written = fs.createDirectories(services.temporaryFolder);
     if (written)
         written = fs.writeFileAtomically(path, pdf);
     if (!written) {
@@ -211,9 +211,10 @@ EmailOutcome sendDocumentByEmail(
 
     // 7. Handed over: a draft is now sent.
     outcome.handedOver = true;
-    const DocumentResult marked = markAsSentIfDraft(store, documentID, clock);
-    if (marked.kind == DocumentResult::Kind::notSaved)
-        outcome.alert = errorAlert(QStringLiteral("Enregistrement impossible"), marked.message);
+    const Result<> marked = store.edit(
+        [&](SessionEdit& session) { return markAsSentIfDraft(session, documentID, clock); });
+    if (marked.kind() == ResultKind::notSaved)
+        outcome.alert = errorAlert(QStringLiteral("Enregistrement impossible"), marked.error());
     return outcome;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/Alert.h"
 #include "core/documents/DocumentPageContent.h"
 #include "core/documents/DocumentPdfExport.h"
 #include "core/platform/MailComposer.h"
-#include "core/store/Alert.h"
 
 #include <QString>
 #include <QStringList>

@@ -116,13 +116,6 @@ DocumentParties DocumentParties::of(const CommercialDocumentItem& document, cons
               isInCancelledActivity(document, StatusLists::of(db), db.projects));
 }
 
-DocumentParties DocumentParties::of(const CommercialDocumentItem& document,
-                                    const AppDataStore& store) {
-    return of(document, store.companySettings(), store.clients(),
-              store.preferences().invoiceLogoURL,
-              isInCancelledActivity(document, StatusLists::of(store), store.projects()));
-}
-
 QString paymentTermsSentence(const CommercialDocumentItem& document) {
     if (const QString own = document.paymentTerms.trimmed(); !own.isEmpty())
         return own;

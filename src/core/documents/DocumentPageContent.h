@@ -11,8 +11,6 @@
 
 namespace velmora {
 
-class AppDataStore;
-
 // Who a document is from and to, and the logo it carries: frozen in the
 // snapshot once issued, read live while it is a draft. The PDF, the e-mail
 // and the reminder of one document all take them from here.
@@ -23,7 +21,6 @@ struct DocumentParties {
     bool inCancelledActivity = false;
 
     static DocumentParties of(const CommercialDocumentItem& document, const AppDatabase& db);
-    static DocumentParties of(const CommercialDocumentItem& document, const AppDataStore& store);
     static DocumentParties of(const CommercialDocumentItem& document,
                               const CompanySettings& currentCompany,
                               const QList<ClientItem>& clients,

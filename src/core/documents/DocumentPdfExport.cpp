@@ -1,7 +1,7 @@
 #include "core/documents/DocumentPdfExport.h"
 
 #include "core/documents/DocumentPageContent.h"
-#include "core/documents/DocumentResult.h"
+#include "core/documents/DocumentStatus.h"
 #include "core/platform/FileSystem.h"
 
 #include <QDir>
@@ -86,7 +86,7 @@ std::optional<Alert> saveDocumentPdf(FileSystem& fs, const CommercialDocumentIte
     const DocumentPdf pdf = documentPdf(document, renderPage, media);
     if (pdf.failure)
         return pdf.failure;
-    const Status written = fs.writeFileAtomically(destination, pdf.bytes);
+    const Result<> written = fs.writeFileAtomically(destination, pdf.bytes);
     if (written)
         return std::nullopt;
     if (isImported(document))

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/Alert.h"
 #include "core/model/AppDatabase.h"
-#include "core/store/Alert.h"
 
 #include <QByteArray>
 #include <QUrl>

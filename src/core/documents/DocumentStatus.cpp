@@ -10,10 +10,6 @@ QString normalizedStatusName(const QString& name) {
     return name.trimmed().toLower();
 }
 
-StatusLists StatusLists::of(const AppDataStore& store) {
-    return {store.quoteStatuses(), store.invoiceStatuses()};
-}
-
 QString statusKeyOf(const std::optional<QUuid>& statusID, CommercialDocumentKind kind,
                     const StatusLists& lists) {
     if (statusID) {

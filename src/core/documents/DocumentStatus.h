@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/Result.h"
 #include "core/model/AppDatabase.h"
+#include "core/store/SessionEdit.h"
 
 #include <QList>
 #include <QString>
@@ -9,8 +11,6 @@
 #include <optional>
 
 namespace velmora {
-
-class AppDataStore;
 
 // The meaning of a status is carried by its name, trimmed and lower-cased;
 // accents must match.
@@ -38,6 +38,11 @@ inline QString cancelled() {
 }
 } // namespace StatusKeys
 
+// The message of a flow whose document is no longer in the session.
+inline QString documentNotFoundMessage() {
+    return QStringLiteral("Ce document n'existe plus.");
+}
+
 // What a document without a known status is called.
 inline QString noStatusName() {
     return QStringLiteral("Sans statut");
@@ -54,7 +59,6 @@ struct StatusLists {
         return kind == CommercialDocumentKind::invoice ? invoices : quotes;
     }
     static StatusLists of(const AppDatabase& db) { return {db.quoteStatuses, db.invoiceStatuses}; }
-    static StatusLists of(const AppDataStore& store);
 };
 
 // The normalised name of a status of the given kind; "sans statut" when there

@@ -1,6 +1,5 @@
 #include "core/documents/DocumentWorkflow.h"
 
-#include "core/documents/DocumentStoreEdit.h"
 #include "core/platform/Clock.h"
 
 #include <algorithm>
@@ -20,8 +19,8 @@ bool statusExists(const StatusLists& lists, CommercialDocumentKind kind, const Q
 
 } // namespace
 
-SnapshotSources SnapshotSources::of(const AppDataStore& store, const Clock& clock) {
-    return {store.companySettings(), store.clients(), store.preferences().invoiceLogoURL,
+SnapshotSources SnapshotSources::of(const AppDatabase& session, const Clock& clock) {
+    return {session.companySettings, session.clients, session.preferences.invoiceLogoURL,
             clock.now()};
 }
 
@@ -104,7 +103,7 @@ StatusChangeRequest requestStatusChange(AppDataStore& store, const QUuid& docume
     StatusChangeRequest request;
     request.documentID = documentID;
     request.statusID = statusID;
-    const StatusLists lists = StatusLists::of(store);
+    const StatusLists lists = StatusLists::of(store.session());
     const QList<CommercialDocumentItem>& documents = store.documents();
     const auto found = std::find_if(documents.cbegin(), documents.cend(),
                                     [&](const auto& d) { return d.id == documentID; });
@@ -141,39 +140,41 @@ StatusChangeRequest requestStatusChange(AppDataStore& store, const QUuid& docume
             return request;
         }
     }
-    const DocumentResult applied = setDocumentStatus(store, documentID, statusID, clock);
-    request.action = applied.kind == DocumentResult::Kind::notSaved
-                         ? StatusChangeRequest::Action::notSaved
-                         : StatusChangeRequest::Action::applied;
-    request.message = applied.message;
+    const Result<> applied = store.edit([&](SessionEdit& session) {
+        return setDocumentStatus(session, documentID, statusID, clock);
+    });
+    request.action = applied.kind() == ResultKind::notSaved ? StatusChangeRequest::Action::notSaved
+                                                            : StatusChangeRequest::Action::applied;
+    request.message = applied.error();
     return request;
 }
 
-DocumentResult setDocumentStatus(AppDataStore& store, const QUuid& documentID,
-                                 const QUuid& statusID, const Clock& clock) {
-    DocumentStoreEdit edit(store);
-    const qsizetype index = edit.indexOfDocument(documentID);
+Result<> setDocumentStatus(SessionEdit& session, const QUuid& documentID, const QUuid& statusID,
+                           const Clock& clock) {
+    const qsizetype index = session.indexOfDocument(documentID);
     if (index < 0)
-        return DocumentResult::notFound(documentNotFoundMessage());
-    edit.documents[index].statusID = statusID;
-    captureSnapshotIfNeeded(edit.documents, index, StatusLists::of(store),
-                            SnapshotSources::of(store, clock));
-    return DocumentResult::fromSave(edit.commit());
+        return Result<>::notFound(documentNotFoundMessage());
+    const StatusLists lists = StatusLists::of(session.session());
+    const SnapshotSources sources = SnapshotSources::of(session.session(), clock);
+    QList<CommercialDocumentItem>& documents = session.documents();
+    documents[index].statusID = statusID;
+    captureSnapshotIfNeeded(documents, index, lists, sources);
+    return Result<>();
 }
 
-DocumentResult markAsSentIfDraft(AppDataStore& store, const QUuid& documentID, const Clock& clock) {
-    const StatusLists lists = StatusLists::of(store);
-    const QList<CommercialDocumentItem>& documents = store.documents();
+Result<> markAsSentIfDraft(SessionEdit& session, const QUuid& documentID, const Clock& clock) {
+    const StatusLists lists = StatusLists::of(session.session());
+    const QList<CommercialDocumentItem>& documents = session.session().documents;
     const auto found = std::find_if(documents.cbegin(), documents.cend(),
                                     [&](const auto& d) { return d.id == documentID; });
     if (found == documents.cend())
-        return DocumentResult::notFound(documentNotFoundMessage());
+        return Result<>::notFound(documentNotFoundMessage());
     if (statusKey(*found, lists) != StatusKeys::draft())
-        return DocumentResult::unchanged();
+        return Result<>::unchanged();
     const auto sent = firstStatusWithKey(lists.of(found->kind), {StatusKeys::sent()});
     if (!sent)
-        return DocumentResult::unchanged();
-    return setDocumentStatus(store, documentID, *sent, clock);
+        return Result<>::unchanged();
+    return setDocumentStatus(session, documentID, *sent, clock);
 }
 
 } // namespace velmora

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/documents/DocumentResult.h"
 #include "core/documents/DocumentStatus.h"
+#include "core/store/AppDataStore.h"
 
 #include <QStringList>
 #include <QUuid>
@@ -17,7 +17,7 @@ struct SnapshotSources {
     std::optional<QUrl> invoiceLogoURL;
     QDateTime now;
 
-    static SnapshotSources of(const AppDataStore& store, const Clock& clock);
+    static SnapshotSources of(const AppDatabase& session, const Clock& clock);
 };
 
 // Freezes the issuer, the client and the logo into an issued editor
@@ -69,12 +69,12 @@ struct StatusChangeRequest {
 StatusChangeRequest requestStatusChange(AppDataStore& store, const QUuid& documentID,
                                         const QUuid& statusID, const Clock& clock);
 
-// Stores the status, freezes the document when due, saves. A document that
-// is gone is left alone.
-DocumentResult setDocumentStatus(AppDataStore& store, const QUuid& documentID,
-                                 const QUuid& statusID, const Clock& clock);
+// Stores the status and freezes the document when due. A document that is
+// gone is left alone.
+Result<> setDocumentStatus(SessionEdit& session, const QUuid& documentID, const QUuid& statusID,
+                           const Clock& clock);
 
 // After e-mailing: a draft takes the first status named "envoyé".
-DocumentResult markAsSentIfDraft(AppDataStore& store, const QUuid& documentID, const Clock& clock);
+Result<> markAsSentIfDraft(SessionEdit& session, const QUuid& documentID, const Clock& clock);
 
 } // namespace velmora

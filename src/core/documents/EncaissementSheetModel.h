@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/documents/DocumentResult.h"
+#include "core/documents/DocumentStatus.h"
+#include "core/store/AppDataStore.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -46,7 +47,7 @@ public:
 
     // Appends the payment, fills the invoice's settlement date and methods
     // when absent, saves, then clears the fields for the next payment.
-    DocumentResult apply(AppDataStore& store, const Clock& clock);
+    Result<> apply(AppDataStore& store, const Clock& clock);
 
 private:
     void reset(const Clock& clock);

@@ -45,17 +45,17 @@ ExpiredQuotesCheck::check(const QList<CommercialDocumentItem>& documents, const 
     return alertFor(expired);
 }
 
-DocumentResult ExpiredQuotesCheck::answer(AppDataStore& store, const QUuid& quoteID, Answer answer,
-                                          const Clock& clock) {
+Result<> ExpiredQuotesCheck::answer(SessionEdit& edit, const QUuid& quoteID, Answer answer,
+                                    const Clock& clock) {
     if (answer == Answer::nothing)
-        return DocumentResult::unchanged();
+        return Result<>::unchanged();
     const QStringList keys = answer == Answer::refused
                                  ? QStringList{StatusKeys::refused()}
                                  : QStringList{StatusKeys::validated(), StatusKeys::accepted()};
-    const auto status = firstStatusWithKey(store.quoteStatuses(), keys);
+    const auto status = firstStatusWithKey(edit.session().quoteStatuses, keys);
     if (!status)
-        return DocumentResult::unchanged();
-    return setDocumentStatus(store, quoteID, *status, clock);
+        return Result<>::unchanged();
+    return setDocumentStatus(edit, quoteID, *status, clock);
 }
 
 } // namespace velmora

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/documents/DocumentResult.h"
 #include "core/documents/DocumentStatus.h"
 
 #include <QUuid>
@@ -36,8 +35,8 @@ public:
 
     // Applies the single quote's answer through the status rule; an answer
     // whose status the session does not have changes nothing.
-    static DocumentResult answer(AppDataStore& store, const QUuid& quoteID, Answer answer,
-                                 const Clock& clock);
+    static Result<> answer(SessionEdit& edit, const QUuid& quoteID, Answer answer,
+                           const Clock& clock);
 
 private:
     bool m_hasChecked = false;

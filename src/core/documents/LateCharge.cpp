@@ -1,7 +1,7 @@
 #include "core/documents/LateCharge.h"
 
 #include "core/documents/DocumentLines.h"
-#include "core/documents/DocumentStoreEdit.h"
+#include "core/store/AppDataStore.h"
 #include "core/text/AmountParsing.h"
 
 namespace velmora {
@@ -33,18 +33,17 @@ std::optional<QUuid> LateCharge::existingLine(const CommercialDocumentItem& invo
     return std::nullopt;
 }
 
-DocumentResult LateCharge::addOrUpdateLateCharge(AppDataStore& store, const QUuid& invoiceID,
-                                                 const QString& amountText,
-                                                 const std::optional<QUuid>& lineID) {
-    DocumentStoreEdit edit(store);
+Result<QString> LateCharge::addOrUpdateLateCharge(SessionEdit& edit, const QUuid& invoiceID,
+                                                  const QString& amountText,
+                                                  const std::optional<QUuid>& lineID) {
     CommercialDocumentItem* invoice = edit.document(invoiceID);
     if (!invoice || invoice->kind != CommercialDocumentKind::invoice)
-        return DocumentResult::notFound(documentNotFoundMessage());
+        return Result<QString>::notFound(documentNotFoundMessage());
     const auto amount = parseAmount(amountText);
     // A charge of nothing, or a negative one that would lower the due, is no
     // late charge.
     if (!amount || !(*amount > 0))
-        return DocumentResult::invalid(invalidAmountMessage());
+        return Result<QString>::invalid(invalidAmountMessage());
 
     CommercialDocumentLine* existing = nullptr;
     if (lineID) {
@@ -56,17 +55,14 @@ DocumentResult LateCharge::addOrUpdateLateCharge(AppDataStore& store, const QUui
     if (existing) {
         existing->priceTTC = *amount;
     } else {
-        const CompanySettings& company = store.companySettings();
+        const CompanySettings& company = edit.session().companySettings;
         CommercialDocumentLine line = newLine(CommercialDocumentLineKind::service);
         line.title = lineTitle(company);
         line.details = lineDescription(company);
         line.priceTTC = *amount;
         invoice->lines.append(line);
     }
-    DocumentResult result = DocumentResult::fromSave(edit.commit());
-    if (result.ok())
-        result.message = addedConfirmation();
-    return result;
+    return Result<QString>(addedConfirmation());
 }
 
 } // namespace velmora

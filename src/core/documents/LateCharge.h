@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/documents/DocumentResult.h"
+#include "core/documents/DocumentStatus.h"
 
 #include <QUuid>
 
@@ -37,10 +37,10 @@ public:
                                              const CompanySettings& company);
 
     // A zero, negative or unreadable amount changes nothing. On success the
-    // result's message is the confirmation to show.
-    static DocumentResult addOrUpdateLateCharge(AppDataStore& store, const QUuid& invoiceID,
-                                                const QString& amountText,
-                                                const std::optional<QUuid>& lineID = {});
+    // result is the confirmation to show.
+    static Result<QString> addOrUpdateLateCharge(SessionEdit& edit, const QUuid& invoiceID,
+                                                 const QString& amountText,
+                                                 const std::optional<QUuid>& lineID = {});
 };
 
 } // namespace velmora

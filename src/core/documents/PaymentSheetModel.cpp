@@ -1,9 +1,9 @@
 #include "core/documents/PaymentSheetModel.h"
 
-#include "core/documents/DocumentStoreEdit.h"
 #include "core/documents/DocumentTotals.h"
 #include "core/documents/DocumentWorkflow.h"
 #include "core/platform/Clock.h"
+#include "core/store/AppDataStore.h"
 #include "core/text/AmountParsing.h"
 #include "core/text/FrenchDates.h"
 #include "core/text/MoneyFormat.h"
@@ -75,43 +75,45 @@ Alert PaymentSheetModel::confirmation(const CommercialDocumentItem& invoice) con
                   AlertButton{QStringLiteral("Annuler"), AlertRole::cancel}}};
 }
 
-DocumentResult PaymentSheetModel::confirm(AppDataStore& store, const Clock& clock) const {
-    DocumentStoreEdit edit(store);
-    const qsizetype index = edit.indexOfDocument(m_invoiceID);
-    if (index < 0 || edit.documents[index].kind != CommercialDocumentKind::invoice)
-        return DocumentResult::notFound(documentNotFoundMessage());
-    CommercialDocumentItem& invoice = edit.documents[index];
-    const QList<TagItem>& statuses = store.invoiceStatuses();
-    if (std::none_of(statuses.cbegin(), statuses.cend(),
-                     [&](const TagItem& status) { return status.id == m_paidStatusID; }))
-        return DocumentResult::notFound(QStringLiteral("Ce statut n'existe plus."));
-    if (const auto alert = validate(invoice))
-        return DocumentResult::invalid(alert->message, alert);
-    if (!date.isValid())
-        return DocumentResult::invalid(QStringLiteral("La date d'encaissement est invalide."));
+Result<> PaymentSheetModel::confirm(AppDataStore& store, const Clock& clock) const {
+    return store.edit([&](SessionEdit& edit) {
+        const qsizetype index = edit.indexOfDocument(m_invoiceID);
+        if (index < 0 || edit.documents()[index].kind != CommercialDocumentKind::invoice)
+            return Result<>::notFound(documentNotFoundMessage());
+        CommercialDocumentItem& invoice = edit.documents()[index];
+        const QList<TagItem>& statuses = edit.session().invoiceStatuses;
+        if (std::none_of(statuses.cbegin(), statuses.cend(),
+                         [&](const TagItem& status) { return status.id == m_paidStatusID; }))
+            return Result<>::notFound(QStringLiteral("Ce statut n'existe plus."));
+        if (const auto alert = validate(invoice))
+            return Result<>::invalid(alert->message, alert);
+        if (!date.isValid())
+            return Result<>::invalid(QStringLiteral("La date d'encaissement est invalide."));
 
-    Encaissement payment;
-    payment.id = QUuid::createUuid();
-    payment.amount = *amount(invoice);
-    payment.date = date;
-    payment.paymentMethod = methodsText();
-    payment.isAcompte = m_lockedAmount.has_value() || (paymentIsPartial && paymentIsAcompte);
-    payment.createdAt = clock.now();
-    payment.isRefunded = false;
+        Encaissement payment;
+        payment.id = QUuid::createUuid();
+        payment.amount = *amount(invoice);
+        payment.date = date;
+        payment.paymentMethod = methodsText();
+        payment.isAcompte = m_lockedAmount.has_value() || (paymentIsPartial && paymentIsAcompte);
+        payment.createdAt = clock.now();
+        payment.isRefunded = false;
 
-    invoice.statusID = m_paidStatusID;
-    invoice.paymentMethod = tickedMethods.isEmpty()
-                                ? std::nullopt
-                                : std::optional<QString>(joinedPaymentMethods(tickedMethods));
-    invoice.encaissementDate = date;
-    // Nothing due (everything offered or discounted): the invoice is settled
-    // without a payment of 0, which the books would show as an empty line.
-    invoice.encaissements.clear();
-    if (payment.amount > 0)
-        invoice.encaissements.append(payment);
-    captureSnapshotIfNeeded(edit.documents, index, StatusLists::of(store),
-                            SnapshotSources::of(store, clock));
-    return DocumentResult::fromSave(edit.commit());
+        invoice.statusID = m_paidStatusID;
+        invoice.paymentMethod = tickedMethods.isEmpty()
+                                    ? std::nullopt
+                                    : std::optional<QString>(joinedPaymentMethods(tickedMethods));
+        invoice.encaissementDate = date;
+        // Nothing due (everything offered or discounted): the invoice is settled
+        // without a payment of 0, which the books would show as an empty line.
+        invoice.encaissements.clear();
+        if (payment.amount > 0)
+            invoice.encaissements.append(payment);
+        const StatusLists lists = StatusLists::of(edit.session());
+        captureSnapshotIfNeeded(edit.documents(), index, lists,
+                                SnapshotSources::of(edit.session(), clock));
+        return Result<>();
+    });
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/documents/DocumentResult.h"
+#include "core/documents/DocumentStatus.h"
+#include "core/store/AppDataStore.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -56,7 +57,7 @@ public:
 
     // On "Confirmer": status, date, methods and the single payment, then the
     // snapshot and one save. An invoice deleted meanwhile is left alone.
-    DocumentResult confirm(AppDataStore& store, const Clock& clock) const;
+    Result<> confirm(AppDataStore& store, const Clock& clock) const;
 
 private:
     QUuid m_invoiceID;

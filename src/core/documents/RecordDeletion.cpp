@@ -1,6 +1,6 @@
 #include "core/documents/RecordDeletion.h"
 
-#include "core/documents/DocumentStoreEdit.h"
+#include "core/store/AppDataStore.h"
 #include "core/text/ClientDisplayName.h"
 
 namespace velmora {
@@ -53,50 +53,46 @@ Alert RecordDeletion::documentConfirmation(const CommercialDocumentItem& documen
                         QStringLiteral(" » sera supprimé définitivement."));
 }
 
-DocumentResult RecordDeletion::deleteClient(AppDataStore& store, const QUuid& clientID) {
-    DocumentStoreEdit edit(store);
-    const qsizetype index = indexOfId(edit.clients, clientID);
+Result<> RecordDeletion::deleteClient(SessionEdit& edit, const QUuid& clientID) {
+    const qsizetype index = indexOfId(edit.clients(), clientID);
     if (index < 0)
-        return DocumentResult::notFound(QStringLiteral("Ce client n'existe plus."));
-    edit.clients.removeAt(index);
-    return DocumentResult::fromSave(edit.commit());
+        return Result<>::notFound(QStringLiteral("Ce client n'existe plus."));
+    edit.clients().removeAt(index);
+    return Result<>();
 }
 
-DocumentResult RecordDeletion::deleteService(AppDataStore& store, const QUuid& serviceID) {
-    DocumentStoreEdit edit(store);
-    const qsizetype index = indexOfId(edit.services, serviceID);
+Result<> RecordDeletion::deleteService(SessionEdit& edit, const QUuid& serviceID) {
+    const qsizetype index = indexOfId(edit.services(), serviceID);
     if (index < 0)
-        return DocumentResult::notFound(QStringLiteral("Cette prestation n'existe plus."));
-    edit.services.removeAt(index);
-    return DocumentResult::fromSave(edit.commit());
+        return Result<>::notFound(QStringLiteral("Cette prestation n'existe plus."));
+    edit.services().removeAt(index);
+    return Result<>();
 }
 
-DocumentResult RecordDeletion::deleteActivity(AppDataStore& store, const QUuid& projectID) {
-    DocumentStoreEdit edit(store);
-    const qsizetype index = indexOfId(edit.projects, projectID);
+Result<> RecordDeletion::deleteActivity(SessionEdit& edit, const QUuid& projectID) {
+    const qsizetype index = indexOfId(edit.projects(), projectID);
     if (index < 0)
-        return DocumentResult::notFound(QStringLiteral("Cette activité n'existe plus."));
-    edit.projects.removeAt(index);
-    for (CommercialDocumentItem& document : edit.documents)
+        return Result<>::notFound(QStringLiteral("Cette activité n'existe plus."));
+    edit.projects().removeAt(index);
+    for (CommercialDocumentItem& document : edit.documents())
         document.linkedProjectIDs.removeAll(projectID);
-    return DocumentResult::fromSave(edit.commit());
+    return Result<>();
 }
 
-DocumentResult RecordDeletion::deleteDocument(AppDataStore& store, const QUuid& documentID) {
-    DocumentStoreEdit edit(store);
+Result<> RecordDeletion::deleteDocument(SessionEdit& edit, const QUuid& documentID) {
     const qsizetype index = edit.indexOfDocument(documentID);
     if (index < 0)
-        return DocumentResult::notFound(documentNotFoundMessage());
-    edit.documents.removeAt(index);
-    for (ProjectItem& project : edit.projects) {
+        return Result<>::notFound(documentNotFoundMessage());
+    edit.documents().removeAt(index);
+    for (ProjectItem& project : edit.projects()) {
         project.linkedInvoiceIDs.removeAll(documentID);
         project.linkedQuoteIDs.removeAll(documentID);
     }
-    for (CommercialDocumentItem& document : edit.documents) {
+    for (CommercialDocumentItem& document : edit.documents()) {
         if (document.linkedQuoteID == documentID)
             document.linkedQuoteID.reset();
     }
-    return DocumentResult::fromSave(edit.commit());
+    return Result<>();
 }
 
 } // namespace velmora

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/documents/DocumentResult.h"
+#include "core/documents/DocumentStatus.h"
 
 #include <QUuid>
 
@@ -20,13 +20,13 @@ public:
     // How an activity is named when its title is empty.
     static QString activityName(const ProjectItem& project);
 
-    static DocumentResult deleteClient(AppDataStore& store, const QUuid& clientID);
-    static DocumentResult deleteService(AppDataStore& store, const QUuid& serviceID);
+    static Result<> deleteClient(SessionEdit& edit, const QUuid& clientID);
+    static Result<> deleteService(SessionEdit& edit, const QUuid& serviceID);
     // Also removes the activity from every document's linkedProjectIDs.
-    static DocumentResult deleteActivity(AppDataStore& store, const QUuid& projectID);
+    static Result<> deleteActivity(SessionEdit& edit, const QUuid& projectID);
     // Also removes the document from every activity's links and from the
     // invoices that name it as their quote.
-    static DocumentResult deleteDocument(AppDataStore& store, const QUuid& documentID);
+    static Result<> deleteDocument(SessionEdit& edit, const QUuid& documentID);
 };
 
 } // namespace velmora

@@ -53,7 +53,7 @@ Result<QByteArray> readSessionBytes(const QString& path,
     return bytes;
 }
 
-Status writeSessionFile(const AppDatabase& db, SessionFormat format, const QString& path) {
+Result<> writeSessionFile(const AppDatabase& db, SessionFormat format, const QString& path) {
     const QString name = QFileInfo(path).fileName();
     QSaveFile file(path);
     QString error;
@@ -62,19 +62,19 @@ Status writeSessionFile(const AppDatabase& db, SessionFormat format, const QStri
         if (error.isEmpty())
             error = file.errorString();
         file.cancelWriting();
-        return Status::failure(
+        return Result<>::failure(
             QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré : %2").arg(name, error));
     }
-    return Status::success();
+    return Result<>::success();
 }
 
-Status writeSessionFile(FileSystem& fs, const AppDatabase& db, SessionFormat format,
-                        const QString& path) {
+Result<> writeSessionFile(FileSystem& fs, const AppDatabase& db, SessionFormat format,
+                          const QString& path) {
     return fs.writeStreamAtomically(path, [&](QIODevice& out) {
         QString error;
         if (!encodeSession(db, format, out, &error))
-            return Status::failure(error.isEmpty() ? out.errorString() : error);
-        return Status::success();
+            return Result<>::failure(error.isEmpty() ? out.errorString() : error);
+        return Result<>::success();
     });
 }
 

@@ -17,8 +17,8 @@ Result<QByteArray> readSessionBytes(const QString& path,
 
 // Writes atomically: the previous file stays whole until the new one is
 // complete on disk.
-Status writeSessionFile(const AppDatabase& db, SessionFormat format, const QString& path);
-Status writeSessionFile(FileSystem& fs, const AppDatabase& db, SessionFormat format,
-                        const QString& path);
+Result<> writeSessionFile(const AppDatabase& db, SessionFormat format, const QString& path);
+Result<> writeSessionFile(FileSystem& fs, const AppDatabase& db, SessionFormat format,
+                          const QString& path);
 
 } // namespace velmora

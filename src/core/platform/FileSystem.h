@@ -36,22 +36,22 @@ public:
     virtual Result<QByteArray> readFile(const QString& path) const = 0;
     // Temporary file in the same folder, flushed to disk, then renamed over
     // the target: the previous content stays whole until the new one is.
-    virtual Status writeFileAtomically(const QString& path, QByteArrayView bytes) = 0;
+    virtual Result<> writeFileAtomically(const QString& path, QByteArrayView bytes) = 0;
     // The same, for content produced piece by piece; a failure of `produce`
     // leaves the target as it was.
-    using Producer = std::function<Status(QIODevice&)>;
-    virtual Status writeStreamAtomically(const QString& path, const Producer& produce) = 0;
+    using Producer = std::function<Result<>(QIODevice&)>;
+    virtual Result<> writeStreamAtomically(const QString& path, const Producer& produce) = 0;
     // Removes the temporaries that a crash during an atomic write left beside
     // `targetName` in `folder` (every target of the folder when no name is
     // given), and nothing else.
     virtual void removeWriteLeftovers(const QString& folder,
                                       const QString& targetName = QString()) = 0;
     // Atomic too: the copy appears whole or not at all.
-    virtual Status copyFile(const QString& from, const QString& to) = 0;
-    virtual Status moveItem(const QString& from, const QString& to) = 0;
-    virtual Status removeItem(const QString& path) = 0;
+    virtual Result<> copyFile(const QString& from, const QString& to) = 0;
+    virtual Result<> moveItem(const QString& from, const QString& to) = 0;
+    virtual Result<> removeItem(const QString& path) = 0;
     // With every missing intermediate folder.
-    virtual Status createDirectories(const QString& path) = 0;
+    virtual Result<> createDirectories(const QString& path) = 0;
     virtual QList<FileEntry> listDirectory(const QString& path) const = 0;
 };
 

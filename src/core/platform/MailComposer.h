@@ -28,7 +28,7 @@ public:
     // Whether the service can take this message now (a mail program is set).
     virtual bool canCompose(const MailMessage& message) const = 0;
     // Hands the message over; a failure says why, in French.
-    virtual Status compose(const MailMessage& message) = 0;
+    virtual Result<> compose(const MailMessage& message) = 0;
 };
 
 // Opening a URL (a mailto: link, a PDF file) with its default handler.

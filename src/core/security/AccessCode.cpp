@@ -34,17 +34,11 @@ const QStringList& presetSecurityQuestions() {
     return questions;
 }
 
-SecurityResult storeAccessCode(AppDataStore& store, const QString& code) {
-    const AppPreferences previous = store.preferences();
-    AppPreferences changed = previous;
-    changed.appPassword = code;
-    store.setPreferences(changed);
-    const SaveResult saved = store.save();
-    if (!saved.ok) {
-        store.setPreferences(previous);
-        return {SecurityResult::Kind::notSaved, saved.error, {}};
-    }
-    return {SecurityResult::Kind::applied, {}, saved.warning};
+Result<> storeAccessCode(AppDataStore& store, const QString& code) {
+    return store.edit([&](SessionEdit& session) {
+        session.preferences().appPassword = code;
+        return Result<>();
+    });
 }
 
 } // namespace velmora

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -55,24 +57,8 @@ inline QString emptyRecoveryCode() {
 }
 } // namespace securitytext
 
-// How a security action ended. `invalid` carries the message shown under the
-// field; `notSaved` the system's description of the failed save, in which
-// case the session is left as it was before the action.
-struct SecurityResult {
-    enum class Kind { applied, invalid, notSaved };
-    Kind kind = Kind::applied;
-    QString message;
-    // A save that succeeded but could not update the user's own file.
-    QString warning;
-
-    bool ok() const { return kind == Kind::applied; }
-    static SecurityResult invalid(QString message) {
-        return {Kind::invalid, std::move(message), {}};
-    }
-};
-
 // Writes the code into the session's preferences and saves at once; a failed
-// save puts the previous code back so that memory and disk agree.
-SecurityResult storeAccessCode(AppDataStore& store, const QString& code);
+// save leaves the previous code, so that memory and disk agree.
+Result<> storeAccessCode(AppDataStore& store, const QString& code);
 
 } // namespace velmora

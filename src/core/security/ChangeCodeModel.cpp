@@ -28,11 +28,11 @@ QString ChangeCodeModel::validate(const QString& storedCode) const {
     return {};
 }
 
-SecurityResult ChangeCodeModel::apply(AppDataStore& store) {
+Result<> ChangeCodeModel::apply(AppDataStore& store) {
     m_error = validate(store.preferences().appPassword);
     if (!m_error.isEmpty())
-        return SecurityResult::invalid(m_error);
-    SecurityResult result = storeAccessCode(store, newCode.trimmed());
+        return Result<>::invalid(m_error);
+    Result<> result = storeAccessCode(store, newCode.trimmed());
     if (result.ok())
         reset();
     return result;

@@ -45,7 +45,7 @@ public:
     QString validate(const QString& storedCode) const;
     // Validates, then stores the trimmed new code and saves; on success the
     // sheet closes, so the fields are cleared.
-    SecurityResult apply(AppDataStore& store);
+    Result<> apply(AppDataStore& store);
 
 private:
     QString m_error;

@@ -71,9 +71,9 @@ bool RecoveryModel::submitAnswer() {
     return true;
 }
 
-SecurityResult RecoveryModel::saveNewCode() {
+Result<> RecoveryModel::saveNewCode() {
     if (m_phase != Phase::newCode)
-        return SecurityResult::invalid(QString());
+        return Result<>::invalid(QString());
     const QString trimmed = newCode.trimmed();
     if (trimmed.isEmpty())
         m_newCodeError = securitytext::emptyRecoveryCode();
@@ -83,9 +83,9 @@ SecurityResult RecoveryModel::saveNewCode() {
     else
         m_newCodeError.clear();
     if (!m_newCodeError.isEmpty())
-        return SecurityResult::invalid(m_newCodeError);
+        return Result<>::invalid(m_newCodeError);
 
-    SecurityResult result = storeAccessCode(m_store, trimmed);
+    Result<> result = storeAccessCode(m_store, trimmed);
     if (!result.ok())
         return result;
     newCode.clear();

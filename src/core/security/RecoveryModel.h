@@ -50,7 +50,7 @@ public:
     // Phase 1 → 2 when the answer's digest matches the chosen question's.
     bool submitAnswer();
     // Phase 2 → 3: validates, stores the trimmed code and saves at once.
-    SecurityResult saveNewCode();
+    Result<> saveNewCode();
     // "Déverrouiller maintenant": back to phase 0 with nothing kept; the
     // caller returns to the lock screen. False outside phase 3.
     bool finish();

@@ -19,14 +19,14 @@ QString AccessCodeStep::validate() const {
     return {};
 }
 
-SecurityResult AccessCodeStep::apply(AppDataStore& store) {
+Result<> AccessCodeStep::apply(AppDataStore& store) {
     m_error = validate();
     if (!m_error.isEmpty())
-        return SecurityResult::invalid(m_error);
+        return Result<>::invalid(m_error);
     return storeAccessCode(store, code.trimmed());
 }
 
-SecurityResult AccessCodeStep::continueWithoutCode(AppDataStore& store) {
+Result<> AccessCodeStep::continueWithoutCode(AppDataStore& store) {
     m_error.clear();
     if (store.preferences().appPassword.isEmpty())
         return {};
@@ -80,24 +80,20 @@ QString SecurityQuestionsStep::validate() const {
     return {};
 }
 
-SecurityResult SecurityQuestionsStep::apply(AppDataStore& store) {
+Result<> SecurityQuestionsStep::apply(AppDataStore& store) {
     m_error = validate();
     if (!m_error.isEmpty())
-        return SecurityResult::invalid(m_error);
+        return Result<>::invalid(m_error);
 
     QList<SecurityQuestion> questions;
     for (const SecurityQADraft& draft : keptRows())
         questions.append(
             {QUuid::createUuid(), draft.questionText().trimmed(), answerDigest(draft.answer)});
 
-    const QList<SecurityQuestion> previous = store.securityQuestions();
-    store.setSecurityQuestions(questions);
-    const SaveResult saved = store.save();
-    if (!saved.ok) {
-        store.setSecurityQuestions(previous);
-        return {SecurityResult::Kind::notSaved, saved.error, {}};
-    }
-    return {SecurityResult::Kind::applied, {}, saved.warning};
+    return store.edit([&](SessionEdit& session) {
+        session.securityQuestions() = questions;
+        return Result<>();
+    });
 }
 
 } // namespace velmora

@@ -33,10 +33,10 @@ public:
     QString validate() const;
     // Validates, then stores the trimmed code and saves. On `invalid` the
     // message is also kept in error(); on success error() is cleared.
-    SecurityResult apply(AppDataStore& store);
+    Result<> apply(AppDataStore& store);
     // "Continuer sans code": the session goes on without a code, even if one
     // was set when the user came back to this step.
-    SecurityResult continueWithoutCode(AppDataStore& store);
+    Result<> continueWithoutCode(AppDataStore& store);
 
 private:
     QString m_error;
@@ -96,7 +96,7 @@ public:
     QString validate() const;
     // Validates, then replaces the session's questions with one per kept
     // draft (fresh id, trimmed question, answer digest) and saves.
-    SecurityResult apply(AppDataStore& store);
+    Result<> apply(AppDataStore& store);
 
 private:
     QList<SecurityQADraft> m_rows;

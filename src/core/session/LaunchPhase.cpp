@@ -143,14 +143,14 @@ bool LaunchPhase::relocate(const RecentEntry& entry, const QUrl& url) {
 // save tries again.
 bool LaunchPhase::loadSession(const QUrl& url) {
     AppDataStore& store = m_services.store;
-    if (const Status loaded = store.applyFile(url); !loaded) {
+    if (const Result<> loaded = store.applyFile(url); !loaded) {
         qWarning("Erreur chargement : %s", qUtf8Printable(loaded.error()));
         setError(loadFailedText(), loaded.error());
         return false;
     }
     store.setDefaultFile(url);
-    if (const SaveResult saved = store.save(); !saved.ok)
-        qWarning("Erreur sauvegarde : %s", qUtf8Printable(saved.error));
+    if (const Result<> saved = store.save(); !saved.ok())
+        qWarning("Erreur sauvegarde : %s", qUtf8Printable(saved.error()));
     return true;
 }
 

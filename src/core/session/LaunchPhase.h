@@ -1,8 +1,8 @@
 #pragma once
 
+#include "core/Alert.h"
 #include "core/platform/FileSystem.h"
 #include "core/platform/UserDefaults.h"
-#include "core/store/Alert.h"
 #include "core/store/RecentEntry.h"
 
 #include <QObject>

@@ -127,11 +127,11 @@ bool SessionFlows::openAbandoningCreation(const QUrl& url) {
 }
 
 std::optional<Alert> SessionFlows::saveBeforeLeaving() {
-    const SaveResult saved = m_services.store.save();
-    if (!saved.ok)
-        return saveFailedAlert(saved.error);
-    if (!saved.warning.isEmpty())
-        return saveFailedAlert(saved.warning);
+    const Result<> saved = m_services.store.save();
+    if (!saved.ok())
+        return saveFailedAlert(saved.error());
+    if (!saved.warning().isEmpty())
+        return saveFailedAlert(saved.warning());
     return std::nullopt;
 }
 
@@ -153,18 +153,18 @@ std::optional<Alert> SessionFlows::logOut() {
 }
 
 Alert SessionFlows::exportTo(const QUrl& file) {
-    if (const Status exported = m_services.store.exportTo(file); !exported)
+    if (const Result<> exported = m_services.store.exportTo(file); !exported)
         return notice(Alert::Kind::error, QStringLiteral("Export impossible"), exported.error());
     return notice(Alert::Kind::information, QString(),
                   QStringLiteral("Base de données exportée dans :\n") + displayPath(file));
 }
 
 Alert SessionFlows::save() {
-    const SaveResult saved = m_services.store.save();
-    if (!saved.ok)
-        return saveFailedAlert(saved.error);
-    if (!saved.warning.isEmpty())
-        return saveFailedAlert(saved.warning);
+    const Result<> saved = m_services.store.save();
+    if (!saved.ok())
+        return saveFailedAlert(saved.error());
+    if (!saved.warning().isEmpty())
+        return saveFailedAlert(saved.warning());
     return notice(Alert::Kind::information, QString(),
                   QStringLiteral("La base de données a été sauvegardée."));
 }
@@ -178,7 +178,7 @@ Alert SessionFlows::rescueTo(const QUrl& folder) {
     const QUrl file = QUrl::fromLocalFile(target);
 
     AppDataStore& store = m_services.store;
-    if (const Status copied = store.exportTo(file); !copied)
+    if (const Result<> copied = store.exportTo(file); !copied)
         return notice(Alert::Kind::error, QStringLiteral("Copie impossible"), copied.error());
     store.setDefaultFile(file);
     store.saveInBackground();

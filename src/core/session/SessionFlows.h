@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/store/Alert.h"
+#include "core/Alert.h"
 #include "core/store/RecentEntry.h"
 
 #include <QUrl>

@@ -142,9 +142,9 @@ void SessionWizard::setInProgress(bool inProgress) {
 
 // A step whose answers could not be written stays, with the reason shown.
 bool SessionWizard::saveOrShow() {
-    const SaveResult saved = m_services.store.save();
-    if (!saved.ok) {
-        setError(saved.error);
+    const Result<> saved = m_services.store.save();
+    if (!saved.ok()) {
+        setError(saved.error());
         return false;
     }
     return true;
@@ -229,10 +229,10 @@ bool SessionWizard::continueFromLocation() {
         return false;
     AppDataStore& store = m_services.store;
     store.setDefaultFile(*m_location);
-    const SaveResult saved = store.save();
+    const Result<> saved = store.save();
     // The chosen file is the session's home: a session not written there is
     // not created there.
-    const QString problem = !saved.ok ? saved.error : saved.warning;
+    const QString problem = !saved.ok() ? saved.error() : saved.warning();
     if (!problem.isEmpty()) {
         store.clearDefaultFile();
         setError(problem);
@@ -243,20 +243,20 @@ bool SessionWizard::continueFromLocation() {
     return true;
 }
 
-bool SessionWizard::finishAccessCode(const Status& outcome) {
+bool SessionWizard::finishAccessCode(const Result<>& outcome) {
     return advanceOn(outcome, Step::securityQuestions);
 }
 
-bool SessionWizard::finishWithoutCode(const Status& outcome) {
+bool SessionWizard::finishWithoutCode(const Result<>& outcome) {
     return advanceOn(outcome, Step::modules);
 }
 
-bool SessionWizard::finishSecurityQuestions(const Status& outcome) {
+bool SessionWizard::finishSecurityQuestions(const Result<>& outcome) {
     return advanceOn(outcome, Step::modules);
 }
 
 // A step whose model already saved: its failure stays on the step.
-bool SessionWizard::advanceOn(const Status& outcome, Step next) {
+bool SessionWizard::advanceOn(const Result<>& outcome, Step next) {
     if (!outcome) {
         setError(outcome.error());
         return false;

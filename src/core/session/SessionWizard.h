@@ -1,10 +1,10 @@
 #pragma once
 
+#include "core/Alert.h"
 #include "core/Result.h"
 #include "core/model/Enumerations.h"
 #include "core/platform/FreeSpace.h"
 #include "core/platform/UserDefaults.h"
-#include "core/store/Alert.h"
 
 #include <QObject>
 #include <QUrl>
@@ -117,11 +117,11 @@ public:
     // 4 and 5. The security step models validate, write and save; the
     // wizard is told how that went: a failure's message stays under the
     // step, a success moves on.
-    bool finishAccessCode(const Status& outcome);
+    bool finishAccessCode(const Result<>& outcome);
     // "Continuer sans code": the questions, useless without a code, are
     // skipped.
-    bool finishWithoutCode(const Status& outcome);
-    bool finishSecurityQuestions(const Status& outcome);
+    bool finishWithoutCode(const Result<>& outcome);
+    bool finishSecurityQuestions(const Result<>& outcome);
 
     // 6. Modules
     QList<LaunchModuleCard> modules() const;
@@ -145,7 +145,7 @@ signals:
 
 private:
     void goTo(Step step);
-    bool advanceOn(const Status& outcome, Step next);
+    bool advanceOn(const Result<>& outcome, Step next);
     void setError(const QString& message);
     void setInProgress(bool inProgress);
     bool saveOrShow();

@@ -101,14 +101,14 @@ void AppDataStore::create() {
         setProtectedQuoteStatusIDs(quoteIds);
         setProtectedInvoiceStatusIDs(invoiceIds);
         normalizeProjectStatuses();
-        if (const SaveResult saved = save(); !saved.ok)
-            qWarning("Erreur sauvegarde : %s", qUtf8Printable(saved.error));
+        if (const Result<> saved = save(); !saved)
+            qWarning("Erreur sauvegarde : %s", qUtf8Printable(saved.error()));
     } else {
         runDailyBackup(fs, m_folder.root(), m_services.clock);
     }
 }
 
-Status AppDataStore::load() {
+Result<> AppDataStore::load() {
     FileSystem& fs = m_services.fileSystem;
     QStringList sources;
     if (m_defaultUrl && m_defaultUrl->isLocalFile() && fs.exists(m_defaultUrl->toLocalFile()))
@@ -118,13 +118,13 @@ Status AppDataStore::load() {
     // A file that cannot be read must not cost the session: the next source
     // is tried, and the unreadable file is set aside before any save could
     // write over it.
-    Status result = Status::failure(QStringLiteral("Le fichier « %1 » est introuvable.")
-                                        .arg(QFileInfo(m_folder.workingCopy()).fileName()));
+    Result<> result = Result<>::failure(QStringLiteral("Le fichier « %1 » est introuvable.")
+                                            .arg(QFileInfo(m_folder.workingCopy()).fileName()));
     for (const QString& source : sources) {
         if (!fs.exists(source))
             continue;
         const Result<QByteArray> bytes = fs.readFile(source);
-        result = bytes ? applyBytes(bytes.value()) : Status::failure(bytes.error());
+        result = bytes ? applyBytes(bytes.value()) : Result<>::failure(bytes.error());
         if (result)
             return result;
         qWarning("Erreur chargement : %s", qUtf8Printable(result.error()));
@@ -143,18 +143,18 @@ void AppDataStore::setAsideUnreadable(const QString& path) {
                          QStringLiteral("/illisible-%1-%2").arg(day, QFileInfo(path).fileName());
     if (fs.exists(copy))
         return;
-    const Status made = fs.createDirectories(m_folder.backupsFolder());
-    const Status copied = made ? fs.copyFile(path, copy) : made;
+    const Result<> made = fs.createDirectories(m_folder.backupsFolder());
+    const Result<> copied = made ? fs.copyFile(path, copy) : made;
     if (!copied)
         qWarning("Erreur copie fichier : %s", qUtf8Printable(copied.error()));
 }
 
-Status AppDataStore::applyBytes(const QByteArray& bytes) {
+Result<> AppDataStore::applyBytes(const QByteArray& bytes) {
     Result<AppDatabase> decoded = decodeSession(bytes, m_services.clock);
     if (!decoded)
-        return Status::failure(decoded.error());
+        return Result<>::failure(decoded.error());
     apply(std::move(decoded).value());
-    return Status::success();
+    return Result<>::success();
 }
 
 void AppDataStore::apply(AppDatabase db) {
@@ -174,49 +174,14 @@ void AppDataStore::apply(AppDatabase db) {
     });
     bringOutsideMediaIn(db);
 
-    setProjects(db.projects);
-    setClients(db.clients);
-    setServices(db.services);
-    setDocuments(db.documents);
-    setStockItems(db.stockItems);
-    setPurchaseWishlistItems(db.purchaseWishlistItems);
-    setAccountingPurchases(db.accountingPurchases);
-    setStockCategories(db.stockCategories);
-    setStockSubCategories(db.stockSubCategories);
-    setStockSubTags(db.stockSubTags);
-    setStockTags(db.stockTags);
-    setStockSettings(db.stockSettings);
-    setProjectTags(db.projectTags);
-    setClientProjectTags(db.clientProjectTags);
-    setPersonalProjectTags(db.personalProjectTags);
-    setClientTags(db.clientTags);
-    setServiceTags(db.serviceTags);
-    setQuoteStatuses(db.quoteStatuses);
-    setInvoiceStatuses(db.invoiceStatuses);
-    setProjectStatusOptions(db.projectStatusOptions);
-    setProjectStatuses(db.projectStatuses);
+#define VELMORA_APPLY_FIELD(Type, name, Name) set##Name(db.name);
+    VELMORA_SESSION_FIELDS(VELMORA_APPLY_FIELD)
+#undef VELMORA_APPLY_FIELD
     setProtectedQuoteStatusIDs(
         IdSet(db.protectedQuoteStatusIDs.cbegin(), db.protectedQuoteStatusIDs.cend()));
     setProtectedInvoiceStatusIDs(
         IdSet(db.protectedInvoiceStatusIDs.cbegin(), db.protectedInvoiceStatusIDs.cend()));
-    setProjectTypeOptions(db.projectTypeOptions);
-    setPreferences(db.preferences);
-    setCompanySettings(db.companySettings);
-    setStoragePreferences(db.storagePreferences);
-    setAccountingRecipeSettings(db.accountingRecipeSettings);
-    setExternalTools(db.externalTools);
-    setExternalToolTags(db.externalToolTags);
-    setUrssafSettings(db.urssafSettings);
-    setUrssafDeclarations(db.urssafDeclarations);
-    setRecurringPurchases(db.recurringPurchases);
-    setRecurringPurchaseTags(db.recurringPurchaseTags);
-    setCustomCalendarEvents(db.customCalendarEvents);
-    setCustomCalendarTags(db.customCalendarTags);
-    setNotificationStates(db.notificationStates);
     setSessionName(db.sessionName.value_or(QString()));
-    setSecurityQuestions(db.securityQuestions);
-    setSessionProfilePhotoData(db.sessionProfilePhotoData);
-    setSessionProfileImageName(db.sessionProfileImageName);
     normalizeProjectStatuses();
 }
 
@@ -232,8 +197,9 @@ void AppDataStore::extractMedia(const QMap<QString, Base64Data>& media,
         }
         const QString path = folder + QLatin1Char('/') + key;
         if (!fs.exists(path)) {
-            const Status made = fs.createDirectories(QFileInfo(path).path());
-            const Status written = made ? fs.writeFileAtomically(path, it.value().decoded()) : made;
+            const Result<> made = fs.createDirectories(QFileInfo(path).path());
+            const Result<> written =
+                made ? fs.writeFileAtomically(path, it.value().decoded()) : made;
             if (!written) {
                 qWarning("Erreur copie fichier : %s", qUtf8Printable(written.error()));
                 continue;
@@ -313,8 +279,8 @@ void AppDataStore::bringOutsideMediaIn(AppDatabase& db) {
             target = folder + QLatin1Char('/') + info.completeBaseName() + QLatin1Char('_') +
                      QUuid::createUuid().toString(QUuid::WithoutBraces).toUpper() + suffix;
         }
-        const Status made = fs.createDirectories(folder);
-        const Status done = made ? fs.copyFile(source, target) : made;
+        const Result<> made = fs.createDirectories(folder);
+        const Result<> done = made ? fs.copyFile(source, target) : made;
         if (!done) {
             qWarning("Erreur copie fichier : %s", qUtf8Printable(done.error()));
             return;
@@ -381,44 +347,66 @@ AppDatabase AppDataStore::snapshot() {
     return db;
 }
 
-SaveResult AppDataStore::writeEverywhere(const QByteArray& bytes, const StoragePreferences& storage,
-                                         const std::optional<QUrl>& mirror) {
+Result<> AppDataStore::writeEverywhere(const QByteArray& bytes, const StoragePreferences& storage,
+                                       const std::optional<QUrl>& mirror) {
     FileSystem& fs = m_services.fileSystem;
-    if (const Status made = fs.createDirectories(m_folder.root()); !made)
-        return SaveResult::failure(made.error());
-    if (const Status written = fs.writeFileAtomically(m_folder.workingCopy(), bytes); !written)
-        return SaveResult::failure(written.error());
+    if (const Result<> made = fs.createDirectories(m_folder.root()); !made)
+        return Result<>::failure(made.error());
+    if (const Result<> written = fs.writeFileAtomically(m_folder.workingCopy(), bytes); !written)
+        return Result<>::failure(written.error());
 
-    SaveResult result;
+    Result<> result;
     if (mirror && mirror->isLocalFile() &&
         QFileInfo(mirror->toLocalFile()).absoluteFilePath() !=
             QFileInfo(m_folder.workingCopy()).absoluteFilePath()) {
         // The working copy is safe; the user is told that their own file lags.
-        if (const Status mirrored = fs.writeFileAtomically(mirror->toLocalFile(), bytes); !mirrored)
-            result.warning = QStringLiteral("Le fichier « %1 » n'a pas pu être mis à jour : %2")
-                                 .arg(fileNameOf(*mirror), mirrored.error());
+        if (const Result<> mirrored = fs.writeFileAtomically(mirror->toLocalFile(), bytes);
+            !mirrored)
+            result.setWarning(QStringLiteral("Le fichier « %1 » n'a pas pu être mis à jour : %2")
+                                  .arg(fileNameOf(*mirror), mirrored.error()));
     }
     if (storage.backupAlwaysEnabled && storage.backupFolderURL &&
         storage.backupFolderURL->isLocalFile()) {
         const QString folder = storage.backupFolderURL->toLocalFile();
-        const Status made = fs.createDirectories(folder);
-        const Status written =
+        const Result<> made = fs.createDirectories(folder);
+        const Result<> written =
             made ? fs.writeFileAtomically(folder + QStringLiteral("/database_backup.cdb"), bytes)
                  : made;
         if (!written)
-            return SaveResult::failure(written.error());
+            return Result<>::failure(written.error());
     }
     return result;
 }
 
-SaveResult AppDataStore::save() {
+Result<> AppDataStore::save() {
     // An older background save must not land after this one.
     m_writer.waitForDone();
     const AppDatabase db = snapshot();
     encodeSession(db, SessionFormat::Compact, m_encoded, &m_listCache);
-    const SaveResult result = writeEverywhere(m_encoded, db.storagePreferences, m_defaultUrl);
+    const Result<> result = writeEverywhere(m_encoded, db.storagePreferences, m_defaultUrl);
     emit saveFinished(result);
     return result;
+}
+
+Result<> AppDataStore::commit(const SessionEdit& session) {
+    const AppDatabase previous = m_data;
+    const AppDatabase& edited = session.session();
+#define VELMORA_TAKE_FIELD(Type, name, Name)                                                       \
+    if (session.touched(SessionEdit::Field::name))                                                 \
+        m_data.name = edited.name;
+    VELMORA_SESSION_FIELDS(VELMORA_TAKE_FIELD)
+#undef VELMORA_TAKE_FIELD
+    const Result<> saved = save();
+    if (!saved) {
+        m_data = previous;
+        return saved;
+    }
+#define VELMORA_ANNOUNCE_FIELD(Type, name, Name)                                                   \
+    if (session.touched(SessionEdit::Field::name) && !(previous.name == m_data.name))              \
+        emit name##Changed();
+    VELMORA_SESSION_FIELDS(VELMORA_ANNOUNCE_FIELD)
+#undef VELMORA_ANNOUNCE_FIELD
+    return saved;
 }
 
 void AppDataStore::saveInBackground() {
@@ -430,7 +418,7 @@ void AppDataStore::saveInBackground() {
     // The destructor waits for the writer, and events posted to a destroyed
     // store are dropped, so `this` outlives every use below.
     m_writer.start([this, db = std::move(db), generation, mirror] {
-        SaveResult result;
+        Result<> result;
         if (generation == m_latestBackgroundSave.load()) {
             encodeSession(db, SessionFormat::Compact, m_encoded, &m_listCache);
             result = writeEverywhere(m_encoded, db.storagePreferences, mirror);
@@ -461,35 +449,35 @@ void AppDataStore::reload() {
             [this, decoded] {
                 if (!decoded->ok()) {
                     qWarning("Erreur chargement : %s", qUtf8Printable(decoded->error()));
-                    emit reloadFinished(Status::failure(decoded->error()));
+                    emit reloadFinished(Result<>::failure(decoded->error()));
                     return;
                 }
                 apply(std::move(*decoded).value());
-                emit reloadFinished(Status::success());
+                emit reloadFinished(Result<>::success());
             },
             Qt::QueuedConnection);
     });
 }
 
-Status AppDataStore::applyFile(const QUrl& url) {
+Result<> AppDataStore::applyFile(const QUrl& url) {
     if (!url.isLocalFile())
-        return Status::failure(
+        return Result<>::failure(
             QStringLiteral("« %1 » n'est pas un fichier de cet ordinateur.").arg(url.toString()));
     const Result<QByteArray> bytes = m_services.fileSystem.readFile(url.toLocalFile());
-    return bytes ? applyBytes(bytes.value()) : Status::failure(bytes.error());
+    return bytes ? applyBytes(bytes.value()) : Result<>::failure(bytes.error());
 }
 
-Status AppDataStore::openFile(const QUrl& url) {
-    if (const Status applied = applyFile(url); !applied)
+Result<> AppDataStore::openFile(const QUrl& url) {
+    if (const Result<> applied = applyFile(url); !applied)
         return applied;
     setDefaultFile(url);
-    const SaveResult saved = save();
-    return saved.ok ? Status::success() : Status::failure(saved.error);
+    const Result<> saved = save();
+    return saved ? Result<>::success() : saved;
 }
 
-Status AppDataStore::exportTo(const QUrl& url) {
+Result<> AppDataStore::exportTo(const QUrl& url) {
     if (!url.isLocalFile())
-        return Status::failure(
+        return Result<>::failure(
             QStringLiteral("« %1 » n'est pas un fichier de cet ordinateur.").arg(url.toString()));
     const QByteArray bytes = encodeSession(snapshot(), SessionFormat::PrettySorted);
     return m_services.fileSystem.writeFileAtomically(url.toLocalFile(), bytes);
@@ -500,8 +488,8 @@ void AppDataStore::newSession() {
     m_mediaCache.clear();
     apply(std::move(fresh));
     clearDefaultFile();
-    if (const SaveResult saved = save(); !saved.ok)
-        qWarning("Erreur sauvegarde : %s", qUtf8Printable(saved.error));
+    if (const Result<> saved = save(); !saved)
+        qWarning("Erreur sauvegarde : %s", qUtf8Printable(saved.error()));
 }
 
 std::optional<QUrl> AppDataStore::importMediaFile(const QUrl& source, bool keepName,
@@ -521,13 +509,13 @@ std::optional<QUrl> AppDataStore::importMediaFile(const QUrl& source, bool keepN
     };
     if (!source.isLocalFile() || name.isEmpty())
         return failed(QStringLiteral("« %1 » n'est pas un fichier.").arg(source.toString()));
-    if (const Status made = fs.createDirectories(mediaFolder()); !made)
+    if (const Result<> made = fs.createDirectories(mediaFolder()); !made)
         return failed(made.error());
     if (fs.exists(target)) {
-        if (const Status removed = fs.removeItem(target); !removed)
+        if (const Result<> removed = fs.removeItem(target); !removed)
             return failed(removed.error());
     }
-    if (const Status copied = fs.copyFile(source.toLocalFile(), target); !copied)
+    if (const Result<> copied = fs.copyFile(source.toLocalFile(), target); !copied)
         return failed(copied.error());
     const Result<QByteArray> bytes = fs.readFile(target);
     if (!bytes)
@@ -541,7 +529,7 @@ void AppDataStore::removeMediaFile(const QUrl& url) {
     if (key.isEmpty())
         return;
     m_mediaCache.remove(key);
-    if (const Status removed = m_services.fileSystem.removeItem(url.toLocalFile()); !removed)
+    if (const Result<> removed = m_services.fileSystem.removeItem(url.toLocalFile()); !removed)
         qWarning("Erreur suppression fichier : %s", qUtf8Printable(removed.error()));
 }
 

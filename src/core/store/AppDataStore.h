@@ -7,6 +7,7 @@
 #include "core/platform/Clock.h"
 #include "core/platform/FileSystem.h"
 #include "core/platform/UserDefaults.h"
+#include "core/store/SessionEdit.h"
 #include "core/store/StoreFolder.h"
 
 #include <QHash>
@@ -20,22 +21,8 @@
 
 namespace velmora {
 
-using NotificationStateMap = QMap<QString, NotificationState>;
-using OptionalData = std::optional<Base64Data>;
-using OptionalText = std::optional<QString>;
 using OptionalUrl = std::optional<QUrl>;
 using IdSet = QSet<QUuid>;
-
-// What a save tells its caller: success, or the system's description of why
-// the session could not be written; a successful save may still carry a
-// warning when the user's own file could not be updated.
-struct SaveResult {
-    bool ok = true;
-    QString error;
-    QString warning;
-
-    static SaveResult failure(QString message) { return {false, std::move(message), {}}; }
-};
 
 // The single owner of the open session: every collection and setting as an
 // observable property, loading, saving with its mirror and backup copies, the
@@ -149,8 +136,8 @@ public:
     // decoded is copied into Backups/ as "illisible-<day>-<name>" so that no
     // later save destroys it. On failure the current data stay and the
     // message is returned.
-    Status load();
-    SaveResult save();
+    Result<> load();
+    Result<> save();
     // Returns once the session is captured; writing happens in order on a
     // background thread and ends with backgroundSaveFinished.
     void saveInBackground();
@@ -160,11 +147,27 @@ public:
     // emits reloadFinished.
     void reload();
 
+    // Runs a flow on a copy of the session; when the flow succeeds and
+    // changed something, the changed parts are published and saved once. A
+    // failed save puts them back and turns the outcome into `notSaved`; the
+    // change signals go out only after a successful save.
+    template <class Change> auto edit(Change&& change) {
+        SessionEdit session(m_data);
+        auto outcome = std::forward<Change>(change)(session);
+        if (outcome.ok() && session.touchedAny()) {
+            const Result<> saved = commit(session);
+            if (!saved.ok())
+                return decltype(outcome)::notSaved(saved.error());
+            outcome.setWarning(saved.warning());
+        }
+        return outcome;
+    }
+
     // Applies a chosen session file, makes it the default file and saves.
-    Status openFile(const QUrl& url);
+    Result<> openFile(const QUrl& url);
     // Applies a session file without making it the default and without saving.
-    Status applyFile(const QUrl& url);
-    Status exportTo(const QUrl& url);
+    Result<> applyFile(const QUrl& url);
+    Result<> exportTo(const QUrl& url);
     void newSession();
 
     // Copies a file into the media folder; the copy's URL, or nothing.
@@ -176,62 +179,25 @@ public:
     void clearDefaultFile();
     std::optional<QUrl> defaultCDBScopedURL() const { return m_defaultScopedUrl; }
 
+    // The open session as the flows read it (media as files, not embedded).
+    const AppDatabase& session() const { return m_data; }
     const StoreFolder& folder() const { return m_folder; }
     QString mediaFolder() const;
     // The session as it would be written now, embeddedMedia included.
     AppDatabase snapshot();
     const QHash<QString, Base64Data>& embeddedMediaCache() const { return m_mediaCache; }
 
-#define VELMORA_STORE_MEMBER(Type, name, setter)                                                   \
+#define VELMORA_STORE_MEMBER(Type, name, Name)                                                     \
     const Type& name() const {                                                                     \
         return m_data.name;                                                                        \
     }                                                                                              \
-    void setter(const Type& value) {                                                               \
+    void set##Name(const Type& value) {                                                            \
         if (m_data.name == value)                                                                  \
             return;                                                                                \
         m_data.name = value;                                                                       \
         emit name##Changed();                                                                      \
     }
-    VELMORA_STORE_MEMBER(QList<ProjectItem>, projects, setProjects)
-    VELMORA_STORE_MEMBER(QList<ClientItem>, clients, setClients)
-    VELMORA_STORE_MEMBER(QList<ServiceItem>, services, setServices)
-    VELMORA_STORE_MEMBER(QList<CommercialDocumentItem>, documents, setDocuments)
-    VELMORA_STORE_MEMBER(QList<StockItem>, stockItems, setStockItems)
-    VELMORA_STORE_MEMBER(QList<PurchaseWishlistItem>, purchaseWishlistItems,
-                         setPurchaseWishlistItems)
-    VELMORA_STORE_MEMBER(QList<AccountingPurchaseItem>, accountingPurchases, setAccountingPurchases)
-    VELMORA_STORE_MEMBER(QList<StockCategoryItem>, stockCategories, setStockCategories)
-    VELMORA_STORE_MEMBER(QList<StockSubCategoryItem>, stockSubCategories, setStockSubCategories)
-    VELMORA_STORE_MEMBER(QList<StockSubTag>, stockSubTags, setStockSubTags)
-    VELMORA_STORE_MEMBER(QList<TagItem>, stockTags, setStockTags)
-    VELMORA_STORE_MEMBER(StockSettings, stockSettings, setStockSettings)
-    VELMORA_STORE_MEMBER(QList<TagItem>, projectTags, setProjectTags)
-    VELMORA_STORE_MEMBER(QList<TagItem>, clientProjectTags, setClientProjectTags)
-    VELMORA_STORE_MEMBER(QList<TagItem>, personalProjectTags, setPersonalProjectTags)
-    VELMORA_STORE_MEMBER(QList<TagItem>, clientTags, setClientTags)
-    VELMORA_STORE_MEMBER(QList<TagItem>, serviceTags, setServiceTags)
-    VELMORA_STORE_MEMBER(QList<TagItem>, quoteStatuses, setQuoteStatuses)
-    VELMORA_STORE_MEMBER(QList<TagItem>, invoiceStatuses, setInvoiceStatuses)
-    VELMORA_STORE_MEMBER(QList<QString>, projectStatusOptions, setProjectStatusOptions)
-    VELMORA_STORE_MEMBER(QList<TagItem>, projectStatuses, setProjectStatuses)
-    VELMORA_STORE_MEMBER(QList<QString>, projectTypeOptions, setProjectTypeOptions)
-    VELMORA_STORE_MEMBER(AppPreferences, preferences, setPreferences)
-    VELMORA_STORE_MEMBER(CompanySettings, companySettings, setCompanySettings)
-    VELMORA_STORE_MEMBER(StoragePreferences, storagePreferences, setStoragePreferences)
-    VELMORA_STORE_MEMBER(AccountingRecipeSettings, accountingRecipeSettings,
-                         setAccountingRecipeSettings)
-    VELMORA_STORE_MEMBER(QList<ExternalTool>, externalTools, setExternalTools)
-    VELMORA_STORE_MEMBER(QList<TagItem>, externalToolTags, setExternalToolTags)
-    VELMORA_STORE_MEMBER(URSSAFSettings, urssafSettings, setUrssafSettings)
-    VELMORA_STORE_MEMBER(QList<URSSAFDeclaration>, urssafDeclarations, setUrssafDeclarations)
-    VELMORA_STORE_MEMBER(QList<RecurringPurchase>, recurringPurchases, setRecurringPurchases)
-    VELMORA_STORE_MEMBER(QList<TagItem>, recurringPurchaseTags, setRecurringPurchaseTags)
-    VELMORA_STORE_MEMBER(QList<CustomCalendarEvent>, customCalendarEvents, setCustomCalendarEvents)
-    VELMORA_STORE_MEMBER(QList<CustomCalendarTag>, customCalendarTags, setCustomCalendarTags)
-    VELMORA_STORE_MEMBER(NotificationStateMap, notificationStates, setNotificationStates)
-    VELMORA_STORE_MEMBER(QList<SecurityQuestion>, securityQuestions, setSecurityQuestions)
-    VELMORA_STORE_MEMBER(OptionalData, sessionProfilePhotoData, setSessionProfilePhotoData)
-    VELMORA_STORE_MEMBER(OptionalText, sessionProfileImageName, setSessionProfileImageName)
+    VELMORA_SESSION_FIELDS(VELMORA_STORE_MEMBER)
 #undef VELMORA_STORE_MEMBER
 
 #define VELMORA_STORE_SET(name, setter)                                                            \
@@ -313,14 +279,15 @@ signals:
     void sessionIDChanged();
     void defaultCDBFileURLChanged();
 
-    void backgroundSaveFinished(const velmora::SaveResult& result);
+    void backgroundSaveFinished(const velmora::Result<>& result);
     // After every save, in the foreground or not: the window shows a failure
     // or the warning of a file that could not be updated.
-    void saveFinished(const velmora::SaveResult& result);
-    void reloadFinished(const velmora::Status& result);
+    void saveFinished(const velmora::Result<>& result);
+    void reloadFinished(const velmora::Result<>& result);
 
 private:
-    Status applyBytes(const QByteArray& bytes);
+    Result<> commit(const SessionEdit& session);
+    Result<> applyBytes(const QByteArray& bytes);
     void setAsideUnreadable(const QString& path);
     void apply(AppDatabase db);
     void extractMedia(const QMap<QString, Base64Data>& media, QHash<QString, QString>& extracted);
@@ -328,8 +295,8 @@ private:
     bool isOwnDataFile(const QString& path) const;
     void removeWriteLeftovers();
     QString mediaKeyOf(const QUrl& url) const;
-    SaveResult writeEverywhere(const QByteArray& bytes, const StoragePreferences& storage,
-                               const std::optional<QUrl>& mirror);
+    Result<> writeEverywhere(const QByteArray& bytes, const StoragePreferences& storage,
+                             const std::optional<QUrl>& mirror);
     void setDefaultUrl(std::optional<QUrl> url);
 
     Services m_services;

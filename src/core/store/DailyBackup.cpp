@@ -18,13 +18,13 @@ void runDailyBackup(FileSystem& fs, const QString& rootFolder, const Clock& cloc
     if (!fs.exists(workingCopy))
         return;
     const QString folder = rootFolder + QStringLiteral("/Backups");
-    if (const Status made = fs.createDirectories(folder); !made) {
+    if (const Result<> made = fs.createDirectories(folder); !made) {
         qWarning("Erreur sauvegarde automatique : %s", qUtf8Printable(made.error()));
         return;
     }
     const QString today = folder + QLatin1Char('/') + dailyBackupFileName(clock.now());
     if (!fs.exists(today)) {
-        if (const Status copied = fs.copyFile(workingCopy, today); !copied) {
+        if (const Result<> copied = fs.copyFile(workingCopy, today); !copied) {
             qWarning("Erreur sauvegarde automatique : %s", qUtf8Printable(copied.error()));
             return;
         }

@@ -10,16 +10,16 @@ Result<StoreFolder> StoreFolder::prepare(FileSystem& fs, const QString& applicat
     const QString root = applicationDataFolder + QLatin1Char('/') + folderName();
     const QString legacyRoot = applicationDataFolder + QLatin1Char('/') + legacyFolderName();
     if (!fs.exists(root) && fs.isDirectory(legacyRoot)) {
-        if (const Status moved = fs.moveItem(legacyRoot, root); !moved)
+        if (const Result<> moved = fs.moveItem(legacyRoot, root); !moved)
             qWarning("%s", qUtf8Printable(moved.error()));
     }
-    if (const Status made = fs.createDirectories(root); !made)
+    if (const Result<> made = fs.createDirectories(root); !made)
         return Result<StoreFolder>::failure(made.error());
 
     StoreFolder folder(root);
     const QString legacyDatabase = root + QStringLiteral("/database.json");
     if (!fs.exists(folder.workingCopy()) && fs.exists(legacyDatabase)) {
-        if (const Status moved = fs.moveItem(legacyDatabase, folder.workingCopy()); !moved)
+        if (const Result<> moved = fs.moveItem(legacyDatabase, folder.workingCopy()); !moved)
             qWarning("%s", qUtf8Printable(moved.error()));
     }
     return folder;

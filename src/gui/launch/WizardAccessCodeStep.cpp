@@ -87,14 +87,13 @@ void WizardAccessCodeStep::proceedSecondary() {
     finish(m_model.continueWithoutCode(m_store), false);
 }
 
-void WizardAccessCodeStep::finish(const SecurityResult& result, bool withCode) {
-    const Status outcome = result.ok() ? Status::success() : Status::failure(result.message);
-    if (!result.warning.isEmpty())
-        emit warningRaised(result.warning);
+void WizardAccessCodeStep::finish(const Result<>& result, bool withCode) {
+    if (!result.warning().isEmpty())
+        emit warningRaised(result.warning());
     if (withCode)
-        wizard().finishAccessCode(outcome);
+        wizard().finishAccessCode(result);
     else
-        wizard().finishWithoutCode(outcome);
+        wizard().finishWithoutCode(result);
 }
 
 } // namespace velmora::gui

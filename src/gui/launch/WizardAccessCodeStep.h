@@ -24,7 +24,7 @@ public:
     void proceedSecondary() override;
 
 private:
-    void finish(const SecurityResult& result, bool withCode);
+    void finish(const Result<>& result, bool withCode);
 
     AppDataStore& m_store;
     AccessCodeStep m_model;

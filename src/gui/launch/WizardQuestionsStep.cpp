@@ -203,11 +203,10 @@ std::optional<QString> WizardQuestionsStep::validationMessage() const {
 }
 
 void WizardQuestionsStep::proceed() {
-    const SecurityResult result = m_model.apply(m_store);
-    if (!result.warning.isEmpty())
-        emit warningRaised(result.warning);
-    wizard().finishSecurityQuestions(result.ok() ? Status::success()
-                                                 : Status::failure(result.message));
+    const Result<> result = m_model.apply(m_store);
+    if (!result.warning().isEmpty())
+        emit warningRaised(result.warning());
+    wizard().finishSecurityQuestions(result);
 }
 
 } // namespace velmora::gui

@@ -82,8 +82,8 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     connect(&dispatcher, &CommandDispatcher::openRecentRequested, this, &MainWindow::openRecent);
     connect(&dispatcher, &CommandDispatcher::openFileRequested, this, &MainWindow::openFile);
     connect(&app.launch(), &LaunchPhase::phaseChanged, this, &MainWindow::followPhase);
-    connect(&app.store(), &AppDataStore::saveFinished, this, [this](const SaveResult& result) {
-        reportSave(result.ok, result.error, result.warning);
+    connect(&app.store(), &AppDataStore::saveFinished, this, [this](const Result<>& result) {
+        reportSave(result.ok(), result.error(), result.warning());
     });
     for (auto signal : {&MenuCommandsState::canNewChanged, &MenuCommandsState::canEditChanged,
                         &MenuCommandsState::canPDFChanged})
@@ -350,10 +350,10 @@ void MainWindow::chooseAndOpen() {
 bool MainWindow::leaveOpenSession() {
     if (screen() == Screen::launch && m_app.launch().phase() != LaunchPhase::Phase::lockScreen)
         return true;
-    const SaveResult saved = m_app.store().save();
-    if (saved.ok)
+    const Result<> saved = m_app.store().save();
+    if (saved.ok())
         return true;
-    showSaveAlert(SessionFlows::saveFailedAlert(saved.error));
+    showSaveAlert(SessionFlows::saveFailedAlert(saved.error()));
     return false;
 }
 

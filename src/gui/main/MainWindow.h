@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/Alert.h"
 #include "core/app/ApplicationCommands.h"
-#include "core/store/Alert.h"
 #include "core/store/RecentEntry.h"
 
 #include <QMainWindow>

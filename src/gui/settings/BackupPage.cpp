@@ -83,10 +83,10 @@ void BackupPage::setEnabled(bool enabled) {
 
 void BackupPage::applyForm() {
     m_applying = true;
-    const SettingsResult result = m_form.apply(m_store);
+    const Result<> result = m_form.apply(m_store);
     m_applying = false;
-    settingslayout::setMessage(
-        m_error, result.kind == SettingsResult::Kind::invalid ? result.message : QString());
+    settingslayout::setMessage(m_error,
+                               result.kind() == ResultKind::invalid ? result.error() : QString());
     // A refused or failed change leaves the page showing the session's own
     // settings; the message says why.
     if (!report(result))

@@ -113,7 +113,7 @@ void ChangeCodeSheet::start() {
 }
 
 void ChangeCodeSheet::save() {
-    const SecurityResult result = m_model.apply(m_store);
+    const Result<> result = m_model.apply(m_store);
     settingslayout::setMessage(m_error, m_model.error());
     const SaveFeedback feedback = reportSave(m_dialogs, this, result);
     if (feedback.applied) {

@@ -231,10 +231,10 @@ void CompanyPage::edit(Field field, const QString& text) {
 
 QWidget* CompanyPage::commit(Field field) {
     m_applying = true;
-    const SettingsResult result = m_form.apply(field, m_store);
+    const Result<> result = m_form.apply(field, m_store);
     m_applying = false;
-    const bool refused = result.kind == SettingsResult::Kind::invalid;
-    settingslayout::setMessage(m_errors.value(field), refused ? result.message : QString());
+    const bool refused = result.kind() == ResultKind::invalid;
+    settingslayout::setMessage(m_errors.value(field), refused ? result.error() : QString());
     if (refused)
         return m_fields.value(field);
     // A failed save keeps what was typed; the alert says why, and leaving
@@ -248,9 +248,9 @@ QWidget* CompanyPage::settle() {
     if (!m_form.hasChanges())
         return nullptr;
     m_applying = true;
-    const SettingsResult result = m_form.apply(m_store);
+    const Result<> result = m_form.apply(m_store);
     m_applying = false;
-    if (result.kind == SettingsResult::Kind::invalid) {
+    if (result.kind() == ResultKind::invalid) {
         const QList<CompanySettingsForm::FieldError> errors = m_form.errors();
         for (const CompanySettingsForm::FieldError& error : errors)
             settingslayout::setMessage(m_errors.value(error.field), error.message);

@@ -16,34 +16,14 @@ bool showSaveAlert(Dialogs& dialogs, QWidget* parent, const QString& error) {
 
 } // namespace
 
-SaveFeedback reportSave(Dialogs& dialogs, QWidget* parent, const SettingsResult& result) {
-    switch (result.kind) {
-    case SettingsResult::Kind::invalid:
+SaveFeedback reportSave(Dialogs& dialogs, QWidget* parent, const Result<>& result) {
+    if (result.kind() == ResultKind::invalid)
         return {};
-    case SettingsResult::Kind::notSaved:
-        return {false, showSaveAlert(dialogs, parent, result.message)};
-    case SettingsResult::Kind::applied:
-        break;
-    }
-    if (!result.warning.isEmpty())
-        return {true, showSaveAlert(dialogs, parent, result.warning)};
+    if (!result)
+        return {false, showSaveAlert(dialogs, parent, result.error())};
+    if (!result.warning().isEmpty())
+        return {true, showSaveAlert(dialogs, parent, result.warning())};
     return {true, false};
-}
-
-SaveFeedback reportSave(Dialogs& dialogs, QWidget* parent, const SecurityResult& result) {
-    SettingsResult same;
-    switch (result.kind) {
-    case SecurityResult::Kind::applied:
-        same = SettingsResult::applied(result.warning);
-        break;
-    case SecurityResult::Kind::invalid:
-        same = SettingsResult::invalid(result.message);
-        break;
-    case SecurityResult::Kind::notSaved:
-        same = SettingsResult::notSaved(result.message);
-        break;
-    }
-    return reportSave(dialogs, parent, same);
 }
 
 } // namespace velmora::gui

@@ -1,7 +1,6 @@
 #pragma once
 
-#include "core/app/SettingsResult.h"
-#include "core/security/AccessCode.h"
+#include "core/Result.h"
 
 class QWidget;
 
@@ -18,7 +17,6 @@ struct SaveFeedback {
     bool rescue = false;
 };
 
-SaveFeedback reportSave(Dialogs& dialogs, QWidget* parent, const SettingsResult& result);
-SaveFeedback reportSave(Dialogs& dialogs, QWidget* parent, const SecurityResult& result);
+SaveFeedback reportSave(Dialogs& dialogs, QWidget* parent, const Result<>& result);
 
 } // namespace velmora::gui

@@ -20,7 +20,7 @@ SettingsPanel::~SettingsPanel() {
     }
 }
 
-bool SettingsPanel::report(const SettingsResult& result) {
+bool SettingsPanel::report(const Result<>& result) {
     const SaveFeedback feedback = reportSave(m_dialogs, this, result);
     if (feedback.rescue)
         emit saveRescueRequested();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/app/SettingsResult.h"
+#include "core/store/AppDataStore.h"
 
 #include <QHash>
 #include <QWidget>
@@ -42,7 +42,7 @@ protected:
     Dialogs& dialogs() const { return m_dialogs; }
     // Shows the alert of a failed or incomplete save, passes a rescue on,
     // and tells whether the change is in force.
-    bool report(const SettingsResult& result);
+    bool report(const Result<>& result);
     // Runs `commit` when the user leaves the field (the focus goes elsewhere,
     // or Return in a line); `commit` returns the field whose text is refused,
     // or nothing. That field keeps the focus, unless the window itself was

@@ -34,9 +34,9 @@ TEST_F(BackupSettingsFormTest, EnablingWithoutAFolderIsRefused) {
     form.setEnabled(true);
     const QString message = QStringLiteral("Choisissez d’abord un dossier de sauvegarde.");
     EXPECT_EQ(form.validate(), message);
-    const SettingsResult result = form.apply(*store);
-    EXPECT_EQ(result.kind, SettingsResult::Kind::invalid);
-    EXPECT_EQ(result.message, message);
+    const Result<> result = form.apply(*store);
+    EXPECT_EQ(result.kind(), ResultKind::invalid);
+    EXPECT_EQ(result.error(), message);
     EXPECT_FALSE(store->storagePreferences().backupAlwaysEnabled);
     EXPECT_EQ(readBytes(workingCopy()), fileBefore);
 
@@ -66,7 +66,7 @@ TEST_F(BackupSettingsFormTest, EveryLaterSaveWritesTheCopy) {
     EXPECT_EQ(readBytes(backupIn(QStringLiteral("Clé USB/Sauvegardes"))), readBytes(workingCopy()));
 
     store->setSessionName(QStringLiteral("Après"));
-    ASSERT_TRUE(store->save().ok);
+    ASSERT_TRUE(store->save().ok());
     EXPECT_EQ(readSession(backupIn(QStringLiteral("Clé USB/Sauvegardes"))).sessionName,
               QStringLiteral("Après"));
 }
@@ -76,7 +76,7 @@ TEST_F(BackupSettingsFormTest, RemovingTheFolderSwitchesTheCopyOff) {
     storage.backupFolderURL = folder(QStringLiteral("Sauvegardes"));
     storage.backupAlwaysEnabled = true;
     store->setStoragePreferences(storage);
-    ASSERT_TRUE(store->save().ok);
+    ASSERT_TRUE(store->save().ok());
 
     BackupSettingsForm form(store->storagePreferences());
     EXPECT_EQ(form.folderText(), path(QStringLiteral("Sauvegardes")));
@@ -93,12 +93,12 @@ TEST_F(BackupSettingsFormTest, AFolderThatCannotBeWrittenLeavesTheSessionAsItWas
     BackupSettingsForm form(before);
     form.setFolder(folder(QStringLiteral("occupé")));
     form.setEnabled(true);
-    const SettingsResult result = form.apply(*store);
-    EXPECT_EQ(result.kind, SettingsResult::Kind::notSaved);
-    EXPECT_FALSE(result.message.isEmpty());
+    const Result<> result = form.apply(*store);
+    EXPECT_EQ(result.kind(), ResultKind::notSaved);
+    EXPECT_FALSE(result.error().isEmpty());
     EXPECT_EQ(store->storagePreferences(), before);
     // Neither the working copy nor the user's file names the failing folder.
     EXPECT_EQ(onDisk().storagePreferences, before);
     // The session still saves.
-    EXPECT_TRUE(store->save().ok);
+    EXPECT_TRUE(store->save().ok());
 }

@@ -126,8 +126,8 @@ TEST_F(CompanySettingsFormTest, WritesEveryFieldTrimmedAndNormalised) {
     for (const auto& c : cases)
         form.setText(c.field, c.typed);
     EXPECT_TRUE(form.hasChanges());
-    const SettingsResult result = form.apply(*store);
-    ASSERT_TRUE(result.ok()) << result.message.toStdString();
+    const Result<> result = form.apply(*store);
+    ASSERT_TRUE(result.ok()) << result.error().toStdString();
 
     const CompanySettings written = onDisk().companySettings;
     EXPECT_EQ(written, store->companySettings());
@@ -146,7 +146,7 @@ TEST_F(CompanySettingsFormTest, KeepsFieldsItDoesNotShow) {
     company.acceptedPaymentMethods = {QStringLiteral("Virement"), QStringLiteral("Chèque")};
     company.legalTextOrder = {QStringLiteral("additional"), QStringLiteral("latePenalty")};
     store->setCompanySettings(company);
-    ASSERT_TRUE(store->save().ok);
+    ASSERT_TRUE(store->save().ok());
     CompanySettingsForm form = freshForm();
     form.setText(Field::ownerName, QStringLiteral("Camille"));
     ASSERT_TRUE(form.apply(*store).ok());
@@ -174,9 +174,9 @@ TEST_F(CompanySettingsFormTest, ReportsEachWrongFieldAndChangesNothing) {
     EXPECT_EQ(form.errors(), expected);
     EXPECT_EQ(form.validate(), expected.first().message);
 
-    const SettingsResult result = form.apply(*store);
-    EXPECT_EQ(result.kind, SettingsResult::Kind::invalid);
-    EXPECT_EQ(result.message, expected.first().message);
+    const Result<> result = form.apply(*store);
+    EXPECT_EQ(result.kind(), ResultKind::invalid);
+    EXPECT_EQ(result.error(), expected.first().message);
     EXPECT_EQ(store->companySettings(), companyBefore);
     EXPECT_EQ(readBytes(workingCopy()), fileBefore);
     // The typed values stay for correction.
@@ -199,7 +199,7 @@ TEST_F(CompanySettingsFormTest, AppliesOneFieldAndLeavesTheOthersTyped) {
     CompanySettings company = store->companySettings();
     company.siret = QStringLiteral("12345");
     store->setCompanySettings(company);
-    ASSERT_TRUE(store->save().ok);
+    ASSERT_TRUE(store->save().ok());
     CompanySettingsForm form = freshForm();
     EXPECT_EQ(form.errors(), QList<CompanySettingsForm::FieldError>());
 
@@ -212,9 +212,9 @@ TEST_F(CompanySettingsFormTest, AppliesOneFieldAndLeavesTheOthersTyped) {
     EXPECT_EQ(form.text(Field::bankBIC), QStringLiteral("BNPA"));
 
     const QByteArray fileBefore = readBytes(workingCopy());
-    const SettingsResult refused = form.apply(Field::bankBIC, *store);
-    EXPECT_EQ(refused.kind, SettingsResult::Kind::invalid);
-    EXPECT_EQ(refused.message,
+    const Result<> refused = form.apply(Field::bankBIC, *store);
+    EXPECT_EQ(refused.kind(), ResultKind::invalid);
+    EXPECT_EQ(refused.error(),
               QStringLiteral("Le BIC doit comporter 8 ou 11 lettres et chiffres."));
     EXPECT_EQ(readBytes(workingCopy()), fileBefore);
 
@@ -293,9 +293,9 @@ TEST_F(CompanySettingsFormTest, AFailedSaveLeavesTheSessionAndItsMediaAsTheyWere
     const QByteArray fileBefore = readBytes(workingCopy());
 
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    const SettingsResult result = form.apply(*store);
-    EXPECT_EQ(result.kind, SettingsResult::Kind::notSaved);
-    EXPECT_FALSE(result.message.isEmpty());
+    const Result<> result = form.apply(*store);
+    EXPECT_EQ(result.kind(), ResultKind::notSaved);
+    EXPECT_FALSE(result.error().isEmpty());
     EXPECT_EQ(store->companySettings(), companyBefore);
     EXPECT_EQ(store->preferences(), prefsBefore);
     EXPECT_EQ(readBytes(workingCopy()), fileBefore);

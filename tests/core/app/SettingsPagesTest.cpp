@@ -55,8 +55,8 @@ TEST_F(SettingsPagesTest, AppearanceIsSavedAtOnce) {
     EXPECT_EQ(m_fs.attempts(FaultyFileSystem::Op::Write), writes);
 
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    const SettingsResult failed = settingspages::applyAppearance(*store, AppAppearanceMode::dark);
-    EXPECT_EQ(failed.kind, SettingsResult::Kind::notSaved);
+    const Result<> failed = settingspages::applyAppearance(*store, AppAppearanceMode::dark);
+    EXPECT_EQ(failed.kind(), ResultKind::notSaved);
     EXPECT_EQ(store->preferences().appearanceMode, AppAppearanceMode::light);
     EXPECT_EQ(onDisk().preferences.appearanceMode, AppAppearanceMode::light);
 }

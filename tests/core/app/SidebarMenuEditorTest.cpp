@@ -24,7 +24,7 @@ protected:
         AppPreferences prefs = store->preferences();
         prefs.sidebarMenuItems = items;
         store->setPreferences(prefs);
-        ASSERT_TRUE(store->save().ok);
+        ASSERT_TRUE(store->save().ok());
     }
     qsizetype rowOf(const SidebarMenuEditor& editor, const QString& key) {
         return keysOf(editor.items()).indexOf(key);
@@ -76,8 +76,8 @@ TEST_F(SidebarMenuEditorTest, WritesTheOrderNamesAndSwitchesInOneSave) {
     EXPECT_EQ(editor.setEnabled(rowOf(editor, QStringLiteral("stock")), false), QString());
     const int writesBefore = m_fs.attempts(FaultyFileSystem::Op::Write);
 
-    const SettingsResult result = editor.apply(*store);
-    ASSERT_TRUE(result.ok()) << result.message.toStdString();
+    const Result<> result = editor.apply(*store);
+    ASSERT_TRUE(result.ok()) << result.error().toStdString();
     // The working copy and the user's file, once each.
     EXPECT_EQ(m_fs.attempts(FaultyFileSystem::Op::Write) - writesBefore, 2);
 
@@ -115,9 +115,9 @@ TEST_F(SidebarMenuEditorTest, RefusesAnEmptyNameAndChangesNothing) {
     EXPECT_EQ(editor.validate(&row), QStringLiteral("Le nom ne peut pas être vide."));
     EXPECT_EQ(row, 3);
 
-    const SettingsResult result = editor.apply(*store);
-    EXPECT_EQ(result.kind, SettingsResult::Kind::invalid);
-    EXPECT_EQ(result.message, QStringLiteral("Le nom ne peut pas être vide."));
+    const Result<> result = editor.apply(*store);
+    EXPECT_EQ(result.kind(), ResultKind::invalid);
+    EXPECT_EQ(result.error(), QStringLiteral("Le nom ne peut pas être vide."));
     EXPECT_EQ(store->preferences(), prefsBefore);
     EXPECT_EQ(readBytes(workingCopy()), fileBefore);
 
@@ -198,10 +198,10 @@ TEST_F(SidebarMenuEditorTest, AFailedSaveKeepsTheSessionsMenu) {
     SidebarMenuEditor editor(store->preferences());
     editor.setName(1, QStringLiteral("Clientèle"));
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    const SettingsResult result = editor.apply(*store);
-    EXPECT_EQ(result.kind, SettingsResult::Kind::notSaved);
-    EXPECT_TRUE(result.message.contains(QStringLiteral("No space left on device")))
-        << result.message.toStdString();
+    const Result<> result = editor.apply(*store);
+    EXPECT_EQ(result.kind(), ResultKind::notSaved);
+    EXPECT_TRUE(result.error().contains(QStringLiteral("No space left on device")))
+        << result.error().toStdString();
     EXPECT_EQ(store->preferences(), prefsBefore);
     EXPECT_EQ(readBytes(workingCopy()), fileBefore);
     // The user's edit stays for another try.

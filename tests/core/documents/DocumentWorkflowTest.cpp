@@ -139,7 +139,10 @@ TEST_F(DocumentStatusTest, FreezingIsAskedOnceAndTheSnapshotIsPermanent) {
                                   {QStringLiteral("Confirmer"), AlertRole::defaultAction}}));
     EXPECT_EQ(stored(invoice.id), invoice) << "held until confirmed";
 
-    ASSERT_TRUE(setDocumentStatus(*m_store, invoice.id, sent, m_clock).ok());
+    ASSERT_TRUE(
+        m_store
+            ->edit([&](SessionEdit& e) { return setDocumentStatus(e, invoice.id, sent, m_clock); })
+            .ok());
     const auto snapshot = stored(invoice.id).pdfSnapshot;
     ASSERT_TRUE(snapshot);
     EXPECT_EQ(snapshot->capturedAt, m_clock.now());
@@ -178,18 +181,22 @@ TEST_F(DocumentStatusTest, ImportedPdfsChangeStatusWithoutFreezing) {
 TEST_F(DocumentStatusTest, GoneDocumentsAndFailedSavesChangeNothing) {
     const CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {serviceLine(5)});
     put({quote});
-    EXPECT_EQ(setDocumentStatus(*m_store, QUuid::createUuid(),
-                                quoteStatus(QStringLiteral("Envoyé")), m_clock)
-                  .kind,
-              DocumentResult::Kind::notFound);
+    EXPECT_EQ(m_store
+                  ->edit([&](SessionEdit& e) {
+                      return setDocumentStatus(e, QUuid::createUuid(),
+                                               quoteStatus(QStringLiteral("Envoyé")), m_clock);
+                  })
+                  .kind(),
+              ResultKind::notFound);
     EXPECT_EQ(requestStatusChange(*m_store, quote.id, QUuid::createUuid(), m_clock).action,
               Action::notFound);
 
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    const DocumentResult failed =
-        setDocumentStatus(*m_store, quote.id, quoteStatus(QStringLiteral("Envoyé")), m_clock);
-    EXPECT_EQ(failed.kind, DocumentResult::Kind::notSaved);
-    EXPECT_FALSE(failed.message.isEmpty());
+    const Result<> failed = m_store->edit([&](SessionEdit& e) {
+        return setDocumentStatus(e, quote.id, quoteStatus(QStringLiteral("Envoyé")), m_clock);
+    });
+    EXPECT_EQ(failed.kind(), ResultKind::notSaved);
+    EXPECT_FALSE(failed.error().isEmpty());
     EXPECT_EQ(stored(quote.id), quote) << "the change is undone";
 }
 
@@ -199,17 +206,23 @@ TEST_F(DocumentStatusTest, MarkAsSentOnlyMovesDrafts) {
     validated.id = QUuid::createUuid();
     validated.statusID = quoteStatus(QStringLiteral("Validé"));
     put({quote, validated});
-    ASSERT_TRUE(markAsSentIfDraft(*m_store, quote.id, m_clock).ok());
+    ASSERT_TRUE(
+        m_store->edit([&](SessionEdit& e) { return markAsSentIfDraft(e, quote.id, m_clock); })
+            .ok());
     EXPECT_EQ(stored(quote.id).statusID, quoteStatus(QStringLiteral("Envoyé")));
     EXPECT_TRUE(stored(quote.id).pdfSnapshot) << "frozen without confirmation";
-    EXPECT_EQ(markAsSentIfDraft(*m_store, validated.id, m_clock).kind,
-              DocumentResult::Kind::unchanged);
+    EXPECT_EQ(
+        m_store->edit([&](SessionEdit& e) { return markAsSentIfDraft(e, validated.id, m_clock); })
+            .kind(),
+        ResultKind::unchanged);
 
     CommercialDocumentItem other = draftQuote(QStringLiteral("D-2"), {serviceLine(5)});
     put({other});
     m_store->setQuoteStatuses(
         renamed(m_store->quoteStatuses(), QStringLiteral("Envoyé"), QStringLiteral("Transmis")));
-    EXPECT_EQ(markAsSentIfDraft(*m_store, other.id, m_clock).kind, DocumentResult::Kind::unchanged);
+    EXPECT_EQ(m_store->edit([&](SessionEdit& e) { return markAsSentIfDraft(e, other.id, m_clock); })
+                  .kind(),
+              ResultKind::unchanged);
     EXPECT_EQ(stored(other.id), other);
 }
 
@@ -343,16 +356,32 @@ TEST_F(DeadlinesTest, ExpiredQuoteAnswersApplyTheirStatus) {
     b.id = QUuid::createUuid();
     put({a, b});
     using Answer = ExpiredQuotesCheck::Answer;
-    ASSERT_TRUE(ExpiredQuotesCheck::answer(*m_store, a.id, Answer::refused, m_clock).ok());
+    ASSERT_TRUE(m_store
+                    ->edit([&](SessionEdit& e) {
+                        return ExpiredQuotesCheck::answer(e, a.id, Answer::refused, m_clock);
+                    })
+                    .ok());
     EXPECT_EQ(stored(a.id).statusID, quoteStatus(QStringLiteral("Refusé")));
-    ASSERT_TRUE(ExpiredQuotesCheck::answer(*m_store, b.id, Answer::accepted, m_clock).ok());
+    ASSERT_TRUE(m_store
+                    ->edit([&](SessionEdit& e) {
+                        return ExpiredQuotesCheck::answer(e, b.id, Answer::accepted, m_clock);
+                    })
+                    .ok());
     EXPECT_EQ(stored(b.id).statusID, quoteStatus(QStringLiteral("Validé")));
-    EXPECT_EQ(ExpiredQuotesCheck::answer(*m_store, b.id, Answer::nothing, m_clock).kind,
-              DocumentResult::Kind::unchanged);
+    EXPECT_EQ(m_store
+                  ->edit([&](SessionEdit& e) {
+                      return ExpiredQuotesCheck::answer(e, b.id, Answer::nothing, m_clock);
+                  })
+                  .kind(),
+              ResultKind::unchanged);
     m_store->setQuoteStatuses(
         renamed(m_store->quoteStatuses(), QStringLiteral("Refusé"), QStringLiteral("Perdu")));
-    EXPECT_EQ(ExpiredQuotesCheck::answer(*m_store, b.id, Answer::refused, m_clock).kind,
-              DocumentResult::Kind::unchanged);
+    EXPECT_EQ(m_store
+                  ->edit([&](SessionEdit& e) {
+                      return ExpiredQuotesCheck::answer(e, b.id, Answer::refused, m_clock);
+                  })
+                  .kind(),
+              ResultKind::unchanged);
     EXPECT_EQ(stored(b.id).statusID, quoteStatus(QStringLiteral("Validé")));
 }
 
@@ -377,16 +406,16 @@ protected:
 
 TEST_F(DocumentCreationTest, RefusesAMissingNumberAndADepositWithoutClient) {
     DocumentForm f = form(CommercialDocumentKind::invoice, QStringLiteral(" \n "));
-    DocumentResult r = DocumentCreation::create(*m_store, f, m_clock);
-    EXPECT_EQ(r.kind, DocumentResult::Kind::invalid);
-    EXPECT_EQ(r.message,
+    Result<> r = DocumentCreation::create(*m_store, f, m_clock);
+    EXPECT_EQ(r.kind(), ResultKind::invalid);
+    EXPECT_EQ(r.error(),
               u"Le numéro du document est obligatoire pour créer une facture ou un devis.");
 
     f.number = QStringLiteral("F-2025-001");
     f.clientID.reset();
     f.lines.append(otherLine(CommercialDocumentLineKind::deposit, 50));
     r = DocumentCreation::create(*m_store, f, m_clock);
-    EXPECT_EQ(r.message,
+    EXPECT_EQ(r.error(),
               u"Un client doit être sélectionné avant de créer une facture avec acompte.");
     EXPECT_EQ(DocumentCreation::validate(f, false),
               u"Un client doit être sélectionné avant d'enregistrer une facture avec acompte.");
@@ -407,12 +436,12 @@ TEST_F(DocumentCreationTest, CreatesAtTheFrontWithLinksAndNoPayments) {
 
     DocumentForm f = form(CommercialDocumentKind::invoice, QStringLiteral("F-2025-001"));
     f.linkedProjectIDs = {m_project.id, m_project.id, QUuid::createUuid(), second.id};
-    const DocumentResult r = DocumentCreation::create(*m_store, f, m_clock);
-    ASSERT_TRUE(r.ok()) << r.message.toStdString();
-    ASSERT_TRUE(r.createdID);
-    EXPECT_FALSE(r.alert);
+    const Result<QUuid> r = DocumentCreation::create(*m_store, f, m_clock);
+    ASSERT_TRUE(r.ok()) << r.error().toStdString();
+    ASSERT_TRUE(r.ok());
+    EXPECT_FALSE(r.alert());
     const CommercialDocumentItem& created = m_store->documents().first();
-    EXPECT_EQ(created.id, *r.createdID);
+    EXPECT_EQ(created.id, r.value());
     EXPECT_EQ(created.number, u"F-2025-001");
     EXPECT_FALSE(created.validityDate) << "an invoice has no validity date";
     EXPECT_EQ(created.dueDays, 30);
@@ -443,18 +472,18 @@ TEST_F(DocumentCreationTest, DraftInvoiceWithDepositLinesAnnouncesThePaidStatus)
     DocumentForm f = form(CommercialDocumentKind::invoice, QStringLiteral("F-2025-012"));
     f.lines = {serviceLine(1000), otherLine(CommercialDocumentLineKind::deposit, 200),
                otherLine(CommercialDocumentLineKind::deposit, 100.5)};
-    const DocumentResult r = DocumentCreation::create(*m_store, f, m_clock);
+    const Result<QUuid> r = DocumentCreation::create(*m_store, f, m_clock);
     ASSERT_TRUE(r.ok());
-    ASSERT_TRUE(r.alert);
-    EXPECT_EQ(r.alert->title, u"Passage automatique en Payé");
-    EXPECT_EQ(r.alert->message,
+    ASSERT_TRUE(r.alert());
+    EXPECT_EQ(r.alert()->title, u"Passage automatique en Payé");
+    EXPECT_EQ(r.alert()->message,
               u"Un acompte de 300,50\u00a0€ a été ajouté à cette facture (F-2025-012). Le statut "
               u"va automatiquement passer en « Payé » et le document ne sera plus modifiable "
               u"après confirmation.\n\nIl ne reste qu'à renseigner la date d'encaissement et le "
               u"mode de paiement reçu — le montant est verrouillé sur celui de l'acompte.\n\n"
               u"D'autres paiements pourront être ajoutés par la suite depuis la section « "
               u"Règlement » de la fiche facture.");
-    EXPECT_EQ(r.alert->buttons,
+    EXPECT_EQ(r.alert()->buttons,
               (QList<AlertButton>{{QStringLiteral("Annuler"), AlertRole::cancel},
                                   {QStringLiteral("Continuer"), AlertRole::defaultAction}}));
 
@@ -473,9 +502,9 @@ TEST_F(DocumentCreationTest, SavingAnEditMovesActivityLinks) {
     m_store->setProjects({m_project, second});
     DocumentForm f = form(CommercialDocumentKind::quote, QStringLiteral("D-1"));
     f.linkedProjectIDs = {m_project.id};
-    const DocumentResult created = DocumentCreation::create(*m_store, f, m_clock);
+    const Result<QUuid> created = DocumentCreation::create(*m_store, f, m_clock);
     ASSERT_TRUE(created.ok());
-    const QUuid id = *created.createdID;
+    const QUuid id = created.value();
     EXPECT_EQ(m_store->projects()[0].linkedQuoteIDs, QList<QUuid>{id});
 
     f.linkedProjectIDs = {second.id};
@@ -484,8 +513,8 @@ TEST_F(DocumentCreationTest, SavingAnEditMovesActivityLinks) {
     EXPECT_TRUE(m_store->projects()[0].linkedQuoteIDs.isEmpty());
     EXPECT_EQ(m_store->projects()[1].linkedQuoteIDs, QList<QUuid>{id});
     EXPECT_EQ(stored(id).notes, u"Revu");
-    EXPECT_EQ(DocumentCreation::save(*m_store, QUuid::createUuid(), f, m_clock).kind,
-              DocumentResult::Kind::notFound);
+    EXPECT_EQ(DocumentCreation::save(*m_store, QUuid::createUuid(), f, m_clock).kind(),
+              ResultKind::notFound);
 }
 
 TEST_F(DocumentCreationTest, ConversionAndDuplication) {
@@ -499,10 +528,10 @@ TEST_F(DocumentCreationTest, ConversionAndDuplication) {
     CommercialDocumentItem oldInvoice = draftInvoice(QStringLiteral("F-2025-007"), {});
     put({quote, oldInvoice});
 
-    const DocumentResult converted = convertQuoteToInvoice(*m_store, quote.id, m_clock);
+    const Result<QUuid> converted = convertQuoteToInvoice(*m_store, quote.id, m_clock);
     ASSERT_TRUE(converted.ok());
     const CommercialDocumentItem& invoice = m_store->documents().first();
-    EXPECT_EQ(invoice.id, *converted.createdID);
+    EXPECT_EQ(invoice.id, converted.value());
     EXPECT_EQ(invoice.kind, CommercialDocumentKind::invoice);
     EXPECT_EQ(invoice.number, u"F-2025-008");
     EXPECT_EQ(invoice.statusID, m_store->invoiceStatuses().first().id);
@@ -516,7 +545,7 @@ TEST_F(DocumentCreationTest, ConversionAndDuplication) {
     EXPECT_EQ(stored(quote.id), quote) << "the quote is not modified";
     EXPECT_EQ(m_store->projects()[0].linkedInvoiceIDs, QList<QUuid>{invoice.id});
 
-    const DocumentResult copied = duplicateDocument(*m_store, quote.id, m_clock);
+    const Result<QUuid> copied = duplicateDocument(*m_store, quote.id, m_clock);
     ASSERT_TRUE(copied.ok());
     const CommercialDocumentItem& copy = m_store->documents().first();
     EXPECT_EQ(copy.number, u"D-2025-002 - Copie");
@@ -528,13 +557,13 @@ TEST_F(DocumentCreationTest, ConversionAndDuplication) {
     EXPECT_EQ(m_store->documents().size(), 4);
 
     m_fs.failOn(FaultyFileSystem::Op::Write, QStringLiteral("Disque plein"));
-    const DocumentResult failed = convertQuoteToInvoice(*m_store, quote.id, m_clock);
-    EXPECT_EQ(failed.kind, DocumentResult::Kind::notSaved);
-    ASSERT_TRUE(failed.alert);
-    EXPECT_EQ(failed.alert->title, u"Conversion impossible");
-    EXPECT_TRUE(failed.alert->message.contains(u"Disque plein"));
+    const Result<QUuid> failed = convertQuoteToInvoice(*m_store, quote.id, m_clock);
+    EXPECT_EQ(failed.kind(), ResultKind::notSaved);
+    ASSERT_TRUE(failed.alert());
+    EXPECT_EQ(failed.alert()->title, u"Conversion impossible");
+    EXPECT_TRUE(failed.alert()->message.contains(u"Disque plein"));
     EXPECT_EQ(m_store->documents().size(), 4);
-    EXPECT_EQ(duplicateDocument(*m_store, quote.id, m_clock).alert->title,
+    EXPECT_EQ(duplicateDocument(*m_store, quote.id, m_clock).alert()->title,
               u"Duplication impossible");
 }
 
@@ -563,12 +592,17 @@ TEST_F(DocumentLinksTest, SyncOnTheSessionSavesOnlyWhatChanged) {
     CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {});
     invoice.linkedProjectIDs = {m_project.id};
     put({invoice});
-    ASSERT_TRUE(syncDocumentLinks(*m_store, invoice.id, {}).ok());
+    ASSERT_TRUE(
+        m_store->edit([&](SessionEdit& e) { return syncDocumentLinks(e, invoice.id, {}); }).ok());
     EXPECT_EQ(m_store->projects().first().linkedInvoiceIDs, QList<QUuid>{invoice.id});
     EXPECT_EQ(onDisk().projects.first().linkedInvoiceIDs, QList<QUuid>{invoice.id});
-    EXPECT_EQ(syncDocumentLinks(*m_store, invoice.id, {}).kind, DocumentResult::Kind::unchanged);
-    EXPECT_EQ(syncDocumentLinks(*m_store, QUuid::createUuid(), {}).kind,
-              DocumentResult::Kind::notFound);
+    EXPECT_EQ(
+        m_store->edit([&](SessionEdit& e) { return syncDocumentLinks(e, invoice.id, {}); }).kind(),
+        ResultKind::unchanged);
+    EXPECT_EQ(
+        m_store->edit([&](SessionEdit& e) { return syncDocumentLinks(e, QUuid::createUuid(), {}); })
+            .kind(),
+        ResultKind::notFound);
 }
 
 TEST_F(DocumentLinksTest, AtMostThreeActivitiesAndTheMoveTexts) {
@@ -583,10 +617,15 @@ TEST_F(DocumentLinksTest, AtMostThreeActivitiesAndTheMoveTexts) {
     const CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {});
     put({quote});
     for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(ActivityLinks::link(*m_store, quote.id, projects[i].id).ok());
-    const DocumentResult fourth = ActivityLinks::link(*m_store, quote.id, projects[3].id);
-    EXPECT_EQ(fourth.kind, DocumentResult::Kind::invalid);
-    EXPECT_EQ(fourth.message, ActivityLinks::tooManyMessage());
+        ASSERT_TRUE(m_store
+                        ->edit([&](SessionEdit& e) {
+                            return ActivityLinks::link(e, quote.id, projects[i].id);
+                        })
+                        .ok());
+    const Result<> fourth = m_store->edit(
+        [&](SessionEdit& e) { return ActivityLinks::link(e, quote.id, projects[3].id); });
+    EXPECT_EQ(fourth.kind(), ResultKind::invalid);
+    EXPECT_EQ(fourth.error(), ActivityLinks::tooManyMessage());
     EXPECT_EQ(stored(quote.id).linkedProjectIDs.size(), 3);
     EXPECT_EQ(m_store->projects()[1].linkedQuoteIDs, QList<QUuid>{quote.id});
     EXPECT_TRUE(m_store->projects()[3].linkedQuoteIDs.isEmpty());
@@ -606,7 +645,11 @@ TEST_F(DocumentLinksTest, AtMostThreeActivitiesAndTheMoveTexts) {
     EXPECT_EQ(invoiceMove.message, u"Cette facture est déjà liée à l'activité « Site ». "
                                    u"Voulez-vous l'ajouter à cette activité également ?");
 
-    ASSERT_TRUE(ActivityLinks::unlink(*m_store, quote.id, projects[1].id).ok());
+    ASSERT_TRUE(m_store
+                    ->edit([&](SessionEdit& e) {
+                        return ActivityLinks::unlink(e, quote.id, projects[1].id);
+                    })
+                    .ok());
     EXPECT_TRUE(m_store->projects()[1].linkedQuoteIDs.isEmpty());
     EXPECT_EQ(stored(quote.id).linkedProjectIDs, (QList<QUuid>{projects[0].id, projects[2].id}));
 }
@@ -616,14 +659,26 @@ TEST_F(DocumentLinksTest, QuoteAssociationAndDissociation) {
     const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {});
     put({quote, invoice});
     EXPECT_EQ(QuoteAssociation::quoteLabel(quote), u"Devis sans numéro");
-    ASSERT_TRUE(QuoteAssociation::associateQuote(*m_store, invoice.id, quote.id).ok());
+    ASSERT_TRUE(m_store
+                    ->edit([&](SessionEdit& e) {
+                        return QuoteAssociation::associateQuote(e, invoice.id, quote.id);
+                    })
+                    .ok());
     EXPECT_EQ(stored(invoice.id).linkedQuoteID, quote.id);
-    EXPECT_EQ(QuoteAssociation::associateQuote(*m_store, quote.id, invoice.id).kind,
-              DocumentResult::Kind::notFound)
+    EXPECT_EQ(m_store
+                  ->edit([&](SessionEdit& e) {
+                      return QuoteAssociation::associateQuote(e, quote.id, invoice.id);
+                  })
+                  .kind(),
+              ResultKind::notFound)
         << "only an invoice carries a quote";
 
     const QUrl pdf(QStringLiteral("file:///media/devis.pdf"));
-    ASSERT_TRUE(QuoteAssociation::associateQuotePDF(*m_store, invoice.id, pdf).ok());
+    ASSERT_TRUE(m_store
+                    ->edit([&](SessionEdit& e) {
+                        return QuoteAssociation::associateQuotePDF(e, invoice.id, pdf);
+                    })
+                    .ok());
     EXPECT_EQ(stored(invoice.id).linkedQuotePDFURL, pdf);
     EXPECT_FALSE(stored(invoice.id).linkedQuoteID);
 
@@ -631,10 +686,14 @@ TEST_F(DocumentLinksTest, QuoteAssociationAndDissociation) {
     EXPECT_EQ(confirm.title, u"Dissocier le devis ?");
     EXPECT_EQ(confirm.message,
               u"Le lien avec le devis associé sera supprimé. Cette action est irréversible.");
-    ASSERT_TRUE(QuoteAssociation::dissociate(*m_store, invoice.id).ok());
+    ASSERT_TRUE(
+        m_store->edit([&](SessionEdit& e) { return QuoteAssociation::dissociate(e, invoice.id); })
+            .ok());
     EXPECT_FALSE(stored(invoice.id).linkedQuotePDFURL);
-    EXPECT_EQ(QuoteAssociation::dissociate(*m_store, invoice.id).kind,
-              DocumentResult::Kind::unchanged);
+    EXPECT_EQ(
+        m_store->edit([&](SessionEdit& e) { return QuoteAssociation::dissociate(e, invoice.id); })
+            .kind(),
+        ResultKind::unchanged);
 }
 
 } // namespace

@@ -88,10 +88,10 @@ protected:
         project.status = QStringLiteral("En cours");
         m_project = project;
         m_store->setProjects({project});
-        ASSERT_TRUE(m_store->save().ok);
+        ASSERT_TRUE(m_store->save().ok());
     }
 
-    StatusLists lists() const { return StatusLists::of(*m_store); }
+    StatusLists lists() const { return StatusLists::of(m_store->session()); }
     QUuid invoiceStatus(const QString& name) const {
         return statusNamed(m_store->invoiceStatuses(), name);
     }
@@ -118,7 +118,7 @@ protected:
 
     void put(const QList<CommercialDocumentItem>& documents) {
         m_store->setDocuments(documents);
-        ASSERT_TRUE(m_store->save().ok);
+        ASSERT_TRUE(m_store->save().ok());
     }
     const CommercialDocumentItem& stored(const QUuid& id) const {
         for (const CommercialDocumentItem& d : m_store->documents()) {

@@ -100,9 +100,9 @@ TEST_F(PaymentSheetTest, SpecificAmountIsBoundedByTheDue) {
                                   u"de la facture (100,00\u00a0€).");
         ASSERT_EQ(alert->buttons.size(), 1);
         EXPECT_EQ(alert->buttons.first().text, u"OK");
-        const DocumentResult r = sheet.confirm(*m_store, m_clock);
-        EXPECT_EQ(r.kind, DocumentResult::Kind::invalid);
-        EXPECT_EQ(r.alert, alert);
+        const Result<> r = sheet.confirm(*m_store, m_clock);
+        EXPECT_EQ(r.kind(), ResultKind::invalid);
+        EXPECT_EQ(r.alert(), alert);
         EXPECT_EQ(stored(invoice.id), invoice);
     }
     sheet.amountText = QStringLiteral("100,009");
@@ -179,11 +179,11 @@ TEST_F(PaymentSheetTest, GoneInvoiceOrFailedSaveChangesNothing) {
     const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
     put({invoice});
     EXPECT_EQ(
-        PaymentSheetModel(QUuid::createUuid(), paid(), m_clock).confirm(*m_store, m_clock).kind,
-        DocumentResult::Kind::notFound);
+        PaymentSheetModel(QUuid::createUuid(), paid(), m_clock).confirm(*m_store, m_clock).kind(),
+        ResultKind::notFound);
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    EXPECT_EQ(PaymentSheetModel(invoice.id, paid(), m_clock).confirm(*m_store, m_clock).kind,
-              DocumentResult::Kind::notSaved);
+    EXPECT_EQ(PaymentSheetModel(invoice.id, paid(), m_clock).confirm(*m_store, m_clock).kind(),
+              ResultKind::notSaved);
     EXPECT_EQ(stored(invoice.id), invoice);
 }
 
@@ -197,12 +197,12 @@ TEST_F(EncaissementTest, RemainingBoundWithOneCentOfTolerance) {
 
     EncaissementSheetModel sheet(invoice.id, m_clock);
     sheet.amountText = QStringLiteral("100,02");
-    const DocumentResult refused = sheet.apply(*m_store, m_clock);
-    EXPECT_EQ(refused.kind, DocumentResult::Kind::invalid);
-    ASSERT_TRUE(refused.alert);
-    EXPECT_EQ(refused.alert->title, u"Montant invalide");
-    EXPECT_EQ(refused.alert->message, u"Le montant doit être supérieur à 0 et ne pas dépasser le "
-                                      u"reste à payer (100,00\u00a0€).");
+    const Result<> refused = sheet.apply(*m_store, m_clock);
+    EXPECT_EQ(refused.kind(), ResultKind::invalid);
+    ASSERT_TRUE(refused.alert());
+    EXPECT_EQ(refused.alert()->title, u"Montant invalide");
+    EXPECT_EQ(refused.alert()->message, u"Le montant doit être supérieur à 0 et ne pas dépasser le "
+                                        u"reste à payer (100,00\u00a0€).");
     EXPECT_EQ(stored(invoice.id), invoice);
     EXPECT_EQ(sheet.amountText, u"100,02") << "the typed amount stays for correction";
 
@@ -255,9 +255,9 @@ TEST_F(EncaissementTest, SecondDepositIsRefused) {
     const CommercialDocumentItem before = stored(invoice.id);
     sheet.amountText = QStringLiteral("20");
     sheet.addEncaissementIsAcompte = true;
-    const DocumentResult r = sheet.apply(*m_store, m_clock);
-    EXPECT_EQ(r.kind, DocumentResult::Kind::invalid);
-    EXPECT_EQ(r.message, u"Un acompte a déjà été enregistré pour cette facture.");
+    const Result<> r = sheet.apply(*m_store, m_clock);
+    EXPECT_EQ(r.kind(), ResultKind::invalid);
+    EXPECT_EQ(r.error(), u"Un acompte a déjà été enregistré pour cette facture.");
     EXPECT_EQ(stored(invoice.id), before);
     sheet.addEncaissementIsAcompte = false;
     ASSERT_TRUE(sheet.apply(*m_store, m_clock).ok());
@@ -269,7 +269,7 @@ TEST_F(EncaissementTest, QuotesAndGoneInvoicesTakeNoPayment) {
     put({quote});
     EncaissementSheetModel sheet(quote.id, m_clock);
     sheet.amountText = QStringLiteral("10");
-    EXPECT_EQ(sheet.apply(*m_store, m_clock).kind, DocumentResult::Kind::notFound);
+    EXPECT_EQ(sheet.apply(*m_store, m_clock).kind(), ResultKind::notFound);
     EXPECT_EQ(stored(quote.id), quote);
 }
 
@@ -282,13 +282,20 @@ TEST_F(DepositDecisionTest, DecidedOnceAndNeverOverwritten) {
     EXPECT_TRUE(DepositDecision::isPending(invoice, true));
     EXPECT_FALSE(DepositDecision::isPending(invoice, false));
 
-    ASSERT_TRUE(
-        DepositDecision::setDepositDecision(*m_store, invoice.id, AcompteRefundStatus::kept).ok());
+    ASSERT_TRUE(m_store
+                    ->edit([&](SessionEdit& e) {
+                        return DepositDecision::setDepositDecision(e, invoice.id,
+                                                                   AcompteRefundStatus::kept);
+                    })
+                    .ok());
     EXPECT_EQ(stored(invoice.id).acompteRefundStatus, AcompteRefundStatus::kept);
-    EXPECT_EQ(
-        DepositDecision::setDepositDecision(*m_store, invoice.id, AcompteRefundStatus::refunded)
-            .kind,
-        DocumentResult::Kind::unchanged);
+    EXPECT_EQ(m_store
+                  ->edit([&](SessionEdit& e) {
+                      return DepositDecision::setDepositDecision(e, invoice.id,
+                                                                 AcompteRefundStatus::refunded);
+                  })
+                  .kind(),
+              ResultKind::unchanged);
     EXPECT_EQ(stored(invoice.id).acompteRefundStatus, AcompteRefundStatus::kept);
     EXPECT_EQ(onDisk().documents.first().acompteRefundStatus, AcompteRefundStatus::kept);
     EXPECT_FALSE(DepositDecision::isPending(stored(invoice.id), true));
@@ -319,10 +326,11 @@ TEST_F(LateChargeTest, AddsAServiceLineWithoutVatAndRaisesTheDue) {
     invoice.statusID = invoiceStatus(QStringLiteral("Envoyé"));
     invoice.pdfSnapshot = DocumentSnapshot{m_clock.now(), {}, {}, {}};
     put({invoice});
-    const DocumentResult r =
-        LateCharge::addOrUpdateLateCharge(*m_store, invoice.id, QStringLiteral("40"));
+    const Result<QString> r = m_store->edit([&](SessionEdit& e) {
+        return LateCharge::addOrUpdateLateCharge(e, invoice.id, QStringLiteral("40"));
+    });
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.message, u"Frais de retard ajouté");
+    EXPECT_EQ(r.value(), u"Frais de retard ajouté");
     const CommercialDocumentItem& after = stored(invoice.id);
     ASSERT_EQ(after.lines.size(), 2);
     const CommercialDocumentLine& line = after.lines.last();
@@ -346,22 +354,32 @@ TEST_F(LateChargeTest, EditsTheLineAndUsesTheCompanyTexts) {
     m_store->setCompanySettings(company);
     const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
     put({invoice});
-    ASSERT_TRUE(
-        LateCharge::addOrUpdateLateCharge(*m_store, invoice.id, QStringLiteral("12,5")).ok());
+    ASSERT_TRUE(m_store
+                    ->edit([&](SessionEdit& e) {
+                        return LateCharge::addOrUpdateLateCharge(e, invoice.id,
+                                                                 QStringLiteral("12,5"));
+                    })
+                    .ok());
     const CommercialDocumentLine added = stored(invoice.id).lines.last();
     EXPECT_EQ(added.title, u"Indemnité");
     EXPECT_EQ(added.details, u"Pénalités de retard de paiement");
     EXPECT_DOUBLE_EQ(added.priceTTC, 12.5);
 
-    ASSERT_TRUE(
-        LateCharge::addOrUpdateLateCharge(*m_store, invoice.id, QStringLiteral("50"), added.id)
-            .ok());
+    ASSERT_TRUE(m_store
+                    ->edit([&](SessionEdit& e) {
+                        return LateCharge::addOrUpdateLateCharge(e, invoice.id,
+                                                                 QStringLiteral("50"), added.id);
+                    })
+                    .ok());
     ASSERT_EQ(stored(invoice.id).lines.size(), 2);
     EXPECT_DOUBLE_EQ(stored(invoice.id).lines.last().priceTTC, 50);
     EXPECT_EQ(stored(invoice.id).lines.last().title, u"Indemnité");
 
-    ASSERT_TRUE(LateCharge::addOrUpdateLateCharge(*m_store, invoice.id, QStringLiteral("5"),
-                                                  QUuid::createUuid())
+    ASSERT_TRUE(m_store
+                    ->edit([&](SessionEdit& e) {
+                        return LateCharge::addOrUpdateLateCharge(e, invoice.id, QStringLiteral("5"),
+                                                                 QUuid::createUuid());
+                    })
                     .ok());
     EXPECT_EQ(stored(invoice.id).lines.size(), 3) << "a vanished line is added again";
 }
@@ -371,8 +389,9 @@ TEST_F(LateChargeTest, UnreadableZeroOrNegativeAmountsAddNothing) {
     put({invoice});
     for (const QString& bad : {QStringLiteral("abc"), QStringLiteral("40 €"), QStringLiteral("0"),
                                QStringLiteral("-40"), QStringLiteral("inf"), QString()}) {
-        const DocumentResult r = LateCharge::addOrUpdateLateCharge(*m_store, invoice.id, bad);
-        EXPECT_EQ(r.kind, DocumentResult::Kind::invalid) << bad.toStdString();
+        const Result<QString> r = m_store->edit(
+            [&](SessionEdit& e) { return LateCharge::addOrUpdateLateCharge(e, invoice.id, bad); });
+        EXPECT_EQ(r.kind(), ResultKind::invalid) << bad.toStdString();
         EXPECT_EQ(stored(invoice.id), invoice);
     }
 }

@@ -40,13 +40,19 @@ TEST_F(RecordDeletionTest, DeletingAnActivityUnlinksItsDocuments) {
     CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {});
     quote.linkedProjectIDs = {m_project.id};
     put({invoice, quote});
-    ASSERT_TRUE(RecordDeletion::deleteActivity(*m_store, m_project.id).ok());
+    ASSERT_TRUE(
+        m_store
+            ->edit([&](SessionEdit& e) { return RecordDeletion::deleteActivity(e, m_project.id); })
+            .ok());
     EXPECT_EQ(m_store->projects().size(), 1);
     EXPECT_EQ(stored(invoice.id).linkedProjectIDs, QList<QUuid>{other.id});
     EXPECT_TRUE(stored(quote.id).linkedProjectIDs.isEmpty());
     EXPECT_TRUE(onDisk().documents[1].linkedProjectIDs.isEmpty());
-    EXPECT_EQ(RecordDeletion::deleteActivity(*m_store, m_project.id).kind,
-              DocumentResult::Kind::notFound);
+    EXPECT_EQ(
+        m_store
+            ->edit([&](SessionEdit& e) { return RecordDeletion::deleteActivity(e, m_project.id); })
+            .kind(),
+        ResultKind::notFound);
 }
 
 TEST_F(RecordDeletionTest, DeletingADocumentUnlinksActivitiesAndInvoices) {
@@ -58,7 +64,9 @@ TEST_F(RecordDeletionTest, DeletingADocumentUnlinksActivitiesAndInvoices) {
     project.linkedInvoiceIDs = {invoice.id};
     m_store->setProjects({project});
     put({quote, invoice});
-    ASSERT_TRUE(RecordDeletion::deleteDocument(*m_store, quote.id).ok());
+    ASSERT_TRUE(
+        m_store->edit([&](SessionEdit& e) { return RecordDeletion::deleteDocument(e, quote.id); })
+            .ok());
     EXPECT_EQ(m_store->documents().size(), 1);
     EXPECT_FALSE(stored(invoice.id).linkedQuoteID);
     EXPECT_TRUE(m_store->projects().first().linkedQuoteIDs.isEmpty());
@@ -77,8 +85,12 @@ TEST_F(RecordDeletionTest, ClientsAndServicesLeaveTheirReferences) {
     project.linkedClientID = m_client.id;
     m_store->setProjects({project});
     put({invoice});
-    ASSERT_TRUE(RecordDeletion::deleteClient(*m_store, m_client.id).ok());
-    ASSERT_TRUE(RecordDeletion::deleteService(*m_store, service.id).ok());
+    ASSERT_TRUE(
+        m_store->edit([&](SessionEdit& e) { return RecordDeletion::deleteClient(e, m_client.id); })
+            .ok());
+    ASSERT_TRUE(
+        m_store->edit([&](SessionEdit& e) { return RecordDeletion::deleteService(e, service.id); })
+            .ok());
     EXPECT_TRUE(m_store->clients().isEmpty());
     EXPECT_TRUE(m_store->services().isEmpty());
     EXPECT_EQ(stored(invoice.id), invoice);
@@ -89,11 +101,15 @@ TEST_F(RecordDeletionTest, FailedSaveKeepsEverything) {
     const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {});
     put({invoice});
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    EXPECT_EQ(RecordDeletion::deleteDocument(*m_store, invoice.id).kind,
-              DocumentResult::Kind::notSaved);
+    EXPECT_EQ(
+        m_store->edit([&](SessionEdit& e) { return RecordDeletion::deleteDocument(e, invoice.id); })
+            .kind(),
+        ResultKind::notSaved);
     EXPECT_EQ(m_store->documents(), QList<CommercialDocumentItem>{invoice});
-    EXPECT_EQ(RecordDeletion::deleteClient(*m_store, m_client.id).kind,
-              DocumentResult::Kind::notSaved);
+    EXPECT_EQ(
+        m_store->edit([&](SessionEdit& e) { return RecordDeletion::deleteClient(e, m_client.id); })
+            .kind(),
+        ResultKind::notSaved);
     EXPECT_EQ(m_store->clients(), QList<ClientItem>{m_client});
 }
 

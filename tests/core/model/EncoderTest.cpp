@@ -425,7 +425,7 @@ TEST(SessionFileTest, WritesAndReadsBackBothFormats) {
     const AppDatabase db = richSession();
     for (SessionFormat format : {SessionFormat::Compact, SessionFormat::PrettySorted}) {
         const QString path = dir.filePath(QStringLiteral("séance.cdb"));
-        const Status written = writeSessionFile(db, format, path);
+        const Result<> written = writeSessionFile(db, format, path);
         ASSERT_TRUE(written.ok()) << written.error().toStdString();
         const auto bytes = readSessionBytes(path);
         ASSERT_TRUE(bytes.ok()) << bytes.error().toStdString();
@@ -443,8 +443,8 @@ TEST(SessionFileTest, FailuresNameTheFile) {
 
     const QString cannotWrite =
         QStringLiteral("Le fichier « s.cdb » n'a pas pu être enregistré : ");
-    const Status status = writeSessionFile(newSessionContents(), SessionFormat::Compact,
-                                           dir.filePath(QStringLiteral("nulle-part/s.cdb")));
+    const Result<> status = writeSessionFile(newSessionContents(), SessionFormat::Compact,
+                                             dir.filePath(QStringLiteral("nulle-part/s.cdb")));
     ASSERT_FALSE(status.ok());
     EXPECT_TRUE(status.error().startsWith(cannotWrite)) << status.error().toStdString();
     EXPECT_GT(status.error().size(), cannotWrite.size());
@@ -468,7 +468,7 @@ TEST(SessionFileTest, WriteFailingMidwayLeavesTheFileUntouched) {
     limited.rlim_cur = 256 * 1024;
     auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const Status status = writeSessionFile(bigger, SessionFormat::Compact, path);
+    const Result<> status = writeSessionFile(bigger, SessionFormat::Compact, path);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 

@@ -8,8 +8,7 @@ namespace {
 
 class ChangeCodeModelTest : public SecurityStoreFixture {
 protected:
-    SecurityResult change(const QString& oldCode, const QString& newCode,
-                          const QString& confirmation) {
+    Result<> change(const QString& oldCode, const QString& newCode, const QString& confirmation) {
         model.oldCode = oldCode;
         model.newCode = newCode;
         model.confirmation = confirmation;
@@ -38,7 +37,7 @@ TEST_F(ChangeCodeModelTest, ChecksTheOldCodeThenTheConfirmationThenEmptiness) {
         {"Ancien", "", "", empty},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(change(c.oldCode, c.newCode, c.confirmation).message, c.message)
+        EXPECT_EQ(change(c.oldCode, c.newCode, c.confirmation).error(), c.message)
             << c.oldCode.toStdString() << " / " << c.newCode.toStdString();
         EXPECT_EQ(model.error(), c.message);
     }
@@ -51,9 +50,9 @@ TEST_F(ChangeCodeModelTest, StoresTheTrimmedNewCodeSavesAndClosesTheSheet) {
     ASSERT_TRUE(change(QString(), QStringLiteral("Ancien"), QStringLiteral("Ancien")).ok());
     EXPECT_EQ(codeOnDisk(), QStringLiteral("Ancien"));
     ASSERT_FALSE(change(QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("y")).ok());
-    const SecurityResult result =
+    const Result<> result =
         change(QStringLiteral("Ancien"), QStringLiteral("  Neuf\n"), QStringLiteral("  Neuf\n"));
-    ASSERT_TRUE(result.ok()) << result.message.toStdString();
+    ASSERT_TRUE(result.ok()) << result.error().toStdString();
     EXPECT_EQ(model.error(), QString());
     EXPECT_FALSE(model.hasUnsavedInput());
     EXPECT_EQ(store->preferences().appPassword, QStringLiteral("Neuf"));
@@ -63,10 +62,10 @@ TEST_F(ChangeCodeModelTest, StoresTheTrimmedNewCodeSavesAndClosesTheSheet) {
 TEST_F(ChangeCodeModelTest, AFailedSaveKeepsTheOldCodeAndTheInput) {
     setStoredCode(QStringLiteral("Ancien"));
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    const SecurityResult result =
+    const Result<> result =
         change(QStringLiteral("Ancien"), QStringLiteral("Neuf"), QStringLiteral("Neuf"));
-    EXPECT_EQ(result.kind, SecurityResult::Kind::notSaved);
-    EXPECT_FALSE(result.message.isEmpty());
+    EXPECT_EQ(result.kind(), ResultKind::notSaved);
+    EXPECT_FALSE(result.error().isEmpty());
     EXPECT_EQ(store->preferences().appPassword, QStringLiteral("Ancien"));
     EXPECT_EQ(model.newCode, QStringLiteral("Neuf"));
     m_fs.heal();

@@ -113,8 +113,8 @@ TEST_F(RecoveryModelTest, ValidatesTheNewCodeBeforeSaving) {
     for (const auto& c : cases) {
         recovery.newCode = c.code;
         recovery.confirmation = c.confirmation;
-        const SecurityResult result = recovery.saveNewCode();
-        EXPECT_EQ(result.kind, SecurityResult::Kind::invalid);
+        const Result<> result = recovery.saveNewCode();
+        EXPECT_EQ(result.kind(), ResultKind::invalid);
         EXPECT_EQ(recovery.newCodeError(), c.message) << c.code.toStdString();
         EXPECT_EQ(recovery.phase(), Phase::newCode);
     }
@@ -126,8 +126,8 @@ TEST_F(RecoveryModelTest, SavesTheNewCodeAndEndsOnTheLockScreen) {
     reachNewCode(recovery, 1, QStringLiteral("paris"));
     recovery.newCode = QStringLiteral(" Neuf");
     recovery.confirmation = QStringLiteral("Neuf");
-    const SecurityResult result = recovery.saveNewCode();
-    ASSERT_TRUE(result.ok()) << result.message.toStdString();
+    const Result<> result = recovery.saveNewCode();
+    ASSERT_TRUE(result.ok()) << result.error().toStdString();
     EXPECT_EQ(recovery.phase(), Phase::done);
     EXPECT_EQ(recovery.subtitle(), QStringLiteral("Votre code a été mis à jour avec succès"));
     EXPECT_EQ(recovery.newCode, QString());
@@ -171,8 +171,8 @@ TEST_F(RecoveryModelTest, AFailedSaveStaysInTheNewCodePhase) {
     reachNewCode(recovery, 1, QStringLiteral("Paris"));
     recovery.newCode = recovery.confirmation = QStringLiteral("Neuf");
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    const SecurityResult result = recovery.saveNewCode();
-    EXPECT_EQ(result.kind, SecurityResult::Kind::notSaved);
+    const Result<> result = recovery.saveNewCode();
+    EXPECT_EQ(result.kind(), ResultKind::notSaved);
     EXPECT_EQ(recovery.phase(), Phase::newCode);
     EXPECT_EQ(recovery.newCode, QStringLiteral("Neuf"));
     EXPECT_EQ(store->preferences().appPassword, QStringLiteral("Ancien"));

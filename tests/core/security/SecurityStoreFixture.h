@@ -11,7 +11,7 @@ protected:
         AppPreferences prefs = store->preferences();
         prefs.appPassword = code;
         store->setPreferences(prefs);
-        ASSERT_TRUE(store->save().ok);
+        ASSERT_TRUE(store->save().ok());
     }
 
     // The code as written in both the working copy and the user's file.

@@ -29,9 +29,9 @@ TEST_F(AccessCodeStepTest, ChecksEmptinessThenTheConfirmationThenStoresTheTrimme
     for (const auto& c : cases) {
         step.code = c.code;
         step.confirmation = c.confirmation;
-        const SecurityResult result = step.apply(*store);
-        EXPECT_EQ(result.kind, SecurityResult::Kind::invalid);
-        EXPECT_EQ(result.message, c.message) << c.code.toStdString();
+        const Result<> result = step.apply(*store);
+        EXPECT_EQ(result.kind(), ResultKind::invalid);
+        EXPECT_EQ(result.error(), c.message) << c.code.toStdString();
         EXPECT_EQ(step.error(), c.message);
     }
     EXPECT_EQ(store->preferences().appPassword, QString());
@@ -39,8 +39,8 @@ TEST_F(AccessCodeStepTest, ChecksEmptinessThenTheConfirmationThenStoresTheTrimme
 
     // Then the trimmed code is stored and saved at once.
     step.code = step.confirmation = QStringLiteral(" Secret42\n");
-    const SecurityResult result = step.apply(*store);
-    EXPECT_TRUE(result.ok()) << result.message.toStdString();
+    const Result<> result = step.apply(*store);
+    EXPECT_TRUE(result.ok()) << result.error().toStdString();
     EXPECT_EQ(step.error(), QString());
     EXPECT_EQ(store->preferences().appPassword, QStringLiteral("Secret42"));
     EXPECT_EQ(codeOnDisk(), QStringLiteral("Secret42"));
@@ -63,10 +63,10 @@ TEST_F(AccessCodeStepTest, AFailedSaveKeepsThePreviousCode) {
     m_fs.failOn(FaultyFileSystem::Op::Write);
     AccessCodeStep step;
     step.code = step.confirmation = QStringLiteral("Nouveau");
-    const SecurityResult result = step.apply(*store);
-    EXPECT_EQ(result.kind, SecurityResult::Kind::notSaved);
-    EXPECT_TRUE(result.message.contains(QStringLiteral("No space left on device")))
-        << result.message.toStdString();
+    const Result<> result = step.apply(*store);
+    EXPECT_EQ(result.kind(), ResultKind::notSaved);
+    EXPECT_TRUE(result.error().contains(QStringLiteral("No space left on device")))
+        << result.error().toStdString();
     EXPECT_EQ(step.error(), QString());
     EXPECT_EQ(store->preferences().appPassword, QStringLiteral("Ancien"));
     m_fs.heal();
@@ -152,9 +152,8 @@ TEST_F(SecurityQuestionsStepTest, RefusesIncompleteOrRepeatedQuestions) {
             step.addRow();
         for (std::size_t i = 0; i < c.rows.size(); ++i)
             fill(step.row(int(i)), c.rows[i].selection, c.rows[i].answer, c.rows[i].customText);
-        const SecurityResult result = step.apply(*store);
-        EXPECT_EQ(result.kind, c.error.isEmpty() ? SecurityResult::Kind::applied
-                                                 : SecurityResult::Kind::invalid);
+        const Result<> result = step.apply(*store);
+        EXPECT_EQ(result.kind(), c.error.isEmpty() ? ResultKind::applied : ResultKind::invalid);
         EXPECT_EQ(step.error(), c.error);
         EXPECT_EQ(store->securityQuestions().size(), c.stored) << c.error.toStdString();
     }
@@ -172,8 +171,8 @@ TEST_F(SecurityQuestionsStepTest, StoresTheCompleteRowsInOrderAndSaves) {
          QStringLiteral("  Nom de mon chien ?\n"));
     fill(step.row(1), kDish, QString());
     fill(step.row(2), kCity, QStringLiteral("Paris"));
-    const SecurityResult result = step.apply(*store);
-    ASSERT_TRUE(result.ok()) << result.message.toStdString();
+    const Result<> result = step.apply(*store);
+    ASSERT_TRUE(result.ok()) << result.error().toStdString();
     EXPECT_EQ(step.error(), QString());
 
     const QList<SecurityQuestion> stored = store->securityQuestions();
@@ -204,7 +203,7 @@ TEST_F(SecurityQuestionsStepTest, GivesFreshIdsOnEveryStorageAndKeepsThemOnAFail
     const QList<SecurityQuestion> before = store->securityQuestions();
     fill(step.row(0), kDish, QStringLiteral("Couscous"));
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    EXPECT_EQ(step.apply(*store).kind, SecurityResult::Kind::notSaved);
+    EXPECT_EQ(step.apply(*store).kind(), ResultKind::notSaved);
     EXPECT_EQ(store->securityQuestions(), before);
 }
 

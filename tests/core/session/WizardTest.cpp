@@ -44,12 +44,12 @@ private:
 
 // Stands in for the security models, which write the code and the questions
 // themselves and save.
-Status storeCode(AppDataStore& store, const QString& code) {
+Result<> storeCode(AppDataStore& store, const QString& code) {
     AppPreferences prefs = store.preferences();
     prefs.appPassword = code;
     store.setPreferences(prefs);
-    const SaveResult saved = store.save();
-    return saved.ok ? Status() : Status::failure(saved.error);
+    const Result<> saved = store.save();
+    return saved.ok() ? Result<>() : Result<>::failure(saved.error());
 }
 
 class Wizard : public StoreFixture {
@@ -117,7 +117,7 @@ TEST_F(Wizard, AWholeRunCreatesTheSessionFileAndListsIt) {
                                     QStringLiteral("Quel est votre plat préféré ?"),
                                     QString(64, QLatin1Char('a'))};
     m_store->setSecurityQuestions({question});
-    ASSERT_TRUE(m_wizard->finishSecurityQuestions(Status()));
+    ASSERT_TRUE(m_wizard->finishSecurityQuestions(Result<>()));
 
     EXPECT_EQ(SessionWizard::title(m_wizard->step()), QStringLiteral("Personnalisez votre espace"));
     m_wizard->setModuleEnabled(QStringLiteral("stock"), false);
@@ -184,7 +184,7 @@ TEST_F(Wizard, AWholeRunCreatesTheSessionFileAndListsIt) {
 TEST_F(Wizard, CommencerMarksOnboardingDoneBeforeWritingAndListsAfterSaving) {
     reachAccessCode();
     m_wizard->setSessionName(QStringLiteral(" Studio "));
-    ASSERT_TRUE(m_wizard->finishWithoutCode(Status()));
+    ASSERT_TRUE(m_wizard->finishWithoutCode(Result<>()));
     m_wizard->continueFromModules();
     m_wizard->skipCompany();
 
@@ -273,11 +273,11 @@ TEST_F(Wizard, AFileThatCannotBeWrittenIsNotKeptAsTheSessionsHome) {
 TEST_F(Wizard, SecurityStepsStayOnTheirMessageAndSkippingTheCodeSkipsTheQuestions) {
     reachAccessCode();
     EXPECT_FALSE(m_wizard->finishAccessCode(
-        Status::failure(QStringLiteral("Les codes ne correspondent pas."))));
+        Result<>::failure(QStringLiteral("Les codes ne correspondent pas."))));
     EXPECT_EQ(m_wizard->step(), Step::accessCode);
     EXPECT_EQ(m_wizard->error(), QStringLiteral("Les codes ne correspondent pas."));
 
-    ASSERT_TRUE(m_wizard->finishWithoutCode(Status()));
+    ASSERT_TRUE(m_wizard->finishWithoutCode(Result<>()));
     EXPECT_EQ(m_wizard->error(), QString());
     EXPECT_EQ(m_wizard->step(), Step::modules);
     m_wizard->back();
@@ -285,10 +285,10 @@ TEST_F(Wizard, SecurityStepsStayOnTheirMessageAndSkippingTheCodeSkipsTheQuestion
 
     ASSERT_TRUE(m_wizard->finishAccessCode(storeCode(*m_store, QStringLiteral("1234"))));
     EXPECT_EQ(m_wizard->step(), Step::securityQuestions);
-    EXPECT_FALSE(m_wizard->finishSecurityQuestions(Status::failure(
+    EXPECT_FALSE(m_wizard->finishSecurityQuestions(Result<>::failure(
         QStringLiteral("Veuillez renseigner au moins une question et sa réponse."))));
     EXPECT_EQ(m_wizard->step(), Step::securityQuestions);
-    ASSERT_TRUE(m_wizard->finishSecurityQuestions(Status()));
+    ASSERT_TRUE(m_wizard->finishSecurityQuestions(Result<>()));
     m_wizard->back();
     EXPECT_EQ(m_wizard->step(), Step::securityQuestions);
 }
@@ -324,7 +324,7 @@ TEST_F(Wizard, APhotoIsStoredOnlyWithoutAPresetPicture) {
     m_wizard->choosePhoto(QByteArray("\x89PNG", 4));
     ASSERT_TRUE(m_wizard->continueFromIdentity());
     ASSERT_TRUE(m_wizard->continueFromLocation());
-    ASSERT_TRUE(m_wizard->finishWithoutCode(Status()));
+    ASSERT_TRUE(m_wizard->finishWithoutCode(Result<>()));
     m_wizard->continueFromModules();
     m_wizard->skipCompany();
     ASSERT_TRUE(m_wizard->finish());
@@ -350,7 +350,7 @@ TEST_F(Wizard, StartingAgainForgetsTheDefaultFileAndEveryAnswer) {
 
 TEST_F(Wizard, AFailedFinalSaveKeepsTheWizardOpenAndListsNothing) {
     reachAccessCode();
-    ASSERT_TRUE(m_wizard->finishWithoutCode(Status()));
+    ASSERT_TRUE(m_wizard->finishWithoutCode(Result<>()));
     m_wizard->continueFromModules();
     m_wizard->skipCompany();
     m_fs.failOn(FaultyFileSystem::Op::Write);

@@ -80,7 +80,7 @@ TEST_F(StartUp, AnUnreadableWorkingCopyIsSetAsideBeforeAnySave) {
     EXPECT_EQ(readBytes(aside), QByteArray("{ pas du JSON"));
 
     store->setClients({client(QStringLiteral("Nouveau"))});
-    ASSERT_TRUE(store->save().ok);
+    ASSERT_TRUE(store->save().ok());
     EXPECT_EQ(readBytes(aside), QByteArray("{ pas du JSON")) << "the copy outlives the save";
     EXPECT_TRUE(QFile::exists(root() + QStringLiteral("/Backups/database-2025-06-10.cdb")));
 }
@@ -146,9 +146,9 @@ TEST_F(Saving, WritesTheWorkingCopyTheMirrorAndTheBackupCopy) {
     store->setStoragePreferences(storage);
     store->setClients({client(QStringLiteral("Durand"))});
 
-    const SaveResult saved = store->save();
-    ASSERT_TRUE(saved.ok) << saved.error.toStdString();
-    EXPECT_TRUE(saved.warning.isEmpty());
+    const Result<> saved = store->save();
+    ASSERT_TRUE(saved.ok()) << saved.error().toStdString();
+    EXPECT_TRUE(saved.warning().isEmpty());
     const QByteArray bytes = readBytes(workingCopy());
     EXPECT_EQ(readBytes(mine.toLocalFile()), bytes);
     EXPECT_EQ(readBytes(path(QStringLiteral("Sauvegardes/Compta/database_backup.cdb"))), bytes);
@@ -160,7 +160,7 @@ TEST_F(Saving, BackupAlwaysEnabledWithoutAFolderWritesNoCopyAndSucceeds) {
     StoragePreferences storage;
     storage.backupAlwaysEnabled = true;
     store->setStoragePreferences(storage);
-    EXPECT_TRUE(store->save().ok);
+    EXPECT_TRUE(store->save().ok());
     EXPECT_EQ(m_fs.attempts(FaultyFileSystem::Op::Write), 2) << "seeding save, then this one";
 }
 
@@ -168,11 +168,11 @@ TEST_F(Saving, AnUnreachableUserFileStillSavesAndWarns) {
     auto store = startStore();
     store->setDefaultFile(QUrl::fromLocalFile(path(QStringLiteral("absent/dossier/Compta.cdb"))));
     store->setClients({client(QStringLiteral("Durand"))});
-    const SaveResult saved = store->save();
-    EXPECT_TRUE(saved.ok);
-    EXPECT_TRUE(saved.warning.startsWith(
+    const Result<> saved = store->save();
+    EXPECT_TRUE(saved.ok());
+    EXPECT_TRUE(saved.warning().startsWith(
         QStringLiteral("Le fichier « Compta.cdb » n'a pas pu être mis à jour : ")))
-        << saved.warning.toStdString();
+        << saved.warning().toStdString();
     EXPECT_EQ(readSession(workingCopy()).clients, store->clients());
 }
 
@@ -181,9 +181,9 @@ TEST_F(Saving, AFullDiskReportsTheSystemErrorAndLeavesTheWorkingCopyAsItWas) {
     const QByteArray before = readBytes(workingCopy());
     store->setClients({client(QStringLiteral("Durand"))});
     m_fs.failOn(FaultyFileSystem::Op::Write, QStringLiteral("No space left on device"));
-    const SaveResult saved = store->save();
-    EXPECT_FALSE(saved.ok);
-    EXPECT_TRUE(saved.error.contains(QStringLiteral("No space left on device")));
+    const Result<> saved = store->save();
+    EXPECT_FALSE(saved.ok());
+    EXPECT_TRUE(saved.error().contains(QStringLiteral("No space left on device")));
     EXPECT_EQ(readBytes(workingCopy()), before);
 }
 
@@ -194,9 +194,9 @@ TEST_F(Saving, AFailingBackupCopyFailsTheSave) {
     storage.backupFolderURL = QUrl::fromLocalFile(path(QStringLiteral("Sauvegardes")));
     store->setStoragePreferences(storage);
     m_fs.failOn(FaultyFileSystem::Op::CreateDirectories, QStringLiteral("Permission denied"));
-    const SaveResult saved = store->save();
-    EXPECT_FALSE(saved.ok);
-    EXPECT_TRUE(saved.error.contains(QStringLiteral("Permission denied")));
+    const Result<> saved = store->save();
+    EXPECT_FALSE(saved.ok());
+    EXPECT_TRUE(saved.error().contains(QStringLiteral("Permission denied")));
 }
 
 TEST_F(Saving, BackgroundSavesLandInOrderAndTheLastOneWins) {
@@ -214,7 +214,7 @@ TEST_F(Saving, BackgroundSavesLandInOrderAndTheLastOneWins) {
     store->setSessionName(QStringLiteral("Bg"));
     store->saveInBackground();
     store->setSessionName(QStringLiteral("Sync"));
-    ASSERT_TRUE(store->save().ok);
+    ASSERT_TRUE(store->save().ok());
     store->waitForBackgroundSaves();
     EXPECT_EQ(readSession(workingCopy()).sessionName, QStringLiteral("Sync"));
 }
@@ -227,7 +227,7 @@ TEST_F(Saving, ReloadAppliesTheWorkingCopyOnTheCallingThread) {
     QSignalSpy clients(store.get(), &AppDataStore::clientsChanged);
     store->reload();
     ASSERT_TRUE(done.wait(5000));
-    EXPECT_TRUE(done.first().first().value<Status>().ok());
+    EXPECT_TRUE(done.first().first().value<Result<>>().ok());
     EXPECT_EQ(store->clients(), other.clients);
     EXPECT_EQ(clients.count(), 1);
 }
@@ -253,7 +253,7 @@ TEST_F(Sessions, AFileThatDoesNotDecodeChangesNothing) {
     store->setClients({client(QStringLiteral("Actuel"))});
     const QList<ClientItem> before = store->clients();
     writeBytes(path(QStringLiteral("cassé.cdb")), "{\"projects\": 12}");
-    const Status opened = store->openFile(QUrl::fromLocalFile(path(QStringLiteral("cassé.cdb"))));
+    const Result<> opened = store->openFile(QUrl::fromLocalFile(path(QStringLiteral("cassé.cdb"))));
     EXPECT_FALSE(opened.ok());
     EXPECT_TRUE(opened.error().startsWith(QStringLiteral("Fichier de session illisible : ")));
     EXPECT_EQ(store->clients(), before);
@@ -294,6 +294,65 @@ TEST_F(Sessions, SettingAPropertyAnnouncesItOnlyWhenItChanges) {
     store->setClients(clients);
     store->setClients(clients);
     EXPECT_EQ(spy.count(), 1);
+}
+
+using Edits = StoreFixture;
+
+TEST_F(Edits, TouchedListsAreSavedOnceThenAnnounced) {
+    auto store = startStore();
+    QSignalSpy clients(store.get(), &AppDataStore::clientsChanged);
+    QSignalSpy services(store.get(), &AppDataStore::servicesChanged);
+    const int writes = m_fs.attempts(FaultyFileSystem::Op::Write);
+    const Result<QString> r = store->edit([&](SessionEdit& e) {
+        e.clients().append(client(QStringLiteral("Durand")));
+        EXPECT_TRUE(e.session().services.isEmpty());
+        EXPECT_TRUE(store->clients().isEmpty()) << "nothing is published before the save";
+        return Result<QString>(QStringLiteral("fait"));
+    });
+    ASSERT_TRUE(r.ok()) << r.error().toStdString();
+    EXPECT_EQ(r.value(), u"fait");
+    EXPECT_EQ(m_fs.attempts(FaultyFileSystem::Op::Write), writes + 1);
+    EXPECT_EQ(readSession(workingCopy()).clients, store->clients());
+    EXPECT_EQ(clients.count(), 1);
+    EXPECT_EQ(services.count(), 0) << "read, not touched";
+}
+
+TEST_F(Edits, AFailedSavePutsEveryTouchedListBackAndAnnouncesNothing) {
+    auto store = startStore();
+    store->setClients({client(QStringLiteral("Martin"))});
+    const AppDatabase before = store->session();
+    QSignalSpy clients(store.get(), &AppDataStore::clientsChanged);
+    QSignalSpy preferences(store.get(), &AppDataStore::preferencesChanged);
+    m_fs.failOn(FaultyFileSystem::Op::Write);
+    const Result<> r = store->edit([](SessionEdit& e) {
+        e.clients().removeFirst();
+        e.preferences().appearanceMode = AppAppearanceMode::light;
+        return Result<>();
+    });
+    EXPECT_EQ(r.kind(), ResultKind::notSaved);
+    EXPECT_TRUE(r.error().contains(QStringLiteral("No space left on device")));
+    EXPECT_EQ(store->session(), before);
+    EXPECT_EQ(clients.count() + preferences.count(), 0);
+}
+
+TEST_F(Edits, ARefusedOrEmptyChangeWritesNothing) {
+    auto store = startStore();
+    const AppDatabase before = store->session();
+    const int writes = m_fs.attempts(FaultyFileSystem::Op::Write);
+    const QList<Result<>> outcomes{Result<>::invalid(QStringLiteral("Refusé.")),
+                                   Result<>::unchanged(), Result<>()};
+    for (const Result<>& outcome : outcomes) {
+        const bool touches = !outcome.ok();
+        const Result<> r = store->edit([&](SessionEdit& e) {
+            if (touches)
+                e.clients().append(client(QStringLiteral("Jamais")));
+            return outcome;
+        });
+        EXPECT_EQ(r.kind(), outcome.kind());
+        EXPECT_EQ(r.error(), outcome.error());
+    }
+    EXPECT_EQ(store->session(), before);
+    EXPECT_EQ(m_fs.attempts(FaultyFileSystem::Op::Write), writes);
 }
 
 using ProjectStatuses = StoreFixture;

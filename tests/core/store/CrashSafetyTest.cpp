@@ -106,7 +106,7 @@ protected:
         {
             const AppDatabase generated = bench::generateSession(
                 sessionSize(), kSeed, m_dir.path() + QStringLiteral("/Sauvegardes"));
-            const Status written = writeSessionFile(generated, SessionFormat::Compact, source);
+            const Result<> written = writeSessionFile(generated, SessionFormat::Compact, source);
             ASSERT_TRUE(written.ok()) << written.error().toStdString();
         }
         QProcess prepare;

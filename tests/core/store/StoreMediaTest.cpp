@@ -36,7 +36,7 @@ TEST_F(StoreMedia, LoadingExtractsMediaAndPointsRecordsAtThem) {
     EXPECT_EQ(store->clients().first().photoURL, QUrl::fromLocalFile(expected));
     EXPECT_TRUE(store->embeddedMediaCache().contains(QStringLiteral("portrait.png")));
 
-    ASSERT_TRUE(store->save().ok);
+    ASSERT_TRUE(store->save().ok());
     EXPECT_EQ(readSession(workingCopy()).embeddedMedia, db.embeddedMedia);
 }
 
@@ -79,7 +79,7 @@ TEST_F(StoreMedia, UnreferencedMediaAreDroppedOnTheNextSave) {
     QList<ClientItem> clients = store->clients();
     clients.first().photoURL.reset();
     store->setClients(clients);
-    ASSERT_TRUE(store->save().ok);
+    ASSERT_TRUE(store->save().ok());
     EXPECT_TRUE(readSession(workingCopy()).embeddedMedia.isEmpty());
     EXPECT_TRUE(store->embeddedMediaCache().isEmpty());
 }
@@ -102,7 +102,7 @@ TEST_F(StoreMedia, ImportingTheSamePictureTwiceGivesTwoFiles) {
     clients.first().id = QUuid::createUuid();
     clients.first().photoURL = *first;
     store->setClients(clients);
-    ASSERT_TRUE(store->save().ok);
+    ASSERT_TRUE(store->save().ok());
     EXPECT_EQ(readSession(workingCopy()).embeddedMedia.keys(), QStringList{name});
 }
 
@@ -175,7 +175,7 @@ TEST_F(StoreMedia, OnlyFilesOfOurOwnFoldersAreBroughtIn) {
                                          : path(QString::fromUtf8(cases[i].relative)))
             << cases[i].relative;
     }
-    ASSERT_TRUE(store->save().ok);
+    ASSERT_TRUE(store->save().ok());
     EXPECT_FALSE(readBytes(workingCopy()).contains(QByteArray("SECRET").toBase64()));
     const AppDatabase saved = readSession(workingCopy());
     EXPECT_EQ(saved.embeddedMedia.keys(),

@@ -30,6 +30,14 @@ struct Alert {
     friend bool operator==(const Alert&, const Alert&) = default;
 };
 
+// An alert acknowledged by a single "OK".
+inline Alert okAlert(QString title, QString message, Alert::Kind kind = Alert::Kind::warning) {
+    return Alert{kind,
+                 std::move(title),
+                 std::move(message),
+                 {AlertButton{QStringLiteral("OK"), AlertRole::defaultAction}}};
+}
+
 // The open and save panels a flow asks for, described so that the widget
 // side and the tests see the same texts.
 struct FilePanel {
