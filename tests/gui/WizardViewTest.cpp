@@ -228,17 +228,6 @@ TEST_F(WizardViewTest, TheCodeStepShowsTheModelsMessageUntilFixed) {
     EXPECT_EQ(m_store->preferences().appPassword, u"Secret"_s);
 }
 
-TEST_F(WizardViewTest, GoingOnWithoutACodeSkipsTheQuestionsBothWays) {
-    reachAccessCode();
-    click(u"skipCodeButton"_s);
-    EXPECT_EQ(m_wizard->step(), Step::modules);
-    EXPECT_EQ(pageShown(), 6);
-    EXPECT_TRUE(m_store->preferences().appPassword.isEmpty());
-    click(u"wizardBack"_s);
-    EXPECT_EQ(pageShown(), 4);
-    EXPECT_EQ(titleShown(), u"Code d'accès"_s);
-}
-
 TEST_F(WizardViewTest, AFolderBelowFiftyMegabytesIsRefusedInline) {
     next();
     type(u"sessionNameField"_s, u"Atelier"_s);
@@ -424,6 +413,7 @@ TEST_F(WizardViewTest, AFailedStartKeepsEverythingAndSaysWhy) {
     EXPECT_EQ(errorShown(), m_wizard->error());
     EXPECT_EQ(pageShown(), 8);
     EXPECT_TRUE(m_wizard->inProgress());
+    EXPECT_TRUE(m_recent->entries().isEmpty());
     // The failure is no new creation: what was typed is still there.
     EXPECT_EQ(find<QLineEdit>(u"sessionNameField"_s)->text(), u"Atelier Nord"_s);
     EXPECT_EQ(find<QLineEdit>(u"companyDisplayName"_s)->text(), u"Studio Nord"_s);
