@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <QJsonDocument>
 #include <QJsonObject>
 
 using velmora::test::CliRun;
+using velmora::test::parseOutput;
 using velmora::test::runCli;
 
 namespace {
@@ -32,10 +32,7 @@ TEST(VersionNewerCli, AnswersWithTheNumericComparison) {
             versionNewer({QString::fromUtf8(c.candidate), QString::fromUtf8(c.current)});
         ASSERT_EQ(run.exitCode, 0) << run.err.constData();
         EXPECT_EQ(run.err, QByteArray());
-        QJsonParseError error;
-        const QJsonDocument doc = QJsonDocument::fromJson(run.out, &error);
-        ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out.constData();
-        EXPECT_EQ(doc.object(), (QJsonObject{{QStringLiteral("newer"), c.newer}}))
+        EXPECT_EQ(parseOutput(run), (QJsonObject{{QStringLiteral("newer"), c.newer}}))
             << c.candidate << " against " << c.current;
     }
 }

@@ -14,6 +14,8 @@
 #include <QTemporaryDir>
 #include <QTimeZone>
 
+using namespace Qt::StringLiterals;
+
 using namespace velmora;
 using velmora::test::CliRun;
 using velmora::test::parseOutput;
@@ -26,7 +28,7 @@ CommercialDocumentLine line(CommercialDocumentLineKind kind, double price, doubl
     CommercialDocumentLine l;
     l.id = QUuid::createUuid();
     l.kind = kind;
-    l.title = QStringLiteral("Ligne");
+    l.title = u"Ligne"_s;
     l.priceTTC = price;
     l.tvaRate = tva;
     return l;
@@ -57,7 +59,7 @@ protected:
     }
 
     QString write() {
-        const QString path = m_dir.filePath(QStringLiteral("session.cdb"));
+        const QString path = m_dir.filePath(u"session.cdb"_s);
         const Result<> written = writeSessionFile(m_db, SessionFormat::Compact, path);
         EXPECT_TRUE(written.ok()) << written.error().toStdString();
         return path;
@@ -75,7 +77,7 @@ protected:
 };
 
 TEST_F(DocumentCli, TotalsOfAnInvoiceWithReductionDiscountAndDeposit) {
-    CommercialDocumentItem d = invoice(QStringLiteral("F-2025-001"));
+    CommercialDocumentItem d = invoice(u"F-2025-001"_s);
     CommercialDocumentLine service = line(CommercialDocumentLineKind::service, 100, 20);
     service.quantity = 2;
     service.lineDiscountEnabled = true;
@@ -93,13 +95,13 @@ TEST_F(DocumentCli, TotalsOfAnInvoiceWithReductionDiscountAndDeposit) {
     paid.date = d.issueDate;
     paid.createdAt = d.issueDate;
     d.encaissements = {paid};
-    d.statusID = statusNamed(m_db.invoiceStatuses, QStringLiteral("Envoyé"));
+    d.statusID = statusNamed(m_db.invoiceStatuses, u"Envoyé"_s);
     d.dueDays = 30;
     m_db.documents = {d};
     const QString file = write();
 
-    const QJsonObject out = run({QStringLiteral("--now"), QStringLiteral("2025-04-01T08:00:00Z"),
-                                 QStringLiteral("totals"), file, QStringLiteral("F-2025-001")});
+    const QJsonObject out =
+        run({u"--now"_s, u"2025-04-01T08:00:00Z"_s, u"totals"_s, file, u"F-2025-001"_s});
     // Due on 31 March: 1 April in Paris is one day late.
     const QJsonObject expected{
         {"number", "F-2025-001"},
@@ -129,20 +131,20 @@ TEST_F(DocumentCli, TotalsOfAnInvoiceWithReductionDiscountAndDeposit) {
             EXPECT_EQ(out.value(it.key()), *it) << it.key().toStdString();
     }
 
-    const QJsonObject before = run({QStringLiteral("--now"), QStringLiteral("2025-03-31T20:00:00Z"),
-                                    QStringLiteral("totals"), file, QStringLiteral("F-2025-001")});
+    const QJsonObject before =
+        run({u"--now"_s, u"2025-03-31T20:00:00Z"_s, u"totals"_s, file, u"F-2025-001"_s});
     EXPECT_EQ(before.value("isLate"), QJsonValue(false));
     EXPECT_EQ(before.value("daysLate").toInt(), 0);
 }
 
 TEST_F(DocumentCli, DocumentsAreNamedByFirstNumberThenById) {
-    CommercialDocumentItem first = invoice(QStringLiteral("F-7"));
+    CommercialDocumentItem first = invoice(u"F-7"_s);
     first.lines = {line(CommercialDocumentLineKind::service, 10)};
-    CommercialDocumentItem second = invoice(QStringLiteral("F-7"));
+    CommercialDocumentItem second = invoice(u"F-7"_s);
     second.lines = {line(CommercialDocumentLineKind::service, 20)};
-    CommercialDocumentItem quote = invoice(QStringLiteral("D-1"));
+    CommercialDocumentItem quote = invoice(u"D-1"_s);
     quote.kind = CommercialDocumentKind::quote;
-    quote.statusID = statusNamed(m_db.quoteStatuses, QStringLiteral("Envoyé"));
+    quote.statusID = statusNamed(m_db.quoteStatuses, u"Envoyé"_s);
     quote.validityDate = QDateTime(QDate(2025, 6, 9), QTime(10, 0), Qt::UTC);
     ProjectItem cancelled;
     cancelled.id = QUuid::createUuid();
@@ -152,23 +154,19 @@ TEST_F(DocumentCli, DocumentsAreNamedByFirstNumberThenById) {
     m_db.documents = {first, second, quote};
     const QString file = write();
 
-    EXPECT_DOUBLE_EQ(run({QStringLiteral("totals"), file, QStringLiteral("F-7")})
-                         .value("servicesTotalTTC")
-                         .toDouble(),
-                     10);
-    EXPECT_DOUBLE_EQ(run({QStringLiteral("totals"), file, second.id.toString(QUuid::WithoutBraces)})
+    EXPECT_DOUBLE_EQ(run({u"totals"_s, file, u"F-7"_s}).value("servicesTotalTTC").toDouble(), 10);
+    EXPECT_DOUBLE_EQ(run({u"totals"_s, file, second.id.toString(QUuid::WithoutBraces)})
                          .value("servicesTotalTTC")
                          .toDouble(),
                      20);
-    const QJsonObject q = run({QStringLiteral("--now"), QStringLiteral("2025-06-10T09:00:00Z"),
-                               QStringLiteral("totals"), file, QStringLiteral("D-1")});
+    const QJsonObject q = run({u"--now"_s, u"2025-06-10T09:00:00Z"_s, u"totals"_s, file, u"D-1"_s});
     EXPECT_EQ(q.value("kind").toString(), u"quote");
     EXPECT_EQ(q.value("isExpiredQuote"), QJsonValue(true));
     EXPECT_EQ(q.value("isInCancelledActivity"), QJsonValue(true));
     EXPECT_EQ(q.value("isFullyPaid"), QJsonValue(false));
     EXPECT_EQ(q.value("statusKey").toString(), u"envoyé");
 
-    const CliRun missing = runCli({QStringLiteral("totals"), file, QStringLiteral("F-404")});
+    const CliRun missing = runCli({u"totals"_s, file, u"F-404"_s});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.out.isEmpty());
     EXPECT_EQ(missing.err, QByteArray("Document introuvable : « F-404 ».\n"));
@@ -176,21 +174,16 @@ TEST_F(DocumentCli, DocumentsAreNamedByFirstNumberThenById) {
 
 TEST_F(DocumentCli, NextNumberFollowsTheLargestYear) {
     for (const QString& n :
-         {QStringLiteral("F-2024-012"), QStringLiteral("F-2025-003"), QStringLiteral("F-2025-010"),
-          QStringLiteral("2025-99"), QStringLiteral("F-2025")})
+         {u"F-2024-012"_s, u"F-2025-003"_s, u"F-2025-010"_s, u"2025-99"_s, u"F-2025"_s})
         m_db.documents.append(invoice(n));
     const QString file = write();
-    const QStringList now{QStringLiteral("--now"), QStringLiteral("2025-06-10T09:00:00Z")};
-    EXPECT_EQ(
-        run(now + QStringList{QStringLiteral("next-number"), file, QStringLiteral("invoice")}),
-        (QJsonObject{{QStringLiteral("number"), QStringLiteral("F-2025-011")}}));
-    EXPECT_EQ(run(now + QStringList{QStringLiteral("next-number"), file, QStringLiteral("quote")})
-                  .value("number")
-                  .toString(),
+    const QStringList now{u"--now"_s, u"2025-06-10T09:00:00Z"_s};
+    EXPECT_EQ(run(now + QStringList{u"next-number"_s, file, u"invoice"_s}),
+              (QJsonObject{{u"number"_s, u"F-2025-011"_s}}));
+    EXPECT_EQ(run(now + QStringList{u"next-number"_s, file, u"quote"_s}).value("number").toString(),
               u"D-2025-001");
     // New Year's Eve at 23:30 UTC is already 2026 in Paris.
-    EXPECT_EQ(run({QStringLiteral("--now"), QStringLiteral("2025-12-31T23:30:00Z"),
-                   QStringLiteral("next-number"), file, QStringLiteral("quote")})
+    EXPECT_EQ(run({u"--now"_s, u"2025-12-31T23:30:00Z"_s, u"next-number"_s, file, u"quote"_s})
                   .value("number")
                   .toString(),
               u"D-2026-001");
@@ -200,13 +193,13 @@ TEST_F(DocumentCli, PdfMailAndReminderOfAnInvoice) {
     m_db.companySettings = SampleDocuments::company();
     m_db.clients = {SampleDocuments::client()};
     CommercialDocumentItem d = SampleDocuments::invoice();
-    d.statusID = statusNamed(m_db.invoiceStatuses, QStringLiteral("Envoyé"));
+    d.statusID = statusNamed(m_db.invoiceStatuses, u"Envoyé"_s);
     CommercialDocumentItem quote = SampleDocuments::quote();
     m_db.documents = {d, quote};
     const QString file = write();
 
-    const QString out = m_dir.filePath(QStringLiteral("F-2025-014.pdf"));
-    const CliRun pdf = runCli({QStringLiteral("pdf"), file, QStringLiteral("F-2025-014"), out});
+    const QString out = m_dir.filePath(u"F-2025-014.pdf"_s);
+    const CliRun pdf = runCli({u"pdf"_s, file, u"F-2025-014"_s, out});
     EXPECT_EQ(pdf.exitCode, 0) << pdf.err.constData();
     EXPECT_TRUE(pdf.out.isEmpty());
     EXPECT_TRUE(pdf.err.isEmpty()) << pdf.err.constData();
@@ -214,20 +207,18 @@ TEST_F(DocumentCli, PdfMailAndReminderOfAnInvoice) {
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_TRUE(written.readAll().startsWith("%PDF-"));
 
-    const QJsonObject mail = run({QStringLiteral("mail"), file, QStringLiteral("F-2025-014")});
-    EXPECT_EQ(mail, (QJsonObject{
-                        {QStringLiteral("subject"), u"Facture F-2025-014 — Atelier Lumen"_qs},
-                        {QStringLiteral("body"),
-                         u"Bonjour,\n\nVeuillez trouver ci-joint la facture F-2025-014.\n\n"
-                         u"Cordialement,\nAtelier Lumen\nCamille Moreau"_qs},
-                        {QStringLiteral("recipients"),
-                         QJsonArray{QStringLiteral("compta@maison-verdier.fr")}},
-                    }));
+    const QJsonObject mail = run({u"mail"_s, file, u"F-2025-014"_s});
+    EXPECT_EQ(mail,
+              (QJsonObject{
+                  {u"subject"_s, u"Facture F-2025-014 — Atelier Lumen"_qs},
+                  {u"body"_s, u"Bonjour,\n\nVeuillez trouver ci-joint la facture F-2025-014.\n\n"
+                              u"Cordialement,\nAtelier Lumen\nCamille Moreau"_qs},
+                  {u"recipients"_s, QJsonArray{u"compta@maison-verdier.fr"_s}},
+              }));
 
     // Issued on 2 June with 30 days: due 2 July, 3 days late on 5 July.
     const QJsonObject reminder =
-        run({QStringLiteral("--now"), QStringLiteral("2025-07-05T10:00:00Z"),
-             QStringLiteral("reminder"), file, QStringLiteral("F-2025-014")});
+        run({u"--now"_s, u"2025-07-05T10:00:00Z"_s, u"reminder"_s, file, u"F-2025-014"_s});
     EXPECT_EQ(reminder.size(), 3);
     EXPECT_EQ(reminder.value("subject").toString(),
               u"Relance : facture F-2025-014 — solde restant à régler");
@@ -236,33 +227,33 @@ TEST_F(DocumentCli, PdfMailAndReminderOfAnInvoice) {
     EXPECT_TRUE(reminder.value("url").toString().startsWith(
         u"mailto:compta@maison-verdier.fr?subject=Relance%20:%20facture%20F-2025-014%20"));
 
-    const CliRun onQuote = runCli({QStringLiteral("reminder"), file, QStringLiteral("D-2025-031")});
+    const CliRun onQuote = runCli({u"reminder"_s, file, u"D-2025-031"_s});
     EXPECT_EQ(onQuote.exitCode, 1);
     EXPECT_EQ(QString::fromUtf8(onQuote.err).trimmed(),
               u"Une relance ne concerne qu'une facture : « D-2025-031 » est un devis.");
 }
 
 TEST_F(DocumentCli, PdfOfAnImportedDocumentIsItsOwnFile) {
-    CommercialDocumentItem signedQuote = invoice(QStringLiteral("D-1"));
+    CommercialDocumentItem signedQuote = invoice(u"D-1"_s);
     signedQuote.kind = CommercialDocumentKind::quote;
     signedQuote.sourceKind = CommercialDocumentSourceKind::importedPDF;
-    signedQuote.importedPDFURL = QUrl::fromLocalFile(QStringLiteral("/Users/lea/Media/devis.pdf"));
-    m_db.embeddedMedia.insert(QStringLiteral("devis.pdf"), Base64Data::fromBytes("%PDF-imported"));
+    signedQuote.importedPDFURL = QUrl::fromLocalFile(u"/Users/lea/Media/devis.pdf"_s);
+    m_db.embeddedMedia.insert(u"devis.pdf"_s, Base64Data::fromBytes("%PDF-imported"));
     CommercialDocumentItem lost = signedQuote;
-    lost.number = QStringLiteral("D-2");
-    lost.importedPDFURL = QUrl::fromLocalFile(QStringLiteral("/Users/lea/Media/perdu.pdf"));
+    lost.number = u"D-2"_s;
+    lost.importedPDFURL = QUrl::fromLocalFile(u"/Users/lea/Media/perdu.pdf"_s);
     m_db.documents = {signedQuote, lost};
     const QString file = write();
 
-    const QString out = m_dir.filePath(QStringLiteral("out.pdf"));
-    const CliRun copied = runCli({QStringLiteral("pdf"), file, QStringLiteral("D-1"), out});
+    const QString out = m_dir.filePath(u"out.pdf"_s);
+    const CliRun copied = runCli({u"pdf"_s, file, u"D-1"_s, out});
     EXPECT_EQ(copied.exitCode, 0) << copied.err.constData();
     QFile written(out);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_EQ(written.readAll(), "%PDF-imported");
 
-    const QString none = m_dir.filePath(QStringLiteral("none.pdf"));
-    const CliRun missing = runCli({QStringLiteral("pdf"), file, QStringLiteral("D-2"), none});
+    const QString none = m_dir.filePath(u"none.pdf"_s);
+    const CliRun missing = runCli({u"pdf"_s, file, u"D-2"_s, none});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_EQ(QString::fromUtf8(missing.err).trimmed(),
               u"Le fichier PDF est introuvable. Il a peut-être été déplacé ou supprimé.");

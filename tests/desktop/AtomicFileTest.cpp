@@ -19,6 +19,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace velmora;
 
 namespace {
@@ -45,69 +47,66 @@ protected:
 };
 
 TEST_F(AtomicWrite, ReplacesTheTargetKeepingItsPermissionsAndLeavesNothingBeside) {
-    write(QStringLiteral("t.cdb"), "OLD");
-    ASSERT_EQ(::chmod(QFile::encodeName(path(QStringLiteral("t.cdb"))).constData(), 0640), 0);
-    ASSERT_TRUE(m_fs.writeFileAtomically(path(QStringLiteral("t.cdb")), "NEW").ok());
-    ASSERT_TRUE(m_fs.copyFile(path(QStringLiteral("t.cdb")), path(QStringLiteral("c.cdb"))).ok());
-    EXPECT_EQ(read(QStringLiteral("t.cdb")), "NEW");
-    EXPECT_EQ(read(QStringLiteral("c.cdb")), "NEW");
+    write(u"t.cdb"_s, "OLD");
+    ASSERT_EQ(::chmod(QFile::encodeName(path(u"t.cdb"_s)).constData(), 0640), 0);
+    ASSERT_TRUE(m_fs.writeFileAtomically(path(u"t.cdb"_s), "NEW").ok());
+    ASSERT_TRUE(m_fs.copyFile(path(u"t.cdb"_s), path(u"c.cdb"_s)).ok());
+    EXPECT_EQ(read(u"t.cdb"_s), "NEW");
+    EXPECT_EQ(read(u"c.cdb"_s), "NEW");
     struct stat st {};
-    ASSERT_EQ(::stat(QFile::encodeName(path(QStringLiteral("t.cdb"))).constData(), &st), 0);
+    ASSERT_EQ(::stat(QFile::encodeName(path(u"t.cdb"_s)).constData(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0640u);
-    EXPECT_EQ(entries(), (QStringList{QStringLiteral("c.cdb"), QStringLiteral("t.cdb")}));
+    EXPECT_EQ(entries(), (QStringList{u"c.cdb"_s, u"t.cdb"_s}));
 }
 
 TEST_F(AtomicWrite, AFailedRenameOrProducerLeavesTheTargetAndNoTemporary) {
     // A non-empty folder cannot be replaced by a file: the rename fails.
-    QDir().mkpath(path(QStringLiteral("dossier.cdb/contenu")));
-    const Result<> renamed = m_fs.writeFileAtomically(path(QStringLiteral("dossier.cdb")), "NEW");
-    EXPECT_EQ(renamed.error(),
-              QStringLiteral("Le fichier « dossier.cdb » n'a pas pu être enregistré : "
-                             "c'est un dossier."));
+    QDir().mkpath(path(u"dossier.cdb/contenu"_s));
+    const Result<> renamed = m_fs.writeFileAtomically(path(u"dossier.cdb"_s), "NEW");
+    EXPECT_EQ(renamed.error(), u"Le fichier « dossier.cdb » n'a pas pu être enregistré : "
+                               "c'est un dossier."_s);
 
-    write(QStringLiteral("t.cdb"), "OLD");
-    const Result<> produced =
-        m_fs.writeStreamAtomically(path(QStringLiteral("t.cdb")), [](QIODevice& out) {
-            out.write("HALF");
-            return Result<>::failure(QStringLiteral("nombre attendu"));
-        });
-    EXPECT_EQ(produced.error(), QStringLiteral("Le fichier « t.cdb » n'a pas pu être "
-                                               "enregistré : nombre attendu"));
-    EXPECT_EQ(read(QStringLiteral("t.cdb")), "OLD");
-    EXPECT_EQ(entries(), (QStringList{QStringLiteral("dossier.cdb"), QStringLiteral("t.cdb")}));
+    write(u"t.cdb"_s, "OLD");
+    const Result<> produced = m_fs.writeStreamAtomically(path(u"t.cdb"_s), [](QIODevice& out) {
+        out.write("HALF");
+        return Result<>::failure(u"nombre attendu"_s);
+    });
+    EXPECT_EQ(produced.error(), u"Le fichier « t.cdb » n'a pas pu être "
+                                "enregistré : nombre attendu"_s);
+    EXPECT_EQ(read(u"t.cdb"_s), "OLD");
+    EXPECT_EQ(entries(), (QStringList{u"dossier.cdb"_s, u"t.cdb"_s}));
 }
 
 TEST_F(AtomicWrite, AKillBeforeTheRenameLeavesTheOldFileAndOneLeftoverThatIsRemoved) {
-    write(QStringLiteral("t.cdb"), "OLD");
+    write(u"t.cdb"_s, "OLD");
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         AtomicFile::setBeforeRenameHook([] { ::raise(SIGKILL); });
         LocalFileSystem fs;
-        (void)fs.writeFileAtomically(path(QStringLiteral("t.cdb")), "NEW");
+        (void)fs.writeFileAtomically(path(u"t.cdb"_s), "NEW");
         ::_exit(0);
     }
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
-    EXPECT_EQ(read(QStringLiteral("t.cdb")), "OLD");
-    const QStringList left = entries().filter(QStringLiteral(".t.cdb.velmora-"));
+    EXPECT_EQ(read(u"t.cdb"_s), "OLD");
+    const QStringList left = entries().filter(u".t.cdb.velmora-"_s);
     ASSERT_EQ(left.size(), 1);
     EXPECT_EQ(read(left.first()), "NEW");
 
     // Look-alikes that are not ours, or not this target's, stay.
-    const QStringList others{QStringLiteral(".autre.cdb.velmora-Ab12Cd"),
-                             QStringLiteral(".t.cdb.velmora-Ab1"), QStringLiteral("t.cdb.Ab12Cd"),
-                             QStringLiteral("t.cdb.velmora-Ab12Cd"), QStringLiteral("notes.txt")};
+    const QStringList others{u".autre.cdb.velmora-Ab12Cd"_s, u".t.cdb.velmora-Ab1"_s,
+                             u"t.cdb.Ab12Cd"_s, u"t.cdb.velmora-Ab12Cd"_s, u"notes.txt"_s};
     for (const QString& name : others)
         write(name, "X");
-    m_fs.removeWriteLeftovers(m_dir.path(), QStringLiteral("t.cdb"));
+    m_fs.removeWriteLeftovers(m_dir.path(), u"t.cdb"_s);
     QStringList expected = others;
-    expected << QStringLiteral("t.cdb");
+    expected << u"t.cdb"_s;
     expected.sort();
     EXPECT_EQ(entries(), expected);
     m_fs.removeWriteLeftovers(m_dir.path());
-    expected.removeOne(QStringLiteral(".autre.cdb.velmora-Ab12Cd"));
+    expected.removeOne(u".autre.cdb.velmora-Ab12Cd"_s);
     EXPECT_EQ(entries(), expected);
 }
 
@@ -124,12 +123,11 @@ TEST(SystemErrors, CommonFailuresReadInFrench) {
         {EIO, "erreur du système de fichiers."},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(describeSystemError(c.errnum, QStringLiteral("test")),
-                  QString::fromUtf8(c.sentence));
-    EXPECT_TRUE(saysDiskIsFull(QStringLiteral("Le fichier « a » n'a pas pu être enregistré : "
-                                              "le disque est plein.")));
-    EXPECT_TRUE(saysDiskIsFull(QStringLiteral("« a » : No space left on device")));
-    EXPECT_FALSE(saysDiskIsFull(QStringLiteral("l'accès est refusé.")));
+        EXPECT_EQ(describeSystemError(c.errnum, u"test"_s), QString::fromUtf8(c.sentence));
+    EXPECT_TRUE(saysDiskIsFull(u"Le fichier « a » n'a pas pu être enregistré : "
+                               "le disque est plein."_s));
+    EXPECT_TRUE(saysDiskIsFull(u"« a » : No space left on device"_s));
+    EXPECT_FALSE(saysDiskIsFull(u"l'accès est refusé."_s));
 }
 
 } // namespace

@@ -25,11 +25,10 @@ QString AppFixture::writeUserSession(const QString& name, const QString& code,
     AppDatabase db = newSessionContents();
     db.sessionName = name;
     db.preferences.appPassword = code;
-    db.sessionProfileImageName = QStringLiteral("image_informatique");
+    db.sessionProfileImageName = u"image_informatique"_s;
     for (const auto& [question, answer] : questions)
         db.securityQuestions.append({QUuid::createUuid(), question, answerDigest(answer)});
-    const QString path =
-        m_dir.path() + QStringLiteral("/Documents/") + name + QStringLiteral(".cdb");
+    const QString path = m_dir.path() + u"/Documents/"_s + name + u".cdb"_s;
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -39,22 +38,31 @@ QString AppFixture::writeUserSession(const QString& name, const QString& code,
 
 namespace {
 
-const QString kQuestion = QStringLiteral("Dans quelle ville êtes-vous né ?");
-
 class ApplicationFlowTest : public AppFixture {
 protected:
     // A protected session opened once, so that it is listed and known.
     QString openProtectedSession() {
         const QString path =
-            writeUserSession(QStringLiteral("Atelier Lumière"), QStringLiteral("s3cret"),
-                             {{kQuestion, QStringLiteral("Paris")}});
+            writeUserSession(u"Atelier Lumière"_s, u"s3cret"_s,
+                             {{u"Dans quelle ville êtes-vous né ?"_s, u"Paris"_s}});
         startApp();
         openFromList(path);
         EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::lockScreen);
-        submitCode(QStringLiteral("s3cret"));
+        submitCode(u"s3cret"_s);
         EXPECT_EQ(screen(), MainWindow::Screen::session);
         m_dialogs.alerts.clear();
         return path;
+    }
+    // The application's own folder is full; another disk has room, and the
+    // rescue the user is offered is accepted there.
+    QString fillTheDiskAndAcceptTheRescue() {
+        m_fs.failOnPath(velmora::test::FaultyFileSystem::Op::Write, u"/data/"_s,
+                        u"No space left on device"_s);
+        const QString rescue = m_dir.path() + u"/Rescue"_s;
+        QDir().mkpath(rescue);
+        m_dialogs.answerNext(u"Choisir un emplacement…"_s);
+        m_dialogs.chooseNext(QUrl::fromLocalFile(rescue));
+        return rescue + u"/Session sans titre.cdb"_s;
     }
 };
 
@@ -63,115 +71,94 @@ TEST_F(ApplicationFlowTest, AFirstStartShowsTheWizardAndTheListOnceASessionIsKno
     EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::onboarding);
     EXPECT_TRUE(m_app->launchState().onboardingInProgress());
 
-    const QString path = writeUserSession(QStringLiteral("Studio"), QString());
+    const QString path = writeUserSession(u"Studio"_s, QString());
     m_dialogs.chooseNext(QUrl::fromLocalFile(path));
-    trigger(QStringLiteral("Ouvrir une base de données…"));
+    trigger(u"Ouvrir une base de données…"_s);
     // Opening during a creation asks first.
     ASSERT_EQ(m_dialogs.alerts.size(), 1);
-    EXPECT_EQ(m_dialogs.alerts[0].title, QStringLiteral("Ouvrir cette session ?"));
+    EXPECT_EQ(m_dialogs.alerts[0].title, u"Ouvrir cette session ?"_s);
     EXPECT_EQ(screen(), MainWindow::Screen::launch);
 
     m_dialogs.answerNext(m_dialogs.alerts[0].buttons[0].text);
     m_dialogs.chooseNext(QUrl::fromLocalFile(path));
-    trigger(QStringLiteral("Ouvrir une base de données…"));
+    trigger(u"Ouvrir une base de données…"_s);
     EXPECT_EQ(screen(), MainWindow::Screen::session);
     EXPECT_FALSE(m_app->launchState().onboardingInProgress());
-    EXPECT_EQ(window().workspace().currentSection(), QStringLiteral("dashboard"));
+    EXPECT_EQ(window().workspace().currentSection(), u"dashboard"_s);
 
     restartApp();
     EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::sessionPicker);
-    auto* card = find<QAbstractButton>(QStringLiteral("sessionCard0"));
+    auto* card = find<QAbstractButton>(u"sessionCard0"_s);
     ASSERT_NE(card, nullptr);
-    EXPECT_EQ(card->text(), QStringLiteral("Studio"));
+    EXPECT_EQ(card->text(), u"Studio"_s);
 }
 
-// A new user's first run: the wizard with a code and two questions, the
+// A new user's first run: the wizard with a code and a question, the
 // session on disk and listed, then a restart that asks for the code.
 TEST_F(ApplicationFlowTest, TheWizardCreatesAProtectedSessionThatReopensThroughItsLock) {
     AnimatedStack::setAnimationsEnabled(false);
     startApp();
-    ASSERT_EQ(m_app->launch().phase(), LaunchPhase::Phase::onboarding);
-    click(QStringLiteral("wizardContinue"));
-    type(QStringLiteral("sessionNameField"), QStringLiteral("Atelier Lumière"));
-    click(QStringLiteral("presetPicture_image_photographie"));
-    click(QStringLiteral("wizardContinue"));
-    const QString path = m_dir.path() + QStringLiteral("/Atelier.cdb");
-    m_dialogs.chooseNext(QUrl::fromLocalFile(path));
-    click(QStringLiteral("chooseLocationButton"));
-    click(QStringLiteral("wizardContinue"));
-    ASSERT_TRUE(QFile::exists(path));
-
-    type(QStringLiteral("accessCodeField"), QStringLiteral("1234"));
-    type(QStringLiteral("accessCodeConfirmField"), QStringLiteral("1234"));
-    click(QStringLiteral("wizardContinue"));
-    find<QComboBox>(QStringLiteral("questionCombo0"))->setCurrentIndex(2);
-    type(QStringLiteral("answerField0"), QStringLiteral("Paris"));
-    click(QStringLiteral("addQuestionButton"));
-    find<QComboBox>(QStringLiteral("questionCombo1"))->setCurrentIndex(9);
-    type(QStringLiteral("answerField1"), QStringLiteral("Gratin"));
-    click(QStringLiteral("wizardContinue"));
-    click(QStringLiteral("wizardContinue"));
-    click(QStringLiteral("skipCompanyButton"));
-    click(QStringLiteral("startButton"));
+    SessionWizard& wizard = m_app->wizard();
+    wizard.continueFromAppearance();
+    wizard.setSessionName(u"Atelier Lumière"_s);
+    ASSERT_TRUE(wizard.continueFromIdentity());
+    const QString path = m_dir.path() + u"/Atelier.cdb"_s;
+    ASSERT_TRUE(wizard.chooseLocation(QUrl::fromLocalFile(path)));
+    ASSERT_TRUE(wizard.continueFromLocation());
+    type(u"accessCodeField"_s, u"1234"_s);
+    type(u"accessCodeConfirmField"_s, u"1234"_s);
+    click(u"wizardContinue"_s);
+    find<QComboBox>(u"questionCombo0"_s)->setCurrentIndex(2);
+    type(u"answerField0"_s, u"Paris"_s);
+    click(u"wizardContinue"_s);
+    wizard.continueFromModules();
+    wizard.skipCompany();
+    click(u"startButton"_s);
 
     ASSERT_EQ(screen(), MainWindow::Screen::session);
     EXPECT_FALSE(m_app->launchState().onboardingInProgress());
     ASSERT_EQ(m_app->recentFiles().entries().size(), 1);
     EXPECT_EQ(m_app->recentFiles().entries()[0].urlString,
               RecentFilesStore::urlText(QUrl::fromLocalFile(path)));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QByteArray saved = file.readAll();
+    const QByteArray saved = contentsOf(path);
     EXPECT_TRUE(saved.contains("\"appPassword\":\"1234\""));
-    EXPECT_EQ(saved.count("\"answerHash\""), 2);
+    EXPECT_EQ(saved.count("\"answerHash\""), 1);
 
     restartApp();
     ASSERT_EQ(m_app->launch().phase(), LaunchPhase::Phase::sessionPicker);
-    EXPECT_EQ(find<QAbstractButton>(QStringLiteral("sessionCard0"))->text(),
-              QStringLiteral("Atelier Lumière"));
-    click(QStringLiteral("sessionCard0"));
-    submitCode(QStringLiteral("0000"));
-    EXPECT_EQ(visibleText(QStringLiteral("lockError")), QStringLiteral("Code incorrect."));
-    submitCode(QStringLiteral("1234"));
+    EXPECT_EQ(find<QAbstractButton>(u"sessionCard0"_s)->text(), u"Atelier Lumière"_s);
+    click(u"sessionCard0"_s);
+    submitCode(u"1234"_s);
     EXPECT_EQ(screen(), MainWindow::Screen::session);
-    EXPECT_EQ(m_app->store().sessionName(), QStringLiteral("Atelier Lumière"));
+    EXPECT_EQ(m_app->store().sessionName(), u"Atelier Lumière"_s);
 }
 
 // A file that cannot be read, opened over the wizard, is reported there with
 // the reason the file system or the decoder gave, and the creation goes on.
 TEST_F(ApplicationFlowTest, AnUnreadableFileIsReportedWithItsReason) {
     startApp();
-    const auto write = [this](const QString& name, const QByteArray& bytes) {
-        QFile file(m_dir.path() + QLatin1Char('/') + name);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return file.fileName();
-    };
-    QDir().mkpath(m_dir.path() + QStringLiteral("/Dossier.cdb"));
-    const QString unreadable = QStringLiteral("Fichier de session illisible : ");
+    const QString cut = m_dir.path() + u"/Coupé.cdb"_s;
+    QFile file(cut);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{\"sessionName\":\"Atelier\",\"clients\":[");
+    file.close();
+    QDir().mkpath(m_dir.path() + u"/Dossier.cdb"_s);
     const struct {
         QString path;
         QString reason;
     } cases[] = {
-        {m_dir.path() + QStringLiteral("/Absent.cdb"),
-         QStringLiteral("Le fichier « Absent.cdb » est introuvable.")},
-        {m_dir.path() + QStringLiteral("/Dossier.cdb"),
-         QStringLiteral("Le fichier « Dossier.cdb » n'a pas pu être ouvert : c'est un dossier.")},
-        {write(QStringLiteral("Vide.cdb"), ""), unreadable + QStringLiteral("le fichier est vide")},
-        {write(QStringLiteral("Texte.cdb"), "Bonjour"),
-         unreadable + QStringLiteral("ce n'est pas un document JSON valide")},
-        {write(QStringLiteral("Coupé.cdb"), "{\"sessionName\":\"Atelier\",\"clients\":["),
-         unreadable + QStringLiteral("fichier tronqué (le document s'arrête avant sa fin)")},
-        {write(QStringLiteral("Abîmé.cdb"), "{\"sessionName\":\"Ateli"),
-         unreadable + QStringLiteral("texte non terminé")},
+        {m_dir.path() + u"/Absent.cdb"_s, u"Le fichier « Absent.cdb » est introuvable."_s},
+        {m_dir.path() + u"/Dossier.cdb"_s,
+         u"Le fichier « Dossier.cdb » n'a pas pu être ouvert : c'est un dossier."_s},
+        {cut, u"Fichier de session illisible : fichier tronqué (le document s'arrête avant sa "
+              "fin)"_s},
     };
     for (const auto& c : cases) {
         m_dialogs.answerNext(SessionFlows::abandonCreationAlert().buttons.first().text);
         m_dialogs.chooseNext(QUrl::fromLocalFile(c.path));
-        trigger(QStringLiteral("Ouvrir une base de données…"));
+        trigger(u"Ouvrir une base de données…"_s);
         ASSERT_FALSE(m_dialogs.alerts.isEmpty());
-        EXPECT_EQ(m_dialogs.alerts.last().message,
-                  QStringLiteral("Erreur lors du chargement de la session."));
+        EXPECT_EQ(m_dialogs.alerts.last().message, u"Erreur lors du chargement de la session."_s);
         EXPECT_EQ(m_dialogs.alerts.last().informativeText, c.reason);
         EXPECT_TRUE(m_app->wizard().inProgress());
         EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::onboarding);
@@ -181,193 +168,172 @@ TEST_F(ApplicationFlowTest, AnUnreadableFileIsReportedWithItsReason) {
 
 TEST_F(ApplicationFlowTest, RestartUnlocksWithTheCodeOnlyAndOpensOnTheDashboard) {
     openProtectedSession();
-    window().workspace().showSection(QStringLiteral("clients"));
+    window().workspace().showSection(u"clients"_s);
     restartApp();
     EXPECT_EQ(screen(), MainWindow::Screen::launch);
-    click(QStringLiteral("sessionCard0"));
+    click(u"sessionCard0"_s);
     EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::lockScreen);
 
     // Letter case counts; surrounding spaces do not.
-    submitCode(QStringLiteral("S3CRET"));
-    EXPECT_EQ(visibleText(QStringLiteral("lockError")), QStringLiteral("Code incorrect."));
+    submitCode(u"S3CRET"_s);
+    EXPECT_EQ(shownText(u"lockError"_s), u"Code incorrect."_s);
     EXPECT_EQ(screen(), MainWindow::Screen::launch);
     // Saving or exporting a session nobody unlocked is not offered.
-    EXPECT_FALSE(window().action(QStringLiteral("Enregistrer sous…"))->isEnabled());
+    EXPECT_FALSE(window().action(u"Enregistrer sous…"_s)->isEnabled());
 
-    type(QStringLiteral("lockCodeField"), QStringLiteral("  s3cret "));
-    QTest::keyClick(find<QLineEdit>(QStringLiteral("lockCodeField")), Qt::Key_Return);
+    type(u"lockCodeField"_s, u"  s3cret "_s);
+    QTest::keyClick(find<QLineEdit>(u"lockCodeField"_s), Qt::Key_Return);
     EXPECT_EQ(screen(), MainWindow::Screen::session);
-    EXPECT_EQ(window().workspace().currentSection(), QStringLiteral("dashboard"));
-    EXPECT_TRUE(window().action(QStringLiteral("Enregistrer sous…"))->isEnabled());
+    EXPECT_EQ(window().workspace().currentSection(), u"dashboard"_s);
+    EXPECT_TRUE(window().action(u"Enregistrer sous…"_s)->isEnabled());
 }
 
 TEST_F(ApplicationFlowTest, RecoveryThroughAQuestionSetsANewCode) {
     const QString path = openProtectedSession();
     restartApp();
-    click(QStringLiteral("sessionCard0"));
-    click(QStringLiteral("lockForgot"));
-    click(QStringLiteral("recoveryQuestion0"));
+    click(u"sessionCard0"_s);
+    click(u"lockForgot"_s);
+    click(u"recoveryQuestion0"_s);
 
-    type(QStringLiteral("recoveryAnswer"), QStringLiteral("Pàris"));
-    click(QStringLiteral("recoveryCheckAnswer"));
-    EXPECT_EQ(visibleText(QStringLiteral("recoveryAnswerError")),
-              QStringLiteral("Réponse incorrecte. Vérifiez la casse et les espaces."));
+    type(u"recoveryAnswer"_s, u"Pàris"_s);
+    click(u"recoveryCheckAnswer"_s);
+    EXPECT_EQ(shownText(u"recoveryAnswerError"_s),
+              u"Réponse incorrecte. Vérifiez la casse et les espaces."_s);
 
-    type(QStringLiteral("recoveryAnswer"), QStringLiteral("  paris "));
-    click(QStringLiteral("recoveryCheckAnswer"));
-    type(QStringLiteral("recoveryNewCode"), QStringLiteral("nouveau"));
-    type(QStringLiteral("recoveryConfirmation"), QStringLiteral("nouveaU"));
-    click(QStringLiteral("recoverySave"));
-    EXPECT_EQ(visibleText(QStringLiteral("recoveryNewCodeError")),
-              QStringLiteral("Les codes ne correspondent pas."));
-    type(QStringLiteral("recoveryConfirmation"), QStringLiteral("nouveau"));
-    click(QStringLiteral("recoverySave"));
-    click(QStringLiteral("recoveryUnlockNow"));
+    type(u"recoveryAnswer"_s, u"  paris "_s);
+    click(u"recoveryCheckAnswer"_s);
+    type(u"recoveryNewCode"_s, u"nouveau"_s);
+    type(u"recoveryConfirmation"_s, u"nouveaU"_s);
+    click(u"recoverySave"_s);
+    EXPECT_EQ(shownText(u"recoveryNewCodeError"_s), u"Les codes ne correspondent pas."_s);
+    type(u"recoveryConfirmation"_s, u"nouveau"_s);
+    click(u"recoverySave"_s);
+    click(u"recoveryUnlockNow"_s);
 
     // Back on the lock: the old code no longer opens, the new one does.
-    submitCode(QStringLiteral("s3cret"));
-    EXPECT_EQ(visibleText(QStringLiteral("lockError")), QStringLiteral("Code incorrect."));
-    submitCode(QStringLiteral("nouveau"));
+    submitCode(u"s3cret"_s);
+    EXPECT_EQ(shownText(u"lockError"_s), u"Code incorrect."_s);
+    submitCode(u"nouveau"_s);
     EXPECT_EQ(screen(), MainWindow::Screen::session);
-
     // The new code is in the user's own file, not only in memory.
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(file.readAll().contains("\"appPassword\":\"nouveau\""));
+    EXPECT_TRUE(contentsOf(path).contains("\"appPassword\":\"nouveau\""));
 }
 
 TEST_F(ApplicationFlowTest, LockingTheRunningSessionHidesItUntilTheCodeIsTyped) {
     openProtectedSession();
-    window().workspace().showSection(QStringLiteral("documents"));
-    trigger(QStringLiteral("Verrouiller le logiciel"));
+    window().workspace().showSection(u"documents"_s);
+    trigger(u"Verrouiller le logiciel"_s);
     EXPECT_EQ(screen(), MainWindow::Screen::locked);
-    for (const QString& title : {QStringLiteral("Enregistrer"), QStringLiteral("Enregistrer sous…"),
-                                 QStringLiteral("Se déconnecter"), QStringLiteral("Réglages…")})
+    for (const QString& title :
+         {u"Enregistrer"_s, u"Enregistrer sous…"_s, u"Se déconnecter"_s, u"Réglages…"_s})
         EXPECT_FALSE(window().action(title)->isEnabled()) << title.toStdString();
 
-    submitCode(QStringLiteral("faux"));
-    EXPECT_EQ(visibleText(QStringLiteral("lockError")), QStringLiteral("Code incorrect."));
+    submitCode(u"faux"_s);
+    EXPECT_EQ(shownText(u"lockError"_s), u"Code incorrect."_s);
     EXPECT_EQ(screen(), MainWindow::Screen::locked);
-    submitCode(QStringLiteral("s3cret"));
+    submitCode(u"s3cret"_s);
     EXPECT_EQ(screen(), MainWindow::Screen::session);
-    EXPECT_EQ(window().workspace().currentSection(), QStringLiteral("dashboard"));
-}
-
-TEST_F(ApplicationFlowTest, ASessionWithoutCodeCannotBeLocked) {
-    const QString path = writeUserSession(QStringLiteral("Libre"), QString());
-    startApp();
-    openFromList(path);
-    ASSERT_EQ(screen(), MainWindow::Screen::session);
-    EXPECT_FALSE(window().action(QStringLiteral("Verrouiller le logiciel"))->isEnabled());
+    EXPECT_EQ(window().workspace().currentSection(), u"dashboard"_s);
 }
 
 TEST_F(ApplicationFlowTest, LoggingOutAsksSavesAndReturnsToTheList) {
     openProtectedSession();
     // Cancelled: nothing happens.
-    trigger(QStringLiteral("Se déconnecter"));
+    trigger(u"Se déconnecter"_s);
     ASSERT_EQ(m_dialogs.alerts.size(), 1);
-    EXPECT_EQ(m_dialogs.alerts[0].title, QStringLiteral("Se déconnecter ?"));
-    EXPECT_EQ(m_dialogs.alerts[0].message,
-              QStringLiteral("La session actuelle sera sauvegardée automatiquement. Vous "
-                             "reviendrez à l'écran de sélection des sessions."));
+    EXPECT_EQ(m_dialogs.alerts[0], SessionFlows::logOutAlert());
     EXPECT_EQ(screen(), MainWindow::Screen::session);
 
-    m_dialogs.answerNext(QStringLiteral("Se déconnecter"));
-    trigger(QStringLiteral("Se déconnecter"));
+    m_dialogs.answerNext(u"Se déconnecter"_s);
+    trigger(u"Se déconnecter"_s);
     EXPECT_EQ(screen(), MainWindow::Screen::launch);
     EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::sessionPicker);
-    EXPECT_EQ(find<QAbstractButton>(QStringLiteral("sessionCard0"))->text(),
-              QStringLiteral("Atelier Lumière"));
+    EXPECT_EQ(find<QAbstractButton>(u"sessionCard0"_s)->text(), u"Atelier Lumière"_s);
 }
 
 TEST_F(ApplicationFlowTest, SwitchingSessionSavesAndGoesThroughTheOtherLock) {
-    const QString first = writeUserSession(QStringLiteral("Première"), QString());
-    const QString second = writeUserSession(QStringLiteral("Seconde"), QStringLiteral("1234"));
+    const QString first = writeUserSession(u"Première"_s, QString());
+    const QString second = writeUserSession(u"Seconde"_s, u"1234"_s);
     startApp();
     openFromList(second);
-    submitCode(QStringLiteral("1234"));
+    submitCode(u"1234"_s);
     // Back to the list, open the first: two sessions are now listed.
-    m_dialogs.answerNext(QStringLiteral("Se déconnecter"));
-    trigger(QStringLiteral("Se déconnecter"));
+    m_dialogs.answerNext(u"Se déconnecter"_s);
+    trigger(u"Se déconnecter"_s);
     openFromList(first);
     ASSERT_EQ(screen(), MainWindow::Screen::session);
 
     // The open session is left out of "Ouvert récemment".
-    auto* recent = window().findChild<QMenu*>(QStringLiteral("recentMenu"));
+    auto* recent = window().findChild<QMenu*>(u"recentMenu"_s);
     ASSERT_NE(recent, nullptr);
     emit recent->aboutToShow();
     QStringList titles;
     for (QAction* a : recent->actions())
         titles << a->text();
-    EXPECT_EQ(titles.first(), QStringLiteral("Seconde — Seconde.cdb"));
-    EXPECT_FALSE(titles.contains(QStringLiteral("Première — Première.cdb")));
+    EXPECT_EQ(titles.first(), u"Seconde — Seconde.cdb"_s);
+    EXPECT_FALSE(titles.contains(u"Première — Première.cdb"_s));
 
-    m_dialogs.answerNext(QStringLiteral("Changer de session"));
+    m_dialogs.answerNext(u"Changer de session"_s);
     recent->actions().first()->trigger();
-    EXPECT_EQ(m_dialogs.alerts.last().title, QStringLiteral("Changer de session ?"));
+    EXPECT_EQ(m_dialogs.alerts.last().title, u"Changer de session ?"_s);
     EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::lockScreen);
-    EXPECT_EQ(m_app->store().sessionName(), QStringLiteral("Seconde"));
+    EXPECT_EQ(m_app->store().sessionName(), u"Seconde"_s);
 }
 
 // "Nouvelle session" from a session, then a recent one chosen instead:
 // the creation is given up only when asked, and the session opens.
 TEST_F(ApplicationFlowTest, ARecentSessionChosenDuringACreationAsksFirst) {
     openProtectedSession();
-    trigger(QStringLiteral("Nouvelle session"));
+    trigger(u"Nouvelle session"_s);
     ASSERT_EQ(m_app->launch().phase(), LaunchPhase::Phase::onboarding);
     ASSERT_TRUE(m_app->wizard().inProgress());
     const RecentEntry entry = m_app->recentFiles().entries().first();
 
     m_app->dispatcher().postOpenRecent(entry);
-    EXPECT_EQ(m_dialogs.alerts.last().title, QStringLiteral("Ouvrir cette session ?"));
+    EXPECT_EQ(m_dialogs.alerts.last().title, u"Ouvrir cette session ?"_s);
     EXPECT_TRUE(m_app->wizard().inProgress());
 
     m_dialogs.answerNext(SessionFlows::abandonCreationAlert().buttons.first().text);
     m_app->dispatcher().postOpenRecent(entry);
     EXPECT_FALSE(m_app->wizard().inProgress());
     EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::lockScreen);
-    EXPECT_EQ(m_app->store().sessionName(), QStringLiteral("Atelier Lumière"));
+    EXPECT_EQ(m_app->store().sessionName(), u"Atelier Lumière"_s);
 }
 
 // A session file opened from the file manager while a session is open: the
 // second start hands it over; the same file is only said to be open, another
 // one is switched to as from the recent menu.
 TEST_F(ApplicationFlowTest, AFileFromTheFileManagerAsksBeforeReplacingTheSession) {
-    const QString other = writeUserSession(QStringLiteral("Seconde"), QStringLiteral("1234"));
+    const QString other = writeUserSession(u"Seconde"_s, u"1234"_s);
     const QString path = openProtectedSession();
-    m_app->store().setSessionName(QStringLiteral("Atelier Nord"));
+    m_app->store().setSessionName(u"Atelier Nord"_s);
     m_app->receiveFiles({QUrl::fromLocalFile(path)});
     ASSERT_EQ(m_dialogs.alerts.size(), 1);
-    EXPECT_EQ(m_dialogs.alerts[0].title, QStringLiteral("Session déjà ouverte"));
-    EXPECT_EQ(m_dialogs.alerts[0].message,
-              QStringLiteral("Ce fichier correspond à la session actuellement active."));
+    EXPECT_EQ(m_dialogs.alerts[0].title, u"Session déjà ouverte"_s);
 
     m_app->receiveFiles({QUrl::fromLocalFile(other)});
     ASSERT_EQ(m_dialogs.alerts.size(), 2);
     EXPECT_EQ(m_dialogs.alerts[1], SessionFlows::switchSessionAlert());
-    EXPECT_EQ(m_dialogs.alerts[1].title, QStringLiteral("Changer de session ?"));
     EXPECT_EQ(screen(), MainWindow::Screen::session);
-    EXPECT_EQ(m_app->store().sessionName(), QStringLiteral("Atelier Nord"));
+    EXPECT_EQ(m_app->store().sessionName(), u"Atelier Nord"_s);
 
-    m_dialogs.answerNext(QStringLiteral("Changer de session"));
+    m_dialogs.answerNext(u"Changer de session"_s);
     m_app->receiveFiles({QUrl::fromLocalFile(other)});
     EXPECT_EQ(m_app->launch().phase(), LaunchPhase::Phase::lockScreen);
-    EXPECT_EQ(m_app->store().sessionName(), QStringLiteral("Seconde"));
+    EXPECT_EQ(m_app->store().sessionName(), u"Seconde"_s);
     // The session left was saved into its own file first.
-    QFile left(path);
-    ASSERT_TRUE(left.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(left.readAll().contains("Atelier Nord"));
+    EXPECT_TRUE(contentsOf(path).contains("Atelier Nord"));
 }
 
 TEST_F(ApplicationFlowTest, ARecentMenuWithOnlyTheOpenSessionSaysSo) {
     openProtectedSession();
-    auto* recent = window().findChild<QMenu*>(QStringLiteral("recentMenu"));
+    auto* recent = window().findChild<QMenu*>(u"recentMenu"_s);
     emit recent->aboutToShow();
     const QList<QAction*> actions = recent->actions();
     ASSERT_EQ(actions.size(), 3);
-    EXPECT_EQ(actions[0]->text(), QStringLiteral("Aucun fichier récent"));
+    EXPECT_EQ(actions[0]->text(), u"Aucun fichier récent"_s);
     EXPECT_FALSE(actions[0]->isEnabled());
-    EXPECT_EQ(actions[2]->text(), QStringLiteral("Effacer les éléments récents"));
+    EXPECT_EQ(actions[2]->text(), u"Effacer les éléments récents"_s);
     actions[2]->trigger();
     EXPECT_TRUE(m_app->recentFiles().entries().isEmpty());
 }
@@ -376,86 +342,71 @@ TEST_F(ApplicationFlowTest, QuittingDuringCreationAsksAndContinuerKeepsTheWindow
     startApp();
     window().show();
     ASSERT_TRUE(m_app->launchState().onboardingInProgress());
-    m_dialogs.answerNext(QStringLiteral("Continuer"));
+    m_dialogs.answerNext(u"Continuer"_s);
     EXPECT_FALSE(window().close());
-    EXPECT_EQ(m_dialogs.alerts.last().title, QStringLiteral("Quitter la création de session ?"));
+    EXPECT_EQ(m_dialogs.alerts.last().title, u"Quitter la création de session ?"_s);
     EXPECT_TRUE(window().isVisible());
 
-    m_dialogs.answerNext(QStringLiteral("Quitter quand même"));
+    m_dialogs.answerNext(u"Quitter quand même"_s);
     EXPECT_TRUE(window().close());
     EXPECT_FALSE(m_app->launchState().onboardingInProgress());
 }
 
 TEST_F(ApplicationFlowTest, QuittingAnOpenSessionAsksNothing) {
     openProtectedSession();
-    const qsizetype asked = m_dialogs.alerts.size();
     EXPECT_TRUE(window().close());
-    EXPECT_EQ(m_dialogs.alerts.size(), asked);
+    EXPECT_TRUE(m_dialogs.alerts.isEmpty());
 }
 
 TEST_F(ApplicationFlowTest, AMirrorThatFailsIsShownInTheStatusBar) {
     const QString path = openProtectedSession();
-    m_fs.failOnPath(velmora::test::FaultyFileSystem::Op::Write, QStringLiteral("/Documents/"));
+    m_fs.failOnPath(velmora::test::FaultyFileSystem::Op::Write, u"/Documents/"_s);
     m_app->store().save();
-    const QString status = find<QLabel>(QStringLiteral("saveStatus"))->text();
-    EXPECT_TRUE(status.startsWith(QStringLiteral("Le fichier « Atelier Lumière.cdb » n'a pas pu "
-                                                 "être mis à jour : ")))
+    const QString status = find<QLabel>(u"saveStatus"_s)->text();
+    EXPECT_TRUE(
+        status.startsWith(u"Le fichier « Atelier Lumière.cdb » n'a pas pu être mis à jour : "_s))
         << status.toStdString();
 
     m_fs.heal();
     m_app->store().save();
-    EXPECT_EQ(find<QLabel>(QStringLiteral("saveStatus"))->text(), QString());
-    QFile mirror(path);
-    ASSERT_TRUE(mirror.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(mirror.readAll().contains("Atelier Lumi"));
+    EXPECT_EQ(find<QLabel>(u"saveStatus"_s)->text(), QString());
+    EXPECT_TRUE(contentsOf(path).contains("Atelier Lumi"));
 }
 
 TEST_F(ApplicationFlowTest, AFullDiskOffersToMoveTheSession) {
     openProtectedSession();
-    // The application's own folder is full; another disk has room.
-    m_fs.failOnPath(velmora::test::FaultyFileSystem::Op::Write, QStringLiteral("/data/"),
-                    QStringLiteral("No space left on device"));
-    const QString rescue = m_dir.path() + QStringLiteral("/Rescue");
-    QDir().mkpath(rescue);
-    m_dialogs.answerNext(QStringLiteral("Choisir un emplacement…"));
-    m_dialogs.chooseNext(QUrl::fromLocalFile(rescue));
-    trigger(QStringLiteral("Enregistrer"));
+    const QString moved = fillTheDiskAndAcceptTheRescue();
+    trigger(u"Enregistrer"_s);
 
     ASSERT_EQ(m_dialogs.alerts.size(), 2);
-    EXPECT_EQ(m_dialogs.alerts[0].title, QStringLiteral("Enregistrement impossible"));
-    EXPECT_TRUE(m_dialogs.alerts[0].message.endsWith(QStringLiteral(
-        "Voulez-vous copier votre base de données vers un emplacement disposant de plus "
-        "d'espace, puis continuer à travailler depuis ce fichier ?")));
-    EXPECT_EQ(m_dialogs.panels.last().title, QStringLiteral("Choisir l'emplacement de sauvegarde"));
-    EXPECT_EQ(m_dialogs.alerts[1].title, QStringLiteral("Fichier déplacé"));
-    EXPECT_TRUE(QFile::exists(rescue + QStringLiteral("/Session sans titre.cdb")));
-    const QString moved = RecentFilesStore::urlText(
-        QUrl::fromLocalFile(rescue + QStringLiteral("/Session sans titre.cdb")));
-    EXPECT_EQ(m_app->flows().currentSessionUrlString(), moved);
-    EXPECT_EQ(m_app->menuState().currentSessionURLString(), std::optional(moved));
+    EXPECT_EQ(m_dialogs.alerts[0].title, u"Enregistrement impossible"_s);
+    EXPECT_TRUE(m_dialogs.alerts[0].message.endsWith(
+        u"Voulez-vous copier votre base de données vers un emplacement disposant de plus "
+        "d'espace, puis continuer à travailler depuis ce fichier ?"_s));
+    EXPECT_EQ(m_dialogs.panels.last().title, u"Choisir l'emplacement de sauvegarde"_s);
+    EXPECT_EQ(m_dialogs.alerts[1].title, u"Fichier déplacé"_s);
+    EXPECT_TRUE(QFile::exists(moved));
+    const QString url = RecentFilesStore::urlText(QUrl::fromLocalFile(moved));
+    EXPECT_EQ(m_app->flows().currentSessionUrlString(), url);
+    EXPECT_EQ(m_app->menuState().currentSessionURLString(), std::optional(url));
 }
 
 // A setting that cannot be saved for lack of space leads to the same rescue
 // as the save command.
 TEST_F(ApplicationFlowTest, ASettingThatDoesNotFitOffersTheRescueToo) {
     openProtectedSession();
-    trigger(QStringLiteral("Réglages…"));
+    trigger(u"Réglages…"_s);
     auto* settings = window().findChild<SettingsWindow*>();
     ASSERT_NE(settings, nullptr);
-    m_fs.failOnPath(velmora::test::FaultyFileSystem::Op::Write, QStringLiteral("/data/"),
-                    QStringLiteral("No space left on device"));
-    const QString rescue = m_dir.path() + QStringLiteral("/Rescue");
-    QDir().mkpath(rescue);
-    m_dialogs.answerNext(QStringLiteral("Choisir un emplacement…"));
-    m_dialogs.chooseNext(QUrl::fromLocalFile(rescue));
-    auto* light = settings->findChild<QAbstractButton*>(QStringLiteral("appearanceLight"));
+    const QString moved = fillTheDiskAndAcceptTheRescue();
+    auto* light = settings->findChild<QAbstractButton*>(u"appearanceLight"_s);
     ASSERT_NE(light, nullptr);
     light->click();
 
     ASSERT_GE(m_dialogs.alerts.size(), 2);
-    EXPECT_EQ(m_dialogs.alerts.first().title, QStringLiteral("Enregistrement impossible"));
-    EXPECT_EQ(m_dialogs.alerts.last().title, QStringLiteral("Fichier déplacé"));
-    EXPECT_TRUE(QFile::exists(rescue + QStringLiteral("/Session sans titre.cdb")));
+    EXPECT_EQ(m_dialogs.alerts.first().title, u"Enregistrement impossible"_s);
+    EXPECT_EQ(m_dialogs.alerts.last().title, u"Fichier déplacé"_s);
+    EXPECT_TRUE(QFile::exists(moved));
 }
 
 TEST_F(ApplicationFlowTest, TheSidebarFollowsTheSessionsMenuItems) {
@@ -467,35 +418,34 @@ TEST_F(ApplicationFlowTest, TheSidebarFollowsTheSessionsMenuItems) {
     prefs.sidebarMenuItems = SidebarMenuItemConfig::defaults();
     std::swap(prefs.sidebarMenuItems[1], prefs.sidebarMenuItems[3]);
     prefs.sidebarMenuItems[2].isEnabled = false;
-    prefs.sidebarMenuItems[3].displayName = QStringLiteral("Mes clients");
+    prefs.sidebarMenuItems[3].displayName = u"Mes clients"_s;
     m_app->store().setPreferences(prefs);
     EXPECT_EQ(window().workspace().sectionKeys(),
               (QStringList{"dashboard", "documents", "clients", "services", "stock", "accounting",
                            "calendar", "externalTools"}));
-    auto* list = find<QListWidget>(QStringLiteral("sectionList"));
-    EXPECT_EQ(list->item(2)->text(), QStringLiteral("Mes clients"));
+    EXPECT_EQ(find<QListWidget>(u"sectionList"_s)->item(2)->text(), u"Mes clients"_s);
 }
 
 TEST_F(ApplicationFlowTest, HelpAndCachesAreOfferedFromTheStart) {
     startApp();
-    trigger(QStringLiteral("Aide Velmora Core"));
+    trigger(u"Aide Velmora Core"_s);
     auto* help = window().findChild<HelpWindow*>();
     ASSERT_NE(help, nullptr);
-    EXPECT_EQ(help->windowTitle(), QStringLiteral("Aide Velmora Core"));
-    EXPECT_TRUE(help->findChild<QTextBrowser*>()->toPlainText().contains(
-        QStringLiteral("Verrouiller le logiciel")));
+    EXPECT_EQ(help->windowTitle(), u"Aide Velmora Core"_s);
+    EXPECT_TRUE(
+        help->findChild<QTextBrowser*>()->toPlainText().contains(u"Verrouiller le logiciel"_s));
 
-    const QString cache = m_dir.path() + QStringLiteral("/cache");
+    const QString cache = m_dir.path() + u"/cache"_s;
     QDir().mkpath(cache);
-    QFile file(cache + QStringLiteral("/a.bin"));
+    QFile file(cache + u"/a.bin"_s);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(QByteArray(2048, 'x'));
     file.close();
-    m_dialogs.answerNext(QStringLiteral("Vider les caches"));
-    trigger(QStringLiteral("Vider les caches…"));
-    EXPECT_EQ(m_dialogs.alerts.last().title, QStringLiteral("Caches vidés"));
+    m_dialogs.answerNext(u"Vider les caches"_s);
+    trigger(u"Vider les caches…"_s);
+    EXPECT_EQ(m_dialogs.alerts.last().title, u"Caches vidés"_s);
     EXPECT_EQ(m_dialogs.alerts.last().message,
-              QStringLiteral("Les 2.0 Ko de caches ont été supprimés avec succès."));
+              u"Les 2.0 Ko de caches ont été supprimés avec succès."_s);
     EXPECT_FALSE(QFile::exists(file.fileName()));
 }
 

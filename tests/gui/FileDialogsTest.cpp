@@ -19,6 +19,7 @@
 #include <gtest/gtest.h>
 
 using namespace velmora::gui;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -28,9 +29,9 @@ TEST(FileDialogsTest, QtsOwnTextsAreFrench) {
         const char* english;
         QString french;
     } cases[] = {
-        {"QFileDialog", "Look in:", QStringLiteral("Voir dans :")},
-        {"QFileDialog", "File &name:", QStringLiteral("&Nom de fichier :")},
-        {"QPlatformTheme", "Cancel", QStringLiteral("Annuler")},
+        {"QFileDialog", "Look in:", u"Voir dans :"_s},
+        {"QFileDialog", "File &name:", u"&Nom de fichier :"_s},
+        {"QPlatformTheme", "Cancel", u"Annuler"_s},
     };
     std::unique_ptr<QTranslator> translator(installQtTranslations(*QCoreApplication::instance()));
     ASSERT_NE(translator, nullptr) << "qt6-translations-l10n is not installed";
@@ -46,16 +47,16 @@ TEST(FileDialogsTest, ProposesTheTypedNameInTheDocumentsFolder) {
     const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
     qputenv("HOME", QFile::encodeName(home.path()));
     qunsetenv("XDG_CONFIG_HOME");
-    const QString documents = home.path() + QStringLiteral("/Documents/");
+    const QString documents = home.path() + u"/Documents/"_s;
     const struct {
         const char* typed;
         QString proposed;
     } cases[] = {
-        {"Studio Éclat", home.path() + QStringLiteral("/Studio Éclat.cdb")},
-        {"Studio Éclat", documents + QStringLiteral("Studio Éclat.cdb")},
-        {"  Dupont / Fils: bois ", documents + QStringLiteral("Dupont - Fils- bois.cdb")},
-        {"   ", documents + QStringLiteral("Session sans titre.cdb")},
-        {".cache", documents + QStringLiteral("Session sans titre.cdb")},
+        {"Studio Éclat", home.path() + u"/Studio Éclat.cdb"_s},
+        {"Studio Éclat", documents + u"Studio Éclat.cdb"_s},
+        {"  Dupont / Fils: bois ", documents + u"Dupont - Fils- bois.cdb"_s},
+        {"   ", documents + u"Session sans titre.cdb"_s},
+        {".cache", documents + u"Session sans titre.cdb"_s},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(WizardLocationStep::proposedFile(QString::fromUtf8(c.typed)), c.proposed)
@@ -73,9 +74,9 @@ TEST(FileDialogsTest, ProposesTheTypedNameInTheDocumentsFolder) {
 TEST(FileDialogsTest, AnAlertsDetailsAreTheBoxsInformativeText) {
     velmora::Alert alert;
     alert.kind = velmora::Alert::Kind::error;
-    alert.message = QStringLiteral("Erreur lors du chargement de la session.");
-    alert.informativeText = QStringLiteral("Fichier de session illisible : le fichier est vide");
-    alert.buttons = {{QStringLiteral("OK"), velmora::AlertRole::defaultAction}};
+    alert.message = u"Erreur lors du chargement de la session."_s;
+    alert.informativeText = u"Fichier de session illisible : le fichier est vide"_s;
+    alert.buttons = {{u"OK"_s, velmora::AlertRole::defaultAction}};
     QString text, details;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

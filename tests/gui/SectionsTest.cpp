@@ -18,7 +18,7 @@ class TypingPage : public SectionPage {
 public:
     TypingPage() {
         field = new QLineEdit(this);
-        field->setObjectName(QStringLiteral("typingField"));
+        field->setObjectName(u"typingField"_s);
         (new QVBoxLayout(this))->addWidget(field);
     }
     bool canRun(SectionCommand command) const override { return command == SectionCommand::create; }
@@ -32,11 +32,10 @@ class SectionsTest : public AppFixture {
 protected:
     void SetUp() override {
         AppFixture::SetUp();
-        const QString path = writeUserSession(QStringLiteral("Libre"), QString());
+        const QString path = writeUserSession(u"Libre"_s, QString());
         startApp();
-        window().sections().add(QStringLiteral("clients"), [this](const SectionServices&) {
-            return m_clients = new TypingPage;
-        });
+        window().sections().add(
+            u"clients"_s, [this](const SectionServices&) { return m_clients = new TypingPage; });
         openFromList(path);
         ASSERT_EQ(screen(), MainWindow::Screen::session);
     }
@@ -52,48 +51,48 @@ protected:
 
 TEST_F(SectionsTest, APageKeepsWhatWasTypedAcrossAppearanceAndRenaming) {
     EXPECT_EQ(m_clients, nullptr) << "made before it was shown";
-    window().workspace().showSection(QStringLiteral("clients"));
+    window().workspace().showSection(u"clients"_s);
     ASSERT_NE(m_clients, nullptr);
     const QPointer<TypingPage> page = m_clients;
     const QPointer<QWidget> documents = [&] {
-        window().workspace().showSection(QStringLiteral("documents"));
-        return find<QWidget>(QStringLiteral("page_documents"));
+        window().workspace().showSection(u"documents"_s);
+        return find<QWidget>(u"page_documents"_s);
     }();
-    window().workspace().showSection(QStringLiteral("clients"));
-    type(QStringLiteral("typingField"), QStringLiteral("Facture Dupont"));
+    window().workspace().showSection(u"clients"_s);
+    type(u"typingField"_s, u"Facture Dupont"_s);
 
     changePreferences(
         [](AppPreferences& prefs) { prefs.appearanceMode = AppAppearanceMode::light; });
     changePreferences([](AppPreferences& prefs) {
         for (SidebarMenuItemConfig& item : prefs.sidebarMenuItems)
             if (item.defaultKey == QLatin1String("documents"))
-                item.displayName = QStringLiteral("Factures");
+                item.displayName = u"Factures"_s;
     });
 
     ASSERT_FALSE(page.isNull());
     ASSERT_FALSE(documents.isNull());
-    EXPECT_EQ(page->field->text(), QStringLiteral("Facture Dupont"));
-    EXPECT_EQ(window().workspace().currentSection(), QStringLiteral("clients"));
+    EXPECT_EQ(page->field->text(), u"Facture Dupont"_s);
+    EXPECT_EQ(window().workspace().currentSection(), u"clients"_s);
     EXPECT_TRUE(page->isVisibleTo(&window()));
     // The placeholder kept too, under its new name.
-    auto* title = documents->findChild<QLabel*>(QStringLiteral("sectionTitle"));
+    auto* title = documents->findChild<QLabel*>(u"sectionTitle"_s);
     ASSERT_NE(title, nullptr);
-    EXPECT_EQ(title->text(), QStringLiteral("Factures"));
+    EXPECT_EQ(title->text(), u"Factures"_s);
 }
 
 TEST_F(SectionsTest, CtrlNReachesTheSectionShownWhenItTakesIt) {
-    QAction* create = window().action(QStringLiteral("Nouveau"));
+    QAction* create = window().action(u"Nouveau"_s);
     ASSERT_NE(create, nullptr);
     EXPECT_FALSE(create->isEnabled()) << "the dashboard creates nothing yet";
 
-    window().workspace().showSection(QStringLiteral("clients"));
+    window().workspace().showSection(u"clients"_s);
     EXPECT_TRUE(create->isEnabled());
     window().activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
     QTest::keyClick(&window(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(m_clients->ran, QList<SectionCommand>{SectionCommand::create});
 
-    window().workspace().showSection(QStringLiteral("stock"));
+    window().workspace().showSection(u"stock"_s);
     EXPECT_FALSE(create->isEnabled());
 }
 

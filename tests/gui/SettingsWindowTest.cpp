@@ -1,5 +1,7 @@
 #include "gui/settings/SettingsWindow.h"
 #include "ScriptedDialogs.h"
+#include "WidgetDriver.h"
+#include "core/app/SettingsPages.h"
 #include "gui/settings/AppearancePage.h"
 #include "gui/settings/ChangeCodeSheet.h"
 #include "gui/settings/CompanyPage.h"
@@ -10,8 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QLabel>
-#include <QLineEdit>
+#include <QImage>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -19,16 +20,16 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStackedWidget>
-#include <QTest>
 
 using namespace velmora;
 using namespace velmora::gui;
 using namespace velmora::gui::test;
 using namespace velmora::test;
+using namespace Qt::StringLiterals;
 
 namespace {
 
-class SettingsWindowTest : public MirroredStoreFixture {
+class SettingsWindowTest : public WidgetDriver<MirroredStoreFixture> {
 protected:
     void SetUp() override {
         MirroredStoreFixture::SetUp();
@@ -39,36 +40,9 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     }
     void TearDown() override { window.reset(); }
+    QWidget& driven() override { return *window; }
 
-    template <class T> T* find(const QString& name) const {
-        T* child = window->findChild<T*>(name);
-        EXPECT_NE(child, nullptr) << name.toStdString();
-        return child;
-    }
-    QLabel* label(const QString& name) const { return find<QLabel>(name); }
-    QString visibleMessage(const QString& name) const {
-        QLabel* message = label(name);
-        return message && !message->isHidden() ? message->text() : QString();
-    }
-    void click(const QString& name) {
-        QPushButton* button = find<QPushButton>(name);
-        ASSERT_NE(button, nullptr);
-        ASSERT_TRUE(button->isEnabled()) << name.toStdString();
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
-    // Key by key, accents included, which QTest::keyClicks only takes in ASCII.
-    static void typeInto(QWidget* widget, const QString& text) {
-        for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-    void type(const QString& name, const QString& text) {
-        QLineEdit* edit = find<QLineEdit>(name);
-        ASSERT_NE(edit, nullptr);
-        edit->setFocus(Qt::MouseFocusReason);
-        edit->selectAll();
-        QTest::keyClick(edit, Qt::Key_Backspace);
-        typeInto(edit, text);
-    }
+    QLabel* label(const QString& name) { return find<QLabel>(name); }
     // Tab to the next field.
     void leave(const QString& name) {
         QWidget* field = find<QWidget>(name);
@@ -89,29 +63,20 @@ protected:
         EXPECT_NE(box, nullptr) << row;
         return box;
     }
-    void renameRow(int row, const QString& name) {
-        QLineEdit* field = sidebarName(row);
-        ASSERT_NE(field, nullptr);
-        field->setFocus(Qt::MouseFocusReason);
-        field->selectAll();
-        QTest::keyClick(field, Qt::Key_Backspace);
-        typeInto(field, name);
+    ChangeCodeSheet* openCodeSheet() {
+        window->showPage(SettingsPage::security);
+        click(u"changeCodeButton"_s);
+        auto* sheet = window->findChild<ChangeCodeSheet*>(u"changeCodeSheet"_s);
+        EXPECT_TRUE(sheet && sheet->isVisible());
+        return sheet;
     }
 
     void failSaves() { m_fs.failOn(FaultyFileSystem::Op::Write); }
     void expectSaveFailedAlert() {
         ASSERT_FALSE(dialogs.alerts.isEmpty());
-        EXPECT_EQ(dialogs.alerts.last().title, QStringLiteral("Enregistrement impossible"));
-        EXPECT_TRUE(dialogs.alerts.last().message.contains(QStringLiteral("No space left")))
+        EXPECT_EQ(dialogs.alerts.last().title, u"Enregistrement impossible"_s);
+        EXPECT_TRUE(dialogs.alerts.last().message.contains(u"No space left"_s))
             << dialogs.alerts.last().message.toStdString();
-    }
-
-    QUrl pictureFile(const QString& name) {
-        QImage image(40, 20, QImage::Format_ARGB32);
-        image.fill(Qt::darkCyan);
-        const QString file = path(name);
-        EXPECT_TRUE(image.save(file));
-        return QUrl::fromLocalFile(file);
     }
 
     ScriptedDialogs dialogs;
@@ -128,18 +93,17 @@ QStringList keysOf(const QList<SidebarMenuItemConfig>& items) {
 } // namespace
 
 TEST_F(SettingsWindowTest, IsANonModalWindowOfFivePages) {
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Réglages"));
+    EXPECT_EQ(window->windowTitle(), u"Réglages"_s);
     EXPECT_FALSE(window->isModal());
     EXPECT_EQ(window->size(), QSize(860, 600));
-    auto* pages = find<QListWidget>(QStringLiteral("settingsPages"));
+    auto* pages = find<QListWidget>(u"settingsPages"_s);
     ASSERT_NE(pages, nullptr);
     QStringList names;
     for (int row = 0; row < pages->count(); ++row)
         names << pages->item(row)->text();
-    EXPECT_EQ(names, (QStringList{QStringLiteral("Apparence"), QStringLiteral("Entreprise"),
-                                  QStringLiteral("Sécurité"), QStringLiteral("Sauvegarde"),
-                                  QStringLiteral("Menu latéral")}));
-    auto* stack = find<QStackedWidget>(QStringLiteral("settingsStack"));
+    EXPECT_EQ(names, (QStringList{u"Apparence"_s, u"Entreprise"_s, u"Sécurité"_s, u"Sauvegarde"_s,
+                                  u"Menu latéral"_s}));
+    auto* stack = find<QStackedWidget>(u"settingsStack"_s);
     ASSERT_NE(stack, nullptr);
     EXPECT_EQ(window->currentPage(), SettingsPage::appearance);
     pages->setCurrentRow(3);
@@ -151,11 +115,11 @@ TEST_F(SettingsWindowTest, IsANonModalWindowOfFivePages) {
 }
 
 TEST_F(SettingsWindowTest, AppearanceIsSavedWhenChosen) {
-    auto* dark = find<QRadioButton>(QStringLiteral("appearanceDark"));
-    auto* light = find<QRadioButton>(QStringLiteral("appearanceLight"));
+    auto* dark = find<QRadioButton>(u"appearanceDark"_s);
+    auto* light = find<QRadioButton>(u"appearanceLight"_s);
     ASSERT_TRUE(dark && light);
-    EXPECT_EQ(dark->text(), QStringLiteral("Sombre"));
-    EXPECT_EQ(light->text(), QStringLiteral("Clair"));
+    EXPECT_EQ(dark->text(), u"Sombre"_s);
+    EXPECT_EQ(light->text(), u"Clair"_s);
     EXPECT_TRUE(dark->isChecked());
 
     light->click();
@@ -183,198 +147,184 @@ TEST_F(SettingsWindowTest, AppearanceIsSavedWhenChosen) {
 // and its message, and closing the window keeps what was being typed.
 TEST_F(SettingsWindowTest, CompanyFieldsAreSavedAsTheyAreLeft) {
     window->showPage(SettingsPage::company);
-    EXPECT_EQ(window->findChildren<QPushButton*>(QStringLiteral("companySave")).size(), 0);
-    type(QStringLiteral("companyDisplayName"), QStringLiteral("Studio Créatif"));
-    leave(QStringLiteral("companyDisplayName"));
-    EXPECT_EQ(onDisk().companySettings.displayName, QStringLiteral("Studio Créatif"));
+    EXPECT_EQ(window->findChildren<QPushButton*>(u"companySave"_s).size(), 0);
+    type(u"companyDisplayName"_s, u"Studio Créatif"_s);
+    leave(u"companyDisplayName"_s);
+    EXPECT_EQ(onDisk().companySettings.displayName, u"Studio Créatif"_s);
 
     // The wizard let "12345" through; neither does now.
-    auto* siret = find<QLineEdit>(QStringLiteral("companySiret"));
-    QLabel* siretError = label(QStringLiteral("companySiretError"));
+    auto* siret = find<QLineEdit>(u"companySiret"_s);
+    QLabel* siretError = label(u"companySiretError"_s);
     ASSERT_TRUE(siret && siretError);
     const QByteArray before = readBytes(workingCopy());
-    type(QStringLiteral("companySiret"), QStringLiteral("12345"));
-    leave(QStringLiteral("companySiret"));
+    type(u"companySiret"_s, u"12345"_s);
+    leave(u"companySiret"_s);
     EXPECT_TRUE(shown(siretError));
-    EXPECT_EQ(siretError->text(), QStringLiteral("Le SIRET doit comporter 14 chiffres."));
+    EXPECT_EQ(siretError->text(), u"Le SIRET doit comporter 14 chiffres."_s);
     EXPECT_EQ(focused(), siret);
     EXPECT_EQ(readBytes(workingCopy()), before);
     // The message stays while deserved, and goes once the field is right.
-    QTest::keyClicks(siret, QStringLiteral("6"));
+    QTest::keyClicks(siret, u"6"_s);
     EXPECT_TRUE(shown(siretError));
-    type(QStringLiteral("companySiret"), QStringLiteral("123 456 789 00012"));
+    type(u"companySiret"_s, u"123 456 789 00012"_s);
     EXPECT_FALSE(shown(siretError));
-    leave(QStringLiteral("companySiret"));
+    leave(u"companySiret"_s);
     EXPECT_NE(focused(), siret);
-    EXPECT_EQ(onDisk().companySettings.siret, QStringLiteral("12345678900012"));
-    EXPECT_EQ(siret->text(), QStringLiteral("12345678900012"));
+    EXPECT_EQ(onDisk().companySettings.siret, u"12345678900012"_s);
+    EXPECT_EQ(siret->text(), u"12345678900012"_s);
 
-    type(QStringLiteral("companyBankIBAN"), QStringLiteral("fr76 3000 6000 0112 3456 7890 189"));
-    leave(QStringLiteral("companyBankIBAN"));
-    EXPECT_EQ(find<QLineEdit>(QStringLiteral("companyBankIBAN"))->text(),
-              QStringLiteral("FR76 3000 6000 0112 3456 7890 189"));
-    auto* legal = find<QPlainTextEdit>(QStringLiteral("companyAdditionalLegalText"));
+    auto* legal = find<QPlainTextEdit>(u"companyAdditionalLegalText"_s);
     ASSERT_NE(legal, nullptr);
     legal->setFocus();
-    legal->insertPlainText(QStringLiteral("Dispensé d’immatriculation.")); // pasted
-    leave(QStringLiteral("companyAdditionalLegalText"));
-    EXPECT_EQ(onDisk().companySettings.additionalLegalText,
-              QStringLiteral("Dispensé d’immatriculation."));
+    legal->insertPlainText(u"Dispensé d’immatriculation."_s); // pasted
+    leave(u"companyAdditionalLegalText"_s);
+    EXPECT_EQ(onDisk().companySettings.additionalLegalText, u"Dispensé d’immatriculation."_s);
 
     // Closed while typing: what was typed is saved, not lost.
-    type(QStringLiteral("companyOwnerName"), QStringLiteral("Camille Martin"));
+    type(u"companyOwnerName"_s, u"Camille Martin"_s);
     window->close();
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(dialogs.alerts.isEmpty());
     const CompanySettings written = onDisk().companySettings;
-    EXPECT_EQ(written.ownerName, QStringLiteral("Camille Martin"));
-    EXPECT_EQ(written.bankIBAN, QStringLiteral("FR76 3000 6000 0112 3456 7890 189"));
-    EXPECT_EQ(written.tvaNote, QStringLiteral("TVA non applicable, art. 293 B du CGI"));
+    EXPECT_EQ(written.ownerName, u"Camille Martin"_s);
+    EXPECT_EQ(written.tvaNote, u"TVA non applicable, art. 293 B du CGI"_s);
 }
 
 // A refused field far down the page comes back into view with the focus,
 // and holds its page and the window open until it is fixed.
 TEST_F(SettingsWindowTest, ARefusedFieldStaysInViewAndHoldsTheWindow) {
     window->showPage(SettingsPage::company);
-    auto* title = find<QLineEdit>(QStringLiteral("companyLateChargeLineTitle"));
+    auto* title = find<QLineEdit>(u"companyLateChargeLineTitle"_s);
     auto* scroll =
         qobject_cast<QScrollArea*>(window->companyPage()->parentWidget()->parentWidget());
     ASSERT_TRUE(title && scroll);
-    type(QStringLiteral("companyLateChargeLineTitle"), QString());
+    type(u"companyLateChargeLineTitle"_s, QString());
     scroll->verticalScrollBar()->setValue(0);
     ASSERT_TRUE(title->visibleRegion().isEmpty());
 
-    auto* pages = find<QListWidget>(QStringLiteral("settingsPages"));
+    auto* pages = find<QListWidget>(u"settingsPages"_s);
     QTest::mouseClick(pages->viewport(), Qt::LeftButton, {},
                       pages->visualItemRect(pages->item(0)).center());
     EXPECT_EQ(window->currentPage(), SettingsPage::company);
     EXPECT_EQ(focused(), title);
     EXPECT_FALSE(title->visibleRegion().isEmpty());
-    EXPECT_EQ(visibleMessage(QStringLiteral("companyLateChargeLineTitleError")),
-              QStringLiteral("Le titre de la ligne de frais de retard ne peut pas être vide."));
+    EXPECT_EQ(shownText(u"companyLateChargeLineTitleError"_s),
+              u"Le titre de la ligne de frais de retard ne peut pas être vide."_s);
 
     window->close();
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(focused(), title);
-    type(QStringLiteral("companyLateChargeLineTitle"), QStringLiteral("Indemnité"));
+    type(u"companyLateChargeLineTitle"_s, u"Indemnité"_s);
     QTest::keyClick(title, Qt::Key_Escape);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(onDisk().companySettings.lateChargeLineTitle, QStringLiteral("Indemnité"));
+    EXPECT_EQ(onDisk().companySettings.lateChargeLineTitle, u"Indemnité"_s);
 }
 
 TEST_F(SettingsWindowTest, CompanyLogoIsSavedOnceChosenAndRemoved) {
     window->showPage(SettingsPage::company);
-    QLabel* preview = label(QStringLiteral("companyLogoPreview"));
+    QLabel* preview = label(u"companyLogoPreview"_s);
     ASSERT_NE(preview, nullptr);
-    EXPECT_EQ(preview->text(), QStringLiteral("Aucun logo"));
-    EXPECT_FALSE(find<QPushButton>(QStringLiteral("companyLogoRemove"))->isEnabled());
+    EXPECT_EQ(preview->text(), u"Aucun logo"_s);
+    EXPECT_FALSE(find<QPushButton>(u"companyLogoRemove"_s)->isEnabled());
 
     // A cancelled panel changes nothing; a GIF is refused under the logo.
-    click(QStringLiteral("companyLogoChoose"));
+    click(u"companyLogoChoose"_s);
     ASSERT_EQ(dialogs.panels.size(), 1);
     EXPECT_EQ(dialogs.panels[0].mode, FilePanel::Mode::openFile);
-    EXPECT_EQ(dialogs.panels[0].extension, QStringLiteral("png svg jpg jpeg"));
-    EXPECT_EQ(preview->text(), QStringLiteral("Aucun logo"));
-    writeBytes(path(QStringLiteral("logo.gif")), "GIF89a");
-    dialogs.chooseNext(QUrl::fromLocalFile(path(QStringLiteral("logo.gif"))));
-    click(QStringLiteral("companyLogoChoose"));
-    EXPECT_EQ(label(QStringLiteral("companyLogoError"))->text(),
-              QStringLiteral("Le logo doit être une image PNG, SVG ou JPEG."));
-    EXPECT_TRUE(shown(label(QStringLiteral("companyLogoError"))));
+    EXPECT_EQ(dialogs.panels[0].extension, u"png svg jpg jpeg"_s);
+    EXPECT_EQ(preview->text(), u"Aucun logo"_s);
+    writeBytes(path(u"logo.gif"_s), "GIF89a");
+    dialogs.chooseNext(QUrl::fromLocalFile(path(u"logo.gif"_s)));
+    click(u"companyLogoChoose"_s);
+    EXPECT_EQ(shownText(u"companyLogoError"_s), u"Le logo doit être une image PNG, SVG ou JPEG."_s);
     EXPECT_EQ(onDisk().preferences.invoiceLogoURL, std::nullopt);
 
-    dialogs.chooseNext(pictureFile(QStringLiteral("logo.png")));
-    click(QStringLiteral("companyLogoChoose"));
-    EXPECT_FALSE(shown(label(QStringLiteral("companyLogoError"))));
+    QImage image(40, 20, QImage::Format_ARGB32);
+    image.fill(Qt::darkCyan);
+    ASSERT_TRUE(image.save(path(u"logo.png"_s)));
+    dialogs.chooseNext(QUrl::fromLocalFile(path(u"logo.png"_s)));
+    click(u"companyLogoChoose"_s);
+    EXPECT_FALSE(shown(label(u"companyLogoError"_s)));
     ASSERT_FALSE(preview->pixmap().isNull());
     const std::optional<QUrl> logo = onDisk().preferences.invoiceLogoURL;
     ASSERT_TRUE(logo.has_value());
     EXPECT_TRUE(logo->toLocalFile().startsWith(store->mediaFolder()));
     EXPECT_EQ(onDisk().embeddedMedia.size(), 1);
 
-    click(QStringLiteral("companyLogoRemove"));
-    EXPECT_EQ(preview->text(), QStringLiteral("Aucun logo"));
+    click(u"companyLogoRemove"_s);
+    EXPECT_EQ(preview->text(), u"Aucun logo"_s);
     EXPECT_EQ(onDisk().preferences.invoiceLogoURL, std::nullopt);
     EXPECT_TRUE(onDisk().embeddedMedia.isEmpty());
 }
 
 TEST_F(SettingsWindowTest, CompanySaveFailureIsShownAndTheTypingStays) {
     window->showPage(SettingsPage::company);
-    type(QStringLiteral("companyOwnerName"), QStringLiteral("Camille Martin"));
+    type(u"companyOwnerName"_s, u"Camille Martin"_s);
     failSaves();
-    leave(QStringLiteral("companyOwnerName"));
+    leave(u"companyOwnerName"_s);
     expectSaveFailedAlert();
     EXPECT_EQ(store->companySettings().ownerName, QString());
-    EXPECT_EQ(find<QLineEdit>(QStringLiteral("companyOwnerName"))->text(),
-              QStringLiteral("Camille Martin"));
+    EXPECT_EQ(find<QLineEdit>(u"companyOwnerName"_s)->text(), u"Camille Martin"_s);
     // Leaving it again tries again.
     m_fs.heal();
-    find<QLineEdit>(QStringLiteral("companyOwnerName"))->setFocus();
-    leave(QStringLiteral("companyOwnerName"));
-    EXPECT_EQ(onDisk().companySettings.ownerName, QStringLiteral("Camille Martin"));
+    find<QLineEdit>(u"companyOwnerName"_s)->setFocus();
+    leave(u"companyOwnerName"_s);
+    EXPECT_EQ(onDisk().companySettings.ownerName, u"Camille Martin"_s);
 }
 
 TEST_F(SettingsWindowTest, CompanyFollowsChangesMadeElsewhereExceptTheTyping) {
     CompanySettings company = store->companySettings();
-    company.displayName = QStringLiteral("Atelier");
+    company.displayName = u"Atelier"_s;
     store->setCompanySettings(company);
-    auto* name = find<QLineEdit>(QStringLiteral("companyDisplayName"));
+    auto* name = find<QLineEdit>(u"companyDisplayName"_s);
     ASSERT_NE(name, nullptr);
-    EXPECT_EQ(name->text(), QStringLiteral("Atelier"));
+    EXPECT_EQ(name->text(), u"Atelier"_s);
 
-    type(QStringLiteral("companyOwnerName"), QStringLiteral("Camille"));
-    company.displayName = QStringLiteral("Autre");
-    company.ownerName = QStringLiteral("Dominique");
+    type(u"companyOwnerName"_s, u"Camille"_s);
+    company.displayName = u"Autre"_s;
+    company.ownerName = u"Dominique"_s;
     store->setCompanySettings(company);
-    EXPECT_EQ(name->text(), QStringLiteral("Autre"));
-    EXPECT_EQ(find<QLineEdit>(QStringLiteral("companyOwnerName"))->text(),
-              QStringLiteral("Camille"));
+    EXPECT_EQ(name->text(), u"Autre"_s);
+    EXPECT_EQ(find<QLineEdit>(u"companyOwnerName"_s)->text(), u"Camille"_s);
 }
 
 TEST_F(SettingsWindowTest, SecurityRowFollowsTheStoredCode) {
     window->showPage(SettingsPage::security);
-    QLabel* code = label(QStringLiteral("securityCodeValue"));
-    QLabel* questions = label(QStringLiteral("securityQuestionCount"));
+    QLabel* code = label(u"securityCodeValue"_s);
+    QLabel* questions = label(u"securityQuestionCount"_s);
     ASSERT_TRUE(code && questions);
-    EXPECT_EQ(code->text(), QStringLiteral("Aucun"));
-    EXPECT_EQ(questions->text(), QStringLiteral("Aucune question enregistrée"));
-    EXPECT_EQ(label(QStringLiteral("securityHashingHelp"))->text(),
-              QStringLiteral("Les réponses sont hachées (SHA-256) — jamais stockées en clair."));
+    EXPECT_EQ(code->text(), u"Aucun"_s);
+    EXPECT_EQ(questions->text(), u"Aucune question enregistrée"_s);
+    EXPECT_EQ(label(u"securityHashingHelp"_s)->text(),
+              u"Les réponses sont hachées (SHA-256) — jamais stockées en clair."_s);
 
     AppPreferences prefs = store->preferences();
-    prefs.appPassword = QStringLiteral("1234");
+    prefs.appPassword = u"1234"_s;
     store->setPreferences(prefs);
-    EXPECT_EQ(code->text(), QStringLiteral("••••••"));
-    store->setSecurityQuestions({SecurityQuestion{QUuid::createUuid(), QStringLiteral("Q1 ?"),
-                                                  QString(64, QLatin1Char('a'))},
-                                 SecurityQuestion{QUuid::createUuid(), QStringLiteral("Q2 ?"),
-                                                  QString(64, QLatin1Char('b'))}});
-    EXPECT_EQ(questions->text(), QStringLiteral("2 questions enregistrées"));
+    EXPECT_EQ(code->text(), u"••••••"_s);
+    store->setSecurityQuestions(
+        {SecurityQuestion{QUuid::createUuid(), u"Q1 ?"_s, QString(64, u'a')},
+         SecurityQuestion{QUuid::createUuid(), u"Q2 ?"_s, QString(64, u'b')}});
+    EXPECT_EQ(questions->text(), u"2 questions enregistrées"_s);
 }
 
 TEST_F(SettingsWindowTest, ChangeCodeSheetValidatesThenSaves) {
     AppPreferences prefs = store->preferences();
-    prefs.appPassword = QStringLiteral("Ancien");
+    prefs.appPassword = u"Ancien"_s;
     store->setPreferences(prefs);
     ASSERT_TRUE(store->save().ok());
-    window->showPage(SettingsPage::security);
-    click(QStringLiteral("changeCodeButton"));
-    auto* sheet = window->findChild<ChangeCodeSheet*>(QStringLiteral("changeCodeSheet"));
+    ChangeCodeSheet* sheet = openCodeSheet();
     ASSERT_NE(sheet, nullptr);
-    EXPECT_TRUE(sheet->isVisible());
-    EXPECT_EQ(sheet->windowTitle(), QStringLiteral("Modifier le mot de passe"));
-
-    auto* oldField = sheet->findChild<QLineEdit*>(QStringLiteral("oldCodeField"));
-    auto* newField = sheet->findChild<QLineEdit*>(QStringLiteral("newCodeField"));
-    auto* confirmField = sheet->findChild<QLineEdit*>(QStringLiteral("confirmCodeField"));
-    auto* error = sheet->findChild<QLabel*>(QStringLiteral("changeCodeError"));
-    auto* save = sheet->findChild<QPushButton*>(QStringLiteral("changeCodeSave"));
-    ASSERT_TRUE(oldField && newField && confirmField && error && save);
+    EXPECT_EQ(sheet->windowTitle(), u"Modifier le mot de passe"_s);
+    auto* oldField = find<QLineEdit>(u"oldCodeField"_s);
+    auto* newField = find<QLineEdit>(u"newCodeField"_s);
+    auto* confirmField = find<QLineEdit>(u"confirmCodeField"_s);
+    ASSERT_TRUE(oldField && newField && confirmField);
     for (QLineEdit* field : {oldField, newField, confirmField})
         EXPECT_EQ(field->echoMode(), QLineEdit::Password);
 
     // Each toggle shows and hides its own field.
-    auto* toggle = sheet->findChild<QAction*>(QStringLiteral("newCodeToggle"));
+    auto* toggle = sheet->findChild<QAction*>(u"newCodeToggle"_s);
     ASSERT_NE(toggle, nullptr);
     toggle->trigger();
     EXPECT_EQ(newField->echoMode(), QLineEdit::Normal);
@@ -383,219 +333,189 @@ TEST_F(SettingsWindowTest, ChangeCodeSheetValidatesThenSaves) {
     toggle->trigger();
     EXPECT_EQ(newField->echoMode(), QLineEdit::Password);
 
-    QTest::keyClicks(oldField, QStringLiteral("ancien"));
-    QTest::keyClicks(newField, QStringLiteral("Neuf"));
-    QTest::keyClicks(confirmField, QStringLiteral("Neuf"));
-    QTest::mouseClick(save, Qt::LeftButton);
-    EXPECT_TRUE(shown(error));
-    EXPECT_EQ(error->text(), QStringLiteral("L'ancien mot de passe est incorrect."));
+    type(u"oldCodeField"_s, u"ancien"_s);
+    type(u"newCodeField"_s, u"Neuf"_s);
+    type(u"confirmCodeField"_s, u"Neuf"_s);
+    click(u"changeCodeSave"_s);
+    EXPECT_EQ(shownText(u"changeCodeError"_s), u"L'ancien mot de passe est incorrect."_s);
     EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(onDisk().preferences.appPassword, u"Ancien"_s);
 
-    oldField->clear();
-    QTest::keyClicks(oldField, QStringLiteral("Ancien"));
-    QTest::keyClicks(confirmField, QStringLiteral("!"));
-    QTest::mouseClick(save, Qt::LeftButton);
-    EXPECT_EQ(error->text(), QStringLiteral("Les nouveaux mots de passe ne correspondent pas."));
-    EXPECT_EQ(onDisk().preferences.appPassword, QStringLiteral("Ancien"));
-
-    QTest::keyClick(confirmField, Qt::Key_Backspace);
-    QTest::mouseClick(save, Qt::LeftButton);
+    type(u"oldCodeField"_s, u"Ancien"_s);
+    click(u"changeCodeSave"_s);
     EXPECT_FALSE(sheet->isVisible());
     EXPECT_TRUE(dialogs.alerts.isEmpty());
-    EXPECT_EQ(store->preferences().appPassword, QStringLiteral("Neuf"));
-    EXPECT_EQ(onDisk().preferences.appPassword, QStringLiteral("Neuf"));
-    EXPECT_EQ(label(QStringLiteral("securityCodeValue"))->text(), QStringLiteral("••••••"));
+    EXPECT_EQ(store->preferences().appPassword, u"Neuf"_s);
+    EXPECT_EQ(onDisk().preferences.appPassword, u"Neuf"_s);
+    EXPECT_EQ(label(u"securityCodeValue"_s)->text(), u"••••••"_s);
 
     // Opened again, the sheet is empty.
-    click(QStringLiteral("changeCodeButton"));
+    click(u"changeCodeButton"_s);
     EXPECT_TRUE(oldField->text().isEmpty());
     EXPECT_TRUE(newField->text().isEmpty());
-    EXPECT_FALSE(shown(error));
+    EXPECT_EQ(shownText(u"changeCodeError"_s), QString());
 }
 
 TEST_F(SettingsWindowTest, ChangeCodeSheetAsksBeforeDroppingTyping) {
-    window->showPage(SettingsPage::security);
-    click(QStringLiteral("changeCodeButton"));
-    auto* sheet = window->findChild<ChangeCodeSheet*>(QStringLiteral("changeCodeSheet"));
+    ChangeCodeSheet* sheet = openCodeSheet();
     ASSERT_NE(sheet, nullptr);
-
     // Nothing typed: it closes without a question.
     sheet->reject();
     EXPECT_FALSE(sheet->isVisible());
     EXPECT_TRUE(dialogs.alerts.isEmpty());
 
-    click(QStringLiteral("changeCodeButton"));
-    auto* newField = sheet->findChild<QLineEdit*>(QStringLiteral("newCodeField"));
-    QTest::keyClicks(newField, QStringLiteral("abc"));
-    dialogs.answerNext(QStringLiteral("Annuler"));
-    QTest::mouseClick(sheet->findChild<QPushButton*>(QStringLiteral("changeCodeCancel")),
-                      Qt::LeftButton);
+    click(u"changeCodeButton"_s);
+    type(u"newCodeField"_s, u"abc"_s);
+    dialogs.answerNext(u"Annuler"_s);
+    click(u"changeCodeCancel"_s);
     ASSERT_EQ(dialogs.alerts.size(), 1);
-    const Alert alert = dialogs.alerts[0];
-    EXPECT_EQ(alert.title, QStringLiteral("Quitter sans enregistrer ?"));
-    EXPECT_EQ(alert.message,
-              QStringLiteral("Les modifications du mot de passe ne seront pas enregistrées."));
-    ASSERT_EQ(alert.buttons.size(), 2);
-    EXPECT_EQ(alert.buttons[0].text, QStringLiteral("Quitter"));
-    EXPECT_EQ(alert.buttons[1].text, QStringLiteral("Annuler"));
+    EXPECT_EQ(dialogs.alerts[0], settingspages::changeCodeDiscardAlert());
     EXPECT_TRUE(sheet->isVisible());
-    EXPECT_EQ(newField->text(), QStringLiteral("abc"));
+    EXPECT_EQ(find<QLineEdit>(u"newCodeField"_s)->text(), u"abc"_s);
 
     // Escape goes the same way; "Quitter" drops the typing.
-    dialogs.answerNext(QStringLiteral("Quitter"));
-    QTest::keyClick(newField, Qt::Key_Escape);
+    dialogs.answerNext(u"Quitter"_s);
+    QTest::keyClick(find<QLineEdit>(u"newCodeField"_s), Qt::Key_Escape);
     EXPECT_EQ(dialogs.alerts.size(), 2);
     EXPECT_FALSE(sheet->isVisible());
-    EXPECT_TRUE(newField->text().isEmpty());
+    EXPECT_TRUE(find<QLineEdit>(u"newCodeField"_s)->text().isEmpty());
     EXPECT_FALSE(sheet->model().hasUnsavedInput());
     EXPECT_EQ(onDisk().preferences.appPassword, QString());
 }
 
 TEST_F(SettingsWindowTest, ChangeCodeSaveFailureKeepsTheSheetOpen) {
-    window->showPage(SettingsPage::security);
-    click(QStringLiteral("changeCodeButton"));
-    auto* sheet = window->findChild<ChangeCodeSheet*>(QStringLiteral("changeCodeSheet"));
+    ChangeCodeSheet* sheet = openCodeSheet();
     ASSERT_NE(sheet, nullptr);
-    QTest::keyClicks(sheet->findChild<QLineEdit*>(QStringLiteral("newCodeField")),
-                     QStringLiteral("Code"));
-    QTest::keyClicks(sheet->findChild<QLineEdit*>(QStringLiteral("confirmCodeField")),
-                     QStringLiteral("Code"));
+    type(u"newCodeField"_s, u"Code"_s);
+    type(u"confirmCodeField"_s, u"Code"_s);
     failSaves();
-    QTest::mouseClick(sheet->findChild<QPushButton*>(QStringLiteral("changeCodeSave")),
-                      Qt::LeftButton);
+    click(u"changeCodeSave"_s);
     expectSaveFailedAlert();
     EXPECT_TRUE(sheet->isVisible());
     EXPECT_EQ(store->preferences().appPassword, QString());
-    EXPECT_EQ(label(QStringLiteral("securityCodeValue"))->text(), QStringLiteral("Aucun"));
+    EXPECT_EQ(label(u"securityCodeValue"_s)->text(), u"Aucun"_s);
 }
 
 TEST_F(SettingsWindowTest, BackupNeedsAFolderBeforeItIsSwitchedOn) {
     window->showPage(SettingsPage::backup);
-    auto* enabled = find<QCheckBox>(QStringLiteral("backupEnabled"));
-    QLabel* folder = label(QStringLiteral("backupFolderPath"));
-    QLabel* error = label(QStringLiteral("backupError"));
-    ASSERT_TRUE(enabled && folder && error);
-    EXPECT_EQ(folder->text(), QStringLiteral("Aucun dossier choisi"));
+    auto* enabled = find<QCheckBox>(u"backupEnabled"_s);
+    QLabel* folder = label(u"backupFolderPath"_s);
+    ASSERT_TRUE(enabled && folder);
+    EXPECT_EQ(folder->text(), u"Aucun dossier choisi"_s);
     EXPECT_FALSE(enabled->isChecked());
 
     enabled->click();
     EXPECT_FALSE(enabled->isChecked());
-    EXPECT_TRUE(shown(error));
-    EXPECT_EQ(error->text(), QStringLiteral("Choisissez d’abord un dossier de sauvegarde."));
+    EXPECT_EQ(shownText(u"backupError"_s), u"Choisissez d’abord un dossier de sauvegarde."_s);
     EXPECT_FALSE(store->storagePreferences().backupAlwaysEnabled);
 
-    const QString chosen = path(QStringLiteral("Clé USB"));
+    const QString chosen = path(u"Clé USB"_s);
     dialogs.chooseNext(QUrl::fromLocalFile(chosen));
-    click(QStringLiteral("backupChooseFolder"));
+    click(u"backupChooseFolder"_s);
     ASSERT_EQ(dialogs.panels.size(), 1);
     EXPECT_EQ(dialogs.panels[0].mode, FilePanel::Mode::chooseFolder);
-    EXPECT_FALSE(shown(error));
+    EXPECT_EQ(shownText(u"backupError"_s), QString());
     EXPECT_EQ(folder->text(), chosen);
     EXPECT_EQ(onDisk().storagePreferences.backupFolderURL, QUrl::fromLocalFile(chosen));
 
     enabled->click();
     EXPECT_TRUE(enabled->isChecked());
     EXPECT_TRUE(onDisk().storagePreferences.backupAlwaysEnabled);
-    EXPECT_EQ(readBytes(chosen + QStringLiteral("/database_backup.cdb")), readBytes(workingCopy()));
+    EXPECT_EQ(readBytes(chosen + u"/database_backup.cdb"_s), readBytes(workingCopy()));
 
-    click(QStringLiteral("backupClearFolder"));
+    click(u"backupClearFolder"_s);
     EXPECT_FALSE(enabled->isChecked());
-    EXPECT_EQ(folder->text(), QStringLiteral("Aucun dossier choisi"));
+    EXPECT_EQ(folder->text(), u"Aucun dossier choisi"_s);
     EXPECT_EQ(onDisk().storagePreferences, StoragePreferences());
     EXPECT_TRUE(dialogs.alerts.isEmpty());
 }
 
 TEST_F(SettingsWindowTest, BackupFolderThatFailsIsNotKept) {
     window->showPage(SettingsPage::backup);
-    writeBytes(path(QStringLiteral("fichier")), "not a folder");
-    dialogs.chooseNext(QUrl::fromLocalFile(path(QStringLiteral("fichier"))));
-    click(QStringLiteral("backupChooseFolder"));
+    writeBytes(path(u"fichier"_s), "not a folder");
+    dialogs.chooseNext(QUrl::fromLocalFile(path(u"fichier"_s)));
+    click(u"backupChooseFolder"_s);
     ASSERT_TRUE(dialogs.alerts.isEmpty());
-    find<QCheckBox>(QStringLiteral("backupEnabled"))->click();
+    find<QCheckBox>(u"backupEnabled"_s)->click();
     ASSERT_EQ(dialogs.alerts.size(), 1);
-    EXPECT_EQ(dialogs.alerts[0].title, QStringLiteral("Enregistrement impossible"));
-    EXPECT_FALSE(find<QCheckBox>(QStringLiteral("backupEnabled"))->isChecked());
+    EXPECT_EQ(dialogs.alerts[0].title, u"Enregistrement impossible"_s);
+    EXPECT_FALSE(find<QCheckBox>(u"backupEnabled"_s)->isChecked());
     EXPECT_FALSE(store->storagePreferences().backupAlwaysEnabled);
     EXPECT_FALSE(onDisk().storagePreferences.backupAlwaysEnabled);
 }
 
 TEST_F(SettingsWindowTest, SidebarChangesAreSavedAsTheyAreMade) {
     window->showPage(SettingsPage::sidebar);
-    auto* list = find<QListWidget>(QStringLiteral("sidebarList"));
+    auto* list = find<QListWidget>(u"sidebarList"_s);
     ASSERT_NE(list, nullptr);
     ASSERT_EQ(list->count(), 9);
-    EXPECT_EQ(sidebarName(0)->text(), QStringLiteral("Tableau de bord"));
-    EXPECT_FALSE(find<QPushButton>(QStringLiteral("sidebarMoveUp"))->isEnabled());
+    EXPECT_EQ(sidebarName(0)->text(), u"Tableau de bord"_s);
+    EXPECT_FALSE(find<QPushButton>(u"sidebarMoveUp"_s)->isEnabled());
 
     // "Calendrier" (row 7) goes up twice.
     list->setCurrentRow(7);
-    click(QStringLiteral("sidebarMoveUp"));
-    click(QStringLiteral("sidebarMoveUp"));
+    click(u"sidebarMoveUp"_s);
+    click(u"sidebarMoveUp"_s);
     EXPECT_EQ(list->currentRow(), 5);
-    EXPECT_EQ(sidebarName(5)->text(), QStringLiteral("Calendrier"));
-    EXPECT_EQ(onDisk().preferences.sidebarMenuItems[5].defaultKey, QStringLiteral("calendar"));
-    renameRow(5, QStringLiteral("  Agenda "));
+    EXPECT_EQ(sidebarName(5)->text(), u"Calendrier"_s);
+    EXPECT_EQ(onDisk().preferences.sidebarMenuItems[5].defaultKey, u"calendar"_s);
+    typeInto(sidebarName(5), u"  Agenda "_s);
     QTest::keyClick(sidebarName(5), Qt::Key_Tab);
     sidebarBox(1)->click(); // Clients
     EXPECT_FALSE(sidebarBox(1)->isChecked());
     list->setCurrentRow(8);
-    EXPECT_FALSE(find<QPushButton>(QStringLiteral("sidebarMoveDown"))->isEnabled());
+    EXPECT_FALSE(find<QPushButton>(u"sidebarMoveDown"_s)->isEnabled());
 
     EXPECT_TRUE(dialogs.alerts.isEmpty());
     const QList<SidebarMenuItemConfig> written = onDisk().preferences.sidebarMenuItems;
-    EXPECT_EQ(keysOf(written), (QStringList{QStringLiteral("dashboard"), QStringLiteral("clients"),
-                                            QStringLiteral("projects"), QStringLiteral("documents"),
-                                            QStringLiteral("services"), QStringLiteral("calendar"),
-                                            QStringLiteral("stock"), QStringLiteral("accounting"),
-                                            QStringLiteral("externalTools")}));
-    EXPECT_EQ(written[5].displayName, QStringLiteral("Agenda"));
-    EXPECT_EQ(written[5].systemName, QStringLiteral("calendar"));
+    EXPECT_EQ(keysOf(written),
+              (QStringList{"dashboard", "clients", "projects", "documents", "services", "calendar",
+                           "stock", "accounting", "externalTools"}));
+    EXPECT_EQ(written[5].displayName, u"Agenda"_s);
+    EXPECT_EQ(written[5].systemName, u"calendar"_s);
     EXPECT_FALSE(written[1].isEnabled);
     EXPECT_TRUE(written[0].isEnabled);
     // The list shows the names as written.
-    EXPECT_EQ(sidebarName(5)->text(), QStringLiteral("Agenda"));
+    EXPECT_EQ(sidebarName(5)->text(), u"Agenda"_s);
 }
 
 TEST_F(SettingsWindowTest, SidebarRefusesAnEmptyNameAndKeepsTheDashboard) {
     window->showPage(SettingsPage::sidebar);
-    auto* list = find<QListWidget>(QStringLiteral("sidebarList"));
-    QLabel* error = label(QStringLiteral("sidebarError"));
-    ASSERT_TRUE(list && error);
+    auto* list = find<QListWidget>(u"sidebarList"_s);
+    ASSERT_NE(list, nullptr);
     const QByteArray before = readBytes(workingCopy());
 
     // The dashboard's box cannot be unticked, and says why.
     QCheckBox* dashboard = sidebarBox(0);
     EXPECT_TRUE(dashboard->isChecked());
     EXPECT_FALSE(dashboard->isEnabled());
-    EXPECT_EQ(dashboard->toolTip(),
-              QStringLiteral("Le tableau de bord ne peut pas être désactivé\u00a0: la "
-                             "session s’ouvre sur lui et y revient au verrouillage."));
+    EXPECT_EQ(dashboard->toolTip(), u"Le tableau de bord ne peut pas être désactivé\u00a0: la "
+                                    "session s’ouvre sur lui et y revient au verrouillage."_s);
     dashboard->click();
     EXPECT_TRUE(dashboard->isChecked());
 
-    renameRow(3, QStringLiteral("   "));
-    EXPECT_TRUE(shown(error));
-    EXPECT_EQ(error->text(), QStringLiteral("Le nom ne peut pas être vide."));
+    typeInto(sidebarName(3), u"   "_s);
+    EXPECT_EQ(shownText(u"sidebarError"_s), u"Le nom ne peut pas être vide."_s);
     QTest::keyClick(sidebarName(3), Qt::Key_Tab);
     EXPECT_EQ(focused(), sidebarName(3));
     EXPECT_EQ(list->currentRow(), 3);
     window->close();
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(readBytes(workingCopy()), before);
-    renameRow(3, QStringLiteral("Devis"));
-    EXPECT_FALSE(shown(error));
+    typeInto(sidebarName(3), u"Devis"_s);
+    EXPECT_EQ(shownText(u"sidebarError"_s), QString());
     QTest::keyClick(sidebarName(3), Qt::Key_Tab);
-    EXPECT_EQ(onDisk().preferences.sidebarMenuItems[3].displayName, QStringLiteral("Devis"));
+    EXPECT_EQ(onDisk().preferences.sidebarMenuItems[3].displayName, u"Devis"_s);
 
     // "Rétablir les réglages par défaut" gives the nine sections back at once.
     sidebarBox(6)->click();
     EXPECT_FALSE(onDisk().preferences.sidebarMenuItems[6].isEnabled);
-    click(QStringLiteral("sidebarReset"));
-    EXPECT_EQ(sidebarName(3)->text(), QStringLiteral("Documents"));
+    click(u"sidebarReset"_s);
+    EXPECT_EQ(sidebarName(3)->text(), u"Documents"_s);
     EXPECT_TRUE(sidebarBox(6)->isChecked());
     const QList<SidebarMenuItemConfig> written = onDisk().preferences.sidebarMenuItems;
     EXPECT_EQ(keysOf(written), keysOf(SidebarMenuItemConfig::defaults()));
-    EXPECT_EQ(written[3].displayName, QStringLiteral("Documents"));
+    EXPECT_EQ(written[3].displayName, u"Documents"_s);
     EXPECT_TRUE(written[6].isEnabled);
 }
 
@@ -610,6 +530,6 @@ TEST_F(SettingsWindowTest, SidebarSaveFailureIsShown) {
     // The next change tries again, with this one.
     m_fs.heal();
     sidebarBox(4)->click();
-    EXPECT_FALSE(onDisk().preferences.sidebarMenuItems[2].isEnabled);
     EXPECT_FALSE(onDisk().preferences.sidebarMenuItems[4].isEnabled);
+    EXPECT_FALSE(onDisk().preferences.sidebarMenuItems[2].isEnabled);
 }

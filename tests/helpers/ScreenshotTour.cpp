@@ -18,6 +18,7 @@
 #include "gui/main/MainWindow.h"
 #include "gui/main/Workspace.h"
 #include "gui/settings/SettingsWindow.h"
+#include "support/DesktopStubs.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -34,36 +35,15 @@
 
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 using namespace velmora;
 using namespace velmora::gui;
 
 namespace {
 
-class UnknownFreeSpace final : public FreeSpace {
-public:
-    std::optional<qint64> availableBytes(const QString&) const override { return std::nullopt; }
-};
-
-class SilentHttp final : public HttpFetcher {
-public:
-    void get(const QUrl&, std::chrono::milliseconds, Completion) override {}
-};
-
-QString pageName(SettingsPage page) {
-    switch (page) {
-    case SettingsPage::appearance:
-        return QStringLiteral("appearance");
-    case SettingsPage::company:
-        return QStringLiteral("company");
-    case SettingsPage::security:
-        return QStringLiteral("security");
-    case SettingsPage::backup:
-        return QStringLiteral("backup");
-    case SettingsPage::sidebar:
-        return QStringLiteral("sidebar");
-    }
-    return QStringLiteral("page");
-}
+// The pages in the order of SettingsPage, for the file names.
+const char* const kPageNames[] = {"appearance", "company", "security", "backup", "sidebar"};
 
 class Tour {
 public:
@@ -85,7 +65,7 @@ private:
     }
     void shoot(QWidget& widget, const QString& name) {
         settle();
-        const QString path = QStringLiteral("%1/%2-%3.png").arg(m_out, name, m_suffix);
+        const QString path = u"%1/%2-%3.png"_s.arg(m_out, name, m_suffix);
         if (!widget.grab().save(path))
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     }
@@ -96,10 +76,9 @@ private:
         db.sessionName = name;
         db.sessionProfileImageName = image;
         db.preferences.appPassword = code;
-        db.securityQuestions.append({QUuid::createUuid(),
-                                     QStringLiteral("Dans quelle ville êtes-vous né ?"),
-                                     answerDigest(QStringLiteral("Lyon"))});
-        const QString path = folder + QLatin1Char('/') + name + QStringLiteral(".cdb");
+        db.securityQuestions.append(
+            {QUuid::createUuid(), u"Dans quelle ville êtes-vous né ?"_s, answerDigest(u"Lyon"_s)});
+        const QString path = folder + QLatin1Char('/') + name + u".cdb"_s;
         QFile file(path);
         if (file.open(QIODevice::WriteOnly))
             file.write(encodeSession(db, SessionFormat::Compact));
@@ -107,21 +86,20 @@ private:
     }
 
     bool tour(AppAppearanceMode mode) {
-        m_suffix =
-            mode == AppAppearanceMode::dark ? QStringLiteral("dark") : QStringLiteral("light");
+        m_suffix = mode == AppAppearanceMode::dark ? u"dark"_s : u"light"_s;
         QTemporaryDir dir;
         LocalFileSystem fs;
         MemoryUserDefaults defaults;
         PathBookmarks bookmarks;
-        UnknownFreeSpace freeSpace;
-        SilentHttp http;
+        velmora::test::StubFreeSpace freeSpace;
+        velmora::test::SilentHttp http;
         SystemClock clock;
-        test::ScriptedDialogs dialogs;
-        auto folder = StoreFolder::prepare(fs, dir.path() + QStringLiteral("/data"));
+        gui::test::ScriptedDialogs dialogs;
+        auto folder = StoreFolder::prepare(fs, dir.path() + u"/data"_s);
         if (!folder)
             return false;
         Application app(Environment{fs, defaults, bookmarks, freeSpace, http, clock, dialogs,
-                                    folder.value(), dir.path() + QStringLiteral("/cache"), false});
+                                    folder.value(), dir.path() + u"/cache"_s, false});
         app.start();
         MainWindow& window = app.window();
         window.resize(1180, 780);
@@ -129,110 +107,103 @@ private:
 
         // The creation wizard, step by step.
         wizard.setAppearance(mode);
-        shoot(window, QStringLiteral("wizard-1"));
+        shoot(window, u"wizard-1"_s);
         wizard.continueFromAppearance();
-        wizard.setSessionName(QStringLiteral("Atelier Lumière"));
-        wizard.choosePresetImage(QStringLiteral("image_photographie"));
-        shoot(window, QStringLiteral("wizard-2"));
+        wizard.setSessionName(u"Atelier Lumière"_s);
+        wizard.choosePresetImage(u"image_photographie"_s);
+        shoot(window, u"wizard-2"_s);
         wizard.continueFromIdentity();
-        QDir().mkpath(dir.path() + QStringLiteral("/Documents"));
+        QDir().mkpath(dir.path() + u"/Documents"_s);
         wizard.chooseLocation(
-            QUrl::fromLocalFile(dir.path() + QStringLiteral("/Documents/Atelier Lumière.cdb")));
-        shoot(window, QStringLiteral("wizard-3"));
+            QUrl::fromLocalFile(dir.path() + u"/Documents/Atelier Lumière.cdb"_s));
+        shoot(window, u"wizard-3"_s);
         wizard.continueFromLocation();
-        shoot(window, QStringLiteral("wizard-4"));
+        shoot(window, u"wizard-4"_s);
         wizard.finishAccessCode(Result<>::success());
-        shoot(window, QStringLiteral("wizard-5"));
+        shoot(window, u"wizard-5"_s);
         wizard.finishSecurityQuestions(Result<>::success());
-        shoot(window, QStringLiteral("wizard-6"));
+        shoot(window, u"wizard-6"_s);
         wizard.continueFromModules();
-        shoot(window, QStringLiteral("wizard-7"));
+        shoot(window, u"wizard-7"_s);
         for (const auto& [field, text] : {std::pair{"companyDisplayName", "Studio Éclat"},
                                           std::pair{"companySiret", "123 456 789 00012"}}) {
             for (QLineEdit* edit : window.findChildren<QLineEdit*>(QLatin1String(field)))
                 if (edit->isVisibleTo(&window))
                     edit->setText(QString::fromUtf8(text));
         }
-        shoot(window, QStringLiteral("wizard-7-filled"));
+        shoot(window, u"wizard-7-filled"_s);
         wizard.skipCompany();
-        shoot(window, QStringLiteral("wizard-8"));
+        shoot(window, u"wizard-8"_s);
         wizard.finish();
 
         // The open session.
-        shoot(window, QStringLiteral("dashboard"));
-        window.workspace().showSection(QStringLiteral("documents"));
-        shoot(window, QStringLiteral("section"));
+        shoot(window, u"dashboard"_s);
+        window.workspace().showSection(u"documents"_s);
+        shoot(window, u"section"_s);
         window.showSettings();
         if (auto* settings = window.findChild<SettingsWindow*>()) {
             settings->resize(900, 620);
             for (SettingsPage page : settingspages::all()) {
                 settings->showPage(page);
-                shoot(*settings, QStringLiteral("settings-") + pageName(page));
+                shoot(*settings, u"settings-"_s + QLatin1String(kPageNames[int(page)]));
             }
             // A SIRET the rules refuse, as the user leaves it.
-            for (QLineEdit* edit :
-                 settings->findChildren<QLineEdit*>(QStringLiteral("companySiret")))
-                edit->setText(QStringLiteral("12345"));
+            for (QLineEdit* edit : settings->findChildren<QLineEdit*>(u"companySiret"_s))
+                edit->setText(u"12345"_s);
             settings->settle();
-            shoot(*settings, QStringLiteral("settings-company-error"));
+            shoot(*settings, u"settings-company-error"_s);
             settings->discardAndClose();
         }
 
         // Protected: the lock over the running session, then recovery.
         AppPreferences prefs = app.store().preferences();
-        prefs.appPassword = QStringLiteral("1234");
+        prefs.appPassword = u"1234"_s;
         app.store().setPreferences(prefs);
-        app.store().setSecurityQuestions(
-            {{QUuid::createUuid(), QStringLiteral("Quel est votre plat préféré ?"),
-              answerDigest(QStringLiteral("Ratatouille"))}});
+        app.store().setSecurityQuestions({{QUuid::createUuid(), u"Quel est votre plat préféré ?"_s,
+                                           answerDigest(u"Ratatouille"_s)}});
         app.store().save();
         window.lockSession();
-        shoot(window, QStringLiteral("lock"));
-        for (QAbstractButton* b :
-             window.findChildren<QAbstractButton*>(QStringLiteral("lockForgot")))
+        shoot(window, u"lock"_s);
+        for (QAbstractButton* b : window.findChildren<QAbstractButton*>(u"lockForgot"_s))
             if (b->isVisibleTo(&window))
                 b->click();
-        shoot(window, QStringLiteral("recovery"));
+        shoot(window, u"recovery"_s);
 
         // Back to the list with a few sessions.
-        const QString docs = dir.path() + QStringLiteral("/Documents");
+        const QString docs = dir.path() + u"/Documents"_s;
+        app.recentFiles().add(QUrl::fromLocalFile(writeSession(docs, u"Garage Martin"_s,
+                                                               u"image_automobile"_s, QString())),
+                              u"Garage Martin"_s, std::nullopt, u"image_automobile"_s);
+        app.recentFiles().add(QUrl::fromLocalFile(writeSession(
+                                  docs, u"Studio Pilates"_s, u"image_sport_bienetre"_s, QString())),
+                              u"Studio Pilates"_s, std::nullopt, u"image_sport_bienetre"_s);
+        const QString longName =
+            u"Association des artisans photographes indépendants de la vallée du Rhône"_s;
+        app.recentFiles().add(QUrl::fromLocalFile(writeSession(docs, u"Association"_s,
+                                                               u"image_photographie"_s, QString())),
+                              longName, std::nullopt, u"image_photographie"_s);
         app.recentFiles().add(
-            QUrl::fromLocalFile(writeSession(docs, QStringLiteral("Garage Martin"),
-                                             QStringLiteral("image_automobile"), QString())),
-            QStringLiteral("Garage Martin"), std::nullopt, QStringLiteral("image_automobile"));
-        app.recentFiles().add(
-            QUrl::fromLocalFile(writeSession(docs, QStringLiteral("Studio Pilates"),
-                                             QStringLiteral("image_sport_bienetre"), QString())),
-            QStringLiteral("Studio Pilates"), std::nullopt, QStringLiteral("image_sport_bienetre"));
-        const QString longName = QStringLiteral(
-            "Association des artisans photographes indépendants de la vallée du Rhône");
-        app.recentFiles().add(
-            QUrl::fromLocalFile(writeSession(docs, QStringLiteral("Association"),
-                                             QStringLiteral("image_photographie"), QString())),
-            longName, std::nullopt, QStringLiteral("image_photographie"));
-        app.recentFiles().add(
-            QUrl::fromLocalFile(
-                writeSession(docs, QStringLiteral("Atelier du Nord-Est"), QString(), QString())),
-            QStringLiteral("Atelier Lumière du Nord-Est"), std::nullopt, std::nullopt);
+            QUrl::fromLocalFile(writeSession(docs, u"Atelier du Nord-Est"_s, QString(), QString())),
+            u"Atelier Lumière du Nord-Est"_s, std::nullopt, std::nullopt);
         app.launch().showSessionList();
-        shoot(window, QStringLiteral("launch"));
+        shoot(window, u"launch"_s);
 
         // A file that cannot be read: the list says why, and so does the
         // alert of the main window's commands.
-        const QString broken = docs + QStringLiteral("/Abîmé.cdb");
+        const QString broken = docs + u"/Abîmé.cdb"_s;
         if (QFile file(broken); file.open(QIODevice::WriteOnly))
             file.write("{\"sessionName\":\"Atelier\",\"clients\":[");
         app.launch().openChosenFile(QUrl::fromLocalFile(broken));
-        shoot(window, QStringLiteral("launch-load-error"));
+        shoot(window, u"launch-load-error"_s);
         QTimer::singleShot(0, &window, [this] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                shoot(*box, QStringLiteral("launch-load-error-alert"));
+                shoot(*box, u"launch-load-error-alert"_s);
                 box->defaultButton()->click();
             }
         });
         WidgetDialogs().ask(&window, app.launch().loadFailedAlert());
         app.launch().showDisconnecting();
-        shoot(window, QStringLiteral("loading"));
+        shoot(window, u"loading"_s);
         return true;
     }
 

@@ -14,6 +14,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 using namespace velmora;
 using velmora::test::SampleDocuments;
 
@@ -24,7 +26,7 @@ class ReadPdf {
 public:
     explicit ReadPdf(const QByteArray& bytes) {
         EXPECT_FALSE(bytes.isEmpty());
-        const QString path = m_dir.filePath(QStringLiteral("page.pdf"));
+        const QString path = m_dir.filePath(u"page.pdf"_s);
         QFile file(path);
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         file.close();
@@ -59,8 +61,8 @@ public:
             if (c.isSpace())
                 c = QLatin1Char(' ');
         }
-        static const QRegularExpression thousands(QStringLiteral("(\\d) (?=\\d{3}\\b)"));
-        return text.simplified().replace(thousands, QStringLiteral("\\1"));
+        static const QRegularExpression thousands(u"(\\d) (?=\\d{3}\\b)"_s);
+        return text.simplified().replace(thousands, u"\\1"_s);
     }
 
 private:
@@ -85,14 +87,14 @@ protected:
     void SetUp() override {
         m_db.companySettings = SampleDocuments::company();
         m_db.clients = {SampleDocuments::client()};
-        m_db.invoiceStatuses = {{QUuid::createUuid(), QStringLiteral("Brouillon"), {}},
-                                {QUuid::createUuid(), QStringLiteral("Envoyé"), {}}};
+        m_db.invoiceStatuses = {{QUuid::createUuid(), u"Brouillon"_s, {}},
+                                {QUuid::createUuid(), u"Envoyé"_s, {}}};
         m_db.quoteStatuses = m_db.invoiceStatuses;
-        m_db.preferences.invoiceLogoURL = logo(QStringLiteral("rouge.png"), Qt::red);
+        m_db.preferences.invoiceLogoURL = logo(u"rouge.png"_s, Qt::red);
     }
 
     QUrl logo(const QString& name, QColor color) {
-        const QUrl url = QUrl::fromLocalFile(QStringLiteral("/media/") + name);
+        const QUrl url = QUrl::fromLocalFile(u"/media/"_s + name);
         m_db.embeddedMedia.insert(name, Base64Data::fromBytes(pngOf(color)));
         return url;
     }
@@ -119,8 +121,8 @@ protected:
 // The logo's box opens the page, at its top left; red or blue.
 QString logoColor(ReadPdf& pdf) {
     const QColor c = pdf.image().pixelColor(60, 60);
-    return c.red() > 200 && c.blue() < 60   ? QStringLiteral("rouge")
-           : c.blue() > 200 && c.red() < 60 ? QStringLiteral("bleu")
+    return c.red() > 200 && c.blue() < 60   ? u"rouge"_s
+           : c.blue() > 200 && c.red() < 60 ? u"bleu"_s
                                             : c.name();
 }
 
@@ -130,13 +132,12 @@ TEST_F(DocumentPdfTest, FrozenInvoiceKeepsItsPartiesADraftFollowsThem) {
     ASSERT_TRUE(frozen.pdfSnapshot);
     const CommercialDocumentItem draft = SampleDocuments::invoice();
 
-    const QStringList before{QStringLiteral("Atelier Lumen"), QStringLiteral("CCBPFRPPGRE"),
-                             QStringLiteral("FR76 1680 7000 1234 5678 9012 345"),
-                             QStringLiteral("Camille Moreau"), QStringLiteral("4 place Bellecour")};
-    const QStringList after{QStringLiteral("Studio Nord"), QStringLiteral("AGRIFRPP888"),
-                            QStringLiteral("FR76 3000 4000 5000 6000 7000 890"),
-                            QStringLiteral("Nora Bensaïd"),
-                            QStringLiteral("18 quai Saint-Vincent")};
+    const QStringList before{u"Atelier Lumen"_s, u"CCBPFRPPGRE"_s,
+                             u"FR76 1680 7000 1234 5678 9012 345"_s, u"Camille Moreau"_s,
+                             u"4 place Bellecour"_s};
+    const QStringList after{u"Studio Nord"_s, u"AGRIFRPP888"_s,
+                            u"FR76 3000 4000 5000 6000 7000 890"_s, u"Nora Bensaïd"_s,
+                            u"18 quai Saint-Vincent"_s};
     CompanySettings company = m_db.companySettings;
     company.displayName = after[0];
     company.bankBIC = after[1];
@@ -145,7 +146,7 @@ TEST_F(DocumentPdfTest, FrozenInvoiceKeepsItsPartiesADraftFollowsThem) {
     company.ownerName = after[3];
     m_db.companySettings = company;
     m_db.clients[0].addressLine1 = after[4];
-    m_db.preferences.invoiceLogoURL = logo(QStringLiteral("bleu.png"), Qt::blue);
+    m_db.preferences.invoiceLogoURL = logo(u"bleu.png"_s, Qt::blue);
 
     struct Case {
         const char* name;
@@ -171,49 +172,46 @@ TEST_F(DocumentPdfTest, PageTextsInvoiceAgainstQuote) {
     EXPECT_DOUBLE_EQ(page.pageSize().width(), 794);
     EXPECT_DOUBLE_EQ(page.pageSize().height(), 1123);
     for (const QString& text : {
-             QStringLiteral("Facture F-2025-014"),
-             QStringLiteral("SIRET : 853 214 967 00021"),
-             QStringLiteral("Facturation Date d’émission : 02/06/2025"),
-             QStringLiteral("Délai de paiement : 30 jours"),
-             QStringLiteral("Maison Verdier SARL 4 place Bellecour 69002 Lyon"),
-             QStringLiteral("Offert — 0,00 €"),
-             QStringLiteral("Total HT 1 734,75 € Remise 150,00 € Remise commerciale 79,24 € "
-                            "Acompte \u2212 300,00 € Total TTC 1 205,51 €"),
-             QStringLiteral("Paiement dû sous 30 jours à compter de la date d’émission de la "
-                            "facture."),
-             QStringLiteral("Pénalités de retard : Pénalités de retard exigibles"),
-             QStringLiteral("Moyens de paiement acceptés Virement Chèque Carte bancaire Espèces"),
-             QStringLiteral("Coordonnées bancaires"),
-             QStringLiteral("TVA non applicable, art. 293 B du CGI Dispensé d’immatriculation"),
+             u"Facture F-2025-014"_s,
+             u"SIRET : 853 214 967 00021"_s,
+             u"Facturation Date d’émission : 02/06/2025"_s,
+             u"Délai de paiement : 30 jours"_s,
+             u"Maison Verdier SARL 4 place Bellecour 69002 Lyon"_s,
+             u"Offert — 0,00 €"_s,
+             u"Total HT 1 734,75 € Remise 150,00 € Remise commerciale 79,24 € "
+             "Acompte \u2212 300,00 € Total TTC 1 205,51 €"_s,
+             u"Paiement dû sous 30 jours à compter de la date d’émission de la "
+             "facture."_s,
+             u"Pénalités de retard : Pénalités de retard exigibles"_s,
+             u"Moyens de paiement acceptés Virement Chèque Carte bancaire Espèces"_s,
+             u"Coordonnées bancaires"_s,
+             u"TVA non applicable, art. 293 B du CGI Dispensé d’immatriculation"_s,
          })
         EXPECT_TRUE(page.has(text)) << text.toStdString() << "\nin: " << page.text().toStdString();
     EXPECT_FALSE(page.text().contains(QLatin1String("**")));
-    EXPECT_FALSE(page.has(QStringLiteral("Activité annulée")));
+    EXPECT_FALSE(page.has(u"Activité annulée"_s));
 
     // Own terms replace the sentence; the legal order is the company's.
-    invoice.paymentTerms = QStringLiteral("  Paiement **à réception**.\n");
-    m_db.companySettings.legalTextOrder = {QStringLiteral("additional"),
-                                           QStringLiteral("latePenalty")};
+    invoice.paymentTerms = u"  Paiement **à réception**.\n"_s;
+    m_db.companySettings.legalTextOrder = {u"additional"_s, u"latePenalty"_s};
     m_db.preferences.invoiceLogoURL.reset();
     ReadPdf own(pdf(invoice));
-    EXPECT_TRUE(own.has(QStringLiteral("Délai de paiement Paiement à réception.")));
-    EXPECT_FALSE(own.has(QStringLiteral("Paiement dû")));
-    EXPECT_TRUE(own.has(QStringLiteral("Dispensé d’immatriculation au registre du commerce et des "
-                                       "sociétés. TVA non applicable")));
-    EXPECT_TRUE(own.has(QStringLiteral("VOTRE LOGO")));
+    EXPECT_TRUE(own.has(u"Délai de paiement Paiement à réception."_s));
+    EXPECT_FALSE(own.has(u"Paiement dû"_s));
+    EXPECT_TRUE(own.has(u"Dispensé d’immatriculation au registre du commerce et des "
+                        "sociétés. TVA non applicable"_s));
+    EXPECT_TRUE(own.has(u"VOTRE LOGO"_s));
 
     CommercialDocumentItem quote = SampleDocuments::quote();
     quote.dueDays = 15;
     quote.clientID.reset();
     ReadPdf devis(pdf(quote));
     for (const QString& text :
-         {QStringLiteral("Devis D-2025-031"), QStringLiteral("Valable jusqu’au : 02/07/2025"),
-          QStringLiteral("Aucun client sélectionné."),
-          QStringLiteral("Paiement dû sous 15 jours à compter de la date "
-                         "d’émission. Pénalités")})
+         {u"Devis D-2025-031"_s, u"Valable jusqu’au : 02/07/2025"_s, u"Aucun client sélectionné."_s,
+          u"Paiement dû sous 15 jours à compter de la date "
+          "d’émission. Pénalités"_s})
         EXPECT_TRUE(devis.has(text)) << text.toStdString();
-    for (const QString& bank : {QStringLiteral("Coordonnées bancaires"), QStringLiteral("IBAN"),
-                                QStringLiteral("CCBPFRPPGRE")})
+    for (const QString& bank : {u"Coordonnées bancaires"_s, u"IBAN"_s, u"CCBPFRPPGRE"_s})
         EXPECT_FALSE(devis.has(bank)) << "no bank details on a quote: " << bank.toStdString();
 }
 
@@ -221,23 +219,21 @@ TEST_F(DocumentPdfTest, UnitColumnsOnlyWithAQuantityAboveOneInFrenchDecimals) {
     CommercialDocumentItem invoice = SampleDocuments::invoice();
     invoice.lines.clear();
     for (const double quantity : {0.75, 1.0})
-        invoice.lines << SampleDocuments::line(CommercialDocumentLineKind::service,
-                                               QStringLiteral("Séance"), {}, 40, quantity);
+        invoice.lines << SampleDocuments::line(CommercialDocumentLineKind::service, u"Séance"_s, {},
+                                               40, quantity);
     ReadPdf without(pdf(invoice));
-    EXPECT_TRUE(without.has(QStringLiteral("Nom Description Prix TTC")));
-    EXPECT_FALSE(without.has(QStringLiteral("P.U. HT")));
-    EXPECT_FALSE(without.has(QStringLiteral("Qté")));
+    EXPECT_TRUE(without.has(u"Nom Description Prix TTC"_s));
+    EXPECT_FALSE(without.has(u"P.U. HT"_s));
+    EXPECT_FALSE(without.has(u"Qté"_s));
 
     invoice.lines.clear();
     for (const double quantity : {100.0, 2.5, 0.75, 12.5, 1.0 / 3})
-        invoice.lines << SampleDocuments::line(CommercialDocumentLineKind::service,
-                                               QStringLiteral("Séance"), {}, 0.5, quantity);
+        invoice.lines << SampleDocuments::line(CommercialDocumentLineKind::service, u"Séance"_s, {},
+                                               0.5, quantity);
     ReadPdf with(pdf(invoice));
-    EXPECT_TRUE(with.has(QStringLiteral("Nom Description P.U. HT Qté Prix TTC")));
+    EXPECT_TRUE(with.has(u"Nom Description P.U. HT Qté Prix TTC"_s));
     const QStringList words = with.words();
-    for (const QString& quantity :
-         {QStringLiteral("100"), QStringLiteral("2,5"), QStringLiteral("0,75"),
-          QStringLiteral("12,5"), QStringLiteral("0,33")})
+    for (const QString& quantity : {u"100"_s, u"2,5"_s, u"0,75"_s, u"12,5"_s, u"0,33"_s})
         EXPECT_TRUE(words.contains(quantity)) << quantity.toStdString();
     EXPECT_FALSE(with.text().contains(QLatin1String("e+"))) << "no %.2g on a legal document";
 }
@@ -250,8 +246,8 @@ TEST_F(DocumentPdfTest, CancelledActivityStrikesTheTotalAndSaysWhy) {
     project.isCancelled = true;
     m_db.projects = {project};
     invoice.linkedProjectIDs = {project.id};
-    const QString total = QStringLiteral("1 205,51 €");
-    const QString note = QStringLiteral("Activité annulée — le solde n'est plus exigible.");
+    const QString total = u"1 205,51 €"_s;
+    const QString note = u"Activité annulée — le solde n'est plus exigible."_s;
 
     // A strike is a line through the middle of the amount: one row of the
     // amount's box is then drawn all across.
@@ -270,7 +266,7 @@ TEST_F(DocumentPdfTest, CancelledActivityStrikesTheTotalAndSaysWhy) {
     };
 
     ReadPdf cancelled(pdf(invoice));
-    EXPECT_TRUE(cancelled.has(QStringLiteral("Total TTC ") + total + QLatin1Char(' ') + note));
+    EXPECT_TRUE(cancelled.has(u"Total TTC "_s + total + QLatin1Char(' ') + note));
     EXPECT_TRUE(struck(cancelled));
 
     m_db.projects[0].isCancelled = false;

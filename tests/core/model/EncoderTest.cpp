@@ -28,6 +28,8 @@
 #include <sys/resource.h>
 #endif
 
+using namespace Qt::StringLiterals;
+
 namespace velmora {
 namespace {
 
@@ -46,7 +48,7 @@ protected:
     qint64 readData(char*, qint64) override { return -1; }
     qint64 writeData(const char* data, qint64 size) override {
         if (size > m_left) {
-            setErrorString(QStringLiteral("Plus de place sur le disque"));
+            setErrorString(u"Plus de place sur le disque"_s);
             return -1;
         }
         m_left -= size;
@@ -62,29 +64,29 @@ AppDatabase sessionWithOneOfEach() {
     AppDatabase db = newSessionContents();
     ClientItem client;
     client.id = uuid(1);
-    client.firstName = QStringLiteral("Jeanne");
+    client.firstName = u"Jeanne"_s;
     db.clients.append(client);
     CommercialDocumentItem doc;
     doc.id = uuid(2);
-    doc.number = QStringLiteral("F-001");
+    doc.number = u"F-001"_s;
     doc.issueDate = utc(2025, 3, 1, 10);
     CommercialDocumentLine line;
     line.id = uuid(3);
     doc.lines.append(line);
     doc.encaissements.append(
-        {uuid(4), 10, utc(2025, 3, 2), QStringLiteral("Chèque"), false, utc(2025, 3, 2), false});
+        {uuid(4), 10, utc(2025, 3, 2), u"Chèque"_s, false, utc(2025, 3, 2), false});
     db.documents.append(doc);
     ProjectItem project;
     project.id = uuid(5);
     db.projects.append(project);
-    db.notificationStates.insert(QStringLiteral("facture-en-retard"), NotificationState{});
+    db.notificationStates.insert(u"facture-en-retard"_s, NotificationState{});
     return db;
 }
 
 // The text with every string emptied: what is left is the JSON structure.
 QByteArray outsideStrings(const QByteArray& text) {
     static const QRegularExpression string(QStringLiteral(R"("(?:[^"\\]++|\\.)*+")"));
-    return QString::fromUtf8(text).replace(string, QStringLiteral("\"\"")).toUtf8();
+    return QString::fromUtf8(text).replace(string, u"\"\""_s).toUtf8();
 }
 
 // Where a null value stands, if any, with what precedes it.
@@ -112,7 +114,7 @@ QStringList prettyLayoutProblems(const QByteArray& pretty, int& objects) {
         if ((content.startsWith('}') || content.startsWith(']')) && !open.empty())
             open.pop_back();
         if (lines[n] != QByteArray(2 * qsizetype(open.size()), ' ') + content)
-            problems.append(QStringLiteral("ligne %1 : mal indentée").arg(n + 1));
+            problems.append(u"ligne %1 : mal indentée"_s.arg(n + 1));
         const qsizetype colon = content.indexOf("\": ");
         if (content.startsWith('"') && colon > 0 && !open.empty() && open.back().isObject) {
             const std::string key = QJsonDocument::fromJson("[" + content.left(colon + 1) + "]")[0]
@@ -120,10 +122,8 @@ QStringList prettyLayoutProblems(const QByteArray& pretty, int& objects) {
                                         .toStdString();
             const std::optional<std::string>& last = open.back().lastKey;
             if (last && !(*last < key))
-                problems.append(
-                    QStringLiteral("ligne %1 : « %2 » après « %3 »")
-                        .arg(n + 1)
-                        .arg(QString::fromStdString(key), QString::fromStdString(*last)));
+                problems.append(u"ligne %1 : « %2 » après « %3 »"_s.arg(n + 1).arg(
+                    QString::fromStdString(key), QString::fromStdString(*last)));
             open.back().lastKey = key;
         }
         if (content.endsWith('{') || content.endsWith('[')) {
@@ -137,17 +137,14 @@ QStringList prettyLayoutProblems(const QByteArray& pretty, int& objects) {
 AppDatabase richSession() {
     AppDatabase db = bench::generateSession(bench::smallSize(), 7);
     // Maps with keys that need escaping or sort beyond ASCII.
-    db.notificationStates.insert(QStringLiteral("zèbre"), NotificationState{});
-    db.notificationStates.insert(QStringLiteral("Zebre \"citée\""), NotificationState{});
-    db.notificationStates.insert(QStringLiteral("a\tb"), NotificationState{});
-    db.companySettings.customPaymentMethodIcons.insert(QStringLiteral("Virement"),
-                                                       QStringLiteral("building.columns"));
-    db.companySettings.customPaymentMethodIcons.insert(QStringLiteral("Chèque"),
-                                                       QStringLiteral("doc"));
-    db.companySettings.customPaymentMethodIcons.insert(QStringLiteral("Espèces"),
-                                                       QStringLiteral("banknote"));
-    db.urssafSettings.summaryCardCustomTitles.insert(QStringLiteral("net"), QStringLiteral("Net"));
-    db.urssafSettings.summaryCardCustomTitles.insert(QStringLiteral("ca"), QStringLiteral("CA"));
+    db.notificationStates.insert(u"zèbre"_s, NotificationState{});
+    db.notificationStates.insert(u"Zebre \"citée\""_s, NotificationState{});
+    db.notificationStates.insert(u"a\tb"_s, NotificationState{});
+    db.companySettings.customPaymentMethodIcons.insert(u"Virement"_s, u"building.columns"_s);
+    db.companySettings.customPaymentMethodIcons.insert(u"Chèque"_s, u"doc"_s);
+    db.companySettings.customPaymentMethodIcons.insert(u"Espèces"_s, u"banknote"_s);
+    db.urssafSettings.summaryCardCustomTitles.insert(u"net"_s, u"Net"_s);
+    db.urssafSettings.summaryCardCustomTitles.insert(u"ca"_s, u"CA"_s);
     return db;
 }
 
@@ -200,8 +197,8 @@ TEST(EncoderTest, PresentOptionalsAreWritten) {
     db.sessionName = QString();
     const QJsonObject root = parseObject(encodeSession(db, SessionFormat::Compact));
     const QJsonObject project = root["projects"].toArray().first().toObject();
-    EXPECT_EQ(project["endDate"].toString(), QStringLiteral("2025-12-31T18:00:00Z"));
-    EXPECT_EQ(project["completionState"].toString(), QStringLiteral("delivered"));
+    EXPECT_EQ(project["endDate"].toString(), u"2025-12-31T18:00:00Z"_s);
+    EXPECT_EQ(project["completionState"].toString(), u"delivered"_s);
     EXPECT_EQ(root["documents"].toArray().first().toObject()["clientID"].toString(), uuidText(1));
     // An empty text is a value, not an absence.
     EXPECT_EQ(root["sessionName"], QJsonValue(QString()));
@@ -209,7 +206,7 @@ TEST(EncoderTest, PresentOptionalsAreWritten) {
 
 TEST(EncoderTest, UuidsAreUpperCaseCanonical) {
     AppDatabase db = newSessionContents();
-    const QString lower = QStringLiteral("0a1b2c3d-4e5f-4a6b-8c7d-9e0f1a2b3c4d");
+    const QString lower = u"0a1b2c3d-4e5f-4a6b-8c7d-9e0f1a2b3c4d"_s;
     ClientItem client;
     client.id = QUuid::fromString(lower);
     db.clients.append(client);
@@ -218,7 +215,7 @@ TEST(EncoderTest, UuidsAreUpperCaseCanonical) {
     EXPECT_FALSE(bytes.contains(lower.toLatin1()));
 
     const QRegularExpression canonical(
-        QStringLiteral("^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"));
+        u"^[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}$"_s);
     const QJsonObject root = parseObject(bytes);
     EXPECT_TRUE(canonical.match(root["sessionID"].toString()).hasMatch())
         << root["sessionID"].toString().toStdString();
@@ -284,11 +281,11 @@ TEST(EncoderTest, NonFiniteAmountsNeverMakeTheFileUnreadable) {
 
 TEST(EncoderTest, TextIsUtf8WithOnlyRequiredEscapes) {
     AppDatabase db = sessionWithOneOfEach();
-    const QString accented = QStringLiteral("Zoé Müller — « café » 😀 € ");
+    const QString accented = u"Zoé Müller — « café » 😀 € "_s;
     db.clients[0].notes = accented;
     db.clients[0].company = QString::fromUtf16(u"a\u0001b\tc\nd\"e\\f\u001fg\rh\u007f/");
-    db.clients[0].phone = QString(QChar(0)) + QStringLiteral("x");
-    db.clients[0].email = QStringLiteral("ligne\u2028suivante");
+    db.clients[0].phone = QString(QChar(0)) + u"x"_s;
+    db.clients[0].email = u"ligne\u2028suivante"_s;
 
     const QByteArray bytes = encodeSession(db, SessionFormat::Compact);
     EXPECT_TRUE(bytes.contains("\"notes\":\"" + accented.toUtf8() + "\""));
@@ -365,7 +362,7 @@ TEST(EncoderTest, CachedListsWriteWhatAFullEncodingWrites) {
     // One field deep inside one document: only that list is encoded again.
     ASSERT_FALSE(db.documents.isEmpty());
     ASSERT_FALSE(db.documents[0].lines.isEmpty());
-    db.documents[0].lines[0].title = QStringLiteral("Changé « ici »");
+    db.documents[0].lines[0].title = u"Changé « ici »"_s;
     encodeSession(db, SessionFormat::Compact, cached, &cache);
     EXPECT_EQ(cached, encodeSession(db, SessionFormat::Compact));
     EXPECT_EQ(cache.reusedInLastSave(), allLists - 1);
@@ -392,9 +389,9 @@ TEST(EncoderTest, CachedListsWriteWhatAFullEncodingWrites) {
 TEST(EncoderTest, StreamingReportsAFailedWrite) {
     AppDatabase db = richSession();
     // Large enough to be written straight through, past the writer's buffer.
-    db.embeddedMedia.insert(QStringLiteral("grand.bin"),
+    db.embeddedMedia.insert(u"grand.bin"_s,
                             Base64Data::fromBytes(QByteArray(3 * 1024 * 1024, 'v')));
-    db.embeddedMedia.insert(QStringLiteral("petit.bin"), Base64Data::fromBytes("abc"));
+    db.embeddedMedia.insert(u"petit.bin"_s, Base64Data::fromBytes("abc"));
     const QByteArray full = encodeSession(db, SessionFormat::Compact);
     const qsizetype mediaStart = full.indexOf("dnZ2dnZ2");
     ASSERT_GT(mediaStart, 0);
@@ -404,7 +401,7 @@ TEST(EncoderTest, StreamingReportsAFailedWrite) {
         FailingDevice device(capacity);
         QString error;
         EXPECT_FALSE(encodeSession(db, SessionFormat::Compact, device, &error)) << capacity;
-        EXPECT_EQ(error, QStringLiteral("Plus de place sur le disque")) << capacity;
+        EXPECT_EQ(error, u"Plus de place sur le disque"_s) << capacity;
         EXPECT_LE(device.written.size(), capacity);
         EXPECT_TRUE(full.startsWith(device.written));
     }
@@ -424,7 +421,7 @@ TEST(SessionFileTest, WritesAndReadsBackBothFormats) {
     ASSERT_TRUE(dir.isValid());
     const AppDatabase db = richSession();
     for (SessionFormat format : {SessionFormat::Compact, SessionFormat::PrettySorted}) {
-        const QString path = dir.filePath(QStringLiteral("séance.cdb"));
+        const QString path = dir.filePath(u"séance.cdb"_s);
         const Result<> written = writeSessionFile(db, format, path);
         ASSERT_TRUE(written.ok()) << written.error().toStdString();
         const auto bytes = readSessionBytes(path);
@@ -437,14 +434,13 @@ TEST(SessionFileTest, WritesAndReadsBackBothFormats) {
 
 TEST(SessionFileTest, FailuresNameTheFile) {
     QTemporaryDir dir;
-    const auto bytes = readSessionBytes(dir.filePath(QStringLiteral("absent.cdb")));
+    const auto bytes = readSessionBytes(dir.filePath(u"absent.cdb"_s));
     ASSERT_FALSE(bytes.ok());
-    EXPECT_EQ(bytes.error(), QStringLiteral("Le fichier « absent.cdb » est introuvable."));
+    EXPECT_EQ(bytes.error(), u"Le fichier « absent.cdb » est introuvable."_s);
 
-    const QString cannotWrite =
-        QStringLiteral("Le fichier « s.cdb » n'a pas pu être enregistré : ");
+    const QString cannotWrite = u"Le fichier « s.cdb » n'a pas pu être enregistré : "_s;
     const Result<> status = writeSessionFile(newSessionContents(), SessionFormat::Compact,
-                                             dir.filePath(QStringLiteral("nulle-part/s.cdb")));
+                                           dir.filePath(u"nulle-part/s.cdb"_s));
     ASSERT_FALSE(status.ok());
     EXPECT_TRUE(status.error().startsWith(cannotWrite)) << status.error().toStdString();
     EXPECT_GT(status.error().size(), cannotWrite.size());
@@ -454,12 +450,12 @@ TEST(SessionFileTest, FailuresNameTheFile) {
 // A disk that fills up in the middle of a save.
 TEST(SessionFileTest, WriteFailingMidwayLeavesTheFileUntouched) {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("session.cdb"));
+    const QString path = dir.filePath(u"session.cdb"_s);
     const AppDatabase original = sessionWithOneOfEach();
     ASSERT_TRUE(writeSessionFile(original, SessionFormat::Compact, path).ok());
 
     AppDatabase bigger = original;
-    bigger.embeddedMedia.insert(QStringLiteral("photo.jpg"),
+    bigger.embeddedMedia.insert(u"photo.jpg"_s,
                                 Base64Data::fromBytes(QByteArray(2 * 1024 * 1024, 'p')));
 
     rlimit saved{};
@@ -473,8 +469,8 @@ TEST(SessionFileTest, WriteFailingMidwayLeavesTheFileUntouched) {
     std::signal(SIGXFSZ, previousHandler);
 
     ASSERT_FALSE(status.ok());
-    EXPECT_TRUE(status.error().startsWith(
-        QStringLiteral("Le fichier « session.cdb » n'a pas pu être enregistré : ")))
+    EXPECT_TRUE(
+        status.error().startsWith(u"Le fichier « session.cdb » n'a pas pu être enregistré : "_s))
         << status.error().toStdString();
     const auto bytes = readSessionBytes(path);
     ASSERT_TRUE(bytes.ok());

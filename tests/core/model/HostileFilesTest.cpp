@@ -21,6 +21,8 @@
 #include <string>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 using namespace velmora;
 
 namespace {
@@ -33,7 +35,7 @@ const FixedClock& testClock() {
 }
 
 QString refusal(const QString& reason) {
-    return QStringLiteral("Fichier de session illisible : ") + reason;
+    return u"Fichier de session illisible : "_s + reason;
 }
 
 // What decoding one file must give: the whole message when it is refused,
@@ -71,7 +73,7 @@ Result<AppDatabase> decodeFile(const QString& path) {
 
 const AppDatabase& referenceSession() {
     static const AppDatabase db = [] {
-        auto result = decodeFile(kHostileDir + QStringLiteral("/reference-session.cdb"));
+        auto result = decodeFile(kHostileDir + u"/reference-session.cdb"_s);
         if (!result)
             ADD_FAILURE() << "reference session: " << toStd(result.error());
         return result ? result.value() : AppDatabase{};
@@ -89,131 +91,121 @@ const Encaissement& onlyPayment(const AppDatabase& db) {
 }
 
 const std::map<std::string, Expectation>& expectations() {
-    const QString kAmount = QStringLiteral("documents[0].encaissements[0].amount — ");
+    const QString kAmount = u"documents[0].encaissements[0].amount — "_s;
     static const std::map<std::string, Expectation> table = {
         // A small but complete session; the others are variations of it.
         {"reference-session.cdb", read([](const AppDatabase& db) {
-             EXPECT_EQ(db.sessionName, QStringLiteral("Atelier"));
-             EXPECT_EQ(db.sessionID, QUuid(QStringLiteral("6B7C8D9E-0F1A-4B2C-9D3E-4F5A6B7C8D9E")));
+             EXPECT_EQ(db.sessionName, u"Atelier"_s);
+             EXPECT_EQ(db.sessionID, QUuid(u"6B7C8D9E-0F1A-4B2C-9D3E-4F5A6B7C8D9E"_s));
              ASSERT_EQ(db.clients.size(), 1);
-             EXPECT_EQ(db.clients[0].firstName, QStringLiteral("Jeanne"));
-             EXPECT_EQ(db.companySettings.ownerName, QStringLiteral("Léa Morel"));
+             EXPECT_EQ(db.clients[0].firstName, u"Jeanne"_s);
+             EXPECT_EQ(db.companySettings.ownerName, u"Léa Morel"_s);
              EXPECT_EQ(onlyPayment(db).amount, 120.5);
          })},
 
         // Not a session at all.
-        {"empty.cdb", refused(QStringLiteral("le fichier est vide"))},
-        {"whitespace-only.cdb", refused(QStringLiteral("le fichier est vide"))},
-        {"png-header.cdb", refused(QStringLiteral("texte UTF-8 invalide"))},
-        {"plain-text.cdb", refused(QStringLiteral("ce n'est pas un document JSON valide"))},
-        {"utf16-le.cdb", refused(QStringLiteral("texte mal formé"))},
+        {"empty.cdb", refused(u"le fichier est vide"_s)},
+        {"whitespace-only.cdb", refused(u"le fichier est vide"_s)},
+        {"png-header.cdb", refused(u"texte UTF-8 invalide"_s)},
+        {"plain-text.cdb", refused(u"ce n'est pas un document JSON valide"_s)},
+        {"utf16-le.cdb", refused(u"texte mal formé"_s)},
         // Strict JSON has no byte-order mark; the file is refused, not misread.
         // Some text editors add a byte-order mark; it is not part of the data.
         {"bom-prefixed.cdb",
          read([](const AppDatabase& db) { EXPECT_FALSE(db.clients.isEmpty()); })},
-        {"comment.cdb", refused(QStringLiteral("ce n'est pas un document JSON valide"))},
-        {"root-array.cdb", refused(QStringLiteral("racine — objet attendu"))},
-        {"root-string.cdb", refused(QStringLiteral("racine — objet attendu"))},
-        {"root-null.cdb", refused(QStringLiteral("racine — objet attendu"))},
-        {"root-number.cdb", refused(QStringLiteral("racine — objet attendu"))},
-        {"two-documents.cdb", refused(QStringLiteral("ce n'est pas un document JSON valide"))},
+        {"comment.cdb", refused(u"ce n'est pas un document JSON valide"_s)},
+        {"root-array.cdb", refused(u"racine — objet attendu"_s)},
+        {"root-string.cdb", refused(u"racine — objet attendu"_s)},
+        {"root-null.cdb", refused(u"racine — objet attendu"_s)},
+        {"root-number.cdb", refused(u"racine — objet attendu"_s)},
+        {"two-documents.cdb", refused(u"ce n'est pas un document JSON valide"_s)},
 
         // Damaged JSON.
         {"truncated-mid-document.cdb",
-         refused(QStringLiteral("fichier tronqué (le document s'arrête avant sa fin)"))},
-        {"truncated-inside-string.cdb", refused(QStringLiteral("texte non terminé"))},
-        {"trailing-comma.cdb", refused(QStringLiteral("ce n'est pas un document JSON valide"))},
-        {"invalid-utf8-in-name.cdb", refused(QStringLiteral("texte UTF-8 invalide"))},
-        {"overlong-utf8-in-notes.cdb", refused(QStringLiteral("texte UTF-8 invalide"))},
-        {"lone-surrogate-escape.cdb",
-         refusedButPreviewed(QStringLiteral("sessionName — texte mal formé"))},
-        {"control-char-in-string.cdb", refused(QStringLiteral("texte mal formé"))},
-        {"nul-raw-in-string.cdb", refused(QStringLiteral("texte mal formé"))},
-        {"nul-after-document.cdb", refused(QStringLiteral("ce n'est pas un document JSON valide"))},
+         refused(u"fichier tronqué (le document s'arrête avant sa fin)"_s)},
+        {"truncated-inside-string.cdb", refused(u"texte non terminé"_s)},
+        {"trailing-comma.cdb", refused(u"ce n'est pas un document JSON valide"_s)},
+        {"invalid-utf8-in-name.cdb", refused(u"texte UTF-8 invalide"_s)},
+        {"overlong-utf8-in-notes.cdb", refused(u"texte UTF-8 invalide"_s)},
+        {"lone-surrogate-escape.cdb", refusedButPreviewed(u"sessionName — texte mal formé"_s)},
+        {"control-char-in-string.cdb", refused(u"texte mal formé"_s)},
+        {"nul-raw-in-string.cdb", refused(u"texte mal formé"_s)},
+        {"nul-after-document.cdb", refused(u"ce n'est pas un document JSON valide"_s)},
         {"nul-escaped-in-string.cdb", read([](const AppDatabase& db) {
              const QChar nul(0);
-             EXPECT_EQ(db.sessionName, QStringLiteral("Ate") + nul + QStringLiteral("lier"));
+             EXPECT_EQ(db.sessionName, u"Ate"_s + nul + u"lier"_s);
          })},
 
         // Numbers: out of range is refused, underflow and negative zero are zero.
-        {"amount-1e400.cdb",
-         refusedButPreviewed(kAmount + QStringLiteral("nombre invalide ou hors limites"))},
+        {"amount-1e400.cdb", refusedButPreviewed(kAmount + u"nombre invalide ou hors limites"_s)},
         {"amount-minus-1e400.cdb",
-         refusedButPreviewed(kAmount + QStringLiteral("nombre invalide ou hors limites"))},
+         refusedButPreviewed(kAmount + u"nombre invalide ou hors limites"_s)},
         {"amount-leading-zero.cdb",
-         refusedButPreviewed(kAmount + QStringLiteral("nombre invalide ou hors limites"))},
-        {"amount-nan-literal.cdb", refusedButPreviewed(kAmount + QStringLiteral("JSON mal formé"))},
-        {"amount-as-text.cdb", refusedButPreviewed(kAmount + QStringLiteral("nombre attendu"))},
+         refusedButPreviewed(kAmount + u"nombre invalide ou hors limites"_s)},
+        {"amount-nan-literal.cdb", refusedButPreviewed(kAmount + u"JSON mal formé"_s)},
+        {"amount-as-text.cdb", refusedButPreviewed(kAmount + u"nombre attendu"_s)},
         {"amount-minus-zero.cdb",
          read([](const AppDatabase& db) { EXPECT_EQ(onlyPayment(db).amount, 0.0); })},
         {"amount-1e-400.cdb",
          read([](const AppDatabase& db) { EXPECT_EQ(onlyPayment(db).amount, 0.0); })},
-        {"due-days-huge.cdb",
-         refusedButPreviewed(QStringLiteral("documents[0].dueDays — entier hors limites"))},
-        {"due-days-1e20.cdb",
-         refusedButPreviewed(QStringLiteral("documents[0].dueDays — entier hors limites"))},
+        {"due-days-huge.cdb", refusedButPreviewed(u"documents[0].dueDays — entier hors limites"_s)},
+        {"due-days-1e20.cdb", refusedButPreviewed(u"documents[0].dueDays — entier hors limites"_s)},
         {"due-days-fraction.cdb",
-         refusedButPreviewed(QStringLiteral("documents[0].dueDays — nombre entier attendu"))},
+         refusedButPreviewed(u"documents[0].dueDays — nombre entier attendu"_s)},
         {"due-days-as-float.cdb", read([](const AppDatabase& db) {
              ASSERT_EQ(db.documents.size(), 1);
              EXPECT_EQ(db.documents[0].dueDays, 30);
          })},
 
         // Well-formed JSON that does not fit the records.
-        {"missing-clients.cdb",
-         refusedButPreviewed(QStringLiteral("clients — clé obligatoire absente"))},
-        {"clients-is-object.cdb", refusedButPreviewed(QStringLiteral("clients — tableau attendu"))},
-        {"clients-is-null.cdb", refusedButPreviewed(QStringLiteral("clients — tableau attendu"))},
+        {"missing-clients.cdb", refusedButPreviewed(u"clients — clé obligatoire absente"_s)},
+        {"clients-is-object.cdb", refusedButPreviewed(u"clients — tableau attendu"_s)},
+        {"clients-is-null.cdb", refusedButPreviewed(u"clients — tableau attendu"_s)},
         {"date-with-fraction.cdb",
-         refusedButPreviewed(
-             QStringLiteral("documents[0].issueDate — date invalide « 2025-05-02T08:00:00.250Z » "
-                            "(format AAAA-MM-JJThh:mm:ssZ attendu)"))},
+         refusedButPreviewed(u"documents[0].issueDate — date invalide « 2025-05-02T08:00:00.250Z » "
+                             "(format AAAA-MM-JJThh:mm:ssZ attendu)"_s)},
         {"date-impossible.cdb",
-         refusedButPreviewed(
-             QStringLiteral("documents[0].issueDate — date invalide « 2025-02-30T08:00:00Z » "
-                            "(format AAAA-MM-JJThh:mm:ssZ attendu)"))},
+         refusedButPreviewed(u"documents[0].issueDate — date invalide « 2025-02-30T08:00:00Z » "
+                             "(format AAAA-MM-JJThh:mm:ssZ attendu)"_s)},
         {"unknown-enum-case.cdb",
-         refusedButPreviewed(QStringLiteral("documents[0].kind — valeur inconnue « facture »"))},
+         refusedButPreviewed(u"documents[0].kind — valeur inconnue « facture »"_s)},
         {"bad-uuid.cdb",
-         refusedButPreviewed(QStringLiteral(
-             "documents[0].id — identifiant invalide « 1C2D3E4F5A6B4C7D8E9F0A1B2C3D4E5F »"))},
-        {"bad-base64-media.cdb", refusedButPreviewed(QStringLiteral(
-                                     "embeddedMedia[\"logo.png\"] — données Base64 invalides"))},
+         refusedButPreviewed(
+             u"documents[0].id — identifiant invalide « 1C2D3E4F5A6B4C7D8E9F0A1B2C3D4E5F »"_s)},
+        {"bad-base64-media.cdb",
+         refusedButPreviewed(u"embeddedMedia[\"logo.png\"] — données Base64 invalides"_s)},
         {"preferences-without-password.cdb",
-         {std::nullopt,
-          refusal(QStringLiteral("preferences.appPassword — clé obligatoire absente")),
+         {std::nullopt, refusal(u"preferences.appPassword — clé obligatoire absente"_s),
           [](const AppDatabase& db) { EXPECT_EQ(db.preferences.appPassword, QString()); }}},
 
         // Odd but valid.
         {"duplicate-keys.cdb", read([](const AppDatabase& db) {
              // The first of two equal keys wins.
-             EXPECT_EQ(db.sessionName, QStringLiteral("Premier"));
+             EXPECT_EQ(db.sessionName, u"Premier"_s);
          })},
         // Which of two far-apart equal keys wins is not settled; the file must
         // read with one of them and write back whole.
         {"duplicate-keys-apart.cdb", read([](const AppDatabase& db) {
              ASSERT_TRUE(db.sessionName.has_value());
-             EXPECT_TRUE(*db.sessionName == QStringLiteral("Premier") ||
-                         *db.sessionName == QStringLiteral("Second"))
+             EXPECT_TRUE(*db.sessionName == u"Premier"_s || *db.sessionName == u"Second"_s)
                  << db.sessionName->toStdString();
          })},
         {"unknown-keys-everywhere.cdb",
          read([](const AppDatabase& db) { EXPECT_EQ(db, referenceSession()); })},
         {"deep-unknown-key-500.cdb",
          read([](const AppDatabase& db) { EXPECT_EQ(db, referenceSession()); })},
-        {"deep-unknown-key-2000.cdb",
-         refusedButPreviewed(QStringLiteral("extra — imbrication trop profonde"))},
+        {"deep-unknown-key-2000.cdb", refusedButPreviewed(u"extra — imbrication trop profonde"_s)},
         {"legacy-linked-project.cdb", read([](const AppDatabase& db) {
              ASSERT_EQ(db.documents.size(), 1);
              EXPECT_EQ(db.documents[0].linkedProjectIDs,
-                       QList<QUuid>{QUuid(QStringLiteral("7C8D9E0F-1A2B-4C3D-8E4F-5A6B7C8D9E0F"))});
+                       QList<QUuid>{QUuid(u"7C8D9E0F-1A2B-4C3D-8E4F-5A6B7C8D9E0F"_s)});
          })},
         {"good-media.cdb", read([](const AppDatabase& db) {
              ASSERT_EQ(db.embeddedMedia.size(), 2);
-             EXPECT_EQ(db.embeddedMedia.value(QStringLiteral("logo.png")).decoded(),
+             EXPECT_EQ(db.embeddedMedia.value(u"logo.png"_s).decoded(),
                        QByteArray("\x89PNG\r\n\x1a\n"));
-             EXPECT_TRUE(db.embeddedMedia.contains(QStringLiteral("vide.bin")));
-             EXPECT_EQ(db.embeddedMedia.value(QStringLiteral("vide.bin")).decodedSize(), 0);
+             EXPECT_TRUE(db.embeddedMedia.contains(u"vide.bin"_s));
+             EXPECT_EQ(db.embeddedMedia.value(u"vide.bin"_s).decodedSize(), 0);
          })},
     };
     return table;
@@ -303,7 +295,7 @@ protected:
     // The reference session (or bytes) with `from` replaced once by `to`.
     static QByteArray referenceWith(const QByteArray& from, const QByteArray& to,
                                     QByteArray bytes = QByteArray()) {
-        QFile file(kHostileDir + QStringLiteral("/reference-session.cdb"));
+        QFile file(kHostileDir + u"/reference-session.cdb"_s);
         if (bytes.isEmpty() && file.open(QIODevice::ReadOnly))
             bytes = file.readAll();
         const qsizetype at = bytes.indexOf(from);
@@ -312,11 +304,11 @@ protected:
     }
 
     Result<AppDatabase> decodeWritten(const QByteArray& bytes) {
-        const QString path = m_dir.filePath(QStringLiteral("large.cdb"));
+        const QString path = m_dir.filePath(u"large.cdb"_s);
         QFile file(path);
         if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
             file.write(bytes) != bytes.size())
-            return Result<AppDatabase>::failure(QStringLiteral("cannot write ") + path);
+            return Result<AppDatabase>::failure(u"cannot write "_s + path);
         file.close();
         return decodeFile(path);
     }
@@ -359,7 +351,7 @@ TEST_F(LargeHostileFile, AreRefusedWithTheirPlace) {
 
 TEST_F(LargeHostileFile, TenMegabyteTextAndMediaAreReadWholeAndWrittenBack) {
     // Accents, escaped quotes and line breaks all along, not only at the start.
-    const QString piece = QStringLiteral("Réunion « chantier » \"n°7\"\nà 9 h\t— ok. ");
+    const QString piece = u"Réunion « chantier » \"n°7\"\nà 9 h\t— ok. "_s;
     const QByteArray escapedPiece = "Réunion « chantier » \\\"n°7\\\"\\nà 9 h\\t— ok. ";
     const int repeats = 10 * 1024 * 1024 / int(escapedPiece.size()) + 1;
     const QByteArray media = tenMegabytesOfMedia();

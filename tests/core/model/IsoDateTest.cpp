@@ -1,7 +1,7 @@
 // The one date form of session files: "YYYY-MM-DDThh:mm:ssZ".
 
 #include "core/model/IsoDate.h"
-#include "support/QtPrinters.h"
+#include "support/SessionJson.h"
 
 #include <QTimeZone>
 
@@ -12,9 +12,7 @@
 namespace velmora {
 namespace {
 
-QDateTime utc(int y, int m, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
-    return QDateTime(QDate(y, m, d), QTime(h, mi, s, ms), Qt::UTC);
-}
+using test::utc;
 
 QDateTime paris(int y, int m, int d, int h, int mi) {
     return QDateTime(QDate(y, m, d), QTime(h, mi), QTimeZone("Europe/Paris"));

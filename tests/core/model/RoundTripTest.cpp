@@ -13,6 +13,8 @@
 
 #include <limits>
 
+using namespace Qt::StringLiterals;
+
 namespace velmora {
 namespace {
 
@@ -26,8 +28,8 @@ AppDatabase roundTrip(const AppDatabase& db, SessionFormat format) {
 
 TEST(RoundTripTest, GeneratedAndNewSessionsInBothFormats) {
     for (quint32 seed : {1u, 2u, 42u}) {
-        const AppDatabase db = bench::generateSession(bench::smallSize(), seed,
-                                                      QStringLiteral("/Sauvegardes « Velmora »"));
+        const AppDatabase db =
+            bench::generateSession(bench::smallSize(), seed, u"/Sauvegardes « Velmora »"_s);
         ASSERT_FALSE(db.documents.isEmpty());
         ASSERT_FALSE(db.embeddedMedia.isEmpty());
         for (SessionFormat format : kFormats) {
@@ -50,8 +52,8 @@ TEST(RoundTripTest, DatesKeepWholeSecondsOnly) {
     doc.id = uuid(1);
     doc.issueDate = utc(2025, 3, 1, 10, 20, 30, 999);
     doc.validityDate = utc(2025, 3, 31, 23, 59, 59, 1);
-    doc.encaissements.append({uuid(2), 1, utc(2024, 2, 29, 12, 0, 0, 500), QStringLiteral("CB"),
-                              false, utc(2024, 2, 29, 12, 0, 1, 250), false});
+    doc.encaissements.append({uuid(2), 1, utc(2024, 2, 29, 12, 0, 0, 500), u"CB"_s, false,
+                              utc(2024, 2, 29, 12, 0, 1, 250), false});
     db.documents.append(doc);
     db.preferences.calendarLastSyncDate = utc(2025, 12, 31, 23, 59, 59, 999);
 
@@ -71,7 +73,7 @@ TEST(RoundTripTest, DatesKeepWholeSecondsOnly) {
 TEST(RoundTripTest, MediaOutlivesTheBytesItWasReadFrom) {
     AppDatabase db = newSessionContents();
     const QByteArray photo(100 * 1024, 'k');
-    db.embeddedMedia.insert(QStringLiteral("photo.jpg"), Base64Data::fromBytes(photo));
+    db.embeddedMedia.insert(u"photo.jpg"_s, Base64Data::fromBytes(photo));
     db.sessionProfilePhotoData = Base64Data::fromBytes("profil");
     // With and without the spare bytes that let the decoder read in place.
     for (qsizetype spare : {qsizetype(0), kDecodePadding}) {
@@ -83,7 +85,7 @@ TEST(RoundTripTest, MediaOutlivesTheBytesItWasReadFrom) {
             // The caller reuses its buffer once the session is read.
             bytes.fill('#');
         }
-        EXPECT_EQ(read.embeddedMedia.value(QStringLiteral("photo.jpg")).decoded(), photo) << spare;
+        EXPECT_EQ(read.embeddedMedia.value(u"photo.jpg"_s).decoded(), photo) << spare;
         ASSERT_TRUE(read.sessionProfilePhotoData.has_value());
         EXPECT_EQ(read.sessionProfilePhotoData->decoded(), QByteArray("profil"));
         EXPECT_EQ(read, db);
@@ -97,19 +99,18 @@ TEST(RoundTripTest, EdgeValues) {
     ClientItem client;
     client.id = uuid(1);
     client.kind = ClientKind::professionnel;
-    client.company = QStringLiteral("L'Atelier « Zoé » & Cie 😀");
+    client.company = u"L'Atelier « Zoé » & Cie 😀"_s;
     client.notes =
         QString::fromUtf16(u"ligne 1\nligne 2\r\n\ttab \"cité\" \\ \u0000 \u2028 \u001f");
-    const QString photo = QStringLiteral("/tmp/Médias de session/photo 1#2.png");
+    const QString photo = u"/tmp/Médias de session/photo 1#2.png"_s;
     client.photoURL = QUrl::fromLocalFile(photo);
     db.clients.append(client);
     ProjectItem project;
     project.id = uuid(2);
-    project.photoURL = QUrl(QStringLiteral("https://exemple.fr/a%20b?q=é&r=1#frag"));
+    project.photoURL = QUrl(u"https://exemple.fr/a%20b?q=é&r=1#frag"_s);
     project.preCancelStatus = QString();
     db.projects.append(project);
-    db.companySettings.customPaymentMethodIcons.insert(QStringLiteral("Espèces \"cash\""),
-                                                       QStringLiteral("banknote"));
+    db.companySettings.customPaymentMethodIcons.insert(u"Espèces \"cash\""_s, u"banknote"_s);
 
     QByteArray everyByte;
     for (int i = 0; i < 256; ++i)
@@ -117,10 +118,9 @@ TEST(RoundTripTest, EdgeValues) {
     db.sessionProfilePhotoData = Base64Data::fromBytes(everyByte);
     // Each key gets its own content: n bytes of value n.
     int n = 0;
-    for (const QString& key : {QStringLiteral("photo été « 1 ».jpg"),
-                               QStringLiteral("guillemets \"doubles\" et \\barre"),
-                               QStringLiteral("tab\tligne\nfin"), QStringLiteral("文件.pdf"),
-                               QStringLiteral("😀.png"), QString(), QStringLiteral("vide.bin")}) {
+    for (const QString& key :
+         {u"photo été « 1 ».jpg"_s, u"guillemets \"doubles\" et \\barre"_s, u"tab\tligne\nfin"_s,
+          u"文件.pdf"_s, u"😀.png"_s, QString(), u"vide.bin"_s}) {
         ++n;
         db.embeddedMedia.insert(key, Base64Data::fromBytes(QByteArray(n == 7 ? 0 : n, char(n))));
     }
@@ -142,9 +142,8 @@ TEST(RoundTripTest, EdgeValues) {
         EXPECT_EQ(read.clients[0].photoURL->toLocalFile(), photo);
         ASSERT_TRUE(read.sessionProfilePhotoData.has_value());
         EXPECT_EQ(read.sessionProfilePhotoData->decoded(), everyByte);
-        EXPECT_EQ(read.embeddedMedia.value(QStringLiteral("tab\tligne\nfin")).decoded(),
-                  QByteArray(3, char(3)));
-        EXPECT_TRUE(read.embeddedMedia.value(QStringLiteral("vide.bin")).decoded().isEmpty());
+        EXPECT_EQ(read.embeddedMedia.value(u"tab\tligne\nfin"_s).decoded(), QByteArray(3, char(3)));
+        EXPECT_TRUE(read.embeddedMedia.value(u"vide.bin"_s).decoded().isEmpty());
     }
 }
 

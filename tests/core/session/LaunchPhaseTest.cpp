@@ -3,6 +3,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+using namespace Qt::StringLiterals;
+
 using namespace velmora;
 using Phase = LaunchPhase::Phase;
 using Place = LaunchPhase::Place;
@@ -15,45 +17,43 @@ TEST_F(Launch, StartsWithTheWizardUntilASessionWasCreatedOrOpened) {
     launch->showInitialPhase();
     EXPECT_EQ(launch->phase(), Phase::onboarding);
     EXPECT_TRUE(wizard->inProgress());
-    EXPECT_EQ(launch->subtitle(),
-              QStringLiteral("Créez votre première session ou ouvrez un fichier existant"));
+    EXPECT_EQ(launch->subtitle(), u"Créez votre première session ou ouvrez un fichier existant"_s);
 
     // Listed sessions alone are not enough: the first creation was never finished.
-    listed(sessionFile(QStringLiteral("a.cdb"), QStringLiteral("A")));
+    listed(sessionFile(u"a.cdb"_s, u"A"_s));
     launch->showInitialPhase();
     EXPECT_EQ(launch->phase(), Phase::onboarding);
 
     m_defaults.setValue(SessionWizard::completedKey(), true);
     launch->showInitialPhase();
     EXPECT_EQ(launch->phase(), Phase::sessionPicker);
-    EXPECT_EQ(launch->title(), QStringLiteral("Bienvenue"));
-    EXPECT_EQ(launch->subtitle(),
-              QStringLiteral("Sélectionnez votre session ou créez-en une nouvelle"));
+    EXPECT_EQ(launch->title(), u"Bienvenue"_s);
+    EXPECT_EQ(launch->subtitle(), u"Sélectionnez votre session ou créez-en une nouvelle"_s);
 }
 
 TEST_F(Launch, AMissingFileIsReportedByNameAndStaysListed) {
-    const QUrl url = sessionFile(QStringLiteral("Compta 2024.cdb"), QStringLiteral("Compta"));
+    const QUrl url = sessionFile(u"Compta 2024.cdb"_s, u"Compta"_s);
     const RecentEntry entry = listed(url);
     ASSERT_TRUE(QFile::remove(url.toLocalFile()));
     launch->showSessionList();
 
     const std::optional<Alert> alert = launch->openRecent(entry);
     ASSERT_TRUE(alert);
-    EXPECT_EQ(alert->title, QStringLiteral("Fichier introuvable"));
-    EXPECT_EQ(alert->message, QStringLiteral("Le fichier « Compta 2024.cdb » n'a pas pu être "
-                                             "localisé. Il a peut-être été déplacé ou supprimé."));
-    EXPECT_EQ(alert->buttons, (QList<AlertButton>{{QStringLiteral("Choisir le nouvel emplacement"),
-                                                   AlertRole::defaultAction},
-                                                  {QStringLiteral("Annuler"), AlertRole::cancel}}));
+    EXPECT_EQ(alert->title, u"Fichier introuvable"_s);
+    EXPECT_EQ(alert->message, u"Le fichier « Compta 2024.cdb » n'a pas pu être "
+                              "localisé. Il a peut-être été déplacé ou supprimé."_s);
+    EXPECT_EQ(alert->buttons,
+              (QList<AlertButton>{{u"Choisir le nouvel emplacement"_s, AlertRole::defaultAction},
+                                  {u"Annuler"_s, AlertRole::cancel}}));
     EXPECT_EQ(launch->openRecent(entry, Place::mainWindow)->buttons.first().text,
-              QStringLiteral("Localiser le fichier"));
+              u"Localiser le fichier"_s);
     EXPECT_EQ(launch->phase(), Phase::sessionPicker);
     EXPECT_EQ(recent->entries().size(), 1);
 }
 
 TEST_F(Launch, AnUnprotectedSessionOpensAndRefreshesItsListing) {
-    const QUrl url = sessionFile(QStringLiteral("a.cdb"), QStringLiteral("Atelier"));
-    recent->add(url, QStringLiteral("Ancien nom"), QByteArray("old"), std::nullopt);
+    const QUrl url = sessionFile(u"a.cdb"_s, u"Atelier"_s);
+    recent->add(url, u"Ancien nom"_s, QByteArray("old"), std::nullopt);
     const RecentEntry entry = recent->entries().first();
     launch->showSessionList();
 
@@ -63,59 +63,50 @@ TEST_F(Launch, AnUnprotectedSessionOpensAndRefreshesItsListing) {
             loadingTexts.append(launch->statusText());
     });
     EXPECT_EQ(launch->openRecent(entry), std::nullopt);
-    EXPECT_EQ(loadingTexts, QStringList{QStringLiteral("Connexion en cours…")});
+    EXPECT_EQ(loadingTexts, QStringList{u"Connexion en cours…"_s});
     EXPECT_EQ(launch->phase(), Phase::sessionOpen);
-    EXPECT_EQ(store->sessionName(), QStringLiteral("Atelier"));
+    EXPECT_EQ(store->sessionName(), u"Atelier"_s);
     EXPECT_EQ(store->defaultCDBFileURL(), url);
     // The working copy follows the open session.
-    EXPECT_EQ(readSession(workingCopy()).sessionName, QStringLiteral("Atelier"));
+    EXPECT_EQ(readSession(workingCopy()).sessionName, u"Atelier"_s);
     EXPECT_TRUE(m_defaults.value(SessionWizard::completedKey()).toBool());
 
     const RecentEntry refreshed = *recent->entry(entry.urlString);
-    EXPECT_EQ(refreshed.sessionName, QStringLiteral("Atelier"));
+    EXPECT_EQ(refreshed.sessionName, u"Atelier"_s);
     EXPECT_EQ(refreshed.profilePhotoData, std::nullopt); // the session has no picture
-}
-
-TEST_F(Launch, AProtectedSessionShowsTheLockScreenFirst) {
-    const RecentEntry entry = listed(
-        sessionFile(QStringLiteral("p.cdb"), QStringLiteral("Privé"), QStringLiteral("0000")));
-    EXPECT_EQ(launch->openRecent(entry), std::nullopt);
-    EXPECT_EQ(launch->phase(), Phase::lockScreen);
-    launch->unlocked();
-    EXPECT_EQ(launch->phase(), Phase::sessionOpen);
 }
 
 TEST_F(Launch, AFileWhosePreviewCannotBeReadOpensOnItsLoadedCode) {
     // An older file without the code key: the preview fails, the full read
     // gives no code.
-    const QUrl url = sessionFile(QStringLiteral("old.cdb"), QStringLiteral("Ancien"));
+    const QUrl url = sessionFile(u"old.cdb"_s, u"Ancien"_s);
     QJsonObject root = QJsonDocument::fromJson(readBytes(url.toLocalFile())).object();
-    QJsonObject prefs = root.value(QStringLiteral("preferences")).toObject();
-    prefs.remove(QStringLiteral("appPassword"));
-    root.insert(QStringLiteral("preferences"), prefs);
+    QJsonObject prefs = root.value(u"preferences"_s).toObject();
+    prefs.remove(u"appPassword"_s);
+    root.insert(u"preferences"_s, prefs);
     writeBytes(url.toLocalFile(), QJsonDocument(root).toJson());
 
     EXPECT_EQ(launch->openRecent(listed(url)), std::nullopt);
     EXPECT_EQ(launch->phase(), Phase::sessionOpen);
-    EXPECT_EQ(store->sessionName(), QStringLiteral("Ancien"));
+    EXPECT_EQ(store->sessionName(), u"Ancien"_s);
 }
 
 TEST_F(Launch, AnUnreadableSessionLeavesTheOpenOneAndItsFileInPlace) {
-    const QUrl good = sessionFile(QStringLiteral("good.cdb"), QStringLiteral("Bonne"));
+    const QUrl good = sessionFile(u"good.cdb"_s, u"Bonne"_s);
     ASSERT_EQ(launch->openRecent(listed(good)), std::nullopt);
-    const QUrl bad = sessionFile(QStringLiteral("bad.cdb"), QStringLiteral("Mauvaise"));
+    const QUrl bad = sessionFile(u"bad.cdb"_s, u"Mauvaise"_s);
     writeBytes(bad.toLocalFile(), QByteArray("{\"projects\": ["));
     launch->showSessionList();
 
     EXPECT_EQ(launch->openRecent(listed(bad)), std::nullopt);
     EXPECT_EQ(launch->phase(), Phase::sessionPicker);
-    EXPECT_EQ(launch->error(), QStringLiteral("Erreur lors du chargement de la session."));
-    EXPECT_EQ(launch->errorReason(), QStringLiteral("Fichier de session illisible : fichier "
-                                                    "tronqué (le document s'arrête avant sa fin)"));
+    EXPECT_EQ(launch->error(), u"Erreur lors du chargement de la session."_s);
+    EXPECT_EQ(launch->errorReason(), u"Fichier de session illisible : fichier "
+                                     "tronqué (le document s'arrête avant sa fin)"_s);
     EXPECT_EQ(launch->loadFailedAlert().informativeText, launch->errorReason());
-    EXPECT_EQ(store->sessionName(), QStringLiteral("Bonne"));
+    EXPECT_EQ(store->sessionName(), u"Bonne"_s);
     EXPECT_EQ(store->defaultCDBFileURL(), good);
-    EXPECT_EQ(readSession(workingCopy()).sessionName, QStringLiteral("Bonne"));
+    EXPECT_EQ(readSession(workingCopy()).sessionName, u"Bonne"_s);
 
     // The next opening clears the message.
     EXPECT_EQ(launch->openRecent(*recent->entry(RecentFilesStore::urlText(good))), std::nullopt);
@@ -124,40 +115,30 @@ TEST_F(Launch, AnUnreadableSessionLeavesTheOpenOneAndItsFileInPlace) {
 }
 
 TEST_F(Launch, AChosenFileIsOpenedListedAndProtectedByItsCode) {
-    const QUrl url =
-        sessionFile(QStringLiteral("c.cdb"), QStringLiteral("Choisie"), QStringLiteral("abc"));
+    const QUrl url = sessionFile(u"c.cdb"_s, u"Choisie"_s, u"abc"_s);
     ASSERT_TRUE(launch->openChosenFile(url));
     EXPECT_EQ(launch->phase(), Phase::lockScreen);
-    EXPECT_EQ(recent->entries().first().sessionName, QStringLiteral("Choisie"));
+    EXPECT_EQ(recent->entries().first().sessionName, u"Choisie"_s);
     EXPECT_EQ(store->defaultCDBFileURL(), url);
     // Opening copies the session into the working copy.
-    EXPECT_EQ(readSession(workingCopy()).sessionName, QStringLiteral("Choisie"));
+    EXPECT_EQ(readSession(workingCopy()).sessionName, u"Choisie"_s);
 
-    EXPECT_EQ(LaunchPhase::openPanel().title, QStringLiteral("Ouvrir une base de données"));
-    EXPECT_EQ(LaunchPhase::openPanel().prompt, QStringLiteral("Ouvrir"));
-    EXPECT_EQ(LaunchPhase::openPanel().extension, QStringLiteral("cdb"));
+    EXPECT_EQ(LaunchPhase::openPanel().title, u"Ouvrir une base de données"_s);
+    EXPECT_EQ(LaunchPhase::openPanel().prompt, u"Ouvrir"_s);
+    EXPECT_EQ(LaunchPhase::openPanel().extension, u"cdb"_s);
 }
 
 TEST_F(Launch, RelocatingAMissingSessionReplacesItsEntry) {
-    const QUrl old = sessionFile(QStringLiteral("old.cdb"), QStringLiteral("S"));
+    const QUrl old = sessionFile(u"old.cdb"_s, u"S"_s);
     const RecentEntry entry = listed(old);
-    listed(sessionFile(QStringLiteral("other.cdb"), QStringLiteral("Autre")));
-    const QUrl moved = sessionFile(QStringLiteral("moved/old.cdb"), QStringLiteral("S"));
+    listed(sessionFile(u"other.cdb"_s, u"Autre"_s));
+    const QUrl moved = sessionFile(u"moved/old.cdb"_s, u"S"_s);
     ASSERT_TRUE(QFile::remove(old.toLocalFile()));
 
     ASSERT_TRUE(launch->relocate(entry, moved));
     EXPECT_EQ(recent->entries().size(), 2);
     EXPECT_EQ(recent->entries().first().urlString, RecentFilesStore::urlText(moved));
     EXPECT_EQ(recent->entry(entry.urlString), std::nullopt);
-}
-
-TEST_F(Launch, OpeningAFileDuringCreationEndsTheCreation) {
-    launch->startCreation();
-    ASSERT_TRUE(wizard->inProgress());
-    const QUrl url = sessionFile(QStringLiteral("x.cdb"), QStringLiteral("X"));
-    ASSERT_TRUE(flows->openAbandoningCreation(url));
-    EXPECT_FALSE(wizard->inProgress());
-    EXPECT_EQ(launch->phase(), Phase::sessionOpen);
 }
 
 } // namespace

@@ -5,15 +5,11 @@
 #include "core/session/SessionFlows.h"
 #include "core/session/SessionWizard.h"
 #include "core/store/RecentFilesStore.h"
+#include "support/DesktopStubs.h"
 #include "support/QtPrinters.h"
 #include "support/StoreFixture.h"
 
 namespace velmora::test {
-
-class NoFreeSpaceInfo final : public FreeSpace {
-public:
-    std::optional<qint64> availableBytes(const QString&) const override { return std::nullopt; }
-};
 
 // A started store with the launch screen, the wizard and the main-window
 // flows around it, as the application wires them.
@@ -46,7 +42,7 @@ protected:
         return *recent->entry(RecentFilesStore::urlText(url));
     }
 
-    NoFreeSpaceInfo m_freeSpace;
+    StubFreeSpace m_freeSpace;
     std::unique_ptr<AppDataStore> store;
     std::unique_ptr<RecentFilesStore> recent;
     std::unique_ptr<SessionWizard> wizard;
