@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/app/SettingsResult.h"
-#include "core/model/Enumerations.h"
+#include "core/model/AppPreferences.h"
 #include "core/store/Alert.h"
 
 #include <QList>

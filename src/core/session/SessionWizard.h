@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Result.h"
-#include "core/model/Enumerations.h"
+#include "core/model/AppPreferences.h"
 #include "core/platform/FreeSpace.h"
 #include "core/platform/UserDefaults.h"
 #include "core/store/Alert.h"
