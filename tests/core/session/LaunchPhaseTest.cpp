@@ -85,9 +85,8 @@ TEST_F(Launch, AProtectedSessionShowsTheLockScreenFirst) {
     EXPECT_EQ(launch->phase(), Phase::sessionOpen);
 }
 
-TEST_F(Launch, AFileWhosePreviewCannotBeReadOpensOnItsLoadedCode) {
-    // An older file without the code key: the preview fails, the full read
-    // gives no code.
+TEST_F(Launch, AFileWithoutTheCodeKeyOpensUnlocked) {
+    // An older file: its preferences have no code key, so no code.
     const QUrl url = sessionFile(QStringLiteral("old.cdb"), QStringLiteral("Ancien"));
     QJsonObject root = QJsonDocument::fromJson(readBytes(url.toLocalFile())).object();
     QJsonObject prefs = root.value(QStringLiteral("preferences")).toObject();
@@ -136,6 +135,16 @@ TEST_F(Launch, AChosenFileIsOpenedListedAndProtectedByItsCode) {
     EXPECT_EQ(LaunchPhase::openPanel().title, QStringLiteral("Ouvrir une base de données"));
     EXPECT_EQ(LaunchPhase::openPanel().prompt, QStringLiteral("Ouvrir"));
     EXPECT_EQ(LaunchPhase::openPanel().extension, QStringLiteral("cdb"));
+}
+
+TEST_F(Launch, AChosenFileIsReadOnceWhateverItsProtection) {
+    for (const QString& code : {QString(), QStringLiteral("1234")}) {
+        const QUrl url = sessionFile(QStringLiteral("once.cdb"), QStringLiteral("Une"), code);
+        const int before = m_fs.reads(url.toLocalFile());
+        ASSERT_TRUE(launch->openChosenFile(url));
+        EXPECT_EQ(launch->phase(), code.isEmpty() ? Phase::sessionOpen : Phase::lockScreen);
+        EXPECT_EQ(m_fs.reads(url.toLocalFile()) - before, 1) << code.toStdString();
+    }
 }
 
 TEST_F(Launch, RelocatingAMissingSessionReplacesItsEntry) {
