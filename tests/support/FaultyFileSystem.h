@@ -27,10 +27,12 @@ public:
         m_onlyPath.clear();
     }
     int attempts(Op op) const { return m_attempts.value(op); }
+    int reads(const QString& path) const { return m_reads.value(path); }
 
     bool exists(const QString& path) const override { return m_real.exists(path); }
     bool isDirectory(const QString& path) const override { return m_real.isDirectory(path); }
     Result<QByteArray> readFile(const QString& path) const override {
+        ++m_reads[path];
         return m_real.readFile(path);
     }
     Result<> writeFileAtomically(const QString& path, QByteArrayView bytes) override {
@@ -70,6 +72,7 @@ private:
     LocalFileSystem m_real;
     QSet<Op> m_failing;
     QHash<Op, int> m_attempts;
+    mutable QHash<QString, int> m_reads;
     QString m_error;
     QString m_onlyPath;
 };

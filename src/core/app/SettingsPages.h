@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Alert.h"
-#include "core/model/Enumerations.h"
+#include "core/model/AppPreferences.h"
 #include "core/store/AppDataStore.h"
 
 #include <QList>

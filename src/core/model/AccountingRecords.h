@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/model/Enumerations.h"
+#include "core/model/RawNames.h"
+#include "core/model/SessionSettings.h"
 #include "core/model/StockRecords.h"
 
 #include <QDateTime>
@@ -12,6 +13,10 @@
 #include <optional>
 
 namespace velmora {
+
+enum class RecurringFrequency { monthly, quarterly, yearly };
+VELMORA_RAW_DISPLAY(RecurringFrequency, VELMORA_LIST("monthly", "quarterly", "yearly"),
+                    VELMORA_LIST(u"Mensuel", u"Trimestriel", u"Annuel"));
 
 // An expense or purchase entry.
 struct AccountingPurchaseItem {

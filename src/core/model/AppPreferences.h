@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/Enumerations.h"
+#include "core/model/RawNames.h"
 
 #include <QDateTime>
 #include <QList>
@@ -11,6 +11,24 @@
 #include <optional>
 
 namespace velmora {
+
+enum class AppAppearanceMode { dark, light };
+VELMORA_RAW_DISPLAY(AppAppearanceMode, VELMORA_LIST("dark", "light"),
+                    VELMORA_LIST(u"Sombre", u"Clair"));
+
+enum class SearchScopeField {
+    title,
+    description,
+    tags,
+    categories,
+    notes,
+    characteristics,
+    linkedClient,
+    linkedProject,
+    status
+};
+VELMORA_RAW(SearchScopeField, "title", "description", "tags", "categories", "notes",
+            "characteristics", "linkedClient", "linkedProject", "status");
 
 // One entry of the user-ordered main menu.
 struct SidebarMenuItemConfig {

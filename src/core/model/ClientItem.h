@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/Enumerations.h"
+#include "core/model/RawNames.h"
 
 #include <QList>
 #include <QString>
@@ -10,6 +10,10 @@
 #include <optional>
 
 namespace velmora {
+
+enum class ClientKind { particulier, professionnel };
+VELMORA_RAW_DISPLAY(ClientKind, VELMORA_LIST("particulier", "professionnel"),
+                    VELMORA_LIST(u"Particulier", u"Professionnel"));
 
 struct CompanyContact {
     QUuid id;

@@ -2,7 +2,8 @@
 
 #include "core/model/ClientItem.h"
 #include "core/model/CompanySettings.h"
-#include "core/model/Enumerations.h"
+#include "core/model/RawNames.h"
+#include "core/model/ServiceItem.h"
 
 #include <QDateTime>
 #include <QList>
@@ -13,6 +14,19 @@
 #include <optional>
 
 namespace velmora {
+
+enum class CommercialDocumentKind { quote, invoice };
+VELMORA_RAW_DISPLAY(CommercialDocumentKind, VELMORA_LIST("quote", "invoice"),
+                    VELMORA_LIST(u"Devis", u"Facture"));
+
+enum class CommercialDocumentSourceKind { editor, importedPDF };
+VELMORA_RAW(CommercialDocumentSourceKind, "editor", "importedPDF");
+
+enum class CommercialDocumentLineKind { service, discount, deposit };
+VELMORA_RAW(CommercialDocumentLineKind, "service", "discount", "deposit");
+
+enum class AcompteRefundStatus { refunded, kept };
+VELMORA_RAW(AcompteRefundStatus, "refunded", "kept");
 
 struct CommercialDocumentLine {
     QUuid id;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/Enumerations.h"
+#include "core/model/RawNames.h"
 
 #include <QDateTime>
 #include <QList>
@@ -11,6 +11,16 @@
 #include <optional>
 
 namespace velmora {
+
+enum class ProjectCompletionState { delivered, finished };
+VELMORA_RAW(ProjectCompletionState, "delivered", "finished");
+
+enum class ProjectAttachmentKind { image, document };
+VELMORA_RAW(ProjectAttachmentKind, "image", "document");
+
+enum class ProjectFilePathType { folder, file };
+VELMORA_RAW_DISPLAY(ProjectFilePathType, VELMORA_LIST("folder", "file"),
+                    VELMORA_LIST(u"Dossier", u"Fichier"));
 
 struct ProjectEvent {
     QUuid id;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/Enumerations.h"
+#include "core/model/RawNames.h"
 
 #include <QList>
 #include <QString>
@@ -9,6 +9,18 @@
 #include <optional>
 
 namespace velmora {
+
+enum class ServicePrestationType {
+    ventesMarchandises,
+    prestationsCommercialesBIC,
+    prestationsLiberalesBNC
+};
+VELMORA_RAW_DISPLAY(ServicePrestationType,
+                    VELMORA_LIST("ventesMarchandises", "prestationsCommercialesBIC",
+                                 "prestationsLiberalesBNC"),
+                    VELMORA_LIST(u"Ventes de marchandises (BIC)",
+                                 u"Prestations de services commerciales (BIC)",
+                                 u"Prestations de services libérales (BNC)"));
 
 // A catalogue entry. Its price stays the text the user typed.
 struct ServiceItem {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/Enumerations.h"
+#include "core/model/RawNames.h"
 
 #include <QMap>
 #include <QString>
@@ -9,6 +9,13 @@
 #include <optional>
 
 namespace velmora {
+
+enum class URSSAFRegime { microEntrepreneur, bnc, bic };
+VELMORA_RAW(URSSAFRegime, "microEntrepreneur", "bnc", "bic");
+
+enum class URSSAFDeclarationFrequency { trimestrial, monthly };
+VELMORA_RAW_DISPLAY(URSSAFDeclarationFrequency, VELMORA_LIST("trimestrial", "monthly"),
+                    VELMORA_LIST(u"Trimestrielle", u"Mensuelle"));
 
 struct StoragePreferences {
     std::optional<QUrl> backupFolderURL;

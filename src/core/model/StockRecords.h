@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/model/Enumerations.h"
+#include "core/model/RawNames.h"
+#include "core/model/TagItem.h"
 
 #include <QList>
 #include <QString>
@@ -10,6 +11,9 @@
 #include <optional>
 
 namespace velmora {
+
+enum class PurchaseWishlistStatus { toBuy, bought };
+VELMORA_RAW(PurchaseWishlistStatus, "toBuy", "bought");
 
 struct StockCharacteristic {
     QUuid id;

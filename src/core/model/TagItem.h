@@ -1,11 +1,18 @@
 #pragma once
 
-#include "core/model/Enumerations.h"
+#include "core/model/RawNames.h"
 
 #include <QString>
 #include <QUuid>
 
 namespace velmora {
+
+enum class TagColorOption { red, orange, yellow, green, mint, blue, purple, pink, brown, gray };
+VELMORA_RAW_DISPLAY(TagColorOption,
+                    VELMORA_LIST("red", "orange", "yellow", "green", "mint", "blue", "purple",
+                                 "pink", "brown", "gray"),
+                    VELMORA_LIST(u"Rouge", u"Orange", u"Jaune", u"Vert", u"Menthe", u"Bleu",
+                                 u"Violet", u"Rose", u"Marron", u"Gris"));
 
 // A named, coloured label: the tags of every section and the statuses of
 // quotes, invoices and activities.

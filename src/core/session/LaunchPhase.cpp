@@ -1,6 +1,5 @@
 #include "core/session/LaunchPhase.h"
 
-#include "core/model/SessionDecoder.h"
 #include "core/session/SessionWizard.h"
 #include "core/store/AppDataStore.h"
 #include "core/store/RecentFilesStore.h"
@@ -106,7 +105,7 @@ std::optional<Alert> LaunchPhase::openRecent(const RecentEntry& entry, Place pla
                           photo ? std::optional(photo->decoded()) : std::nullopt, image);
     if (!photo && !image)
         recent.clearPicture(entry.urlString);
-    afterLoading(*url);
+    afterLoading();
     return std::nullopt;
 }
 
@@ -125,7 +124,7 @@ bool LaunchPhase::openChosenFile(const QUrl& url) {
     m_services.recentFiles.add(url, name.isEmpty() ? std::nullopt : std::optional(name),
                                photo ? std::optional(photo->decoded()) : std::nullopt,
                                store.sessionProfileImageName());
-    afterLoading(url);
+    afterLoading();
     return true;
 }
 
@@ -154,19 +153,12 @@ bool LaunchPhase::loadSession(const QUrl& url) {
     return true;
 }
 
-void LaunchPhase::afterLoading(const QUrl& url) {
+// The file was read and decoded once, into the store: its preferences say
+// whether a code protects it (none in an older file without the key).
+void LaunchPhase::afterLoading() {
     m_services.userDefaults.setValue(SessionWizard::completedKey(), true);
-    setPhase(isProtected(url) ? Phase::lockScreen : Phase::sessionOpen);
-}
-
-// The preview reads only the code. When it cannot tell (an older file without
-// the key), the session just loaded decides.
-bool LaunchPhase::isProtected(const QUrl& url) const {
-    if (const Result<QByteArray> bytes = m_services.fileSystem.readFile(url.toLocalFile())) {
-        if (const Result<CDBPreview> preview = decodePreview(bytes.value()))
-            return preview->isProtected();
-    }
-    return !m_services.store.preferences().appPassword.isEmpty();
+    const bool isProtected = !m_services.store.preferences().appPassword.isEmpty();
+    setPhase(isProtected ? Phase::lockScreen : Phase::sessionOpen);
 }
 
 void LaunchPhase::resumeSession() {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/Alert.h"
-#include "core/platform/FileSystem.h"
 #include "core/platform/UserDefaults.h"
 #include "core/store/RecentEntry.h"
 
@@ -31,7 +30,6 @@ public:
         AppDataStore& store;
         RecentFilesStore& recentFiles;
         UserDefaults& userDefaults;
-        const FileSystem& fileSystem;
         SessionWizard& wizard;
     };
 
@@ -88,8 +86,7 @@ private:
     void setPhase(Phase phase, const QString& statusText = QString());
     void setError(const QString& message, const QString& reason = {});
     bool loadSession(const QUrl& url);
-    void afterLoading(const QUrl& url);
-    bool isProtected(const QUrl& url) const;
+    void afterLoading();
 
     Services m_services;
     Phase m_phase = Phase::sessionPicker;

@@ -2,7 +2,7 @@
 
 #include "core/Alert.h"
 #include "core/Result.h"
-#include "core/model/Enumerations.h"
+#include "core/model/AppPreferences.h"
 #include "core/platform/FreeSpace.h"
 #include "core/platform/UserDefaults.h"
 

@@ -15,8 +15,7 @@ Application::Application(Environment env, QObject* parent)
               m_env.folder),
       m_updates(m_env.http), m_wizard(SessionWizard::Services{m_store, m_recentFiles,
                                                               m_env.userDefaults, m_env.freeSpace}),
-      m_launch(LaunchPhase::Services{m_store, m_recentFiles, m_env.userDefaults, m_env.fileSystem,
-                                     m_wizard}),
+      m_launch(LaunchPhase::Services{m_store, m_recentFiles, m_env.userDefaults, m_wizard}),
       m_flows(SessionFlows::Services{m_store, m_recentFiles, m_wizard, m_launch}) {
     connect(&m_wizard, &SessionWizard::inProgressChanged, &m_launchState,
             &AppLaunchState::setOnboardingInProgress);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/model/Enumerations.h"
+#include "core/model/AppPreferences.h"
 
 #include <QColor>
 #include <QString>

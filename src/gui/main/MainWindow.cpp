@@ -370,19 +370,23 @@ void MainWindow::openFile(const QUrl& url) {
         return;
     Dialogs& dialogs = m_app.environment().dialogs;
     LaunchPhase& launch = m_app.launch();
-    if (m_app.wizard().inProgress()) {
+    // An alert with a choice asks to give up the creation in progress; a
+    // notice says the file is the open session.
+    const std::optional<Alert> check = m_app.flows().checkBeforeOpening(url);
+    if (check && check->buttons.size() > 1) {
         // The wizard stays on screen when the file cannot be read: say so there.
-        if (confirm(dialogs, this, SessionFlows::abandonCreationAlert()) &&
-            !m_app.flows().openAbandoningCreation(url))
+        if (confirm(dialogs, this, *check) && !m_app.flows().openAbandoningCreation(url))
             dialogs.ask(this, m_app.launch().loadFailedAlert());
         return;
     }
+    // No session is open behind the launch screen, whatever file the store
+    // last had.
     if (screen() == Screen::launch) {
         launch.openChosenFile(url);
         return;
     }
-    if (RecentFilesStore::urlText(url) == m_app.flows().currentSessionUrlString()) {
-        dialogs.ask(this, SessionFlows::alreadyOpenAlert());
+    if (check) {
+        dialogs.ask(this, *check);
         return;
     }
     if (screen() == Screen::locked) {

@@ -76,9 +76,8 @@ TEST_F(Launch, AnUnprotectedSessionOpensAndRefreshesItsListing) {
     EXPECT_EQ(refreshed.profilePhotoData, std::nullopt); // the session has no picture
 }
 
-TEST_F(Launch, AFileWhosePreviewCannotBeReadOpensOnItsLoadedCode) {
-    // An older file without the code key: the preview fails, the full read
-    // gives no code.
+TEST_F(Launch, AFileWithoutTheCodeKeyOpensUnlocked) {
+    // An older file: its preferences have no code key, so no code.
     const QUrl url = sessionFile(u"old.cdb"_s, u"Ancien"_s);
     QJsonObject root = QJsonDocument::fromJson(readBytes(url.toLocalFile())).object();
     QJsonObject prefs = root.value(u"preferences"_s).toObject();
@@ -126,6 +125,16 @@ TEST_F(Launch, AChosenFileIsOpenedListedAndProtectedByItsCode) {
     EXPECT_EQ(LaunchPhase::openPanel().title, u"Ouvrir une base de données"_s);
     EXPECT_EQ(LaunchPhase::openPanel().prompt, u"Ouvrir"_s);
     EXPECT_EQ(LaunchPhase::openPanel().extension, u"cdb"_s);
+}
+
+TEST_F(Launch, AChosenFileIsReadOnceWhateverItsProtection) {
+    for (const QString& code : {QString(), QStringLiteral("1234")}) {
+        const QUrl url = sessionFile(QStringLiteral("once.cdb"), QStringLiteral("Une"), code);
+        const int before = m_fs.reads(url.toLocalFile());
+        ASSERT_TRUE(launch->openChosenFile(url));
+        EXPECT_EQ(launch->phase(), code.isEmpty() ? Phase::sessionOpen : Phase::lockScreen);
+        EXPECT_EQ(m_fs.reads(url.toLocalFile()) - before, 1) << code.toStdString();
+    }
 }
 
 TEST_F(Launch, RelocatingAMissingSessionReplacesItsEntry) {

@@ -22,7 +22,7 @@ protected:
         wizard = std::make_unique<SessionWizard>(
             SessionWizard::Services{*store, *recent, m_defaults, m_freeSpace});
         launch = std::make_unique<LaunchPhase>(
-            LaunchPhase::Services{*store, *recent, m_defaults, m_fs, *wizard});
+            LaunchPhase::Services{*store, *recent, m_defaults, *wizard});
         flows = std::make_unique<SessionFlows>(
             SessionFlows::Services{*store, *recent, *wizard, *launch});
     }
