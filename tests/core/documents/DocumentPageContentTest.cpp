@@ -16,11 +16,11 @@ QStringList totalRows(const QList<CommercialDocumentLine>& lines, bool cancelled
     DocumentParties parties;
     parties.inCancelledActivity = cancelled;
     const DocumentPageContent page = DocumentPageContent::of(
-        document(CommercialDocumentKind::invoice, QStringLiteral("F-1"), lines), parties);
+        document(CommercialDocumentKind::invoice, u"F-1"_s, lines), parties);
     QStringList rows;
     for (const DocumentPageContent::Total& total : page.totals)
-        rows << total.label + QStringLiteral(" = ") + total.amount +
-                    (total.struckThrough ? QStringLiteral(" (barré)") : QString());
+        rows << total.label + u" = "_s + total.amount +
+                    (total.struckThrough ? u" (barré)"_s : QString());
     return rows;
 }
 
@@ -28,7 +28,7 @@ TEST(DocumentPageContent, TotalsRowsWithAndWithoutVat) {
     using K = CommercialDocumentLineKind;
     CommercialDocumentLine offered = serviceLine(50, 1, 20);
     offered.isOffered = true;
-    const QString e = QStringLiteral("\u00a0€");
+    const QString e = u"\u00a0€"_s;
     struct Case {
         const char* name;
         QList<CommercialDocumentLine> lines;
