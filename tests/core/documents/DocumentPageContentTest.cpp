@@ -58,18 +58,9 @@ TEST(DocumentPageContent, TotalsRowsWithAndWithoutVat) {
 
 TEST(DocumentPageContent, QuantitiesAndRatesInFrenchDecimals) {
     const QList<std::pair<double, const char16_t*>> cases{
-        {100, u"100"},
-        {2.5, u"2,5"},
-        {0.75, u"0,75"},
-        {12.5, u"12,5"},
-        {1, u"1"},
-        {0.999, u"1"},
-        {-0.001, u"0"},
-        {1.0 / 3, u"0,33"},
-        {0, u"0"},
-        {-2.5, u"-2,5"},
-        {1234.5, u"1\u202f234,5"},
-    };
+        {100, u"100"}, {2.5, u"2,5"},   {0.75, u"0,75"},          {12.5, u"12,5"},
+        {1, u"1"},     {0.999, u"1"},   {-0.001, u"0"},           {1.0 / 3, u"0,33"},
+        {0, u"0"},     {-2.5, u"-2,5"}, {1234.5, u"1\u202f234,5"}};
     for (const auto& [value, text] : cases)
         EXPECT_EQ(formatQuantity(value), QString::fromUtf16(text)) << value;
     EXPECT_EQ(formatPercent(5.5), u"5,5\u00a0%");
