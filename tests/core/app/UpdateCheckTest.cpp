@@ -55,45 +55,31 @@ Fields fieldsOf(const UpdateChecker& checker) {
 
 } // namespace
 
+// Empty pieces are dropped ("1..2" reads 1.2, ".1" reads 1), a piece counts
+// up to its first non-digit ("1.2b.3" reads 1.3), and a piece that starts
+// with a space or holds no ASCII digit is dropped.
 TEST(VersionComparison, IsNumericPieceByPiece) {
     const struct {
         const char* candidate;
         const char* current;
         bool newer;
-    } cases[] = {
-        {"0.9.10", "0.9.9", true},
-        {"0.9.9", "0.9.10", false},
-        {"1.10", "1.9", true},
-        {"1.9", "1.10", false},
-        {"1.0", "1.0.0", false},
-        {"1.0.0", "1.0", false},
-        {"1.0.1", "1.0", true},
-        {"1.0", "1.0.1", false},
-        {"2", "1.99.99", true},
-        {"1.2", "1.2", false},
-        {"01.02", "1.2", false},
-        {"1..2", "1.1", true},     // empty pieces are dropped: 1.2
-        {".1", "0.9", true},       // reads as 1
-        {"1.2b.3", "1.2.9", true}, // reads as 1.3
-        {"1.2b.3", "1.3", false},
-        {"1.-1", "1", false},
-        {"+2", "1", true},
-        {" 2", "1", false}, // a space makes the piece unreadable
-        {"2.x", "1.5", true},
-        {"abc", "0", false},
-        {"abc", "0.0.1", false},
-        {"0.0.1", "garbage", true},
-        {"", "", false},
-        {"", "0.1", false},
-        {"9223372036854775807", "9223372036854775806", true},
-        {"99999999999999999999", "1", false}, // too large to read: dropped
-        {"1.99999999999999999999.1", "1.1", false},
-        {"٣", "1", false}, // only ASCII digits count
-    };
+    } cases[] = {{"0.9.10", "0.9.9", true}, {"0.9.9", "0.9.10", false}, {"1.10", "1.9", true},
+                 {"1.9", "1.10", false},    {"1.0", "1.0.0", false},    {"1.0.0", "1.0", false},
+                 {"1.0.1", "1.0", true},    {"1.0", "1.0.1", false},    {"2", "1.99.99", true},
+                 {"1.2", "1.2", false},     {"01.02", "1.2", false},    {"1.2b.3", "1.3", false},
+                 {"1.-1", "1", false},      {"+2", "1", true},          {"2.x", "1.5", true},
+                 {"abc", "0", false},       {"abc", "0.0.1", false},    {"0.0.1", "garbage", true},
+                 {"", "", false},           {"", "0.1", false},         {"1..2", "1.1", true},
+                 {".1", "0.9", true},       {"1.2b.3", "1.2.9", true},  {" 2", "1", false},
+                 {"٣", "1", false}};
     for (const auto& c : cases)
         EXPECT_EQ(isNewerVersion(QString::fromUtf8(c.candidate), QString::fromUtf8(c.current)),
                   c.newer)
             << c.candidate << " against " << c.current;
+    // A piece is read on 64 bits; a larger one is dropped.
+    EXPECT_TRUE(isNewerVersion(u"9223372036854775807"_s, u"9223372036854775806"_s));
+    EXPECT_FALSE(isNewerVersion(u"99999999999999999999"_s, u"1"_s));
+    EXPECT_FALSE(isNewerVersion(u"1.99999999999999999999.1"_s, u"1.1"_s));
 }
 
 TEST(VersionManifest, NeedsAllThreeStringMembers) {
