@@ -37,6 +37,16 @@ QStringList namesOf(const QList<TagItem>& tags) {
     return test::mapped(tags, &TagItem::name);
 }
 
+// A store started on an empty folder.
+class StartedStore : public StoreFixture {
+protected:
+    void SetUp() override {
+        StoreFixture::SetUp();
+        store = startStore();
+    }
+    std::unique_ptr<AppDataStore> store;
+};
+
 class StartUp : public StoreFixture {
 protected:
     // The user's file as the last session left it, by its path alone.
@@ -130,10 +140,9 @@ TEST_F(StartUp, TheDefaultFileComesFromTheBookmarkBeforeThePath) {
         << "start-up reads the user's file; nothing is written until a save";
 }
 
-using Saving = StoreFixture;
+using Saving = StartedStore;
 
 TEST_F(Saving, WritesTheWorkingCopyTheMirrorAndTheBackupCopy) {
-    auto store = startStore();
     const QUrl mine = QUrl::fromLocalFile(path(u"Compta.cdb"_s));
     store->setDefaultFile(mine);
     store->setStoragePreferences(alwaysBackUp(QUrl::fromLocalFile(path(u"Sauvegardes/Compta"_s))));
@@ -149,14 +158,12 @@ TEST_F(Saving, WritesTheWorkingCopyTheMirrorAndTheBackupCopy) {
 }
 
 TEST_F(Saving, BackupAlwaysEnabledWithoutAFolderWritesNoCopyAndSucceeds) {
-    auto store = startStore();
     store->setStoragePreferences(alwaysBackUp(std::nullopt));
     EXPECT_TRUE(store->save().ok());
     EXPECT_EQ(m_fs.attempts(FaultyFileSystem::Op::Write), 2) << "seeding save, then this one";
 }
 
 TEST_F(Saving, AnUnreachableUserFileStillSavesAndWarns) {
-    auto store = startStore();
     store->setDefaultFile(QUrl::fromLocalFile(path(u"absent/dossier/Compta.cdb"_s)));
     store->setClients({client(u"Durand"_s)});
     const Result<> saved = store->save();
@@ -168,7 +175,6 @@ TEST_F(Saving, AnUnreachableUserFileStillSavesAndWarns) {
 }
 
 TEST_F(Saving, AFullDiskReportsTheSystemErrorAndLeavesTheWorkingCopyAsItWas) {
-    auto store = startStore();
     const QByteArray before = readBytes(workingCopy());
     store->setClients({client(u"Durand"_s)});
     m_fs.failOn(FaultyFileSystem::Op::Write, u"No space left on device"_s);
@@ -179,7 +185,6 @@ TEST_F(Saving, AFullDiskReportsTheSystemErrorAndLeavesTheWorkingCopyAsItWas) {
 }
 
 TEST_F(Saving, AFailingBackupCopyFailsTheSave) {
-    auto store = startStore();
     store->setStoragePreferences(alwaysBackUp(QUrl::fromLocalFile(path(u"Sauvegardes"_s))));
     m_fs.failOn(FaultyFileSystem::Op::CreateDirectories, u"Permission denied"_s);
     const Result<> saved = store->save();
@@ -188,7 +193,6 @@ TEST_F(Saving, AFailingBackupCopyFailsTheSave) {
 }
 
 TEST_F(Saving, BackgroundSavesLandInOrderAndTheLastOneWins) {
-    auto store = startStore();
     QSignalSpy finished(store.get(), &AppDataStore::backgroundSaveFinished);
     for (int i = 0; i < 20; ++i) {
         store->setSessionName(u"État %1"_s.arg(i));
@@ -208,7 +212,6 @@ TEST_F(Saving, BackgroundSavesLandInOrderAndTheLastOneWins) {
 }
 
 TEST_F(Saving, ReloadAppliesTheWorkingCopyOnTheCallingThread) {
-    auto store = startStore();
     const AppDatabase other = sessionWithClients({u"Rechargé"_s});
     writeSession(workingCopy(), other);
     QSignalSpy done(store.get(), &AppDataStore::reloadFinished);
@@ -220,10 +223,9 @@ TEST_F(Saving, ReloadAppliesTheWorkingCopyOnTheCallingThread) {
     EXPECT_EQ(clients.count(), 1);
 }
 
-using Sessions = StoreFixture;
+using Sessions = StartedStore;
 
 TEST_F(Sessions, OpenFileAppliesItMakesItTheDefaultAndSavesIt) {
-    auto store = startStore();
     const AppDatabase chosen = sessionWithClients({u"Choisi"_s});
     const QUrl url = QUrl::fromLocalFile(path(u"Choisi.cdb"_s));
     writeSession(url.toLocalFile(), chosen);
@@ -237,7 +239,6 @@ TEST_F(Sessions, OpenFileAppliesItMakesItTheDefaultAndSavesIt) {
 }
 
 TEST_F(Sessions, AFileThatDoesNotDecodeChangesNothing) {
-    auto store = startStore();
     store->setClients({client(u"Actuel"_s)});
     const QList<ClientItem> before = store->clients();
     writeBytes(path(u"cassé.cdb"_s), "{\"projects\": 12}");
@@ -249,7 +250,6 @@ TEST_F(Sessions, AFileThatDoesNotDecodeChangesNothing) {
 }
 
 TEST_F(Sessions, ExportIsPrettySortedAndLeavesTheDefaultFile) {
-    auto store = startStore();
     const QUrl mine = QUrl::fromLocalFile(path(u"Compta.cdb"_s));
     store->setDefaultFile(mine);
     const QUrl out = QUrl::fromLocalFile(path(u"Export.cdb"_s));
@@ -261,7 +261,6 @@ TEST_F(Sessions, ExportIsPrettySortedAndLeavesTheDefaultFile) {
 }
 
 TEST_F(Sessions, NewSessionReplacesEverythingAndForgetsTheDefaultFile) {
-    auto store = startStore();
     store->setDefaultFile(QUrl::fromLocalFile(path(u"Compta.cdb"_s)));
     store->setClients({client(u"Ancien"_s)});
     const QUuid before = store->sessionID();
@@ -276,7 +275,6 @@ TEST_F(Sessions, NewSessionReplacesEverythingAndForgetsTheDefaultFile) {
 }
 
 TEST_F(Sessions, SettingAPropertyAnnouncesItOnlyWhenItChanges) {
-    auto store = makeStore();
     QSignalSpy spy(store.get(), &AppDataStore::clientsChanged);
     const QList<ClientItem> clients{client(u"A"_s)};
     store->setClients(clients);
@@ -284,10 +282,9 @@ TEST_F(Sessions, SettingAPropertyAnnouncesItOnlyWhenItChanges) {
     EXPECT_EQ(spy.count(), 1);
 }
 
-using Edits = StoreFixture;
+using Edits = StartedStore;
 
 TEST_F(Edits, TouchedListsAreSavedOnceThenAnnounced) {
-    auto store = startStore();
     QSignalSpy clients(store.get(), &AppDataStore::clientsChanged);
     QSignalSpy services(store.get(), &AppDataStore::servicesChanged);
     const int writes = m_fs.attempts(FaultyFileSystem::Op::Write);
@@ -306,7 +303,6 @@ TEST_F(Edits, TouchedListsAreSavedOnceThenAnnounced) {
 }
 
 TEST_F(Edits, AFailedSavePutsEveryTouchedListBackAndAnnouncesNothing) {
-    auto store = startStore();
     store->setClients({client(u"Martin"_s)});
     const AppDatabase before = store->session();
     QSignalSpy clients(store.get(), &AppDataStore::clientsChanged);
@@ -324,7 +320,6 @@ TEST_F(Edits, AFailedSavePutsEveryTouchedListBackAndAnnouncesNothing) {
 }
 
 TEST_F(Edits, ARefusedOrEmptyChangeWritesNothing) {
-    auto store = startStore();
     const AppDatabase before = store->session();
     const int writes = m_fs.attempts(FaultyFileSystem::Op::Write);
     const QList<Result<>> outcomes{Result<>::invalid(u"Refusé."_s), Result<>::unchanged(),

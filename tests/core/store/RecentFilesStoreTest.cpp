@@ -65,10 +65,10 @@ protected:
     MemoryUserDefaults m_defaults;
     PathBookmarks m_bookmarks;
     test::FaultyFileSystem m_fs;
+    RecentFilesStore store{m_defaults, m_bookmarks, m_fs};
 };
 
 TEST_F(RecentFiles, AnEleventhSessionPushesTheOldestOut) {
-    auto store = makeStore();
     for (int i = 1; i <= 11; ++i)
         store.add(file(u"s%1.cdb"_s.arg(i)));
     ASSERT_EQ(store.entries().size(), 10);
@@ -79,7 +79,6 @@ TEST_F(RecentFiles, AnEleventhSessionPushesTheOldestOut) {
 }
 
 TEST_F(RecentFiles, ReaddingAListedFileMovesItFirstOnce) {
-    auto store = makeStore();
     store.add(file(u"a.cdb"_s));
     store.add(file(u"b.cdb"_s));
     store.add(file(u"c.cdb"_s));
@@ -89,7 +88,6 @@ TEST_F(RecentFiles, ReaddingAListedFileMovesItFirstOnce) {
 }
 
 TEST_F(RecentFiles, ReaddingKeepsTheIdentityItIsNotGiven) {
-    auto store = makeStore();
     const QUrl a = file(u"a.cdb"_s);
     store.add(a, u"Studio"_s, QByteArray("photo"), std::nullopt);
     store.add(a);
@@ -140,8 +138,8 @@ TEST_F(RecentFiles, AnUnreadableStoredListReadsAsEmpty) {
         EXPECT_TRUE(store.entries().isEmpty()) << bytes.constData();
     }
     // The damaged list is replaced by the next change.
-    auto store = makeStore();
-    store.add(file(u"a.cdb"_s));
+    auto fresh = makeStore();
+    fresh.add(file(u"a.cdb"_s));
     EXPECT_EQ(makeStore().entries().size(), 1);
 }
 
@@ -149,14 +147,13 @@ TEST_F(RecentFiles, NullOptionalValuesReadAsAbsent) {
     m_defaults.setValue(RecentFilesStore::key(),
                         QByteArray(R"([{"urlString":"file:///x/a.cdb","displayName":"a.cdb",)"
                                    R"("sessionName":null,"bookmarkData":null}])"));
-    auto store = makeStore();
-    ASSERT_EQ(store.entries().size(), 1);
-    EXPECT_EQ(store.entries().first().sessionName, std::nullopt);
-    EXPECT_EQ(store.entries().first().bookmarkData, std::nullopt);
+    const auto reread = makeStore();
+    ASSERT_EQ(reread.entries().size(), 1);
+    EXPECT_EQ(reread.entries().first().sessionName, std::nullopt);
+    EXPECT_EQ(reread.entries().first().bookmarkData, std::nullopt);
 }
 
 TEST_F(RecentFiles, ResolvingFindsOnlyFilesThatAreThere) {
-    auto store = makeStore();
     const QUrl a = file(u"a.cdb"_s);
     store.add(a);
     const RecentEntry withBookmark = store.entries().first();
@@ -193,7 +190,6 @@ TEST_F(RecentFiles, AStaleBookmarkIsRenewedAndAccessEndsWithTheStore) {
 }
 
 TEST_F(RecentFiles, IdentityUpdatesSwapPhotoAndPresetPicture) {
-    auto store = makeStore();
     const QUrl a = file(u"a.cdb"_s);
     store.add(a, u"Studio"_s, std::nullopt, u"image_automobile"_s);
     const QString key = store.entries().first().urlString;
@@ -221,7 +217,6 @@ TEST_F(RecentFiles, IdentityUpdatesSwapPhotoAndPresetPicture) {
 }
 
 TEST_F(RecentFiles, ClearingAllEmptiesTheStoredList) {
-    auto store = makeStore();
     store.add(file(u"a.cdb"_s));
     store.add(file(u"b.cdb"_s));
     store.clearAll();
