@@ -6,11 +6,7 @@ using namespace velmora;
 using namespace Qt::StringLiterals;
 using namespace velmora::test;
 
-namespace {
-
-class SettingsPagesTest : public MirroredStoreFixture {};
-
-} // namespace
+using SettingsPagesTest = MirroredStoreFixture;
 
 TEST(SettingsPageTexts, PagesInTheirOrder) {
     QStringList titles;
