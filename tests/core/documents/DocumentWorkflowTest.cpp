@@ -54,7 +54,7 @@ TEST_F(DocumentStatusTest, RenamedPaidOpensThePaymentSheetOnlyWhileItKeepsItsMea
     EXPECT_EQ(stored(invoice.id).statusID, invoice.statusID);
 }
 
-TEST_F(DocumentStatusTest, IncompleteDraftsListWhatIsMissing) {
+TEST_F(DocumentStatusTest, IncompleteDraftsListWhatIsMissingAndImportedPdfsAreNotFrozen) {
     CommercialDocumentItem invoice = makeInvoice(u"F-1"_s, {serviceLine(10, 1, 0, u"  "_s)});
     invoice.clientID.reset();
     CommercialDocumentItem quote = makeQuote(u"D-1"_s);
@@ -90,6 +90,15 @@ TEST_F(DocumentStatusTest, IncompleteDraftsListWhatIsMissing) {
     // Staying a draft needs nothing.
     EXPECT_EQ(requestStatusChange(*m_store, quote.id, quoteStatus(u"Brouillon"_s), m_clock).action,
               Action::applied);
+
+    // With its file, an imported PDF changes status without being frozen.
+    imported.importedPDFURL = QUrl(u"file:///media/devis.pdf"_s);
+    put({imported});
+    const auto d = requestStatusChange(*m_store, imported.id, quoteStatus(u"Validé"_s), m_clock);
+    EXPECT_EQ(d.action, Action::applied);
+    EXPECT_FALSE(d.alert);
+    EXPECT_EQ(stored(imported.id).statusID, quoteStatus(u"Validé"_s));
+    EXPECT_FALSE(stored(imported.id).pdfSnapshot);
 }
 
 TEST_F(DocumentStatusTest, FreezingIsAskedOnceAndTheSnapshotIsPermanent) {
@@ -138,19 +147,6 @@ TEST_F(DocumentStatusTest, FreezingIsAskedOnceAndTheSnapshotIsPermanent) {
     const Alert quoteAlert = freezeConfirmation(makeQuote(u"D-7"_s));
     EXPECT_TRUE(quoteAlert.message.startsWith(u"Ce devis D-7 va passer hors du statut Brouillon."));
     EXPECT_TRUE(quoteAlert.message.contains(u"plus tard, le devis conservera"));
-}
-
-TEST_F(DocumentStatusTest, ImportedPdfsChangeStatusWithoutFreezing) {
-    CommercialDocumentItem imported = makeQuote(u"D-9"_s);
-    imported.sourceKind = CommercialDocumentSourceKind::importedPDF;
-    imported.importedPDFURL = QUrl(u"file:///media/devis.pdf"_s);
-    put({imported});
-    const auto request =
-        requestStatusChange(*m_store, imported.id, quoteStatus(u"Validé"_s), m_clock);
-    EXPECT_EQ(request.action, Action::applied);
-    EXPECT_FALSE(request.alert);
-    EXPECT_EQ(stored(imported.id).statusID, quoteStatus(u"Validé"_s));
-    EXPECT_FALSE(stored(imported.id).pdfSnapshot);
 }
 
 TEST_F(DocumentStatusTest, GoneDocumentsAndFailedSavesChangeNothing) {
