@@ -86,12 +86,10 @@ TEST_F(CacheClearingTest, MeasuresEveryFileBelowAndEmptiesTheFolderItself) {
     EXPECT_TRUE(QFileInfo(cache()).isDir());
     EXPECT_EQ(entriesOf(cache()), QStringList());
     EXPECT_EQ(cacheFolderSize(cache()), 0);
-}
 
-TEST_F(CacheClearingTest, ClearingWithoutAskingMeasuresFirst) {
+    // Clearing without asking measures first.
     writeFile(cache() + u"/a.bin"_s, QByteArray(1048576, 'x'));
-    CacheClearing clearing(cache());
-    EXPECT_EQ(clearing.clear().message, reportText(u"1.0 Mo"_s));
+    EXPECT_EQ(CacheClearing(cache()).clear().message, reportText(u"1.0 Mo"_s));
     EXPECT_EQ(entriesOf(cache()), QStringList());
 }
 
