@@ -174,20 +174,21 @@ TEST_F(Saving, AnUnreachableUserFileStillSavesAndWarns) {
     EXPECT_EQ(readSession(workingCopy()).clients, store->clients());
 }
 
-TEST_F(Saving, AFullDiskReportsTheSystemErrorAndLeavesTheWorkingCopyAsItWas) {
+// A save that cannot write the working copy, or the backup copy, fails with
+// the system's error; a working copy that could not be written is as it was.
+TEST_F(Saving, AFailedWriteFailsTheSaveWithTheSystemError) {
     const QByteArray before = readBytes(workingCopy());
     store->setClients({client(u"Durand"_s)});
     m_fs.failOn(FaultyFileSystem::Op::Write, u"No space left on device"_s);
-    const Result<> saved = store->save();
+    Result<> saved = store->save();
     EXPECT_FALSE(saved.ok());
     EXPECT_TRUE(saved.error().contains(u"No space left on device"_s));
     EXPECT_EQ(readBytes(workingCopy()), before);
-}
 
-TEST_F(Saving, AFailingBackupCopyFailsTheSave) {
+    m_fs.heal();
     store->setStoragePreferences(alwaysBackUp(QUrl::fromLocalFile(path(u"Sauvegardes"_s))));
     m_fs.failOn(FaultyFileSystem::Op::CreateDirectories, u"Permission denied"_s);
-    const Result<> saved = store->save();
+    saved = store->save();
     EXPECT_FALSE(saved.ok());
     EXPECT_TRUE(saved.error().contains(u"Permission denied"_s));
 }
