@@ -6,9 +6,8 @@
 #include "core/store/AppDataStore.h"
 #include "desktop/PathBookmarks.h"
 #include "support/FaultyFileSystem.h"
+#include "support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -42,16 +41,8 @@ protected:
         return m_dir.path() + QLatin1Char('/') + relative;
     }
 
-    static void writeBytes(const QString& path, const QByteArray& bytes) {
-        QDir().mkpath(QFileInfo(path).path());
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_EQ(file.write(bytes), bytes.size());
-    }
-    static QByteArray readBytes(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    static void writeBytes(const QString& path, const QByteArray& bytes) { writeFile(path, bytes); }
+    static QByteArray readBytes(const QString& path) { return readFile(path); }
     static void writeSession(const QString& path, const AppDatabase& db) {
         writeBytes(path, encodeSession(db, SessionFormat::Compact));
     }

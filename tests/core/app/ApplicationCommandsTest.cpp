@@ -1,5 +1,6 @@
 #include "core/app/ApplicationCommands.h"
 
+#include "support/Mapped.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -7,21 +8,16 @@
 #include <QSignalSpy>
 
 using namespace velmora;
+using velmora::test::mapped;
+using namespace Qt::StringLiterals;
 
 namespace {
 
 RecentEntry entry(const QString& name) {
     RecentEntry e;
-    e.urlString = QStringLiteral("file:///home/lea/") + name;
+    e.urlString = u"file:///home/lea/"_s + name;
     e.displayName = name;
     return e;
-}
-
-QStringList namesOf(const QList<RecentEntry>& entries) {
-    QStringList names;
-    for (const RecentEntry& e : entries)
-        names.append(e.displayName);
-    return names;
 }
 
 } // namespace
@@ -39,8 +35,8 @@ TEST(AppCommandNames, AreTheNotificationNamesAndReadBack) {
         EXPECT_EQ(commandFromName(commandName(command)), command);
     }
     EXPECT_EQ(names, expected);
-    EXPECT_EQ(commandFromName(QStringLiteral("velmorashortcutnew")), std::nullopt);
-    EXPECT_EQ(commandFromName(QStringLiteral("VelmoraShortcutNew ")), std::nullopt);
+    EXPECT_EQ(commandFromName(u"velmorashortcutnew"_s), std::nullopt);
+    EXPECT_EQ(commandFromName(u"VelmoraShortcutNew "_s), std::nullopt);
     EXPECT_EQ(commandFromName(QString()), std::nullopt);
 }
 
@@ -49,11 +45,11 @@ TEST(CommandDispatcher, PostsPlainCommandsAndRefusesThoseThatNeedAValue) {
     QSignalSpy posted(&dispatcher, &CommandDispatcher::commandPosted);
 
     EXPECT_TRUE(dispatcher.post(AppCommand::ShortcutSave));
-    EXPECT_TRUE(dispatcher.post(QStringLiteral("VelmoraWindowExpand")));
+    EXPECT_TRUE(dispatcher.post(u"VelmoraWindowExpand"_s));
     EXPECT_FALSE(dispatcher.post(AppCommand::OpenRecentCDB));
     EXPECT_FALSE(dispatcher.post(AppCommand::OpenCDBFile));
-    EXPECT_FALSE(dispatcher.post(QStringLiteral("VelmoraOpenCDBFile")));
-    EXPECT_FALSE(dispatcher.post(QStringLiteral("VelmoraShortcutUnknown")));
+    EXPECT_FALSE(dispatcher.post(u"VelmoraOpenCDBFile"_s));
+    EXPECT_FALSE(dispatcher.post(u"VelmoraShortcutUnknown"_s));
 
     ASSERT_EQ(posted.size(), 2);
     EXPECT_EQ(posted[0][0].value<AppCommand>(), AppCommand::ShortcutSave);
@@ -70,54 +66,38 @@ TEST(CommandDispatcher, OpenRecentCarriesTheEntryAndOpenFileItsUrl) {
                      [&](const QUrl& url) { file = url; });
     QSignalSpy posted(&dispatcher, &CommandDispatcher::commandPosted);
 
-    RecentEntry chosen = entry(QStringLiteral("Atelier.cdb"));
-    chosen.sessionName = QStringLiteral("Atelier Léa");
+    RecentEntry chosen = entry(u"Atelier.cdb"_s);
+    chosen.sessionName = u"Atelier Léa"_s;
     dispatcher.postOpenRecent(chosen);
-    dispatcher.postOpenFile(QUrl::fromLocalFile(QStringLiteral("/tmp/Été 2025.cdb")));
+    dispatcher.postOpenFile(QUrl::fromLocalFile(u"/tmp/Été 2025.cdb"_s));
 
     EXPECT_EQ(recent, chosen);
-    EXPECT_EQ(file, QUrl::fromLocalFile(QStringLiteral("/tmp/Été 2025.cdb")));
+    EXPECT_EQ(file, QUrl::fromLocalFile(u"/tmp/Été 2025.cdb"_s));
     EXPECT_EQ(posted.size(), 0);
 }
 
-TEST(SessionMenu, ItemsShortcutsAndSeparatorsInOrder) {
+// Each item with its shortcut and the command it posts.
+TEST(SessionMenu, ItemsShortcutsCommandsAndSeparatorsInOrder) {
     QStringList layout;
     for (const MenuItem& item : sessionMenuItems()) {
-        if (item.kind == MenuItem::Kind::Separator)
-            layout.append(QStringLiteral("---"));
-        else
-            layout.append(item.title + (item.shortcut.isEmpty()
-                                            ? QString()
-                                            : QStringLiteral(" ") + item.shortcut));
-    }
-    EXPECT_EQ(layout, (QStringList{"Nouveau Ctrl+N", "Modifier Ctrl+E", "Exporter en PDF Ctrl+P",
-                                   "---", "Nouvelle session", "---", "Enregistrer Ctrl+S",
-                                   "Enregistrer sous… Ctrl+Shift+S", "---",
-                                   "Ouvrir une base de données… Ctrl+O", "Rechercher Ctrl+F",
-                                   "Ouvert récemment"}));
-
-    QStringList app;
-    for (const MenuItem& item : applicationMenuItems())
-        app.append(item.title);
-    EXPECT_EQ(app, (QStringList{"Vider les caches…", "Aide Velmora Core"}));
-}
-
-TEST(SessionMenu, EachItemPostsItsOwnCommand) {
-    QList<std::pair<QString, QString>> posted;
-    for (const MenuItem& item : sessionMenuItems())
+        QString line = item.kind == MenuItem::Kind::Separator ? u"---"_s : item.title;
+        if (!item.shortcut.isEmpty())
+            line += u" "_s + item.shortcut;
         if (item.command)
-            posted.append({item.title, commandName(*item.command)});
-    const QList<std::pair<QString, QString>> expected{
-        {"Nouveau", "VelmoraShortcutNew"},
-        {"Modifier", "VelmoraShortcutEdit"},
-        {"Exporter en PDF", "VelmoraShortcutPDF"},
-        {"Nouvelle session", "VelmoraShortcutNewSession"},
-        {"Enregistrer", "VelmoraShortcutSave"},
-        {"Enregistrer sous…", "VelmoraShortcutExportCDB"},
-        {"Ouvrir une base de données…", "VelmoraShortcutOpenCDB"},
-        {"Rechercher", "VelmoraShortcutFocusSearch"},
-    };
-    EXPECT_EQ(posted, expected);
+            line += u" → "_s + commandName(*item.command);
+        layout.append(line);
+    }
+    EXPECT_EQ(
+        layout,
+        (QStringList{"Nouveau Ctrl+N → VelmoraShortcutNew", "Modifier Ctrl+E → VelmoraShortcutEdit",
+                     "Exporter en PDF Ctrl+P → VelmoraShortcutPDF", "---",
+                     "Nouvelle session → VelmoraShortcutNewSession", "---",
+                     "Enregistrer Ctrl+S → VelmoraShortcutSave",
+                     "Enregistrer sous… Ctrl+Shift+S → VelmoraShortcutExportCDB", "---",
+                     "Ouvrir une base de données… Ctrl+O → VelmoraShortcutOpenCDB",
+                     "Rechercher Ctrl+F → VelmoraShortcutFocusSearch", "Ouvert récemment"}));
+    EXPECT_EQ(mapped(applicationMenuItems(), &MenuItem::title),
+              (QStringList{"Vider les caches…", "Aide Velmora Core"}));
 }
 
 TEST(SessionMenu, RecordItemsFollowTheirFlagAndSessionItemsAreAlwaysActive) {
@@ -153,43 +133,36 @@ TEST(MenuCommandsState, SignalsOnlyRealChanges) {
     state.setCanEdit(true);
     state.setCanEdit(true);
     state.setCurrentSessionURLString(std::nullopt);
-    state.setCurrentSessionURLString(QStringLiteral("file:///a.cdb"));
-    state.setCurrentSessionURLString(QStringLiteral("file:///a.cdb"));
+    state.setCurrentSessionURLString(u"file:///a.cdb"_s);
+    state.setCurrentSessionURLString(u"file:///a.cdb"_s);
     state.setCurrentSessionURLString(std::nullopt);
     EXPECT_EQ(edit.size(), 1);
     EXPECT_EQ(url.size(), 2);
     EXPECT_EQ(state.currentSessionURLString(), std::nullopt);
 }
 
+// The open session is left out; a menu with nothing else shows the inactive line.
 TEST(RecentMenu, LeavesOutTheOpenSessionAndKeepsTheOrder) {
     const QList<RecentEntry> recent{entry("A.cdb"), entry("B.cdb"), entry("C.cdb")};
-
-    const RecentMenu withoutCurrent = recentMenu(recent, std::nullopt);
-    EXPECT_EQ(namesOf(withoutCurrent.entries), (QStringList{"A.cdb", "B.cdb", "C.cdb"}));
-    EXPECT_EQ(withoutCurrent.emptyLine, QString());
-    EXPECT_EQ(withoutCurrent.clearTitle, QStringLiteral("Effacer les éléments récents"));
-
-    const RecentMenu middleOpen = recentMenu(recent, recent[1].urlString);
-    EXPECT_EQ(namesOf(middleOpen.entries), (QStringList{"A.cdb", "C.cdb"}));
-
-    const RecentMenu unlisted = recentMenu(recent, QStringLiteral("file:///home/lea/Z.cdb"));
-    EXPECT_EQ(namesOf(unlisted.entries), (QStringList{"A.cdb", "B.cdb", "C.cdb"}));
-
-    // Same file name in another folder is another session.
-    const RecentMenu otherFolder = recentMenu(recent, QStringLiteral("file:///tmp/A.cdb"));
-    EXPECT_EQ(otherFolder.entries.size(), 3);
-}
-
-TEST(RecentMenu, OnlyTheOpenSessionOrNothingShowsTheInactiveLine) {
-    const QList<RecentEntry> onlyOpen{entry("Atelier.cdb")};
-    const RecentMenu menu = recentMenu(onlyOpen, onlyOpen[0].urlString);
-    EXPECT_TRUE(menu.entries.isEmpty());
-    EXPECT_EQ(menu.emptyLine, QStringLiteral("Aucun fichier récent"));
-    EXPECT_EQ(menu.clearTitle, QStringLiteral("Effacer les éléments récents"));
-
-    const RecentMenu empty = recentMenu({}, std::nullopt);
-    EXPECT_EQ(empty.emptyLine, QStringLiteral("Aucun fichier récent"));
-    EXPECT_EQ(empty.clearTitle, QStringLiteral("Effacer les éléments récents"));
+    const struct {
+        QList<RecentEntry> listed;
+        std::optional<QString> open;
+        QStringList shown;
+    } cases[] = {
+        {recent, std::nullopt, {"A.cdb", "B.cdb", "C.cdb"}},
+        {recent, recent[1].urlString, {"A.cdb", "C.cdb"}},
+        {recent, u"file:///home/lea/Z.cdb"_s, {"A.cdb", "B.cdb", "C.cdb"}},
+        // Same file name in another folder is another session.
+        {recent, u"file:///tmp/A.cdb"_s, {"A.cdb", "B.cdb", "C.cdb"}},
+        {{recent[0]}, recent[0].urlString, {}},
+        {{}, std::nullopt, {}},
+    };
+    for (const auto& c : cases) {
+        const RecentMenu menu = recentMenu(c.listed, c.open);
+        EXPECT_EQ(mapped(menu.entries, &RecentEntry::displayName), c.shown);
+        EXPECT_EQ(menu.emptyLine, c.shown.isEmpty() ? u"Aucun fichier récent"_s : QString());
+        EXPECT_EQ(menu.clearTitle, u"Effacer les éléments récents"_s);
+    }
 }
 
 TEST(QuitConfirmation, AskedOnlyWhileASessionIsBeingCreated) {
@@ -203,13 +176,11 @@ TEST(QuitConfirmation, AskedOnlyWhileASessionIsBeingCreated) {
 
     const auto alert = quitConfirmation(launch);
     ASSERT_TRUE(alert.has_value());
-    EXPECT_EQ(alert->title, QStringLiteral("Quitter la création de session ?"));
-    EXPECT_EQ(alert->message,
-              QStringLiteral("Une nouvelle session est en cours de création. Si vous fermez "
-                             "maintenant, votre progression ne sera pas enregistrée."));
-    EXPECT_EQ(alert->buttons,
-              (QList<AlertButton>{{QStringLiteral("Quitter quand même"), AlertRole::destructive},
-                                  {QStringLiteral("Continuer"), AlertRole::cancel}}));
+    EXPECT_EQ(alert->title, u"Quitter la création de session ?"_s);
+    EXPECT_EQ(alert->message, u"Une nouvelle session est en cours de création. Si vous fermez "
+                              "maintenant, votre progression ne sera pas enregistrée."_s);
+    EXPECT_EQ(alert->buttons, (QList<AlertButton>{{u"Quitter quand même"_s, AlertRole::destructive},
+                                                  {u"Continuer"_s, AlertRole::cancel}}));
 
     launch.setOnboardingInProgress(false);
     EXPECT_EQ(quitConfirmation(launch), std::nullopt);

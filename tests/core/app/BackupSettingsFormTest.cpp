@@ -1,17 +1,17 @@
 #include "core/app/BackupSettingsForm.h"
-#include "SettingsStoreFixture.h"
+#include "support/MirroredStoreFixture.h"
+#include "support/QtPrinters.h"
 
 using namespace velmora;
+using namespace Qt::StringLiterals;
 using namespace velmora::test;
 
 namespace {
 
-class BackupSettingsFormTest : public SettingsStoreFixture {
+class BackupSettingsFormTest : public MirroredStoreFixture {
 protected:
     QUrl folder(const QString& name) const { return QUrl::fromLocalFile(path(name)); }
-    QString backupIn(const QString& name) const {
-        return path(name) + QStringLiteral("/database_backup.cdb");
-    }
+    QString backupIn(const QString& name) const { return path(name) + u"/database_backup.cdb"_s; }
 };
 
 } // namespace
@@ -23,16 +23,16 @@ TEST(BackupSettingsTexts, FolderPanelAndFolderText) {
     EXPECT_TRUE(panel.extension.isEmpty());
 
     BackupSettingsForm form;
-    EXPECT_EQ(form.folderText(), QStringLiteral("Aucun dossier choisi"));
-    form.setFolder(QUrl::fromLocalFile(QStringLiteral("/media/clé/Sauvegardes")));
-    EXPECT_EQ(form.folderText(), QStringLiteral("/media/clé/Sauvegardes"));
+    EXPECT_EQ(form.folderText(), u"Aucun dossier choisi"_s);
+    form.setFolder(QUrl::fromLocalFile(u"/media/clé/Sauvegardes"_s));
+    EXPECT_EQ(form.folderText(), u"/media/clé/Sauvegardes"_s);
 }
 
 TEST_F(BackupSettingsFormTest, EnablingWithoutAFolderIsRefused) {
     BackupSettingsForm form(store->storagePreferences());
     const QByteArray fileBefore = readBytes(workingCopy());
     form.setEnabled(true);
-    const QString message = QStringLiteral("Choisissez d’abord un dossier de sauvegarde.");
+    const QString message = u"Choisissez d’abord un dossier de sauvegarde."_s;
     EXPECT_EQ(form.validate(), message);
     const Result<> result = form.apply(*store);
     EXPECT_EQ(result.kind(), ResultKind::invalid);
@@ -40,22 +40,20 @@ TEST_F(BackupSettingsFormTest, EnablingWithoutAFolderIsRefused) {
     EXPECT_FALSE(store->storagePreferences().backupAlwaysEnabled);
     EXPECT_EQ(readBytes(workingCopy()), fileBefore);
 
-    form.setFolder(QUrl(QStringLiteral("https://example.com/dav/")));
-    EXPECT_EQ(form.validate(),
-              QStringLiteral("Le dossier de sauvegarde doit se trouver sur cet ordinateur."));
+    form.setFolder(QUrl(u"https://example.com/dav/"_s));
+    EXPECT_EQ(form.validate(), u"Le dossier de sauvegarde doit se trouver sur cet ordinateur."_s);
     form.setFolder(QUrl());
     EXPECT_EQ(form.validate(), message);
 }
 
 TEST_F(BackupSettingsFormTest, EveryLaterSaveWritesTheCopy) {
     BackupSettingsForm form(store->storagePreferences());
-    form.setFolder(folder(QStringLiteral("Clé USB/Sauvegardes")));
+    form.setFolder(folder(u"Clé USB/Sauvegardes"_s));
     // A folder without the switch is remembered but receives nothing.
     ASSERT_TRUE(form.apply(*store).ok());
-    EXPECT_EQ(onDisk().storagePreferences.backupFolderURL,
-              folder(QStringLiteral("Clé USB/Sauvegardes")));
+    EXPECT_EQ(onDisk().storagePreferences.backupFolderURL, folder(u"Clé USB/Sauvegardes"_s));
     EXPECT_FALSE(onDisk().storagePreferences.backupAlwaysEnabled);
-    EXPECT_FALSE(QFile::exists(backupIn(QStringLiteral("Clé USB/Sauvegardes"))));
+    EXPECT_FALSE(QFile::exists(backupIn(u"Clé USB/Sauvegardes"_s)));
 
     form.setEnabled(true);
     EXPECT_TRUE(form.hasChanges());
@@ -63,23 +61,22 @@ TEST_F(BackupSettingsFormTest, EveryLaterSaveWritesTheCopy) {
     EXPECT_FALSE(form.hasChanges());
     EXPECT_TRUE(onDisk().storagePreferences.backupAlwaysEnabled);
     // The save that switched it on already wrote the copy, with the setting.
-    EXPECT_EQ(readBytes(backupIn(QStringLiteral("Clé USB/Sauvegardes"))), readBytes(workingCopy()));
+    EXPECT_EQ(readBytes(backupIn(u"Clé USB/Sauvegardes"_s)), readBytes(workingCopy()));
 
-    store->setSessionName(QStringLiteral("Après"));
+    store->setSessionName(u"Après"_s);
     ASSERT_TRUE(store->save().ok());
-    EXPECT_EQ(readSession(backupIn(QStringLiteral("Clé USB/Sauvegardes"))).sessionName,
-              QStringLiteral("Après"));
+    EXPECT_EQ(readSession(backupIn(u"Clé USB/Sauvegardes"_s)).sessionName, u"Après"_s);
 }
 
 TEST_F(BackupSettingsFormTest, RemovingTheFolderSwitchesTheCopyOff) {
     StoragePreferences storage;
-    storage.backupFolderURL = folder(QStringLiteral("Sauvegardes"));
+    storage.backupFolderURL = folder(u"Sauvegardes"_s);
     storage.backupAlwaysEnabled = true;
     store->setStoragePreferences(storage);
     ASSERT_TRUE(store->save().ok());
 
     BackupSettingsForm form(store->storagePreferences());
-    EXPECT_EQ(form.folderText(), path(QStringLiteral("Sauvegardes")));
+    EXPECT_EQ(form.folderText(), path(u"Sauvegardes"_s));
     form.clearFolder();
     EXPECT_FALSE(form.isEnabled());
     ASSERT_TRUE(form.apply(*store).ok());
@@ -89,9 +86,9 @@ TEST_F(BackupSettingsFormTest, RemovingTheFolderSwitchesTheCopyOff) {
 TEST_F(BackupSettingsFormTest, AFolderThatCannotBeWrittenLeavesTheSessionAsItWas) {
     const StoragePreferences before = store->storagePreferences();
     // A file where the folder should be: the copy cannot be written.
-    writeBytes(path(QStringLiteral("occupé")), "not a folder");
+    writeBytes(path(u"occupé"_s), "not a folder");
     BackupSettingsForm form(before);
-    form.setFolder(folder(QStringLiteral("occupé")));
+    form.setFolder(folder(u"occupé"_s));
     form.setEnabled(true);
     const Result<> result = form.apply(*store);
     EXPECT_EQ(result.kind(), ResultKind::notSaved);

@@ -1,5 +1,6 @@
 #include "core/app/CacheClearing.h"
 #include "support/QtPrinters.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -8,15 +9,10 @@
 #include <QTemporaryDir>
 
 using namespace velmora;
+using namespace Qt::StringLiterals;
+using velmora::test::writeFile;
 
 namespace {
-
-void writeFile(const QString& path, qint64 size) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
-    ASSERT_EQ(file.write(QByteArray(size, 'x')), size);
-}
 
 QStringList entriesOf(const QString& folder) {
     return QDir(folder).entryList(
@@ -24,13 +20,12 @@ QStringList entriesOf(const QString& folder) {
 }
 
 QString confirmationText(const QString& size) {
-    return QStringLiteral("Les caches temporaires (") + size +
-           QStringLiteral(") seront supprimés. Vos données de session ne sont pas affectées.");
+    return u"Les caches temporaires ("_s + size +
+           u") seront supprimés. Vos données de session ne sont pas affectées."_s;
 }
 
 QString reportText(const QString& size) {
-    return QStringLiteral("Les ") + size +
-           QStringLiteral(" de caches ont été supprimés avec succès.");
+    return u"Les "_s + size + u" de caches ont été supprimés avec succès."_s;
 }
 
 class CacheClearingTest : public testing::Test {
@@ -39,7 +34,7 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         ASSERT_TRUE(QDir().mkpath(cache()));
     }
-    QString cache() const { return m_dir.filePath(QStringLiteral("cache/velmora")); }
+    QString cache() const { return m_dir.filePath(u"cache/velmora"_s); }
     QString outside(const QString& name) const { return m_dir.filePath(name); }
 
     QTemporaryDir m_dir;
@@ -63,94 +58,80 @@ TEST(CacheSizeFormat, SwitchesUnitAtTheExactBounds) {
 TEST_F(CacheClearingTest, EmptyFolderSaysZeroOctetsInBothAlerts) {
     CacheClearing clearing(cache());
     const Alert ask = clearing.confirmation();
-    EXPECT_EQ(ask.title, QStringLiteral("Vider les caches ?"));
-    EXPECT_EQ(ask.message, confirmationText(QStringLiteral("0 octets")));
-    EXPECT_EQ(ask.buttons,
-              (QList<AlertButton>{{QStringLiteral("Vider les caches"), AlertRole::destructive},
-                                  {QStringLiteral("Annuler"), AlertRole::cancel}}));
+    EXPECT_EQ(ask.title, u"Vider les caches ?"_s);
+    EXPECT_EQ(ask.message, confirmationText(u"0 octets"_s));
+    EXPECT_EQ(ask.buttons, (QList<AlertButton>{{u"Vider les caches"_s, AlertRole::destructive},
+                                               {u"Annuler"_s, AlertRole::cancel}}));
 
     const Alert done = clearing.clear();
-    EXPECT_EQ(done.title, QStringLiteral("Caches vidés"));
-    EXPECT_EQ(done.message, reportText(QStringLiteral("0 octets")));
-    EXPECT_EQ(done.buttons, (QList<AlertButton>{{QStringLiteral("OK"), AlertRole::defaultAction}}));
+    EXPECT_EQ(done.title, u"Caches vidés"_s);
+    EXPECT_EQ(done.message, reportText(u"0 octets"_s));
+    EXPECT_EQ(done.buttons, (QList<AlertButton>{{u"OK"_s, AlertRole::defaultAction}}));
     EXPECT_TRUE(QFileInfo(cache()).isDir());
 }
 
 TEST_F(CacheClearingTest, MeasuresEveryFileBelowAndEmptiesTheFolderItself) {
-    writeFile(cache() + QStringLiteral("/a.bin"), 1000);
-    writeFile(cache() + QStringLiteral("/.hidden"), 20);
-    writeFile(cache() + QStringLiteral("/deep/er/b.bin"), 4);
-    ASSERT_TRUE(QDir().mkpath(cache() + QStringLiteral("/empty")));
+    writeFile(cache() + u"/a.bin"_s, QByteArray(1000, 'x'));
+    writeFile(cache() + u"/.hidden"_s, QByteArray(20, 'x'));
+    writeFile(cache() + u"/deep/er/b.bin"_s, QByteArray(4, 'x'));
+    ASSERT_TRUE(QDir().mkpath(cache() + u"/empty"_s));
     EXPECT_EQ(cacheFolderSize(cache()), 1024);
 
     CacheClearing clearing(cache());
-    EXPECT_EQ(clearing.confirmation().message, confirmationText(QStringLiteral("1.0 Ko")));
+    EXPECT_EQ(clearing.confirmation().message, confirmationText(u"1.0 Ko"_s));
     // What the report announces is what was asked about, even if the folder grew.
-    writeFile(cache() + QStringLiteral("/late.bin"), 5000);
-    EXPECT_EQ(clearing.clear().message, reportText(QStringLiteral("1.0 Ko")));
+    writeFile(cache() + u"/late.bin"_s, QByteArray(5000, 'x'));
+    EXPECT_EQ(clearing.clear().message, reportText(u"1.0 Ko"_s));
 
     EXPECT_TRUE(QFileInfo(cache()).isDir());
     EXPECT_EQ(entriesOf(cache()), QStringList());
     EXPECT_EQ(cacheFolderSize(cache()), 0);
-}
 
-TEST_F(CacheClearingTest, ClearingWithoutAskingMeasuresFirst) {
-    writeFile(cache() + QStringLiteral("/a.bin"), 1048576);
-    CacheClearing clearing(cache());
-    EXPECT_EQ(clearing.clear().message, reportText(QStringLiteral("1.0 Mo")));
+    // Clearing without asking measures first.
+    writeFile(cache() + u"/a.bin"_s, QByteArray(1048576, 'x'));
+    EXPECT_EQ(CacheClearing(cache()).clear().message, reportText(u"1.0 Mo"_s));
     EXPECT_EQ(entriesOf(cache()), QStringList());
 }
 
 TEST_F(CacheClearingTest, LinksAreRemovedButWhatTheyPointToIsNeitherCountedNorTouched) {
-    writeFile(outside(QStringLiteral("documents/facture.pdf")), 3000);
-    writeFile(outside(QStringLiteral("notes.txt")), 700);
-    writeFile(cache() + QStringLiteral("/own.bin"), 10);
-    ASSERT_TRUE(QFile::link(outside(QStringLiteral("documents")),
-                            cache() + QStringLiteral("/linked-folder")));
-    ASSERT_TRUE(QFile::link(outside(QStringLiteral("notes.txt")),
-                            cache() + QStringLiteral("/linked-file")));
-    ASSERT_TRUE(QDir().mkpath(cache() + QStringLiteral("/sub")));
-    ASSERT_TRUE(QFile::link(outside(QStringLiteral("documents")),
-                            cache() + QStringLiteral("/sub/deeper-link")));
-    ASSERT_TRUE(
-        QFile::link(outside(QStringLiteral("gone")), cache() + QStringLiteral("/dangling")));
+    writeFile(outside(u"documents/facture.pdf"_s), QByteArray(3000, 'x'));
+    writeFile(outside(u"notes.txt"_s), QByteArray(700, 'x'));
+    writeFile(cache() + u"/own.bin"_s, QByteArray(10, 'x'));
+    ASSERT_TRUE(QFile::link(outside(u"documents"_s), cache() + u"/linked-folder"_s));
+    ASSERT_TRUE(QFile::link(outside(u"notes.txt"_s), cache() + u"/linked-file"_s));
+    ASSERT_TRUE(QDir().mkpath(cache() + u"/sub"_s));
+    ASSERT_TRUE(QFile::link(outside(u"documents"_s), cache() + u"/sub/deeper-link"_s));
+    ASSERT_TRUE(QFile::link(outside(u"gone"_s), cache() + u"/dangling"_s));
 
     EXPECT_EQ(cacheFolderSize(cache()), 10);
     CacheClearing clearing(cache());
-    EXPECT_EQ(clearing.confirmation().message, confirmationText(QStringLiteral("10 octets")));
+    EXPECT_EQ(clearing.confirmation().message, confirmationText(u"10 octets"_s));
     clearing.clear();
 
     EXPECT_EQ(entriesOf(cache()), QStringList());
-    EXPECT_EQ(QFileInfo(outside(QStringLiteral("documents/facture.pdf"))).size(), 3000);
-    EXPECT_EQ(QFileInfo(outside(QStringLiteral("notes.txt"))).size(), 700);
+    EXPECT_EQ(QFileInfo(outside(u"documents/facture.pdf"_s)).size(), 3000);
+    EXPECT_EQ(QFileInfo(outside(u"notes.txt"_s)).size(), 700);
 }
 
-TEST_F(CacheClearingTest, ALinkedCacheFolderIsLeftAlone) {
-    writeFile(outside(QStringLiteral("documents/facture.pdf")), 3000);
-    const QString linked = outside(QStringLiteral("linked-cache"));
-    ASSERT_TRUE(QFile::link(outside(QStringLiteral("documents")), linked));
-
-    CacheClearing clearing(linked);
-    EXPECT_EQ(clearing.confirmation().message, confirmationText(QStringLiteral("0 octets")));
-    clearing.clear();
-    EXPECT_TRUE(QFileInfo::exists(outside(QStringLiteral("documents/facture.pdf"))));
-}
-
-TEST_F(CacheClearingTest, NoFolderOrARelativeOneTouchesNothing) {
-    // A blank or relative path would otherwise resolve against the working folder.
+// A blank or relative path would otherwise resolve against the working
+// folder, and a linked one lead elsewhere.
+TEST_F(CacheClearingTest, NoFolderARelativeOneOrALinkTouchesNothing) {
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
-    writeFile(outside(QStringLiteral("cache/velmora/keep.bin")), 50);
-    writeFile(outside(QStringLiteral("keep-too.bin")), 60);
+    writeFile(outside(u"cache/velmora/keep.bin"_s), QByteArray(50, 'x'));
+    writeFile(outside(u"keep-too.bin"_s), QByteArray(60, 'x'));
+    writeFile(outside(u"documents/facture.pdf"_s), QByteArray(3000, 'x'));
+    ASSERT_TRUE(QFile::link(outside(u"documents"_s), outside(u"linked-cache"_s)));
 
-    for (const QString& folder : {QString(), QStringLiteral("cache/velmora"), QStringLiteral("."),
-                                  QStringLiteral("/does/not/exist")}) {
+    for (const QString& folder : {QString(), u"cache/velmora"_s, u"."_s, u"/does/not/exist"_s,
+                                  outside(u"linked-cache"_s)}) {
         CacheClearing clearing(folder);
-        EXPECT_EQ(clearing.confirmation().message, confirmationText(QStringLiteral("0 octets")))
+        EXPECT_EQ(clearing.confirmation().message, confirmationText(u"0 octets"_s))
             << folder.toStdString();
         clearing.clear();
     }
     EXPECT_TRUE(QDir::setCurrent(previous));
-    EXPECT_TRUE(QFileInfo::exists(outside(QStringLiteral("cache/velmora/keep.bin"))));
-    EXPECT_TRUE(QFileInfo::exists(outside(QStringLiteral("keep-too.bin"))));
+    EXPECT_TRUE(QFileInfo::exists(outside(u"cache/velmora/keep.bin"_s)));
+    EXPECT_TRUE(QFileInfo::exists(outside(u"keep-too.bin"_s)));
+    EXPECT_TRUE(QFileInfo::exists(outside(u"documents/facture.pdf"_s)));
 }

@@ -1,21 +1,23 @@
 #include "core/app/CompanySettingsForm.h"
-#include "SettingsStoreFixture.h"
+#include "support/MirroredStoreFixture.h"
+#include "support/QtPrinters.h"
 
 using namespace velmora;
+using namespace Qt::StringLiterals;
 using namespace velmora::test;
 
 namespace {
 
 using Field = CompanySettingsForm::Field;
 
-class CompanySettingsFormTest : public SettingsStoreFixture {
+class CompanySettingsFormTest : public MirroredStoreFixture {
 protected:
     CompanySettingsForm freshForm() const {
         return CompanySettingsForm(store->companySettings(), store->preferences());
     }
     // A picture file outside the session.
     QUrl pictureFile(const QString& name, const QByteArray& bytes = "\x89PNG logo") {
-        const QString file = path(QStringLiteral("pictures/") + name);
+        const QString file = path(u"pictures/"_s + name);
         writeBytes(file, bytes);
         return QUrl::fromLocalFile(file);
     }
@@ -24,71 +26,61 @@ protected:
 } // namespace
 
 TEST(CompanyNumbers, SiretIsFourteenDigitsWhateverTheSpaces) {
-    EXPECT_EQ(CompanySettingsForm::normalizedSiret(QStringLiteral("123 456 789 00012")),
-              QStringLiteral("12345678900012"));
-    EXPECT_EQ(CompanySettingsForm::normalizedSiret(QStringLiteral(" 12345678900012\n")),
-              QStringLiteral("12345678900012"));
+    EXPECT_EQ(CompanySettingsForm::normalizedSiret(u"123 456 789 00012"_s), u"12345678900012"_s);
+    EXPECT_EQ(CompanySettingsForm::normalizedSiret(u" 12345678900012\n"_s), u"12345678900012"_s);
     // Non-breaking and narrow spaces, as pasted from a PDF.
-    EXPECT_EQ(CompanySettingsForm::normalizedSiret(QStringLiteral("123\u00a0456\u202f789 00012")),
-              QStringLiteral("12345678900012"));
-    for (const QString& wrong :
-         {QStringLiteral("1234567890001"), QStringLiteral("123456789000123"),
-          QStringLiteral("1234567890001A"), QStringLiteral("123-456-789-00012"),
-          QStringLiteral("١٢٣٤٥٦٧٨٩٠٠٠١٢"), QString()})
+    EXPECT_EQ(CompanySettingsForm::normalizedSiret(u"123\u00a0456\u202f789 00012"_s),
+              u"12345678900012"_s);
+    for (const QString& wrong : {u"1234567890001"_s, u"123456789000123"_s, u"1234567890001A"_s,
+                                 u"123-456-789-00012"_s, u"١٢٣٤٥٦٧٨٩٠٠٠١٢"_s, QString()})
         EXPECT_EQ(CompanySettingsForm::normalizedSiret(wrong), std::nullopt) << wrong.toStdString();
 }
 
 TEST(CompanyNumbers, IbanIsCheckedModulo97AndGroupedByFour) {
-    EXPECT_EQ(CompanySettingsForm::normalizedIban(QStringLiteral("fr7630006000011234567890189")),
-              QStringLiteral("FR76 3000 6000 0112 3456 7890 189"));
-    EXPECT_EQ(CompanySettingsForm::normalizedIban(QStringLiteral("GB82 WEST 1234 5698 7654 32")),
-              QStringLiteral("GB82 WEST 1234 5698 7654 32"));
+    EXPECT_EQ(CompanySettingsForm::normalizedIban(u"fr7630006000011234567890189"_s),
+              u"FR76 3000 6000 0112 3456 7890 189"_s);
+    EXPECT_EQ(CompanySettingsForm::normalizedIban(u"GB82 WEST 1234 5698 7654 32"_s),
+              u"GB82 WEST 1234 5698 7654 32"_s);
     // Shortest IBAN in use (Norway, 15 characters).
-    EXPECT_EQ(CompanySettingsForm::normalizedIban(QStringLiteral("NO9386011117947")),
-              QStringLiteral("NO93 8601 1117 947"));
+    EXPECT_EQ(CompanySettingsForm::normalizedIban(u"NO9386011117947"_s), u"NO93 8601 1117 947"_s);
     for (const QString& wrong : {
-             QStringLiteral("FR76 3000 6000 0112 3456 7890 188"), // one digit wrong
-             QStringLiteral("FR67 3000 6000 0112 3456 7890 189"), // check digits swapped
-             QStringLiteral("NO938601111794"),                    // too short
-             QStringLiteral("FR76 3000 6000 0112 3456 7890 189 0000 0000 0"), // too long
-             QStringLiteral("7630006000011234567890189FR"),
-             QStringLiteral("FR76-3000-6000-0112-3456-7890-189"),
+             u"FR76 3000 6000 0112 3456 7890 188"_s,             // one digit wrong
+             u"FR67 3000 6000 0112 3456 7890 189"_s,             // check digits swapped
+             u"NO938601111794"_s,                                // too short
+             u"FR76 3000 6000 0112 3456 7890 189 0000 0000 0"_s, // too long
+             u"7630006000011234567890189FR"_s,
+             u"FR76-3000-6000-0112-3456-7890-189"_s,
          })
         EXPECT_EQ(CompanySettingsForm::normalizedIban(wrong), std::nullopt) << wrong.toStdString();
 }
 
 TEST(CompanyNumbers, BicHasEightOrElevenCharacters) {
-    EXPECT_EQ(CompanySettingsForm::normalizedBic(QStringLiteral("bnpafrpp")),
-              QStringLiteral("BNPAFRPP"));
-    EXPECT_EQ(CompanySettingsForm::normalizedBic(QStringLiteral("BNPA FR PP XXX")),
-              QStringLiteral("BNPAFRPPXXX"));
-    EXPECT_EQ(CompanySettingsForm::normalizedBic(QStringLiteral("AGRIFRPP882")),
-              QStringLiteral("AGRIFRPP882"));
+    EXPECT_EQ(CompanySettingsForm::normalizedBic(u"bnpafrpp"_s), u"BNPAFRPP"_s);
+    EXPECT_EQ(CompanySettingsForm::normalizedBic(u"BNPA FR PP XXX"_s), u"BNPAFRPPXXX"_s);
+    EXPECT_EQ(CompanySettingsForm::normalizedBic(u"AGRIFRPP882"_s), u"AGRIFRPP882"_s);
     for (const QString& wrong :
-         {QStringLiteral("BNPAFRP"), QStringLiteral("BNPAFRPPX"), QStringLiteral("BNPAFRPPXXXX"),
-          QStringLiteral("BNP1FRPP"), QStringLiteral("BNPAFR-PP")})
+         {u"BNPAFRP"_s, u"BNPAFRPPX"_s, u"BNPAFRPPXXXX"_s, u"BNP1FRPP"_s, u"BNPAFR-PP"_s})
         EXPECT_EQ(CompanySettingsForm::normalizedBic(wrong), std::nullopt) << wrong.toStdString();
 }
 
 TEST(CompanyTexts, LabelsAndPanel) {
-    EXPECT_EQ(CompanySettingsForm::label(Field::displayName), QStringLiteral("Nom affiché\u00a0:"));
-    EXPECT_EQ(CompanySettingsForm::label(Field::logo),
-              QStringLiteral("Logo de l’entreprise\u00a0:"));
+    EXPECT_EQ(CompanySettingsForm::label(Field::displayName), u"Nom affiché\u00a0:"_s);
+    EXPECT_EQ(CompanySettingsForm::label(Field::logo), u"Logo de l’entreprise\u00a0:"_s);
     const FilePanel panel = CompanySettingsForm::logoPanel();
     EXPECT_EQ(panel.mode, FilePanel::Mode::openFile);
-    EXPECT_EQ(panel.extension, QStringLiteral("png svg jpg jpeg"));
+    EXPECT_EQ(panel.extension, u"png svg jpg jpeg"_s);
 }
 
 TEST_F(CompanySettingsFormTest, ShowsTheSessionsValues) {
     CompanySettings company = store->companySettings();
-    company.displayName = QStringLiteral("Studio Créatif");
-    company.bankBIC = QStringLiteral("BNPAFRPP");
+    company.displayName = u"Studio Créatif"_s;
+    company.bankBIC = u"BNPAFRPP"_s;
     store->setCompanySettings(company);
     const CompanySettingsForm form = freshForm();
-    EXPECT_EQ(form.text(Field::displayName), QStringLiteral("Studio Créatif"));
-    EXPECT_EQ(form.text(Field::bankBIC), QStringLiteral("BNPAFRPP"));
-    EXPECT_EQ(form.text(Field::tvaNote), QStringLiteral("TVA non applicable, art. 293 B du CGI"));
-    EXPECT_EQ(form.text(Field::lateChargeLineTitle), QStringLiteral("Frais de retard"));
+    EXPECT_EQ(form.text(Field::displayName), u"Studio Créatif"_s);
+    EXPECT_EQ(form.text(Field::bankBIC), u"BNPAFRPP"_s);
+    EXPECT_EQ(form.text(Field::tvaNote), u"TVA non applicable, art. 293 B du CGI"_s);
+    EXPECT_EQ(form.text(Field::lateChargeLineTitle), u"Frais de retard"_s);
     EXPECT_EQ(form.logo(), std::nullopt);
     EXPECT_FALSE(form.hasChanges());
     EXPECT_EQ(form.validate(), QString());
@@ -101,27 +93,24 @@ TEST_F(CompanySettingsFormTest, WritesEveryFieldTrimmedAndNormalised) {
         QString typed;
         QString written;
     } cases[] = {
-        {Field::displayName, QStringLiteral("  Studio Créatif "), QStringLiteral("Studio Créatif")},
-        {Field::ownerName, QStringLiteral("Camille Martin"), QStringLiteral("Camille Martin")},
-        {Field::legalStatus, QStringLiteral("Micro-entrepreneur\n"),
-         QStringLiteral("Micro-entrepreneur")},
-        {Field::siret, QStringLiteral("123 456 789 00012"), QStringLiteral("12345678900012")},
-        {Field::addressLine1, QStringLiteral("12 rue des Lilas"),
-         QStringLiteral("12 rue des Lilas")},
-        {Field::addressLine2, QStringLiteral("75011 Paris"), QStringLiteral("75011 Paris")},
+        {Field::displayName, u"  Studio Créatif "_s, u"Studio Créatif"_s},
+        {Field::ownerName, u"Camille Martin"_s, u"Camille Martin"_s},
+        {Field::legalStatus, u"Micro-entrepreneur\n"_s, u"Micro-entrepreneur"_s},
+        {Field::siret, u"123 456 789 00012"_s, u"12345678900012"_s},
+        {Field::addressLine1, u"12 rue des Lilas"_s, u"12 rue des Lilas"_s},
+        {Field::addressLine2, u"75011 Paris"_s, u"75011 Paris"_s},
         {Field::tvaNote, QString(), QString()},
-        {Field::latePenaltyText, QStringLiteral("Pénalités : 3 fois le taux légal."),
-         QStringLiteral("Pénalités : 3 fois le taux légal.")},
-        {Field::additionalLegalText, QStringLiteral("Dispensé d’immatriculation.\n\n"),
-         QStringLiteral("Dispensé d’immatriculation.")},
-        {Field::bankName, QStringLiteral("Banque Populaire"), QStringLiteral("Banque Populaire")},
-        {Field::bankAccountName, QStringLiteral("C. Martin"), QStringLiteral("C. Martin")},
-        {Field::bankIBAN, QStringLiteral("fr76 3000 6000 0112 3456 7890 189"),
-         QStringLiteral("FR76 3000 6000 0112 3456 7890 189")},
-        {Field::bankBIC, QStringLiteral("bnpa frpp"), QStringLiteral("BNPAFRPP")},
-        {Field::lateChargeLineTitle, QStringLiteral("Indemnité"), QStringLiteral("Indemnité")},
-        {Field::lateChargeLineDescription, QStringLiteral("Retard de 30 jours"),
-         QStringLiteral("Retard de 30 jours")},
+        {Field::latePenaltyText, u"Pénalités : 3 fois le taux légal."_s,
+         u"Pénalités : 3 fois le taux légal."_s},
+        {Field::additionalLegalText, u"Dispensé d’immatriculation.\n\n"_s,
+         u"Dispensé d’immatriculation."_s},
+        {Field::bankName, u"Banque Populaire"_s, u"Banque Populaire"_s},
+        {Field::bankAccountName, u"C. Martin"_s, u"C. Martin"_s},
+        {Field::bankIBAN, u"fr76 3000 6000 0112 3456 7890 189"_s,
+         u"FR76 3000 6000 0112 3456 7890 189"_s},
+        {Field::bankBIC, u"bnpa frpp"_s, u"BNPAFRPP"_s},
+        {Field::lateChargeLineTitle, u"Indemnité"_s, u"Indemnité"_s},
+        {Field::lateChargeLineDescription, u"Retard de 30 jours"_s, u"Retard de 30 jours"_s},
     };
     for (const auto& c : cases)
         form.setText(c.field, c.typed);
@@ -137,18 +126,16 @@ TEST_F(CompanySettingsFormTest, WritesEveryFieldTrimmedAndNormalised) {
         EXPECT_EQ(form.text(c.field), c.written) << int(c.field);
     }
     EXPECT_FALSE(form.hasChanges());
-    // Fields the form does not show are kept.
-    EXPECT_EQ(written.legalTextOrder, CompanySettings::defaultLegalTextOrder());
 }
 
 TEST_F(CompanySettingsFormTest, KeepsFieldsItDoesNotShow) {
     CompanySettings company = store->companySettings();
-    company.acceptedPaymentMethods = {QStringLiteral("Virement"), QStringLiteral("Chèque")};
-    company.legalTextOrder = {QStringLiteral("additional"), QStringLiteral("latePenalty")};
+    company.acceptedPaymentMethods = {u"Virement"_s, u"Chèque"_s};
+    company.legalTextOrder = {u"additional"_s, u"latePenalty"_s};
     store->setCompanySettings(company);
     ASSERT_TRUE(store->save().ok());
     CompanySettingsForm form = freshForm();
-    form.setText(Field::ownerName, QStringLiteral("Camille"));
+    form.setText(Field::ownerName, u"Camille"_s);
     ASSERT_TRUE(form.apply(*store).ok());
     EXPECT_EQ(onDisk().companySettings.acceptedPaymentMethods, company.acceptedPaymentMethods);
     EXPECT_EQ(onDisk().companySettings.legalTextOrder, company.legalTextOrder);
@@ -158,18 +145,17 @@ TEST_F(CompanySettingsFormTest, ReportsEachWrongFieldAndChangesNothing) {
     CompanySettingsForm form = freshForm();
     const QByteArray fileBefore = readBytes(workingCopy());
     const CompanySettings companyBefore = store->companySettings();
-    form.setText(Field::displayName, QStringLiteral("Studio"));
-    form.setText(Field::siret, QStringLiteral("123 456 789"));
-    form.setText(Field::bankIBAN, QStringLiteral("FR76 3000 6000 0112 3456 7890 188"));
-    form.setText(Field::bankBIC, QStringLiteral("BNPA"));
-    form.setText(Field::lateChargeLineTitle, QStringLiteral("  "));
+    form.setText(Field::displayName, u"Studio"_s);
+    form.setText(Field::siret, u"123 456 789"_s);
+    form.setText(Field::bankIBAN, u"FR76 3000 6000 0112 3456 7890 188"_s);
+    form.setText(Field::bankBIC, u"BNPA"_s);
+    form.setText(Field::lateChargeLineTitle, u"  "_s);
     const QList<CompanySettingsForm::FieldError> expected = {
-        {Field::siret, QStringLiteral("Le SIRET doit comporter 14 chiffres.")},
-        {Field::bankIBAN,
-         QStringLiteral("L’IBAN n’est pas valide\u00a0: vérifiez les caractères saisis.")},
-        {Field::bankBIC, QStringLiteral("Le BIC doit comporter 8 ou 11 lettres et chiffres.")},
+        {Field::siret, u"Le SIRET doit comporter 14 chiffres."_s},
+        {Field::bankIBAN, u"L’IBAN n’est pas valide\u00a0: vérifiez les caractères saisis."_s},
+        {Field::bankBIC, u"Le BIC doit comporter 8 ou 11 lettres et chiffres."_s},
         {Field::lateChargeLineTitle,
-         QStringLiteral("Le titre de la ligne de frais de retard ne peut pas être vide.")},
+         u"Le titre de la ligne de frais de retard ne peut pas être vide."_s},
     };
     EXPECT_EQ(form.errors(), expected);
     EXPECT_EQ(form.validate(), expected.first().message);
@@ -180,13 +166,13 @@ TEST_F(CompanySettingsFormTest, ReportsEachWrongFieldAndChangesNothing) {
     EXPECT_EQ(store->companySettings(), companyBefore);
     EXPECT_EQ(readBytes(workingCopy()), fileBefore);
     // The typed values stay for correction.
-    EXPECT_EQ(form.text(Field::siret), QStringLiteral("123 456 789"));
+    EXPECT_EQ(form.text(Field::siret), u"123 456 789"_s);
 
     // Empty bank fields and SIRET are allowed.
     form.setText(Field::siret, QString());
-    form.setText(Field::bankIBAN, QStringLiteral(" "));
+    form.setText(Field::bankIBAN, u" "_s);
     form.setText(Field::bankBIC, QString());
-    form.setText(Field::lateChargeLineTitle, QStringLiteral("Frais"));
+    form.setText(Field::lateChargeLineTitle, u"Frais"_s);
     EXPECT_EQ(form.errors(), QList<CompanySettingsForm::FieldError>());
     ASSERT_TRUE(form.apply(*store).ok());
     EXPECT_EQ(onDisk().companySettings.bankIBAN, QString());
@@ -197,42 +183,41 @@ TEST_F(CompanySettingsFormTest, AppliesOneFieldAndLeavesTheOthersTyped) {
     // An older session may hold a SIRET these rules refuse: it is not
     // questioned until it is changed.
     CompanySettings company = store->companySettings();
-    company.siret = QStringLiteral("12345");
+    company.siret = u"12345"_s;
     store->setCompanySettings(company);
     ASSERT_TRUE(store->save().ok());
     CompanySettingsForm form = freshForm();
     EXPECT_EQ(form.errors(), QList<CompanySettingsForm::FieldError>());
 
-    form.setText(Field::ownerName, QStringLiteral(" Camille Martin "));
-    form.setText(Field::bankBIC, QStringLiteral("BNPA"));
+    form.setText(Field::ownerName, u" Camille Martin "_s);
+    form.setText(Field::bankBIC, u"BNPA"_s);
     ASSERT_TRUE(form.apply(Field::ownerName, *store).ok());
-    EXPECT_EQ(onDisk().companySettings.ownerName, QStringLiteral("Camille Martin"));
-    EXPECT_EQ(form.text(Field::ownerName), QStringLiteral("Camille Martin"));
+    EXPECT_EQ(onDisk().companySettings.ownerName, u"Camille Martin"_s);
+    EXPECT_EQ(form.text(Field::ownerName), u"Camille Martin"_s);
     EXPECT_EQ(onDisk().companySettings.bankBIC, QString());
-    EXPECT_EQ(form.text(Field::bankBIC), QStringLiteral("BNPA"));
+    EXPECT_EQ(form.text(Field::bankBIC), u"BNPA"_s);
 
     const QByteArray fileBefore = readBytes(workingCopy());
     const Result<> refused = form.apply(Field::bankBIC, *store);
     EXPECT_EQ(refused.kind(), ResultKind::invalid);
-    EXPECT_EQ(refused.error(),
-              QStringLiteral("Le BIC doit comporter 8 ou 11 lettres et chiffres."));
+    EXPECT_EQ(refused.error(), u"Le BIC doit comporter 8 ou 11 lettres et chiffres."_s);
     EXPECT_EQ(readBytes(workingCopy()), fileBefore);
 
     // Changed elsewhere: the untouched fields follow, the typed one stays.
     company = store->companySettings();
-    company.displayName = QStringLiteral("Atelier");
-    company.bankBIC = QStringLiteral("AGRIFRPP");
+    company.displayName = u"Atelier"_s;
+    company.bankBIC = u"AGRIFRPP"_s;
     store->setCompanySettings(company);
     form.refresh(store->companySettings(), store->preferences());
-    EXPECT_EQ(form.text(Field::displayName), QStringLiteral("Atelier"));
-    EXPECT_EQ(form.text(Field::bankBIC), QStringLiteral("BNPA"));
+    EXPECT_EQ(form.text(Field::displayName), u"Atelier"_s);
+    EXPECT_EQ(form.text(Field::bankBIC), u"BNPA"_s);
     EXPECT_TRUE(form.hasChanges(Field::bankBIC));
     EXPECT_FALSE(form.hasChanges(Field::displayName));
 }
 
 TEST_F(CompanySettingsFormTest, ImportsTheChosenLogoIntoTheSessionMedia) {
     const QByteArray bytes("\x89PNG\r\n the company logo");
-    const QUrl source = pictureFile(QStringLiteral("logo.png"), bytes);
+    const QUrl source = pictureFile(u"logo.png"_s, bytes);
     CompanySettingsForm form = freshForm();
     EXPECT_EQ(form.chooseLogo(source), QString());
     EXPECT_EQ(form.logo(), source);
@@ -245,8 +230,8 @@ TEST_F(CompanySettingsFormTest, ImportsTheChosenLogoIntoTheSessionMedia) {
     ASSERT_TRUE(logo.has_value());
     EXPECT_NE(*logo, source);
     EXPECT_TRUE(logo->toLocalFile().startsWith(store->mediaFolder() + QLatin1Char('/')));
-    EXPECT_TRUE(QFileInfo(logo->toLocalFile()).fileName().startsWith(QStringLiteral("logo_")));
-    EXPECT_TRUE(logo->toLocalFile().endsWith(QStringLiteral(".png")));
+    EXPECT_TRUE(QFileInfo(logo->toLocalFile()).fileName().startsWith(u"logo_"_s));
+    EXPECT_TRUE(logo->toLocalFile().endsWith(u".png"_s));
     EXPECT_EQ(readBytes(logo->toLocalFile()), bytes);
     const AppDatabase written = onDisk();
     EXPECT_EQ(written.preferences.invoiceLogoURL, logo);
@@ -267,26 +252,26 @@ TEST_F(CompanySettingsFormTest, ImportsTheChosenLogoIntoTheSessionMedia) {
 
 TEST_F(CompanySettingsFormTest, RefusesFilesThatCannotBeALogo) {
     CompanySettingsForm form = freshForm();
-    const QUrl kept = pictureFile(QStringLiteral("logo.svg"), "<svg/>");
+    const QUrl kept = pictureFile(u"logo.svg"_s, "<svg/>");
     ASSERT_EQ(form.chooseLogo(kept), QString());
-    EXPECT_EQ(form.chooseLogo(pictureFile(QStringLiteral("logo.gif"))),
-              QStringLiteral("Le logo doit être une image PNG, SVG ou JPEG."));
-    EXPECT_EQ(form.chooseLogo(pictureFile(QStringLiteral("logo"))),
-              QStringLiteral("Le logo doit être une image PNG, SVG ou JPEG."));
-    EXPECT_EQ(form.chooseLogo(QUrl::fromLocalFile(path(QStringLiteral("absent.png")))),
-              QStringLiteral("Le fichier choisi est introuvable."));
-    EXPECT_EQ(form.chooseLogo(QUrl(QStringLiteral("https://example.com/logo.png"))),
-              QStringLiteral("Le fichier choisi est introuvable."));
+    EXPECT_EQ(form.chooseLogo(pictureFile(u"logo.gif"_s)),
+              u"Le logo doit être une image PNG, SVG ou JPEG."_s);
+    EXPECT_EQ(form.chooseLogo(pictureFile(u"logo"_s)),
+              u"Le logo doit être une image PNG, SVG ou JPEG."_s);
+    EXPECT_EQ(form.chooseLogo(QUrl::fromLocalFile(path(u"absent.png"_s))),
+              u"Le fichier choisi est introuvable."_s);
+    EXPECT_EQ(form.chooseLogo(QUrl(u"https://example.com/logo.png"_s)),
+              u"Le fichier choisi est introuvable."_s);
     // A refused file leaves the previous choice.
     EXPECT_EQ(form.logo(), kept);
     // Upper-case extensions are pictures too.
-    EXPECT_EQ(form.chooseLogo(pictureFile(QStringLiteral("LOGO.JPEG"))), QString());
+    EXPECT_EQ(form.chooseLogo(pictureFile(u"LOGO.JPEG"_s)), QString());
 }
 
 TEST_F(CompanySettingsFormTest, AFailedSaveLeavesTheSessionAndItsMediaAsTheyWere) {
-    const QUrl source = pictureFile(QStringLiteral("logo.png"));
+    const QUrl source = pictureFile(u"logo.png"_s);
     CompanySettingsForm form = freshForm();
-    form.setText(Field::displayName, QStringLiteral("Studio"));
+    form.setText(Field::displayName, u"Studio"_s);
     ASSERT_EQ(form.chooseLogo(source), QString());
     const CompanySettings companyBefore = store->companySettings();
     const AppPreferences prefsBefore = store->preferences();
@@ -302,11 +287,11 @@ TEST_F(CompanySettingsFormTest, AFailedSaveLeavesTheSessionAndItsMediaAsTheyWere
     // The copy made for the failed attempt is gone.
     EXPECT_TRUE(QDir(store->mediaFolder()).entryList(QDir::Files).isEmpty());
     // The input stays for another try.
-    EXPECT_EQ(form.text(Field::displayName), QStringLiteral("Studio"));
+    EXPECT_EQ(form.text(Field::displayName), u"Studio"_s);
     EXPECT_EQ(form.logo(), source);
 
     m_fs.heal();
     ASSERT_TRUE(form.apply(*store).ok());
-    EXPECT_EQ(onDisk().companySettings.displayName, QStringLiteral("Studio"));
+    EXPECT_EQ(onDisk().companySettings.displayName, u"Studio"_s);
     EXPECT_EQ(onDisk().embeddedMedia.size(), 1);
 }

@@ -1,14 +1,12 @@
 #include "core/app/SettingsPages.h"
-#include "SettingsStoreFixture.h"
+#include "support/MirroredStoreFixture.h"
+#include "support/QtPrinters.h"
 
 using namespace velmora;
+using namespace Qt::StringLiterals;
 using namespace velmora::test;
 
-namespace {
-
-class SettingsPagesTest : public SettingsStoreFixture {};
-
-} // namespace
+using SettingsPagesTest = MirroredStoreFixture;
 
 TEST(SettingsPageTexts, PagesInTheirOrder) {
     QStringList titles;
@@ -16,31 +14,28 @@ TEST(SettingsPageTexts, PagesInTheirOrder) {
         titles << settingspages::title(page);
         EXPECT_FALSE(settingspages::symbol(page).isEmpty());
     }
-    EXPECT_EQ(titles, (QStringList{QStringLiteral("Apparence"), QStringLiteral("Entreprise"),
-                                   QStringLiteral("Sécurité"), QStringLiteral("Sauvegarde"),
-                                   QStringLiteral("Menu latéral")}));
-    EXPECT_EQ(settingspages::windowTitle(), QStringLiteral("Réglages"));
+    EXPECT_EQ(titles, (QStringList{u"Apparence"_s, u"Entreprise"_s, u"Sécurité"_s, u"Sauvegarde"_s,
+                                   u"Menu latéral"_s}));
+    EXPECT_EQ(settingspages::windowTitle(), u"Réglages"_s);
 }
 
 TEST(SettingsPageTexts, SecuritySummaries) {
-    EXPECT_EQ(settingspages::codeSummary(QString()), QStringLiteral("Aucun"));
+    EXPECT_EQ(settingspages::codeSummary(QString()), u"Aucun"_s);
     // The mask does not tell the code's length.
-    EXPECT_EQ(settingspages::codeSummary(QStringLiteral("1")), QStringLiteral("••••••"));
-    EXPECT_EQ(settingspages::codeSummary(QStringLiteral("un code très long")),
-              QStringLiteral("••••••"));
-    EXPECT_EQ(settingspages::questionCountText(0), QStringLiteral("Aucune question enregistrée"));
-    EXPECT_EQ(settingspages::questionCountText(1), QStringLiteral("1 question enregistrée"));
-    EXPECT_EQ(settingspages::questionCountText(3), QStringLiteral("3 questions enregistrées"));
+    EXPECT_EQ(settingspages::codeSummary(u"1"_s), u"••••••"_s);
+    EXPECT_EQ(settingspages::codeSummary(u"un code très long"_s), u"••••••"_s);
+    EXPECT_EQ(settingspages::questionCountText(0), u"Aucune question enregistrée"_s);
+    EXPECT_EQ(settingspages::questionCountText(1), u"1 question enregistrée"_s);
+    EXPECT_EQ(settingspages::questionCountText(3), u"3 questions enregistrées"_s);
 }
 
 TEST(SettingsPageTexts, DiscardAlertOfTheCodeSheet) {
     const Alert alert = settingspages::changeCodeDiscardAlert();
-    EXPECT_EQ(alert.title, QStringLiteral("Quitter sans enregistrer ?"));
-    EXPECT_EQ(alert.message,
-              QStringLiteral("Les modifications du mot de passe ne seront pas enregistrées."));
+    EXPECT_EQ(alert.title, u"Quitter sans enregistrer ?"_s);
+    EXPECT_EQ(alert.message, u"Les modifications du mot de passe ne seront pas enregistrées."_s);
     ASSERT_EQ(alert.buttons.size(), 2);
-    EXPECT_EQ(alert.buttons[0], (AlertButton{QStringLiteral("Quitter"), AlertRole::destructive}));
-    EXPECT_EQ(alert.buttons[1], (AlertButton{QStringLiteral("Annuler"), AlertRole::cancel}));
+    EXPECT_EQ(alert.buttons[0], (AlertButton{u"Quitter"_s, AlertRole::destructive}));
+    EXPECT_EQ(alert.buttons[1], (AlertButton{u"Annuler"_s, AlertRole::cancel}));
 }
 
 TEST_F(SettingsPagesTest, AppearanceIsSavedAtOnce) {

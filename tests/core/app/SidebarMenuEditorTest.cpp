@@ -1,24 +1,24 @@
 #include "core/app/SidebarMenuEditor.h"
-#include "SettingsStoreFixture.h"
 #include "core/app/SidebarMenu.h"
+#include "support/Mapped.h"
+#include "support/MirroredStoreFixture.h"
+#include "support/QtPrinters.h"
 
 using namespace velmora;
+using namespace Qt::StringLiterals;
 using namespace velmora::test;
 
 namespace {
 
 QStringList keysOf(const QList<SidebarMenuItemConfig>& items) {
-    QStringList keys;
-    for (const SidebarMenuItemConfig& item : items)
-        keys << item.defaultKey;
-    return keys;
+    return mapped(items, &SidebarMenuItemConfig::defaultKey);
 }
 
 QStringList defaultKeys() {
     return keysOf(SidebarMenuItemConfig::defaults());
 }
 
-class SidebarMenuEditorTest : public SettingsStoreFixture {
+class SidebarMenuEditorTest : public MirroredStoreFixture {
 protected:
     void setStoredItems(const QList<SidebarMenuItemConfig>& items) {
         AppPreferences prefs = store->preferences();
@@ -37,7 +37,7 @@ TEST_F(SidebarMenuEditorTest, StartsFromTheDefaultsWhenTheSessionHasNoItems) {
     setStoredItems({});
     SidebarMenuEditor editor(store->preferences());
     EXPECT_EQ(keysOf(editor.items()), defaultKeys());
-    EXPECT_EQ(editor.items()[0].displayName, QStringLiteral("Tableau de bord"));
+    EXPECT_EQ(editor.items()[0].displayName, u"Tableau de bord"_s);
     // Writing them makes the defaults the session's own list.
     ASSERT_TRUE(editor.apply(*store).ok());
     EXPECT_EQ(keysOf(onDisk().preferences.sidebarMenuItems), defaultKeys());
@@ -70,10 +70,10 @@ TEST_F(SidebarMenuEditorTest, WritesTheOrderNamesAndSwitchesInOneSave) {
     setStoredItems(SidebarMenuItemConfig::defaults());
     const QList<SidebarMenuItemConfig> before = store->preferences().sidebarMenuItems;
     SidebarMenuEditor editor(store->preferences());
-    const qsizetype calendar = rowOf(editor, QStringLiteral("calendar"));
+    const qsizetype calendar = rowOf(editor, u"calendar"_s);
     ASSERT_TRUE(editor.move(calendar, 1));
-    EXPECT_EQ(editor.setName(1, QStringLiteral("  Agenda \n")), QString());
-    EXPECT_EQ(editor.setEnabled(rowOf(editor, QStringLiteral("stock")), false), QString());
+    EXPECT_EQ(editor.setName(1, u"  Agenda \n"_s), QString());
+    EXPECT_EQ(editor.setEnabled(rowOf(editor, u"stock"_s), false), QString());
     const int writesBefore = m_fs.attempts(FaultyFileSystem::Op::Write);
 
     const Result<> result = editor.apply(*store);
@@ -84,12 +84,11 @@ TEST_F(SidebarMenuEditorTest, WritesTheOrderNamesAndSwitchesInOneSave) {
     const QList<SidebarMenuItemConfig> written = onDisk().preferences.sidebarMenuItems;
     ASSERT_EQ(written.size(), 9);
     EXPECT_EQ(written, store->preferences().sidebarMenuItems);
-    EXPECT_EQ(written[1].defaultKey, QStringLiteral("calendar"));
-    EXPECT_EQ(written[1].displayName, QStringLiteral("Agenda"));
-    EXPECT_EQ(written[1].systemName, QStringLiteral("calendar"));
+    EXPECT_EQ(written[1].defaultKey, u"calendar"_s);
+    EXPECT_EQ(written[1].displayName, u"Agenda"_s);
+    EXPECT_EQ(written[1].systemName, u"calendar"_s);
     for (const SidebarMenuItemConfig& item : written) {
-        EXPECT_EQ(item.isEnabled, item.defaultKey != QStringLiteral("stock"))
-            << item.defaultKey.toStdString();
+        EXPECT_EQ(item.isEnabled, item.defaultKey != u"stock"_s) << item.defaultKey.toStdString();
         // Ids are kept so that the main window still finds its sections.
         const auto same = std::find_if(before.begin(), before.end(), [&](const auto& b) {
             return b.defaultKey == item.defaultKey;
@@ -99,29 +98,28 @@ TEST_F(SidebarMenuEditorTest, WritesTheOrderNamesAndSwitchesInOneSave) {
     }
     // The editor now shows the session as written.
     EXPECT_FALSE(editor.hasChanges());
-    EXPECT_EQ(editor.items()[1].displayName, QStringLiteral("Agenda"));
+    EXPECT_EQ(editor.items()[1].displayName, u"Agenda"_s);
 }
 
 TEST_F(SidebarMenuEditorTest, RefusesAnEmptyNameAndChangesNothing) {
     SidebarMenuEditor editor(store->preferences());
     const QByteArray fileBefore = readBytes(workingCopy());
     const AppPreferences prefsBefore = store->preferences();
-    EXPECT_EQ(editor.setName(0, QStringLiteral("Accueil")), QString());
-    EXPECT_EQ(editor.setName(3, QStringLiteral(" \t\n")),
-              QStringLiteral("Le nom ne peut pas être vide."));
+    EXPECT_EQ(editor.setName(0, u"Accueil"_s), QString());
+    EXPECT_EQ(editor.setName(3, u" \t\n"_s), u"Le nom ne peut pas être vide."_s);
     // What was typed stays in the field.
-    EXPECT_EQ(editor.items()[3].displayName, QStringLiteral(" \t\n"));
+    EXPECT_EQ(editor.items()[3].displayName, u" \t\n"_s);
     qsizetype row = -2;
-    EXPECT_EQ(editor.validate(&row), QStringLiteral("Le nom ne peut pas être vide."));
+    EXPECT_EQ(editor.validate(&row), u"Le nom ne peut pas être vide."_s);
     EXPECT_EQ(row, 3);
 
     const Result<> result = editor.apply(*store);
     EXPECT_EQ(result.kind(), ResultKind::invalid);
-    EXPECT_EQ(result.error(), QStringLiteral("Le nom ne peut pas être vide."));
+    EXPECT_EQ(result.error(), u"Le nom ne peut pas être vide."_s);
     EXPECT_EQ(store->preferences(), prefsBefore);
     EXPECT_EQ(readBytes(workingCopy()), fileBefore);
 
-    EXPECT_EQ(editor.setName(3, QStringLiteral("Devis et factures")), QString());
+    EXPECT_EQ(editor.setName(3, u"Devis et factures"_s), QString());
     EXPECT_EQ(editor.validate(&row), QString());
     EXPECT_EQ(row, -1);
 }
@@ -129,9 +127,8 @@ TEST_F(SidebarMenuEditorTest, RefusesAnEmptyNameAndChangesNothing) {
 TEST_F(SidebarMenuEditorTest, TheDashboardCannotBeSwitchedOff) {
     SidebarMenuEditor editor(store->preferences());
     ASSERT_TRUE(editor.move(0, 4));
-    const QString refused =
-        QStringLiteral("Le tableau de bord ne peut pas être désactivé\u00a0: la "
-                       "session s’ouvre sur lui et y revient au verrouillage.");
+    const QString refused = u"Le tableau de bord ne peut pas être désactivé\u00a0: la "
+                            "session s’ouvre sur lui et y revient au verrouillage."_s;
     EXPECT_TRUE(editor.isDashboard(4));
     EXPECT_EQ(editor.setEnabled(4, false), refused);
     EXPECT_TRUE(editor.items()[4].isEnabled);
@@ -156,8 +153,7 @@ TEST_F(SidebarMenuEditorTest, ASessionWithoutADashboardGetsItBack) {
     setStoredItems(items);
     SidebarMenuEditor editor(store->preferences());
     EXPECT_EQ(keysOf(editor.items()),
-              (QStringList{QStringLiteral("dashboard"), QStringLiteral("clients"),
-                           QStringLiteral("projects"), QStringLiteral("documents")}));
+              (QStringList{u"dashboard"_s, u"clients"_s, u"projects"_s, u"documents"_s}));
     EXPECT_TRUE(editor.items()[0].isEnabled);
     EXPECT_FALSE(editor.items()[2].isEnabled);
     EXPECT_TRUE(editor.hasChanges());
@@ -175,7 +171,7 @@ TEST_F(SidebarMenuEditorTest, ResetGivesTheNineDefaultsWithTheSameIds) {
     SidebarMenuEditor editor(store->preferences());
     const QList<SidebarMenuItemConfig> before = editor.items();
     ASSERT_TRUE(editor.move(8, 0));
-    editor.setName(2, QStringLiteral("Missions"));
+    editor.setName(2, u"Missions"_s);
     editor.setEnabled(5, false);
     editor.resetToDefaults();
     EXPECT_EQ(editor.items(), before);
@@ -189,24 +185,24 @@ TEST_F(SidebarMenuEditorTest, ResetGivesTheNineDefaultsWithTheSameIds) {
     EXPECT_EQ(keysOf(editor.items()), defaultKeys());
     EXPECT_EQ(editor.items()[1].id, before[1].id);
     EXPECT_FALSE(editor.items()[2].id.isNull());
-    EXPECT_EQ(editor.items()[2].displayName, QStringLiteral("Activités"));
+    EXPECT_EQ(editor.items()[2].displayName, u"Activités"_s);
 }
 
 TEST_F(SidebarMenuEditorTest, AFailedSaveKeepsTheSessionsMenu) {
     const AppPreferences prefsBefore = store->preferences();
     const QByteArray fileBefore = readBytes(workingCopy());
     SidebarMenuEditor editor(store->preferences());
-    editor.setName(1, QStringLiteral("Clientèle"));
+    editor.setName(1, u"Clientèle"_s);
     m_fs.failOn(FaultyFileSystem::Op::Write);
     const Result<> result = editor.apply(*store);
     EXPECT_EQ(result.kind(), ResultKind::notSaved);
-    EXPECT_TRUE(result.error().contains(QStringLiteral("No space left on device")))
+    EXPECT_TRUE(result.error().contains(u"No space left on device"_s))
         << result.error().toStdString();
     EXPECT_EQ(store->preferences(), prefsBefore);
     EXPECT_EQ(readBytes(workingCopy()), fileBefore);
     // The user's edit stays for another try.
-    EXPECT_EQ(editor.items()[1].displayName, QStringLiteral("Clientèle"));
+    EXPECT_EQ(editor.items()[1].displayName, u"Clientèle"_s);
     m_fs.heal();
     ASSERT_TRUE(editor.apply(*store).ok());
-    EXPECT_EQ(onDisk().preferences.sidebarMenuItems[1].displayName, QStringLiteral("Clientèle"));
+    EXPECT_EQ(onDisk().preferences.sidebarMenuItems[1].displayName, u"Clientèle"_s);
 }

@@ -3,11 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QScopeGuard>
 #include <QSignalSpy>
 
 #include <deque>
 
 using namespace velmora;
+using namespace Qt::StringLiterals;
 using namespace std::chrono_literals;
 
 namespace {
@@ -51,72 +53,40 @@ Fields fieldsOf(const UpdateChecker& checker) {
             checker.releaseNotes()};
 }
 
-class EnvironmentVariable {
-public:
-    explicit EnvironmentVariable(const char* name)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {}
-    ~EnvironmentVariable() {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
-};
-
 } // namespace
 
+// Empty pieces are dropped ("1..2" reads 1.2, ".1" reads 1), a piece counts
+// up to its first non-digit ("1.2b.3" reads 1.3), and a piece that starts
+// with a space or holds no ASCII digit is dropped.
 TEST(VersionComparison, IsNumericPieceByPiece) {
     const struct {
         const char* candidate;
         const char* current;
         bool newer;
-    } cases[] = {
-        {"0.9.10", "0.9.9", true},
-        {"0.9.9", "0.9.10", false},
-        {"1.10", "1.9", true},
-        {"1.9", "1.10", false},
-        {"1.0", "1.0.0", false},
-        {"1.0.0", "1.0", false},
-        {"1.0.1", "1.0", true},
-        {"1.0", "1.0.1", false},
-        {"2", "1.99.99", true},
-        {"1.2", "1.2", false},
-        {"01.02", "1.2", false},
-        {"1..2", "1.1", true},     // empty pieces are dropped: 1.2
-        {".1", "0.9", true},       // reads as 1
-        {"1.2b.3", "1.2.9", true}, // reads as 1.3
-        {"1.2b.3", "1.3", false},
-        {"1.-1", "1", false},
-        {"+2", "1", true},
-        {" 2", "1", false}, // a space makes the piece unreadable
-        {"2.x", "1.5", true},
-        {"abc", "0", false},
-        {"abc", "0.0.1", false},
-        {"0.0.1", "garbage", true},
-        {"", "", false},
-        {"", "0.1", false},
-        {"9223372036854775807", "9223372036854775806", true},
-        {"99999999999999999999", "1", false}, // too large to read: dropped
-        {"1.99999999999999999999.1", "1.1", false},
-        {"٣", "1", false}, // only ASCII digits count
-    };
+    } cases[] = {{"0.9.10", "0.9.9", true}, {"0.9.9", "0.9.10", false}, {"1.10", "1.9", true},
+                 {"1.9", "1.10", false},    {"1.0", "1.0.0", false},    {"1.0.0", "1.0", false},
+                 {"1.0.1", "1.0", true},    {"1.0", "1.0.1", false},    {"2", "1.99.99", true},
+                 {"1.2", "1.2", false},     {"01.02", "1.2", false},    {"1.2b.3", "1.3", false},
+                 {"1.-1", "1", false},      {"+2", "1", true},          {"2.x", "1.5", true},
+                 {"abc", "0", false},       {"abc", "0.0.1", false},    {"0.0.1", "garbage", true},
+                 {"", "", false},           {"", "0.1", false},         {"1..2", "1.1", true},
+                 {".1", "0.9", true},       {"1.2b.3", "1.2.9", true},  {" 2", "1", false},
+                 {"٣", "1", false}};
     for (const auto& c : cases)
         EXPECT_EQ(isNewerVersion(QString::fromUtf8(c.candidate), QString::fromUtf8(c.current)),
                   c.newer)
             << c.candidate << " against " << c.current;
+    // A piece is read on 64 bits; a larger one is dropped.
+    EXPECT_TRUE(isNewerVersion(u"9223372036854775807"_s, u"9223372036854775806"_s));
+    EXPECT_FALSE(isNewerVersion(u"99999999999999999999"_s, u"1"_s));
+    EXPECT_FALSE(isNewerVersion(u"1.99999999999999999999.1"_s, u"1.1"_s));
 }
 
 TEST(VersionManifest, NeedsAllThreeStringMembers) {
     EXPECT_EQ(decodeVersionInfo(manifest("1.4.0", "https://velmora.app/Velmora-1.4.0.tar.gz",
                                          "Nouveautés : relances\\nÉtat « payé »")),
-              (VersionInfo{QStringLiteral("1.4.0"),
-                           QStringLiteral("https://velmora.app/Velmora-1.4.0.tar.gz"),
-                           QStringLiteral("Nouveautés : relances\nÉtat « payé »")}));
+              (VersionInfo{u"1.4.0"_s, u"https://velmora.app/Velmora-1.4.0.tar.gz"_s,
+                           u"Nouveautés : relances\nÉtat « payé »"_s}));
     EXPECT_EQ(decodeVersionInfo(R"({"version":"","download_url":"","release_notes":"","x":1})"),
               (VersionInfo{}));
 
@@ -140,15 +110,14 @@ TEST(VersionManifest, NeedsAllThreeStringMembers) {
 
 TEST(UpdateChecker, NewerManifestIsPublishedWithItsFields) {
     FakeFetcher fetcher;
-    UpdateChecker checker(fetcher, QStringLiteral("1.2.0"));
-    checker.setVersionURL(QUrl(QStringLiteral("https://example.org/version.json")));
+    UpdateChecker checker(fetcher, u"1.2.0"_s);
+    checker.setVersionURL(QUrl(u"https://example.org/version.json"_s));
     QSignalSpy available(&checker, &UpdateChecker::updateAvailableChanged);
     QSignalSpy finished(&checker, &UpdateChecker::checkFinished);
 
     checker.checkForUpdates();
     ASSERT_EQ(fetcher.requests.size(), 1u);
-    EXPECT_EQ(fetcher.requests.front().url,
-              QUrl(QStringLiteral("https://example.org/version.json")));
+    EXPECT_EQ(fetcher.requests.front().url, QUrl(u"https://example.org/version.json"_s));
     EXPECT_EQ(fetcher.requests.front().timeout, 10s);
     EXPECT_EQ(fieldsOf(checker), (Fields{false, {}, {}, {}}));
 
@@ -160,7 +129,7 @@ TEST(UpdateChecker, NewerManifestIsPublishedWithItsFields) {
 
 TEST(UpdateChecker, EqualOrOlderManifestStillFillsTheFieldsButNoUpdate) {
     FakeFetcher fetcher;
-    UpdateChecker checker(fetcher, QStringLiteral("1.2.0"));
+    UpdateChecker checker(fetcher, u"1.2.0"_s);
     checker.checkForUpdates();
     fetcher.answer(manifest("1.2"));
     EXPECT_EQ(fieldsOf(checker), (Fields{false, "1.2", "https://velmora.app/dl", "Corrections"}));
@@ -176,7 +145,7 @@ TEST(UpdateChecker, EqualOrOlderManifestStillFillsTheFieldsButNoUpdate) {
 
 TEST(UpdateChecker, FailuresLeaveEveryFieldAsItWas) {
     FakeFetcher fetcher;
-    UpdateChecker checker(fetcher, QStringLiteral("1.0"));
+    UpdateChecker checker(fetcher, u"1.0"_s);
     checker.checkForUpdates();
     fetcher.answer(manifest("2.0", "https://velmora.app/2", "Deux"));
     const Fields before = fieldsOf(checker);
@@ -202,7 +171,7 @@ TEST(UpdateChecker, FailuresLeaveEveryFieldAsItWas) {
 TEST(UpdateChecker, AnAnswerAfterTheCheckerIsGoneIsDropped) {
     FakeFetcher fetcher;
     {
-        UpdateChecker checker(fetcher, QStringLiteral("1.0"));
+        UpdateChecker checker(fetcher, u"1.0"_s);
         checker.setTimeout(250ms);
         checker.checkForUpdates();
         EXPECT_EQ(fetcher.requests.front().timeout, 250ms);
@@ -211,18 +180,22 @@ TEST(UpdateChecker, AnAnswerAfterTheCheckerIsGoneIsDropped) {
 }
 
 TEST(UpdateManifestUrl, IsTheVendorsVersionJsonUnlessTheEnvironmentNamesAnother) {
-    EnvironmentVariable restore("VELMORA_UPDATE_URL");
+    const std::optional<QByteArray> before = qEnvironmentVariableIsSet("VELMORA_UPDATE_URL")
+                                                 ? std::optional(qgetenv("VELMORA_UPDATE_URL"))
+                                                 : std::nullopt;
+    const auto restore = qScopeGuard(
+        [&] { before ? qputenv("VELMORA_UPDATE_URL", *before) : qunsetenv("VELMORA_UPDATE_URL"); });
     const QUrl vendor = defaultUpdateManifestUrl();
-    EXPECT_EQ(vendor.scheme(), QStringLiteral("https"));
-    EXPECT_TRUE(vendor.path().endsWith(QStringLiteral("/version.json")));
+    EXPECT_EQ(vendor.scheme(), u"https"_s);
+    EXPECT_TRUE(vendor.path().endsWith(u"/version.json"_s));
 
     qunsetenv("VELMORA_UPDATE_URL");
     EXPECT_EQ(updateManifestUrl(), vendor);
     qputenv("VELMORA_UPDATE_URL", "http://127.0.0.1:8123/version.json");
-    EXPECT_EQ(updateManifestUrl(), QUrl(QStringLiteral("http://127.0.0.1:8123/version.json")));
+    EXPECT_EQ(updateManifestUrl(), QUrl(u"http://127.0.0.1:8123/version.json"_s));
     FakeFetcher fetcher;
     UpdateChecker checker(fetcher);
-    EXPECT_EQ(checker.versionURL(), QUrl(QStringLiteral("http://127.0.0.1:8123/version.json")));
+    EXPECT_EQ(checker.versionURL(), QUrl(u"http://127.0.0.1:8123/version.json"_s));
 
     for (const char* unusable : {"", "   ", "pas une adresse", "version.json"}) {
         qputenv("VELMORA_UPDATE_URL", unusable);
@@ -232,6 +205,6 @@ TEST(UpdateManifestUrl, IsTheVendorsVersionJsonUnlessTheEnvironmentNamesAnother)
 
 TEST(RunningVersion, IsTheProjectVersionAndReadsAsNumbers) {
     EXPECT_EQ(runningVersion(), QStringLiteral(VELMORA_VERSION));
-    EXPECT_TRUE(isNewerVersion(runningVersion(), QStringLiteral("0")));
-    EXPECT_FALSE(isNewerVersion(runningVersion(), runningVersion() + QStringLiteral(".0")));
+    EXPECT_TRUE(isNewerVersion(runningVersion(), u"0"_s));
+    EXPECT_FALSE(isNewerVersion(runningVersion(), runningVersion() + u".0"_s));
 }

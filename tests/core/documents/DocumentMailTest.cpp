@@ -15,7 +15,7 @@ using namespace velmora::test;
 namespace {
 
 DocumentParties parties(const QString& name, const QString& owner,
-                        const QString& email = QStringLiteral("compta@verdier.fr")) {
+                        const QString& email = u"compta@verdier.fr"_s) {
     DocumentParties p;
     p.company.displayName = name;
     p.company.ownerName = owner;
@@ -26,26 +26,20 @@ DocumentParties parties(const QString& name, const QString& owner,
 }
 
 TEST(DocumentMail, SignatureAndDocumentEmail) {
-    EXPECT_EQ(
-        emailSignature(
-            parties(QStringLiteral(" Atelier Lumen "), QStringLiteral("Camille Moreau\n")).company),
-        u"Atelier Lumen\nCamille Moreau");
-    EXPECT_EQ(emailSignature(parties({}, QStringLiteral("Camille Moreau")).company),
-              u"Camille Moreau");
-    EXPECT_EQ(emailSignature(parties(QStringLiteral(" \t"), {}).company), u"Votre prestataire");
+    EXPECT_EQ(emailSignature(parties(u" Atelier Lumen "_s, u"Camille Moreau\n"_s).company),
+              u"Atelier Lumen\nCamille Moreau");
+    EXPECT_EQ(emailSignature(parties({}, u"Camille Moreau"_s).company), u"Camille Moreau");
+    EXPECT_EQ(emailSignature(parties(u" \t"_s, {}).company), u"Votre prestataire");
 
-    CommercialDocumentItem invoice =
-        document(CommercialDocumentKind::invoice, QStringLiteral("F-2025-014"));
-    DocumentEmail email =
-        composeDocumentEmail(invoice, parties(QStringLiteral("Atelier Lumen"), {}));
+    CommercialDocumentItem invoice = document(CommercialDocumentKind::invoice, u"F-2025-014"_s);
+    DocumentEmail email = composeDocumentEmail(invoice, parties(u"Atelier Lumen"_s, {}));
     EXPECT_EQ(email.subject, u"Facture F-2025-014 — Atelier Lumen");
     EXPECT_EQ(email.body, u"Bonjour,\n\nVeuillez trouver ci-joint la facture F-2025-014.\n\n"
                           u"Cordialement,\nAtelier Lumen");
-    EXPECT_EQ(email.recipients, QStringList{QStringLiteral("compta@verdier.fr")});
+    EXPECT_EQ(email.recipients, QStringList{u"compta@verdier.fr"_s});
 
-    const CommercialDocumentItem quote =
-        document(CommercialDocumentKind::quote, QStringLiteral("D-7"));
-    email = composeDocumentEmail(quote, parties({}, {}, QStringLiteral("  ")));
+    const CommercialDocumentItem quote = document(CommercialDocumentKind::quote, u"D-7"_s);
+    email = composeDocumentEmail(quote, parties({}, {}, u"  "_s));
     EXPECT_EQ(email.subject, u"Devis D-7");
     EXPECT_EQ(email.body, u"Bonjour,\n\nVeuillez trouver ci-joint le devis D-7.\n\n"
                           u"Cordialement,\nVotre prestataire");
@@ -54,44 +48,39 @@ TEST(DocumentMail, SignatureAndDocumentEmail) {
 
 TEST(DocumentMail, ReminderBodies) {
     CommercialDocumentItem invoice =
-        document(CommercialDocumentKind::invoice, QStringLiteral("F-9"), {serviceLine(1000)});
+        document(CommercialDocumentKind::invoice, u"F-9"_s, {serviceLine(1000)});
     Encaissement cheque = payment(300);
     cheque.date = localNoon(2025, 6, 1);
-    cheque.paymentMethod = QStringLiteral("Chèque");
+    cheque.paymentMethod = u"Chèque"_s;
     Encaissement cash = payment(100);
     cash.date = localNoon(2025, 1, 5);
-    cash.paymentMethod = QStringLiteral(" ");
-    const QString paid = QStringLiteral("\nRèglements déjà reçus :\n• 1 juin 2025 : 300,00\u00a0€ "
-                                        "(Chèque)\n• 5 janv. 2025 : 100,00\u00a0€");
-    const QString onTime = QStringLiteral("Bonjour,\n\nNous vous contactons concernant votre "
-                                          "facture F-9 d'un montant total de 1\u202f000,00\u00a0€."
-                                          "\n%1\nUn solde de %2 reste à régler. Pourriez-vous "
-                                          "nous confirmer la date de règlement prévue ?\n\n"
-                                          "Cordialement,\n%3");
-    const QString late = QStringLiteral(
-        "Bonjour,\n\nSauf erreur de notre part, votre facture F-9 d'un montant total de "
+    cash.paymentMethod = u" "_s;
+    const QString paid = u"\nRèglements déjà reçus :\n• 1 juin 2025 : 300,00\u00a0€ "
+                         "(Chèque)\n• 5 janv. 2025 : 100,00\u00a0€"_s;
+    const QString onTime = u"Bonjour,\n\nNous vous contactons concernant votre "
+                           "facture F-9 d'un montant total de 1\u202f000,00\u00a0€."
+                           "\n%1\nUn solde de %2 reste à régler. Pourriez-vous "
+                           "nous confirmer la date de règlement prévue ?\n\n"
+                           "Cordialement,\n%3"_s;
+    const QString late =
+        u"Bonjour,\n\nSauf erreur de notre part, votre facture F-9 d'un montant total de "
         "1\u202f000,00\u00a0€ présente un solde impayé de %2 depuis %4.\n%1\nNous vous serions "
         "reconnaissants de bien vouloir procéder au règlement du solde de %2 dans les meilleurs "
         "délais.\n\nPassé ce délai, des pénalités de retard pourront être appliquées conformément "
-        "à nos conditions générales de vente.\n\nCordialement,\n%3");
+        "à nos conditions générales de vente.\n\nCordialement,\n%3"_s;
     struct Case {
         qint64 daysLate;
         bool withPayments;
         QString company;
         QString expected;
     };
-    const QString due = QStringLiteral("1\u202f000,00\u00a0€");
-    const QString rest = QStringLiteral("600,00\u00a0€");
+    const QString due = u"1\u202f000,00\u00a0€"_s;
+    const QString rest = u"600,00\u00a0€"_s;
     const QList<Case> cases{
-        {0, false, QStringLiteral("Atelier Lumen"),
-         onTime.arg(QString(), due, QStringLiteral("Atelier Lumen"))},
-        {0, true, {}, onTime.arg(paid, rest, QStringLiteral("Votre prestataire"))},
-        {1,
-         false,
-         {},
-         late.arg(QString(), due, QStringLiteral("Votre prestataire"), QStringLiteral("1 jour"))},
-        {2, true, QStringLiteral("Atelier Lumen"),
-         late.arg(paid, rest, QStringLiteral("Atelier Lumen"), QStringLiteral("2 jours"))},
+        {0, false, u"Atelier Lumen"_s, onTime.arg(QString(), due, u"Atelier Lumen"_s)},
+        {0, true, {}, onTime.arg(paid, rest, u"Votre prestataire"_s)},
+        {1, false, {}, late.arg(QString(), due, u"Votre prestataire"_s, u"1 jour"_s)},
+        {2, true, u"Atelier Lumen"_s, late.arg(paid, rest, u"Atelier Lumen"_s, u"2 jours"_s)},
     };
     for (const Case& c : cases) {
         invoice.encaissements.clear();
@@ -106,39 +95,36 @@ TEST(DocumentMail, ReminderBodies) {
 
 TEST(DocumentMail, MailtoLinkDecodesToTheExactTexts) {
     CommercialDocumentItem invoice =
-        document(CommercialDocumentKind::invoice, QStringLiteral("F-1 #2"), {serviceLine(50)});
-    const PaymentReminder reminder = composeReminder(invoice, 3,
-                                                     parties(QStringLiteral("Dupont & Fils"),
-                                                             QStringLiteral("100 % = 2+2 ; ok?"),
-                                                             QStringLiteral("a+b@verdier.fr")));
+        document(CommercialDocumentKind::invoice, u"F-1 #2"_s, {serviceLine(50)});
+    const PaymentReminder reminder = composeReminder(
+        invoice, 3, parties(u"Dupont & Fils"_s, u"100 % = 2+2 ; ok?"_s, u"a+b@verdier.fr"_s));
     ASSERT_TRUE(reminder.body.contains(u"Dupont & Fils\n100 % = 2+2 ; ok?"));
     EXPECT_TRUE(reminder.url.startsWith(u"mailto:a+b@verdier.fr?subject="));
     // Only the two separators stay raw; every "%" left starts an escape.
     const QString encoded = reminder.url.mid(reminder.url.indexOf(QLatin1Char('?')) + 1);
     EXPECT_EQ(encoded.count(QLatin1Char('&')), 1);
     EXPECT_EQ(encoded.count(QLatin1Char('=')), 2);
-    for (const QChar raw : QStringLiteral("+# \n"))
+    for (const QChar raw : u"+# \n"_s)
         EXPECT_FALSE(encoded.contains(raw)) << "raw " << int(raw.unicode());
     const QUrl url = QUrl::fromEncoded(reminder.url.toLatin1(), QUrl::StrictMode);
     ASSERT_TRUE(url.isValid());
     const QUrlQuery query(url);
-    EXPECT_EQ(query.queryItemValue(QStringLiteral("body"), QUrl::FullyDecoded), reminder.body);
-    EXPECT_EQ(query.queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
-              reminder.subject);
+    EXPECT_EQ(query.queryItemValue(u"body"_s, QUrl::FullyDecoded), reminder.body);
+    EXPECT_EQ(query.queryItemValue(u"subject"_s, QUrl::FullyDecoded), reminder.subject);
     EXPECT_EQ(url.path(), u"a+b@verdier.fr");
 
     FakeUrlOpener opener;
     EXPECT_TRUE(openReminder(opener, reminder));
     ASSERT_EQ(opener.opened.size(), 1);
     EXPECT_EQ(opener.opened.first().toEncoded(), reminder.url.toLatin1()) << "opened as built";
-    EXPECT_FALSE(openReminder(opener, PaymentReminder{{}, {}, QStringLiteral("mailto:a b")}));
+    EXPECT_FALSE(openReminder(opener, PaymentReminder{{}, {}, u"mailto:a b"_s}));
     EXPECT_EQ(opener.opened.size(), 1) << "an invalid link does nothing";
 }
 
 class SendDocumentTest : public DocumentsFixture {
 protected:
     EmailOutcome send(const QUuid& id, QByteArray rendered = "%PDF-rendered") {
-        const MailServices services{m_composer, m_opener, m_fs, path(QStringLiteral("tmp"))};
+        const MailServices services{m_composer, m_opener, m_fs, path(u"tmp"_s)};
         return sendDocumentByEmail(
             *m_store, id, services,
             [&](const CommercialDocumentItem& d, const DocumentParties& p) {
@@ -156,52 +142,48 @@ protected:
 
 TEST_F(SendDocumentTest, HandedOverDraftIsSentAndFrozen) {
     ClientItem client = m_client;
-    client.email = QStringLiteral("compta@lumen.fr");
+    client.email = u"compta@lumen.fr"_s;
     m_store->setClients({client});
     CompanySettings company = m_store->companySettings();
-    company.displayName = QStringLiteral("Studio Nord");
+    company.displayName = u"Studio Nord"_s;
     m_store->setCompanySettings(company);
-    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-3"), {serviceLine(80)});
-    put({invoice});
+    const CommercialDocumentItem invoice = putOne(makeInvoice(u"F-3"_s, {serviceLine(80)}));
 
     const EmailOutcome outcome = send(invoice.id);
     EXPECT_TRUE(outcome.handedOver);
     EXPECT_FALSE(outcome.alert);
-    const QString attachment = path(QStringLiteral("tmp/F-3.pdf"));
+    const QString attachment = path(u"tmp/F-3.pdf"_s);
     EXPECT_EQ(readBytes(attachment), "%PDF-rendered");
     ASSERT_EQ(m_composer.composed.size(), 1);
-    EXPECT_EQ(
-        m_composer.composed.first(),
-        (MailMessage{{QStringLiteral("compta@lumen.fr")},
-                     QStringLiteral("Facture F-3 — Studio Nord"),
-                     QStringLiteral("Bonjour,\n\nVeuillez trouver ci-joint la facture F-3.\n\n"
-                                    "Cordialement,\nStudio Nord"),
-                     attachment}));
+    EXPECT_EQ(m_composer.composed.first(),
+              (MailMessage{{u"compta@lumen.fr"_s},
+                           u"Facture F-3 — Studio Nord"_s,
+                           u"Bonjour,\n\nVeuillez trouver ci-joint la facture F-3.\n\n"
+                           "Cordialement,\nStudio Nord"_s,
+                           attachment}));
     EXPECT_EQ(sentKey(invoice.id), u"envoyé");
     EXPECT_TRUE(stored(invoice.id).pdfSnapshot);
 
     // Issued now: later edits of the company and the client do not reach it.
-    company.displayName = QStringLiteral("Autre nom");
+    company.displayName = u"Autre nom"_s;
     m_store->setCompanySettings(company);
-    client.company = QStringLiteral("Client renommé");
-    client.email = QStringLiteral("nouveau@ailleurs.fr");
+    client.company = u"Client renommé"_s;
+    client.email = u"nouveau@ailleurs.fr"_s;
     m_store->setClients({client});
     ASSERT_TRUE(send(invoice.id).handedOver);
     EXPECT_EQ(m_composer.composed.last().subject, u"Facture F-3 — Studio Nord");
-    EXPECT_EQ(m_composer.composed.last().recipients,
-              QStringList{QStringLiteral("compta@lumen.fr")});
+    EXPECT_EQ(m_composer.composed.last().recipients, QStringList{u"compta@lumen.fr"_s});
     EXPECT_EQ(m_rendered.last().second, u"Atelier Lumen") << "rendered from the snapshot";
 }
 
 TEST_F(SendDocumentTest, NothingChangesUnlessHandedOver) {
-    const CommercialDocumentItem quote = draftQuote(QStringLiteral("D-4"), {serviceLine(80)});
-    CommercialDocumentItem imported = draftInvoice(QStringLiteral("F-5"), {});
+    const CommercialDocumentItem quote = makeQuote(u"D-4"_s, {serviceLine(80)});
+    CommercialDocumentItem imported = makeInvoice(u"F-5"_s);
     imported.sourceKind = CommercialDocumentSourceKind::importedPDF;
     put({quote, imported});
-    const QString fallback =
-        QStringLiteral("Aucun client de messagerie n'a pu être lancé. Le PDF a "
-                       "été ouvert — vous pouvez le glisser dans votre email "
-                       "manuellement.");
+    const QString fallback = u"Aucun client de messagerie n'a pu être lancé. Le PDF a "
+                             "été ouvert — vous pouvez le glisser dans votre email "
+                             "manuellement."_s;
     struct Case {
         const char* name;
         std::function<void()> stage;
@@ -212,17 +194,17 @@ TEST_F(SendDocumentTest, NothingChangesUnlessHandedOver) {
     };
     const QList<Case> cases{
         {"no mail service", [&] { m_composer.available = false; }, quote.id,
-         QStringLiteral("Service email indisponible"),
-         QStringLiteral("Aucun client de messagerie n'est configuré sur cet ordinateur.")},
+         u"Service email indisponible"_s,
+         u"Aucun client de messagerie n'est configuré sur cet ordinateur."_s},
         {"no mail program", [&] { m_composer.composable = false; }, quote.id,
-         QStringLiteral("Envoi automatique impossible"), fallback, true},
+         u"Envoi automatique impossible"_s, fallback, true},
         {"launch failed", [&] { m_composer.composeFails = true; }, quote.id,
-         QStringLiteral("Envoi automatique impossible"), fallback, true},
-        {"imported without file", [] {}, imported.id, QStringLiteral("PDF manquant"),
-         QStringLiteral("Aucun PDF n'est associé à ce document.")},
+         u"Envoi automatique impossible"_s, fallback, true},
+        {"imported without file", [] {}, imported.id, u"PDF manquant"_s,
+         u"Aucun PDF n'est associé à ce document."_s},
         {"temporary file", [&] { m_fs.failOn(FaultyFileSystem::Op::Write); }, quote.id,
-         QStringLiteral("Fichier temporaire impossible"),
-         QStringLiteral("« %1 » : No space left on device").arg(path("tmp/D-4.pdf"))},
+         u"Fichier temporaire impossible"_s,
+         u"« %1 » : No space left on device"_s.arg(path("tmp/D-4.pdf"))},
     };
     for (const Case& c : cases) {
         m_composer = FakeMailComposer();
@@ -250,8 +232,8 @@ TEST_F(SendDocumentTest, NothingChangesUnlessHandedOver) {
 }
 
 TEST_F(SendDocumentTest, SentQuoteKeepsItsStatus) {
-    for (const QString& status : {QStringLiteral("Envoyé"), QStringLiteral("Validé")}) {
-        CommercialDocumentItem quote = draftQuote(QStringLiteral("D-8"), {serviceLine(80)});
+    for (const QString& status : {u"Envoyé"_s, u"Validé"_s}) {
+        CommercialDocumentItem quote = makeQuote(u"D-8"_s, {serviceLine(80)});
         quote.statusID = quoteStatus(status);
         put({quote});
         ASSERT_TRUE(send(quote.id).handedOver);

@@ -16,11 +16,11 @@ QStringList totalRows(const QList<CommercialDocumentLine>& lines, bool cancelled
     DocumentParties parties;
     parties.inCancelledActivity = cancelled;
     const DocumentPageContent page = DocumentPageContent::of(
-        document(CommercialDocumentKind::invoice, QStringLiteral("F-1"), lines), parties);
+        document(CommercialDocumentKind::invoice, u"F-1"_s, lines), parties);
     QStringList rows;
     for (const DocumentPageContent::Total& total : page.totals)
-        rows << total.label + QStringLiteral(" = ") + total.amount +
-                    (total.struckThrough ? QStringLiteral(" (barré)") : QString());
+        rows << total.label + u" = "_s + total.amount +
+                    (total.struckThrough ? u" (barré)"_s : QString());
     return rows;
 }
 
@@ -28,7 +28,7 @@ TEST(DocumentPageContent, TotalsRowsWithAndWithoutVat) {
     using K = CommercialDocumentLineKind;
     CommercialDocumentLine offered = serviceLine(50, 1, 20);
     offered.isOffered = true;
-    const QString e = QStringLiteral("\u00a0€");
+    const QString e = u"\u00a0€"_s;
     struct Case {
         const char* name;
         QList<CommercialDocumentLine> lines;
@@ -58,18 +58,9 @@ TEST(DocumentPageContent, TotalsRowsWithAndWithoutVat) {
 
 TEST(DocumentPageContent, QuantitiesAndRatesInFrenchDecimals) {
     const QList<std::pair<double, const char16_t*>> cases{
-        {100, u"100"},
-        {2.5, u"2,5"},
-        {0.75, u"0,75"},
-        {12.5, u"12,5"},
-        {1, u"1"},
-        {0.999, u"1"},
-        {-0.001, u"0"},
-        {1.0 / 3, u"0,33"},
-        {0, u"0"},
-        {-2.5, u"-2,5"},
-        {1234.5, u"1\u202f234,5"},
-    };
+        {100, u"100"}, {2.5, u"2,5"},   {0.75, u"0,75"},          {12.5, u"12,5"},
+        {1, u"1"},     {0.999, u"1"},   {-0.001, u"0"},           {1.0 / 3, u"0,33"},
+        {0, u"0"},     {-2.5, u"-2,5"}, {1234.5, u"1\u202f234,5"}};
     for (const auto& [value, text] : cases)
         EXPECT_EQ(formatQuantity(value), QString::fromUtf16(text)) << value;
     EXPECT_EQ(formatPercent(5.5), u"5,5\u00a0%");

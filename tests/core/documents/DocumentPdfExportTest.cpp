@@ -16,10 +16,10 @@ class DocumentPdfExportTest : public StoreFixture {
 protected:
     void SetUp() override {
         StoreFixture::SetUp();
-        m_media = path(QStringLiteral("media"));
-        writeBytes(m_media + QStringLiteral("/devis-signé.pdf"), "%PDF-imported");
-        writeBytes(path(QStringLiteral("elsewhere/other.pdf")), "%PDF-outside");
-        QDir().mkpath(path(QStringLiteral("out")));
+        m_media = path(u"media"_s);
+        writeBytes(m_media + u"/devis-signé.pdf"_s, "%PDF-imported");
+        writeBytes(path(u"elsewhere/other.pdf"_s), "%PDF-outside");
+        QDir().mkpath(path(u"out"_s));
     }
 
     std::optional<Alert> save(const CommercialDocumentItem& d, const QByteArray& rendered) {
@@ -32,39 +32,35 @@ protected:
             },
             mediaFolderReader(m_fs, m_media));
     }
-    QString target() const { return path(QStringLiteral("out/F-1.pdf")); }
+    QString target() const { return path(u"out/F-1.pdf"_s); }
 
     QString m_media;
     int m_renders = 0;
 };
 
 CommercialDocumentItem imported(std::optional<QUrl> url) {
-    CommercialDocumentItem d = document(CommercialDocumentKind::invoice, QStringLiteral("F-1"));
+    CommercialDocumentItem d = document(CommercialDocumentKind::invoice, u"F-1"_s);
     d.sourceKind = CommercialDocumentSourceKind::importedPDF;
     d.importedPDFURL = std::move(url);
     return d;
 }
 
 TEST_F(DocumentPdfExportTest, ImportedFilesAreCopiedOutNeverRendered) {
-    const QString missingTitle = QStringLiteral("Fichier introuvable");
+    const QString missingTitle = u"Fichier introuvable"_s;
     const QString missing =
-        QStringLiteral("Le fichier PDF est introuvable. Il a peut-être été déplacé ou supprimé.");
+        u"Le fichier PDF est introuvable. Il a peut-être été déplacé ou supprimé."_s;
     struct Case {
         const char* name;
         std::optional<QUrl> url;
         QByteArray written; // empty: nothing written, the alert below
     };
     const QList<Case> cases{
-        {"in the media folder", QUrl::fromLocalFile(m_media + QStringLiteral("/devis-signé.pdf")),
+        {"in the media folder", QUrl::fromLocalFile(m_media + u"/devis-signé.pdf"_s),
          "%PDF-imported"},
         {"no file", std::nullopt, {}},
-        {"gone", QUrl::fromLocalFile(m_media + QStringLiteral("/gone.pdf")), {}},
-        {"outside the media folder",
-         QUrl::fromLocalFile(path(QStringLiteral("elsewhere/other.pdf"))),
-         {}},
-        {"through ..",
-         QUrl::fromLocalFile(m_media + QStringLiteral("/../elsewhere/other.pdf")),
-         {}},
+        {"gone", QUrl::fromLocalFile(m_media + u"/gone.pdf"_s), {}},
+        {"outside the media folder", QUrl::fromLocalFile(path(u"elsewhere/other.pdf"_s)), {}},
+        {"through ..", QUrl::fromLocalFile(m_media + u"/../elsewhere/other.pdf"_s), {}},
     };
     for (const Case& c : cases) {
         QFile::remove(target());
@@ -84,15 +80,13 @@ TEST_F(DocumentPdfExportTest, ImportedFilesAreCopiedOutNeverRendered) {
     QFile::remove(target());
     const auto failed = save(imported(QUrl::fromLocalFile(m_media + "/devis-signé.pdf")), {});
     ASSERT_TRUE(failed);
-    EXPECT_EQ(failed->message, QStringLiteral("Impossible d'enregistrer le fichier : « %1 » : No "
-                                              "space left on device")
-                                   .arg(target()));
+    EXPECT_EQ(failed->message, u"Impossible d'enregistrer le fichier : « %1 » : No "
+                               "space left on device"_s.arg(target()));
     EXPECT_FALSE(QFile::exists(target()));
 }
 
 TEST_F(DocumentPdfExportTest, EditorDocumentsAreRendered) {
-    const CommercialDocumentItem d =
-        document(CommercialDocumentKind::invoice, QStringLiteral("F-1"));
+    const CommercialDocumentItem d = document(CommercialDocumentKind::invoice, u"F-1"_s);
     EXPECT_FALSE(save(d, "%PDF-rendered"));
     EXPECT_EQ(m_renders, 1);
     EXPECT_EQ(readBytes(target()), "%PDF-rendered");
@@ -113,7 +107,7 @@ TEST_F(DocumentPdfExportTest, EditorDocumentsAreRendered) {
 }
 
 TEST(DocumentPdfExport, SavePanelsAndFileNames) {
-    CommercialDocumentItem d = document(CommercialDocumentKind::quote, QStringLiteral("D-2025/7"));
+    CommercialDocumentItem d = document(CommercialDocumentKind::quote, u"D-2025/7"_s);
     FilePanel panel = documentPdfSavePanel(d);
     EXPECT_EQ(panel.mode, FilePanel::Mode::saveFile);
     EXPECT_EQ(panel.title, u"Enregistrer le PDF");
@@ -121,7 +115,7 @@ TEST(DocumentPdfExport, SavePanelsAndFileNames) {
     EXPECT_EQ(panel.proposedName, u"D-2025-7.pdf");
     EXPECT_EQ(panel.extension, u"pdf");
     EXPECT_TRUE(panel.canCreateFolders);
-    d.number = QStringLiteral("  ");
+    d.number = u"  "_s;
     d.sourceKind = CommercialDocumentSourceKind::importedPDF;
     panel = documentPdfSavePanel(d);
     EXPECT_EQ(panel.title, u"Enregistrer le fichier");
@@ -130,11 +124,11 @@ TEST(DocumentPdfExport, SavePanelsAndFileNames) {
 
 TEST(DocumentPdfExport, EmbeddedMediaAreFoundByFileName) {
     const QMap<QString, Base64Data> media{
-        {QStringLiteral("documents/devis.pdf"), Base64Data::fromBytes("%PDF-embedded")}};
+        {u"documents/devis.pdf"_s, Base64Data::fromBytes("%PDF-embedded")}};
     const MediaReader read = embeddedMediaReader(media);
-    EXPECT_EQ(read(QUrl::fromLocalFile(QStringLiteral("/Users/x/Media/devis.pdf"))),
+    EXPECT_EQ(read(QUrl::fromLocalFile(u"/Users/x/Media/devis.pdf"_s)),
               QByteArray("%PDF-embedded"));
-    EXPECT_FALSE(read(QUrl::fromLocalFile(QStringLiteral("/Users/x/Media/autre.pdf"))));
+    EXPECT_FALSE(read(QUrl::fromLocalFile(u"/Users/x/Media/autre.pdf"_s)));
     EXPECT_FALSE(read(QUrl()));
 }
 

@@ -22,7 +22,7 @@ constexpr double kExact = 1e-9;
 CommercialDocumentItem withLines(QList<CommercialDocumentLine> lines,
                                  QList<Encaissement> payments = {}) {
     CommercialDocumentItem d =
-        document(CommercialDocumentKind::invoice, QStringLiteral("F-1"), std::move(lines));
+        document(CommercialDocumentKind::invoice, u"F-1"_s, std::move(lines));
     d.encaissements = std::move(payments);
     return d;
 }
@@ -49,9 +49,8 @@ TEST(DocumentTotals, LineReductionGivesHt180Tva36Ttc216) {
     EXPECT_DOUBLE_EQ(figures.tva, 36);
     EXPECT_DOUBLE_EQ(figures.ttc, 216);
     EXPECT_EQ(lineFigureTexts(lines.first()),
-              (QStringList{QStringLiteral("HT : ") + formatMoney(100),
-                           QStringLiteral("TVA : ") + formatMoney(36),
-                           QStringLiteral("TTC : ") + formatMoney(216)}));
+              (QStringList{u"HT : "_s + formatMoney(100), u"TVA : "_s + formatMoney(36),
+                           u"TTC : "_s + formatMoney(216)}));
 }
 
 TEST(DocumentTotals, ReductionIsClampedAndOnlyAppliedWhenEnabledAndPositive) {
@@ -186,8 +185,7 @@ TEST(DocumentLines, NewLinesAndEditorButtons) {
     const CommercialDocumentLine b = newLine(CommercialDocumentLineKind::deposit);
     EXPECT_FALSE(a.id.isNull());
     EXPECT_NE(a.id, b.id);
-    CommercialDocumentLine expected = a;
-    expected = CommercialDocumentLine{};
+    CommercialDocumentLine expected;
     expected.id = a.id;
     expected.kind = CommercialDocumentLineKind::deposit;
     EXPECT_EQ(a, expected);
@@ -217,9 +215,9 @@ TEST(DocumentLines, NewLinesAndEditorButtons) {
 TEST(DocumentLines, FillFromCatalogueKeepsAnExistingPrice) {
     ServiceItem service;
     service.id = QUuid::createUuid();
-    service.title = QStringLiteral("Séance photo");
-    service.description = QStringLiteral("Deux heures en studio");
-    service.priceTTC = QStringLiteral("95,50");
+    service.title = u"Séance photo"_s;
+    service.description = u"Deux heures en studio"_s;
+    service.priceTTC = u"95,50"_s;
     service.prestationType = ServicePrestationType::ventesMarchandises;
 
     CommercialDocumentLine priced = serviceLine(80, 2, 20);
@@ -236,8 +234,7 @@ TEST(DocumentLines, FillFromCatalogueKeepsAnExistingPrice) {
     fillLineFromService(blank, service);
     EXPECT_DOUBLE_EQ(blank.priceTTC, 95.5);
 
-    for (const QString& bad :
-         {QStringLiteral("95,50 €"), QStringLiteral("nan"), QStringLiteral("inf"), QString()}) {
+    for (const QString& bad : {u"95,50 €"_s, u"nan"_s, u"inf"_s, QString()}) {
         service.priceTTC = bad;
         CommercialDocumentLine line = newLine(CommercialDocumentLineKind::service);
         fillLineFromService(line, service);
@@ -253,66 +250,57 @@ QList<CommercialDocumentItem> numbered(CommercialDocumentKind kind, const QStrin
     return documents;
 }
 
-TEST(DocumentNumbering, ExampleSetAndMalformedNumbers) {
-    const QDate today(2025, 6, 10);
-    const auto invoices = numbered(CommercialDocumentKind::invoice,
-                                   {QStringLiteral("F-2024-012"), QStringLiteral("F-2025-003"),
-                                    QStringLiteral("F-2025-010"), QStringLiteral("2025-99"),
-                                    QStringLiteral("F-2025")});
-    EXPECT_EQ(nextDocumentNumber(CommercialDocumentKind::invoice, invoices, today), u"F-2025-011");
-    EXPECT_EQ(nextDocumentNumber(CommercialDocumentKind::quote, invoices, today), u"D-2025-001")
-        << "only numbers of the same kind count";
-
-    const auto malformed =
-        numbered(CommercialDocumentKind::quote,
-                 {QStringLiteral("D-2030-abc"), QStringLiteral("D-2031-1-2"),
-                  QStringLiteral("F-2032-5"), QStringLiteral("d-2033-4"), QStringLiteral("D-x-9")});
-    EXPECT_EQ(nextDocumentNumber(CommercialDocumentKind::quote, malformed, today), u"D-2025-001");
-    EXPECT_EQ(nextDocumentNumber(CommercialDocumentKind::invoice, {}, QDate(2026, 1, 1)),
-              u"F-2026-001");
-}
-
-TEST(DocumentNumbering, OlderYearAndPadding) {
-    const QDate today(2025, 6, 10);
-    EXPECT_EQ(nextDocumentNumber(
-                  CommercialDocumentKind::invoice,
-                  numbered(CommercialDocumentKind::invoice, {QStringLiteral("F-2024-012")}), today),
-              u"F-2024-013");
-    EXPECT_EQ(
-        nextDocumentNumber(CommercialDocumentKind::quote,
-                           numbered(CommercialDocumentKind::quote,
-                                    {QStringLiteral("D-2025-6"), QStringLiteral("D--2025--2")}),
-                           today),
-        u"D-2025-007")
-        << "empty pieces are dropped";
-    EXPECT_EQ(nextDocumentNumber(
-                  CommercialDocumentKind::quote,
-                  numbered(CommercialDocumentKind::quote, {QStringLiteral("D-2025-1233")}), today),
-              u"D-2025-1234");
-    const QString largest = QStringLiteral("D-2025-%1").arg(std::numeric_limits<qint64>::max());
-    EXPECT_EQ(nextDocumentNumber(CommercialDocumentKind::quote,
-                                 numbered(CommercialDocumentKind::quote, {largest}), today),
-              largest)
-        << "no wrap to a negative sequence";
+TEST(DocumentNumbering, NextNumberFollowsTheLargestOfItsKind) {
+    using K = CommercialDocumentKind;
+    const QString largest = u"D-2025-%1"_s.arg(std::numeric_limits<qint64>::max());
+    const QStringList example{"F-2024-012", "F-2025-003", "F-2025-010", "2025-99", "F-2025"};
+    struct Case {
+        const char* name;
+        K kind, listed;
+        QStringList numbers;
+        QString next;
+    };
+    const QList<Case> cases{
+        {"example set, malformed numbers ignored", K::invoice, K::invoice, example, "F-2025-011"},
+        {"only numbers of the same kind count", K::quote, K::invoice, example, "D-2025-001"},
+        {"malformed",
+         K::quote,
+         K::quote,
+         {"D-2030-abc", "D-2031-1-2", "F-2032-5", "d-2033-4", "D-x-9"},
+         "D-2025-001"},
+        {"an older year goes on", K::invoice, K::invoice, {"F-2024-012"}, "F-2024-013"},
+        {"padded, empty pieces dropped",
+         K::quote,
+         K::quote,
+         {"D-2025-6", "D--2025--2"},
+         "D-2025-007"},
+        {"past three digits", K::quote, K::quote, {"D-2025-1233"}, "D-2025-1234"},
+        {"no wrap to a negative sequence", K::quote, K::quote, {largest}, largest},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(nextDocumentNumber(c.kind, numbered(c.listed, c.numbers), QDate(2025, 6, 10)),
+                  c.next)
+            << c.name;
+    EXPECT_EQ(nextDocumentNumber(K::invoice, {}, QDate(2026, 1, 1)), u"F-2026-001");
 }
 
 TEST(ClientDisplayName, CompaniesAndPrivateClients) {
     ClientItem client;
     client.kind = ClientKind::professionnel;
-    client.company = QStringLiteral("  Atelier Lumen \n");
-    client.lastName = QStringLiteral("Ignored");
+    client.company = u"  Atelier Lumen \n"_s;
+    client.lastName = u"Ignored"_s;
     EXPECT_EQ(clientDisplayName(client), u"Atelier Lumen");
-    client.company = QStringLiteral(" \t ");
+    client.company = u" \t "_s;
     EXPECT_EQ(clientDisplayName(client), u"Entreprise sans nom");
 
     client.kind = ClientKind::particulier;
-    client.firstName = QStringLiteral(" Léa ");
-    client.lastName = QStringLiteral(" Dupré ");
+    client.firstName = u" Léa "_s;
+    client.lastName = u" Dupré "_s;
     EXPECT_EQ(clientDisplayName(client), u"DUPRÉ Léa");
     client.lastName.clear();
     EXPECT_EQ(clientDisplayName(client), u"Léa");
-    client.firstName = QStringLiteral("\u00a0");
-    client.lastName = QStringLiteral("martin");
+    client.firstName = u"\u00a0"_s;
+    client.lastName = u"martin"_s;
     EXPECT_EQ(clientDisplayName(client), u"MARTIN");
     client.lastName.clear();
     EXPECT_EQ(clientDisplayName(client), u"Client sans nom");

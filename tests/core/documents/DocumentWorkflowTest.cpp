@@ -7,6 +7,7 @@
 #include "core/documents/DocumentLinks.h"
 #include "core/documents/DocumentWorkflow.h"
 #include "core/documents/ExpiredQuotes.h"
+#include "support/Mapped.h"
 
 #include <gtest/gtest.h>
 
@@ -17,27 +18,17 @@ namespace {
 
 using Action = StatusChangeRequest::Action;
 
-QList<TagItem> renamed(QList<TagItem> statuses, const QString& from, const QString& to) {
-    for (TagItem& status : statuses) {
-        if (status.name == from)
-            status.name = to;
-    }
-    return statuses;
-}
-
 class DocumentStatusTest : public DocumentsFixture {};
 
 TEST_F(DocumentStatusTest, KeysComeFromTrimmedLowerCasedNames) {
-    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(10)});
-    const QUuid paid = invoiceStatus(QStringLiteral("Payé"));
+    CommercialDocumentItem invoice = makeInvoice(u"F-1"_s, {serviceLine(10)});
+    const QUuid paid = invoiceStatus(u"Payé"_s);
     invoice.statusID = paid;
     EXPECT_EQ(statusKey(invoice, lists()), u"payé");
 
-    m_store->setInvoiceStatuses(
-        renamed(m_store->invoiceStatuses(), QStringLiteral("Payé"), QStringLiteral("  PAYÉ \n")));
+    renameInvoiceStatus(u"Payé"_s, u"  PAYÉ \n"_s);
     EXPECT_EQ(statusKey(invoice, lists()), u"payé") << "renaming in upper case keeps the meaning";
-    m_store->setInvoiceStatuses(
-        renamed(m_store->invoiceStatuses(), QStringLiteral("  PAYÉ \n"), QStringLiteral("Paye")));
+    renameInvoiceStatus(u"  PAYÉ \n"_s, u"Paye"_s);
     EXPECT_EQ(statusKey(invoice, lists()), u"paye") << "the accent must match";
     EXPECT_FALSE(firstStatusWithKey(m_store->invoiceStatuses(), {StatusKeys::paid()}));
 
@@ -45,40 +36,33 @@ TEST_F(DocumentStatusTest, KeysComeFromTrimmedLowerCasedNames) {
     EXPECT_EQ(statusKey(invoice, lists()), u"sans statut");
     invoice.statusID = QUuid::createUuid();
     EXPECT_EQ(statusKey(invoice, lists()), u"sans statut") << "a deleted status";
-    invoice.statusID = quoteStatus(QStringLiteral("Validé"));
+    invoice.statusID = quoteStatus(u"Validé"_s);
     EXPECT_EQ(statusKey(invoice, lists()), u"sans statut") << "looked up in its kind's list only";
-    EXPECT_EQ(
-        statusKeyOf(quoteStatus(QStringLiteral("Validé")), CommercialDocumentKind::quote, lists()),
-        u"validé");
+    EXPECT_EQ(statusKeyOf(quoteStatus(u"Validé"_s), CommercialDocumentKind::quote, lists()),
+              u"validé");
 }
 
 TEST_F(DocumentStatusTest, RenamedPaidOpensThePaymentSheetOnlyWhileItKeepsItsMeaning) {
-    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(10)});
-    put({invoice});
-    const QUuid paid = invoiceStatus(QStringLiteral("Payé"));
-    m_store->setInvoiceStatuses(
-        renamed(m_store->invoiceStatuses(), QStringLiteral("Payé"), QStringLiteral(" PAYÉ ")));
+    const CommercialDocumentItem invoice = putOne(makeInvoice(u"F-1"_s, {serviceLine(10)}));
+    const QUuid paid = invoiceStatus(u"Payé"_s);
+    renameInvoiceStatus(u"Payé"_s, u" PAYÉ "_s);
     EXPECT_EQ(requestStatusChange(*m_store, invoice.id, paid, m_clock).action,
               Action::openPaymentSheet);
-    m_store->setInvoiceStatuses(
-        renamed(m_store->invoiceStatuses(), QStringLiteral(" PAYÉ "), QStringLiteral("Réglé")));
+    renameInvoiceStatus(u" PAYÉ "_s, u"Réglé"_s);
     EXPECT_EQ(requestStatusChange(*m_store, invoice.id, paid, m_clock).action,
               Action::confirmFreeze);
     EXPECT_EQ(stored(invoice.id).statusID, invoice.statusID);
 }
 
-TEST_F(DocumentStatusTest, IncompleteDraftsListWhatIsMissing) {
-    CommercialDocumentItem invoice =
-        document(CommercialDocumentKind::invoice, QStringLiteral("F-1"),
-                 {serviceLine(10, 1, 0, QStringLiteral("  "))});
-    invoice.statusID = invoiceStatus(QStringLiteral("Brouillon"));
-    CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {});
-    CommercialDocumentItem imported = draftQuote(QStringLiteral("D-2"), {});
+TEST_F(DocumentStatusTest, IncompleteDraftsListWhatIsMissingAndImportedPdfsAreNotFrozen) {
+    CommercialDocumentItem invoice = makeInvoice(u"F-1"_s, {serviceLine(10, 1, 0, u"  "_s)});
+    invoice.clientID.reset();
+    CommercialDocumentItem quote = makeQuote(u"D-1"_s);
+    CommercialDocumentItem imported = makeQuote(u"D-2"_s);
     imported.sourceKind = CommercialDocumentSourceKind::importedPDF;
     put({invoice, quote, imported});
 
-    const auto a =
-        requestStatusChange(*m_store, invoice.id, invoiceStatus(QStringLiteral("Envoyé")), m_clock);
+    const auto a = requestStatusChange(*m_store, invoice.id, invoiceStatus(u"Envoyé"_s), m_clock);
     ASSERT_EQ(a.action, Action::incomplete);
     ASSERT_TRUE(a.alert);
     EXPECT_EQ(a.alert->title, u"Document incomplet");
@@ -90,40 +74,43 @@ TEST_F(DocumentStatusTest, IncompleteDraftsListWhatIsMissing) {
         u"renseigner.");
     EXPECT_EQ(a.alert->buttons.size(), 1);
 
-    const auto b =
-        requestStatusChange(*m_store, quote.id, quoteStatus(QStringLiteral("Refusé")), m_clock);
+    const auto b = requestStatusChange(*m_store, quote.id, quoteStatus(u"Refusé"_s), m_clock);
     ASSERT_EQ(b.action, Action::incomplete);
     EXPECT_EQ(b.alert->message,
               u"Avant de pouvoir changer le statut de ce devis (envoyé, validé, payé…), vous "
               u"devez compléter les éléments suivants :\n\n• Ajouter au moins une ligne avec un "
               u"titre\n\nOuvrez la fiche en édition (« Modifier ») pour les renseigner.");
 
-    const auto c =
-        requestStatusChange(*m_store, imported.id, quoteStatus(QStringLiteral("Envoyé")), m_clock);
+    const auto c = requestStatusChange(*m_store, imported.id, quoteStatus(u"Envoyé"_s), m_clock);
     ASSERT_EQ(c.action, Action::incomplete);
     EXPECT_TRUE(c.alert->message.contains(u"\n\n• Importer un PDF dans le document\n\n"));
     EXPECT_FALSE(c.alert->message.contains(u"client"));
 
     EXPECT_EQ(m_store->documents(), (QList<CommercialDocumentItem>{invoice, quote, imported}));
     // Staying a draft needs nothing.
-    EXPECT_EQ(
-        requestStatusChange(*m_store, quote.id, quoteStatus(QStringLiteral("Brouillon")), m_clock)
-            .action,
-        Action::applied);
+    EXPECT_EQ(requestStatusChange(*m_store, quote.id, quoteStatus(u"Brouillon"_s), m_clock).action,
+              Action::applied);
+
+    // With its file, an imported PDF changes status without being frozen.
+    imported.importedPDFURL = QUrl(u"file:///media/devis.pdf"_s);
+    put({imported});
+    const auto d = requestStatusChange(*m_store, imported.id, quoteStatus(u"Validé"_s), m_clock);
+    EXPECT_EQ(d.action, Action::applied);
+    EXPECT_FALSE(d.alert);
+    EXPECT_EQ(stored(imported.id).statusID, quoteStatus(u"Validé"_s));
+    EXPECT_FALSE(stored(imported.id).pdfSnapshot);
 }
 
 TEST_F(DocumentStatusTest, FreezingIsAskedOnceAndTheSnapshotIsPermanent) {
     CompanySettings company = m_store->companySettings();
-    company.displayName = QStringLiteral("Studio Nord");
+    company.displayName = u"Studio Nord"_s;
     m_store->setCompanySettings(company);
     AppPreferences prefs = m_store->preferences();
-    prefs.invoiceLogoURL = QUrl(QStringLiteral("file:///media/logo.png"));
+    prefs.invoiceLogoURL = QUrl(u"file:///media/logo.png"_s);
     m_store->setPreferences(prefs);
-    const CommercialDocumentItem invoice =
-        draftInvoice(QStringLiteral("F-2025-004"), {serviceLine(10)});
-    put({invoice});
-    const QUuid sent = invoiceStatus(QStringLiteral("Envoyé"));
-    const QUuid draft = invoiceStatus(QStringLiteral("Brouillon"));
+    const CommercialDocumentItem invoice = putOne(makeInvoice(u"F-2025-004"_s, {serviceLine(10)}));
+    const QUuid sent = invoiceStatus(u"Envoyé"_s);
+    const QUuid draft = invoiceStatus(u"Brouillon"_s);
 
     const auto first = requestStatusChange(*m_store, invoice.id, sent, m_clock);
     ASSERT_EQ(first.action, Action::confirmFreeze);
@@ -135,14 +122,11 @@ TEST_F(DocumentStatusTest, FreezingIsAskedOnceAndTheSnapshotIsPermanent) {
               u"informations bancaires, les paramètres entreprise ou la fiche client plus tard, la "
               u"facture conservera ses valeurs d'origine. Cette action est irréversible.");
     EXPECT_EQ(first.alert->buttons,
-              (QList<AlertButton>{{QStringLiteral("Annuler"), AlertRole::cancel},
-                                  {QStringLiteral("Confirmer"), AlertRole::defaultAction}}));
+              (QList<AlertButton>{{u"Annuler"_s, AlertRole::cancel},
+                                  {u"Confirmer"_s, AlertRole::defaultAction}}));
     EXPECT_EQ(stored(invoice.id), invoice) << "held until confirmed";
 
-    ASSERT_TRUE(
-        m_store
-            ->edit([&](SessionEdit& e) { return setDocumentStatus(e, invoice.id, sent, m_clock); })
-            .ok());
+    ASSERT_TRUE(run(setDocumentStatus, invoice.id, sent, m_clock).ok());
     const auto snapshot = stored(invoice.id).pdfSnapshot;
     ASSERT_TRUE(snapshot);
     EXPECT_EQ(snapshot->capturedAt, m_clock.now());
@@ -153,76 +137,45 @@ TEST_F(DocumentStatusTest, FreezingIsAskedOnceAndTheSnapshotIsPermanent) {
 
     // Back to draft, then issued again: no second confirmation, same snapshot.
     ASSERT_EQ(requestStatusChange(*m_store, invoice.id, draft, m_clock).action, Action::applied);
-    company.displayName = QStringLiteral("Autre nom");
+    company.displayName = u"Autre nom"_s;
     m_store->setCompanySettings(company);
     m_clock.set(m_clock.now().addDays(3));
     ASSERT_EQ(requestStatusChange(*m_store, invoice.id, sent, m_clock).action, Action::applied);
     EXPECT_EQ(stored(invoice.id).statusID, sent);
     EXPECT_EQ(stored(invoice.id).pdfSnapshot, snapshot);
 
-    const Alert quoteAlert = freezeConfirmation(draftQuote(QStringLiteral("D-7"), {}));
+    const Alert quoteAlert = freezeConfirmation(makeQuote(u"D-7"_s));
     EXPECT_TRUE(quoteAlert.message.startsWith(u"Ce devis D-7 va passer hors du statut Brouillon."));
     EXPECT_TRUE(quoteAlert.message.contains(u"plus tard, le devis conservera"));
 }
 
-TEST_F(DocumentStatusTest, ImportedPdfsChangeStatusWithoutFreezing) {
-    CommercialDocumentItem imported = draftQuote(QStringLiteral("D-9"), {});
-    imported.sourceKind = CommercialDocumentSourceKind::importedPDF;
-    imported.importedPDFURL = QUrl(QStringLiteral("file:///media/devis.pdf"));
-    put({imported});
-    const auto request =
-        requestStatusChange(*m_store, imported.id, quoteStatus(QStringLiteral("Validé")), m_clock);
-    EXPECT_EQ(request.action, Action::applied);
-    EXPECT_FALSE(request.alert);
-    EXPECT_EQ(stored(imported.id).statusID, quoteStatus(QStringLiteral("Validé")));
-    EXPECT_FALSE(stored(imported.id).pdfSnapshot);
-}
-
 TEST_F(DocumentStatusTest, GoneDocumentsAndFailedSavesChangeNothing) {
-    const CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {serviceLine(5)});
-    put({quote});
-    EXPECT_EQ(m_store
-                  ->edit([&](SessionEdit& e) {
-                      return setDocumentStatus(e, QUuid::createUuid(),
-                                               quoteStatus(QStringLiteral("Envoyé")), m_clock);
-                  })
-                  .kind(),
+    const CommercialDocumentItem quote = putOne(makeQuote(u"D-1"_s, {serviceLine(5)}));
+    EXPECT_EQ(run(setDocumentStatus, QUuid::createUuid(), quoteStatus(u"Envoyé"_s), m_clock).kind(),
               ResultKind::notFound);
     EXPECT_EQ(requestStatusChange(*m_store, quote.id, QUuid::createUuid(), m_clock).action,
               Action::notFound);
 
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    const Result<> failed = m_store->edit([&](SessionEdit& e) {
-        return setDocumentStatus(e, quote.id, quoteStatus(QStringLiteral("Envoyé")), m_clock);
-    });
+    const Result<> failed = run(setDocumentStatus, quote.id, quoteStatus(u"Envoyé"_s), m_clock);
     EXPECT_EQ(failed.kind(), ResultKind::notSaved);
     EXPECT_FALSE(failed.error().isEmpty());
     EXPECT_EQ(stored(quote.id), quote) << "the change is undone";
 }
 
 TEST_F(DocumentStatusTest, MarkAsSentOnlyMovesDrafts) {
-    CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {serviceLine(5)});
-    CommercialDocumentItem validated = quote;
-    validated.id = QUuid::createUuid();
-    validated.statusID = quoteStatus(QStringLiteral("Validé"));
+    CommercialDocumentItem quote = makeQuote(u"D-1"_s, {serviceLine(5)});
+    CommercialDocumentItem validated = withNewId(quote);
+    validated.statusID = quoteStatus(u"Validé"_s);
     put({quote, validated});
-    ASSERT_TRUE(
-        m_store->edit([&](SessionEdit& e) { return markAsSentIfDraft(e, quote.id, m_clock); })
-            .ok());
-    EXPECT_EQ(stored(quote.id).statusID, quoteStatus(QStringLiteral("Envoyé")));
+    ASSERT_TRUE(run(markAsSentIfDraft, quote.id, m_clock).ok());
+    EXPECT_EQ(stored(quote.id).statusID, quoteStatus(u"Envoyé"_s));
     EXPECT_TRUE(stored(quote.id).pdfSnapshot) << "frozen without confirmation";
-    EXPECT_EQ(
-        m_store->edit([&](SessionEdit& e) { return markAsSentIfDraft(e, validated.id, m_clock); })
-            .kind(),
-        ResultKind::unchanged);
+    EXPECT_EQ(run(markAsSentIfDraft, validated.id, m_clock).kind(), ResultKind::unchanged);
 
-    CommercialDocumentItem other = draftQuote(QStringLiteral("D-2"), {serviceLine(5)});
-    put({other});
-    m_store->setQuoteStatuses(
-        renamed(m_store->quoteStatuses(), QStringLiteral("Envoyé"), QStringLiteral("Transmis")));
-    EXPECT_EQ(m_store->edit([&](SessionEdit& e) { return markAsSentIfDraft(e, other.id, m_clock); })
-                  .kind(),
-              ResultKind::unchanged);
+    CommercialDocumentItem other = putOne(makeQuote(u"D-2"_s, {serviceLine(5)}));
+    renameQuoteStatus(u"Envoyé"_s, u"Transmis"_s);
+    EXPECT_EQ(run(markAsSentIfDraft, other.id, m_clock).kind(), ResultKind::unchanged);
     EXPECT_EQ(stored(other.id), other);
 }
 
@@ -230,16 +183,14 @@ class DeadlinesTest : public DocumentsFixture {};
 
 TEST_F(DeadlinesTest, QuotesExpireTheDayAfterTheirValidity) {
     const QDateTime now = m_clock.now(); // 10 June 2025, 11:00 in Paris
-    CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {serviceLine(5)});
-    quote.statusID = quoteStatus(QStringLiteral("Envoyé"));
+    CommercialDocumentItem quote = makeQuote(u"D-1"_s, {serviceLine(5)}, u"Envoyé"_s);
     quote.validityDate = localNoon(2025, 6, 10);
     EXPECT_FALSE(isExpiredQuote(quote, lists(), now)) << "valid until today";
     quote.validityDate = QDateTime(QDate(2025, 6, 10), QTime(0, 0), QTimeZone::systemTimeZone());
     EXPECT_FALSE(isExpiredQuote(quote, lists(), now));
     quote.validityDate = localNoon(2025, 6, 9);
     EXPECT_TRUE(isExpiredQuote(quote, lists(), now));
-    for (const QString& settled :
-         {QStringLiteral("Brouillon"), QStringLiteral("Validé"), QStringLiteral("Refusé")}) {
+    for (const QString& settled : {u"Brouillon"_s, u"Validé"_s, u"Refusé"_s}) {
         quote.statusID = quoteStatus(settled);
         EXPECT_FALSE(isExpiredQuote(quote, lists(), now)) << settled.toStdString();
     }
@@ -250,8 +201,7 @@ TEST_F(DeadlinesTest, QuotesExpireTheDayAfterTheirValidity) {
 }
 
 TEST_F(DeadlinesTest, ThirtyDayInvoiceIssuedFirstMarchIsLateFromFirstApril) {
-    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(5)});
-    invoice.statusID = invoiceStatus(QStringLiteral("Envoyé"));
+    CommercialDocumentItem invoice = makeInvoice(u"F-1"_s, {serviceLine(5)}, u"Envoyé"_s);
     invoice.issueDate = localNoon(2025, 3, 1);
     invoice.dueDays = 30;
     EXPECT_EQ(localDay(invoiceDueDate(invoice)), QDate(2025, 3, 31));
@@ -266,9 +216,9 @@ TEST_F(DeadlinesTest, ThirtyDayInvoiceIssuedFirstMarchIsLateFromFirstApril) {
 
     invoice.dueDays = 0;
     EXPECT_EQ(daysLate(invoice, lists(), localNoon(2025, 3, 2)), 1) << "immediate payment";
-    invoice.statusID = invoiceStatus(QStringLiteral("Payé"));
+    invoice.statusID = invoiceStatus(u"Payé"_s);
     EXPECT_FALSE(isLateInvoice(invoice, lists(), localNoon(2025, 4, 10)));
-    invoice.statusID = invoiceStatus(QStringLiteral("Brouillon"));
+    invoice.statusID = invoiceStatus(u"Brouillon"_s);
     EXPECT_FALSE(isLateInvoice(invoice, lists(), localNoon(2025, 4, 10)));
 
     EXPECT_EQ(paymentTermsText(0), u"Paiement immédiat");
@@ -276,51 +226,44 @@ TEST_F(DeadlinesTest, ThirtyDayInvoiceIssuedFirstMarchIsLateFromFirstApril) {
 }
 
 TEST_F(DeadlinesTest, CancelledActivitiesAndTheListFilter) {
+    const auto filters = [&](const CommercialDocumentItem& d, const QList<ProjectItem>& projects) {
+        return alertFilterValues(d, lists(), projects, m_clock.now());
+    };
     ProjectItem cancelled = m_project;
     cancelled.isCancelled = true;
-    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(5)});
+    CommercialDocumentItem invoice = makeInvoice(u"F-1"_s, {serviceLine(5)});
     invoice.linkedProjectIDs = {QUuid::createUuid(), cancelled.id};
     EXPECT_FALSE(isInCancelledActivity(invoice, lists(), {cancelled})) << "a draft never is";
-    invoice.statusID = invoiceStatus(QStringLiteral("Envoyé"));
+    invoice.statusID = invoiceStatus(u"Envoyé"_s);
     EXPECT_TRUE(isInCancelledActivity(invoice, lists(), {cancelled}));
     EXPECT_FALSE(isInCancelledActivity(invoice, lists(), {m_project}));
 
     invoice.acompteRefundStatus = AcompteRefundStatus::kept;
     invoice.issueDate = localNoon(2025, 6, 5);
     invoice.dueDays = 10; // due 15 June
-    EXPECT_EQ(alertFilterValues(invoice, lists(), {cancelled}, m_clock.now()),
-              (QStringList{QStringLiteral("acompte_conserve"), QStringLiteral("cancelled")}));
-    EXPECT_EQ(alertFilterValues(invoice, lists(), {m_project}, m_clock.now()),
-              (QStringList{QStringLiteral("soon"), QStringLiteral("acompte_conserve")}));
+    EXPECT_EQ(filters(invoice, {cancelled}), (QStringList{u"acompte_conserve"_s, u"cancelled"_s}));
+    EXPECT_EQ(filters(invoice, {m_project}), (QStringList{u"soon"_s, u"acompte_conserve"_s}));
     invoice.dueDays = 2;
     invoice.acompteRefundStatus = AcompteRefundStatus::refunded;
-    EXPECT_EQ(alertFilterValues(invoice, lists(), {m_project}, m_clock.now()),
-              (QStringList{QStringLiteral("late"), QStringLiteral("acompte_rembourse")}));
+    EXPECT_EQ(filters(invoice, {m_project}), (QStringList{u"late"_s, u"acompte_rembourse"_s}));
 
-    CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {serviceLine(5)});
-    quote.statusID = quoteStatus(QStringLiteral("Envoyé"));
+    CommercialDocumentItem quote = makeQuote(u"D-1"_s, {serviceLine(5)}, u"Envoyé"_s);
     quote.validityDate = localNoon(2025, 6, 17);
-    EXPECT_EQ(alertFilterValues(quote, lists(), {}, m_clock.now()),
-              (QStringList{QStringLiteral("soon"), QStringLiteral("valid")}));
+    EXPECT_EQ(filters(quote, {}), (QStringList{u"soon"_s, u"valid"_s}));
     quote.validityDate = localNoon(2025, 6, 18);
-    EXPECT_EQ(alertFilterValues(quote, lists(), {}, m_clock.now()),
-              QStringList{QStringLiteral("valid")});
+    EXPECT_EQ(filters(quote, {}), QStringList{u"valid"_s});
     quote.validityDate = localNoon(2025, 6, 9);
-    EXPECT_EQ(alertFilterValues(quote, lists(), {}, m_clock.now()),
-              QStringList{QStringLiteral("expired")});
+    EXPECT_EQ(filters(quote, {}), QStringList{u"expired"_s});
     EXPECT_EQ(soonLabel(CommercialDocumentKind::quote), u"Bientôt expiré");
     EXPECT_EQ(soonLabel(CommercialDocumentKind::invoice), u"Bientôt à échéance");
 }
 
 TEST_F(DeadlinesTest, ExpiredQuotesAreReportedOncePerRun) {
-    CommercialDocumentItem a = draftQuote(QStringLiteral("D-2025-003"), {serviceLine(5)});
-    a.statusID = quoteStatus(QStringLiteral("Envoyé"));
+    CommercialDocumentItem a = makeQuote(u"D-2025-003"_s, {serviceLine(5)}, u"Envoyé"_s);
     a.validityDate = localNoon(2025, 6, 1);
-    CommercialDocumentItem b = a;
-    b.id = QUuid::createUuid();
-    b.number = QStringLiteral("D-2025-004");
-    CommercialDocumentItem fresh = a;
-    fresh.id = QUuid::createUuid();
+    CommercialDocumentItem b = withNewId(a);
+    b.number = u"D-2025-004"_s;
+    CommercialDocumentItem fresh = withNewId(a);
     fresh.validityDate = localNoon(2025, 6, 30);
 
     ExpiredQuotesCheck check;
@@ -330,11 +273,8 @@ TEST_F(DeadlinesTest, ExpiredQuotesAreReportedOncePerRun) {
     EXPECT_EQ(one->alert.title, u"Devis D-2025-003 expiré");
     EXPECT_EQ(one->alert.message, u"Ce devis a dépassé sa date de validité sans changement de "
                                   u"statut. Que souhaitez-vous faire ?");
-    QStringList buttons;
-    for (const AlertButton& button : one->alert.buttons)
-        buttons << button.text;
-    EXPECT_EQ(buttons, (QStringList{QStringLiteral("Refusé"), QStringLiteral("Accepté"),
-                                    QStringLiteral("Ne rien faire")}));
+    EXPECT_EQ(mapped(one->alert.buttons, &AlertButton::text),
+              (QStringList{u"Refusé"_s, u"Accepté"_s, u"Ne rien faire"_s}));
     EXPECT_TRUE(check.hasCheckedExpiredQuotes());
     EXPECT_FALSE(check.check({a, b}, lists(), m_clock.now())) << "once per run";
 
@@ -349,40 +289,21 @@ TEST_F(DeadlinesTest, ExpiredQuotesAreReportedOncePerRun) {
 }
 
 TEST_F(DeadlinesTest, ExpiredQuoteAnswersApplyTheirStatus) {
-    CommercialDocumentItem a = draftQuote(QStringLiteral("D-1"), {serviceLine(5)});
-    a.statusID = quoteStatus(QStringLiteral("Envoyé"));
+    CommercialDocumentItem a = makeQuote(u"D-1"_s, {serviceLine(5)}, u"Envoyé"_s);
     a.validityDate = localNoon(2025, 6, 1);
-    CommercialDocumentItem b = a;
-    b.id = QUuid::createUuid();
+    CommercialDocumentItem b = withNewId(a);
     put({a, b});
     using Answer = ExpiredQuotesCheck::Answer;
-    ASSERT_TRUE(m_store
-                    ->edit([&](SessionEdit& e) {
-                        return ExpiredQuotesCheck::answer(e, a.id, Answer::refused, m_clock);
-                    })
-                    .ok());
-    EXPECT_EQ(stored(a.id).statusID, quoteStatus(QStringLiteral("Refusé")));
-    ASSERT_TRUE(m_store
-                    ->edit([&](SessionEdit& e) {
-                        return ExpiredQuotesCheck::answer(e, b.id, Answer::accepted, m_clock);
-                    })
-                    .ok());
-    EXPECT_EQ(stored(b.id).statusID, quoteStatus(QStringLiteral("Validé")));
-    EXPECT_EQ(m_store
-                  ->edit([&](SessionEdit& e) {
-                      return ExpiredQuotesCheck::answer(e, b.id, Answer::nothing, m_clock);
-                  })
-                  .kind(),
+    ASSERT_TRUE(run(ExpiredQuotesCheck::answer, a.id, Answer::refused, m_clock).ok());
+    EXPECT_EQ(stored(a.id).statusID, quoteStatus(u"Refusé"_s));
+    ASSERT_TRUE(run(ExpiredQuotesCheck::answer, b.id, Answer::accepted, m_clock).ok());
+    EXPECT_EQ(stored(b.id).statusID, quoteStatus(u"Validé"_s));
+    EXPECT_EQ(run(ExpiredQuotesCheck::answer, b.id, Answer::nothing, m_clock).kind(),
               ResultKind::unchanged);
-    m_store->setQuoteStatuses(
-        renamed(m_store->quoteStatuses(), QStringLiteral("Refusé"), QStringLiteral("Perdu")));
-    EXPECT_EQ(m_store
-                  ->edit([&](SessionEdit& e) {
-                      return ExpiredQuotesCheck::answer(e, b.id, Answer::refused, m_clock);
-                  })
-                  .kind(),
+    renameQuoteStatus(u"Refusé"_s, u"Perdu"_s);
+    EXPECT_EQ(run(ExpiredQuotesCheck::answer, b.id, Answer::refused, m_clock).kind(),
               ResultKind::unchanged);
-    EXPECT_EQ(stored(b.id).statusID, quoteStatus(QStringLiteral("Validé")));
+    EXPECT_EQ(stored(b.id).statusID, quoteStatus(u"Validé"_s));
 }
 
 class DocumentCreationTest : public DocumentsFixture {
@@ -394,24 +315,23 @@ protected:
         f.issueDate = m_clock.now();
         f.validityDate = localNoon(2025, 7, 10);
         f.dueDays = 30;
-        f.paymentTerms = QStringLiteral("À réception");
+        f.paymentTerms = u"À réception"_s;
         f.clientID = m_client.id;
-        f.statusID = kind == CommercialDocumentKind::invoice
-                         ? invoiceStatus(QStringLiteral("Brouillon"))
-                         : quoteStatus(QStringLiteral("Brouillon"));
+        f.statusID = kind == CommercialDocumentKind::invoice ? invoiceStatus(u"Brouillon"_s)
+                                                             : quoteStatus(u"Brouillon"_s);
         f.lines = {serviceLine(100)};
         return f;
     }
 };
 
 TEST_F(DocumentCreationTest, RefusesAMissingNumberAndADepositWithoutClient) {
-    DocumentForm f = form(CommercialDocumentKind::invoice, QStringLiteral(" \n "));
+    DocumentForm f = form(CommercialDocumentKind::invoice, u" \n "_s);
     Result<> r = DocumentCreation::create(*m_store, f, m_clock);
     EXPECT_EQ(r.kind(), ResultKind::invalid);
     EXPECT_EQ(r.error(),
               u"Le numéro du document est obligatoire pour créer une facture ou un devis.");
 
-    f.number = QStringLiteral("F-2025-001");
+    f.number = u"F-2025-001"_s;
     f.clientID.reset();
     f.lines.append(otherLine(CommercialDocumentLineKind::deposit, 50));
     r = DocumentCreation::create(*m_store, f, m_clock);
@@ -429,16 +349,14 @@ TEST_F(DocumentCreationTest, RefusesAMissingNumberAndADepositWithoutClient) {
 }
 
 TEST_F(DocumentCreationTest, CreatesAtTheFrontWithLinksAndNoPayments) {
-    put({draftQuote(QStringLiteral("D-0"), {})});
-    ProjectItem second = m_project;
-    second.id = QUuid::createUuid();
+    put({makeQuote(u"D-0"_s)});
+    const ProjectItem second = anotherProject();
     m_store->setProjects({m_project, second});
 
-    DocumentForm f = form(CommercialDocumentKind::invoice, QStringLiteral("F-2025-001"));
+    DocumentForm f = form(CommercialDocumentKind::invoice, u"F-2025-001"_s);
     f.linkedProjectIDs = {m_project.id, m_project.id, QUuid::createUuid(), second.id};
     const Result<QUuid> r = DocumentCreation::create(*m_store, f, m_clock);
     ASSERT_TRUE(r.ok()) << r.error().toStdString();
-    ASSERT_TRUE(r.ok());
     EXPECT_FALSE(r.alert());
     const CommercialDocumentItem& created = m_store->documents().first();
     EXPECT_EQ(created.id, r.value());
@@ -452,9 +370,9 @@ TEST_F(DocumentCreationTest, CreatesAtTheFrontWithLinksAndNoPayments) {
     EXPECT_EQ(m_store->projects()[1].linkedInvoiceIDs, QList<QUuid>{created.id});
     EXPECT_EQ(onDisk().documents.size(), 2);
 
-    DocumentForm imported = form(CommercialDocumentKind::quote, QStringLiteral("D-1"));
+    DocumentForm imported = form(CommercialDocumentKind::quote, u"D-1"_s);
     imported.sourceKind = CommercialDocumentSourceKind::importedPDF;
-    imported.statusID = quoteStatus(QStringLiteral("Envoyé"));
+    imported.statusID = quoteStatus(u"Envoyé"_s);
     ASSERT_TRUE(DocumentCreation::create(*m_store, imported, m_clock).ok());
     const CommercialDocumentItem& quote = m_store->documents().first();
     EXPECT_EQ(quote.dueDays, 0);
@@ -462,14 +380,14 @@ TEST_F(DocumentCreationTest, CreatesAtTheFrontWithLinksAndNoPayments) {
     EXPECT_EQ(quote.validityDate, imported.validityDate);
     EXPECT_FALSE(quote.pdfSnapshot) << "imported PDFs are never frozen";
 
-    DocumentForm issued = form(CommercialDocumentKind::quote, QStringLiteral("D-2"));
-    issued.statusID = quoteStatus(QStringLiteral("Envoyé"));
+    DocumentForm issued = form(CommercialDocumentKind::quote, u"D-2"_s);
+    issued.statusID = quoteStatus(u"Envoyé"_s);
     ASSERT_TRUE(DocumentCreation::create(*m_store, issued, m_clock).ok());
     EXPECT_TRUE(m_store->documents().first().pdfSnapshot) << "created issued, frozen at once";
 }
 
 TEST_F(DocumentCreationTest, DraftInvoiceWithDepositLinesAnnouncesThePaidStatus) {
-    DocumentForm f = form(CommercialDocumentKind::invoice, QStringLiteral("F-2025-012"));
+    DocumentForm f = form(CommercialDocumentKind::invoice, u"F-2025-012"_s);
     f.lines = {serviceLine(1000), otherLine(CommercialDocumentLineKind::deposit, 200),
                otherLine(CommercialDocumentLineKind::deposit, 100.5)};
     const Result<QUuid> r = DocumentCreation::create(*m_store, f, m_clock);
@@ -483,24 +401,22 @@ TEST_F(DocumentCreationTest, DraftInvoiceWithDepositLinesAnnouncesThePaidStatus)
               u"mode de paiement reçu — le montant est verrouillé sur celui de l'acompte.\n\n"
               u"D'autres paiements pourront être ajoutés par la suite depuis la section « "
               u"Règlement » de la fiche facture.");
-    EXPECT_EQ(r.alert()->buttons,
-              (QList<AlertButton>{{QStringLiteral("Annuler"), AlertRole::cancel},
-                                  {QStringLiteral("Continuer"), AlertRole::defaultAction}}));
+    EXPECT_EQ(r.alert()->buttons, (QList<AlertButton>{{u"Annuler"_s, AlertRole::cancel},
+                                                      {u"Continuer"_s, AlertRole::defaultAction}}));
 
     CommercialDocumentItem invoice = m_store->documents().first();
     invoice.encaissements = {payment(300.5, true)};
     EXPECT_FALSE(depositAutoPaidAlert(invoice, lists())) << "the deposit is already received";
     invoice.encaissements = {payment(300.5, false)};
     EXPECT_TRUE(depositAutoPaidAlert(invoice, lists()));
-    invoice.statusID = invoiceStatus(QStringLiteral("Envoyé"));
+    invoice.statusID = invoiceStatus(u"Envoyé"_s);
     EXPECT_FALSE(depositAutoPaidAlert(invoice, lists()));
 }
 
 TEST_F(DocumentCreationTest, SavingAnEditMovesActivityLinks) {
-    ProjectItem second = m_project;
-    second.id = QUuid::createUuid();
+    const ProjectItem second = anotherProject();
     m_store->setProjects({m_project, second});
-    DocumentForm f = form(CommercialDocumentKind::quote, QStringLiteral("D-1"));
+    DocumentForm f = form(CommercialDocumentKind::quote, u"D-1"_s);
     f.linkedProjectIDs = {m_project.id};
     const Result<QUuid> created = DocumentCreation::create(*m_store, f, m_clock);
     ASSERT_TRUE(created.ok());
@@ -508,7 +424,7 @@ TEST_F(DocumentCreationTest, SavingAnEditMovesActivityLinks) {
     EXPECT_EQ(m_store->projects()[0].linkedQuoteIDs, QList<QUuid>{id});
 
     f.linkedProjectIDs = {second.id};
-    f.notes = QStringLiteral("Revu");
+    f.notes = u"Revu"_s;
     ASSERT_TRUE(DocumentCreation::save(*m_store, id, f, m_clock).ok());
     EXPECT_TRUE(m_store->projects()[0].linkedQuoteIDs.isEmpty());
     EXPECT_EQ(m_store->projects()[1].linkedQuoteIDs, QList<QUuid>{id});
@@ -518,14 +434,13 @@ TEST_F(DocumentCreationTest, SavingAnEditMovesActivityLinks) {
 }
 
 TEST_F(DocumentCreationTest, ConversionAndDuplication) {
-    CommercialDocumentItem quote = draftQuote(QStringLiteral("D-2025-002"), {serviceLine(100)});
-    quote.statusID = quoteStatus(QStringLiteral("Validé"));
+    CommercialDocumentItem quote = makeQuote(u"D-2025-002"_s, {serviceLine(100)}, u"Validé"_s);
     quote.validityDate = localNoon(2025, 7, 1);
     quote.dueDays = 15;
-    quote.paymentTerms = QStringLiteral("30 % à la commande");
+    quote.paymentTerms = u"30 % à la commande"_s;
     quote.linkedProjectIDs = {m_project.id};
     quote.pdfSnapshot = DocumentSnapshot{m_clock.now(), {}, {}, {}};
-    CommercialDocumentItem oldInvoice = draftInvoice(QStringLiteral("F-2025-007"), {});
+    CommercialDocumentItem oldInvoice = makeInvoice(u"F-2025-007"_s);
     put({quote, oldInvoice});
 
     const Result<QUuid> converted = convertQuoteToInvoice(*m_store, quote.id, m_clock);
@@ -549,14 +464,14 @@ TEST_F(DocumentCreationTest, ConversionAndDuplication) {
     ASSERT_TRUE(copied.ok());
     const CommercialDocumentItem& copy = m_store->documents().first();
     EXPECT_EQ(copy.number, u"D-2025-002 - Copie");
-    EXPECT_EQ(copy.statusID, quoteStatus(QStringLiteral("Brouillon")));
+    EXPECT_EQ(copy.statusID, quoteStatus(u"Brouillon"_s));
     EXPECT_EQ(copy.validityDate, quote.validityDate);
     EXPECT_FALSE(copy.linkedQuoteID);
     EXPECT_FALSE(copy.pdfSnapshot);
     EXPECT_TRUE(copy.paymentTerms.isEmpty());
     EXPECT_EQ(m_store->documents().size(), 4);
 
-    m_fs.failOn(FaultyFileSystem::Op::Write, QStringLiteral("Disque plein"));
+    m_fs.failOn(FaultyFileSystem::Op::Write, u"Disque plein"_s);
     const Result<QUuid> failed = convertQuoteToInvoice(*m_store, quote.id, m_clock);
     EXPECT_EQ(failed.kind(), ResultKind::notSaved);
     ASSERT_TRUE(failed.alert());
@@ -570,13 +485,8 @@ TEST_F(DocumentCreationTest, ConversionAndDuplication) {
 class DocumentLinksTest : public DocumentsFixture {};
 
 TEST_F(DocumentLinksTest, SyncAddsAndRemovesOnTheActivitySide) {
-    QList<ProjectItem> projects;
-    for (int i = 0; i < 3; ++i) {
-        ProjectItem p = m_project;
-        p.id = QUuid::createUuid();
-        projects.append(p);
-    }
-    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {});
+    QList<ProjectItem> projects{anotherProject(), anotherProject(), anotherProject()};
+    CommercialDocumentItem invoice = makeInvoice(u"F-1"_s);
     projects[1].linkedInvoiceIDs = {QUuid::createUuid(), invoice.id};
     projects[2].linkedInvoiceIDs = {invoice.id};
     invoice.linkedProjectIDs = {projects[0].id, projects[2].id};
@@ -589,41 +499,29 @@ TEST_F(DocumentLinksTest, SyncAddsAndRemovesOnTheActivitySide) {
 }
 
 TEST_F(DocumentLinksTest, SyncOnTheSessionSavesOnlyWhatChanged) {
-    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {});
+    CommercialDocumentItem invoice = makeInvoice(u"F-1"_s);
     invoice.linkedProjectIDs = {m_project.id};
     put({invoice});
-    ASSERT_TRUE(
-        m_store->edit([&](SessionEdit& e) { return syncDocumentLinks(e, invoice.id, {}); }).ok());
+    const auto sync = [&](const QUuid& id) {
+        return run([](SessionEdit& e, const QUuid& id) { return syncDocumentLinks(e, id, {}); },
+                   id);
+    };
+    ASSERT_TRUE(sync(invoice.id).ok());
     EXPECT_EQ(m_store->projects().first().linkedInvoiceIDs, QList<QUuid>{invoice.id});
     EXPECT_EQ(onDisk().projects.first().linkedInvoiceIDs, QList<QUuid>{invoice.id});
-    EXPECT_EQ(
-        m_store->edit([&](SessionEdit& e) { return syncDocumentLinks(e, invoice.id, {}); }).kind(),
-        ResultKind::unchanged);
-    EXPECT_EQ(
-        m_store->edit([&](SessionEdit& e) { return syncDocumentLinks(e, QUuid::createUuid(), {}); })
-            .kind(),
-        ResultKind::notFound);
+    EXPECT_EQ(sync(invoice.id).kind(), ResultKind::unchanged);
+    EXPECT_EQ(sync(QUuid::createUuid()).kind(), ResultKind::notFound);
 }
 
 TEST_F(DocumentLinksTest, AtMostThreeActivitiesAndTheMoveTexts) {
     QList<ProjectItem> projects;
-    for (int i = 0; i < 4; ++i) {
-        ProjectItem p = m_project;
-        p.id = QUuid::createUuid();
-        p.title = QStringLiteral("Activité %1").arg(i);
-        projects.append(p);
-    }
+    for (int i = 0; i < 4; ++i)
+        projects.append(anotherProject(u"Activité %1"_s.arg(i)));
     m_store->setProjects(projects);
-    const CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {});
-    put({quote});
+    const CommercialDocumentItem quote = putOne(makeQuote(u"D-1"_s));
     for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(m_store
-                        ->edit([&](SessionEdit& e) {
-                            return ActivityLinks::link(e, quote.id, projects[i].id);
-                        })
-                        .ok());
-    const Result<> fourth = m_store->edit(
-        [&](SessionEdit& e) { return ActivityLinks::link(e, quote.id, projects[3].id); });
+        ASSERT_TRUE(run(ActivityLinks::link, quote.id, projects[i].id).ok());
+    const Result<> fourth = run(ActivityLinks::link, quote.id, projects[3].id);
     EXPECT_EQ(fourth.kind(), ResultKind::invalid);
     EXPECT_EQ(fourth.error(), ActivityLinks::tooManyMessage());
     EXPECT_EQ(stored(quote.id).linkedProjectIDs.size(), 3);
@@ -640,45 +538,29 @@ TEST_F(DocumentLinksTest, AtMostThreeActivitiesAndTheMoveTexts) {
     EXPECT_EQ(quoteMove.message, u"Ce devis est déjà lié à l'activité « Activité 1 ». Voulez-vous "
                                  u"l'ajouter à cette activité également ?");
     const Alert invoiceMove =
-        ActivityLinks::moveConfirmation(CommercialDocumentKind::invoice, QStringLiteral("Site"));
+        ActivityLinks::moveConfirmation(CommercialDocumentKind::invoice, u"Site"_s);
     EXPECT_EQ(invoiceMove.title, u"Déplacer la facture ?");
     EXPECT_EQ(invoiceMove.message, u"Cette facture est déjà liée à l'activité « Site ». "
                                    u"Voulez-vous l'ajouter à cette activité également ?");
 
-    ASSERT_TRUE(m_store
-                    ->edit([&](SessionEdit& e) {
-                        return ActivityLinks::unlink(e, quote.id, projects[1].id);
-                    })
-                    .ok());
+    ASSERT_TRUE(run(ActivityLinks::unlink, quote.id, projects[1].id).ok());
     EXPECT_TRUE(m_store->projects()[1].linkedQuoteIDs.isEmpty());
     EXPECT_EQ(stored(quote.id).linkedProjectIDs, (QList<QUuid>{projects[0].id, projects[2].id}));
 }
 
 TEST_F(DocumentLinksTest, QuoteAssociationAndDissociation) {
-    const CommercialDocumentItem quote = draftQuote(QString(), {});
-    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {});
+    const CommercialDocumentItem quote = makeQuote(QString());
+    const CommercialDocumentItem invoice = makeInvoice(u"F-1"_s);
     put({quote, invoice});
     EXPECT_EQ(QuoteAssociation::quoteLabel(quote), u"Devis sans numéro");
-    ASSERT_TRUE(m_store
-                    ->edit([&](SessionEdit& e) {
-                        return QuoteAssociation::associateQuote(e, invoice.id, quote.id);
-                    })
-                    .ok());
+    ASSERT_TRUE(run(QuoteAssociation::associateQuote, invoice.id, quote.id).ok());
     EXPECT_EQ(stored(invoice.id).linkedQuoteID, quote.id);
-    EXPECT_EQ(m_store
-                  ->edit([&](SessionEdit& e) {
-                      return QuoteAssociation::associateQuote(e, quote.id, invoice.id);
-                  })
-                  .kind(),
+    EXPECT_EQ(run(QuoteAssociation::associateQuote, quote.id, invoice.id).kind(),
               ResultKind::notFound)
         << "only an invoice carries a quote";
 
-    const QUrl pdf(QStringLiteral("file:///media/devis.pdf"));
-    ASSERT_TRUE(m_store
-                    ->edit([&](SessionEdit& e) {
-                        return QuoteAssociation::associateQuotePDF(e, invoice.id, pdf);
-                    })
-                    .ok());
+    const QUrl pdf(u"file:///media/devis.pdf"_s);
+    ASSERT_TRUE(run(QuoteAssociation::associateQuotePDF, invoice.id, pdf).ok());
     EXPECT_EQ(stored(invoice.id).linkedQuotePDFURL, pdf);
     EXPECT_FALSE(stored(invoice.id).linkedQuoteID);
 
@@ -686,14 +568,9 @@ TEST_F(DocumentLinksTest, QuoteAssociationAndDissociation) {
     EXPECT_EQ(confirm.title, u"Dissocier le devis ?");
     EXPECT_EQ(confirm.message,
               u"Le lien avec le devis associé sera supprimé. Cette action est irréversible.");
-    ASSERT_TRUE(
-        m_store->edit([&](SessionEdit& e) { return QuoteAssociation::dissociate(e, invoice.id); })
-            .ok());
+    ASSERT_TRUE(run(QuoteAssociation::dissociate, invoice.id).ok());
     EXPECT_FALSE(stored(invoice.id).linkedQuotePDFURL);
-    EXPECT_EQ(
-        m_store->edit([&](SessionEdit& e) { return QuoteAssociation::dissociate(e, invoice.id); })
-            .kind(),
-        ResultKind::unchanged);
+    EXPECT_EQ(run(QuoteAssociation::dissociate, invoice.id).kind(), ResultKind::unchanged);
 }
 
 } // namespace

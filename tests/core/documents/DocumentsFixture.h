@@ -6,11 +6,15 @@
 
 #include <QTimeZone>
 
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
 namespace velmora::test {
 
 // Builders of lines and documents for the document flows.
 inline CommercialDocumentLine serviceLine(double unitPrice, double quantity = 1, double tva = 0,
-                                          const QString& title = QStringLiteral("Prestation")) {
+                                          const QString& title = u"Prestation"_s) {
     CommercialDocumentLine line;
     line.id = QUuid::createUuid();
     line.kind = CommercialDocumentLineKind::service;
@@ -26,8 +30,7 @@ inline CommercialDocumentLine otherLine(CommercialDocumentLineKind kind, double 
     CommercialDocumentLine line;
     line.id = QUuid::createUuid();
     line.kind = kind;
-    line.title = kind == CommercialDocumentLineKind::discount ? QStringLiteral("Remise")
-                                                              : QStringLiteral("Acompte");
+    line.title = kind == CommercialDocumentLineKind::discount ? u"Remise"_s : u"Acompte"_s;
     line.priceTTC = value;
     line.discountIsPercent = isPercent;
     return line;
@@ -38,7 +41,7 @@ inline Encaissement payment(double amount, bool isAcompte = false) {
     e.id = QUuid::createUuid();
     e.amount = amount;
     e.date = QDateTime(QDate(2025, 6, 1), QTime(10, 0), Qt::UTC);
-    e.paymentMethod = QStringLiteral("Virement");
+    e.paymentMethod = u"Virement"_s;
     e.isAcompte = isAcompte;
     e.createdAt = e.date;
     return e;
@@ -57,6 +60,19 @@ inline CommercialDocumentItem document(CommercialDocumentKind kind, const QStrin
     d.number = number;
     d.issueDate = localNoon(2025, 6, 1);
     d.lines = std::move(lines);
+    return d;
+}
+
+inline QList<TagItem> renamed(QList<TagItem> statuses, const QString& from, const QString& to) {
+    for (TagItem& status : statuses) {
+        if (status.name == from)
+            status.name = to;
+    }
+    return statuses;
+}
+
+inline CommercialDocumentItem withNewId(CommercialDocumentItem d) {
+    d.id = QUuid::createUuid();
     return d;
 }
 
@@ -79,13 +95,13 @@ protected:
         ClientItem client;
         client.id = QUuid::createUuid();
         client.kind = ClientKind::professionnel;
-        client.company = QStringLiteral("Atelier Lumen");
+        client.company = u"Atelier Lumen"_s;
         m_client = client;
         m_store->setClients({client});
         ProjectItem project;
         project.id = QUuid::createUuid();
-        project.title = QStringLiteral("Refonte du site");
-        project.status = QStringLiteral("En cours");
+        project.title = u"Refonte du site"_s;
+        project.status = u"En cours"_s;
         m_project = project;
         m_store->setProjects({project});
         ASSERT_TRUE(m_store->save().ok());
@@ -98,27 +114,55 @@ protected:
     QUuid quoteStatus(const QString& name) const {
         return statusNamed(m_store->quoteStatuses(), name);
     }
+    void renameInvoiceStatus(const QString& from, const QString& to) {
+        m_store->setInvoiceStatuses(renamed(m_store->invoiceStatuses(), from, to));
+    }
+    void renameQuoteStatus(const QString& from, const QString& to) {
+        m_store->setQuoteStatuses(renamed(m_store->quoteStatuses(), from, to));
+    }
 
-    // A draft invoice ready to be issued: a client and one titled line.
-    CommercialDocumentItem draftInvoice(const QString& number,
-                                        QList<CommercialDocumentLine> lines) {
-        CommercialDocumentItem d =
-            document(CommercialDocumentKind::invoice, number, std::move(lines));
+    // Documents of the fixture's client, in the status named (a draft by
+    // default: ready to be issued once it has a titled line).
+    CommercialDocumentItem makeInvoice(const QString& number,
+                                       QList<CommercialDocumentLine> lines = {},
+                                       const QString& status = u"Brouillon"_s) {
+        return ofClient(document(CommercialDocumentKind::invoice, number, std::move(lines)),
+                        invoiceStatus(status));
+    }
+    CommercialDocumentItem makeQuote(const QString& number,
+                                     QList<CommercialDocumentLine> lines = {},
+                                     const QString& status = u"Brouillon"_s) {
+        return ofClient(document(CommercialDocumentKind::quote, number, std::move(lines)),
+                        quoteStatus(status));
+    }
+    CommercialDocumentItem ofClient(CommercialDocumentItem d, const QUuid& status) const {
         d.clientID = m_client.id;
-        d.statusID = invoiceStatus(QStringLiteral("Brouillon"));
+        d.statusID = status;
         return d;
     }
-    CommercialDocumentItem draftQuote(const QString& number, QList<CommercialDocumentLine> lines) {
-        CommercialDocumentItem d =
-            document(CommercialDocumentKind::quote, number, std::move(lines));
-        d.clientID = m_client.id;
-        d.statusID = quoteStatus(QStringLiteral("Brouillon"));
-        return d;
+    // The fixture's activity under another id.
+    ProjectItem anotherProject(const QString& title = u"Refonte du site"_s) const {
+        ProjectItem p = m_project;
+        p.id = QUuid::createUuid();
+        p.title = title;
+        return p;
+    }
+
+    // Runs a document flow through the store's edit: run(f, a, b) is
+    // f(edit, a, b), published and saved when it succeeds.
+    template <class Flow, class... Args> auto run(Flow&& flow, Args&&... args) {
+        return m_store->edit(
+            [&](SessionEdit& e) { return std::invoke(flow, e, std::forward<Args>(args)...); });
     }
 
     void put(const QList<CommercialDocumentItem>& documents) {
         m_store->setDocuments(documents);
         ASSERT_TRUE(m_store->save().ok());
+    }
+    // The store's only document.
+    CommercialDocumentItem putOne(CommercialDocumentItem d) {
+        put({d});
+        return d;
     }
     const CommercialDocumentItem& stored(const QUuid& id) const {
         for (const CommercialDocumentItem& d : m_store->documents()) {

@@ -19,7 +19,7 @@ namespace {
 
 class PaymentSheetTest : public DocumentsFixture {
 protected:
-    QUuid paid() const { return invoiceStatus(QStringLiteral("Payé")); }
+    QUuid paid() const { return invoiceStatus(u"Payé"_s); }
 };
 
 TEST_F(PaymentSheetTest, OpensEmptyWithTodayAndExplainsItself) {
@@ -38,27 +38,25 @@ TEST_F(PaymentSheetTest, OpensEmptyWithTodayAndExplainsItself) {
 
 TEST_F(PaymentSheetTest, MarkingPaidReplacesEarlierPaymentsWithTheDue) {
     CommercialDocumentItem invoice =
-        draftInvoice(QStringLiteral("F-2025-003"), {serviceLine(100, 3, 20)});
-    invoice.statusID = invoiceStatus(QStringLiteral("Envoyé"));
+        makeInvoice(u"F-2025-003"_s, {serviceLine(100, 3, 20)}, u"Envoyé"_s);
     invoice.encaissements = {payment(100), payment(50)};
     put({invoice});
 
     PaymentSheetModel sheet(invoice.id, paid(), m_clock);
     sheet.date = localNoon(2025, 6, 8);
-    sheet.tickedMethods = {QStringLiteral("Virement"), QStringLiteral("Chèque")};
+    sheet.tickedMethods = {u"Virement"_s, u"Chèque"_s};
     const Alert confirm = sheet.confirmation(invoice);
     EXPECT_EQ(confirm.title, u"Confirmer le passage en Payé ?");
     EXPECT_EQ(confirm.message,
               u"Date : 08/06/2025\nMode(s) : Virement + Chèque\n\nCette action est définitive.");
-    EXPECT_EQ(confirm.buttons,
-              (QList<AlertButton>{{QStringLiteral("Confirmer"), AlertRole::defaultAction},
-                                  {QStringLiteral("Annuler"), AlertRole::cancel}}));
+    EXPECT_EQ(confirm.buttons, (QList<AlertButton>{{u"Confirmer"_s, AlertRole::defaultAction},
+                                                   {u"Annuler"_s, AlertRole::cancel}}));
 
     m_clock.set(m_clock.now().addSecs(60));
     ASSERT_TRUE(sheet.confirm(*m_store, m_clock).ok());
     const CommercialDocumentItem& after = stored(invoice.id);
     EXPECT_EQ(after.statusID, paid());
-    EXPECT_EQ(after.paymentMethod, QStringLiteral("Virement + Chèque"));
+    EXPECT_EQ(after.paymentMethod, u"Virement + Chèque"_s);
     EXPECT_EQ(after.encaissementDate, sheet.date);
     ASSERT_EQ(after.encaissements.size(), 1);
     const Encaissement& single = after.encaissements.first();
@@ -73,25 +71,24 @@ TEST_F(PaymentSheetTest, MarkingPaidReplacesEarlierPaymentsWithTheDue) {
     EXPECT_EQ(onDisk().documents.first().encaissements.size(), 1) << "saved";
 }
 
-TEST_F(PaymentSheetTest, DraftIsFrozenAndNoMethodIsRecordedAsAbsent) {
-    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(80)});
-    put({invoice});
+TEST_F(PaymentSheetTest, DraftIsFrozenNoMethodIsAbsentAndTheSwitchAloneIsNoDeposit) {
+    const CommercialDocumentItem invoice = putOne(makeInvoice(u"F-1"_s, {serviceLine(80)}));
     PaymentSheetModel sheet(invoice.id, paid(), m_clock);
+    sheet.paymentIsAcompte = true;
     ASSERT_TRUE(sheet.confirm(*m_store, m_clock).ok());
     const CommercialDocumentItem& after = stored(invoice.id);
     EXPECT_TRUE(after.pdfSnapshot);
     EXPECT_FALSE(after.paymentMethod);
     EXPECT_EQ(after.encaissements.first().paymentMethod, u"Non renseigné");
+    EXPECT_FALSE(after.encaissements.first().isAcompte) << "a deposit needs the specific amount";
 }
 
 TEST_F(PaymentSheetTest, SpecificAmountIsBoundedByTheDue) {
-    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
-    put({invoice});
+    const CommercialDocumentItem invoice = putOne(makeInvoice(u"F-1"_s, {serviceLine(100)}));
     PaymentSheetModel sheet(invoice.id, paid(), m_clock);
     sheet.paymentIsPartial = true;
     for (const QString& bad :
-         {QStringLiteral("100,02"), QStringLiteral("0"), QStringLiteral("-5"),
-          QStringLiteral("12,5 €"), QStringLiteral("nan"), QStringLiteral("inf"), QString()}) {
+         {u"100,02"_s, u"0"_s, u"-5"_s, u"12,5 €"_s, u"nan"_s, u"inf"_s, QString()}) {
         sheet.amountText = bad;
         const auto alert = sheet.validate(invoice);
         ASSERT_TRUE(alert) << bad.toStdString();
@@ -105,9 +102,9 @@ TEST_F(PaymentSheetTest, SpecificAmountIsBoundedByTheDue) {
         EXPECT_EQ(r.alert(), alert);
         EXPECT_EQ(stored(invoice.id), invoice);
     }
-    sheet.amountText = QStringLiteral("100,009");
+    sheet.amountText = u"100,009"_s;
     EXPECT_FALSE(sheet.validate(invoice));
-    sheet.amountText = QStringLiteral("12,5");
+    sheet.amountText = u"12,5"_s;
     sheet.paymentIsAcompte = true;
     EXPECT_EQ(sheet.confirmation(invoice).message,
               u"Date : 10/06/2025\nMontant encaissé : 12,50\u00a0€\nMode(s) : Non renseigné\n\n"
@@ -117,10 +114,10 @@ TEST_F(PaymentSheetTest, SpecificAmountIsBoundedByTheDue) {
     EXPECT_TRUE(stored(invoice.id).encaissements.first().isAcompte);
 
     // Nothing due: only up to one cent.
-    const CommercialDocumentItem free = draftInvoice(QStringLiteral("F-2"), {});
-    sheet.amountText = QStringLiteral("0,01");
+    const CommercialDocumentItem free = makeInvoice(u"F-2"_s);
+    sheet.amountText = u"0,01"_s;
     EXPECT_FALSE(sheet.validate(free));
-    sheet.amountText = QStringLiteral("0,02");
+    sheet.amountText = u"0,02"_s;
     ASSERT_TRUE(sheet.validate(free));
     EXPECT_TRUE(sheet.validate(free)->message.contains(u"(0,00\u00a0€)"));
 }
@@ -128,7 +125,7 @@ TEST_F(PaymentSheetTest, SpecificAmountIsBoundedByTheDue) {
 TEST_F(PaymentSheetTest, NothingDueSettlesWithoutAZeroPayment) {
     CommercialDocumentLine offered = serviceLine(100);
     offered.isOffered = true;
-    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {offered});
+    CommercialDocumentItem invoice = makeInvoice(u"F-1"_s, {offered});
     invoice.encaissements = {payment(20)};
     put({invoice});
     ASSERT_TRUE(PaymentSheetModel(invoice.id, paid(), m_clock).confirm(*m_store, m_clock).ok());
@@ -137,27 +134,15 @@ TEST_F(PaymentSheetTest, NothingDueSettlesWithoutAZeroPayment) {
     EXPECT_TRUE(stored(invoice.id).encaissements.isEmpty());
 }
 
-TEST_F(PaymentSheetTest, DepositSwitchAloneIsNoDeposit) {
-    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
-    put({invoice});
-    PaymentSheetModel sheet(invoice.id, paid(), m_clock);
-    sheet.paymentIsAcompte = true;
-    ASSERT_TRUE(sheet.confirm(*m_store, m_clock).ok());
-    EXPECT_FALSE(stored(invoice.id).encaissements.first().isAcompte)
-        << "a deposit needs the specific amount too";
-}
-
 TEST_F(PaymentSheetTest, LockedDepositAmountIsRecordedAsTheDeposit) {
-    const CommercialDocumentItem invoice =
-        draftInvoice(QStringLiteral("F-1"),
-                     {serviceLine(1000), otherLine(CommercialDocumentLineKind::deposit, 300)});
-    put({invoice});
+    const CommercialDocumentItem invoice = putOne(makeInvoice(
+        u"F-1"_s, {serviceLine(1000), otherLine(CommercialDocumentLineKind::deposit, 300)}));
     PaymentSheetModel sheet(invoice.id, paid(), m_clock);
     sheet.lockToDeposit(invoice);
     EXPECT_TRUE(sheet.isAmountLocked());
     EXPECT_EQ(PaymentSheetModel::amountLabel(true), u"Montant de l'acompte");
     EXPECT_EQ(sheet.amountText, u"300,00");
-    sheet.amountText = QStringLiteral("5"); // the field is locked: typing is ignored
+    sheet.amountText = u"5"_s; // the field is locked: typing is ignored
     EXPECT_EQ(sheet.confirmation(invoice).message,
               u"Date : 10/06/2025\nMontant de l'acompte : 300,00\u00a0€\nMode(s) : Non renseigné"
               u"\n\nCette action est définitive.");
@@ -170,14 +155,13 @@ TEST_F(PaymentSheetTest, LockedDepositAmountIsRecordedAsTheDeposit) {
     // The deposit line already lowers the due: the client still owes 700.
     EXPECT_DOUBLE_EQ(remainingDue(stored(invoice.id)), 700);
     EncaissementSheetModel balance(invoice.id, m_clock);
-    balance.amountText = QStringLiteral("700");
+    balance.amountText = u"700"_s;
     ASSERT_TRUE(balance.apply(*m_store, m_clock).ok());
     EXPECT_TRUE(isFullyPaid(stored(invoice.id)));
 }
 
 TEST_F(PaymentSheetTest, GoneInvoiceOrFailedSaveChangesNothing) {
-    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
-    put({invoice});
+    const CommercialDocumentItem invoice = putOne(makeInvoice(u"F-1"_s, {serviceLine(100)}));
     EXPECT_EQ(
         PaymentSheetModel(QUuid::createUuid(), paid(), m_clock).confirm(*m_store, m_clock).kind(),
         ResultKind::notFound);
@@ -190,13 +174,12 @@ TEST_F(PaymentSheetTest, GoneInvoiceOrFailedSaveChangesNothing) {
 class EncaissementTest : public DocumentsFixture {};
 
 TEST_F(EncaissementTest, RemainingBoundWithOneCentOfTolerance) {
-    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
-    put({invoice});
+    const CommercialDocumentItem invoice = putOne(makeInvoice(u"F-1"_s, {serviceLine(100)}));
     EXPECT_EQ(EncaissementSheetModel::remainingText(invoice), u"Reste à payer : 100,00\u00a0€");
     EXPECT_EQ(EncaissementSheetModel::totalText(invoice), u"Total : 100,00\u00a0€");
 
     EncaissementSheetModel sheet(invoice.id, m_clock);
-    sheet.amountText = QStringLiteral("100,02");
+    sheet.amountText = u"100,02"_s;
     const Result<> refused = sheet.apply(*m_store, m_clock);
     EXPECT_EQ(refused.kind(), ResultKind::invalid);
     ASSERT_TRUE(refused.alert());
@@ -206,18 +189,16 @@ TEST_F(EncaissementTest, RemainingBoundWithOneCentOfTolerance) {
     EXPECT_EQ(stored(invoice.id), invoice);
     EXPECT_EQ(sheet.amountText, u"100,02") << "the typed amount stays for correction";
 
-    sheet.amountText = QStringLiteral("100,009");
+    sheet.amountText = u"100,009"_s;
     ASSERT_TRUE(sheet.apply(*m_store, m_clock).ok());
     EXPECT_DOUBLE_EQ(stored(invoice.id).encaissements.first().amount, 100.009);
     EXPECT_DOUBLE_EQ(remainingDue(stored(invoice.id)), 0);
 }
 
 TEST_F(EncaissementTest, AppendsFillsTheSettlementAndNeverChangesStatus) {
-    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
-    invoice.statusID = invoiceStatus(QStringLiteral("Envoyé"));
-    put({invoice});
+    CommercialDocumentItem invoice = putOne(makeInvoice(u"F-1"_s, {serviceLine(100)}, u"Envoyé"_s));
     EncaissementSheetModel sheet(invoice.id, m_clock);
-    sheet.amountText = QStringLiteral("40");
+    sheet.amountText = u"40"_s;
     sheet.date = localNoon(2025, 6, 2);
     ASSERT_TRUE(sheet.apply(*m_store, m_clock).ok());
     EXPECT_TRUE(sheet.amountText.isEmpty()) << "fields reset after saving";
@@ -227,25 +208,24 @@ TEST_F(EncaissementTest, AppendsFillsTheSettlementAndNeverChangesStatus) {
     EXPECT_EQ(after.paymentMethod, QString()) << "an empty methods text";
     EXPECT_EQ(after.encaissements.first().paymentMethod, QString());
 
-    sheet.amountText = QStringLiteral("60");
+    sheet.amountText = u"60"_s;
     sheet.date = localNoon(2025, 6, 9);
-    sheet.tickedMethods = {QStringLiteral("Espèces")};
+    sheet.tickedMethods = {u"Espèces"_s};
     ASSERT_TRUE(sheet.apply(*m_store, m_clock).ok());
     after = stored(invoice.id);
     ASSERT_EQ(after.encaissements.size(), 2);
     EXPECT_EQ(after.encaissementDate, localNoon(2025, 6, 2)) << "the first date stays";
-    EXPECT_EQ(after.paymentMethod, QStringLiteral("Espèces")) << "an empty text is filled";
-    EXPECT_EQ(after.statusID, invoiceStatus(QStringLiteral("Envoyé")));
+    EXPECT_EQ(after.paymentMethod, u"Espèces"_s) << "an empty text is filled";
+    EXPECT_EQ(after.statusID, invoiceStatus(u"Envoyé"_s));
     EXPECT_TRUE(isFullyPaid(after));
     EXPECT_EQ(EncaissementSheetModel::remainingText(after), u"Reste à payer : 0,00\u00a0€");
 }
 
 TEST_F(EncaissementTest, SecondDepositIsRefused) {
-    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
-    put({invoice});
+    const CommercialDocumentItem invoice = putOne(makeInvoice(u"F-1"_s, {serviceLine(100)}));
     EncaissementSheetModel sheet(invoice.id, m_clock);
     EXPECT_TRUE(EncaissementSheetModel::isDepositSwitchAvailable(invoice));
-    sheet.amountText = QStringLiteral("30");
+    sheet.amountText = u"30"_s;
     sheet.addEncaissementIsAcompte = true;
     ASSERT_TRUE(sheet.apply(*m_store, m_clock).ok());
     EXPECT_TRUE(stored(invoice.id).encaissements.first().isAcompte);
@@ -253,7 +233,7 @@ TEST_F(EncaissementTest, SecondDepositIsRefused) {
     EXPECT_FALSE(EncaissementSheetModel::isDepositSwitchAvailable(stored(invoice.id)));
 
     const CommercialDocumentItem before = stored(invoice.id);
-    sheet.amountText = QStringLiteral("20");
+    sheet.amountText = u"20"_s;
     sheet.addEncaissementIsAcompte = true;
     const Result<> r = sheet.apply(*m_store, m_clock);
     EXPECT_EQ(r.kind(), ResultKind::invalid);
@@ -265,10 +245,9 @@ TEST_F(EncaissementTest, SecondDepositIsRefused) {
 }
 
 TEST_F(EncaissementTest, QuotesAndGoneInvoicesTakeNoPayment) {
-    const CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {serviceLine(100)});
-    put({quote});
+    const CommercialDocumentItem quote = putOne(makeQuote(u"D-1"_s, {serviceLine(100)}));
     EncaissementSheetModel sheet(quote.id, m_clock);
-    sheet.amountText = QStringLiteral("10");
+    sheet.amountText = u"10"_s;
     EXPECT_EQ(sheet.apply(*m_store, m_clock).kind(), ResultKind::notFound);
     EXPECT_EQ(stored(quote.id), quote);
 }
@@ -276,26 +255,18 @@ TEST_F(EncaissementTest, QuotesAndGoneInvoicesTakeNoPayment) {
 class DepositDecisionTest : public DocumentsFixture {};
 
 TEST_F(DepositDecisionTest, DecidedOnceAndNeverOverwritten) {
-    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
+    CommercialDocumentItem invoice = makeInvoice(u"F-1"_s, {serviceLine(100)});
     invoice.encaissements = {payment(30, true)};
     put({invoice});
     EXPECT_TRUE(DepositDecision::isPending(invoice, true));
     EXPECT_FALSE(DepositDecision::isPending(invoice, false));
 
-    ASSERT_TRUE(m_store
-                    ->edit([&](SessionEdit& e) {
-                        return DepositDecision::setDepositDecision(e, invoice.id,
-                                                                   AcompteRefundStatus::kept);
-                    })
-                    .ok());
+    ASSERT_TRUE(
+        run(DepositDecision::setDepositDecision, invoice.id, AcompteRefundStatus::kept).ok());
     EXPECT_EQ(stored(invoice.id).acompteRefundStatus, AcompteRefundStatus::kept);
-    EXPECT_EQ(m_store
-                  ->edit([&](SessionEdit& e) {
-                      return DepositDecision::setDepositDecision(e, invoice.id,
-                                                                 AcompteRefundStatus::refunded);
-                  })
-                  .kind(),
-              ResultKind::unchanged);
+    EXPECT_EQ(
+        run(DepositDecision::setDepositDecision, invoice.id, AcompteRefundStatus::refunded).kind(),
+        ResultKind::unchanged);
     EXPECT_EQ(stored(invoice.id).acompteRefundStatus, AcompteRefundStatus::kept);
     EXPECT_EQ(onDisk().documents.first().acompteRefundStatus, AcompteRefundStatus::kept);
     EXPECT_FALSE(DepositDecision::isPending(stored(invoice.id), true));
@@ -314,21 +285,24 @@ TEST(DepositDecisionTexts, ConfirmationsSpellOutTheirEffect) {
     EXPECT_EQ(refunded.message, u"L'acompte sera exclu de la comptabilité (chiffre d'affaires + "
                                 u"livre de recettes). Cette action est définitive — il ne sera "
                                 u"plus possible de revenir en arrière sans réactiver l'activité.");
-    EXPECT_EQ(refunded.buttons,
-              (QList<AlertButton>{{QStringLiteral("Annuler"), AlertRole::cancel},
-                                  {QStringLiteral("Confirmer"), AlertRole::defaultAction}}));
+    EXPECT_EQ(refunded.buttons, (QList<AlertButton>{{u"Annuler"_s, AlertRole::cancel},
+                                                    {u"Confirmer"_s, AlertRole::defaultAction}}));
 }
 
 class LateChargeTest : public DocumentsFixture {};
 
-TEST_F(LateChargeTest, AddsAServiceLineWithoutVatAndRaisesTheDue) {
-    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100, 1, 20)});
-    invoice.statusID = invoiceStatus(QStringLiteral("Envoyé"));
+TEST_F(LateChargeTest, AddsAServiceLineWithoutVatForAReadablePositiveAmount) {
+    CommercialDocumentItem invoice = makeInvoice(u"F-1"_s, {serviceLine(100, 1, 20)}, u"Envoyé"_s);
     invoice.pdfSnapshot = DocumentSnapshot{m_clock.now(), {}, {}, {}};
     put({invoice});
-    const Result<QString> r = m_store->edit([&](SessionEdit& e) {
-        return LateCharge::addOrUpdateLateCharge(e, invoice.id, QStringLiteral("40"));
-    });
+    for (const QString& bad : {u"abc"_s, u"40 €"_s, u"0"_s, u"-40"_s, u"inf"_s, QString()}) {
+        EXPECT_EQ(run(LateCharge::addOrUpdateLateCharge, invoice.id, bad, std::nullopt).kind(),
+                  ResultKind::invalid)
+            << bad.toStdString();
+        EXPECT_EQ(stored(invoice.id), invoice);
+    }
+    const Result<QString> r =
+        run(LateCharge::addOrUpdateLateCharge, invoice.id, u"40"_s, std::nullopt);
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.value(), u"Frais de retard ajouté");
     const CommercialDocumentItem& after = stored(invoice.id);
@@ -349,51 +323,24 @@ TEST_F(LateChargeTest, AddsAServiceLineWithoutVatAndRaisesTheDue) {
 
 TEST_F(LateChargeTest, EditsTheLineAndUsesTheCompanyTexts) {
     CompanySettings company = m_store->companySettings();
-    company.lateChargeLineTitle = QStringLiteral("Indemnité");
+    company.lateChargeLineTitle = u"Indemnité"_s;
     company.lateChargeLineDescription.clear();
     m_store->setCompanySettings(company);
-    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
-    put({invoice});
-    ASSERT_TRUE(m_store
-                    ->edit([&](SessionEdit& e) {
-                        return LateCharge::addOrUpdateLateCharge(e, invoice.id,
-                                                                 QStringLiteral("12,5"));
-                    })
-                    .ok());
+    const CommercialDocumentItem invoice = putOne(makeInvoice(u"F-1"_s, {serviceLine(100)}));
+    ASSERT_TRUE(run(LateCharge::addOrUpdateLateCharge, invoice.id, u"12,5"_s, std::nullopt).ok());
     const CommercialDocumentLine added = stored(invoice.id).lines.last();
     EXPECT_EQ(added.title, u"Indemnité");
     EXPECT_EQ(added.details, u"Pénalités de retard de paiement");
     EXPECT_DOUBLE_EQ(added.priceTTC, 12.5);
 
-    ASSERT_TRUE(m_store
-                    ->edit([&](SessionEdit& e) {
-                        return LateCharge::addOrUpdateLateCharge(e, invoice.id,
-                                                                 QStringLiteral("50"), added.id);
-                    })
-                    .ok());
+    ASSERT_TRUE(run(LateCharge::addOrUpdateLateCharge, invoice.id, u"50"_s, added.id).ok());
     ASSERT_EQ(stored(invoice.id).lines.size(), 2);
     EXPECT_DOUBLE_EQ(stored(invoice.id).lines.last().priceTTC, 50);
     EXPECT_EQ(stored(invoice.id).lines.last().title, u"Indemnité");
 
-    ASSERT_TRUE(m_store
-                    ->edit([&](SessionEdit& e) {
-                        return LateCharge::addOrUpdateLateCharge(e, invoice.id, QStringLiteral("5"),
-                                                                 QUuid::createUuid());
-                    })
-                    .ok());
+    ASSERT_TRUE(
+        run(LateCharge::addOrUpdateLateCharge, invoice.id, u"5"_s, QUuid::createUuid()).ok());
     EXPECT_EQ(stored(invoice.id).lines.size(), 3) << "a vanished line is added again";
-}
-
-TEST_F(LateChargeTest, UnreadableZeroOrNegativeAmountsAddNothing) {
-    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {serviceLine(100)});
-    put({invoice});
-    for (const QString& bad : {QStringLiteral("abc"), QStringLiteral("40 €"), QStringLiteral("0"),
-                               QStringLiteral("-40"), QStringLiteral("inf"), QString()}) {
-        const Result<QString> r = m_store->edit(
-            [&](SessionEdit& e) { return LateCharge::addOrUpdateLateCharge(e, invoice.id, bad); });
-        EXPECT_EQ(r.kind(), ResultKind::invalid) << bad.toStdString();
-        EXPECT_EQ(stored(invoice.id), invoice);
-    }
 }
 
 } // namespace

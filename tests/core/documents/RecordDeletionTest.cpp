@@ -18,55 +18,44 @@ TEST_F(RecordDeletionTest, ConfirmationsNameTheRecord) {
     const Alert client = RecordDeletion::clientConfirmation(m_client);
     EXPECT_EQ(client.message, u"Le client « Atelier Lumen » sera supprimé définitivement.");
     EXPECT_EQ(client.buttons.last().role, AlertRole::destructive);
-    const Alert doc =
-        RecordDeletion::documentConfirmation(draftInvoice(QStringLiteral("F-2025-001"), {}));
+    const Alert doc = RecordDeletion::documentConfirmation(makeInvoice(u"F-2025-001"_s));
     EXPECT_EQ(doc.message, u"Le document « F-2025-001 » sera supprimé définitivement.");
     ProjectItem untitled = m_project;
-    untitled.title = QStringLiteral("  ");
+    untitled.title = u"  "_s;
     EXPECT_EQ(RecordDeletion::activityConfirmation(untitled).message,
               u"L'activité « Activité sans titre » sera supprimée définitivement.");
     ServiceItem service;
-    service.title = QStringLiteral("Retouche");
+    service.title = u"Retouche"_s;
     EXPECT_EQ(RecordDeletion::serviceConfirmation(service).message,
               u"La prestation « Retouche » sera supprimée définitivement.");
 }
 
 TEST_F(RecordDeletionTest, DeletingAnActivityUnlinksItsDocuments) {
-    ProjectItem other = m_project;
-    other.id = QUuid::createUuid();
+    const ProjectItem other = anotherProject();
     m_store->setProjects({m_project, other});
-    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {});
+    CommercialDocumentItem invoice = makeInvoice(u"F-1"_s);
     invoice.linkedProjectIDs = {m_project.id, other.id};
-    CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {});
+    CommercialDocumentItem quote = makeQuote(u"D-1"_s);
     quote.linkedProjectIDs = {m_project.id};
     put({invoice, quote});
-    ASSERT_TRUE(
-        m_store
-            ->edit([&](SessionEdit& e) { return RecordDeletion::deleteActivity(e, m_project.id); })
-            .ok());
+    ASSERT_TRUE(run(RecordDeletion::deleteActivity, m_project.id).ok());
     EXPECT_EQ(m_store->projects().size(), 1);
     EXPECT_EQ(stored(invoice.id).linkedProjectIDs, QList<QUuid>{other.id});
     EXPECT_TRUE(stored(quote.id).linkedProjectIDs.isEmpty());
     EXPECT_TRUE(onDisk().documents[1].linkedProjectIDs.isEmpty());
-    EXPECT_EQ(
-        m_store
-            ->edit([&](SessionEdit& e) { return RecordDeletion::deleteActivity(e, m_project.id); })
-            .kind(),
-        ResultKind::notFound);
+    EXPECT_EQ(run(RecordDeletion::deleteActivity, m_project.id).kind(), ResultKind::notFound);
 }
 
 TEST_F(RecordDeletionTest, DeletingADocumentUnlinksActivitiesAndInvoices) {
-    CommercialDocumentItem quote = draftQuote(QStringLiteral("D-1"), {});
-    CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {});
+    CommercialDocumentItem quote = makeQuote(u"D-1"_s);
+    CommercialDocumentItem invoice = makeInvoice(u"F-1"_s);
     invoice.linkedQuoteID = quote.id;
     ProjectItem project = m_project;
     project.linkedQuoteIDs = {quote.id};
     project.linkedInvoiceIDs = {invoice.id};
     m_store->setProjects({project});
     put({quote, invoice});
-    ASSERT_TRUE(
-        m_store->edit([&](SessionEdit& e) { return RecordDeletion::deleteDocument(e, quote.id); })
-            .ok());
+    ASSERT_TRUE(run(RecordDeletion::deleteDocument, quote.id).ok());
     EXPECT_EQ(m_store->documents().size(), 1);
     EXPECT_FALSE(stored(invoice.id).linkedQuoteID);
     EXPECT_TRUE(m_store->projects().first().linkedQuoteIDs.isEmpty());
@@ -76,21 +65,17 @@ TEST_F(RecordDeletionTest, DeletingADocumentUnlinksActivitiesAndInvoices) {
 TEST_F(RecordDeletionTest, ClientsAndServicesLeaveTheirReferences) {
     ServiceItem service;
     service.id = QUuid::createUuid();
-    service.title = QStringLiteral("Retouche");
+    service.title = u"Retouche"_s;
     m_store->setServices({service});
     CommercialDocumentLine line = serviceLine(10);
     line.linkedServiceID = service.id;
-    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {line});
+    const CommercialDocumentItem invoice = makeInvoice(u"F-1"_s, {line});
     ProjectItem project = m_project;
     project.linkedClientID = m_client.id;
     m_store->setProjects({project});
     put({invoice});
-    ASSERT_TRUE(
-        m_store->edit([&](SessionEdit& e) { return RecordDeletion::deleteClient(e, m_client.id); })
-            .ok());
-    ASSERT_TRUE(
-        m_store->edit([&](SessionEdit& e) { return RecordDeletion::deleteService(e, service.id); })
-            .ok());
+    ASSERT_TRUE(run(RecordDeletion::deleteClient, m_client.id).ok());
+    ASSERT_TRUE(run(RecordDeletion::deleteService, service.id).ok());
     EXPECT_TRUE(m_store->clients().isEmpty());
     EXPECT_TRUE(m_store->services().isEmpty());
     EXPECT_EQ(stored(invoice.id), invoice);
@@ -98,18 +83,11 @@ TEST_F(RecordDeletionTest, ClientsAndServicesLeaveTheirReferences) {
 }
 
 TEST_F(RecordDeletionTest, FailedSaveKeepsEverything) {
-    const CommercialDocumentItem invoice = draftInvoice(QStringLiteral("F-1"), {});
-    put({invoice});
+    const CommercialDocumentItem invoice = putOne(makeInvoice(u"F-1"_s));
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    EXPECT_EQ(
-        m_store->edit([&](SessionEdit& e) { return RecordDeletion::deleteDocument(e, invoice.id); })
-            .kind(),
-        ResultKind::notSaved);
+    EXPECT_EQ(run(RecordDeletion::deleteDocument, invoice.id).kind(), ResultKind::notSaved);
     EXPECT_EQ(m_store->documents(), QList<CommercialDocumentItem>{invoice});
-    EXPECT_EQ(
-        m_store->edit([&](SessionEdit& e) { return RecordDeletion::deleteClient(e, m_client.id); })
-            .kind(),
-        ResultKind::notSaved);
+    EXPECT_EQ(run(RecordDeletion::deleteClient, m_client.id).kind(), ResultKind::notSaved);
     EXPECT_EQ(m_store->clients(), QList<ClientItem>{m_client});
 }
 

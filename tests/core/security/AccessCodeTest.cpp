@@ -12,6 +12,7 @@
 #include <utility>
 
 using namespace velmora;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -22,44 +23,37 @@ QString sha256Hex(const QString& exact) {
         QCryptographicHash::hash(exact.toUtf8(), QCryptographicHash::Sha256).toHex());
 }
 
-TEST(AnswerDigest, MatchesAKnownSha256Vector) {
-    // sha256("paris") as printed by sha256sum.
-    EXPECT_EQ(answerDigest(QStringLiteral("paris")),
-              QStringLiteral("1670f2e42fefa5044d59a65349e47c566009488fc57d7b4376dd5787b59e3c57"));
-}
-
 TEST(AnswerDigest, IgnoresCaseAndSurroundingSpacesButNotAccentsOrInnerSpaces) {
     // No-break space, em space, line separator and next line are spaces too.
-    for (const QString& same :
-         {QStringLiteral(" Paris "), QStringLiteral("  paris  "), QStringLiteral("PARIS"),
-          QStringLiteral("\t\nparis\r\n"), QStringLiteral("\u00A0Paris\u2003"),
-          QStringLiteral("\u2028Paris\u0085")})
-        EXPECT_EQ(answerDigest(same), answerDigest(QStringLiteral("Paris"))) << same.toStdString();
+    for (const QString& same : {u" Paris "_s, u"  paris  "_s, u"PARIS"_s, u"\t\nparis\r\n"_s,
+                                u"\u00A0Paris\u2003"_s, u"\u2028Paris\u0085"_s})
+        EXPECT_EQ(answerDigest(same), answerDigest(u"Paris"_s)) << same.toStdString();
     // A zero-width space is not white space: it stays part of the answer.
-    for (const QString& other : {QStringLiteral("París"), QStringLiteral("Pa ris"),
-                                 QStringLiteral("Pariss"), QStringLiteral("\u200BParis")})
-        EXPECT_NE(answerDigest(other), answerDigest(QStringLiteral("Paris")))
-            << other.toStdString();
+    for (const QString& other : {u"París"_s, u"Pa ris"_s, u"Pariss"_s, u"\u200BParis"_s})
+        EXPECT_NE(answerDigest(other), answerDigest(u"Paris"_s)) << other.toStdString();
 }
 
 TEST(AnswerDigest, LowerCasesAllOfUnicodeWithoutFoldingDiacritics) {
-    EXPECT_EQ(answerDigest(QStringLiteral("ÉCOLE")), sha256Hex(QStringLiteral("école")));
-    EXPECT_NE(answerDigest(QStringLiteral("École")), answerDigest(QStringLiteral("ecole")));
-    EXPECT_EQ(answerDigest(QStringLiteral("ΑΘΉΝΑ")), sha256Hex(QStringLiteral("αθήνα")));
+    EXPECT_EQ(answerDigest(u"ÉCOLE"_s), sha256Hex(u"école"_s));
+    EXPECT_NE(answerDigest(u"École"_s), answerDigest(u"ecole"_s));
+    EXPECT_EQ(answerDigest(u"ΑΘΉΝΑ"_s), sha256Hex(u"αθήνα"_s));
     // Full lower-casing: the dotted capital I becomes two characters.
-    EXPECT_EQ(answerDigest(QStringLiteral("İzmir")), sha256Hex(QStringLiteral("i\u0307zmir")));
+    EXPECT_EQ(answerDigest(u"İzmir"_s), sha256Hex(u"i\u0307zmir"_s));
 }
 
-TEST(AnswerDigest, IsAlways64LowerCaseHexDigits) {
-    static const QRegularExpression hex(QStringLiteral("^[0-9a-f]{64}$"));
-    for (const QString& answer : {QString(), QStringLiteral(" "), QStringLiteral("A"),
-                                  QStringLiteral("Réponse 😀"), QString(10'000, QLatin1Char('Z'))})
+TEST(AnswerDigest, IsTheSha256InLowerCaseHexOf64Digits) {
+    // sha256("paris") as printed by sha256sum.
+    EXPECT_EQ(answerDigest(u"paris"_s),
+              u"1670f2e42fefa5044d59a65349e47c566009488fc57d7b4376dd5787b59e3c57"_s);
+    static const QRegularExpression hex(u"^[0-9a-f]{64}$"_s);
+    for (const QString& answer :
+         {QString(), u" "_s, u"A"_s, u"Réponse 😀"_s, QString(10'000, QLatin1Char('Z'))})
         EXPECT_TRUE(hex.match(answerDigest(answer)).hasMatch()) << answer.size();
-    EXPECT_EQ(answerDigest(QString()), answerDigest(QStringLiteral("   ")));
+    EXPECT_EQ(answerDigest(QString()), answerDigest(u"   "_s));
 }
 
 TEST(CodeCheck, TrimsTheTypedCodeAndComparesCaseSensitively) {
-    const QString code = QStringLiteral("Secret42");
+    const QString code = u"Secret42"_s;
     for (const char* right : {"Secret42", "Secret42 ", "Secret42\n", "\tSecret42"})
         EXPECT_TRUE(isCodeCorrect(QString::fromUtf8(right), code)) << right;
     for (const char* wrong : {"secret42", "SECRET42", "Secret 42", "Secret4", ""})
@@ -69,15 +63,16 @@ TEST(CodeCheck, TrimsTheTypedCodeAndComparesCaseSensitively) {
 TEST(PresetQuestions, AreTheTenProposedQuestionsInOrder) {
     const QStringList& presets = presetSecurityQuestions();
     ASSERT_EQ(presets.size(), 10);
-    EXPECT_EQ(presets.first(),
-              QStringLiteral("Quel est le prénom de votre premier animal de compagnie ?"));
-    EXPECT_EQ(presets[1], QStringLiteral("Dans quelle ville êtes-vous né ?"));
-    EXPECT_EQ(presets[6], QStringLiteral("Quel était le métier de votre mère ?"));
-    EXPECT_EQ(presets.last(), QStringLiteral("Quelle est votre couleur préférée ?"));
+    EXPECT_EQ(presets.first(), u"Quel est le prénom de votre premier animal de compagnie ?"_s);
+    EXPECT_EQ(presets[1], u"Dans quelle ville êtes-vous né ?"_s);
+    EXPECT_EQ(presets[6], u"Quel était le métier de votre mère ?"_s);
+    EXPECT_EQ(presets.last(), u"Quelle est votre couleur préférée ?"_s);
     QStringList unique = presets;
     EXPECT_EQ(unique.removeDuplicates(), 0);
 }
 
+// The "Aucun" summary and the discard texts are checked where the settings
+// page shows them (SettingsPageTexts).
 TEST(SecurityTexts, AreExact) {
     const std::pair<QString, const char*> texts[] = {
         {ChangeCodeModel::title(), "Modifier le mot de passe"},
@@ -85,12 +80,6 @@ TEST(SecurityTexts, AreExact) {
         {ChangeCodeModel::newCodeLabel(), "Nouveau mot de passe"},
         {ChangeCodeModel::confirmationLabel(), "Confirmer le nouveau mot de passe"},
         {ChangeCodeModel::saveButton(), "Enregistrer"},
-        {ChangeCodeModel::noCodeText(), "Aucun"},
-        {ChangeCodeModel::discardTitle(), "Quitter sans enregistrer ?"},
-        {ChangeCodeModel::discardMessage(),
-         "Les modifications du mot de passe ne seront pas enregistrées."},
-        {ChangeCodeModel::discardConfirmButton(), "Quitter"},
-        {ChangeCodeModel::discardCancelButton(), "Annuler"},
         {LockScreenModel::prompt(), "Entrez le code de votre session"},
         {LockScreenModel::placeholder(), "Code"},
         {LockScreenModel::validateButton(), "Valider"},

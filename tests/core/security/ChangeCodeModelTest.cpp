@@ -2,6 +2,7 @@
 #include "SecurityStoreFixture.h"
 
 using namespace velmora;
+using namespace Qt::StringLiterals;
 using namespace velmora::test;
 
 namespace {
@@ -18,10 +19,10 @@ protected:
 };
 
 TEST_F(ChangeCodeModelTest, ChecksTheOldCodeThenTheConfirmationThenEmptiness) {
-    setStoredCode(QStringLiteral("Ancien"));
-    const QString wrongOld = QStringLiteral("L'ancien mot de passe est incorrect.");
-    const QString differ = QStringLiteral("Les nouveaux mots de passe ne correspondent pas.");
-    const QString empty = QStringLiteral("Le nouveau mot de passe ne peut pas être vide.");
+    setStoredCode(u"Ancien"_s);
+    const QString wrongOld = u"L'ancien mot de passe est incorrect."_s;
+    const QString differ = u"Les nouveaux mots de passe ne correspondent pas."_s;
+    const QString empty = u"Le nouveau mot de passe ne peut pas être vide."_s;
     const struct {
         QString oldCode, newCode, confirmation, message;
     } cases[] = {
@@ -41,44 +42,42 @@ TEST_F(ChangeCodeModelTest, ChecksTheOldCodeThenTheConfirmationThenEmptiness) {
             << c.oldCode.toStdString() << " / " << c.newCode.toStdString();
         EXPECT_EQ(model.error(), c.message);
     }
-    EXPECT_EQ(store->preferences().appPassword, QStringLiteral("Ancien"));
-    EXPECT_EQ(codeOnDisk(), QStringLiteral("Ancien"));
+    EXPECT_EQ(store->preferences().appPassword, u"Ancien"_s);
+    EXPECT_EQ(codeOnDisk(), u"Ancien"_s);
 }
 
 TEST_F(ChangeCodeModelTest, StoresTheTrimmedNewCodeSavesAndClosesTheSheet) {
     // A first code, with the old field left empty.
-    ASSERT_TRUE(change(QString(), QStringLiteral("Ancien"), QStringLiteral("Ancien")).ok());
-    EXPECT_EQ(codeOnDisk(), QStringLiteral("Ancien"));
-    ASSERT_FALSE(change(QStringLiteral("x"), QStringLiteral("y"), QStringLiteral("y")).ok());
-    const Result<> result =
-        change(QStringLiteral("Ancien"), QStringLiteral("  Neuf\n"), QStringLiteral("  Neuf\n"));
+    ASSERT_TRUE(change(QString(), u"Ancien"_s, u"Ancien"_s).ok());
+    EXPECT_EQ(codeOnDisk(), u"Ancien"_s);
+    ASSERT_FALSE(change(u"x"_s, u"y"_s, u"y"_s).ok());
+    const Result<> result = change(u"Ancien"_s, u"  Neuf\n"_s, u"  Neuf\n"_s);
     ASSERT_TRUE(result.ok()) << result.error().toStdString();
     EXPECT_EQ(model.error(), QString());
     EXPECT_FALSE(model.hasUnsavedInput());
-    EXPECT_EQ(store->preferences().appPassword, QStringLiteral("Neuf"));
-    EXPECT_EQ(codeOnDisk(), QStringLiteral("Neuf"));
+    EXPECT_EQ(store->preferences().appPassword, u"Neuf"_s);
+    EXPECT_EQ(codeOnDisk(), u"Neuf"_s);
 }
 
 TEST_F(ChangeCodeModelTest, AFailedSaveKeepsTheOldCodeAndTheInput) {
-    setStoredCode(QStringLiteral("Ancien"));
+    setStoredCode(u"Ancien"_s);
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    const Result<> result =
-        change(QStringLiteral("Ancien"), QStringLiteral("Neuf"), QStringLiteral("Neuf"));
+    const Result<> result = change(u"Ancien"_s, u"Neuf"_s, u"Neuf"_s);
     EXPECT_EQ(result.kind(), ResultKind::notSaved);
     EXPECT_FALSE(result.error().isEmpty());
-    EXPECT_EQ(store->preferences().appPassword, QStringLiteral("Ancien"));
-    EXPECT_EQ(model.newCode, QStringLiteral("Neuf"));
+    EXPECT_EQ(store->preferences().appPassword, u"Ancien"_s);
+    EXPECT_EQ(model.newCode, u"Neuf"_s);
     m_fs.heal();
-    EXPECT_EQ(codeOnDisk(), QStringLiteral("Ancien"));
+    EXPECT_EQ(codeOnDisk(), u"Ancien"_s);
 }
 
 TEST_F(ChangeCodeModelTest, AsksBeforeLeavingOnlyWithInput) {
     EXPECT_FALSE(model.hasUnsavedInput());
-    model.confirmation = QStringLiteral(" ");
+    model.confirmation = u" "_s;
     EXPECT_TRUE(model.hasUnsavedInput());
     model.reset();
     EXPECT_FALSE(model.hasUnsavedInput());
-    model.oldCode = QStringLiteral("a");
+    model.oldCode = u"a"_s;
     EXPECT_TRUE(model.hasUnsavedInput());
 }
 

@@ -3,6 +3,7 @@
 #include "core/security/AccessCode.h"
 
 using namespace velmora;
+using namespace Qt::StringLiterals;
 using namespace velmora::test;
 
 namespace {
@@ -10,20 +11,19 @@ namespace {
 class LockScreenModelTest : public SecurityStoreFixture {};
 
 TEST_F(LockScreenModelTest, WrongCodesKeepWhatWasTypedUntilTheRightOneUnlocks) {
-    setStoredCode(QStringLiteral("Secret42"));
+    setStoredCode(u"Secret42"_s);
     LockScreenModel lock(*store);
     ASSERT_TRUE(lock.isLocked());
     for (int attempt = 0; attempt < 50; ++attempt) {
-        for (const QString& typed : {QStringLiteral("secret42"), QStringLiteral("Secret 42"),
-                                     QString(), QStringLiteral("x")}) {
+        for (const QString& typed : {u"secret42"_s, u"Secret 42"_s, QString(), u"x"_s}) {
             lock.typedCode = typed;
             ASSERT_FALSE(lock.submit()) << typed.toStdString();
-            ASSERT_EQ(lock.error(), QStringLiteral("Code incorrect."));
+            ASSERT_EQ(lock.error(), u"Code incorrect."_s);
             ASSERT_EQ(lock.typedCode, typed);
             ASSERT_TRUE(lock.isLocked());
         }
     }
-    lock.typedCode = QStringLiteral("Secret42\n");
+    lock.typedCode = u"Secret42\n"_s;
     EXPECT_TRUE(lock.submit());
     EXPECT_FALSE(lock.isLocked());
     EXPECT_EQ(lock.error(), QString());
@@ -31,15 +31,15 @@ TEST_F(LockScreenModelTest, WrongCodesKeepWhatWasTypedUntilTheRightOneUnlocks) {
 }
 
 TEST_F(LockScreenModelTest, LockingClearsTheTypedCodeAndTheError) {
-    setStoredCode(QStringLiteral("Secret42"));
+    setStoredCode(u"Secret42"_s);
     LockScreenModel lock(*store);
-    lock.typedCode = QStringLiteral("Secret42 ");
+    lock.typedCode = u"Secret42 "_s;
     ASSERT_TRUE(lock.submit());
-    lock.typedCode = QStringLiteral("reste");
+    lock.typedCode = u"reste"_s;
     EXPECT_TRUE(lock.lock());
     EXPECT_TRUE(lock.isLocked());
     EXPECT_EQ(lock.typedCode, QString());
-    lock.typedCode = QStringLiteral("faux");
+    lock.typedCode = u"faux"_s;
     lock.submit();
     ASSERT_FALSE(lock.error().isEmpty());
     lock.lock();
@@ -51,27 +51,26 @@ TEST_F(LockScreenModelTest, FollowsTheCodeAndQuestionsOfTheStore) {
     LockScreenModel lock(*store);
     EXPECT_FALSE(lock.canLock());
     EXPECT_FALSE(lock.lock());
-    setStoredCode(QStringLiteral("Ancien"));
+    setStoredCode(u"Ancien"_s);
     EXPECT_TRUE(lock.canLock());
-    setStoredCode(QStringLiteral("Nouveau"));
-    lock.typedCode = QStringLiteral("Ancien");
+    setStoredCode(u"Nouveau"_s);
+    lock.typedCode = u"Ancien"_s;
     EXPECT_FALSE(lock.submit());
-    lock.typedCode = QStringLiteral("Nouveau");
+    lock.typedCode = u"Nouveau"_s;
     EXPECT_TRUE(lock.submit());
 
     EXPECT_FALSE(lock.offersRecovery());
-    store->setSecurityQuestions(
-        {{QUuid::createUuid(), QStringLiteral("Q ?"), answerDigest(QStringLiteral("r"))}});
+    store->setSecurityQuestions({{QUuid::createUuid(), u"Q ?"_s, answerDigest(u"r"_s)}});
     EXPECT_TRUE(lock.offersRecovery());
 }
 
 TEST(LockScreenModelWithPreview, ChecksAgainstTheCodeReadBeforeLoading) {
-    LockScreenModel lock(QStringLiteral("Code Fixe"));
+    LockScreenModel lock(u"Code Fixe"_s);
     EXPECT_FALSE(lock.offersRecovery());
-    lock.typedCode = QStringLiteral("code fixe");
+    lock.typedCode = u"code fixe"_s;
     EXPECT_FALSE(lock.submit());
-    EXPECT_EQ(lock.error(), QStringLiteral("Code incorrect."));
-    lock.typedCode = QStringLiteral("\tCode Fixe ");
+    EXPECT_EQ(lock.error(), u"Code incorrect."_s);
+    lock.typedCode = u"\tCode Fixe "_s;
     EXPECT_TRUE(lock.submit());
 }
 

@@ -4,27 +4,28 @@
 #include "core/security/WizardSecuritySteps.h"
 
 using namespace velmora;
+using namespace Qt::StringLiterals;
 using namespace velmora::test;
 
 namespace {
 
 using Phase = RecoveryModel::Phase;
 
-const QString kCity = QStringLiteral("Dans quelle ville êtes-vous né ?");
-const QString kDish = QStringLiteral("Quel est votre plat préféré ?");
+const QString kCity = u"Dans quelle ville êtes-vous né ?"_s;
+const QString kDish = u"Quel est votre plat préféré ?"_s;
 
 // A protected session whose two questions were set through the wizard.
 class RecoveryModelTest : public SecurityStoreFixture {
 protected:
     void SetUp() override {
         SecurityStoreFixture::SetUp();
-        setStoredCode(QStringLiteral("Ancien"));
+        setStoredCode(u"Ancien"_s);
         SecurityQuestionsStep step;
         step.addRow();
         step.row(0)->selection = kDish;
-        step.row(0)->answer = QStringLiteral("Couscous");
+        step.row(0)->answer = u"Couscous"_s;
         step.row(1)->selection = kCity;
-        step.row(1)->answer = QStringLiteral("Paris");
+        step.row(1)->answer = u"Paris"_s;
         ASSERT_TRUE(step.apply(*store).ok());
         questions = store->securityQuestions();
     }
@@ -45,15 +46,14 @@ TEST_F(RecoveryModelTest, ListsTheStoredQuestionsAndOpensTheChosenOne) {
     EXPECT_EQ(recovery.questions(), (QStringList{kDish, kCity}));
     EXPECT_EQ(recovery.phase(), Phase::chooseQuestion);
     EXPECT_EQ(recovery.subtitle(),
-              QStringLiteral("Sélectionnez la question à laquelle vous souhaitez répondre"));
+              u"Sélectionnez la question à laquelle vous souhaitez répondre"_s);
     EXPECT_FALSE(recovery.selectQuestion(2));
     EXPECT_FALSE(recovery.selectQuestion(-1));
     EXPECT_EQ(recovery.phase(), Phase::chooseQuestion);
     ASSERT_TRUE(recovery.selectQuestion(1));
     EXPECT_EQ(recovery.phase(), Phase::answer);
     EXPECT_EQ(recovery.selectedQuestion(), questions[1].id);
-    EXPECT_EQ(recovery.subtitle(),
-              QStringLiteral("Répondez à la question de sécurité sélectionnée"));
+    EXPECT_EQ(recovery.subtitle(), u"Répondez à la question de sécurité sélectionnée"_s);
     EXPECT_FALSE(recovery.selectQuestion(0));
 }
 
@@ -61,30 +61,29 @@ TEST_F(RecoveryModelTest, OnlyTheRightAnswerOpensTheNewCodePhase) {
     RecoveryModel recovery(*store);
     ASSERT_TRUE(recovery.selectQuestion(1));
     // Case and surrounding spaces aside, the answer must be exact.
-    for (const QString& wrong : {QStringLiteral("París"), QStringLiteral("Pa ris"),
-                                 QStringLiteral("Couscous"), QString()}) {
+    for (const QString& wrong : {u"París"_s, u"Pa ris"_s, u"Couscous"_s, QString()}) {
         recovery.answer = wrong;
         EXPECT_FALSE(recovery.submitAnswer()) << wrong.toStdString();
         EXPECT_EQ(recovery.answerError(),
-                  QStringLiteral("Réponse incorrecte. Vérifiez la casse et les espaces."));
+                  u"Réponse incorrecte. Vérifiez la casse et les espaces."_s);
         EXPECT_EQ(recovery.phase(), Phase::answer);
     }
-    recovery.answer = QStringLiteral("  pARIS \n");
+    recovery.answer = u"  pARIS \n"_s;
     ASSERT_TRUE(recovery.submitAnswer());
     EXPECT_EQ(recovery.phase(), Phase::newCode);
     EXPECT_EQ(recovery.answer, QString());
     EXPECT_EQ(recovery.answerError(), QString());
     EXPECT_EQ(recovery.newCode, QString());
     EXPECT_EQ(recovery.confirmation, QString());
-    EXPECT_EQ(recovery.subtitle(), QStringLiteral("Définissez un nouveau code d'accès"));
-    EXPECT_EQ(store->preferences().appPassword, QStringLiteral("Ancien"));
+    EXPECT_EQ(recovery.subtitle(), u"Définissez un nouveau code d'accès"_s);
+    EXPECT_EQ(store->preferences().appPassword, u"Ancien"_s);
 }
 
 TEST_F(RecoveryModelTest, BackReturnsToTheQuestionChoice) {
     RecoveryModel recovery(*store);
     EXPECT_FALSE(recovery.back());
     ASSERT_TRUE(recovery.selectQuestion(0));
-    recovery.answer = QStringLiteral("faux");
+    recovery.answer = u"faux"_s;
     recovery.submitAnswer();
     EXPECT_TRUE(recovery.back());
     EXPECT_EQ(recovery.phase(), Phase::chooseQuestion);
@@ -92,23 +91,23 @@ TEST_F(RecoveryModelTest, BackReturnsToTheQuestionChoice) {
     EXPECT_EQ(recovery.answerError(), QString());
     // The other question's answer does not open the first one.
     ASSERT_TRUE(recovery.selectQuestion(0));
-    recovery.answer = QStringLiteral("Paris");
+    recovery.answer = u"Paris"_s;
     EXPECT_FALSE(recovery.submitAnswer());
 }
 
 TEST_F(RecoveryModelTest, ValidatesTheNewCodeBeforeSaving) {
     RecoveryModel recovery(*store);
-    reachNewCode(recovery, 0, QStringLiteral("couscous"));
-    const QString empty = QStringLiteral("Le code ne peut pas être vide.");
-    const QString differ = QStringLiteral("Les codes ne correspondent pas.");
+    reachNewCode(recovery, 0, u"couscous"_s);
+    const QString empty = u"Le code ne peut pas être vide."_s;
+    const QString differ = u"Les codes ne correspondent pas."_s;
     const struct {
         QString code, confirmation, message;
     } cases[] = {
-        {QStringLiteral("  "), QStringLiteral("x"), empty},
+        {u"  "_s, u"x"_s, empty},
         {QString(), QString(), empty},
-        {QStringLiteral("Neuf"), QStringLiteral("neuf"), differ},
+        {u"Neuf"_s, u"neuf"_s, differ},
         // The trimmed code against the confirmation as typed.
-        {QStringLiteral("Neuf "), QStringLiteral("Neuf "), differ},
+        {u"Neuf "_s, u"Neuf "_s, differ},
     };
     for (const auto& c : cases) {
         recovery.newCode = c.code;
@@ -118,22 +117,22 @@ TEST_F(RecoveryModelTest, ValidatesTheNewCodeBeforeSaving) {
         EXPECT_EQ(recovery.newCodeError(), c.message) << c.code.toStdString();
         EXPECT_EQ(recovery.phase(), Phase::newCode);
     }
-    EXPECT_EQ(codeOnDisk(), QStringLiteral("Ancien"));
+    EXPECT_EQ(codeOnDisk(), u"Ancien"_s);
 }
 
 TEST_F(RecoveryModelTest, SavesTheNewCodeAndEndsOnTheLockScreen) {
     RecoveryModel recovery(*store);
-    reachNewCode(recovery, 1, QStringLiteral("paris"));
-    recovery.newCode = QStringLiteral(" Neuf");
-    recovery.confirmation = QStringLiteral("Neuf");
+    reachNewCode(recovery, 1, u"paris"_s);
+    recovery.newCode = u" Neuf"_s;
+    recovery.confirmation = u"Neuf"_s;
     const Result<> result = recovery.saveNewCode();
     ASSERT_TRUE(result.ok()) << result.error().toStdString();
     EXPECT_EQ(recovery.phase(), Phase::done);
-    EXPECT_EQ(recovery.subtitle(), QStringLiteral("Votre code a été mis à jour avec succès"));
+    EXPECT_EQ(recovery.subtitle(), u"Votre code a été mis à jour avec succès"_s);
     EXPECT_EQ(recovery.newCode, QString());
     EXPECT_EQ(recovery.confirmation, QString());
     EXPECT_EQ(recovery.newCodeError(), QString());
-    EXPECT_EQ(codeOnDisk(), QStringLiteral("Neuf"));
+    EXPECT_EQ(codeOnDisk(), u"Neuf"_s);
     // The questions are not touched.
     EXPECT_EQ(readSession(userFile()).securityQuestions, questions);
 
@@ -142,50 +141,50 @@ TEST_F(RecoveryModelTest, SavesTheNewCodeAndEndsOnTheLockScreen) {
     EXPECT_FALSE(recovery.finish());
 
     LockScreenModel lock(*store);
-    lock.typedCode = QStringLiteral("Ancien");
+    lock.typedCode = u"Ancien"_s;
     EXPECT_FALSE(lock.submit());
-    lock.typedCode = QStringLiteral("Neuf");
+    lock.typedCode = u"Neuf"_s;
     EXPECT_TRUE(lock.submit());
 }
 
 TEST_F(RecoveryModelTest, TheQuestionsStillWorkAfterAReloadFromDisk) {
     {
         RecoveryModel recovery(*store);
-        reachNewCode(recovery, 0, QStringLiteral("COUSCOUS"));
-        recovery.newCode = recovery.confirmation = QStringLiteral("Deuxieme");
+        reachNewCode(recovery, 0, u"COUSCOUS"_s);
+        recovery.newCode = recovery.confirmation = u"Deuxieme"_s;
         ASSERT_TRUE(recovery.saveNewCode().ok());
     }
     store.reset();
     auto reopened = startStore();
-    ASSERT_EQ(reopened->preferences().appPassword, QStringLiteral("Deuxieme"));
+    ASSERT_EQ(reopened->preferences().appPassword, u"Deuxieme"_s);
     RecoveryModel again(*reopened);
-    reachNewCode(again, 1, QStringLiteral("Paris"));
-    again.newCode = again.confirmation = QStringLiteral("Troisieme");
+    reachNewCode(again, 1, u"Paris"_s);
+    again.newCode = again.confirmation = u"Troisieme"_s;
     ASSERT_TRUE(again.saveNewCode().ok());
-    EXPECT_EQ(readSession(workingCopy()).preferences.appPassword, QStringLiteral("Troisieme"));
-    EXPECT_EQ(readSession(userFile()).preferences.appPassword, QStringLiteral("Troisieme"));
+    EXPECT_EQ(readSession(workingCopy()).preferences.appPassword, u"Troisieme"_s);
+    EXPECT_EQ(readSession(userFile()).preferences.appPassword, u"Troisieme"_s);
 }
 
 TEST_F(RecoveryModelTest, AFailedSaveStaysInTheNewCodePhase) {
     RecoveryModel recovery(*store);
-    reachNewCode(recovery, 1, QStringLiteral("Paris"));
-    recovery.newCode = recovery.confirmation = QStringLiteral("Neuf");
+    reachNewCode(recovery, 1, u"Paris"_s);
+    recovery.newCode = recovery.confirmation = u"Neuf"_s;
     m_fs.failOn(FaultyFileSystem::Op::Write);
     const Result<> result = recovery.saveNewCode();
     EXPECT_EQ(result.kind(), ResultKind::notSaved);
     EXPECT_EQ(recovery.phase(), Phase::newCode);
-    EXPECT_EQ(recovery.newCode, QStringLiteral("Neuf"));
-    EXPECT_EQ(store->preferences().appPassword, QStringLiteral("Ancien"));
+    EXPECT_EQ(recovery.newCode, u"Neuf"_s);
+    EXPECT_EQ(store->preferences().appPassword, u"Ancien"_s);
 }
 
 TEST_F(RecoveryModelTest, IgnoresActionsOfAnotherPhaseAndRemovedQuestions) {
     RecoveryModel recovery(*store);
-    recovery.answer = QStringLiteral("Paris");
+    recovery.answer = u"Paris"_s;
     EXPECT_FALSE(recovery.submitAnswer());
-    recovery.newCode = recovery.confirmation = QStringLiteral("Neuf");
+    recovery.newCode = recovery.confirmation = u"Neuf"_s;
     EXPECT_FALSE(recovery.saveNewCode().ok());
     EXPECT_EQ(recovery.phase(), Phase::chooseQuestion);
-    EXPECT_EQ(store->preferences().appPassword, QStringLiteral("Ancien"));
+    EXPECT_EQ(store->preferences().appPassword, u"Ancien"_s);
 
     // A question removed meanwhile is never answered.
     ASSERT_TRUE(recovery.selectQuestion(1));

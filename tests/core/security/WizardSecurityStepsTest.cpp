@@ -4,19 +4,20 @@
 #include <vector>
 
 using namespace velmora;
+using namespace Qt::StringLiterals;
 using namespace velmora::test;
 
 namespace {
 
-const QString kAnimal = QStringLiteral("Quel est le prénom de votre premier animal de compagnie ?");
-const QString kCity = QStringLiteral("Dans quelle ville êtes-vous né ?");
-const QString kDish = QStringLiteral("Quel est votre plat préféré ?");
+const QString kAnimal = u"Quel est le prénom de votre premier animal de compagnie ?"_s;
+const QString kCity = u"Dans quelle ville êtes-vous né ?"_s;
+const QString kDish = u"Quel est votre plat préféré ?"_s;
 
 class AccessCodeStepTest : public SecurityStoreFixture {};
 
 TEST_F(AccessCodeStepTest, ChecksEmptinessThenTheConfirmationThenStoresTheTrimmedCode) {
-    const QString empty = QStringLiteral("Veuillez saisir un code d'accès.");
-    const QString differ = QStringLiteral("Les codes ne correspondent pas.");
+    const QString empty = u"Veuillez saisir un code d'accès."_s;
+    const QString differ = u"Les codes ne correspondent pas."_s;
     const struct {
         QString code, confirmation, message;
     } cases[] = {
@@ -38,12 +39,12 @@ TEST_F(AccessCodeStepTest, ChecksEmptinessThenTheConfirmationThenStoresTheTrimme
     EXPECT_EQ(codeOnDisk(), QString());
 
     // Then the trimmed code is stored and saved at once.
-    step.code = step.confirmation = QStringLiteral(" Secret42\n");
+    step.code = step.confirmation = u" Secret42\n"_s;
     const Result<> result = step.apply(*store);
     EXPECT_TRUE(result.ok()) << result.error().toStdString();
     EXPECT_EQ(step.error(), QString());
-    EXPECT_EQ(store->preferences().appPassword, QStringLiteral("Secret42"));
-    EXPECT_EQ(codeOnDisk(), QStringLiteral("Secret42"));
+    EXPECT_EQ(store->preferences().appPassword, u"Secret42"_s);
+    EXPECT_EQ(codeOnDisk(), u"Secret42"_s);
 }
 
 TEST_F(AccessCodeStepTest, ContinuingWithoutCodeLeavesTheSessionOpen) {
@@ -52,25 +53,25 @@ TEST_F(AccessCodeStepTest, ContinuingWithoutCodeLeavesTheSessionOpen) {
     EXPECT_EQ(codeOnDisk(), QString());
 
     // Coming back to the step after setting a code, then skipping it.
-    setStoredCode(QStringLiteral("Secret"));
+    setStoredCode(u"Secret"_s);
     EXPECT_TRUE(step.continueWithoutCode(*store).ok());
     EXPECT_EQ(store->preferences().appPassword, QString());
     EXPECT_EQ(codeOnDisk(), QString());
 }
 
 TEST_F(AccessCodeStepTest, AFailedSaveKeepsThePreviousCode) {
-    setStoredCode(QStringLiteral("Ancien"));
+    setStoredCode(u"Ancien"_s);
     m_fs.failOn(FaultyFileSystem::Op::Write);
     AccessCodeStep step;
-    step.code = step.confirmation = QStringLiteral("Nouveau");
+    step.code = step.confirmation = u"Nouveau"_s;
     const Result<> result = step.apply(*store);
     EXPECT_EQ(result.kind(), ResultKind::notSaved);
-    EXPECT_TRUE(result.error().contains(QStringLiteral("No space left on device")))
+    EXPECT_TRUE(result.error().contains(u"No space left on device"_s))
         << result.error().toStdString();
     EXPECT_EQ(step.error(), QString());
-    EXPECT_EQ(store->preferences().appPassword, QStringLiteral("Ancien"));
+    EXPECT_EQ(store->preferences().appPassword, u"Ancien"_s);
     m_fs.heal();
-    EXPECT_EQ(codeOnDisk(), QStringLiteral("Ancien"));
+    EXPECT_EQ(codeOnDisk(), u"Ancien"_s);
 }
 
 class SecurityQuestionsStepTest : public SecurityStoreFixture {
@@ -126,8 +127,8 @@ TEST_F(SecurityQuestionsStepTest, HoldsOneToThreeRows) {
 }
 
 TEST_F(SecurityQuestionsStepTest, RefusesIncompleteOrRepeatedQuestions) {
-    const QString none = QStringLiteral("Veuillez renseigner au moins une question et sa réponse.");
-    const QString twice = QStringLiteral("Deux questions identiques ont été saisies.");
+    const QString none = u"Veuillez renseigner au moins une question et sa réponse."_s;
+    const QString twice = u"Deux questions identiques ont été saisies."_s;
     const QString custom = SecurityQADraft::customMarker();
     struct Row {
         QString selection, answer, customText = QString();
@@ -157,30 +158,28 @@ TEST_F(SecurityQuestionsStepTest, RefusesIncompleteOrRepeatedQuestions) {
         EXPECT_EQ(step.error(), c.error);
         EXPECT_EQ(store->securityQuestions().size(), c.stored) << c.error.toStdString();
     }
-    EXPECT_EQ(store->securityQuestions()[1].question, QStringLiteral("Mon surnom ?"));
+    EXPECT_EQ(store->securityQuestions()[1].question, u"Mon surnom ?"_s);
 }
 
 TEST_F(SecurityQuestionsStepTest, StoresTheCompleteRowsInOrderAndSaves) {
     // Earlier questions are replaced, not added to.
-    store->setSecurityQuestions(
-        {{QUuid::createUuid(), QStringLiteral("Ancienne ?"), answerDigest(QStringLiteral("x"))}});
+    store->setSecurityQuestions({{QUuid::createUuid(), u"Ancienne ?"_s, answerDigest(u"x"_s)}});
     SecurityQuestionsStep step;
     step.addRow();
     step.addRow();
-    fill(step.row(0), SecurityQADraft::customMarker(), QStringLiteral(" Rex "),
-         QStringLiteral("  Nom de mon chien ?\n"));
+    fill(step.row(0), SecurityQADraft::customMarker(), u" Rex "_s, u"  Nom de mon chien ?\n"_s);
     fill(step.row(1), kDish, QString());
-    fill(step.row(2), kCity, QStringLiteral("Paris"));
+    fill(step.row(2), kCity, u"Paris"_s);
     const Result<> result = step.apply(*store);
     ASSERT_TRUE(result.ok()) << result.error().toStdString();
     EXPECT_EQ(step.error(), QString());
 
     const QList<SecurityQuestion> stored = store->securityQuestions();
     ASSERT_EQ(stored.size(), 2);
-    EXPECT_EQ(stored[0].question, QStringLiteral("Nom de mon chien ?"));
-    EXPECT_EQ(stored[0].answerHash, answerDigest(QStringLiteral("rex")));
+    EXPECT_EQ(stored[0].question, u"Nom de mon chien ?"_s);
+    EXPECT_EQ(stored[0].answerHash, answerDigest(u"rex"_s));
     EXPECT_EQ(stored[1].question, kCity);
-    EXPECT_EQ(stored[1].answerHash, answerDigest(QStringLiteral("paris")));
+    EXPECT_EQ(stored[1].answerHash, answerDigest(u"paris"_s));
     EXPECT_FALSE(stored[0].id.isNull());
     EXPECT_NE(stored[0].id, stored[1].id);
     // The answer itself is never written.
@@ -192,7 +191,7 @@ TEST_F(SecurityQuestionsStepTest, StoresTheCompleteRowsInOrderAndSaves) {
 
 TEST_F(SecurityQuestionsStepTest, GivesFreshIdsOnEveryStorageAndKeepsThemOnAFailedSave) {
     SecurityQuestionsStep step;
-    fill(step.row(0), kAnimal, QStringLiteral("Médor"));
+    fill(step.row(0), kAnimal, u"Médor"_s);
     ASSERT_TRUE(step.apply(*store).ok());
     const QUuid first = store->securityQuestions().first().id;
     ASSERT_TRUE(step.apply(*store).ok());
@@ -201,7 +200,7 @@ TEST_F(SecurityQuestionsStepTest, GivesFreshIdsOnEveryStorageAndKeepsThemOnAFail
 
     // A failed save keeps the previous questions.
     const QList<SecurityQuestion> before = store->securityQuestions();
-    fill(step.row(0), kDish, QStringLiteral("Couscous"));
+    fill(step.row(0), kDish, u"Couscous"_s);
     m_fs.failOn(FaultyFileSystem::Op::Write);
     EXPECT_EQ(step.apply(*store).kind(), ResultKind::notSaved);
     EXPECT_EQ(store->securityQuestions(), before);

@@ -1,9 +1,11 @@
 #include "core/model/NewSession.h"
+#include "support/Mapped.h"
 #include "support/StoreFixture.h"
 
 #include <QSignalSpy>
 
 using namespace velmora;
+using namespace Qt::StringLiterals;
 using velmora::test::FaultyFileSystem;
 using velmora::test::StoreFixture;
 
@@ -24,23 +26,42 @@ AppDatabase sessionWithClients(std::initializer_list<QString> names) {
     return db;
 }
 
-QStringList namesOf(const QList<TagItem>& tags) {
-    QStringList names;
-    for (const TagItem& t : tags)
-        names.append(t.name);
-    return names;
+StoragePreferences alwaysBackUp(std::optional<QUrl> folder) {
+    StoragePreferences storage;
+    storage.backupAlwaysEnabled = true;
+    storage.backupFolderURL = std::move(folder);
+    return storage;
 }
 
-using StartUp = StoreFixture;
+QStringList namesOf(const QList<TagItem>& tags) {
+    return test::mapped(tags, &TagItem::name);
+}
+
+// A store started on an empty folder.
+class StartedStore : public StoreFixture {
+protected:
+    void SetUp() override {
+        StoreFixture::SetUp();
+        store = startStore();
+    }
+    std::unique_ptr<AppDataStore> store;
+};
+
+class StartUp : public StoreFixture {
+protected:
+    // The user's file as the last session left it, by its path alone.
+    void rememberPath(const QString& name) {
+        m_defaults.remove(AppDataStore::bookmarkKey());
+        m_defaults.setValue(AppDataStore::pathKey(), QUrl::fromLocalFile(path(name)).toString());
+    }
+};
 
 TEST_F(StartUp, WithNothingAnywhereSeedsDocumentStatusesAndWritesTheWorkingCopy) {
     auto store = startStore();
     EXPECT_EQ(namesOf(store->quoteStatuses()),
-              (QStringList{QStringLiteral("Brouillon"), QStringLiteral("Envoyé"),
-                           QStringLiteral("Validé"), QStringLiteral("Refusé")}));
+              (QStringList{u"Brouillon"_s, u"Envoyé"_s, u"Validé"_s, u"Refusé"_s}));
     EXPECT_EQ(namesOf(store->invoiceStatuses()),
-              (QStringList{QStringLiteral("Brouillon"), QStringLiteral("Envoyé"),
-                           QStringLiteral("Payé")}));
+              (QStringList{u"Brouillon"_s, u"Envoyé"_s, u"Payé"_s}));
     EXPECT_EQ(store->protectedQuoteStatusIDs().size(), 4);
     EXPECT_EQ(store->protectedInvoiceStatusIDs().size(), 3);
 
@@ -48,27 +69,26 @@ TEST_F(StartUp, WithNothingAnywhereSeedsDocumentStatusesAndWritesTheWorkingCopy)
     EXPECT_EQ(written.quoteStatuses, store->quoteStatuses());
     EXPECT_EQ(written.invoiceStatuses, store->invoiceStatuses());
     EXPECT_EQ(written.sessionID, store->sessionID());
-    EXPECT_FALSE(QDir(root() + QStringLiteral("/Backups")).exists())
+    EXPECT_FALSE(QDir(root() + u"/Backups"_s).exists())
         << "a session just seeded needs no backup yet";
 }
 
 TEST_F(StartUp, LoadsTheWorkingCopyAndTakesTheDailyBackup) {
-    const AppDatabase db = sessionWithClients({QStringLiteral("Martin")});
+    const AppDatabase db = sessionWithClients({u"Martin"_s});
     writeSession(workingCopy(), db);
     auto store = startStore();
     EXPECT_EQ(store->clients(), db.clients);
     EXPECT_EQ(store->sessionID(), *db.sessionID);
-    EXPECT_EQ(readBytes(root() + QStringLiteral("/Backups/database-2025-06-10.cdb")),
-              readBytes(workingCopy()));
+    EXPECT_EQ(readBytes(root() + u"/Backups/database-2025-06-10.cdb"_s), readBytes(workingCopy()));
 }
 
 TEST_F(StartUp, ALegacyDatabaseJsonIsRenamedAndLoaded) {
-    const AppDatabase db = sessionWithClients({QStringLiteral("Legacy")});
-    writeSession(root() + QStringLiteral("/database.json"), db);
+    const AppDatabase db = sessionWithClients({u"Legacy"_s});
+    writeSession(root() + u"/database.json"_s, db);
     auto store = startStore();
     EXPECT_EQ(store->clients(), db.clients);
     EXPECT_TRUE(QFile::exists(workingCopy()));
-    EXPECT_FALSE(QFile::exists(root() + QStringLiteral("/database.json")));
+    EXPECT_FALSE(QFile::exists(root() + u"/database.json"_s));
 }
 
 TEST_F(StartUp, AnUnreadableWorkingCopyIsSetAsideBeforeAnySave) {
@@ -76,152 +96,124 @@ TEST_F(StartUp, AnUnreadableWorkingCopyIsSetAsideBeforeAnySave) {
     auto store = startStore();
     EXPECT_TRUE(store->clients().isEmpty());
     EXPECT_EQ(readBytes(workingCopy()), QByteArray("{ pas du JSON"));
-    const QString aside = root() + QStringLiteral("/Backups/illisible-2025-06-10-database.cdb");
+    const QString aside = root() + u"/Backups/illisible-2025-06-10-database.cdb"_s;
     EXPECT_EQ(readBytes(aside), QByteArray("{ pas du JSON"));
 
-    store->setClients({client(QStringLiteral("Nouveau"))});
+    store->setClients({client(u"Nouveau"_s)});
     ASSERT_TRUE(store->save().ok());
     EXPECT_EQ(readBytes(aside), QByteArray("{ pas du JSON")) << "the copy outlives the save";
-    EXPECT_TRUE(QFile::exists(root() + QStringLiteral("/Backups/database-2025-06-10.cdb")));
+    EXPECT_TRUE(QFile::exists(root() + u"/Backups/database-2025-06-10.cdb"_s));
 }
 
-TEST_F(StartUp, AnUnreadableUserFileFallsBackToTheWorkingCopy) {
-    const AppDatabase working = sessionWithClients({QStringLiteral("Sauvé")});
+// The user's file wins over the working copy while it can be read; a damaged
+// one is set aside.
+TEST_F(StartUp, TheUsersFileWinsOverTheWorkingCopyWhileItReads) {
+    const AppDatabase mine = sessionWithClients({u"Path"_s});
+    const AppDatabase working = sessionWithClients({u"Working"_s});
+    writeSession(path(u"mine.cdb"_s), mine);
     writeSession(workingCopy(), working);
-    writeBytes(path(QStringLiteral("Compta.cdb")), "{\"clients\": tronqué");
-    m_defaults.setValue(AppDataStore::pathKey(),
-                        QUrl::fromLocalFile(path(QStringLiteral("Compta.cdb"))).toString());
-
-    auto store = startStore();
-    EXPECT_EQ(store->clients(), working.clients) << "a damaged user file never empties the session";
-    EXPECT_EQ(readBytes(root() + QStringLiteral("/Backups/illisible-2025-06-10-Compta.cdb")),
+    writeBytes(path(u"Compta.cdb"_s), "{\"clients\": tronqué");
+    rememberPath(u"mine.cdb"_s);
+    EXPECT_EQ(startStore()->clients(), mine.clients);
+    rememberPath(u"gone.cdb"_s);
+    EXPECT_EQ(startStore()->clients(), working.clients);
+    rememberPath(u"Compta.cdb"_s);
+    EXPECT_EQ(startStore()->clients(), working.clients)
+        << "a damaged user file never empties the session";
+    EXPECT_EQ(readBytes(root() + u"/Backups/illisible-2025-06-10-Compta.cdb"_s),
               QByteArray("{\"clients\": tronqué"));
 }
 
 TEST_F(StartUp, TheDefaultFileComesFromTheBookmarkBeforeThePath) {
-    const AppDatabase mine = sessionWithClients({QStringLiteral("Bookmark")});
-    const AppDatabase other = sessionWithClients({QStringLiteral("Path")});
-    writeSession(path(QStringLiteral("mine.cdb")), mine);
-    writeSession(path(QStringLiteral("other.cdb")), other);
-    m_defaults.setValue(AppDataStore::bookmarkKey(), path(QStringLiteral("mine.cdb")).toUtf8());
-    m_defaults.setValue(AppDataStore::pathKey(),
-                        QUrl::fromLocalFile(path(QStringLiteral("other.cdb"))).toString());
+    const AppDatabase mine = sessionWithClients({u"Bookmark"_s});
+    const AppDatabase other = sessionWithClients({u"Path"_s});
+    writeSession(path(u"mine.cdb"_s), mine);
+    writeSession(path(u"other.cdb"_s), other);
+    rememberPath(u"other.cdb"_s);
+    m_defaults.setValue(AppDataStore::bookmarkKey(), path(u"mine.cdb"_s).toUtf8());
 
     auto store = startStore();
     ASSERT_TRUE(store->defaultCDBFileURL().has_value());
-    EXPECT_EQ(store->defaultCDBFileURL()->toLocalFile(), path(QStringLiteral("mine.cdb")));
+    EXPECT_EQ(store->defaultCDBFileURL()->toLocalFile(), path(u"mine.cdb"_s));
     EXPECT_EQ(store->clients(), mine.clients);
     EXPECT_FALSE(QFile::exists(workingCopy()))
         << "start-up reads the user's file; nothing is written until a save";
 }
 
-TEST_F(StartUp, WithoutBookmarkThePathIsUsedAndPreferredOverTheWorkingCopy) {
-    const AppDatabase mine = sessionWithClients({QStringLiteral("Path")});
-    writeSession(path(QStringLiteral("mine.cdb")), mine);
-    writeSession(workingCopy(), sessionWithClients({QStringLiteral("Working")}));
-    m_defaults.setValue(AppDataStore::pathKey(),
-                        QUrl::fromLocalFile(path(QStringLiteral("mine.cdb"))).toString());
-    auto store = startStore();
-    EXPECT_EQ(store->clients(), mine.clients);
-}
-
-TEST_F(StartUp, AMissingDefaultFileFallsBackToTheWorkingCopy) {
-    const AppDatabase working = sessionWithClients({QStringLiteral("Working")});
-    writeSession(workingCopy(), working);
-    m_defaults.setValue(AppDataStore::pathKey(),
-                        QUrl::fromLocalFile(path(QStringLiteral("gone.cdb"))).toString());
-    auto store = startStore();
-    EXPECT_EQ(store->clients(), working.clients);
-}
-
-using Saving = StoreFixture;
+using Saving = StartedStore;
 
 TEST_F(Saving, WritesTheWorkingCopyTheMirrorAndTheBackupCopy) {
-    auto store = startStore();
-    const QUrl mine = QUrl::fromLocalFile(path(QStringLiteral("Compta.cdb")));
+    const QUrl mine = QUrl::fromLocalFile(path(u"Compta.cdb"_s));
     store->setDefaultFile(mine);
-    StoragePreferences storage;
-    storage.backupAlwaysEnabled = true;
-    storage.backupFolderURL = QUrl::fromLocalFile(path(QStringLiteral("Sauvegardes/Compta")));
-    store->setStoragePreferences(storage);
-    store->setClients({client(QStringLiteral("Durand"))});
+    store->setStoragePreferences(alwaysBackUp(QUrl::fromLocalFile(path(u"Sauvegardes/Compta"_s))));
+    store->setClients({client(u"Durand"_s)});
 
     const Result<> saved = store->save();
     ASSERT_TRUE(saved.ok()) << saved.error().toStdString();
     EXPECT_TRUE(saved.warning().isEmpty());
     const QByteArray bytes = readBytes(workingCopy());
     EXPECT_EQ(readBytes(mine.toLocalFile()), bytes);
-    EXPECT_EQ(readBytes(path(QStringLiteral("Sauvegardes/Compta/database_backup.cdb"))), bytes);
+    EXPECT_EQ(readBytes(path(u"Sauvegardes/Compta/database_backup.cdb"_s)), bytes);
     EXPECT_EQ(readSession(workingCopy()).clients, store->clients());
 }
 
 TEST_F(Saving, BackupAlwaysEnabledWithoutAFolderWritesNoCopyAndSucceeds) {
-    auto store = startStore();
-    StoragePreferences storage;
-    storage.backupAlwaysEnabled = true;
-    store->setStoragePreferences(storage);
+    store->setStoragePreferences(alwaysBackUp(std::nullopt));
     EXPECT_TRUE(store->save().ok());
     EXPECT_EQ(m_fs.attempts(FaultyFileSystem::Op::Write), 2) << "seeding save, then this one";
 }
 
 TEST_F(Saving, AnUnreachableUserFileStillSavesAndWarns) {
-    auto store = startStore();
-    store->setDefaultFile(QUrl::fromLocalFile(path(QStringLiteral("absent/dossier/Compta.cdb"))));
-    store->setClients({client(QStringLiteral("Durand"))});
+    store->setDefaultFile(QUrl::fromLocalFile(path(u"absent/dossier/Compta.cdb"_s)));
+    store->setClients({client(u"Durand"_s)});
     const Result<> saved = store->save();
     EXPECT_TRUE(saved.ok());
-    EXPECT_TRUE(saved.warning().startsWith(
-        QStringLiteral("Le fichier « Compta.cdb » n'a pas pu être mis à jour : ")))
+    EXPECT_TRUE(
+        saved.warning().startsWith(u"Le fichier « Compta.cdb » n'a pas pu être mis à jour : "_s))
         << saved.warning().toStdString();
     EXPECT_EQ(readSession(workingCopy()).clients, store->clients());
 }
 
-TEST_F(Saving, AFullDiskReportsTheSystemErrorAndLeavesTheWorkingCopyAsItWas) {
-    auto store = startStore();
+// A save that cannot write the working copy, or the backup copy, fails with
+// the system's error; a working copy that could not be written is as it was.
+TEST_F(Saving, AFailedWriteFailsTheSaveWithTheSystemError) {
     const QByteArray before = readBytes(workingCopy());
-    store->setClients({client(QStringLiteral("Durand"))});
-    m_fs.failOn(FaultyFileSystem::Op::Write, QStringLiteral("No space left on device"));
-    const Result<> saved = store->save();
+    store->setClients({client(u"Durand"_s)});
+    m_fs.failOn(FaultyFileSystem::Op::Write, u"No space left on device"_s);
+    Result<> saved = store->save();
     EXPECT_FALSE(saved.ok());
-    EXPECT_TRUE(saved.error().contains(QStringLiteral("No space left on device")));
+    EXPECT_TRUE(saved.error().contains(u"No space left on device"_s));
     EXPECT_EQ(readBytes(workingCopy()), before);
-}
 
-TEST_F(Saving, AFailingBackupCopyFailsTheSave) {
-    auto store = startStore();
-    StoragePreferences storage;
-    storage.backupAlwaysEnabled = true;
-    storage.backupFolderURL = QUrl::fromLocalFile(path(QStringLiteral("Sauvegardes")));
-    store->setStoragePreferences(storage);
-    m_fs.failOn(FaultyFileSystem::Op::CreateDirectories, QStringLiteral("Permission denied"));
-    const Result<> saved = store->save();
+    m_fs.heal();
+    store->setStoragePreferences(alwaysBackUp(QUrl::fromLocalFile(path(u"Sauvegardes"_s))));
+    m_fs.failOn(FaultyFileSystem::Op::CreateDirectories, u"Permission denied"_s);
+    saved = store->save();
     EXPECT_FALSE(saved.ok());
-    EXPECT_TRUE(saved.error().contains(QStringLiteral("Permission denied")));
+    EXPECT_TRUE(saved.error().contains(u"Permission denied"_s));
 }
 
 TEST_F(Saving, BackgroundSavesLandInOrderAndTheLastOneWins) {
-    auto store = startStore();
     QSignalSpy finished(store.get(), &AppDataStore::backgroundSaveFinished);
     for (int i = 0; i < 20; ++i) {
-        store->setSessionName(QStringLiteral("État %1").arg(i));
+        store->setSessionName(u"État %1"_s.arg(i));
         store->saveInBackground();
     }
     store->waitForBackgroundSaves();
-    EXPECT_EQ(readSession(workingCopy()).sessionName, QStringLiteral("État 19"));
+    EXPECT_EQ(readSession(workingCopy()).sessionName, u"État 19"_s);
     EXPECT_TRUE(finished.wait(2000) || finished.count() > 0);
 
     // A synchronous save after background ones is never overtaken by them.
-    store->setSessionName(QStringLiteral("Bg"));
+    store->setSessionName(u"Bg"_s);
     store->saveInBackground();
-    store->setSessionName(QStringLiteral("Sync"));
+    store->setSessionName(u"Sync"_s);
     ASSERT_TRUE(store->save().ok());
     store->waitForBackgroundSaves();
-    EXPECT_EQ(readSession(workingCopy()).sessionName, QStringLiteral("Sync"));
+    EXPECT_EQ(readSession(workingCopy()).sessionName, u"Sync"_s);
 }
 
 TEST_F(Saving, ReloadAppliesTheWorkingCopyOnTheCallingThread) {
-    auto store = startStore();
-    const AppDatabase other = sessionWithClients({QStringLiteral("Rechargé")});
+    const AppDatabase other = sessionWithClients({u"Rechargé"_s});
     writeSession(workingCopy(), other);
     QSignalSpy done(store.get(), &AppDataStore::reloadFinished);
     QSignalSpy clients(store.get(), &AppDataStore::clientsChanged);
@@ -232,12 +224,11 @@ TEST_F(Saving, ReloadAppliesTheWorkingCopyOnTheCallingThread) {
     EXPECT_EQ(clients.count(), 1);
 }
 
-using Sessions = StoreFixture;
+using Sessions = StartedStore;
 
 TEST_F(Sessions, OpenFileAppliesItMakesItTheDefaultAndSavesIt) {
-    auto store = startStore();
-    const AppDatabase chosen = sessionWithClients({QStringLiteral("Choisi")});
-    const QUrl url = QUrl::fromLocalFile(path(QStringLiteral("Choisi.cdb")));
+    const AppDatabase chosen = sessionWithClients({u"Choisi"_s});
+    const QUrl url = QUrl::fromLocalFile(path(u"Choisi.cdb"_s));
     writeSession(url.toLocalFile(), chosen);
 
     ASSERT_TRUE(store->openFile(url).ok());
@@ -249,22 +240,20 @@ TEST_F(Sessions, OpenFileAppliesItMakesItTheDefaultAndSavesIt) {
 }
 
 TEST_F(Sessions, AFileThatDoesNotDecodeChangesNothing) {
-    auto store = startStore();
-    store->setClients({client(QStringLiteral("Actuel"))});
+    store->setClients({client(u"Actuel"_s)});
     const QList<ClientItem> before = store->clients();
-    writeBytes(path(QStringLiteral("cassé.cdb")), "{\"projects\": 12}");
-    const Result<> opened = store->openFile(QUrl::fromLocalFile(path(QStringLiteral("cassé.cdb"))));
+    writeBytes(path(u"cassé.cdb"_s), "{\"projects\": 12}");
+    const Result<> opened = store->openFile(QUrl::fromLocalFile(path(u"cassé.cdb"_s)));
     EXPECT_FALSE(opened.ok());
-    EXPECT_TRUE(opened.error().startsWith(QStringLiteral("Fichier de session illisible : ")));
+    EXPECT_TRUE(opened.error().startsWith(u"Fichier de session illisible : "_s));
     EXPECT_EQ(store->clients(), before);
     EXPECT_FALSE(store->defaultCDBFileURL().has_value());
 }
 
 TEST_F(Sessions, ExportIsPrettySortedAndLeavesTheDefaultFile) {
-    auto store = startStore();
-    const QUrl mine = QUrl::fromLocalFile(path(QStringLiteral("Compta.cdb")));
+    const QUrl mine = QUrl::fromLocalFile(path(u"Compta.cdb"_s));
     store->setDefaultFile(mine);
-    const QUrl out = QUrl::fromLocalFile(path(QStringLiteral("Export.cdb")));
+    const QUrl out = QUrl::fromLocalFile(path(u"Export.cdb"_s));
     ASSERT_TRUE(store->exportTo(out).ok());
     const QByteArray bytes = readBytes(out.toLocalFile());
     EXPECT_TRUE(bytes.startsWith("{\n  \"accountingPurchases\": ["));
@@ -273,9 +262,8 @@ TEST_F(Sessions, ExportIsPrettySortedAndLeavesTheDefaultFile) {
 }
 
 TEST_F(Sessions, NewSessionReplacesEverythingAndForgetsTheDefaultFile) {
-    auto store = startStore();
-    store->setDefaultFile(QUrl::fromLocalFile(path(QStringLiteral("Compta.cdb"))));
-    store->setClients({client(QStringLiteral("Ancien"))});
+    store->setDefaultFile(QUrl::fromLocalFile(path(u"Compta.cdb"_s)));
+    store->setClients({client(u"Ancien"_s)});
     const QUuid before = store->sessionID();
     store->newSession();
     EXPECT_TRUE(store->clients().isEmpty());
@@ -288,26 +276,24 @@ TEST_F(Sessions, NewSessionReplacesEverythingAndForgetsTheDefaultFile) {
 }
 
 TEST_F(Sessions, SettingAPropertyAnnouncesItOnlyWhenItChanges) {
-    auto store = makeStore();
     QSignalSpy spy(store.get(), &AppDataStore::clientsChanged);
-    const QList<ClientItem> clients{client(QStringLiteral("A"))};
+    const QList<ClientItem> clients{client(u"A"_s)};
     store->setClients(clients);
     store->setClients(clients);
     EXPECT_EQ(spy.count(), 1);
 }
 
-using Edits = StoreFixture;
+using Edits = StartedStore;
 
 TEST_F(Edits, TouchedListsAreSavedOnceThenAnnounced) {
-    auto store = startStore();
     QSignalSpy clients(store.get(), &AppDataStore::clientsChanged);
     QSignalSpy services(store.get(), &AppDataStore::servicesChanged);
     const int writes = m_fs.attempts(FaultyFileSystem::Op::Write);
     const Result<QString> r = store->edit([&](SessionEdit& e) {
-        e.clients().append(client(QStringLiteral("Durand")));
+        e.clients().append(client(u"Durand"_s));
         EXPECT_TRUE(e.session().services.isEmpty());
         EXPECT_TRUE(store->clients().isEmpty()) << "nothing is published before the save";
-        return Result<QString>(QStringLiteral("fait"));
+        return Result<QString>(u"fait"_s);
     });
     ASSERT_TRUE(r.ok()) << r.error().toStdString();
     EXPECT_EQ(r.value(), u"fait");
@@ -318,8 +304,7 @@ TEST_F(Edits, TouchedListsAreSavedOnceThenAnnounced) {
 }
 
 TEST_F(Edits, AFailedSavePutsEveryTouchedListBackAndAnnouncesNothing) {
-    auto store = startStore();
-    store->setClients({client(QStringLiteral("Martin"))});
+    store->setClients({client(u"Martin"_s)});
     const AppDatabase before = store->session();
     QSignalSpy clients(store.get(), &AppDataStore::clientsChanged);
     QSignalSpy preferences(store.get(), &AppDataStore::preferencesChanged);
@@ -330,22 +315,21 @@ TEST_F(Edits, AFailedSavePutsEveryTouchedListBackAndAnnouncesNothing) {
         return Result<>();
     });
     EXPECT_EQ(r.kind(), ResultKind::notSaved);
-    EXPECT_TRUE(r.error().contains(QStringLiteral("No space left on device")));
+    EXPECT_TRUE(r.error().contains(u"No space left on device"_s));
     EXPECT_EQ(store->session(), before);
     EXPECT_EQ(clients.count() + preferences.count(), 0);
 }
 
 TEST_F(Edits, ARefusedOrEmptyChangeWritesNothing) {
-    auto store = startStore();
     const AppDatabase before = store->session();
     const int writes = m_fs.attempts(FaultyFileSystem::Op::Write);
-    const QList<Result<>> outcomes{Result<>::invalid(QStringLiteral("Refusé.")),
-                                   Result<>::unchanged(), Result<>()};
+    const QList<Result<>> outcomes{Result<>::invalid(u"Refusé."_s), Result<>::unchanged(),
+                                   Result<>()};
     for (const Result<>& outcome : outcomes) {
         const bool touches = !outcome.ok();
         const Result<> r = store->edit([&](SessionEdit& e) {
             if (touches)
-                e.clients().append(client(QStringLiteral("Jamais")));
+                e.clients().append(client(u"Jamais"_s));
             return outcome;
         });
         EXPECT_EQ(r.kind(), outcome.kind());
@@ -360,21 +344,18 @@ using ProjectStatuses = StoreFixture;
 TEST_F(ProjectStatuses, RebuildsFromNamesRenamesFiniAndRecomputesTheSets) {
     AppDatabase db = newSessionContents();
     db.projectStatuses.clear();
-    db.projectStatusOptions = {QStringLiteral("En cours"), QStringLiteral(" Fini "),
-                               QStringLiteral("En cours "), QStringLiteral("Annulé"),
-                               QStringLiteral("Pause")};
+    db.projectStatusOptions = {u"En cours"_s, u" Fini "_s, u"En cours "_s, u"Annulé"_s, u"Pause"_s};
     ProjectItem project;
     project.id = QUuid::createUuid();
-    project.status = QStringLiteral("Fini");
+    project.status = u"Fini"_s;
     db.projects = {project};
     writeSession(workingCopy(), db);
 
     auto store = startStore();
     EXPECT_EQ(namesOf(store->projectStatuses()),
-              (QStringList{QStringLiteral("En cours"), QStringLiteral("Terminé"),
-                           QStringLiteral("Annulé"), QStringLiteral("Pause")}));
+              (QStringList{u"En cours"_s, u"Terminé"_s, u"Annulé"_s, u"Pause"_s}));
     EXPECT_EQ(store->projectStatusOptions(), namesOf(store->projectStatuses()));
-    EXPECT_EQ(store->projects().first().status, QStringLiteral("Terminé"));
+    EXPECT_EQ(store->projects().first().status, u"Terminé"_s);
     EXPECT_EQ(store->projectStatuses()[1].color, TagColorOption::green);
     EXPECT_EQ(store->projectStatuses()[3].color, TagColorOption::gray);
     EXPECT_EQ(store->protectedProjectStatusIDs(),

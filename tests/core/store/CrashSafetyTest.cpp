@@ -24,6 +24,7 @@
 #include <vector>
 
 using namespace velmora;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -102,16 +103,16 @@ class CrashSafety : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
-        const QString source = m_dir.path() + QStringLiteral("/source.cdb");
+        const QString source = m_dir.path() + u"/source.cdb"_s;
         {
-            const AppDatabase generated = bench::generateSession(
-                sessionSize(), kSeed, m_dir.path() + QStringLiteral("/Sauvegardes"));
+            const AppDatabase generated =
+                bench::generateSession(sessionSize(), kSeed, m_dir.path() + u"/Sauvegardes"_s);
             const Result<> written = writeSessionFile(generated, SessionFormat::Compact, source);
             ASSERT_TRUE(written.ok()) << written.error().toStdString();
         }
         QProcess prepare;
         prepare.start(QStringLiteral(VELMORA_STORE_SAVE_LOOP),
-                      {dataFolder(), QStringLiteral("--prepare"), source});
+                      {dataFolder(), u"--prepare"_s, source});
         ASSERT_TRUE(prepare.waitForFinished(kStartTimeoutMs));
         ASSERT_EQ(prepare.exitStatus(), QProcess::NormalExit);
         ASSERT_EQ(prepare.exitCode(), 0) << errorsOf(prepare).toStdString();
@@ -126,9 +127,9 @@ protected:
         ASSERT_EQ(m_state0.embeddedMedia.size(), sessionSize().mediaFiles);
     }
 
-    QString dataFolder() const { return m_dir.path() + QStringLiteral("/data"); }
-    QString root() const { return dataFolder() + QStringLiteral("/Velmora Core"); }
-    QString workingCopy() const { return root() + QStringLiteral("/database.cdb"); }
+    QString dataFolder() const { return m_dir.path() + u"/data"_s; }
+    QString root() const { return dataFolder() + u"/Velmora Core"_s; }
+    QString workingCopy() const { return root() + u"/database.cdb"_s; }
 
     AppDatabase expectedState(qint64 n) const {
         AppDatabase db = m_state0;

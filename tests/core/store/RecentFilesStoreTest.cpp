@@ -2,6 +2,7 @@
 #include "core/platform/MemoryUserDefaults.h"
 #include "desktop/PathBookmarks.h"
 #include "support/FaultyFileSystem.h"
+#include "support/Mapped.h"
 #include "support/QtPrinters.h"
 
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <gtest/gtest.h>
 
 using namespace velmora;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -51,11 +53,8 @@ protected:
         return QUrl::fromLocalFile(path);
     }
     RecentFilesStore makeStore() { return RecentFilesStore(m_defaults, m_bookmarks, m_fs); }
-    QStringList names(const RecentFilesStore& store) const {
-        QStringList list;
-        for (const RecentEntry& e : store.entries())
-            list.append(e.displayName);
-        return list;
+    static QStringList names(const RecentFilesStore& store) {
+        return test::mapped(store.entries(), &RecentEntry::displayName);
     }
     QJsonArray stored() const {
         return QJsonDocument::fromJson(m_defaults.value(RecentFilesStore::key()).toByteArray())
@@ -66,67 +65,62 @@ protected:
     MemoryUserDefaults m_defaults;
     PathBookmarks m_bookmarks;
     test::FaultyFileSystem m_fs;
+    RecentFilesStore store{m_defaults, m_bookmarks, m_fs};
 };
 
 TEST_F(RecentFiles, AnEleventhSessionPushesTheOldestOut) {
-    auto store = makeStore();
     for (int i = 1; i <= 11; ++i)
-        store.add(file(QStringLiteral("s%1.cdb").arg(i)));
+        store.add(file(u"s%1.cdb"_s.arg(i)));
     ASSERT_EQ(store.entries().size(), 10);
-    EXPECT_EQ(store.entries().first().displayName, QStringLiteral("s11.cdb"));
-    EXPECT_EQ(store.entries().last().displayName, QStringLiteral("s2.cdb"));
-    EXPECT_FALSE(names(store).contains(QStringLiteral("s1.cdb")));
+    EXPECT_EQ(store.entries().first().displayName, u"s11.cdb"_s);
+    EXPECT_EQ(store.entries().last().displayName, u"s2.cdb"_s);
+    EXPECT_FALSE(names(store).contains(u"s1.cdb"_s));
     EXPECT_EQ(stored().size(), 10);
 }
 
 TEST_F(RecentFiles, ReaddingAListedFileMovesItFirstOnce) {
-    auto store = makeStore();
-    store.add(file(QStringLiteral("a.cdb")));
-    store.add(file(QStringLiteral("b.cdb")));
-    store.add(file(QStringLiteral("c.cdb")));
+    store.add(file(u"a.cdb"_s));
+    store.add(file(u"b.cdb"_s));
+    store.add(file(u"c.cdb"_s));
     // The same file named through another path is still the same entry.
-    store.add(QUrl::fromLocalFile(m_dir.path() + QStringLiteral("/sub/../a.cdb")));
-    EXPECT_EQ(names(store), (QStringList{QStringLiteral("a.cdb"), QStringLiteral("c.cdb"),
-                                         QStringLiteral("b.cdb")}));
+    store.add(QUrl::fromLocalFile(m_dir.path() + u"/sub/../a.cdb"_s));
+    EXPECT_EQ(names(store), (QStringList{u"a.cdb"_s, u"c.cdb"_s, u"b.cdb"_s}));
 }
 
 TEST_F(RecentFiles, ReaddingKeepsTheIdentityItIsNotGiven) {
-    auto store = makeStore();
-    const QUrl a = file(QStringLiteral("a.cdb"));
-    store.add(a, QStringLiteral("Studio"), QByteArray("photo"), std::nullopt);
+    const QUrl a = file(u"a.cdb"_s);
+    store.add(a, u"Studio"_s, QByteArray("photo"), std::nullopt);
     store.add(a);
     const RecentEntry kept = store.entries().first();
-    EXPECT_EQ(kept.sessionName, QStringLiteral("Studio"));
+    EXPECT_EQ(kept.sessionName, u"Studio"_s);
     ASSERT_TRUE(kept.profilePhotoData);
     EXPECT_EQ(kept.profilePhotoData->decoded(), QByteArray("photo"));
 
-    store.add(a, QStringLiteral("Atelier"), std::nullopt, QStringLiteral("image_sport_bienetre"));
+    store.add(a, u"Atelier"_s, std::nullopt, u"image_sport_bienetre"_s);
     const RecentEntry renamed = store.entries().first();
-    EXPECT_EQ(renamed.sessionName, QStringLiteral("Atelier"));
-    EXPECT_EQ(renamed.profileImageName, QStringLiteral("image_sport_bienetre"));
+    EXPECT_EQ(renamed.sessionName, u"Atelier"_s);
+    EXPECT_EQ(renamed.profileImageName, u"image_sport_bienetre"_s);
     EXPECT_EQ(store.entries().size(), 1);
 }
 
 TEST_F(RecentFiles, TheListSurvivesANewStoreWithAbsentValuesLeftOut) {
     {
         auto store = makeStore();
-        store.add(file(QStringLiteral("été 2025.cdb")), QStringLiteral("Été"),
-                  QByteArray("\x00\xff\x10", 3), std::nullopt);
-        store.add(file(QStringLiteral("b.cdb")));
+        store.add(file(u"été 2025.cdb"_s), u"Été"_s, QByteArray("\x00\xff\x10", 3), std::nullopt);
+        store.add(file(u"b.cdb"_s));
     }
     const QJsonObject plain = stored().at(0).toObject();
-    EXPECT_FALSE(plain.contains(QStringLiteral("sessionName")));
-    EXPECT_FALSE(plain.contains(QStringLiteral("profilePhotoData")));
-    EXPECT_EQ(stored().at(1).toObject().value(QStringLiteral("profilePhotoData")).toString(),
-              QStringLiteral("AP8Q"));
+    EXPECT_FALSE(plain.contains(u"sessionName"_s));
+    EXPECT_FALSE(plain.contains(u"profilePhotoData"_s));
+    EXPECT_EQ(stored().at(1).toObject().value(u"profilePhotoData"_s).toString(), u"AP8Q"_s);
 
     auto reread = makeStore();
     ASSERT_EQ(reread.entries().size(), 2);
     const RecentEntry summer = reread.entries().at(1);
-    EXPECT_EQ(summer.displayName, QStringLiteral("été 2025.cdb"));
-    EXPECT_EQ(summer.sessionName, QStringLiteral("Été"));
+    EXPECT_EQ(summer.displayName, u"été 2025.cdb"_s);
+    EXPECT_EQ(summer.sessionName, u"Été"_s);
     EXPECT_EQ(summer.profilePhotoData->decoded(), QByteArray("\x00\xff\x10", 3));
-    EXPECT_EQ(reread.resolve(summer), file(QStringLiteral("été 2025.cdb"), false));
+    EXPECT_EQ(reread.resolve(summer), file(u"été 2025.cdb"_s, false));
 }
 
 TEST_F(RecentFiles, AnUnreadableStoredListReadsAsEmpty) {
@@ -144,8 +138,8 @@ TEST_F(RecentFiles, AnUnreadableStoredListReadsAsEmpty) {
         EXPECT_TRUE(store.entries().isEmpty()) << bytes.constData();
     }
     // The damaged list is replaced by the next change.
-    auto store = makeStore();
-    store.add(file(QStringLiteral("a.cdb")));
+    auto fresh = makeStore();
+    fresh.add(file(u"a.cdb"_s));
     EXPECT_EQ(makeStore().entries().size(), 1);
 }
 
@@ -153,15 +147,14 @@ TEST_F(RecentFiles, NullOptionalValuesReadAsAbsent) {
     m_defaults.setValue(RecentFilesStore::key(),
                         QByteArray(R"([{"urlString":"file:///x/a.cdb","displayName":"a.cdb",)"
                                    R"("sessionName":null,"bookmarkData":null}])"));
-    auto store = makeStore();
-    ASSERT_EQ(store.entries().size(), 1);
-    EXPECT_EQ(store.entries().first().sessionName, std::nullopt);
-    EXPECT_EQ(store.entries().first().bookmarkData, std::nullopt);
+    const auto reread = makeStore();
+    ASSERT_EQ(reread.entries().size(), 1);
+    EXPECT_EQ(reread.entries().first().sessionName, std::nullopt);
+    EXPECT_EQ(reread.entries().first().bookmarkData, std::nullopt);
 }
 
 TEST_F(RecentFiles, ResolvingFindsOnlyFilesThatAreThere) {
-    auto store = makeStore();
-    const QUrl a = file(QStringLiteral("a.cdb"));
+    const QUrl a = file(u"a.cdb"_s);
     store.add(a);
     const RecentEntry withBookmark = store.entries().first();
     ASSERT_TRUE(withBookmark.bookmarkData);
@@ -180,7 +173,7 @@ TEST_F(RecentFiles, ResolvingFindsOnlyFilesThatAreThere) {
 
 TEST_F(RecentFiles, AStaleBookmarkIsRenewedAndAccessEndsWithTheStore) {
     StaleBookmarks bookmarks;
-    const QUrl a = file(QStringLiteral("a.cdb"));
+    const QUrl a = file(u"a.cdb"_s);
     {
         RecentFilesStore store(m_defaults, bookmarks, m_fs);
         store.add(a);
@@ -197,39 +190,35 @@ TEST_F(RecentFiles, AStaleBookmarkIsRenewedAndAccessEndsWithTheStore) {
 }
 
 TEST_F(RecentFiles, IdentityUpdatesSwapPhotoAndPresetPicture) {
-    auto store = makeStore();
-    const QUrl a = file(QStringLiteral("a.cdb"));
-    store.add(a, QStringLiteral("Studio"), std::nullopt, QStringLiteral("image_automobile"));
+    const QUrl a = file(u"a.cdb"_s);
+    store.add(a, u"Studio"_s, std::nullopt, u"image_automobile"_s);
     const QString key = store.entries().first().urlString;
 
     store.updateIdentity(key, std::nullopt, QByteArray("jpeg"), std::nullopt);
     RecentEntry e = *store.entry(key);
-    EXPECT_EQ(e.sessionName, QStringLiteral("Studio"));
+    EXPECT_EQ(e.sessionName, u"Studio"_s);
     EXPECT_EQ(e.profilePhotoData->decoded(), QByteArray("jpeg"));
     EXPECT_EQ(e.profileImageName, std::nullopt);
 
-    store.updateIdentity(key, QStringLiteral("Atelier"), std::nullopt,
-                         QStringLiteral("image_informatique"));
+    store.updateIdentity(key, u"Atelier"_s, std::nullopt, u"image_informatique"_s);
     e = *store.entry(key);
-    EXPECT_EQ(e.sessionName, QStringLiteral("Atelier"));
+    EXPECT_EQ(e.sessionName, u"Atelier"_s);
     EXPECT_EQ(e.profilePhotoData, std::nullopt);
-    EXPECT_EQ(e.profileImageName, QStringLiteral("image_informatique"));
+    EXPECT_EQ(e.profileImageName, u"image_informatique"_s);
 
     store.clearPicture(key);
     e = makeStore().entry(key).value();
     EXPECT_EQ(e.profileImageName, std::nullopt);
-    EXPECT_EQ(e.sessionName, QStringLiteral("Atelier"));
+    EXPECT_EQ(e.sessionName, u"Atelier"_s);
 
-    store.updateIdentity(QStringLiteral("file:///elsewhere.cdb"), QStringLiteral("X"), std::nullopt,
-                         std::nullopt);
+    store.updateIdentity(u"file:///elsewhere.cdb"_s, u"X"_s, std::nullopt, std::nullopt);
     EXPECT_EQ(store.entries().size(), 1);
-    EXPECT_EQ(store.entries().first().sessionName, QStringLiteral("Atelier"));
+    EXPECT_EQ(store.entries().first().sessionName, u"Atelier"_s);
 }
 
 TEST_F(RecentFiles, ClearingAllEmptiesTheStoredList) {
-    auto store = makeStore();
-    store.add(file(QStringLiteral("a.cdb")));
-    store.add(file(QStringLiteral("b.cdb")));
+    store.add(file(u"a.cdb"_s));
+    store.add(file(u"b.cdb"_s));
     store.clearAll();
     EXPECT_TRUE(store.entries().isEmpty());
     EXPECT_TRUE(makeStore().entries().isEmpty());

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 using namespace velmora;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -31,17 +32,17 @@ QStringList contentsOf(const QString& folder) {
 TEST(SaveLoopConfinement, WritesNothingOutsideItsFolders) {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    const QString home = dir.filePath(QStringLiteral("home"));
-    const QString source = dir.filePath(QStringLiteral("source.cdb"));
+    const QString home = dir.filePath(u"home"_s);
+    const QString source = dir.filePath(u"source.cdb"_s);
     ASSERT_TRUE(QDir().mkpath(home));
-    ASSERT_TRUE(QDir().mkpath(dir.filePath(QStringLiteral("tmp"))));
+    ASSERT_TRUE(QDir().mkpath(dir.filePath(u"tmp"_s)));
     const AppDatabase db =
-        bench::generateSession(bench::smallSize(), 3, dir.filePath(QStringLiteral("sauvegardes")));
+        bench::generateSession(bench::smallSize(), 3, dir.filePath(u"sauvegardes"_s));
     ASSERT_TRUE(writeSessionFile(db, SessionFormat::Compact, source).ok());
 
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("HOME"), home);
-    env.insert(QStringLiteral("TMPDIR"), dir.filePath(QStringLiteral("tmp")));
+    env.insert(u"HOME"_s, home);
+    env.insert(u"TMPDIR"_s, dir.filePath(u"tmp"_s));
     // Without XDG folders, Qt places them in the home folder, where a write
     // through any of them shows.
     for (const char* xdg : {"XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME",
@@ -51,25 +52,22 @@ TEST(SaveLoopConfinement, WritesNothingOutsideItsFolders) {
         QProcess child;
         child.setProcessEnvironment(env);
         child.start(QStringLiteral(VELMORA_STORE_SAVE_LOOP),
-                    QStringList{dir.filePath(QStringLiteral("data"))} + args);
+                    QStringList{dir.filePath(u"data"_s)} + args);
         EXPECT_TRUE(child.waitForFinished(120'000));
         EXPECT_EQ(child.exitCode(), 0) << child.readAllStandardError().toStdString();
     };
-    run({QStringLiteral("--prepare"), source});
-    run({QStringLiteral("--saves"), QStringLiteral("3")});
+    run({u"--prepare"_s, source});
+    run({u"--saves"_s, u"3"_s});
     ASSERT_TRUE(QFile::remove(source));
 
     EXPECT_EQ(contentsOf(home), QStringList());
-    EXPECT_EQ(contentsOf(dir.filePath(QStringLiteral("tmp"))), QStringList());
+    EXPECT_EQ(contentsOf(dir.filePath(u"tmp"_s)), QStringList());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
               (QStringList{"data", "home", "sauvegardes", "tmp"}));
-    EXPECT_EQ(contentsOf(dir.filePath(QStringLiteral("sauvegardes"))),
-              QStringList{"database_backup.cdb"});
+    EXPECT_EQ(contentsOf(dir.filePath(u"sauvegardes"_s)), QStringList{"database_backup.cdb"});
     // The backup copy is the last save.
-    const auto working =
-        readSessionBytes(dir.filePath(QStringLiteral("data/Velmora Core/database.cdb")));
-    const auto backup =
-        readSessionBytes(dir.filePath(QStringLiteral("sauvegardes/database_backup.cdb")));
+    const auto working = readSessionBytes(dir.filePath(u"data/Velmora Core/database.cdb"_s));
+    const auto backup = readSessionBytes(dir.filePath(u"sauvegardes/database_backup.cdb"_s));
     ASSERT_TRUE(working.ok() && backup.ok());
     EXPECT_EQ(backup.value(), working.value());
     EXPECT_TRUE(working.value().contains("\"sessionName\":\"État 3\""));

@@ -1,9 +1,8 @@
 #include "core/store/StoreFolder.h"
 
 #include "support/FaultyFileSystem.h"
+#include "support/TestFiles.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -13,79 +12,64 @@
 #include <unistd.h>
 
 using namespace velmora;
-using velmora::test::FaultyFileSystem;
+using namespace Qt::StringLiterals;
+using namespace velmora::test;
 
 namespace {
 
-void writeFile(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+class StoreFolderTest : public ::testing::Test {
+protected:
+    QString at(const QString& relative) const { return m_dir.path() + u'/' + relative; }
 
-QByteArray readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+    QTemporaryDir m_dir;
+    FaultyFileSystem m_fs;
+};
 
-TEST(StoreFolder, CreatesTheRootFolderWithItsIntermediateFolders) {
-    QTemporaryDir dir;
-    FaultyFileSystem fs;
-    const auto folder = StoreFolder::prepare(fs, dir.path() + QStringLiteral("/a/b"));
+TEST_F(StoreFolderTest, CreatesTheRootFolderWithItsIntermediateFolders) {
+    const auto folder = StoreFolder::prepare(m_fs, at(u"a/b"_s));
     ASSERT_TRUE(folder.ok()) << folder.error().toStdString();
-    EXPECT_EQ(folder->root(), dir.path() + QStringLiteral("/a/b/Velmora Core"));
+    EXPECT_EQ(folder->root(), at(u"a/b/Velmora Core"_s));
     EXPECT_TRUE(QDir(folder->root()).exists());
-    EXPECT_EQ(folder->workingCopy(), folder->root() + QStringLiteral("/database.cdb"));
-    EXPECT_EQ(folder->mediaFolder(QStringLiteral("ABC")),
-              folder->root() + QStringLiteral("/Sessions/ABC/Media"));
+    EXPECT_EQ(folder->workingCopy(), folder->root() + u"/database.cdb"_s);
+    EXPECT_EQ(folder->mediaFolder(u"ABC"_s), folder->root() + u"/Sessions/ABC/Media"_s);
 }
 
-TEST(StoreFolder, MigratesTheLegacyFolderAndDatabaseName) {
-    QTemporaryDir dir;
-    FaultyFileSystem fs;
-    writeFile(dir.path() + QStringLiteral("/Velmora Manager/database.json"), "legacy");
-    writeFile(dir.path() + QStringLiteral("/Velmora Manager/Backups/database-2024-01-01.cdb"), "b");
+TEST_F(StoreFolderTest, MigratesTheLegacyFolderAndDatabaseName) {
+    writeFile(at(u"Velmora Manager/database.json"_s), "legacy");
+    writeFile(at(u"Velmora Manager/Backups/database-2024-01-01.cdb"_s), "b");
 
-    const auto folder = StoreFolder::prepare(fs, dir.path());
+    const auto folder = StoreFolder::prepare(m_fs, m_dir.path());
     ASSERT_TRUE(folder.ok());
-    EXPECT_FALSE(QDir(dir.path() + QStringLiteral("/Velmora Manager")).exists());
+    EXPECT_FALSE(QDir(at(u"Velmora Manager"_s)).exists());
     EXPECT_EQ(readFile(folder->workingCopy()), QByteArray("legacy"));
-    EXPECT_FALSE(QFile::exists(folder->root() + QStringLiteral("/database.json")));
-    EXPECT_EQ(readFile(folder->backupsFolder() + QStringLiteral("/database-2024-01-01.cdb")),
-              QByteArray("b"));
+    EXPECT_FALSE(QFile::exists(folder->root() + u"/database.json"_s));
+    EXPECT_EQ(readFile(folder->backupsFolder() + u"/database-2024-01-01.cdb"_s), QByteArray("b"));
 }
 
-TEST(StoreFolder, NeverReplacesCurrentDataWithLegacyData) {
-    QTemporaryDir dir;
-    FaultyFileSystem fs;
-    writeFile(dir.path() + QStringLiteral("/Velmora Manager/database.cdb"), "legacy");
-    writeFile(dir.path() + QStringLiteral("/Velmora Core/database.cdb"), "current");
-    writeFile(dir.path() + QStringLiteral("/Velmora Core/database.json"), "older");
+TEST_F(StoreFolderTest, NeverReplacesCurrentDataWithLegacyData) {
+    writeFile(at(u"Velmora Manager/database.cdb"_s), "legacy");
+    writeFile(at(u"Velmora Core/database.cdb"_s), "current");
+    writeFile(at(u"Velmora Core/database.json"_s), "older");
 
-    const auto folder = StoreFolder::prepare(fs, dir.path());
+    const auto folder = StoreFolder::prepare(m_fs, m_dir.path());
     ASSERT_TRUE(folder.ok());
     EXPECT_EQ(readFile(folder->workingCopy()), QByteArray("current"));
-    EXPECT_TRUE(QFile::exists(dir.path() + QStringLiteral("/Velmora Manager/database.cdb")));
-    EXPECT_TRUE(QFile::exists(folder->root() + QStringLiteral("/database.json")));
+    EXPECT_TRUE(QFile::exists(at(u"Velmora Manager/database.cdb"_s)));
+    EXPECT_TRUE(QFile::exists(folder->root() + u"/database.json"_s));
 }
 
-TEST(StoreFolder, AFailedMigrationIsIgnored) {
-    QTemporaryDir dir;
-    FaultyFileSystem fs;
-    writeFile(dir.path() + QStringLiteral("/Velmora Manager/database.cdb"), "legacy");
-    fs.failOn(FaultyFileSystem::Op::Move);
-    const auto folder = StoreFolder::prepare(fs, dir.path());
+TEST_F(StoreFolderTest, AFailedMigrationIsIgnored) {
+    writeFile(at(u"Velmora Manager/database.cdb"_s), "legacy");
+    m_fs.failOn(FaultyFileSystem::Op::Move);
+    const auto folder = StoreFolder::prepare(m_fs, m_dir.path());
     ASSERT_TRUE(folder.ok());
     EXPECT_TRUE(QDir(folder->root()).exists());
     EXPECT_FALSE(QFile::exists(folder->workingCopy()));
 }
 
-TEST(StoreFolder, NoRootFolderIsAnError) {
-    QTemporaryDir dir;
-    FaultyFileSystem fs;
-    fs.failOn(FaultyFileSystem::Op::CreateDirectories, QStringLiteral("Permission denied"));
-    const auto folder = StoreFolder::prepare(fs, dir.path());
+TEST_F(StoreFolderTest, NoRootFolderIsAnError) {
+    m_fs.failOn(FaultyFileSystem::Op::CreateDirectories, u"Permission denied"_s);
+    const auto folder = StoreFolder::prepare(m_fs, m_dir.path());
     ASSERT_FALSE(folder.ok());
     EXPECT_FALSE(folder.error().isEmpty());
 }
@@ -96,9 +80,9 @@ TEST(StoreFolderLock, ASecondHolderIsRefusedUntilTheFirstLetsGo) {
     ASSERT_TRUE(first.ok()) << first.error().toStdString();
     const auto second = StoreFolderLock::acquire(dir.path());
     ASSERT_FALSE(second.ok());
-    EXPECT_EQ(second.error(), QStringLiteral("Velmora Core est déjà ouvert sur cet ordinateur. "
-                                             "Fermez l'autre fenêtre de Velmora Core avant d'en "
-                                             "ouvrir une nouvelle."));
+    EXPECT_EQ(second.error(), u"Velmora Core est déjà ouvert sur cet ordinateur. "
+                              "Fermez l'autre fenêtre de Velmora Core avant d'en "
+                              "ouvrir une nouvelle."_s);
     first.value().reset();
     EXPECT_TRUE(StoreFolderLock::acquire(dir.path()).ok());
 }

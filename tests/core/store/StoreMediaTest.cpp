@@ -2,6 +2,7 @@
 #include "support/StoreFixture.h"
 
 using namespace velmora;
+using namespace Qt::StringLiterals;
 using velmora::test::StoreFixture;
 
 namespace {
@@ -13,11 +14,16 @@ protected:
         AppDatabase db = newSessionContents();
         ClientItem c;
         c.id = QUuid::createUuid();
-        c.lastName = QStringLiteral("Photo");
-        c.photoURL = QUrl::fromLocalFile(QStringLiteral("/Users/autre/Media/") + key);
+        c.lastName = u"Photo"_s;
+        c.photoURL = QUrl::fromLocalFile(u"/Users/autre/Media/"_s + key);
         db.clients = {c};
         db.embeddedMedia.insert(key, Base64Data::fromBytes(bytes));
         return db;
+    }
+    // Where the media of that session are extracted.
+    QString mediaOf(const AppDatabase& db, const QString& name) const {
+        return root() + u"/Sessions/"_s + db.sessionID->toString(QUuid::WithoutBraces).toUpper() +
+               u"/Media/"_s + name;
     }
     QString media(const AppDataStore& store, const QString& name) const {
         return store.mediaFolder() + QLatin1Char('/') + name;
@@ -25,26 +31,22 @@ protected:
 };
 
 TEST_F(StoreMedia, LoadingExtractsMediaAndPointsRecordsAtThem) {
-    const AppDatabase db = sessionWithPhoto(QStringLiteral("portrait.png"), "PNGDATA");
+    const AppDatabase db = sessionWithPhoto(u"portrait.png"_s, "PNGDATA");
     writeSession(workingCopy(), db);
     auto store = startStore();
-    const QString expected = root() + QStringLiteral("/Sessions/") +
-                             db.sessionID->toString(QUuid::WithoutBraces).toUpper() +
-                             QStringLiteral("/Media/portrait.png");
-    EXPECT_EQ(store->mediaFolder() + QStringLiteral("/portrait.png"), expected);
+    const QString expected = mediaOf(db, u"portrait.png"_s);
+    EXPECT_EQ(store->mediaFolder() + u"/portrait.png"_s, expected);
     EXPECT_EQ(readBytes(expected), QByteArray("PNGDATA"));
     EXPECT_EQ(store->clients().first().photoURL, QUrl::fromLocalFile(expected));
-    EXPECT_TRUE(store->embeddedMediaCache().contains(QStringLiteral("portrait.png")));
+    EXPECT_TRUE(store->embeddedMediaCache().contains(u"portrait.png"_s));
 
     ASSERT_TRUE(store->save().ok());
     EXPECT_EQ(readSession(workingCopy()).embeddedMedia, db.embeddedMedia);
 }
 
 TEST_F(StoreMedia, AnExistingFileIsKept) {
-    const AppDatabase db = sessionWithPhoto(QStringLiteral("portrait.png"), "FROMFILE");
-    const QString target = root() + QStringLiteral("/Sessions/") +
-                           db.sessionID->toString(QUuid::WithoutBraces).toUpper() +
-                           QStringLiteral("/Media/portrait.png");
+    const AppDatabase db = sessionWithPhoto(u"portrait.png"_s, "FROMFILE");
+    const QString target = mediaOf(db, u"portrait.png"_s);
     writeBytes(target, "ALREADYHERE");
     writeSession(workingCopy(), db);
     startStore();
@@ -52,7 +54,7 @@ TEST_F(StoreMedia, AnExistingFileIsKept) {
 }
 
 TEST_F(StoreMedia, KeysThatCouldEscapeTheMediaFolderAreNeverWritten) {
-    AppDatabase db = sessionWithPhoto(QStringLiteral("ok.png"), "OK");
+    AppDatabase db = sessionWithPhoto(u"ok.png"_s, "OK");
     for (const char* key : {"../evil.txt", "../../Velmora Core/database.cdb", "/tmp/abs.txt",
                             "a\\b.txt", "", "sub/../../x.txt", "./x.txt"})
         db.embeddedMedia.insert(QString::fromLatin1(key), Base64Data::fromBytes("EVIL"));
@@ -61,20 +63,19 @@ TEST_F(StoreMedia, KeysThatCouldEscapeTheMediaFolderAreNeverWritten) {
 
     auto store = startStore();
     EXPECT_EQ(store->clients(), QList<ClientItem>{store->clients().first()});
-    EXPECT_EQ(store->clients().first().lastName, QStringLiteral("Photo"));
-    EXPECT_FALSE(QFile::exists(path(QStringLiteral("evil.txt"))));
-    EXPECT_FALSE(QFile::exists(QStringLiteral("/tmp/abs.txt")) &&
-                 readBytes(QStringLiteral("/tmp/abs.txt")) == "EVIL");
+    EXPECT_EQ(store->clients().first().lastName, u"Photo"_s);
+    EXPECT_FALSE(QFile::exists(path(u"evil.txt"_s)));
+    EXPECT_FALSE(QFile::exists(u"/tmp/abs.txt"_s) && readBytes(u"/tmp/abs.txt"_s) == "EVIL");
     const QString sessionFolder = store->mediaFolder().section(QLatin1Char('/'), 0, -2);
-    EXPECT_FALSE(QFile::exists(sessionFolder + QStringLiteral("/evil.txt")));
-    EXPECT_FALSE(QFile::exists(sessionFolder + QStringLiteral("/x.txt")));
+    EXPECT_FALSE(QFile::exists(sessionFolder + u"/evil.txt"_s));
+    EXPECT_FALSE(QFile::exists(sessionFolder + u"/x.txt"_s));
     EXPECT_EQ(readBytes(workingCopy()), workingBefore) << "the working copy was not replaced";
-    EXPECT_EQ(readBytes(media(*store, QStringLiteral("ok.png"))), QByteArray("OK"));
+    EXPECT_EQ(readBytes(media(*store, u"ok.png"_s)), QByteArray("OK"));
     EXPECT_EQ(store->embeddedMediaCache().size(), 1);
 }
 
 TEST_F(StoreMedia, UnreferencedMediaAreDroppedOnTheNextSave) {
-    writeSession(workingCopy(), sessionWithPhoto(QStringLiteral("portrait.png"), "PNGDATA"));
+    writeSession(workingCopy(), sessionWithPhoto(u"portrait.png"_s, "PNGDATA"));
     auto store = startStore();
     QList<ClientItem> clients = store->clients();
     clients.first().photoURL.reset();
@@ -86,16 +87,16 @@ TEST_F(StoreMedia, UnreferencedMediaAreDroppedOnTheNextSave) {
 
 TEST_F(StoreMedia, ImportingTheSamePictureTwiceGivesTwoFiles) {
     auto store = startStore();
-    writeBytes(path(QStringLiteral("photo.jpg")), "JPEG");
-    const QUrl source = QUrl::fromLocalFile(path(QStringLiteral("photo.jpg")));
-    const auto first = store->importMediaFile(source, false, QStringLiteral("client"));
-    const auto second = store->importMediaFile(source, false, QStringLiteral("client"));
+    writeBytes(path(u"photo.jpg"_s), "JPEG");
+    const QUrl source = QUrl::fromLocalFile(path(u"photo.jpg"_s));
+    const auto first = store->importMediaFile(source, false, u"client"_s);
+    const auto second = store->importMediaFile(source, false, u"client"_s);
     ASSERT_TRUE(first && second);
     EXPECT_NE(*first, *second);
     const QString name = QFileInfo(first->toLocalFile()).fileName();
-    EXPECT_TRUE(name.startsWith(QStringLiteral("client_")));
-    EXPECT_TRUE(name.endsWith(QStringLiteral(".jpg")));
-    EXPECT_EQ(name.size(), QStringLiteral("client_").size() + 36 + 4);
+    EXPECT_TRUE(name.startsWith(u"client_"_s));
+    EXPECT_TRUE(name.endsWith(u".jpg"_s));
+    EXPECT_EQ(name.size(), u"client_"_s.size() + 36 + 4);
     EXPECT_EQ(readBytes(second->toLocalFile()), QByteArray("JPEG"));
 
     QList<ClientItem> clients{ClientItem{}};
@@ -106,44 +107,30 @@ TEST_F(StoreMedia, ImportingTheSamePictureTwiceGivesTwoFiles) {
     EXPECT_EQ(readSession(workingCopy()).embeddedMedia.keys(), QStringList{name});
 }
 
-TEST_F(StoreMedia, ImportKeepingTheNameReplacesTheFile) {
+TEST_F(StoreMedia, ImportKeepingTheNameReplacesTheFileAndRemovingForgetsIt) {
     auto store = startStore();
-    writeBytes(path(QStringLiteral("a/logo.png")), "ONE");
-    writeBytes(path(QStringLiteral("b/logo.png")), "TWO");
-    store->importMediaFile(QUrl::fromLocalFile(path(QStringLiteral("a/logo.png"))), true);
-    const auto url =
-        store->importMediaFile(QUrl::fromLocalFile(path(QStringLiteral("b/logo.png"))), true);
+    writeBytes(path(u"a/logo.png"_s), "ONE");
+    writeBytes(path(u"b/logo.png"_s), "TWO");
+    store->importMediaFile(QUrl::fromLocalFile(path(u"a/logo.png"_s)), true);
+    const auto url = store->importMediaFile(QUrl::fromLocalFile(path(u"b/logo.png"_s)), true);
     ASSERT_TRUE(url);
-    EXPECT_EQ(QFileInfo(url->toLocalFile()).fileName(), QStringLiteral("logo.png"));
+    EXPECT_EQ(QFileInfo(url->toLocalFile()).fileName(), u"logo.png"_s);
     EXPECT_EQ(readBytes(url->toLocalFile()), QByteArray("TWO"));
-    EXPECT_EQ(store->embeddedMediaCache().value(QStringLiteral("logo.png")).decoded(),
-              QByteArray("TWO"));
-}
+    EXPECT_EQ(store->embeddedMediaCache().value(u"logo.png"_s).decoded(), QByteArray("TWO"));
 
-TEST_F(StoreMedia, AFailedImportReturnsNothing) {
-    auto store = startStore();
-    EXPECT_FALSE(store->importMediaFile(QUrl::fromLocalFile(path(QStringLiteral("absent.png"))),
-                                        false, QStringLiteral("x")));
-}
-
-TEST_F(StoreMedia, RemovingAMediaFileDeletesItAndForgetsIt) {
-    auto store = startStore();
-    writeBytes(path(QStringLiteral("photo.jpg")), "JPEG");
-    const auto url =
-        store->importMediaFile(QUrl::fromLocalFile(path(QStringLiteral("photo.jpg"))), true);
-    ASSERT_TRUE(url);
     store->removeMediaFile(*url);
     EXPECT_FALSE(QFile::exists(url->toLocalFile()));
     EXPECT_TRUE(store->embeddedMediaCache().isEmpty());
+    EXPECT_FALSE(store->importMediaFile(QUrl::fromLocalFile(path(u"absent.png"_s)), false, u"x"_s))
+        << "a failed import returns nothing";
 }
 
 // A file named by a record is read only from a folder of ours: a session
 // received from anyone must not pull the user's other files into itself.
 TEST_F(StoreMedia, OnlyFilesOfOurOwnFoldersAreBroughtIn) {
-    writeBytes(path(QStringLiteral("Bureau/secret.txt")), "SECRET");
-    QDir().mkpath(root() + QStringLiteral("/Sessions/AUTRE/Media"));
-    QFile::link(path(QStringLiteral("Bureau/secret.txt")),
-                root() + QStringLiteral("/Sessions/AUTRE/Media/lien.txt"));
+    writeBytes(path(u"Bureau/secret.txt"_s), "SECRET");
+    QDir().mkpath(root() + u"/Sessions/AUTRE/Media"_s);
+    QFile::link(path(u"Bureau/secret.txt"_s), root() + u"/Sessions/AUTRE/Media/lien.txt"_s);
     const struct {
         const char* relative;
         bool broughtIn;
@@ -178,15 +165,13 @@ TEST_F(StoreMedia, OnlyFilesOfOurOwnFoldersAreBroughtIn) {
     ASSERT_TRUE(store->save().ok());
     EXPECT_FALSE(readBytes(workingCopy()).contains(QByteArray("SECRET").toBase64()));
     const AppDatabase saved = readSession(workingCopy());
-    EXPECT_EQ(saved.embeddedMedia.keys(),
-              (QStringList{QStringLiteral("devis.pdf"), QStringLiteral("facture.pdf")}));
+    EXPECT_EQ(saved.embeddedMedia.keys(), (QStringList{u"devis.pdf"_s, u"facture.pdf"_s}));
 }
 
 TEST_F(StoreMedia, TheBackupFolderIsNotAMediaFile) {
-    QDir().mkpath(path(QStringLiteral("Sauvegardes")));
+    QDir().mkpath(path(u"Sauvegardes"_s));
     AppDatabase db = newSessionContents();
-    db.storagePreferences.backupFolderURL =
-        QUrl::fromLocalFile(path(QStringLiteral("Sauvegardes")));
+    db.storagePreferences.backupFolderURL = QUrl::fromLocalFile(path(u"Sauvegardes"_s));
     writeSession(workingCopy(), db);
     auto store = startStore();
     EXPECT_EQ(store->storagePreferences().backupFolderURL, db.storagePreferences.backupFolderURL);
