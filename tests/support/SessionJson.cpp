@@ -203,6 +203,10 @@ AppDatabase decodeOk(const QByteArray& bytes, const QDateTime& now) {
     return std::move(result).value();
 }
 
+AppDatabase decodeOk(const QJsonObject& root, const QDateTime& now) {
+    return decodeOk(toBytes(root), now);
+}
+
 QString decodeError(const QByteArray& bytes, const QDateTime& now) {
     const FixedClock clock(now);
     const auto result = decodeSession(bytes, clock);
