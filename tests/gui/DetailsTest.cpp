@@ -181,13 +181,12 @@ TEST_F(DetailsTest, RadioButtonsAndScrollBarsStandOutInBothAppearances) {
         bar->setRange(0, 100);
         bar->setPageStep(20);
         bar->setFixedHeight(200);
-        for (QWidget* w :
-             {static_cast<QWidget*>(off), static_cast<QWidget*>(on), static_cast<QWidget*>(bar)})
+        const QList<QWidget*> controls{off, on, bar};
+        for (QWidget* w : controls)
             layout->addWidget(w);
         host.show();
         const QColor background = theme::background(mode);
-        for (QWidget* w :
-             {static_cast<QWidget*>(off), static_cast<QWidget*>(on), static_cast<QWidget*>(bar)})
+        for (QWidget* w : controls)
             EXPECT_GE(strongestContrast(w->grab().toImage(), background), 3.0)
                 << w->metaObject()->className()
                 << (mode == AppAppearanceMode::dark ? " dark" : " light");
