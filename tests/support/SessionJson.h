@@ -38,15 +38,12 @@ QJsonObject minimalRoot();
 QJsonObject minimalTag(int n = 1);
 QJsonObject minimalClient(int n = 1);
 QJsonObject minimalService(int n = 1);
-QJsonObject minimalProject(int n = 1);
 QJsonObject minimalLine(int n = 1);
 // A quote with one minimal line.
 QJsonObject minimalDocument(int n = 1);
 QJsonObject minimalEncaissement();
 QJsonObject minimalSnapshot();
 QJsonObject minimalCompanySettings();
-QJsonObject minimalPreferences();
-QJsonObject minimalStoragePreferences();
 QJsonObject minimalAccountingRecipeSettings();
 QJsonObject minimalNotificationState();
 QJsonObject minimalStockItem(int n = 1);
