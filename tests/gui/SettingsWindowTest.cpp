@@ -281,7 +281,9 @@ TEST_F(SettingsWindowTest, CompanySaveFailureAndChangesMadeElsewhereKeepTheTypin
     EXPECT_EQ(onDisk().companySettings.ownerName, u"Camille Martin"_s);
 }
 
-TEST_F(SettingsWindowTest, SecurityRowFollowsTheStoredCode) {
+// The security row follows the stored code and questions; the sheet checks
+// the old code before it saves the new one.
+TEST_F(SettingsWindowTest, SecurityRowFollowsTheStoredCodeThatTheSheetChanges) {
     window->showPage(SettingsPage::security);
     QLabel* code = label(u"securityCodeValue"_s);
     QLabel* questions = label(u"securityQuestionCount"_s);
@@ -291,20 +293,15 @@ TEST_F(SettingsWindowTest, SecurityRowFollowsTheStoredCode) {
     EXPECT_EQ(label(u"securityHashingHelp"_s)->text(), securitytext::hashingHelp());
 
     AppPreferences prefs = store->preferences();
-    prefs.appPassword = u"1234"_s;
+    prefs.appPassword = u"Ancien"_s;
     store->setPreferences(prefs);
-    EXPECT_EQ(code->text(), settingspages::codeSummary(u"1234"_s));
+    ASSERT_TRUE(store->save().ok());
+    EXPECT_EQ(code->text(), settingspages::codeSummary(u"Ancien"_s));
     store->setSecurityQuestions(
         {SecurityQuestion{QUuid::createUuid(), u"Q1 ?"_s, QString(64, u'a')},
          SecurityQuestion{QUuid::createUuid(), u"Q2 ?"_s, QString(64, u'b')}});
     EXPECT_EQ(questions->text(), settingspages::questionCountText(2));
-}
 
-TEST_F(SettingsWindowTest, ChangeCodeSheetValidatesThenSaves) {
-    AppPreferences prefs = store->preferences();
-    prefs.appPassword = u"Ancien"_s;
-    store->setPreferences(prefs);
-    ASSERT_TRUE(store->save().ok());
     ChangeCodeSheet* sheet = openCodeSheet();
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(sheet->windowTitle(), u"Modifier le mot de passe"_s);
@@ -339,7 +336,7 @@ TEST_F(SettingsWindowTest, ChangeCodeSheetValidatesThenSaves) {
     EXPECT_TRUE(dialogs.alerts.isEmpty());
     EXPECT_EQ(store->preferences().appPassword, u"Neuf"_s);
     EXPECT_EQ(onDisk().preferences.appPassword, u"Neuf"_s);
-    EXPECT_EQ(label(u"securityCodeValue"_s)->text(), settingspages::codeSummary(u"Neuf"_s));
+    EXPECT_EQ(code->text(), settingspages::codeSummary(u"Neuf"_s));
 
     // Opened again, the sheet is empty.
     click(u"changeCodeButton"_s);

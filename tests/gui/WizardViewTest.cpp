@@ -121,14 +121,25 @@ TEST_F(WizardViewTest, AWholeCreationThroughTheWidgetsWritesTheSessionAndListsIt
     // 3. Location through the save panel.
     EXPECT_EQ(titleShown(), SessionWizard::title(Step::location));
     EXPECT_FALSE(find<QPushButton>(u"wizardContinue"_s)->isEnabled());
+    // A folder below 50 Mo is refused inline.
     const QUrl file = sessionUrl();
+    m_free.bytes = 52'428'799;
     m_dialogs.chooseNext(file);
     click(u"chooseLocationButton"_s);
-    ASSERT_EQ(m_dialogs.panels.size(), 1);
+    EXPECT_EQ(errorShown(), SessionWizard::insufficientSpaceMessage());
+    EXPECT_EQ(find<QLabel>(u"locationFileName"_s)->text(), u"Aucun emplacement choisi"_s);
+    EXPECT_FALSE(find<QPushButton>(u"wizardContinue"_s)->isEnabled());
+    m_free.bytes = 52'428'800;
+    m_dialogs.chooseNext(file);
+    click(u"chooseLocationButton"_s);
+    EXPECT_TRUE(errorShown().isEmpty());
     FilePanel proposed = SessionWizard::locationPanel();
     proposed.proposedName = WizardLocationStep::proposedFile(u"Atelier Nord"_s);
-    EXPECT_EQ(m_dialogs.panels.first(), proposed);
+    EXPECT_EQ(m_dialogs.panels, (QList<FilePanel>{proposed, proposed}));
     EXPECT_EQ(find<QLabel>(u"locationFileName"_s)->text(), u"Atelier.cdb"_s);
+    // A cancelled panel changes nothing.
+    click(u"chooseLocationButton"_s);
+    EXPECT_EQ(m_wizard->location(), file);
     next();
     EXPECT_TRUE(QFileInfo::exists(file.toLocalFile()));
 
@@ -222,30 +233,6 @@ TEST_F(WizardViewTest, TheCodeStepShowsTheModelsMessageUntilFixed) {
     EXPECT_EQ(m_store->preferences().appPassword, u"Secret"_s);
 }
 
-TEST_F(WizardViewTest, AFolderBelowFiftyMegabytesIsRefusedInline) {
-    next();
-    type(u"sessionNameField"_s, u"Atelier"_s);
-    next();
-
-    m_free.bytes = 52'428'799;
-    m_dialogs.chooseNext(sessionUrl());
-    click(u"chooseLocationButton"_s);
-    EXPECT_EQ(errorShown(), SessionWizard::insufficientSpaceMessage());
-    EXPECT_EQ(find<QLabel>(u"locationFileName"_s)->text(), u"Aucun emplacement choisi"_s);
-    EXPECT_FALSE(find<QPushButton>(u"wizardContinue"_s)->isEnabled());
-
-    m_free.bytes = 52'428'800;
-    m_dialogs.chooseNext(sessionUrl());
-    click(u"chooseLocationButton"_s);
-    EXPECT_TRUE(errorShown().isEmpty());
-    EXPECT_EQ(find<QLabel>(u"locationFileName"_s)->text(), u"Atelier.cdb"_s);
-    EXPECT_TRUE(find<QPushButton>(u"wizardContinue"_s)->isEnabled());
-
-    // A cancelled panel changes nothing.
-    click(u"chooseLocationButton"_s);
-    EXPECT_EQ(m_wizard->location(), sessionUrl());
-}
-
 TEST_F(WizardViewTest, ASecondClickDuringTheSlideDoesNotAnswerTheNextStep) {
     reachAccessCode();
     click(u"skipCodeButton"_s);
@@ -273,7 +260,7 @@ TEST_F(WizardViewTest, ASecondClickDuringTheSlideDoesNotAnswerTheNextStep) {
 
 // The company step keeps the settings' rules: a SIRET they refuse is refused
 // here, with the keyboard back in the field; a logo is one they can draw.
-TEST_F(WizardViewTest, TheCompanyStepKeepsTheSettingsRulesAndWritesItsFields) {
+TEST_F(WizardViewTest, TheCompanyStepKeepsTheSettingsRulesAndAFailedStartKeepsIt) {
     reachCompany();
     EXPECT_EQ(find<QLineEdit>(u"companyDisplayName"_s)->placeholderText(),
               u"Nom affiché (ex : Studio Créatif)"_s);
@@ -281,6 +268,21 @@ TEST_F(WizardViewTest, TheCompanyStepKeepsTheSettingsRulesAndWritesItsFields) {
               u"Statut juridique (ex : Micro-entrepreneur)"_s);
     EXPECT_EQ(find<QLineEdit>(u"companyAddressLine2"_s)->placeholderText(),
               u"Adresse ligne 2 (code postal, ville)"_s);
+    // A filled field keeps its name above it.
+    const std::pair<const char*, QString> captions[] = {
+        {"companyDisplayName", u"Nom affiché"_s},
+        {"companyOwnerName", u"Nom et prénom"_s},
+        {"companySiret", u"SIRET"_s},
+        {"companyAddressLine2", u"Adresse ligne 2"_s}};
+    for (const auto& [field, text] : captions) {
+        const QString name = QString::fromLatin1(field);
+        type(name, u"Rempli"_s);
+        auto* caption = find<QLabel>(name + u"Caption"_s);
+        ASSERT_NE(caption, nullptr) << field;
+        EXPECT_TRUE(caption->isVisibleTo(m_view.get())) << field;
+        EXPECT_EQ(caption->text(), text);
+        EXPECT_EQ(caption->buddy(), find<QLineEdit>(name));
+    }
 
     const QString notes = path(u"logo.png"_s);
     writeBytes(notes, "pas un logo");
@@ -313,9 +315,29 @@ TEST_F(WizardViewTest, TheCompanyStepKeepsTheSettingsRulesAndWritesItsFields) {
     EXPECT_EQ(company.displayName, u"Studio Nord"_s);
     EXPECT_EQ(company.siret, u"12345678900012"_s);
     EXPECT_EQ(company.addressLine2, u"75011 Paris"_s);
-    EXPECT_TRUE(company.ownerName.isEmpty());
+    EXPECT_EQ(company.ownerName, u"Rempli"_s);
+    EXPECT_TRUE(company.legalStatus.isEmpty());
     ASSERT_TRUE(m_store->preferences().invoiceLogoURL.has_value());
     EXPECT_EQ(readBytes(m_store->preferences().invoiceLogoURL->toLocalFile()), readBytes(logo));
+
+    // A start that fails keeps everything and says why.
+    QSignalSpy finished(m_wizard.get(), &SessionWizard::finished);
+    m_fs.failOn(FaultyFileSystem::Op::Write);
+    click(u"startButton"_s);
+    EXPECT_EQ(finished.count(), 0);
+    EXPECT_FALSE(errorShown().isEmpty());
+    EXPECT_EQ(errorShown(), m_wizard->error());
+    EXPECT_EQ(pageShown(), 8);
+    EXPECT_TRUE(m_wizard->inProgress());
+    EXPECT_TRUE(m_recent->entries().isEmpty());
+    // The failure is no new creation: what was typed is still there.
+    EXPECT_EQ(find<QLineEdit>(u"sessionNameField"_s)->text(), u"Atelier Nord"_s);
+    EXPECT_EQ(find<QLineEdit>(u"companyDisplayName"_s)->text(), u"Studio Nord"_s);
+
+    m_fs.heal();
+    click(u"startButton"_s);
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_TRUE(errorShown().isEmpty());
 }
 
 // Back shows what was chosen before; a new creation starts from empty pages.
@@ -409,31 +431,6 @@ TEST_F(WizardViewTest, OnlyReadableImagesBecomeTheSessionPhoto) {
     click(u"removePictureButton"_s);
     EXPECT_FALSE(m_wizard->photo().has_value());
     EXPECT_FALSE(find<QPushButton>(u"removePictureButton"_s)->isEnabled());
-}
-
-TEST_F(WizardViewTest, AFailedStartKeepsEverythingAndSaysWhy) {
-    reachCompany();
-    type(u"companyDisplayName"_s, u"Studio Nord"_s);
-    next();
-    ASSERT_EQ(m_wizard->step(), Step::end);
-
-    QSignalSpy finished(m_wizard.get(), &SessionWizard::finished);
-    m_fs.failOn(FaultyFileSystem::Op::Write);
-    click(u"startButton"_s);
-    EXPECT_EQ(finished.count(), 0);
-    EXPECT_FALSE(errorShown().isEmpty());
-    EXPECT_EQ(errorShown(), m_wizard->error());
-    EXPECT_EQ(pageShown(), 8);
-    EXPECT_TRUE(m_wizard->inProgress());
-    EXPECT_TRUE(m_recent->entries().isEmpty());
-    // The failure is no new creation: what was typed is still there.
-    EXPECT_EQ(find<QLineEdit>(u"sessionNameField"_s)->text(), u"Atelier Nord"_s);
-    EXPECT_EQ(find<QLineEdit>(u"companyDisplayName"_s)->text(), u"Studio Nord"_s);
-
-    m_fs.heal();
-    click(u"startButton"_s);
-    EXPECT_EQ(finished.count(), 1);
-    EXPECT_TRUE(errorShown().isEmpty());
 }
 
 // The stack the wizard and the lock screen slide with.
