@@ -224,7 +224,7 @@ TEST_F(SettingsWindowTest, CompanyLogoIsSavedOnceChosenAndRemoved) {
     window->showPage(SettingsPage::company);
     QLabel* preview = label(u"companyLogoPreview"_s);
     ASSERT_NE(preview, nullptr);
-    const QString noLogo = CompanySettingsForm::noLogoText();
+    const QString noLogo = u"Aucun logo"_s;
     EXPECT_EQ(preview->text(), noLogo);
     EXPECT_FALSE(find<QPushButton>(u"companyLogoRemove"_s)->isEnabled());
 
