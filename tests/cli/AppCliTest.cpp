@@ -6,6 +6,8 @@
 
 #include <QJsonObject>
 
+using namespace Qt::StringLiterals;
+
 using velmora::test::CliRun;
 using velmora::test::parseOutput;
 using velmora::test::runCli;
@@ -13,7 +15,7 @@ using velmora::test::runCli;
 namespace {
 
 CliRun versionNewer(const QStringList& args) {
-    return runCli(QStringList{QStringLiteral("version-newer")} + args);
+    return runCli(QStringList{u"version-newer"_s} + args);
 }
 
 } // namespace
@@ -32,7 +34,7 @@ TEST(VersionNewerCli, AnswersWithTheNumericComparison) {
             versionNewer({QString::fromUtf8(c.candidate), QString::fromUtf8(c.current)});
         ASSERT_EQ(run.exitCode, 0) << run.err.constData();
         EXPECT_EQ(run.err, QByteArray());
-        EXPECT_EQ(parseOutput(run), (QJsonObject{{QStringLiteral("newer"), c.newer}}))
+        EXPECT_EQ(parseOutput(run), (QJsonObject{{u"newer"_s, c.newer}}))
             << c.candidate << " against " << c.current;
     }
 }

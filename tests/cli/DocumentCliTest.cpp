@@ -24,21 +24,14 @@ using velmora::test::SampleDocuments;
 
 namespace {
 
-CommercialDocumentLine line(CommercialDocumentLineKind kind, double price, double tva = 0) {
-    CommercialDocumentLine l;
-    l.id = QUuid::createUuid();
-    l.kind = kind;
-    l.title = u"Ligne"_s;
-    l.priceTTC = price;
-    l.tvaRate = tva;
-    return l;
+CommercialDocumentLine line(CommercialDocumentLineKind kind, double price) {
+    return SampleDocuments::line(kind, u"Ligne"_s, {}, price);
 }
 
 QUuid statusNamed(const QList<TagItem>& statuses, const QString& name) {
-    for (const TagItem& status : statuses) {
+    for (const TagItem& status : statuses)
         if (status.name == name)
             return status.id;
-    }
     return {};
 }
 
@@ -78,7 +71,8 @@ protected:
 
 TEST_F(DocumentCli, TotalsOfAnInvoiceWithReductionDiscountAndDeposit) {
     CommercialDocumentItem d = invoice(u"F-2025-001"_s);
-    CommercialDocumentLine service = line(CommercialDocumentLineKind::service, 100, 20);
+    CommercialDocumentLine service = line(CommercialDocumentLineKind::service, 100);
+    service.tvaRate = 20;
     service.quantity = 2;
     service.lineDiscountEnabled = true;
     service.lineDiscountIsPercent = true;

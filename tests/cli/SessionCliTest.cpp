@@ -15,7 +15,6 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 using namespace Qt::StringLiterals;
@@ -66,54 +65,42 @@ protected:
     QTemporaryDir m_dir;
 };
 
-TEST_F(SessionCli, NewSessionChecksWithItsNameIdAndSeededLists) {
-    const QString file = newSession(u"atelier.cdb"_s, {u"--name"_s, u"Atelier Léa"_s});
-    const CliRun run = runCli({u"check"_s, file});
-    ASSERT_EQ(run.exitCode, 0) << run.err.constData();
-    EXPECT_EQ(run.err, QByteArray());
-    const QJsonObject out = parseOutput(run);
-
-    EXPECT_EQ(out.keys(),
-              (QStringList{u"counts"_s, u"protected"_s, u"sessionID"_s, u"sessionName"_s}));
-    EXPECT_EQ(out.value(u"sessionName"_s), QJsonValue(u"Atelier Léa"_s));
-    EXPECT_EQ(out.value(u"protected"_s), QJsonValue(false));
-
-    const QString id = out.value(u"sessionID"_s).toString();
-    EXPECT_TRUE(
-        QRegularExpression(u"^[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}$"_s).match(id).hasMatch())
-        << id.toStdString();
-    const AppDatabase db = readBack(file);
-    ASSERT_TRUE(db.sessionID.has_value());
-    EXPECT_EQ(QUuid(id), *db.sessionID);
-
-    const QJsonObject counts = out.value(u"counts"_s).toObject();
-    EXPECT_EQ(counts, countsOf(db));
-    // The seeded lists, and nothing else.
-    EXPECT_EQ(counts.value(u"quoteStatuses"_s), QJsonValue(4));
-    EXPECT_EQ(counts.value(u"clients"_s), QJsonValue(0));
-}
-
-TEST_F(SessionCli, NewSessionNameIsTrimmedAndABlankOrMissingNameGivesNull) {
+// A new session checks with its name, trimmed (null when blank or missing),
+// an id of its own and the seeded lists only.
+TEST_F(SessionCli, NewSessionChecksWithItsTrimmedNameItsOwnIdAndSeededLists) {
     const struct {
         QStringList nameArgs;
         QJsonValue expected;
     } cases[] = {
+        {{u"--name"_s, u"Atelier Léa"_s}, QJsonValue(u"Atelier Léa"_s)},
         {{}, QJsonValue(QJsonValue::Null)},
         {{u"--name"_s, u" \t "_s}, QJsonValue(QJsonValue::Null)},
         {{u"--name"_s, u"  Studio Nord \n"_s}, QJsonValue(u"Studio Nord"_s)},
     };
-    int n = 0;
     QSet<QString> ids;
     for (const auto& c : cases) {
-        const QString file = newSession(u"s%1.cdb"_s.arg(++n), c.nameArgs);
+        SCOPED_TRACE(c.nameArgs.join(' ').toStdString());
+        const QString file = newSession(u"s%1.cdb"_s.arg(ids.size()), c.nameArgs);
         const CliRun run = runCli({u"check"_s, file});
         ASSERT_EQ(run.exitCode, 0) << run.err.constData();
+        EXPECT_EQ(run.err, QByteArray());
         const QJsonObject out = parseOutput(run);
-        ASSERT_TRUE(out.contains(u"sessionName"_s));
-        EXPECT_EQ(out.value(u"sessionName"_s), c.expected) << c.nameArgs.join(' ').toStdString();
+        EXPECT_EQ(out.keys(),
+                  (QStringList{u"counts"_s, u"protected"_s, u"sessionID"_s, u"sessionName"_s}));
+        EXPECT_EQ(out.value(u"sessionName"_s), c.expected);
+        EXPECT_EQ(out.value(u"protected"_s), QJsonValue(false));
+
+        const AppDatabase db = readBack(file);
+        ASSERT_TRUE(db.sessionID.has_value());
+        EXPECT_EQ(out.value(u"sessionID"_s),
+                  QJsonValue(db.sessionID->toString(QUuid::WithoutBraces).toUpper()));
         ids.insert(out.value(u"sessionID"_s).toString());
+        const QJsonObject counts = out.value(u"counts"_s).toObject();
+        EXPECT_EQ(counts, countsOf(db));
+        EXPECT_EQ(counts.value(u"quoteStatuses"_s), QJsonValue(4));
+        EXPECT_EQ(counts.value(u"clients"_s), QJsonValue(0));
     }
-    EXPECT_EQ(ids.size(), n) << "every new session has its own id";
+    EXPECT_EQ(ids.size(), 4) << "every new session has its own id";
 }
 
 // "new" never replaces a file by accident: it names the file as it was typed.
@@ -160,23 +147,30 @@ TEST_F(SessionCli, NowFixesTheMomentOfReading) {
     EXPECT_EQ(parseOutput(check).value(u"sessionName"_s), QJsonValue(u"Atelier"_s));
 }
 
-TEST_F(SessionCli, RefusedFileFailsWithTheFrenchMessageOnly) {
+// A file that cannot be read fails with the French message only, and
+// replaces no output.
+TEST_F(SessionCli, ARefusedFileFailsWithTheFrenchMessageOnlyAndKeepsTheOutput) {
+    const QString out = newSession(u"existant.cdb"_s);
+    const QByteArray bytes = contentsOf(out);
     const QString hostile = QStringLiteral(VELMORA_TEST_DATA "/hostile/");
     const struct {
-        QString file;
+        QStringList args;
         QByteArray message;
     } cases[] = {
-        {hostile + "truncated-inside-string.cdb",
-         "Fichier de session illisible : texte non terminé\n"},
-        {hostile + "unknown-enum-case.cdb", "Fichier de session illisible : documents[0].kind — "
-                                            "valeur inconnue « facture »\n"},
+        {{u"check"_s, hostile + "truncated-inside-string.cdb"}, "texte non terminé"},
+        {{u"check"_s, hostile + "unknown-enum-case.cdb"},
+         "documents[0].kind — valeur inconnue « facture »"},
+        {{u"roundtrip"_s, hostile + "truncated-mid-document.cdb", out},
+         "fichier tronqué (le document s'arrête avant sa fin)"},
     };
     for (const auto& c : cases) {
-        const CliRun run = runCli({u"check"_s, c.file});
-        EXPECT_EQ(run.exitCode, 1) << c.file.toStdString();
-        EXPECT_EQ(run.out, QByteArray()) << c.file.toStdString();
-        EXPECT_EQ(run.err, c.message);
+        const CliRun run = runCli(c.args);
+        EXPECT_EQ(run.exitCode, 1) << c.args.join(' ').toStdString();
+        EXPECT_EQ(run.out, QByteArray()) << c.args.join(' ').toStdString();
+        EXPECT_EQ(run.err, "Fichier de session illisible : " + c.message + '\n');
     }
+    EXPECT_EQ(contentsOf(out), bytes);
+    EXPECT_EQ(entriesOf(m_dir.path()), QStringList{u"existant.cdb"_s});
 }
 
 TEST_F(SessionCli, RoundtripIntoAnUnwritablePlaceFailsAndLeavesNothing) {
@@ -200,21 +194,6 @@ TEST_F(SessionCli, RoundtripIntoAnUnwritablePlaceFailsAndLeavesNothing) {
         EXPECT_EQ(entriesOf(folder), QStringList());
     }
     EXPECT_EQ(contentsOf(file), sourceBytes);
-}
-
-TEST_F(SessionCli, RoundtripOfARefusedFileKeepsTheExistingOutput) {
-    const QString out = newSession(u"existant.cdb"_s);
-    const QByteArray bytes = contentsOf(out);
-
-    const CliRun run =
-        runCli({u"roundtrip"_s,
-                QStringLiteral(VELMORA_TEST_DATA "/hostile/truncated-mid-document.cdb"), out});
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err,
-              QByteArray("Fichier de session illisible : fichier tronqué (le document s'arrête "
-                         "avant sa fin)\n"));
-    EXPECT_EQ(contentsOf(out), bytes);
-    EXPECT_EQ(entriesOf(m_dir.path()), QStringList{u"existant.cdb"_s});
 }
 
 TEST_F(SessionCli, GeneratedSessionChecksWithEveryCountAndRoundtrips) {

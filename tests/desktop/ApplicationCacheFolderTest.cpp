@@ -13,6 +13,8 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 
+using namespace Qt::StringLiterals;
+
 using namespace velmora;
 
 namespace {
@@ -39,22 +41,22 @@ TEST(ApplicationCacheFolder, IsTheApplicationsOwnFolderAndClearingSparesTheOther
     ASSERT_TRUE(shared.isValid());
     qputenv("XDG_CACHE_HOME", QFile::encodeName(shared.path()));
     QCoreApplication::setOrganizationName(QString());
-    QCoreApplication::setApplicationName(QStringLiteral("Velmora Core"));
+    QCoreApplication::setApplicationName(u"Velmora Core"_s);
 
     const auto folder = applicationCacheFolder();
     ASSERT_TRUE(folder.has_value());
-    EXPECT_EQ(*folder, shared.path() + QStringLiteral("/Velmora Core"));
+    EXPECT_EQ(*folder, shared.path() + u"/Velmora Core"_s);
 
-    writeFile(*folder + QStringLiteral("/qtshadercache/a.bin"), 2048);
-    writeFile(shared.filePath(QStringLiteral("fontconfig/cache-7")), 500);
-    writeFile(shared.filePath(QStringLiteral("thumbnail.png")), 300);
+    writeFile(*folder + u"/qtshadercache/a.bin"_s, 2048);
+    writeFile(shared.filePath(u"fontconfig/cache-7"_s), 500);
+    writeFile(shared.filePath(u"thumbnail.png"_s), 300);
 
     CacheClearing clearing(*folder);
     EXPECT_EQ(clearing.confirmation().message,
-              QStringLiteral("Les caches temporaires (2.0 Ko) seront supprimés. Vos données de "
-                             "session ne sont pas affectées."));
+              u"Les caches temporaires (2.0 Ko) seront supprimés. Vos données de "
+              "session ne sont pas affectées."_s);
     clearing.clear();
-    EXPECT_FALSE(QFileInfo::exists(*folder + QStringLiteral("/qtshadercache")));
-    EXPECT_EQ(QFileInfo(shared.filePath(QStringLiteral("fontconfig/cache-7"))).size(), 500);
-    EXPECT_EQ(QFileInfo(shared.filePath(QStringLiteral("thumbnail.png"))).size(), 300);
+    EXPECT_FALSE(QFileInfo::exists(*folder + u"/qtshadercache"_s));
+    EXPECT_EQ(QFileInfo(shared.filePath(u"fontconfig/cache-7"_s)).size(), 500);
+    EXPECT_EQ(QFileInfo(shared.filePath(u"thumbnail.png"_s)).size(), 300);
 }

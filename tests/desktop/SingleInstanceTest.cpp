@@ -8,11 +8,13 @@
 
 #include <future>
 
+using namespace Qt::StringLiterals;
+
 namespace velmora {
 namespace {
 
 QString uniqueName() {
-    return QStringLiteral("velmora-test-") + QUuid::createUuid().toString(QUuid::Id128);
+    return u"velmora-test-"_s + QUuid::createUuid().toString(QUuid::Id128);
 }
 
 // The sending side blocks on its socket, so it runs beside the event loop
@@ -32,8 +34,8 @@ TEST(SingleInstanceTest, FilesReachTheRunningApplicationInOrder) {
     ASSERT_TRUE(running.listen());
     QSignalSpy received(&running, &SingleInstance::filesReceived);
 
-    const QList<QUrl> files = {QUrl::fromLocalFile(QStringLiteral("/tmp/Compta 2025.cdb")),
-                               QUrl::fromLocalFile(QStringLiteral("/tmp/Été #2.cdb"))};
+    const QList<QUrl> files = {QUrl::fromLocalFile(u"/tmp/Compta 2025.cdb"_s),
+                               QUrl::fromLocalFile(u"/tmp/Été #2.cdb"_s)};
     std::future<bool> sent = sendLater(name, files);
     ASSERT_TRUE(received.wait(5000));
     EXPECT_TRUE(sent.get());
@@ -55,7 +57,7 @@ TEST(SingleInstanceTest, TheNameFollowsTheDataFolder) {
     QTemporaryDir a;
     QTemporaryDir b;
     EXPECT_EQ(SingleInstance::serverNameFor(a.path()),
-              SingleInstance::serverNameFor(a.path() + QStringLiteral("/")));
+              SingleInstance::serverNameFor(a.path() + u"/"_s));
     EXPECT_NE(SingleInstance::serverNameFor(a.path()), SingleInstance::serverNameFor(b.path()));
 }
 

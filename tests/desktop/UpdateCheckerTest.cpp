@@ -13,6 +13,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
+using namespace Qt::StringLiterals;
+
 using namespace velmora;
 using namespace std::chrono_literals;
 
@@ -39,7 +41,7 @@ public:
     void neverAnswer() { m_silent = true; }
 
     QUrl url() const {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1/version.json").arg(m_server.serverPort()));
+        return QUrl(u"http://127.0.0.1:%1/version.json"_s.arg(m_server.serverPort()));
     }
     const QByteArray& lastRequest() const { return m_lastRequest; }
 
@@ -75,7 +77,7 @@ QByteArray manifest(const QByteArray& version) {
 
 class UpdateCheckerTest : public testing::Test {
 protected:
-    UpdateCheckerTest() : m_checker(m_fetcher, QStringLiteral("1.4.2")) {
+    UpdateCheckerTest() : m_checker(m_fetcher, u"1.4.2"_s) {
         m_checker.setVersionURL(m_server.url());
         m_checker.setTimeout(300ms);
     }
@@ -85,13 +87,6 @@ protected:
         QSignalSpy finished(&m_checker, &UpdateChecker::checkFinished);
         m_checker.checkForUpdates();
         return finished.wait(5000) && finished.size() == 1;
-    }
-
-    void expectUnchanged() {
-        EXPECT_FALSE(m_checker.updateAvailable());
-        EXPECT_EQ(m_checker.latestVersion(), QString());
-        EXPECT_EQ(m_checker.downloadURL(), QString());
-        EXPECT_EQ(m_checker.releaseNotes(), QString());
     }
 
     ManifestServer m_server;
@@ -105,9 +100,9 @@ TEST_F(UpdateCheckerTest, NewerManifestAnnouncesTheUpdate) {
     m_server.respond(200, manifest("1.10.0"));
     ASSERT_TRUE(check());
     EXPECT_TRUE(m_checker.updateAvailable());
-    EXPECT_EQ(m_checker.latestVersion(), QStringLiteral("1.10.0"));
-    EXPECT_EQ(m_checker.downloadURL(), QStringLiteral("https://velmora.app/telecharger"));
-    EXPECT_EQ(m_checker.releaseNotes(), QStringLiteral("Relances automatiques"));
+    EXPECT_EQ(m_checker.latestVersion(), u"1.10.0"_s);
+    EXPECT_EQ(m_checker.downloadURL(), u"https://velmora.app/telecharger"_s);
+    EXPECT_EQ(m_checker.releaseNotes(), u"Relances automatiques"_s);
 
     const QByteArray request = m_server.lastRequest();
     EXPECT_TRUE(request.startsWith("GET /version.json HTTP/1.1\r\n")) << request.constData();
@@ -119,8 +114,8 @@ TEST_F(UpdateCheckerTest, OnlyTheBodyCountsAndOnlyAWholeManifest) {
     m_server.respond(200, manifest("1.4.2.0"));
     ASSERT_TRUE(check());
     EXPECT_FALSE(m_checker.updateAvailable());
-    EXPECT_EQ(m_checker.latestVersion(), QStringLiteral("1.4.2.0"));
-    EXPECT_EQ(m_checker.downloadURL(), QStringLiteral("https://velmora.app/telecharger"));
+    EXPECT_EQ(m_checker.latestVersion(), u"1.4.2.0"_s);
+    EXPECT_EQ(m_checker.downloadURL(), u"https://velmora.app/telecharger"_s);
 
     // A manifest without release notes, garbage or nothing change nothing.
     for (const QByteArray& body :
@@ -129,18 +124,18 @@ TEST_F(UpdateCheckerTest, OnlyTheBodyCountsAndOnlyAWholeManifest) {
         m_server.respond(200, body);
         ASSERT_TRUE(check());
         EXPECT_FALSE(m_checker.updateAvailable());
-        EXPECT_EQ(m_checker.latestVersion(), QStringLiteral("1.4.2.0"));
-        EXPECT_EQ(m_checker.releaseNotes(), QStringLiteral("Relances automatiques"));
+        EXPECT_EQ(m_checker.latestVersion(), u"1.4.2.0"_s);
+        EXPECT_EQ(m_checker.releaseNotes(), u"Relances automatiques"_s);
     }
 
     // The status is not examined.
     m_server.respond(404, manifest("2.0"));
     ASSERT_TRUE(check());
     EXPECT_TRUE(m_checker.updateAvailable());
-    EXPECT_EQ(m_checker.latestVersion(), QStringLiteral("2.0"));
+    EXPECT_EQ(m_checker.latestVersion(), u"2.0"_s);
     m_server.respond(404, "<html>Introuvable</html>");
     ASSERT_TRUE(check());
-    EXPECT_EQ(m_checker.latestVersion(), QStringLiteral("2.0"));
+    EXPECT_EQ(m_checker.latestVersion(), u"2.0"_s);
 }
 
 TEST_F(UpdateCheckerTest, ASilentServerTimesOutAndChangesNothing) {
@@ -153,7 +148,7 @@ TEST_F(UpdateCheckerTest, ASilentServerTimesOutAndChangesNothing) {
     ASSERT_TRUE(check());
     EXPECT_LT(timer.elapsed(), 4000);
     EXPECT_TRUE(m_checker.updateAvailable());
-    EXPECT_EQ(m_checker.latestVersion(), QStringLiteral("3.0"));
+    EXPECT_EQ(m_checker.latestVersion(), u"3.0"_s);
 }
 
 TEST_F(UpdateCheckerTest, NoServerAtAllChangesNothing) {
@@ -161,7 +156,10 @@ TEST_F(UpdateCheckerTest, NoServerAtAllChangesNothing) {
     ASSERT_TRUE(closed.listen(QHostAddress::LocalHost));
     const quint16 port = closed.serverPort();
     closed.close();
-    m_checker.setVersionURL(QUrl(QStringLiteral("http://127.0.0.1:%1/version.json").arg(port)));
+    m_checker.setVersionURL(QUrl(u"http://127.0.0.1:%1/version.json"_s.arg(port)));
     ASSERT_TRUE(check());
-    expectUnchanged();
+    EXPECT_FALSE(m_checker.updateAvailable());
+    EXPECT_EQ(m_checker.latestVersion(), QString());
+    EXPECT_EQ(m_checker.downloadURL(), QString());
+    EXPECT_EQ(m_checker.releaseNotes(), QString());
 }

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+using namespace Qt::StringLiterals;
+
 using namespace velmora;
 
 namespace {
@@ -40,13 +42,12 @@ protected:
         qunsetenv("MAILER");
         // The record is written whole, then renamed, so that a reader never
         // sees half of it.
-        script(QStringLiteral("xdg-email"),
-               QStringLiteral("printf '%s\\0' \"$@\" > '%1.part' && /bin/mv '%1.part' '%1'\n")
-                   .arg(log()));
-        handler(QStringLiteral("thunderbird.desktop"));
+        script(u"xdg-email"_s,
+               u"printf '%s\\0' \"$@\" > '%1.part' && /bin/mv '%1.part' '%1'\n"_s.arg(log()));
+        handler(u"thunderbird.desktop"_s);
     }
 
-    QString log() const { return m_dir.filePath(QStringLiteral("arguments")); }
+    QString log() const { return m_dir.filePath(u"arguments"_s); }
     void script(const QString& name, const QString& body) {
         QFile file(m_dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -56,7 +57,7 @@ protected:
     }
     // What xdg-mime answers for the mailto: handler.
     void handler(const QString& desktopFile) {
-        script(QStringLiteral("xdg-mime"), QStringLiteral("echo '%1'\n").arg(desktopFile));
+        script(u"xdg-mime"_s, u"echo '%1'\n"_s.arg(desktopFile));
     }
 
     QStringList recordedArguments() const {
@@ -79,29 +80,28 @@ protected:
 
 TEST_F(XdgMailComposerTest, HandsTheWholeMessageToXdgEmail) {
     const MailMessage message{
-        {QStringLiteral("compta@verdier.fr"), QStringLiteral("--help@x.fr"), QStringLiteral("")},
-        QStringLiteral("Facture F-3 — Dupont & Fils"),
-        QStringLiteral("Bonjour,\n\n100 % = 2+2 ; \"ok\" ?\n\nCordialement,\nDupont & Fils"),
-        m_dir.filePath(QStringLiteral("F 3.pdf"))};
+        {u"compta@verdier.fr"_s, u"--help@x.fr"_s, u""_s},
+        u"Facture F-3 — Dupont & Fils"_s,
+        u"Bonjour,\n\n100 % = 2+2 ; \"ok\" ?\n\nCordialement,\nDupont & Fils"_s,
+        m_dir.filePath(u"F 3.pdf"_s)};
     EXPECT_TRUE(m_composer.isAvailable());
     EXPECT_TRUE(m_composer.canCompose(message));
     ASSERT_TRUE(m_composer.compose(message).ok());
     EXPECT_EQ(recordedArguments(),
-              (QStringList{QStringLiteral("--utf8"), QStringLiteral("--subject"), message.subject,
-                           QStringLiteral("--body"), message.body, QStringLiteral("--attach"),
-                           message.attachmentPath, QStringLiteral("compta@verdier.fr")}))
+              (QStringList{u"--utf8"_s, u"--subject"_s, message.subject, u"--body"_s, message.body,
+                           u"--attach"_s, message.attachmentPath, u"compta@verdier.fr"_s}))
         << "an address that looks like an option, or none, is left out";
 }
 
 TEST_F(XdgMailComposerTest, NeedsXdgEmailAndAMailProgram) {
-    const MailMessage message{{}, QStringLiteral("Devis D-1"), QStringLiteral("Bonjour,"), {}};
+    const MailMessage message{{}, u"Devis D-1"_s, u"Bonjour,"_s, {}};
     handler(QString());
     EXPECT_TRUE(m_composer.isAvailable());
     EXPECT_FALSE(m_composer.canCompose(message)) << "no mailto: handler";
     qputenv("MAILER", "mutt");
     EXPECT_TRUE(m_composer.canCompose(message)) << "$MAILER is one";
 
-    QFile::remove(m_dir.filePath(QStringLiteral("xdg-email")));
+    QFile::remove(m_dir.filePath(u"xdg-email"_s));
     EXPECT_FALSE(m_composer.isAvailable());
     EXPECT_FALSE(m_composer.canCompose(message));
     EXPECT_FALSE(m_composer.compose(message).ok());

@@ -1,6 +1,6 @@
 // The small things a user notices: the window's title, Return and Escape,
-// labels that stay, symbols and controls that read in both appearances, long
-// names on the session cards.
+// symbols and controls that read in both appearances, long names on the
+// session cards.
 
 #include "AppFixture.h"
 
@@ -105,35 +105,6 @@ TEST_F(DetailsTest, ReturnGoesThroughTheWizardAndEscapeClosesTheHelp) {
     EXPECT_TRUE(help.isNull() || !help->isVisible());
 }
 
-TEST_F(DetailsTest, CompanyFieldsKeepTheirNamesOnceFilled) {
-    startApp();
-    SessionWizard& wizard = m_app->wizard();
-    wizard.continueFromAppearance();
-    wizard.setSessionName(u"Atelier"_s);
-    wizard.continueFromIdentity();
-    wizard.chooseLocation(QUrl::fromLocalFile(m_dir.path() + u"/A.cdb"_s));
-    wizard.continueFromLocation();
-    click(u"skipCodeButton"_s);
-    wizard.continueFromModules();
-    ASSERT_EQ(step(), SessionWizard::Step::company);
-    const struct {
-        const char* field;
-        QString caption;
-    } fields[] = {{"companyDisplayName", u"Nom affiché"_s},
-                  {"companyOwnerName", u"Nom et prénom"_s},
-                  {"companySiret", u"SIRET"_s},
-                  {"companyAddressLine2", u"Adresse ligne 2"_s}};
-    for (const auto& f : fields) {
-        const QString name = QString::fromLatin1(f.field);
-        type(name, u"Rempli"_s);
-        auto* caption = find<QLabel>(name + u"Caption"_s);
-        ASSERT_NE(caption, nullptr) << f.field;
-        EXPECT_TRUE(caption->isVisibleTo(&window())) << f.field;
-        EXPECT_EQ(caption->text(), f.caption);
-        EXPECT_EQ(caption->buddy(), find<QLineEdit>(name));
-    }
-}
-
 TEST_F(DetailsTest, SavingIsSaidInTheStatusBarAndSymbolsFollowTheAppearance) {
     const QString path = writeUserSession(u"Libre"_s, QString());
     startApp();
@@ -181,13 +152,12 @@ TEST_F(DetailsTest, RadioButtonsAndScrollBarsStandOutInBothAppearances) {
         bar->setRange(0, 100);
         bar->setPageStep(20);
         bar->setFixedHeight(200);
-        for (QWidget* w :
-             {static_cast<QWidget*>(off), static_cast<QWidget*>(on), static_cast<QWidget*>(bar)})
+        const QList<QWidget*> controls{off, on, bar};
+        for (QWidget* w : controls)
             layout->addWidget(w);
         host.show();
         const QColor background = theme::background(mode);
-        for (QWidget* w :
-             {static_cast<QWidget*>(off), static_cast<QWidget*>(on), static_cast<QWidget*>(bar)})
+        for (QWidget* w : controls)
             EXPECT_GE(strongestContrast(w->grab().toImage(), background), 3.0)
                 << w->metaObject()->className()
                 << (mode == AppAppearanceMode::dark ? " dark" : " light");

@@ -3,6 +3,7 @@
 
 #include "core/app/CompanySettingsForm.h"
 #include "core/security/AccessCode.h"
+#include "core/security/WizardSecuritySteps.h"
 #include "core/session/SessionWizard.h"
 #include "core/store/RecentFilesStore.h"
 #include "gui/common/AnimatedStack.h"
@@ -118,32 +119,43 @@ TEST_F(WizardViewTest, AWholeCreationThroughTheWidgetsWritesTheSessionAndListsIt
     next();
 
     // 3. Location through the save panel.
-    EXPECT_EQ(titleShown(), u"Emplacement de votre base"_s);
+    EXPECT_EQ(titleShown(), SessionWizard::title(Step::location));
     EXPECT_FALSE(find<QPushButton>(u"wizardContinue"_s)->isEnabled());
+    // A folder below 50 Mo is refused inline.
     const QUrl file = sessionUrl();
+    m_free.bytes = 52'428'799;
     m_dialogs.chooseNext(file);
     click(u"chooseLocationButton"_s);
-    ASSERT_EQ(m_dialogs.panels.size(), 1);
+    EXPECT_EQ(errorShown(), SessionWizard::insufficientSpaceMessage());
+    EXPECT_EQ(find<QLabel>(u"locationFileName"_s)->text(), u"Aucun emplacement choisi"_s);
+    EXPECT_FALSE(find<QPushButton>(u"wizardContinue"_s)->isEnabled());
+    m_free.bytes = 52'428'800;
+    m_dialogs.chooseNext(file);
+    click(u"chooseLocationButton"_s);
+    EXPECT_TRUE(errorShown().isEmpty());
     FilePanel proposed = SessionWizard::locationPanel();
     proposed.proposedName = WizardLocationStep::proposedFile(u"Atelier Nord"_s);
-    EXPECT_EQ(m_dialogs.panels.first(), proposed);
+    EXPECT_EQ(m_dialogs.panels, (QList<FilePanel>{proposed, proposed}));
     EXPECT_EQ(find<QLabel>(u"locationFileName"_s)->text(), u"Atelier.cdb"_s);
+    // A cancelled panel changes nothing.
+    click(u"chooseLocationButton"_s);
+    EXPECT_EQ(m_wizard->location(), file);
     next();
     EXPECT_TRUE(QFileInfo::exists(file.toLocalFile()));
 
     // 4. Code.
     EXPECT_EQ(pageShown(), 4);
-    EXPECT_EQ(find<QPushButton>(u"skipCodeButton"_s)->text(), u"Continuer sans code"_s);
+    EXPECT_EQ(find<QPushButton>(u"skipCodeButton"_s)->text(), AccessCodeStep::skipButton());
     type(u"accessCodeField"_s, u"Nord-42"_s);
     type(u"accessCodeConfirmField"_s, u"Nord-42"_s);
     next();
 
     // 5. Two questions, one of them the user's own.
-    EXPECT_EQ(titleShown(), u"Questions de sécurité"_s);
+    EXPECT_EQ(titleShown(), SessionWizard::title(Step::securityQuestions));
     auto* first = find<QComboBox>(u"questionCombo0"_s);
-    EXPECT_EQ(first->placeholderText(), u"Choisir une question…"_s);
+    EXPECT_EQ(first->placeholderText(), SecurityQuestionsStep::pickerPrompt());
     ASSERT_EQ(first->count(), 11);
-    EXPECT_EQ(first->itemText(10), u"Question personnalisée…"_s);
+    EXPECT_EQ(first->itemText(10), SecurityQuestionsStep::customEntry());
     first->setCurrentIndex(8);
     type(u"answerField0"_s, u"  Couscous "_s);
     click(u"addQuestionButton"_s);
@@ -178,8 +190,6 @@ TEST_F(WizardViewTest, AWholeCreationThroughTheWidgetsWritesTheSessionAndListsIt
     EXPECT_EQ(written.preferences.appPassword, u"Nord-42"_s);
     EXPECT_EQ(written.preferences.appearanceMode, AppAppearanceMode::light);
     EXPECT_EQ(written.sessionName, u"Atelier Nord"_s);
-    EXPECT_EQ(written.sessionProfileImageName, u"image_photographie"_s);
-    EXPECT_FALSE(written.sessionProfilePhotoData.has_value());
     ASSERT_EQ(written.securityQuestions.size(), 2);
     EXPECT_EQ(written.securityQuestions[0].question, presetSecurityQuestions().at(8));
     EXPECT_EQ(written.securityQuestions[0].answerHash, answerDigest(u"couscous"_s));
@@ -187,11 +197,6 @@ TEST_F(WizardViewTest, AWholeCreationThroughTheWidgetsWritesTheSessionAndListsIt
     EXPECT_EQ(written.securityQuestions[1].answerHash, answerDigest(u"Alcyon"_s));
     for (const SidebarMenuItemConfig& item : written.preferences.sidebarMenuItems)
         EXPECT_EQ(item.isEnabled, item.defaultKey != "stock"_L1) << item.defaultKey.toStdString();
-
-    ASSERT_EQ(m_recent->entries().size(), 1);
-    EXPECT_EQ(m_recent->entries().first().urlString, RecentFilesStore::urlText(file));
-    EXPECT_EQ(m_recent->entries().first().sessionName, u"Atelier Nord"_s);
-    EXPECT_EQ(m_recent->entries().first().profileImageName, u"image_photographie"_s);
 }
 
 // The step shows the model's message, which stays while it is deserved and
@@ -199,16 +204,16 @@ TEST_F(WizardViewTest, AWholeCreationThroughTheWidgetsWritesTheSessionAndListsIt
 TEST_F(WizardViewTest, TheCodeStepShowsTheModelsMessageUntilFixed) {
     reachAccessCode();
     next();
-    EXPECT_EQ(errorShown(), u"Veuillez saisir un code d'accès."_s);
+    EXPECT_EQ(errorShown(), securitytext::emptyWizardCode());
     type(u"accessCodeField"_s, u"Secret"_s);
     EXPECT_EQ(errorShown(), QString());
     next();
-    EXPECT_EQ(errorShown(), u"Les codes ne correspondent pas."_s);
+    EXPECT_EQ(errorShown(), securitytext::codesDiffer());
     type(u"accessCodeConfirmField"_s, u"secret"_s);
     next();
-    EXPECT_EQ(errorShown(), u"Les codes ne correspondent pas."_s);
+    EXPECT_EQ(errorShown(), securitytext::codesDiffer());
     type(u"accessCodeConfirmField"_s, u"Sec"_s);
-    EXPECT_EQ(errorShown(), u"Les codes ne correspondent pas."_s) << "still deserved";
+    EXPECT_EQ(errorShown(), securitytext::codesDiffer()) << "still deserved";
     EXPECT_EQ(m_wizard->step(), Step::accessCode);
     EXPECT_EQ(pageShown(), 4);
     EXPECT_TRUE(m_store->preferences().appPassword.isEmpty());
@@ -226,30 +231,6 @@ TEST_F(WizardViewTest, TheCodeStepShowsTheModelsMessageUntilFixed) {
     next();
     EXPECT_EQ(m_wizard->step(), Step::securityQuestions);
     EXPECT_EQ(m_store->preferences().appPassword, u"Secret"_s);
-}
-
-TEST_F(WizardViewTest, AFolderBelowFiftyMegabytesIsRefusedInline) {
-    next();
-    type(u"sessionNameField"_s, u"Atelier"_s);
-    next();
-
-    m_free.bytes = 52'428'799;
-    m_dialogs.chooseNext(sessionUrl());
-    click(u"chooseLocationButton"_s);
-    EXPECT_EQ(errorShown(), u"Espace insuffisant (moins de 50 Mo disponibles)."_s);
-    EXPECT_EQ(find<QLabel>(u"locationFileName"_s)->text(), u"Aucun emplacement choisi"_s);
-    EXPECT_FALSE(find<QPushButton>(u"wizardContinue"_s)->isEnabled());
-
-    m_free.bytes = 52'428'800;
-    m_dialogs.chooseNext(sessionUrl());
-    click(u"chooseLocationButton"_s);
-    EXPECT_TRUE(errorShown().isEmpty());
-    EXPECT_EQ(find<QLabel>(u"locationFileName"_s)->text(), u"Atelier.cdb"_s);
-    EXPECT_TRUE(find<QPushButton>(u"wizardContinue"_s)->isEnabled());
-
-    // A cancelled panel changes nothing.
-    click(u"chooseLocationButton"_s);
-    EXPECT_EQ(m_wizard->location(), sessionUrl());
 }
 
 TEST_F(WizardViewTest, ASecondClickDuringTheSlideDoesNotAnswerTheNextStep) {
@@ -279,7 +260,7 @@ TEST_F(WizardViewTest, ASecondClickDuringTheSlideDoesNotAnswerTheNextStep) {
 
 // The company step keeps the settings' rules: a SIRET they refuse is refused
 // here, with the keyboard back in the field; a logo is one they can draw.
-TEST_F(WizardViewTest, TheCompanyStepKeepsTheSettingsRulesAndWritesItsFields) {
+TEST_F(WizardViewTest, TheCompanyStepKeepsTheSettingsRulesAndAFailedStartKeepsIt) {
     reachCompany();
     EXPECT_EQ(find<QLineEdit>(u"companyDisplayName"_s)->placeholderText(),
               u"Nom affiché (ex : Studio Créatif)"_s);
@@ -287,6 +268,21 @@ TEST_F(WizardViewTest, TheCompanyStepKeepsTheSettingsRulesAndWritesItsFields) {
               u"Statut juridique (ex : Micro-entrepreneur)"_s);
     EXPECT_EQ(find<QLineEdit>(u"companyAddressLine2"_s)->placeholderText(),
               u"Adresse ligne 2 (code postal, ville)"_s);
+    // A filled field keeps its name above it.
+    const std::pair<const char*, QString> captions[] = {
+        {"companyDisplayName", u"Nom affiché"_s},
+        {"companyOwnerName", u"Nom et prénom"_s},
+        {"companySiret", u"SIRET"_s},
+        {"companyAddressLine2", u"Adresse ligne 2"_s}};
+    for (const auto& [field, text] : captions) {
+        const QString name = QString::fromLatin1(field);
+        type(name, u"Rempli"_s);
+        auto* caption = find<QLabel>(name + u"Caption"_s);
+        ASSERT_NE(caption, nullptr) << field;
+        EXPECT_TRUE(caption->isVisibleTo(m_view.get())) << field;
+        EXPECT_EQ(caption->text(), text);
+        EXPECT_EQ(caption->buddy(), find<QLineEdit>(name));
+    }
 
     const QString notes = path(u"logo.png"_s);
     writeBytes(notes, "pas un logo");
@@ -308,7 +304,7 @@ TEST_F(WizardViewTest, TheCompanyStepKeepsTheSettingsRulesAndWritesItsFields) {
     type(u"companyAddressLine2"_s, u"75011 Paris"_s);
     next();
     EXPECT_EQ(m_wizard->step(), Step::company);
-    EXPECT_EQ(errorShown(), u"Le SIRET doit comporter 14 chiffres."_s);
+    EXPECT_EQ(errorShown(), CompanySettingsForm::siretMessage());
     EXPECT_EQ(m_view->focusWidget(), find<QLineEdit>(u"companySiret"_s));
     type(u"companySiret"_s, u"123 456 789 00012"_s);
     EXPECT_EQ(errorShown(), QString());
@@ -319,12 +315,33 @@ TEST_F(WizardViewTest, TheCompanyStepKeepsTheSettingsRulesAndWritesItsFields) {
     EXPECT_EQ(company.displayName, u"Studio Nord"_s);
     EXPECT_EQ(company.siret, u"12345678900012"_s);
     EXPECT_EQ(company.addressLine2, u"75011 Paris"_s);
-    EXPECT_TRUE(company.ownerName.isEmpty());
+    EXPECT_EQ(company.ownerName, u"Rempli"_s);
+    EXPECT_TRUE(company.legalStatus.isEmpty());
     ASSERT_TRUE(m_store->preferences().invoiceLogoURL.has_value());
     EXPECT_EQ(readBytes(m_store->preferences().invoiceLogoURL->toLocalFile()), readBytes(logo));
+
+    // A start that fails keeps everything and says why.
+    QSignalSpy finished(m_wizard.get(), &SessionWizard::finished);
+    m_fs.failOn(FaultyFileSystem::Op::Write);
+    click(u"startButton"_s);
+    EXPECT_EQ(finished.count(), 0);
+    EXPECT_FALSE(errorShown().isEmpty());
+    EXPECT_EQ(errorShown(), m_wizard->error());
+    EXPECT_EQ(pageShown(), 8);
+    EXPECT_TRUE(m_wizard->inProgress());
+    EXPECT_TRUE(m_recent->entries().isEmpty());
+    // The failure is no new creation: what was typed is still there.
+    EXPECT_EQ(find<QLineEdit>(u"sessionNameField"_s)->text(), u"Atelier Nord"_s);
+    EXPECT_EQ(find<QLineEdit>(u"companyDisplayName"_s)->text(), u"Studio Nord"_s);
+
+    m_fs.heal();
+    click(u"startButton"_s);
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_TRUE(errorShown().isEmpty());
 }
 
-TEST_F(WizardViewTest, BackShowsWhatWasChosenBefore) {
+// Back shows what was chosen before; a new creation starts from empty pages.
+TEST_F(WizardViewTest, BackShowsWhatWasChosenAndANewCreationForgetsIt) {
     click(u"wizardAppearanceLight"_s);
     next();
     type(u"sessionNameField"_s, u"Atelier Nord"_s);
@@ -344,6 +361,23 @@ TEST_F(WizardViewTest, BackShowsWhatWasChosenBefore) {
     EXPECT_EQ(pageShown(), 1);
     EXPECT_TRUE(find<QAbstractButton>(u"wizardAppearanceLight"_s)->isChecked());
     EXPECT_FALSE(shown(u"wizardBack"_s));
+
+    reachQuestions();
+    click(u"addQuestionButton"_s);
+    type(u"answerField0"_s, u"Rex"_s);
+
+    m_wizard->abandon();
+    m_wizard->start();
+    EXPECT_EQ(pageShown(), 1);
+    EXPECT_EQ(find<QLabel>(u"wizardStepIndicator"_s)->text(), u"Étape 1 sur 8"_s);
+    // The new session is dark again, and so is the screen.
+    EXPECT_TRUE(find<QAbstractButton>(u"wizardAppearanceDark"_s)->isChecked());
+    EXPECT_EQ(theme::current(), AppAppearanceMode::dark);
+    for (const QString& field : {u"sessionNameField"_s, u"accessCodeField"_s, u"answerField0"_s})
+        EXPECT_TRUE(find<QLineEdit>(field)->text().isEmpty()) << field.toStdString();
+    EXPECT_EQ(m_view->findChild<QComboBox*>(u"questionCombo1"_s), nullptr);
+    EXPECT_EQ(find<QComboBox>(u"questionCombo0"_s)->currentIndex(), -1);
+    EXPECT_FALSE(find<QAbstractButton>(u"presetPicture_image_sport_bienetre"_s)->isChecked());
 }
 
 TEST_F(WizardViewTest, QuestionRowsStayBetweenOneAndThree) {
@@ -397,50 +431,6 @@ TEST_F(WizardViewTest, OnlyReadableImagesBecomeTheSessionPhoto) {
     click(u"removePictureButton"_s);
     EXPECT_FALSE(m_wizard->photo().has_value());
     EXPECT_FALSE(find<QPushButton>(u"removePictureButton"_s)->isEnabled());
-}
-
-TEST_F(WizardViewTest, AFailedStartKeepsEverythingAndSaysWhy) {
-    reachCompany();
-    type(u"companyDisplayName"_s, u"Studio Nord"_s);
-    next();
-    ASSERT_EQ(m_wizard->step(), Step::end);
-
-    QSignalSpy finished(m_wizard.get(), &SessionWizard::finished);
-    m_fs.failOn(FaultyFileSystem::Op::Write);
-    click(u"startButton"_s);
-    EXPECT_EQ(finished.count(), 0);
-    EXPECT_FALSE(errorShown().isEmpty());
-    EXPECT_EQ(errorShown(), m_wizard->error());
-    EXPECT_EQ(pageShown(), 8);
-    EXPECT_TRUE(m_wizard->inProgress());
-    EXPECT_TRUE(m_recent->entries().isEmpty());
-    // The failure is no new creation: what was typed is still there.
-    EXPECT_EQ(find<QLineEdit>(u"sessionNameField"_s)->text(), u"Atelier Nord"_s);
-    EXPECT_EQ(find<QLineEdit>(u"companyDisplayName"_s)->text(), u"Studio Nord"_s);
-
-    m_fs.heal();
-    click(u"startButton"_s);
-    EXPECT_EQ(finished.count(), 1);
-    EXPECT_TRUE(errorShown().isEmpty());
-}
-
-TEST_F(WizardViewTest, ANewCreationStartsFromEmptyPages) {
-    click(u"wizardAppearanceLight"_s);
-    reachQuestions();
-    click(u"addQuestionButton"_s);
-    type(u"answerField0"_s, u"Rex"_s);
-
-    m_wizard->abandon();
-    m_wizard->start();
-    EXPECT_EQ(pageShown(), 1);
-    EXPECT_EQ(find<QLabel>(u"wizardStepIndicator"_s)->text(), u"Étape 1 sur 8"_s);
-    // The new session is dark again, and so is the screen.
-    EXPECT_TRUE(find<QAbstractButton>(u"wizardAppearanceDark"_s)->isChecked());
-    EXPECT_EQ(theme::current(), AppAppearanceMode::dark);
-    for (const QString& field : {u"sessionNameField"_s, u"accessCodeField"_s, u"answerField0"_s})
-        EXPECT_TRUE(find<QLineEdit>(field)->text().isEmpty()) << field.toStdString();
-    EXPECT_EQ(m_view->findChild<QComboBox*>(u"questionCombo1"_s), nullptr);
-    EXPECT_EQ(find<QComboBox>(u"questionCombo0"_s)->currentIndex(), -1);
 }
 
 // The stack the wizard and the lock screen slide with.

@@ -6,37 +6,38 @@
 
 namespace velmora::test {
 
+using namespace Qt::StringLiterals;
+
 // A small design studio, its client and the documents they exchange: what
 // the PDF tests read back and what the sample pages show.
 struct SampleDocuments {
     static CompanySettings company() {
         CompanySettings c;
-        c.displayName = QStringLiteral("Atelier Lumen");
-        c.ownerName = QStringLiteral("Camille Moreau");
-        c.legalStatus = QStringLiteral("Entrepreneur individuel — micro-entreprise");
-        c.siret = QStringLiteral("853 214 967 00021");
-        c.addressLine1 = QStringLiteral("12 rue des Tanneurs");
-        c.addressLine2 = QStringLiteral("69001 Lyon");
+        c.displayName = u"Atelier Lumen"_s;
+        c.ownerName = u"Camille Moreau"_s;
+        c.legalStatus = u"Entrepreneur individuel — micro-entreprise"_s;
+        c.siret = u"853 214 967 00021"_s;
+        c.addressLine1 = u"12 rue des Tanneurs"_s;
+        c.addressLine2 = u"69001 Lyon"_s;
         c.additionalLegalText =
-            QStringLiteral("Dispensé d’immatriculation au registre du commerce et des sociétés.");
-        c.bankName = QStringLiteral("Banque Populaire Auvergne Rhône Alpes");
-        c.bankIBAN = QStringLiteral("FR76 1680 7000 1234 5678 9012 345");
-        c.bankBIC = QStringLiteral("CCBPFRPPGRE");
-        c.bankAccountName = QStringLiteral("Camille Moreau");
-        c.acceptedPaymentMethods = {QStringLiteral("Virement"), QStringLiteral("Chèque"),
-                                    QStringLiteral("Carte bancaire"), QStringLiteral("Espèces")};
+            u"Dispensé d’immatriculation au registre du commerce et des sociétés."_s;
+        c.bankName = u"Banque Populaire Auvergne Rhône Alpes"_s;
+        c.bankIBAN = u"FR76 1680 7000 1234 5678 9012 345"_s;
+        c.bankBIC = u"CCBPFRPPGRE"_s;
+        c.bankAccountName = u"Camille Moreau"_s;
+        c.acceptedPaymentMethods = {u"Virement"_s, u"Chèque"_s, u"Carte bancaire"_s, u"Espèces"_s};
         return c;
     }
 
     static ClientItem client() {
         ClientItem c;
-        c.id = QUuid::fromString(QStringLiteral("6f1c2d3e-4b5a-4c6d-8e7f-0a1b2c3d4e5f"));
+        c.id = QUuid::fromString(u"6f1c2d3e-4b5a-4c6d-8e7f-0a1b2c3d4e5f"_s);
         c.kind = ClientKind::professionnel;
-        c.company = QStringLiteral("Maison Verdier SARL");
-        c.email = QStringLiteral("compta@maison-verdier.fr");
-        c.addressLine1 = QStringLiteral("4 place Bellecour");
-        c.addressLine2 = QStringLiteral("69002 Lyon");
-        c.siret = QStringLiteral("532 118 004 00035");
+        c.company = u"Maison Verdier SARL"_s;
+        c.email = u"compta@maison-verdier.fr"_s;
+        c.addressLine1 = u"4 place Bellecour"_s;
+        c.addressLine2 = u"69002 Lyon"_s;
+        c.siret = u"532 118 004 00035"_s;
         return c;
     }
 
@@ -62,36 +63,32 @@ struct SampleDocuments {
         CommercialDocumentItem d;
         d.id = QUuid::createUuid();
         d.kind = CommercialDocumentKind::invoice;
-        d.number = QStringLiteral("F-2025-014");
+        d.number = u"F-2025-014"_s;
         d.issueDate = day(2025, 6, 2);
         d.dueDays = 30;
         d.clientID = client().id;
         using K = CommercialDocumentLineKind;
-        CommercialDocumentLine identity =
-            line(K::service, QStringLiteral("Identité visuelle"),
-                 QStringLiteral("Logo, palette de couleurs et typographies, guide d’usage de "
-                                "douze pages"),
-                 1200);
+        CommercialDocumentLine identity = line(
+            K::service, u"Identité visuelle"_s,
+            u"Logo, palette de couleurs et typographies, guide d’usage de douze pages"_s, 1200);
         CommercialDocumentLine workshop =
-            line(K::service, QStringLiteral("Atelier de lancement"),
-                 QStringLiteral("Séance de travail avec l’équipe, en heures"), 65, 3.5);
+            line(K::service, u"Atelier de lancement"_s,
+                 u"Séance de travail avec l’équipe, en heures"_s, 65, 3.5);
         workshop.lineDiscountEnabled = true;
         workshop.lineDiscountIsPercent = true;
         workshop.lineDiscountValue = 10;
         CommercialDocumentLine cards =
-            line(K::service, QStringLiteral("Cartes de visite"),
-                 QStringLiteral("Mise en page recto verso, deux allers-retours"), 90, 2);
+            line(K::service, u"Cartes de visite"_s,
+                 u"Mise en page recto verso, deux allers-retours"_s, 90, 2);
         CommercialDocumentLine social =
-            line(K::service, QStringLiteral("Déclinaison réseaux sociaux"),
-                 QStringLiteral("Bannières et avatars aux formats Instagram et LinkedIn"), 150);
+            line(K::service, u"Déclinaison réseaux sociaux"_s,
+                 u"Bannières et avatars aux formats Instagram et LinkedIn"_s, 150);
         social.isOffered = true;
-        CommercialDocumentLine loyalty =
-            line(K::discount, QStringLiteral("Remise fidélité"), QString(), 5);
+        CommercialDocumentLine loyalty = line(K::discount, u"Remise fidélité"_s, QString(), 5);
         loyalty.discountIsPercent = true;
-        d.lines = {
-            identity, workshop,
-            cards,    social,
-            loyalty,  line(K::deposit, QStringLiteral("Acompte versé le 12 mai"), QString(), 300)};
+        d.lines = {identity, workshop,
+                   cards,    social,
+                   loyalty,  line(K::deposit, u"Acompte versé le 12 mai"_s, QString(), 300)};
         return d;
     }
 
@@ -99,17 +96,16 @@ struct SampleDocuments {
         CommercialDocumentItem d;
         d.id = QUuid::createUuid();
         d.kind = CommercialDocumentKind::quote;
-        d.number = QStringLiteral("D-2025-031");
+        d.number = u"D-2025-031"_s;
         d.issueDate = day(2025, 6, 2);
         d.validityDate = day(2025, 7, 2);
         d.clientID = client().id;
         using K = CommercialDocumentLineKind;
-        d.lines = {line(K::service, QStringLiteral("Site vitrine"),
-                        QStringLiteral("Cinq pages, formulaire de contact, mise en ligne"), 2400),
-                   line(K::service, QStringLiteral("Rédaction"),
-                        QStringLiteral("Textes des pages, relus avec vous"), 180),
-                   line(K::service, QStringLiteral("Photographies"),
-                        QStringLiteral("Demi-journée de prise de vue à l’atelier"), 450)};
+        d.lines = {line(K::service, u"Site vitrine"_s,
+                        u"Cinq pages, formulaire de contact, mise en ligne"_s, 2400),
+                   line(K::service, u"Rédaction"_s, u"Textes des pages, relus avec vous"_s, 180),
+                   line(K::service, u"Photographies"_s,
+                        u"Demi-journée de prise de vue à l’atelier"_s, 450)};
         return d;
     }
 };

@@ -10,6 +10,8 @@
 
 namespace velmora::test {
 
+using namespace Qt::StringLiterals;
+
 QDateTime decodeMoment() {
     return utc(2025, 6, 10, 9, 0, 0, 750);
 }
@@ -19,7 +21,7 @@ QDateTime utc(int year, int month, int day, int hour, int minute, int second, in
 }
 
 QString uuidText(int n) {
-    return QStringLiteral("00000000-0000-4000-8000-%1").arg(n, 12, 10, QLatin1Char('0'));
+    return u"00000000-0000-4000-8000-%1"_s.arg(n, 12, 10, QLatin1Char('0'));
 }
 
 QUuid uuid(int n) {
@@ -34,16 +36,16 @@ QJsonObject minimalRoot() {
           "serviceTags", "quoteStatuses", "invoiceStatuses", "projectStatusOptions",
           "projectTypeOptions"})
         root.insert(QLatin1String(key), QJsonArray());
-    root.insert(QStringLiteral("stockSettings"), QJsonObject());
-    root.insert(QStringLiteral("preferences"), minimalPreferences());
-    root.insert(QStringLiteral("companySettings"), minimalCompanySettings());
-    root.insert(QStringLiteral("storagePreferences"), minimalStoragePreferences());
-    root.insert(QStringLiteral("accountingRecipeSettings"), minimalAccountingRecipeSettings());
+    root.insert(u"stockSettings"_s, QJsonObject());
+    root.insert(u"preferences"_s, QJsonObject());
+    root.insert(u"companySettings"_s, minimalCompanySettings());
+    root.insert(u"storagePreferences"_s, QJsonObject{{"backupAlwaysEnabled", false}});
+    root.insert(u"accountingRecipeSettings"_s, minimalAccountingRecipeSettings());
     return root;
 }
 
 QJsonObject minimalTag(int n) {
-    return {{"id", uuidText(n)}, {"name", QStringLiteral("Tag %1").arg(n)}, {"color", "green"}};
+    return {{"id", uuidText(n)}, {"name", u"Tag %1"_s.arg(n)}, {"color", "green"}};
 }
 
 QJsonObject minimalClient(int n) {
@@ -57,11 +59,6 @@ QJsonObject minimalService(int n) {
     return {{"id", uuidText(n)}, {"title", "Audit"}, {"description", "Une journée"}};
 }
 
-QJsonObject minimalProject(int n) {
-    return {{"id", uuidText(n)}, {"title", "Mission"},   {"info", ""},
-            {"type", "Clients"}, {"status", "En cours"}, {"notes", ""}};
-}
-
 QJsonObject minimalLine(int n) {
     return {{"id", uuidText(n)},
             {"title", "Prestation"},
@@ -73,7 +70,7 @@ QJsonObject minimalLine(int n) {
 QJsonObject minimalDocument(int n) {
     return {{"id", uuidText(n)},
             {"kind", "quote"},
-            {"number", QStringLiteral("D-%1").arg(n)},
+            {"number", u"D-%1"_s.arg(n)},
             {"issueDate", "2025-03-01T10:00:00Z"},
             {"dueDays", 30},
             {"notes", ""},
@@ -98,14 +95,6 @@ QJsonObject minimalCompanySettings() {
             {"tvaNote", "TVA non applicable, art. 293 B du CGI"},
             {"latePenaltyText", "Pénalités"},
             {"additionalLegalText", ""}};
-}
-
-QJsonObject minimalPreferences() {
-    return {};
-}
-
-QJsonObject minimalStoragePreferences() {
-    return {{"backupAlwaysEnabled", false}};
 }
 
 QJsonObject minimalAccountingRecipeSettings() {
@@ -201,6 +190,10 @@ AppDatabase decodeOk(const QByteArray& bytes, const QDateTime& now) {
         return AppDatabase{};
     }
     return std::move(result).value();
+}
+
+AppDatabase decodeOk(const QJsonObject& root, const QDateTime& now) {
+    return decodeOk(toBytes(root), now);
 }
 
 QString decodeError(const QByteArray& bytes, const QDateTime& now) {

@@ -14,6 +14,8 @@
 #include <QString>
 #include <QUuid>
 
+#include <gtest/gtest.h>
+
 #include <initializer_list>
 #include <utility>
 
@@ -36,15 +38,12 @@ QJsonObject minimalRoot();
 QJsonObject minimalTag(int n = 1);
 QJsonObject minimalClient(int n = 1);
 QJsonObject minimalService(int n = 1);
-QJsonObject minimalProject(int n = 1);
 QJsonObject minimalLine(int n = 1);
 // A quote with one minimal line.
 QJsonObject minimalDocument(int n = 1);
 QJsonObject minimalEncaissement();
 QJsonObject minimalSnapshot();
 QJsonObject minimalCompanySettings();
-QJsonObject minimalPreferences();
-QJsonObject minimalStoragePreferences();
 QJsonObject minimalAccountingRecipeSettings();
 QJsonObject minimalNotificationState();
 QJsonObject minimalStockItem(int n = 1);
@@ -72,10 +71,18 @@ QByteArray withRaw(const QJsonObject& root, const QString& marker, const QByteAr
 // Decodes with a FixedClock; a failure fails the current test with the
 // decoder's message and returns an empty database.
 AppDatabase decodeOk(const QByteArray& bytes, const QDateTime& now = decodeMoment());
+AppDatabase decodeOk(const QJsonObject& root, const QDateTime& now = decodeMoment());
 // The decoder's message, or a test failure when the bytes decode.
 QString decodeError(const QByteArray& bytes, const QDateTime& now = decodeMoment());
 
 // Parses encoder output; a failure fails the current test.
 QJsonObject parseObject(const QByteArray& bytes);
+
+// The one item of a list that must hold exactly one; otherwise a test
+// failure and a default item.
+template <class T> T only(const QList<T>& list) {
+    EXPECT_EQ(list.size(), 1) << "exactly one item expected";
+    return list.value(0);
+}
 
 } // namespace velmora::test

@@ -440,7 +440,7 @@ TEST(SessionFileTest, FailuresNameTheFile) {
 
     const QString cannotWrite = u"Le fichier « s.cdb » n'a pas pu être enregistré : "_s;
     const Result<> status = writeSessionFile(newSessionContents(), SessionFormat::Compact,
-                                           dir.filePath(u"nulle-part/s.cdb"_s));
+                                             dir.filePath(u"nulle-part/s.cdb"_s));
     ASSERT_FALSE(status.ok());
     EXPECT_TRUE(status.error().startsWith(cannotWrite)) << status.error().toStdString();
     EXPECT_GT(status.error().size(), cannotWrite.size());

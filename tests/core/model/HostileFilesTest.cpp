@@ -6,6 +6,7 @@
 #include "core/model/SessionDecoder.h"
 #include "core/model/SessionEncoder.h"
 #include "core/model/SessionFile.h"
+#include "support/SessionJson.h"
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,7 @@
 using namespace Qt::StringLiterals;
 
 using namespace velmora;
+using velmora::test::only;
 
 namespace {
 
@@ -81,13 +83,8 @@ const AppDatabase& referenceSession() {
     return db;
 }
 
-const Encaissement& onlyPayment(const AppDatabase& db) {
-    static const Encaissement none;
-    if (db.documents.size() != 1 || db.documents[0].encaissements.size() != 1) {
-        ADD_FAILURE() << "expected one document with one payment";
-        return none;
-    }
-    return db.documents[0].encaissements[0];
+double paidAmount(const AppDatabase& db) {
+    return only(only(db.documents).encaissements).amount;
 }
 
 const std::map<std::string, Expectation>& expectations() {
@@ -97,10 +94,9 @@ const std::map<std::string, Expectation>& expectations() {
         {"reference-session.cdb", read([](const AppDatabase& db) {
              EXPECT_EQ(db.sessionName, u"Atelier"_s);
              EXPECT_EQ(db.sessionID, QUuid(u"6B7C8D9E-0F1A-4B2C-9D3E-4F5A6B7C8D9E"_s));
-             ASSERT_EQ(db.clients.size(), 1);
-             EXPECT_EQ(db.clients[0].firstName, u"Jeanne"_s);
+             EXPECT_EQ(only(db.clients).firstName, u"Jeanne"_s);
              EXPECT_EQ(db.companySettings.ownerName, u"Léa Morel"_s);
-             EXPECT_EQ(onlyPayment(db).amount, 120.5);
+             EXPECT_EQ(paidAmount(db), 120.5);
          })},
 
         // Not a session at all.
@@ -145,17 +141,14 @@ const std::map<std::string, Expectation>& expectations() {
         {"amount-nan-literal.cdb", refusedButPreviewed(kAmount + u"JSON mal formé"_s)},
         {"amount-as-text.cdb", refusedButPreviewed(kAmount + u"nombre attendu"_s)},
         {"amount-minus-zero.cdb",
-         read([](const AppDatabase& db) { EXPECT_EQ(onlyPayment(db).amount, 0.0); })},
-        {"amount-1e-400.cdb",
-         read([](const AppDatabase& db) { EXPECT_EQ(onlyPayment(db).amount, 0.0); })},
+         read([](const AppDatabase& db) { EXPECT_EQ(paidAmount(db), 0.0); })},
+        {"amount-1e-400.cdb", read([](const AppDatabase& db) { EXPECT_EQ(paidAmount(db), 0.0); })},
         {"due-days-huge.cdb", refusedButPreviewed(u"documents[0].dueDays — entier hors limites"_s)},
         {"due-days-1e20.cdb", refusedButPreviewed(u"documents[0].dueDays — entier hors limites"_s)},
         {"due-days-fraction.cdb",
          refusedButPreviewed(u"documents[0].dueDays — nombre entier attendu"_s)},
-        {"due-days-as-float.cdb", read([](const AppDatabase& db) {
-             ASSERT_EQ(db.documents.size(), 1);
-             EXPECT_EQ(db.documents[0].dueDays, 30);
-         })},
+        {"due-days-as-float.cdb",
+         read([](const AppDatabase& db) { EXPECT_EQ(only(db.documents).dueDays, 30); })},
 
         // Well-formed JSON that does not fit the records.
         {"missing-clients.cdb", refusedButPreviewed(u"clients — clé obligatoire absente"_s)},
@@ -196,8 +189,7 @@ const std::map<std::string, Expectation>& expectations() {
          read([](const AppDatabase& db) { EXPECT_EQ(db, referenceSession()); })},
         {"deep-unknown-key-2000.cdb", refusedButPreviewed(u"extra — imbrication trop profonde"_s)},
         {"legacy-linked-project.cdb", read([](const AppDatabase& db) {
-             ASSERT_EQ(db.documents.size(), 1);
-             EXPECT_EQ(db.documents[0].linkedProjectIDs,
+             EXPECT_EQ(only(db.documents).linkedProjectIDs,
                        QList<QUuid>{QUuid(u"7C8D9E0F-1A2B-4C3D-8E4F-5A6B7C8D9E0F"_s)});
          })},
         {"good-media.cdb", read([](const AppDatabase& db) {
@@ -361,9 +353,9 @@ TEST_F(LargeHostileFile, TenMegabyteTextAndMediaAreReadWholeAndWrittenBack) {
         referenceWith("\"notes\":\"\"", "\"notes\":\"" + escapedPiece.repeated(repeats) + '"'));
     const auto db = decodeWritten(bytes);
     ASSERT_TRUE(db.ok()) << toStd(db.error());
-    ASSERT_EQ(db->clients.size(), 1);
-    EXPECT_EQ(db->clients[0].notes.size(), piece.size() * repeats);
-    EXPECT_EQ(db->clients[0].notes, piece.repeated(repeats));
+    const QString notes = only(db->clients).notes;
+    EXPECT_EQ(notes.size(), piece.size() * repeats);
+    EXPECT_EQ(notes, piece.repeated(repeats));
     ASSERT_EQ(db->embeddedMedia.size(), 1);
     EXPECT_EQ(db->embeddedMedia.first().decodedSize(), media.size());
     EXPECT_EQ(db->embeddedMedia.first().decoded(), media);

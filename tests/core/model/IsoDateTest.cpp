@@ -13,6 +13,7 @@ namespace velmora {
 namespace {
 
 using test::utc;
+using namespace Qt::StringLiterals;
 
 QDateTime paris(int y, int m, int d, int h, int mi) {
     return QDateTime(QDate(y, m, d), QTime(h, mi), QTimeZone("Europe/Paris"));
@@ -27,9 +28,7 @@ TEST(IsoDateTest, ParsesValidDates) {
         {"0000-01-01T00:00:00Z", QDateTime::fromSecsSinceEpoch(-62167219200, Qt::UTC)},
         {"9999-12-31T23:59:59Z", QDateTime::fromSecsSinceEpoch(253402300799, Qt::UTC)},
         {"1600-03-01T12:00:00Z", utc(1600, 3, 1, 12)},
-        // Leap years.
-        {"2024-02-29T00:00:00Z", utc(2024, 2, 29)},
-        {"2000-02-29T00:00:00Z", utc(2000, 2, 29)},
+        // Leap years before the cycle of EveryDayOfFourHundredYearsRoundTrips.
         {"1600-02-29T00:00:00Z", utc(1600, 2, 29)},
         {"0000-02-29T00:00:00Z", QDateTime::fromSecsSinceEpoch(-62167219200 + 59 * 86400, Qt::UTC)},
     };
@@ -39,10 +38,6 @@ TEST(IsoDateTest, ParsesValidDates) {
         EXPECT_EQ(*read, date) << text;
         EXPECT_EQ(read->timeSpec(), Qt::UTC) << text;
     }
-    for (const char* day :
-         {"2025-01-31", "2025-03-31", "2025-04-30", "2025-05-31", "2025-06-30", "2025-07-31",
-          "2025-08-31", "2025-09-30", "2025-10-31", "2025-11-30", "2025-12-31"})
-        EXPECT_TRUE(parseIsoDate(std::string(day) + "T00:00:00Z")) << day;
 }
 
 TEST(IsoDateTest, RefusesEveryOtherForm) {
@@ -51,32 +46,17 @@ TEST(IsoDateTest, RefusesEveryOtherForm) {
           "2025-08-32", "2025-09-31", "2025-10-32", "2025-11-31", "2025-12-32", "2023-02-29",
           "1900-02-29", "2100-02-29", "2024-02-30", "2025-00-01", "2025-13-01", "2025-01-00"})
         EXPECT_FALSE(parseIsoDate(std::string(day) + "T00:00:00Z")) << day;
-    for (const char* text : {"2025-01-01T24:00:00Z",
-                             "2025-01-01T23:60:00Z",
-                             "2025-01-01T23:59:60Z",
-                             "2025-01-01T99:99:99Z",
-                             "2025-06-10T09:05:07.000Z",
-                             "2025-06-10T09:05:07.5Z",
-                             "2025-06-10T09:05:07+02:00",
-                             "2025-06-10T09:05:07+00:00",
-                             "2025-06-10T09:05:07",
-                             "2025-06-10T09:05Z",
-                             "2025-06-10",
-                             "2025-06-10 09:05:07Z",
-                             "2025/06/10T09:05:07Z",
-                             "2025-06-10T09:05:07z",
-                             "2025-06-10t09:05:07Z",
-                             " 2025-06-10T09:05:07Z",
-                             "2025-06-10T09:05:07Z ",
-                             "+025-06-10T09:05:07Z",
-                             "-025-06-10T09:05:07Z",
-                             "+2025-06-10T09:05:07Z",
-                             "2025-6-10T09:05:07Z",
-                             "25-06-10T09:05:07Z",
-                             "2025-06-1aT09:05:07Z",
-                             "2025-06-10T09:0:507Z",
-                             "",
-                             "Z"})
+    for (const char* text :
+         {"2025-01-01T24:00:00Z",      "2025-01-01T23:60:00Z",      "2025-01-01T23:59:60Z",
+          "2025-01-01T99:99:99Z",      "2025-06-10T09:05:07.000Z",  "2025-06-10T09:05:07.5Z",
+          "2025-06-10T09:05:07+02:00", "2025-06-10T09:05:07+00:00", "2025-06-10T09:05:07",
+          "2025-06-10T09:05Z",         "2025-06-10 09:05:07Z",      "2025/06/10T09:05:07Z",
+          "2025-06-10T09:05:07z",      "2025-06-10t09:05:07Z",      " 2025-06-10T09:05:07Z",
+          "2025-06-10T09:05:07Z ",     "+025-06-10T09:05:07Z",      "-025-06-10T09:05:07Z",
+          "+2025-06-10T09:05:07Z",     "2025-6-10T09:05:07Z",       "25-06-10T09:05:07Z",
+          "2025-06-1aT09:05:07Z",      "2025-06-10T09:0:507Z"})
+        EXPECT_FALSE(parseIsoDate(text)) << text;
+    for (const char* text : {"2025-06-10", "", "Z"})
         EXPECT_FALSE(parseIsoDate(text)) << text;
     EXPECT_FALSE(parseIsoDate(std::string_view("2025-06-10T09:05:07\0", 20)));
 }
@@ -120,7 +100,7 @@ TEST(IsoDateTest, EveryDayOfFourHundredYearsRoundTrips) {
     for (QDate day(2000, 1, 1); day < QDate(2400, 1, 1) && failures < 5; day = day.addDays(1)) {
         const QDateTime date(day, QTime(23, 59, 58), Qt::UTC);
         const QString text = isoDateString(date);
-        const QString expected = day.toString(Qt::ISODate) + QStringLiteral("T23:59:58Z");
+        const QString expected = day.toString(Qt::ISODate) + u"T23:59:58Z"_s;
         if (text != expected || parseIsoDate(text.toStdString()) != date) {
             ADD_FAILURE() << expected.toStdString() << " written " << text.toStdString();
             ++failures;

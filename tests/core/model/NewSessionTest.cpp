@@ -15,6 +15,7 @@ namespace velmora {
 namespace {
 
 using namespace test;
+using namespace Qt::StringLiterals;
 
 struct Seed {
     const char* name;
@@ -103,20 +104,19 @@ TEST(NewSessionTest, SettingsDefaults) {
     const CompanySettings& c = db.companySettings;
     EXPECT_EQ(c.displayName, QString());
     EXPECT_EQ(c.siret, QString());
-    EXPECT_EQ(c.tvaNote, QStringLiteral("TVA non applicable, art. 293 B du CGI"));
+    EXPECT_EQ(c.tvaNote, u"TVA non applicable, art. 293 B du CGI"_s);
     EXPECT_EQ(c.latePenaltyText,
-              QStringLiteral("Pénalités de retard exigibles au taux légal en vigueur à compter du "
-                             "jour suivant la date d'échéance. Indemnité forfaitaire pour frais de "
-                             "recouvrement de 40 € (art. L441-10 et D441-5 du Code de commerce)."));
+              u"Pénalités de retard exigibles au taux légal en vigueur à compter du "
+              "jour suivant la date d'échéance. Indemnité forfaitaire pour frais de "
+              "recouvrement de 40 € (art. L441-10 et D441-5 du Code de commerce)."_s);
     EXPECT_EQ(c.additionalLegalText, QString());
     EXPECT_EQ(c.legalTextOrder, (QList<QString>{"latePenalty", "additional"}));
-    EXPECT_EQ(c.lateChargeLineTitle, QStringLiteral("Frais de retard"));
-    EXPECT_EQ(c.lateChargeLineDescription, QStringLiteral("Pénalités de retard de paiement"));
+    EXPECT_EQ(c.lateChargeLineTitle, u"Frais de retard"_s);
+    EXPECT_EQ(c.lateChargeLineDescription, u"Pénalités de retard de paiement"_s);
     EXPECT_TRUE(c.acceptedPaymentMethods.isEmpty());
 
-    EXPECT_EQ(db.accountingRecipeSettings.title, QStringLiteral("Livre des recettes"));
-    EXPECT_EQ(db.accountingRecipeSettings.buttonTitle,
-              QStringLiteral("Télécharger le livre de recettes"));
+    EXPECT_EQ(db.accountingRecipeSettings.title, u"Livre des recettes"_s);
+    EXPECT_EQ(db.accountingRecipeSettings.buttonTitle, u"Télécharger le livre de recettes"_s);
     EXPECT_EQ(db.accountingRecipeSettings.companyName, QString());
 
     const URSSAFSettings& u = db.urssafSettings;
@@ -130,8 +130,8 @@ TEST(NewSessionTest, SettingsDefaults) {
     EXPECT_EQ(u.bicRate, 25.0);
     EXPECT_EQ(u.microRateBICServices, 21.2);
     EXPECT_EQ(u.declarationFrequency, URSSAFDeclarationFrequency::trimestrial);
-    EXPECT_EQ(u.recurringBadgeMonthlyColorKey, QStringLiteral("blue"));
-    EXPECT_EQ(u.recurringBadgeYearlyColorKey, QStringLiteral("pink"));
+    EXPECT_EQ(u.recurringBadgeMonthlyColorKey, u"blue"_s);
+    EXPECT_EQ(u.recurringBadgeYearlyColorKey, u"pink"_s);
     EXPECT_EQ(u.declarationDayOfMonth, 1);
     EXPECT_TRUE(u.reminderEnabled);
     EXPECT_FALSE(u.versementLiberatoire);
@@ -144,10 +144,10 @@ TEST(NewSessionTest, SettingsDefaults) {
     const StockSettings& s = db.stockSettings;
     EXPECT_EQ(s.lowStockThreshold, 2);
     EXPECT_EQ(s.outOfStockThreshold, 0);
-    EXPECT_EQ(s.labelCategories, QStringLiteral("Catégories"));
-    EXPECT_EQ(s.labelSubCategories, QStringLiteral("Sous-catégories"));
-    EXPECT_EQ(s.labelTags, QStringLiteral("Tags"));
-    EXPECT_EQ(s.labelSubTags, QStringLiteral("Sous-tags"));
+    EXPECT_EQ(s.labelCategories, u"Catégories"_s);
+    EXPECT_EQ(s.labelSubCategories, u"Sous-catégories"_s);
+    EXPECT_EQ(s.labelTags, u"Tags"_s);
+    EXPECT_EQ(s.labelSubTags, u"Sous-tags"_s);
 
     const AppPreferences& p = db.preferences;
     EXPECT_EQ(p.appearanceMode, AppAppearanceMode::dark);
@@ -195,12 +195,12 @@ TEST(PreviewDecodeTest, TellsWhetherTheSessionIsProtected) {
     ASSERT_TRUE(open.ok()) << open.error().toStdString();
     EXPECT_FALSE(open->isProtected());
 
-    db.preferences.appPassword = QStringLiteral("1234");
+    db.preferences.appPassword = u"1234"_s;
     for (SessionFormat format : {SessionFormat::Compact, SessionFormat::PrettySorted}) {
         const auto locked = decodePreview(encodeSession(db, format));
         ASSERT_TRUE(locked.ok()) << locked.error().toStdString();
         EXPECT_TRUE(locked->isProtected());
-        EXPECT_EQ(locked->preferences.appPassword, QStringLiteral("1234"));
+        EXPECT_EQ(locked->preferences.appPassword, u"1234"_s);
     }
 
     // Only preferences.appPassword matters: the rest may be anything.
@@ -234,7 +234,7 @@ TEST(PreviewDecodeTest, RefusesWhatItCannotRead) {
     for (const auto& [bytes, reason] : cases) {
         const auto refused = decodePreview(bytes);
         ASSERT_FALSE(refused.ok()) << bytes.constData();
-        EXPECT_EQ(refused.error(), QStringLiteral("Fichier de session illisible : ") + reason);
+        EXPECT_EQ(refused.error(), u"Fichier de session illisible : "_s + reason);
     }
     EXPECT_FALSE(decodePreview("{\"preferences\": {\"appPassword\": \"12").ok());
 }

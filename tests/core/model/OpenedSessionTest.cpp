@@ -7,6 +7,7 @@
 
 using namespace velmora;
 using velmora::test::StoreFixture;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -17,10 +18,9 @@ TEST_F(OpenedSession, GivesWhatTheStoreWritesAfterOpening) {
     // What older or odd files hold: a legacy status name, repeated and
     // unordered protected ids, an empty name, media nested, unsafe, orphan,
     // or sharing one file name, URLs of another machine or of nothing.
-    db.projectStatusOptions = {QStringLiteral(" Fini "), QStringLiteral("En cours"),
-                               QStringLiteral("En cours"), QStringLiteral("À venir"),
-                               QStringLiteral("Annulé")};
-    db.projects[0].status = QStringLiteral("Fini");
+    db.projectStatusOptions = {u" Fini "_s, u"En cours"_s, u"En cours"_s, u"À venir"_s,
+                               u"Annulé"_s};
+    db.projects[0].status = u"Fini"_s;
     std::reverse(db.protectedQuoteStatusIDs.begin(), db.protectedQuoteStatusIDs.end());
     db.protectedQuoteStatusIDs.append(db.protectedQuoteStatusIDs.first());
     db.sessionName = QString();
@@ -29,12 +29,12 @@ TEST_F(OpenedSession, GivesWhatTheStoreWritesAfterOpening) {
          {"dossier/imbrique.jpg", "../dehors.png", "orphelin.png", "a/double.png", "b/double.png"})
         db.embeddedMedia.insert(QString::fromUtf8(key), bytes);
     ASSERT_GE(db.clients.size(), 5);
-    db.clients[0].photoURL = QUrl::fromLocalFile(QStringLiteral("/ailleurs/imbrique.jpg"));
-    db.clients[1].photoURL = QUrl::fromLocalFile(QStringLiteral("/ailleurs/absent.png"));
-    db.clients[2].photoURL = QUrl::fromLocalFile(QStringLiteral("/ailleurs/double.png"));
-    db.clients[3].photoURL = QUrl::fromLocalFile(QStringLiteral("/ailleurs/dehors.png"));
-    db.clients[4].photoURL = QUrl(QStringLiteral("https://exemple.fr/photo.png"));
-    const QString file = path(QStringLiteral("session.cdb"));
+    db.clients[0].photoURL = QUrl::fromLocalFile(u"/ailleurs/imbrique.jpg"_s);
+    db.clients[1].photoURL = QUrl::fromLocalFile(u"/ailleurs/absent.png"_s);
+    db.clients[2].photoURL = QUrl::fromLocalFile(u"/ailleurs/double.png"_s);
+    db.clients[3].photoURL = QUrl::fromLocalFile(u"/ailleurs/dehors.png"_s);
+    db.clients[4].photoURL = QUrl(u"https://exemple.fr/photo.png"_s);
+    const QString file = path(u"session.cdb"_s);
     writeSession(file, db);
 
     auto store = makeStore();
@@ -45,8 +45,8 @@ TEST_F(OpenedSession, GivesWhatTheStoreWritesAfterOpening) {
     settleOpenedSession(settled, store->mediaFolder());
     EXPECT_EQ(settled, opened);
     EXPECT_EQ(settled.projects[0].status, u"Terminé");
-    EXPECT_FALSE(settled.embeddedMedia.contains(QStringLiteral("orphelin.png")));
-    EXPECT_TRUE(settled.embeddedMedia.contains(QStringLiteral("b/double.png")));
+    EXPECT_FALSE(settled.embeddedMedia.contains(u"orphelin.png"_s));
+    EXPECT_TRUE(settled.embeddedMedia.contains(u"b/double.png"_s));
 }
 
 } // namespace

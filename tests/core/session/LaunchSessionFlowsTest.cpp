@@ -114,7 +114,7 @@ TEST_F(SessionFlowsTest, ExportReportsThePathOrTheReason) {
     EXPECT_EQ(panel.proposedName, u"Session sans titre.cdb"_s);
 }
 
-TEST_F(SessionFlowsTest, AnExplicitSaveSaysItWorkedOrWhyNot) {
+TEST_F(SessionFlowsTest, AnExplicitSaveSaysItWorkedOrWhyNotAndAFullDiskOffersACopy) {
     openSession(u"s.cdb"_s, u"S"_s);
     const Alert done = flows->save();
     EXPECT_EQ(done.message, u"La base de données a été sauvegardée."_s);
@@ -126,19 +126,17 @@ TEST_F(SessionFlowsTest, AnExplicitSaveSaysItWorkedOrWhyNot) {
     EXPECT_EQ(failed.title, u"Enregistrement impossible"_s);
     EXPECT_EQ(failed.message, u"« %1 » : Permission denied"_s.arg(workingCopy()));
     EXPECT_EQ(failed.buttons, QList<AlertButton>{kOk});
-}
 
-TEST_F(SessionFlowsTest, AFullDiskOffersToCopyTheSessionElsewhere) {
-    openSession(u"s.cdb"_s, u"S"_s);
+    // A full disk offers to copy the session elsewhere.
     m_fs.failOn(FaultyFileSystem::Op::Write); // "No space left on device"
-    const Alert failed = flows->save();
-    EXPECT_EQ(failed.title, u"Enregistrement impossible"_s);
-    EXPECT_EQ(failed.message, u"« %1 » : No space left on device"_s.arg(workingCopy()) +
-                                  u"\n\nVoulez-vous copier votre base de données vers un "
-                                  "emplacement disposant de plus d'espace, puis continuer à "
-                                  "travailler depuis ce fichier ?"_s);
+    const Alert full = flows->save();
+    EXPECT_EQ(full.title, u"Enregistrement impossible"_s);
+    EXPECT_EQ(full.message, u"« %1 » : No space left on device"_s.arg(workingCopy()) +
+                                u"\n\nVoulez-vous copier votre base de données vers un "
+                                "emplacement disposant de plus d'espace, puis continuer à "
+                                "travailler depuis ce fichier ?"_s);
     EXPECT_EQ(
-        failed.buttons,
+        full.buttons,
         (QList<AlertButton>{{u"Choisir un emplacement…"_s, AlertRole::defaultAction}, kCancel}));
 
     const FilePanel panel = SessionFlows::rescueFolderPanel();

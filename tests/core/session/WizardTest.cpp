@@ -121,7 +121,6 @@ TEST_F(Wizard, AWholeRunCreatesTheSessionFileAndListsIt) {
     company.displayName = u"Atelier Lumière"_s;
     company.ownerName = u"Léa Martin"_s;
     company.legalStatus = u"Micro-entrepreneur"_s;
-    company.siret = u"123 456 789 00012"_s;
     company.addressLine1 = u"3 rue des Lilas"_s;
     company.addressLine2 = u"69003 Lyon"_s;
     // The settings' rules: a SIRET they refuse is refused here too.
@@ -245,7 +244,7 @@ TEST_F(Wizard, ContinuingNeedsANameAndAPlace) {
     EXPECT_EQ(m_wizard->location(), chosenFile(u"Compta.cdb"_s));
 }
 
-TEST_F(Wizard, AFileThatCannotBeWrittenIsNotKeptAsTheSessionsHome) {
+TEST_F(Wizard, AFileThatCannotBeWrittenIsNotKeptAsHomeAndStartingAgainForgetsAll) {
     reachAccessCode(); // a first place works
     m_wizard->back();
     EXPECT_EQ(m_wizard->step(), Step::location);
@@ -260,11 +259,23 @@ TEST_F(Wizard, AFileThatCannotBeWrittenIsNotKeptAsTheSessionsHome) {
     m_fs.heal();
     EXPECT_TRUE(m_wizard->continueFromLocation());
     EXPECT_EQ(m_wizard->error(), QString());
+    ASSERT_EQ(m_store->defaultCDBFileURL(), chosenFile(u"Autre.cdb"_s));
+
+    // Starting again forgets the default file and every answer.
+    m_wizard->start();
+    EXPECT_EQ(m_wizard->step(), Step::appearance);
+    EXPECT_EQ(m_wizard->sessionName(), QString());
+    EXPECT_EQ(m_wizard->location(), std::nullopt);
+    EXPECT_EQ(m_store->defaultCDBFileURL(), std::nullopt);
+    EXPECT_FALSE(m_defaults.value(AppDataStore::bookmarkKey()).isValid());
+    // The file written by the abandoned creation is left as it was.
+    EXPECT_TRUE(QFileInfo::exists(chosenFile(u"Autre.cdb"_s).toLocalFile()));
 }
 
 TEST_F(Wizard, SecurityStepsStayOnTheirMessageAndSkippingTheCodeSkipsTheQuestions) {
     reachAccessCode();
-    EXPECT_FALSE(m_wizard->finishAccessCode(Result<>::failure(u"Les codes ne correspondent pas."_s)));
+    EXPECT_FALSE(
+        m_wizard->finishAccessCode(Result<>::failure(u"Les codes ne correspondent pas."_s)));
     EXPECT_EQ(m_wizard->step(), Step::accessCode);
     EXPECT_EQ(m_wizard->error(), u"Les codes ne correspondent pas."_s);
 
@@ -323,18 +334,6 @@ TEST_F(Wizard, APhotoIsStoredOnlyWithoutAPresetPicture) {
     EXPECT_EQ(onDisk.sessionProfilePhotoData->decoded(), QByteArray("\x89PNG", 4));
     EXPECT_EQ(onDisk.sessionProfileImageName, std::nullopt);
     EXPECT_EQ(m_recent->entries().first().profilePhotoData->decoded(), QByteArray("\x89PNG", 4));
-}
-
-TEST_F(Wizard, StartingAgainForgetsTheDefaultFileAndEveryAnswer) {
-    reachAccessCode();
-    m_wizard->start();
-    EXPECT_EQ(m_wizard->step(), Step::appearance);
-    EXPECT_EQ(m_wizard->sessionName(), QString());
-    EXPECT_EQ(m_wizard->location(), std::nullopt);
-    EXPECT_EQ(m_store->defaultCDBFileURL(), std::nullopt);
-    EXPECT_FALSE(m_defaults.value(AppDataStore::bookmarkKey()).isValid());
-    // The file written by the abandoned creation is left as it was.
-    EXPECT_TRUE(QFileInfo::exists(chosenFile().toLocalFile()));
 }
 
 } // namespace
