@@ -42,6 +42,19 @@ Result<> CliContext::writeSession(const AppDatabase& db, SessionFormat format,
     return writeSessionFile(fileSystem, db, format, path);
 }
 
+Result<> CliContext::editSession(const QString& path,
+                                 const std::function<Result<>(SessionEdit&)>& flow) {
+    Result<AppDatabase> db = loadSession(path);
+    if (!db)
+        return Result<>(db);
+    SessionEdit edit(std::move(db).value());
+    const Result<> outcome = flow(edit);
+    if (!outcome.ok() || !edit.touchedAny())
+        return outcome;
+    const Result<> written = writeSession(std::move(edit).take(), SessionFormat::Compact, path);
+    return written ? outcome : written;
+}
+
 void printJson(const QJsonObject& object) {
     const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Indented);
     std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);

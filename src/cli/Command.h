@@ -4,6 +4,7 @@
 #include "core/model/AppDatabase.h"
 #include "core/model/SessionEncoder.h"
 #include "core/platform/Clock.h"
+#include "core/store/SessionEdit.h"
 #include "desktop/LocalFileSystem.h"
 
 #include <QHash>
@@ -12,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -56,6 +58,10 @@ struct CliContext {
     Result<AppDatabase> loadSession(const QString& path) const;
     // Atomically: the previous file stays whole until the new one is.
     Result<> writeSession(const AppDatabase& db, SessionFormat format, const QString& path);
+    // Runs a flow on the session read from `path` and writes the file back
+    // only when the flow succeeded and changed something: the flow's
+    // outcome, or the failure to read or write.
+    Result<> editSession(const QString& path, const std::function<Result<>(SessionEdit&)>& flow);
 };
 
 void printJson(const QJsonObject& object);
@@ -68,6 +74,7 @@ QList<Command> sessionCommands();
 QList<Command> documentCommands();
 QList<Command> securityCommands();
 QList<Command> appCommands();
+QList<Command> activityCommands();
 
 // Parses the whole command line (without the program name) and runs it.
 int runCommandLine(const QList<Command>& commands, const QStringList& arguments);

@@ -38,7 +38,7 @@ int main(int argc, char* argv[]) {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
     // The command table: a new command is one entry in its subsystem's list.
-    const QList<Command> commands =
-        sessionCommands() + documentCommands() + securityCommands() + appCommands();
+    const QList<Command> commands = sessionCommands() + documentCommands() + activityCommands() +
+                                    securityCommands() + appCommands();
     return runCommandLine(commands, QCoreApplication::arguments().mid(1));
 }

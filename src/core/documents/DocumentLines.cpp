@@ -1,6 +1,7 @@
 #include "core/documents/DocumentLines.h"
 
 #include "core/documents/DocumentTotals.h"
+#include "core/stock/ServiceForm.h"
 #include "core/text/AmountParsing.h"
 #include "core/text/MoneyFormat.h"
 
@@ -15,13 +16,17 @@ CommercialDocumentLine newLine(CommercialDocumentLineKind kind) {
     return line;
 }
 
-void fillLineFromService(CommercialDocumentLine& line, const ServiceItem& service) {
+Result<> fillLineFromService(CommercialDocumentLine& line, const ServiceItem& service) {
+    const bool takesPrice = line.priceTTC == 0;
+    if (const QString warning = servicePriceWarning(service); takesPrice && !warning.isEmpty())
+        return Result<>::invalid(warning);
     line.linkedServiceID = service.id;
     line.title = service.title;
     line.details = service.description;
     line.prestationType = service.prestationType;
-    if (line.priceTTC == 0)
+    if (takesPrice)
         line.priceTTC = parseAmount(service.priceTTC).value_or(0);
+    return Result<>();
 }
 
 bool LineEditor::canAddDiscount(const QList<CommercialDocumentLine>& lines) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Result.h"
 #include "core/model/CommercialDocumentItem.h"
 #include "core/model/ServiceItem.h"
 
@@ -13,9 +14,11 @@ namespace velmora {
 CommercialDocumentLine newLine(CommercialDocumentLineKind kind);
 
 // Copies the catalogue service's identity onto the line; its price only when
-// the line has none yet (a price that does not parse gives 0). VAT, quantity
-// and the line's reduction stay as they are.
-void fillLineFromService(CommercialDocumentLine& line, const ServiceItem& service);
+// the line has none yet (an empty price leaves 0). VAT, quantity and the
+// line's reduction stay as they are. A price the line needs that is not an
+// amount refuses the service with the catalogue's warning, the line left
+// untouched, rather than pricing it at 0.
+Result<> fillLineFromService(CommercialDocumentLine& line, const ServiceItem& service);
 
 // The editor's three buttons append a line at the end; the discount line is
 // titled "Remise" and only offered once a service line exists.

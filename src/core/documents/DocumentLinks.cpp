@@ -1,5 +1,6 @@
 #include "core/documents/DocumentLinks.h"
 
+#include "core/activities/ActivityTexts.h"
 #include "core/store/AppDataStore.h"
 
 #include <algorithm>
@@ -91,7 +92,7 @@ Result<> ActivityLinks::link(SessionEdit& edit, const QUuid& documentID, const Q
     if (!document)
         return Result<>::notFound(documentNotFoundMessage());
     if (!edit.project(projectID))
-        return Result<>::notFound(QStringLiteral("Cette activité n'existe plus."));
+        return Result<>::notFound(ActivityTexts::notFoundMessage());
     if (document->linkedProjectIDs.contains(projectID))
         return Result<>::unchanged();
     if (document->linkedProjectIDs.size() >= kMaxLinkedActivities)

@@ -1,5 +1,6 @@
 #include "core/documents/RecordDeletion.h"
 
+#include "core/activities/ActivityTexts.h"
 #include "core/store/AppDataStore.h"
 #include "core/text/ClientDisplayName.h"
 
@@ -25,8 +26,7 @@ template <class T> qsizetype indexOfId(const QList<T>& list, const QUuid& id) {
 } // namespace
 
 QString RecordDeletion::activityName(const ProjectItem& project) {
-    return project.title.trimmed().isEmpty() ? QStringLiteral("Activité sans titre")
-                                             : project.title;
+    return ActivityTexts::title(project);
 }
 
 Alert RecordDeletion::clientConfirmation(const ClientItem& client) {
@@ -72,7 +72,7 @@ Result<> RecordDeletion::deleteService(SessionEdit& edit, const QUuid& serviceID
 Result<> RecordDeletion::deleteActivity(SessionEdit& edit, const QUuid& projectID) {
     const qsizetype index = indexOfId(edit.projects(), projectID);
     if (index < 0)
-        return Result<>::notFound(QStringLiteral("Cette activité n'existe plus."));
+        return Result<>::notFound(ActivityTexts::notFoundMessage());
     edit.projects().removeAt(index);
     for (CommercialDocumentItem& document : edit.documents())
         document.linkedProjectIDs.removeAll(projectID);

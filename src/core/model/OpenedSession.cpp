@@ -18,10 +18,6 @@ const QString& finishedName() {
     return name;
 }
 
-QString renamed(const QString& name) {
-    return name.trimmed() == QLatin1String("Fini") ? finishedName() : name;
-}
-
 // The order a saved session lists them in, whatever order they were read in.
 QList<QUuid> sortedIds(const QSet<QUuid>& ids) {
     QList<QUuid> list(ids.cbegin(), ids.cend());
@@ -36,10 +32,31 @@ QList<QUuid> sortedIds(const QList<QUuid>& ids) {
 
 } // namespace
 
+QString projectStatusNameAsRead(const QString& name) {
+    return name.trimmed() == QLatin1String("Fini") ? finishedName() : name;
+}
+
+ProjectStatusSets projectStatusSets(const QList<TagItem>& statuses,
+                                    const QSet<QUuid>& protectedBefore) {
+    const QList<TagItem> seeds = seededProjectStatuses();
+    ProjectStatusSets sets;
+    for (const TagItem& tag : statuses) {
+        const bool seeded = std::any_of(seeds.cbegin(), seeds.cend(),
+                                        [&](const TagItem& seed) { return seed.name == tag.name; });
+        if (seeded || protectedBefore.contains(tag.id))
+            sets.protectedIds.insert(tag.id);
+        if (tag.name == finishedName() || tag.name == u"Annulé")
+            sets.nameLockedIds.insert(tag.id);
+    }
+    return sets;
+}
+
 ProjectStatusSets normalizeProjectStatuses(QList<ProjectItem>& projects, QList<TagItem>& statuses,
-                                           QList<QString>& options) {
+                                           QList<QString>& options,
+                                           const QSet<QUuid>& protectedBefore) {
     for (qsizetype i = 0; i < projects.size(); ++i) {
-        if (const QString name = renamed(projects.at(i).status); name != projects.at(i).status)
+        if (const QString name = projectStatusNameAsRead(projects.at(i).status);
+            name != projects.at(i).status)
             projects[i].status = name;
     }
 
@@ -63,7 +80,7 @@ ProjectStatusSets normalizeProjectStatuses(QList<ProjectItem>& projects, QList<T
         return TagColorOption::gray;
     };
     for (const QString& option : std::as_const(options)) {
-        const QString name = renamed(option).trimmed();
+        const QString name = projectStatusNameAsRead(option).trimmed();
         if (name.isEmpty() || seen.contains(name))
             continue;
         seen.insert(name);
@@ -73,7 +90,7 @@ ProjectStatusSets normalizeProjectStatuses(QList<ProjectItem>& projects, QList<T
         rebuilt.append(tag);
     }
     for (TagItem tag : std::as_const(statuses)) {
-        const QString name = renamed(tag.name).trimmed();
+        const QString name = projectStatusNameAsRead(tag.name).trimmed();
         if (name.isEmpty() || seen.contains(name))
             continue;
         seen.insert(name);
@@ -82,14 +99,9 @@ ProjectStatusSets normalizeProjectStatuses(QList<ProjectItem>& projects, QList<T
     }
 
     QList<QString> names;
-    ProjectStatusSets sets;
-    for (const TagItem& tag : std::as_const(rebuilt)) {
+    for (const TagItem& tag : std::as_const(rebuilt))
         names.append(tag.name);
-        if (seededColor(tag.name) != TagColorOption::gray)
-            sets.protectedIds.insert(tag.id);
-        if (tag.name == finishedName() || tag.name == u"Annulé")
-            sets.nameLockedIds.insert(tag.id);
-    }
+    const ProjectStatusSets sets = projectStatusSets(rebuilt, protectedBefore);
     // Unchanged lists keep sharing their data with the caller's other copies.
     if (rebuilt != statuses)
         statuses = rebuilt;
@@ -138,8 +150,9 @@ void settleOpenedSession(AppDatabase& db, const QString& mediaFolder) {
             it = db.embeddedMedia.erase(it);
     }
 
-    const ProjectStatusSets sets =
-        normalizeProjectStatuses(db.projects, db.projectStatuses, db.projectStatusOptions);
+    const ProjectStatusSets sets = normalizeProjectStatuses(
+        db.projects, db.projectStatuses, db.projectStatusOptions,
+        QSet<QUuid>(db.protectedProjectStatusIDs.cbegin(), db.protectedProjectStatusIDs.cend()));
     db.protectedProjectStatusIDs = sortedIds(sets.protectedIds);
     db.protectedQuoteStatusIDs = sortedIds(db.protectedQuoteStatusIDs);
     db.protectedInvoiceStatusIDs = sortedIds(db.protectedInvoiceStatusIDs);

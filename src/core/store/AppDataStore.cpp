@@ -182,7 +182,8 @@ void AppDataStore::apply(AppDatabase db) {
     setProtectedInvoiceStatusIDs(
         IdSet(db.protectedInvoiceStatusIDs.cbegin(), db.protectedInvoiceStatusIDs.cend()));
     setSessionName(db.sessionName.value_or(QString()));
-    normalizeProjectStatuses();
+    normalizeProjectStatuses(
+        IdSet(db.protectedProjectStatusIDs.cbegin(), db.protectedProjectStatusIDs.cend()));
 }
 
 void AppDataStore::extractMedia(const QMap<QString, Base64Data>& media,
@@ -305,11 +306,12 @@ QString AppDataStore::mediaKeyOf(const QUrl& url) const {
     return key;
 }
 
-void AppDataStore::normalizeProjectStatuses() {
+void AppDataStore::normalizeProjectStatuses(const IdSet& protectedBefore) {
     QList<ProjectItem> projects = m_data.projects;
     QList<TagItem> statuses = m_data.projectStatuses;
     QList<QString> options = m_data.projectStatusOptions;
-    const ProjectStatusSets sets = velmora::normalizeProjectStatuses(projects, statuses, options);
+    const ProjectStatusSets sets =
+        velmora::normalizeProjectStatuses(projects, statuses, options, protectedBefore);
     setProjects(projects);
     setProjectStatuses(statuses);
     setProjectStatusOptions(options);
@@ -390,15 +392,26 @@ Result<> AppDataStore::save() {
 
 Result<> AppDataStore::commit(const SessionEdit& session) {
     const AppDatabase previous = m_data;
+    const IdSet previousProtected = m_protectedProjectStatusIDs;
+    const IdSet previousNameLocked = m_nameLockedProjectStatusIDs;
     const AppDatabase& edited = session.session();
 #define VELMORA_TAKE_FIELD(Type, name, Name)                                                       \
     if (session.touched(SessionEdit::Field::name))                                                 \
         m_data.name = edited.name;
     VELMORA_SESSION_FIELDS(VELMORA_TAKE_FIELD)
 #undef VELMORA_TAKE_FIELD
+    // The sets follow the statuses, and the file written lists the new ones.
+    if (session.touched(SessionEdit::Field::projectStatuses)) {
+        const ProjectStatusSets sets =
+            projectStatusSets(m_data.projectStatuses, m_protectedProjectStatusIDs);
+        m_protectedProjectStatusIDs = sets.protectedIds;
+        m_nameLockedProjectStatusIDs = sets.nameLockedIds;
+    }
     const Result<> saved = save();
     if (!saved) {
         m_data = previous;
+        m_protectedProjectStatusIDs = previousProtected;
+        m_nameLockedProjectStatusIDs = previousNameLocked;
         return saved;
     }
 #define VELMORA_ANNOUNCE_FIELD(Type, name, Name)                                                   \
@@ -406,6 +419,10 @@ Result<> AppDataStore::commit(const SessionEdit& session) {
         emit name##Changed();
     VELMORA_SESSION_FIELDS(VELMORA_ANNOUNCE_FIELD)
 #undef VELMORA_ANNOUNCE_FIELD
+    if (m_protectedProjectStatusIDs != previousProtected)
+        emit protectedProjectStatusIDsChanged();
+    if (m_nameLockedProjectStatusIDs != previousNameLocked)
+        emit nameLockedProjectStatusIDsChanged();
     return saved;
 }
 

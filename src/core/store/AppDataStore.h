@@ -229,8 +229,9 @@ public:
     }
 
     // Rebuilds the coloured activity statuses from the status names, renames
-    // "Fini" to "Terminé", and recomputes the protected and name-locked sets.
-    void normalizeProjectStatuses();
+    // "Fini" to "Terminé", and recomputes the protected and name-locked sets;
+    // the statuses of `protectedBefore` still listed stay protected.
+    void normalizeProjectStatuses(const IdSet& protectedBefore = {});
 
 signals:
     void projectsChanged();

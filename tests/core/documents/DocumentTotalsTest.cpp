@@ -5,6 +5,7 @@
 #include "core/documents/DocumentLines.h"
 #include "core/documents/DocumentNumbering.h"
 #include "core/documents/DocumentTotals.h"
+#include "core/stock/ServiceForm.h"
 #include "core/text/ClientDisplayName.h"
 #include "core/text/MoneyFormat.h"
 
@@ -221,7 +222,7 @@ TEST(DocumentLines, FillFromCatalogueKeepsAnExistingPrice) {
     service.prestationType = ServicePrestationType::ventesMarchandises;
 
     CommercialDocumentLine priced = serviceLine(80, 2, 20);
-    fillLineFromService(priced, service);
+    ASSERT_TRUE(fillLineFromService(priced, service).ok());
     EXPECT_DOUBLE_EQ(priced.priceTTC, 80);
     EXPECT_EQ(priced.linkedServiceID, service.id);
     EXPECT_EQ(priced.title, service.title);
@@ -231,16 +232,22 @@ TEST(DocumentLines, FillFromCatalogueKeepsAnExistingPrice) {
     EXPECT_DOUBLE_EQ(priced.tvaRate, 20);
 
     CommercialDocumentLine blank = newLine(CommercialDocumentLineKind::service);
-    fillLineFromService(blank, service);
+    ASSERT_TRUE(fillLineFromService(blank, service).ok());
     EXPECT_DOUBLE_EQ(blank.priceTTC, 95.5);
 
-    for (const QString& bad : {u"95,50 €"_s, u"nan"_s, u"inf"_s, QString()}) {
+    // An unreadable price is refused rather than taken as 0, the line left
+    // untouched; an empty one leaves the line to be priced in the document.
+    for (const QString& bad : {u"95,50 €"_s, u"nan"_s, u"inf"_s}) {
         service.priceTTC = bad;
-        CommercialDocumentLine line = newLine(CommercialDocumentLineKind::service);
-        fillLineFromService(line, service);
-        EXPECT_DOUBLE_EQ(line.priceTTC, 0) << bad.toStdString();
-        EXPECT_EQ(line.title, service.title);
+        const CommercialDocumentLine before = newLine(CommercialDocumentLineKind::service);
+        CommercialDocumentLine line = before;
+        EXPECT_EQ(fillLineFromService(line, service).error(), servicePriceWarning(service));
+        EXPECT_EQ(line, before);
+        ASSERT_TRUE(fillLineFromService(priced, service).ok()) << "priced lines need no price";
     }
+    service.priceTTC.clear();
+    ASSERT_TRUE(fillLineFromService(blank = {}, service).ok());
+    EXPECT_EQ(blank.title, service.title);
 }
 
 QList<CommercialDocumentItem> numbered(CommercialDocumentKind kind, const QStringList& numbers) {

@@ -1,0 +1,103 @@
+#include "core/clients/ClientForm.h"
+
+#include "core/store/AppDataStore.h"
+
+#include <algorithm>
+
+namespace velmora {
+namespace {
+
+bool isBlank(const CompanyContact& contact) {
+    return contact.firstName.trimmed().isEmpty() && contact.lastName.trimmed().isEmpty() &&
+           contact.role.trimmed().isEmpty() && contact.email.trimmed().isEmpty() &&
+           contact.phone.trimmed().isEmpty();
+}
+
+} // namespace
+
+QString ClientForm::contactName(const CompanyContact& contact) {
+    QStringList parts;
+    for (const QString& part : {contact.firstName.trimmed(), contact.lastName.trimmed()}) {
+        if (!part.isEmpty())
+            parts << part;
+    }
+    return parts.isEmpty() ? unnamedContact() : parts.join(QLatin1Char(' '));
+}
+
+ClientForm::ClientForm() {
+    fields.id = QUuid::createUuid();
+}
+
+ClientForm::ClientForm(const ClientItem& client) : fields(client), m_isNew(false) {}
+
+QUuid ClientForm::addContact() {
+    CompanyContact contact;
+    contact.id = QUuid::createUuid();
+    fields.contacts.append(contact);
+    return contact.id;
+}
+
+bool ClientForm::removeContact(const QUuid& id) {
+    return fields.contacts.removeIf([&](const CompanyContact& c) { return c.id == id; }) > 0;
+}
+
+void ClientForm::setTag(const QUuid& tagID, bool on) {
+    if (!on)
+        fields.tagIDs.removeAll(tagID);
+    else if (!fields.tagIDs.contains(tagID))
+        fields.tagIDs.append(tagID);
+}
+
+QString ClientForm::validate() const {
+    const bool named =
+        fields.kind == ClientKind::professionnel
+            ? !fields.company.trimmed().isEmpty()
+            : !fields.firstName.trimmed().isEmpty() || !fields.lastName.trimmed().isEmpty();
+    return named ? QString() : nameRequiredMessage();
+}
+
+ClientItem ClientForm::written() const {
+    ClientItem client = fields;
+    for (QString* text : {&client.firstName, &client.lastName, &client.company, &client.email,
+                          &client.phone, &client.addressLine1, &client.addressLine2, &client.siret})
+        *text = text->trimmed();
+    client.contacts.removeIf(isBlank);
+    for (CompanyContact& contact : client.contacts) {
+        for (QString* text :
+             {&contact.firstName, &contact.lastName, &contact.role, &contact.email, &contact.phone})
+            *text = text->trimmed();
+    }
+    return client;
+}
+
+Result<> ClientForm::apply(AppDataStore& store) {
+    if (const QString message = validate(); !message.isEmpty())
+        return Result<>::invalid(message);
+    ClientItem client = written();
+    const Result<> applied = store.edit([&](SessionEdit& edit) -> Result<> {
+        const AppDatabase& session = edit.session();
+        client.tagIDs.removeIf([&](const QUuid& id) {
+            return std::none_of(session.clientTags.cbegin(), session.clientTags.cend(),
+                                [&](const TagItem& tag) { return tag.id == id; });
+        });
+        const auto found = std::find_if(session.clients.cbegin(), session.clients.cend(),
+                                        [&](const ClientItem& c) { return c.id == client.id; });
+        if (found == session.clients.cend()) {
+            if (!m_isNew)
+                return Result<>::notFound(notFoundMessage());
+            edit.clients().append(client);
+            return Result<>();
+        }
+        if (*found == client)
+            return Result<>::unchanged();
+        edit.clients()[found - session.clients.cbegin()] = client;
+        return Result<>();
+    });
+    if (applied.ok()) {
+        fields = client;
+        m_isNew = false;
+    }
+    return applied;
+}
+
+} // namespace velmora

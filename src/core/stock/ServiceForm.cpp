@@ -1,0 +1,80 @@
+#include "core/stock/ServiceForm.h"
+
+#include "core/store/AppDataStore.h"
+#include "core/text/AmountParsing.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+QString servicePriceWarning(const ServiceItem& service) {
+    const QString price = service.priceTTC.trimmed();
+    if (price.isEmpty() || parseAmount(price))
+        return {};
+    return QStringLiteral("Prix illisible : « %1 » n'est pas un montant (exemple : 12,50).")
+        .arg(price);
+}
+
+ServiceForm::ServiceForm() {
+    fields.id = QUuid::createUuid();
+}
+
+ServiceForm::ServiceForm(const ServiceItem& service) : fields(service), m_isNew(false) {}
+
+void ServiceForm::setTag(const QUuid& tagID, bool on) {
+    if (!on)
+        fields.tagIDs.removeAll(tagID);
+    else if (!fields.tagIDs.contains(tagID))
+        fields.tagIDs.append(tagID);
+}
+
+QString ServiceForm::validate() const {
+    return fields.title.trimmed().isEmpty() ? titleRequiredMessage() : QString();
+}
+
+ServiceItem ServiceForm::written() const {
+    ServiceItem service = fields;
+    service.title = service.title.trimmed();
+    service.priceTTC = service.priceTTC.trimmed();
+    if (service.iconName && service.iconName->trimmed().isEmpty())
+        service.iconName.reset();
+    return service;
+}
+
+Result<> ServiceForm::apply(AppDataStore& store) {
+    if (const QString message = validate(); !message.isEmpty())
+        return Result<>::invalid(message);
+    ServiceItem service = written();
+    Result<> applied = store.edit([&](SessionEdit& edit) -> Result<> {
+        const AppDatabase& session = edit.session();
+        service.tagIDs.removeIf([&](const QUuid& id) {
+            return std::none_of(session.serviceTags.cbegin(), session.serviceTags.cend(),
+                                [&](const TagItem& tag) { return tag.id == id; });
+        });
+        const auto found = std::find_if(session.services.cbegin(), session.services.cend(),
+                                        [&](const ServiceItem& s) { return s.id == service.id; });
+        if (found == session.services.cend()) {
+            if (!m_isNew)
+                return Result<>::notFound(notFoundMessage());
+            edit.services().append(service);
+            return Result<>();
+        }
+        if (*found == service)
+            return Result<>::unchanged();
+        edit.services()[found - session.services.cbegin()] = service;
+        return Result<>();
+    });
+    if (!applied.ok())
+        return applied;
+    fields = service;
+    m_isNew = false;
+    // After the save's own warning (a mirror file that lags), if any.
+    if (const QString price = servicePriceWarning(service); !price.isEmpty()) {
+        QStringList warnings{applied.warning(), price};
+        warnings.removeAll(QString());
+        applied.setWarning(warnings.join(QLatin1Char('\n')));
+    }
+    return applied;
+}
+
+} // namespace velmora
