@@ -2,6 +2,7 @@
 
 #include "core/Result.h"
 #include "core/model/ClientItem.h"
+#include "core/model/TagItem.h"
 
 #include <QList>
 #include <QString>

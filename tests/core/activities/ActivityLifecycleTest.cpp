@@ -72,7 +72,7 @@ protected:
         m_project.status = u"À venir"_s;
         m_store->setProjects({m_project});
         for (int i = 0; i < 4; ++i) {
-            CommercialDocumentItem d = draftInvoice(u"F"_s, {serviceLine(500)});
+            CommercialDocumentItem d = makeInvoice(u"F"_s, {serviceLine(500)});
             d.statusID = invoiceStatus(i == 3 ? u"Brouillon"_s : u"Envoyé"_s);
             d.linkedProjectIDs = {m_project.id};
             d.encaissements = {payment(100, i != 2), payment(50)};
