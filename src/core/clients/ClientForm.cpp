@@ -1,6 +1,7 @@
 #include "core/clients/ClientForm.h"
 
 #include "core/store/AppDataStore.h"
+#include "core/store/RecordPut.h"
 
 #include <algorithm>
 
@@ -76,22 +77,10 @@ Result<> ClientForm::apply(AppDataStore& store) {
     ClientItem client = written();
     const Result<> applied = store.edit([&](SessionEdit& edit) -> Result<> {
         const AppDatabase& session = edit.session();
-        client.tagIDs.removeIf([&](const QUuid& id) {
-            return std::none_of(session.clientTags.cbegin(), session.clientTags.cend(),
-                                [&](const TagItem& tag) { return tag.id == id; });
-        });
-        const auto found = std::find_if(session.clients.cbegin(), session.clients.cend(),
-                                        [&](const ClientItem& c) { return c.id == client.id; });
-        if (found == session.clients.cend()) {
-            if (!m_isNew)
-                return Result<>::notFound(notFoundMessage());
-            edit.clients().append(client);
-            return Result<>();
-        }
-        if (*found == client)
-            return Result<>::unchanged();
-        edit.clients()[found - session.clients.cbegin()] = client;
-        return Result<>();
+        keepKnownTags(client.tagIDs, session.clientTags);
+        return putRecord(
+            session.clients, [&]() -> QList<ClientItem>& { return edit.clients(); }, client,
+            m_isNew, notFoundMessage());
     });
     if (applied.ok()) {
         fields = client;

@@ -1,6 +1,7 @@
 #include "core/stock/ServiceForm.h"
 
 #include "core/store/AppDataStore.h"
+#include "core/store/RecordPut.h"
 #include "core/text/AmountParsing.h"
 
 #include <algorithm>
@@ -47,22 +48,10 @@ Result<> ServiceForm::apply(AppDataStore& store) {
     ServiceItem service = written();
     Result<> applied = store.edit([&](SessionEdit& edit) -> Result<> {
         const AppDatabase& session = edit.session();
-        service.tagIDs.removeIf([&](const QUuid& id) {
-            return std::none_of(session.serviceTags.cbegin(), session.serviceTags.cend(),
-                                [&](const TagItem& tag) { return tag.id == id; });
-        });
-        const auto found = std::find_if(session.services.cbegin(), session.services.cend(),
-                                        [&](const ServiceItem& s) { return s.id == service.id; });
-        if (found == session.services.cend()) {
-            if (!m_isNew)
-                return Result<>::notFound(notFoundMessage());
-            edit.services().append(service);
-            return Result<>();
-        }
-        if (*found == service)
-            return Result<>::unchanged();
-        edit.services()[found - session.services.cbegin()] = service;
-        return Result<>();
+        keepKnownTags(service.tagIDs, session.serviceTags);
+        return putRecord(
+            session.services, [&]() -> QList<ServiceItem>& { return edit.services(); }, service,
+            m_isNew, notFoundMessage());
     });
     if (!applied.ok())
         return applied;
