@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <memory>
 
 namespace velmora::gui::test {
@@ -60,8 +61,10 @@ protected:
     }
 
     // A session file of the user's own, as another computer would have left it.
+    // `fill` adds the records the test starts from.
     QString writeUserSession(const QString& name, const QString& code,
-                             const QList<std::pair<QString, QString>>& questions = {});
+                             const QList<std::pair<QString, QString>>& questions = {},
+                             const std::function<void(AppDatabase&)>& fill = {});
     // Opens a file through "Ouvrir une session existante", or through the
     // menu, giving the creation up, when the wizard is shown.
     void openFromList(const QString& path) {

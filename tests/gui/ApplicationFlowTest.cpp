@@ -21,13 +21,16 @@
 namespace velmora::gui::test {
 
 QString AppFixture::writeUserSession(const QString& name, const QString& code,
-                                     const QList<std::pair<QString, QString>>& questions) {
+                                     const QList<std::pair<QString, QString>>& questions,
+                                     const std::function<void(AppDatabase&)>& fill) {
     AppDatabase db = newSessionContents();
     db.sessionName = name;
     db.preferences.appPassword = code;
     db.sessionProfileImageName = u"image_informatique"_s;
     for (const auto& [question, answer] : questions)
         db.securityQuestions.append({QUuid::createUuid(), question, answerDigest(answer)});
+    if (fill)
+        fill(db);
     const QString path = m_dir.path() + u"/Documents/"_s + name + u".cdb"_s;
     QDir().mkpath(QFileInfo(path).path());
     QFile file(path);

@@ -43,10 +43,7 @@ bool ClientForm::removeContact(const QUuid& id) {
 }
 
 void ClientForm::setTag(const QUuid& tagID, bool on) {
-    if (!on)
-        fields.tagIDs.removeAll(tagID);
-    else if (!fields.tagIDs.contains(tagID))
-        fields.tagIDs.append(tagID);
+    setIdIn(fields.tagIDs, tagID, on);
 }
 
 QString ClientForm::validate() const {

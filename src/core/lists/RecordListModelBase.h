@@ -25,6 +25,14 @@ public:
         // The raw value a proxy sorts the column by (a date, an amount, not
         // its French text). Subclasses answer it.
         SortRole,
+        // A second line under the record's name, or nothing.
+        SubtitleRole,
+        // A short text shown at the end of the row (a status, a price), and
+        // the TagColorOption (as int) of its pill; no colour draws plain text.
+        BadgeRole,
+        BadgeColorRole,
+        // The TagColorOptions (as a QVariantList of int) of the record's tags.
+        TagColorsRole,
     };
     Q_ENUM(Role)
 

@@ -23,10 +23,7 @@ ServiceForm::ServiceForm() {
 ServiceForm::ServiceForm(const ServiceItem& service) : fields(service), m_isNew(false) {}
 
 void ServiceForm::setTag(const QUuid& tagID, bool on) {
-    if (!on)
-        fields.tagIDs.removeAll(tagID);
-    else if (!fields.tagIDs.contains(tagID))
-        fields.tagIDs.append(tagID);
+    setIdIn(fields.tagIDs, tagID, on);
 }
 
 QString ServiceForm::validate() const {

@@ -19,6 +19,14 @@ inline void keepKnownTags(QList<QUuid>& ids, const QList<TagItem>& tags) {
     });
 }
 
+// Adds the id once, or removes it: a tag chip of a form.
+inline void setIdIn(QList<QUuid>& ids, const QUuid& id, bool on) {
+    if (!on)
+        ids.removeAll(id);
+    else if (!ids.contains(id))
+        ids.append(id);
+}
+
 // Stores a record a form wrote: appended when its id is new and `mayAdd`,
 // replaced when it changed, `unchanged` when it did not. `writable` gives the
 // list to change, so that it is touched only when something changes.

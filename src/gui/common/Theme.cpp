@@ -84,6 +84,10 @@ QToolButton[role="sessionCard"]:hover, QToolButton[role="sessionCard"]:focus { b
 QToolButton[role="sidebarButton"] { background: transparent; border: none; border-radius: 7px; padding: 6px 8px; text-align: left; }
 QToolButton[role="sidebarButton"]:hover { background: %5; }
 QToolButton[role="sidebarButton"]::menu-indicator { image: none; width: 0; }
+QToolButton[role="chip"] { background: %1; border: 1px solid %3; border-radius: 11px; padding: 2px 9px; }
+QToolButton[role="chip"]:hover { border-color: %4; }
+QToolButton[role="chip"]:checked { background: %5; border: 1px solid %4; font-weight: 600; }
+QListView[role="records"] { border: none; background: transparent; outline: none; }
 QRadioButton { spacing: 8px; }
 QRadioButton::indicator { width: 12px; height: 12px; border: 2px solid %2; border-radius: 8px; background: %1; }
 QRadioButton::indicator:hover { border-color: %4; }
@@ -106,6 +110,31 @@ QScrollBar::add-page, QScrollBar::sub-page { background: none; }
 
 QColor accent() {
     return QColor(0x6c, 0x5c, 0xe7);
+}
+QColor tagColor(TagColorOption color) {
+    switch (color) {
+    case TagColorOption::red:
+        return QColor(0xe5, 0x48, 0x4d);
+    case TagColorOption::orange:
+        return QColor(0xf0, 0x8c, 0x2e);
+    case TagColorOption::yellow:
+        return QColor(0xd9, 0xb1, 0x1a);
+    case TagColorOption::green:
+        return QColor(0x34, 0xa8, 0x5a);
+    case TagColorOption::mint:
+        return QColor(0x2b, 0xb5, 0xa3);
+    case TagColorOption::blue:
+        return QColor(0x3b, 0x82, 0xf0);
+    case TagColorOption::purple:
+        return QColor(0x9b, 0x5d, 0xe5);
+    case TagColorOption::pink:
+        return QColor(0xe8, 0x5a, 0xa0);
+    case TagColorOption::brown:
+        return QColor(0x9c, 0x6b, 0x43);
+    case TagColorOption::gray:
+        return QColor(0x8e, 0x8e, 0x98);
+    }
+    return QColor(0x8e, 0x8e, 0x98);
 }
 QColor background(AppAppearanceMode mode) {
     return coloursOf(mode).window;

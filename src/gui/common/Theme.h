@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/model/AppPreferences.h"
+#include "core/model/TagItem.h"
 
 #include <QColor>
 #include <QString>
@@ -19,6 +20,8 @@ namespace velmora::gui {
 //   QLabel   role = "title" | "subtitle" | "section" | "hint" | "error" | "success"
 //   QFrame   role = "card" | "sidebar" | "banner"
 //   QPushButton role = "primary" | "link" | "destructive"
+//   QToolButton role = "chip" (checkable tag or filter)
+//   QListView   role = "records" (a section's list)
 namespace theme {
 
 QColor accent();
@@ -26,6 +29,9 @@ QColor background(AppAppearanceMode mode);
 QColor surface(AppAppearanceMode mode);
 QColor text(AppAppearanceMode mode);
 QColor secondaryText(AppAppearanceMode mode);
+
+// The colour of a tag or status, readable on both appearances.
+QColor tagColor(TagColorOption color);
 
 // Palette and style sheet of the whole application; call again to switch.
 void apply(QApplication& app, AppAppearanceMode mode);

@@ -2,6 +2,7 @@
 
 #include "core/model/AppPreferences.h"
 
+#include <QUuid>
 #include <QWidget>
 
 namespace velmora::gui {
@@ -24,10 +25,14 @@ public:
     virtual void run(SectionCommand) {}
     // The section's sidebar entry, as the user named it.
     virtual void showEntry(const SidebarMenuItemConfig&) {}
+    // Shows the record of this section (the target of a link elsewhere).
+    virtual void reveal(const QUuid&) {}
 
 signals:
     // What canRun() answers may have changed.
     void commandsChanged();
+    // A link to a record of another section (or of this one) was followed.
+    void openRequested(const QString& defaultKey, const QUuid& id);
 };
 
 } // namespace velmora::gui

@@ -27,6 +27,7 @@ SectionPage* SectionRegistry::page(const QString& defaultKey) {
     SectionPage* made = factory(m_services);
     made->setObjectName(QStringLiteral("page_") + defaultKey);
     connect(made, &SectionPage::commandsChanged, this, &SectionRegistry::commandsChanged);
+    connect(made, &SectionPage::openRequested, this, &SectionRegistry::openRequested);
     m_pages.insert(defaultKey, made);
     return made;
 }

@@ -50,6 +50,7 @@ public:
 
 signals:
     void commandsChanged();
+    void openRequested(const QString& defaultKey, const QUuid& id);
 
 private:
     SectionServices m_services;

@@ -30,6 +30,14 @@ constexpr int keyRole = Qt::UserRole + 1;
 Workspace::Workspace(AppDataStore& store, UpdateChecker& updates, SectionRegistry& sections,
                      QWidget* parent)
     : QWidget(parent), m_store(store), m_updates(updates), m_registry(sections) {
+    // A link followed to a section the user hid leads nowhere.
+    connect(&m_registry, &SectionRegistry::openRequested, this,
+            [this](const QString& key, const QUuid& id) {
+                if (!sectionKeys().contains(key))
+                    return;
+                showSection(key);
+                m_registry.page(key)->reveal(id);
+            });
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

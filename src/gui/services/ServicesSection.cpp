@@ -1,14 +1,13 @@
 #include "gui/services/ServicesSection.h"
 
 #include "gui/main/SectionRegistry.h"
+#include "gui/services/ServicesPage.h"
 
 namespace velmora::gui {
 
 void registerServicesSection(SectionRegistry& registry) {
-    registry.add(
-        QStringLiteral("services"),
-        placeholderSection(QStringLiteral("Cet écran accueillera votre catalogue de prestations, "
-                                          "qui remplit les lignes de vos devis et factures.")));
+    registry.add(QStringLiteral("services"),
+                 [](const SectionServices& services) { return new ServicesPage(services); });
 }
 
 } // namespace velmora::gui

@@ -1,0 +1,252 @@
+#include "gui/clients/ClientFormSheet.h"
+
+#include "core/store/AppDataStore.h"
+#include "gui/common/Dialogs.h"
+#include "gui/common/Icons.h"
+#include "gui/common/NewTagSheet.h"
+#include "gui/common/SessionPicture.h"
+#include "gui/common/TagChips.h"
+#include "gui/common/Theme.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace velmora::gui {
+
+namespace {
+
+QString sheetTitle(const ClientForm& form) {
+    return form.isNew() ? QStringLiteral("Nouveau client") : QStringLiteral("Modifier le client");
+}
+
+} // namespace
+
+ClientFormSheet::ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientForm form,
+                                 QWidget* parent)
+    : FormSheet(QStringLiteral("clientForm"), sheetTitle(form), parent), m_store(store),
+      m_dialogs(dialogs), m_form(std::move(form)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    ClientItem& fields = m_form.fields;
+
+    m_kind = new QComboBox(this);
+    m_kind->setObjectName(QStringLiteral("clientKind"));
+    for (ClientKind kind : {ClientKind::particulier, ClientKind::professionnel})
+        m_kind->addItem(ClientForm::kindName(kind), int(kind));
+    m_kind->setCurrentIndex(int(fields.kind));
+    connect(m_kind, &QComboBox::currentIndexChanged, this, [this](int index) {
+        m_form.fields.kind = ClientKind(m_kind->itemData(index).toInt());
+        showKind();
+    });
+    form()->addRow(QStringLiteral("Type"), m_kind);
+
+    m_companyRows << addField(QStringLiteral("Raison sociale"), QStringLiteral("clientCompany"),
+                              &ClientItem::company);
+    m_privateRows << addField(QStringLiteral("Prénom"), QStringLiteral("clientFirstName"),
+                              &ClientItem::firstName);
+    m_privateRows << addField(QStringLiteral("Nom"), QStringLiteral("clientLastName"),
+                              &ClientItem::lastName);
+    addField(QStringLiteral("E-mail"), QStringLiteral("clientEmail"), &ClientItem::email);
+    addField(QStringLiteral("Téléphone"), QStringLiteral("clientPhone"), &ClientItem::phone);
+    addField(QStringLiteral("Adresse"), QStringLiteral("clientAddress1"),
+             &ClientItem::addressLine1);
+    addField(QStringLiteral("Complément"), QStringLiteral("clientAddress2"),
+             &ClientItem::addressLine2);
+    m_companyRows << addField(QStringLiteral("SIRET"), QStringLiteral("clientSiret"),
+                              &ClientItem::siret);
+
+    auto* photoRow = new QHBoxLayout;
+    m_photo = new QLabel(this);
+    photoRow->addWidget(m_photo);
+    auto* choose = new QPushButton(QStringLiteral("Choisir une photo…"), this);
+    choose->setObjectName(QStringLiteral("clientPhotoChoose"));
+    connect(choose, &QPushButton::clicked, this, &ClientFormSheet::choosePhoto);
+    photoRow->addWidget(choose);
+    m_removePhoto = new QPushButton(QStringLiteral("Retirer"), this);
+    m_removePhoto->setObjectName(QStringLiteral("clientPhotoRemove"));
+    connect(m_removePhoto, &QPushButton::clicked, this, [this] {
+        m_form.fields.photoURL.reset();
+        showPhoto();
+    });
+    photoRow->addWidget(m_removePhoto);
+    photoRow->addStretch();
+    form()->addRow(QStringLiteral("Photo"), photoRow);
+
+    m_tags = new TagChips(this);
+    m_tags->setObjectName(QStringLiteral("clientTags"));
+    m_tags->setTags(store.clientTags());
+    m_tags->setChecked(QSet<QUuid>(fields.tagIDs.cbegin(), fields.tagIDs.cend()));
+    connect(m_tags, &TagChips::toggled, this,
+            [this](const QUuid& id, bool on) { m_form.setTag(id, on); });
+    offerNewTags(m_tags, store, &AppDatabase::clientTags, &SessionEdit::clientTags,
+                 [this](const QUuid& id) { m_form.setTag(id, true); });
+    form()->addRow(QStringLiteral("Étiquettes"), m_tags);
+
+    auto* notes = new QPlainTextEdit(fields.notes, this);
+    notes->setObjectName(QStringLiteral("clientNotes"));
+    notes->setTabChangesFocus(true);
+    notes->setFixedHeight(90);
+    connect(notes, &QPlainTextEdit::textChanged, this,
+            [this, notes] { m_form.fields.notes = notes->toPlainText(); });
+    form()->addRow(QStringLiteral("Notes"), notes);
+
+    // The contact persons of a company, each a small card of five fields.
+    m_contactsBlock = new QWidget(this);
+    auto* block = new QVBoxLayout(m_contactsBlock);
+    block->setContentsMargins(0, 0, 0, 0);
+    auto* header = new QHBoxLayout;
+    header->addWidget(theme::label(QStringLiteral("Contacts"), "section"), 1);
+    auto* add = new QPushButton(symbolIcon(QStringLiteral("plus")),
+                                QStringLiteral("Ajouter un contact"), this);
+    add->setObjectName(QStringLiteral("clientAddContact"));
+    connect(add, &QPushButton::clicked, this, [this] {
+        m_form.addContact();
+        rebuildContacts();
+    });
+    header->addWidget(add);
+    block->addLayout(header);
+    m_contacts = new QVBoxLayout;
+    block->addLayout(m_contacts);
+    addBlock(m_contactsBlock);
+
+    rebuildContacts();
+    showKind();
+    showPhoto();
+    resize(620, 720);
+}
+
+QLineEdit* ClientFormSheet::addField(const QString& label, const QString& name,
+                                     QString ClientItem::*field) {
+    auto* edit = new QLineEdit(m_form.fields.*field, this);
+    edit->setObjectName(name);
+    connect(edit, &QLineEdit::textEdited, this,
+            [this, field](const QString& text) { m_form.fields.*field = text; });
+    form()->addRow(label, edit);
+    return edit;
+}
+
+void ClientFormSheet::showKind() {
+    const bool company = m_form.showsContacts();
+    for (QWidget* row : std::as_const(m_companyRows))
+        form()->setRowVisible(row, company);
+    for (QWidget* row : std::as_const(m_privateRows))
+        form()->setRowVisible(row, !company);
+    m_contactsBlock->setVisible(company);
+}
+
+void ClientFormSheet::showPhoto() {
+    std::optional<QByteArray> bytes;
+    if (m_form.fields.photoURL) {
+        QFile file(m_form.fields.photoURL->toLocalFile());
+        if (file.open(QIODevice::ReadOnly))
+            bytes = file.readAll();
+    }
+    m_photo->setPixmap(sessionPicture(bytes, std::nullopt, m_form.fields.company, 44));
+    m_removePhoto->setVisible(m_form.fields.photoURL.has_value());
+}
+
+void ClientFormSheet::choosePhoto() {
+    FilePanel panel;
+    panel.title = QStringLiteral("Choisir une photo");
+    panel.prompt = QStringLiteral("Choisir");
+    panel.extension = QStringLiteral("png jpg jpeg webp heic");
+    const std::optional<QUrl> chosen = m_dialogs.choose(this, panel);
+    if (!chosen)
+        return;
+    const std::optional<QUrl> copy =
+        m_store.importMediaFile(*chosen, false, QStringLiteral("client"));
+    if (!copy) {
+        showError(QStringLiteral("La photo « %1 » n’a pas pu être copiée dans la session.")
+                      .arg(chosen->fileName()));
+        return;
+    }
+    m_imported << *copy;
+    m_form.fields.photoURL = *copy;
+    showPhoto();
+}
+
+void ClientFormSheet::rebuildContacts() {
+    while (QLayoutItem* item = m_contacts->takeAt(0)) {
+        delete item->widget();
+        delete item;
+    }
+    for (const CompanyContact& contact : std::as_const(m_form.fields.contacts)) {
+        auto* card = new QFrame(m_contactsBlock);
+        card->setProperty("role", QStringLiteral("card"));
+        auto* grid = new QGridLayout(card);
+        grid->setContentsMargins(12, 10, 8, 10);
+        const QUuid id = contact.id;
+        int cell = 0;
+        const auto field = [&](const QString& hint, QString CompanyContact::*member) {
+            auto* edit = new QLineEdit(contact.*member, card);
+            edit->setPlaceholderText(hint);
+            edit->setAccessibleName(hint);
+            edit->setObjectName(QStringLiteral("contact_") + hint);
+            connect(edit, &QLineEdit::textEdited, this, [this, id, member](const QString& text) {
+                for (CompanyContact& c : m_form.fields.contacts)
+                    if (c.id == id)
+                        c.*member = text;
+            });
+            grid->addWidget(edit, cell / 2, cell % 2);
+            ++cell;
+        };
+        field(QStringLiteral("Prénom"), &CompanyContact::firstName);
+        field(QStringLiteral("Nom"), &CompanyContact::lastName);
+        field(QStringLiteral("Fonction"), &CompanyContact::role);
+        field(QStringLiteral("E-mail"), &CompanyContact::email);
+        field(QStringLiteral("Téléphone"), &CompanyContact::phone);
+        auto* remove = new QToolButton(card);
+        remove->setIcon(symbolIcon(QStringLiteral("trash")));
+        remove->setToolTip(QStringLiteral("Retirer ce contact"));
+        remove->setAccessibleName(remove->toolTip());
+        remove->setAutoRaise(true);
+        connect(remove, &QToolButton::clicked, this, [this, id] {
+            m_form.removeContact(id);
+            // Later: the card that holds this button goes away.
+            QMetaObject::invokeMethod(this, &ClientFormSheet::rebuildContacts,
+                                      Qt::QueuedConnection);
+        });
+        grid->addWidget(remove, 2, 1, Qt::AlignRight);
+        m_contacts->addWidget(card);
+    }
+}
+
+bool ClientFormSheet::save() {
+    const std::optional<QUrl> before = [&]() -> std::optional<QUrl> {
+        for (const ClientItem& client : m_store.clients())
+            if (client.id == m_form.fields.id)
+                return client.photoURL;
+        return std::nullopt;
+    }();
+    const Result<> saved = m_form.apply(m_store);
+    if (!applied(saved))
+        return false;
+    // The photo the client no longer shows leaves the session's media.
+    if (saved.ok() && before && before != m_form.fields.photoURL)
+        m_store.removeMediaFile(*before);
+    forgetImported(m_form.fields.photoURL);
+    emit saved(m_form.fields.id);
+    return true;
+}
+
+void ClientFormSheet::reject() {
+    forgetImported(std::nullopt);
+    FormSheet::reject();
+}
+
+void ClientFormSheet::forgetImported(const std::optional<QUrl>& kept) {
+    for (const QUrl& url : std::as_const(m_imported))
+        if (url != kept)
+            m_store.removeMediaFile(url);
+    m_imported.clear();
+}
+
+} // namespace velmora::gui

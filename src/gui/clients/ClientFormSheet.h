@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/clients/ClientForm.h"
+#include "gui/common/FormSheet.h"
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QVBoxLayout;
+
+namespace velmora {
+class AppDataStore;
+}
+
+namespace velmora::gui {
+
+class Dialogs;
+class TagChips;
+
+// "Nouveau client" / "Modifier le client", bound to ClientForm: the kind,
+// names or company, details, photo, tags and, for a company, its contacts.
+class ClientFormSheet : public FormSheet {
+    Q_OBJECT
+
+public:
+    ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientForm form, QWidget* parent);
+
+    const ClientForm& model() const { return m_form; }
+    // Cancelling leaves no chosen photo behind in the session's media.
+    void reject() override;
+
+signals:
+    void saved(const QUuid& clientID);
+
+protected:
+    bool save() override;
+
+private:
+    QLineEdit* addField(const QString& label, const QString& name, QString ClientItem::*field);
+    void showKind();
+    void showPhoto();
+    void choosePhoto();
+    void rebuildContacts();
+    void forgetImported(const std::optional<QUrl>& kept);
+
+    AppDataStore& m_store;
+    Dialogs& m_dialogs;
+    ClientForm m_form;
+    QComboBox* m_kind = nullptr;
+    QList<QWidget*> m_privateRows;
+    QList<QWidget*> m_companyRows;
+    QList<QUrl> m_imported;
+    QLabel* m_photo = nullptr;
+    QPushButton* m_removePhoto = nullptr;
+    TagChips* m_tags = nullptr;
+    QWidget* m_contactsBlock = nullptr;
+    QVBoxLayout* m_contacts = nullptr;
+};
+
+} // namespace velmora::gui

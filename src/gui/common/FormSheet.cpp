@@ -1,0 +1,78 @@
+#include "gui/common/FormSheet.h"
+
+#include "gui/common/Theme.h"
+#include "gui/settings/SettingsLayout.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+namespace velmora::gui {
+
+FormSheet::FormSheet(const QString& name, const QString& title, QWidget* parent) : QDialog(parent) {
+    setObjectName(name);
+    setWindowTitle(title);
+    setModal(true);
+    setMinimumWidth(560);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 22, 24, 20);
+    layout->setSpacing(14);
+    layout->addWidget(theme::label(title, "section"));
+
+    // Long forms scroll inside the sheet rather than growing past the screen.
+    auto* scroll = new QScrollArea(this);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    m_body = new QWidget(scroll);
+    auto* body = new QVBoxLayout(m_body);
+    body->setContentsMargins(0, 0, 8, 0);
+    body->setSpacing(14);
+    m_form = settingslayout::form();
+    body->addLayout(m_form);
+    body->addStretch();
+    scroll->setWidget(m_body);
+    layout->addWidget(scroll, 1);
+
+    m_error = settingslayout::errorLabel(name + QStringLiteral("Error"));
+    layout->addWidget(m_error);
+
+    auto* cancel = new QPushButton(cancelText(), this);
+    cancel->setObjectName(name + QStringLiteral("Cancel"));
+    cancel->setAutoDefault(false);
+    auto* save = theme::button(saveText(), "primary", this);
+    save->setObjectName(name + QStringLiteral("Save"));
+    save->setDefault(true);
+    auto* buttons = new QHBoxLayout;
+    buttons->setSpacing(10);
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    buttons->addWidget(save);
+    layout->addLayout(buttons);
+
+    connect(cancel, &QPushButton::clicked, this, &FormSheet::reject);
+    connect(save, &QPushButton::clicked, this, [this] {
+        if (this->save())
+            accept();
+    });
+}
+
+void FormSheet::addBlock(QWidget* block) {
+    auto* body = static_cast<QVBoxLayout*>(m_body->layout());
+    body->insertWidget(body->count() - 1, block);
+}
+
+bool FormSheet::applied(const Result<>& result) {
+    const bool done = result.ok() || result.kind() == ResultKind::unchanged;
+    showError(done ? QString() : result.error());
+    return done;
+}
+
+void FormSheet::showError(const QString& message) {
+    settingslayout::setMessage(m_error, message);
+}
+
+} // namespace velmora::gui

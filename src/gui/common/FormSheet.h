@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/Result.h"
+
+#include <QDialog>
+
+class QFormLayout;
+class QLabel;
+class QPushButton;
+
+namespace velmora::gui {
+
+// The sheet of a record's form over the window: a title, the fields, the
+// form's error and "Annuler" / "Enregistrer". Return saves, Escape cancels.
+// A subclass fills form() and writes the record in save().
+class FormSheet : public QDialog {
+    Q_OBJECT
+
+public:
+    static QString cancelText() { return QStringLiteral("Annuler"); }
+    static QString saveText() { return QStringLiteral("Enregistrer"); }
+
+    // `name` prefixes the buttons' and error's object names: NAMECancel,
+    // NAMESave, NAMEError.
+    FormSheet(const QString& name, const QString& title, QWidget* parent);
+
+protected:
+    QFormLayout* form() const { return m_form; }
+    // Under the fields, before the buttons; for lists of sub-records.
+    void addBlock(QWidget* block);
+    // Shows the form's message; an empty text hides it.
+    void showError(const QString& message);
+    // Shows why the form's record was refused or not saved; true when it
+    // was stored or had not changed, and the sheet may close.
+    bool applied(const Result<>& result);
+    // Writes the record; true closes the sheet.
+    virtual bool save() = 0;
+
+private:
+    QFormLayout* m_form = nullptr;
+    QLabel* m_error = nullptr;
+    QWidget* m_body = nullptr;
+};
+
+} // namespace velmora::gui

@@ -1,0 +1,142 @@
+#include "gui/common/RecordCard.h"
+
+#include "gui/common/FlowLayout.h"
+#include "gui/common/TagChips.h"
+#include "gui/common/Theme.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace velmora::gui {
+
+RecordCard::RecordCard(const QString& name, QWidget* parent) : QWidget(parent), m_name(name) {
+    setObjectName(name);
+    m_layout = new QVBoxLayout(this);
+    m_layout->setContentsMargins(28, 24, 28, 24);
+}
+
+void RecordCard::start(const QPixmap& picture, const QString& title, const QString& subtitle) {
+    // Later: the old content may hold the button whose click rebuilds it.
+    if (m_content) {
+        m_layout->removeWidget(m_content);
+        m_content->hide();
+        m_content->deleteLater();
+    }
+    m_content = new QWidget(this);
+    m_body = new QVBoxLayout(m_content);
+    m_body->setContentsMargins(0, 0, 0, 0);
+    m_body->setSpacing(10);
+    m_rows = nullptr;
+    m_layout->addWidget(m_content);
+
+    auto* header = new QHBoxLayout;
+    header->setSpacing(16);
+    if (!picture.isNull()) {
+        auto* image = new QLabel(m_content);
+        image->setPixmap(picture);
+        header->addWidget(image, 0, Qt::AlignTop);
+    }
+    auto* names = new QVBoxLayout;
+    names->setSpacing(2);
+    QLabel* name = theme::label(title, "title", m_content);
+    name->setObjectName(m_name + QStringLiteral("Title"));
+    name->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    names->addWidget(name);
+    if (!subtitle.isEmpty()) {
+        QLabel* second = theme::label(subtitle, "subtitle", m_content);
+        second->setObjectName(m_name + QStringLiteral("Subtitle"));
+        names->addWidget(second);
+    }
+    header->addLayout(names, 1);
+    m_actions = new QHBoxLayout;
+    m_actions->setSpacing(8);
+    header->addLayout(m_actions);
+    header->setAlignment(m_actions, Qt::AlignTop);
+    m_body->addLayout(header);
+    m_body->addStretch(1);
+}
+
+QPushButton* RecordCard::addAction(const QString& text, const QString& objectName,
+                                   const char* role) {
+    QPushButton* button = theme::button(text, role, m_content);
+    button->setObjectName(m_name + objectName);
+    m_actions->addWidget(button);
+    return button;
+}
+
+void RecordCard::addSection(const QString& title) {
+    auto* heading = theme::label(title, "section", m_content);
+    m_body->insertSpacing(m_body->count() - 1, 8);
+    m_body->insertWidget(m_body->count() - 1, heading);
+    m_rows = nullptr;
+}
+
+QFormLayout* RecordCard::rows() {
+    if (!m_rows) {
+        m_rows = new QFormLayout;
+        m_rows->setHorizontalSpacing(18);
+        m_rows->setVerticalSpacing(6);
+        m_rows->setLabelAlignment(Qt::AlignLeft);
+        m_body->insertLayout(m_body->count() - 1, m_rows);
+    }
+    return m_rows;
+}
+
+void RecordCard::addRow(const QString& label, const QString& value) {
+    if (value.trimmed().isEmpty())
+        return;
+    QLabel* text = theme::label(value, "", m_content);
+    text->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    text->setAccessibleName(label);
+    QLabel* name = theme::label(label, "hint", m_content);
+    name->setBuddy(text);
+    rows()->addRow(name, text);
+}
+
+QLabel* RecordCard::addText(const QString& text, const char* role) {
+    QLabel* paragraph = theme::label(text, role, m_content);
+    paragraph->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_body->insertWidget(m_body->count() - 1, paragraph);
+    m_rows = nullptr;
+    return paragraph;
+}
+
+void RecordCard::addTags(const QList<TagItem>& tags, const QList<QUuid>& ids) {
+    auto* box = new QWidget(m_content);
+    auto* flow = new FlowLayout(box);
+    for (const TagItem& tag : tags) {
+        if (!ids.contains(tag.id))
+            continue;
+        auto* chip = new QToolButton(box);
+        chip->setProperty("role", QStringLiteral("chip"));
+        chip->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        chip->setIcon(tagDot(tag.color));
+        chip->setText(tag.name);
+        chip->setFocusPolicy(Qt::NoFocus);
+        flow->addWidget(chip);
+    }
+    m_body->insertWidget(m_body->count() - 1, box);
+    m_rows = nullptr;
+}
+
+QPushButton* RecordCard::addLink(const QString& text, const QString& sectionKey, const QUuid& id) {
+    QPushButton* link = theme::button(text, "link", m_content);
+    link->setObjectName(m_name + QStringLiteral("Link"));
+    connect(link, &QPushButton::clicked, this,
+            [this, sectionKey, id] { emit openRequested(sectionKey, id); });
+    m_body->insertWidget(m_body->count() - 1, link, 0, Qt::AlignLeft);
+    m_rows = nullptr;
+    return link;
+}
+
+void RecordCard::addWidget(QWidget* widget) {
+    widget->setParent(m_content);
+    m_body->insertWidget(m_body->count() - 1, widget);
+    m_rows = nullptr;
+}
+
+} // namespace velmora::gui

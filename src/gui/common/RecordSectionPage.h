@@ -1,0 +1,124 @@
+#pragma once
+
+#include "core/Result.h"
+#include "gui/main/SectionPage.h"
+#include "gui/main/SectionRegistry.h"
+
+#include <QUuid>
+
+#include <functional>
+
+class QLabel;
+class QLineEdit;
+class QListView;
+class QMenu;
+class QScrollArea;
+class QStackedWidget;
+class QPushButton;
+class QToolButton;
+class QVBoxLayout;
+
+namespace velmora {
+class RecordFilterModel;
+class RecordListModelBase;
+} // namespace velmora
+
+namespace velmora::gui {
+
+class TagChips;
+
+// A section of records: on the left the search field, the filter chips,
+// the sort menu, the count and the list; on the right the card of the
+// selected record. With no record at all, an empty state with the section's
+// primary action. The subclass gives the list model and the card, and
+// creates, edits and deletes; this class routes the "Fichier" commands, the
+// Delete key, the context menu and double-clicks to it.
+class RecordSectionPage : public SectionPage {
+    Q_OBJECT
+
+public:
+    // `key` names the widgets: KEYSearch, KEYList, KEYCount, KEYFilter...
+    RecordSectionPage(const SectionServices& services, const QString& key,
+                      QWidget* parent = nullptr);
+
+    bool canRun(SectionCommand command) const override;
+    void run(SectionCommand command) override;
+    void showEntry(const SidebarMenuItemConfig& entry) override;
+    void reveal(const QUuid& id) override { select(id); }
+
+    QUuid currentId() const;
+    // Shows and selects the record (clearing a search that hides it).
+    void select(const QUuid& id);
+
+protected:
+    struct EmptyState {
+        QString symbol;
+        QString sentence;
+        QString action;
+    };
+    struct SortKey {
+        QString label;
+        int column = 0;
+        Qt::SortOrder order = Qt::AscendingOrder;
+    };
+
+    // Called once from the subclass's constructor.
+    void setRecords(RecordListModelBase* model, const QList<SortKey>& sortKeys,
+                    const EmptyState& empty, const QString& searchPlaceholder);
+    // The widget of the selected record's card, shown in a scroll area.
+    void setCard(QWidget* card);
+    // "N clients": the count line from the number of records shown.
+    void setCountText(std::function<QString(int)> text) { m_countText = std::move(text); }
+
+    RecordFilterModel& filter() const { return *m_filter; }
+    TagChips* filterChips() const { return m_chips; }
+    QString query() const;
+    const SectionServices& services() const { return m_services; }
+    // After the list model took new records: count, empty state, card.
+    void recordsChanged();
+    // Tells the user why a change did not go through (a failed save, a
+    // record gone meanwhile); true when it went through or had nothing to do.
+    template <class T> bool report(const Result<T>& result) {
+        if (result.ok() || result.kind() == ResultKind::unchanged)
+            return true;
+        showFailure(result.alert().value_or(failureAlert(result.kind(), result.error())));
+        return false;
+    }
+
+    // The card shows this record, which exists.
+    virtual void showRecord(const QUuid& id) = 0;
+    virtual void createRecord() = 0;
+    virtual void editRecord(const QUuid& id) = 0;
+    virtual void removeRecord(const QUuid& id) = 0;
+    // Whether the record shown may be edited (a cancelled activity may not).
+    virtual bool canEdit(const QUuid&) const { return true; }
+
+private:
+    static Alert failureAlert(ResultKind kind, const QString& message);
+    void showFailure(const Alert& alert);
+    void showCurrent();
+    void updateCount();
+    void showContextMenu(const QPoint& at);
+
+    SectionServices m_services;
+    QString m_key;
+    RecordListModelBase* m_model = nullptr;
+    RecordFilterModel* m_filter = nullptr;
+    std::function<QString(int)> m_countText;
+    QStackedWidget* m_pages = nullptr;
+    QStackedWidget* m_detail = nullptr;
+    QLabel* m_title = nullptr;
+    QLabel* m_emptySymbol = nullptr;
+    QLabel* m_emptySentence = nullptr;
+    QPushButton* m_emptyAction = nullptr;
+    QLineEdit* m_search = nullptr;
+    TagChips* m_chips = nullptr;
+    QToolButton* m_sort = nullptr;
+    QLabel* m_count = nullptr;
+    QListView* m_list = nullptr;
+    QScrollArea* m_cardArea = nullptr;
+    QLabel* m_noSelection = nullptr;
+    QUuid m_shown;
+};
+
+} // namespace velmora::gui

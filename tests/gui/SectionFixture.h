@@ -1,0 +1,49 @@
+#pragma once
+
+#include "AppFixture.h"
+
+#include "gui/main/SectionRegistry.h"
+#include "gui/main/Workspace.h"
+
+#include <QListView>
+
+namespace velmora::gui::test {
+
+// A session of the user's own, opened and showing one section, with the
+// records the test starts from.
+class SectionFixture : public AppFixture {
+protected:
+    void openSection(const QString& key, const std::function<void(AppDatabase&)>& fill = {}) {
+        m_path = writeUserSession(u"Atelier"_s, QString(), {}, fill);
+        startApp();
+        openFromList(m_path);
+        ASSERT_EQ(screen(), MainWindow::Screen::session);
+        window().workspace().showSection(key);
+        m_key = key;
+    }
+    AppDataStore& store() { return m_app->store(); }
+    SectionPage* page() { return window().sections().page(m_key); }
+    QByteArray sessionFile() { return contentsOf(m_path); }
+
+    // The rows of the section's list as shown, by name.
+    QStringList shownRows() {
+        QStringList rows;
+        auto* list = find<QListView>(m_key + u"List"_s);
+        for (int row = 0; list && row < list->model()->rowCount(); ++row)
+            rows << list->model()->index(row, 0).data().toString();
+        return rows;
+    }
+    bool isShown(const QString& name) {
+        for (QWidget* widget : window().findChildren<QWidget*>(name))
+            if (widget->isVisibleTo(&window()))
+                return true;
+        return false;
+    }
+    // Answers the deletion's confirmation with its destructive button.
+    void confirmNextDeletion() { m_dialogs.answerNext(u"Supprimer"_s); }
+
+    QString m_path;
+    QString m_key;
+};
+
+} // namespace velmora::gui::test
