@@ -1,14 +1,13 @@
 #include "gui/projects/ProjectsSection.h"
 
 #include "gui/main/SectionRegistry.h"
+#include "gui/projects/ProjectsPage.h"
 
 namespace velmora::gui {
 
 void registerProjectsSection(SectionRegistry& registry) {
     registry.add(QStringLiteral("projects"),
-                 placeholderSection(QStringLiteral(
-                     "Cet écran accueillera vos activités : client, devis et factures liés, "
-                     "jalons, pièces jointes et raccourcis vers vos fichiers.")));
+                 [](const SectionServices& services) { return new ProjectsPage(services); });
 }
 
 } // namespace velmora::gui

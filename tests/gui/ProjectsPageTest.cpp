@@ -1,0 +1,87 @@
+// The activities section driven as a person would: an activity made for a
+// client, a file dropped on its card and embedded in the session, then the
+// activity cancelled and reactivated through their confirmations.
+
+#include "SectionFixture.h"
+
+#include "core/activities/ActivityLifecycle.h"
+
+#include <QComboBox>
+#include <QDropEvent>
+#include <QMimeData>
+
+namespace velmora::gui::test {
+namespace {
+
+using ProjectsPageTest = SectionFixture;
+
+TEST_F(ProjectsPageTest, AnActivityGetsADroppedFileThenIsCancelledAndReactivated) {
+    const QUuid clientID = QUuid::createUuid();
+    openSection(u"projects"_s, [&](AppDatabase& db) {
+        ClientItem client;
+        client.id = clientID;
+        client.firstName = u"Éloïse"_s;
+        client.lastName = u"Martin"_s;
+        client.email = u"eloise@exemple.fr"_s;
+        db.clients.append(client);
+    });
+    click(u"projectsEmptyAction"_s);
+    type(u"projectTitle"_s, u"Mariage Martin"_s);
+    auto* client = find<QComboBox>(u"projectClient"_s);
+    ASSERT_NE(client, nullptr);
+    client->setCurrentIndex(client->findText(u"MARTIN Éloïse"_s));
+    click(u"projectFormSave"_s);
+
+    ASSERT_EQ(store().projects().size(), 1);
+    const ProjectItem created = store().projects().first();
+    EXPECT_EQ(created.title, u"Mariage Martin"_s);
+    EXPECT_EQ(created.linkedClientID, clientID);
+    EXPECT_EQ(created.status, u"En cours"_s);
+    EXPECT_EQ(shownRows(), QStringList{u"Mariage Martin"_s});
+    EXPECT_EQ(shownText(u"projectsCount"_s), u"1 activité"_s);
+
+    // A file dropped on the card is copied into the session.
+    const QByteArray bytes = "%PDF-1.4 devis signé de la mariée";
+    const QString path = m_dir.path() + u"/devis.pdf"_s;
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+    file.close();
+    auto* card = find(u"projectCard"_s);
+    ASSERT_NE(card, nullptr);
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path), QUrl(u"https://exemple.fr/page"_s)});
+    const QPointF at = QRectF(card->rect()).center();
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(card, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(card, &drop);
+    ASSERT_EQ(store().projects().first().attachments.size(), 1);
+    EXPECT_EQ(store().projects().first().attachments[0].originalFileName, u"devis.pdf"_s);
+    EXPECT_TRUE(sessionFile().contains(bytes.toBase64()));
+
+    const ProjectItem before = store().projects().first();
+    QCoreApplication::processEvents();
+    m_dialogs.answerNext(u"Annuler l'activité"_s);
+    click(u"projectCardCancel"_s);
+    ASSERT_FALSE(m_dialogs.alerts.isEmpty());
+    EXPECT_EQ(m_dialogs.alerts.last(), cancelConfirmation(before, {}));
+    EXPECT_EQ(store().projects().first().status, u"Annulé"_s);
+    EXPECT_TRUE(store().projects().first().isCancelled);
+    // The status chips keep the activities of the chosen statuses.
+    click(u"projectsStatusFilter_En cours"_s);
+    EXPECT_EQ(shownRows(), QStringList());
+    click(u"projectsStatusFilter_En cours"_s);
+
+    QCoreApplication::processEvents();
+    m_dialogs.answerNext(u"Réactiver"_s);
+    click(u"projectCardReactivate"_s);
+    EXPECT_EQ(m_dialogs.alerts.last(), reactivationConfirmation(0));
+    EXPECT_EQ(store().projects().first().status, u"En cours"_s);
+    EXPECT_FALSE(store().projects().first().isCancelled);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(isShown(u"projectCardEdit"_s));
+}
+
+} // namespace
+} // namespace velmora::gui::test
