@@ -5,6 +5,7 @@
 #include "SectionFixture.h"
 
 #include "core/activities/ActivityLifecycle.h"
+#include "gui/projects/ProjectStatusesSheet.h"
 
 #include <QComboBox>
 #include <QDropEvent>
@@ -81,6 +82,12 @@ TEST_F(ProjectsPageTest, AnActivityGetsADroppedFileThenIsCancelledAndReactivated
     EXPECT_FALSE(store().projects().first().isCancelled);
     QCoreApplication::processEvents();
     EXPECT_TRUE(isShown(u"projectCardEdit"_s));
+
+    click(u"projectsStatuses"_s);
+    auto* statuses = window().findChild<ProjectStatusesSheet*>();
+    ASSERT_NE(statuses, nullptr);
+    EXPECT_TRUE(statuses->isVisible());
+    statuses->close();
 }
 
 } // namespace

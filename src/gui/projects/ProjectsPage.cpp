@@ -19,6 +19,7 @@
 #include "gui/common/TagChips.h"
 #include "gui/common/Theme.h"
 #include "gui/projects/ProjectFormSheet.h"
+#include "gui/projects/ProjectStatusesSheet.h"
 
 #include <QDesktopServices>
 #include <QDragEnterEvent>
@@ -424,6 +425,10 @@ void ProjectsPage::removeRecord(const QUuid& id) {
         [&](SessionEdit& edit) { return RecordDeletion::deleteActivity(edit, id); }));
 }
 
-void ProjectsPage::showStatusSettings() {}
+void ProjectsPage::showStatusSettings() {
+    auto* sheet = new ProjectStatusesSheet(services().store, services().dialogs, this);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    sheet->open();
+}
 
 } // namespace velmora::gui
