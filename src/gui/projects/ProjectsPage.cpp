@@ -185,15 +185,9 @@ void ProjectsPage::showRecord(const QUuid& id) {
     m_card->start(symbolPixmap(project.iconName.value_or(QStringLiteral("briefcase.fill")), 48,
                                theme::accent()),
                   ActivityTexts::title(project), project.type);
-    if (project.isCancelled) {
-        connect(m_card->addAction(QStringLiteral("Réactiver"), QStringLiteral("Reactivate")),
-                &QPushButton::clicked, this, [this, id] { reactivateRecord(id); });
-    } else {
+    if (!project.isCancelled)
         connect(m_card->addAction(QStringLiteral("Modifier"), QStringLiteral("Edit")),
                 &QPushButton::clicked, this, [this, id] { editRecord(id); });
-        connect(m_card->addAction(QStringLiteral("Annuler l'activité"), QStringLiteral("Cancel")),
-                &QPushButton::clicked, this, [this, id] { cancelRecord(id); });
-    }
     connect(m_card->addAction(QStringLiteral("Supprimer"), QStringLiteral("Delete"), "destructive"),
             &QPushButton::clicked, this, [this, id] { removeRecord(id); });
     if (!project.tagIDs.isEmpty())
@@ -213,6 +207,18 @@ void ProjectsPage::showRecord(const QUuid& id) {
     statusName->setTextInteractionFlags(Qt::TextSelectableByMouse);
     statusRow->addWidget(statusName);
     statusRow->addStretch();
+    // Cancelling and reactivating change the status: their button sits by it.
+    auto* lifecycle = new QPushButton(status);
+    if (project.isCancelled) {
+        lifecycle->setText(QStringLiteral("Réactiver"));
+        lifecycle->setObjectName(QStringLiteral("projectCardReactivate"));
+        connect(lifecycle, &QPushButton::clicked, this, [this, id] { reactivateRecord(id); });
+    } else {
+        lifecycle->setText(QStringLiteral("Annuler l'activité"));
+        lifecycle->setObjectName(QStringLiteral("projectCardCancel"));
+        connect(lifecycle, &QPushButton::clicked, this, [this, id] { cancelRecord(id); });
+    }
+    statusRow->addWidget(lifecycle);
     status->setAccessibleName(QStringLiteral("Statut : %1").arg(project.status));
     m_card->addWidget(status);
     if (project.isCancelled && project.cancelledAt)
@@ -304,17 +310,27 @@ void ProjectsPage::showRecord(const QUuid& id) {
     add->setObjectName(QStringLiteral("projectCardAddAttachment"));
     add->setToolTip(QStringLiteral("Joindre des fichiers (ou déposez-les sur la fiche)"));
     connect(add, &QPushButton::clicked, this, [this, id] { chooseAttachment(id); });
-    m_card->addWidget(add);
+    auto* addRow = new QWidget(m_card);
+    auto* addLayout = new QHBoxLayout(addRow);
+    addLayout->setContentsMargins(0, 0, 0, 0);
+    addLayout->addWidget(add);
+    addLayout->addStretch();
+    m_card->addWidget(addRow);
 
     m_card->addSection(ActivityTexts::filePathsSection());
     for (const ProjectFilePath& shortcut : project.filePaths) {
-        auto* open = theme::button(shortcut.name, "link", m_card);
+        auto* line = new QWidget(m_card);
+        auto* layout = new QHBoxLayout(line);
+        layout->setContentsMargins(0, 0, 0, 0);
+        auto* open = theme::button(shortcut.name, "link", line);
         open->setIcon(symbolIcon(shortcut.type == ProjectFilePathType::folder
                                      ? QStringLiteral("folder")
                                      : QStringLiteral("doc")));
         open->setToolTip(QStringLiteral("%1 : %2").arg(displayName(shortcut.type), shortcut.path));
         connect(open, &QPushButton::clicked, this, [this, shortcut] { openFilePath(shortcut); });
-        m_card->addWidget(open);
+        layout->addWidget(open);
+        layout->addStretch();
+        m_card->addWidget(line);
     }
     if (project.filePaths.isEmpty())
         m_card->addText(ActivityTexts::noFilePathText(), "hint");
