@@ -4,6 +4,7 @@
 
 #include "SectionFixture.h"
 
+#include "core/activities/ActivityAttachments.h"
 #include "core/activities/ActivityLifecycle.h"
 #include "gui/projects/ProjectStatusesSheet.h"
 
@@ -60,6 +61,26 @@ TEST_F(ProjectsPageTest, AnActivityGetsADroppedFileThenIsCancelledAndReactivated
     ASSERT_EQ(store().projects().first().attachments.size(), 1);
     EXPECT_EQ(store().projects().first().attachments[0].originalFileName, u"devis.pdf"_s);
     EXPECT_TRUE(sessionFile().contains(bytes.toBase64()));
+
+    // A shortcut to a folder chosen in the form, gone since: the card says so.
+    trigger(u"Modifier"_s);
+    click(u"projectAddFilePath"_s);
+    QCoreApplication::processEvents();
+    type(u"filePathName"_s, u"Retouches"_s);
+    const QString absent = m_dir.path() + u"/Retouches"_s;
+    m_dialogs.chooseNext(QUrl::fromLocalFile(absent));
+    click(u"filePathBrowse"_s);
+    EXPECT_EQ(m_dialogs.panels.last().mode, FilePanel::Mode::chooseFolder);
+    QCoreApplication::processEvents();
+    click(u"projectFormSave"_s);
+    ASSERT_EQ(store().projects().first().filePaths.size(), 1);
+    const ProjectFilePath shortcut = store().projects().first().filePaths[0];
+    EXPECT_EQ(shortcut.name, u"Retouches"_s);
+    EXPECT_EQ(shortcut.path, absent);
+    EXPECT_EQ(store().projects().first().attachments.size(), 1);
+    QCoreApplication::processEvents();
+    click(u"projectCardFilePath"_s);
+    EXPECT_EQ(m_dialogs.alerts.last().message, missingFilePathMessage(shortcut));
 
     const ProjectItem before = store().projects().first();
     QCoreApplication::processEvents();

@@ -323,6 +323,7 @@ void ProjectsPage::showRecord(const QUuid& id) {
         auto* layout = new QHBoxLayout(line);
         layout->setContentsMargins(0, 0, 0, 0);
         auto* open = theme::button(shortcut.name, "link", line);
+        open->setObjectName(QStringLiteral("projectCardFilePath"));
         open->setIcon(symbolIcon(shortcut.type == ProjectFilePathType::folder
                                      ? QStringLiteral("folder")
                                      : QStringLiteral("doc")));
