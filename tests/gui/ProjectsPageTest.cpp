@@ -29,6 +29,8 @@ TEST_F(ProjectsPageTest, AnActivityGetsADroppedFileThenIsCancelledAndReactivated
     });
     click(u"projectsEmptyAction"_s);
     type(u"projectTitle"_s, u"Mariage Martin"_s);
+    // Only cancelling gives "Annulé".
+    EXPECT_EQ(find<QComboBox>(u"projectStatus"_s)->findData(u"Annulé"_s), -1);
     auto* client = find<QComboBox>(u"projectClient"_s);
     ASSERT_NE(client, nullptr);
     client->setCurrentIndex(client->findText(u"MARTIN Éloïse"_s));

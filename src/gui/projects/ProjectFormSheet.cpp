@@ -137,8 +137,11 @@ void ProjectFormSheet::addCombos() {
 
     auto* status = new QComboBox(this);
     status->setObjectName(QStringLiteral("projectStatus"));
+    // "Annulé" is given by "Annuler l'activité" only, which also settles the
+    // invoices; the form never sets it.
     for (const TagItem& tag : m_store.projectStatuses())
-        status->addItem(tagDot(tag.color), tag.name, tag.name);
+        if (tag.name != ActivityTexts::cancelledStatus() || tag.name == fields.status)
+            status->addItem(tagDot(tag.color), tag.name, tag.name);
     if (status->findData(fields.status) < 0)
         status->addItem(fields.status, fields.status);
     status->setCurrentIndex(status->findData(fields.status));
