@@ -67,25 +67,21 @@ TEST_F(ProjectsPageTest, AnActivityGetsADroppedFileThenIsCancelledAndReactivated
     // A shortcut to a folder chosen in the form, gone since: the card says so.
     trigger(u"Modifier"_s);
     click(u"projectAddFilePath"_s);
-    QCoreApplication::processEvents();
     type(u"filePathName"_s, u"Retouches"_s);
     const QString absent = m_dir.path() + u"/Retouches"_s;
     m_dialogs.chooseNext(QUrl::fromLocalFile(absent));
     click(u"filePathBrowse"_s);
     EXPECT_EQ(m_dialogs.panels.last().mode, FilePanel::Mode::chooseFolder);
-    QCoreApplication::processEvents();
     click(u"projectFormSave"_s);
     ASSERT_EQ(store().projects().first().filePaths.size(), 1);
     const ProjectFilePath shortcut = store().projects().first().filePaths[0];
     EXPECT_EQ(shortcut.name, u"Retouches"_s);
     EXPECT_EQ(shortcut.path, absent);
     EXPECT_EQ(store().projects().first().attachments.size(), 1);
-    QCoreApplication::processEvents();
     click(u"projectCardFilePath"_s);
     EXPECT_EQ(m_dialogs.alerts.last().message, missingFilePathMessage(shortcut));
 
     const ProjectItem before = store().projects().first();
-    QCoreApplication::processEvents();
     m_dialogs.answerNext(u"Annuler l'activité"_s);
     click(u"projectCardCancel"_s);
     ASSERT_FALSE(m_dialogs.alerts.isEmpty());
@@ -97,13 +93,11 @@ TEST_F(ProjectsPageTest, AnActivityGetsADroppedFileThenIsCancelledAndReactivated
     EXPECT_EQ(shownRows(), QStringList());
     click(u"projectsStatusFilter_En cours"_s);
 
-    QCoreApplication::processEvents();
     m_dialogs.answerNext(u"Réactiver"_s);
     click(u"projectCardReactivate"_s);
     EXPECT_EQ(m_dialogs.alerts.last(), reactivationConfirmation(0));
     EXPECT_EQ(store().projects().first().status, u"En cours"_s);
     EXPECT_FALSE(store().projects().first().isCancelled);
-    QCoreApplication::processEvents();
     EXPECT_TRUE(isShown(u"projectCardEdit"_s));
 
     click(u"projectsStatuses"_s);

@@ -19,7 +19,6 @@
 #include "gui/main/MainWindow.h"
 #include "gui/main/SectionRegistry.h"
 #include "gui/main/Workspace.h"
-#include "gui/projects/ProjectFormSheet.h"
 #include "gui/projects/ProjectStatusesSheet.h"
 #include "gui/settings/SettingsWindow.h"
 #include "support/DesktopStubs.h"
@@ -298,48 +297,6 @@ private:
             statuses.show();
             shoot(statuses, u"projects-statuses"_s);
         }
-        {
-            // The activities: a wedding for a client, with its milestone and
-            // shortcut, and a website of one's own still to come.
-            ClientItem client;
-            client.id = QUuid::createUuid();
-            client.firstName = u"Éloïse"_s;
-            client.lastName = u"Martin"_s;
-            client.email = u"eloise.martin@exemple.fr"_s;
-            ProjectItem wedding;
-            wedding.id = QUuid::createUuid();
-            wedding.title = u"Mariage Martin – reportage complet"_s;
-            wedding.type = u"Clients"_s;
-            wedding.status = u"En cours"_s;
-            wedding.linkedClientID = client.id;
-            wedding.startDate = QDateTime(QDate(2025, 6, 14), QTime(10, 0));
-            wedding.endDate = QDateTime(QDate(2025, 7, 5), QTime(10, 0));
-            wedding.info = u"Cérémonie à 15 h, vin d’honneur au domaine."_s;
-            wedding.events = {{QUuid::createUuid(), u"Repérage"_s,
-                               QDateTime(QDate(2025, 6, 7), QTime(14, 0)),
-                               u"Domaine des Tilleuls"_s, u"2 h"_s}};
-            wedding.filePaths = {{QUuid::createUuid(), u"Dossier Lightroom"_s,
-                                  ProjectFilePathType::folder, u"/home/moi/Photos/Martin"_s}};
-            ProjectItem site;
-            site.id = QUuid::createUuid();
-            site.title = u"Nouveau site vitrine"_s;
-            site.type = u"Autre"_s;
-            site.status = u"À venir"_s;
-            (void)app.store().edit([&](SessionEdit& e) {
-                e.clients().append(client);
-                e.projects().append(wedding);
-                e.projects().append(site);
-                return Result<>::success();
-            });
-            window.workspace().showSection(u"projects"_s);
-            if (SectionPage* page = window.sections().page(u"projects"_s))
-                page->reveal(wedding.id);
-            shoot(window, u"projects-card"_s);
-            ProjectFormSheet form(app.store(), dialogs, ActivityForm(wedding), &window);
-            form.show();
-            shoot(form, u"projects-form"_s);
-        }
-
         // Protected: the lock over the running session, then recovery.
         AppPreferences prefs = app.store().preferences();
         prefs.appPassword = u"1234"_s;

@@ -290,6 +290,8 @@ void ProjectFormSheet::rebuildEvents() {
         });
         grid->addWidget(remove, 0, 2);
         m_events->addWidget(card);
+        // Shown at once, not on the next turn of the event loop.
+        card->show();
     }
 }
 
@@ -341,6 +343,7 @@ void ProjectFormSheet::rebuildFilePaths() {
         });
         grid->addWidget(remove, 0, 2);
         m_filePaths->addWidget(card);
+        card->show();
     }
     if (m_form.fields.filePaths.isEmpty())
         m_filePaths->addWidget(theme::label(ActivityTexts::noFilePathText(), "hint"));
