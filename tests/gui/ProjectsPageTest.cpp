@@ -6,6 +6,7 @@
 
 #include "core/activities/ActivityAttachments.h"
 #include "core/activities/ActivityLifecycle.h"
+#include "core/text/FrenchDates.h"
 #include "gui/projects/ProjectStatusesSheet.h"
 
 #include <QComboBox>
@@ -87,7 +88,10 @@ TEST_F(ProjectsPageTest, AnActivityGetsADroppedFileThenIsCancelledAndReactivated
     ASSERT_FALSE(m_dialogs.alerts.isEmpty());
     EXPECT_EQ(m_dialogs.alerts.last(), cancelConfirmation(before, {}));
     EXPECT_EQ(store().projects().first().status, u"Annulé"_s);
-    EXPECT_TRUE(store().projects().first().isCancelled);
+    ASSERT_TRUE(store().projects().first().cancelledAt.has_value());
+    EXPECT_EQ(shownText(u"projectCardCancelled"_s),
+              u"Annulé le "_s + formatMediumDate(*store().projects().first().cancelledAt));
+    EXPECT_FALSE(isShown(u"projectCardEdit"_s));
     // The status chips keep the activities of the chosen statuses.
     click(u"projectsStatusFilter_En cours"_s);
     EXPECT_EQ(shownRows(), QStringList());
