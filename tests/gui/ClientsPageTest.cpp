@@ -24,10 +24,12 @@ protected:
 
 TEST_F(ClientsPageTest, ACompanyIsCreatedFoundEditedAndDeleted) {
     openSection(u"clients"_s, [](AppDatabase& db) {
-        db.clients.append({.id = QUuid::createUuid(),
-                           .firstName = u"Éloïse"_s,
-                           .lastName = u"Martin"_s,
-                           .email = u"eloise@exemple.fr"_s});
+        ClientItem client;
+        client.id = QUuid::createUuid();
+        client.firstName = u"Éloïse"_s;
+        client.lastName = u"Martin"_s;
+        client.email = u"eloise@exemple.fr"_s;
+        db.clients.append(client);
     });
     ASSERT_EQ(shownRows(), QStringList{u"MARTIN Éloïse"_s});
 

@@ -17,6 +17,7 @@
 #include "gui/common/Resources.h"
 #include "gui/common/WidgetDialogs.h"
 #include "gui/main/MainWindow.h"
+#include "gui/main/SectionRegistry.h"
 #include "gui/main/Workspace.h"
 #include "gui/projects/ProjectStatusesSheet.h"
 #include "gui/settings/SettingsWindow.h"
@@ -24,6 +25,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -46,6 +48,121 @@ namespace {
 
 // The pages in the order of SettingsPage, for the file names.
 const char* const kPageNames[] = {"appearance", "company", "security", "backup", "sidebar"};
+
+QUuid id() {
+    return QUuid::createUuid();
+}
+
+// A few months of a photographer's business: clients of both kinds, a
+// catalogue with a price typed wrong, activities in every status. Records
+// name only the fields they use.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+void addSampleRecords(AppDataStore& store) {
+    const QList<TagItem> clientTags{{id(), u"Fidèle"_s, TagColorOption::green},
+                                    {id(), u"Mariage"_s, TagColorOption::pink},
+                                    {id(), u"Entreprise"_s, TagColorOption::blue}};
+    const QList<TagItem> serviceTags{{id(), u"Studio"_s, TagColorOption::purple},
+                                     {id(), u"Extérieur"_s, TagColorOption::mint}};
+    QList<ClientItem> clients{
+        {.id = id(),
+         .kind = ClientKind::professionnel,
+         .company = u"Boulangerie Léa & Fils"_s,
+         .email = u"contact@boulangerie-lea.fr"_s,
+         .phone = u"04 78 12 34 56"_s,
+         .notes = u"Photos de la vitrine chaque saison."_s,
+         .contacts = {{id(), u"Léa"_s, u"Moreau"_s, u"Gérante"_s, u"lea@boulangerie-lea.fr"_s,
+                       u"06 12 34 56 78"_s},
+                      {id(), QString(), QString(), u"Comptabilité"_s,
+                       u"compta@boulangerie-lea.fr"_s, QString()}},
+         .tagIDs = {clientTags[0].id, clientTags[2].id},
+         .addressLine1 = u"12 rue de la République"_s,
+         .addressLine2 = u"69002 Lyon"_s,
+         .siret = u"812 345 678 00021"_s},
+        {.id = id(),
+         .firstName = u"Éloïse"_s,
+         .lastName = u"Martin"_s,
+         .email = u"eloise.martin@exemple.fr"_s,
+         .phone = u"06 98 76 54 32"_s,
+         .tagIDs = {clientTags[1].id}},
+        {.id = id(),
+         .firstName = u"Karim"_s,
+         .lastName = u"Benali"_s,
+         .email = u"karim.benali@exemple.fr"_s},
+        {.id = id(),
+         .kind = ClientKind::professionnel,
+         .company = u"Association des artisans photographes de la vallée du Rhône"_s,
+         .email = u"bureau@artisans-rhone.fr"_s,
+         .tagIDs = {clientTags[2].id}},
+        {.id = id(),
+         .firstName = u"Chloé"_s,
+         .lastName = u"Dubois-Lefèvre"_s,
+         .phone = u"07 11 22 33 44"_s,
+         .tagIDs = {clientTags[0].id, clientTags[1].id}},
+    };
+    QList<ServiceItem> services{
+        {.id = id(),
+         .title = u"Séance portrait en studio"_s,
+         .description = u"Une heure de prise de vue, dix photos retouchées."_s,
+         .priceTTC = u"180"_s,
+         .iconName = u"photo"_s,
+         .tagIDs = {serviceTags[0].id}},
+        {.id = id(),
+         .title = u"Reportage de mariage"_s,
+         .description = u"De la préparation au vin d’honneur, galerie en ligne."_s,
+         .priceTTC = u"1450"_s,
+         .tagIDs = {serviceTags[1].id},
+         .prestationType = ServicePrestationType::prestationsCommercialesBIC},
+        {.id = id(),
+         .title = u"Tirage d’art 30 × 40"_s,
+         .priceTTC = u"45 euros env."_s,
+         .iconName = u"shippingbox"_s,
+         .prestationType = ServicePrestationType::ventesMarchandises},
+        {.id = id(), .title = u"Retouche à l’unité"_s, .priceTTC = u"12,50"_s},
+    };
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    QList<ProjectItem> projects{
+        {.id = id(),
+         .title = u"Vitrine de printemps"_s,
+         .info = u"Vitrine et produits phares"_s,
+         .type = u"Clients"_s,
+         .status = u"En cours"_s,
+         .linkedClientID = clients[0].id,
+         .linkedServiceID = services[0].id,
+         .events = {{id(), u"Prise de vue"_s, now.addDays(5), u"Boutique"_s, u"2 h"_s}},
+         .startDate = now.addDays(-3)},
+        {.id = id(),
+         .title = u"Mariage Éloïse & Tom"_s,
+         .type = u"Clients"_s,
+         .status = u"À venir"_s,
+         .linkedClientID = clients[1].id,
+         .linkedServiceID = services[1].id,
+         .endDate = now.addDays(60),
+         .startDate = now.addDays(59)},
+        {.id = id(),
+         .title = u"Portfolio personnel"_s,
+         .type = u"Autre"_s,
+         .status = u"Terminé"_s,
+         .completionState = ProjectCompletionState::finished},
+        {.id = id(),
+         .title = u"Portraits d’équipe"_s,
+         .type = u"Clients"_s,
+         .status = u"Annulé"_s,
+         .linkedClientID = clients[3].id,
+         .isCancelled = true,
+         .cancelledAt = now.addDays(-10),
+         .preCancelStatus = u"À venir"_s},
+    };
+    store.edit([&](SessionEdit& edit) {
+        edit.clientTags() = clientTags;
+        edit.serviceTags() = serviceTags;
+        edit.clients() = clients;
+        edit.services() = services;
+        edit.projects() = projects;
+        return Result<>();
+    });
+}
+#pragma GCC diagnostic pop
 
 class Tour {
 public:
@@ -142,6 +259,21 @@ private:
         shoot(window, u"dashboard"_s);
         window.workspace().showSection(u"documents"_s);
         shoot(window, u"section"_s);
+
+        // The sections of records, empty then filled, with their forms.
+        window.workspace().showSection(u"clients"_s);
+        shoot(window, u"clients-empty"_s);
+        addSampleRecords(app.store());
+        for (const QString& key : {u"clients"_s, u"services"_s, u"projects"_s}) {
+            window.workspace().showSection(key);
+            shoot(window, key);
+            SectionPage* page = window.sections().page(key);
+            page->run(SectionCommand::edit);
+            if (auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                shoot(*sheet, key + u"-form"_s);
+                sheet->reject();
+            }
+        }
         window.showSettings();
         if (auto* settings = window.findChild<SettingsWindow*>()) {
             settings->resize(900, 620);

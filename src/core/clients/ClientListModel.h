@@ -15,7 +15,7 @@ class ClientListModel final : public TaggedListModel<ClientItem> {
 public:
     enum Column { nameColumn, kindColumn, columnTotal };
 
-    using TaggedListModel::TaggedListModel;
+    explicit ClientListModel(QObject* parent = nullptr) : TaggedListModel(parent) {}
 
     int columnCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : columnTotal;

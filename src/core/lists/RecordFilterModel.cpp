@@ -51,9 +51,12 @@ bool RecordFilterModel::lessThan(const QModelIndex& left, const QModelIndex& rig
         }();
         if (const int order = collator.compare(a.toString(), b.toString()); order != 0)
             return order < 0;
-    } else if (const auto order = QVariant::compare(a, b);
-               order != QPartialOrdering::Equivalent && order != QPartialOrdering::Unordered) {
-        return order == QPartialOrdering::Less;
+    } else if (a.typeId() == QMetaType::Double && b.typeId() == QMetaType::Double) {
+        // Infinity stands for "no value" and sorts after every number.
+        if (a.toDouble() != b.toDouble())
+            return a.toDouble() < b.toDouble();
+    } else if (const QPartialOrdering order = QVariant::compare(a, b); order < 0 || order > 0) {
+        return order < 0;
     }
     return left.row() < right.row();
 }

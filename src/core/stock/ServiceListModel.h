@@ -16,7 +16,7 @@ class ServiceListModel final : public TaggedListModel<ServiceItem> {
 public:
     enum Column { titleColumn, priceColumn, typeColumn, columnTotal };
 
-    using TaggedListModel::TaggedListModel;
+    explicit ServiceListModel(QObject* parent = nullptr) : TaggedListModel(parent) {}
 
     int columnCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : columnTotal;

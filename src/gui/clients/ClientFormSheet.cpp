@@ -30,10 +30,10 @@ QString sheetTitle(const ClientForm& form) {
 
 } // namespace
 
-ClientFormSheet::ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientForm form,
+ClientFormSheet::ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientForm model,
                                  QWidget* parent)
-    : FormSheet(QStringLiteral("clientForm"), sheetTitle(form), parent), m_store(store),
-      m_dialogs(dialogs), m_form(std::move(form)) {
+    : FormSheet(QStringLiteral("clientForm"), sheetTitle(model), parent), m_store(store),
+      m_dialogs(dialogs), m_form(std::move(model)) {
     setAttribute(Qt::WA_DeleteOnClose);
     ClientItem& fields = m_form.fields;
 
@@ -216,6 +216,7 @@ void ClientFormSheet::rebuildContacts() {
         });
         grid->addWidget(remove, 2, 1, Qt::AlignRight);
         m_contacts->addWidget(card);
+        card->show();
     }
 }
 
@@ -226,11 +227,11 @@ bool ClientFormSheet::save() {
                 return client.photoURL;
         return std::nullopt;
     }();
-    const Result<> saved = m_form.apply(m_store);
-    if (!applied(saved))
+    const Result<> outcome = m_form.apply(m_store);
+    if (!applied(outcome))
         return false;
     // The photo the client no longer shows leaves the session's media.
-    if (saved.ok() && before && before != m_form.fields.photoURL)
+    if (outcome.ok() && before && before != m_form.fields.photoURL)
         m_store.removeMediaFile(*before);
     forgetImported(m_form.fields.photoURL);
     emit saved(m_form.fields.id);

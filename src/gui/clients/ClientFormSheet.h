@@ -25,7 +25,7 @@ class ClientFormSheet : public FormSheet {
     Q_OBJECT
 
 public:
-    ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientForm form, QWidget* parent);
+    ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientForm model, QWidget* parent);
 
     const ClientForm& model() const { return m_form; }
     // Cancelling leaves no chosen photo behind in the session's media.

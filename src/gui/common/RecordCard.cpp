@@ -58,6 +58,15 @@ void RecordCard::start(const QPixmap& picture, const QString& title, const QStri
     header->setAlignment(m_actions, Qt::AlignTop);
     m_body->addLayout(header);
     m_body->addStretch(1);
+    m_content->show();
+}
+
+// Shown at once: a widget added to a visible one would only show on the next
+// turn of the event loop, after the user (or a test) looked.
+void RecordCard::place(QWidget* widget) {
+    m_body->insertWidget(m_body->count() - 1, widget);
+    widget->show();
+    m_rows = nullptr;
 }
 
 QPushButton* RecordCard::addAction(const QString& text, const QString& objectName,
@@ -65,14 +74,13 @@ QPushButton* RecordCard::addAction(const QString& text, const QString& objectNam
     QPushButton* button = theme::button(text, role, m_content);
     button->setObjectName(m_name + objectName);
     m_actions->addWidget(button);
+    button->show();
     return button;
 }
 
 void RecordCard::addSection(const QString& title) {
-    auto* heading = theme::label(title, "section", m_content);
     m_body->insertSpacing(m_body->count() - 1, 8);
-    m_body->insertWidget(m_body->count() - 1, heading);
-    m_rows = nullptr;
+    place(theme::label(title, "section", m_content));
 }
 
 QFormLayout* RecordCard::rows() {
@@ -95,13 +103,14 @@ void RecordCard::addRow(const QString& label, const QString& value) {
     QLabel* name = theme::label(label, "hint", m_content);
     name->setBuddy(text);
     rows()->addRow(name, text);
+    name->show();
+    text->show();
 }
 
 QLabel* RecordCard::addText(const QString& text, const char* role) {
     QLabel* paragraph = theme::label(text, role, m_content);
     paragraph->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_body->insertWidget(m_body->count() - 1, paragraph);
-    m_rows = nullptr;
+    place(paragraph);
     return paragraph;
 }
 
@@ -119,8 +128,7 @@ void RecordCard::addTags(const QList<TagItem>& tags, const QList<QUuid>& ids) {
         chip->setFocusPolicy(Qt::NoFocus);
         flow->addWidget(chip);
     }
-    m_body->insertWidget(m_body->count() - 1, box);
-    m_rows = nullptr;
+    place(box);
 }
 
 QPushButton* RecordCard::addLink(const QString& text, const QString& sectionKey, const QUuid& id) {
@@ -128,15 +136,14 @@ QPushButton* RecordCard::addLink(const QString& text, const QString& sectionKey,
     link->setObjectName(m_name + QStringLiteral("Link"));
     connect(link, &QPushButton::clicked, this,
             [this, sectionKey, id] { emit openRequested(sectionKey, id); });
-    m_body->insertWidget(m_body->count() - 1, link, 0, Qt::AlignLeft);
-    m_rows = nullptr;
+    place(link);
+    m_body->setAlignment(link, Qt::AlignLeft);
     return link;
 }
 
 void RecordCard::addWidget(QWidget* widget) {
     widget->setParent(m_content);
-    m_body->insertWidget(m_body->count() - 1, widget);
-    m_rows = nullptr;
+    place(widget);
 }
 
 } // namespace velmora::gui

@@ -45,6 +45,7 @@ signals:
 
 private:
     QFormLayout* rows();
+    void place(QWidget* widget);
 
     QString m_name;
     QVBoxLayout* m_layout = nullptr;

@@ -165,12 +165,6 @@ void RecordSectionPage::setRecords(RecordListModelBase* model, const QList<SortK
     }
     if (!sortKeys.isEmpty())
         group->actions().constFirst()->trigger();
-    connect(model, &QAbstractItemModel::dataChanged, this,
-            [this](const QModelIndex& from, const QModelIndex& to) {
-                const int row = m_model->rowOf(m_shown);
-                if (row >= from.row() && row <= to.row())
-                    showRecord(m_shown);
-            });
     recordsChanged();
 }
 
@@ -202,11 +196,7 @@ void RecordSectionPage::recordsChanged() {
     const bool any = m_model && m_model->rowCount() > 0;
     m_pages->setCurrentIndex(any ? 1 : 0);
     updateCount();
-    // A desktop list always shows something on the right when it can.
-    if (!m_list->currentIndex().isValid() && m_filter->rowCount() > 0)
-        m_list->setCurrentIndex(m_filter->index(0, 0));
     showCurrent();
-    emit commandsChanged();
 }
 
 void RecordSectionPage::showCurrent() {
@@ -221,7 +211,10 @@ void RecordSectionPage::showCurrent() {
 void RecordSectionPage::updateCount() {
     if (m_countText)
         m_count->setText(m_countText(m_filter->rowCount()));
-    if (m_shown != currentId())
+    // A desktop list always shows something on the right when it can.
+    if (!m_list->currentIndex().isValid() && m_filter->rowCount() > 0)
+        m_list->setCurrentIndex(m_filter->index(0, 0));
+    else if (m_shown != currentId())
         showCurrent();
 }
 

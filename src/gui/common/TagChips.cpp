@@ -80,6 +80,7 @@ void TagChips::rebuild() {
             emit toggled(id, on);
         });
         m_flow->addWidget(chip);
+        chip->show();
         m_chips.append(chip);
     }
     m_flow->addWidget(m_add);

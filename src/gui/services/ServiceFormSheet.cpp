@@ -40,9 +40,9 @@ QStringList serviceIconNames() {
             QStringLiteral("calendar"),       QStringLiteral("person.2")};
 }
 
-ServiceFormSheet::ServiceFormSheet(AppDataStore& store, ServiceForm form, QWidget* parent)
-    : FormSheet(QStringLiteral("serviceForm"), sheetTitle(form), parent), m_store(store),
-      m_form(std::move(form)) {
+ServiceFormSheet::ServiceFormSheet(AppDataStore& store, ServiceForm model, QWidget* parent)
+    : FormSheet(QStringLiteral("serviceForm"), sheetTitle(model), parent), m_store(store),
+      m_form(std::move(model)) {
     setAttribute(Qt::WA_DeleteOnClose);
     const ServiceItem& fields = m_form.fields;
 

@@ -18,7 +18,7 @@ class ServiceFormSheet : public FormSheet {
     Q_OBJECT
 
 public:
-    ServiceFormSheet(AppDataStore& store, ServiceForm form, QWidget* parent);
+    ServiceFormSheet(AppDataStore& store, ServiceForm model, QWidget* parent);
 
     const ServiceForm& model() const { return m_form; }
 

@@ -12,6 +12,7 @@
 #include "gui/common/Theme.h"
 #include "gui/services/ServiceFormSheet.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 namespace velmora::gui {
