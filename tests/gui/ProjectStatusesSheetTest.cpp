@@ -36,6 +36,7 @@ TEST_F(ProjectStatusesSheetTest, StatusesAreRenamedAddedMovedAndDeletedAtOnce) {
         site.status = u"En cours"_s;
         db.projects.append(site);
     });
+    m_dialogs.alerts.clear();
     auto* sheet = new ProjectStatusesSheet(store(), m_dialogs, &window());
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     sheet->open();
