@@ -1,6 +1,7 @@
 #include "core/activities/ActivityLifecycle.h"
 
 #include "core/activities/ActivityTexts.h"
+#include "core/documents/DepositDecision.h"
 #include "core/documents/DocumentWorkflow.h"
 #include "core/platform/Clock.h"
 
@@ -59,6 +60,18 @@ qsizetype countRememberedStatuses(const AppDatabase& session, const QUuid& proje
                              return isLinkedInvoice(document, projectID) &&
                                     document.preCancelStatusID.has_value();
                          });
+}
+
+bool hasPendingDepositDecision(const AppDatabase& session, const QUuid& projectID) {
+    const ProjectItem* project = findProject(session, projectID);
+    if (!project || !project->isCancelled)
+        return false;
+    const StatusLists lists = StatusLists::of(session);
+    return std::any_of(session.documents.cbegin(), session.documents.cend(),
+                       [&](const CommercialDocumentItem& document) {
+                           return isConcernedInvoice(document, projectID, lists) &&
+                                  DepositDecision::isPending(document, true);
+                       });
 }
 
 Alert cancelConfirmation(const ProjectItem& project, const CancellationEffects& effects) {

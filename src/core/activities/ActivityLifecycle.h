@@ -36,6 +36,11 @@ CancellationEffects countCancellationEffects(const AppDatabase& session, const Q
 // before its cancellation.
 qsizetype countRememberedStatuses(const AppDatabase& session, const QUuid& projectID);
 
+// Whether the activity is cancelled and one of its concerned invoices holding
+// a deposit payment still waits for the deposit decision; the card then shows
+// DepositDecision::activityAlertText().
+bool hasPendingDepositDecision(const AppDatabase& session, const QUuid& projectID);
+
 // "Annuler cette activité ?" with "Garder" and "Annuler l'activité".
 Alert cancelConfirmation(const ProjectItem& project, const CancellationEffects& effects);
 inline QString cancelSymbol() {

@@ -23,11 +23,11 @@ NewTagSheet::NewTagSheet(Create create, QWidget* parent)
     setMinimumWidth(400);
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("newTagName"));
-    form()->addRow(QStringLiteral("Nom"), m_name);
+    addRow(QStringLiteral("Nom"), m_name);
     m_color = tagColorBox(this);
     m_color->setObjectName(QStringLiteral("newTagColor"));
     m_color->setCurrentIndex(int(TagColorOption::blue));
-    form()->addRow(QStringLiteral("Couleur"), m_color);
+    addRow(QStringLiteral("Couleur"), m_color);
 }
 
 bool NewTagSheet::save() {
