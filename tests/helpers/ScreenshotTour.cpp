@@ -4,6 +4,7 @@
 // Run it with a display (Xvfb) or QT_QPA_PLATFORM=offscreen.
 
 #include "ScriptedDialogs.h"
+#include "core/activities/ProjectStatusSettings.h"
 #include "core/app/SettingsPages.h"
 #include "core/model/NewSession.h"
 #include "core/model/SessionEncoder.h"
@@ -18,6 +19,7 @@
 #include "gui/main/MainWindow.h"
 #include "gui/main/SectionRegistry.h"
 #include "gui/main/Workspace.h"
+#include "gui/projects/ProjectStatusesSheet.h"
 #include "gui/settings/SettingsWindow.h"
 #include "support/DesktopStubs.h"
 
@@ -285,6 +287,15 @@ private:
             settings->settle();
             shoot(*settings, u"settings-company-error"_s);
             settings->discardAndClose();
+        }
+        {
+            // The activity statuses, one of the user's own among the locked ones.
+            ProjectStatusesSheet statuses(app.store(), dialogs, &window);
+            (void)app.store().edit([](SessionEdit& e) {
+                return ProjectStatusSettings::add(e, u"En pause"_s, TagColorOption::orange);
+            });
+            statuses.show();
+            shoot(statuses, u"projects-statuses"_s);
         }
 
         // Protected: the lock over the running session, then recovery.
