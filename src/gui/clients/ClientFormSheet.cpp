@@ -80,14 +80,9 @@ ClientFormSheet::ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientFo
     photoRow->addStretch();
     addRow(QStringLiteral("Photo"), photoRow, choose);
 
-    m_tags = new TagChips(this);
-    m_tags->setObjectName(QStringLiteral("clientTags"));
-    m_tags->setTags(store.clientTags());
-    m_tags->setChecked(QSet<QUuid>(fields.tagIDs.cbegin(), fields.tagIDs.cend()));
-    connect(m_tags, &TagChips::toggled, this,
-            [this](const QUuid& id, bool on) { m_form.setTag(id, on); });
-    offerNewTags(m_tags, store, &AppDatabase::clientTags, &SessionEdit::clientTags,
-                 [this](const QUuid& id) { m_form.setTag(id, true); });
+    m_tags = tagPicker(
+        QStringLiteral("clientTags"), store, &AppDatabase::clientTags, &SessionEdit::clientTags,
+        fields.tagIDs, [this](const QUuid& id, bool on) { m_form.setTag(id, on); }, this);
     addRow(QStringLiteral("Étiquettes"), m_tags);
 
     auto* notes = new QPlainTextEdit(fields.notes, this);

@@ -60,4 +60,16 @@ void offerNewTags(TagChips* chips, AppDataStore& store, NewTag::TagList list,
     });
 }
 
+TagChips* tagPicker(const QString& name, AppDataStore& store, NewTag::TagList list,
+                    NewTag::WritableTagList writable, const QList<QUuid>& checked,
+                    std::function<void(const QUuid&, bool)> toggled, QWidget* parent) {
+    auto* chips = new TagChips(parent);
+    chips->setObjectName(name);
+    chips->setTags(store.session().*list);
+    chips->setChecked(QSet<QUuid>(checked.cbegin(), checked.cend()));
+    QObject::connect(chips, &TagChips::toggled, parent, toggled);
+    offerNewTags(chips, store, list, writable, [toggled](const QUuid& id) { toggled(id, true); });
+    return chips;
+}
+
 } // namespace velmora::gui

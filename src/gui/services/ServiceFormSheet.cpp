@@ -100,14 +100,9 @@ ServiceFormSheet::ServiceFormSheet(AppDataStore& store, ServiceForm model, QWidg
     });
     addRow(QStringLiteral("Icône"), icon);
 
-    auto* tags = new TagChips(this);
-    tags->setObjectName(QStringLiteral("serviceTags"));
-    tags->setTags(store.serviceTags());
-    tags->setChecked(QSet<QUuid>(fields.tagIDs.cbegin(), fields.tagIDs.cend()));
-    connect(tags, &TagChips::toggled, this,
-            [this](const QUuid& id, bool on) { m_form.setTag(id, on); });
-    offerNewTags(tags, store, &AppDatabase::serviceTags, &SessionEdit::serviceTags,
-                 [this](const QUuid& id) { m_form.setTag(id, true); });
+    TagChips* tags = tagPicker(
+        QStringLiteral("serviceTags"), store, &AppDatabase::serviceTags, &SessionEdit::serviceTags,
+        fields.tagIDs, [this](const QUuid& id, bool on) { m_form.setTag(id, on); }, this);
     addRow(QStringLiteral("Étiquettes"), tags);
 
     auto* notes = textBox(fields.notes, QStringLiteral("serviceNotes"), this);
