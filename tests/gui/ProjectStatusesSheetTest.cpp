@@ -36,6 +36,7 @@ TEST_F(ProjectStatusesSheetTest, StatusesAreRenamedAddedMovedAndDeletedAtOnce) {
         site.status = u"En cours"_s;
         db.projects.append(site);
     });
+    m_dialogs.alerts.clear();
     auto* sheet = new ProjectStatusesSheet(store(), m_dialogs, &window());
     sheet->setAttribute(Qt::WA_DeleteOnClose);
     sheet->open();
@@ -94,6 +95,15 @@ TEST_F(ProjectStatusesSheetTest, StatusesAreRenamedAddedMovedAndDeletedAtOnce) {
     EXPECT_EQ(names(), (QStringList{u"Actif"_s, u"À venir"_s, u"Terminé"_s, u"Annulé"_s}));
     EXPECT_TRUE(shownText(u"projectStatusesError"_s).isEmpty());
     EXPECT_FALSE(isShown(u"statusName_4"_s));
+
+    // A save that fails leaves the colour as it was, and says why.
+    m_fs.failOn(velmora::test::FaultyFileSystem::Op::Write);
+    auto* first = find<QComboBox>(u"statusColor_0"_s);
+    first->setCurrentIndex(first->findData(int(TagColorOption::pink)));
+    EXPECT_FALSE(shownText(u"projectStatusesError"_s).isEmpty());
+    EXPECT_EQ(first->currentData().toInt(), int(TagColorOption::blue));
+    EXPECT_EQ(store().projectStatuses()[0].color, TagColorOption::blue);
+    m_fs.heal();
 
     const auto written = decodeSession(sessionFile(), m_clock);
     ASSERT_TRUE(written.ok()) << written.error().toStdString();

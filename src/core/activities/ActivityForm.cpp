@@ -97,10 +97,7 @@ bool ActivityForm::removeFilePath(const QUuid& id) {
 }
 
 void ActivityForm::setTag(const QUuid& tagID, bool on) {
-    if (!on)
-        fields.tagIDs.removeAll(tagID);
-    else if (!fields.tagIDs.contains(tagID))
-        fields.tagIDs.append(tagID);
+    setIdIn(fields.tagIDs, tagID, on);
 }
 
 QString ActivityForm::validate(const AppDatabase& session) const {

@@ -46,7 +46,7 @@ ClientFormSheet::ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientFo
         m_form.fields.kind = ClientKind(m_kind->itemData(index).toInt());
         showKind();
     });
-    form()->addRow(QStringLiteral("Type"), m_kind);
+    addRow(QStringLiteral("Type"), m_kind);
 
     m_companyRows << addField(QStringLiteral("Raison sociale"), QStringLiteral("clientCompany"),
                               &ClientItem::company);
@@ -78,17 +78,12 @@ ClientFormSheet::ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientFo
     });
     photoRow->addWidget(m_removePhoto);
     photoRow->addStretch();
-    form()->addRow(QStringLiteral("Photo"), photoRow);
+    addRow(QStringLiteral("Photo"), photoRow, choose);
 
-    m_tags = new TagChips(this);
-    m_tags->setObjectName(QStringLiteral("clientTags"));
-    m_tags->setTags(store.clientTags());
-    m_tags->setChecked(QSet<QUuid>(fields.tagIDs.cbegin(), fields.tagIDs.cend()));
-    connect(m_tags, &TagChips::toggled, this,
-            [this](const QUuid& id, bool on) { m_form.setTag(id, on); });
-    offerNewTags(m_tags, store, &AppDatabase::clientTags, &SessionEdit::clientTags,
-                 [this](const QUuid& id) { m_form.setTag(id, true); });
-    form()->addRow(QStringLiteral("Étiquettes"), m_tags);
+    m_tags = tagPicker(
+        QStringLiteral("clientTags"), store, &AppDatabase::clientTags, &SessionEdit::clientTags,
+        fields.tagIDs, [this](const QUuid& id, bool on) { m_form.setTag(id, on); }, this);
+    addRow(QStringLiteral("Étiquettes"), m_tags);
 
     auto* notes = new QPlainTextEdit(fields.notes, this);
     notes->setObjectName(QStringLiteral("clientNotes"));
@@ -96,7 +91,7 @@ ClientFormSheet::ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientFo
     notes->setFixedHeight(90);
     connect(notes, &QPlainTextEdit::textChanged, this,
             [this, notes] { m_form.fields.notes = notes->toPlainText(); });
-    form()->addRow(QStringLiteral("Notes"), notes);
+    addRow(QStringLiteral("Notes"), notes);
 
     // The contact persons of a company, each a small card of five fields.
     m_contactsBlock = new QWidget(this);
@@ -129,7 +124,7 @@ QLineEdit* ClientFormSheet::addField(const QString& label, const QString& name,
     edit->setObjectName(name);
     connect(edit, &QLineEdit::textEdited, this,
             [this, field](const QString& text) { m_form.fields.*field = text; });
-    form()->addRow(label, edit);
+    addRow(label, edit);
     return edit;
 }
 

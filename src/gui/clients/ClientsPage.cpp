@@ -64,12 +64,9 @@ ClientsPage::ClientsPage(const SectionServices& services, QWidget* parent)
 
 void ClientsPage::refresh() {
     const AppDataStore& store = services().store;
-    filterChips()->setTags(store.clientTags());
-    filterChips()->setVisible(!store.clientTags().isEmpty());
     m_model->setTags(store.clientTags());
     m_model->setRecords(store.clients());
-    filter().refilter();
-    recordsChanged();
+    recordsChanged(store.clientTags());
 }
 
 void ClientsPage::showRecord(const QUuid& id) {

@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -58,6 +59,26 @@ FormSheet::FormSheet(const QString& name, const QString& title, QWidget* parent)
         if (this->save())
             accept();
     });
+}
+
+void FormSheet::addRow(const QString& label, QWidget* field, QWidget* alignedWith) {
+    // A tall field (notes, chips) keeps its label on its first line.
+    static const int lineHeight = [] {
+        QLineEdit line;
+        line.ensurePolished();
+        return line.sizeHint().height();
+    }();
+    QLabel* name = settingslayout::rowLabel(label, alignedWith ? alignedWith : field);
+    name->setFixedHeight(qMin(name->maximumHeight(), lineHeight));
+    name->setBuddy(alignedWith ? alignedWith : field);
+    m_form->addRow(name, field);
+}
+
+void FormSheet::addRow(const QString& label, QLayout* field, QWidget* alignedWith) {
+    auto* cell = new QWidget(this);
+    field->setContentsMargins(0, 0, 0, 0);
+    cell->setLayout(field);
+    addRow(label, cell, alignedWith);
 }
 
 void FormSheet::addBlock(QWidget* block) {

@@ -26,6 +26,10 @@ public:
 
 protected:
     QFormLayout* form() const { return m_form; }
+    // A row whose label stands level with the field's first line (with
+    // `alignedWith` when the field is a compound of several widgets).
+    void addRow(const QString& label, QWidget* field, QWidget* alignedWith = nullptr);
+    void addRow(const QString& label, QLayout* field, QWidget* alignedWith);
     // Under the fields, before the buttons; for lists of sub-records.
     void addBlock(QWidget* block);
     // Shows the form's message; an empty text hides it.

@@ -23,11 +23,11 @@ NewTagSheet::NewTagSheet(Create create, QWidget* parent)
     setMinimumWidth(400);
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("newTagName"));
-    form()->addRow(QStringLiteral("Nom"), m_name);
+    addRow(QStringLiteral("Nom"), m_name);
     m_color = tagColorBox(this);
     m_color->setObjectName(QStringLiteral("newTagColor"));
     m_color->setCurrentIndex(int(TagColorOption::blue));
-    form()->addRow(QStringLiteral("Couleur"), m_color);
+    addRow(QStringLiteral("Couleur"), m_color);
 }
 
 bool NewTagSheet::save() {
@@ -58,6 +58,18 @@ void offerNewTags(TagChips* chips, AppDataStore& store, NewTag::TagList list,
         });
         sheet->open();
     });
+}
+
+TagChips* tagPicker(const QString& name, AppDataStore& store, NewTag::TagList list,
+                    NewTag::WritableTagList writable, const QList<QUuid>& checked,
+                    std::function<void(const QUuid&, bool)> toggled, QWidget* parent) {
+    auto* chips = new TagChips(parent);
+    chips->setObjectName(name);
+    chips->setTags(store.session().*list);
+    chips->setChecked(QSet<QUuid>(checked.cbegin(), checked.cend()));
+    QObject::connect(chips, &TagChips::toggled, parent, toggled);
+    offerNewTags(chips, store, list, writable, [toggled](const QUuid& id) { toggled(id, true); });
+    return chips;
 }
 
 } // namespace velmora::gui

@@ -43,6 +43,13 @@ class TagChips;
 void offerNewTags(TagChips* chips, AppDataStore& store, NewTag::TagList list,
                   NewTag::WritableTagList writable, std::function<void(const QUuid&)> checked);
 
+// The tag chips of a form: the tags of that list of the session, those of
+// the record checked, and a "+" that adds a tag; `toggled` is told of every
+// change, a new tag included (checked).
+TagChips* tagPicker(const QString& name, AppDataStore& store, NewTag::TagList list,
+                    NewTag::WritableTagList writable, const QList<QUuid>& checked,
+                    std::function<void(const QUuid&, bool)> toggled, QWidget* parent);
+
 // A combo box of the ten colours, each with its dot and French name.
 QComboBox* tagColorBox(QWidget* parent);
 

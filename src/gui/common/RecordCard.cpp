@@ -42,9 +42,11 @@ void RecordCard::start(const QPixmap& picture, const QString& title, const QStri
     }
     auto* names = new QVBoxLayout;
     names->setSpacing(2);
-    QLabel* name = theme::label(title, "title", m_content);
+    QLabel* name = theme::label(title, "cardTitle", m_content);
     name->setObjectName(m_name + QStringLiteral("Title"));
     name->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Wrapped labels ask for little width; the name takes what the actions leave.
+    name->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     names->addWidget(name);
     if (!subtitle.isEmpty()) {
         QLabel* second = theme::label(subtitle, "subtitle", m_content);
@@ -52,11 +54,12 @@ void RecordCard::start(const QPixmap& picture, const QString& title, const QStri
         names->addWidget(second);
     }
     header->addLayout(names, 1);
+    m_body->addLayout(header);
+    // The actions under the name, which keeps the whole width.
     m_actions = new QHBoxLayout;
     m_actions->setSpacing(8);
-    header->addLayout(m_actions);
-    header->setAlignment(m_actions, Qt::AlignTop);
-    m_body->addLayout(header);
+    m_actions->addStretch(1);
+    m_body->addLayout(m_actions);
     m_body->addStretch(1);
     m_content->show();
 }
@@ -73,7 +76,7 @@ QPushButton* RecordCard::addAction(const QString& text, const QString& objectNam
                                    const char* role) {
     QPushButton* button = theme::button(text, role, m_content);
     button->setObjectName(m_name + objectName);
-    m_actions->addWidget(button);
+    m_actions->insertWidget(m_actions->count() - 1, button);
     button->show();
     return button;
 }
@@ -101,6 +104,7 @@ void RecordCard::addRow(const QString& label, const QString& value) {
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
     text->setAccessibleName(label);
     QLabel* name = theme::label(label, "hint", m_content);
+    name->setWordWrap(false);
     name->setBuddy(text);
     rows()->addRow(name, text);
     name->show();

@@ -192,6 +192,13 @@ void RecordSectionPage::select(const QUuid& id) {
         m_list->setCurrentIndex(m_filter->index(row, 0));
 }
 
+void RecordSectionPage::recordsChanged(const QList<TagItem>& tags) {
+    m_chips->setTags(tags);
+    m_chips->setVisible(!tags.isEmpty());
+    m_filter->refilter();
+    recordsChanged();
+}
+
 void RecordSectionPage::recordsChanged() {
     const bool any = m_model && m_model->rowCount() > 0;
     m_pages->setCurrentIndex(any ? 1 : 0);

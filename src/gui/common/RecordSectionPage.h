@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Result.h"
+#include "core/model/TagItem.h"
 #include "gui/main/SectionPage.h"
 #include "gui/main/SectionRegistry.h"
 
@@ -74,7 +75,10 @@ protected:
     TagChips* filterChips() const { return m_chips; }
     QString query() const;
     const SectionServices& services() const { return m_services; }
-    // After the list model took new records: count, empty state, card.
+    // After the list model took the store's records: the tag chips (hidden
+    // when there is no tag), the filter, count, empty state and card.
+    void recordsChanged(const QList<TagItem>& tags);
+    // The same when the chips are the page's own business.
     void recordsChanged();
     // Tells the user why a change did not go through (a failed save, a
     // record gone meanwhile); true when it went through or had nothing to do.

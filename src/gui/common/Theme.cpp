@@ -56,6 +56,7 @@ QString styleSheetOf(AppAppearanceMode mode) {
     const QString accentName = accent().name();
     return QStringLiteral(R"(
 QLabel[role="title"] { font-size: 22pt; font-weight: 600; }
+QLabel[role="cardTitle"] { font-size: 17pt; font-weight: 600; }
 QLabel[role="subtitle"] { font-size: 12pt; color: %2; }
 QLabel[role="section"] { font-size: 13pt; font-weight: 600; }
 QLabel[role="hint"] { color: %2; }

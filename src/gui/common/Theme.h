@@ -17,7 +17,7 @@ namespace velmora::gui {
 // themselves: they take a role through a dynamic property and the style
 // sheet of the current appearance paints it, so switching is live.
 //
-//   QLabel   role = "title" | "subtitle" | "section" | "hint" | "error" | "success"
+//   QLabel   role = "title" | "cardTitle" | "subtitle" | "section" | "hint" | "error" | "success"
 //   QFrame   role = "card" | "sidebar" | "banner"
 //   QPushButton role = "primary" | "link" | "destructive"
 //   QToolButton role = "chip" (checkable tag or filter)

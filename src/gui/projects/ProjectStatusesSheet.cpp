@@ -128,7 +128,7 @@ ProjectStatusesSheet::ProjectStatusesSheet(AppDataStore& store, Dialogs& dialogs
 void ProjectStatusesSheet::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     // The locks are pictures: they are drawn again in the new appearance.
-    if (event->type() == QEvent::PaletteChange)
+    if (event->type() == QEvent::PaletteChange && m_close)
         refresh();
 }
 
@@ -169,6 +169,11 @@ ProjectStatusesSheet::Row ProjectStatusesSheet::makeRow(int index) {
     m_grid->addWidget(row.up, index, 3);
     m_grid->addWidget(row.down, index, 4);
     m_grid->addWidget(row.remove, index, 5);
+    // Lines added to the sheet on screen are not shown by themselves.
+    for (QWidget* widget : {static_cast<QWidget*>(row.color), static_cast<QWidget*>(row.name),
+                            static_cast<QWidget*>(row.up), static_cast<QWidget*>(row.down),
+                            static_cast<QWidget*>(row.remove)})
+        widget->show();
 
     connect(row.color, &QComboBox::currentIndexChanged, this, [this, index] { recolor(index); });
     connect(row.name, &QLineEdit::editingFinished, this, [this, index] { rename(index); });

@@ -50,12 +50,12 @@ ServiceFormSheet::ServiceFormSheet(AppDataStore& store, ServiceForm model, QWidg
     title->setObjectName(QStringLiteral("serviceTitle"));
     connect(title, &QLineEdit::textEdited, this,
             [this](const QString& text) { m_form.fields.title = text; });
-    form()->addRow(QStringLiteral("Titre"), title);
+    addRow(QStringLiteral("Titre"), title);
 
     auto* description = textBox(fields.description, QStringLiteral("serviceDescription"), this);
     connect(description, &QPlainTextEdit::textChanged, this,
             [this, description] { m_form.fields.description = description->toPlainText(); });
-    form()->addRow(QStringLiteral("Description"), description);
+    addRow(QStringLiteral("Description"), description);
 
     auto* price = new QLineEdit(fields.priceTTC, this);
     price->setObjectName(QStringLiteral("servicePrice"));
@@ -66,7 +66,7 @@ ServiceFormSheet::ServiceFormSheet(AppDataStore& store, ServiceForm model, QWidg
         m_form.fields.priceTTC = text;
         settingslayout::setMessage(m_priceWarning, m_form.priceWarning());
     });
-    form()->addRow(QStringLiteral("Prix TTC"), settingslayout::withError(price, m_priceWarning));
+    addRow(QStringLiteral("Prix TTC"), settingslayout::withError(price, m_priceWarning), price);
 
     auto* type = new QComboBox(this);
     type->setObjectName(QStringLiteral("serviceType"));
@@ -85,7 +85,7 @@ ServiceFormSheet::ServiceFormSheet(AppDataStore& store, ServiceForm model, QWidg
     typeLayout->setSpacing(4);
     typeLayout->addWidget(type);
     typeLayout->addWidget(theme::label(ServiceForm::prestationTypeHint(), "hint", typeCell));
-    form()->addRow(ServiceForm::prestationTypeLabel(), typeCell);
+    addRow(ServiceForm::prestationTypeLabel(), typeCell, type);
 
     auto* icon = new QComboBox(this);
     icon->setObjectName(QStringLiteral("serviceIcon"));
@@ -98,22 +98,17 @@ ServiceFormSheet::ServiceFormSheet(AppDataStore& store, ServiceForm model, QWidg
         const QString name = icon->itemData(index).toString();
         m_form.fields.iconName = name.isEmpty() ? std::nullopt : std::optional<QString>(name);
     });
-    form()->addRow(QStringLiteral("Icône"), icon);
+    addRow(QStringLiteral("Icône"), icon);
 
-    auto* tags = new TagChips(this);
-    tags->setObjectName(QStringLiteral("serviceTags"));
-    tags->setTags(store.serviceTags());
-    tags->setChecked(QSet<QUuid>(fields.tagIDs.cbegin(), fields.tagIDs.cend()));
-    connect(tags, &TagChips::toggled, this,
-            [this](const QUuid& id, bool on) { m_form.setTag(id, on); });
-    offerNewTags(tags, store, &AppDatabase::serviceTags, &SessionEdit::serviceTags,
-                 [this](const QUuid& id) { m_form.setTag(id, true); });
-    form()->addRow(QStringLiteral("Étiquettes"), tags);
+    TagChips* tags = tagPicker(
+        QStringLiteral("serviceTags"), store, &AppDatabase::serviceTags, &SessionEdit::serviceTags,
+        fields.tagIDs, [this](const QUuid& id, bool on) { m_form.setTag(id, on); }, this);
+    addRow(QStringLiteral("Étiquettes"), tags);
 
     auto* notes = textBox(fields.notes, QStringLiteral("serviceNotes"), this);
     connect(notes, &QPlainTextEdit::textChanged, this,
             [this, notes] { m_form.fields.notes = notes->toPlainText(); });
-    form()->addRow(QStringLiteral("Notes"), notes);
+    addRow(QStringLiteral("Notes"), notes);
     resize(600, 640);
 }
 

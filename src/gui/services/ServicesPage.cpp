@@ -45,12 +45,9 @@ ServicesPage::ServicesPage(const SectionServices& services, QWidget* parent)
 
 void ServicesPage::refresh() {
     const AppDataStore& store = services().store;
-    filterChips()->setTags(store.serviceTags());
-    filterChips()->setVisible(!store.serviceTags().isEmpty());
     m_model->setTags(store.serviceTags());
     m_model->setRecords(store.services());
-    filter().refilter();
-    recordsChanged();
+    recordsChanged(store.serviceTags());
 }
 
 void ServicesPage::showRecord(const QUuid& id) {
