@@ -152,15 +152,12 @@ void ProjectsPage::addHeaderButton() {
 void ProjectsPage::refresh() {
     const AppDataStore& store = services().store;
     const QList<TagItem> tags = activityTags(store.session());
-    filterChips()->setTags(tags);
-    filterChips()->setVisible(!tags.isEmpty());
     m_statusChips->setTags(store.projectStatuses());
     m_statusChips->setVisible(!store.projectStatuses().isEmpty());
     m_model->setTags(tags);
     m_model->setContext(store.clients(), store.projectStatuses());
     m_model->setRecords(store.projects());
-    filter().refilter();
-    recordsChanged();
+    recordsChanged(tags);
 }
 
 void ProjectsPage::reveal(const QUuid& id) {
