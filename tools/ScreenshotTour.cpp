@@ -297,6 +297,7 @@ private:
             statuses.show();
             shoot(statuses, u"projects-statuses"_s);
         }
+
         // Protected: the lock over the running session, then recovery.
         AppPreferences prefs = app.store().preferences();
         prefs.appPassword = u"1234"_s;
