@@ -63,10 +63,10 @@ RecordSectionPage::RecordSectionPage(const SectionServices& services, const QStr
     splitter->setChildrenCollapsible(false);
     auto* pane = new QWidget(splitter);
     pane->setMinimumWidth(300);
-    auto* paneLayout = new QVBoxLayout(pane);
+    auto* paneLayout = m_pane = new QVBoxLayout(pane);
     paneLayout->setContentsMargins(16, 18, 8, 8);
     paneLayout->setSpacing(8);
-    auto* header = new QHBoxLayout;
+    auto* header = m_header = new QHBoxLayout;
     m_title = theme::label(QString(), "section", pane);
     m_title->setObjectName(QStringLiteral("sectionTitle"));
     header->addWidget(m_title, 1);
@@ -166,6 +166,14 @@ void RecordSectionPage::setRecords(RecordListModelBase* model, const QList<SortK
     if (!sortKeys.isEmpty())
         group->actions().constFirst()->trigger();
     recordsChanged();
+}
+
+void RecordSectionPage::addFilterRow(QWidget* row) {
+    m_pane->insertWidget(m_pane->indexOf(m_chips) + 1, row);
+}
+
+void RecordSectionPage::addHeaderWidget(QWidget* widget) {
+    m_header->insertWidget(m_header->count() - 1, widget);
 }
 
 void RecordSectionPage::setCard(QWidget* card) {

@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -66,6 +67,10 @@ protected:
     // Called once from the subclass's constructor.
     void setRecords(RecordListModelBase* model, const QList<SortKey>& sortKeys,
                     const EmptyState& empty, const QString& searchPlaceholder);
+    // A second row of filters under the tag chips (statuses, kinds).
+    void addFilterRow(QWidget* row);
+    // A button of the list's header, before its "+".
+    void addHeaderWidget(QWidget* widget);
     // The widget of the selected record's card, shown in a scroll area.
     void setCard(QWidget* card);
     // "N clients": the count line from the number of records shown.
@@ -111,6 +116,8 @@ private:
     std::function<QString(int)> m_countText;
     QStackedWidget* m_pages = nullptr;
     QStackedWidget* m_detail = nullptr;
+    QVBoxLayout* m_pane = nullptr;
+    QHBoxLayout* m_header = nullptr;
     QLabel* m_title = nullptr;
     QLabel* m_emptySymbol = nullptr;
     QLabel* m_emptySentence = nullptr;

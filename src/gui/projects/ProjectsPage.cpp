@@ -29,7 +29,6 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 namespace velmora::gui {
 
@@ -121,11 +120,10 @@ ProjectsPage::ProjectsPage(const SectionServices& services, QWidget* parent)
 
 // The status chips sit under the tag chips of the list pane.
 void ProjectsPage::addStatusFilter() {
-    m_statusChips = new TagChips(filterChips()->parentWidget());
+    m_statusChips = new TagChips(this);
     m_statusChips->setObjectName(QStringLiteral("projectsStatusFilter"));
     m_statusChips->setAccessibleName(QStringLiteral("Statuts"));
-    if (auto* pane = qobject_cast<QVBoxLayout*>(filterChips()->parentWidget()->layout()))
-        pane->insertWidget(pane->indexOf(filterChips()) + 1, m_statusChips);
+    addFilterRow(m_statusChips);
     connect(m_statusChips, &TagChips::toggled, this, [this] {
         filter().refilter();
         recordsChanged();
@@ -134,19 +132,14 @@ void ProjectsPage::addStatusFilter() {
 
 // "Statuts…" next to the pane's "+": the statuses are the section's own.
 void ProjectsPage::addHeaderButton() {
-    auto* pane = qobject_cast<QVBoxLayout*>(filterChips()->parentWidget()->layout());
-    QLayout* header = pane && pane->count() > 0 ? pane->itemAt(0)->layout() : nullptr;
-    auto* row = qobject_cast<QHBoxLayout*>(header);
-    if (!row)
-        return;
-    auto* statuses = new QToolButton(filterChips()->parentWidget());
+    auto* statuses = new QToolButton(this);
     statuses->setObjectName(QStringLiteral("projectsStatuses"));
     statuses->setText(QStringLiteral("Statuts…"));
     statuses->setToolTip(QStringLiteral("Modifier les statuts des activités"));
     statuses->setAccessibleName(statuses->text());
     statuses->setAutoRaise(true);
     connect(statuses, &QToolButton::clicked, this, &ProjectsPage::showStatusSettings);
-    row->insertWidget(row->count() - 1, statuses);
+    addHeaderWidget(statuses);
 }
 
 void ProjectsPage::refresh() {
