@@ -5,6 +5,7 @@
 #include "BenchStore.h"
 
 #include "core/clients/ClientListModel.h"
+#include "core/documents/DocumentListModel.h"
 #include "core/lists/RecordFilterModel.h"
 #include "core/stock/ServiceListModel.h"
 
@@ -45,7 +46,62 @@ void SectionModelServices(benchmark::State& state) {
     buildSection<ServiceListModel>(state, store.services(), store.serviceTags());
 }
 
+// The documents list also needs its context (statuses, clients' names,
+// cancelled activities), made once per refresh.
+void SectionModelDocuments(benchmark::State& state) {
+    BenchStore& bench = BenchStore::instance();
+    if (!ready(state, bench))
+        return;
+    const AppDataStore& store = *bench.loaded();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (auto _ : state) {
+        DocumentListModel model;
+        model.setContext(DocumentListContext::of(store.session(), now));
+        model.setRecords(store.documents());
+        RecordFilterModel shown;
+        shown.setSourceModel(&model);
+        shown.sort(DocumentListModel::dateColumn, Qt::DescendingOrder);
+        benchmark::DoNotOptimize(shown.rowCount());
+    }
+    state.counters["records"] = double(store.documents().size());
+}
+
+// Filtering the built list: by one status, then by a search.
+void SectionModelDocumentsFilter(benchmark::State& state) {
+    BenchStore& bench = BenchStore::instance();
+    if (!ready(state, bench))
+        return;
+    const AppDataStore& store = *bench.loaded();
+    DocumentListModel model;
+    model.setContext(DocumentListContext::of(store.session(), QDateTime::currentDateTimeUtc()));
+    model.setRecords(store.documents());
+    RecordFilterModel shown;
+    shown.setSourceModel(&model);
+    shown.sort(DocumentListModel::dateColumn, Qt::DescendingOrder);
+    const QString query = QStringLiteral("séance photo");
+    const QString paid = StatusKeys::paid();
+    for (auto _ : state) {
+        if (state.range(0) == 0)
+            shown.setAccept([&](int row) {
+                return statusKey(*model.record(row), model.context().statuses) == paid;
+            });
+        else
+            shown.setAccept([&](int row) {
+                const CommercialDocumentItem& document = *model.record(row);
+                return documentMatches(document, model.clientName(document), query);
+            });
+        benchmark::DoNotOptimize(shown.rowCount());
+        shown.setAccept({});
+    }
+}
+
 } // namespace
 
+BENCHMARK(SectionModelDocuments)->Unit(benchmark::kMillisecond);
+BENCHMARK(SectionModelDocumentsFilter)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgNames({"search"})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(SectionModelClients)->Unit(benchmark::kMillisecond);
 BENCHMARK(SectionModelServices)->Unit(benchmark::kMillisecond);
