@@ -6,6 +6,8 @@
 #include "core/text/FrenchDates.h"
 #include "core/text/SearchFolding.h"
 
+#include <algorithm>
+
 namespace velmora {
 
 namespace {
@@ -59,6 +61,7 @@ DocumentListContext DocumentListContext::of(const AppDatabase& db, const QDateTi
 
 void DocumentListModel::setContext(DocumentListContext context) {
     m_context = std::move(context);
+    m_searchTexts.clear();
     if (rowCount() > 0)
         emit dataChanged(index(0, 0), index(rowCount() - 1, columnTotal - 1));
 }
@@ -99,7 +102,7 @@ DocumentListModel::Badge DocumentListModel::badge(const CommercialDocumentItem& 
     // The most pressing alert wins over the status it qualifies.
     const QStringList values = alertValues(document);
     for (const QString& value : {QStringLiteral("cancelled"), QStringLiteral("late"),
-                                QStringLiteral("expired"), QStringLiteral("soon")}) {
+                                 QStringLiteral("expired"), QStringLiteral("soon")}) {
         if (!values.contains(value))
             continue;
         for (const DocumentAlertFilter& filter : documentAlertFilters(document.kind))
@@ -142,14 +145,49 @@ QVariant DocumentListModel::recordData(const CommercialDocumentItem& document, i
     }
 }
 
-bool documentMatches(const CommercialDocumentItem& document, const QString& clientName,
-                     const QString& query) {
+namespace {
+
+// The searched texts in one: a word of the query holds no white space, so
+// it never matches across two of them.
+QString searchText(const CommercialDocumentItem& document, const QString& clientName) {
+    QString text = document.number + QLatin1Char('\n') + clientName;
+    for (const CommercialDocumentLine& line : document.lines)
+        text += QLatin1Char('\n') + line.title;
+    return foldedForSearch(text);
+}
+
+QStringList queryWords(const QString& query) {
+    return foldedForSearch(query).simplified().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+bool containsWords(const QString& folded, const QStringList& words) {
+    return std::all_of(words.cbegin(), words.cend(),
+                       [&](const QString& word) { return folded.contains(word); });
+}
+
+} // namespace
+
+bool DocumentListModel::matches(int row, const QString& query) const {
+    const CommercialDocumentItem* document = record(row);
+    if (!document)
+        return false;
     if (query.trimmed().isEmpty())
         return true;
-    QStringList texts{document.number, clientName};
-    for (const CommercialDocumentLine& line : document.lines)
-        texts << line.title;
-    return matchesSearch(query, texts);
+    // The same query is asked for every row in turn.
+    if (query != m_query) {
+        m_query = query;
+        m_queryWords = queryWords(query);
+    }
+    auto text = m_searchTexts.find(document->id);
+    if (text == m_searchTexts.end())
+        text = m_searchTexts.insert(document->id, searchText(*document, clientName(*document)));
+    return containsWords(*text, m_queryWords);
+}
+
+bool documentMatches(const CommercialDocumentItem& document, const QString& clientName,
+                     const QString& query) {
+    return query.trimmed().isEmpty() ||
+           containsWords(searchText(document, clientName), queryWords(query));
 }
 
 } // namespace velmora

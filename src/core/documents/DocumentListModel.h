@@ -61,6 +61,15 @@ public:
     const DocumentListContext& context() const { return m_context; }
     // Every row may read differently afterwards.
     void setContext(DocumentListContext context);
+    void setRecords(const QList<CommercialDocumentItem>& records) {
+        m_searchTexts.clear();
+        RecordListModel::setRecords(records);
+    }
+
+    // documentMatches for the document of this row. Its folded texts are
+    // kept until the records or the context change: typing a query does not
+    // fold the whole list again at every key.
+    bool matches(int row, const QString& query) const;
 
     // "Facture F-2025-001".
     static QString title(const CommercialDocumentItem& document);
@@ -80,6 +89,9 @@ private:
                         int role) const override;
 
     DocumentListContext m_context;
+    mutable QHash<QUuid, QString> m_searchTexts;
+    mutable QString m_query;
+    mutable QStringList m_queryWords;
 };
 
 // Whether every word of the query is in the number, the client's name or a

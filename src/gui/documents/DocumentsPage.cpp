@@ -100,7 +100,9 @@ DocumentsPage::DocumentsPage(const SectionServices& services, QWidget* parent)
         if (auto* button = findChild<QWidget*>(name))
             button->hide();
 
-    filter().setAccept([this](int row) { return accepts(*m_model->record(row)); });
+    filter().setAccept([this](int row) {
+        return accepts(*m_model->record(row)) && m_model->matches(row, query());
+    });
     refresh();
     setRecords(m_model,
                {{QStringLiteral("Date (récentes d’abord)"), DocumentListModel::dateColumn,
@@ -205,7 +207,7 @@ bool DocumentsPage::accepts(const CommercialDocumentItem& document) const {
             }))
             return false;
     }
-    return documentMatches(document, m_model->clientName(document), query());
+    return true;
 }
 
 void DocumentsPage::refresh() {

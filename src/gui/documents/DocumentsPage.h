@@ -46,6 +46,7 @@ private:
     void refresh();
     // The status and alert chips of the kind shown.
     void offerChips();
+    // The kind, status and alert filters; the model answers the search.
     bool accepts(const CommercialDocumentItem& document) const;
     QByteArray renderPdf(const CommercialDocumentItem& document, QString* failure) const;
     void showPreview(const CommercialDocumentItem& document);

@@ -182,6 +182,21 @@ TEST_F(DocumentList, SearchLooksAtNumberClientAndLineTitles) {
         EXPECT_EQ(documentMatches(d, u"Atelier Lumen"_s, query), found) << query.toStdString();
 }
 
+TEST_F(DocumentList, SearchForgetsWhatItFoldedWhenTheRecordsOrClientsChange) {
+    CommercialDocumentItem d =
+        invoice(u"F-1"_s, u"Envoyé"_s, {serviceLine(10, 1, 0, u"Refonte du site"_s)});
+    show({d});
+    EXPECT_TRUE(m_model.matches(0, u"refonte"_s));
+    d.lines[0].title = u"Logo"_s;
+    m_model.setRecords({d});
+    EXPECT_FALSE(m_model.matches(0, u"refonte"_s));
+    EXPECT_TRUE(m_model.matches(0, u"logo"_s));
+    m_db.clients[0].company = u"Studio Nord"_s;
+    m_model.setContext(DocumentListContext::of(m_db, kNow));
+    EXPECT_TRUE(m_model.matches(0, u"nord logo"_s));
+    EXPECT_FALSE(m_model.matches(0, u"lumen"_s));
+}
+
 TEST_F(DocumentList, AlertFiltersFollowTheKindShown) {
     auto labels = [](std::optional<CommercialDocumentKind> kind) {
         QStringList out;
