@@ -286,7 +286,11 @@ void DocumentsPage::showRecord(const QUuid& id) {
     m_card->start(symbolPixmap(QStringLiteral("doc.text.fill"), 48,
                                status.color ? theme::tagColor(*status.color) : theme::accent()),
                   DocumentListModel::title(document), status.text);
-    connect(m_card->addAction(documentPdfSavePanel(document).title, QStringLiteral("SavePdf")),
+    // An imported document's own file is downloaded, not rendered.
+    const bool imported = document.sourceKind == CommercialDocumentSourceKind::importedPDF;
+    connect(m_card->addAction(imported ? QStringLiteral("Télécharger PDF")
+                                       : QStringLiteral("Enregistrer le PDF"),
+                              QStringLiteral("SavePdf")),
             &QPushButton::clicked, this, [this, id] { savePdf(id); });
     connect(m_card->addAction(QStringLiteral("Dupliquer"), QStringLiteral("Duplicate")),
             &QPushButton::clicked, this, [this, id] { duplicate(id); });
