@@ -101,9 +101,31 @@ void SectionModelDocumentsFilter(benchmark::State& state) {
     }
 }
 
+// A change of the store with the list shown: a new context, then the
+// records, which are the same.
+void SectionModelDocumentsRefresh(benchmark::State& state) {
+    BenchStore& bench = BenchStore::instance();
+    if (!ready(state, bench))
+        return;
+    const AppDataStore& store = *bench.loaded();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    DocumentListModel model;
+    model.setContext(DocumentListContext::of(store.session(), now));
+    model.setRecords(store.documents());
+    RecordFilterModel shown;
+    shown.setSourceModel(&model);
+    shown.sort(DocumentListModel::dateColumn, Qt::DescendingOrder);
+    for (auto _ : state) {
+        model.setContext(DocumentListContext::of(store.session(), now));
+        model.setRecords(store.documents());
+        benchmark::DoNotOptimize(shown.rowCount());
+    }
+}
+
 } // namespace
 
 BENCHMARK(SectionModelDocuments)->Unit(benchmark::kMillisecond);
+BENCHMARK(SectionModelDocumentsRefresh)->Unit(benchmark::kMillisecond);
 BENCHMARK(SectionModelDocumentsFilter)
     ->Arg(0)
     ->Arg(1)
