@@ -75,6 +75,7 @@ QList<Command> documentCommands();
 QList<Command> securityCommands();
 QList<Command> appCommands();
 QList<Command> activityCommands();
+QList<Command> accountingCommands();
 
 // Parses the whole command line (without the program name) and runs it.
 int runCommandLine(const QList<Command>& commands, const QStringList& arguments);

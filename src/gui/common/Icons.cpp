@@ -7,8 +7,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPalette>
-#include <QStyle>
-#include <QStyleOption>
 #include <QSvgRenderer>
 
 namespace velmora::gui {
@@ -58,16 +56,16 @@ public:
         if (!renderer.isValid() || size.isEmpty())
             return QPixmap();
         // Selected rows and menu items are drawn on the accent colour.
-        const QColor color = mode == QIcon::Selected ? QColor(Qt::white)
-                             : m_color.isValid()     ? m_color
-                                                     : QApplication::palette().color(m_role);
-        QPixmap pixmap = QPixmap::fromImage(symbolImage(renderer, size, color));
+        QColor color = mode == QIcon::Selected ? QColor(Qt::white)
+                       : m_color.isValid()     ? m_color
+                                               : QApplication::palette().color(m_role);
+        // Faded in both appearances: the style's grey is as bright as a light
+        // symbol on the dark background.
         if (mode == QIcon::Disabled) {
-            QStyleOption option;
-            option.palette = QApplication::palette();
-            pixmap = QApplication::style()->generatedIconPixmap(mode, pixmap, &option);
+            color = QApplication::palette().color(QPalette::Disabled, QPalette::WindowText);
+            color.setAlphaF(0.45f);
         }
-        return pixmap;
+        return QPixmap::fromImage(symbolImage(renderer, size, color));
     }
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
                QIcon::State state) override {

@@ -202,8 +202,11 @@ void RecordSectionPage::recordsChanged(const QList<TagItem>& tags) {
 void RecordSectionPage::recordsChanged() {
     const bool any = m_model && m_model->rowCount() > 0;
     m_pages->setCurrentIndex(any ? 1 : 0);
+    // The card is built again, even for the same record, but only once.
+    m_shown = QUuid();
     updateCount();
-    showCurrent();
+    if (m_shown.isNull())
+        showCurrent();
 }
 
 void RecordSectionPage::showCurrent() {
