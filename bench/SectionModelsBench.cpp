@@ -7,6 +7,7 @@
 #include "core/activities/ActivityForm.h"
 #include "core/activities/ActivityListModel.h"
 #include "core/clients/ClientListModel.h"
+#include "core/documents/DocumentListModel.h"
 #include "core/lists/RecordFilterModel.h"
 #include "core/stock/ServiceListModel.h"
 
@@ -62,8 +63,92 @@ void SectionModelActivities(benchmark::State& state) {
                                     });
 }
 
+// The documents list also needs its context (statuses, clients' names,
+// cancelled activities), made once per refresh.
+void SectionModelDocuments(benchmark::State& state) {
+    BenchStore& bench = BenchStore::instance();
+    if (!ready(state, bench))
+        return;
+    const AppDataStore& store = *bench.loaded();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    for (auto _ : state) {
+        DocumentListModel model;
+        model.setContext(DocumentListContext::of(store.session(), now));
+        model.setRecords(store.documents());
+        RecordFilterModel shown;
+        shown.setSourceModel(&model);
+        shown.sort(DocumentListModel::dateColumn, Qt::DescendingOrder);
+        benchmark::DoNotOptimize(shown.rowCount());
+    }
+    state.counters["records"] = double(store.documents().size());
+}
+
+// Filtering the built list: by one status (0), by a search once its texts
+// are folded (1) and by the first search after a change (2).
+void SectionModelDocumentsFilter(benchmark::State& state) {
+    BenchStore& bench = BenchStore::instance();
+    if (!ready(state, bench))
+        return;
+    const AppDataStore& store = *bench.loaded();
+    DocumentListModel model;
+    model.setContext(DocumentListContext::of(store.session(), QDateTime::currentDateTimeUtc()));
+    model.setRecords(store.documents());
+    RecordFilterModel shown;
+    shown.setSourceModel(&model);
+    shown.sort(DocumentListModel::dateColumn, Qt::DescendingOrder);
+    const QString query = QStringLiteral("séance photo");
+    const QString paid = StatusKeys::paid();
+    for (auto _ : state) {
+        if (state.range(0) == 2) {
+            // The first key typed after a change of the store: nothing folded yet.
+            state.PauseTiming();
+            model.setContext(model.context());
+            state.ResumeTiming();
+        }
+        if (state.range(0) == 0)
+            shown.setAccept([&](int row) {
+                return statusKey(*model.record(row), model.context().statuses) == paid;
+            });
+        else
+            shown.setAccept([&](int row) { return model.matches(row, query); });
+        benchmark::DoNotOptimize(shown.rowCount());
+        state.PauseTiming();
+        shown.setAccept({});
+        state.ResumeTiming();
+    }
+}
+
+// A change of the store with the list shown: a new context, then the
+// records, which are the same.
+void SectionModelDocumentsRefresh(benchmark::State& state) {
+    BenchStore& bench = BenchStore::instance();
+    if (!ready(state, bench))
+        return;
+    const AppDataStore& store = *bench.loaded();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    DocumentListModel model;
+    model.setContext(DocumentListContext::of(store.session(), now));
+    model.setRecords(store.documents());
+    RecordFilterModel shown;
+    shown.setSourceModel(&model);
+    shown.sort(DocumentListModel::dateColumn, Qt::DescendingOrder);
+    for (auto _ : state) {
+        model.setContext(DocumentListContext::of(store.session(), now));
+        model.setRecords(store.documents());
+        benchmark::DoNotOptimize(shown.rowCount());
+    }
+}
+
 } // namespace
 
+BENCHMARK(SectionModelDocuments)->Unit(benchmark::kMillisecond);
+BENCHMARK(SectionModelDocumentsRefresh)->Unit(benchmark::kMillisecond);
+BENCHMARK(SectionModelDocumentsFilter)
+    ->Arg(0)
+    ->Arg(1)
+    ->Arg(2)
+    ->ArgNames({"search"})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(SectionModelClients)->Unit(benchmark::kMillisecond);
 BENCHMARK(SectionModelServices)->Unit(benchmark::kMillisecond);
 BENCHMARK(SectionModelActivities)->Unit(benchmark::kMillisecond);

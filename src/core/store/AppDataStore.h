@@ -183,6 +183,10 @@ public:
     const AppDatabase& session() const { return m_data; }
     const StoreFolder& folder() const { return m_folder; }
     QString mediaFolder() const;
+    // What the flows that take them need: the media reader, the PDF export,
+    // the moment of a conversion.
+    FileSystem& fileSystem() const { return m_services.fileSystem; }
+    const Clock& clock() const { return m_services.clock; }
     // The session as it would be written now, embeddedMedia included.
     AppDatabase snapshot();
     const QHash<QString, Base64Data>& embeddedMediaCache() const { return m_mediaCache; }

@@ -70,7 +70,7 @@ RecordSectionPage::RecordSectionPage(const SectionServices& services, const QStr
     m_title = theme::label(QString(), "section", pane);
     m_title->setObjectName(QStringLiteral("sectionTitle"));
     header->addWidget(m_title, 1);
-    auto* add = new QToolButton(pane);
+    auto* add = m_add = new QToolButton(pane);
     add->setObjectName(key + QStringLiteral("New"));
     add->setIcon(symbolIcon(QStringLiteral("plus"), theme::accent()));
     add->setToolTip(QStringLiteral("Nouveau (Ctrl+N)"));
@@ -98,6 +98,7 @@ RecordSectionPage::RecordSectionPage(const SectionServices& services, const QStr
         updateCount();
     });
     paneLayout->addWidget(m_chips);
+    m_lastFilter = m_chips;
 
     auto* tools = new QHBoxLayout;
     m_count = theme::label(QString(), "hint", pane);
@@ -150,6 +151,9 @@ void RecordSectionPage::setRecords(RecordListModelBase* model, const QList<SortK
     m_emptySymbol->setPixmap(symbolPixmap(empty.symbol, 56, theme::accent()));
     m_emptySentence->setText(empty.sentence);
     m_emptyAction->setText(empty.action);
+    const bool creates = canRun(SectionCommand::create);
+    m_add->setVisible(creates);
+    m_emptyAction->setVisible(creates);
     m_search->setPlaceholderText(searchPlaceholder);
     m_search->setAccessibleName(searchPlaceholder);
 
@@ -169,7 +173,8 @@ void RecordSectionPage::setRecords(RecordListModelBase* model, const QList<SortK
 }
 
 void RecordSectionPage::addFilterRow(QWidget* row) {
-    m_pane->insertWidget(m_pane->indexOf(m_chips) + 1, row);
+    m_pane->insertWidget(m_pane->indexOf(m_lastFilter) + 1, row);
+    m_lastFilter = row;
 }
 
 void RecordSectionPage::addHeaderWidget(QWidget* widget) {

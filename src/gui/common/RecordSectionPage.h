@@ -64,10 +64,12 @@ protected:
         Qt::SortOrder order = Qt::AscendingOrder;
     };
 
-    // Called once from the subclass's constructor.
+    // Called once from the subclass's constructor; a page that cannot
+    // create (canRun) shows neither the "+" nor the empty state's action.
     void setRecords(RecordListModelBase* model, const QList<SortKey>& sortKeys,
                     const EmptyState& empty, const QString& searchPlaceholder);
-    // A second row of filters under the tag chips (statuses, kinds).
+    // Another row of filters under the tag chips (statuses, kinds), after
+    // those added before.
     void addFilterRow(QWidget* row);
     // A button of the list's header, before its "+".
     void addHeaderWidget(QWidget* widget);
@@ -118,6 +120,8 @@ private:
     QStackedWidget* m_detail = nullptr;
     QVBoxLayout* m_pane = nullptr;
     QHBoxLayout* m_header = nullptr;
+    QWidget* m_lastFilter = nullptr;
+    QToolButton* m_add = nullptr;
     QLabel* m_title = nullptr;
     QLabel* m_emptySymbol = nullptr;
     QLabel* m_emptySentence = nullptr;

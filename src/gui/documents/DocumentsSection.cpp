@@ -1,14 +1,13 @@
 #include "gui/documents/DocumentsSection.h"
 
+#include "gui/documents/DocumentsPage.h"
 #include "gui/main/SectionRegistry.h"
 
 namespace velmora::gui {
 
 void registerDocumentsSection(SectionRegistry& registry) {
     registry.add(QStringLiteral("documents"),
-                 placeholderSection(
-                     QStringLiteral("Cet écran accueillera vos devis et factures : lignes et "
-                                    "totaux, statuts, paiements, acomptes, relances et PDF.")));
+                 [](const SectionServices& services) { return new DocumentsPage(services); });
 }
 
 } // namespace velmora::gui

@@ -1,0 +1,413 @@
+#include "gui/documents/DocumentsPage.h"
+
+#include "core/activities/ActivityTexts.h"
+#include "core/documents/DocumentCreation.h"
+#include "core/documents/DocumentDeadlines.h"
+#include "core/documents/DocumentPageContent.h"
+#include "core/documents/DocumentPdfExport.h"
+#include "core/documents/DocumentTotals.h"
+#include "core/documents/RecordDeletion.h"
+#include "core/lists/RecordFilterModel.h"
+#include "core/store/AppDataStore.h"
+#include "core/text/FrenchDates.h"
+#include "core/text/MoneyFormat.h"
+#include "core/text/NumberFormat.h"
+#include "gui/common/Dialogs.h"
+#include "gui/common/Icons.h"
+#include "gui/common/RecordCard.h"
+#include "gui/common/TagChips.h"
+#include "gui/common/Theme.h"
+#include "gui/documents/DocumentPreview.h"
+#include "render/DocumentRenderer.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace velmora::gui {
+
+namespace {
+
+// Chips stand for a name or a value, not for one record: their ids are
+// derived from it, so a checked chip stays checked across refreshes.
+QUuid chipId(const QString& what) {
+    static const QUuid space = QUuid::fromString(u"6f1d2a4e-3c57-4b8e-9a0d-5e7c1b2f8a90");
+    return QUuid::createUuidV5(space, what);
+}
+
+QString lineAmount(const CommercialDocumentLine& line) {
+    if (line.isOffered)
+        return QStringLiteral("Offert");
+    const QString amount = formatMoney(lineNetAmount(line) * (1 + line.tvaRate / 100));
+    return line.quantity == 1 ? amount
+                              : QStringLiteral("%1 × %2 = %3")
+                                    .arg(formatQuantity(line.quantity),
+                                         formatMoney(effectiveUnitPrice(line)), amount);
+}
+
+} // namespace
+
+DocumentsPage::DocumentsPage(const SectionServices& services, QWidget* parent)
+    : RecordSectionPage(services, QStringLiteral("documents"), parent) {
+    AppDataStore& store = services.store;
+    m_model = new DocumentListModel(this);
+    m_card = new RecordCard(QStringLiteral("documentCard"), this);
+    connect(m_card, &RecordCard::openRequested, this, &SectionPage::openRequested);
+    setCard(m_card);
+    m_preview = new DocumentPreview(this);
+    m_preview->hide();
+    setCountText(&DocumentListModel::countText);
+
+    // The kind and the alerts go under the status chips.
+    auto* kinds = new QWidget(this);
+    auto* kindsRow = new QHBoxLayout(kinds);
+    kindsRow->setContentsMargins(0, 0, 0, 0);
+    kindsRow->setSpacing(4);
+    m_kinds = new QButtonGroup(this);
+    const QList<std::pair<QString, QString>> kindButtons{
+        {QStringLiteral("Tous"), QStringLiteral("documentsKindAll")},
+        {QStringLiteral("Devis"), QStringLiteral("documentsKindQuotes")},
+        {QStringLiteral("Factures"), QStringLiteral("documentsKindInvoices")}};
+    for (int i = 0; i < kindButtons.size(); ++i) {
+        auto* button = new QToolButton(kinds);
+        button->setText(kindButtons[i].first);
+        button->setObjectName(kindButtons[i].second);
+        button->setCheckable(true);
+        button->setChecked(i == 0);
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        m_kinds->addButton(button, i);
+        kindsRow->addWidget(button);
+    }
+    kindsRow->addStretch(1);
+    connect(m_kinds, &QButtonGroup::idClicked, this, &DocumentsPage::kindChanged);
+    m_alerts = new TagChips(this);
+    m_alerts->setObjectName(QStringLiteral("documentsAlerts"));
+    connect(m_alerts, &TagChips::toggled, this, &DocumentsPage::filtersChanged);
+    addFilterRow(kinds);
+    addFilterRow(m_alerts);
+
+    filter().setAccept([this](int row) {
+        return accepts(*m_model->record(row)) && m_model->matches(row, query());
+    });
+    refresh();
+    setRecords(m_model,
+               {{QStringLiteral("Date (récentes d’abord)"), DocumentListModel::dateColumn,
+                 Qt::DescendingOrder},
+                {QStringLiteral("Date (anciennes d’abord)"), DocumentListModel::dateColumn,
+                 Qt::AscendingOrder},
+                {QStringLiteral("Numéro"), DocumentListModel::numberColumn, Qt::AscendingOrder},
+                {QStringLiteral("Client"), DocumentListModel::clientColumn, Qt::AscendingOrder},
+                {QStringLiteral("Montant décroissant"), DocumentListModel::amountColumn,
+                 Qt::DescendingOrder},
+                {QStringLiteral("Montant croissant"), DocumentListModel::amountColumn,
+                 Qt::AscendingOrder}},
+               {QStringLiteral("doc.text"),
+                QStringLiteral("Aucun devis ni facture pour le moment."),
+                QStringLiteral("Nouveau document")},
+               QStringLiteral("Rechercher un document"));
+    for (auto signal : {&AppDataStore::documentsChanged, &AppDataStore::clientsChanged,
+                        &AppDataStore::quoteStatusesChanged, &AppDataStore::invoiceStatusesChanged,
+                        &AppDataStore::projectsChanged})
+        connect(&store, signal, this, &DocumentsPage::refresh);
+    // What a draft prints (company, client, logo) or whether an invoice's
+    // total is struck through changed: its preview is made again.
+    for (auto signal : {&AppDataStore::companySettingsChanged, &AppDataStore::clientsChanged,
+                        &AppDataStore::preferencesChanged, &AppDataStore::projectsChanged})
+        connect(&store, signal, this, [this] {
+            m_previewed.reset();
+            if (!currentId().isNull())
+                showRecord(currentId());
+        });
+}
+
+std::optional<CommercialDocumentKind> DocumentsPage::shownKind() const {
+    switch (m_kinds->checkedId()) {
+    case 1:
+        return CommercialDocumentKind::quote;
+    case 2:
+        return CommercialDocumentKind::invoice;
+    default:
+        return std::nullopt;
+    }
+}
+
+void DocumentsPage::kindChanged() {
+    offerChips();
+    filtersChanged();
+}
+
+void DocumentsPage::filtersChanged() {
+    filter().refilter();
+    recordsChanged();
+}
+
+void DocumentsPage::offerChips() {
+    const std::optional<CommercialDocumentKind> kind = shownKind();
+    const StatusLists& lists = m_model->context().statuses;
+    // One chip per status name: "Brouillon" stands for the draft quotes and
+    // invoices alike.
+    QList<TagItem> statuses;
+    m_statusChips.clear();
+    for (const CommercialDocumentKind k :
+         {CommercialDocumentKind::quote, CommercialDocumentKind::invoice}) {
+        if (kind && k != *kind)
+            continue;
+        for (const TagItem& status : lists.of(k)) {
+            const QString key = normalizedStatusName(status.name);
+            const QUuid id = chipId(QStringLiteral("status:") + key);
+            if (m_statusChips.contains(id))
+                continue;
+            m_statusChips.insert(id, key);
+            statuses << TagItem{id, status.name.trimmed(), status.color};
+        }
+    }
+    filterChips()->setTags(statuses);
+    filterChips()->setVisible(!statuses.isEmpty());
+
+    QList<TagItem> alerts;
+    m_alertChips.clear();
+    for (const DocumentAlertFilter& alert : documentAlertFilters(kind)) {
+        const QUuid id =
+            chipId(QStringLiteral("alert:%1:%2").arg(alert.value).arg(int(alert.kind)));
+        m_alertChips.insert(id, alert);
+        alerts << TagItem{id, alert.label, alert.color};
+    }
+    m_alerts->setTags(alerts);
+}
+
+bool DocumentsPage::accepts(const CommercialDocumentItem& document) const {
+    if (const auto kind = shownKind(); kind && document.kind != *kind)
+        return false;
+    if (const QSet<QUuid> checked = filterChips()->checked(); !checked.isEmpty()) {
+        const QString key = statusKey(document, m_model->context().statuses);
+        if (!std::any_of(checked.cbegin(), checked.cend(),
+                         [&](const QUuid& id) { return m_statusChips.value(id) == key; }))
+            return false;
+    }
+    if (const QSet<QUuid> checked = m_alerts->checked(); !checked.isEmpty()) {
+        const QStringList values = m_model->alertValues(document);
+        if (!std::any_of(checked.cbegin(), checked.cend(), [&](const QUuid& id) {
+                const auto alert = m_alertChips.constFind(id);
+                return alert != m_alertChips.cend() && alert->kind == document.kind &&
+                       values.contains(alert->value);
+            }))
+            return false;
+    }
+    return true;
+}
+
+void DocumentsPage::refresh() {
+    const AppDataStore& store = services().store;
+    m_model->setContext(DocumentListContext::of(store.session(), store.clock().now()));
+    m_model->setRecords(store.documents());
+    offerChips();
+    filtersChanged();
+}
+
+void DocumentsPage::reveal(const QUuid& id) {
+    // The kind and alerts could hide it; select() clears the rest.
+    if (m_kinds->checkedId() != 0 || !m_alerts->checked().isEmpty()) {
+        m_kinds->button(0)->setChecked(true);
+        m_alerts->setChecked({});
+        kindChanged();
+    }
+    select(id);
+}
+
+bool DocumentsPage::canRun(SectionCommand command) const {
+    switch (command) {
+    case SectionCommand::create:
+        return false;
+    case SectionCommand::exportPDF:
+        return !currentId().isNull();
+    default:
+        return RecordSectionPage::canRun(command);
+    }
+}
+
+void DocumentsPage::run(SectionCommand command) {
+    if (command == SectionCommand::exportPDF) {
+        if (canRun(command))
+            savePdf(currentId());
+        return;
+    }
+    RecordSectionPage::run(command);
+}
+
+QByteArray DocumentsPage::renderPdf(const CommercialDocumentItem& document,
+                                    QString* failure) const {
+    const AppDataStore& store = services().store;
+    const MediaReader media = mediaFolderReader(store.fileSystem(), store.mediaFolder());
+    const DocumentParties parties = DocumentParties::of(document, store.session());
+    const DocumentPdf pdf = documentPdf(
+        document, [&] { return renderDocumentPDF(document, parties, media); }, media);
+    if (pdf.failure && failure)
+        *failure = pdf.failure->title + QStringLiteral(" : ") + pdf.failure->message;
+    return pdf.bytes;
+}
+
+void DocumentsPage::showPreview(const CommercialDocumentItem& document) {
+    // The card is rebuilt on every change of the store; the PDF only when
+    // the document itself changed.
+    if (!m_previewed || !(*m_previewed == document)) {
+        QElapsedTimer timer;
+        timer.start();
+        QString failure;
+        const QByteArray pdf = renderPdf(document, &failure);
+        m_preview->setPdf(pdf, failure);
+        m_previewed = document;
+        m_previewMs = timer.elapsed();
+    }
+    m_card->addWidget(m_preview);
+}
+
+void DocumentsPage::showRecord(const QUuid& id) {
+    const AppDataStore& store = services().store;
+    const int row = m_model->rowOf(id);
+    if (row < 0)
+        return;
+    const CommercialDocumentItem& document = *m_model->record(row);
+    const bool invoice = document.kind == CommercialDocumentKind::invoice;
+    const DocumentListModel::Badge status = m_model->status(document);
+    m_card->start(symbolPixmap(QStringLiteral("doc.text.fill"), 48,
+                               status.color ? theme::tagColor(*status.color) : theme::accent()),
+                  DocumentListModel::title(document), status.text);
+    // An imported document's own file is downloaded, not rendered.
+    const bool imported = document.sourceKind == CommercialDocumentSourceKind::importedPDF;
+    connect(m_card->addAction(imported ? QStringLiteral("Télécharger PDF")
+                                       : QStringLiteral("Enregistrer le PDF"),
+                              QStringLiteral("SavePdf")),
+            &QPushButton::clicked, this, [this, id] { savePdf(id); });
+    connect(m_card->addAction(QStringLiteral("Dupliquer"), QStringLiteral("Duplicate")),
+            &QPushButton::clicked, this, [this, id] { duplicate(id); });
+    if (!invoice)
+        connect(
+            m_card->addAction(QStringLiteral("Convertir en facture"), QStringLiteral("Convert")),
+            &QPushButton::clicked, this, [this, id] { convert(id); });
+    connect(m_card->addAction(QStringLiteral("Supprimer"), QStringLiteral("Delete"), "destructive"),
+            &QPushButton::clicked, this, [this, id] { removeRecord(id); });
+    if (const DocumentListModel::Badge alert = m_model->badge(document); alert.text != status.text)
+        m_card->addText(alert.text, "error")->setObjectName(QStringLiteral("documentCardAlert"));
+
+    m_card->addSection(QStringLiteral("Informations"));
+    m_card->addRow(QStringLiteral("Numéro"), document.number.trimmed());
+    m_card->addRow(QStringLiteral("Type"), displayName(document.kind));
+    m_card->addRow(QStringLiteral("Statut"), status.text);
+    m_card->addRow(QStringLiteral("Date d’émission"), formatMediumDate(document.issueDate));
+    if (!invoice && document.validityDate)
+        m_card->addRow(QStringLiteral("Valable jusqu’au"),
+                       formatMediumDate(*document.validityDate));
+    if (invoice && document.sourceKind == CommercialDocumentSourceKind::editor) {
+        m_card->addRow(QStringLiteral("Délai de paiement"), paymentTermsText(document.dueDays));
+        m_card->addRow(QStringLiteral("Échéance"), formatMediumDate(invoiceDueDate(document)));
+    }
+
+    m_card->addSection(QStringLiteral("Client"));
+    const QString client = m_model->clientName(document);
+    const bool clientExists =
+        document.clientID && m_model->context().clientNames.contains(*document.clientID);
+    if (client.isEmpty())
+        m_card->addText(QStringLiteral("Aucun client sélectionné."), "hint");
+    else if (clientExists)
+        m_card->addLink(client, QStringLiteral("clients"), *document.clientID);
+    else
+        m_card->addText(client);
+
+    if (!document.linkedProjectIDs.isEmpty()) {
+        m_card->addSection(QStringLiteral("Activités liées"));
+        for (const ProjectItem& project : store.projects())
+            if (document.linkedProjectIDs.contains(project.id))
+                m_card->addLink(ActivityTexts::title(project), QStringLiteral("projects"),
+                                project.id);
+    }
+
+    if (document.sourceKind == CommercialDocumentSourceKind::editor) {
+        m_card->addSection(QStringLiteral("Lignes"));
+        bool anyLine = false;
+        for (const CommercialDocumentLine& line : document.lines) {
+            if (line.kind != CommercialDocumentLineKind::service)
+                continue;
+            m_card->addRow(line.title.trimmed().isEmpty() ? QStringLiteral("Sans titre")
+                                                          : line.title.trimmed(),
+                           lineAmount(line));
+            anyLine = true;
+        }
+        if (!anyLine)
+            m_card->addText(QStringLiteral("Aucune prestation sélectionnée."), "hint");
+
+        m_card->addSection(QStringLiteral("Totaux"));
+        m_card->addRow(QStringLiteral("Total HT"), formatMoney(grossServicesTTC(document.lines)));
+        for (const auto& [label, amount] :
+             {std::pair{QStringLiteral("Remise"), offeredTotalTTC(document.lines)},
+              std::pair{QStringLiteral("Remise commerciale"), discountTotal(document.lines)},
+              std::pair{QStringLiteral("Acompte"), depositTotal(document.lines)}})
+            if (amount > 0)
+                m_card->addRow(label, formatMoney(amount));
+        m_card->addRow(QStringLiteral("Total TTC"), formatMoney(netDue(document)));
+    }
+    if (invoice) {
+        m_card->addSection(QStringLiteral("Paiements"));
+        for (const Encaissement& payment : document.encaissements) {
+            QStringList details{formatMoney(payment.amount), payment.paymentMethod.trimmed()};
+            if (payment.isAcompte)
+                details << QStringLiteral("Acompte");
+            if (payment.isRefunded)
+                details << QStringLiteral("Remboursé");
+            details.removeAll(QString());
+            m_card->addRow(formatShortDate(payment.date), details.join(QStringLiteral(" · ")));
+        }
+        m_card->addRow(QStringLiteral("Paiements reçus"), formatMoney(paymentsTotal(document)));
+        m_card->addRow(QStringLiteral("Reste à payer"), formatMoney(remainingDue(document)));
+    }
+    if (!document.notes.trimmed().isEmpty()) {
+        m_card->addSection(QStringLiteral("Notes"));
+        m_card->addText(document.notes);
+    }
+
+    m_card->addSection(QStringLiteral("Aperçu"));
+    showPreview(document);
+}
+
+void DocumentsPage::savePdf(const QUuid& id) {
+    const int row = m_model->rowOf(id);
+    if (row < 0)
+        return;
+    const CommercialDocumentItem document = *m_model->record(row);
+    const std::optional<QUrl> url = services().dialogs.choose(this, documentPdfSavePanel(document));
+    if (!url)
+        return;
+    AppDataStore& store = services().store;
+    const MediaReader media = mediaFolderReader(store.fileSystem(), store.mediaFolder());
+    const DocumentParties parties = DocumentParties::of(document, store.session());
+    if (const std::optional<Alert> failure = saveDocumentPdf(
+            store.fileSystem(), document, url->toLocalFile(),
+            [&] { return renderDocumentPDF(document, parties, media); }, media))
+        services().dialogs.ask(this, *failure);
+}
+
+void DocumentsPage::duplicate(const QUuid& id) {
+    AppDataStore& store = services().store;
+    const Result<QUuid> copy = duplicateDocument(store, id, store.clock());
+    if (report(copy) && copy.ok())
+        reveal(copy.value());
+}
+
+void DocumentsPage::convert(const QUuid& id) {
+    AppDataStore& store = services().store;
+    const Result<QUuid> invoice = convertQuoteToInvoice(store, id, store.clock());
+    if (report(invoice) && invoice.ok())
+        reveal(invoice.value());
+}
+
+void DocumentsPage::removeRecord(const QUuid& id) {
+    const int row = m_model->rowOf(id);
+    if (row < 0 || !confirm(services().dialogs, this,
+                            RecordDeletion::documentConfirmation(*m_model->record(row))))
+        return;
+    report(services().store.edit(
+        [&](SessionEdit& edit) { return RecordDeletion::deleteDocument(edit, id); }));
+}
+
+} // namespace velmora::gui

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/documents/DocumentListModel.h"
+#include "gui/common/RecordSectionPage.h"
+
+#include <QElapsedTimer>
+
+#include <optional>
+
+class QButtonGroup;
+
+namespace velmora::gui {
+
+class DocumentPreview;
+class RecordCard;
+class TagChips;
+
+// "Documents": the quotes and invoices, shown by kind, filtered by status
+// and by alert, searched by number, client and line; the card of the
+// selected document with its PDF, which it saves, duplicates, converts (a
+// quote) and deletes. Documents are not created or edited here yet.
+class DocumentsPage : public RecordSectionPage {
+    Q_OBJECT
+
+public:
+    explicit DocumentsPage(const SectionServices& services, QWidget* parent = nullptr);
+
+    bool canRun(SectionCommand command) const override;
+    void run(SectionCommand command) override;
+    void reveal(const QUuid& id) override;
+
+    // Milliseconds the last preview took to render and load.
+    qint64 lastPreviewMs() const { return m_previewMs; }
+
+protected:
+    void showRecord(const QUuid& id) override;
+    void createRecord() override {}
+    void editRecord(const QUuid&) override {}
+    void removeRecord(const QUuid& id) override;
+    bool canEdit(const QUuid&) const override { return false; }
+
+private:
+    std::optional<CommercialDocumentKind> shownKind() const;
+    void kindChanged();
+    void filtersChanged();
+    void refresh();
+    // The status and alert chips of the kind shown.
+    void offerChips();
+    // The kind, status and alert filters; the model answers the search.
+    bool accepts(const CommercialDocumentItem& document) const;
+    QByteArray renderPdf(const CommercialDocumentItem& document, QString* failure) const;
+    void showPreview(const CommercialDocumentItem& document);
+    void savePdf(const QUuid& id);
+    void duplicate(const QUuid& id);
+    void convert(const QUuid& id);
+
+    DocumentListModel* m_model = nullptr;
+    RecordCard* m_card = nullptr;
+    DocumentPreview* m_preview = nullptr;
+    QButtonGroup* m_kinds = nullptr;
+    TagChips* m_alerts = nullptr;
+    // Chip id → normalised status name, and → alert filter.
+    QHash<QUuid, QString> m_statusChips;
+    QHash<QUuid, DocumentAlertFilter> m_alertChips;
+    // The document the preview shows, as it was rendered; cleared when
+    // what a draft prints (company, clients, logo) changes.
+    std::optional<CommercialDocumentItem> m_previewed;
+    qint64 m_previewMs = 0;
+};
+
+} // namespace velmora::gui
