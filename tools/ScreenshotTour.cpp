@@ -4,6 +4,7 @@
 // Run it with a display (Xvfb) or QT_QPA_PLATFORM=offscreen.
 
 #include "ScriptedDialogs.h"
+#include "core/activities/ActivityLifecycle.h"
 #include "core/activities/ProjectStatusSettings.h"
 #include "core/app/SettingsPages.h"
 #include "core/model/NewSession.h"
@@ -22,6 +23,7 @@
 #include "gui/projects/ProjectStatusesSheet.h"
 #include "gui/settings/SettingsWindow.h"
 #include "support/DesktopStubs.h"
+#include "support/SampleDocuments.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -159,6 +161,18 @@ void addSampleRecords(AppDataStore& store) {
         edit.clients() = clients;
         edit.services() = services;
         edit.projects() = projects;
+        // A quote and an invoice of another client, with the company that issued them.
+        edit.companySettings() = velmora::test::SampleDocuments::company();
+        edit.clients().append(velmora::test::SampleDocuments::client());
+        for (CommercialDocumentItem document :
+             {velmora::test::SampleDocuments::quote(), velmora::test::SampleDocuments::invoice()}) {
+            const QList<TagItem>& statuses = document.kind == CommercialDocumentKind::quote
+                                                 ? edit.session().quoteStatuses
+                                                 : edit.session().invoiceStatuses;
+            if (statuses.size() > 1)
+                document.statusID = statuses[1].id;
+            edit.documents().append(document);
+        }
         return Result<>();
     });
 }
@@ -187,6 +201,17 @@ private:
         const QString path = u"%1/%2-%3.png"_s.arg(m_out, name, m_suffix);
         if (!widget.grab().save(path))
             std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+    }
+
+    // The alert as the window shows it, answered once shot.
+    void shootAlert(QWidget& window, const Alert& alert, const QString& name) {
+        QTimer::singleShot(0, &window, [this, name] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shoot(*box, name);
+                box->reject();
+            }
+        });
+        WidgetDialogs().ask(&window, alert);
     }
 
     QString writeSession(const QString& folder, const QString& name, const QString& image,
@@ -264,7 +289,7 @@ private:
         window.workspace().showSection(u"clients"_s);
         shoot(window, u"clients-empty"_s);
         addSampleRecords(app.store());
-        for (const QString& key : {u"clients"_s, u"services"_s, u"projects"_s}) {
+        for (const QString& key : {u"clients"_s, u"services"_s, u"projects"_s, u"documents"_s}) {
             window.workspace().showSection(key);
             shoot(window, key);
             SectionPage* page = window.sections().page(key);
@@ -274,6 +299,9 @@ private:
                 sheet->reject();
             }
         }
+        // Cancelling an activity: the confirmation says what becomes of its invoices.
+        const ProjectItem& first = app.store().projects().first();
+        shootAlert(window, cancelConfirmation(first, {2, 1}), u"projects-cancel-alert"_s);
         window.showSettings();
         if (auto* settings = window.findChild<SettingsWindow*>()) {
             settings->resize(900, 620);
@@ -338,13 +366,7 @@ private:
             file.write("{\"sessionName\":\"Atelier\",\"clients\":[");
         app.launch().openChosenFile(QUrl::fromLocalFile(broken));
         shoot(window, u"launch-load-error"_s);
-        QTimer::singleShot(0, &window, [this] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                shoot(*box, u"launch-load-error-alert"_s);
-                box->defaultButton()->click();
-            }
-        });
-        WidgetDialogs().ask(&window, app.launch().loadFailedAlert());
+        shootAlert(window, app.launch().loadFailedAlert(), u"launch-load-error-alert"_s);
         app.launch().showDisconnecting();
         shoot(window, u"loading"_s);
         return true;

@@ -128,6 +128,7 @@ void RecordCard::addTags(const QList<TagItem>& tags, const QList<QUuid>& ids) {
         chip->setProperty("role", QStringLiteral("chip"));
         chip->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         chip->setIcon(tagDot(tag.color));
+        chip->setIconSize(QSize(12, 12));
         chip->setText(tag.name);
         chip->setFocusPolicy(Qt::NoFocus);
         flow->addWidget(chip);

@@ -10,13 +10,13 @@
 namespace velmora::gui {
 
 QIcon tagDot(TagColorOption color) {
-    QPixmap dot(20, 20);
+    QPixmap dot(24, 24);
     dot.fill(Qt::transparent);
     QPainter painter(&dot);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
     painter.setBrush(theme::tagColor(color));
-    painter.drawEllipse(QRectF(4, 4, 12, 12));
+    painter.drawEllipse(QRectF(3, 3, 18, 18));
     return QIcon(dot);
 }
 
@@ -64,6 +64,7 @@ void TagChips::rebuild() {
         chip->setProperty("role", QStringLiteral("chip"));
         chip->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         chip->setIcon(tagDot(tag.color));
+        chip->setIconSize(QSize(12, 12));
         chip->setText(tag.name);
         chip->setAccessibleName(tag.name);
         chip->setCheckable(true);

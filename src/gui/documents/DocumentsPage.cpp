@@ -77,6 +77,7 @@ DocumentsPage::DocumentsPage(const SectionServices& services, QWidget* parent)
         button->setCheckable(true);
         button->setChecked(i == 0);
         button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setProperty("role", QStringLiteral("chip"));
         m_kinds->addButton(button, i);
         kindsRow->addWidget(button);
     }
