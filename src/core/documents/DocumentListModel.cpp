@@ -86,10 +86,8 @@ QString DocumentListModel::clientName(const CommercialDocumentItem& document) co
 }
 
 DocumentListModel::Badge DocumentListModel::status(const CommercialDocumentItem& document) const {
-    if (document.statusID)
-        for (const TagItem& tag : m_context.statuses.of(document.kind))
-            if (tag.id == *document.statusID)
-                return {tag.name, tag.color};
+    if (const TagItem* tag = statusOf(document, m_context.statuses))
+        return {tag->name, tag->color};
     return {noStatusName(), std::nullopt};
 }
 

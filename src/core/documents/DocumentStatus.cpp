@@ -33,4 +33,18 @@ std::optional<QUuid> firstStatusWithKey(const QList<TagItem>& statuses, const QS
     return std::nullopt;
 }
 
+const TagItem* statusOf(const CommercialDocumentItem& document, const StatusLists& lists) {
+    if (document.statusID)
+        for (const TagItem& tag : lists.of(document.kind))
+            if (tag.id == *document.statusID)
+                return &tag;
+    return nullptr;
+}
+
+QString documentLinkText(const CommercialDocumentItem& document, const StatusLists& lists) {
+    const TagItem* status = statusOf(document, lists);
+    return QStringLiteral("%1 %2 · %3")
+        .arg(displayName(document.kind), document.number, status ? status->name : noStatusName());
+}
+
 } // namespace velmora

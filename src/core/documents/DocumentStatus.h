@@ -61,6 +61,11 @@ struct StatusLists {
     static StatusLists of(const AppDatabase& db) { return {db.quoteStatuses, db.invoiceStatuses}; }
 };
 
+// The document's status record, or null when it has none or it no longer exists.
+const TagItem* statusOf(const CommercialDocumentItem& document, const StatusLists& lists);
+// How a document is named in another record's card: "Facture F-2025-001 · Envoyé".
+QString documentLinkText(const CommercialDocumentItem& document, const StatusLists& lists);
+
 // The normalised name of a status of the given kind; "sans statut" when there
 // is none or it no longer exists.
 QString statusKeyOf(const std::optional<QUuid>& statusID, CommercialDocumentKind kind,

@@ -19,18 +19,6 @@
 
 namespace velmora::gui {
 
-namespace {
-
-QString documentLinkText(const CommercialDocumentItem& document, const StatusLists& lists) {
-    QString status = noStatusName();
-    for (const TagItem& tag : lists.of(document.kind))
-        if (document.statusID == tag.id)
-            status = tag.name;
-    return QStringLiteral("%1 %2 · %3").arg(displayName(document.kind), document.number, status);
-}
-
-} // namespace
-
 ClientsPage::ClientsPage(const SectionServices& services, QWidget* parent)
     : RecordSectionPage(services, QStringLiteral("clients"), parent) {
     AppDataStore& store = services.store;
@@ -160,12 +148,9 @@ void ClientsPage::editRecord(const QUuid& id) {
 }
 
 void ClientsPage::removeRecord(const QUuid& id) {
-    const int row = m_model->rowOf(id);
-    if (row < 0 || !confirm(services().dialogs, this,
-                            RecordDeletion::clientConfirmation(*m_model->record(row))))
-        return;
-    report(services().store.edit(
-        [&](SessionEdit& edit) { return RecordDeletion::deleteClient(edit, id); }));
+    if (const auto* record = m_model->record(m_model->rowOf(id)))
+        removeAfter(RecordDeletion::clientConfirmation(*record),
+                    [id](SessionEdit& edit) { return RecordDeletion::deleteClient(edit, id); });
 }
 
 } // namespace velmora::gui

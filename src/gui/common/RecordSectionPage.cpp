@@ -264,6 +264,10 @@ Alert RecordSectionPage::failureAlert(ResultKind kind, const QString& message) {
                    message);
 }
 
+bool RecordSectionPage::confirmNow(const Alert& confirmation) {
+    return confirm(m_services.dialogs, this, confirmation);
+}
+
 void RecordSectionPage::showFailure(const Alert& alert) {
     m_services.dialogs.ask(this, alert);
 }

@@ -2,6 +2,7 @@
 
 #include "core/Result.h"
 #include "core/model/TagItem.h"
+#include "core/store/AppDataStore.h"
 #include "gui/main/SectionPage.h"
 #include "gui/main/SectionRegistry.h"
 
@@ -87,6 +88,11 @@ protected:
     void recordsChanged(const QList<TagItem>& tags);
     // The same when the chips are the page's own business.
     void recordsChanged();
+    // Deletes after the user confirmed: `deletion` runs in one store edit.
+    template <class Deletion> void removeAfter(const Alert& confirmation, Deletion&& deletion) {
+        if (confirmNow(confirmation))
+            report(m_services.store.edit(std::forward<Deletion>(deletion)));
+    }
     // Tells the user why a change did not go through (a failed save, a
     // record gone meanwhile); true when it went through or had nothing to do.
     template <class T> bool report(const Result<T>& result) {
@@ -106,6 +112,7 @@ protected:
 
 private:
     static Alert failureAlert(ResultKind kind, const QString& message);
+    bool confirmNow(const Alert& confirmation);
     void showFailure(const Alert& alert);
     void showCurrent();
     void updateCount();

@@ -403,12 +403,9 @@ void DocumentsPage::convert(const QUuid& id) {
 }
 
 void DocumentsPage::removeRecord(const QUuid& id) {
-    const int row = m_model->rowOf(id);
-    if (row < 0 || !confirm(services().dialogs, this,
-                            RecordDeletion::documentConfirmation(*m_model->record(row))))
-        return;
-    report(services().store.edit(
-        [&](SessionEdit& edit) { return RecordDeletion::deleteDocument(edit, id); }));
+    if (const auto* record = m_model->record(m_model->rowOf(id)))
+        removeAfter(RecordDeletion::documentConfirmation(*record),
+                    [id](SessionEdit& edit) { return RecordDeletion::deleteDocument(edit, id); });
 }
 
 } // namespace velmora::gui

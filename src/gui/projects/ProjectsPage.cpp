@@ -34,14 +34,6 @@ namespace velmora::gui {
 
 namespace {
 
-QString documentLinkText(const CommercialDocumentItem& document, const StatusLists& lists) {
-    QString status = noStatusName();
-    for (const TagItem& tag : lists.of(document.kind))
-        if (document.statusID == tag.id)
-            status = tag.name;
-    return QStringLiteral("%1 %2 · %3").arg(displayName(document.kind), document.number, status);
-}
-
 // The local files among dropped URLs; a drop of anything else is refused.
 QList<QUrl> localFiles(const QMimeData* mime) {
     QList<QUrl> files;
@@ -424,12 +416,9 @@ void ProjectsPage::editRecord(const QUuid& id) {
 }
 
 void ProjectsPage::removeRecord(const QUuid& id) {
-    const ProjectItem* project = m_model->record(m_model->rowOf(id));
-    if (!project ||
-        !confirm(services().dialogs, this, RecordDeletion::activityConfirmation(*project)))
-        return;
-    report(services().store.edit(
-        [&](SessionEdit& edit) { return RecordDeletion::deleteActivity(edit, id); }));
+    if (const auto* record = m_model->record(m_model->rowOf(id)))
+        removeAfter(RecordDeletion::activityConfirmation(*record),
+                    [id](SessionEdit& edit) { return RecordDeletion::deleteActivity(edit, id); });
 }
 
 void ProjectsPage::showStatusSettings() {

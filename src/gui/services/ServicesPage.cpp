@@ -101,12 +101,9 @@ void ServicesPage::editRecord(const QUuid& id) {
 }
 
 void ServicesPage::removeRecord(const QUuid& id) {
-    const int row = m_model->rowOf(id);
-    if (row < 0 || !confirm(services().dialogs, this,
-                            RecordDeletion::serviceConfirmation(*m_model->record(row))))
-        return;
-    report(services().store.edit(
-        [&](SessionEdit& edit) { return RecordDeletion::deleteService(edit, id); }));
+    if (const auto* record = m_model->record(m_model->rowOf(id)))
+        removeAfter(RecordDeletion::serviceConfirmation(*record),
+                    [id](SessionEdit& edit) { return RecordDeletion::deleteService(edit, id); });
 }
 
 } // namespace velmora::gui
