@@ -382,9 +382,8 @@ void ProjectsPage::cancelRecord(const QUuid& id) {
     const Alert alert = cancelConfirmation(*project, countCancellationEffects(store.session(), id));
     if (!confirm(services().dialogs, this, alert))
         return;
-    static const SystemClock clock;
-    report(
-        services().store.edit([&](SessionEdit& edit) { return cancelActivity(edit, id, clock); }));
+    report(services().store.edit(
+        [&](SessionEdit& edit) { return cancelActivity(edit, id, store.clock()); }));
 }
 
 void ProjectsPage::reactivateRecord(const QUuid& id) {
