@@ -125,7 +125,8 @@ QVariant DocumentListModel::recordData(const CommercialDocumentItem& document, i
         case amountColumn:
             return netDue(document);
         default:
-            return document.issueDate;
+            // Milliseconds compare far faster than dates, on every step of a sort.
+            return document.issueDate.toMSecsSinceEpoch();
         }
     case SubtitleRole: {
         const QString client = clientName(document);
