@@ -106,4 +106,10 @@ inline bool ready(benchmark::State& state, const BenchStore& bench) {
     return false;
 }
 
+// The loaded benchmark session, or null once the benchmark was told why.
+inline const AppDataStore* loadedSession(benchmark::State& state) {
+    BenchStore& bench = BenchStore::instance();
+    return ready(state, bench) ? bench.loaded() : nullptr;
+}
+
 } // namespace velmora::bench

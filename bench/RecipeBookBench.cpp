@@ -8,14 +8,13 @@
 namespace {
 
 using namespace velmora;
-using velmora::bench::BenchStore;
-using velmora::bench::ready;
+using velmora::bench::loadedSession;
 
 void RecipeBookBuild(benchmark::State& state) {
-    BenchStore& bench = BenchStore::instance();
-    if (!ready(state, bench))
+    const AppDataStore* store = loadedSession(state);
+    if (!store)
         return;
-    const AppDatabase& session = bench.loaded()->session();
+    const AppDatabase& session = store->session();
     qsizetype entries = 0;
     for (auto _ : state) {
         const QList<RecipeEntry> book = recipeEntries(session);

@@ -16,8 +16,7 @@
 namespace {
 
 using namespace velmora;
-using velmora::bench::BenchStore;
-using velmora::bench::ready;
+using velmora::bench::loadedSession;
 
 template <class Model, class Record>
 void buildSection(benchmark::State& state, const QList<Record>& records, const QList<TagItem>& tags,
@@ -37,26 +36,26 @@ void buildSection(benchmark::State& state, const QList<Record>& records, const Q
 }
 
 void SectionModelClients(benchmark::State& state) {
-    BenchStore& bench = BenchStore::instance();
-    if (!ready(state, bench))
+    const AppDataStore* session = loadedSession(state);
+    if (!session)
         return;
-    const AppDataStore& store = *bench.loaded();
+    const AppDataStore& store = *session;
     buildSection<ClientListModel>(state, store.clients(), store.clientTags());
 }
 
 void SectionModelServices(benchmark::State& state) {
-    BenchStore& bench = BenchStore::instance();
-    if (!ready(state, bench))
+    const AppDataStore* session = loadedSession(state);
+    if (!session)
         return;
-    const AppDataStore& store = *bench.loaded();
+    const AppDataStore& store = *session;
     buildSection<ServiceListModel>(state, store.services(), store.serviceTags());
 }
 
 void SectionModelActivities(benchmark::State& state) {
-    BenchStore& bench = BenchStore::instance();
-    if (!ready(state, bench))
+    const AppDataStore* session = loadedSession(state);
+    if (!session)
         return;
-    const AppDataStore& store = *bench.loaded();
+    const AppDataStore& store = *session;
     buildSection<ActivityListModel>(state, store.projects(), activityTags(store.session()),
                                     [&](ActivityListModel& model) {
                                         model.setContext(store.clients(), store.projectStatuses());
@@ -66,10 +65,10 @@ void SectionModelActivities(benchmark::State& state) {
 // The documents list also needs its context (statuses, clients' names,
 // cancelled activities), made once per refresh.
 void SectionModelDocuments(benchmark::State& state) {
-    BenchStore& bench = BenchStore::instance();
-    if (!ready(state, bench))
+    const AppDataStore* session = loadedSession(state);
+    if (!session)
         return;
-    const AppDataStore& store = *bench.loaded();
+    const AppDataStore& store = *session;
     const QDateTime now = QDateTime::currentDateTimeUtc();
     for (auto _ : state) {
         DocumentListModel model;
@@ -86,10 +85,10 @@ void SectionModelDocuments(benchmark::State& state) {
 // Filtering the built list: by one status (0), by a search once its texts
 // are folded (1) and by the first search after a change (2).
 void SectionModelDocumentsFilter(benchmark::State& state) {
-    BenchStore& bench = BenchStore::instance();
-    if (!ready(state, bench))
+    const AppDataStore* session = loadedSession(state);
+    if (!session)
         return;
-    const AppDataStore& store = *bench.loaded();
+    const AppDataStore& store = *session;
     DocumentListModel model;
     model.setContext(DocumentListContext::of(store.session(), QDateTime::currentDateTimeUtc()));
     model.setRecords(store.documents());
@@ -121,10 +120,10 @@ void SectionModelDocumentsFilter(benchmark::State& state) {
 // A change of the store with the list shown: a new context, then the
 // records, which are the same.
 void SectionModelDocumentsRefresh(benchmark::State& state) {
-    BenchStore& bench = BenchStore::instance();
-    if (!ready(state, bench))
+    const AppDataStore* session = loadedSession(state);
+    if (!session)
         return;
-    const AppDataStore& store = *bench.loaded();
+    const AppDataStore& store = *session;
     const QDateTime now = QDateTime::currentDateTimeUtc();
     DocumentListModel model;
     model.setContext(DocumentListContext::of(store.session(), now));
