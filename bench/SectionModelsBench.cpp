@@ -18,48 +18,46 @@ namespace {
 using namespace velmora;
 using velmora::bench::loadedSession;
 
-template <class Model, class Record>
-void buildSection(benchmark::State& state, const QList<Record>& records, const QList<TagItem>& tags,
-                  const std::function<void(Model&)>& context = {}) {
+// `fill` gives the model what the page gives it: tags, context, records.
+template <class Model>
+void buildSection(benchmark::State& state,
+                  const std::function<void(const AppDataStore&, Model&)>& fill) {
+    const AppDataStore* store = loadedSession(state);
+    if (!store)
+        return;
+    int rows = 0;
     for (auto _ : state) {
         Model model;
-        model.setTags(tags);
-        if (context)
-            context(model);
-        model.setRecords(records);
+        fill(*store, model);
         RecordFilterModel shown;
         shown.setSourceModel(&model);
         shown.sort(0);
-        benchmark::DoNotOptimize(shown.rowCount());
+        rows = shown.rowCount();
+        benchmark::DoNotOptimize(rows);
     }
-    state.counters["records"] = double(records.size());
+    state.counters["records"] = double(rows);
 }
 
 void SectionModelClients(benchmark::State& state) {
-    const AppDataStore* session = loadedSession(state);
-    if (!session)
-        return;
-    const AppDataStore& store = *session;
-    buildSection<ClientListModel>(state, store.clients(), store.clientTags());
+    buildSection<ClientListModel>(state, [](const AppDataStore& store, ClientListModel& model) {
+        model.setTags(store.clientTags());
+        model.setRecords(store.clients());
+    });
 }
 
 void SectionModelServices(benchmark::State& state) {
-    const AppDataStore* session = loadedSession(state);
-    if (!session)
-        return;
-    const AppDataStore& store = *session;
-    buildSection<ServiceListModel>(state, store.services(), store.serviceTags());
+    buildSection<ServiceListModel>(state, [](const AppDataStore& store, ServiceListModel& model) {
+        model.setTags(store.serviceTags());
+        model.setRecords(store.services());
+    });
 }
 
 void SectionModelActivities(benchmark::State& state) {
-    const AppDataStore* session = loadedSession(state);
-    if (!session)
-        return;
-    const AppDataStore& store = *session;
-    buildSection<ActivityListModel>(state, store.projects(), activityTags(store.session()),
-                                    [&](ActivityListModel& model) {
-                                        model.setContext(store.clients(), store.projectStatuses());
-                                    });
+    buildSection<ActivityListModel>(state, [](const AppDataStore& store, ActivityListModel& model) {
+        model.setTags(activityTags(store.session()));
+        model.setContext(store.clients(), store.projectStatuses());
+        model.setRecords(store.projects());
+    });
 }
 
 // The documents list also needs its context (statuses, clients' names,
