@@ -19,8 +19,28 @@ bool hasPositiveDepositLine(const QList<CommercialDocumentLine>& lines) {
     });
 }
 
-void applyForm(CommercialDocumentItem& document, const DocumentForm& form,
-               const QList<ProjectItem>& projects) {
+} // namespace
+
+DocumentForm DocumentForm::of(const CommercialDocumentItem& document) {
+    DocumentForm form;
+    form.kind = document.kind;
+    form.sourceKind = document.sourceKind;
+    form.statusID = document.statusID;
+    form.number = document.number;
+    form.issueDate = document.issueDate;
+    form.validityDate = document.validityDate;
+    form.dueDays = document.dueDays;
+    form.paymentTerms = document.paymentTerms;
+    form.clientID = document.clientID;
+    form.linkedProjectIDs = document.linkedProjectIDs;
+    form.notes = document.notes;
+    form.lines = document.lines;
+    form.importedPDFURL = document.importedPDFURL;
+    return form;
+}
+
+void applyDocumentForm(CommercialDocumentItem& document, const DocumentForm& form,
+                       const QList<ProjectItem>& projects) {
     const bool editor = form.sourceKind == CommercialDocumentSourceKind::editor;
     document.kind = form.kind;
     document.sourceKind = form.sourceKind;
@@ -37,6 +57,8 @@ void applyForm(CommercialDocumentItem& document, const DocumentForm& form,
     document.lines = form.lines;
     document.importedPDFURL = form.importedPDFURL;
 }
+
+namespace {
 
 // Freezes the document at `index` when it starts issued and links its
 // activities; the result names it and may carry the auto-paid alert.
@@ -100,7 +122,7 @@ Result<QUuid> DocumentCreation::create(AppDataStore& store, const DocumentForm& 
     return store.edit([&](SessionEdit& edit) {
         CommercialDocumentItem document;
         document.id = QUuid::createUuid();
-        applyForm(document, form, edit.projects());
+        applyDocumentForm(document, form, edit.projects());
         edit.documents().prepend(document);
         return stored(edit, 0, {}, clock);
     });
@@ -116,7 +138,7 @@ Result<QUuid> DocumentCreation::save(AppDataStore& store, const QUuid& documentI
             return Result<QUuid>::notFound(documentNotFoundMessage());
         CommercialDocumentItem& document = edit.documents()[index];
         const QList<QUuid> oldProjects = document.linkedProjectIDs;
-        applyForm(document, form, edit.projects());
+        applyDocumentForm(document, form, edit.projects());
         return stored(edit, index, oldProjects, clock);
     });
 }

@@ -25,7 +25,15 @@ struct DocumentForm {
     QString notes;
     QList<CommercialDocumentLine> lines;
     std::optional<QUrl> importedPDFURL;
+
+    // The form of a stored document, to edit it.
+    static DocumentForm of(const CommercialDocumentItem& document);
 };
+
+// Writes the form into the record; the activities are those that still
+// exist, at most three. Payments, snapshot and links stay as they are.
+void applyDocumentForm(CommercialDocumentItem& document, const DocumentForm& form,
+                       const QList<ProjectItem>& projects);
 
 class DocumentCreation {
 public:
