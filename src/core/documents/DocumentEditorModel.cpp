@@ -112,6 +112,32 @@ CommercialDocumentItem DocumentEditorModel::document() const {
     return document;
 }
 
+bool DocumentEditorModel::isPdf(const QUrl& file) {
+    return file.isLocalFile() &&
+           file.toLocalFile().endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+}
+
+bool DocumentEditorModel::choosePdf(const QUrl& file) {
+    if (!isPdf(file))
+        return false;
+    m_chosenPdf = file;
+    return true;
+}
+
+FilePanel DocumentEditorModel::pdfPanel() {
+    FilePanel panel;
+    panel.mode = FilePanel::Mode::openFile;
+    panel.title = QStringLiteral("Importer un PDF");
+    panel.prompt = QStringLiteral("Importer");
+    panel.extension = QStringLiteral("pdf");
+    return panel;
+}
+
+Alert DocumentEditorModel::notPdfAlert() {
+    return okAlert(QStringLiteral("Import impossible"),
+                   QStringLiteral("Seuls les fichiers PDF peuvent être importés comme document."));
+}
+
 std::optional<QUrl> DocumentEditorModel::shownPdf() const {
     return m_chosenPdf ? m_chosenPdf : m_form.importedPDFURL;
 }

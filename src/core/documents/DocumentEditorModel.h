@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Alert.h"
 #include "core/Result.h"
 #include "core/documents/DocumentCreation.h"
 #include "core/documents/DocumentStatus.h"
@@ -64,7 +65,11 @@ public:
 
     // A PDF chosen on disk for an imported document: copied into the
     // session's media only when the document is stored.
-    void choosePdf(const QUrl& file) { m_chosenPdf = file; }
+    // A file that is not a PDF is refused.
+    bool choosePdf(const QUrl& file);
+    static bool isPdf(const QUrl& file);
+    static FilePanel pdfPanel();
+    static Alert notPdfAlert();
     // What the imported document shows: the file just chosen, else its own.
     std::optional<QUrl> shownPdf() const;
     static QString pdfNotCopiedMessage() {

@@ -212,9 +212,28 @@ void RecordSectionPage::recordsChanged(const QList<TagItem>& tags) {
     recordsChanged();
 }
 
+void RecordSectionPage::openFullPage(QWidget* page) {
+    closeFullPage();
+    m_fullPage = page;
+    m_pages->addWidget(page);
+    m_pages->setCurrentWidget(page);
+    emit commandsChanged();
+}
+
+void RecordSectionPage::closeFullPage() {
+    if (!m_fullPage)
+        return;
+    m_pages->removeWidget(m_fullPage);
+    m_fullPage->hide();
+    m_fullPage->deleteLater();
+    m_fullPage = nullptr;
+    recordsChanged();
+}
+
 void RecordSectionPage::recordsChanged() {
     const bool any = m_model && m_model->rowCount() > 0;
-    m_pages->setCurrentIndex(any ? 1 : 0);
+    if (!m_fullPage)
+        m_pages->setCurrentIndex(any ? 1 : 0);
     // The card is built again, even for the same record, but only once.
     m_shown = QUuid();
     updateCount();
@@ -273,6 +292,8 @@ void RecordSectionPage::showFailure(const Alert& alert) {
 }
 
 bool RecordSectionPage::canRun(SectionCommand command) const {
+    if (m_fullPage)
+        return false;
     switch (command) {
     case SectionCommand::create:
     case SectionCommand::search:

@@ -79,6 +79,12 @@ protected:
     // "N clients": the count line from the number of records shown.
     void setCountText(std::function<QString(int)> text) { m_countText = std::move(text); }
 
+    // A page over the whole section (a document being written) until
+    // closeFullPage(); meanwhile the section's commands wait.
+    void openFullPage(QWidget* page);
+    void closeFullPage();
+    bool hasFullPage() const { return m_fullPage != nullptr; }
+
     RecordFilterModel& filter() const { return *m_filter; }
     TagChips* filterChips() const { return m_chips; }
     QString query() const;
@@ -141,6 +147,7 @@ private:
     QScrollArea* m_cardArea = nullptr;
     QLabel* m_noSelection = nullptr;
     QUuid m_shown;
+    QWidget* m_fullPage = nullptr;
 };
 
 } // namespace velmora::gui

@@ -17,12 +17,15 @@
 #include "gui/common/RecordCard.h"
 #include "gui/common/TagChips.h"
 #include "gui/common/Theme.h"
+#include "gui/documents/DocumentEditor.h"
 #include "gui/documents/DocumentPreview.h"
 #include "render/DocumentRenderer.h"
 
 #include <QButtonGroup>
+#include <QDragEnterEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMimeData>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -88,6 +91,16 @@ DocumentsPage::DocumentsPage(const SectionServices& services, QWidget* parent)
     connect(m_alerts, &TagChips::toggled, this, &DocumentsPage::filtersChanged);
     addFilterRow(kinds);
     addFilterRow(m_alerts);
+    auto* import = new QToolButton(this);
+    import->setObjectName(QStringLiteral("documentsImport"));
+    import->setIcon(symbolIcon(QStringLiteral("square.and.arrow.down"), theme::accent()));
+    import->setToolTip(
+        QStringLiteral("Importer un PDF comme document (ou déposez-le sur la liste)"));
+    import->setAccessibleName(QStringLiteral("Importer un PDF"));
+    import->setAutoRaise(true);
+    connect(import, &QToolButton::clicked, this, [this] { importPdf(); });
+    addHeaderWidget(import);
+    setAcceptDrops(true);
 
     filter().setAccept([this](int row) {
         return accepts(*m_model->record(row)) && m_model->matches(row, query());
@@ -219,10 +232,8 @@ void DocumentsPage::reveal(const QUuid& id) {
 
 bool DocumentsPage::canRun(SectionCommand command) const {
     switch (command) {
-    case SectionCommand::create:
-        return false;
     case SectionCommand::exportPDF:
-        return !currentId().isNull();
+        return !hasFullPage() && !currentId().isNull();
     default:
         return RecordSectionPage::canRun(command);
     }
@@ -400,6 +411,70 @@ void DocumentsPage::convert(const QUuid& id) {
     const Result<QUuid> invoice = convertQuoteToInvoice(store, id, store.clock());
     if (report(invoice) && invoice.ok())
         reveal(invoice.value());
+}
+
+void DocumentsPage::createRecord() {
+    const AppDataStore& store = services().store;
+    openEditor(DocumentEditorModel(store.session(),
+                                   shownKind().value_or(CommercialDocumentKind::invoice),
+                                   store.clock().now()));
+}
+
+bool DocumentsPage::canEdit(const QUuid& id) const {
+    const CommercialDocumentItem* document = m_model->record(m_model->rowOf(id));
+    return document && !document->pdfSnapshot;
+}
+
+void DocumentsPage::editRecord(const QUuid& id) {
+    if (!canEdit(id))
+        return;
+    const AppDataStore& store = services().store;
+    openEditor(DocumentEditorModel(store.session(), *m_model->record(m_model->rowOf(id)),
+                                   store.clock().now()));
+}
+
+void DocumentsPage::openEditor(DocumentEditorModel model) {
+    auto* editor = new DocumentEditor(services(), std::move(model), this);
+    connect(editor, &DocumentEditor::cancelled, this, [this] { closeFullPage(); });
+    connect(editor, &DocumentEditor::stored, this, &DocumentsPage::editorStored);
+    openFullPage(editor);
+}
+
+void DocumentsPage::editorStored(const Result<QUuid>& result) {
+    closeFullPage();
+    reveal(result.value());
+    if (result.alert())
+        services().dialogs.ask(this, *result.alert());
+}
+
+void DocumentsPage::importPdf(std::optional<QUrl> file) {
+    if (hasFullPage())
+        return;
+    if (!file)
+        file = services().dialogs.choose(this, DocumentEditorModel::pdfPanel());
+    if (!file)
+        return;
+    const AppDataStore& store = services().store;
+    DocumentEditorModel model(store.session(),
+                              shownKind().value_or(CommercialDocumentKind::invoice),
+                              store.clock().now());
+    model.setImported(true);
+    if (!model.choosePdf(*file)) {
+        services().dialogs.ask(this, DocumentEditorModel::notPdfAlert());
+        return;
+    }
+    openEditor(std::move(model));
+}
+
+void DocumentsPage::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!hasFullPage() && urls.size() == 1 && DocumentEditorModel::isPdf(urls.first()))
+        event->acceptProposedAction();
+}
+
+void DocumentsPage::dropEvent(QDropEvent* event) {
+    importPdf(event->mimeData()->urls().first());
+    event->acceptProposedAction();
 }
 
 void DocumentsPage::removeRecord(const QUuid& id) {

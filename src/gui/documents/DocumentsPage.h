@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/documents/DocumentEditorModel.h"
 #include "core/documents/DocumentListModel.h"
 #include "gui/common/RecordSectionPage.h"
 
@@ -18,7 +19,8 @@ class TagChips;
 // "Documents": the quotes and invoices, shown by kind, filtered by status
 // and by alert, searched by number, client and line; the card of the
 // selected document with its PDF, which it saves, duplicates, converts (a
-// quote) and deletes. Documents are not created or edited here yet.
+// quote) and deletes. Documents are written in the editor, over the whole
+// section; a PDF chosen or dropped on the list starts an imported one.
 class DocumentsPage : public RecordSectionPage {
     Q_OBJECT
 
@@ -34,10 +36,13 @@ public:
 
 protected:
     void showRecord(const QUuid& id) override;
-    void createRecord() override {}
-    void editRecord(const QUuid&) override {}
+    void createRecord() override;
+    void editRecord(const QUuid& id) override;
     void removeRecord(const QUuid& id) override;
-    bool canEdit(const QUuid&) const override { return false; }
+    // A frozen document keeps what it was issued with.
+    bool canEdit(const QUuid& id) const override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     std::optional<CommercialDocumentKind> shownKind() const;
@@ -53,6 +58,9 @@ private:
     void savePdf(const QUuid& id);
     void duplicate(const QUuid& id);
     void convert(const QUuid& id);
+    void openEditor(DocumentEditorModel model);
+    void importPdf(std::optional<QUrl> file = {});
+    void editorStored(const Result<QUuid>& result);
 
     DocumentListModel* m_model = nullptr;
     RecordCard* m_card = nullptr;

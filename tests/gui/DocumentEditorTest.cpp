@@ -1,0 +1,227 @@
+// The document editor: a quote written from the catalogue with a discount
+// and a deposit, its totals and page following each keystroke; the rules
+// that refuse a document; an imported PDF; a failed save.
+
+#include "SectionFixture.h"
+
+#include "core/documents/DocumentCreation.h"
+#include "gui/documents/CataloguePicker.h"
+#include "gui/documents/DocumentEditor.h"
+#include "gui/documents/DocumentLineEditor.h"
+#include "gui/documents/DocumentPagePreview.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace velmora::gui::test {
+namespace {
+
+ServiceItem service(const QString& title, const QString& price, ServicePrestationType type) {
+    ServiceItem s;
+    s.id = QUuid::createUuid();
+    s.title = title;
+    s.description = title + u" — détail"_s;
+    s.priceTTC = price;
+    s.prestationType = type;
+    return s;
+}
+
+class DocumentEditorTest : public SectionFixture {
+protected:
+    // No document yet, unless a first quote is asked for.
+    void openEmptyDocuments(bool withQuote = false) {
+        openSection(u"documents"_s, [this, withQuote](AppDatabase& db) {
+            m_client.id = QUuid::createUuid();
+            m_client.kind = ClientKind::professionnel;
+            m_client.company = u"Atelier Lumen"_s;
+            db.clients = {m_client};
+            db.services = {
+                service(u"Logo"_s, u"450,00"_s, ServicePrestationType::prestationsLiberalesBNC),
+                service(u"Charte graphique"_s, u"300"_s,
+                        ServicePrestationType::prestationsCommercialesBIC)};
+            if (withQuote) {
+                CommercialDocumentItem quote;
+                quote.id = QUuid::createUuid();
+                quote.number = u"D-1"_s;
+                db.documents = {quote};
+            }
+        });
+    }
+    // The editor on screen; none once it closed.
+    DocumentEditor* editor() {
+        auto* shown = window().findChild<DocumentEditor*>();
+        return shown && shown->isVisible() ? shown : nullptr;
+    }
+    // The line editors on screen, in the document's order.
+    QList<DocumentLineEditor*> lines() {
+        QList<DocumentLineEditor*> shown;
+        for (const CommercialDocumentLine& line : editor()->model().form().lines)
+            for (auto* lineEditor : editor()->findChildren<DocumentLineEditor*>())
+                if (lineEditor->isVisible() && lineEditor->lineId() == line.id)
+                    shown << lineEditor;
+        return shown;
+    }
+    void typeInLine(int line, const QString& field, const QString& text) {
+        auto* edit = lines().value(line)->findChild<QLineEdit*>(field);
+        ASSERT_NE(edit, nullptr) << field.toStdString();
+        typeInto(edit, text);
+    }
+    void pickFromCatalogue(int line, const QString& query) {
+        // Clicked without the mouse: a line just added has no geometry yet.
+        lines().value(line)->findChild<QPushButton*>(u"documentLineCatalogue"_s)->click();
+        CataloguePicker* picker = nullptr;
+        for (auto* shown : window().findChildren<CataloguePicker*>())
+            if (shown->isVisible())
+                picker = shown;
+        ASSERT_NE(picker, nullptr);
+        typeInto(picker->findChild<QLineEdit*>(u"cataloguePickerSearch"_s), query);
+        QTest::keyClick(picker->findChild<QLineEdit*>(u"cataloguePickerSearch"_s), Qt::Key_Return);
+        EXPECT_FALSE(picker->isVisible());
+    }
+    QString grandTotal() { return shownText(u"documentEditorGrandTotal"_s); }
+    QString previewGrandTotal() {
+        editor()->refreshPreview();
+        for (const auto& total : editor()->pagePreview()->page().totals)
+            if (total.isGrandTotal)
+                return total.amount;
+        return {};
+    }
+
+    ClientItem m_client;
+};
+
+TEST_F(DocumentEditorTest, WritesAQuoteFromTheCatalogueWithADiscountAndADeposit) {
+    openEmptyDocuments();
+    click(u"documentsEmptyAction"_s);
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_FALSE(page()->canRun(SectionCommand::create)) << "the list waits for the editor";
+    click(u"documentEditorQuote"_s);
+    const QString number = u"D-%1-001"_s.arg(store().clock().now().date().year());
+    EXPECT_EQ(find<QLineEdit>(u"documentEditorNumber"_s)->text(), number);
+    EXPECT_EQ(shownText(u"documentEditorPreviewLabel"_s), u"Aperçu live (document en brouillon)"_s);
+    auto* client = find<QComboBox>(u"documentEditorClient"_s);
+    client->setCurrentIndex(client->findText(u"Atelier Lumen"_s));
+    emit client->activated(client->currentIndex());
+
+    EXPECT_FALSE(find<QPushButton>(u"documentEditorAddDiscount"_s)->isEnabled());
+    click(u"documentEditorAddService"_s);
+    pickFromCatalogue(0, u"logo"_s);
+    click(u"documentEditorAddService"_s);
+    pickFromCatalogue(1, u"charte"_s);
+    EXPECT_EQ(grandTotal(), u"750,00\u00a0€"_s);
+    // Each keystroke moves the totals; the page follows after the pause.
+    typeInLine(1, u"documentLineTva"_s, u"20"_s);
+    EXPECT_EQ(grandTotal(), u"810,00\u00a0€"_s);
+    EXPECT_EQ(previewGrandTotal(), grandTotal());
+    typeInLine(1, u"documentLinePrice"_s, u"30x"_s);
+    EXPECT_EQ(shownText(u"documentLineError"_s), DocumentLineEditor::invalidAmountMessage());
+    typeInLine(1, u"documentLinePrice"_s, u"250"_s);
+    EXPECT_EQ(grandTotal(), u"750,00\u00a0€"_s);
+
+    click(u"documentEditorAddDiscount"_s);
+    typeInLine(2, u"documentLinePrice"_s, u"50"_s);
+    click(u"documentEditorAddDeposit"_s);
+    typeInLine(3, u"documentLinePrice"_s, u"200"_s);
+    EXPECT_EQ(grandTotal(), u"500,00\u00a0€"_s);
+    EXPECT_EQ(previewGrandTotal(), u"500,00\u00a0€"_s);
+    // The deposit goes first and comes back down: the order is the user's.
+    lines().value(3)->findChild<QToolButton*>(u"documentLineUp"_s)->click();
+    EXPECT_EQ(editor()->model().form().lines.at(2).kind, CommercialDocumentLineKind::deposit);
+
+    click(u"documentEditorCommit"_s);
+    EXPECT_EQ(editor(), nullptr);
+    ASSERT_EQ(store().documents().size(), 1);
+    const CommercialDocumentItem& quote = store().documents().first();
+    EXPECT_EQ(quote.kind, CommercialDocumentKind::quote);
+    EXPECT_EQ(quote.number, number);
+    EXPECT_EQ(quote.clientID, m_client.id);
+    ASSERT_EQ(quote.lines.size(), 4);
+    EXPECT_EQ(quote.lines.at(0).title, u"Logo"_s);
+    EXPECT_EQ(quote.lines.at(0).priceTTC, 450);
+    EXPECT_EQ(quote.lines.at(1).prestationType, ServicePrestationType::prestationsCommercialesBIC);
+    EXPECT_EQ(quote.lines.at(1).tvaRate, 20);
+    EXPECT_EQ(shownRows(), QStringList{u"Devis "_s + number});
+    EXPECT_TRUE(sessionFile().contains(number.toUtf8()));
+
+    // Edited again, a draft keeps its number and saves in place.
+    ASSERT_TRUE(page()->canRun(SectionCommand::edit));
+    page()->run(SectionCommand::edit);
+    type(u"documentEditorNumber"_s, u"D-2025-042"_s);
+    EXPECT_FALSE(find<QCheckBox>(u"documentEditorAutoNumber"_s)->isChecked());
+    click(u"documentEditorCommit"_s);
+    EXPECT_EQ(store().documents().first().number, u"D-2025-042"_s);
+    EXPECT_EQ(store().documents().size(), 1);
+}
+
+TEST_F(DocumentEditorTest, RefusesWhatCannotBeStoredAndLosesNothing) {
+    openEmptyDocuments();
+    click(u"documentsEmptyAction"_s);
+    click(u"documentEditorInvoice"_s);
+    click(u"documentEditorAddDeposit"_s);
+    typeInLine(0, u"documentLinePrice"_s, u"100"_s);
+    click(u"documentEditorCommit"_s);
+    EXPECT_EQ(shownText(u"documentEditorError"_s),
+              DocumentCreation::clientRequiredForDepositOnCreate());
+    type(u"documentEditorNumber"_s, u"  "_s);
+    click(u"documentEditorCommit"_s);
+    EXPECT_EQ(shownText(u"documentEditorError"_s), DocumentCreation::numberRequiredMessage());
+
+    // A full disk: the alert says so and the editor keeps what was typed.
+    type(u"documentEditorNumber"_s, u"F-1"_s);
+    lines().value(0)->findChild<QToolButton*>(u"documentLineRemove"_s)->click();
+    m_fs.failOn(velmora::test::FaultyFileSystem::Op::Write);
+    click(u"documentEditorCommit"_s);
+    m_fs.heal();
+    ASSERT_FALSE(m_dialogs.alerts.isEmpty());
+    EXPECT_EQ(m_dialogs.alerts.last().kind, Alert::Kind::error);
+    EXPECT_TRUE(store().documents().isEmpty());
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_EQ(find<QLineEdit>(u"documentEditorNumber"_s)->text(), u"F-1"_s);
+    click(u"documentEditorCancel"_s);
+    EXPECT_EQ(editor(), nullptr);
+    EXPECT_TRUE(store().documents().isEmpty());
+}
+
+TEST_F(DocumentEditorTest, ImportsAPdfAndFreezesWhatWasIssued) {
+    openEmptyDocuments(true);
+    const QString source = m_dir.path() + u"/Devis signé.pdf"_s;
+    QFile pdf(source);
+    ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
+    pdf.write("%PDF-1.4\n%%EOF\n");
+    pdf.close();
+
+    m_dialogs.chooseNext(QUrl::fromLocalFile(m_dir.path() + u"/notes.txt"_s));
+    click(u"documentsImport"_s);
+    EXPECT_EQ(editor(), nullptr);
+    EXPECT_EQ(m_dialogs.alerts.last().title, u"Import impossible"_s);
+
+    m_dialogs.chooseNext(QUrl::fromLocalFile(source));
+    click(u"documentsImport"_s);
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_EQ(shownText(u"documentEditorPdfName"_s), u"Devis signé.pdf"_s);
+    EXPECT_FALSE(isShown(u"documentEditorDueDays"_s));
+    click(u"documentEditorCommit"_s);
+    ASSERT_EQ(store().documents().size(), 2);
+    const CommercialDocumentItem imported = store().documents().first();
+    EXPECT_EQ(imported.sourceKind, CommercialDocumentSourceKind::importedPDF);
+    ASSERT_TRUE(imported.importedPDFURL);
+    EXPECT_EQ(contentsOf(imported.importedPDFURL->toLocalFile()), contentsOf(source));
+
+    // An issued editor document is frozen: nothing offers to edit it.
+    CommercialDocumentItem issued = imported;
+    issued.id = QUuid::createUuid();
+    issued.sourceKind = CommercialDocumentSourceKind::editor;
+    issued.pdfSnapshot = DocumentSnapshot{};
+    store().setDocuments({issued, imported});
+    page()->reveal(issued.id);
+    EXPECT_FALSE(page()->canRun(SectionCommand::edit));
+    page()->reveal(imported.id);
+    EXPECT_TRUE(page()->canRun(SectionCommand::edit));
+}
+
+} // namespace
+} // namespace velmora::gui::test
