@@ -4,6 +4,7 @@
 
 #include "BenchStore.h"
 
+#include "core/documents/DocumentEditorModel.h"
 #include "core/documents/DocumentPageContent.h"
 #include "render/DocumentRenderer.h"
 
@@ -88,7 +89,35 @@ void DocumentPagePdf(benchmark::State& state) {
     state.counters["pdfBytes"] = double(size);
 }
 
+// One keystroke in the editor: the line's text changes, the totals block
+// and the live page are made again from the form, the page painted at the
+// size the editor shows it.
+void DocumentEditorKeystroke(benchmark::State& state) {
+    const CommercialDocumentItem* invoice = prepare(state);
+    if (!invoice)
+        return;
+    const AppDataStore& store = *BenchStore::instance().loaded();
+    CommercialDocumentItem draft = *invoice;
+    draft.pdfSnapshot.reset();
+    DocumentEditorModel model(store.session(), draft, store.clock().now());
+    const QUuid line = draft.lines.first().id;
+    QImage page(QSize(520, 735), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        model.line(line)->title += QLatin1Char('a');
+        const CommercialDocumentItem typed = model.document();
+        const DocumentParties parties = DocumentParties::of(typed, store.session());
+        benchmark::DoNotOptimize(DocumentPageContent::of(typed, parties).totals);
+        const DocumentPageContent content = DocumentPageContent::of(typed, parties);
+        QPainter painter(&page);
+        painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+        painter.scale(page.width() / kDocumentPageSize.width(),
+                      page.height() / kDocumentPageSize.height());
+        renderDocumentPage(painter, content, sampleLogo());
+    }
+}
+
 BENCHMARK(DocumentPagePreview)->Unit(benchmark::kMillisecond);
+BENCHMARK(DocumentEditorKeystroke)->Unit(benchmark::kMillisecond);
 BENCHMARK(DocumentPagePdf)->Unit(benchmark::kMillisecond);
 
 } // namespace
