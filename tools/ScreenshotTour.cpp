@@ -298,6 +298,13 @@ private:
                 shoot(*sheet, key + u"-form"_s);
                 sheet->reject();
             }
+            // A document is written over the whole section, beside its page.
+            if (auto* editor = window.findChild<QWidget*>(u"documentEditor"_s)) {
+                shoot(window, key + u"-editor"_s);
+                for (auto* cancel :
+                     editor->findChildren<QAbstractButton*>(u"documentEditorCancel"_s))
+                    cancel->click();
+            }
         }
         // Cancelling an activity: the confirmation says what becomes of its invoices.
         const ProjectItem& first = app.store().projects().first();

@@ -29,7 +29,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -117,6 +116,7 @@ DocumentEditor::DocumentEditor(const SectionServices& services, DocumentEditorMo
     auto* formArea = new QScrollArea(splitter);
     formArea->setWidgetResizable(true);
     formArea->setFrameShape(QFrame::NoFrame);
+    formArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* formPage = new QWidget(formArea);
     auto* column = new QVBoxLayout(formPage);
     column->setContentsMargins(0, 0, 12, 12);
@@ -124,6 +124,7 @@ DocumentEditor::DocumentEditor(const SectionServices& services, DocumentEditorMo
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
     column->addWidget(sectionLabel(QStringLiteral("Document"), formPage));
     column->addLayout(form);
     buildDocumentFields(form);
@@ -166,9 +167,9 @@ DocumentEditor::DocumentEditor(const SectionServices& services, DocumentEditorMo
     m_pdf = new DocumentPreview(m_previews);
     m_previews->addWidget(m_pdf);
     previewLayout->addWidget(m_previews, 1);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({560, 520});
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    splitter->setSizes({600, 400});
 
     m_previewTimer = new QTimer(this);
     m_previewTimer->setSingleShot(true);
@@ -305,6 +306,9 @@ void DocumentEditor::buildClient(QVBoxLayout* column) {
     m_client = new QComboBox(parent);
     m_client->setObjectName(QStringLiteral("documentEditorClient"));
     m_client->setAccessibleName(QStringLiteral("Client"));
+    // A long company name must not widen the whole form.
+    m_client->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_client->setMinimumContentsLength(14);
     connect(m_client, &QComboBox::activated, this, [this](int index) {
         const QUuid id = m_client->itemData(index).toUuid();
         m_model.form().clientID = id.isNull() ? std::nullopt : std::optional<QUuid>(id);
@@ -352,33 +356,37 @@ void DocumentEditor::buildActivities(QVBoxLayout* column) {
         column->addWidget(theme::label(ActivityLinks::emptyText(), "hint", parent));
         return;
     }
-    m_activities = new QListWidget(parent);
-    m_activities->setObjectName(QStringLiteral("documentEditorActivities"));
-    m_activities->setAccessibleName(ActivityLinks::sectionTitle());
-    for (const ProjectItem& project : projects) {
-        auto* item = new QListWidgetItem(ActivityTexts::title(project), m_activities);
-        item->setData(Qt::UserRole, project.id);
-        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
-        item->setCheckState(m_model.form().linkedProjectIDs.contains(project.id) ? Qt::Checked
-                                                                                 : Qt::Unchecked);
-    }
-    m_activities->setMaximumHeight(
-        std::min(6, int(projects.size())) * m_activities->sizeHintForRow(0) + 6);
+    // A box per activity; a long list scrolls within a few rows.
+    auto* area = new QScrollArea(parent);
+    area->setObjectName(QStringLiteral("documentEditorActivities"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* boxes = new QWidget(area);
+    auto* boxesLayout = new QVBoxLayout(boxes);
+    boxesLayout->setContentsMargins(0, 0, 0, 0);
     m_activitiesError = theme::label(QString(), "error", parent);
     m_activitiesError->setObjectName(QStringLiteral("documentEditorActivitiesError"));
     m_activitiesError->hide();
-    connect(m_activities, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
-        const QString refusal = m_model.setActivityLinked(item->data(Qt::UserRole).toUuid(),
-                                                          item->checkState() == Qt::Checked);
-        m_activitiesError->setText(refusal);
-        m_activitiesError->setVisible(!refusal.isEmpty());
-        if (!refusal.isEmpty()) {
-            const QSignalBlocker quiet(m_activities);
-            item->setCheckState(Qt::Unchecked);
-        }
-        formChanged();
-    });
-    column->addWidget(m_activities);
+    for (const ProjectItem& project : projects) {
+        // "&" would underline the next letter as a shortcut.
+        auto* box =
+            new QCheckBox(ActivityTexts::title(project).replace(u'&', QStringLiteral("&&")), boxes);
+        box->setChecked(m_model.form().linkedProjectIDs.contains(project.id));
+        connect(box, &QCheckBox::clicked, this, [this, box, id = project.id](bool on) {
+            const QString refusal = m_model.setActivityLinked(id, on);
+            m_activitiesError->setText(refusal);
+            m_activitiesError->setVisible(!refusal.isEmpty());
+            if (!refusal.isEmpty())
+                box->setChecked(false);
+            formChanged();
+        });
+        boxesLayout->addWidget(box);
+    }
+    area->setWidget(boxes);
+    area->setMaximumHeight(
+        int(std::min<qsizetype>(6, projects.size())) * (boxes->fontMetrics().height() + 12) + 4);
+    column->addWidget(area);
     column->addWidget(m_activitiesError);
 }
 

@@ -17,7 +17,6 @@ class QDateEdit;
 class QFormLayout;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
 class QSpinBox;
 class QStackedWidget;
@@ -94,7 +93,6 @@ private:
     QSpinBox* m_dueDays = nullptr;
     QWidget* m_termsRow = nullptr;
     QComboBox* m_client = nullptr;
-    QListWidget* m_activities = nullptr;
     QLabel* m_activitiesError = nullptr;
     QWidget* m_importBlock = nullptr;
     QLabel* m_pdfName = nullptr;

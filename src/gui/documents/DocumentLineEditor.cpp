@@ -61,6 +61,15 @@ QLabel* caption(const QString& text, QWidget* parent) {
     return label;
 }
 
+// Labels go above their fields when the editor is narrow.
+QFormLayout* lineForm() {
+    auto* form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    return form;
+}
+
 } // namespace
 
 DocumentLineEditor::DocumentLineEditor(const CommercialDocumentLine& line, QWidget* parent)
@@ -86,9 +95,6 @@ DocumentLineEditor::DocumentLineEditor(const CommercialDocumentLine& line, QWidg
     m_heading->setObjectName(QStringLiteral("documentLineHeading"));
     m_heading->setTextFormat(Qt::PlainText);
     header->addWidget(m_heading, 1);
-    m_figures = theme::label(QString(), "hint", this);
-    m_figures->setObjectName(QStringLiteral("documentLineFigures"));
-    header->addWidget(m_figures);
     const QUuid id = line.id;
     QToolButton* up = headerButton(QStringLiteral("chevron.up"), QStringLiteral("Monter la ligne"),
                                    QStringLiteral("documentLineUp"), this);
@@ -104,6 +110,11 @@ DocumentLineEditor::DocumentLineEditor(const CommercialDocumentLine& line, QWidg
     for (QToolButton* button : {up, down, remove})
         header->addWidget(button);
     layout->addLayout(header);
+    // What the line is worth, under its name: the header stays narrow.
+    m_figures = theme::label(QString(), "hint", this);
+    m_figures->setObjectName(QStringLiteral("documentLineFigures"));
+    m_figures->setContentsMargins(44, 0, 0, 0);
+    layout->addWidget(m_figures);
 
     m_body = new QWidget(this);
     auto* body = new QVBoxLayout(m_body);
@@ -164,8 +175,7 @@ QLineEdit* DocumentLineEditor::amountField(const QString& name, double value,
 }
 
 void DocumentLineEditor::addServiceFields() {
-    auto* form = new QFormLayout;
-    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFormLayout* form = lineForm();
     form->addRow(QStringLiteral("Titre"),
                  textField(QStringLiteral("documentLineTitle"),
                            QStringLiteral("ex. Création du logo"), &CommercialDocumentLine::title));
@@ -196,6 +206,9 @@ void DocumentLineEditor::addServiceFields() {
     auto* type = new QComboBox(m_body);
     type->setObjectName(QStringLiteral("documentLineType"));
     type->setAccessibleName(ServiceForm::prestationTypeLabel());
+    // The longest category must not widen the whole form.
+    type->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    type->setMinimumContentsLength(14);
     for (ServicePrestationType t : {ServicePrestationType::ventesMarchandises,
                                     ServicePrestationType::prestationsCommercialesBIC,
                                     ServicePrestationType::prestationsLiberalesBNC})
@@ -220,6 +233,8 @@ void DocumentLineEditor::addServiceFields() {
     m_reductionMode = new QComboBox(m_body);
     m_reductionMode->setObjectName(QStringLiteral("documentLineReductionMode"));
     m_reductionMode->setAccessibleName(QStringLiteral("Mode de réduction"));
+    m_reductionMode->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    m_reductionMode->setMinimumContentsLength(8);
     m_reductionMode->addItem(QStringLiteral("Pourcentage (%)"), true);
     m_reductionMode->addItem(QStringLiteral("Montant (€)"), false);
     m_reductionMode->setCurrentIndex(m_line.lineDiscountIsPercent ? 0 : 1);
@@ -237,9 +252,8 @@ void DocumentLineEditor::addServiceFields() {
         showReduction();
         changed();
     });
+    form->addRow(QString(), offered);
     auto* options = new QHBoxLayout;
-    options->addWidget(offered);
-    options->addSpacing(12);
     options->addWidget(reduction);
     options->addWidget(m_reductionMode);
     options->addWidget(m_reductionValue, 1);
@@ -254,8 +268,7 @@ void DocumentLineEditor::addServiceFields() {
 }
 
 void DocumentLineEditor::addDiscountFields() {
-    auto* form = new QFormLayout;
-    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFormLayout* form = lineForm();
     form->addRow(QStringLiteral("Libellé"),
                  textField(QStringLiteral("documentLineTitle"),
                            QStringLiteral("Libellé de la remise (ex : Remise fidélité)"),
@@ -281,8 +294,7 @@ void DocumentLineEditor::addDiscountFields() {
 void DocumentLineEditor::addDepositFields() {
     auto* body = static_cast<QVBoxLayout*>(m_body->layout());
     body->addWidget(caption(LineEditor::depositExplanation(), m_body));
-    auto* form = new QFormLayout;
-    form->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QFormLayout* form = lineForm();
     form->addRow(QStringLiteral("Libellé"),
                  textField(QStringLiteral("documentLineTitle"),
                            QStringLiteral("Libellé (ex : Acompte versé le 12 avril)"),
