@@ -76,6 +76,7 @@ QList<Command> securityCommands();
 QList<Command> appCommands();
 QList<Command> activityCommands();
 QList<Command> accountingCommands();
+QList<Command> urssafCommands();
 
 // Parses the whole command line (without the program name) and runs it.
 int runCommandLine(const QList<Command>& commands, const QStringList& arguments);

@@ -17,18 +17,11 @@ namespace {
 
 // What the book needs of the session besides the documents, read once.
 struct BookRules {
-    QSet<QUuid> excludedInvoices;
-    QSet<QUuid> excludedPayments;
-    StatusLists lists;
+    RecipeInvoiceSelection selection;
     // Only the cancelled activities matter; the rule runs over those alone.
     QList<ProjectItem> cancelledProjects;
 
-    explicit BookRules(const AppDatabase& db)
-        : excludedInvoices(db.preferences.recipeBookExcludedIDs.cbegin(),
-                           db.preferences.recipeBookExcludedIDs.cend()),
-          excludedPayments(db.preferences.recipeBookExcludedEncaissementIDs.cbegin(),
-                           db.preferences.recipeBookExcludedEncaissementIDs.cend()),
-          lists(StatusLists::of(db)) {
+    explicit BookRules(const AppDatabase& db) : selection(db) {
         for (const ProjectItem& project : db.projects) {
             if (project.isCancelled)
                 cancelledProjects.append(project);
@@ -46,22 +39,18 @@ bool countsInCancelledActivity(const CommercialDocumentItem& invoice, const Enca
 
 template <class Add>
 void forEachEntry(const CommercialDocumentItem& invoice, const BookRules& rules, Add&& add) {
-    if (invoice.kind != CommercialDocumentKind::invoice)
+    if (!rules.selection.contains(invoice))
         return;
-    const bool paid = statusKey(invoice, rules.lists) == StatusKeys::paid();
-    if (!paid && invoice.encaissements.isEmpty())
-        return;
-    if (rules.excludedInvoices.contains(invoice.id))
-        return;
-    const bool cancelled = !rules.cancelledProjects.isEmpty() &&
-                           isInCancelledActivity(invoice, rules.lists, rules.cancelledProjects);
+    const bool cancelled =
+        !rules.cancelledProjects.isEmpty() &&
+        isInCancelledActivity(invoice, rules.selection.lists(), rules.cancelledProjects);
     if (invoice.encaissements.isEmpty()) {
         if (!cancelled)
             add(invoice, nullptr);
         return;
     }
     for (const Encaissement& payment : invoice.encaissements) {
-        if (rules.excludedPayments.contains(payment.id))
+        if (rules.selection.excludesPayment(payment.id))
             continue;
         if (cancelled && !countsInCancelledActivity(invoice, payment))
             continue;
@@ -90,6 +79,21 @@ QString natureOf(const CommercialDocumentItem& invoice) {
 }
 
 } // namespace
+
+RecipeInvoiceSelection::RecipeInvoiceSelection(const AppDatabase& db)
+    : m_excludedInvoices(db.preferences.recipeBookExcludedIDs.cbegin(),
+                         db.preferences.recipeBookExcludedIDs.cend()),
+      m_excludedPayments(db.preferences.recipeBookExcludedEncaissementIDs.cbegin(),
+                         db.preferences.recipeBookExcludedEncaissementIDs.cend()),
+      m_lists(StatusLists::of(db)) {}
+
+bool RecipeInvoiceSelection::contains(const CommercialDocumentItem& document) const {
+    if (document.kind != CommercialDocumentKind::invoice)
+        return false;
+    if (document.encaissements.isEmpty() && statusKey(document, m_lists) != StatusKeys::paid())
+        return false;
+    return !m_excludedInvoices.contains(document.id);
+}
 
 QDateTime recipeEntryDate(const RecipeEntry& entry) {
     if (entry.encaissement)

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "core/documents/DocumentStatus.h"
 #include "core/model/AppDatabase.h"
 
 #include <QDateTime>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QUuid>
 
@@ -29,6 +31,25 @@ struct RecipePeriod {
     std::optional<int> month;
 
     friend bool operator==(const RecipePeriod&, const RecipePeriod&) = default;
+};
+
+// The invoices the book draws its receipts from: invoices paid or holding at
+// least one payment, unless excluded as a whole. What the book then does with
+// invoices of cancelled activities is its own affair; the URSSAF turnover
+// takes these invoices as they are.
+class RecipeInvoiceSelection {
+public:
+    explicit RecipeInvoiceSelection(const AppDatabase& db);
+    bool contains(const CommercialDocumentItem& document) const;
+    const StatusLists& lists() const { return m_lists; }
+    bool excludesPayment(const QUuid& paymentID) const {
+        return m_excludedPayments.contains(paymentID);
+    }
+
+private:
+    QSet<QUuid> m_excludedInvoices;
+    QSet<QUuid> m_excludedPayments;
+    StatusLists m_lists;
 };
 
 // The payment's date, else the invoice's encaissement date, else its issue
