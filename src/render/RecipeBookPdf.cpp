@@ -20,8 +20,9 @@ constexpr double kPageHeight = kRecipeBookPageSize.height();
 constexpr double kTop = 30;
 constexpr double kBandPadding = 16;
 constexpr double kHeadHeight = 24;
-// Two lines of 8.5-point text fit a row.
-constexpr double kRowHeight = 22;
+// Two lines of 8.5-point text fit a row, and a last page of 30 rows keeps
+// room for the total above the footer.
+constexpr double kRowHeight = 23;
 constexpr double kCellPadding = 5;
 constexpr double kFooterHeight = 22;
 constexpr double kFooterBottom = 24;

@@ -66,10 +66,13 @@ RecipeBookTab::RecipeBookTab(const SectionServices& services, QWidget* parent)
     layout->setContentsMargins(0, 12, 0, 0);
     layout->setSpacing(10);
 
-    auto* filters = new QHBoxLayout;
+    // Nothing to filter or export in an empty book: its empty state alone.
+    m_filters = new QWidget(this);
+    auto* filters = new QHBoxLayout(m_filters);
+    filters->setContentsMargins(0, 0, 0, 0);
     filters->setSpacing(8);
-    auto* yearLabel = new QLabel(QStringLiteral("Année"), this);
-    m_year = new QComboBox(this);
+    auto* yearLabel = new QLabel(QStringLiteral("Année"), m_filters);
+    m_year = new QComboBox(m_filters);
     m_year->setObjectName(QStringLiteral("recipeBookYear"));
     m_year->setAccessibleName(QStringLiteral("Année"));
     m_year->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -77,8 +80,8 @@ RecipeBookTab::RecipeBookTab(const SectionServices& services, QWidget* parent)
     filters->addWidget(yearLabel);
     filters->addWidget(m_year);
     filters->addSpacing(8);
-    auto* monthLabel = new QLabel(QStringLiteral("Mois"), this);
-    m_month = new QComboBox(this);
+    auto* monthLabel = new QLabel(QStringLiteral("Mois"), m_filters);
+    m_month = new QComboBox(m_filters);
     m_month->setObjectName(QStringLiteral("recipeBookMonth"));
     m_month->setAccessibleName(QStringLiteral("Mois"));
     m_month->addItem(QStringLiteral("Toute l’année"), QVariant());
@@ -88,22 +91,18 @@ RecipeBookTab::RecipeBookTab(const SectionServices& services, QWidget* parent)
     filters->addWidget(monthLabel);
     filters->addWidget(m_month);
     filters->addSpacing(12);
-    m_showRemoved = new QCheckBox(QStringLiteral("Afficher les recettes retirées"), this);
+    m_showRemoved = new QCheckBox(QStringLiteral("Afficher les recettes retirées"), m_filters);
     m_showRemoved->setObjectName(QStringLiteral("recipeBookShowRemoved"));
     m_showRemoved->setToolTip(
         QStringLiteral("Montre aussi les encaissements et factures retirés du livre, pour les "
                        "réintégrer"));
     filters->addWidget(m_showRemoved);
     filters->addStretch(1);
-    m_count = theme::label(QString(), "hint", this);
-    m_count->setObjectName(QStringLiteral("recipeBookCount"));
-    filters->addWidget(m_count);
-    filters->addSpacing(8);
-    m_export = theme::button(QString(), "primary", this);
+    m_export = theme::button(QString(), "primary", m_filters);
     m_export->setObjectName(QStringLiteral("recipeBookExport"));
     m_export->setIcon(symbolIcon(QStringLiteral("square.and.arrow.down"), Qt::white));
     filters->addWidget(m_export);
-    layout->addLayout(filters);
+    layout->addWidget(m_filters);
 
     m_pages = new QStackedWidget(this);
     auto* empty = new QWidget(m_pages);
@@ -147,19 +146,27 @@ RecipeBookTab::RecipeBookTab(const SectionServices& services, QWidget* parent)
     header->setHighlightSections(false);
     header->setSectionResizeMode(QHeaderView::Interactive);
     header->setSectionResizeMode(RecipeBookTableModel::natureColumn, QHeaderView::Stretch);
-    header->resizeSection(RecipeBookTableModel::dateColumn, 150);
-    header->resizeSection(RecipeBookTableModel::numberColumn, 110);
-    header->resizeSection(RecipeBookTableModel::clientColumn, 200);
-    header->resizeSection(RecipeBookTableModel::settlementColumn, 130);
-    header->resizeSection(RecipeBookTableModel::amountColumn, 120);
+    header->resizeSection(RecipeBookTableModel::dateColumn, 178);
+    header->resizeSection(RecipeBookTableModel::numberColumn, 105);
+    header->resizeSection(RecipeBookTableModel::clientColumn, 185);
+    header->resizeSection(RecipeBookTableModel::settlementColumn, 125);
+    header->resizeSection(RecipeBookTableModel::amountColumn, 115);
     m_table->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_table, &QTableView::customContextMenuRequested, this,
             &RecipeBookTab::showContextMenu);
     bookLayout->addWidget(m_table, 1);
+    auto* totals = new QHBoxLayout;
+    m_count = theme::label(QString(), "hint", book);
+    m_count->setObjectName(QStringLiteral("recipeBookCount"));
+    m_count->setWordWrap(false);
+    totals->addWidget(m_count);
+    totals->addStretch(1);
     m_total = theme::label(QString(), "section", book);
     m_total->setObjectName(QStringLiteral("recipeBookTotal"));
     m_total->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    bookLayout->addWidget(m_total);
+    m_total->setWordWrap(false);
+    totals->addWidget(m_total);
+    bookLayout->addLayout(totals);
     m_pages->addWidget(book);
     layout->addWidget(m_pages, 1);
 
@@ -255,6 +262,7 @@ void RecipeBookTab::updateState() {
     m_pages->setCurrentIndex(any ? 1 : 0);
     auto* title = findChild<QLabel*>(QStringLiteral("recipeBookEmptyTitle"));
     auto* text = findChild<QLabel*>(QStringLiteral("recipeBookEmptyText"));
+    m_filters->setVisible(!m_model->isBookEmpty());
     if (m_model->isBookEmpty()) {
         title->setText(emptyRecipeBookTitle());
         text->setText(emptyRecipeBookMessage());

@@ -53,6 +53,7 @@ private:
 
     SectionServices m_services;
     RecipeBookTableModel* m_model = nullptr;
+    QWidget* m_filters = nullptr;
     QComboBox* m_year = nullptr;
     QComboBox* m_month = nullptr;
     QCheckBox* m_showRemoved = nullptr;
