@@ -1,5 +1,6 @@
 #include "core/accounting/RecipeBookTableModel.h"
 
+#include "core/accounting/RecipeBookExclusion.h"
 #include "core/documents/DocumentDeadlines.h"
 #include "core/text/MoneyFormat.h"
 
@@ -36,36 +37,38 @@ QVariant RecipeBookTableModel::headerData(int section, Qt::Orientation orientati
 }
 
 void RecipeBookTableModel::refresh(const AppDatabase& db) {
-    m_entries = recipeEntries(db, m_period);
-
-    // The book as it would be with nothing taken out: the removed receipts
-    // and every year the filter may offer.
+    // The book as it would be with nothing taken out: one pass gives the
+    // receipts kept, the removed ones and every year the filter may offer.
     AppDatabase whole = db;
     whole.preferences.recipeBookExcludedIDs.clear();
     whole.preferences.recipeBookExcludedEncaissementIDs.clear();
     const QList<RecipeEntry> everything = recipeEntries(whole);
+
     QSet<int> years;
-    for (const RecipeEntry& entry : everything)
-        years.insert(localDay(recipeEntryDate(entry)).year());
+    QList<RecipeEntry> shown;
+    QList<bool> removed;
+    m_entries.clear();
+    for (const RecipeEntry& entry : everything) {
+        const QDateTime date = recipeEntryDate(entry);
+        years.insert(localDay(date).year());
+        if (!isInRecipePeriod(date, m_period))
+            continue;
+        const bool out = isExcludedFromRecipeBook(entry, db.preferences);
+        if (!out)
+            m_entries.append(entry);
+        if (!out || m_showRemoved) {
+            shown.append(entry);
+            removed.append(out);
+        }
+    }
     m_years = QList<int>(years.cbegin(), years.cend());
     std::sort(m_years.begin(), m_years.end(), std::greater<>());
 
-    QList<RecipeEntry> shown = m_entries;
-    QSet<QUuid> kept;
-    for (const RecipeEntry& entry : m_entries)
-        kept.insert(entry.id);
-    if (m_showRemoved) {
-        shown.clear();
-        for (const RecipeEntry& entry : everything) {
-            if (isInRecipePeriod(recipeEntryDate(entry), m_period))
-                shown.append(entry);
-        }
-    }
     const QList<LivreRecettesRow> rows = recipeRows(shown, db.clients);
     QList<RecipeBookLine> lines;
     lines.reserve(shown.size());
     for (qsizetype i = 0; i < shown.size(); ++i)
-        lines.append({shown[i].id, shown[i], rows[i], !kept.contains(shown[i].id)});
+        lines.append({shown[i].id, shown[i], rows[i], removed[i]});
     setRecords(lines);
 }
 
