@@ -1,6 +1,6 @@
 // The accounting section's recipe book: a year exported to CSV as the command
 // line writes it, a receipt taken out and brought back with the total
-// following, the PDF exported and shown.
+// following and its invoice opened, the PDF exported and shown.
 
 #include "SectionFixture.h"
 
@@ -99,6 +99,10 @@ TEST_F(AccountingPageTest, ReceiptTakenOutAndBroughtBack) {
     EXPECT_EQ(m_dialogs.alerts.last().title, u"Réintégrer au livre de recettes ?"_s);
     EXPECT_EQ(total(), u"Total encaissé : "_s + formatMoney(1464.5));
     EXPECT_TRUE(store().preferences().recipeBookExcludedEncaissementIDs.isEmpty());
+
+    triggerAction(u"recipeBookOpenInvoice"_s);
+    EXPECT_EQ(window().workspace().currentSection(), u"documents"_s);
+    EXPECT_EQ(shownText(u"documentCardTitle"_s), u"Facture F-2025-001"_s);
 }
 
 TEST_F(AccountingPageTest, PdfExportedThenShown) {

@@ -170,6 +170,11 @@ RecipeBookTab::RecipeBookTab(const SectionServices& services, QWidget* parent)
     m_pages->addWidget(book);
     layout->addWidget(m_pages, 1);
 
+    m_open = new QAction(symbolIcon(QStringLiteral("doc.text")),
+                         QStringLiteral("Ouvrir la facture"), this);
+    m_open->setObjectName(QStringLiteral("recipeBookOpenInvoice"));
+    connect(m_open, &QAction::triggered, this, &RecipeBookTab::openCurrent);
+    connect(m_table, &QTableView::doubleClicked, this, &RecipeBookTab::openCurrent);
     m_exclude = new QAction(symbolIcon(QStringLiteral("minus.circle")),
                             QStringLiteral("Retirer du livre de recettes…"), this);
     m_exclude->setObjectName(QStringLiteral("recipeBookExclude"));
@@ -288,6 +293,8 @@ void RecipeBookTab::showContextMenu(const QPoint& at) {
     m_table->setCurrentIndex(index);
     const RecipeBookLine* line = currentLine();
     QMenu menu(this);
+    menu.addAction(m_open);
+    menu.addSeparator();
     menu.addAction(line->removed ? m_reintegrate : m_exclude);
     menu.exec(m_table->viewport()->mapToGlobal(at));
 }
@@ -305,6 +312,11 @@ void report(Dialogs& dialogs, QWidget* parent, const Result<>& result) {
 }
 
 } // namespace
+
+void RecipeBookTab::openCurrent() {
+    if (const RecipeBookLine* line = currentLine())
+        emit openRequested(QStringLiteral("documents"), line->entry.document.id);
+}
 
 void RecipeBookTab::excludeCurrent() {
     const RecipeBookLine* current = currentLine();

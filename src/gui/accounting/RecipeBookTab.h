@@ -23,7 +23,8 @@ namespace velmora::gui {
 
 // "Livre de recettes": the receipts of a year or a month in a table with
 // their total, taken out of the book and brought back from a row's menu,
-// exported to CSV or PDF; the exported PDF is then shown.
+// exported to CSV or PDF; the exported PDF is then shown. A row opens its
+// invoice in the documents section.
 class RecipeBookTab : public SectionPage {
     Q_OBJECT
 
@@ -47,6 +48,7 @@ private:
     void updateState();
     const RecipeBookLine* currentLine() const;
     void showContextMenu(const QPoint& at);
+    void openCurrent();
     void excludeCurrent();
     void reintegrateCurrent();
     void showPdf(const QByteArray& pdf, const QString& path);
@@ -62,6 +64,7 @@ private:
     QStackedWidget* m_pages = nullptr;
     QTableView* m_table = nullptr;
     QLabel* m_total = nullptr;
+    QAction* m_open = nullptr;
     QAction* m_exclude = nullptr;
     QAction* m_reintegrate = nullptr;
     QPointer<QDialog> m_preview;
