@@ -4,6 +4,8 @@
 // Run it with a display (Xvfb) or QT_QPA_PLATFORM=offscreen.
 
 #include "ScriptedDialogs.h"
+#include "core/accounting/RecipeBookExclusion.h"
+#include "core/accounting/RecipeBookTableModel.h"
 #include "core/activities/ActivityLifecycle.h"
 #include "core/activities/ProjectStatusSettings.h"
 #include "core/app/SettingsPages.h"
@@ -13,6 +15,7 @@
 #include "core/security/AccessCode.h"
 #include "desktop/LocalFileSystem.h"
 #include "desktop/PathBookmarks.h"
+#include "gui/accounting/RecipeBookTab.h"
 #include "gui/app/Application.h"
 #include "gui/common/AnimatedStack.h"
 #include "gui/common/Resources.h"
@@ -27,6 +30,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
@@ -176,6 +180,67 @@ void addSampleRecords(AppDataStore& store) {
         return Result<>();
     });
 }
+// A year of receipts for the recipe book: invoices paid in one or several
+// payments, and one paid without a recorded payment.
+void addSampleReceipts(AppDataStore& store) {
+    const QList<ClientItem> clients = store.clients();
+    const QList<std::tuple<QString, double, int, QString>> sales{
+        {u"Séance portrait en studio"_s, 180, 4, u"Carte bancaire"_s},
+        {u"Reportage de mariage"_s, 1450, 20, u"Virement"_s},
+        {u"Tirage d’art 30 × 40"_s, 90, 33, u"Espèces"_s},
+        {u"Photos de la vitrine de printemps"_s, 620, 41, u"Virement"_s},
+        {u"Retouche à l’unité"_s, 37.5, 55, u"Chèque"_s},
+        {u"Portraits d’équipe et trombinoscope"_s, 980, 68, u"Virement"_s},
+        {u"Séance portrait en studio"_s, 180, 80, u""_s},
+        {u"Reportage de mariage"_s, 1450, 96, u"Virement"_s},
+        {u"Tirage d’art 30 × 40"_s, 135, 110, u"Carte bancaire"_s},
+        {u"Séance famille en extérieur"_s, 240, 131, u"Chèque"_s},
+    };
+    QUuid paid;
+    for (const TagItem& status : store.invoiceStatuses())
+        if (status.name == u"Payé"_s)
+            paid = status.id;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    QList<CommercialDocumentItem> invoices;
+    for (qsizetype i = 0; i < sales.size(); ++i) {
+        const auto& [title, price, daysAgo, method] = sales[i];
+        CommercialDocumentItem d;
+        d.id = id();
+        d.kind = CommercialDocumentKind::invoice;
+        d.number = u"F-%1-%2"_s.arg(now.date().year()).arg(30 - i, 3, 10, QLatin1Char('0'));
+        d.issueDate = now.addDays(-daysAgo - 10);
+        d.clientID = clients[i % clients.size()].id;
+        d.statusID = paid;
+        CommercialDocumentLine line;
+        line.id = id();
+        line.title = title;
+        line.priceTTC = price;
+        d.lines = {line};
+        if (i == 2) {
+            // Paid at once, no payment recorded.
+            d.encaissementDate = now.addDays(-daysAgo);
+            d.paymentMethod = method;
+        } else if (price > 1000) {
+            // A deposit, then the balance.
+            d.encaissements = {{id(), 450, now.addDays(-daysAgo - 30), method, true},
+                               {id(), price - 450, now.addDays(-daysAgo), method}};
+        } else {
+            d.encaissements = {{id(), price, now.addDays(-daysAgo), method}};
+        }
+        invoices.append(d);
+    }
+    (void)store.edit([&](SessionEdit& edit) {
+        edit.documents().append(invoices);
+        AccountingRecipeSettings& book = edit.accountingRecipeSettings();
+        book.companyName = u"Studio Lumière"_s;
+        book.ownerName = u"Camille Moreau"_s;
+        book.legalStatus = u"Micro-entrepreneur"_s;
+        book.siret = u"812 345 678 00021"_s;
+        book.addressLine1 = u"4 place Bellecour"_s;
+        book.addressLine2 = u"69002 Lyon"_s;
+        return Result<>();
+    });
+}
 #pragma GCC diagnostic pop
 
 class Tour {
@@ -306,6 +371,30 @@ private:
                     cancel->click();
             }
         }
+        // The recipe book: empty, then a year of receipts, one of them taken
+        // out; the confirmation of taking one out; the exported PDF shown.
+        window.workspace().showSection(u"accounting"_s);
+        shoot(window, u"accounting-empty"_s);
+        addSampleReceipts(app.store());
+        shoot(window, u"accounting-recipe-book"_s);
+        if (auto* tab = window.findChild<RecipeBookTab*>()) {
+            const RecipeBookLine line = *tab->model()->record(0);
+            const RecipeEntry removed = tab->model()->record(3)->entry;
+            (void)app.store().edit(
+                [&](SessionEdit& edit) { return excludeRecipeEntry(edit, removed); });
+            if (auto* show = tab->findChild<QCheckBox*>(u"recipeBookShowRemoved"_s))
+                show->setChecked(true);
+            shoot(window, u"accounting-recipe-book-removed"_s);
+            shootAlert(window, recipeExclusionConfirmation(line),
+                       u"accounting-recipe-exclude-alert"_s);
+            dialogs.chooseNext(QUrl::fromLocalFile(dir.filePath(u"livre.pdf"_s)));
+            tab->exportPdf();
+            if (auto* preview = tab->findChild<QDialog*>(u"recipeBookPreview"_s)) {
+                shoot(*preview, u"accounting-recipe-pdf"_s);
+                preview->close();
+            }
+        }
+
         // Cancelling an activity: the confirmation says what becomes of its invoices.
         const ProjectItem& first = app.store().projects().first();
         shootAlert(window, cancelConfirmation(first, {2, 1}), u"projects-cancel-alert"_s);
