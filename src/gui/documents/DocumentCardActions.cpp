@@ -12,6 +12,7 @@
 #include "core/text/FrenchDates.h"
 #include "core/text/MoneyFormat.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/FlowLayout.h"
 #include "gui/common/RecordCard.h"
 #include "gui/common/TagChips.h"
 #include "gui/common/Theme.h"
@@ -23,10 +24,11 @@
 #include "render/DocumentRenderer.h"
 
 #include <QEvent>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 
 namespace velmora::gui {
@@ -38,14 +40,12 @@ constexpr double kCent = 0.01;
 // A row of buttons under a block of the card.
 QWidget* buttonRow(const QList<QPushButton*>& buttons) {
     auto* row = new QWidget;
-    auto* layout = new QHBoxLayout(row);
+    auto* layout = new FlowLayout(row, 8);
     layout->setContentsMargins(0, 4, 0, 0);
-    layout->setSpacing(8);
     for (QPushButton* button : buttons) {
         button->setParent(row);
         layout->addWidget(button);
     }
-    layout->addStretch(1);
     return row;
 }
 
@@ -66,6 +66,26 @@ DocumentCardActions::DocumentCardActions(const SectionServices& services, QWidge
                                          Report report)
     : QObject(page), m_services(services), m_page(page), m_report(std::move(report)) {
     page->installEventFilter(this);
+    // After a payment the card opens on its settlement, once laid out again.
+    connect(this, &DocumentCardActions::paymentAdded, this, [this] {
+        QTimer::singleShot(0, this, [this] { scrollToSection(QStringLiteral("Règlement")); });
+    });
+}
+
+void DocumentCardActions::scrollToSection(const QString& title) {
+    auto* card = m_page->findChild<RecordCard*>();
+    if (!card)
+        return;
+    for (QLabel* label : card->findChildren<QLabel*>()) {
+        if (label->text() != title || !label->isVisibleTo(card))
+            continue;
+        for (QWidget* parent = card->parentWidget(); parent; parent = parent->parentWidget()) {
+            if (auto* area = qobject_cast<QScrollArea*>(parent)) {
+                area->verticalScrollBar()->setValue(label->mapTo(area->widget(), QPoint()).y());
+                return;
+            }
+        }
+    }
 }
 
 bool DocumentCardActions::eventFilter(QObject* watched, QEvent* event) {
@@ -85,6 +105,10 @@ void DocumentCardActions::addHeaderActions(RecordCard& card,
     status->setAccessibleName(QStringLiteral("Statut : ") + status->text());
     if (current)
         status->setIcon(tagDot(current->color));
+    // Room for the menu's arrow beside the name.
+    status->setStyleSheet(QStringLiteral(
+        "QPushButton { padding-right: 24px; } QPushButton::menu-indicator { subcontrol-origin: "
+        "padding; subcontrol-position: center right; right: 8px; }"));
     auto* menu = new QMenu(status);
     menu->setObjectName(QStringLiteral("documentStatusMenu"));
     for (const TagItem& choice : lists.of(document.kind)) {

@@ -56,6 +56,8 @@ public:
     void sendReminder(const QUuid& invoiceID);
     // Once per run, on the first showing of the page.
     void checkExpiredQuotes();
+    // Scrolls the card to the block of that title ("Règlement").
+    void scrollToSection(const QString& title);
 
 signals:
     // A payment was added: the card shows the invoice's settlement.

@@ -32,14 +32,10 @@ PaymentSheet::PaymentSheet(AppDataStore& store, Dialogs& dialogs, const QUuid& i
                                         store.companySettings().acceptedPaymentMethods, this);
     addRow(QStringLiteral("Modes de paiement"), m_methods);
 
-    m_partial = new QCheckBox(PaymentSheetModel::partialSwitchLabel(), this);
-    m_partial->setObjectName(QStringLiteral("paymentPartial"));
     m_amount = new QLineEdit(this);
     m_amount->setObjectName(QStringLiteral("paymentAmount"));
     if (invoice)
         m_amount->setPlaceholderText(formatMoney(PaymentSheetModel::due(*invoice)));
-    m_deposit = new QCheckBox(QStringLiteral("Marquer comme acompte"), this);
-    m_deposit->setObjectName(QStringLiteral("paymentDeposit"));
     if (m_model.isAmountLocked()) {
         // The deposit is what the lines say: shown, not typed.
         m_amount->setText(m_model.amountText);
@@ -48,6 +44,10 @@ PaymentSheet::PaymentSheet(AppDataStore& store, Dialogs& dialogs, const QUuid& i
                             QLineEdit::LeadingPosition);
         addRow(PaymentSheetModel::amountLabel(true), m_amount);
     } else {
+        m_partial = new QCheckBox(PaymentSheetModel::partialSwitchLabel(), this);
+        m_partial->setObjectName(QStringLiteral("paymentPartial"));
+        m_deposit = new QCheckBox(QStringLiteral("Marquer comme acompte"), this);
+        m_deposit->setObjectName(QStringLiteral("paymentDeposit"));
         addRow(QString(), m_partial);
         addRow(PaymentSheetModel::amountLabel(false), m_amount);
         addRow(QString(), m_deposit);
