@@ -1,16 +1,22 @@
 // The actions of a document's card: leaving draft with the freezing
-// confirmation, the paid sheet, payments, the reminder, the e-mail and the
-// expired quotes asked about once.
+// confirmation, the paid sheet (also locked to a deposit), payments, late
+// charges, the quote an invoice comes from, the deposit decision, the
+// reminder, the e-mail and the expired quotes asked about once.
 
 #include "SectionFixture.h"
 
+#include "core/documents/DepositDecision.h"
 #include "core/documents/DocumentDeadlines.h"
+#include "core/documents/DocumentLinks.h"
 #include "core/documents/DocumentMail.h"
 #include "core/documents/DocumentTotals.h"
 #include "core/documents/DocumentWorkflow.h"
 #include "core/text/MoneyFormat.h"
+#include "gui/documents/DocumentCardActions.h"
 #include "gui/documents/EncaissementSheet.h"
+#include "gui/documents/LateChargeSheet.h"
 #include "gui/documents/PaymentSheet.h"
+#include "gui/documents/QuotePickerSheet.h"
 
 #include <QMenu>
 #include <QPdfDocument>
@@ -154,6 +160,32 @@ TEST_F(DocumentSheetsTest, PaidSheetReplacesPaymentsWithTheDueAmount) {
     EXPECT_EQ(paid.encaissements.first().paymentMethod, u"Non renseigné"_s);
 }
 
+TEST_F(DocumentSheetsTest, DepositLinesTakeADraftToPaidWithTheDepositLocked) {
+    openDocuments(u"Brouillon"_s, u"Brouillon"_s);
+    (void)store().edit([&](SessionEdit& edit) {
+        CommercialDocumentLine deposit;
+        deposit.id = QUuid::createUuid();
+        deposit.kind = CommercialDocumentLineKind::deposit;
+        deposit.priceTTC = 150;
+        edit.document(m_invoice.id)->lines.append(deposit);
+        return Result<>();
+    });
+    m_dialogs.answerNext(u"Continuer"_s);
+    page()->findChild<DocumentCardActions*>()->offerDepositPayment(m_invoice.id);
+    EXPECT_EQ(m_dialogs.alerts.last().title, u"Passage automatique en Payé"_s);
+    auto* sheet = openSheet<PaymentSheet>();
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_TRUE(sheet->findChild<QLineEdit*>(u"paymentAmount"_s)->isReadOnly());
+    m_dialogs.answerNext(u"Confirmer"_s);
+    QTest::mouseClick(sheet->findChild<QPushButton*>(u"paymentSheetSave"_s), Qt::LeftButton);
+    const CommercialDocumentItem paid = stored(m_invoice.id);
+    EXPECT_EQ(paid.statusID, statusNamed(store().invoiceStatuses(), u"Payé"_s));
+    ASSERT_EQ(paid.encaissements.size(), 1);
+    EXPECT_DOUBLE_EQ(paid.encaissements.first().amount, 150);
+    EXPECT_TRUE(paid.encaissements.first().isAcompte);
+    EXPECT_TRUE(paid.pdfSnapshot.has_value()) << "leaving draft freezes it";
+}
+
 TEST_F(DocumentSheetsTest, PartialPaymentThenTheRest) {
     openDocuments(u"Envoyé"_s, u"Envoyé"_s);
     page()->reveal(m_invoice.id);
@@ -231,6 +263,61 @@ TEST_F(DocumentSheetsTest, ReminderOfALateInvoiceAndTheDocumentByEmail) {
     EXPECT_TRUE(QFile::exists(sent.attachmentPath));
     EXPECT_TRUE(sent.attachmentPath.startsWith(m_dir.path()));
     EXPECT_EQ(stored(m_quote.id).statusID, statusNamed(store().quoteStatuses(), u"Envoyé"_s));
+}
+
+TEST_F(DocumentSheetsTest, LateChargeQuoteAssociationAndDepositDecision) {
+    openDocuments(u"Envoyé"_s, u"Envoyé"_s, 40);
+    page()->reveal(m_invoice.id);
+    // Added, then edited in place: one line whose price follows.
+    for (const QString& amount : {u"40"_s, u"55,5"_s}) {
+        click(u"documentCardLateCharge"_s);
+        auto* sheet = openSheet<LateChargeSheet>();
+        ASSERT_NE(sheet, nullptr);
+        typeInto(sheet->findChild<QLineEdit*>(u"lateChargeAmount"_s), amount);
+        m_dialogs.answerNext(u"OK"_s);
+        QTest::mouseClick(sheet->findChild<QPushButton*>(u"lateChargeSheetSave"_s), Qt::LeftButton);
+        EXPECT_EQ(m_dialogs.alerts.last().title, u"Frais de retard ajouté"_s);
+    }
+    const CommercialDocumentItem charged = stored(m_invoice.id);
+    ASSERT_EQ(charged.lines.size(), 2);
+    EXPECT_DOUBLE_EQ(charged.lines.last().priceTTC, 55.5);
+    EXPECT_EQ(shownText(u"documentCardLateCharge"_s), u"Frais de retard appliqués"_s);
+
+    click(u"documentCardAssociateQuote"_s);
+    auto* picker = openSheet<QuotePickerSheet>();
+    ASSERT_NE(picker, nullptr);
+    QTest::mouseClick(picker->findChild<QPushButton*>(u"quotePickerSave"_s), Qt::LeftButton);
+    EXPECT_EQ(stored(m_invoice.id).linkedQuoteID, m_quote.id);
+    m_dialogs.answerNext(u"Dissocier"_s);
+    click(u"documentCardDissociateQuote"_s);
+    EXPECT_EQ(m_dialogs.alerts.last(), QuoteAssociation::dissociateConfirmation());
+    EXPECT_FALSE(stored(m_invoice.id).linkedQuoteID.has_value());
+
+    // The invoice's activity is cancelled while it holds a deposit.
+    (void)store().edit([&](SessionEdit& edit) {
+        ProjectItem project;
+        project.id = QUuid::createUuid();
+        project.title = u"Mariage"_s;
+        project.isCancelled = true;
+        edit.projects().append(project);
+        CommercialDocumentItem* invoice = edit.document(m_invoice.id);
+        invoice->linkedProjectIDs = {project.id};
+        Encaissement deposit;
+        deposit.id = QUuid::createUuid();
+        deposit.amount = 100;
+        deposit.isAcompte = true;
+        deposit.date = deposit.createdAt = QDateTime::currentDateTimeUtc();
+        invoice->encaissements = {deposit};
+        return Result<>();
+    });
+    m_dialogs.answerNext(u"Annuler"_s);
+    click(u"documentCardDepositKept"_s);
+    EXPECT_EQ(m_dialogs.alerts.last(), DepositDecision::confirmation(AcompteRefundStatus::kept));
+    EXPECT_FALSE(stored(m_invoice.id).acompteRefundStatus.has_value());
+    m_dialogs.answerNext(u"Confirmer"_s);
+    click(u"documentCardDepositRefunded"_s);
+    EXPECT_EQ(stored(m_invoice.id).acompteRefundStatus, AcompteRefundStatus::refunded);
+    EXPECT_EQ(shownText(u"documentCardDepositDecision"_s), u"Acompte remboursé"_s);
 }
 
 TEST_F(DocumentSheetsTest, ExpiredQuoteIsAskedAboutOnce) {
