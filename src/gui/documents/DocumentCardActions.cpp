@@ -281,16 +281,19 @@ void DocumentCardActions::openPaymentSheet(const QUuid& invoiceID, const QUuid& 
                                lockedToDeposit, m_page));
 }
 
-void DocumentCardActions::offerDepositPayment(const QUuid& invoiceID) {
+bool DocumentCardActions::offerDepositPayment(const QUuid& invoiceID) {
     const AppDataStore& store = m_services.store;
     const CommercialDocumentItem* invoice = documentsheets::find(store, invoiceID);
     if (!invoice)
-        return;
+        return false;
     const StatusLists lists = StatusLists::of(store.session());
     const std::optional<Alert> alert = depositAutoPaidAlert(*invoice, lists);
     const std::optional<QUuid> paid = firstStatusWithKey(lists.invoices, {StatusKeys::paid()});
-    if (alert && paid && confirm(m_services.dialogs, m_page, *alert))
+    if (!alert || !paid)
+        return false;
+    if (confirm(m_services.dialogs, m_page, *alert))
         openPaymentSheet(invoiceID, *paid, true);
+    return true;
 }
 
 void DocumentCardActions::addPayment(const QUuid& invoiceID) {

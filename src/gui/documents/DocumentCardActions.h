@@ -45,7 +45,8 @@ public:
     void openPaymentSheet(const QUuid& invoiceID, const QUuid& paidStatusID, bool lockedToDeposit);
     // After a draft invoice with deposit lines was saved: "Passage
     // automatique en Payé", then the payment sheet locked to the deposit.
-    void offerDepositPayment(const QUuid& invoiceID);
+    // False when it does not apply to the invoice.
+    bool offerDepositPayment(const QUuid& invoiceID);
     void addPayment(const QUuid& invoiceID);
     void decideDeposit(const QUuid& invoiceID, AcompteRefundStatus decision);
     void editLateCharge(const QUuid& invoiceID);

@@ -439,7 +439,8 @@ void DocumentsPage::openEditor(DocumentEditorModel model) {
 void DocumentsPage::editorStored(const Result<QUuid>& result) {
     closeFullPage();
     reveal(result.value());
-    if (result.alert())
+    // "Passage automatique en Payé" goes on to the payment sheet.
+    if (result.alert() && !m_actions->offerDepositPayment(result.value()))
         services().dialogs.ask(this, *result.alert());
 }
 
