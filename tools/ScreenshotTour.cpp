@@ -9,6 +9,9 @@
 #include "core/activities/ActivityLifecycle.h"
 #include "core/activities/ProjectStatusSettings.h"
 #include "core/app/SettingsPages.h"
+#include "core/documents/DocumentCreation.h"
+#include "core/documents/DocumentWorkflow.h"
+#include "core/documents/ExpiredQuotes.h"
 #include "core/model/NewSession.h"
 #include "core/model/SessionEncoder.h"
 #include "core/platform/MemoryUserDefaults.h"
@@ -20,12 +23,14 @@
 #include "gui/common/AnimatedStack.h"
 #include "gui/common/Resources.h"
 #include "gui/common/WidgetDialogs.h"
+#include "gui/documents/DocumentCardActions.h"
 #include "gui/main/MainWindow.h"
 #include "gui/main/SectionRegistry.h"
 #include "gui/main/Workspace.h"
 #include "gui/projects/ProjectStatusesSheet.h"
 #include "gui/settings/SettingsWindow.h"
 #include "support/DesktopStubs.h"
+#include "support/FakeMailServices.h"
 #include "support/SampleDocuments.h"
 
 #include <QAbstractButton>
@@ -36,6 +41,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -279,6 +285,100 @@ private:
         WidgetDialogs().ask(&window, alert);
     }
 
+    // The invoice's card with its settlement, the sheets of its actions, the
+    // card of an invoice whose activity was cancelled, and the alerts.
+    void shootDocuments(Application& app, MainWindow& window) {
+        AppDataStore& store = app.store();
+        CommercialDocumentItem invoice;
+        CommercialDocumentItem quote;
+        for (const CommercialDocumentItem& d : store.documents())
+            (d.kind == CommercialDocumentKind::invoice ? invoice : quote) = d;
+        const QUuid cancelled = QUuid::createUuid();
+        (void)store.edit([&](SessionEdit& edit) {
+            Encaissement payment;
+            payment.id = QUuid::createUuid();
+            payment.amount = 300;
+            payment.date = invoice.issueDate.addDays(20);
+            payment.paymentMethod = u"Virement"_s;
+            payment.createdAt = payment.date;
+            edit.document(invoice.id)->encaissements = {payment};
+            // An invoice of the cancelled activity, its deposit received.
+            CommercialDocumentItem deposit = invoice;
+            deposit.id = cancelled;
+            deposit.number = u"F-2025-015"_s;
+            deposit.statusID = edit.session().invoiceStatuses.value(2).id;
+            deposit.linkedProjectIDs = {edit.projects().last().id};
+            payment.id = QUuid::createUuid();
+            payment.isAcompte = true;
+            deposit.encaissements = {payment};
+            deposit.pdfSnapshot.reset();
+            edit.documents().append(deposit);
+            return Result<>();
+        });
+        window.workspace().showSection(u"documents"_s);
+        SectionPage* page = window.sections().page(u"documents"_s);
+        // The editor left open by the forms' tour goes first.
+        if (auto* cancel = page->findChild<QPushButton*>(u"documentEditorCancel"_s))
+            cancel->click();
+        settle();
+        auto* actions = page->findChild<DocumentCardActions*>();
+        page->reveal(invoice.id);
+        shoot(window, u"documents-invoice"_s);
+        actions->scrollToSection(u"Règlement"_s);
+        shoot(window, u"documents-invoice-settlement"_s);
+        if (auto* status = page->findChild<QPushButton*>(u"documentCardStatus"_s);
+            status && status->menu()) {
+            status->menu()->popup(status->mapToGlobal(QPoint(0, status->height())));
+            shoot(*status->menu(), u"documents-status-menu"_s);
+            status->menu()->hide();
+        }
+        const auto shootSheet = [&](const std::function<void()>& open, const QString& name) {
+            open();
+            if (auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                shoot(*sheet, name);
+                sheet->reject();
+            }
+            settle();
+        };
+        const QUuid paid = store.session().invoiceStatuses.value(2).id;
+        shootSheet([&] { actions->openPaymentSheet(invoice.id, paid, false); },
+                   u"documents-paid-sheet"_s);
+        shootSheet([&] { actions->addPayment(invoice.id); }, u"documents-payment-sheet"_s);
+        shootSheet([&] { actions->editLateCharge(invoice.id); }, u"documents-late-charge-sheet"_s);
+        shootSheet([&] { actions->associateQuote(invoice.id); }, u"documents-quote-picker"_s);
+        page->reveal(cancelled);
+        settle();
+        actions->scrollToSection(u"Règlement"_s);
+        shoot(window, u"documents-deposit-decision"_s);
+
+        CommercialDocumentItem draft = invoice;
+        draft.statusID = store.session().invoiceStatuses.value(0).id;
+        CommercialDocumentLine line;
+        line.id = QUuid::createUuid();
+        line.kind = CommercialDocumentLineKind::deposit;
+        line.title = u"Acompte versé le 12 juin"_s;
+        line.priceTTC = 200;
+        draft.lines.append(line);
+        draft.encaissements.clear();
+        if (const auto alert = depositAutoPaidAlert(draft, StatusLists::of(store.session())))
+            shootAlert(window, *alert, u"documents-deposit-paid-alert"_s);
+        shootSheet(
+            [&] {
+                (void)store.edit([&](SessionEdit& edit) {
+                    *edit.document(invoice.id) = draft;
+                    return Result<>();
+                });
+                actions->openPaymentSheet(invoice.id, paid, true);
+            },
+            u"documents-paid-sheet-deposit"_s);
+        shootAlert(window, freezeConfirmation(quote), u"documents-freeze-alert"_s);
+        draft.clientID.reset();
+        shootAlert(window, incompleteDocumentAlert(draft, missingItemsForIssue(draft)),
+                   u"documents-incomplete-alert"_s);
+        if (const auto expired = ExpiredQuotesCheck::alertFor({quote}))
+            shootAlert(window, expired->alert, u"documents-expired-alert"_s);
+    }
+
     QString writeSession(const QString& folder, const QString& name, const QString& image,
                          const QString& code) {
         AppDatabase db = newSessionContents();
@@ -304,11 +404,13 @@ private:
         velmora::test::SilentHttp http;
         SystemClock clock;
         gui::test::ScriptedDialogs dialogs;
+        velmora::test::FakeMailComposer mail;
+        velmora::test::FakeUrlOpener urls;
         auto folder = StoreFolder::prepare(fs, dir.path() + u"/data"_s);
         if (!folder)
             return false;
-        Application app(Environment{fs, defaults, bookmarks, freeSpace, http, clock, dialogs,
-                                    folder.value(), dir.path() + u"/cache"_s, false});
+        Application app(Environment{fs, defaults, bookmarks, freeSpace, http, clock, dialogs, mail,
+                                    urls, folder.value(), dir.path() + u"/cache"_s, false});
         app.start();
         MainWindow& window = app.window();
         window.resize(1180, 780);
@@ -395,6 +497,7 @@ private:
             }
         }
 
+        shootDocuments(app, window);
         // Cancelling an activity: the confirmation says what becomes of its invoices.
         const ProjectItem& first = app.store().projects().first();
         shootAlert(window, cancelConfirmation(first, {2, 1}), u"projects-cancel-alert"_s);

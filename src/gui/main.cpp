@@ -6,6 +6,7 @@
 #include "desktop/SettingsUserDefaults.h"
 #include "desktop/SingleInstance.h"
 #include "desktop/StorageInfoFreeSpace.h"
+#include "desktop/XdgMailComposer.h"
 #include "gui/app/Application.h"
 #include "gui/app/Translations.h"
 #include "gui/common/Resources.h"
@@ -72,8 +73,10 @@ int main(int argc, char* argv[]) {
     NetworkHttpFetcher http;
     SystemClock clock;
     gui::WidgetDialogs dialogs;
+    XdgMailComposer mail;
+    DesktopUrlOpener urls;
     gui::Application app(gui::Environment{fileSystem, userDefaults, bookmarks, freeSpace, http,
-                                          clock, dialogs, std::move(folder).value(),
+                                          clock, dialogs, mail, urls, std::move(folder).value(),
                                           applicationCacheFolder().value_or(QString())});
     QObject::connect(&instance, &SingleInstance::filesReceived, &app,
                      &gui::Application::receiveFiles);

@@ -7,6 +7,7 @@
 #include "core/platform/FileSystem.h"
 #include "core/platform/FreeSpace.h"
 #include "core/platform/HttpFetcher.h"
+#include "core/platform/MailComposer.h"
 #include "core/platform/UserDefaults.h"
 #include "core/session/LaunchPhase.h"
 #include "core/session/SessionFlows.h"
@@ -33,6 +34,9 @@ struct Environment {
     HttpFetcher& http;
     const Clock& clock;
     Dialogs& dialogs;
+    // The desktop's mail program and default handlers.
+    MailComposer& mail;
+    UrlOpener& urls;
     StoreFolder folder;
     // The application's own cache folder; empty when there is none.
     QString cacheFolder;

@@ -10,7 +10,9 @@
 
 namespace velmora {
 class AppDataStore;
-}
+class MailComposer;
+class UrlOpener;
+} // namespace velmora
 
 namespace velmora::gui {
 
@@ -20,6 +22,11 @@ class Dialogs;
 struct SectionServices {
     AppDataStore& store;
     Dialogs& dialogs;
+    // Sending a document or a reminder to the user's mail program.
+    MailComposer& mail;
+    UrlOpener& urls;
+    // Where a PDF waits for the mail program to attach it.
+    QString attachmentFolder;
 };
 
 // Every sidebar section by its defaultKey: the factory of its page and,
