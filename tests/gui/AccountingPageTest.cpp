@@ -100,9 +100,16 @@ TEST_F(AccountingPageTest, ReceiptTakenOutAndBroughtBack) {
     EXPECT_EQ(total(), u"Total encaissé : "_s + formatMoney(1464.5));
     EXPECT_TRUE(store().preferences().recipeBookExcludedEncaissementIDs.isEmpty());
 
+    // Taken out again, and brought back from the invoice's own card.
+    m_dialogs.answerNext(u"Retirer"_s);
+    triggerAction(u"recipeBookExclude"_s);
     triggerAction(u"recipeBookOpenInvoice"_s);
     EXPECT_EQ(window().workspace().currentSection(), u"documents"_s);
     EXPECT_EQ(shownText(u"documentCardTitle"_s), u"Facture F-2025-001"_s);
+    EXPECT_EQ(shownText(u"documentCardRecipeState"_s), u"Retirée du livre de recettes"_s);
+    click(u"documentCardReintegrateRecipe"_s);
+    EXPECT_TRUE(store().preferences().recipeBookExcludedEncaissementIDs.isEmpty());
+    EXPECT_EQ(shownText(u"documentCardRecipeState"_s), u"Dans le livre de recettes"_s);
 }
 
 TEST_F(AccountingPageTest, PdfExportedThenShown) {

@@ -1,5 +1,8 @@
 #include "gui/documents/DocumentCardActions.h"
 
+#include "core/accounting/RecipeBook.h"
+#include "core/accounting/RecipeBookExclusion.h"
+
 #include "core/documents/DepositDecision.h"
 #include "core/documents/DocumentCreation.h"
 #include "core/documents/DocumentDeadlines.h"
@@ -245,6 +248,32 @@ void DocumentCardActions::addQuoteAssociation(RecordCard& card,
     connect(dissociate, &QPushButton::clicked, this,
             [this, id = invoice.id] { dissociateQuote(id); });
     card.addWidget(buttonRow(buttons << dissociate));
+}
+
+void DocumentCardActions::addRecipeBookState(RecordCard& card,
+                                             const CommercialDocumentItem& invoice) {
+    const AppDatabase& session = m_services.store.session();
+    const QList<RecipeEntry> entries = recipeEntriesOf(session, invoice.id);
+    const bool removed = isRemovedFromRecipeBook(invoice, session.preferences);
+    if (entries.isEmpty() && !removed)
+        return;
+    card.addSection(QStringLiteral("Livre de recettes"));
+    card.addText(recipeBookStateText(invoice, session.preferences))
+        ->setObjectName(QStringLiteral("documentCardRecipeState"));
+    const auto payments = std::count_if(entries.cbegin(), entries.cend(), [](const RecipeEntry& e) {
+        return e.encaissement.has_value();
+    });
+    if (payments > 0)
+        card.addText(recipeBookPaymentsText(payments), "hint");
+    if (!removed)
+        return;
+    QPushButton* back = cardButton(QStringLiteral("Réintégrer au livre de recettes"),
+                                   QStringLiteral("ReintegrateRecipe"));
+    connect(back, &QPushButton::clicked, this, [this, id = invoice.id] {
+        m_report(
+            m_services.store.edit([&](SessionEdit& edit) { return reintegrateInvoice(edit, id); }));
+    });
+    card.addWidget(buttonRow({back}));
 }
 
 void DocumentCardActions::changeStatus(const QUuid& documentID, const QUuid& statusID) {

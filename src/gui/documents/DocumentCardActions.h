@@ -40,6 +40,8 @@ public:
     void addDepositDecision(RecordCard& card, const CommercialDocumentItem& invoice);
     // The quote the invoice comes from, or the means to name it.
     void addQuoteAssociation(RecordCard& card, const CommercialDocumentItem& invoice);
+    // Whether its receipts are in the recipe book; reintegration when not.
+    void addRecipeBookState(RecordCard& card, const CommercialDocumentItem& invoice);
 
     void changeStatus(const QUuid& documentID, const QUuid& statusID);
     void openPaymentSheet(const QUuid& invoiceID, const QUuid& paidStatusID, bool lockedToDeposit);

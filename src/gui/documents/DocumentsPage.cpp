@@ -368,6 +368,7 @@ void DocumentsPage::showRecord(const QUuid& id) {
         m_actions->addSettlement(*m_card, document);
         m_actions->addDepositDecision(*m_card, document);
         m_actions->addQuoteAssociation(*m_card, document);
+        m_actions->addRecipeBookState(*m_card, document);
     }
     if (!document.notes.trimmed().isEmpty()) {
         m_card->addSection(QStringLiteral("Notes"));
