@@ -290,6 +290,9 @@ void DocumentsPage::showRecord(const QUuid& id) {
                                status.color ? theme::tagColor(*status.color) : theme::accent()),
                   DocumentListModel::title(document), status.text);
     m_actions->addHeaderActions(*m_card, document);
+    if (canEdit(id))
+        connect(m_card->addAction(QStringLiteral("Modifier"), QStringLiteral("Edit")),
+                &QPushButton::clicked, this, [this, id] { editRecord(id); });
     // An imported document's own file is downloaded, not rendered.
     const bool imported = document.sourceKind == CommercialDocumentSourceKind::importedPDF;
     connect(m_card->addAction(imported ? QStringLiteral("Télécharger PDF")
@@ -307,6 +310,12 @@ void DocumentsPage::showRecord(const QUuid& id) {
     if (const DocumentListModel::Badge alert = m_model->badge(document); alert.text != status.text)
         m_card->addText(alert.text, "error")->setObjectName(QStringLiteral("documentCardAlert"));
     m_actions->addDraftBanner(*m_card, document);
+    if (document.pdfSnapshot)
+        m_card
+            ->addText(QStringLiteral("Figé le %1 : ce document n’est plus modifiable.")
+                          .arg(formatMediumDate(document.pdfSnapshot->capturedAt)),
+                      "hint")
+            ->setObjectName(QStringLiteral("documentCardFrozen"));
 
     m_card->addSection(QStringLiteral("Informations"));
     m_card->addRow(QStringLiteral("Numéro"), document.number.trimmed());
