@@ -2,10 +2,9 @@
 
 #include "render/PageFonts.h"
 #include "render/PaymentMethodIcons.h"
+#include "render/PdfPages.h"
 
-#include <QBuffer>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -475,27 +474,10 @@ void renderDocumentPage(QPainter& painter, const DocumentPageContent& page,
 }
 
 QByteArray renderPDF(const DocumentPageContent& page, const DocumentLogo& logo) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly))
-        return {};
-    {
-        QPdfWriter writer(&buffer);
-        writer.setPageSize(
-            QPageSize(kDocumentPageSize, QPageSize::Point, QString(), QPageSize::ExactMatch));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
-        // One device unit per point: the page's coordinates are its own.
-        writer.setResolution(72);
-        writer.setTitle(page.title);
-        writer.setCreator(QStringLiteral("Velmora Core"));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return {};
+    return paintPdf(kDocumentPageSize, page.title, 1, [&](QPainter& painter, int) {
         renderDocumentPage(painter, page, logo);
-        if (!painter.end())
-            return {};
-    }
-    return bytes;
+        return true;
+    });
 }
 
 QByteArray renderDocumentPDF(const CommercialDocumentItem& document, const DocumentParties& parties,

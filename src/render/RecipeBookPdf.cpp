@@ -2,11 +2,10 @@
 
 #include "core/text/MoneyFormat.h"
 #include "render/PageFonts.h"
+#include "render/PdfPages.h"
 
-#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -288,35 +287,14 @@ QByteArray renderRecipeBookPDF(const QList<LivreRecettesPDFPage>& pages,
                                const RecipePageProgress& progress) {
     if (pages.isEmpty())
         return {};
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly))
-        return {};
-    {
-        QPdfWriter writer(&buffer);
-        writer.setPageSize(
-            QPageSize(kRecipeBookPageSize, QPageSize::Point, QString(), QPageSize::ExactMatch));
-        writer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Point);
-        // One device unit per point: the page's coordinates are its own.
-        writer.setResolution(72);
-        writer.setTitle(pages.constFirst().printedTitle());
-        writer.setCreator(QStringLiteral("Velmora Core"));
-        QPainter painter;
-        if (!painter.begin(&writer))
-            return {};
-        for (qsizetype i = 0; i < pages.size(); ++i) {
-            if (progress && !progress(int(i) + 1, int(pages.size()))) {
-                painter.end();
-                return {};
-            }
-            if (i > 0 && !writer.newPage())
-                return {};
-            renderRecipeBookPage(painter, pages[i]);
-        }
-        if (!painter.end())
-            return {};
-    }
-    return bytes;
+    const int count = int(pages.size());
+    return paintPdf(kRecipeBookPageSize, pages.constFirst().printedTitle(), count,
+                    [&](QPainter& painter, int index) {
+                        if (progress && !progress(index + 1, count))
+                            return false;
+                        renderRecipeBookPage(painter, pages[index]);
+                        return true;
+                    });
 }
 
 } // namespace velmora

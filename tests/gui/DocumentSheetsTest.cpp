@@ -27,13 +27,6 @@
 namespace velmora::gui::test {
 namespace {
 
-QUuid statusNamed(const QList<TagItem>& statuses, const QString& name) {
-    for (const TagItem& status : statuses)
-        if (status.name == name)
-            return status.id;
-    return {};
-}
-
 class DocumentSheetsTest : public SectionFixture {
 protected:
     // A client, a quote and an invoice of 450 € in the given statuses; the
@@ -49,32 +42,15 @@ protected:
             client.email = u"compta@lumen.fr"_s;
             db.clients = {client};
             const QDateTime now = QDateTime::currentDateTimeUtc();
-            m_quote = document(CommercialDocumentKind::quote, u"D-1"_s, client.id,
-                               statusNamed(db.quoteStatuses, quoteStatus), now);
+            m_quote = documentOf(CommercialDocumentKind::quote, u"D-1"_s, u"Reportage"_s,
+                                 client.id, statusNamed(db.quoteStatuses, quoteStatus), now);
             m_quote.validityDate = validity;
-            m_invoice = document(CommercialDocumentKind::invoice, u"F-1"_s, client.id,
-                                 statusNamed(db.invoiceStatuses, invoiceStatus),
-                                 now.addDays(-issuedDaysAgo));
+            m_invoice = documentOf(CommercialDocumentKind::invoice, u"F-1"_s, u"Reportage"_s,
+                                   client.id, statusNamed(db.invoiceStatuses, invoiceStatus),
+                                   now.addDays(-issuedDaysAgo));
             m_invoice.dueDays = 30;
             db.documents = {m_quote, m_invoice};
         });
-    }
-    static CommercialDocumentItem document(CommercialDocumentKind kind, const QString& number,
-                                           const QUuid& client, const QUuid& status,
-                                           const QDateTime& issued) {
-        CommercialDocumentItem d;
-        d.id = QUuid::createUuid();
-        d.kind = kind;
-        d.number = number;
-        d.issueDate = issued;
-        d.clientID = client;
-        d.statusID = status;
-        CommercialDocumentLine line;
-        line.id = QUuid::createUuid();
-        line.title = u"Reportage"_s;
-        line.priceTTC = 450;
-        d.lines = {line};
-        return d;
     }
     CommercialDocumentItem stored(const QUuid& id) {
         for (const CommercialDocumentItem& d : store().documents())

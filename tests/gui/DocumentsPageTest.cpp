@@ -11,31 +11,6 @@
 namespace velmora::gui::test {
 namespace {
 
-QUuid statusNamed(const QList<TagItem>& statuses, const QString& name) {
-    for (const TagItem& status : statuses)
-        if (status.name == name)
-            return status.id;
-    return {};
-}
-
-CommercialDocumentItem documentOf(CommercialDocumentKind kind, const QString& number,
-                                  const QString& lineTitle, const QUuid& client,
-                                  const QUuid& status) {
-    CommercialDocumentItem d;
-    d.id = QUuid::createUuid();
-    d.kind = kind;
-    d.number = number;
-    d.issueDate = QDateTime(QDate(2025, 6, 1), QTime(10, 0), Qt::UTC);
-    d.clientID = client;
-    d.statusID = status;
-    CommercialDocumentLine line;
-    line.id = QUuid::createUuid();
-    line.title = lineTitle;
-    line.priceTTC = 450;
-    d.lines = {line};
-    return d;
-}
-
 class DocumentsPageTest : public SectionFixture {
 protected:
     void openDocuments() {

@@ -9,6 +9,33 @@
 
 namespace velmora::gui::test {
 
+inline QUuid statusNamed(const QList<TagItem>& statuses, const QString& name) {
+    for (const TagItem& status : statuses)
+        if (status.name == name)
+            return status.id;
+    return {};
+}
+
+// A document of the client with one 450 € line, in the status given.
+inline CommercialDocumentItem documentOf(
+    CommercialDocumentKind kind, const QString& number, const QString& lineTitle,
+    const QUuid& client, const QUuid& status,
+    const QDateTime& issued = QDateTime(QDate(2025, 6, 1), QTime(10, 0), Qt::UTC)) {
+    CommercialDocumentItem d;
+    d.id = QUuid::createUuid();
+    d.kind = kind;
+    d.number = number;
+    d.issueDate = issued;
+    d.clientID = client;
+    d.statusID = status;
+    CommercialDocumentLine line;
+    line.id = QUuid::createUuid();
+    line.title = lineTitle;
+    line.priceTTC = 450;
+    d.lines = {line};
+    return d;
+}
+
 // A session of the user's own, opened and showing one section, with the
 // records the test starts from.
 class SectionFixture : public AppFixture {
