@@ -13,7 +13,9 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QDropEvent>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QToolButton>
 
@@ -133,6 +135,18 @@ TEST_F(DocumentEditorTest, WritesAQuoteFromTheCatalogueWithADiscountAndADeposit)
     // The deposit goes first and comes back down: the order is the user's.
     lines().value(3)->findChild<QToolButton*>(u"documentLineUp"_s)->click();
     EXPECT_EQ(editor()->model().form().lines.at(2).kind, CommercialDocumentLineKind::deposit);
+    // Dragged by its header below the last line, it is last again.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QMimeData line;
+    line.setData(DocumentLineEditor::dragMimeType(), lines().value(2)->lineId().toByteArray());
+    const QPoint below =
+        lines().value(3)->mapTo(editor(), lines().value(3)->rect().bottomLeft() + QPoint(4, -2));
+    QDropEvent drop(below, Qt::MoveAction, &line, Qt::LeftButton, Qt::NoModifier);
+    // Straight to the editor: the application hands drops only to the
+    // target of a drag in progress.
+    static_cast<QObject*>(editor())->event(&drop);
+    EXPECT_EQ(editor()->model().form().lines.at(3).kind, CommercialDocumentLineKind::deposit);
+    EXPECT_EQ(editor()->model().form().lines.at(2).kind, CommercialDocumentLineKind::discount);
 
     click(u"documentEditorCommit"_s);
     EXPECT_EQ(editor(), nullptr);
