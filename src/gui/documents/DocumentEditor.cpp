@@ -272,7 +272,6 @@ void DocumentEditor::buildDocumentFields(QFormLayout* form) {
         formChanged();
     });
     form->addRow(QStringLiteral("Valable jusqu’au"), m_validity);
-    m_validityRow = m_validity;
 
     m_dueDays = new QSpinBox(parent);
     m_dueDays->setObjectName(QStringLiteral("documentEditorDueDays"));
@@ -286,7 +285,6 @@ void DocumentEditor::buildDocumentFields(QFormLayout* form) {
         formChanged();
     });
     form->addRow(QStringLiteral("Délai de paiement"), m_dueDays);
-    m_dueRow = m_dueDays;
 
     auto* terms = new QLineEdit(fields.paymentTerms, parent);
     terms->setObjectName(QStringLiteral("documentEditorTerms"));
@@ -296,7 +294,7 @@ void DocumentEditor::buildDocumentFields(QFormLayout* form) {
         formChanged();
     });
     form->addRow(QStringLiteral("Conditions de paiement"), terms);
-    m_termsRow = terms;
+    m_terms = terms;
 }
 
 void DocumentEditor::buildClient(QVBoxLayout* column) {
@@ -536,12 +534,9 @@ void DocumentEditor::sourceChanged() {
     for (const TagItem& status : m_model.statuses())
         m_status->addItem(status.name.trimmed(), status.id);
     m_status->setCurrentIndex(form.statusID ? m_status->findData(*form.statusID) : -1);
-    const auto showRow = [this](QWidget* field, bool shown) {
-        m_fields->setRowVisible(field, shown);
-    };
-    showRow(m_validityRow, quote);
-    showRow(m_dueRow, !quote && !imported);
-    showRow(m_termsRow, !imported);
+    m_fields->setRowVisible(m_validity, quote);
+    m_fields->setRowVisible(m_dueDays, !quote && !imported);
+    m_fields->setRowVisible(m_terms, !imported);
     m_importBlock->setVisible(imported);
     m_importedNote->setVisible(imported);
     showImportedPdf();

@@ -87,11 +87,9 @@ private:
     QLineEdit* m_number = nullptr;
     QCheckBox* m_autoNumber = nullptr;
     QDateEdit* m_issue = nullptr;
-    QWidget* m_validityRow = nullptr;
     QDateEdit* m_validity = nullptr;
-    QWidget* m_dueRow = nullptr;
     QSpinBox* m_dueDays = nullptr;
-    QWidget* m_termsRow = nullptr;
+    QLineEdit* m_terms = nullptr;
     QComboBox* m_client = nullptr;
     QLabel* m_activitiesError = nullptr;
     QWidget* m_importBlock = nullptr;
