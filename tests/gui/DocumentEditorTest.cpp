@@ -197,6 +197,16 @@ TEST_F(DocumentEditorTest, RefusesWhatCannotBeStoredAndLosesNothing) {
     EXPECT_TRUE(store().documents().isEmpty());
     ASSERT_NE(editor(), nullptr);
     EXPECT_EQ(find<QLineEdit>(u"documentEditorNumber"_s)->text(), u"F-1"_s);
+
+    // A client made from the editor is chosen at once.
+    click(u"documentEditorNewClient"_s);
+    type(u"clientFirstName"_s, u"Jeanne"_s);
+    type(u"clientLastName"_s, u"Roux"_s);
+    click(u"clientFormSave"_s);
+    EXPECT_EQ(find<QComboBox>(u"documentEditorClient"_s)->currentText(), u"ROUX Jeanne"_s);
+    ASSERT_EQ(store().clients().size(), 2);
+    EXPECT_EQ(editor()->model().form().clientID, store().clients().last().id);
+
     click(u"documentEditorCancel"_s);
     EXPECT_EQ(editor(), nullptr);
     EXPECT_TRUE(store().documents().isEmpty());
