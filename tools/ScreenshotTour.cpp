@@ -23,6 +23,7 @@
 #include "gui/projects/ProjectStatusesSheet.h"
 #include "gui/settings/SettingsWindow.h"
 #include "support/DesktopStubs.h"
+#include "support/FakeUserNotifications.h"
 #include "support/SampleDocuments.h"
 
 #include <QAbstractButton>
@@ -239,11 +240,13 @@ private:
         velmora::test::SilentHttp http;
         SystemClock clock;
         gui::test::ScriptedDialogs dialogs;
+        velmora::test::FakeUserNotifications notifications;
         auto folder = StoreFolder::prepare(fs, dir.path() + u"/data"_s);
         if (!folder)
             return false;
         Application app(Environment{fs, defaults, bookmarks, freeSpace, http, clock, dialogs,
-                                    folder.value(), dir.path() + u"/cache"_s, false});
+                                    notifications, folder.value(), dir.path() + u"/cache"_s,
+                                    false});
         app.start();
         MainWindow& window = app.window();
         window.resize(1180, 780);

@@ -1,6 +1,7 @@
 #include "desktop/ApplicationCacheFolder.h"
 #include "desktop/ApplicationDataFolder.h"
 #include "desktop/LocalFileSystem.h"
+#include "desktop/LoggedUserNotifications.h"
 #include "desktop/NetworkHttpFetcher.h"
 #include "desktop/PathBookmarks.h"
 #include "desktop/SettingsUserDefaults.h"
@@ -72,8 +73,9 @@ int main(int argc, char* argv[]) {
     NetworkHttpFetcher http;
     SystemClock clock;
     gui::WidgetDialogs dialogs;
+    LoggedUserNotifications notifications;
     gui::Application app(gui::Environment{fileSystem, userDefaults, bookmarks, freeSpace, http,
-                                          clock, dialogs, std::move(folder).value(),
+                                          clock, dialogs, notifications, std::move(folder).value(),
                                           applicationCacheFolder().value_or(QString())});
     QObject::connect(&instance, &SingleInstance::filesReceived, &app,
                      &gui::Application::receiveFiles);

@@ -8,6 +8,7 @@
 #include "gui/app/Application.h"
 #include "gui/main/MainWindow.h"
 #include "support/DesktopStubs.h"
+#include "support/FakeUserNotifications.h"
 #include "support/FaultyFileSystem.h"
 
 #include <QApplication>
@@ -37,7 +38,7 @@ protected:
         ASSERT_TRUE(folder.ok()) << folder.error().toStdString();
         m_app = std::make_unique<Application>(
             Environment{m_fs, m_defaults, m_bookmarks, m_freeSpace, m_http, m_clock, m_dialogs,
-                        folder.value(), m_dir.path() + u"/cache"_s, false});
+                        m_notifications, folder.value(), m_dir.path() + u"/cache"_s, false});
         m_app->start();
     }
     void restartApp() {
@@ -90,6 +91,7 @@ protected:
     velmora::test::SilentHttp m_http;
     SystemClock m_clock;
     ScriptedDialogs m_dialogs;
+    velmora::test::FakeUserNotifications m_notifications;
     std::unique_ptr<Application> m_app;
 };
 

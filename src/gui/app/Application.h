@@ -8,6 +8,7 @@
 #include "core/platform/FreeSpace.h"
 #include "core/platform/HttpFetcher.h"
 #include "core/platform/UserDefaults.h"
+#include "core/platform/UserNotifications.h"
 #include "core/session/LaunchPhase.h"
 #include "core/session/SessionFlows.h"
 #include "core/session/SessionWizard.h"
@@ -33,6 +34,7 @@ struct Environment {
     HttpFetcher& http;
     const Clock& clock;
     Dialogs& dialogs;
+    UserNotifications& notifications;
     StoreFolder folder;
     // The application's own cache folder; empty when there is none.
     QString cacheFolder;

@@ -10,7 +10,8 @@
 
 namespace velmora {
 class AppDataStore;
-}
+class UserNotifications;
+} // namespace velmora
 
 namespace velmora::gui {
 
@@ -20,6 +21,7 @@ class Dialogs;
 struct SectionServices {
     AppDataStore& store;
     Dialogs& dialogs;
+    UserNotifications& notifications;
 };
 
 // Every sidebar section by its defaultKey: the factory of its page and,
