@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QStandardItemModel>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -37,6 +38,25 @@ QStandardItem* cell(const QString& text, bool amount = false) {
         item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return item;
 }
+
+// Rows with room to breathe; a year's row stands apart from the one above.
+class RowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        const bool year = index.siblingAtColumn(0).data(kIdRole).isNull();
+        size.setHeight(size.height() + (year ? 22 : 12));
+        return size;
+    }
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem shifted = option;
+        if (index.siblingAtColumn(0).data(kIdRole).isNull())
+            shifted.rect.adjust(0, 10, 0, 0);
+        QStyledItemDelegate::paint(painter, shifted, index);
+    }
+};
 
 double turnoverOf(const URSSAFDeclaration& d) {
     return d.caVenteMarchandises + d.caPrestationsServicesBIC + d.caPrestationsServicesBNC +
@@ -88,6 +108,7 @@ UrssafTab::UrssafTab(const SectionServices& services, QWidget* parent)
     // Empty: a symbol, the sentence and the first declaration.
     auto* empty = new QWidget(m_pages);
     auto* emptyLayout = new QVBoxLayout(empty);
+    emptyLayout->setSpacing(12);
     emptyLayout->addStretch(2);
     auto* symbol = new QLabel(empty);
     symbol->setPixmap(symbolPixmap(QStringLiteral("doc.text"), 56, theme::accent()));
@@ -100,7 +121,8 @@ UrssafTab::UrssafTab(const SectionServices& services, QWidget* parent)
     sentence->setObjectName(QStringLiteral("urssafEmptyText"));
     sentence->setAlignment(Qt::AlignCenter);
     sentence->setWordWrap(true);
-    emptyLayout->addWidget(sentence);
+    sentence->setMaximumWidth(520);
+    emptyLayout->addWidget(sentence, 0, Qt::AlignHCenter);
     auto* first = theme::button(UrssafListTexts::emptyAction(), "primary", empty);
     first->setObjectName(QStringLiteral("urssafEmptyAction"));
     connect(first, &QPushButton::clicked, this, &UrssafTab::newDeclaration);
@@ -124,7 +146,7 @@ UrssafTab::UrssafTab(const SectionServices& services, QWidget* parent)
     m_list->setModel(m_model);
     m_list->setRootIsDecorated(false);
     m_list->setItemsExpandable(false);
-    m_list->setUniformRowHeights(true);
+    m_list->setItemDelegate(new RowDelegate(m_list));
     m_list->setAlternatingRowColors(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
