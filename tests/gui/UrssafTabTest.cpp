@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QImage>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTimeZone>
@@ -110,11 +111,30 @@ TEST_F(UrssafTabTest, PrefilledAndTypedDeclarationsMarkedThenDeleted) {
     type(u"urssafCotisation"_s, u"245,5"_s);
     type(u"urssafCfp"_s, u"4"_s);
     EXPECT_EQ(shownText(u"urssafTotal"_s), u"≈ 249,50\u00a0€"_s);
+    const QString receipt = m_dir.path() + u"/virement.png"_s;
+    QImage(40, 30, QImage::Format_RGB32).save(receipt);
+    m_dialogs.chooseNext(QUrl::fromLocalFile(receipt));
+    click(u"urssafPaymentFileChoose"_s);
+    EXPECT_EQ(shownText(u"urssafPaymentFileName"_s), u"virement.png"_s);
     click(u"urssafFormSave"_s);
     ASSERT_EQ(store().urssafDeclarations().size(), 2);
     const URSSAFDeclaration typed = store().urssafDeclarations()[1];
     EXPECT_EQ(std::tuple(typed.year, typed.periodIndex, typed.cotisationAmount, typed.cfpAmount),
               std::tuple(qint64(last.year - 1), qint64(4), 245.5, 4.0));
+
+    ASSERT_TRUE(typed.paymentFileURL.has_value());
+    const QString copy = typed.paymentFileURL->toLocalFile();
+    EXPECT_TRUE(copy.startsWith(store().mediaFolder())) << copy.toStdString();
+
+    // The receipt seen in the application, then saved elsewhere.
+    m_tab->select(typed.id);
+    click(u"urssafViewFilesButton"_s);
+    EXPECT_FALSE(find<QLabel>(u"urssafAttachmentPicture_0"_s)->pixmap().isNull());
+    const QString saved = m_dir.path() + u"/copie.png"_s;
+    m_dialogs.chooseNext(QUrl::fromLocalFile(saved));
+    click(u"urssafAttachmentSave_0"_s);
+    EXPECT_EQ(contentsOf(saved), contentsOf(receipt));
+    click(u"urssafAttachmentsClose"_s);
 
     const QString lastText = urssafPeriodText(last);
     EXPECT_EQ(rows(),
@@ -151,6 +171,7 @@ TEST_F(UrssafTabTest, PrefilledAndTypedDeclarationsMarkedThenDeleted) {
     m_tab->select(typed.id);
     click(u"urssafDeleteButton"_s);
     EXPECT_TRUE(store().urssafDeclarations().isEmpty());
+    EXPECT_FALSE(QFile::exists(copy)) << "the receipt goes with its declaration";
     EXPECT_TRUE(shown(u"urssafEmptyAction"_s));
 }
 
