@@ -70,7 +70,7 @@ UrssafDeclarationSheet::UrssafDeclarationSheet(const SectionServices& services,
         m_form.setFrequency(URSSAFDeclarationFrequency(frequency->itemData(index).toInt()));
         fillPeriods();
     });
-    connect(m_period, &QComboBox::activated, this,
+    connect(m_period, &QComboBox::currentIndexChanged, this,
             [this](int index) { m_form.periodIndex = m_period->itemData(index).toInt(); });
     addRow(QStringLiteral("Période"), periodRow, year);
 
