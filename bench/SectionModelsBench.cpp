@@ -4,6 +4,7 @@
 
 #include "BenchStore.h"
 
+#include "core/accounting/RecipeBookTableModel.h"
 #include "core/activities/ActivityForm.h"
 #include "core/activities/ActivityListModel.h"
 #include "core/clients/ClientListModel.h"
@@ -136,8 +137,35 @@ void SectionModelDocumentsRefresh(benchmark::State& state) {
     }
 }
 
+// The recipe book of every year as its tab first shows it (0), and again
+// after a change of the store with the same receipts (1).
+void SectionModelRecipeBook(benchmark::State& state) {
+    const AppDataStore* session = loadedSession(state);
+    if (!session)
+        return;
+    const AppDataStore& store = *session;
+    RecipeBookTableModel shown;
+    shown.refresh(store.session());
+    for (auto _ : state) {
+        if (state.range(0) == 0) {
+            RecipeBookTableModel model;
+            model.refresh(store.session());
+            benchmark::DoNotOptimize(model.rowCount());
+        } else {
+            shown.refresh(store.session());
+            benchmark::DoNotOptimize(shown.rowCount());
+        }
+    }
+    state.counters["records"] = double(shown.rowCount());
+}
+
 } // namespace
 
+BENCHMARK(SectionModelRecipeBook)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgNames({"refresh"})
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(SectionModelDocuments)->Unit(benchmark::kMillisecond);
 BENCHMARK(SectionModelDocumentsRefresh)->Unit(benchmark::kMillisecond);
 BENCHMARK(SectionModelDocumentsFilter)

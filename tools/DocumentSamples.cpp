@@ -1,9 +1,11 @@
-// Renders sample quotes and invoices as PDF files and PNG pictures, for
+// Renders sample quotes, invoices and a recipe book as PDF files and PNG
+// pictures (one per page), for
 // looking at the page and for the README:
 //   velmora-document-samples OUTPUT_FOLDER
 // Needs no display (the offscreen platform is used when none is set).
 
 #include "render/DocumentRenderer.h"
+#include "render/RecipeBookPdf.h"
 #include "support/SampleDocuments.h"
 
 #include <QBuffer>
@@ -50,20 +52,61 @@ bool write(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
-bool save(const QString& folder, const QString& name, const CommercialDocumentItem& document,
-          const DocumentParties& parties, const DocumentLogo& logo) {
-    const QByteArray pdf = renderPDF(DocumentPageContent::of(document, parties), logo);
+// The PDF and a picture of each page: "name.png", or "name-2.png" from the
+// second page on.
+bool savePdf(const QString& folder, const QString& name, const QByteArray& pdf) {
     const QString pdfPath = folder + QLatin1Char('/') + name + QStringLiteral(".pdf");
     if (pdf.isEmpty() || !write(pdfPath, pdf))
         return false;
     QPdfDocument reader;
     if (reader.load(pdfPath) != QPdfDocument::Error::None)
         return false;
-    // One and a half pixels per point: sharp text, a picture small enough
-    // for the README.
-    const QImage picture = reader.render(0, (reader.pagePointSize(0) * 1.5).toSize())
-                               .convertToFormat(QImage::Format_RGB32);
-    return picture.save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+    bool ok = true;
+    for (int page = 0; page < reader.pageCount(); ++page) {
+        // One and a half pixels per point: sharp text, a picture small
+        // enough for the README.
+        const QImage picture = reader.render(page, (reader.pagePointSize(page) * 1.5).toSize())
+                                   .convertToFormat(QImage::Format_RGB32);
+        const QString suffix = page == 0 ? QString() : QStringLiteral("-%1").arg(page + 1);
+        ok &= picture.save(folder + QLatin1Char('/') + name + suffix + QStringLiteral(".png"));
+    }
+    return ok;
+}
+
+bool save(const QString& folder, const QString& name, const CommercialDocumentItem& document,
+          const DocumentParties& parties, const DocumentLogo& logo) {
+    return savePdf(folder, name, renderPDF(DocumentPageContent::of(document, parties), logo));
+}
+
+// A year of receipts, long client names and natures included: three pages.
+bool saveRecipeBook(const QString& folder) {
+    const QStringList clients{QStringLiteral("Atelier Lumen"),
+                              QStringLiteral("Boulangerie Moreau & Fils — Croix-Rousse"),
+                              QStringLiteral("Camille Moreau"), QStringLiteral("—")};
+    const QStringList natures{
+        QStringLiteral("Audit express"),
+        QStringLiteral("Refonte du site vitrine • Formation à l’outil d’édition • Maintenance"),
+        QStringLiteral("Prestation de services"), QStringLiteral("Séance photo")};
+    const QStringList methods{QStringLiteral("Virement"), QStringLiteral("Chèque"),
+                              QStringLiteral("Non renseigné"), QStringLiteral("Espèces")};
+    QList<LivreRecettesRow> rows;
+    for (int i = 0; i < 49; ++i)
+        rows.append({QStringLiteral("%1/%2/25")
+                         .arg(28 - i % 28, 2, 10, QLatin1Char('0'))
+                         .arg(12 - i / 5, 2, 10, QLatin1Char('0')),
+                     QStringLiteral("F-2025-%1").arg(120 - i, 3, 10, QLatin1Char('0')),
+                     clients[i % 4], natures[i % 4], methods[i % 4],
+                     i % 7 == 0 ? 2450.0 : 180.0 + 37.5 * (i % 5)});
+    AccountingRecipeSettings settings;
+    settings.companyName = QStringLiteral("Studio Lumen");
+    settings.ownerName = QStringLiteral("Camille Moreau");
+    settings.legalStatus = QStringLiteral("Micro-entrepreneur");
+    settings.siret = QStringLiteral("123 456 789 00012");
+    settings.addressLine1 = QStringLiteral("4 place Bellecour");
+    settings.addressLine2 = QStringLiteral("69002 Lyon");
+    const QList<LivreRecettesPDFPage> pages =
+        recipeBookPages(rows, settings, {2025, std::nullopt}, SampleDocuments::day(2025, 12, 31));
+    return savePdf(folder, QStringLiteral("recipe-book"), renderRecipeBookPDF(pages));
 }
 
 } // namespace
@@ -116,6 +159,8 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 18; ++i)
         crowded.lines.insert(1, invoice.lines.at(i % 3));
     ok &= save(folder, QStringLiteral("invoice-crowded"), crowded, parties(crowded), logo);
+
+    ok &= saveRecipeBook(folder);
 
     if (!ok) {
         std::fputs("Échec de la génération des exemples.\n", stderr);

@@ -4,17 +4,23 @@
 // Run it with a display (Xvfb) or QT_QPA_PLATFORM=offscreen.
 
 #include "ScriptedDialogs.h"
+#include "core/accounting/RecipeBookExclusion.h"
+#include "core/accounting/RecipeBookTableModel.h"
 #include "core/accounting/UrssafContributions.h"
 #include "core/accounting/UrssafPeriod.h"
 #include "core/activities/ActivityLifecycle.h"
 #include "core/activities/ProjectStatusSettings.h"
 #include "core/app/SettingsPages.h"
+#include "core/documents/DocumentCreation.h"
+#include "core/documents/DocumentWorkflow.h"
+#include "core/documents/ExpiredQuotes.h"
 #include "core/model/NewSession.h"
 #include "core/model/SessionEncoder.h"
 #include "core/platform/MemoryUserDefaults.h"
 #include "core/security/AccessCode.h"
 #include "desktop/LocalFileSystem.h"
 #include "desktop/PathBookmarks.h"
+#include "gui/accounting/RecipeBookTab.h"
 #include "gui/accounting/UrssafAttachmentsViewer.h"
 #include "gui/accounting/UrssafDeclarationSheet.h"
 #include "gui/accounting/UrssafSettingsSheet.h"
@@ -23,12 +29,14 @@
 #include "gui/common/AnimatedStack.h"
 #include "gui/common/Resources.h"
 #include "gui/common/WidgetDialogs.h"
+#include "gui/documents/DocumentCardActions.h"
 #include "gui/main/MainWindow.h"
 #include "gui/main/SectionRegistry.h"
 #include "gui/main/Workspace.h"
 #include "gui/projects/ProjectStatusesSheet.h"
 #include "gui/settings/SettingsWindow.h"
 #include "support/DesktopStubs.h"
+#include "support/FakeMailServices.h"
 #include "support/FakeUserNotifications.h"
 #include "support/SampleDocuments.h"
 
@@ -41,6 +49,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
@@ -188,6 +197,67 @@ void addSampleRecords(AppDataStore& store) {
         return Result<>();
     });
 }
+// A year of receipts for the recipe book: invoices paid in one or several
+// payments, and one paid without a recorded payment.
+void addSampleReceipts(AppDataStore& store) {
+    const QList<ClientItem> clients = store.clients();
+    const QList<std::tuple<QString, double, int, QString>> sales{
+        {u"Séance portrait en studio"_s, 180, 4, u"Carte bancaire"_s},
+        {u"Reportage de mariage"_s, 1450, 20, u"Virement"_s},
+        {u"Tirage d’art 30 × 40"_s, 90, 33, u"Espèces"_s},
+        {u"Photos de la vitrine de printemps"_s, 620, 41, u"Virement"_s},
+        {u"Retouche à l’unité"_s, 37.5, 55, u"Chèque"_s},
+        {u"Portraits d’équipe et trombinoscope"_s, 980, 68, u"Virement"_s},
+        {u"Séance portrait en studio"_s, 180, 80, u""_s},
+        {u"Reportage de mariage"_s, 1450, 96, u"Virement"_s},
+        {u"Tirage d’art 30 × 40"_s, 135, 110, u"Carte bancaire"_s},
+        {u"Séance famille en extérieur"_s, 240, 131, u"Chèque"_s},
+    };
+    QUuid paid;
+    for (const TagItem& status : store.invoiceStatuses())
+        if (status.name == u"Payé"_s)
+            paid = status.id;
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    QList<CommercialDocumentItem> invoices;
+    for (qsizetype i = 0; i < sales.size(); ++i) {
+        const auto& [title, price, daysAgo, method] = sales[i];
+        CommercialDocumentItem d;
+        d.id = id();
+        d.kind = CommercialDocumentKind::invoice;
+        d.number = u"F-%1-%2"_s.arg(now.date().year()).arg(30 - i, 3, 10, QLatin1Char('0'));
+        d.issueDate = now.addDays(-daysAgo - 10);
+        d.clientID = clients[i % clients.size()].id;
+        d.statusID = paid;
+        CommercialDocumentLine line;
+        line.id = id();
+        line.title = title;
+        line.priceTTC = price;
+        d.lines = {line};
+        if (i == 2) {
+            // Paid at once, no payment recorded.
+            d.encaissementDate = now.addDays(-daysAgo);
+            d.paymentMethod = method;
+        } else if (price > 1000) {
+            // A deposit, then the balance.
+            d.encaissements = {{id(), 450, now.addDays(-daysAgo - 30), method, true},
+                               {id(), price - 450, now.addDays(-daysAgo), method}};
+        } else {
+            d.encaissements = {{id(), price, now.addDays(-daysAgo), method}};
+        }
+        invoices.append(d);
+    }
+    (void)store.edit([&](SessionEdit& edit) {
+        edit.documents().append(invoices);
+        AccountingRecipeSettings& book = edit.accountingRecipeSettings();
+        book.companyName = u"Studio Lumière"_s;
+        book.ownerName = u"Camille Moreau"_s;
+        book.legalStatus = u"Micro-entrepreneur"_s;
+        book.siret = u"812 345 678 00021"_s;
+        book.addressLine1 = u"4 place Bellecour"_s;
+        book.addressLine2 = u"69002 Lyon"_s;
+        return Result<>();
+    });
+}
 #pragma GCC diagnostic pop
 
 // A year and a half of quarterly declarations, the older ones declared and
@@ -315,6 +385,100 @@ private:
         WidgetDialogs().ask(&window, alert);
     }
 
+    // The invoice's card with its settlement, the sheets of its actions, the
+    // card of an invoice whose activity was cancelled, and the alerts.
+    void shootDocuments(Application& app, MainWindow& window) {
+        AppDataStore& store = app.store();
+        CommercialDocumentItem invoice;
+        CommercialDocumentItem quote;
+        for (const CommercialDocumentItem& d : store.documents())
+            (d.kind == CommercialDocumentKind::invoice ? invoice : quote) = d;
+        const QUuid cancelled = QUuid::createUuid();
+        (void)store.edit([&](SessionEdit& edit) {
+            Encaissement payment;
+            payment.id = QUuid::createUuid();
+            payment.amount = 300;
+            payment.date = invoice.issueDate.addDays(20);
+            payment.paymentMethod = u"Virement"_s;
+            payment.createdAt = payment.date;
+            edit.document(invoice.id)->encaissements = {payment};
+            // An invoice of the cancelled activity, its deposit received.
+            CommercialDocumentItem deposit = invoice;
+            deposit.id = cancelled;
+            deposit.number = u"F-2025-015"_s;
+            deposit.statusID = edit.session().invoiceStatuses.value(2).id;
+            deposit.linkedProjectIDs = {edit.projects().last().id};
+            payment.id = QUuid::createUuid();
+            payment.isAcompte = true;
+            deposit.encaissements = {payment};
+            deposit.pdfSnapshot.reset();
+            edit.documents().append(deposit);
+            return Result<>();
+        });
+        window.workspace().showSection(u"documents"_s);
+        SectionPage* page = window.sections().page(u"documents"_s);
+        // The editor left open by the forms' tour goes first.
+        if (auto* cancel = page->findChild<QPushButton*>(u"documentEditorCancel"_s))
+            cancel->click();
+        settle();
+        auto* actions = page->findChild<DocumentCardActions*>();
+        page->reveal(invoice.id);
+        shoot(window, u"documents-invoice"_s);
+        actions->scrollToSection(u"Règlement"_s);
+        shoot(window, u"documents-invoice-settlement"_s);
+        if (auto* status = page->findChild<QPushButton*>(u"documentCardStatus"_s);
+            status && status->menu()) {
+            status->menu()->popup(status->mapToGlobal(QPoint(0, status->height())));
+            shoot(*status->menu(), u"documents-status-menu"_s);
+            status->menu()->hide();
+        }
+        const auto shootSheet = [&](const std::function<void()>& open, const QString& name) {
+            open();
+            if (auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                shoot(*sheet, name);
+                sheet->reject();
+            }
+            settle();
+        };
+        const QUuid paid = store.session().invoiceStatuses.value(2).id;
+        shootSheet([&] { actions->openPaymentSheet(invoice.id, paid, false); },
+                   u"documents-paid-sheet"_s);
+        shootSheet([&] { actions->addPayment(invoice.id); }, u"documents-payment-sheet"_s);
+        shootSheet([&] { actions->editLateCharge(invoice.id); }, u"documents-late-charge-sheet"_s);
+        shootSheet([&] { actions->associateQuote(invoice.id); }, u"documents-quote-picker"_s);
+        page->reveal(cancelled);
+        settle();
+        actions->scrollToSection(u"Règlement"_s);
+        shoot(window, u"documents-deposit-decision"_s);
+
+        CommercialDocumentItem draft = invoice;
+        draft.statusID = store.session().invoiceStatuses.value(0).id;
+        CommercialDocumentLine line;
+        line.id = QUuid::createUuid();
+        line.kind = CommercialDocumentLineKind::deposit;
+        line.title = u"Acompte versé le 12 juin"_s;
+        line.priceTTC = 200;
+        draft.lines.append(line);
+        draft.encaissements.clear();
+        if (const auto alert = depositAutoPaidAlert(draft, StatusLists::of(store.session())))
+            shootAlert(window, *alert, u"documents-deposit-paid-alert"_s);
+        shootSheet(
+            [&] {
+                (void)store.edit([&](SessionEdit& edit) {
+                    *edit.document(invoice.id) = draft;
+                    return Result<>();
+                });
+                actions->openPaymentSheet(invoice.id, paid, true);
+            },
+            u"documents-paid-sheet-deposit"_s);
+        shootAlert(window, freezeConfirmation(quote), u"documents-freeze-alert"_s);
+        draft.clientID.reset();
+        shootAlert(window, incompleteDocumentAlert(draft, missingItemsForIssue(draft)),
+                   u"documents-incomplete-alert"_s);
+        if (const auto expired = ExpiredQuotesCheck::alertFor({quote}))
+            shootAlert(window, expired->alert, u"documents-expired-alert"_s);
+    }
+
     QString writeSession(const QString& folder, const QString& name, const QString& image,
                          const QString& code) {
         AppDatabase db = newSessionContents();
@@ -340,12 +504,14 @@ private:
         velmora::test::SilentHttp http;
         SystemClock clock;
         gui::test::ScriptedDialogs dialogs;
+        velmora::test::FakeMailComposer mail;
+        velmora::test::FakeUrlOpener urls;
         velmora::test::FakeUserNotifications notifications;
         auto folder = StoreFolder::prepare(fs, dir.path() + u"/data"_s);
         if (!folder)
             return false;
-        Application app(Environment{fs, defaults, bookmarks, freeSpace, http, clock, dialogs,
-                                    notifications, folder.value(), dir.path() + u"/cache"_s,
+        Application app(Environment{fs, defaults, bookmarks, freeSpace, http, clock, dialogs, mail,
+                                    urls, notifications, folder.value(), dir.path() + u"/cache"_s,
                                     false});
         app.start();
         MainWindow& window = app.window();
@@ -409,6 +575,31 @@ private:
                     cancel->click();
             }
         }
+        // The recipe book: empty, then a year of receipts, one of them taken
+        // out; the confirmation of taking one out; the exported PDF shown.
+        window.workspace().showSection(u"accounting"_s);
+        shoot(window, u"accounting-empty"_s);
+        addSampleReceipts(app.store());
+        shoot(window, u"accounting-recipe-book"_s);
+        if (auto* tab = window.findChild<RecipeBookTab*>()) {
+            const RecipeBookLine line = *tab->model()->record(0);
+            const RecipeEntry removed = tab->model()->record(3)->entry;
+            (void)app.store().edit(
+                [&](SessionEdit& edit) { return excludeRecipeEntry(edit, removed); });
+            if (auto* show = tab->findChild<QCheckBox*>(u"recipeBookShowRemoved"_s))
+                show->setChecked(true);
+            shoot(window, u"accounting-recipe-book-removed"_s);
+            shootAlert(window, recipeExclusionConfirmation(line),
+                       u"accounting-recipe-exclude-alert"_s);
+            dialogs.chooseNext(QUrl::fromLocalFile(dir.filePath(u"livre.pdf"_s)));
+            tab->exportPdf();
+            if (auto* preview = tab->findChild<QDialog*>(u"recipeBookPreview"_s)) {
+                shoot(*preview, u"accounting-recipe-pdf"_s);
+                preview->close();
+            }
+        }
+
+        shootDocuments(app, window);
         // Cancelling an activity: the confirmation says what becomes of its invoices.
         const ProjectItem& first = app.store().projects().first();
         shootAlert(window, cancelConfirmation(first, {2, 1}), u"projects-cancel-alert"_s);
@@ -439,7 +630,8 @@ private:
         {
             // The URSSAF tab, in a window of its own until the accounting
             // section holds it: empty, filled, then its sheets.
-            const SectionServices services{app.store(), dialogs, notifications};
+            const SectionServices services{app.store(), dialogs,       mail,
+                                           urls,        notifications, QString()};
             QWidget host;
             host.setWindowTitle(u"URSSAF"_s);
             auto* tab = new UrssafTab(services, &host);

@@ -2,6 +2,8 @@
 
 #include "core/accounting/RecipeBook.h"
 #include "core/accounting/RecipeBookCsv.h"
+#include "core/accounting/RecipeBookPdfExport.h"
+#include "render/RecipeBookPdf.h"
 
 #include <QFileInfo>
 #include <QJsonArray>
@@ -31,6 +33,10 @@ int recipes(CliContext& ctx) {
         if (!period.month)
             return usage(QStringLiteral("L'option --month attend un mois de 1 à 12."));
     }
+    const std::optional<QString> csv = ctx.value(QStringLiteral("csv"));
+    const std::optional<QString> pdf = ctx.value(QStringLiteral("pdf"));
+    if (csv && pdf)
+        return usage(QStringLiteral("Les options --csv et --pdf s'excluent : choisissez-en une."));
     const auto db = ctx.loadSession(ctx.args[0]);
     if (!db)
         return fail(db.error());
@@ -38,11 +44,18 @@ int recipes(CliContext& ctx) {
     if (entries.isEmpty())
         return fail(noRecipeAlert().title);
 
-    if (const auto out = ctx.value(QStringLiteral("csv"))) {
+    if (const std::optional<QString> out = csv ? csv : pdf) {
         const QFileInfo target(*out);
         ctx.fileSystem.removeWriteLeftovers(target.absolutePath(), target.fileName());
         const std::optional<Alert> failure =
-            saveRecipeBookCsv(ctx.fileSystem, entries, db->clients, *out);
+            csv ? saveRecipeBookCsv(ctx.fileSystem, entries, db->clients, *out)
+                : saveRecipeBookPdf(ctx.fileSystem,
+                                    recipeBookPages(recipeRows(entries, db->clients),
+                                                    db->accountingRecipeSettings, period,
+                                                    ctx.clock->now()),
+                                    *out, [](const QList<LivreRecettesPDFPage>& pages) {
+                                        return renderRecipeBookPDF(pages);
+                                    });
         return failure ? fail(failure->message) : Success;
     }
 
@@ -85,10 +98,15 @@ QList<Command> accountingCommands() {
                      {.name = QStringLiteral("csv"),
                       .valueName = QStringLiteral("SORTIE"),
                       .valueKind = QStringLiteral("un fichier"),
-                      .help = QStringLiteral("écrit le livre en CSV au lieu de l'afficher")}},
-         .help = QStringLiteral("Le livre de recettes de la période : {\"entries\": [{\"id\", "
-                                "\"number\", \"date\", \"client\", \"nature\", \"settlement\", "
-                                "\"amount\", \"ht\", \"tva\"}], \"total\"}, ou son CSV."),
+                      .help = QStringLiteral("écrit le livre en CSV au lieu de l'afficher")},
+                     {.name = QStringLiteral("pdf"),
+                      .valueName = QStringLiteral("SORTIE"),
+                      .valueKind = QStringLiteral("un fichier"),
+                      .help = QStringLiteral("écrit le livre en PDF au lieu de l'afficher")}},
+         .help =
+             QStringLiteral("Le livre de recettes de la période : {\"entries\": [{\"id\", "
+                            "\"number\", \"date\", \"client\", \"nature\", \"settlement\", "
+                            "\"amount\", \"ht\", \"tva\"}], \"total\"}, ou son CSV ou son PDF."),
          .run = recipes},
     };
 }

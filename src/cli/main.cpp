@@ -27,8 +27,10 @@ int main(int argc, char* argv[]) {
     // Drawing a page needs fonts, hence a GUI application, on the offscreen
     // platform since no display is needed; the other commands stay on QtCore.
     // A file named "pdf" at worst starts the GUI application for nothing.
-    const bool drawsPages = std::any_of(
-        argv + 1, argv + argc, [](const char* arg) { return std::strcmp(arg, "pdf") == 0; });
+    const bool drawsPages = std::any_of(argv + 1, argv + argc, [](const char* arg) {
+        return std::strcmp(arg, "pdf") == 0 || std::strcmp(arg, "--pdf") == 0 ||
+               std::strncmp(arg, "--pdf=", 6) == 0;
+    });
     std::unique_ptr<QCoreApplication> application;
     if (drawsPages) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))

@@ -7,6 +7,7 @@
 #include "desktop/SettingsUserDefaults.h"
 #include "desktop/SingleInstance.h"
 #include "desktop/StorageInfoFreeSpace.h"
+#include "desktop/XdgMailComposer.h"
 #include "gui/app/Application.h"
 #include "gui/app/Translations.h"
 #include "gui/common/Resources.h"
@@ -73,10 +74,12 @@ int main(int argc, char* argv[]) {
     NetworkHttpFetcher http;
     SystemClock clock;
     gui::WidgetDialogs dialogs;
+    XdgMailComposer mail;
+    DesktopUrlOpener urls;
     LoggedUserNotifications notifications;
-    gui::Application app(gui::Environment{fileSystem, userDefaults, bookmarks, freeSpace, http,
-                                          clock, dialogs, notifications, std::move(folder).value(),
-                                          applicationCacheFolder().value_or(QString())});
+    gui::Application app(gui::Environment{
+        fileSystem, userDefaults, bookmarks, freeSpace, http, clock, dialogs, mail, urls,
+        notifications, std::move(folder).value(), applicationCacheFolder().value_or(QString())});
     QObject::connect(&instance, &SingleInstance::filesReceived, &app,
                      &gui::Application::receiveFiles);
     app.start(files);

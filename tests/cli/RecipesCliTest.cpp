@@ -1,5 +1,5 @@
-// velmora-cli recipes: the book as JSON, its CSV byte for byte, and an empty
-// period that writes nothing.
+// velmora-cli recipes: the book as JSON, its CSV byte for byte, its PDF, and
+// an empty period that writes nothing.
 
 #include "CliRun.h"
 
@@ -48,15 +48,23 @@ TEST(RecipesCli, JsonCsvAndEmptyPeriod) {
     EXPECT_TRUE(written.out.isEmpty());
     EXPECT_EQ(contentsOf(csv), contentsOf(QStringLiteral(VELMORA_TEST_DATA "/recipe-book.csv")));
 
+    const QString pdf = dir.filePath(u"livre.pdf"_s);
+    const CliRun printed = run({u"--year"_s, u"2025"_s, u"--pdf"_s, pdf});
+    ASSERT_EQ(printed.exitCode, 0) << printed.err.constData();
+    EXPECT_TRUE(printed.out.isEmpty());
+    EXPECT_TRUE(contentsOf(pdf).startsWith("%PDF-"));
+
     const QString none = dir.filePath(u"vide.csv"_s);
     for (const QStringList& options : {QStringList{u"--year"_s, u"2024"_s, u"--csv"_s, none},
+                                       QStringList{u"--year"_s, u"2024"_s, u"--pdf"_s, none},
                                        QStringList{u"--month"_s, u"5"_s}}) {
         const CliRun empty = run(options);
         EXPECT_EQ(empty.exitCode, 1);
         EXPECT_EQ(empty.err, "Aucune recette trouvée\n");
         EXPECT_TRUE(empty.out.isEmpty());
     }
-    EXPECT_EQ(entriesOf(dir.path()), (QStringList{u"livre.csv"_s, u"s.cdb"_s}));
+    EXPECT_EQ(entriesOf(dir.path()), (QStringList{u"livre.csv"_s, u"livre.pdf"_s, u"s.cdb"_s}));
+    EXPECT_EQ(run({u"--csv"_s, none, u"--pdf"_s, none}).exitCode, 2);
     EXPECT_EQ(run({u"--month"_s, u"13"_s}).exitCode, 2);
     EXPECT_EQ(run({u"--year"_s, u"deux"_s}).exitCode, 2);
 }

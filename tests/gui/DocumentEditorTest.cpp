@@ -53,8 +53,10 @@ protected:
     }
     // The editor on screen; none once it closed.
     DocumentEditor* editor() {
-        auto* shown = window().findChild<DocumentEditor*>();
-        return shown && shown->isVisible() ? shown : nullptr;
+        for (auto* shown : window().findChildren<DocumentEditor*>())
+            if (shown->isVisible())
+                return shown;
+        return nullptr;
     }
     // The line editors on screen, in the document's order.
     QList<DocumentLineEditor*> lines() {
@@ -219,8 +221,13 @@ TEST_F(DocumentEditorTest, ImportsAPdfAndFreezesWhatWasIssued) {
     store().setDocuments({issued, imported});
     page()->reveal(issued.id);
     EXPECT_FALSE(page()->canRun(SectionCommand::edit));
+    EXPECT_FALSE(isShown(u"documentCardEdit"_s));
+    EXPECT_TRUE(
+        shownText(u"documentCardFrozen"_s).endsWith(u"ce document n’est plus modifiable."_s));
     page()->reveal(imported.id);
     EXPECT_TRUE(page()->canRun(SectionCommand::edit));
+    click(u"documentCardEdit"_s);
+    EXPECT_NE(editor(), nullptr);
 }
 
 } // namespace

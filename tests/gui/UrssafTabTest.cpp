@@ -48,7 +48,9 @@ protected:
     void openTab(const std::function<void(AppDatabase&)>& fill = {}) {
         openSection(u"dashboard"_s, fill);
         m_host = std::make_unique<QWidget>();
-        m_tab = new UrssafTab(SectionServices{store(), m_dialogs, m_notifications}, m_host.get());
+        m_tab = new UrssafTab(
+            SectionServices{store(), m_dialogs, m_mail, m_urls, m_notifications, QString()},
+            m_host.get());
         m_host->resize(1000, 700);
         m_host->show();
     }

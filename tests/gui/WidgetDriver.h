@@ -28,6 +28,8 @@ protected:
         auto* button = find<QAbstractButton>(name);
         ASSERT_TRUE(button && button->isVisibleTo(&driven())) << name.toStdString() << " not shown";
         ASSERT_TRUE(button->isEnabled()) << name.toStdString() << " is disabled";
+        // A button just laid out gets its size first, as it would on screen.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         QTest::mouseClick(button, Qt::LeftButton);
     }
     // Replaces the text of the field key by key, accents included, which

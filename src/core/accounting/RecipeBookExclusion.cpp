@@ -55,6 +55,12 @@ Result<> reintegrateInvoice(SessionEdit& edit, const QUuid& invoiceID) {
     return Result<>();
 }
 
+bool isExcludedFromRecipeBook(const RecipeEntry& entry, const AppPreferences& preferences) {
+    return preferences.recipeBookExcludedIDs.contains(entry.document.id) ||
+           (entry.encaissement &&
+            preferences.recipeBookExcludedEncaissementIDs.contains(entry.encaissement->id));
+}
+
 bool isRemovedFromRecipeBook(const CommercialDocumentItem& invoice,
                              const AppPreferences& preferences) {
     if (preferences.recipeBookExcludedIDs.contains(invoice.id))

@@ -15,6 +15,10 @@ Result<> excludeRecipeEntry(SessionEdit& edit, const RecipeEntry& entry);
 // payments come back. Unchanged when none of them was out.
 Result<> reintegrateInvoice(SessionEdit& edit, const QUuid& invoiceID);
 
+// Whether the user took this receipt out of the book: its payment, or its
+// invoice as a whole.
+bool isExcludedFromRecipeBook(const RecipeEntry& entry, const AppPreferences& preferences);
+
 // Whether the invoice, or one of its payments, was taken out of the book.
 bool isRemovedFromRecipeBook(const CommercialDocumentItem& invoice,
                              const AppPreferences& preferences);

@@ -149,10 +149,15 @@ namespace {
 // The searched texts in one: a word of the query holds no white space, so
 // it never matches across two of them.
 QString searchText(const CommercialDocumentItem& document, const QString& clientName) {
-    QString text = document.number + QLatin1Char('\n') + clientName;
-    for (const CommercialDocumentLine& line : document.lines)
-        text += QLatin1Char('\n') + line.title;
-    return foldedForSearch(text);
+    QString text;
+    appendFoldedForSearch(text, document.number);
+    text += QLatin1Char('\n');
+    appendFoldedForSearch(text, clientName);
+    for (const CommercialDocumentLine& line : document.lines) {
+        text += QLatin1Char('\n');
+        appendFoldedForSearch(text, line.title);
+    }
+    return text;
 }
 
 QStringList queryWords(const QString& query) {

@@ -1,14 +1,18 @@
 #include "gui/accounting/AccountingSection.h"
 
+#include "gui/accounting/AccountingPage.h"
+#include "gui/accounting/RecipeBookTab.h"
 #include "gui/main/SectionRegistry.h"
 
 namespace velmora::gui {
 
 void registerAccountingSection(SectionRegistry& registry) {
-    registry.add(QStringLiteral("accounting"),
-                 placeholderSection(
-                     QStringLiteral("Cet écran accueillera votre comptabilité : livre des "
-                                    "recettes, dépenses, abonnements et déclarations URSSAF.")));
+    registry.add(QStringLiteral("accounting"), [](const SectionServices& services) {
+        auto* page = new AccountingPage;
+        page->addTab(new RecipeBookTab(services), QStringLiteral("Livre de recettes"));
+        // Each further tab is its own widget, added here in the order shown.
+        return page;
+    });
 }
 
 } // namespace velmora::gui

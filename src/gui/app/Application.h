@@ -7,6 +7,7 @@
 #include "core/platform/FileSystem.h"
 #include "core/platform/FreeSpace.h"
 #include "core/platform/HttpFetcher.h"
+#include "core/platform/MailComposer.h"
 #include "core/platform/UserDefaults.h"
 #include "core/platform/UserNotifications.h"
 #include "core/session/LaunchPhase.h"
@@ -34,6 +35,9 @@ struct Environment {
     HttpFetcher& http;
     const Clock& clock;
     Dialogs& dialogs;
+    // The desktop's mail program and default handlers.
+    MailComposer& mail;
+    UrlOpener& urls;
     UserNotifications& notifications;
     StoreFolder folder;
     // The application's own cache folder; empty when there is none.

@@ -44,7 +44,7 @@ FormSheet::FormSheet(const QString& name, const QString& title, QWidget* parent)
     auto* cancel = new QPushButton(cancelText(), this);
     cancel->setObjectName(name + QStringLiteral("Cancel"));
     cancel->setAutoDefault(false);
-    auto* save = theme::button(saveText(), "primary", this);
+    auto* save = m_save = theme::button(saveText(), "primary", this);
     save->setObjectName(name + QStringLiteral("Save"));
     save->setDefault(true);
     auto* buttons = new QHBoxLayout;
@@ -90,6 +90,10 @@ bool FormSheet::applied(const Result<>& result) {
     const bool done = result.ok() || result.kind() == ResultKind::unchanged;
     showError(done ? QString() : result.error());
     return done;
+}
+
+void FormSheet::setSaveText(const QString& text) {
+    m_save->setText(text);
 }
 
 void FormSheet::showError(const QString& message) {

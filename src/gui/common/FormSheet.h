@@ -39,11 +39,14 @@ protected:
     bool applied(const Result<>& result);
     // Writes the record; true closes the sheet.
     virtual bool save() = 0;
+    // A sheet whose action is not a plain save names it ("Ajouter la ligne").
+    void setSaveText(const QString& text);
 
 private:
     QFormLayout* m_form = nullptr;
     QLabel* m_error = nullptr;
     QWidget* m_body = nullptr;
+    QPushButton* m_save = nullptr;
 };
 
 } // namespace velmora::gui

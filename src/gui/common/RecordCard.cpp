@@ -55,11 +55,12 @@ void RecordCard::start(const QPixmap& picture, const QString& title, const QStri
     }
     header->addLayout(names, 1);
     m_body->addLayout(header);
-    // The actions under the name, which keeps the whole width.
-    m_actions = new QHBoxLayout;
-    m_actions->setSpacing(8);
-    m_actions->addStretch(1);
-    m_body->addLayout(m_actions);
+    // The actions under the name, which keeps the whole width; they wrap
+    // when the card is narrower than their row.
+    auto* actions = new QWidget(m_content);
+    m_actions = new FlowLayout(actions, 8);
+    m_actions->setContentsMargins(0, 0, 0, 0);
+    m_body->addWidget(actions);
     m_body->addStretch(1);
     m_content->show();
 }
@@ -76,7 +77,7 @@ QPushButton* RecordCard::addAction(const QString& text, const QString& objectNam
                                    const char* role) {
     QPushButton* button = theme::button(text, role, m_content);
     button->setObjectName(m_name + objectName);
-    m_actions->insertWidget(m_actions->count() - 1, button);
+    m_actions->addWidget(button);
     button->show();
     return button;
 }

@@ -7,12 +7,13 @@
 #include <QWidget>
 
 class QFormLayout;
-class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QVBoxLayout;
 
 namespace velmora::gui {
+
+class FlowLayout;
 
 // The card of the record selected in a section: a header (picture, name,
 // second line, actions), then titled blocks of label/value rows, texts,
@@ -51,7 +52,7 @@ private:
     QVBoxLayout* m_layout = nullptr;
     QWidget* m_content = nullptr;
     QVBoxLayout* m_body = nullptr;
-    QHBoxLayout* m_actions = nullptr;
+    FlowLayout* m_actions = nullptr;
     QFormLayout* m_rows = nullptr;
 };
 

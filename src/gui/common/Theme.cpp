@@ -102,6 +102,14 @@ QScrollBar::handle:horizontal { min-width: 32px; }
 QScrollBar::handle:hover, QScrollBar::handle:pressed { background: %8; }
 QScrollBar::add-line, QScrollBar::sub-line { width: 0; height: 0; border: none; background: none; }
 QScrollBar::add-page, QScrollBar::sub-page { background: none; }
+QTabWidget::pane { border: none; border-top: 1px solid %3; top: -1px; }
+QTabBar::tab { background: transparent; border: none; border-bottom: 2px solid transparent; padding: 7px 14px; margin-right: 4px; color: %2; font-weight: 600; }
+QTabBar::tab:hover { color: %8; }
+QTabBar::tab:selected { color: %8; border-bottom-color: %4; }
+QTableView { background: %1; alternate-background-color: %5; border: 1px solid %3; border-radius: 8px; outline: none; selection-background-color: %4; selection-color: white; }
+QTableView::item { border: none; padding-left: 10px; padding-right: 10px; }
+QHeaderView { background: transparent; }
+QHeaderView::section { background: %1; color: %2; border: none; border-bottom: 1px solid %3; padding: 7px 13px; font-weight: 600; }
 )")
         .arg(c.surface.name(), c.secondary.name(), c.border.name(), accentName, c.raised.name(),
              c.error.name(), c.success.name(), c.text.name());

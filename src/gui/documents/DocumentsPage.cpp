@@ -17,6 +17,7 @@
 #include "gui/common/RecordCard.h"
 #include "gui/common/TagChips.h"
 #include "gui/common/Theme.h"
+#include "gui/documents/DocumentCardActions.h"
 #include "gui/documents/DocumentEditor.h"
 #include "gui/documents/DocumentPreview.h"
 #include "render/DocumentRenderer.h"
@@ -59,6 +60,8 @@ DocumentsPage::DocumentsPage(const SectionServices& services, QWidget* parent)
     m_card = new RecordCard(QStringLiteral("documentCard"), this);
     connect(m_card, &RecordCard::openRequested, this, &SectionPage::openRequested);
     setCard(m_card);
+    m_actions = new DocumentCardActions(services, this,
+                                        [this](const Result<>& result) { return report(result); });
     m_preview = new DocumentPreview(this);
     m_preview->hide();
     setCountText(&DocumentListModel::countText);
@@ -286,6 +289,10 @@ void DocumentsPage::showRecord(const QUuid& id) {
     m_card->start(symbolPixmap(QStringLiteral("doc.text.fill"), 48,
                                status.color ? theme::tagColor(*status.color) : theme::accent()),
                   DocumentListModel::title(document), status.text);
+    m_actions->addHeaderActions(*m_card, document);
+    if (canEdit(id))
+        connect(m_card->addAction(QStringLiteral("Modifier"), QStringLiteral("Edit")),
+                &QPushButton::clicked, this, [this, id] { editRecord(id); });
     // An imported document's own file is downloaded, not rendered.
     const bool imported = document.sourceKind == CommercialDocumentSourceKind::importedPDF;
     connect(m_card->addAction(imported ? QStringLiteral("Télécharger PDF")
@@ -302,6 +309,13 @@ void DocumentsPage::showRecord(const QUuid& id) {
             &QPushButton::clicked, this, [this, id] { removeRecord(id); });
     if (const DocumentListModel::Badge alert = m_model->badge(document); alert.text != status.text)
         m_card->addText(alert.text, "error")->setObjectName(QStringLiteral("documentCardAlert"));
+    m_actions->addDraftBanner(*m_card, document);
+    if (document.pdfSnapshot)
+        m_card
+            ->addText(QStringLiteral("Figé le %1 : ce document n’est plus modifiable.")
+                          .arg(formatMediumDate(document.pdfSnapshot->capturedAt)),
+                      "hint")
+            ->setObjectName(QStringLiteral("documentCardFrozen"));
 
     m_card->addSection(QStringLiteral("Informations"));
     m_card->addRow(QStringLiteral("Numéro"), document.number.trimmed());
@@ -360,18 +374,10 @@ void DocumentsPage::showRecord(const QUuid& id) {
         m_card->addRow(QStringLiteral("Total TTC"), formatMoney(netDue(document)));
     }
     if (invoice) {
-        m_card->addSection(QStringLiteral("Paiements"));
-        for (const Encaissement& payment : document.encaissements) {
-            QStringList details{formatMoney(payment.amount), payment.paymentMethod.trimmed()};
-            if (payment.isAcompte)
-                details << QStringLiteral("Acompte");
-            if (payment.isRefunded)
-                details << QStringLiteral("Remboursé");
-            details.removeAll(QString());
-            m_card->addRow(formatShortDate(payment.date), details.join(QStringLiteral(" · ")));
-        }
-        m_card->addRow(QStringLiteral("Paiements reçus"), formatMoney(paymentsTotal(document)));
-        m_card->addRow(QStringLiteral("Reste à payer"), formatMoney(remainingDue(document)));
+        m_actions->addSettlement(*m_card, document);
+        m_actions->addDepositDecision(*m_card, document);
+        m_actions->addQuoteAssociation(*m_card, document);
+        m_actions->addRecipeBookState(*m_card, document);
     }
     if (!document.notes.trimmed().isEmpty()) {
         m_card->addSection(QStringLiteral("Notes"));
@@ -443,7 +449,8 @@ void DocumentsPage::openEditor(DocumentEditorModel model) {
 void DocumentsPage::editorStored(const Result<QUuid>& result) {
     closeFullPage();
     reveal(result.value());
-    if (result.alert())
+    // "Passage automatique en Payé" goes on to the payment sheet.
+    if (result.alert() && !m_actions->offerDepositPayment(result.value()))
         services().dialogs.ask(this, *result.alert());
 }
 

@@ -12,6 +12,7 @@ class QButtonGroup;
 
 namespace velmora::gui {
 
+class DocumentCardActions;
 class DocumentPreview;
 class RecordCard;
 class TagChips;
@@ -64,6 +65,7 @@ private:
 
     DocumentListModel* m_model = nullptr;
     RecordCard* m_card = nullptr;
+    DocumentCardActions* m_actions = nullptr;
     DocumentPreview* m_preview = nullptr;
     QButtonGroup* m_kinds = nullptr;
     TagChips* m_alerts = nullptr;

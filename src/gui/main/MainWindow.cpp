@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStackedWidget>
@@ -41,9 +42,15 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
 
     m_stack = new QStackedWidget(this);
     m_launch = new LaunchScreen(app, m_stack);
-    m_sections = new SectionRegistry(
-        SectionServices{app.store(), app.environment().dialogs, app.environment().notifications},
-        this);
+    const Environment& env = app.environment();
+    // Attachments live in the application's cache, which the user may clear.
+    const QString attachments =
+        (env.cacheFolder.isEmpty() ? QDir::tempPath() + QStringLiteral("/Velmora Core")
+                                   : env.cacheFolder) +
+        QStringLiteral("/Pièces jointes");
+    m_sections = new SectionRegistry(SectionServices{app.store(), env.dialogs, env.mail, env.urls,
+                                                     env.notifications, attachments},
+                                     this);
     registerSections(*m_sections);
     m_workspace = new Workspace(app.store(), app.updates(), *m_sections, m_stack);
     m_deleteAction = new QAction(QStringLiteral("Supprimer"), m_workspace);

@@ -10,6 +10,8 @@
 
 namespace velmora {
 class AppDataStore;
+class MailComposer;
+class UrlOpener;
 class UserNotifications;
 } // namespace velmora
 
@@ -21,7 +23,13 @@ class Dialogs;
 struct SectionServices {
     AppDataStore& store;
     Dialogs& dialogs;
+    // Sending a document or a reminder to the user's mail program.
+    MailComposer& mail;
+    UrlOpener& urls;
+    // The system notifications: URSSAF reminders and estimates.
     UserNotifications& notifications;
+    // Where a PDF waits for the mail program to attach it.
+    QString attachmentFolder;
 };
 
 // Every sidebar section by its defaultKey: the factory of its page and,

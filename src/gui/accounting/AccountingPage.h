@@ -1,0 +1,33 @@
+#pragma once
+
+#include "gui/main/SectionRegistry.h"
+
+class QLabel;
+class QTabWidget;
+
+namespace velmora::gui {
+
+// "Comptabilité": the section's title over its tabs, each its own widget.
+// A tab that is a SectionPage takes the "Fichier" commands while it is shown
+// and its links reach the window.
+class AccountingPage : public SectionPage {
+    Q_OBJECT
+
+public:
+    explicit AccountingPage(QWidget* parent = nullptr);
+
+    void addTab(QWidget* tab, const QString& title);
+    QTabWidget* tabs() const { return m_tabs; }
+
+    bool canRun(SectionCommand command) const override;
+    void run(SectionCommand command) override;
+    void showEntry(const SidebarMenuItemConfig& entry) override;
+
+private:
+    SectionPage* currentTab() const;
+
+    QLabel* m_title = nullptr;
+    QTabWidget* m_tabs = nullptr;
+};
+
+} // namespace velmora::gui

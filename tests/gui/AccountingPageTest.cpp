@@ -1,0 +1,133 @@
+// The accounting section's recipe book: a year exported to CSV as the command
+// line writes it, a receipt taken out and brought back with the total
+// following and its invoice opened, the PDF exported and shown.
+
+#include "SectionFixture.h"
+
+#include "core/accounting/RecipeBookFixture.h"
+#include "core/accounting/RecipeBookTableModel.h"
+#include "core/text/MoneyFormat.h"
+#include "gui/accounting/RecipeBookTab.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QPdfDocument>
+#include <QPdfView>
+#include <QTableView>
+
+namespace velmora::gui::test {
+namespace {
+
+class AccountingPageTest : public SectionFixture {
+protected:
+    void openBook() {
+        m_book = velmora::test::referenceBook();
+        openSection(u"accounting"_s, [this](AppDatabase& db) {
+            db.invoiceStatuses = m_book.invoiceStatuses;
+            db.clients = m_book.clients;
+            db.documents = m_book.documents;
+        });
+    }
+    QTableView* table() { return find<QTableView>(u"recipeBookTable"_s); }
+    void selectRow(int row) { table()->setCurrentIndex(table()->model()->index(row, 0)); }
+    QString total() { return shownText(u"recipeBookTotal"_s); }
+    void triggerAction(const QString& name) {
+        auto* action = window().findChild<QAction*>(name);
+        ASSERT_NE(action, nullptr) << name.toStdString();
+        action->trigger();
+    }
+
+    AppDatabase m_book;
+};
+
+TEST_F(AccountingPageTest, ExportsAYearToCsvAsTheCommandLineDoes) {
+    openBook();
+    EXPECT_EQ(window().findChild<QTabWidget*>(u"accountingTabs"_s)->tabText(0),
+              u"Livre de recettes"_s);
+    auto* year = find<QComboBox>(u"recipeBookYear"_s);
+    ASSERT_NE(year, nullptr);
+    EXPECT_EQ(year->currentText(), u"Toutes les années"_s) << "no receipt this year";
+    year->setCurrentIndex(year->findData(2025));
+    EXPECT_EQ(shownText(u"recipeBookCount"_s), u"4 recettes"_s);
+    EXPECT_EQ(total(), u"Total encaissé : "_s + formatMoney(1464.5));
+
+    const QString path = m_dir.path() + u"/livre.csv"_s;
+    m_dialogs.answerNext(u"Exporter en CSV (Excel / LibreOffice)"_s);
+    m_dialogs.chooseNext(QUrl::fromLocalFile(path));
+    click(u"recipeBookExport"_s);
+    ASSERT_EQ(m_dialogs.panels.size(), 2) << "the session's file, then the export";
+    EXPECT_EQ(m_dialogs.panels.last().title, u"Exporter le livre de recettes en CSV"_s);
+    EXPECT_EQ(m_dialogs.panels.last().proposedName, u"livre-recettes-2025.csv"_s);
+    EXPECT_EQ(contentsOf(path), contentsOf(QStringLiteral(VELMORA_TEST_DATA "/recipe-book.csv")));
+
+    // A month without receipts exports nothing and says so.
+    find<QComboBox>(u"recipeBookMonth"_s)->setCurrentIndex(5);
+    EXPECT_EQ(shownText(u"recipeBookEmptyTitle"_s), u"Aucune recette sur cette période"_s);
+    m_dialogs.answerNext(u"Exporter en CSV (Excel / LibreOffice)"_s);
+    click(u"recipeBookExport"_s);
+    EXPECT_EQ(m_dialogs.alerts.last().title, u"Aucune recette trouvée"_s);
+    EXPECT_EQ(m_dialogs.panels.size(), 2);
+}
+
+TEST_F(AccountingPageTest, ReceiptTakenOutAndBroughtBack) {
+    openBook();
+    ASSERT_EQ(table()->model()->rowCount(), 4);
+    const QUuid cheque = m_book.documents[0].encaissements[0].id;
+    selectRow(1);
+    ASSERT_EQ(table()->model()->index(1, 0).data(RecordListModelBase::IdRole).toUuid(), cheque);
+
+    triggerAction(u"recipeBookExclude"_s); // closed without a choice
+    EXPECT_EQ(m_dialogs.alerts.last().title, u"Retirer cet encaissement du livre de recettes ?"_s);
+    EXPECT_EQ(total(), u"Total encaissé : "_s + formatMoney(1464.5));
+
+    m_dialogs.answerNext(u"Retirer"_s);
+    triggerAction(u"recipeBookExclude"_s);
+    EXPECT_EQ(total(), u"Total encaissé : "_s + formatMoney(1424.5));
+    EXPECT_EQ(table()->model()->rowCount(), 3);
+    EXPECT_EQ(store().preferences().recipeBookExcludedEncaissementIDs, QList<QUuid>{cheque});
+    EXPECT_TRUE(sessionFile().toLower().contains(cheque.toString(QUuid::WithoutBraces).toUtf8()));
+
+    find<QCheckBox>(u"recipeBookShowRemoved"_s)->setChecked(true);
+    ASSERT_EQ(table()->model()->rowCount(), 4);
+    EXPECT_TRUE(table()->model()->index(1, 0).data(RecipeBookTableModel::RemovedRole).toBool());
+    EXPECT_EQ(total(), u"Total encaissé : "_s + formatMoney(1424.5)) << "shown, not counted";
+    selectRow(1);
+    m_dialogs.answerNext(u"Réintégrer"_s);
+    triggerAction(u"recipeBookReintegrate"_s);
+    EXPECT_EQ(m_dialogs.alerts.last().title, u"Réintégrer au livre de recettes ?"_s);
+    EXPECT_EQ(total(), u"Total encaissé : "_s + formatMoney(1464.5));
+    EXPECT_TRUE(store().preferences().recipeBookExcludedEncaissementIDs.isEmpty());
+
+    // Taken out again, and brought back from the invoice's own card.
+    m_dialogs.answerNext(u"Retirer"_s);
+    triggerAction(u"recipeBookExclude"_s);
+    triggerAction(u"recipeBookOpenInvoice"_s);
+    EXPECT_EQ(window().workspace().currentSection(), u"documents"_s);
+    EXPECT_EQ(shownText(u"documentCardTitle"_s), u"Facture F-2025-001"_s);
+    EXPECT_EQ(shownText(u"documentCardRecipeState"_s), u"Retirée du livre de recettes"_s);
+    click(u"documentCardReintegrateRecipe"_s);
+    EXPECT_TRUE(store().preferences().recipeBookExcludedEncaissementIDs.isEmpty());
+    EXPECT_EQ(shownText(u"documentCardRecipeState"_s), u"Dans le livre de recettes"_s);
+}
+
+TEST_F(AccountingPageTest, PdfExportedThenShown) {
+    openBook();
+    const QString path = m_dir.path() + u"/livre.pdf"_s;
+    m_dialogs.chooseNext(QUrl::fromLocalFile(path));
+    ASSERT_TRUE(page()->canRun(SectionCommand::exportPDF));
+    page()->run(SectionCommand::exportPDF);
+    EXPECT_EQ(m_dialogs.panels.last().title, u"Enregistrer le livre de recettes"_s);
+    EXPECT_EQ(m_dialogs.panels.last().proposedName, u"livre-recettes-toutes-annees.pdf"_s);
+    QPdfDocument saved;
+    ASSERT_EQ(saved.load(path), QPdfDocument::Error::None);
+    EXPECT_EQ(saved.pageCount(), 1);
+    auto* preview = window().findChild<QDialog*>(u"recipeBookPreview"_s);
+    ASSERT_NE(preview, nullptr);
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_EQ(preview->findChild<QPdfView*>()->document()->pageCount(), 1);
+}
+
+} // namespace
+} // namespace velmora::gui::test
