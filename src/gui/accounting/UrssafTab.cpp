@@ -13,6 +13,7 @@
 #include "gui/common/Theme.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -30,6 +31,8 @@ namespace velmora::gui {
 namespace {
 
 constexpr int kIdRole = Qt::UserRole + 1;
+// The header's own padding, so that titles and values line up.
+constexpr int kCellPadding = 10;
 
 QStandardItem* cell(const QString& text, bool amount = false) {
     auto* item = new QStandardItem(text);
@@ -47,13 +50,21 @@ public:
         QSize size = QStyledItemDelegate::sizeHint(option, index);
         const bool year = index.siblingAtColumn(0).data(kIdRole).isNull();
         size.setHeight(size.height() + (year ? 22 : 12));
+        size.setWidth(size.width() + 2 * kCellPadding);
         return size;
     }
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
+        // The selection spans the whole cell; only the content moves in.
+        QStyleOptionViewItem whole = option;
+        initStyleOption(&whole, index);
+        const QWidget* view = option.widget;
+        QStyle* style = view ? view->style() : QApplication::style();
+        style->drawPrimitive(QStyle::PE_PanelItemViewItem, &whole, painter, view);
         QStyleOptionViewItem shifted = option;
-        if (index.siblingAtColumn(0).data(kIdRole).isNull())
-            shifted.rect.adjust(0, 10, 0, 0);
+        const bool year = index.siblingAtColumn(0).data(kIdRole).isNull();
+        // Level with the header's titles.
+        shifted.rect.adjust(kCellPadding, year ? 10 : 0, -kCellPadding, 0);
         QStyledItemDelegate::paint(painter, shifted, index);
     }
 };
@@ -138,8 +149,10 @@ UrssafTab::UrssafTab(const SectionServices& services, QWidget* parent)
     m_model->setHorizontalHeaderLabels({QStringLiteral("Période"), QStringLiteral("Fréquence"),
                                         QStringLiteral("CA"), QStringLiteral("Cotisations"),
                                         QStringLiteral("État")});
-    m_model->horizontalHeaderItem(turnoverColumn)->setTextAlignment(Qt::AlignRight);
-    m_model->horizontalHeaderItem(contributionsColumn)->setTextAlignment(Qt::AlignRight);
+    m_model->horizontalHeaderItem(turnoverColumn)
+        ->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_model->horizontalHeaderItem(contributionsColumn)
+        ->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
     m_list = new QTreeView(listPage);
     m_list->setObjectName(QStringLiteral("urssafList"));
     m_list->setAccessibleName(QStringLiteral("Déclarations URSSAF"));
