@@ -168,8 +168,10 @@ TEST_F(UrssafTabTest, PrefilledAndTypedDeclarationsMarkedThenDeleted) {
     confirmNextDeletion();
     click(u"urssafDeleteButton"_s);
     confirmNextDeletion();
+    EXPECT_FALSE(m_tab->canRun(SectionCommand::remove)) << "nothing selected any more";
     m_tab->select(typed.id);
-    click(u"urssafDeleteButton"_s);
+    ASSERT_TRUE(m_tab->canRun(SectionCommand::remove));
+    m_tab->run(SectionCommand::remove);
     EXPECT_TRUE(store().urssafDeclarations().isEmpty());
     EXPECT_FALSE(QFile::exists(copy)) << "the receipt goes with its declaration";
     EXPECT_TRUE(shown(u"urssafEmptyAction"_s));

@@ -77,7 +77,7 @@ double turnoverOf(const URSSAFDeclaration& d) {
 } // namespace
 
 UrssafTab::UrssafTab(const SectionServices& services, QWidget* parent)
-    : QWidget(parent), m_services(services) {
+    : SectionPage(parent), m_services(services) {
     setObjectName(QStringLiteral("urssafTab"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(20, 16, 20, 16);
@@ -185,9 +185,6 @@ UrssafTab::UrssafTab(const SectionServices& services, QWidget* parent)
     m_delete = action(QStringLiteral("urssafDelete"), &UrssafTab::deleteSelected);
     m_delete->setText(UrssafListTexts::remove());
     m_delete->setIcon(symbolIcon(QStringLiteral("trash")));
-    m_delete->setShortcut(QKeySequence::Delete);
-    m_delete->setShortcutContext(Qt::WidgetShortcut);
-    m_list->addAction(m_delete);
 
     auto* actions = new QHBoxLayout;
     actions->setSpacing(8);
@@ -217,6 +214,37 @@ UrssafTab::UrssafTab(const SectionServices& services, QWidget* parent)
             &UrssafTab::refreshActions);
     connect(&m_services.store, &AppDataStore::urssafDeclarationsChanged, this, &UrssafTab::rebuild);
     rebuild();
+}
+
+bool UrssafTab::canRun(SectionCommand command) const {
+    switch (command) {
+    case SectionCommand::create:
+        return true;
+    case SectionCommand::edit:
+    case SectionCommand::remove:
+        return selected().has_value();
+    case SectionCommand::exportPDF:
+    case SectionCommand::search:
+        break;
+    }
+    return false;
+}
+
+void UrssafTab::run(SectionCommand command) {
+    switch (command) {
+    case SectionCommand::create:
+        newDeclaration();
+        break;
+    case SectionCommand::edit:
+        editSelected();
+        break;
+    case SectionCommand::remove:
+        deleteSelected();
+        break;
+    case SectionCommand::exportPDF:
+    case SectionCommand::search:
+        break;
+    }
 }
 
 void UrssafTab::rebuild() {
@@ -290,6 +318,7 @@ void UrssafTab::refreshActions() {
     m_paid->setText(UrssafListTexts::markPaid(d && d->isPaid));
     for (QAction* a : {m_declared, m_paid, m_files, m_edit, m_delete})
         a->setEnabled(d.has_value());
+    emit commandsChanged();
 }
 
 void UrssafTab::refreshEstimate() {

@@ -25,8 +25,9 @@ namespace velmora::gui {
 // The "URSSAF" tab of the accounting section: the estimate of the current
 // month, the declarations by year (newest period first) with their year's
 // sums, and what can be done to one of them; the declaration and settings
-// sheets open from here.
-class UrssafTab : public QWidget {
+// sheets open from here. As a tab of the section it takes "Nouveau",
+// "Modifier" and the Delete key.
+class UrssafTab : public SectionPage {
     Q_OBJECT
 
 public:
@@ -34,6 +35,10 @@ public:
 
     // Columns of the list.
     enum Column { periodColumn, frequencyColumn, turnoverColumn, contributionsColumn, stateColumn };
+
+    bool canRun(SectionCommand command) const override;
+    void run(SectionCommand command) override;
+    void reveal(const QUuid& declarationID) override { select(declarationID); }
 
     void newDeclaration();
     void editSelected();
