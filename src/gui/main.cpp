@@ -1,6 +1,7 @@
 #include "desktop/ApplicationCacheFolder.h"
 #include "desktop/ApplicationDataFolder.h"
 #include "desktop/LocalFileSystem.h"
+#include "desktop/LoggedUserNotifications.h"
 #include "desktop/NetworkHttpFetcher.h"
 #include "desktop/PathBookmarks.h"
 #include "desktop/SettingsUserDefaults.h"
@@ -75,9 +76,10 @@ int main(int argc, char* argv[]) {
     gui::WidgetDialogs dialogs;
     XdgMailComposer mail;
     DesktopUrlOpener urls;
-    gui::Application app(gui::Environment{fileSystem, userDefaults, bookmarks, freeSpace, http,
-                                          clock, dialogs, mail, urls, std::move(folder).value(),
-                                          applicationCacheFolder().value_or(QString())});
+    LoggedUserNotifications notifications;
+    gui::Application app(gui::Environment{
+        fileSystem, userDefaults, bookmarks, freeSpace, http, clock, dialogs, mail, urls,
+        notifications, std::move(folder).value(), applicationCacheFolder().value_or(QString())});
     QObject::connect(&instance, &SingleInstance::filesReceived, &app,
                      &gui::Application::receiveFiles);
     app.start(files);

@@ -9,6 +9,7 @@
 #include "gui/main/MainWindow.h"
 #include "support/DesktopStubs.h"
 #include "support/FakeMailServices.h"
+#include "support/FakeUserNotifications.h"
 #include "support/FaultyFileSystem.h"
 
 #include <QApplication>
@@ -36,9 +37,9 @@ protected:
     void startApp() {
         auto folder = StoreFolder::prepare(m_fs, m_dir.path() + u"/data"_s);
         ASSERT_TRUE(folder.ok()) << folder.error().toStdString();
-        m_app = std::make_unique<Application>(
-            Environment{m_fs, m_defaults, m_bookmarks, m_freeSpace, m_http, m_clock, m_dialogs,
-                        m_mail, m_urls, folder.value(), m_dir.path() + u"/cache"_s, false});
+        m_app = std::make_unique<Application>(Environment{
+            m_fs, m_defaults, m_bookmarks, m_freeSpace, m_http, m_clock, m_dialogs, m_mail, m_urls,
+            m_notifications, folder.value(), m_dir.path() + u"/cache"_s, false});
         m_app->start();
     }
     void restartApp() {
@@ -93,6 +94,7 @@ protected:
     ScriptedDialogs m_dialogs;
     velmora::test::FakeMailComposer m_mail;
     velmora::test::FakeUrlOpener m_urls;
+    velmora::test::FakeUserNotifications m_notifications;
     std::unique_ptr<Application> m_app;
 };
 

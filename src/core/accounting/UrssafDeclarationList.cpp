@@ -1,12 +1,77 @@
 #include "core/accounting/UrssafDeclarationList.h"
 
 #include "core/accounting/UrssafDeclarationForm.h"
+#include "core/accounting/UrssafPeriod.h"
 #include "core/store/AppDataStore.h"
 #include "core/text/MoneyFormat.h"
 
 #include <algorithm>
 
 namespace velmora {
+namespace {
+
+// Changes one declaration through the store; a missing one is reported.
+template <class Change>
+Result<> changeDeclaration(AppDataStore& store, const QUuid& declarationID, Change change) {
+    return store.edit([&](SessionEdit& edit) -> Result<> {
+        const QList<URSSAFDeclaration>& list = edit.session().urssafDeclarations;
+        for (qsizetype i = 0; i < list.size(); ++i) {
+            if (list[i].id != declarationID)
+                continue;
+            URSSAFDeclaration changed = list[i];
+            change(changed);
+            if (changed == list[i])
+                return Result<>::unchanged();
+            edit.urssafDeclarations()[i] = changed;
+            return Result<>();
+        }
+        return Result<>::notFound(UrssafDeclarationForm::notFoundMessage());
+    });
+}
+
+} // namespace
+
+QString UrssafListTexts::state(const URSSAFDeclaration& d) {
+    if (!d.isDeclared)
+        return d.isPaid ? QStringLiteral("À déclarer · Payée") : QStringLiteral("À déclarer");
+    return d.isPaid ? QStringLiteral("Déclaré · Payée") : QStringLiteral("Déclaré · À payer");
+}
+
+QString urssafDeclarationPeriodText(const URSSAFDeclaration& d) {
+    return urssafPeriodText({int(d.year), int(d.periodIndex), d.frequency});
+}
+
+Alert urssafDeletionConfirmation(const URSSAFDeclaration& d) {
+    const bool hasFiles = d.declarationFileURL || d.paymentFileURL;
+    return Alert{
+        Alert::Kind::warning,
+        QStringLiteral("Supprimer la déclaration ?"),
+        QStringLiteral("La déclaration « ") + urssafDeclarationPeriodText(d) +
+            QStringLiteral(" » sera supprimée définitivement") +
+            (hasFiles ? QStringLiteral(", avec ses fichiers joints.") : QStringLiteral(".")),
+        {AlertButton{QStringLiteral("Annuler"), AlertRole::cancel},
+         AlertButton{UrssafListTexts::remove(), AlertRole::destructive}}};
+}
+
+Result<> setUrssafDeclared(AppDataStore& store, const QUuid& declarationID, bool declared) {
+    const QDateTime now = store.clock().now();
+    return changeDeclaration(store, declarationID, [&](URSSAFDeclaration& d) {
+        if (d.isDeclared == declared)
+            return;
+        d.isDeclared = declared;
+        d.declaredDate = declared ? std::optional(now) : std::nullopt;
+    });
+}
+
+Result<> setUrssafPaid(AppDataStore& store, const QUuid& declarationID, bool paid) {
+    const QDateTime now = store.clock().now();
+    return changeDeclaration(store, declarationID, [&](URSSAFDeclaration& d) {
+        if (d.isPaid == paid)
+            return;
+        d.isPaid = paid;
+        d.paidDate = paid ? std::optional(now) : std::nullopt;
+    });
+}
 
 QString UrssafYearGroup::turnoverText() const {
     return QStringLiteral("CA : ") + formatMoney(turnover);

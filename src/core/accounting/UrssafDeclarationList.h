@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Alert.h"
 #include "core/Result.h"
 #include "core/model/AccountingRecords.h"
 
@@ -25,6 +26,36 @@ inline QString emptyAction() {
 inline QString noFiles() {
     return QStringLiteral("Aucun fichier joint.");
 }
+inline QString newDeclaration() {
+    return QStringLiteral("Nouvelle déclaration");
+}
+inline QString viewFiles() {
+    return QStringLiteral("Voir les fichiers joints");
+}
+inline QString edit() {
+    return QStringLiteral("Modifier la déclaration");
+}
+inline QString remove() {
+    return QStringLiteral("Supprimer");
+}
+inline QString estimateBadge() {
+    return QStringLiteral("Estimation");
+}
+inline QString saveFileAs() {
+    return QStringLiteral("Enregistrer sous…");
+}
+inline QString closeViewer() {
+    return QStringLiteral("Fermer l'aperçu");
+}
+// The action that turns the flag the other way.
+inline QString markDeclared(bool isDeclared) {
+    return isDeclared ? QStringLiteral("Marquer non déclaré") : QStringLiteral("Marquer déclaré");
+}
+inline QString markPaid(bool isPaid) {
+    return isPaid ? QStringLiteral("Marquer non payée") : QStringLiteral("Marquer payée");
+}
+// "Déclaré · Payée", "À déclarer", "Déclaré · À payer".
+QString state(const URSSAFDeclaration& declaration);
 } // namespace UrssafListTexts
 
 // The declarations of one year, newest period first, with the year's sums.
@@ -44,6 +75,16 @@ struct UrssafYearGroup {
 // of the same period keep their stored order.
 QList<URSSAFDeclaration> sortedUrssafDeclarations(QList<URSSAFDeclaration> declarations);
 QList<UrssafYearGroup> urssafYearGroups(const QList<URSSAFDeclaration>& declarations);
+
+// "Mars 2025": the declaration's period.
+QString urssafDeclarationPeriodText(const URSSAFDeclaration& declaration);
+
+// Asks before deleting, naming the period and the attached files that go too.
+Alert urssafDeletionConfirmation(const URSSAFDeclaration& declaration);
+
+// The row actions: the flag with today's date, or neither; saved at once.
+Result<> setUrssafDeclared(AppDataStore& store, const QUuid& declarationID, bool declared);
+Result<> setUrssafPaid(AppDataStore& store, const QUuid& declarationID, bool paid);
 
 // Removes the declaration and saves, then removes its attached files.
 Result<> deleteUrssafDeclaration(AppDataStore& store, const QUuid& declarationID);

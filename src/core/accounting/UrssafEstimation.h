@@ -41,6 +41,12 @@ NotificationRequest urssafEstimateNotification(int year, int month);
 // when nothing changes.
 UrssafEstimate estimateCurrentMonth(SessionEdit& edit, const QDateTime& now);
 
+// The automatic declaration of the month of `now`, when there is one.
+std::optional<URSSAFDeclaration> currentMonthEstimate(const QList<URSSAFDeclaration>& declarations,
+                                                      const QDateTime& now);
+// "Estimation de juin 2025 : CA 1 001,00 € · cotisations 222,22 €".
+QString urssafEstimateSummary(const URSSAFDeclaration& estimate);
+
 // The estimation as the main window runs it: saved through the store when it
 // changed something, then the notification of a new declaration is posted.
 Result<UrssafEstimate> refreshCurrentMonthEstimate(AppDataStore& store,

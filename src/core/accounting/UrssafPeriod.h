@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QList>
+#include <QString>
 
 namespace velmora {
 
@@ -21,5 +22,10 @@ QList<int> urssafPeriodMonths(int index, URSSAFDeclarationFrequency frequency);
 
 // The period before the one of `today`: what a new declaration is usually for.
 UrssafPeriod previousUrssafPeriod(const QDate& today, URSSAFDeclarationFrequency frequency);
+
+// "Mars 2025", "1er trimestre 2025", "2e trimestre 2025".
+QString urssafPeriodText(const UrssafPeriod& period);
+// The name of a period of the year alone: "Mars", "1er trimestre".
+QString urssafPeriodName(int index, URSSAFDeclarationFrequency frequency);
 
 } // namespace velmora

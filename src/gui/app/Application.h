@@ -9,6 +9,7 @@
 #include "core/platform/HttpFetcher.h"
 #include "core/platform/MailComposer.h"
 #include "core/platform/UserDefaults.h"
+#include "core/platform/UserNotifications.h"
 #include "core/session/LaunchPhase.h"
 #include "core/session/SessionFlows.h"
 #include "core/session/SessionWizard.h"
@@ -37,6 +38,7 @@ struct Environment {
     // The desktop's mail program and default handlers.
     MailComposer& mail;
     UrlOpener& urls;
+    UserNotifications& notifications;
     StoreFolder folder;
     // The application's own cache folder; empty when there is none.
     QString cacheFolder;

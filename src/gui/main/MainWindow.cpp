@@ -2,6 +2,7 @@
 
 #include "core/app/CacheClearing.h"
 #include "core/app/SidebarMenu.h"
+#include "gui/accounting/UrssafEstimateRunner.h"
 #include "gui/app/Application.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
@@ -47,8 +48,9 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
         (env.cacheFolder.isEmpty() ? QDir::tempPath() + QStringLiteral("/Velmora Core")
                                    : env.cacheFolder) +
         QStringLiteral("/Pièces jointes");
-    m_sections = new SectionRegistry(
-        SectionServices{app.store(), env.dialogs, env.mail, env.urls, attachments}, this);
+    m_sections = new SectionRegistry(SectionServices{app.store(), env.dialogs, env.mail, env.urls,
+                                                     env.notifications, attachments},
+                                     this);
     registerSections(*m_sections);
     m_workspace = new Workspace(app.store(), app.updates(), *m_sections, m_stack);
     m_deleteAction = new QAction(QStringLiteral("Supprimer"), m_workspace);
@@ -62,6 +64,10 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     m_stack->addWidget(m_workspace);
     m_stack->addWidget(m_sessionLock);
     setCentralWidget(m_stack);
+    // The month's URSSAF estimate follows the session while it is on screen.
+    m_estimates = new UrssafEstimateRunner(app.store(), app.environment().notifications, this);
+    connect(m_stack, &QStackedWidget::currentChanged, this,
+            [this] { m_estimates->setActive(screen() == Screen::session); });
 
     m_saveStatus = new QLabel(this);
     m_saveStatus->setObjectName(QStringLiteral("saveStatus"));

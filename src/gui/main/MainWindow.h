@@ -20,6 +20,7 @@ class LaunchScreen;
 class LockView;
 class SectionRegistry;
 class SettingsWindow;
+class UrssafEstimateRunner;
 class Workspace;
 enum class SectionCommand;
 
@@ -36,6 +37,7 @@ public:
     Workspace& workspace() { return *m_workspace; }
     LockView& sessionLock() { return *m_sessionLock; }
     SectionRegistry& sections() { return *m_sections; }
+    UrssafEstimateRunner& urssafEstimates() { return *m_estimates; }
     // What the window shows now.
     enum class Screen { launch, session, locked };
     Screen screen() const;
@@ -79,6 +81,7 @@ private:
     Workspace* m_workspace = nullptr;
     LockView* m_sessionLock = nullptr;
     QLabel* m_saveStatus = nullptr;
+    UrssafEstimateRunner* m_estimates = nullptr;
     QPointer<SettingsWindow> m_settings;
     QPointer<HelpWindow> m_help;
     // Enabled only while a session is open and unlocked.

@@ -12,6 +12,7 @@ namespace velmora {
 class AppDataStore;
 class MailComposer;
 class UrlOpener;
+class UserNotifications;
 } // namespace velmora
 
 namespace velmora::gui {
@@ -25,6 +26,8 @@ struct SectionServices {
     // Sending a document or a reminder to the user's mail program.
     MailComposer& mail;
     UrlOpener& urls;
+    // The system notifications: URSSAF reminders and estimates.
+    UserNotifications& notifications;
     // Where a PDF waits for the mail program to attach it.
     QString attachmentFolder;
 };

@@ -145,6 +145,37 @@ TEST_F(UrssafDeclarations, NewFormSavesRoundedAmountsDatesAndFiles) {
     EXPECT_EQ(deleteUrssafDeclaration(*m_store, saved.id).kind(), ResultKind::notFound);
 }
 
+TEST_F(UrssafDeclarations, RowActionsDateTheFlagsAndDeletionNamesThePeriod) {
+    setPaidInvoice(1001);
+    const URSSAFDeclaration estimate = *refresh().declaration;
+    EXPECT_EQ(urssafEstimateSummary(estimate),
+              u"Estimation de juin 2025 : CA 1\u202f001,00\u00a0€ · cotisations 222,22\u00a0€"_s);
+    EXPECT_EQ(currentMonthEstimate(m_store->urssafDeclarations(), m_clock.now()), estimate);
+    EXPECT_FALSE(currentMonthEstimate(m_store->urssafDeclarations(), m_clock.now().addMonths(1)));
+
+    ASSERT_TRUE(setUrssafDeclared(*m_store, estimate.id, true).ok());
+    ASSERT_TRUE(setUrssafPaid(*m_store, estimate.id, true).ok());
+    URSSAFDeclaration marked = onDisk().urssafDeclarations[0];
+    EXPECT_EQ(std::tuple(marked.isDeclared, marked.declaredDate, marked.isPaid, marked.paidDate),
+              std::tuple(true, std::optional(m_clock.now()), true, std::optional(m_clock.now())));
+    EXPECT_EQ(UrssafListTexts::state(marked), u"Déclaré · Payée"_s);
+    EXPECT_EQ(UrssafListTexts::markDeclared(marked.isDeclared), u"Marquer non déclaré"_s);
+    EXPECT_EQ(setUrssafPaid(*m_store, estimate.id, true).kind(), ResultKind::unchanged);
+
+    ASSERT_TRUE(setUrssafDeclared(*m_store, estimate.id, false).ok());
+    marked = onDisk().urssafDeclarations[0];
+    EXPECT_FALSE(marked.isDeclared || marked.declaredDate);
+    EXPECT_EQ(UrssafListTexts::state(marked), u"À déclarer · Payée"_s);
+    EXPECT_EQ(setUrssafPaid(*m_store, QUuid::createUuid(), false).kind(), ResultKind::notFound);
+
+    EXPECT_EQ(urssafDeletionConfirmation(marked).message,
+              u"La déclaration « Juin 2025 » sera supprimée définitivement."_s);
+    marked.paymentFileURL = QUrl::fromLocalFile(u"/media/urssaf_pay.pdf"_s);
+    EXPECT_EQ(urssafDeletionConfirmation(marked).message,
+              u"La déclaration « Juin 2025 » sera supprimée définitivement, avec ses fichiers "
+              "joints."_s);
+}
+
 TEST(UrssafDeclarationList, NewestPeriodFirstGroupedByYear) {
     const auto declaration = [](int year, int period, double ca, double cotisation) {
         URSSAFDeclaration d;

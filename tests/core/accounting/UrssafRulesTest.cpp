@@ -60,6 +60,9 @@ TEST(UrssafPeriod, PreviousPeriodOfToday) {
             << row.today.toString(Qt::ISODate).toStdString();
     EXPECT_EQ(urssafPeriodMonths(4, F::trimestrial), (QList<int>{10, 11, 12}));
     EXPECT_EQ(urssafPeriodMonths(7, F::monthly), (QList<int>{7}));
+    EXPECT_EQ(urssafPeriodText({2025, 1, F::trimestrial}), u"1er trimestre 2025"_s);
+    EXPECT_EQ(urssafPeriodText({2025, 4, F::trimestrial}), u"4e trimestre 2025"_s);
+    EXPECT_EQ(urssafPeriodText({2025, 8, F::monthly}), u"Août 2025"_s);
 }
 
 // Every reminder there can be goes first; only those of the settings come
