@@ -55,6 +55,7 @@
 #include <QPdfWriter>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -628,22 +629,19 @@ private:
         }
 
         {
-            // The URSSAF tab, in a window of its own until the accounting
-            // section holds it: empty, filled, then its sheets.
-            const SectionServices services{app.store(), dialogs,       mail,
-                                           urls,        notifications, QString()};
-            QWidget host;
-            host.setWindowTitle(u"URSSAF"_s);
-            auto* tab = new UrssafTab(services, &host);
-            auto* layout = new QVBoxLayout(&host);
-            layout->setContentsMargins(0, 0, 0, 0);
-            layout->addWidget(tab);
+            // The URSSAF tab of the accounting section: empty, filled,
+            // then its sheets.
+            window.workspace().showSection(u"accounting"_s);
+            auto* tab = window.findChild<UrssafTab*>();
+            auto* tabs = window.findChild<QTabWidget*>();
+            if (!tab || !tabs)
+                return false;
+            tabs->setCurrentIndex(tabs->count() - 1);
+            QWidget& host = window;
             (void)app.store().edit([](SessionEdit& e) {
                 e.urssafDeclarations().clear();
                 return Result<>();
             });
-            host.resize(980, 640);
-            host.show();
             shoot(host, u"accounting-urssaf-empty"_s);
             addSampleDeclarations(app.store());
             tab->select(app.store().urssafDeclarations()[1].id);
