@@ -130,9 +130,10 @@ RecipeSplit recipeEntrySplit(const RecipeEntry& entry) {
 }
 
 bool isInRecipePeriod(const QDateTime& date, const RecipePeriod& period) {
-    if (!period.year && !period.month)
-        return true;
-    const QDate day = localDay(date);
+    return (!period.year && !period.month) || isInRecipePeriod(localDay(date), period);
+}
+
+bool isInRecipePeriod(const QDate& day, const RecipePeriod& period) {
     if (period.year && day.year() != *period.year)
         return false;
     return !period.month || day.month() == *period.month;

@@ -71,6 +71,8 @@ RecipeSplit recipeEntrySplit(const RecipeEntry& entry);
 
 // The local calendar day of the date falls in the period.
 bool isInRecipePeriod(const QDateTime& date, const RecipePeriod& period);
+// The same for a day already in local time.
+bool isInRecipePeriod(const QDate& day, const RecipePeriod& period);
 
 // The book of the session for the period, most recent first; receipts of
 // one day keep the order of the documents, then of their payments.

@@ -49,9 +49,10 @@ void RecipeBookTableModel::refresh(const AppDatabase& db) {
     QList<bool> removed;
     m_entries.clear();
     for (const RecipeEntry& entry : everything) {
-        const QDateTime date = recipeEntryDate(entry);
-        years.insert(localDay(date).year());
-        if (!isInRecipePeriod(date, m_period))
+        // Converted once: a local time costs a look at the system's zone.
+        const QDate day = localDay(recipeEntryDate(entry));
+        years.insert(day.year());
+        if (!isInRecipePeriod(day, m_period))
             continue;
         const bool out = isExcludedFromRecipeBook(entry, db.preferences);
         if (!out)
