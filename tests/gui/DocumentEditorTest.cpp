@@ -207,6 +207,11 @@ TEST_F(DocumentEditorTest, RefusesWhatCannotBeStoredAndLosesNothing) {
     ASSERT_EQ(store().clients().size(), 2);
     EXPECT_EQ(editor()->model().form().clientID, store().clients().last().id);
 
+    // Leaving what was typed is asked first.
+    click(u"documentEditorCancel"_s);
+    EXPECT_EQ(m_dialogs.alerts.last(), DocumentEditorModel::discardConfirmation());
+    ASSERT_NE(editor(), nullptr);
+    m_dialogs.answerNext(u"Quitter"_s);
     click(u"documentEditorCancel"_s);
     EXPECT_EQ(editor(), nullptr);
     EXPECT_TRUE(store().documents().isEmpty());

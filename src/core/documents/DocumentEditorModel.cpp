@@ -16,6 +16,7 @@ DocumentEditorModel::DocumentEditorModel(const AppDatabase& session, CommercialD
       m_projects(session.projects), m_today(now.toLocalTime().date()), m_numberIsAuto(true) {
     m_form.issueDate = now;
     setKind(kind);
+    m_initial = document();
 }
 
 DocumentEditorModel::DocumentEditorModel(const AppDatabase& session,
@@ -23,7 +24,8 @@ DocumentEditorModel::DocumentEditorModel(const AppDatabase& session,
                                          const QDateTime& now)
     : m_original(document), m_form(DocumentForm::of(document)),
       m_statuses(StatusLists::of(session)), m_documents(session.documents),
-      m_projects(session.projects), m_today(now.toLocalTime().date()) {}
+      m_projects(session.projects), m_today(now.toLocalTime().date()), m_initial(this->document()) {
+}
 
 QString DocumentEditorModel::title() const {
     if (isNew())

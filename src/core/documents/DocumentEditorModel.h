@@ -84,6 +84,16 @@ public:
     // (its payments, snapshot and links kept), or over a new one.
     CommercialDocumentItem document() const;
 
+    // Whether anything was typed or chosen since the editor opened.
+    bool hasChanges() const { return m_chosenPdf || !(document() == m_initial); }
+    static Alert discardConfirmation() {
+        return {Alert::Kind::warning,
+                QStringLiteral("Quitter sans enregistrer ?"),
+                QStringLiteral("Ce qui a été saisi dans ce document ne sera pas enregistré."),
+                {AlertButton{QStringLiteral("Annuler"), AlertRole::cancel},
+                 AlertButton{QStringLiteral("Quitter"), AlertRole::destructive}}};
+    }
+
     // Creates or saves through the store; the error says why not.
     Result<QUuid> commit(AppDataStore& store, const Clock& clock) const;
 
@@ -95,6 +105,7 @@ private:
     QList<ProjectItem> m_projects;
     QDate m_today;
     std::optional<QUrl> m_chosenPdf;
+    CommercialDocumentItem m_initial;
     bool m_numberIsAuto = false;
 };
 

@@ -94,7 +94,11 @@ DocumentEditor::DocumentEditor(const SectionServices& services, DocumentEditorMo
     auto* cancel = theme::button(QStringLiteral("Annuler"), "", this);
     cancel->setObjectName(QStringLiteral("documentEditorCancel"));
     cancel->setShortcut(Qt::Key_Escape);
-    connect(cancel, &QPushButton::clicked, this, &DocumentEditor::cancelled);
+    connect(cancel, &QPushButton::clicked, this, [this] {
+        if (!m_model.hasChanges() ||
+            confirm(m_services.dialogs, this, DocumentEditorModel::discardConfirmation()))
+            emit cancelled();
+    });
     header->addWidget(cancel);
     m_commit = theme::button(m_model.commitButton(), "primary", this);
     m_commit->setObjectName(QStringLiteral("documentEditorCommit"));
@@ -177,7 +181,8 @@ DocumentEditor::DocumentEditor(const SectionServices& services, DocumentEditorMo
     connect(m_previewTimer, &QTimer::timeout, this, &DocumentEditor::refreshPreview);
     // A client created or renamed elsewhere, the company's own details:
     // what the page prints changed.
-    for (auto signal : {&AppDataStore::companySettingsChanged, &AppDataStore::preferencesChanged})
+    for (auto signal : {&AppDataStore::companySettingsChanged, &AppDataStore::clientsChanged,
+                        &AppDataStore::preferencesChanged})
         connect(&m_services.store, signal, this, [this] { m_previewTimer->start(); });
 
     sourceChanged();

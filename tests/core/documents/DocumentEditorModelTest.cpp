@@ -21,6 +21,7 @@ protected:
 TEST_F(DocumentEditorModelTest, GeneratesTheNumberOfItsKindUntilTheUserTypesAnother) {
     put({makeInvoice(u"F-2025-004"_s), makeQuote(u"D-2025-009"_s)});
     DocumentEditorModel model = newModel(CommercialDocumentKind::invoice);
+    EXPECT_FALSE(model.hasChanges());
     EXPECT_TRUE(model.numberIsAuto());
     EXPECT_EQ(model.form().number, u"F-2025-005"_s);
     EXPECT_EQ(model.form().statusID, invoiceStatus(u"Brouillon"_s));
@@ -75,9 +76,11 @@ TEST_F(DocumentEditorModelTest, EditingKeepsWhatTheFormDoesNotShow) {
     put({invoice});
     DocumentEditorModel model(m_store->session(), invoice, m_clock.now());
     EXPECT_FALSE(model.isNew());
+    EXPECT_FALSE(model.hasChanges());
     EXPECT_FALSE(model.numberIsAuto());
     EXPECT_EQ(model.title(), u"Modifier F-2025-001"_s);
     model.form().notes = u"Merci"_s;
+    EXPECT_TRUE(model.hasChanges());
     model.line(invoice.lines.first().id)->priceTTC = 120;
     EXPECT_EQ(model.document().encaissements, invoice.encaissements);
     EXPECT_EQ(model.document().lines.first().priceTTC, 120);
