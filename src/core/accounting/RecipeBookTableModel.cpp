@@ -42,23 +42,27 @@ void RecipeBookTableModel::refresh(const AppDatabase& db) {
     AppDatabase whole = db;
     whole.preferences.recipeBookExcludedIDs.clear();
     whole.preferences.recipeBookExcludedEncaissementIDs.clear();
-    const QList<RecipeEntry> everything = recipeEntries(whole);
+    QList<RecipeEntry> everything = recipeEntries(whole);
 
     QSet<int> years;
+    // Entries are moved, never copied: each holds its whole invoice.
     QList<RecipeEntry> shown;
     QList<bool> removed;
-    m_entries.clear();
-    for (const RecipeEntry& entry : everything) {
+    m_kept = 0;
+    m_total = 0;
+    for (RecipeEntry& entry : everything) {
         // Converted once: a local time costs a look at the system's zone.
         const QDate day = localDay(recipeEntryDate(entry));
         years.insert(day.year());
         if (!isInRecipePeriod(day, m_period))
             continue;
         const bool out = isExcludedFromRecipeBook(entry, db.preferences);
-        if (!out)
-            m_entries.append(entry);
+        if (!out) {
+            ++m_kept;
+            m_total += recipeEntryAmount(entry);
+        }
         if (!out || m_showRemoved) {
-            shown.append(entry);
+            shown.append(std::move(entry));
             removed.append(out);
         }
     }
@@ -68,9 +72,20 @@ void RecipeBookTableModel::refresh(const AppDatabase& db) {
     const QList<LivreRecettesRow> rows = recipeRows(shown, db.clients);
     QList<RecipeBookLine> lines;
     lines.reserve(shown.size());
-    for (qsizetype i = 0; i < shown.size(); ++i)
-        lines.append({shown[i].id, shown[i], rows[i], removed[i]});
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const QUuid id = shown[i].id;
+        lines.append({id, std::move(shown[i]), rows[i], removed[i]});
+    }
     setRecords(lines);
+}
+
+QList<RecipeEntry> RecipeBookTableModel::entries() const {
+    QList<RecipeEntry> kept;
+    kept.reserve(m_kept);
+    for (int row = 0; row < rowCount(); ++row)
+        if (const RecipeBookLine* line = record(row); line && !line->removed)
+            kept.append(line->entry);
+    return kept;
 }
 
 QString RecipeBookTableModel::totalText() const {
@@ -78,7 +93,7 @@ QString RecipeBookTableModel::totalText() const {
 }
 
 QString RecipeBookTableModel::countText() const {
-    const qsizetype count = m_entries.size();
+    const qsizetype count = m_kept;
     if (count == 0)
         return QStringLiteral("Aucune recette");
     return count == 1 ? QStringLiteral("1 recette") : QStringLiteral("%1 recettes").arg(count);

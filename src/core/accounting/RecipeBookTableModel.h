@@ -58,8 +58,8 @@ public:
 
     // The receipts the book holds for the period (the removed ones left out),
     // what both exports print.
-    const QList<RecipeEntry>& entries() const { return m_entries; }
-    double total() const { return recipeTotal(m_entries); }
+    QList<RecipeEntry> entries() const;
+    double total() const { return m_total; }
     // The years that have a receipt, removed ones included, most recent first.
     const QList<int>& years() const { return m_years; }
     // No invoice gives a receipt, whatever the period.
@@ -75,7 +75,8 @@ private:
 
     RecipePeriod m_period;
     bool m_showRemoved = false;
-    QList<RecipeEntry> m_entries;
+    qsizetype m_kept = 0;
+    double m_total = 0;
     QList<int> m_years;
 };
 
