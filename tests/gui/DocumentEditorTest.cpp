@@ -34,9 +34,8 @@ ServiceItem service(const QString& title, const QString& price, ServicePrestatio
 
 class DocumentEditorTest : public SectionFixture {
 protected:
-    // No document yet, unless a first quote is asked for.
-    void openEmptyDocuments(bool withQuote = false) {
-        openSection(u"documents"_s, [this, withQuote](AppDatabase& db) {
+    void openEmptyDocuments() {
+        openSection(u"documents"_s, [this](AppDatabase& db) {
             m_client.id = QUuid::createUuid();
             m_client.kind = ClientKind::professionnel;
             m_client.company = u"Atelier Lumen"_s;
@@ -45,12 +44,6 @@ protected:
                 service(u"Logo"_s, u"450,00"_s, ServicePrestationType::prestationsLiberalesBNC),
                 service(u"Charte graphique"_s, u"300"_s,
                         ServicePrestationType::prestationsCommercialesBIC)};
-            if (withQuote) {
-                CommercialDocumentItem quote;
-                quote.id = QUuid::createUuid();
-                quote.number = u"D-1"_s;
-                db.documents = {quote};
-            }
         });
     }
     // The editor on screen; none once it closed.
@@ -218,7 +211,7 @@ TEST_F(DocumentEditorTest, RefusesWhatCannotBeStoredAndLosesNothing) {
 }
 
 TEST_F(DocumentEditorTest, ImportsAPdfAndFreezesWhatWasIssued) {
-    openEmptyDocuments(true);
+    openEmptyDocuments();
     const QString source = m_dir.path() + u"/Devis signé.pdf"_s;
     QFile pdf(source);
     ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
@@ -226,17 +219,17 @@ TEST_F(DocumentEditorTest, ImportsAPdfAndFreezesWhatWasIssued) {
     pdf.close();
 
     m_dialogs.chooseNext(QUrl::fromLocalFile(m_dir.path() + u"/notes.txt"_s));
-    click(u"documentsImport"_s);
+    click(u"documentsEmptyImport"_s);
     EXPECT_EQ(editor(), nullptr);
     EXPECT_EQ(m_dialogs.alerts.last().title, u"Import impossible"_s);
 
     m_dialogs.chooseNext(QUrl::fromLocalFile(source));
-    click(u"documentsImport"_s);
+    click(u"documentsEmptyImport"_s);
     ASSERT_NE(editor(), nullptr);
     EXPECT_EQ(shownText(u"documentEditorPdfName"_s), u"Devis signé.pdf"_s);
     EXPECT_FALSE(isShown(u"documentEditorDueDays"_s));
     click(u"documentEditorCommit"_s);
-    ASSERT_EQ(store().documents().size(), 2);
+    ASSERT_EQ(store().documents().size(), 1);
     const CommercialDocumentItem imported = store().documents().first();
     EXPECT_EQ(imported.sourceKind, CommercialDocumentSourceKind::importedPDF);
     ASSERT_TRUE(imported.importedPDFURL);

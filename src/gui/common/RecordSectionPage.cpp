@@ -57,6 +57,7 @@ RecordSectionPage::RecordSectionPage(const SectionServices& services, const QStr
     connect(m_emptyAction, &QPushButton::clicked, this, [this] { createRecord(); });
     emptyLayout->addWidget(m_emptyAction, 0, Qt::AlignCenter);
     emptyLayout->addStretch(3);
+    m_emptyLayout = emptyLayout;
     m_pages->addWidget(empty);
 
     auto* splitter = new QSplitter(Qt::Horizontal, m_pages);
@@ -179,6 +180,11 @@ void RecordSectionPage::addFilterRow(QWidget* row) {
 
 void RecordSectionPage::addHeaderWidget(QWidget* widget) {
     m_header->insertWidget(m_header->count() - 1, widget);
+}
+
+void RecordSectionPage::addEmptyStateWidget(QWidget* widget) {
+    m_emptyLayout->insertWidget(m_emptyLayout->indexOf(m_emptyAction) + 1, widget, 0,
+                                Qt::AlignCenter);
 }
 
 void RecordSectionPage::setCard(QWidget* card) {

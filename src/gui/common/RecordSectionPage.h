@@ -74,6 +74,8 @@ protected:
     void addFilterRow(QWidget* row);
     // A button of the list's header, before its "+".
     void addHeaderWidget(QWidget* widget);
+    // A second way in under the empty state's primary action.
+    void addEmptyStateWidget(QWidget* widget);
     // The widget of the selected record's card, shown in a scroll area.
     void setCard(QWidget* card);
     // "N clients": the count line from the number of records shown.
@@ -139,6 +141,7 @@ private:
     QLabel* m_emptySymbol = nullptr;
     QLabel* m_emptySentence = nullptr;
     QPushButton* m_emptyAction = nullptr;
+    QVBoxLayout* m_emptyLayout = nullptr;
     QLineEdit* m_search = nullptr;
     TagChips* m_chips = nullptr;
     QToolButton* m_sort = nullptr;

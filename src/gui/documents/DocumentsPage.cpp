@@ -103,6 +103,11 @@ DocumentsPage::DocumentsPage(const SectionServices& services, QWidget* parent)
     import->setAutoRaise(true);
     connect(import, &QToolButton::clicked, this, [this] { importPdf(); });
     addHeaderWidget(import);
+    auto* importFirst = theme::button(QStringLiteral("Importer un PDF"), "link", this);
+    importFirst->setObjectName(QStringLiteral("documentsEmptyImport"));
+    importFirst->setToolTip(import->toolTip());
+    connect(importFirst, &QPushButton::clicked, this, [this] { importPdf(); });
+    addEmptyStateWidget(importFirst);
     setAcceptDrops(true);
 
     filter().setAccept([this](int row) {
