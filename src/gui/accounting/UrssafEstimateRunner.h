@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QObject>
 #include <QTimer>
 
@@ -12,7 +13,8 @@ namespace velmora::gui {
 
 // Keeps the automatic URSSAF declaration of the current month in line while
 // a session is on screen: once when it appears, then a moment after its
-// documents stop changing, so that typing in an invoice never waits for it.
+// documents stop changing, so that typing in an invoice never waits for it,
+// and again when the month turns while the application stays open.
 // A failed save is reported by the store's saveFinished like any other.
 class UrssafEstimateRunner : public QObject {
     Q_OBJECT
@@ -38,6 +40,8 @@ private:
     AppDataStore& m_store;
     UserNotifications& m_notifications;
     QTimer m_timer;
+    QTimer m_monthCheck;
+    QDate m_month; // the first day of the month last estimated
     bool m_active = false;
 };
 
