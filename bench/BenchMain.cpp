@@ -1,3 +1,5 @@
+#include "desktop/LocalTimeZone.h"
+
 #include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
@@ -5,6 +7,8 @@
 // Pages are laid out with fonts, which need a GUI application; without a
 // display the offscreen platform serves.
 int main(int argc, char** argv) {
+    // Measured as the application runs.
+    velmora::pinLocalTimeZone();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     int appArgc = 1;

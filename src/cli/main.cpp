@@ -1,4 +1,5 @@
 #include "cli/Command.h"
+#include "desktop/LocalTimeZone.h"
 
 #include <QGuiApplication>
 
@@ -23,6 +24,7 @@ void keepOnlyCriticalMessages(QtMsgType type, const QMessageLogContext& context,
 } // namespace
 
 int main(int argc, char* argv[]) {
+    velmora::pinLocalTimeZone();
     standardHandler = qInstallMessageHandler(keepOnlyCriticalMessages);
     // Drawing a page needs fonts, hence a GUI application, on the offscreen
     // platform since no display is needed; the other commands stay on QtCore.

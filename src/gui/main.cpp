@@ -1,6 +1,7 @@
 #include "desktop/ApplicationCacheFolder.h"
 #include "desktop/ApplicationDataFolder.h"
 #include "desktop/LocalFileSystem.h"
+#include "desktop/LocalTimeZone.h"
 #include "desktop/LoggedUserNotifications.h"
 #include "desktop/NetworkHttpFetcher.h"
 #include "desktop/PathBookmarks.h"
@@ -43,6 +44,7 @@ int refuse(const QString& title, const QString& message) {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    pinLocalTimeZone();
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("velmora"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velmora Core"));
