@@ -4,7 +4,6 @@
 #include "gui/main/SectionRegistry.h"
 #include "render/DocumentLogo.h"
 
-#include <QHash>
 #include <QUrl>
 #include <QWidget>
 

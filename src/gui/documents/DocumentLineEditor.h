@@ -68,7 +68,6 @@ private:
     QLineEdit* m_reductionValue = nullptr;
     QSet<QLineEdit*> m_invalid;
     QPoint m_pressedAt;
-    bool m_dragging = false;
 };
 
 } // namespace velmora::gui
