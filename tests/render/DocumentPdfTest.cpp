@@ -1,6 +1,7 @@
 // Quote and invoice PDFs read back with QtPdf: their text, and where needed
 // their pixels.
 
+#include "PdfFile.h"
 #include "core/documents/DocumentWorkflow.h"
 #include "render/DocumentRenderer.h"
 #include "support/QtPrinters.h"
@@ -21,38 +22,30 @@ using velmora::test::SampleDocuments;
 
 namespace {
 
-// A PDF as a reader opens it.
-class ReadPdf {
+// A one-page PDF as a reader opens it.
+class ReadPdf : public velmora::test::PdfFile {
 public:
-    explicit ReadPdf(const QByteArray& bytes) {
-        EXPECT_FALSE(bytes.isEmpty());
-        const QString path = m_dir.filePath(u"page.pdf"_s);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
-        EXPECT_EQ(m_pdf.load(path), QPdfDocument::Error::None);
-        EXPECT_EQ(m_pdf.pageCount(), 1);
+    explicit ReadPdf(const QByteArray& bytes) : PdfFile(bytes) {
+        EXPECT_EQ(pages(), 1);
         // Line breaks and the no-break spaces of amounts read as plain spaces.
-        m_text = normalized(m_pdf.getAllText(0).text());
+        m_text = normalized(PdfFile::text(0));
     }
 
     const QString& text() const { return m_text; }
     bool has(const QString& part) const { return m_text.contains(normalized(part)); }
     QStringList words() const { return m_text.split(QLatin1Char(' ')); }
-    QSizeF pageSize() const { return m_pdf.pagePointSize(0); }
-
-    // The page at one pixel per point.
-    QImage image() { return m_pdf.render(0, pageSize().toSize()); }
+    QSizeF pageSize() const { return PdfFile::pageSize(0); }
+    QImage image() { return PdfFile::image(0); }
     // Where the first occurrence of the text is drawn, in points.
     QRectF boundsOf(const QString& part) {
-        const QString raw = m_pdf.getAllText(0).text();
+        const QString raw = document().getAllText(0).text();
         qsizetype at = -1;
         for (qsizetype i = 0; i < raw.size() && at < 0; ++i) {
             if (normalized(raw.mid(i, part.size())) == normalized(part))
                 at = i;
         }
         EXPECT_GE(at, 0) << part.toStdString();
-        return m_pdf.getSelectionAtIndex(0, int(at), int(part.size())).boundingRectangle();
+        return document().getSelectionAtIndex(0, int(at), int(part.size())).boundingRectangle();
     }
 
     // Readers differ on the narrow space between thousands: it goes.
@@ -66,8 +59,6 @@ public:
     }
 
 private:
-    QTemporaryDir m_dir;
-    QPdfDocument m_pdf;
     QString m_text;
 };
 

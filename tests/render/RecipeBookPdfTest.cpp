@@ -2,6 +2,7 @@
 // and what only the first or the last one says.
 
 #include "render/RecipeBookPdf.h"
+#include "PdfFile.h"
 #include "support/FaultyFileSystem.h"
 
 #include <gtest/gtest.h>
@@ -42,34 +43,7 @@ QList<LivreRecettesPDFPage> pagesOf(int count) {
     return recipeBookPages(rows(count), settings(), {2025, std::nullopt}, kToday);
 }
 
-// The PDF as a reader opens it; spaces of every kind read as plain ones.
-class ReadPdf {
-public:
-    explicit ReadPdf(const QByteArray& bytes) {
-        EXPECT_FALSE(bytes.isEmpty());
-        const QString path = m_dir.filePath(u"livre.pdf"_s);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
-        EXPECT_EQ(m_pdf.load(path), QPdfDocument::Error::None);
-    }
-
-    int pages() const { return m_pdf.pageCount(); }
-    QSizeF pageSize(int page) const { return m_pdf.pagePointSize(page); }
-    QString text(int page) {
-        QString text = m_pdf.getAllText(page).text();
-        for (QChar& c : text) {
-            if (c.isSpace())
-                c = QLatin1Char(' ');
-        }
-        return text.simplified();
-    }
-    QImage image(int page) { return m_pdf.render(page, pageSize(page).toSize()); }
-
-private:
-    QTemporaryDir m_dir;
-    QPdfDocument m_pdf;
-};
+using ReadPdf = velmora::test::PdfFile;
 
 struct Pagination {
     int rows;
