@@ -368,6 +368,21 @@ private:
             QTest::qWait(20);
         }
     }
+    // The dialog of this kind just opened over `host`, shot with one box
+    // set as given (when named), then closed; the closed dialog goes before
+    // the next one is looked for.
+    template <class Dialog>
+    void shootDialog(QWidget& host, const QString& name, const QString& box = QString(),
+                     bool checked = false) {
+        if (auto* dialog = host.findChild<Dialog*>()) {
+            if (!box.isEmpty())
+                for (auto* check : dialog->template findChildren<QCheckBox*>(box))
+                    check->setChecked(checked);
+            shoot(*dialog, name);
+            dialog->reject();
+        }
+        settle();
+    }
     void shoot(QWidget& widget, const QString& name) {
         settle();
         const QString path = u"%1/%2-%3.png"_s.arg(m_out, name, m_suffix);
@@ -647,41 +662,19 @@ private:
             tab->select(app.store().urssafDeclarations()[1].id);
             shoot(host, u"accounting-urssaf"_s);
             tab->editSelected();
-            if (auto* sheet = host.findChild<UrssafDeclarationSheet*>()) {
-                shoot(*sheet, u"accounting-urssaf-form"_s);
-                sheet->reject();
-            }
-            settle(); // the closed sheet goes before the next one is looked for
+            shootDialog<UrssafDeclarationSheet>(host, u"accounting-urssaf-form"_s);
             tab->newDeclaration();
-            if (auto* sheet = host.findChild<UrssafDeclarationSheet*>()) {
-                for (auto* box : sheet->findChildren<QCheckBox*>(u"urssafAutoCompute"_s))
-                    box->setChecked(false);
-                shoot(*sheet, u"accounting-urssaf-form-manual"_s);
-                sheet->reject();
-            }
-            settle();
+            shootDialog<UrssafDeclarationSheet>(host, u"accounting-urssaf-form-manual"_s,
+                                                u"urssafAutoCompute"_s, false);
             tab->showSettings();
-            if (auto* sheet = host.findChild<UrssafSettingsSheet*>()) {
-                for (auto* box : sheet->findChildren<QCheckBox*>(u"urssafVersementLiberatoire"_s))
-                    box->setChecked(true);
-                shoot(*sheet, u"accounting-urssaf-settings"_s);
-                sheet->reject();
-            }
-            settle();
+            shootDialog<UrssafSettingsSheet>(host, u"accounting-urssaf-settings"_s,
+                                             u"urssafVersementLiberatoire"_s, true);
             tab->showAttachments();
-            if (auto* viewer = host.findChild<UrssafAttachmentsViewer*>()) {
-                shoot(*viewer, u"accounting-urssaf-files-none"_s);
-                viewer->reject();
-            }
-            settle();
+            shootDialog<UrssafAttachmentsViewer>(host, u"accounting-urssaf-files-none"_s);
             attachSampleReceipts(app.store(), dir.path());
             tab->select(app.store().urssafDeclarations()[1].id);
             tab->showAttachments();
-            if (auto* viewer = host.findChild<UrssafAttachmentsViewer*>()) {
-                shoot(*viewer, u"accounting-urssaf-files"_s);
-                viewer->reject();
-            }
-            settle();
+            shootDialog<UrssafAttachmentsViewer>(host, u"accounting-urssaf-files"_s);
         }
 
         // Protected: the lock over the running session, then recovery.
