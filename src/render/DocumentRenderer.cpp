@@ -478,7 +478,7 @@ QByteArray renderPDF(const DocumentPageContent& page, const DocumentLogo& logo) 
     return paintPdf(kDocumentPdfPageSize, page.title, 1, [&](QPainter& painter, int) {
         painter.save();
         painter.scale(kDocumentPdfScale, kDocumentPdfScale);
-        renderDocumentPage(painter, page, logo, MissingLogo::placeholder);
+        renderDocumentPage(painter, page, logo, MissingLogo::blank);
         painter.restore();
         return true;
     });

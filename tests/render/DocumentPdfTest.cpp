@@ -11,6 +11,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QPainter>
 #include <QPdfDocument>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -192,7 +193,6 @@ TEST_F(DocumentPdfTest, PageTextsInvoiceAgainstQuote) {
     EXPECT_FALSE(own.has(u"Paiement dû"_s));
     EXPECT_TRUE(own.has(u"Dispensé d’immatriculation au registre du commerce et des "
                         "sociétés. TVA non applicable"_s));
-    EXPECT_TRUE(own.has(u"VOTRE LOGO"_s));
 
     CommercialDocumentItem quote = SampleDocuments::quote();
     quote.dueDays = 15;
@@ -205,6 +205,33 @@ TEST_F(DocumentPdfTest, PageTextsInvoiceAgainstQuote) {
         EXPECT_TRUE(devis.has(text)) << text.toStdString();
     for (const QString& bank : {u"Coordonnées bancaires"_s, u"IBAN"_s, u"CCBPFRPPGRE"_s})
         EXPECT_FALSE(devis.has(bank)) << "no bank details on a quote: " << bank.toStdString();
+}
+
+// The placeholder invites the user to add a logo in the preview; the
+// client's copy keeps the logo's place empty.
+TEST_F(DocumentPdfTest, NoLogoLeavesItsPlaceEmptyOnThePdfOnly) {
+    m_db.preferences.invoiceLogoURL.reset();
+    const CommercialDocumentItem invoice = SampleDocuments::invoice();
+    const DocumentParties parties = DocumentParties::of(invoice, m_db);
+    const auto blank = [](const QImage& image, const QRect& box) {
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255))
+                    return false;
+        return true;
+    };
+
+    ReadPdf page(pdf(invoice));
+    EXPECT_FALSE(page.has(u"VOTRE"_s)) << page.text().toStdString();
+    EXPECT_FALSE(page.has(u"LOGO"_s));
+    // The logo's box, 150 × 80 at the top left of the design.
+    EXPECT_TRUE(blank(page.image(), QRectF(36, 33, 112.5, 60).toAlignedRect()));
+
+    QImage preview(kDocumentPageSize.toSize(), QImage::Format_RGB32);
+    QPainter painter(&preview);
+    renderDocumentPage(painter, DocumentPageContent::of(invoice, parties), DocumentLogo());
+    painter.end();
+    EXPECT_FALSE(blank(preview, QRect(48, 44, 150, 80))) << "the preview shows its placeholder";
 }
 
 TEST_F(DocumentPdfTest, UnitColumnsOnlyWithAQuantityAboveOneInFrenchDecimals) {
