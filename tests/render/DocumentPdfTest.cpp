@@ -171,7 +171,7 @@ TEST_F(DocumentPdfTest, PageTextsInvoiceAgainstQuote) {
              u"Délai de paiement : 30 jours"_s,
              u"Maison Verdier SARL 4 place Bellecour 69002 Lyon"_s,
              u"Offert — 0,00 €"_s,
-             u"Total HT 1 734,75 € Remise 150,00 € Remise commerciale 79,24 € "
+             u"Total HT 1 734,75 € Remise \u2212 150,00 € Remise commerciale \u2212 79,24 € "
              "Acompte \u2212 300,00 € Total TTC 1 205,51 €"_s,
              u"Paiement dû sous 30 jours à compter de la date d’émission de la "
              "facture."_s,
@@ -232,6 +232,17 @@ TEST_F(DocumentPdfTest, NoLogoLeavesItsPlaceEmptyOnThePdfOnly) {
     renderDocumentPage(painter, DocumentPageContent::of(invoice, parties), DocumentLogo());
     painter.end();
     EXPECT_FALSE(blank(preview, QRect(48, 44, 150, 80))) << "the preview shows its placeholder";
+}
+
+// The company's SIRET is stored as 14 digits, a client's as typed: both
+// print in groups of 3, 3, 3 and 5.
+TEST_F(DocumentPdfTest, SiretsPrintInGroups) {
+    m_db.companySettings.siret = u"85321496700021"_s;
+    m_db.clients[0].siret = u"5321180 0400035"_s;
+    ReadPdf page(pdf(SampleDocuments::invoice()));
+    for (const QString& siret : {u"SIRET : 853 214 967 00021"_s, u"SIRET : 532 118 004 00035"_s})
+        EXPECT_TRUE(page.has(siret))
+            << siret.toStdString() << "\nin: " << page.text().toStdString();
 }
 
 TEST_F(DocumentPdfTest, UnitColumnsOnlyWithAQuantityAboveOneInFrenchDecimals) {
