@@ -20,6 +20,7 @@
 #include "core/security/AccessCode.h"
 #include "desktop/LocalFileSystem.h"
 #include "desktop/PathBookmarks.h"
+#include "gui/accounting/RecipeBookHeaderSheet.h"
 #include "gui/accounting/RecipeBookTab.h"
 #include "gui/accounting/UrssafAttachmentsViewer.h"
 #include "gui/accounting/UrssafDeclarationSheet.h"
@@ -612,6 +613,11 @@ private:
             if (auto* preview = tab->findChild<QDialog*>(u"recipeBookPreview"_s)) {
                 shoot(*preview, u"accounting-recipe-pdf"_s);
                 preview->close();
+            }
+            // The header the book prints, edited from the tab.
+            if (auto* header = tab->findChild<QPushButton*>(u"recipeBookHeaderButton"_s)) {
+                header->click();
+                shootDialog<RecipeBookHeaderSheet>(*tab, u"accounting-recipe-header"_s);
             }
         }
 

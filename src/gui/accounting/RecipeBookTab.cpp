@@ -100,12 +100,6 @@ RecipeBookTab::RecipeBookTab(const SectionServices& services, QWidget* parent)
                        "réintégrer"));
     filters->addWidget(m_showRemoved);
     filters->addStretch(1);
-    QPushButton* bookHeader = theme::button(RecipeBookHeaderForm::title(), "", m_filters);
-    bookHeader->setObjectName(QStringLiteral("recipeBookHeaderButton"));
-    bookHeader->setToolTip(QStringLiteral("Le titre et l’entreprise imprimés en tête du livre"));
-    connect(bookHeader, &QPushButton::clicked, this,
-            [this] { (new RecipeBookHeaderSheet(m_services, this))->open(); });
-    filters->addWidget(bookHeader);
     m_export = theme::button(QString(), "primary", m_filters);
     m_export->setObjectName(QStringLiteral("recipeBookExport"));
     m_export->setIcon(symbolIcon(QStringLiteral("square.and.arrow.down"), Qt::white));
@@ -168,6 +162,15 @@ RecipeBookTab::RecipeBookTab(const SectionServices& services, QWidget* parent)
     m_count->setObjectName(QStringLiteral("recipeBookCount"));
     m_count->setWordWrap(false);
     totals->addWidget(m_count);
+    totals->addSpacing(12);
+    // What the exported book prints at its head, under the rows it lists.
+    QPushButton* bookHeader = theme::button(RecipeBookHeaderForm::title(), "link", book);
+    bookHeader->setObjectName(QStringLiteral("recipeBookHeaderButton"));
+    bookHeader->setAccessibleName(RecipeBookHeaderForm::title());
+    bookHeader->setToolTip(QStringLiteral("Le titre et l’entreprise imprimés en tête du livre"));
+    connect(bookHeader, &QPushButton::clicked, this,
+            [this] { (new RecipeBookHeaderSheet(m_services, this))->open(); });
+    totals->addWidget(bookHeader);
     totals->addStretch(1);
     m_total = theme::label(QString(), "section", book);
     m_total->setObjectName(QStringLiteral("recipeBookTotal"));
