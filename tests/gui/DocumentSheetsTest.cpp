@@ -1,7 +1,8 @@
 // The actions of a document's card: leaving draft with the freezing
 // confirmation, the paid sheet (also locked to a deposit), payments, late
 // charges, the quote an invoice comes from, the deposit decision, the
-// reminder, the e-mail and the expired quotes asked about once.
+// reminder, the e-mail (and what nothing on the desktop took) and the expired
+// quotes asked about once.
 
 #include "SectionFixture.h"
 
@@ -42,8 +43,8 @@ protected:
             client.email = u"compta@lumen.fr"_s;
             db.clients = {client};
             const QDateTime now = QDateTime::currentDateTimeUtc();
-            m_quote = documentOf(CommercialDocumentKind::quote, u"D-1"_s, u"Reportage"_s,
-                                 client.id, statusNamed(db.quoteStatuses, quoteStatus), now);
+            m_quote = documentOf(CommercialDocumentKind::quote, u"D-1"_s, u"Reportage"_s, client.id,
+                                 statusNamed(db.quoteStatuses, quoteStatus), now);
             m_quote.validityDate = validity;
             m_invoice = documentOf(CommercialDocumentKind::invoice, u"F-1"_s, u"Reportage"_s,
                                    client.id, statusNamed(db.invoiceStatuses, invoiceStatus),
@@ -239,6 +240,29 @@ TEST_F(DocumentSheetsTest, ReminderOfALateInvoiceAndTheDocumentByEmail) {
     EXPECT_TRUE(QFile::exists(sent.attachmentPath));
     EXPECT_TRUE(sent.attachmentPath.startsWith(m_dir.path()));
     EXPECT_EQ(stored(m_quote.id).statusID, statusNamed(store().quoteStatuses(), u"Envoyé"_s));
+}
+
+// Neither a mail program nor a PDF viewer took it: the alert says so and
+// where the PDF is, and the draft stays a draft.
+TEST_F(DocumentSheetsTest, EmailThatNothingTookSaysWhereThePdfIs) {
+    openDocuments(u"Brouillon"_s, u"Envoyé"_s);
+    m_mail.composeFails = true;
+    m_urls.fails = true;
+    page()->reveal(m_quote.id);
+    click(u"documentCardEmail"_s);
+    ASSERT_FALSE(m_dialogs.alerts.isEmpty());
+    const Alert& alert = m_dialogs.alerts.last();
+    EXPECT_EQ(alert.title, u"Envoi automatique impossible"_s);
+    EXPECT_FALSE(alert.message.contains(u"a été ouvert"_s)) << alert.message.toStdString();
+    EXPECT_TRUE(alert.message.contains(u"Le PDF n'a pas pu être ouvert non plus."_s));
+    const qsizetype from = alert.message.indexOf(u"«\u00a0"_s);
+    const qsizetype to = alert.message.indexOf(u"\u00a0»"_s);
+    ASSERT_TRUE(from > 0 && to > from) << alert.message.toStdString();
+    const QString saved = alert.message.mid(from + 2, to - from - 2);
+    EXPECT_TRUE(saved.endsWith(u"/D-1.pdf"_s)) << saved.toStdString();
+    EXPECT_TRUE(QFile::exists(saved));
+    EXPECT_EQ(m_urls.opened, QList<QUrl>{QUrl::fromLocalFile(saved)});
+    EXPECT_EQ(stored(m_quote.id).statusID, m_quote.statusID);
 }
 
 TEST_F(DocumentSheetsTest, LateChargeQuoteAssociationAndDepositDecision) {
