@@ -380,6 +380,24 @@ TEST_F(WizardViewTest, BackShowsWhatWasChosenAndANewCreationForgetsIt) {
     EXPECT_FALSE(find<QAbstractButton>(u"presetPicture_image_sport_bienetre"_s)->isChecked());
 }
 
+// The step says its details appear on the recipe book: the book's header
+// holds them once the step is saved.
+TEST_F(WizardViewTest, TheCompanyTypedInTheStepHeadsTheRecipeBook) {
+    reachCompany();
+    type(u"companyDisplayName"_s, u"Studio Nord"_s);
+    type(u"companyOwnerName"_s, u"Nora Bensaïd"_s);
+    type(u"companySiret"_s, u"123 456 789 00012"_s);
+    type(u"companyAddressLine2"_s, u"75011 Paris"_s);
+    next();
+    ASSERT_EQ(m_wizard->step(), Step::end);
+    const AccountingRecipeSettings book = m_store->accountingRecipeSettings();
+    EXPECT_EQ(book.companyName, u"Studio Nord"_s);
+    EXPECT_EQ(book.ownerName, u"Nora Bensaïd"_s);
+    EXPECT_EQ(book.siret, u"12345678900012"_s);
+    EXPECT_EQ(book.addressLine2, u"75011 Paris"_s);
+    EXPECT_EQ(book.title, AccountingRecipeSettings().title);
+}
+
 TEST_F(WizardViewTest, QuestionRowsStayBetweenOneAndThree) {
     reachQuestions();
     const auto* page = static_cast<WizardQuestionsStep*>(m_view->currentPage());
