@@ -55,8 +55,10 @@ Result<> runDesktopTool(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.setProgram(QStringLiteral("/bin/sh"));
     process.setArguments(QStringList{QStringLiteral("-c"),
-                                     QStringLiteral("status=$1; shift; \"$@\"; "
-                                                    "echo $? > \"$status\" 2>/dev/null"),
+                                     // Its folder is gone when the tool outlives the wait:
+                                     // the shell then writes nothing, quietly.
+                                     QStringLiteral("status=$1; shift; \"$@\"; code=$?; "
+                                                    "{ echo $code > \"$status\"; } 2>/dev/null"),
                                      QStringLiteral("velmora"), status, program} +
                          arguments);
     process.setStandardInputFile(QProcess::nullDevice());
