@@ -1,6 +1,7 @@
 #include "gui/common/FormSheet.h"
 
 #include "gui/common/Theme.h"
+#include "gui/common/WheelGuard.h"
 #include "gui/settings/SettingsLayout.h"
 
 #include <QFormLayout>
@@ -36,6 +37,7 @@ FormSheet::FormSheet(const QString& name, const QString& title, QWidget* parent)
     body->addLayout(m_form);
     body->addStretch();
     scroll->setWidget(m_body);
+    guardWheel(m_body);
     layout->addWidget(scroll, 1);
 
     m_error = settingslayout::errorLabel(name + QStringLiteral("Error"));
