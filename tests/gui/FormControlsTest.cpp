@@ -1,13 +1,22 @@
-// What the keyboard and the mouse do in forms: the wheel scrolls a form
-// without changing its values.
+// What the keyboard and the mouse do in forms and dialogs: the wheel scrolls
+// a form without changing its values, Return closes a dialog on its safe
+// button.
 
 #include "SectionFixture.h"
 
+#include "core/documents/DocumentWorkflow.h"
+#include "core/documents/RecordDeletion.h"
 #include "core/stock/ServiceForm.h"
+#include "gui/common/WidgetDialogs.h"
+#include "gui/documents/CataloguePicker.h"
 #include "gui/documents/DocumentLineEditor.h"
 
 #include <QComboBox>
 #include <QDialog>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QWheelEvent>
 
 namespace velmora::gui::test {
@@ -93,6 +102,72 @@ TEST_F(FormControlsTest, TheWheelOverAnUnfocusedPrestationTypeScrollsTheFormInst
     ASSERT_NE(type, nullptr);
     EXPECT_EQ(type->accessibleName(), ServiceForm::prestationTypeLabel());
     expectWheelOnlyOnceFocused(type);
+}
+
+// Return is what a hurried user presses: it must not confirm what cannot
+// be undone.
+TEST_F(FormControlsTest, ReturnAnswersAnAlertWithItsSafeButton) {
+    CommercialDocumentItem quote;
+    quote.kind = CommercialDocumentKind::quote;
+    quote.number = u"D-2026-001"_s;
+    ServiceItem logo = service(u"Logo"_s);
+    const Alert question{Alert::Kind::information,
+                         u"Enregistrer ?"_s,
+                         u"Le document a changé."_s,
+                         {AlertButton{u"Annuler"_s, AlertRole::cancel},
+                          AlertButton{u"Enregistrer"_s, AlertRole::defaultAction}}};
+    const struct {
+        Alert alert;
+        QString answer;
+    } cases[] = {
+        {freezeConfirmation(quote), u"Annuler"_s},
+        {RecordDeletion::serviceConfirmation(logo), u"Annuler"_s},
+        {question, u"Enregistrer"_s},
+        {okAlert(u"Titre"_s, u"Message"_s), u"OK"_s},
+    };
+    for (const auto& c : cases) {
+        QTimer::singleShot(0, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        const int answer = WidgetDialogs().ask(nullptr, c.alert);
+        ASSERT_GE(answer, 0) << c.alert.title.toStdString();
+        EXPECT_EQ(c.alert.buttons.at(answer).text, c.answer) << c.alert.title.toStdString();
+    }
+}
+
+TEST_F(FormControlsTest, TheCataloguePickerTakesTheSelectedServiceOnReturnOrChoisir) {
+    openDocuments();
+    click(u"documentsEmptyAction"_s);
+    for (const bool withButton : {false, true}) {
+        DocumentLineEditor* line = addServiceLine();
+        ASSERT_NE(line, nullptr);
+        line->findChild<QPushButton*>(u"documentLineCatalogue"_s)->click();
+        auto* picker = shown<CataloguePicker>(u"cataloguePicker"_s);
+        ASSERT_NE(picker, nullptr);
+        auto* choose = picker->findChild<QPushButton*>(u"cataloguePickerChoose"_s);
+        ASSERT_NE(choose, nullptr);
+        EXPECT_EQ(choose->text(), u"Choisir"_s);
+        EXPECT_TRUE(choose->isDefault());
+        // The second service, reached with the arrows.
+        auto* list = picker->findChild<QListWidget*>(u"cataloguePickerList"_s);
+        list->setFocus(Qt::TabFocusReason);
+        list->setCurrentRow(0);
+        QTest::keyClick(list, Qt::Key_Down);
+        ASSERT_EQ(list->currentRow(), 1);
+        const QUuid id = line->lineId();
+        if (withButton)
+            QTest::mouseClick(choose, Qt::LeftButton);
+        else
+            QTest::keyClick(list, Qt::Key_Return);
+        EXPECT_FALSE(picker->isVisible());
+        // The lines are drawn again with what they hold now.
+        QString title;
+        for (auto* shownLine : window().findChildren<DocumentLineEditor*>())
+            if (shownLine->isVisible() && shownLine->lineId() == id)
+                title = shownLine->findChild<QLineEdit*>(u"documentLineTitle"_s)->text();
+        EXPECT_EQ(title, u"Charte graphique"_s) << (withButton ? "Choisir" : "Return");
+    }
 }
 
 } // namespace
