@@ -4,6 +4,7 @@
 #include "gui/common/WheelGuard.h"
 #include "gui/settings/SettingsLayout.h"
 
+#include <QAbstractButton>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -72,7 +73,12 @@ void FormSheet::addRow(const QString& label, QWidget* field, QWidget* alignedWit
     }();
     QLabel* name = settingslayout::rowLabel(label, alignedWith ? alignedWith : field);
     name->setFixedHeight(qMin(name->maximumHeight(), lineHeight));
-    name->setBuddy(alignedWith ? alignedWith : field);
+    QWidget* named = alignedWith ? alignedWith : field;
+    name->setBuddy(named);
+    // A buddy names its field only when they share a parent, which a field
+    // with its error under it does not.
+    if (named->accessibleName().isEmpty() && !qobject_cast<QAbstractButton*>(named))
+        named->setAccessibleName(label);
     m_form->addRow(name, field);
 }
 

@@ -3,6 +3,7 @@
 #include "core/text/AmountParsing.h"
 #include "core/text/MoneyFormat.h"
 #include "core/text/SearchFolding.h"
+#include "gui/common/ClearButton.h"
 #include "gui/common/Theme.h"
 
 #include <QDialogButtonBox>
@@ -24,7 +25,7 @@ CataloguePicker::CataloguePicker(const QList<ServiceItem>& services, QWidget* pa
     m_search = new QLineEdit(this);
     m_search->setObjectName(QStringLiteral("cataloguePickerSearch"));
     m_search->setPlaceholderText(QStringLiteral("Rechercher dans le catalogue…"));
-    m_search->setClearButtonEnabled(true);
+    enableClearButton(m_search);
     layout->addWidget(m_search);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("cataloguePickerList"));
