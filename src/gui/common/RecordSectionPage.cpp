@@ -1,4 +1,5 @@
 #include "gui/common/RecordSectionPage.h"
+#include "gui/common/ClearButton.h"
 
 #include "core/lists/RecordFilterModel.h"
 #include "core/lists/RecordListModelBase.h"
@@ -84,7 +85,7 @@ RecordSectionPage::RecordSectionPage(const SectionServices& services, const QStr
 
     m_search = new QLineEdit(pane);
     m_search->setObjectName(key + QStringLiteral("Search"));
-    m_search->setClearButtonEnabled(true);
+    enableClearButton(m_search);
     m_search->addAction(symbolIcon(QStringLiteral("magnifyingglass"), QPalette::PlaceholderText),
                         QLineEdit::LeadingPosition);
     connect(m_search, &QLineEdit::textChanged, this, [this] {

@@ -13,6 +13,7 @@
 #include "gui/clients/ClientFormSheet.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Theme.h"
+#include "gui/common/WheelGuard.h"
 #include "gui/documents/CataloguePicker.h"
 #include "gui/documents/DocumentLineEditor.h"
 #include "gui/documents/DocumentPagePreview.h"
@@ -155,6 +156,7 @@ DocumentEditor::DocumentEditor(const SectionServices& services, DocumentEditorMo
     column->addWidget(notes);
     column->addStretch(1);
     formArea->setWidget(formPage);
+    guardWheel(formPage);
 
     auto* previewColumn = new QWidget(splitter);
     auto* previewLayout = new QVBoxLayout(previewColumn);
