@@ -11,6 +11,9 @@
 #include "gui/settings/SettingsWindow.h"
 #include "support/QtPrinters.h"
 
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -140,7 +143,7 @@ TEST_F(DetailsTest, SavingIsSaidInTheStatusBarAndSymbolsFollowTheAppearance) {
 }
 
 // Non-text parts of controls need a contrast of 3:1 to be seen.
-TEST_F(DetailsTest, RadioButtonsAndScrollBarsStandOutInBothAppearances) {
+TEST_F(DetailsTest, RadioButtonsCheckBoxesAndScrollBarsStandOutInBothAppearances) {
     for (AppAppearanceMode mode : {AppAppearanceMode::dark, AppAppearanceMode::light}) {
         theme::apply(*qApp, mode);
         QWidget host;
@@ -148,11 +151,14 @@ TEST_F(DetailsTest, RadioButtonsAndScrollBarsStandOutInBothAppearances) {
         auto* off = new QRadioButton(&host);
         auto* on = new QRadioButton(&host);
         on->setChecked(true);
+        auto* unticked = new QCheckBox(&host);
+        auto* ticked = new QCheckBox(&host);
+        ticked->setChecked(true);
         auto* bar = new QScrollBar(Qt::Vertical, &host);
         bar->setRange(0, 100);
         bar->setPageStep(20);
         bar->setFixedHeight(200);
-        const QList<QWidget*> controls{off, on, bar};
+        const QList<QWidget*> controls{off, on, unticked, ticked, bar};
         for (QWidget* w : controls)
             layout->addWidget(w);
         host.show();
@@ -161,6 +167,30 @@ TEST_F(DetailsTest, RadioButtonsAndScrollBarsStandOutInBothAppearances) {
             EXPECT_GE(strongestContrast(w->grab().toImage(), background), 3.0)
                 << w->metaObject()->className()
                 << (mode == AppAppearanceMode::dark ? " dark" : " light");
+    }
+}
+
+// The item under the pointer in a combo box's list, and its text, must
+// read as text does: 4.5:1.
+TEST_F(DetailsTest, TheHighlightedItemOfAComboBoxListReadsInBothAppearances) {
+    for (AppAppearanceMode mode : {AppAppearanceMode::light, AppAppearanceMode::dark}) {
+        theme::apply(*qApp, mode);
+        QWidget host;
+        auto* layout = new QVBoxLayout(&host);
+        auto* box = new QComboBox(&host);
+        box->addItems({u"Ventes de marchandises"_s, u"Prestations de services commerciales"_s,
+                       u"Prestations libérales"_s});
+        layout->addWidget(box);
+        host.show();
+        box->showPopup();
+        QAbstractItemView* list = box->view();
+        const QModelIndex item = box->model()->index(1, 0);
+        list->setCurrentIndex(item);
+        const QImage row = list->viewport()->grab(list->visualRect(item)).toImage();
+        const QColor background = row.pixelColor(row.width() - 2, row.height() / 2);
+        EXPECT_GE(strongestContrast(row, background), 4.5)
+            << (mode == AppAppearanceMode::dark ? "dark" : "light");
+        box->hidePopup();
     }
 }
 

@@ -95,7 +95,7 @@ Alert freezeConfirmation(const CommercialDocumentItem& document) {
                  QStringLiteral("Figer définitivement ce document ?"),
                  message,
                  {AlertButton{QStringLiteral("Annuler"), AlertRole::cancel},
-                  AlertButton{QStringLiteral("Confirmer"), AlertRole::defaultAction}}};
+                  AlertButton{QStringLiteral("Confirmer"), AlertRole::destructive}}};
 }
 
 StatusChangeRequest requestStatusChange(AppDataStore& store, const QUuid& documentID,

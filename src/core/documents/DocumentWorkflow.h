@@ -39,7 +39,7 @@ inline QString incompleteDraftBanner() {
     return QStringLiteral("Brouillon — champs requis manquants");
 }
 
-// "Figer définitivement ce document ?"
+// "Figer définitivement ce document ?"; its confirmation cannot be undone.
 Alert freezeConfirmation(const CommercialDocumentItem& document);
 inline QString freezeSymbol() {
     return QStringLiteral("lock.fill");

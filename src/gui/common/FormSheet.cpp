@@ -1,8 +1,10 @@
 #include "gui/common/FormSheet.h"
 
 #include "gui/common/Theme.h"
+#include "gui/common/WheelGuard.h"
 #include "gui/settings/SettingsLayout.h"
 
+#include <QAbstractButton>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -36,6 +38,7 @@ FormSheet::FormSheet(const QString& name, const QString& title, QWidget* parent)
     body->addLayout(m_form);
     body->addStretch();
     scroll->setWidget(m_body);
+    guardWheel(m_body);
     layout->addWidget(scroll, 1);
 
     m_error = settingslayout::errorLabel(name + QStringLiteral("Error"));
@@ -55,10 +58,24 @@ FormSheet::FormSheet(const QString& name, const QString& title, QWidget* parent)
     layout->addLayout(buttons);
 
     connect(cancel, &QPushButton::clicked, this, &FormSheet::reject);
-    connect(save, &QPushButton::clicked, this, [this] {
-        if (this->save())
-            accept();
-    });
+    connect(save, &QPushButton::clicked, this, &FormSheet::saveTypedInput);
+}
+
+void FormSheet::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!m_shown)
+        m_shown = inputSnapshot(*this);
+}
+
+bool FormSheet::hasTypedInput() const {
+    return m_shown && inputSnapshot(*this) != *m_shown;
+}
+
+bool FormSheet::saveTypedInput() {
+    if (!save())
+        return false;
+    accept();
+    return true;
 }
 
 void FormSheet::addRow(const QString& label, QWidget* field, QWidget* alignedWith) {
@@ -70,7 +87,12 @@ void FormSheet::addRow(const QString& label, QWidget* field, QWidget* alignedWit
     }();
     QLabel* name = settingslayout::rowLabel(label, alignedWith ? alignedWith : field);
     name->setFixedHeight(qMin(name->maximumHeight(), lineHeight));
-    name->setBuddy(alignedWith ? alignedWith : field);
+    QWidget* named = alignedWith ? alignedWith : field;
+    name->setBuddy(named);
+    // A buddy names its field only when they share a parent, which a field
+    // with its error under it does not.
+    if (named->accessibleName().isEmpty() && !qobject_cast<QAbstractButton*>(named))
+        named->setAccessibleName(label);
     m_form->addRow(name, field);
 }
 

@@ -15,14 +15,17 @@ QLineEdit* passwordField(const QString& placeholder, QWidget* parent) {
     constexpr QPalette::ColorRole grey = QPalette::PlaceholderText;
     auto* toggle =
         field->addAction(symbolIcon(QStringLiteral("eye"), grey), QLineEdit::TrailingPosition);
-    toggle->setToolTip(QStringLiteral("Afficher le code"));
+    // Its text names the eye for screen readers; only the icon is drawn.
+    toggle->setText(QStringLiteral("Afficher le code"));
+    toggle->setToolTip(toggle->text());
     QObject::connect(toggle, &QAction::triggered, field, [field, toggle] {
         const bool hidden = field->echoMode() == QLineEdit::Password;
         field->setEchoMode(hidden ? QLineEdit::Normal : QLineEdit::Password);
         toggle->setIcon(
             symbolIcon(hidden ? QStringLiteral("eye.slash") : QStringLiteral("eye"), grey));
-        toggle->setToolTip(hidden ? QStringLiteral("Masquer le code")
-                                  : QStringLiteral("Afficher le code"));
+        toggle->setText(hidden ? QStringLiteral("Masquer le code")
+                               : QStringLiteral("Afficher le code"));
+        toggle->setToolTip(toggle->text());
     });
     return field;
 }

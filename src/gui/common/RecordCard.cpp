@@ -103,7 +103,8 @@ void RecordCard::addRow(const QString& label, const QString& value) {
         return;
     QLabel* text = theme::label(value, "", m_content);
     text->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    text->setAccessibleName(label);
+    // Read as one: "E-mail : eloise@exemple.fr", not the label alone.
+    text->setAccessibleName(label + QStringLiteral("\u00a0: ") + value);
     QLabel* name = theme::label(label, "hint", m_content);
     name->setWordWrap(false);
     name->setBuddy(text);

@@ -1,10 +1,12 @@
 #include "gui/common/RecordSectionPage.h"
+#include "gui/common/ClearButton.h"
 
 #include "core/lists/RecordFilterModel.h"
 #include "core/lists/RecordListModelBase.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/RecordDelegate.h"
+#include "gui/common/SelectionFollower.h"
 #include "gui/common/TagChips.h"
 #include "gui/common/Theme.h"
 
@@ -83,7 +85,7 @@ RecordSectionPage::RecordSectionPage(const SectionServices& services, const QStr
 
     m_search = new QLineEdit(pane);
     m_search->setObjectName(key + QStringLiteral("Search"));
-    m_search->setClearButtonEnabled(true);
+    enableClearButton(m_search);
     m_search->addAction(symbolIcon(QStringLiteral("magnifyingglass"), QPalette::PlaceholderText),
                         QLineEdit::LeadingPosition);
     connect(m_search, &QLineEdit::textChanged, this, [this] {
@@ -129,6 +131,7 @@ RecordSectionPage::RecordSectionPage(const SectionServices& services, const QStr
     connect(m_list, &QListView::doubleClicked, this, [this] { run(SectionCommand::edit); });
     connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &RecordSectionPage::showCurrent);
+    followSelection(*m_list);
     paneLayout->addWidget(m_list, 1);
 
     m_detail = new QStackedWidget(splitter);

@@ -2,10 +2,14 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPalette>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleOption>
 
 namespace velmora::gui::theme {
 
@@ -26,6 +30,62 @@ Colours coloursOf(AppAppearanceMode mode) {
             QColor(0x1d, 0x1d, 0x24), QColor(0x6b, 0x6c, 0x78), QColor(0xdc, 0xdc, 0xe4),
             QColor(0xd0, 0x31, 0x31), QColor(0x1e, 0x8e, 0x54)};
 }
+
+// Fusion, with check boxes of the house: Fusion's own fade into the dark
+// background. The style sheet cannot draw them: a tick needs an image per
+// appearance, which the field arrows have.
+class HouseStyle final : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        if (element == PE_IndicatorCheckBox || element == PE_IndicatorItemViewItemCheck)
+            return drawCheckBox(painter, *option);
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+    }
+
+private:
+    static void drawCheckBox(QPainter* painter, const QStyleOption& option) {
+        const bool on = option.state & State_On;
+        const bool partly = option.state & State_NoChange;
+        const int side = qMin(option.rect.width(), option.rect.height());
+        const QRectF box =
+            QRectF(QRect(QPoint(), QSize(side, side)))
+                .translated(option.rect.center() - QPointF(side, side) / 2.0 + QPointF(0.5, 0.5))
+                .adjusted(0.75, 0.75, -0.75, -0.75);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        if (!(option.state & State_Enabled))
+            painter->setOpacity(0.45);
+        if (on || partly) {
+            painter->setPen(Qt::NoPen);
+            painter->setBrush(accent());
+        } else {
+            const bool hovered = option.state & State_MouseOver;
+            painter->setPen(
+                QPen(hovered ? accent() : option.palette.color(QPalette::PlaceholderText), 1.5));
+            painter->setBrush(option.palette.color(QPalette::Base));
+        }
+        painter->drawRoundedRect(box, 3.5, 3.5);
+        if (on || partly) {
+            painter->setPen(QPen(Qt::white, 1.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            painter->setBrush(Qt::NoBrush);
+            const qreal w = box.width();
+            QPainterPath mark;
+            if (partly) {
+                mark.moveTo(box.left() + w * 0.27, box.center().y());
+                mark.lineTo(box.right() - w * 0.27, box.center().y());
+            } else {
+                mark.moveTo(box.left() + w * 0.24, box.top() + w * 0.52);
+                mark.lineTo(box.left() + w * 0.43, box.top() + w * 0.70);
+                mark.lineTo(box.left() + w * 0.77, box.top() + w * 0.32);
+            }
+            painter->drawPath(mark);
+        }
+        painter->restore();
+    }
+};
 
 QPalette paletteOf(AppAppearanceMode mode) {
     const Colours c = coloursOf(mode);
@@ -74,8 +134,20 @@ QPushButton[role="primary"]:disabled { background: %3; color: %2; }
 QPushButton[role="destructive"] { color: %6; }
 QPushButton[role="link"] { background: transparent; border: none; color: %4; padding: 2px; }
 QPushButton[role="link"]:hover { text-decoration: underline; }
-QLineEdit, QPlainTextEdit, QComboBox { padding: 5px 8px; border: 1px solid %3; border-radius: 6px; background: %1; }
-QLineEdit:focus, QPlainTextEdit:focus, QComboBox:focus { border-color: %4; }
+QLineEdit, QPlainTextEdit, QComboBox, QAbstractSpinBox { padding: 5px 8px; border: 1px solid %3; border-radius: 6px; background: %1; }
+QLineEdit:focus, QPlainTextEdit:focus, QComboBox:focus, QAbstractSpinBox:focus { border-color: %4; }
+QComboBox, QAbstractSpinBox { padding-right: 26px; }
+QComboBox::drop-down, QAbstractSpinBox::drop-down { subcontrol-origin: padding; subcontrol-position: center right; width: 24px; border: none; background: transparent; }
+QComboBox::down-arrow, QAbstractSpinBox::down-arrow { image: url(:/icons/fields/chevron.down.%9.svg); width: 11px; height: 11px; }
+QComboBox::down-arrow:disabled, QAbstractSpinBox::down-arrow:disabled, QAbstractSpinBox::up-arrow:disabled { image: none; }
+QAbstractSpinBox::up-button, QAbstractSpinBox::down-button { subcontrol-origin: border; width: 22px; border: none; background: transparent; }
+QAbstractSpinBox::up-button { subcontrol-position: top right; margin-top: 3px; }
+QAbstractSpinBox::down-button { subcontrol-position: bottom right; margin-bottom: 3px; }
+QAbstractSpinBox::up-arrow { image: url(:/icons/fields/chevron.up.%9.svg); width: 9px; height: 9px; }
+QAbstractSpinBox::down-arrow { width: 9px; height: 9px; }
+QComboBox QAbstractItemView { background: %1; color: %8; border: 1px solid %3; selection-background-color: %4; selection-color: white; outline: none; }
+QComboBox::item { color: %8; background: %1; }
+QComboBox::item:selected { background: %4; color: white; }
 QListWidget { border: none; background: transparent; outline: none; }
 QListWidget::item { padding: 7px 10px; border-radius: 7px; }
 QListWidget::item:selected { background: %4; color: white; }
@@ -112,7 +184,8 @@ QHeaderView { background: transparent; }
 QHeaderView::section { background: %1; color: %2; border: none; border-bottom: 1px solid %3; padding: 7px 13px; font-weight: 600; }
 )")
         .arg(c.surface.name(), c.secondary.name(), c.border.name(), accentName, c.raised.name(),
-             c.error.name(), c.success.name(), c.text.name());
+             c.error.name(), c.success.name(), c.text.name(),
+             mode == AppAppearanceMode::dark ? QStringLiteral("dark") : QStringLiteral("light"));
 }
 
 } // namespace
@@ -161,7 +234,7 @@ QColor secondaryText(AppAppearanceMode mode) {
 void apply(QApplication& app, AppAppearanceMode mode) {
     g_mode = mode;
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-        app.setStyle(fusion);
+        app.setStyle(new HouseStyle(fusion));
     app.setPalette(paletteOf(mode));
     app.setStyleSheet(styleSheetOf(mode));
 }

@@ -58,14 +58,20 @@ int WidgetDialogs::ask(QWidget* parent, const Alert& alert) {
     }
     if (alert.buttons.isEmpty())
         buttons << box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    // The default button is the last one that is not a cancel, as on every
-    // desktop: Return goes on, Escape cancels.
-    for (qsizetype i = buttons.size() - 1; i >= 0; --i) {
-        if (i >= alert.buttons.size() || alert.buttons[i].role != AlertRole::cancel) {
-            box.setDefaultButton(static_cast<QPushButton*>(buttons[i]));
-            break;
-        }
+    // Return goes on with the last plain action. An alert whose only way on
+    // cannot be undone (a deletion, a freeze) takes Return on its cancel.
+    QPushButton* byDefault = nullptr;
+    QPushButton* cancel = nullptr;
+    for (qsizetype i = 0; i < alert.buttons.size(); ++i) {
+        auto* button = static_cast<QPushButton*>(buttons[i]);
+        if (alert.buttons[i].role == AlertRole::defaultAction)
+            byDefault = button;
+        else if (alert.buttons[i].role == AlertRole::cancel && !cancel)
+            cancel = button;
     }
+    if (!byDefault)
+        byDefault = cancel ? cancel : static_cast<QPushButton*>(buttons.constLast());
+    box.setDefaultButton(byDefault);
     box.exec();
     const qsizetype index = buttons.indexOf(box.clickedButton());
     return index < alert.buttons.size() ? int(index) : -1;

@@ -189,19 +189,23 @@ void DocumentLineEditor::addServiceFields() {
     });
     form->addRow(QStringLiteral("Détails"), details);
 
+    // Three fields on one row of the form: each carries its own label's name.
     auto* figures = new QHBoxLayout;
-    figures->addWidget(amountField(QStringLiteral("documentLinePrice"), m_line.priceTTC,
-                                   &CommercialDocumentLine::priceTTC),
-                       2);
-    figures->addWidget(new QLabel(QStringLiteral("Quantité"), m_body));
-    figures->addWidget(amountField(QStringLiteral("documentLineQuantity"), m_line.quantity,
-                                   &CommercialDocumentLine::quantity),
-                       1);
-    figures->addWidget(new QLabel(QStringLiteral("TVA (%)"), m_body));
-    figures->addWidget(amountField(QStringLiteral("documentLineTva"), m_line.tvaRate,
-                                   &CommercialDocumentLine::tvaRate),
-                       1);
-    form->addRow(QStringLiteral("Prix unitaire HT"), figures);
+    QLineEdit* price = amountField(QStringLiteral("documentLinePrice"), m_line.priceTTC,
+                                   &CommercialDocumentLine::priceTTC);
+    price->setAccessibleName(QStringLiteral("Prix unitaire HT"));
+    figures->addWidget(price, 2);
+    QLineEdit* quantity = amountField(QStringLiteral("documentLineQuantity"), m_line.quantity,
+                                      &CommercialDocumentLine::quantity);
+    quantity->setAccessibleName(QStringLiteral("Quantité"));
+    figures->addWidget(new QLabel(quantity->accessibleName(), m_body));
+    figures->addWidget(quantity, 1);
+    QLineEdit* tva = amountField(QStringLiteral("documentLineTva"), m_line.tvaRate,
+                                 &CommercialDocumentLine::tvaRate);
+    tva->setAccessibleName(QStringLiteral("TVA (%)"));
+    figures->addWidget(new QLabel(tva->accessibleName(), m_body));
+    figures->addWidget(tva, 1);
+    form->addRow(price->accessibleName(), figures);
 
     auto* type = new QComboBox(m_body);
     type->setObjectName(QStringLiteral("documentLineType"));

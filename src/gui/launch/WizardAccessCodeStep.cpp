@@ -35,10 +35,12 @@ WizardAccessCodeStep::WizardAccessCodeStep(SessionWizard& flow, AppDataStore& st
 
     form->addWidget(theme::label(AccessCodeStep::codeLabel(), "section", card));
     m_code = secretField(QStringLiteral("accessCodeField"), card);
+    m_code->setAccessibleName(AccessCodeStep::codeLabel());
     form->addWidget(m_code);
     form->addSpacing(14);
     form->addWidget(theme::label(AccessCodeStep::confirmationLabel(), "section", card));
     m_confirmation = secretField(QStringLiteral("accessCodeConfirmField"), card);
+    m_confirmation->setAccessibleName(AccessCodeStep::confirmationLabel());
     form->addWidget(m_confirmation);
     content()->addWidget(card);
     content()->addStretch(1);

@@ -1,5 +1,6 @@
 #include "gui/launch/WizardIdentityStep.h"
 
+#include "gui/common/ClearButton.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
@@ -89,7 +90,8 @@ WizardIdentityStep::WizardIdentityStep(SessionWizard& flow, Dialogs& dialogs, QW
     m_name = new QLineEdit(this);
     m_name->setObjectName(QStringLiteral("sessionNameField"));
     m_name->setPlaceholderText(QStringLiteral("Ex : Mon entreprise, Freelance…"));
-    m_name->setClearButtonEnabled(true);
+    m_name->setAccessibleName(QStringLiteral("Nom de la session"));
+    enableClearButton(m_name);
     m_name->setMinimumHeight(34);
     nameBlock->addWidget(m_name);
     content()->addLayout(nameBlock);

@@ -1,6 +1,7 @@
 #include "gui/launch/WizardStepPage.h"
 
 #include "gui/common/Theme.h"
+#include "gui/common/WheelGuard.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -77,6 +78,7 @@ void WizardStepPage::makeScrollable() {
     scroll->viewport()->setAutoFillBackground(false);
     m_contentHost->setAutoFillBackground(false);
     scroll->setWidget(m_contentHost);
+    guardWheel(m_contentHost);
     m_outer->insertWidget(at, scroll, 1);
     // The scroll area takes the height; the messages follow it.
     m_outer->setStretch(m_outer->count() - 1, 0);

@@ -6,6 +6,7 @@
 #include "gui/common/Icons.h"
 #include "gui/common/NewTagSheet.h"
 #include "gui/common/Theme.h"
+#include "gui/common/WheelGuard.h"
 #include "gui/settings/SettingsLayout.h"
 
 #include <QComboBox>
@@ -79,6 +80,7 @@ ProjectStatusesSheet::ProjectStatusesSheet(AppDataStore& store, Dialogs& dialogs
     listLayout->addLayout(m_grid);
     listLayout->addStretch();
     scroll->setWidget(list);
+    guardWheel(list);
     layout->addWidget(scroll, 1);
 
     m_error = settingslayout::errorLabel(QStringLiteral("projectStatusesError"));

@@ -1,0 +1,15 @@
+#include "gui/common/ClearButton.h"
+
+#include <QAction>
+#include <QLineEdit>
+
+namespace velmora::gui {
+
+void enableClearButton(QLineEdit* field) {
+    field->setClearButtonEnabled(true);
+    for (QAction* action : field->actions())
+        if (action->objectName() == QLatin1String("_q_qlineeditclearaction"))
+            action->setText(QStringLiteral("Effacer"));
+}
+
+} // namespace velmora::gui

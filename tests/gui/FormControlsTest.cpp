@@ -1,0 +1,174 @@
+// What the keyboard and the mouse do in forms and dialogs: the wheel scrolls
+// a form without changing its values, Return closes a dialog on its safe
+// button.
+
+#include "SectionFixture.h"
+
+#include "core/documents/DocumentWorkflow.h"
+#include "core/documents/RecordDeletion.h"
+#include "core/stock/ServiceForm.h"
+#include "gui/common/WidgetDialogs.h"
+#include "gui/documents/CataloguePicker.h"
+#include "gui/documents/DocumentLineEditor.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QWheelEvent>
+
+namespace velmora::gui::test {
+namespace {
+
+ServiceItem service(const QString& title) {
+    ServiceItem s;
+    s.id = QUuid::createUuid();
+    s.title = title;
+    s.priceTTC = u"450,00"_s;
+    return s;
+}
+
+class FormControlsTest : public SectionFixture {
+protected:
+    void openDocuments(const QString& clientName = u"Atelier Lumen"_s) {
+        openSection(u"documents"_s, [&](AppDatabase& db) {
+            m_client.id = QUuid::createUuid();
+            m_client.kind = ClientKind::professionnel;
+            m_client.company = clientName;
+            db.clients = {m_client};
+            db.services = {service(u"Logo"_s), service(u"Charte graphique"_s),
+                           service(u"Affiche"_s)};
+        });
+    }
+    template <class T = QWidget> T* shown(const QString& name) {
+        for (T* widget : window().findChildren<T*>(name))
+            if (widget->isVisible())
+                return widget;
+        return nullptr;
+    }
+    // A service line added to the document being written.
+    DocumentLineEditor* addServiceLine() {
+        const QList<DocumentLineEditor*> before = window().findChildren<DocumentLineEditor*>();
+        click(u"documentEditorAddService"_s);
+        for (auto* line : window().findChildren<DocumentLineEditor*>())
+            if (line->isVisible() && !before.contains(line))
+                return line;
+        return nullptr;
+    }
+    // One notch of the wheel over the middle of the combo box, towards an
+    // item it has.
+    static void turnWheel(QComboBox* box) {
+        const int notch = box->currentIndex() == box->count() - 1 ? 120 : -120;
+        const QPointF at = QRectF(box->rect()).center();
+        QWheelEvent wheel(at, box->mapToGlobal(at), QPoint(), QPoint(0, notch), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(box, &wheel);
+    }
+    static void expectWheelOnlyOnceFocused(QComboBox* box) {
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->focusPolicy(), Qt::StrongFocus);
+        const int before = box->currentIndex();
+        turnWheel(box);
+        EXPECT_EQ(box->currentIndex(), before) << "scrolling over it changed it";
+        box->window()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(box->window()));
+        box->setFocus(Qt::TabFocusReason);
+        ASSERT_TRUE(box->hasFocus());
+        turnWheel(box);
+        EXPECT_NE(box->currentIndex(), before) << "focused, it takes the wheel";
+    }
+
+    ClientItem m_client;
+};
+
+TEST_F(FormControlsTest, TheWheelOverAnUnfocusedPrestationTypeScrollsTheFormInstead) {
+    openDocuments();
+    // In the catalogue's form, a sheet over the window.
+    window().workspace().showSection(u"services"_s);
+    trigger(u"Nouveau"_s);
+    auto* sheet = shown<QDialog>(u"serviceForm"_s);
+    ASSERT_NE(sheet, nullptr);
+    expectWheelOnlyOnceFocused(sheet->findChild<QComboBox*>(u"serviceType"_s));
+    sheet->reject();
+
+    // In the document editor, a full page.
+    window().workspace().showSection(u"documents"_s);
+    click(u"documentsEmptyAction"_s);
+    DocumentLineEditor* line = addServiceLine();
+    ASSERT_NE(line, nullptr);
+    auto* type = line->findChild<QComboBox*>(u"documentLineType"_s);
+    ASSERT_NE(type, nullptr);
+    EXPECT_EQ(type->accessibleName(), ServiceForm::prestationTypeLabel());
+    expectWheelOnlyOnceFocused(type);
+}
+
+// Return is what a hurried user presses: it must not confirm what cannot
+// be undone.
+TEST_F(FormControlsTest, ReturnAnswersAnAlertWithItsSafeButton) {
+    CommercialDocumentItem quote;
+    quote.kind = CommercialDocumentKind::quote;
+    quote.number = u"D-2026-001"_s;
+    ServiceItem logo = service(u"Logo"_s);
+    const Alert question{Alert::Kind::information,
+                         u"Enregistrer ?"_s,
+                         u"Le document a changé."_s,
+                         {AlertButton{u"Annuler"_s, AlertRole::cancel},
+                          AlertButton{u"Enregistrer"_s, AlertRole::defaultAction}}};
+    const struct {
+        Alert alert;
+        QString answer;
+    } cases[] = {
+        {freezeConfirmation(quote), u"Annuler"_s},
+        {RecordDeletion::serviceConfirmation(logo), u"Annuler"_s},
+        {question, u"Enregistrer"_s},
+        {okAlert(u"Titre"_s, u"Message"_s), u"OK"_s},
+    };
+    for (const auto& c : cases) {
+        QTimer::singleShot(0, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+                QTest::keyClick(box, Qt::Key_Return);
+        });
+        const int answer = WidgetDialogs().ask(nullptr, c.alert);
+        ASSERT_GE(answer, 0) << c.alert.title.toStdString();
+        EXPECT_EQ(c.alert.buttons.at(answer).text, c.answer) << c.alert.title.toStdString();
+    }
+}
+
+TEST_F(FormControlsTest, TheCataloguePickerTakesTheSelectedServiceOnReturnOrChoisir) {
+    openDocuments();
+    click(u"documentsEmptyAction"_s);
+    for (const bool withButton : {false, true}) {
+        DocumentLineEditor* line = addServiceLine();
+        ASSERT_NE(line, nullptr);
+        line->findChild<QPushButton*>(u"documentLineCatalogue"_s)->click();
+        auto* picker = shown<CataloguePicker>(u"cataloguePicker"_s);
+        ASSERT_NE(picker, nullptr);
+        auto* choose = picker->findChild<QPushButton*>(u"cataloguePickerChoose"_s);
+        ASSERT_NE(choose, nullptr);
+        EXPECT_EQ(choose->text(), u"Choisir"_s);
+        EXPECT_TRUE(choose->isDefault());
+        // The second service, reached with the arrows.
+        auto* list = picker->findChild<QListWidget*>(u"cataloguePickerList"_s);
+        list->setFocus(Qt::TabFocusReason);
+        list->setCurrentRow(0);
+        QTest::keyClick(list, Qt::Key_Down);
+        ASSERT_EQ(list->currentRow(), 1);
+        const QUuid id = line->lineId();
+        if (withButton)
+            QTest::mouseClick(choose, Qt::LeftButton);
+        else
+            QTest::keyClick(list, Qt::Key_Return);
+        EXPECT_FALSE(picker->isVisible());
+        // The lines are drawn again with what they hold now.
+        QString title;
+        for (auto* shownLine : window().findChildren<DocumentLineEditor*>())
+            if (shownLine->isVisible() && shownLine->lineId() == id)
+                title = shownLine->findChild<QLineEdit*>(u"documentLineTitle"_s)->text();
+        EXPECT_EQ(title, u"Charte graphique"_s) << (withButton ? "Choisir" : "Return");
+    }
+}
+
+} // namespace
+} // namespace velmora::gui::test
