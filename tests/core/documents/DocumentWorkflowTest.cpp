@@ -123,7 +123,7 @@ TEST_F(DocumentStatusTest, FreezingIsAskedOnceAndTheSnapshotIsPermanent) {
               u"facture conservera ses valeurs d'origine. Cette action est irréversible.");
     EXPECT_EQ(first.alert->buttons,
               (QList<AlertButton>{{u"Annuler"_s, AlertRole::cancel},
-                                  {u"Confirmer"_s, AlertRole::defaultAction}}));
+                                  {u"Confirmer"_s, AlertRole::destructive}}));
     EXPECT_EQ(stored(invoice.id), invoice) << "held until confirmed";
 
     ASSERT_TRUE(run(setDocumentStatus, invoice.id, sent, m_clock).ok());
