@@ -136,7 +136,6 @@ QPushButton[role="link"] { background: transparent; border: none; color: %4; pad
 QPushButton[role="link"]:hover { text-decoration: underline; }
 QLineEdit, QPlainTextEdit, QComboBox, QAbstractSpinBox { padding: 5px 8px; border: 1px solid %3; border-radius: 6px; background: %1; }
 QLineEdit:focus, QPlainTextEdit:focus, QComboBox:focus, QAbstractSpinBox:focus { border-color: %4; }
-QComboBox, QAbstractSpinBox { padding-right: 26px; }
 QComboBox::drop-down, QAbstractSpinBox::drop-down { subcontrol-origin: padding; subcontrol-position: center right; width: 24px; border: none; background: transparent; }
 QComboBox::down-arrow, QAbstractSpinBox::down-arrow { image: url(:/icons/fields/chevron.down.%9.svg); width: 11px; height: 11px; }
 QComboBox::down-arrow:disabled, QAbstractSpinBox::down-arrow:disabled, QAbstractSpinBox::up-arrow:disabled { image: none; }
