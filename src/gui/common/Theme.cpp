@@ -127,7 +127,7 @@ QFrame[role="sidebar"] { background: %1; border: none; border-right: 1px solid %
 QFrame[role="banner"] { background: %4; border-radius: 8px; }
 QFrame[role="banner"] QLabel { color: white; }
 QPushButton { padding: 6px 14px; border-radius: 7px; border: 1px solid %3; background: %5; }
-QPushButton:hover { border-color: %4; }
+QPushButton:hover, QPushButton:default, QPushButton:focus { border-color: %4; }
 QPushButton:disabled { color: %2; }
 QPushButton[role="primary"] { background: %4; color: white; border: none; font-weight: 600; }
 QPushButton[role="primary"]:disabled { background: %3; color: %2; }
