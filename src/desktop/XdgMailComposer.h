@@ -4,6 +4,11 @@
 
 namespace velmora {
 
+// Runs one of the desktop's own tools (xdg-open, xdg-email) and tells its
+// failure when it fails at once; one that is still working after a moment
+// has handed the job over and counts as done.
+Result<> runDesktopTool(const QString& program, const QStringList& arguments);
+
 // The desktop's own compose service: xdg-email opens the user's mail program
 // with the recipients, subject, body and attachment filled in. It can take a
 // message when xdg-email is installed and a program handles mailto: links
@@ -18,7 +23,8 @@ public:
     static QStringList arguments(const MailMessage& message);
 };
 
-// QDesktopServices: the desktop's default handler of each kind of URL.
+// The desktop's default handler of each kind of URL, through xdg-open; false
+// when xdg-open says nothing could open it.
 class DesktopUrlOpener final : public UrlOpener {
 public:
     bool openUrl(const QUrl& url) override;

@@ -125,8 +125,8 @@ private:
 
 class PageLayout {
 public:
-    PageLayout(const DocumentPageContent& page, const DocumentLogo& logo)
-        : m_page(page), m_logo(logo) {}
+    PageLayout(const DocumentPageContent& page, const DocumentLogo& logo, MissingLogo missingLogo)
+        : m_page(page), m_logo(logo), m_missingLogo(missingLogo) {}
 
     // The height the content needs, footer included.
     double build() {
@@ -143,7 +143,7 @@ public:
 private:
     double header(double y) {
         const QRectF logoBox(kMarginX, y, 150, 80);
-        if (m_logo.isNull()) {
+        if (m_logo.isNull() && m_missingLogo == MissingLogo::placeholder) {
             const Block placeholder =
                 layoutText(QStringLiteral("VOTRE") + QChar::LineSeparator + QStringLiteral("LOGO"),
                            pageFont(13, QFont::Bold), logoBox.width(), Qt::AlignHCenter, 1.1);
@@ -156,7 +156,7 @@ private:
             m_canvas.text(placeholder,
                           QPointF(logoBox.left(), logoBox.center().y() - placeholder.height / 2),
                           QColor(0xa3, 0xab, 0xb6));
-        } else {
+        } else if (!m_logo.isNull()) {
             const DocumentLogo logo = m_logo;
             m_canvas.custom([logo, logoBox](QPainter& p) { logo.draw(p, logoBox); });
         }
@@ -451,14 +451,15 @@ private:
 
     const DocumentPageContent& m_page;
     const DocumentLogo& m_logo;
+    MissingLogo m_missingLogo;
     PageCanvas m_canvas;
 };
 
 } // namespace
 
 void renderDocumentPage(QPainter& painter, const DocumentPageContent& page,
-                        const DocumentLogo& logo) {
-    PageLayout layout(page, logo);
+                        const DocumentLogo& logo, MissingLogo missingLogo) {
+    PageLayout layout(page, logo, missingLogo);
     const double height = layout.build();
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -474,8 +475,11 @@ void renderDocumentPage(QPainter& painter, const DocumentPageContent& page,
 }
 
 QByteArray renderPDF(const DocumentPageContent& page, const DocumentLogo& logo) {
-    return paintPdf(kDocumentPageSize, page.title, 1, [&](QPainter& painter, int) {
-        renderDocumentPage(painter, page, logo);
+    return paintPdf(kDocumentPdfPageSize, page.title, 1, [&](QPainter& painter, int) {
+        painter.save();
+        painter.scale(kDocumentPdfScale, kDocumentPdfScale);
+        renderDocumentPage(painter, page, logo, MissingLogo::blank);
+        painter.restore();
         return true;
     });
 }

@@ -107,4 +107,33 @@ TEST_F(XdgMailComposerTest, NeedsXdgEmailAndAMailProgram) {
     EXPECT_FALSE(m_composer.compose(message).ok());
 }
 
+// A tool that fails at once is heard, whether it is the mail program's or
+// the default handler's; one still at work a moment later has taken the job.
+TEST_F(XdgMailComposerTest, ToolsThatFailAreToldApart) {
+    const MailMessage message{{u"compta@verdier.fr"_s}, u"Devis D-1"_s, u"Bonjour,"_s, {}};
+    script(u"xdg-email"_s, u"exit 3\n"_s);
+    const Result<> composed = m_composer.compose(message);
+    EXPECT_FALSE(composed.ok());
+    EXPECT_EQ(composed.error(), u"xdg-email a échoué (code 3)."_s);
+
+    const QUrl pdf = QUrl::fromLocalFile(m_dir.filePath(u"D 1.pdf"_s));
+    DesktopUrlOpener opener;
+    struct Case {
+        const char* name;
+        QString body;
+        bool opened;
+    };
+    for (const Case& c : {
+             Case{"nothing opens it", u"exit 1\n"_s, false},
+             Case{"opened",
+                  u"printf '%s\\0' \"$@\" > '%1.part' && /bin/mv '%1.part' '%1'\n"_s.arg(log()),
+                  true},
+             Case{"still opening", u"exec /bin/sleep 3\n"_s, true},
+         }) {
+        script(u"xdg-open"_s, c.body);
+        EXPECT_EQ(opener.openUrl(pdf), c.opened) << c.name;
+    }
+    EXPECT_EQ(recordedArguments(), QStringList{pdf.toLocalFile()});
+}
+
 } // namespace

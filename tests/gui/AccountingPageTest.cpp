@@ -1,6 +1,7 @@
 // The accounting section's recipe book: a year exported to CSV as the command
 // line writes it, a receipt taken out and brought back with the total
-// following and its invoice opened, the PDF exported and shown.
+// following and its invoice opened, the PDF exported and shown, and the
+// book's header taken from the company.
 
 #include "SectionFixture.h"
 
@@ -10,9 +11,11 @@
 #include "gui/accounting/RecipeBookTab.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QLineEdit>
 #include <QPdfDocument>
 #include <QPdfView>
 #include <QTableView>
@@ -129,6 +132,58 @@ TEST_F(AccountingPageTest, PdfExportedThenShown) {
     ASSERT_NE(preview, nullptr);
     EXPECT_TRUE(preview->isVisible());
     EXPECT_EQ(preview->findChild<QPdfView*>()->document()->pageCount(), 1);
+}
+
+// The recipe book prints its own company block: taken from the company in
+// one click, checked as the settings check a SIRET, saved, then printed.
+TEST_F(AccountingPageTest, HeaderOfTheBookTakenFromTheCompanyAndPrinted) {
+    m_book = velmora::test::referenceBook();
+    openSection(u"accounting"_s, [this](AppDatabase& db) {
+        db.invoiceStatuses = m_book.invoiceStatuses;
+        db.clients = m_book.clients;
+        db.documents = m_book.documents;
+        db.companySettings.displayName = u"Studio Nord"_s;
+        db.companySettings.ownerName = u"Nora Bensaïd"_s;
+        db.companySettings.siret = u"85321496700021"_s;
+        db.companySettings.addressLine2 = u"69002 Lyon"_s;
+    });
+    click(u"recipeBookHeaderButton"_s);
+    auto* sheet = window().findChild<QDialog*>(u"recipeHeader"_s);
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    sheet->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    EXPECT_EQ(find<QLineEdit>(u"recipeHeaderTitle"_s)->text(), u"Livre des recettes"_s);
+    EXPECT_EQ(find<QLineEdit>(u"recipeHeaderCompanyName"_s)->text(), QString());
+    click(u"recipeHeaderFromCompany"_s);
+    EXPECT_EQ(find<QLineEdit>(u"recipeHeaderCompanyName"_s)->text(), u"Studio Nord"_s);
+    EXPECT_EQ(find<QLineEdit>(u"recipeHeaderSiret"_s)->text(), u"85321496700021"_s);
+
+    type(u"recipeHeaderSiret"_s, u"853 214"_s);
+    click(u"recipeHeaderSave"_s);
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(shownText(u"recipeHeaderSiretError"_s), u"Le SIRET doit comporter 14 chiffres."_s);
+    EXPECT_EQ(QApplication::focusWidget(), find<QLineEdit>(u"recipeHeaderSiret"_s));
+    EXPECT_EQ(store().accountingRecipeSettings(), AccountingRecipeSettings());
+    type(u"recipeHeaderSiret"_s, u"853 214 967 00021"_s);
+    EXPECT_EQ(shownText(u"recipeHeaderSiretError"_s), QString());
+    type(u"recipeHeaderTitle"_s, u"Recettes de l'atelier"_s);
+    click(u"recipeHeaderSave"_s);
+    EXPECT_FALSE(window().findChild<QDialog*>(u"recipeHeader"_s) &&
+                 window().findChild<QDialog*>(u"recipeHeader"_s)->isVisible());
+    EXPECT_EQ(store().accountingRecipeSettings().siret, u"85321496700021"_s);
+
+    const QString path = m_dir.path() + u"/livre.pdf"_s;
+    m_dialogs.chooseNext(QUrl::fromLocalFile(path));
+    page()->run(SectionCommand::exportPDF);
+    QPdfDocument saved;
+    ASSERT_EQ(saved.load(path), QPdfDocument::Error::None);
+    QString text = saved.getAllText(0).text();
+    for (QChar& c : text)
+        if (c.isSpace())
+            c = QLatin1Char(' ');
+    for (const QString& part : {u"RECETTES DE L'ATELIER"_s, u"Studio Nord"_s, u"Nora Bensaïd"_s,
+                                u"69002 Lyon"_s, u"SIRET : 853 214 967 00021"_s})
+        EXPECT_TRUE(text.simplified().contains(part)) << part.toStdString();
 }
 
 } // namespace

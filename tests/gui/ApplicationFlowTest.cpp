@@ -166,7 +166,7 @@ TEST_F(ApplicationFlowTest, AnUnreadableFileIsReportedWithItsReason) {
 // After a restart the lock opens with the code only, its case counting and
 // its surrounding spaces not, or through a question that sets a new code;
 // the session opens on the dashboard.
-TEST_F(ApplicationFlowTest, RestartUnlocksWithTheCodeOrAQuestionAndOpensOnTheDashboard) {
+TEST_F(ApplicationFlowTest, RestartUnlocksWithTheCodeOrAQuestionAndOpensOnTheLastSection) {
     const QString path = openProtectedSession();
     window().workspace().showSection(u"clients"_s);
     restartApp();
@@ -201,7 +201,7 @@ TEST_F(ApplicationFlowTest, RestartUnlocksWithTheCodeOrAQuestionAndOpensOnTheDas
     type(u"lockCodeField"_s, u"  nouveau "_s);
     QTest::keyClick(find<QLineEdit>(u"lockCodeField"_s), Qt::Key_Return);
     EXPECT_EQ(screen(), MainWindow::Screen::session);
-    EXPECT_EQ(window().workspace().currentSection(), u"dashboard"_s);
+    EXPECT_EQ(window().workspace().currentSection(), u"clients"_s);
     EXPECT_TRUE(window().action(u"Enregistrer sous…"_s)->isEnabled());
     // The new code is in the user's own file, not only in memory.
     EXPECT_TRUE(contentsOf(path).contains("\"appPassword\":\"nouveau\""));

@@ -11,6 +11,7 @@
 
 #include <QBuffer>
 #include <QImage>
+#include <QPainter>
 #include <QPdfDocument>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -160,8 +161,9 @@ TEST_F(DocumentPdfTest, FrozenInvoiceKeepsItsPartiesADraftFollowsThem) {
 TEST_F(DocumentPdfTest, PageTextsInvoiceAgainstQuote) {
     CommercialDocumentItem invoice = SampleDocuments::invoice();
     ReadPdf page(pdf(invoice));
-    EXPECT_DOUBLE_EQ(page.pageSize().width(), 794);
-    EXPECT_DOUBLE_EQ(page.pageSize().height(), 1123);
+    // A4, so that the page prints at the size the preview shows.
+    EXPECT_NEAR(page.pageSize().width(), 595.28, 0.5);
+    EXPECT_NEAR(page.pageSize().height(), 841.89, 0.5);
     for (const QString& text : {
              u"Facture F-2025-014"_s,
              u"SIRET : 853 214 967 00021"_s,
@@ -169,7 +171,7 @@ TEST_F(DocumentPdfTest, PageTextsInvoiceAgainstQuote) {
              u"Délai de paiement : 30 jours"_s,
              u"Maison Verdier SARL 4 place Bellecour 69002 Lyon"_s,
              u"Offert — 0,00 €"_s,
-             u"Total HT 1 734,75 € Remise 150,00 € Remise commerciale 79,24 € "
+             u"Total HT 1 734,75 € Remise \u2212 150,00 € Remise commerciale \u2212 79,24 € "
              "Acompte \u2212 300,00 € Total TTC 1 205,51 €"_s,
              u"Paiement dû sous 30 jours à compter de la date d’émission de la "
              "facture."_s,
@@ -191,7 +193,6 @@ TEST_F(DocumentPdfTest, PageTextsInvoiceAgainstQuote) {
     EXPECT_FALSE(own.has(u"Paiement dû"_s));
     EXPECT_TRUE(own.has(u"Dispensé d’immatriculation au registre du commerce et des "
                         "sociétés. TVA non applicable"_s));
-    EXPECT_TRUE(own.has(u"VOTRE LOGO"_s));
 
     CommercialDocumentItem quote = SampleDocuments::quote();
     quote.dueDays = 15;
@@ -204,6 +205,44 @@ TEST_F(DocumentPdfTest, PageTextsInvoiceAgainstQuote) {
         EXPECT_TRUE(devis.has(text)) << text.toStdString();
     for (const QString& bank : {u"Coordonnées bancaires"_s, u"IBAN"_s, u"CCBPFRPPGRE"_s})
         EXPECT_FALSE(devis.has(bank)) << "no bank details on a quote: " << bank.toStdString();
+}
+
+// The placeholder invites the user to add a logo in the preview; the
+// client's copy keeps the logo's place empty.
+TEST_F(DocumentPdfTest, NoLogoLeavesItsPlaceEmptyOnThePdfOnly) {
+    m_db.preferences.invoiceLogoURL.reset();
+    const CommercialDocumentItem invoice = SampleDocuments::invoice();
+    const DocumentParties parties = DocumentParties::of(invoice, m_db);
+    const auto blank = [](const QImage& image, const QRect& box) {
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255))
+                    return false;
+        return true;
+    };
+
+    ReadPdf page(pdf(invoice));
+    EXPECT_FALSE(page.has(u"VOTRE"_s)) << page.text().toStdString();
+    EXPECT_FALSE(page.has(u"LOGO"_s));
+    // The logo's box, 150 × 80 at the top left of the design.
+    EXPECT_TRUE(blank(page.image(), QRectF(36, 33, 112.5, 60).toAlignedRect()));
+
+    QImage preview(kDocumentPageSize.toSize(), QImage::Format_RGB32);
+    QPainter painter(&preview);
+    renderDocumentPage(painter, DocumentPageContent::of(invoice, parties), DocumentLogo());
+    painter.end();
+    EXPECT_FALSE(blank(preview, QRect(48, 44, 150, 80))) << "the preview shows its placeholder";
+}
+
+// The company's SIRET is stored as 14 digits, a client's as typed: both
+// print in groups of 3, 3, 3 and 5.
+TEST_F(DocumentPdfTest, SiretsPrintInGroups) {
+    m_db.companySettings.siret = u"85321496700021"_s;
+    m_db.clients[0].siret = u"5321180 0400035"_s;
+    ReadPdf page(pdf(SampleDocuments::invoice()));
+    for (const QString& siret : {u"SIRET : 853 214 967 00021"_s, u"SIRET : 532 118 004 00035"_s})
+        EXPECT_TRUE(page.has(siret))
+            << siret.toStdString() << "\nin: " << page.text().toStdString();
 }
 
 TEST_F(DocumentPdfTest, UnitColumnsOnlyWithAQuantityAboveOneInFrenchDecimals) {
@@ -241,10 +280,12 @@ TEST_F(DocumentPdfTest, CancelledActivityStrikesTheTotalAndSaysWhy) {
     const QString note = u"Activité annulée — le solde n'est plus exigible."_s;
 
     // A strike is a line through the middle of the amount: one row of the
-    // amount's box is then drawn all across.
+    // amount's box is then drawn all across. Two pixels per point keep the
+    // gaps between the glyphs of a small amount.
     const auto struck = [&](ReadPdf& page) {
-        const QRectF box = page.boundsOf(total);
-        const QImage image = page.image();
+        const QRectF at = page.boundsOf(total);
+        const QRectF box(at.topLeft() * 2, at.size() * 2);
+        const QImage image = page.document().render(0, (page.pageSize() * 2).toSize());
         const QColor band = image.pixelColor(box.left() - 4, box.center().y());
         for (int y = int(box.top()) + 2; y < int(box.bottom()) - 1; ++y) {
             int drawn = 0;

@@ -28,9 +28,10 @@ public:
 class FakeUrlOpener final : public UrlOpener {
 public:
     QList<QUrl> opened;
+    bool fails = false; // nothing on the desktop can open what it is given
     bool openUrl(const QUrl& url) override {
         opened.append(url);
-        return true;
+        return !fails;
     }
 };
 

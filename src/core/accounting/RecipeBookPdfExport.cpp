@@ -3,6 +3,7 @@
 #include "core/accounting/RecipeBookCsv.h"
 #include "core/platform/FileSystem.h"
 #include "core/text/MoneyFormat.h"
+#include "core/text/SiretFormat.h"
 
 #include <QTimeZone>
 
@@ -21,7 +22,7 @@ QStringList LivreRecettesPDFPage::companyLines() const {
             lines << line.trimmed();
     }
     if (!recipeSettings.siret.trimmed().isEmpty())
-        lines << QStringLiteral("SIRET : ") + recipeSettings.siret.trimmed();
+        lines << QStringLiteral("SIRET : ") + formatSiret(recipeSettings.siret);
     return lines;
 }
 

@@ -1,5 +1,6 @@
 #include "core/app/ApplicationCommands.h"
 
+#include "core/app/UpdateChecker.h"
 #include "core/session/SessionFlows.h"
 
 namespace velmora {
@@ -152,7 +153,18 @@ QList<MenuItem> sessionMenuItems() {
 QList<MenuItem> applicationMenuItems() {
     using Kind = MenuItem::Kind;
     return {otherItem(Kind::ClearCaches, "Vider les caches…"),
-            otherItem(Kind::Help, "Aide Velmora Core")};
+            otherItem(Kind::Help, "Aide Velmora Core"),
+            otherItem(Kind::About, "À propos de Velmora Core")};
+}
+
+Alert aboutAlert() {
+    Alert about =
+        okAlert(QStringLiteral("À propos de Velmora Core"),
+                QStringLiteral("Velmora Core %1").arg(runningVersion()), Alert::Kind::information);
+    about.informativeText =
+        QStringLiteral("L’administration d’une micro-entreprise dans un seul fichier de session : "
+                       "clients, devis et factures, livre de recettes, déclarations URSSAF.");
+    return about;
 }
 
 bool isEnabled(const MenuItem& item, const MenuCommandsState& state) {

@@ -114,7 +114,7 @@ signals:
 
 // The menu bar, in order. Separators stand between the groups.
 struct MenuItem {
-    enum class Kind { Command, Separator, RecentSubmenu, ClearCaches, Help };
+    enum class Kind { Command, Separator, RecentSubmenu, ClearCaches, Help, About };
     enum class EnabledWhen { Always, CanNew, CanEdit, CanPDF };
 
     Kind kind = Kind::Command;
@@ -128,6 +128,8 @@ struct MenuItem {
 QList<MenuItem> sessionMenuItems();
 // "Vider les caches…" and "Aide Velmora Core".
 QList<MenuItem> applicationMenuItems();
+// "À propos de Velmora Core": the version running and what the program is for.
+Alert aboutAlert();
 bool isEnabled(const MenuItem& item, const MenuCommandsState& state);
 
 // "Ouvert récemment": every recent entry but the open session, or the inactive

@@ -137,6 +137,23 @@ bool openReminder(UrlOpener& opener, const PaymentReminder& reminder) {
     return opener.openUrl(url);
 }
 
+QString mailFallbackMessage(const QString& mailFailure, bool pdfOpened, const QString& pdfPath) {
+    QString text = QStringLiteral("Aucun client de messagerie n'a pu être lancé");
+    if (const QString reason = mailFailure.trimmed(); !reason.isEmpty())
+        text += QStringLiteral("\u00a0: ") + reason;
+    else
+        text += QLatin1Char('.');
+    const QString where = QStringLiteral("Il est enregistré ici\u00a0: «\u00a0") + pdfPath +
+                          QStringLiteral("\u00a0»");
+    if (pdfOpened)
+        return text +
+               QStringLiteral(" Le PDF a été ouvert — vous pouvez le glisser dans votre email "
+                              "manuellement.\n\n") +
+               where + QLatin1Char('.');
+    return text + QStringLiteral(" Le PDF n'a pas pu être ouvert non plus.\n\n") + where +
+           QStringLiteral(" — vous pouvez le joindre à votre email manuellement.");
+}
+
 EmailOutcome sendDocumentByEmail(
     AppDataStore& store, const QUuid& documentID, const MailServices& services,
     const std::function<QByteArray(const CommercialDocumentItem&, const DocumentParties&)>&
@@ -199,13 +216,15 @@ EmailOutcome sendDocumentByEmail(
     const MailMessage message{email.recipients, email.subject, email.body, path};
 
     // 6. No mail program took it: the PDF opens, for a manual attachment.
-    if (!services.composer.canCompose(message) || !services.composer.compose(message)) {
-        services.opener.openUrl(QUrl::fromLocalFile(path));
-        outcome.alert =
-            okAlert(QStringLiteral("Envoi automatique impossible"),
-                    QStringLiteral("Aucun client de messagerie n'a pu être lancé. Le PDF a été "
-                                   "ouvert — vous pouvez le glisser dans votre email "
-                                   "manuellement."));
+    // The alert says what failed and where the PDF is, since neither the
+    // mail program nor, perhaps, the PDF viewer will show it.
+    Result<> composed = Result<>::failure(QString());
+    if (services.composer.canCompose(message))
+        composed = services.composer.compose(message);
+    if (!composed) {
+        const bool opened = services.opener.openUrl(QUrl::fromLocalFile(path));
+        outcome.alert = okAlert(QStringLiteral("Envoi automatique impossible"),
+                                mailFallbackMessage(composed.error(), opened, path));
         return outcome;
     }
 

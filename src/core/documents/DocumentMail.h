@@ -66,6 +66,11 @@ struct EmailOutcome {
     QString attachmentPath;
 };
 
+// The alert's text when no mail program took the message: what failed (the
+// mail program's reason when it gave one), whether the PDF could be opened
+// instead, and where it was saved.
+QString mailFallbackMessage(const QString& mailFailure, bool pdfOpened, const QString& pdfPath);
+
 // Renders (or, for an imported document, copies) the PDF into the temporary
 // folder, composes the message from the document's parties and hands it to
 // the mail program; without one able to take it the PDF is opened instead.

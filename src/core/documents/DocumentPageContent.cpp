@@ -7,6 +7,7 @@
 #include "core/text/FrenchDates.h"
 #include "core/text/MoneyFormat.h"
 #include "core/text/NumberFormat.h"
+#include "core/text/SiretFormat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -67,18 +68,23 @@ QList<DocumentPageContent::Total> totalsOf(const CommercialDocumentItem& documen
                 offered += lineNetAmount(line);
         }
     }
+    // What comes off the total reads as a deduction: a minus sign U+2212
+    // and a space before the amount.
+    const auto deducted = [](double amount) {
+        return QStringLiteral("\u2212 ") + formatMoney(amount);
+    };
     totals.append({QStringLiteral("Total HT"), formatMoney(gross)});
     if (offered > 0 && !isZero(offered))
-        totals.append({QStringLiteral("Remise"), formatMoney(offered)});
+        totals.append({QStringLiteral("Remise"), deducted(offered)});
     if (vatBreakdown) {
         totals.append({QStringLiteral("Sous-total HT"), formatMoney(servicesTotalHT(lines))});
         totals.append({QStringLiteral("TVA"), formatMoney(servicesTotalTVA(lines))});
     }
     if (const double discount = discountTotal(lines); !isZero(discount))
-        totals.append({QStringLiteral("Remise commerciale"), formatMoney(discount)});
+        totals.append({QStringLiteral("Remise commerciale"), deducted(discount)});
     if (const double deposit = depositTotal(lines); !isZero(deposit)) {
         totals.append({vatBreakdown ? QStringLiteral("Acompte TTC") : QStringLiteral("Acompte"),
-                       QStringLiteral("\u2212 ") + formatMoney(deposit)});
+                       deducted(deposit)});
     }
     totals.append({QStringLiteral("Total TTC"), formatMoney(netDue(document)), true, cancelled});
     return totals;
@@ -164,7 +170,7 @@ DocumentPageContent DocumentPageContent::of(const CommercialDocumentItem& docume
     appendIfAny(page.companyLines, company.addressLine1);
     appendIfAny(page.companyLines, company.addressLine2);
     if (const QString siret = company.siret.trimmed(); !siret.isEmpty())
-        page.companyLines << QStringLiteral("SIRET : ") + siret;
+        page.companyLines << QStringLiteral("SIRET : ") + formatSiret(siret);
 
     page.title = invoice ? QStringLiteral("Facture") : QStringLiteral("Devis");
     if (const QString number = document.number.trimmed(); !number.isEmpty())
@@ -188,7 +194,7 @@ DocumentPageContent DocumentPageContent::of(const CommercialDocumentItem& docume
         appendIfAny(page.clientLines, parties.client->addressLine1);
         appendIfAny(page.clientLines, parties.client->addressLine2);
         if (const QString siret = parties.client->siret.trimmed(); !siret.isEmpty())
-            page.clientLines << QStringLiteral("SIRET : ") + siret;
+            page.clientLines << QStringLiteral("SIRET : ") + formatSiret(siret);
     }
 
     const bool vatBreakdown = hasVatBreakdown(document.lines);

@@ -1,5 +1,6 @@
 #include "core/session/SessionWizard.h"
 
+#include "core/accounting/RecipeBookHeaderForm.h"
 #include "core/app/CompanySettingsForm.h"
 #include "core/store/AppDataStore.h"
 #include "core/store/RecentFilesStore.h"
@@ -329,6 +330,9 @@ bool SessionWizard::saveCompany(const WizardCompanyIdentity& identity) {
     for (const auto& [field, member] : fields)
         company.*member = CompanySettingsForm::writtenText(field, typed.*member);
     store.setCompanySettings(company);
+    // The recipe book prints a company block of its own: the same details.
+    store.setAccountingRecipeSettings(
+        recipeHeaderFromCompany(company, store.accountingRecipeSettings()));
     if (identity.logo) {
         // Inside the media folder the logo travels with the session file; a
         // logo that cannot be copied is brought in at the next load.

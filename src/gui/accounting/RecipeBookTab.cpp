@@ -2,10 +2,12 @@
 
 #include "core/accounting/RecipeBookCsv.h"
 #include "core/accounting/RecipeBookExclusion.h"
+#include "core/accounting/RecipeBookHeaderForm.h"
 #include "core/accounting/RecipeBookPdfExport.h"
 #include "core/accounting/RecipeBookTableModel.h"
 #include "core/documents/DocumentDeadlines.h"
 #include "core/store/AppDataStore.h"
+#include "gui/accounting/RecipeBookHeaderSheet.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
@@ -98,6 +100,12 @@ RecipeBookTab::RecipeBookTab(const SectionServices& services, QWidget* parent)
                        "réintégrer"));
     filters->addWidget(m_showRemoved);
     filters->addStretch(1);
+    QPushButton* bookHeader = theme::button(RecipeBookHeaderForm::title(), "", m_filters);
+    bookHeader->setObjectName(QStringLiteral("recipeBookHeaderButton"));
+    bookHeader->setToolTip(QStringLiteral("Le titre et l’entreprise imprimés en tête du livre"));
+    connect(bookHeader, &QPushButton::clicked, this,
+            [this] { (new RecipeBookHeaderSheet(m_services, this))->open(); });
+    filters->addWidget(bookHeader);
     m_export = theme::button(QString(), "primary", m_filters);
     m_export->setObjectName(QStringLiteral("recipeBookExport"));
     m_export->setIcon(symbolIcon(QStringLiteral("square.and.arrow.down"), Qt::white));

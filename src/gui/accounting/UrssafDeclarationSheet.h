@@ -25,6 +25,9 @@ public:
                            QWidget* parent);
 
     const UrssafDeclarationForm& model() const { return m_form; }
+    bool hasTypedInput() const override {
+        return FormSheet::hasTypedInput() || m_form.newDeclarationFile || m_form.newPaymentFile;
+    }
 
 signals:
     void saved(const QUuid& declarationID);

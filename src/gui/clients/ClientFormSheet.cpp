@@ -33,7 +33,7 @@ QString sheetTitle(const ClientForm& form) {
 ClientFormSheet::ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientForm model,
                                  QWidget* parent)
     : FormSheet(QStringLiteral("clientForm"), sheetTitle(model), parent), m_store(store),
-      m_dialogs(dialogs), m_form(std::move(model)) {
+      m_dialogs(dialogs), m_form(std::move(model)), m_opened(m_form.fields) {
     setAttribute(Qt::WA_DeleteOnClose);
     ClientItem& fields = m_form.fields;
 

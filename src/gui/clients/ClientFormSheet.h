@@ -28,6 +28,10 @@ public:
     ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientForm model, QWidget* parent);
 
     const ClientForm& model() const { return m_form; }
+    // A photo or a contact counts as typed, as a field does.
+    bool hasTypedInput() const override {
+        return FormSheet::hasTypedInput() || !(m_form.fields == m_opened);
+    }
     // Cancelling leaves no chosen photo behind in the session's media.
     void reject() override;
 
@@ -48,6 +52,7 @@ private:
     AppDataStore& m_store;
     Dialogs& m_dialogs;
     ClientForm m_form;
+    ClientItem m_opened;
     QComboBox* m_kind = nullptr;
     QList<QWidget*> m_privateRows;
     QList<QWidget*> m_companyRows;

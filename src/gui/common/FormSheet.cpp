@@ -58,10 +58,24 @@ FormSheet::FormSheet(const QString& name, const QString& title, QWidget* parent)
     layout->addLayout(buttons);
 
     connect(cancel, &QPushButton::clicked, this, &FormSheet::reject);
-    connect(save, &QPushButton::clicked, this, [this] {
-        if (this->save())
-            accept();
-    });
+    connect(save, &QPushButton::clicked, this, &FormSheet::saveTypedInput);
+}
+
+void FormSheet::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!m_shown)
+        m_shown = inputSnapshot(*this);
+}
+
+bool FormSheet::hasTypedInput() const {
+    return m_shown && inputSnapshot(*this) != *m_shown;
+}
+
+bool FormSheet::saveTypedInput() {
+    if (!save())
+        return false;
+    accept();
+    return true;
 }
 
 void FormSheet::addRow(const QString& label, QWidget* field, QWidget* alignedWith) {

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "core/Result.h"
+#include "gui/common/PendingInput.h"
 
 #include <QDialog>
+
+#include <optional>
 
 class QFormLayout;
 class QLabel;
@@ -12,8 +15,9 @@ namespace velmora::gui {
 
 // The sheet of a record's form over the window: a title, the fields, the
 // form's error and "Annuler" / "Enregistrer". Return saves, Escape cancels.
-// A subclass fills form() and writes the record in save().
-class FormSheet : public QDialog {
+// A subclass fills form() and writes the record in save(). What was typed
+// is settled before the window closes or the session changes.
+class FormSheet : public QDialog, public PendingInput {
     Q_OBJECT
 
 public:
@@ -24,7 +28,15 @@ public:
     // NAMESave, NAMEError.
     FormSheet(const QString& name, const QString& title, QWidget* parent);
 
+    QString pendingTitle() const override { return windowTitle(); }
+    // Whether a field differs from what the sheet showed when it opened; a
+    // sheet whose record holds more than its fields adds its own changes.
+    bool hasTypedInput() const override;
+    bool saveTypedInput() override;
+    void discardTypedInput() override { reject(); }
+
 protected:
+    void showEvent(QShowEvent* event) override;
     QFormLayout* form() const { return m_form; }
     // A row whose label stands level with the field's first line (with
     // `alignedWith` when the field is a compound of several widgets).
@@ -47,6 +59,7 @@ private:
     QLabel* m_error = nullptr;
     QWidget* m_body = nullptr;
     QPushButton* m_save = nullptr;
+    std::optional<QStringList> m_shown;
 };
 
 } // namespace velmora::gui

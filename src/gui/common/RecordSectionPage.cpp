@@ -6,6 +6,7 @@
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/RecordDelegate.h"
+#include "gui/common/SelectionFollower.h"
 #include "gui/common/TagChips.h"
 #include "gui/common/Theme.h"
 
@@ -130,6 +131,7 @@ RecordSectionPage::RecordSectionPage(const SectionServices& services, const QStr
     connect(m_list, &QListView::doubleClicked, this, [this] { run(SectionCommand::edit); });
     connect(m_list->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &RecordSectionPage::showCurrent);
+    followSelection(*m_list);
     paneLayout->addWidget(m_list, 1);
 
     m_detail = new QStackedWidget(splitter);

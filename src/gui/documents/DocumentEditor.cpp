@@ -27,8 +27,8 @@
 #include <QDragEnterEvent>
 #include <QFileInfo>
 #include <QFormLayout>
-#include <QHash>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -209,7 +209,11 @@ void DocumentEditor::buildDocumentFields(QFormLayout* form) {
         kinds->addWidget(quote);
         kinds->addWidget(invoice);
         kinds->addStretch(1);
-        connect(m_kinds, &QButtonGroup::idClicked, this, [this](int kind) {
+        // Toggled rather than clicked: an accessibility action checks the
+        // chip without a click.
+        connect(m_kinds, &QButtonGroup::idToggled, this, [this](int kind, bool checked) {
+            if (!checked)
+                return;
             m_model.setKind(CommercialDocumentKind(kind));
             kindChanged();
         });
@@ -229,7 +233,9 @@ void DocumentEditor::buildDocumentFields(QFormLayout* form) {
     sources->addWidget(editor);
     sources->addWidget(imported);
     sources->addStretch(1);
-    connect(m_sources, &QButtonGroup::idClicked, this, [this](int id) {
+    connect(m_sources, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (!checked)
+            return;
         m_model.setImported(id == 1);
         sourceChanged();
     });
@@ -640,29 +646,43 @@ void DocumentEditor::refreshPreview() {
     m_page->setPage(DocumentPageContent::of(document, parties), m_logo);
 }
 
-void DocumentEditor::commit() {
+QString DocumentEditor::pendingTitle() const {
+    return m_title->text();
+}
+
+bool DocumentEditor::hasInvalidAmount() const {
     const QList<DocumentLineEditor*> lines = m_linesBox->findChildren<DocumentLineEditor*>();
-    if (std::any_of(lines.cbegin(), lines.cend(),
-                    [](const DocumentLineEditor* line) { return line->hasInvalidAmount(); })) {
+    return std::any_of(lines.cbegin(), lines.cend(),
+                       [](const DocumentLineEditor* line) { return line->hasInvalidAmount(); });
+}
+
+// An amount the model refused was still typed.
+bool DocumentEditor::hasTypedInput() const {
+    return m_model.hasChanges() || hasInvalidAmount();
+}
+
+bool DocumentEditor::commit() {
+    if (hasInvalidAmount()) {
         m_error->setText(QStringLiteral("Corrigez les montants signalés en rouge avant "
                                         "d’enregistrer le document."));
         m_error->show();
-        return;
+        return false;
     }
     AppDataStore& store = m_services.store;
     const Result<QUuid> result = m_model.commit(store, store.clock());
     if (result.ok()) {
         emit stored(result);
-        return;
+        return true;
     }
     if (result.kind() == ResultKind::invalid) {
         m_error->setText(result.error());
         m_error->show();
-        return;
+        return false;
     }
     m_services.dialogs.ask(
         this, result.alert().value_or(okAlert(QStringLiteral("Enregistrement impossible"),
                                               result.error(), Alert::Kind::error)));
+    return false;
 }
 
 void DocumentEditor::dragEnterEvent(QDragEnterEvent* event) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/documents/DocumentEditorModel.h"
+#include "gui/common/PendingInput.h"
 #include "gui/main/SectionRegistry.h"
 #include "render/DocumentLogo.h"
 
@@ -32,7 +33,7 @@ class DocumentPreview;
 // the right the page as it will print, following what is typed (or the
 // imported PDF). "Créer le document" / "Enregistrer" stores it through the
 // core's rules; "Annuler" leaves everything as it was.
-class DocumentEditor : public QWidget {
+class DocumentEditor : public QWidget, public PendingInput {
     Q_OBJECT
 
 public:
@@ -44,6 +45,11 @@ public:
     // that keeps typing fluid.
     void refreshPreview();
     DocumentPagePreview* pagePreview() const { return m_page; }
+
+    QString pendingTitle() const override;
+    bool hasTypedInput() const override;
+    bool saveTypedInput() override { return commit(); }
+    void discardTypedInput() override { emit cancelled(); }
 
 signals:
     // The document was stored; the result may carry an alert to show next.
@@ -72,7 +78,9 @@ private:
     void formChanged();
     void showTotals();
     void showImportedPdf();
-    void commit();
+    // True once the document is stored.
+    bool commit();
+    bool hasInvalidAmount() const;
 
     SectionServices m_services;
     DocumentEditorModel m_model;

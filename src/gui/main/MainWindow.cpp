@@ -6,6 +6,7 @@
 #include "gui/app/Application.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
+#include "gui/common/PendingInput.h"
 #include "gui/common/Theme.h"
 #include "gui/help/HelpWindow.h"
 #include "gui/launch/LaunchScreen.h"
@@ -32,6 +33,10 @@ QString rescueButton() {
     return QStringLiteral("Choisir un emplacement…");
 }
 
+// The window as the user left it, from one run to the next.
+const QString geometryKey = QStringLiteral("windowGeometry");
+const QString sectionKey = QStringLiteral("lastSection");
+
 } // namespace
 
 MainWindow::MainWindow(Application& app) : m_app(app) {
@@ -39,6 +44,7 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     setWindowIcon(QIcon(QStringLiteral(":/icons/velmora.svg")));
     setMinimumSize(960, 640);
     resize(1180, 780);
+    restoreGeometry(app.environment().userDefaults.value(geometryKey).toByteArray());
 
     m_stack = new QStackedWidget(this);
     m_launch = new LaunchScreen(app, m_stack);
@@ -88,6 +94,10 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     connect(m_workspace, &Workspace::settingsRequested, this, &MainWindow::showSettings);
     connect(m_workspace, &Workspace::currentSectionChanged, this,
             &MainWindow::publishSectionCommands);
+    connect(m_workspace, &Workspace::currentSectionChanged, this, [this] {
+        if (screen() == Screen::session)
+            m_app.environment().userDefaults.setValue(sectionKey, m_workspace->currentSection());
+    });
     connect(m_sections, &SectionRegistry::commandsChanged, this,
             &MainWindow::publishSectionCommands);
 
@@ -163,12 +173,19 @@ void MainWindow::buildMenus() {
         }
         case MenuItem::Kind::ClearCaches:
         case MenuItem::Kind::Help:
+        case MenuItem::Kind::About:
             break;
         }
     }
     file->addSeparator();
-    QAction* settings = file->addAction(QStringLiteral("Réglages…"), QKeySequence::Preferences,
-                                        this, &MainWindow::showSettings);
+    QAction* settings =
+        file->addAction(QStringLiteral("Réglages…"), this, &MainWindow::showSettings);
+    // Ctrl+, on every desktop, beside the platform's own key if it has one.
+    QList<QKeySequence> preferences{QKeySequence(Qt::CTRL | Qt::Key_Comma)};
+    for (const QKeySequence& key : QKeySequence::keyBindings(QKeySequence::Preferences))
+        if (!preferences.contains(key))
+            preferences << key;
+    settings->setShortcuts(preferences);
     m_sessionActions << settings;
     file->addSeparator();
     file->addAction(QStringLiteral("Quitter"), QKeySequence::Quit, this, &QWidget::close);
@@ -197,6 +214,9 @@ void MainWindow::buildMenus() {
         else if (item.kind == MenuItem::Kind::Help)
             help->addAction(symbolIcon(QStringLiteral("questionmark.circle")), item.title,
                             QKeySequence::HelpContents, this, &MainWindow::showHelp);
+        else if (item.kind == MenuItem::Kind::About)
+            help->addAction(item.title, this,
+                            [this] { m_app.environment().dialogs.ask(this, aboutAlert()); });
     }
 }
 
@@ -240,8 +260,10 @@ void MainWindow::refreshActions() {
 void MainWindow::followPhase() {
     const bool open = m_app.launch().phase() == LaunchPhase::Phase::sessionOpen;
     if (open) {
-        if (m_stack->currentWidget() == m_launch)
-            m_workspace->showSection(dashboardKey());
+        if (m_stack->currentWidget() == m_launch) {
+            const QString last = m_app.environment().userDefaults.value(sectionKey).toString();
+            m_workspace->showSection(last.isEmpty() ? dashboardKey() : last);
+        }
         if (m_stack->currentWidget() != m_sessionLock)
             m_stack->setCurrentWidget(m_workspace);
         m_app.menuState().setCurrentSessionURLString(m_app.flows().currentSessionUrlString());
@@ -361,9 +383,18 @@ void MainWindow::chooseAndOpen() {
 
 // The open session is saved before another one replaces it; nothing goes on
 // when that save fails.
+bool MainWindow::settleOpenForms() {
+    if (screen() != Screen::session)
+        return true;
+    return settlePendingInput(*m_workspace, m_app.environment().dialogs,
+                              [this](QWidget& form) { m_workspace->showSectionHolding(form); });
+}
+
 bool MainWindow::leaveOpenSession() {
     if (screen() == Screen::launch && m_app.launch().phase() != LaunchPhase::Phase::lockScreen)
         return true;
+    if (!settleOpenForms())
+        return false;
     const Result<> saved = m_app.store().save();
     if (saved.ok())
         return true;
@@ -444,7 +475,7 @@ void MainWindow::openRecent(const RecentEntry& entry) {
         dialogs.ask(this, SessionFlows::alreadyOpenAlert());
         return;
     }
-    if (!confirm(dialogs, this, SessionFlows::switchSessionAlert()))
+    if (!confirm(dialogs, this, SessionFlows::switchSessionAlert()) || !settleOpenForms())
         return;
     const auto alert = m_app.flows().switchTo(entry);
     if (!alert)
@@ -470,9 +501,8 @@ void MainWindow::locateMissing(const RecentEntry& entry, const Alert& alert) {
 }
 
 void MainWindow::lockSession() {
-    if (screen() != Screen::session || !m_sessionLock->model().canLock())
+    if (screen() != Screen::session || !m_sessionLock->model().canLock() || !settleOpenForms())
         return;
-    m_workspace->showSection(dashboardKey());
     // What can be saved is; the lock does not wait for a refused field.
     if (m_settings) {
         m_settings->settle();
@@ -480,6 +510,8 @@ void MainWindow::lockSession() {
     }
     m_sessionLock->reset();
     m_stack->setCurrentWidget(m_sessionLock);
+    // Behind the lock, so that the section the user left stays remembered.
+    m_workspace->showSection(dashboardKey());
     refreshActions();
     refreshTitle();
 }
@@ -488,7 +520,7 @@ void MainWindow::logOut() {
     if (screen() != Screen::session)
         return;
     Dialogs& dialogs = m_app.environment().dialogs;
-    if (!confirm(dialogs, this, SessionFlows::logOutAlert()))
+    if (!confirm(dialogs, this, SessionFlows::logOutAlert()) || !settleOpenForms())
         return;
     if (const auto failed = m_app.flows().logOut())
         showSaveAlert(*failed);
@@ -538,6 +570,10 @@ void MainWindow::reportSave(bool ok, const QString& error, const QString& warnin
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    if (!settleOpenForms()) {
+        event->ignore();
+        return;
+    }
     // A refused field in the settings is shown rather than lost.
     if (m_settings && m_settings->isVisible() && !m_settings->settle()) {
         m_settings->raise();
@@ -556,6 +592,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         m_settings->close();
     if (m_help)
         m_help->close();
+    m_app.environment().userDefaults.setValue(geometryKey, saveGeometry());
     event->accept();
 }
 

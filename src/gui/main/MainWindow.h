@@ -72,6 +72,8 @@ private:
     void rescueSession();
     void locateMissing(const RecentEntry& entry, const Alert& alert);
     bool leaveOpenSession();
+    // False when a form open in the session keeps the window as it is.
+    bool settleOpenForms();
     void reportSave(bool ok, const QString& error, const QString& warning);
 
     Application& m_app;

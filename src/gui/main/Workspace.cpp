@@ -4,6 +4,7 @@
 #include "core/app/UpdateChecker.h"
 #include "core/store/AppDataStore.h"
 #include "gui/common/Icons.h"
+#include "gui/common/SelectionFollower.h"
 #include "gui/common/SessionPicture.h"
 #include "gui/common/Theme.h"
 #include "gui/main/SectionRegistry.h"
@@ -113,6 +114,7 @@ Workspace::Workspace(AppDataStore& store, UpdateChecker& updates, SectionRegistr
     layout->addLayout(content, 1);
 
     connect(m_sections, &QListWidget::currentRowChanged, this, &Workspace::showCurrentPage);
+    followSelection(*m_sections);
     connect(&m_store, &AppDataStore::preferencesChanged, this, &Workspace::rebuildSidebar);
     for (auto signal :
          {&AppDataStore::sessionNameChanged, &AppDataStore::sessionProfileImageNameChanged,
@@ -139,6 +141,15 @@ QString Workspace::currentSection() const {
 void Workspace::showSection(const QString& defaultKey) {
     const int row = int(sectionKeys().indexOf(defaultKey));
     m_sections->setCurrentRow(row >= 0 ? row : 0);
+}
+
+void Workspace::showSectionHolding(const QWidget& widget) {
+    for (const QString& key : sectionKeys())
+        if (const SectionPage* page = m_registry.existingPage(key);
+            page && page->isAncestorOf(&widget)) {
+            showSection(key);
+            return;
+        }
 }
 
 void Workspace::rebuildSidebar() {

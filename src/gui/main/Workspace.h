@@ -32,6 +32,8 @@ public:
     QStringList sectionKeys() const;
     QString currentSection() const;
     void showSection(const QString& defaultKey);
+    // Shows the section whose page holds `widget`, if any.
+    void showSectionHolding(const QWidget& widget);
     // The session button of the sidebar, whose menu the window fills.
     QToolButton& sessionButton() { return *m_sessionButton; }
 

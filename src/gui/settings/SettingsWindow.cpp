@@ -1,6 +1,7 @@
 #include "gui/settings/SettingsWindow.h"
 
 #include "gui/common/Icons.h"
+#include "gui/common/SelectionFollower.h"
 #include "gui/settings/AppearancePage.h"
 #include "gui/settings/BackupPage.h"
 #include "gui/settings/CompanyPage.h"
@@ -11,6 +12,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QListWidget>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -43,7 +45,20 @@ SettingsWindow::SettingsWindow(AppDataStore& store, Dialogs& dialogs, QWidget* p
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(sidebar);
-    layout->addWidget(m_stack, 1);
+    // Every change is saved as it is made: the window only closes, through
+    // the same checks as Escape.
+    auto* content = new QVBoxLayout;
+    content->setContentsMargins(0, 0, 20, 16);
+    content->addWidget(m_stack, 1);
+    auto* close = new QPushButton(QStringLiteral("Fermer"));
+    close->setObjectName(QStringLiteral("settingsClose"));
+    close->setAutoDefault(false);
+    connect(close, &QPushButton::clicked, this, &SettingsWindow::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(close);
+    content->addLayout(buttons);
+    layout->addLayout(content, 1);
 
     m_appearance = new AppearancePage(store, dialogs);
     m_company = new CompanyPage(store, dialogs);
@@ -61,6 +76,7 @@ SettingsWindow::SettingsWindow(AppDataStore& store, Dialogs& dialogs, QWidget* p
                 &SettingsWindow::saveRescueRequested);
 
     connect(m_pages, &QListWidget::currentRowChanged, this, &SettingsWindow::turnTo);
+    followSelection(*m_pages);
     m_pages->setCurrentRow(0);
 }
 

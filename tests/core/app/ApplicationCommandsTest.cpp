@@ -97,7 +97,7 @@ TEST(SessionMenu, ItemsShortcutsCommandsAndSeparatorsInOrder) {
                      "Ouvrir une base de données… Ctrl+O → VelmoraShortcutOpenCDB",
                      "Rechercher Ctrl+F → VelmoraShortcutFocusSearch", "Ouvert récemment"}));
     EXPECT_EQ(mapped(applicationMenuItems(), &MenuItem::title),
-              (QStringList{"Vider les caches…", "Aide Velmora Core"}));
+              (QStringList{"Vider les caches…", "Aide Velmora Core", "À propos de Velmora Core"}));
 }
 
 TEST(SessionMenu, RecordItemsFollowTheirFlagAndSessionItemsAreAlwaysActive) {
@@ -109,9 +109,15 @@ TEST(SessionMenu, RecordItemsFollowTheirFlagAndSessionItemsAreAlwaysActive) {
                 titles.append(item.title);
         return titles;
     };
-    const QStringList always{
-        "Nouvelle session", "Enregistrer",      "Enregistrer sous…", "Ouvrir une base de données…",
-        "Rechercher",       "Ouvert récemment", "Vider les caches…", "Aide Velmora Core"};
+    const QStringList always{"Nouvelle session",
+                             "Enregistrer",
+                             "Enregistrer sous…",
+                             "Ouvrir une base de données…",
+                             "Rechercher",
+                             "Ouvert récemment",
+                             "Vider les caches…",
+                             "Aide Velmora Core",
+                             "À propos de Velmora Core"};
     EXPECT_EQ(enabledTitles(), always);
 
     // "Modifier" stays inactive without a selected record, whatever the screen allows.

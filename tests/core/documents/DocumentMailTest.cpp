@@ -181,9 +181,17 @@ TEST_F(SendDocumentTest, NothingChangesUnlessHandedOver) {
     CommercialDocumentItem imported = makeInvoice(u"F-5"_s);
     imported.sourceKind = CommercialDocumentSourceKind::importedPDF;
     put({quote, imported});
-    const QString fallback = u"Aucun client de messagerie n'a pu être lancé. Le PDF a "
-                             "été ouvert — vous pouvez le glisser dans votre email "
-                             "manuellement."_s;
+    // Where the PDF was left is said, whether it could be opened or not.
+    const QString where =
+        u"Il est enregistré ici\u00a0: «\u00a0%1\u00a0»"_s.arg(path("tmp/D-4.pdf"));
+    const QString opened = u" Le PDF a été ouvert — vous pouvez le glisser dans votre email "
+                           "manuellement.\n\n"_s +
+                           where + u"."_s;
+    const QString notOpened = u" Le PDF n'a pas pu être ouvert non plus.\n\n"_s + where +
+                              u" — vous pouvez le joindre à votre email manuellement."_s;
+    const QString noProgram = u"Aucun client de messagerie n'a pu être lancé."_s;
+    const QString launchFailed =
+        u"Aucun client de messagerie n'a pu être lancé\u00a0: xdg-email n'a pas pu être lancé."_s;
     struct Case {
         const char* name;
         std::function<void()> stage;
@@ -197,9 +205,15 @@ TEST_F(SendDocumentTest, NothingChangesUnlessHandedOver) {
          u"Service email indisponible"_s,
          u"Aucun client de messagerie n'est configuré sur cet ordinateur."_s},
         {"no mail program", [&] { m_composer.composable = false; }, quote.id,
-         u"Envoi automatique impossible"_s, fallback, true},
+         u"Envoi automatique impossible"_s, noProgram + opened, true},
         {"launch failed", [&] { m_composer.composeFails = true; }, quote.id,
-         u"Envoi automatique impossible"_s, fallback, true},
+         u"Envoi automatique impossible"_s, launchFailed + opened, true},
+        {"nothing opens the PDF either",
+         [&] {
+             m_composer.composeFails = true;
+             m_opener.fails = true;
+         },
+         quote.id, u"Envoi automatique impossible"_s, launchFailed + notOpened, true},
         {"imported without file", [] {}, imported.id, u"PDF manquant"_s,
          u"Aucun PDF n'est associé à ce document."_s},
         {"temporary file", [&] { m_fs.failOn(FaultyFileSystem::Op::Write); }, quote.id,
@@ -208,7 +222,7 @@ TEST_F(SendDocumentTest, NothingChangesUnlessHandedOver) {
     };
     for (const Case& c : cases) {
         m_composer = FakeMailComposer();
-        m_opener.opened.clear();
+        m_opener = FakeUrlOpener();
         m_fs.heal();
         c.stage();
         const EmailOutcome outcome = send(c.document);

@@ -199,6 +199,31 @@ TEST_F(Wizard, CommencerMarksOnboardingDoneBeforeWritingAndListsAfterSaving) {
     EXPECT_EQ(m_store->sessionName(), u"Studio"_s);
 }
 
+// The step promises its details on the recipe book too: the book's header
+// takes them, its title kept.
+TEST_F(Wizard, CompanyStepFillsTheRecipeBookHeader) {
+    reachAccessCode();
+    ASSERT_TRUE(m_wizard->finishWithoutCode(Result<>()));
+    m_wizard->continueFromModules();
+    WizardCompanyIdentity company;
+    company.displayName = u" Atelier Lumière "_s;
+    company.ownerName = u"Léa Martin"_s;
+    company.legalStatus = u"Micro-entrepreneur"_s;
+    company.siret = u"123 456 789 00012"_s;
+    company.addressLine1 = u"3 rue des Lilas"_s;
+    company.addressLine2 = u"69003 Lyon"_s;
+    ASSERT_TRUE(m_wizard->saveCompany(company));
+
+    AccountingRecipeSettings expected;
+    expected.companyName = u"Atelier Lumière"_s;
+    expected.ownerName = company.ownerName;
+    expected.legalStatus = company.legalStatus;
+    expected.siret = u"12345678900012"_s;
+    expected.addressLine1 = company.addressLine1;
+    expected.addressLine2 = company.addressLine2;
+    EXPECT_EQ(m_store->accountingRecipeSettings(), expected);
+}
+
 TEST_F(Wizard, TheFreeSpaceBoundIsFiftyMebibytes) {
     m_wizard->start();
     const QUrl file = chosenFile();
