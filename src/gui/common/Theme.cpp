@@ -59,7 +59,8 @@ private:
         if (!(option.state & State_Enabled))
             painter->setOpacity(0.45);
         if (on || partly) {
-            painter->setPen(Qt::NoPen);
+            // Outlined in the field colour, it still shows on a selected row.
+            painter->setPen(QPen(option.palette.color(QPalette::Base), 1));
             painter->setBrush(accent());
         } else {
             const bool hovered = option.state & State_MouseOver;
