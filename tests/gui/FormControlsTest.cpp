@@ -4,6 +4,7 @@
 
 #include "SectionFixture.h"
 
+#include "core/app/UnsavedInput.h"
 #include "core/documents/DocumentWorkflow.h"
 #include "core/documents/RecordDeletion.h"
 #include "core/stock/ServiceForm.h"
@@ -127,6 +128,7 @@ TEST_F(FormControlsTest, ReturnAnswersAnAlertWithItsSafeButton) {
         {freezeConfirmation(quote), u"Annuler"_s},
         {RecordDeletion::serviceConfirmation(logo), u"Annuler"_s},
         {question, u"Enregistrer"_s},
+        {unsavedinput::confirmation(u"Nouvelle facture"_s), u"Enregistrer"_s},
         {okAlert(u"Titre"_s, u"Message"_s), u"OK"_s},
     };
     for (const auto& c : cases) {
