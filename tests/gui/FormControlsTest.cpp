@@ -1,21 +1,26 @@
 // What the keyboard and the mouse do in forms and dialogs: the wheel scrolls
 // a form without changing its values, Return closes a dialog on its safe
-// button.
+// button; and a long name or path stays inside its card.
 
 #include "SectionFixture.h"
 
+#include "core/app/UnsavedInput.h"
 #include "core/documents/DocumentWorkflow.h"
 #include "core/documents/RecordDeletion.h"
 #include "core/stock/ServiceForm.h"
+#include "gui/common/AnimatedStack.h"
 #include "gui/common/WidgetDialogs.h"
 #include "gui/documents/CataloguePicker.h"
 #include "gui/documents/DocumentLineEditor.h"
 
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -123,6 +128,7 @@ TEST_F(FormControlsTest, ReturnAnswersAnAlertWithItsSafeButton) {
         {freezeConfirmation(quote), u"Annuler"_s},
         {RecordDeletion::serviceConfirmation(logo), u"Annuler"_s},
         {question, u"Enregistrer"_s},
+        {unsavedinput::confirmation(u"Nouvelle facture"_s), u"Enregistrer"_s},
         {okAlert(u"Titre"_s, u"Message"_s), u"OK"_s},
     };
     for (const auto& c : cases) {
@@ -168,6 +174,71 @@ TEST_F(FormControlsTest, TheCataloguePickerTakesTheSelectedServiceOnReturnOrChoi
                 title = shownLine->findChild<QLineEdit*>(u"documentLineTitle"_s)->text();
         EXPECT_EQ(title, u"Charte graphique"_s) << (withButton ? "Choisir" : "Return");
     }
+}
+
+TEST_F(FormControlsTest, ALongClientNameKeepsTheDocumentCardAndItsButtonsInView) {
+    const QString name = u"Association des artisans photographes indépendants de la vallée du "
+                         "Rhône, de la Saône et de leurs environs immédiats"_s;
+    openSection(u"documents"_s, [&](AppDatabase& db) {
+        ClientItem client;
+        client.id = QUuid::createUuid();
+        client.kind = ClientKind::professionnel;
+        client.company = name;
+        db.clients = {client};
+        db.documents = {documentOf(CommercialDocumentKind::invoice, u"F-2025-001"_s, u"Logo"_s,
+                                   client.id, statusNamed(db.invoiceStatuses, u"Brouillon"_s))};
+    });
+    window().resize(1100, 760);
+    auto* list = find<QListView>(u"documentsList"_s);
+    ASSERT_NE(list, nullptr);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualRect(list->model()->index(0, 0)).center());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+
+    QPushButton* link = nullptr;
+    for (auto* button : window().findChildren<QPushButton*>(u"documentCardLink"_s))
+        if (button->isVisible() && button->text() == name)
+            link = button;
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->toolTip(), name);
+    QScrollArea* area = nullptr;
+    for (QWidget* up = link->parentWidget(); up && !area; up = up->parentWidget())
+        area = qobject_cast<QScrollArea*>(up);
+    ASSERT_NE(area, nullptr);
+    EXPECT_EQ(area->horizontalScrollBar()->maximum(), 0);
+    const int room = area->viewport()->width();
+    for (auto* button : area->widget()->findChildren<QPushButton*>()) {
+        if (!button->isVisible())
+            continue;
+        EXPECT_LE(button->mapTo(area->viewport(), QPoint(button->width(), 0)).x(), room)
+            << button->text().toStdString();
+    }
+}
+
+TEST_F(FormControlsTest, ADeepFolderInTheWizardIsShortenedWithItsPathAsTooltip) {
+    AnimatedStack::setAnimationsEnabled(false);
+    startApp();
+    ASSERT_TRUE(m_app->wizard().inProgress());
+    window().resize(1000, 700);
+    click(u"wizardContinue"_s);
+    type(u"sessionNameField"_s, u"Atelier Nord"_s);
+    click(u"presetPicture_image_photographie"_s);
+    click(u"wizardContinue"_s);
+    const QString folder = m_dir.path() +
+                           u"/Documents/Entreprise/Administratif/Comptabilité et gestion/"
+                           "Sauvegardes de la session principale/Année en cours"_s;
+    ASSERT_TRUE(QDir().mkpath(folder));
+    m_dialogs.chooseNext(QUrl::fromLocalFile(folder + u"/Atelier Nord.cdb"_s));
+    click(u"chooseLocationButton"_s);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+
+    auto* path = find<QLabel>(u"locationPath"_s);
+    ASSERT_NE(path, nullptr);
+    EXPECT_EQ(path->text(), QDir::toNativeSeparators(folder));
+    EXPECT_EQ(path->toolTip(), path->text());
+    EXPECT_LT(path->width(), path->fontMetrics().horizontalAdvance(path->text()));
+    auto* choose = find<QWidget>(u"chooseLocationButton"_s);
+    EXPECT_LE(choose->mapTo(&window(), QPoint(choose->width(), 0)).x(), window().width());
 }
 
 } // namespace

@@ -237,5 +237,15 @@ TEST_F(UrssafTabTest, AnEstimateThatCannotBeSavedIsSaidInTheStatusBar) {
     EXPECT_TRUE(m_notifications.pending.isEmpty());
 }
 
+TEST_F(UrssafTabTest, TheEmptyStatesSentenceIsShownWhole) {
+    openTab();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    auto* sentence = find<QLabel>(u"urssafEmptyText"_s);
+    ASSERT_NE(sentence, nullptr);
+    ASSERT_TRUE(sentence->isVisible());
+    EXPECT_GE(sentence->height(), sentence->heightForWidth(sentence->width()))
+        << "its last line is cut";
+}
+
 } // namespace
 } // namespace velmora::gui::test

@@ -133,7 +133,13 @@ UrssafTab::UrssafTab(const SectionServices& services, QWidget* parent)
     sentence->setAlignment(Qt::AlignCenter);
     sentence->setWordWrap(true);
     sentence->setMaximumWidth(520);
-    emptyLayout->addWidget(sentence, 0, Qt::AlignHCenter);
+    // Centred by stretches, not by an alignment: an aligned label gets its
+    // one-line width and too few lines of height, and its end is cut.
+    auto* sentenceRow = new QHBoxLayout;
+    sentenceRow->addStretch(1);
+    sentenceRow->addWidget(sentence, 100);
+    sentenceRow->addStretch(1);
+    emptyLayout->addLayout(sentenceRow);
     auto* first = theme::button(UrssafListTexts::emptyAction(), "primary", empty);
     first->setObjectName(QStringLiteral("urssafEmptyAction"));
     connect(first, &QPushButton::clicked, this, &UrssafTab::newDeclaration);

@@ -1,5 +1,6 @@
 #include "gui/common/RecordCard.h"
 
+#include "gui/common/ElidedText.h"
 #include "gui/common/FlowLayout.h"
 #include "gui/common/TagChips.h"
 #include "gui/common/Theme.h"
@@ -139,7 +140,9 @@ void RecordCard::addTags(const QList<TagItem>& tags, const QList<QUuid>& ids) {
 }
 
 QPushButton* RecordCard::addLink(const QString& text, const QString& sectionKey, const QUuid& id) {
-    QPushButton* link = theme::button(text, "link", m_content);
+    QPushButton* link = new ElidedButton(text, m_content);
+    link->setProperty("role", QStringLiteral("link"));
+    link->setCursor(Qt::PointingHandCursor);
     link->setObjectName(m_name + QStringLiteral("Link"));
     connect(link, &QPushButton::clicked, this,
             [this, sectionKey, id] { emit openRequested(sectionKey, id); });

@@ -59,7 +59,8 @@ private:
         if (!(option.state & State_Enabled))
             painter->setOpacity(0.45);
         if (on || partly) {
-            painter->setPen(Qt::NoPen);
+            // Outlined in the field colour, it still shows on a selected row.
+            painter->setPen(QPen(option.palette.color(QPalette::Base), 1));
             painter->setBrush(accent());
         } else {
             const bool hovered = option.state & State_MouseOver;
@@ -127,7 +128,7 @@ QFrame[role="sidebar"] { background: %1; border: none; border-right: 1px solid %
 QFrame[role="banner"] { background: %4; border-radius: 8px; }
 QFrame[role="banner"] QLabel { color: white; }
 QPushButton { padding: 6px 14px; border-radius: 7px; border: 1px solid %3; background: %5; }
-QPushButton:hover { border-color: %4; }
+QPushButton:hover, QPushButton:default, QPushButton:focus { border-color: %4; }
 QPushButton:disabled { color: %2; }
 QPushButton[role="primary"] { background: %4; color: white; border: none; font-weight: 600; }
 QPushButton[role="primary"]:disabled { background: %3; color: %2; }
@@ -136,7 +137,6 @@ QPushButton[role="link"] { background: transparent; border: none; color: %4; pad
 QPushButton[role="link"]:hover { text-decoration: underline; }
 QLineEdit, QPlainTextEdit, QComboBox, QAbstractSpinBox { padding: 5px 8px; border: 1px solid %3; border-radius: 6px; background: %1; }
 QLineEdit:focus, QPlainTextEdit:focus, QComboBox:focus, QAbstractSpinBox:focus { border-color: %4; }
-QComboBox, QAbstractSpinBox { padding-right: 26px; }
 QComboBox::drop-down, QAbstractSpinBox::drop-down { subcontrol-origin: padding; subcontrol-position: center right; width: 24px; border: none; background: transparent; }
 QComboBox::down-arrow, QAbstractSpinBox::down-arrow { image: url(:/icons/fields/chevron.down.%9.svg); width: 11px; height: 11px; }
 QComboBox::down-arrow:disabled, QAbstractSpinBox::down-arrow:disabled, QAbstractSpinBox::up-arrow:disabled { image: none; }

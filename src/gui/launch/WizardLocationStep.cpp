@@ -1,6 +1,7 @@
 #include "gui/launch/WizardLocationStep.h"
 
 #include "gui/common/Dialogs.h"
+#include "gui/common/ElidedText.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
 
@@ -31,7 +32,9 @@ WizardLocationStep::WizardLocationStep(SessionWizard& flow, Dialogs& dialogs, QW
     texts->setSpacing(2);
     m_fileName = theme::label(QString(), "section", card);
     m_fileName->setObjectName(QStringLiteral("locationFileName"));
-    m_folder = theme::label(QString(), "hint", card);
+    // A folder deep in the tree keeps its start and its end.
+    m_folder = new ElidedLabel(Qt::ElideMiddle, card);
+    m_folder->setProperty("role", QStringLiteral("hint"));
     m_folder->setObjectName(QStringLiteral("locationPath"));
     m_folder->setTextInteractionFlags(Qt::TextSelectableByMouse);
     texts->addWidget(m_fileName);

@@ -7,6 +7,7 @@ class QLabel;
 namespace velmora::gui {
 
 class Dialogs;
+class ElidedLabel;
 
 // Step 3: where the session file is written.
 class WizardLocationStep : public WizardStepPage {
@@ -28,7 +29,7 @@ private:
 
     Dialogs& m_dialogs;
     QLabel* m_fileName = nullptr;
-    QLabel* m_folder = nullptr;
+    ElidedLabel* m_folder = nullptr;
 };
 
 } // namespace velmora::gui

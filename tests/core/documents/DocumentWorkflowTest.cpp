@@ -121,9 +121,8 @@ TEST_F(DocumentStatusTest, FreezingIsAskedOnceAndTheSnapshotIsPermanent) {
               u"plus modifiable après confirmation de l'opération.\n\nMême si vous modifiez les "
               u"informations bancaires, les paramètres entreprise ou la fiche client plus tard, la "
               u"facture conservera ses valeurs d'origine. Cette action est irréversible.");
-    EXPECT_EQ(first.alert->buttons,
-              (QList<AlertButton>{{u"Annuler"_s, AlertRole::cancel},
-                                  {u"Confirmer"_s, AlertRole::defaultAction}}));
+    EXPECT_EQ(first.alert->buttons, (QList<AlertButton>{{u"Annuler"_s, AlertRole::cancel},
+                                                        {u"Confirmer"_s, AlertRole::destructive}}));
     EXPECT_EQ(stored(invoice.id), invoice) << "held until confirmed";
 
     ASSERT_TRUE(run(setDocumentStatus, invoice.id, sent, m_clock).ok());
