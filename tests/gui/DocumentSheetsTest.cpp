@@ -120,20 +120,35 @@ TEST_F(DocumentSheetsTest, SendingFreezesTheDocumentOnConfirmation) {
     EXPECT_EQ(stored(m_invoice.id).statusID, m_invoice.statusID);
 }
 
-TEST_F(DocumentSheetsTest, PaidSheetReplacesPaymentsWithTheDueAmount) {
+TEST_F(DocumentSheetsTest, PaidSheetKeepsEarlierPaymentsAndReceivesWhatRemains) {
     openDocuments(u"Envoyé"_s, u"Envoyé"_s);
     page()->reveal(m_invoice.id);
+    for (const QString& typed : {u"200,00"_s, u"100"_s}) {
+        click(u"documentCardAddPayment"_s);
+        auto* sheet = openSheet<EncaissementSheet>();
+        ASSERT_NE(sheet, nullptr);
+        typeInto(sheet->findChild<QLineEdit*>(u"encaissementAmount"_s), typed);
+        QTest::mouseClick(sheet->findChild<QPushButton*>(u"encaissementSheetSave"_s),
+                          Qt::LeftButton);
+    }
+    const QList<Encaissement> earlier = stored(m_invoice.id).encaissements;
+    ASSERT_EQ(earlier.size(), 2);
+
     chooseStatus(u"Payé"_s);
     auto* sheet = openSheet<PaymentSheet>();
     ASSERT_NE(sheet, nullptr);
+    auto* remaining = sheet->findChild<QLabel*>(u"paymentRemaining"_s);
+    ASSERT_NE(remaining, nullptr);
+    EXPECT_EQ(remaining->text(), u"Reste à payer : "_s + formatMoney(150));
     m_dialogs.answerNext(u"Confirmer"_s);
     click(u"paymentSheetSave"_s);
     EXPECT_EQ(m_dialogs.alerts.last().title, u"Confirmer le passage en Payé ?"_s);
     const CommercialDocumentItem paid = stored(m_invoice.id);
     EXPECT_EQ(paid.statusID, statusNamed(store().invoiceStatuses(), u"Payé"_s));
-    ASSERT_EQ(paid.encaissements.size(), 1);
-    EXPECT_DOUBLE_EQ(paid.encaissements.first().amount, 450);
-    EXPECT_EQ(paid.encaissements.first().paymentMethod, u"Non renseigné"_s);
+    ASSERT_EQ(paid.encaissements.size(), 3);
+    EXPECT_EQ(paid.encaissements.mid(0, 2), earlier);
+    EXPECT_DOUBLE_EQ(paid.encaissements.last().amount, 150);
+    EXPECT_EQ(paid.encaissements.last().paymentMethod, u"Non renseigné"_s);
 }
 
 TEST_F(DocumentSheetsTest, DepositLinesTakeADraftToPaidWithTheDepositLocked) {
