@@ -120,6 +120,22 @@ TEST_F(DocumentSheetsTest, SendingFreezesTheDocumentOnConfirmation) {
     EXPECT_EQ(stored(m_invoice.id).statusID, m_invoice.statusID);
 }
 
+TEST_F(DocumentSheetsTest, AnEmptyDraftCannotBeMarkedPaid) {
+    openDocuments(u"Brouillon"_s, u"Brouillon"_s);
+    (void)store().edit([&](SessionEdit& edit) {
+        edit.document(m_invoice.id)->clientID.reset();
+        edit.document(m_invoice.id)->lines.clear();
+        return Result<>();
+    });
+    page()->reveal(m_invoice.id);
+    const CommercialDocumentItem before = stored(m_invoice.id);
+    chooseStatus(u"Payé"_s);
+    ASSERT_FALSE(m_dialogs.alerts.isEmpty());
+    EXPECT_EQ(m_dialogs.alerts.last().title, u"Document incomplet"_s);
+    EXPECT_EQ(openSheet<PaymentSheet>(), nullptr);
+    EXPECT_EQ(stored(m_invoice.id), before) << "neither frozen nor numbered nor paid";
+}
+
 TEST_F(DocumentSheetsTest, PaidSheetKeepsEarlierPaymentsAndReceivesWhatRemains) {
     openDocuments(u"Envoyé"_s, u"Envoyé"_s);
     page()->reveal(m_invoice.id);

@@ -95,6 +95,13 @@ Result<> PaymentSheetModel::confirm(AppDataStore& store, const Clock& clock) con
                          [&](const TagItem& status) { return status.id == m_paidStatusID; }))
             return Result<>::notFound(QStringLiteral("Ce statut n'existe plus."));
         const StatusLists lists = StatusLists::of(edit.session());
+        // Whatever opened the sheet, paying freezes: an incomplete draft stays a draft.
+        if (statusKey(invoice, lists) == StatusKeys::draft()) {
+            if (const QStringList missing = missingItemsForIssue(invoice); !missing.isEmpty()) {
+                const Alert alert = incompleteDocumentAlert(invoice, missing);
+                return Result<>::invalid(alert.message, alert);
+            }
+        }
         if (const auto alert = validate(invoice))
             return Result<>::invalid(alert->message, alert);
         if (!date.isValid())

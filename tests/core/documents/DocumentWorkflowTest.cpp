@@ -7,6 +7,7 @@
 #include "core/documents/DocumentLinks.h"
 #include "core/documents/DocumentWorkflow.h"
 #include "core/documents/ExpiredQuotes.h"
+#include "core/documents/PaymentSheetModel.h"
 #include "support/Mapped.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +100,25 @@ TEST_F(DocumentStatusTest, IncompleteDraftsListWhatIsMissingAndImportedPdfsAreNo
     EXPECT_FALSE(d.alert);
     EXPECT_EQ(stored(imported.id).statusID, quoteStatus(u"Validé"_s));
     EXPECT_FALSE(stored(imported.id).pdfSnapshot);
+}
+
+TEST_F(DocumentStatusTest, AnIncompleteDraftCannotBePaidEither) {
+    CommercialDocumentItem empty = makeInvoice(u"F-1"_s);
+    empty.clientID.reset();
+    put({empty});
+    const auto request = requestStatusChange(*m_store, empty.id, invoiceStatus(u"Payé"_s), m_clock);
+    ASSERT_EQ(request.action, Action::incomplete);
+    ASSERT_TRUE(request.alert);
+    EXPECT_EQ(*request.alert,
+              incompleteDocumentAlert(empty, {u"• Sélectionner un client"_s,
+                                              u"• Ajouter au moins une ligne avec un titre"_s}));
+
+    // Nor through the sheet itself, whatever opened it.
+    const Result<> paid =
+        PaymentSheetModel(empty.id, invoiceStatus(u"Payé"_s), m_clock).confirm(*m_store, m_clock);
+    EXPECT_EQ(paid.kind(), ResultKind::invalid);
+    EXPECT_EQ(paid.alert(), request.alert);
+    EXPECT_EQ(stored(empty.id), empty);
 }
 
 TEST_F(DocumentStatusTest, FreezingIsAskedOnceAndTheSnapshotIsPermanent) {
