@@ -11,6 +11,7 @@
 #include "core/documents/DocumentMail.h"
 #include "core/documents/DocumentTotals.h"
 #include "core/documents/DocumentWorkflow.h"
+#include "core/lists/RecordListModelBase.h"
 #include "core/text/MoneyFormat.h"
 #include "gui/documents/DocumentCardActions.h"
 #include "gui/documents/EncaissementSheet.h"
@@ -226,6 +227,31 @@ TEST_F(DocumentSheetsTest, PartialPaymentThenTheRest) {
     EXPECT_NEAR(remainingDue(settled), 0, 1e-9);
     EXPECT_EQ(settled.statusID, m_invoice.statusID) << "a payment never changes the status";
     EXPECT_FALSE(isShown(u"documentCardAddPayment"_s)) << "nothing remains to be paid";
+}
+
+TEST_F(DocumentSheetsTest, AFullyPaidInvoiceLosesItsDueSoonBadge) {
+    openDocuments(u"Envoyé"_s, u"Envoyé"_s, 25); // due in 5 days
+    page()->reveal(m_invoice.id);
+    const auto listBadge = [&] {
+        auto* list = find<QListView>(u"documentsList"_s);
+        for (int row = 0; list && row < list->model()->rowCount(); ++row) {
+            const QModelIndex index = list->model()->index(row, 0);
+            if (index.data().toString() == u"Facture F-1"_s)
+                return index.data(RecordListModelBase::BadgeRole).toString();
+        }
+        return QString();
+    };
+    EXPECT_EQ(shownText(u"documentCardAlert"_s), u"Bientôt à échéance"_s);
+    EXPECT_EQ(listBadge(), u"Bientôt à échéance"_s);
+
+    click(u"documentCardAddPayment"_s);
+    auto* sheet = openSheet<EncaissementSheet>();
+    ASSERT_NE(sheet, nullptr);
+    typeInto(sheet->findChild<QLineEdit*>(u"encaissementAmount"_s), u"450"_s);
+    QTest::mouseClick(sheet->findChild<QPushButton*>(u"encaissementSheetSave"_s), Qt::LeftButton);
+    ASSERT_TRUE(isFullyPaid(stored(m_invoice.id)));
+    EXPECT_FALSE(isShown(u"documentCardAlert"_s));
+    EXPECT_EQ(listBadge(), u"Envoyé"_s);
 }
 
 TEST_F(DocumentSheetsTest, AFailedSaveLeavesTheInvoiceAsItWas) {

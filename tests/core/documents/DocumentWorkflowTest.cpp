@@ -245,6 +245,30 @@ TEST_F(DeadlinesTest, ThirtyDayInvoiceIssuedFirstMarchIsLateFromFirstApril) {
     EXPECT_EQ(paymentTermsText(45), u"45 jours");
 }
 
+TEST_F(DeadlinesTest, AnInvoiceItsPaymentsCoverIsNeitherLateNorDueSoon) {
+    struct Case {
+        const char* name;
+        QList<Encaissement> payments;
+        qint64 dueDays; // issued 5 June, today 10 June
+        QStringList filters;
+        qint64 daysLate;
+    };
+    for (const Case& c : {
+             Case{"unpaid, due in 5 days", {}, 10, {u"soon"_s}, 0},
+             Case{"partly paid, due in 5 days", {payment(60)}, 10, {u"soon"_s}, 0},
+             Case{"fully paid, due in 5 days", {payment(60), payment(40)}, 10, {}, 0},
+             Case{"partly paid, 3 days late", {payment(60)}, 2, {u"late"_s}, 3},
+             Case{"fully paid, 3 days late", {payment(100)}, 2, {}, 0},
+         }) {
+        CommercialDocumentItem invoice = makeInvoice(u"F-1"_s, {serviceLine(100)}, u"Envoyé"_s);
+        invoice.issueDate = localNoon(2025, 6, 5);
+        invoice.dueDays = c.dueDays;
+        invoice.encaissements = c.payments;
+        EXPECT_EQ(alertFilterValues(invoice, lists(), {}, m_clock.now()), c.filters) << c.name;
+        EXPECT_EQ(daysLate(invoice, lists(), m_clock.now()), c.daysLate) << c.name;
+    }
+}
+
 TEST_F(DeadlinesTest, CancelledActivitiesAndTheListFilter) {
     const auto filters = [&](const CommercialDocumentItem& d, const QList<ProjectItem>& projects) {
         return alertFilterValues(d, lists(), projects, m_clock.now());
