@@ -188,6 +188,28 @@ Result<QUuid> convertQuoteToInvoice(AppDataStore& store, const QUuid& quoteID, c
     return insertCopy(store, invoice, QStringLiteral("Conversion impossible"));
 }
 
+const CommercialDocumentItem* invoiceFromQuote(const QList<CommercialDocumentItem>& documents,
+                                               const QUuid& quoteID) {
+    const auto found = std::find_if(documents.cbegin(), documents.cend(), [&](const auto& d) {
+        return d.kind == CommercialDocumentKind::invoice && d.linkedQuoteID == quoteID;
+    });
+    return found == documents.cend() ? nullptr : &*found;
+}
+
+QString convertedIntoText(const CommercialDocumentItem& invoice) {
+    return QStringLiteral("Converti en facture ") + invoice.number.trimmed();
+}
+
+Alert reconversionConfirmation(const CommercialDocumentItem& invoice) {
+    return Alert{
+        Alert::Kind::warning,
+        QStringLiteral("Convertir en facture"),
+        QStringLiteral("Ce devis a déjà été converti en facture ") + invoice.number.trimmed() +
+            QStringLiteral(". Créer une autre facture ?"),
+        {AlertButton{QStringLiteral("Annuler"), AlertRole::cancel},
+         AlertButton{QStringLiteral("Créer une autre facture"), AlertRole::defaultAction}}};
+}
+
 Result<QUuid> duplicateDocument(AppDataStore& store, const QUuid& documentID, const Clock& clock) {
     const AppDatabase& session = store.session();
     const auto origin = std::find_if(session.documents.cbegin(), session.documents.cend(),

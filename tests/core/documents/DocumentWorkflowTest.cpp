@@ -526,6 +526,25 @@ TEST_F(DocumentCreationTest, ConversionAndDuplication) {
               u"Duplication impossible");
 }
 
+TEST_F(DocumentCreationTest, AConvertedQuoteNamesItsLatestInvoice) {
+    const CommercialDocumentItem quote =
+        makeQuote(u"D-2025-002"_s, {serviceLine(100)}, u"Validé"_s);
+    put({quote});
+    EXPECT_EQ(invoiceFromQuote(m_store->documents(), quote.id), nullptr);
+    ASSERT_TRUE(convertQuoteToInvoice(*m_store, quote.id, m_clock).ok());
+    ASSERT_TRUE(convertQuoteToInvoice(*m_store, quote.id, m_clock).ok());
+    const CommercialDocumentItem* latest = invoiceFromQuote(m_store->documents(), quote.id);
+    ASSERT_NE(latest, nullptr);
+    EXPECT_EQ(latest->number, u"F-2025-002");
+    EXPECT_EQ(convertedIntoText(*latest), u"Converti en facture F-2025-002");
+    const Alert asked = reconversionConfirmation(*latest);
+    EXPECT_EQ(asked.message,
+              u"Ce devis a déjà été converti en facture F-2025-002. Créer une autre facture ?");
+    EXPECT_EQ(asked.buttons,
+              (QList<AlertButton>{{u"Annuler"_s, AlertRole::cancel},
+                                  {u"Créer une autre facture"_s, AlertRole::defaultAction}}));
+}
+
 class DocumentLinksTest : public DocumentsFixture {};
 
 TEST_F(DocumentLinksTest, SyncAddsAndRemovesOnTheActivitySide) {
