@@ -3,11 +3,14 @@
 
 #include "SectionFixture.h"
 
+#include "core/accounting/RecipeBookTableModel.h"
 #include "core/clients/ClientForm.h"
 #include "core/documents/RecordDeletion.h"
+#include "core/lists/RecordListModelBase.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QTableView>
 #include <QToolButton>
 
 namespace velmora::gui::test {
@@ -78,9 +81,53 @@ TEST_F(ClientsPageTest, ACompanyIsCreatedFoundEditedAndDeleted) {
     confirmNextDeletion();
     click(u"clientCardDelete"_s);
     ASSERT_FALSE(m_dialogs.alerts.isEmpty());
-    EXPECT_EQ(m_dialogs.alerts.last(), RecordDeletion::clientConfirmation(company));
+    EXPECT_EQ(m_dialogs.alerts.last(), RecordDeletion::clientConfirmation(company, {}));
     ASSERT_EQ(store().clients().size(), 1);
     EXPECT_FALSE(sessionFile().contains("Atelier C\xc5\x93ur"));
+}
+
+TEST_F(ClientsPageTest, DeletingAClientLeavesItsIssuedInvoicesAsIssued) {
+    openSection(u"clients"_s, [](AppDatabase& db) {
+        ClientItem client;
+        client.id = QUuid::createUuid();
+        client.kind = ClientKind::professionnel;
+        client.company = u"Atelier Lumen"_s;
+        db.clients = {client};
+        for (const QString& number : {u"F-2025-001"_s, u"F-2025-002"_s, u"F-2025-003"_s}) {
+            CommercialDocumentItem invoice =
+                documentOf(CommercialDocumentKind::invoice, number, u"Reportage"_s, client.id,
+                           statusNamed(db.invoiceStatuses, u"Payé"_s));
+            invoice.encaissementDate = invoice.issueDate;
+            invoice.pdfSnapshot = DocumentSnapshot{invoice.issueDate, {}, client, {}};
+            db.documents.append(invoice);
+        }
+    });
+    ASSERT_EQ(shownRows(), QStringList{u"Atelier Lumen"_s});
+    confirmNextDeletion();
+    click(u"clientCardDelete"_s);
+    ASSERT_FALSE(m_dialogs.alerts.isEmpty());
+    EXPECT_EQ(m_dialogs.alerts.last().message,
+              u"Le client « Atelier Lumen » sera supprimé définitivement.\n\nSes 3 documents "
+              u"garderont le client tel qu’émis."_s);
+    ASSERT_TRUE(store().clients().isEmpty());
+
+    window().workspace().showSection(u"accounting"_s);
+    auto* book = find<QTableView>(u"recipeBookTable"_s);
+    ASSERT_NE(book, nullptr);
+    ASSERT_EQ(book->model()->rowCount(), 3);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(book->model()->index(row, RecipeBookTableModel::clientColumn).data().toString(),
+                  u"Atelier Lumen"_s);
+
+    window().workspace().showSection(u"documents"_s);
+    auto* list = find<QListView>(u"documentsList"_s);
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->model()->rowCount(), 3);
+    EXPECT_TRUE(list->model()
+                    ->index(0, 0)
+                    .data(RecordListModelBase::SubtitleRole)
+                    .toString()
+                    .startsWith(u"Atelier Lumen · "_s));
 }
 
 TEST_F(ClientsPageTest, ANamelessClientIsRefusedUnderTheFormAndAnEmptyListOffersTheFirst) {
