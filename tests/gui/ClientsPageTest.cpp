@@ -7,6 +7,7 @@
 #include "core/clients/ClientForm.h"
 #include "core/documents/RecordDeletion.h"
 #include "core/lists/RecordListModelBase.h"
+#include "gui/clients/ClientFormSheet.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
@@ -84,6 +85,36 @@ TEST_F(ClientsPageTest, ACompanyIsCreatedFoundEditedAndDeleted) {
     EXPECT_EQ(m_dialogs.alerts.last(), RecordDeletion::clientConfirmation(company, {}));
     ASSERT_EQ(store().clients().size(), 1);
     EXPECT_FALSE(sessionFile().contains("Atelier C\xc5\x93ur"));
+}
+
+TEST_F(ClientsPageTest, AShortSiretIsRefusedAtTheFieldAndAnOddEmailOnlyWarned) {
+    openSection(u"clients"_s);
+    click(u"clientsEmptyAction"_s);
+    // Fields are left as a person leaves them: the focus moves on.
+    auto* sheet = window().findChild<ClientFormSheet*>();
+    ASSERT_NE(sheet, nullptr);
+    sheet->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    chooseKind(ClientKind::professionnel);
+    type(u"clientCompany"_s, u"Atelier Cœur"_s);
+    type(u"clientEmail"_s, u"eloise@exemple"_s);
+    EXPECT_EQ(shownText(u"clientEmailWarning"_s), QString()) << "not while typing";
+    QTest::keyClick(find<QLineEdit>(u"clientEmail"_s), Qt::Key_Tab);
+    EXPECT_EQ(shownText(u"clientEmailWarning"_s), ClientForm::emailWarningMessage())
+        << "said on leaving the field";
+    type(u"clientSiret"_s, u"123"_s);
+    click(u"clientFormSave"_s);
+    EXPECT_EQ(shownText(u"clientSiretError"_s), u"Le SIRET doit comporter 14 chiffres."_s);
+    EXPECT_EQ(find<QLineEdit>(u"clientSiret"_s)->text(), u"123"_s);
+    EXPECT_TRUE(find<QLineEdit>(u"clientSiret"_s)->property("refused").toBool());
+    EXPECT_TRUE(store().clients().isEmpty());
+
+    type(u"clientSiret"_s, u"123 456 789 00012"_s);
+    EXPECT_EQ(shownText(u"clientSiretError"_s), QString()) << "mended while typing";
+    click(u"clientFormSave"_s);
+    ASSERT_EQ(store().clients().size(), 1);
+    EXPECT_EQ(store().clients().first().siret, u"12345678900012"_s);
+    EXPECT_EQ(store().clients().first().email, u"eloise@exemple"_s) << "a warning, not a refusal";
 }
 
 TEST_F(ClientsPageTest, DeletingAClientLeavesItsIssuedInvoicesAsIssued) {

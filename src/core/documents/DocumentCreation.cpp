@@ -1,5 +1,6 @@
 #include "core/documents/DocumentCreation.h"
 
+#include "core/documents/DocumentLines.h"
 #include "core/documents/DocumentLinks.h"
 #include "core/documents/DocumentNumbering.h"
 #include "core/documents/DocumentTotals.h"
@@ -109,6 +110,8 @@ Result<QUuid> insertCopy(AppDataStore& store, const CommercialDocumentItem& copy
 QString DocumentCreation::validate(const DocumentForm& form, bool creating) {
     if (form.number.trimmed().isEmpty())
         return numberRequiredMessage();
+    if (const QString refused = LineEditor::firstRefusal(form.lines); !refused.isEmpty())
+        return refused;
     if (form.kind == CommercialDocumentKind::invoice && hasPositiveDepositLine(form.lines) &&
         !form.clientID)
         return creating ? clientRequiredForDepositOnCreate() : clientRequiredForDepositOnSave();

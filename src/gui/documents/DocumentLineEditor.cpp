@@ -121,6 +121,9 @@ DocumentLineEditor::DocumentLineEditor(const CommercialDocumentLine& line, QWidg
     body->setContentsMargins(0, 0, 0, 0);
     body->setSpacing(6);
     layout->addWidget(m_body);
+    m_refusal = theme::label(QString(), "error", m_body);
+    m_refusal->setObjectName(QStringLiteral("documentLineRefusal"));
+    m_refusal->hide();
     switch (line.kind) {
     case CommercialDocumentLineKind::service:
         addServiceFields();
@@ -168,7 +171,7 @@ QLineEdit* DocumentLineEditor::amountField(const QString& name, double value,
             m_invalid.insert(edit);
         }
         m_error->setText(invalidAmountMessage());
-        m_error->setVisible(hasInvalidAmount());
+        m_error->setVisible(!m_invalid.isEmpty());
         changed();
     });
     return edit;
@@ -194,14 +197,15 @@ void DocumentLineEditor::addServiceFields() {
                                    &CommercialDocumentLine::priceTTC),
                        2);
     figures->addWidget(new QLabel(QStringLiteral("Quantité"), m_body));
-    figures->addWidget(amountField(QStringLiteral("documentLineQuantity"), m_line.quantity,
-                                   &CommercialDocumentLine::quantity),
-                       1);
+    m_ruledField = amountField(QStringLiteral("documentLineQuantity"), m_line.quantity,
+                               &CommercialDocumentLine::quantity);
+    figures->addWidget(m_ruledField, 1);
     figures->addWidget(new QLabel(QStringLiteral("TVA (%)"), m_body));
     figures->addWidget(amountField(QStringLiteral("documentLineTva"), m_line.tvaRate,
                                    &CommercialDocumentLine::tvaRate),
                        1);
     form->addRow(QStringLiteral("Prix unitaire HT"), figures);
+    form->addRow(QString(), m_refusal);
 
     auto* type = new QComboBox(m_body);
     type->setObjectName(QStringLiteral("documentLineType"));
@@ -283,9 +287,10 @@ void DocumentLineEditor::addDiscountFields() {
         changed();
     });
     form->addRow(QStringLiteral("Mode"), mode);
-    form->addRow(QStringLiteral("Valeur"),
-                 amountField(QStringLiteral("documentLinePrice"), m_line.priceTTC,
-                             &CommercialDocumentLine::priceTTC));
+    m_ruledField = amountField(QStringLiteral("documentLinePrice"), m_line.priceTTC,
+                               &CommercialDocumentLine::priceTTC);
+    form->addRow(QStringLiteral("Valeur"), m_ruledField);
+    form->addRow(QString(), m_refusal);
     auto* body = static_cast<QVBoxLayout*>(m_body->layout());
     body->addLayout(form);
     body->addWidget(caption(LineEditor::discountAppliesText(), m_body));
@@ -313,6 +318,19 @@ void DocumentLineEditor::showReduction() {
     m_reductionValue->setEnabled(m_line.lineDiscountEnabled);
     m_reductionValue->setPlaceholderText(
         LineEditor::lineReductionPlaceholder(m_line.lineDiscountIsPercent));
+}
+
+bool DocumentLineEditor::hasInvalidAmount() const {
+    return !m_invalid.isEmpty() || !m_refusal->isHidden();
+}
+
+void DocumentLineEditor::showRefusal(const QString& message) {
+    // A deposit has no rule of its own: its label stays out of the layout.
+    if (!m_ruledField)
+        return;
+    m_refusal->setText(message);
+    m_refusal->setVisible(!message.isEmpty());
+    theme::markRefused(m_ruledField, !message.isEmpty() || m_invalid.contains(m_ruledField));
 }
 
 void DocumentLineEditor::changed() {
