@@ -3,11 +3,15 @@
 
 #include "SectionFixture.h"
 
+#include "core/accounting/RecipeBookTableModel.h"
 #include "core/clients/ClientForm.h"
 #include "core/documents/RecordDeletion.h"
+#include "core/lists/RecordListModelBase.h"
+#include "gui/clients/ClientFormSheet.h"
 
 #include <QComboBox>
 #include <QPlainTextEdit>
+#include <QTableView>
 #include <QToolButton>
 
 namespace velmora::gui::test {
@@ -78,9 +82,83 @@ TEST_F(ClientsPageTest, ACompanyIsCreatedFoundEditedAndDeleted) {
     confirmNextDeletion();
     click(u"clientCardDelete"_s);
     ASSERT_FALSE(m_dialogs.alerts.isEmpty());
-    EXPECT_EQ(m_dialogs.alerts.last(), RecordDeletion::clientConfirmation(company));
+    EXPECT_EQ(m_dialogs.alerts.last(), RecordDeletion::clientConfirmation(company, {}));
     ASSERT_EQ(store().clients().size(), 1);
     EXPECT_FALSE(sessionFile().contains("Atelier C\xc5\x93ur"));
+}
+
+TEST_F(ClientsPageTest, AShortSiretIsRefusedAtTheFieldAndAnOddEmailOnlyWarned) {
+    openSection(u"clients"_s);
+    click(u"clientsEmptyAction"_s);
+    // Fields are left as a person leaves them: the focus moves on.
+    auto* sheet = window().findChild<ClientFormSheet*>();
+    ASSERT_NE(sheet, nullptr);
+    sheet->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(sheet));
+    chooseKind(ClientKind::professionnel);
+    type(u"clientCompany"_s, u"Atelier Cœur"_s);
+    type(u"clientEmail"_s, u"eloise@exemple"_s);
+    EXPECT_EQ(shownText(u"clientEmailWarning"_s), QString()) << "not while typing";
+    QTest::keyClick(find<QLineEdit>(u"clientEmail"_s), Qt::Key_Tab);
+    EXPECT_EQ(shownText(u"clientEmailWarning"_s), ClientForm::emailWarningMessage())
+        << "said on leaving the field";
+    type(u"clientSiret"_s, u"123"_s);
+    click(u"clientFormSave"_s);
+    EXPECT_EQ(shownText(u"clientSiretError"_s), u"Le SIRET doit comporter 14 chiffres."_s);
+    EXPECT_EQ(find<QLineEdit>(u"clientSiret"_s)->text(), u"123"_s);
+    EXPECT_TRUE(find<QLineEdit>(u"clientSiret"_s)->property("refused").toBool());
+    EXPECT_TRUE(store().clients().isEmpty());
+
+    type(u"clientSiret"_s, u"123 456 789 00012"_s);
+    EXPECT_EQ(shownText(u"clientSiretError"_s), QString()) << "mended while typing";
+    click(u"clientFormSave"_s);
+    ASSERT_EQ(store().clients().size(), 1);
+    EXPECT_EQ(store().clients().first().siret, u"12345678900012"_s);
+    EXPECT_EQ(store().clients().first().email, u"eloise@exemple"_s) << "a warning, not a refusal";
+}
+
+TEST_F(ClientsPageTest, DeletingAClientLeavesItsIssuedInvoicesAsIssued) {
+    openSection(u"clients"_s, [](AppDatabase& db) {
+        ClientItem client;
+        client.id = QUuid::createUuid();
+        client.kind = ClientKind::professionnel;
+        client.company = u"Atelier Lumen"_s;
+        db.clients = {client};
+        for (const QString& number : {u"F-2025-001"_s, u"F-2025-002"_s, u"F-2025-003"_s}) {
+            CommercialDocumentItem invoice =
+                documentOf(CommercialDocumentKind::invoice, number, u"Reportage"_s, client.id,
+                           statusNamed(db.invoiceStatuses, u"Payé"_s));
+            invoice.encaissementDate = invoice.issueDate;
+            invoice.pdfSnapshot = DocumentSnapshot{invoice.issueDate, {}, client, {}};
+            db.documents.append(invoice);
+        }
+    });
+    ASSERT_EQ(shownRows(), QStringList{u"Atelier Lumen"_s});
+    confirmNextDeletion();
+    click(u"clientCardDelete"_s);
+    ASSERT_FALSE(m_dialogs.alerts.isEmpty());
+    EXPECT_EQ(m_dialogs.alerts.last().message,
+              u"Le client « Atelier Lumen » sera supprimé définitivement.\n\nSes 3 documents "
+              u"garderont le client tel qu’émis."_s);
+    ASSERT_TRUE(store().clients().isEmpty());
+
+    window().workspace().showSection(u"accounting"_s);
+    auto* book = find<QTableView>(u"recipeBookTable"_s);
+    ASSERT_NE(book, nullptr);
+    ASSERT_EQ(book->model()->rowCount(), 3);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(book->model()->index(row, RecipeBookTableModel::clientColumn).data().toString(),
+                  u"Atelier Lumen"_s);
+
+    window().workspace().showSection(u"documents"_s);
+    auto* list = find<QListView>(u"documentsList"_s);
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->model()->rowCount(), 3);
+    EXPECT_TRUE(list->model()
+                    ->index(0, 0)
+                    .data(RecordListModelBase::SubtitleRole)
+                    .toString()
+                    .startsWith(u"Atelier Lumen · "_s));
 }
 
 TEST_F(ClientsPageTest, ANamelessClientIsRefusedUnderTheFormAndAnEmptyListOffersTheFirst) {

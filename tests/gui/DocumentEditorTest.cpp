@@ -5,6 +5,7 @@
 #include "SectionFixture.h"
 
 #include "core/documents/DocumentCreation.h"
+#include "core/documents/DocumentLines.h"
 #include "gui/documents/CataloguePicker.h"
 #include "gui/documents/DocumentEditor.h"
 #include "gui/documents/DocumentLineEditor.h"
@@ -208,6 +209,62 @@ TEST_F(DocumentEditorTest, RefusesWhatCannotBeStoredAndLosesNothing) {
     click(u"documentEditorCancel"_s);
     EXPECT_EQ(editor(), nullptr);
     EXPECT_TRUE(store().documents().isEmpty());
+}
+
+TEST_F(DocumentEditorTest, RefusesANonPositiveQuantityAndADiscountPastTheServicesAtTheField) {
+    openEmptyDocuments();
+    click(u"documentsEmptyAction"_s);
+    click(u"documentEditorInvoice"_s);
+    click(u"documentEditorAddService"_s);
+    typeInLine(0, u"documentLineTitle"_s, u"Logo"_s);
+    typeInLine(0, u"documentLinePrice"_s, u"100"_s);
+    click(u"documentEditorAddDiscount"_s);
+    const auto refusal = [&](int line) {
+        auto* label = lines().value(line)->findChild<QLabel*>(u"documentLineRefusal"_s);
+        return label && label->isVisibleTo(editor()) ? label->text() : QString();
+    };
+    const auto field = [&](int line, const QString& name) {
+        return lines().value(line)->findChild<QLineEdit*>(name);
+    };
+    const struct {
+        int line;
+        QString field, typed;
+        QString refusal0, refusal1;
+    } steps[] = {
+        {0, u"documentLineQuantity"_s, u"-2"_s, LineEditor::quantityMessage(), {}},
+        {0, u"documentLineQuantity"_s, u"0"_s, LineEditor::quantityMessage(), {}},
+        {0, u"documentLineQuantity"_s, u"2"_s, {}, {}},
+        {1, u"documentLinePrice"_s, u"250"_s, {}, LineEditor::discountTooLargeMessage(200)},
+        // The bound follows the services: a higher quantity takes the discount in.
+        {0, u"documentLineQuantity"_s, u"3"_s, {}, {}},
+        {1, u"documentLinePrice"_s, u"300,01"_s, {}, LineEditor::discountTooLargeMessage(300)},
+    };
+    for (const auto& step : steps) {
+        typeInLine(step.line, step.field, step.typed);
+        const std::string name = step.typed.toStdString();
+        EXPECT_EQ(refusal(0), step.refusal0) << name;
+        EXPECT_EQ(refusal(1), step.refusal1) << name;
+        for (int line : {0, 1})
+            EXPECT_FALSE(lines()
+                             .value(line)
+                             ->findChild<QLabel*>(u"documentLineError"_s)
+                             ->isVisibleTo(editor()))
+                << "a number, not a misread one: " << name;
+        EXPECT_EQ(field(step.line, step.field)->text(), step.typed) << "kept as typed";
+        const bool refused = !step.refusal0.isEmpty() || !step.refusal1.isEmpty();
+        EXPECT_EQ(field(step.line, step.field)->property("refused").toBool(), refused) << name;
+        if (refused) {
+            click(u"documentEditorCommit"_s);
+            EXPECT_NE(editor(), nullptr) << name;
+            EXPECT_TRUE(store().documents().isEmpty()) << name;
+        }
+    }
+    typeInLine(1, u"documentLinePrice"_s, u"300"_s);
+    EXPECT_EQ(refusal(1), QString()) << "the whole services total may be given";
+    click(u"documentEditorCommit"_s);
+    EXPECT_EQ(editor(), nullptr);
+    ASSERT_EQ(store().documents().size(), 1);
+    EXPECT_EQ(store().documents().first().lines.at(0).quantity, 3);
 }
 
 TEST_F(DocumentEditorTest, ImportsAPdfAndFreezesWhatWasIssued) {

@@ -12,6 +12,7 @@
 #include "core/documents/DocumentMail.h"
 #include "core/documents/DocumentTotals.h"
 #include "core/documents/DocumentWorkflow.h"
+#include "core/lists/RecordListModelBase.h"
 #include "core/text/MoneyFormat.h"
 #include "gui/documents/DocumentCardActions.h"
 #include "gui/documents/EncaissementSheet.h"
@@ -121,20 +122,51 @@ TEST_F(DocumentSheetsTest, SendingFreezesTheDocumentOnConfirmation) {
     EXPECT_EQ(stored(m_invoice.id).statusID, m_invoice.statusID);
 }
 
-TEST_F(DocumentSheetsTest, PaidSheetReplacesPaymentsWithTheDueAmount) {
+TEST_F(DocumentSheetsTest, AnEmptyDraftCannotBeMarkedPaid) {
+    openDocuments(u"Brouillon"_s, u"Brouillon"_s);
+    (void)store().edit([&](SessionEdit& edit) {
+        edit.document(m_invoice.id)->clientID.reset();
+        edit.document(m_invoice.id)->lines.clear();
+        return Result<>();
+    });
+    page()->reveal(m_invoice.id);
+    const CommercialDocumentItem before = stored(m_invoice.id);
+    chooseStatus(u"Payé"_s);
+    ASSERT_FALSE(m_dialogs.alerts.isEmpty());
+    EXPECT_EQ(m_dialogs.alerts.last().title, u"Document incomplet"_s);
+    EXPECT_EQ(openSheet<PaymentSheet>(), nullptr);
+    EXPECT_EQ(stored(m_invoice.id), before) << "neither frozen nor numbered nor paid";
+}
+
+TEST_F(DocumentSheetsTest, PaidSheetKeepsEarlierPaymentsAndReceivesWhatRemains) {
     openDocuments(u"Envoyé"_s, u"Envoyé"_s);
     page()->reveal(m_invoice.id);
+    for (const QString& typed : {u"200,00"_s, u"100"_s}) {
+        click(u"documentCardAddPayment"_s);
+        auto* sheet = openSheet<EncaissementSheet>();
+        ASSERT_NE(sheet, nullptr);
+        typeInto(sheet->findChild<QLineEdit*>(u"encaissementAmount"_s), typed);
+        QTest::mouseClick(sheet->findChild<QPushButton*>(u"encaissementSheetSave"_s),
+                          Qt::LeftButton);
+    }
+    const QList<Encaissement> earlier = stored(m_invoice.id).encaissements;
+    ASSERT_EQ(earlier.size(), 2);
+
     chooseStatus(u"Payé"_s);
     auto* sheet = openSheet<PaymentSheet>();
     ASSERT_NE(sheet, nullptr);
+    auto* remaining = sheet->findChild<QLabel*>(u"paymentRemaining"_s);
+    ASSERT_NE(remaining, nullptr);
+    EXPECT_EQ(remaining->text(), u"Reste à payer : "_s + formatMoney(150));
     m_dialogs.answerNext(u"Confirmer"_s);
     click(u"paymentSheetSave"_s);
     EXPECT_EQ(m_dialogs.alerts.last().title, u"Confirmer le passage en Payé ?"_s);
     const CommercialDocumentItem paid = stored(m_invoice.id);
     EXPECT_EQ(paid.statusID, statusNamed(store().invoiceStatuses(), u"Payé"_s));
-    ASSERT_EQ(paid.encaissements.size(), 1);
-    EXPECT_DOUBLE_EQ(paid.encaissements.first().amount, 450);
-    EXPECT_EQ(paid.encaissements.first().paymentMethod, u"Non renseigné"_s);
+    ASSERT_EQ(paid.encaissements.size(), 3);
+    EXPECT_EQ(paid.encaissements.mid(0, 2), earlier);
+    EXPECT_DOUBLE_EQ(paid.encaissements.last().amount, 150);
+    EXPECT_EQ(paid.encaissements.last().paymentMethod, u"Non renseigné"_s);
 }
 
 TEST_F(DocumentSheetsTest, DepositLinesTakeADraftToPaidWithTheDepositLocked) {
@@ -196,6 +228,31 @@ TEST_F(DocumentSheetsTest, PartialPaymentThenTheRest) {
     EXPECT_NEAR(remainingDue(settled), 0, 1e-9);
     EXPECT_EQ(settled.statusID, m_invoice.statusID) << "a payment never changes the status";
     EXPECT_FALSE(isShown(u"documentCardAddPayment"_s)) << "nothing remains to be paid";
+}
+
+TEST_F(DocumentSheetsTest, AFullyPaidInvoiceLosesItsDueSoonBadge) {
+    openDocuments(u"Envoyé"_s, u"Envoyé"_s, 25); // due in 5 days
+    page()->reveal(m_invoice.id);
+    const auto listBadge = [&] {
+        auto* list = find<QListView>(u"documentsList"_s);
+        for (int row = 0; list && row < list->model()->rowCount(); ++row) {
+            const QModelIndex index = list->model()->index(row, 0);
+            if (index.data().toString() == u"Facture F-1"_s)
+                return index.data(RecordListModelBase::BadgeRole).toString();
+        }
+        return QString();
+    };
+    EXPECT_EQ(shownText(u"documentCardAlert"_s), u"Bientôt à échéance"_s);
+    EXPECT_EQ(listBadge(), u"Bientôt à échéance"_s);
+
+    click(u"documentCardAddPayment"_s);
+    auto* sheet = openSheet<EncaissementSheet>();
+    ASSERT_NE(sheet, nullptr);
+    typeInto(sheet->findChild<QLineEdit*>(u"encaissementAmount"_s), u"450"_s);
+    QTest::mouseClick(sheet->findChild<QPushButton*>(u"encaissementSheetSave"_s), Qt::LeftButton);
+    ASSERT_TRUE(isFullyPaid(stored(m_invoice.id)));
+    EXPECT_FALSE(isShown(u"documentCardAlert"_s));
+    EXPECT_EQ(listBadge(), u"Envoyé"_s);
 }
 
 TEST_F(DocumentSheetsTest, AFailedSaveLeavesTheInvoiceAsItWas) {

@@ -3,10 +3,12 @@
 
 #include "SectionFixture.h"
 
+#include "core/documents/DocumentCreation.h"
 #include "core/documents/RecordDeletion.h"
 
 #include <QPdfDocument>
 #include <QPdfView>
+#include <QPushButton>
 
 namespace velmora::gui::test {
 namespace {
@@ -105,6 +107,35 @@ TEST_F(DocumentsPageTest, SavesThePdfConvertsTheQuoteAndDeletes) {
     EXPECT_EQ(m_dialogs.alerts.last(), RecordDeletion::documentConfirmation(m_invoice));
     EXPECT_EQ(store().documents().size(), 2);
     EXPECT_FALSE(sessionFile().contains("F-2025-001\""));
+}
+
+TEST_F(DocumentsPageTest, AConvertedQuoteLinksToItsInvoiceAndAsksBeforeASecondOne) {
+    openDocuments();
+    page()->reveal(m_quote.id);
+    EXPECT_FALSE(isShown(u"documentCardConverted"_s));
+    click(u"documentCardConvert"_s);
+    const CommercialDocumentItem first = store().documents().first();
+    ASSERT_EQ(first.linkedQuoteID, m_quote.id);
+
+    page()->reveal(m_quote.id);
+    auto* link = find<QPushButton>(u"documentCardConverted"_s);
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(link->text(), u"Converti en facture "_s + first.number);
+    click(u"documentCardConverted"_s);
+    EXPECT_EQ(shownText(u"documentCardTitle"_s), u"Facture "_s + first.number);
+
+    const Alert asked = reconversionConfirmation(first);
+    EXPECT_EQ(asked.message, u"Ce devis a déjà été converti en facture "_s + first.number +
+                                 u". Créer une autre facture ?"_s);
+    for (const auto& [answer, documents] :
+         {std::pair{u"Annuler"_s, 3}, std::pair{u"Créer une autre facture"_s, 4}}) {
+        page()->reveal(m_quote.id);
+        m_dialogs.answerNext(answer);
+        click(u"documentCardConvert"_s);
+        ASSERT_FALSE(m_dialogs.alerts.isEmpty());
+        EXPECT_EQ(m_dialogs.alerts.last(), asked);
+        EXPECT_EQ(store().documents().size(), documents) << answer.toStdString();
+    }
 }
 
 } // namespace

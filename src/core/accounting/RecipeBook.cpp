@@ -193,9 +193,7 @@ QList<LivreRecettesRow> recipeRows(const QList<RecipeEntry>& entries,
     rows.reserve(entries.size());
     for (const RecipeEntry& entry : entries) {
         const CommercialDocumentItem& invoice = entry.document;
-        const QString client = invoice.clientID
-                                   ? names.value(*invoice.clientID, QStringLiteral("—"))
-                                   : QStringLiteral("—");
+        const QString client = orDash(documentClientName(invoice, names));
         rows.append({localDay(recipeEntryDate(entry)).toString(QStringLiteral("dd/MM/yy")),
                      orDash(invoice.number), client, natureOf(invoice),
                      recipeEntryPaymentMethod(entry), recipeEntryAmount(entry)});

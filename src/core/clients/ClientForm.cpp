@@ -1,5 +1,6 @@
 #include "core/clients/ClientForm.h"
 
+#include "core/app/CompanySettingsForm.h"
 #include "core/store/AppDataStore.h"
 #include "core/store/RecordPut.h"
 
@@ -46,12 +47,41 @@ void ClientForm::setTag(const QUuid& tagID, bool on) {
     setIdIn(fields.tagIDs, tagID, on);
 }
 
+QString ClientForm::siretMessage() {
+    return CompanySettingsForm::siretMessage();
+}
+
+bool ClientForm::looksLikeEmail(const QString& text) {
+    const QString address = text.trimmed();
+    const qsizetype at = address.indexOf(QLatin1Char('@'));
+    if (at <= 0 || address.indexOf(QLatin1Char('@'), at + 1) >= 0 ||
+        std::any_of(address.cbegin(), address.cend(), [](QChar c) { return c.isSpace(); }))
+        return false;
+    const QStringList parts = address.mid(at + 1).split(QLatin1Char('.'));
+    return parts.size() >= 2 && std::none_of(parts.cbegin(), parts.cend(),
+                                             [](const QString& part) { return part.isEmpty(); });
+}
+
 QString ClientForm::validate() const {
     const bool named =
         fields.kind == ClientKind::professionnel
             ? !fields.company.trimmed().isEmpty()
             : !fields.firstName.trimmed().isEmpty() || !fields.lastName.trimmed().isEmpty();
-    return named ? QString() : nameRequiredMessage();
+    if (!named)
+        return nameRequiredMessage();
+    return siretError();
+}
+
+QString ClientForm::siretError() const {
+    // A private client has no SIRET field: whatever it kept is not asked for.
+    if (fields.kind != ClientKind::professionnel)
+        return QString();
+    return CompanySettingsForm::checkText(CompanySettingsForm::Field::siret, fields.siret);
+}
+
+QString ClientForm::emailWarning() const {
+    const QString email = fields.email.trimmed();
+    return email.isEmpty() || looksLikeEmail(email) ? QString() : emailWarningMessage();
 }
 
 ClientItem ClientForm::written() const {
@@ -59,6 +89,9 @@ ClientItem ClientForm::written() const {
     for (QString* text : {&client.firstName, &client.lastName, &client.company, &client.email,
                           &client.phone, &client.addressLine1, &client.addressLine2, &client.siret})
         *text = text->trimmed();
+    if (client.kind == ClientKind::professionnel)
+        client.siret =
+            CompanySettingsForm::writtenText(CompanySettingsForm::Field::siret, client.siret);
     client.contacts.removeIf(isBlank);
     for (CompanyContact& contact : client.contacts) {
         for (QString* text :

@@ -21,6 +21,15 @@ public:
             "Le nom (ou la raison sociale) est obligatoire pour créer un client.");
     }
     static QString notFoundMessage() { return QStringLiteral("Ce client n'existe plus."); }
+    // The company settings' own SIRET message: one rule for both forms.
+    static QString siretMessage();
+    static QString emailWarningMessage() {
+        return QStringLiteral(
+            "Cette adresse e-mail semble incomplète (exemple\u00a0: nom@domaine.fr).");
+    }
+    // Whether the text has the shape of an address: something, one "@", a
+    // domain with a dot between non-empty parts, no white space.
+    static bool looksLikeEmail(const QString& text);
     static QString unnamedContact() { return QStringLiteral("Contact sans nom"); }
     // "Prénom Nom" of a contact, or "Contact sans nom".
     static QString contactName(const CompanyContact& contact);
@@ -44,10 +53,15 @@ public:
     bool hasTag(const QUuid& tagID) const { return fields.tagIDs.contains(tagID); }
     void setTag(const QUuid& tagID, bool on);
 
-    // The message that refuses the client, or an empty text.
+    // The message that refuses the client, or an empty text: no name, or a
+    // company's SIRET that is not 14 digits (an empty one is allowed).
     QString validate() const;
-    // The record as saved: one-line fields trimmed (the notes as typed), and
-    // the contacts with nothing typed in them left out.
+    QString siretError() const;
+    // A typed e-mail that does not look like one: warned about, not refused.
+    QString emailWarning() const;
+    // The record as saved: one-line fields trimmed (the notes as typed), the
+    // SIRET without its spaces, and the contacts with nothing typed in them
+    // left out.
     ClientItem written() const;
     // Validates, then adds or replaces the client (tags the session does
     // not know are left out) and saves once. `unchanged` when nothing

@@ -1,5 +1,6 @@
 #include "core/documents/DocumentCreation.h"
 
+#include "core/documents/DocumentLines.h"
 #include "core/documents/DocumentLinks.h"
 #include "core/documents/DocumentNumbering.h"
 #include "core/documents/DocumentTotals.h"
@@ -109,6 +110,8 @@ Result<QUuid> insertCopy(AppDataStore& store, const CommercialDocumentItem& copy
 QString DocumentCreation::validate(const DocumentForm& form, bool creating) {
     if (form.number.trimmed().isEmpty())
         return numberRequiredMessage();
+    if (const QString refused = LineEditor::firstRefusal(form.lines); !refused.isEmpty())
+        return refused;
     if (form.kind == CommercialDocumentKind::invoice && hasPositiveDepositLine(form.lines) &&
         !form.clientID)
         return creating ? clientRequiredForDepositOnCreate() : clientRequiredForDepositOnSave();
@@ -186,6 +189,28 @@ Result<QUuid> convertQuoteToInvoice(AppDataStore& store, const QUuid& quoteID, c
                                         clock.now().toLocalTime().date());
     invoice.linkedQuoteID = quoteID;
     return insertCopy(store, invoice, QStringLiteral("Conversion impossible"));
+}
+
+const CommercialDocumentItem* invoiceFromQuote(const QList<CommercialDocumentItem>& documents,
+                                               const QUuid& quoteID) {
+    const auto found = std::find_if(documents.cbegin(), documents.cend(), [&](const auto& d) {
+        return d.kind == CommercialDocumentKind::invoice && d.linkedQuoteID == quoteID;
+    });
+    return found == documents.cend() ? nullptr : &*found;
+}
+
+QString convertedIntoText(const CommercialDocumentItem& invoice) {
+    return QStringLiteral("Converti en facture ") + invoice.number.trimmed();
+}
+
+Alert reconversionConfirmation(const CommercialDocumentItem& invoice) {
+    return Alert{
+        Alert::Kind::warning,
+        QStringLiteral("Convertir en facture"),
+        QStringLiteral("Ce devis a déjà été converti en facture ") + invoice.number.trimmed() +
+            QStringLiteral(". Créer une autre facture ?"),
+        {AlertButton{QStringLiteral("Annuler"), AlertRole::cancel},
+         AlertButton{QStringLiteral("Créer une autre facture"), AlertRole::defaultAction}}};
 }
 
 Result<QUuid> duplicateDocument(AppDataStore& store, const QUuid& documentID, const Clock& clock) {

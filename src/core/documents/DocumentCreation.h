@@ -80,6 +80,14 @@ inline QString depositAutoPaidSymbol() {
 // "Convertir en facture": a new draft-listed invoice from the quote; the
 // quote is left as it is.
 Result<QUuid> convertQuoteToInvoice(AppDataStore& store, const QUuid& quoteID, const Clock& clock);
+// The latest invoice made from the quote (the front of the list is the
+// newest), or none.
+const CommercialDocumentItem* invoiceFromQuote(const QList<CommercialDocumentItem>& documents,
+                                               const QUuid& quoteID);
+// "Converti en facture F-…", on the quote's card.
+QString convertedIntoText(const CommercialDocumentItem& invoice);
+// Asked before converting a quote a second time.
+Alert reconversionConfirmation(const CommercialDocumentItem& invoice);
 // A copy in the draft status numbered "<number> - Copie".
 Result<QUuid> duplicateDocument(AppDataStore& store, const QUuid& documentID, const Clock& clock);
 

@@ -1,5 +1,7 @@
 #include "core/documents/DocumentDeadlines.h"
 
+#include "core/documents/DocumentTotals.h"
+
 #include <algorithm>
 
 namespace velmora {
@@ -10,6 +12,12 @@ constexpr qint64 kSoonDays = 7;
 
 bool isDraft(const QString& key) {
     return key == StatusKeys::draft();
+}
+
+// Nothing is awaited from an invoice marked paid or whose payments cover it,
+// whatever status the user left it in.
+bool isSettledInvoice(const CommercialDocumentItem& invoice, const QString& key) {
+    return key == StatusKeys::paid() || isFullyPaid(invoice);
 }
 
 } // namespace
@@ -55,7 +63,9 @@ qint64 daysLate(const CommercialDocumentItem& document, const StatusLists& lists
     const QDateTime due = invoiceDueDate(document);
     if (!due.isValid())
         return 0;
-    return std::max<qint64>(0, daysBetween(due, now));
+    const qint64 days = daysBetween(due, now);
+    // The totals are only worth summing for an invoice past its day.
+    return days > 0 && !isSettledInvoice(document, key) ? days : 0;
 }
 
 bool isLateInvoice(const CommercialDocumentItem& document, const StatusLists& lists,
@@ -90,7 +100,7 @@ QStringList alertFilterValues(const CommercialDocumentItem& document, const Stat
     } else {
         if (isLateInvoice(document, lists, now))
             values << QStringLiteral("late");
-        else if (!isDraft(key) && key != StatusKeys::paid() && !cancelled) {
+        else if (!isDraft(key) && !isSettledInvoice(document, key) && !cancelled) {
             // Not yet late: due within the week.
             const qint64 left = daysBetween(now, invoiceDueDate(document));
             if (left >= 0 && left <= kSoonDays)

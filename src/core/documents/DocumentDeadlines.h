@@ -24,7 +24,8 @@ bool isExpiredQuote(const CommercialDocumentItem& document, const StatusLists& l
 
 // The issue date plus the payment term in calendar days.
 QDateTime invoiceDueDate(const CommercialDocumentItem& invoice);
-// Whole days past the due day of an unpaid, issued invoice; 0 when not late.
+// Whole days past the due day of an issued invoice neither marked paid nor
+// fully paid; 0 when not late.
 qint64 daysLate(const CommercialDocumentItem& document, const StatusLists& lists,
                 const QDateTime& now);
 bool isLateInvoice(const CommercialDocumentItem& document, const StatusLists& lists,

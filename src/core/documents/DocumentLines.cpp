@@ -51,6 +51,39 @@ std::optional<QUuid> LineEditor::append(QList<CommercialDocumentLine>& lines,
     return line.id;
 }
 
+QString LineEditor::discountTooLargeMessage(double servicesTotal) {
+    return QStringLiteral("La remise ne peut pas dépasser le total des prestations (") +
+           formatMoney(servicesTotal) + QStringLiteral(").");
+}
+
+QString LineEditor::refusal(const QList<CommercialDocumentLine>& lines,
+                            const CommercialDocumentLine& line) {
+    if (line.kind == CommercialDocumentLineKind::service)
+        return line.quantity > 0 ? QString() : quantityMessage();
+    // A discount of nothing refuses nothing, whatever the services say.
+    if (line.kind != CommercialDocumentLineKind::discount || !(line.priceTTC > 0))
+        return QString();
+    // The discounts up to this one, over every other line: the first
+    // discount that goes too far is the one to mend.
+    QList<CommercialDocumentLine> sofar;
+    bool past = false;
+    for (const CommercialDocumentLine& other : lines) {
+        if (other.kind != CommercialDocumentLineKind::discount || !past)
+            sofar.append(other);
+        past = past || other.id == line.id;
+    }
+    const double services = servicesTotalTTC(lines);
+    // Half a cent of slack: a 100 % discount is allowed whatever the rounding.
+    return discountTotal(sofar) > services + 0.005 ? discountTooLargeMessage(services) : QString();
+}
+
+QString LineEditor::firstRefusal(const QList<CommercialDocumentLine>& lines) {
+    for (const CommercialDocumentLine& line : lines)
+        if (const QString message = refusal(lines, line); !message.isEmpty())
+            return message;
+    return QString();
+}
+
 LineFigures lineFigures(const CommercialDocumentLine& line) {
     if (line.kind != CommercialDocumentLineKind::service)
         return {line.priceTTC, 0, line.priceTTC};

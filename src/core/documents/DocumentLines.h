@@ -50,6 +50,20 @@ public:
     static QString lineReductionPlaceholder(bool isPercent) {
         return isPercent ? QStringLiteral("Ex : 10") : QStringLiteral("Ex : 50");
     }
+
+    static QString quantityMessage() {
+        return QStringLiteral("La quantité doit être supérieure à 0.");
+    }
+    // "… (" + the services total + ")."
+    static QString discountTooLargeMessage(double servicesTotal);
+    // Why the document refuses this line's figures, or an empty text: a
+    // service of quantity 0 or less, or a discount that takes the discounts
+    // so far past the services total. The editor shows it under the field
+    // (the quantity, the discount's value); saving is refused.
+    static QString refusal(const QList<CommercialDocumentLine>& lines,
+                           const CommercialDocumentLine& line);
+    // The first refusal among the lines, or an empty text.
+    static QString firstRefusal(const QList<CommercialDocumentLine>& lines);
 };
 
 // The three figures under a line in the editor.

@@ -79,10 +79,7 @@ QString DocumentListModel::countText(int count) {
 }
 
 QString DocumentListModel::clientName(const CommercialDocumentItem& document) const {
-    if (document.pdfSnapshot)
-        return document.pdfSnapshot->client ? clientDisplayName(*document.pdfSnapshot->client)
-                                            : QString();
-    return document.clientID ? m_context.clientNames.value(*document.clientID) : QString();
+    return documentClientName(document, m_context.clientNames);
 }
 
 DocumentListModel::Badge DocumentListModel::status(const CommercialDocumentItem& document) const {

@@ -76,8 +76,7 @@ public:
     // "Aucun document", "1 document", "N documents".
     static QString countText(int count);
 
-    // The client the document names: the one frozen in its snapshot once
-    // issued, the current one while it is a draft; empty without one.
+    // documentClientName with the clients of the context.
     QString clientName(const CommercialDocumentItem& document) const;
     // The status's name, "Sans statut" without a known one, and its colour.
     Badge status(const CommercialDocumentItem& document) const;

@@ -121,11 +121,8 @@ StatusChangeRequest requestStatusChange(AppDataStore& store, const QUuid& docume
     const QString current = statusKey(document, lists);
     const QString target = statusKeyOf(statusID, document.kind, lists);
 
-    if (isInvoice(document) && target == StatusKeys::paid()) {
-        request.action = StatusChangeRequest::Action::openPaymentSheet;
-        return request;
-    }
     const bool leavesDraft = current == StatusKeys::draft() && target != StatusKeys::draft();
+    // Paid freezes too: an incomplete draft may not be paid either.
     if (leavesDraft) {
         const QStringList missing = missingItemsForIssue(document);
         if (!missing.isEmpty()) {
@@ -133,6 +130,12 @@ StatusChangeRequest requestStatusChange(AppDataStore& store, const QUuid& docume
             request.alert = incompleteDocumentAlert(document, missing);
             return request;
         }
+    }
+    if (isInvoice(document) && target == StatusKeys::paid()) {
+        request.action = StatusChangeRequest::Action::openPaymentSheet;
+        return request;
+    }
+    if (leavesDraft) {
         if (!target.isEmpty() && document.sourceKind == CommercialDocumentSourceKind::editor &&
             !document.pdfSnapshot) {
             request.action = StatusChangeRequest::Action::confirmFreeze;

@@ -2,6 +2,7 @@
 
 #include "core/documents/DocumentTotals.h"
 #include "core/documents/DocumentWorkflow.h"
+#include "core/documents/EncaissementSheetModel.h"
 #include "core/platform/Clock.h"
 #include "core/store/AppDataStore.h"
 #include "core/text/AmountParsing.h"
@@ -35,7 +36,11 @@ QString PaymentSheetModel::methodsText() const {
 }
 
 double PaymentSheetModel::due(const CommercialDocumentItem& invoice) {
-    return netDue(invoice);
+    return remainingDue(invoice);
+}
+
+QString PaymentSheetModel::remainingText(const CommercialDocumentItem& invoice) {
+    return QStringLiteral("Reste à payer : ") + formatMoney(due(invoice));
 }
 
 std::optional<double> PaymentSheetModel::amount(const CommercialDocumentItem& invoice) const {
@@ -53,16 +58,20 @@ std::optional<double> PaymentSheetModel::amount(const CommercialDocumentItem& in
 std::optional<Alert> PaymentSheetModel::validate(const CommercialDocumentItem& invoice) const {
     if (amount(invoice))
         return std::nullopt;
+    // Once something was received, the bound is what remains, and says so.
+    const QString bound = invoice.encaissements.isEmpty()
+                              ? QStringLiteral("le total de la facture (")
+                              : QStringLiteral("le reste à payer (");
     return okAlert(QStringLiteral("Montant invalide"),
-                   QStringLiteral("Le montant doit être supérieur à 0 et ne pas dépasser le total "
-                                  "de la facture (") +
-                       formatMoney(due(invoice)) + QStringLiteral(")."));
+                   QStringLiteral("Le montant doit être supérieur à 0 et ne pas dépasser ") +
+                       bound + formatMoney(due(invoice)) + QStringLiteral(")."));
 }
 
 Alert PaymentSheetModel::confirmation(const CommercialDocumentItem& invoice) const {
     QString message = QStringLiteral("Date : ") + formatShortDate(date);
-    if (paymentIsPartial || m_lockedAmount) {
-        if (const auto value = amount(invoice))
+    // After earlier payments the amount received differs from the total: shown too.
+    if (paymentIsPartial || m_lockedAmount || !invoice.encaissements.isEmpty()) {
+        if (const auto value = amount(invoice); value && *value > 0)
             message += QLatin1Char('\n') + amountLabel(isAmountLocked()) + QStringLiteral(" : ") +
                        formatMoney(*value);
     }
@@ -85,6 +94,14 @@ Result<> PaymentSheetModel::confirm(AppDataStore& store, const Clock& clock) con
         if (std::none_of(statuses.cbegin(), statuses.cend(),
                          [&](const TagItem& status) { return status.id == m_paidStatusID; }))
             return Result<>::notFound(QStringLiteral("Ce statut n'existe plus."));
+        const StatusLists lists = StatusLists::of(edit.session());
+        // Whatever opened the sheet, paying freezes: an incomplete draft stays a draft.
+        if (statusKey(invoice, lists) == StatusKeys::draft()) {
+            if (const QStringList missing = missingItemsForIssue(invoice); !missing.isEmpty()) {
+                const Alert alert = incompleteDocumentAlert(invoice, missing);
+                return Result<>::invalid(alert.message, alert);
+            }
+        }
         if (const auto alert = validate(invoice))
             return Result<>::invalid(alert->message, alert);
         if (!date.isValid())
@@ -95,7 +112,10 @@ Result<> PaymentSheetModel::confirm(AppDataStore& store, const Clock& clock) con
         payment.amount = *amount(invoice);
         payment.date = date;
         payment.paymentMethod = methodsText();
-        payment.isAcompte = m_lockedAmount.has_value() || (paymentIsPartial && paymentIsAcompte);
+        // One deposit payment per invoice, as the payment sheet keeps it.
+        payment.isAcompte = m_lockedAmount.has_value() ||
+                            (paymentIsPartial && paymentIsAcompte &&
+                             EncaissementSheetModel::isDepositSwitchAvailable(invoice));
         payment.createdAt = clock.now();
         payment.isRefunded = false;
 
@@ -104,12 +124,11 @@ Result<> PaymentSheetModel::confirm(AppDataStore& store, const Clock& clock) con
                                     ? std::nullopt
                                     : std::optional<QString>(joinedPaymentMethods(tickedMethods));
         invoice.encaissementDate = date;
-        // Nothing due (everything offered or discounted): the invoice is settled
-        // without a payment of 0, which the books would show as an empty line.
-        invoice.encaissements.clear();
+        // Nothing left (already received, offered or discounted): the invoice is
+        // settled without a payment of 0, which the books would show as an
+        // empty line.
         if (payment.amount > 0)
             invoice.encaissements.append(payment);
-        const StatusLists lists = StatusLists::of(edit.session());
         captureSnapshotIfNeeded(edit.documents(), index, lists,
                                 SnapshotSources::of(edit.session(), clock));
         return Result<>();

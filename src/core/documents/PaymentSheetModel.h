@@ -14,9 +14,10 @@ class Clock;
 // Joins the ticked payment methods with " + ".
 QString joinedPaymentMethods(const QStringList& methods);
 
-// The "Confirmer le paiement" sheet: marks an invoice paid with one payment
-// that replaces every earlier one. It opens with no method ticked, today's
-// date, the specific amount off and empty, not a deposit, not locked.
+// The "Confirmer le paiement" sheet: marks an invoice paid and appends one
+// payment of what is still owed, keeping the earlier ones so that receipts
+// stay in the period they were received. It opens with no method ticked,
+// today's date, the specific amount off and empty, not a deposit, not locked.
 class PaymentSheetModel {
 public:
     PaymentSheetModel(const QUuid& invoiceID, const QUuid& paidStatusID, const Clock& clock);
@@ -47,16 +48,19 @@ public:
 
     // "Non renseigné" when nothing is ticked.
     QString methodsText() const;
-    // What may be received: the invoice's net due.
+    // What may be received: the invoice's remaining due.
     static double due(const CommercialDocumentItem& invoice);
+    // "Reste à payer : " and that amount, shown at the top of the sheet.
+    static QString remainingText(const CommercialDocumentItem& invoice);
     // The amount the payment will hold, or the "Montant invalide" alert.
     std::optional<double> amount(const CommercialDocumentItem& invoice) const;
     std::optional<Alert> validate(const CommercialDocumentItem& invoice) const;
     // "Confirmer le passage en Payé ?"
     Alert confirmation(const CommercialDocumentItem& invoice) const;
 
-    // On "Confirmer": status, date, methods and the single payment, then the
-    // snapshot and one save. An invoice deleted meanwhile is left alone.
+    // On "Confirmer": status, date, methods and the appended payment (none
+    // when nothing remains), then the snapshot and one save. An invoice
+    // deleted meanwhile is left alone.
     Result<> confirm(AppDataStore& store, const Clock& clock) const;
 
 private:

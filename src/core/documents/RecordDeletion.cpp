@@ -4,6 +4,8 @@
 #include "core/store/AppDataStore.h"
 #include "core/text/ClientDisplayName.h"
 
+#include <algorithm>
+
 namespace velmora {
 namespace {
 
@@ -29,10 +31,20 @@ QString RecordDeletion::activityName(const ProjectItem& project) {
     return ActivityTexts::title(project);
 }
 
-Alert RecordDeletion::clientConfirmation(const ClientItem& client) {
-    return deletion(QStringLiteral("Supprimer le client ?"),
-                    QStringLiteral("Le client « ") + clientDisplayName(client) +
-                        QStringLiteral(" » sera supprimé définitivement."));
+Alert RecordDeletion::clientConfirmation(const ClientItem& client,
+                                         const QList<CommercialDocumentItem>& documents) {
+    QString message = QStringLiteral("Le client « ") + clientDisplayName(client) +
+                      QStringLiteral(" » sera supprimé définitivement.");
+    // Only an issued document froze its client; a draft loses it with the record.
+    const auto kept = std::count_if(documents.cbegin(), documents.cend(), [&](const auto& d) {
+        return d.clientID == client.id && d.pdfSnapshot && d.pdfSnapshot->client;
+    });
+    if (kept == 1)
+        message += QStringLiteral("\n\nSon document gardera le client tel qu’émis.");
+    else if (kept > 1)
+        message +=
+            QStringLiteral("\n\nSes %1 documents garderont le client tel qu’émis.").arg(kept);
+    return deletion(QStringLiteral("Supprimer le client ?"), message);
 }
 
 Alert RecordDeletion::serviceConfirmation(const ServiceItem& service) {

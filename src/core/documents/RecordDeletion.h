@@ -12,7 +12,9 @@ namespace velmora {
 // references that name them, so that issued documents keep their history.
 class RecordDeletion {
 public:
-    static Alert clientConfirmation(const ClientItem& client);
+    // Also says how many of `documents` keep the client as issued.
+    static Alert clientConfirmation(const ClientItem& client,
+                                    const QList<CommercialDocumentItem>& documents);
     static Alert serviceConfirmation(const ServiceItem& service);
     static Alert activityConfirmation(const ProjectItem& project);
     static Alert documentConfirmation(const CommercialDocumentItem& document);

@@ -16,4 +16,11 @@ QString clientDisplayName(const ClientItem& client) {
     return parts.isEmpty() ? QStringLiteral("Client sans nom") : parts.join(QLatin1Char(' '));
 }
 
+QString documentClientName(const CommercialDocumentItem& document,
+                           const QHash<QUuid, QString>& names) {
+    if (document.pdfSnapshot && document.pdfSnapshot->client)
+        return clientDisplayName(*document.pdfSnapshot->client);
+    return document.clientID ? names.value(*document.clientID) : QString();
+}
+
 } // namespace velmora

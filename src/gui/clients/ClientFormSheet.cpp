@@ -7,6 +7,7 @@
 #include "gui/common/SessionPicture.h"
 #include "gui/common/TagChips.h"
 #include "gui/common/Theme.h"
+#include "gui/settings/SettingsLayout.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -54,14 +55,31 @@ ClientFormSheet::ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientFo
                               &ClientItem::firstName);
     m_privateRows << addField(QStringLiteral("Nom"), QStringLiteral("clientLastName"),
                               &ClientItem::lastName);
-    addField(QStringLiteral("E-mail"), QStringLiteral("clientEmail"), &ClientItem::email);
+    m_emailWarning = settingslayout::errorLabel(QStringLiteral("clientEmailWarning"));
+    theme::setRole(m_emailWarning, "hint");
+    QLineEdit* email = nullptr;
+    addField(QStringLiteral("E-mail"), QStringLiteral("clientEmail"), &ClientItem::email,
+             m_emailWarning, &email);
+    // Only a warning: an address the user knows better is theirs to keep.
+    connect(email, &QLineEdit::editingFinished, this,
+            [this] { settingslayout::setMessage(m_emailWarning, m_form.emailWarning()); });
+    connect(email, &QLineEdit::textEdited, this, [this] {
+        if (m_form.emailWarning().isEmpty())
+            settingslayout::setMessage(m_emailWarning, QString());
+    });
     addField(QStringLiteral("Téléphone"), QStringLiteral("clientPhone"), &ClientItem::phone);
     addField(QStringLiteral("Adresse"), QStringLiteral("clientAddress1"),
              &ClientItem::addressLine1);
     addField(QStringLiteral("Complément"), QStringLiteral("clientAddress2"),
              &ClientItem::addressLine2);
+    m_siretError = settingslayout::errorLabel(QStringLiteral("clientSiretError"));
     m_companyRows << addField(QStringLiteral("SIRET"), QStringLiteral("clientSiret"),
-                              &ClientItem::siret);
+                              &ClientItem::siret, m_siretError, &m_siret);
+    // The message goes as soon as the number no longer deserves it.
+    connect(m_siret, &QLineEdit::textEdited, this, [this] {
+        if (m_form.siretError().isEmpty())
+            showSiretError(QString());
+    });
 
     auto* photoRow = new QHBoxLayout;
     m_photo = new QLabel(this);
@@ -118,14 +136,26 @@ ClientFormSheet::ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientFo
     resize(620, 720);
 }
 
-QLineEdit* ClientFormSheet::addField(const QString& label, const QString& name,
-                                     QString ClientItem::*field) {
+QWidget* ClientFormSheet::addField(const QString& label, const QString& name,
+                                   QString ClientItem::*field, QLabel* message, QLineEdit** made) {
     auto* edit = new QLineEdit(m_form.fields.*field, this);
     edit->setObjectName(name);
     connect(edit, &QLineEdit::textEdited, this,
             [this, field](const QString& text) { m_form.fields.*field = text; });
-    addRow(label, edit);
-    return edit;
+    if (made)
+        *made = edit;
+    if (!message) {
+        addRow(label, edit);
+        return edit;
+    }
+    QWidget* cell = settingslayout::withError(edit, message);
+    addRow(label, cell, edit);
+    return cell;
+}
+
+void ClientFormSheet::showSiretError(const QString& message) {
+    settingslayout::setMessage(m_siretError, message);
+    theme::markRefused(m_siret, !message.isEmpty());
 }
 
 void ClientFormSheet::showKind() {
@@ -222,6 +252,7 @@ bool ClientFormSheet::save() {
                 return client.photoURL;
         return std::nullopt;
     }();
+    showSiretError(m_form.siretError());
     const Result<> outcome = m_form.apply(m_store);
     if (!applied(outcome))
         return false;

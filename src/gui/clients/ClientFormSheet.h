@@ -42,7 +42,11 @@ protected:
     bool save() override;
 
 private:
-    QLineEdit* addField(const QString& label, const QString& name, QString ClientItem::*field);
+    // The row's field (with its message under it when given); the line
+    // edit itself through `made`.
+    QWidget* addField(const QString& label, const QString& name, QString ClientItem::*field,
+                      QLabel* message = nullptr, QLineEdit** made = nullptr);
+    void showSiretError(const QString& message);
     void showKind();
     void showPhoto();
     void choosePhoto();
@@ -57,6 +61,9 @@ private:
     QList<QWidget*> m_privateRows;
     QList<QWidget*> m_companyRows;
     QList<QUrl> m_imported;
+    QLineEdit* m_siret = nullptr;
+    QLabel* m_siretError = nullptr;
+    QLabel* m_emailWarning = nullptr;
     QLabel* m_photo = nullptr;
     QPushButton* m_removePhoto = nullptr;
     TagChips* m_tags = nullptr;

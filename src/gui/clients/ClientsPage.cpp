@@ -149,7 +149,7 @@ void ClientsPage::editRecord(const QUuid& id) {
 
 void ClientsPage::removeRecord(const QUuid& id) {
     if (const auto* record = m_model->record(m_model->rowOf(id)))
-        removeAfter(RecordDeletion::clientConfirmation(*record),
+        removeAfter(RecordDeletion::clientConfirmation(*record, services().store.documents()),
                     [id](SessionEdit& edit) { return RecordDeletion::deleteClient(edit, id); });
 }
 

@@ -40,6 +40,8 @@ AppAppearanceMode current();
 // Sets the role property and re-polishes, so a role given after the widget
 // was shown is painted at once.
 void setRole(QWidget* widget, const char* role);
+// A field whose value is refused: its border and text in the error colour.
+void markRefused(QWidget* field, bool refused);
 QLabel* label(const QString& text, const char* role, QWidget* parent = nullptr);
 QPushButton* button(const QString& text, const char* role, QWidget* parent = nullptr);
 

@@ -494,6 +494,16 @@ void DocumentEditor::showLines(const std::optional<QUuid>& opened) {
     const bool canDiscount = LineEditor::canAddDiscount(m_model.form().lines);
     m_addDiscount->setEnabled(canDiscount);
     m_addDiscount->setToolTip(LineEditor::addDiscountHint(m_model.form().lines));
+    showLineRefusals();
+}
+
+void DocumentEditor::showLineRefusals() {
+    // A discount's bound moves with the services: every line is checked again.
+    const QList<CommercialDocumentLine>& lines = m_model.form().lines;
+    for (int i = 0; i < m_lines->count(); ++i)
+        if (auto* editor = qobject_cast<DocumentLineEditor*>(m_lines->itemAt(i)->widget()))
+            if (const CommercialDocumentLine* line = m_model.line(editor->lineId()))
+                editor->showRefusal(LineEditor::refusal(lines, *line));
 }
 
 void DocumentEditor::appendLine(CommercialDocumentLineKind kind) {
@@ -591,6 +601,7 @@ void DocumentEditor::showImportedPdf() {
 
 void DocumentEditor::formChanged() {
     m_error->hide();
+    showLineRefusals();
     showTotals();
     m_previewTimer->start();
 }

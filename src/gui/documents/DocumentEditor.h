@@ -76,6 +76,7 @@ private:
     void moveLine(const QUuid& id, int step);
     void fillFromCatalogue(const QUuid& id);
     void formChanged();
+    void showLineRefusals();
     void showTotals();
     void showImportedPdf();
     // True once the document is stored.

@@ -121,6 +121,9 @@ DocumentLineEditor::DocumentLineEditor(const CommercialDocumentLine& line, QWidg
     body->setContentsMargins(0, 0, 0, 0);
     body->setSpacing(6);
     layout->addWidget(m_body);
+    m_refusal = theme::label(QString(), "error", m_body);
+    m_refusal->setObjectName(QStringLiteral("documentLineRefusal"));
+    m_refusal->hide();
     switch (line.kind) {
     case CommercialDocumentLineKind::service:
         addServiceFields();
@@ -168,7 +171,7 @@ QLineEdit* DocumentLineEditor::amountField(const QString& name, double value,
             m_invalid.insert(edit);
         }
         m_error->setText(invalidAmountMessage());
-        m_error->setVisible(hasInvalidAmount());
+        m_error->setVisible(!m_invalid.isEmpty());
         changed();
     });
     return edit;
@@ -195,17 +198,18 @@ void DocumentLineEditor::addServiceFields() {
                                    &CommercialDocumentLine::priceTTC);
     price->setAccessibleName(QStringLiteral("Prix unitaire HT"));
     figures->addWidget(price, 2);
-    QLineEdit* quantity = amountField(QStringLiteral("documentLineQuantity"), m_line.quantity,
-                                      &CommercialDocumentLine::quantity);
-    quantity->setAccessibleName(QStringLiteral("Quantité"));
-    figures->addWidget(new QLabel(quantity->accessibleName(), m_body));
-    figures->addWidget(quantity, 1);
+    m_ruledField = amountField(QStringLiteral("documentLineQuantity"), m_line.quantity,
+                               &CommercialDocumentLine::quantity);
+    m_ruledField->setAccessibleName(QStringLiteral("Quantité"));
+    figures->addWidget(new QLabel(m_ruledField->accessibleName(), m_body));
+    figures->addWidget(m_ruledField, 1);
     QLineEdit* tva = amountField(QStringLiteral("documentLineTva"), m_line.tvaRate,
                                  &CommercialDocumentLine::tvaRate);
     tva->setAccessibleName(QStringLiteral("TVA (%)"));
     figures->addWidget(new QLabel(tva->accessibleName(), m_body));
     figures->addWidget(tva, 1);
     form->addRow(price->accessibleName(), figures);
+    form->addRow(QString(), m_refusal);
 
     auto* type = new QComboBox(m_body);
     type->setObjectName(QStringLiteral("documentLineType"));
@@ -287,9 +291,10 @@ void DocumentLineEditor::addDiscountFields() {
         changed();
     });
     form->addRow(QStringLiteral("Mode"), mode);
-    form->addRow(QStringLiteral("Valeur"),
-                 amountField(QStringLiteral("documentLinePrice"), m_line.priceTTC,
-                             &CommercialDocumentLine::priceTTC));
+    m_ruledField = amountField(QStringLiteral("documentLinePrice"), m_line.priceTTC,
+                               &CommercialDocumentLine::priceTTC);
+    form->addRow(QStringLiteral("Valeur"), m_ruledField);
+    form->addRow(QString(), m_refusal);
     auto* body = static_cast<QVBoxLayout*>(m_body->layout());
     body->addLayout(form);
     body->addWidget(caption(LineEditor::discountAppliesText(), m_body));
@@ -317,6 +322,19 @@ void DocumentLineEditor::showReduction() {
     m_reductionValue->setEnabled(m_line.lineDiscountEnabled);
     m_reductionValue->setPlaceholderText(
         LineEditor::lineReductionPlaceholder(m_line.lineDiscountIsPercent));
+}
+
+bool DocumentLineEditor::hasInvalidAmount() const {
+    return !m_invalid.isEmpty() || !m_refusal->isHidden();
+}
+
+void DocumentLineEditor::showRefusal(const QString& message) {
+    // A deposit has no rule of its own: its label stays out of the layout.
+    if (!m_ruledField)
+        return;
+    m_refusal->setText(message);
+    m_refusal->setVisible(!message.isEmpty());
+    theme::markRefused(m_ruledField, !message.isEmpty() || m_invalid.contains(m_ruledField));
 }
 
 void DocumentLineEditor::changed() {

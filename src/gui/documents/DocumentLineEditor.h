@@ -32,8 +32,12 @@ public:
     QUuid lineId() const { return m_line.id; }
     void setExpanded(bool expanded);
     bool isExpanded() const;
-    // Whether a typed amount does not read as a number.
-    bool hasInvalidAmount() const { return !m_invalid.isEmpty(); }
+    // Whether a typed amount does not read as a number, or the document
+    // refuses the line's figures.
+    bool hasInvalidAmount() const;
+    // The document's refusal of this line (LineEditor::refusal), shown under
+    // the field it concerns, which turns red; an empty text clears it.
+    void showRefusal(const QString& message);
 
 signals:
     void edited(const CommercialDocumentLine& line);
@@ -67,6 +71,9 @@ private:
     QComboBox* m_reductionMode = nullptr;
     QLineEdit* m_reductionValue = nullptr;
     QSet<QLineEdit*> m_invalid;
+    // The quantity of a service, the value of a discount.
+    QLineEdit* m_ruledField = nullptr;
+    QLabel* m_refusal = nullptr;
     QPoint m_pressedAt;
 };
 

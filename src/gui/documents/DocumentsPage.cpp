@@ -315,6 +315,11 @@ void DocumentsPage::showRecord(const QUuid& id) {
     if (const DocumentListModel::Badge alert = m_model->badge(document); alert.text != status.text)
         m_card->addText(alert.text, "error")->setObjectName(QStringLiteral("documentCardAlert"));
     m_actions->addDraftBanner(*m_card, document);
+    if (!invoice) {
+        if (const CommercialDocumentItem* made = invoiceFromQuote(store.documents(), id))
+            m_card->addLink(convertedIntoText(*made), QStringLiteral("documents"), made->id)
+                ->setObjectName(QStringLiteral("documentCardConverted"));
+    }
     if (document.pdfSnapshot)
         m_card
             ->addText(QStringLiteral("Figé le %1 : ce document n’est plus modifiable.")
@@ -419,6 +424,10 @@ void DocumentsPage::duplicate(const QUuid& id) {
 
 void DocumentsPage::convert(const QUuid& id) {
     AppDataStore& store = services().store;
+    // A second invoice for the same quote is rarely meant: asked first.
+    if (const CommercialDocumentItem* made = invoiceFromQuote(store.documents(), id);
+        made && !confirm(services().dialogs, this, reconversionConfirmation(*made)))
+        return;
     const Result<QUuid> invoice = convertQuoteToInvoice(store, id, store.clock());
     if (report(invoice) && invoice.ok())
         reveal(invoice.value());

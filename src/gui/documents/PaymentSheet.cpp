@@ -1,5 +1,6 @@
 #include "gui/documents/PaymentSheet.h"
 
+#include "core/documents/EncaissementSheetModel.h"
 #include "core/text/MoneyFormat.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
@@ -26,6 +27,12 @@ PaymentSheet::PaymentSheet(AppDataStore& store, Dialogs& dialogs, const QUuid& i
 
     QLabel* hint = theme::label(PaymentSheetModel::hint(), "hint", this);
     form()->addRow(hint);
+    if (invoice) {
+        QLabel* remaining =
+            theme::label(PaymentSheetModel::remainingText(*invoice), "section", this);
+        remaining->setObjectName(QStringLiteral("paymentRemaining"));
+        form()->addRow(remaining);
+    }
     m_date = documentsheets::dayField(QStringLiteral("paymentDate"), store.clock(), this);
     addRow(QStringLiteral("Date d'encaissement"), m_date);
     m_methods = new PaymentMethodsField(QStringLiteral("paymentMethod"),
@@ -57,9 +64,11 @@ PaymentSheet::PaymentSheet(AppDataStore& store, Dialogs& dialogs, const QUuid& i
 }
 
 void PaymentSheet::partialChanged() {
-    // Without a specific amount the whole due amount is received.
+    // Without a specific amount all that remains is received.
     m_amount->setEnabled(m_partial->isChecked());
-    m_deposit->setEnabled(m_partial->isChecked());
+    const CommercialDocumentItem* invoice = documentsheets::find(m_store, m_model.invoiceID());
+    m_deposit->setEnabled(m_partial->isChecked() && invoice &&
+                          EncaissementSheetModel::isDepositSwitchAvailable(*invoice));
     if (m_partial->isChecked())
         m_amount->setFocus();
 }

@@ -35,8 +35,8 @@ QuotePickerSheet::QuotePickerSheet(AppDataStore& store, const QUuid& invoiceID, 
     m_quotes->setMinimumHeight(220);
     for (const CommercialDocumentItem* quote : quotes) {
         QStringList parts{QuoteAssociation::quoteLabel(*quote)};
-        if (quote->clientID && clients.contains(*quote->clientID))
-            parts << clients.value(*quote->clientID);
+        if (const QString client = documentClientName(*quote, clients); !client.isEmpty())
+            parts << client;
         parts << formatMediumDate(quote->issueDate);
         auto* item = new QListWidgetItem(parts.join(QStringLiteral(" · ")), m_quotes);
         item->setData(Qt::UserRole, quote->id);

@@ -201,6 +201,34 @@ TEST(RecipeBook, ExcludeAndReintegrate) {
               u"Ce document n'existe plus."_s);
 }
 
+TEST(RecipeBook, AnIssuedInvoiceKeepsItsClientOnceTheRecordIsGone) {
+    RecipeSession s;
+    ClientItem issuedAs = s.client;
+    issuedAs.company = u"Atelier Lumen (émis)"_s;
+    const struct {
+        const char* name;
+        std::optional<DocumentSnapshot> snapshot;
+        bool recordKept;
+        QString client;
+    } rows[] = {
+        {"frozen, record deleted", DocumentSnapshot{{}, {}, issuedAs, {}}, false,
+         u"Atelier Lumen (émis)"_s},
+        {"frozen, record renamed", DocumentSnapshot{{}, {}, issuedAs, {}}, true,
+         u"Atelier Lumen (émis)"_s},
+        {"frozen without a client", DocumentSnapshot{}, true, u"Atelier Lumen"_s},
+        {"not frozen, record deleted", std::nullopt, false, u"—"_s},
+    };
+    for (const auto& row : rows) {
+        RecipeSession book;
+        book.client = s.client;
+        book.db.clients = row.recordKept ? QList<ClientItem>{s.client} : QList<ClientItem>{};
+        book.invoice(u"F-1"_s, u"Envoyé"_s, {payment(100)}).pdfSnapshot = row.snapshot;
+        const QList<LivreRecettesRow> shown = recipeRows(recipeEntries(book.db), book.db.clients);
+        ASSERT_EQ(shown.size(), 1) << row.name;
+        EXPECT_EQ(shown[0].client, row.client) << row.name;
+    }
+}
+
 TEST(RecipeBook, PeriodLabelsAndFileNames) {
     const struct {
         std::optional<int> year, month;

@@ -37,6 +37,44 @@ TEST(ClientFormRules, NameRequiredByKindAndContactNames) {
     EXPECT_EQ(ClientForm::colorName(TagColorOption::mint), u"Menthe");
 }
 
+TEST(ClientFormRules, SiretRefusedUnlessFourteenDigitsAndEmailShapeOnlyWarned) {
+    const QString siret = u"Le SIRET doit comporter 14 chiffres."_s;
+    const struct {
+        ClientKind kind;
+        QString siret, refusal, written;
+    } sirets[] = {
+        {ClientKind::professionnel, u"123"_s, siret, {}},
+        {ClientKind::professionnel, u"1234567890123A"_s, siret, {}},
+        {ClientKind::professionnel, u" 123 456 789 00012 "_s, {}, u"12345678900012"_s},
+        {ClientKind::professionnel, u"  "_s, {}, {}},
+        {ClientKind::particulier, u"123"_s, {}, u"123"_s}, // no SIRET field for them
+    };
+    for (const auto& row : sirets) {
+        ClientForm form;
+        form.fields.kind = row.kind;
+        form.fields.company = u"Lumen"_s;
+        form.fields.lastName = u"Martin"_s;
+        form.fields.siret = row.siret;
+        EXPECT_EQ(form.validate(), row.refusal) << row.siret.toStdString();
+        if (row.refusal.isEmpty()) {
+            EXPECT_EQ(form.written().siret, row.written) << row.siret.toStdString();
+        }
+    }
+    for (const auto& [email, warned] :
+         {std::pair{u"eloise@exemple"_s, true}, std::pair{u"eloise.exemple.fr"_s, true},
+          std::pair{u"@exemple.fr"_s, true}, std::pair{u"a@b@exemple.fr"_s, true},
+          std::pair{u"eloise @exemple.fr"_s, true}, std::pair{u"eloise@exemple."_s, true},
+          std::pair{u"eloise@exemple.fr"_s, false}, std::pair{u" eloise@mail.exemple.fr "_s, false},
+          std::pair{QString(), false}}) {
+        ClientForm form;
+        form.fields.lastName = u"Martin"_s;
+        form.fields.email = email;
+        EXPECT_EQ(form.emailWarning(), warned ? ClientForm::emailWarningMessage() : QString())
+            << email.toStdString();
+        EXPECT_EQ(form.validate(), QString()) << "never a refusal";
+    }
+}
+
 TEST(ClientSearchRules, DisplayNameCompanyMailAndPhone) {
     ClientItem person, company;
     person.firstName = u"Éloïse"_s;

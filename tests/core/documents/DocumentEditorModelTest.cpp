@@ -1,6 +1,7 @@
 #include "core/documents/DocumentEditorModel.h"
 
 #include "DocumentsFixture.h"
+#include "core/documents/DocumentLines.h"
 #include "core/documents/DocumentLinks.h"
 
 #include <QDir>
@@ -58,6 +59,52 @@ TEST_F(DocumentEditorModelTest, OrdersLinesAndRefusesADiscountBeforeAnyService) 
     model.removeLine(b);
     EXPECT_EQ(model.form().lines.size(), 2);
     EXPECT_EQ(model.line(b), nullptr);
+}
+
+TEST_F(DocumentEditorModelTest, RefusesANonPositiveQuantityAndADiscountPastTheServices) {
+    using K = CommercialDocumentLineKind;
+    const QString tooLarge = LineEditor::discountTooLargeMessage(200);
+    EXPECT_EQ(tooLarge, u"La remise ne peut pas dépasser le total des prestations "
+                        u"(200,00\u00a0€).");
+    EXPECT_EQ(LineEditor::quantityMessage(), u"La quantité doit être supérieure à 0.");
+    const struct {
+        const char* name;
+        QList<CommercialDocumentLine> lines;
+        QStringList refusals; // line by line
+    } rows[] = {
+        {"quantity 0", {serviceLine(100, 0)}, {LineEditor::quantityMessage()}},
+        {"negative quantity", {serviceLine(100, -1)}, {LineEditor::quantityMessage()}},
+        {"fixed, all of it", {serviceLine(100, 2), otherLine(K::discount, 200)}, {{}, {}}},
+        {"fixed, past it", {serviceLine(100, 2), otherLine(K::discount, 200.01)}, {{}, tooLarge}},
+        {"percent past 100",
+         {serviceLine(100, 2), otherLine(K::discount, 101, true)},
+         {{}, tooLarge}},
+        {"the second goes past",
+         {serviceLine(100, 2), otherLine(K::discount, 150), otherLine(K::discount, 60)},
+         {{}, {}, tooLarge}},
+        {"a service after the discount counts",
+         {serviceLine(50), otherLine(K::discount, 200), serviceLine(150)},
+         {{}, {}, {}}},
+        {"deposits are not discounts", {serviceLine(100, 2), otherLine(K::deposit, 500)}, {{}, {}}},
+    };
+    for (const auto& row : rows) {
+        QStringList refusals;
+        for (const CommercialDocumentLine& line : row.lines)
+            refusals << LineEditor::refusal(row.lines, line);
+        EXPECT_EQ(refusals, row.refusals) << row.name;
+
+        // Stored neither way.
+        DocumentEditorModel model = newModel(CommercialDocumentKind::invoice);
+        model.form().lines = row.lines;
+        model.form().clientID = m_client.id;
+        const Result<QUuid> stored = model.commit(*m_store, m_clock);
+        const QString first = LineEditor::firstRefusal(row.lines);
+        EXPECT_EQ(stored.ok(), first.isEmpty()) << row.name;
+        if (!first.isEmpty()) {
+            EXPECT_EQ(stored.error(), first) << row.name;
+        }
+    }
+    EXPECT_EQ(m_store->documents().size(), 3) << "only the accepted documents";
 }
 
 TEST_F(DocumentEditorModelTest, LinksAtMostThreeActivities) {

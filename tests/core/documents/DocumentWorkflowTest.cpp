@@ -7,6 +7,7 @@
 #include "core/documents/DocumentLinks.h"
 #include "core/documents/DocumentWorkflow.h"
 #include "core/documents/ExpiredQuotes.h"
+#include "core/documents/PaymentSheetModel.h"
 #include "support/Mapped.h"
 
 #include <gtest/gtest.h>
@@ -99,6 +100,25 @@ TEST_F(DocumentStatusTest, IncompleteDraftsListWhatIsMissingAndImportedPdfsAreNo
     EXPECT_FALSE(d.alert);
     EXPECT_EQ(stored(imported.id).statusID, quoteStatus(u"Validé"_s));
     EXPECT_FALSE(stored(imported.id).pdfSnapshot);
+}
+
+TEST_F(DocumentStatusTest, AnIncompleteDraftCannotBePaidEither) {
+    CommercialDocumentItem empty = makeInvoice(u"F-1"_s);
+    empty.clientID.reset();
+    put({empty});
+    const auto request = requestStatusChange(*m_store, empty.id, invoiceStatus(u"Payé"_s), m_clock);
+    ASSERT_EQ(request.action, Action::incomplete);
+    ASSERT_TRUE(request.alert);
+    EXPECT_EQ(*request.alert,
+              incompleteDocumentAlert(empty, {u"• Sélectionner un client"_s,
+                                              u"• Ajouter au moins une ligne avec un titre"_s}));
+
+    // Nor through the sheet itself, whatever opened it.
+    const Result<> paid =
+        PaymentSheetModel(empty.id, invoiceStatus(u"Payé"_s), m_clock).confirm(*m_store, m_clock);
+    EXPECT_EQ(paid.kind(), ResultKind::invalid);
+    EXPECT_EQ(paid.alert(), request.alert);
+    EXPECT_EQ(stored(empty.id), empty);
 }
 
 TEST_F(DocumentStatusTest, FreezingIsAskedOnceAndTheSnapshotIsPermanent) {
@@ -222,6 +242,30 @@ TEST_F(DeadlinesTest, ThirtyDayInvoiceIssuedFirstMarchIsLateFromFirstApril) {
 
     EXPECT_EQ(paymentTermsText(0), u"Paiement immédiat");
     EXPECT_EQ(paymentTermsText(45), u"45 jours");
+}
+
+TEST_F(DeadlinesTest, AnInvoiceItsPaymentsCoverIsNeitherLateNorDueSoon) {
+    struct Case {
+        const char* name;
+        QList<Encaissement> payments;
+        qint64 dueDays; // issued 5 June, today 10 June
+        QStringList filters;
+        qint64 daysLate;
+    };
+    for (const Case& c : {
+             Case{"unpaid, due in 5 days", {}, 10, {u"soon"_s}, 0},
+             Case{"partly paid, due in 5 days", {payment(60)}, 10, {u"soon"_s}, 0},
+             Case{"fully paid, due in 5 days", {payment(60), payment(40)}, 10, {}, 0},
+             Case{"partly paid, 3 days late", {payment(60)}, 2, {u"late"_s}, 3},
+             Case{"fully paid, 3 days late", {payment(100)}, 2, {}, 0},
+         }) {
+        CommercialDocumentItem invoice = makeInvoice(u"F-1"_s, {serviceLine(100)}, u"Envoyé"_s);
+        invoice.issueDate = localNoon(2025, 6, 5);
+        invoice.dueDays = c.dueDays;
+        invoice.encaissements = c.payments;
+        EXPECT_EQ(alertFilterValues(invoice, lists(), {}, m_clock.now()), c.filters) << c.name;
+        EXPECT_EQ(daysLate(invoice, lists(), m_clock.now()), c.daysLate) << c.name;
+    }
 }
 
 TEST_F(DeadlinesTest, CancelledActivitiesAndTheListFilter) {
@@ -479,6 +523,25 @@ TEST_F(DocumentCreationTest, ConversionAndDuplication) {
     EXPECT_EQ(m_store->documents().size(), 4);
     EXPECT_EQ(duplicateDocument(*m_store, quote.id, m_clock).alert()->title,
               u"Duplication impossible");
+}
+
+TEST_F(DocumentCreationTest, AConvertedQuoteNamesItsLatestInvoice) {
+    const CommercialDocumentItem quote =
+        makeQuote(u"D-2025-002"_s, {serviceLine(100)}, u"Validé"_s);
+    put({quote});
+    EXPECT_EQ(invoiceFromQuote(m_store->documents(), quote.id), nullptr);
+    ASSERT_TRUE(convertQuoteToInvoice(*m_store, quote.id, m_clock).ok());
+    ASSERT_TRUE(convertQuoteToInvoice(*m_store, quote.id, m_clock).ok());
+    const CommercialDocumentItem* latest = invoiceFromQuote(m_store->documents(), quote.id);
+    ASSERT_NE(latest, nullptr);
+    EXPECT_EQ(latest->number, u"F-2025-002");
+    EXPECT_EQ(convertedIntoText(*latest), u"Converti en facture F-2025-002");
+    const Alert asked = reconversionConfirmation(*latest);
+    EXPECT_EQ(asked.message,
+              u"Ce devis a déjà été converti en facture F-2025-002. Créer une autre facture ?");
+    EXPECT_EQ(asked.buttons,
+              (QList<AlertButton>{{u"Annuler"_s, AlertRole::cancel},
+                                  {u"Créer une autre facture"_s, AlertRole::defaultAction}}));
 }
 
 class DocumentLinksTest : public DocumentsFixture {};

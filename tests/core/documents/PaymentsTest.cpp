@@ -36,19 +36,20 @@ TEST_F(PaymentSheetTest, OpensEmptyWithTodayAndExplainsItself) {
     EXPECT_EQ(sheet.methodsText(), u"Non renseigné");
 }
 
-TEST_F(PaymentSheetTest, MarkingPaidReplacesEarlierPaymentsWithTheDue) {
+TEST_F(PaymentSheetTest, MarkingPaidKeepsEarlierPaymentsAndAppendsWhatRemains) {
     CommercialDocumentItem invoice =
         makeInvoice(u"F-2025-003"_s, {serviceLine(100, 3, 20)}, u"Envoyé"_s);
     invoice.encaissements = {payment(100), payment(50)};
     put({invoice});
 
     PaymentSheetModel sheet(invoice.id, paid(), m_clock);
+    EXPECT_EQ(PaymentSheetModel::remainingText(invoice), u"Reste à payer : "_s + formatMoney(210));
     sheet.date = localNoon(2025, 6, 8);
     sheet.tickedMethods = {u"Virement"_s, u"Chèque"_s};
     const Alert confirm = sheet.confirmation(invoice);
     EXPECT_EQ(confirm.title, u"Confirmer le passage en Payé ?");
-    EXPECT_EQ(confirm.message,
-              u"Date : 08/06/2025\nMode(s) : Virement + Chèque\n\nCette action est définitive.");
+    EXPECT_EQ(confirm.message, u"Date : 08/06/2025\nMontant encaissé : 210,00\u00a0€\nMode(s) : "
+                               u"Virement + Chèque\n\nCette action est définitive.");
     EXPECT_EQ(confirm.buttons, (QList<AlertButton>{{u"Confirmer"_s, AlertRole::defaultAction},
                                                    {u"Annuler"_s, AlertRole::cancel}}));
 
@@ -58,17 +59,35 @@ TEST_F(PaymentSheetTest, MarkingPaidReplacesEarlierPaymentsWithTheDue) {
     EXPECT_EQ(after.statusID, paid());
     EXPECT_EQ(after.paymentMethod, u"Virement + Chèque"_s);
     EXPECT_EQ(after.encaissementDate, sheet.date);
-    ASSERT_EQ(after.encaissements.size(), 1);
-    const Encaissement& single = after.encaissements.first();
-    EXPECT_DOUBLE_EQ(single.amount, 360);
-    EXPECT_EQ(single.date, sheet.date);
-    EXPECT_EQ(single.paymentMethod, u"Virement + Chèque");
-    EXPECT_FALSE(single.isAcompte);
-    EXPECT_FALSE(single.isRefunded);
-    EXPECT_EQ(single.createdAt, m_clock.now());
-    EXPECT_NE(single.id, invoice.encaissements.first().id);
+    ASSERT_EQ(after.encaissements.size(), 3);
+    EXPECT_EQ(after.encaissements.mid(0, 2), invoice.encaissements) << "kept as received";
+    const Encaissement& appended = after.encaissements.last();
+    EXPECT_DOUBLE_EQ(appended.amount, 210);
+    EXPECT_EQ(appended.date, sheet.date);
+    EXPECT_EQ(appended.paymentMethod, u"Virement + Chèque");
+    EXPECT_FALSE(appended.isAcompte);
+    EXPECT_FALSE(appended.isRefunded);
+    EXPECT_EQ(appended.createdAt, m_clock.now());
     EXPECT_TRUE(isFullyPaid(after));
-    EXPECT_EQ(onDisk().documents.first().encaissements.size(), 1) << "saved";
+    EXPECT_EQ(onDisk().documents.first().encaissements.size(), 3) << "saved";
+}
+
+TEST_F(PaymentSheetTest, ATypedAmountAfterPaymentsIsBoundedByWhatRemains) {
+    CommercialDocumentItem invoice = makeInvoice(u"F-1"_s, {serviceLine(100)}, u"Envoyé"_s);
+    invoice.encaissements = {payment(40, true)};
+    put({invoice});
+    PaymentSheetModel sheet(invoice.id, paid(), m_clock);
+    sheet.paymentIsPartial = true;
+    sheet.paymentIsAcompte = true;
+    sheet.amountText = u"60,02"_s;
+    ASSERT_TRUE(sheet.validate(invoice));
+    EXPECT_EQ(sheet.validate(invoice)->message,
+              u"Le montant doit être supérieur à 0 et ne pas dépasser le reste à payer "
+              u"(60,00\u00a0€).");
+    sheet.amountText = u"60"_s;
+    ASSERT_TRUE(sheet.confirm(*m_store, m_clock).ok());
+    ASSERT_EQ(stored(invoice.id).encaissements.size(), 2);
+    EXPECT_FALSE(stored(invoice.id).encaissements.last().isAcompte) << "one deposit per invoice";
 }
 
 TEST_F(PaymentSheetTest, DraftIsFrozenNoMethodIsAbsentAndTheSwitchAloneIsNoDeposit) {
@@ -122,16 +141,23 @@ TEST_F(PaymentSheetTest, SpecificAmountIsBoundedByTheDue) {
     EXPECT_TRUE(sheet.validate(free)->message.contains(u"(0,00\u00a0€)"));
 }
 
-TEST_F(PaymentSheetTest, NothingDueSettlesWithoutAZeroPayment) {
+TEST_F(PaymentSheetTest, NothingRemainingSettlesWithoutAZeroPayment) {
     CommercialDocumentLine offered = serviceLine(100);
     offered.isOffered = true;
-    CommercialDocumentItem invoice = makeInvoice(u"F-1"_s, {offered});
-    invoice.encaissements = {payment(20)};
-    put({invoice});
-    ASSERT_TRUE(PaymentSheetModel(invoice.id, paid(), m_clock).confirm(*m_store, m_clock).ok());
-    EXPECT_EQ(stored(invoice.id).statusID, paid());
-    EXPECT_EQ(stored(invoice.id).encaissementDate, m_clock.now());
-    EXPECT_TRUE(stored(invoice.id).encaissements.isEmpty());
+    CommercialDocumentItem free = makeInvoice(u"F-1"_s, {offered});
+    free.encaissements = {payment(20)};
+    CommercialDocumentItem settled = makeInvoice(u"F-2"_s, {serviceLine(100)});
+    settled.encaissements = {payment(60), payment(40)};
+    put({free, settled});
+    for (const CommercialDocumentItem& invoice : {free, settled}) {
+        PaymentSheetModel sheet(invoice.id, paid(), m_clock);
+        sheet.tickedMethods = {u"Espèces"_s};
+        ASSERT_TRUE(sheet.confirm(*m_store, m_clock).ok());
+        EXPECT_EQ(stored(invoice.id).statusID, paid());
+        EXPECT_EQ(stored(invoice.id).encaissementDate, m_clock.now());
+        EXPECT_EQ(stored(invoice.id).paymentMethod, u"Espèces"_s);
+        EXPECT_EQ(stored(invoice.id).encaissements, invoice.encaissements);
+    }
 }
 
 TEST_F(PaymentSheetTest, LockedDepositAmountIsRecordedAsTheDeposit) {

@@ -15,7 +15,7 @@ namespace {
 class RecordDeletionTest : public DocumentsFixture {};
 
 TEST_F(RecordDeletionTest, ConfirmationsNameTheRecord) {
-    const Alert client = RecordDeletion::clientConfirmation(m_client);
+    const Alert client = RecordDeletion::clientConfirmation(m_client, {});
     EXPECT_EQ(client.message, u"Le client « Atelier Lumen » sera supprimé définitivement.");
     EXPECT_EQ(client.buttons.last().role, AlertRole::destructive);
     const Alert doc = RecordDeletion::documentConfirmation(makeInvoice(u"F-2025-001"_s));
@@ -28,6 +28,29 @@ TEST_F(RecordDeletionTest, ConfirmationsNameTheRecord) {
     service.title = u"Retouche"_s;
     EXPECT_EQ(RecordDeletion::serviceConfirmation(service).message,
               u"La prestation « Retouche » sera supprimée définitivement.");
+}
+
+TEST_F(RecordDeletionTest, AClientsConfirmationCountsTheDocumentsThatKeepIt) {
+    const auto issued = [&](const QString& number) {
+        CommercialDocumentItem d = makeInvoice(number, {serviceLine(10)}, u"Envoyé"_s);
+        d.pdfSnapshot = DocumentSnapshot{m_clock.now(), {}, m_client, {}};
+        return d;
+    };
+    CommercialDocumentItem otherClient = issued(u"F-9"_s);
+    otherClient.clientID = QUuid::createUuid();
+    const QString base = u"Le client « Atelier Lumen » sera supprimé définitivement."_s;
+    const struct {
+        QList<CommercialDocumentItem> documents;
+        QString message;
+    } rows[] = {
+        {{makeInvoice(u"F-1"_s), otherClient}, base},
+        {{issued(u"F-1"_s), makeQuote(u"D-1"_s)},
+         base + u"\n\nSon document gardera le client tel qu’émis."_s},
+        {{issued(u"F-1"_s), issued(u"F-2"_s), issued(u"F-3"_s), otherClient},
+         base + u"\n\nSes 3 documents garderont le client tel qu’émis."_s},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(RecordDeletion::clientConfirmation(m_client, row.documents).message, row.message);
 }
 
 TEST_F(RecordDeletionTest, DeletingAnActivityUnlinksItsDocuments) {
