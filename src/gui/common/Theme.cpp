@@ -135,7 +135,6 @@ QPushButton[role="primary"]:disabled { background: %3; color: %2; }
 QPushButton[role="destructive"] { color: %6; }
 QPushButton[role="link"] { background: transparent; border: none; color: %4; padding: 2px; }
 QPushButton[role="link"]:hover { text-decoration: underline; }
-<<<<<<< HEAD
 QLineEdit, QPlainTextEdit, QComboBox, QAbstractSpinBox { padding: 5px 8px; border: 1px solid %3; border-radius: 6px; background: %1; }
 QLineEdit:focus, QPlainTextEdit:focus, QComboBox:focus, QAbstractSpinBox:focus { border-color: %4; }
 QComboBox::drop-down, QAbstractSpinBox::drop-down { subcontrol-origin: padding; subcontrol-position: center right; width: 24px; border: none; background: transparent; }
@@ -149,11 +148,7 @@ QAbstractSpinBox::down-arrow { width: 9px; height: 9px; }
 QComboBox QAbstractItemView { background: %1; color: %8; border: 1px solid %3; selection-background-color: %4; selection-color: white; outline: none; }
 QComboBox::item { color: %8; background: %1; }
 QComboBox::item:selected { background: %4; color: white; }
-=======
-QLineEdit, QPlainTextEdit, QComboBox { padding: 5px 8px; border: 1px solid %3; border-radius: 6px; background: %1; }
-QLineEdit:focus, QPlainTextEdit:focus, QComboBox:focus { border-color: %4; }
 QLineEdit[refused="true"], QLineEdit[refused="true"]:focus { border-color: %6; color: %6; }
->>>>>>> fix23-a
 QListWidget { border: none; background: transparent; outline: none; }
 QListWidget::item { padding: 7px 10px; border-radius: 7px; }
 QListWidget::item:selected { background: %4; color: white; }
