@@ -31,26 +31,26 @@ QString RecordDeletion::activityName(const ProjectItem& project) {
 
 Alert RecordDeletion::clientConfirmation(const ClientItem& client) {
     return deletion(QStringLiteral("Supprimer le client ?"),
-                    QStringLiteral("Le client « ") + clientDisplayName(client) +
-                        QStringLiteral(" » sera supprimé définitivement."));
+                    QStringLiteral("Le client « ") + clientDisplayName(client) +
+                        QStringLiteral(" » sera supprimé définitivement."));
 }
 
 Alert RecordDeletion::serviceConfirmation(const ServiceItem& service) {
     return deletion(QStringLiteral("Supprimer la prestation ?"),
-                    QStringLiteral("La prestation « ") + service.title +
-                        QStringLiteral(" » sera supprimée définitivement."));
+                    QStringLiteral("La prestation « ") + service.title +
+                        QStringLiteral(" » sera supprimée définitivement."));
 }
 
 Alert RecordDeletion::activityConfirmation(const ProjectItem& project) {
     return deletion(QStringLiteral("Supprimer l'activité ?"),
-                    QStringLiteral("L'activité « ") + activityName(project) +
-                        QStringLiteral(" » sera supprimée définitivement."));
+                    QStringLiteral("L'activité « ") + activityName(project) +
+                        QStringLiteral(" » sera supprimée définitivement."));
 }
 
 Alert RecordDeletion::documentConfirmation(const CommercialDocumentItem& document) {
     return deletion(QStringLiteral("Supprimer le document ?"),
-                    QStringLiteral("Le document « ") + document.number +
-                        QStringLiteral(" » sera supprimé définitivement."));
+                    QStringLiteral("Le document « ") + document.number +
+                        QStringLiteral(" » sera supprimé définitivement."));
 }
 
 Result<> RecordDeletion::deleteClient(SessionEdit& edit, const QUuid& clientID) {

@@ -159,7 +159,7 @@ void ClientFormSheet::choosePhoto() {
     const std::optional<QUrl> copy =
         m_store.importMediaFile(*chosen, false, QStringLiteral("client"));
     if (!copy) {
-        showError(QStringLiteral("La photo « %1 » n’a pas pu être copiée dans la session.")
+        showError(QStringLiteral("La photo « %1 » n’a pas pu être copiée dans la session.")
                       .arg(chosen->fileName()));
         return;
     }
