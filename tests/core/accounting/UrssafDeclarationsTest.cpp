@@ -101,8 +101,14 @@ TEST_F(UrssafDeclarations, NewFormSavesRoundedAmountsDatesAndFiles) {
     EXPECT_TRUE(form.autoCompute && form.bnc.isEmpty() && form.notes.isEmpty());
     EXPECT_EQ(form.totalText(), u"≈ 0,00\u00a0€"_s);
 
-    form.bnc = u"1001"_s;
-    form.letting = u"abc"_s;
+    // A typed amount that is not a number is refused before anything is saved.
+    for (const QString& typed : {u"abc"_s, u"1 45,00"_s, u"12,5,0"_s}) {
+        form.bnc = u"1\u202f001,00 €"_s;
+        form.letting = typed;
+        EXPECT_EQ(form.save(*m_store).error(), UrssafDeclarationForm::invalidAmountMessage());
+        EXPECT_TRUE(onDisk().urssafDeclarations.isEmpty()) << typed.toStdString();
+    }
+    form.letting.clear();
     form.isPaid = true;
     form.declaredDate = m_clock.now().addDays(-3); // not declared: not stored
     form.newDeclarationFile = sample(u"recu.pdf"_s);
@@ -129,7 +135,7 @@ TEST_F(UrssafDeclarations, NewFormSavesRoundedAmountsDatesAndFiles) {
     edit.newPaymentFile = QUrl::fromLocalFile(path(u"absent.pdf"_s));
     const Result<> edited = edit.save(*m_store);
     ASSERT_TRUE(edited.ok());
-    EXPECT_EQ(edited.warning(), u"Le fichier « absent.pdf » n'a pas pu être joint : il est "
+    EXPECT_EQ(edited.warning(), u"Le fichier « absent.pdf » n'a pas pu être joint : il est "
                                 "introuvable ou illisible."_s);
     saved = m_store->urssafDeclarations().value(0);
     EXPECT_EQ(saved.cotisationAmount, 99.5);
@@ -169,10 +175,10 @@ TEST_F(UrssafDeclarations, RowActionsDateTheFlagsAndDeletionNamesThePeriod) {
     EXPECT_EQ(setUrssafPaid(*m_store, QUuid::createUuid(), false).kind(), ResultKind::notFound);
 
     EXPECT_EQ(urssafDeletionConfirmation(marked).message,
-              u"La déclaration « Juin 2025 » sera supprimée définitivement."_s);
+              u"La déclaration « Juin 2025 » sera supprimée définitivement."_s);
     marked.paymentFileURL = QUrl::fromLocalFile(u"/media/urssaf_pay.pdf"_s);
     EXPECT_EQ(urssafDeletionConfirmation(marked).message,
-              u"La déclaration « Juin 2025 » sera supprimée définitivement, avec ses fichiers "
+              u"La déclaration « Juin 2025 » sera supprimée définitivement, avec ses fichiers "
               "joints."_s);
 }
 
