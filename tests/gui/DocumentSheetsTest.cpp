@@ -5,6 +5,7 @@
 
 #include "SectionFixture.h"
 
+#include "core/app/PaymentMethodChoice.h"
 #include "core/documents/DepositDecision.h"
 #include "core/documents/DocumentDeadlines.h"
 #include "core/documents/DocumentLinks.h"
@@ -18,6 +19,7 @@
 #include "gui/documents/PaymentSheet.h"
 #include "gui/documents/QuotePickerSheet.h"
 
+#include <QCheckBox>
 #include <QMenu>
 #include <QPdfDocument>
 #include <QPdfSelection>
@@ -42,8 +44,8 @@ protected:
             client.email = u"compta@lumen.fr"_s;
             db.clients = {client};
             const QDateTime now = QDateTime::currentDateTimeUtc();
-            m_quote = documentOf(CommercialDocumentKind::quote, u"D-1"_s, u"Reportage"_s,
-                                 client.id, statusNamed(db.quoteStatuses, quoteStatus), now);
+            m_quote = documentOf(CommercialDocumentKind::quote, u"D-1"_s, u"Reportage"_s, client.id,
+                                 statusNamed(db.quoteStatuses, quoteStatus), now);
             m_quote.validityDate = validity;
             m_invoice = documentOf(CommercialDocumentKind::invoice, u"F-1"_s, u"Reportage"_s,
                                    client.id, statusNamed(db.invoiceStatuses, invoiceStatus),
@@ -195,6 +197,23 @@ TEST_F(DocumentSheetsTest, PartialPaymentThenTheRest) {
     EXPECT_NEAR(remainingDue(settled), 0, 1e-9);
     EXPECT_EQ(settled.statusID, m_invoice.statusID) << "a payment never changes the status";
     EXPECT_FALSE(isShown(u"documentCardAddPayment"_s)) << "nothing remains to be paid";
+}
+
+TEST_F(DocumentSheetsTest, PaymentSheetsOfferTheMethodsTickedInTheSettings) {
+    openDocuments(u"Envoyé"_s, u"Envoyé"_s);
+    ASSERT_TRUE(PaymentMethodChoice::setAccepted(store(), u"Virement"_s, true).ok());
+    page()->reveal(m_invoice.id);
+    click(u"documentCardAddPayment"_s);
+    auto* sheet = openSheet<EncaissementSheet>();
+    ASSERT_NE(sheet, nullptr);
+    auto* box = sheet->findChild<QCheckBox*>(u"encaissementMethod_Virement"_s);
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(box->icon().isNull());
+    typeInto(sheet->findChild<QLineEdit*>(u"encaissementAmount"_s), u"100"_s);
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::mouseClick(sheet->findChild<QPushButton*>(u"encaissementSheetSave"_s), Qt::LeftButton);
+    ASSERT_EQ(stored(m_invoice.id).encaissements.size(), 1);
+    EXPECT_EQ(stored(m_invoice.id).encaissements.first().paymentMethod, u"Virement"_s);
 }
 
 TEST_F(DocumentSheetsTest, AFailedSaveLeavesTheInvoiceAsItWas) {

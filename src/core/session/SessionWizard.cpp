@@ -328,6 +328,7 @@ bool SessionWizard::saveCompany(const WizardCompanyIdentity& identity) {
     CompanySettings company = store.companySettings();
     for (const auto& [field, member] : fields)
         company.*member = CompanySettingsForm::writtenText(field, typed.*member);
+    company.acceptedPaymentMethods = identity.acceptedPaymentMethods;
     store.setCompanySettings(company);
     if (identity.logo) {
         // Inside the media folder the logo travels with the session file; a

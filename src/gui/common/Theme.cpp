@@ -76,6 +76,7 @@ QPushButton[role="link"] { background: transparent; border: none; color: %4; pad
 QPushButton[role="link"]:hover { text-decoration: underline; }
 QLineEdit, QPlainTextEdit, QComboBox { padding: 5px 8px; border: 1px solid %3; border-radius: 6px; background: %1; }
 QLineEdit:focus, QPlainTextEdit:focus, QComboBox:focus { border-color: %4; }
+QLineEdit[refused="true"] { border-color: %6; color: %6; }
 QListWidget { border: none; background: transparent; outline: none; }
 QListWidget::item { padding: 7px 10px; border-radius: 7px; }
 QListWidget::item:selected { background: %4; color: white; }

@@ -22,6 +22,7 @@ namespace velmora::gui {
 //   QPushButton role = "primary" | "link" | "destructive"
 //   QToolButton role = "chip" (checkable tag or filter)
 //   QListView   role = "records" (a section's list)
+//   QLineEdit   refused = true (a refused text, see FieldFeedback)
 namespace theme {
 
 QColor accent();
