@@ -262,7 +262,7 @@ TEST_F(UrssafTabTest, TheQuarterDeclaredByHandCoversTheMonthsEstimate) {
     const QStringList list = rows();
     EXPECT_TRUE(list[0].contains(u"CA : 1\u202f000,00\u00a0€"_s)) << list[0].toStdString();
     EXPECT_TRUE(list[0].contains(u"Cotisations : 222,00\u00a0€"_s)) << list[0].toStdString();
-    const QString covered = u"Estimation · Couverte par la déclaration du "_s +
+    const QString covered = u"Couverte par la déclaration du "_s +
                             urssafPeriodName(quarter, URSSAFDeclarationFrequency::trimestrial);
     EXPECT_EQ(list.filter(covered).size(), 1) << list.join(u"\n"_s).toStdString();
     EXPECT_TRUE(std::any_of(store().urssafDeclarations().cbegin(),

@@ -165,8 +165,10 @@ UrssafTab::UrssafTab(const SectionServices& services, QWidget* parent)
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->header()->setStretchLastSection(false);
-    m_list->header()->setSectionResizeMode(periodColumn, QHeaderView::Stretch);
-    for (int column : {frequencyColumn, turnoverColumn, contributionsColumn, stateColumn})
+    // The state takes what is left: a covered estimate says by which
+    // declaration, and the period keeps its whole name.
+    m_list->header()->setSectionResizeMode(stateColumn, QHeaderView::Stretch);
+    for (int column : {periodColumn, frequencyColumn, turnoverColumn, contributionsColumn})
         m_list->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
     listLayout->addWidget(m_list, 1);
 
@@ -271,10 +273,12 @@ void UrssafTab::rebuild() {
                 period->setIcon(symbolIcon(QStringLiteral("sparkles"), theme::accent()));
                 period->setToolTip(UrssafListTexts::estimateBadge());
                 // A covered estimate is left out of the year's sums: the row
-                // says why instead of asking to declare it again.
+                // says why instead of asking to declare it again (the symbol
+                // still marks it as an estimate).
                 const std::optional<URSSAFDeclaration> covering = urssafCoveringDeclaration(d, all);
-                state->setText(UrssafListTexts::estimateBadge() + QStringLiteral(" · ") +
-                               (covering ? urssafCoveredText(*covering) : state->text()));
+                state->setText(covering ? urssafCoveredText(*covering)
+                                        : UrssafListTexts::estimateBadge() + QStringLiteral(" · ") +
+                                              state->text());
                 state->setToolTip(state->text());
             } else if (d.isDeclared && d.isPaid) {
                 state->setIcon(symbolIcon(QStringLiteral("checkmark.circle.fill"),
