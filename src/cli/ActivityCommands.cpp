@@ -19,7 +19,7 @@ const ProjectItem* findActivity(const AppDatabase& db, const QString& name) {
 }
 
 QString notFound(const QString& name) {
-    return QStringLiteral("Activité introuvable : « %1 ».").arg(name);
+    return QStringLiteral("Activité introuvable : « %1 ».").arg(name);
 }
 
 int effects(CliContext& ctx) {
@@ -61,7 +61,7 @@ int activity(CliContext& ctx) {
         return effects(ctx);
     if (action == u"cancel" || action == u"reactivate")
         return change(ctx, action == u"cancel");
-    return usage(QStringLiteral("Action inconnue : « %1 » (effects, cancel ou reactivate attendu).")
+    return usage(QStringLiteral("Action inconnue : « %1 » (effects, cancel ou reactivate attendu).")
                      .arg(action));
 }
 

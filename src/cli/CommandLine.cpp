@@ -145,7 +145,7 @@ int runCommandLine(const QList<Command>& commands, const QStringList& arguments)
         const QByteArray text = it->toUtf8();
         const auto now = parseIsoDate(std::string_view(text.constData(), std::size_t(text.size())));
         if (!now)
-            return usage(QStringLiteral("Date invalide pour --now : « %1 » (format "
+            return usage(QStringLiteral("Date invalide pour --now : « %1 » (format "
                                         "AAAA-MM-JJThh:mm:ssZ attendu).")
                              .arg(*it));
         ctx.clock = std::make_unique<FixedClock>(*now);

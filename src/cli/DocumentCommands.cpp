@@ -36,7 +36,7 @@ int totals(CliContext& ctx) {
         return fail(db.error());
     const CommercialDocumentItem* document = findDocument(db.value(), ctx.args[1]);
     if (!document)
-        return fail(QStringLiteral("Document introuvable : « %1 ».").arg(ctx.args[1]));
+        return fail(QStringLiteral("Document introuvable : « %1 ».").arg(ctx.args[1]));
     const StatusLists lists = StatusLists::of(db.value());
     const QDateTime now = ctx.clock->now();
     const QList<CommercialDocumentLine>& lines = document->lines;
@@ -68,7 +68,7 @@ int totals(CliContext& ctx) {
 int nextNumber(CliContext& ctx) {
     const auto kind = enumFromRaw<CommercialDocumentKind>(ctx.args[1].toStdString());
     if (!kind)
-        return usage(QStringLiteral("Type de document inconnu : « %1 » (invoice ou quote attendu).")
+        return usage(QStringLiteral("Type de document inconnu : « %1 » (invoice ou quote attendu).")
                          .arg(ctx.args[1]));
     auto db = ctx.loadSession(ctx.args[0]);
     if (!db)
@@ -97,7 +97,7 @@ FoundDocument loadDocument(const CliContext& ctx) {
     found.db = std::move(db).value();
     found.document = findDocument(*found.db, ctx.args[1]);
     if (!found.document)
-        found.failure = fail(QStringLiteral("Document introuvable : « %1 ».").arg(ctx.args[1]));
+        found.failure = fail(QStringLiteral("Document introuvable : « %1 ».").arg(ctx.args[1]));
     return found;
 }
 
@@ -135,7 +135,7 @@ int reminder(CliContext& ctx) {
         return found.failure;
     const CommercialDocumentItem& invoice = *found.document;
     if (invoice.kind != CommercialDocumentKind::invoice)
-        return fail(QStringLiteral("Une relance ne concerne qu'une facture : « %1 » est un devis.")
+        return fail(QStringLiteral("Une relance ne concerne qu'une facture : « %1 » est un devis.")
                         .arg(ctx.args[1]));
     const qint64 late = daysLate(invoice, StatusLists::of(*found.db), ctx.clock->now());
     const PaymentReminder composed =

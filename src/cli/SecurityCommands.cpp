@@ -52,7 +52,7 @@ QList<Command> securityCommands() {
          .run = digest},
         {.name = QStringLiteral("unlock"),
          .arguments = {QStringLiteral("FICHIER"), QStringLiteral("CODE")},
-         .help = QStringLiteral("Dit si CODE ouvre la session : {\"unlocked\"} ; avec « - », le "
+         .help = QStringLiteral("Dit si CODE ouvre la session : {\"unlocked\"} ; avec « - », le "
                                 "code est lu sur l'entrée standard."),
          .run = unlock},
     };

@@ -66,7 +66,7 @@ int roundtrip(CliContext& ctx) {
 int newSession(CliContext& ctx) {
     const QString& target = ctx.args[0];
     if (!ctx.isSet(QStringLiteral("force")) && ctx.fileSystem.exists(target))
-        return fail(QStringLiteral("Le fichier « %1 » existe déjà.").arg(target));
+        return fail(QStringLiteral("Le fichier « %1 » existe déjà.").arg(target));
     AppDatabase db = newSessionContents();
     if (const QString name = ctx.value(QStringLiteral("name")).value_or(QString()).trimmed();
         !name.isEmpty())

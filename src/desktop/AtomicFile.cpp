@@ -69,7 +69,7 @@ AtomicFile::~AtomicFile() {
 Result<> AtomicFile::failure(int errnum, const char* step) {
     const QString name = QFileInfo(m_target).fileName();
     return Result<>::failure(
-        QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré : %2")
+        QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré : %2")
             .arg(name,
                  describeSystemError(
                      errnum, QStringLiteral("%1 de %2").arg(QString::fromUtf8(step), m_target))));

@@ -54,7 +54,7 @@ Result<QByteArray> LocalFileSystem::readFile(const QString& path) const {
     if (::stat(QFile::encodeName(path).constData(), &info) == 0 && !S_ISREG(info.st_mode) &&
         !S_ISDIR(info.st_mode))
         return Result<QByteArray>::failure(
-            QStringLiteral("« %1 » n'est pas un fichier ordinaire.").arg(nameOf(path)));
+            QStringLiteral("« %1 » n'est pas un fichier ordinaire.").arg(nameOf(path)));
     return readSessionBytes(path, adviseHugePages);
 }
 
@@ -77,7 +77,7 @@ Result<> LocalFileSystem::writeStreamAtomically(const QString& path, const Produ
         const int errnum = errno;
         const bool deviceFailed = file.device().error() != QFileDevice::NoError;
         return Result<>::failure(
-            QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré : %2")
+            QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré : %2")
                 .arg(nameOf(path),
                      deviceFailed && errnum
                          ? describeSystemError(errnum, QStringLiteral("Écriture de %1").arg(path))
@@ -93,7 +93,7 @@ void LocalFileSystem::removeWriteLeftovers(const QString& folder, const QString&
 Result<> LocalFileSystem::copyFile(const QString& from, const QString& to) {
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
-        return Result<>::failure(QStringLiteral("Le fichier « %1 » n'a pas pu être copié : %2")
+        return Result<>::failure(QStringLiteral("Le fichier « %1 » n'a pas pu être copié : %2")
                                      .arg(nameOf(from), source.errorString()));
     return writeStreamAtomically(to, [&source](QIODevice& out) {
         QByteArray chunk(1 << 20, Qt::Uninitialized);
@@ -111,7 +111,7 @@ Result<> LocalFileSystem::copyFile(const QString& from, const QString& to) {
 
 Result<> LocalFileSystem::moveItem(const QString& from, const QString& to) {
     if (!QDir().rename(from, to))
-        return Result<>::failure(QStringLiteral("« %1 » n'a pas pu être renommé en « %2 ».")
+        return Result<>::failure(QStringLiteral("« %1 » n'a pas pu être renommé en « %2 ».")
                                      .arg(nameOf(from), nameOf(to)));
     return Result<>::success();
 }
@@ -122,13 +122,13 @@ Result<> LocalFileSystem::removeItem(const QString& path) {
         info.isDir() && !info.isSymLink() ? QDir(path).removeRecursively() : QFile::remove(path);
     if (!removed)
         return Result<>::failure(
-            QStringLiteral("« %1 » n'a pas pu être supprimé.").arg(nameOf(path)));
+            QStringLiteral("« %1 » n'a pas pu être supprimé.").arg(nameOf(path)));
     return Result<>::success();
 }
 
 Result<> LocalFileSystem::createDirectories(const QString& path) {
     if (!QDir().mkpath(path))
-        return Result<>::failure(QStringLiteral("Le dossier « %1 » n'a pas pu être créé.")
+        return Result<>::failure(QStringLiteral("Le dossier « %1 » n'a pas pu être créé.")
                                      .arg(QDir::toNativeSeparators(path)));
     return Result<>::success();
 }

@@ -57,7 +57,7 @@ TEST(ActivityCli, EffectsCancelReactivateAndNothingToDo) {
                 {u"delete"_s, id, 2}};
     for (const auto& row : idle)
         EXPECT_EQ(run(row.action, row.which).exitCode, row.exitCode) << row.action.toStdString();
-    EXPECT_EQ(run(u"cancel"_s, u"x"_s).err, "Activité introuvable : « x ».\n");
+    EXPECT_EQ(run(u"cancel"_s, u"x"_s).err, "Activité introuvable : « x ».\n");
     EXPECT_EQ(contentsOf(file), bytes);
     EXPECT_EQ(QFileInfo(file).lastModified(), modified);
 

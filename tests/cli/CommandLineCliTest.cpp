@@ -53,7 +53,7 @@ TEST_F(CommandLineCli, WrongUsageExitsTwoWithAHint) {
         {{u"totals"_s, file}, "Usage : velmora-cli totals FICHIER NUMÉRO"},
         {{u"next-number"_s, file}, "Usage : velmora-cli next-number FICHIER invoice|quote"},
         {{u"next-number"_s, file, u"facture"_s},
-         "Type de document inconnu : « facture » (invoice ou quote attendu)."},
+         "Type de document inconnu : « facture » (invoice ou quote attendu)."},
         {{u"digest"_s}, "Usage : velmora-cli digest RÉPONSE"},
         {{u"digest"_s, u"a"_s, u"b"_s}, "Usage : velmora-cli digest RÉPONSE"},
         {{u"unlock"_s, file}, "Usage : velmora-cli unlock FICHIER CODE"},
@@ -64,13 +64,13 @@ TEST_F(CommandLineCli, WrongUsageExitsTwoWithAHint) {
         {{u"--now"_s}, "L'option --now attend une date."},
         {{u"--now"_s, u"2025-06-10T09:00:00Z"_s}, "Aucune commande."},
         {{u"--now"_s, u"2025-06-10T09:00:00.5Z"_s, u"check"_s, file},
-         "Date invalide pour --now : « 2025-06-10T09:00:00.5Z » (format AAAA-MM-JJThh:mm:ssZ "
+         "Date invalide pour --now : « 2025-06-10T09:00:00.5Z » (format AAAA-MM-JJThh:mm:ssZ "
          "attendu)."},
         {{u"--now"_s, u"2025-02-30T09:00:00Z"_s, u"check"_s, file},
-         "Date invalide pour --now : « 2025-02-30T09:00:00Z » (format AAAA-MM-JJThh:mm:ssZ "
+         "Date invalide pour --now : « 2025-02-30T09:00:00Z » (format AAAA-MM-JJThh:mm:ssZ "
          "attendu)."},
         {{u"--now"_s, u"demain"_s, u"check"_s, file},
-         "Date invalide pour --now : « demain » (format AAAA-MM-JJThh:mm:ssZ attendu)."},
+         "Date invalide pour --now : « demain » (format AAAA-MM-JJThh:mm:ssZ attendu)."},
     };
     for (const auto& c : cases) {
         const CliRun run = runCli(c.args);
@@ -120,9 +120,9 @@ TEST_F(CommandLineCli, EveryCommandRefusesMissingFilesAndFilesThatAreNotRegular)
         QString file;
         QByteArray message;
     } files[] = {
-        {fifo, "« tube.cdb » n'est pas un fichier ordinaire.\n"},
-        {u"/dev/null"_s, "« null » n'est pas un fichier ordinaire.\n"},
-        {path(u"x.cdb"_s), "Le fichier « x.cdb » est introuvable.\n"},
+        {fifo, "« tube.cdb » n'est pas un fichier ordinaire.\n"},
+        {u"/dev/null"_s, "« null » n'est pas un fichier ordinaire.\n"},
+        {path(u"x.cdb"_s), "Le fichier « x.cdb » est introuvable.\n"},
     };
     for (const auto& f : files) {
         const QStringList commands[] = {

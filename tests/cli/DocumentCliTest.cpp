@@ -163,7 +163,7 @@ TEST_F(DocumentCli, DocumentsAreNamedByFirstNumberThenById) {
     const CliRun missing = runCli({u"totals"_s, file, u"F-404"_s});
     EXPECT_EQ(missing.exitCode, 1);
     EXPECT_TRUE(missing.out.isEmpty());
-    EXPECT_EQ(missing.err, QByteArray("Document introuvable : « F-404 ».\n"));
+    EXPECT_EQ(missing.err, QByteArray("Document introuvable : « F-404 ».\n"));
 }
 
 TEST_F(DocumentCli, NextNumberFollowsTheLargestYear) {
@@ -224,7 +224,7 @@ TEST_F(DocumentCli, PdfMailAndReminderOfAnInvoice) {
     const CliRun onQuote = runCli({u"reminder"_s, file, u"D-2025-031"_s});
     EXPECT_EQ(onQuote.exitCode, 1);
     EXPECT_EQ(QString::fromUtf8(onQuote.err).trimmed(),
-              u"Une relance ne concerne qu'une facture : « D-2025-031 » est un devis.");
+              u"Une relance ne concerne qu'une facture : « D-2025-031 » est un devis.");
 }
 
 TEST_F(DocumentCli, PdfOfAnImportedDocumentIsItsOwnFile) {

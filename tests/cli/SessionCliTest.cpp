@@ -112,7 +112,7 @@ TEST_F(SessionCli, NewRefusesAnExistingFileUnlessForced) {
         runCli({u"new"_s, u"precieux.cdb"_s}, CliInput{.workingDirectory = m_dir.path()});
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_EQ(refused.out, QByteArray());
-    EXPECT_EQ(refused.err, QByteArray("Le fichier « precieux.cdb » existe déjà.\n"));
+    EXPECT_EQ(refused.err, QByteArray("Le fichier « precieux.cdb » existe déjà.\n"));
     EXPECT_EQ(contentsOf(file), before);
 
     const CliRun forced = runCli({u"new"_s, file, u"--force"_s});
@@ -159,7 +159,7 @@ TEST_F(SessionCli, ARefusedFileFailsWithTheFrenchMessageOnlyAndKeepsTheOutput) {
     } cases[] = {
         {{u"check"_s, hostile + "truncated-inside-string.cdb"}, "texte non terminé"},
         {{u"check"_s, hostile + "unknown-enum-case.cdb"},
-         "documents[0].kind — valeur inconnue « facture »"},
+         "documents[0].kind — valeur inconnue « facture »"},
         {{u"roundtrip"_s, hostile + "truncated-mid-document.cdb", out},
          "fichier tronqué (le document s'arrête avant sa fin)"},
     };
@@ -188,7 +188,7 @@ TEST_F(SessionCli, RoundtripIntoAnUnwritablePlaceFailsAndLeavesNothing) {
         EXPECT_EQ(run.out, QByteArray());
         const QString name = QFileInfo(target).fileName();
         EXPECT_TRUE(QString::fromUtf8(run.err).startsWith(
-            u"Le fichier « %1 » n'a pas pu être enregistré : "_s.arg(name)))
+            u"Le fichier « %1 » n'a pas pu être enregistré : "_s.arg(name)))
             << run.err.constData();
         EXPECT_EQ(entriesOf(m_dir.path()), before) << target.toStdString();
         EXPECT_EQ(entriesOf(folder), QStringList());

@@ -63,7 +63,7 @@ TEST_F(AtomicWrite, AFailedRenameOrProducerLeavesTheTargetAndNoTemporary) {
     // A non-empty folder cannot be replaced by a file: the rename fails.
     QDir().mkpath(path(u"dossier.cdb/contenu"_s));
     const Result<> renamed = m_fs.writeFileAtomically(path(u"dossier.cdb"_s), "NEW");
-    EXPECT_EQ(renamed.error(), u"Le fichier « dossier.cdb » n'a pas pu être enregistré : "
+    EXPECT_EQ(renamed.error(), u"Le fichier « dossier.cdb » n'a pas pu être enregistré : "
                                "c'est un dossier."_s);
 
     write(u"t.cdb"_s, "OLD");
@@ -71,7 +71,7 @@ TEST_F(AtomicWrite, AFailedRenameOrProducerLeavesTheTargetAndNoTemporary) {
         out.write("HALF");
         return Result<>::failure(u"nombre attendu"_s);
     });
-    EXPECT_EQ(produced.error(), u"Le fichier « t.cdb » n'a pas pu être "
+    EXPECT_EQ(produced.error(), u"Le fichier « t.cdb » n'a pas pu être "
                                 "enregistré : nombre attendu"_s);
     EXPECT_EQ(read(u"t.cdb"_s), "OLD");
     EXPECT_EQ(entries(), (QStringList{u"dossier.cdb"_s, u"t.cdb"_s}));
@@ -124,9 +124,9 @@ TEST(SystemErrors, CommonFailuresReadInFrench) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(describeSystemError(c.errnum, u"test"_s), QString::fromUtf8(c.sentence));
-    EXPECT_TRUE(saysDiskIsFull(u"Le fichier « a » n'a pas pu être enregistré : "
+    EXPECT_TRUE(saysDiskIsFull(u"Le fichier « a » n'a pas pu être enregistré : "
                                "le disque est plein."_s));
-    EXPECT_TRUE(saysDiskIsFull(u"« a » : No space left on device"_s));
+    EXPECT_TRUE(saysDiskIsFull(u"« a » : No space left on device"_s));
     EXPECT_FALSE(saysDiskIsFull(u"l'accès est refusé."_s));
 }
 

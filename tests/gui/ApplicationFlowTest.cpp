@@ -144,9 +144,9 @@ TEST_F(ApplicationFlowTest, AnUnreadableFileIsReportedWithItsReason) {
         QString path;
         QString reason;
     } cases[] = {
-        {m_dir.path() + u"/Absent.cdb"_s, u"Le fichier « Absent.cdb » est introuvable."_s},
+        {m_dir.path() + u"/Absent.cdb"_s, u"Le fichier « Absent.cdb » est introuvable."_s},
         {m_dir.path() + u"/Dossier.cdb"_s,
-         u"Le fichier « Dossier.cdb » n'a pas pu être ouvert : c'est un dossier."_s},
+         u"Le fichier « Dossier.cdb » n'a pas pu être ouvert : c'est un dossier."_s},
         {cut, u"Fichier de session illisible : fichier tronqué (le document s'arrête avant sa "
               "fin)"_s},
     };
@@ -346,7 +346,7 @@ TEST_F(ApplicationFlowTest, AMirrorThatFailsIsShownInTheStatusBar) {
     m_app->store().save();
     const QString status = find<QLabel>(u"saveStatus"_s)->text();
     EXPECT_TRUE(
-        status.startsWith(u"Le fichier « Atelier Lumière.cdb » n'a pas pu être mis à jour : "_s))
+        status.startsWith(u"Le fichier « Atelier Lumière.cdb » n'a pas pu être mis à jour : "_s))
         << status.toStdString();
 
     m_fs.heal();

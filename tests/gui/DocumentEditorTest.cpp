@@ -15,9 +15,12 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
+#include <QLabel>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolButton>
 
 namespace velmora::gui::test {
@@ -165,6 +168,56 @@ TEST_F(DocumentEditorTest, WritesAQuoteFromTheCatalogueWithADiscountAndADeposit)
     click(u"documentEditorCommit"_s);
     EXPECT_EQ(store().documents().first().number, u"D-2025-042"_s);
     EXPECT_EQ(store().documents().size(), 1);
+}
+
+TEST_F(DocumentEditorTest, FrenchAmountsAreReadAndKeptAsTyped) {
+    openEmptyDocuments();
+    click(u"documentsEmptyAction"_s);
+    click(u"documentEditorInvoice"_s);
+    click(u"documentEditorAddService"_s);
+    typeInLine(0, u"documentLinePrice"_s, u"1 450,00"_s);
+    EXPECT_FALSE(lines().value(0)->hasInvalidAmount());
+    EXPECT_TRUE(lines()
+                    .value(0)
+                    ->findChild<QLabel*>(u"documentLineFigures"_s)
+                    ->text()
+                    .contains(u"1\u202f450,00\u00a0€"_s));
+    EXPECT_EQ(grandTotal(), u"1\u202f450,00\u00a0€"_s);
+    EXPECT_EQ(previewGrandTotal(), grandTotal());
+
+    // Lines laid out again keep what was typed, refused or not.
+    typeInLine(0, u"documentLinePrice"_s, u"145,50"_s);
+    typeInLine(0, u"documentLineQuantity"_s, u"2x"_s);
+    for (int i = 0; i < 4; ++i)
+        click(u"documentEditorAddService"_s);
+    auto* price = lines().value(0)->findChild<QLineEdit*>(u"documentLinePrice"_s);
+    EXPECT_EQ(price->text(), u"145,50"_s);
+    EXPECT_FALSE(price->property("refused").toBool());
+    auto* quantity = lines().value(0)->findChild<QLineEdit*>(u"documentLineQuantity"_s);
+    EXPECT_EQ(quantity->text(), u"2x"_s);
+    EXPECT_TRUE(quantity->property("refused").toBool());
+    typeInLine(0, u"documentLineQuantity"_s, u"1"_s);
+    EXPECT_FALSE(quantity->property("refused").toBool());
+
+    // A refused amount stays in red and comes into view when saving.
+    typeInLine(4, u"documentLinePrice"_s, u"1 45,00"_s);
+    auto* refused = lines().value(4)->findChild<QLineEdit*>(u"documentLinePrice"_s);
+    EXPECT_TRUE(refused->property("refused").toBool());
+    lines().value(4)->setExpanded(false);
+    QScrollArea* area = nullptr;
+    for (QWidget* w = refused->parentWidget(); w && !area; w = w->parentWidget())
+        area = qobject_cast<QScrollArea*>(w);
+    ASSERT_NE(area, nullptr);
+    area->verticalScrollBar()->setValue(0);
+    click(u"documentEditorCommit"_s);
+    EXPECT_TRUE(store().documents().isEmpty());
+    EXPECT_EQ(refused->text(), u"1 45,00"_s);
+    EXPECT_TRUE(lines().value(4)->isExpanded());
+    EXPECT_EQ(refused->window()->focusWidget(), refused);
+    const QRect shown(refused->mapTo(area->viewport(), QPoint(0, 0)), refused->size());
+    EXPECT_TRUE(area->viewport()->rect().contains(shown));
+    EXPECT_EQ(lines().value(4)->findChild<QLabel*>(u"documentLineError"_s)->text(),
+              DocumentLineEditor::invalidAmountMessage());
 }
 
 TEST_F(DocumentEditorTest, RefusesWhatCannotBeStoredAndLosesNothing) {

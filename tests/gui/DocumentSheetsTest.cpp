@@ -6,6 +6,7 @@
 
 #include "SectionFixture.h"
 
+#include "core/app/PaymentMethodChoice.h"
 #include "core/documents/DepositDecision.h"
 #include "core/documents/DocumentDeadlines.h"
 #include "core/documents/DocumentLinks.h"
@@ -20,6 +21,7 @@
 #include "gui/documents/PaymentSheet.h"
 #include "gui/documents/QuotePickerSheet.h"
 
+#include <QCheckBox>
 #include <QMenu>
 #include <QPdfDocument>
 #include <QPdfSelection>
@@ -253,6 +255,23 @@ TEST_F(DocumentSheetsTest, AFullyPaidInvoiceLosesItsDueSoonBadge) {
     ASSERT_TRUE(isFullyPaid(stored(m_invoice.id)));
     EXPECT_FALSE(isShown(u"documentCardAlert"_s));
     EXPECT_EQ(listBadge(), u"Envoyé"_s);
+}
+
+TEST_F(DocumentSheetsTest, PaymentSheetsOfferTheMethodsTickedInTheSettings) {
+    openDocuments(u"Envoyé"_s, u"Envoyé"_s);
+    ASSERT_TRUE(PaymentMethodChoice::setAccepted(store(), u"Virement"_s, true).ok());
+    page()->reveal(m_invoice.id);
+    click(u"documentCardAddPayment"_s);
+    auto* sheet = openSheet<EncaissementSheet>();
+    ASSERT_NE(sheet, nullptr);
+    auto* box = sheet->findChild<QCheckBox*>(u"encaissementMethod_Virement"_s);
+    ASSERT_NE(box, nullptr);
+    EXPECT_FALSE(box->icon().isNull());
+    typeInto(sheet->findChild<QLineEdit*>(u"encaissementAmount"_s), u"100"_s);
+    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::mouseClick(sheet->findChild<QPushButton*>(u"encaissementSheetSave"_s), Qt::LeftButton);
+    ASSERT_EQ(stored(m_invoice.id).encaissements.size(), 1);
+    EXPECT_EQ(stored(m_invoice.id).encaissements.first().paymentMethod, u"Virement"_s);
 }
 
 TEST_F(DocumentSheetsTest, AFailedSaveLeavesTheInvoiceAsItWas) {

@@ -81,7 +81,7 @@ TEST_F(ProjectStatusesSheetTest, StatusesAreRenamedAddedMovedAndDeletedAtOnce) {
               int(TagColorOption::orange));
 
     commit(u"statusName_3"_s, u" actif "_s);
-    EXPECT_EQ(shownText(u"projectStatusesError"_s), u"Un statut nommé « Actif » existe déjà."_s);
+    EXPECT_EQ(shownText(u"projectStatusesError"_s), u"Un statut nommé « Actif » existe déjà."_s);
     EXPECT_EQ(store().projectStatuses()[3].name, u"En pause"_s);
 
     // Closing the confirmation keeps the status.

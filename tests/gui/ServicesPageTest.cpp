@@ -17,10 +17,11 @@ TEST_F(ServicesPageTest, AServiceKeepsItsPriceAsTypedWithItsWarningThenIsDeleted
     openSection(u"services"_s);
     click(u"servicesEmptyAction"_s);
     type(u"serviceTitle"_s, u"Séance photo"_s);
-    type(u"servicePrice"_s, u"12 €"_s);
+    type(u"servicePrice"_s, u"12 EUR"_s);
     ServiceItem typed;
-    typed.priceTTC = u"12 €"_s;
+    typed.priceTTC = u"12 EUR"_s;
     EXPECT_EQ(shownText(u"servicePriceWarning"_s), servicePriceWarning(typed));
+    EXPECT_TRUE(find<QLineEdit>(u"servicePrice"_s)->property("refused").toBool());
     auto* kind = find<QComboBox>(u"serviceType"_s);
     ASSERT_NE(kind, nullptr);
     kind->setCurrentIndex(kind->findData(int(ServicePrestationType::prestationsCommercialesBIC)));
@@ -28,7 +29,7 @@ TEST_F(ServicesPageTest, AServiceKeepsItsPriceAsTypedWithItsWarningThenIsDeleted
 
     ASSERT_EQ(store().services().size(), 1);
     const ServiceItem service = store().services().first();
-    EXPECT_EQ(service.priceTTC, u"12 €"_s);
+    EXPECT_EQ(service.priceTTC, u"12 EUR"_s);
     EXPECT_EQ(service.prestationType, ServicePrestationType::prestationsCommercialesBIC);
     EXPECT_EQ(shownText(u"serviceCardWarning"_s), servicePriceWarning(typed));
 

@@ -3,6 +3,7 @@
 #include "WidgetDriver.h"
 #include "core/app/BackupSettingsForm.h"
 #include "core/app/CompanySettingsForm.h"
+#include "core/app/PaymentMethodChoice.h"
 #include "core/app/SettingsPages.h"
 #include "core/app/SidebarMenuEditor.h"
 #include "core/security/AccessCode.h"
@@ -188,6 +189,38 @@ TEST_F(SettingsWindowTest, CompanyFieldsAreSavedAsTheyAreLeft) {
     const CompanySettings written = onDisk().companySettings;
     EXPECT_EQ(written.ownerName, u"Camille Martin"_s);
     EXPECT_EQ(written.tvaNote, CompanySettings::defaultTvaNote());
+}
+
+TEST_F(SettingsWindowTest, PaymentMethodsAreTickedWithTheirPicturesAndSavedAtOnce) {
+    (void)store->edit([](SessionEdit& edit) {
+        edit.companySettings().acceptedPaymentMethods = {u"Lydia"_s};
+        return Result<>();
+    });
+    window.reset();
+    window = std::make_unique<SettingsWindow>(*store, dialogs);
+    window->show();
+    window->showPage(SettingsPage::company);
+    for (const QString& method : PaymentMethodChoice::offered({u"Lydia"_s})) {
+        auto* box = find<QCheckBox>(u"companyPaymentMethod_"_s + method);
+        ASSERT_NE(box, nullptr) << method.toStdString();
+        EXPECT_EQ(box->isChecked(), method == u"Lydia"_s) << method.toStdString();
+        EXPECT_FALSE(box->icon().isNull()) << method.toStdString();
+    }
+    click(u"companyPaymentMethod_Chèque"_s);
+    click(u"companyPaymentMethod_Virement"_s);
+    EXPECT_EQ(onDisk().companySettings.acceptedPaymentMethods,
+              (QStringList{u"Virement"_s, u"Chèque"_s, u"Lydia"_s}));
+    click(u"companyPaymentMethod_Lydia"_s);
+    EXPECT_EQ(onDisk().companySettings.acceptedPaymentMethods,
+              (QStringList{u"Virement"_s, u"Chèque"_s}));
+
+    // A tick that cannot be saved is taken back.
+    failSaves();
+    click(u"companyPaymentMethod_Espèces"_s);
+    expectSaveFailedAlert();
+    EXPECT_FALSE(find<QCheckBox>(u"companyPaymentMethod_Espèces"_s)->isChecked());
+    EXPECT_EQ(store->companySettings().acceptedPaymentMethods,
+              (QStringList{u"Virement"_s, u"Chèque"_s}));
 }
 
 // A refused field far down the page comes back into view with the focus,

@@ -302,6 +302,8 @@ TEST_F(WizardViewTest, TheCompanyStepKeepsTheSettingsRulesAndAFailedStartKeepsIt
     type(u"companySiret"_s, u"12345"_s);
     type(u"companyDisplayName"_s, u"Studio Nord"_s);
     type(u"companyAddressLine2"_s, u"75011 Paris"_s);
+    click(u"companyPaymentMethod_Espèces"_s);
+    click(u"companyPaymentMethod_Virement"_s);
     next();
     EXPECT_EQ(m_wizard->step(), Step::company);
     EXPECT_EQ(errorShown(), CompanySettingsForm::siretMessage());
@@ -317,6 +319,7 @@ TEST_F(WizardViewTest, TheCompanyStepKeepsTheSettingsRulesAndAFailedStartKeepsIt
     EXPECT_EQ(company.addressLine2, u"75011 Paris"_s);
     EXPECT_EQ(company.ownerName, u"Rempli"_s);
     EXPECT_TRUE(company.legalStatus.isEmpty());
+    EXPECT_EQ(company.acceptedPaymentMethods, (QStringList{u"Virement"_s, u"Espèces"_s}));
     ASSERT_TRUE(m_store->preferences().invoiceLogoURL.has_value());
     EXPECT_EQ(readBytes(m_store->preferences().invoiceLogoURL->toLocalFile()), readBytes(logo));
 

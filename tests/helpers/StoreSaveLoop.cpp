@@ -90,7 +90,7 @@ int main(int argc, char* argv[]) {
     store.create();
     std::optional<qint64> n = test::saveLoopStateOf(store.sessionName());
     if (!n)
-        return fail(QStringLiteral("La copie de travail n'est pas un état numéroté : « %1 ».")
+        return fail(QStringLiteral("La copie de travail n'est pas un état numéroté : « %1 ».")
                         .arg(store.sessionName()));
     report("loaded", *n);
     for (qint64 done = 0; done != saves; ++done) {

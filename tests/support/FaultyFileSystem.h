@@ -66,7 +66,7 @@ private:
         return !m_failing.contains(op) || (!m_onlyPath.isEmpty() && !path.contains(m_onlyPath));
     }
     Result<> failure(const QString& path) const {
-        return Result<>::failure(QStringLiteral("« %1 » : %2").arg(path, m_error));
+        return Result<>::failure(QStringLiteral("« %1 » : %2").arg(path, m_error));
     }
 
     LocalFileSystem m_real;

@@ -80,7 +80,10 @@ QString recipeBookStateText(const CommercialDocumentItem& invoice,
 }
 
 QString recipeBookPaymentsText(qint64 count) {
-    return QStringLiteral("%1 encaissement(s) dans le livre de recettes").arg(count);
+    // French takes the singular for 0 and 1.
+    return (count > 1 ? QStringLiteral("%1 encaissements dans le livre de recettes")
+                      : QStringLiteral("%1 encaissement dans le livre de recettes"))
+        .arg(count);
 }
 
 } // namespace velmora

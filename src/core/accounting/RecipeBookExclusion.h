@@ -25,7 +25,7 @@ bool isRemovedFromRecipeBook(const CommercialDocumentItem& invoice,
 // "Dans le livre de recettes" or "Retirée du livre de recettes".
 QString recipeBookStateText(const CommercialDocumentItem& invoice,
                             const AppPreferences& preferences);
-// "2 encaissement(s) dans le livre de recettes".
+// "1 encaissement dans le livre de recettes", "2 encaissements …".
 QString recipeBookPaymentsText(qint64 count);
 
 } // namespace velmora

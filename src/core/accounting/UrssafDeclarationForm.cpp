@@ -5,9 +5,12 @@
 #include "core/documents/DocumentDeadlines.h"
 #include "core/store/AppDataStore.h"
 #include "core/store/RecordPut.h"
+#include "core/text/AmountParsing.h"
 
 #include <QFileInfo>
 #include <QLocale>
+
+#include <algorithm>
 
 namespace velmora {
 namespace {
@@ -124,7 +127,18 @@ URSSAFDeclaration UrssafDeclarationForm::written() const {
     return d;
 }
 
+bool UrssafDeclarationForm::isRefusedAmount(const QString& text) {
+    return !text.trimmed().isEmpty() && !parseAmount(text);
+}
+
 Result<> UrssafDeclarationForm::save(AppDataStore& store) {
+    // Computed from the rates, the contributions typed are not used: they
+    // are not questioned either.
+    QStringList typed{sales, bic, bnc, letting};
+    if (!autoCompute)
+        typed << cotisation << cfp << versementLiberatoire;
+    if (std::any_of(typed.cbegin(), typed.cend(), isRefusedAmount))
+        return Result<>::invalid(invalidAmountMessage());
     URSSAFDeclaration declaration = written();
     if (m_isNew) {
         declaration.id = QUuid::createUuid();

@@ -33,6 +33,11 @@ public:
     static QString declarationFileLabel() { return QStringLiteral("Déclaration URSSAF"); }
     static QString paymentFileLabel() { return QStringLiteral("Justificatif de paiement"); }
     static QString notFoundMessage() { return QStringLiteral("Cette déclaration n'existe plus."); }
+    static QString invalidAmountMessage() {
+        return QStringLiteral("Montant invalide : saisissez un nombre, par exemple 450,50.");
+    }
+    // Whether a typed amount does not read as a number; an empty one is 0.
+    static bool isRefusedAmount(const QString& text);
     // The name prefixes of the copies in the session's media.
     static QString declarationFilePrefix() { return QStringLiteral("urssaf_decl"); }
     static QString paymentFilePrefix() { return QStringLiteral("urssaf_pay"); }
@@ -68,7 +73,9 @@ public:
 
     // The record as saved, files aside: manual from now on.
     URSSAFDeclaration written() const;
-    // Copies the newly chosen files into the media, then adds or replaces the
+    // A typed amount that does not read as a number is refused before
+    // anything is copied or saved. Otherwise copies the newly chosen files
+    // into the media, then adds or replaces the
     // declaration and saves once. A file that cannot be copied is left out
     // (the warning says which) and the previous one stays; a replaced copy
     // goes once the session no longer names it.

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QUuid>
 
+#include <optional>
+
 namespace velmora {
 
 class AppDataStore;
@@ -58,7 +60,8 @@ inline QString markPaid(bool isPaid) {
 QString state(const URSSAFDeclaration& declaration);
 } // namespace UrssafListTexts
 
-// The declarations of one year, newest period first, with the year's sums.
+// The declarations of one year, newest period first, with the year's sums,
+// which leave out an automatic estimate a declaration made by hand covers.
 struct UrssafYearGroup {
     int year = 0;
     QList<URSSAFDeclaration> declarations;
@@ -70,6 +73,16 @@ struct UrssafYearGroup {
     // "Cotisations : 271,00 €"
     QString contributionsText() const;
 };
+
+// The declaration made by hand (not automatic) of the same year whose period
+// takes in every month of the automatic `estimate`: that month or its
+// quarter. Such an estimate counts the same receipts a second time.
+std::optional<URSSAFDeclaration>
+urssafCoveringDeclaration(const URSSAFDeclaration& estimate,
+                          const QList<URSSAFDeclaration>& declarations);
+// "Couverte par la déclaration du 4e trimestre", "Couverte par la déclaration
+// du mois de mars".
+QString urssafCoveredText(const URSSAFDeclaration& covering);
 
 // Newest period first: year descending, then period descending; declarations
 // of the same period keep their stored order.

@@ -81,8 +81,9 @@ void UrssafSettingsForm::setReminderDay(int day) {
 }
 
 QString UrssafSettingsForm::reminderSentence() const {
+    const int day = urssafReminderDay(settings);
     return QStringLiteral("Une notification système sera envoyée le ") +
-           QString::number(urssafReminderDay(settings)) +
+           (day == 1 ? QStringLiteral("1er") : QString::number(day)) +
            QStringLiteral(
                " de chaque mois de déclaration pour vous rappeler de déclarer votre CA.");
 }
@@ -99,8 +100,8 @@ Result<URSSAFSettings> UrssafSettingsForm::written() const {
         const std::optional<double> rate = parseAmount(text);
         if (!rate || *rate < 0 || *rate > 100)
             return Result<URSSAFSettings>::invalid(
-                QStringLiteral("« ") + field.label +
-                QStringLiteral(" » doit être un taux compris entre 0 et 100."));
+                QStringLiteral("« ") + field.label +
+                QStringLiteral(" » doit être un taux compris entre 0 et 100."));
         out.*field.rate = *rate;
     }
     return out;

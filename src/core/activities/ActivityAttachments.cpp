@@ -67,8 +67,8 @@ Result<> attachFiles(AppDataStore& store, const QUuid& projectID, const QList<QU
 Alert removeAttachmentConfirmation(const ProjectAttachment& attachment) {
     return Alert{Alert::Kind::warning,
                  QStringLiteral("Supprimer la pièce jointe ?"),
-                 QStringLiteral("La pièce jointe « ") + attachment.originalFileName +
-                     QStringLiteral(" » sera supprimée définitivement."),
+                 QStringLiteral("La pièce jointe « ") + attachment.originalFileName +
+                     QStringLiteral(" » sera supprimée définitivement."),
                  {AlertButton{QStringLiteral("Annuler"), AlertRole::cancel},
                   AlertButton{QStringLiteral("Supprimer"), AlertRole::destructive}}};
 }
@@ -105,8 +105,8 @@ bool filePathExists(const ProjectFilePath& shortcut) {
 }
 
 QString missingFilePathMessage(const ProjectFilePath& shortcut) {
-    return QStringLiteral("Le chemin « ") + shortcut.path +
-           QStringLiteral(" » est introuvable : le fichier ou le dossier a peut-être été "
+    return QStringLiteral("Le chemin « ") + shortcut.path +
+           QStringLiteral(" » est introuvable : le fichier ou le dossier a peut-être été "
                           "déplacé ou supprimé.");
 }
 

@@ -17,8 +17,8 @@ class AppDataStore;
 // session's media; working-file shortcuts only point at the user's disk.
 
 inline QString attachmentFailedMessage(const QString& fileName) {
-    return QStringLiteral("Le fichier « ") + fileName +
-           QStringLiteral(" » n'a pas pu être joint : il est introuvable ou illisible.");
+    return QStringLiteral("Le fichier « ") + fileName +
+           QStringLiteral(" » n'a pas pu être joint : il est introuvable ou illisible.");
 }
 inline QString attachmentNotFoundMessage() {
     return QStringLiteral("Cette pièce jointe n'existe plus.");

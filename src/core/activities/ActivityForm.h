@@ -34,7 +34,7 @@ public:
         return QStringLiteral("Chaque jalon doit avoir un nom.");
     }
     static QString filePathRequiredMessage(const QString& name) {
-        return QStringLiteral("Indiquez le chemin de « ") + name + QStringLiteral(" ».");
+        return QStringLiteral("Indiquez le chemin de « ") + name + QStringLiteral(" ».");
     }
     static QString notFoundMessage() { return ActivityTexts::notFoundMessage(); }
     static QString filePathTypeName(ProjectFilePathType type) { return displayName(type); }

@@ -75,8 +75,8 @@ bool hasPendingDepositDecision(const AppDatabase& session, const QUuid& projectI
 }
 
 Alert cancelConfirmation(const ProjectItem& project, const CancellationEffects& effects) {
-    QStringList paragraphs{QStringLiteral("« ") + ActivityTexts::title(project) +
-                           QStringLiteral(" » sera marqué comme annulé.")};
+    QStringList paragraphs{QStringLiteral("« ") + ActivityTexts::title(project) +
+                           QStringLiteral(" » sera marqué comme annulé.")};
     const qsizetype n = effects.withDeposit;
     const qsizetype m = effects.withoutDeposit;
     if (n > 0 || m > 0) {
@@ -85,12 +85,12 @@ Alert cancelConfirmation(const ProjectItem& project, const CancellationEffects& 
             bullets << QStringLiteral("• ") + invoices(n) +
                            (n == 1 ? QStringLiteral(" avec acompte versé → passera")
                                    : QStringLiteral(" avec acompte versé → passeront")) +
-                           QStringLiteral(" en statut « Payé » (l'acompte reste comptabilisé).");
+                           QStringLiteral(" en statut « Payé » (l'acompte reste comptabilisé).");
         if (m > 0)
             bullets << QStringLiteral("• ") + invoices(m) +
                            (m == 1 ? QStringLiteral(" sans acompte → passera")
                                    : QStringLiteral(" sans acompte → passeront")) +
-                           QStringLiteral(" en statut « Annulé » (rien comptabilisé).");
+                           QStringLiteral(" en statut « Annulé » (rien comptabilisé).");
         paragraphs << bullets.join(QLatin1Char('\n'));
         if (n > 0)
             paragraphs << QStringLiteral(
@@ -99,7 +99,7 @@ Alert cancelConfirmation(const ProjectItem& project, const CancellationEffects& 
     } else {
         paragraphs << QStringLiteral("Aucune facture n'est liée à cette activité.");
     }
-    paragraphs << QStringLiteral("Cette action peut être annulée via le bouton « Réactiver » : "
+    paragraphs << QStringLiteral("Cette action peut être annulée via le bouton « Réactiver » : "
                                  "les factures retrouveront alors leur état d'origine.");
     return Alert{Alert::Kind::warning,
                  QStringLiteral("Annuler cette activité ?"),

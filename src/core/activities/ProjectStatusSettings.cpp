@@ -47,7 +47,7 @@ std::optional<QString> ProjectStatusSettings::lockHelp(const QUuid& id,
 }
 
 QString ProjectStatusSettings::inUseMessage(const QString& name, qsizetype activities) {
-    return QStringLiteral("Le statut « %1 » est porté par %2 : choisissez-leur un autre statut "
+    return QStringLiteral("Le statut « %1 » est porté par %2 : choisissez-leur un autre statut "
                           "avant de le supprimer.")
         .arg(name, activities == 1 ? QStringLiteral("1 activité")
                                    : QStringLiteral("%1 activités").arg(activities));
@@ -76,8 +76,8 @@ qsizetype ProjectStatusSettings::activitiesWithStatus(const AppDatabase& session
 Alert ProjectStatusSettings::deleteConfirmation(const TagItem& status) {
     return Alert{Alert::Kind::warning,
                  QStringLiteral("Supprimer le statut ?"),
-                 QStringLiteral("Le statut « ") + status.name +
-                     QStringLiteral(" » sera supprimé définitivement."),
+                 QStringLiteral("Le statut « ") + status.name +
+                     QStringLiteral(" » sera supprimé définitivement."),
                  {AlertButton{QStringLiteral("Annuler"), AlertRole::cancel},
                   AlertButton{QStringLiteral("Supprimer"), AlertRole::destructive}}};
 }

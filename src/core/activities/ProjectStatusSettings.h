@@ -42,7 +42,7 @@ public:
         return QStringLiteral("Le nom du statut ne peut pas être vide.");
     }
     static QString duplicateNameMessage(const QString& name) {
-        return QStringLiteral("Un statut nommé « %1 » existe déjà.").arg(name);
+        return QStringLiteral("Un statut nommé « %1 » existe déjà.").arg(name);
     }
     static QString nameLockedMessage() {
         return QStringLiteral("Ce statut est utilisé par l'application : son nom ne peut pas "

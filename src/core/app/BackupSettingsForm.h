@@ -32,7 +32,7 @@ public:
         return QStringLiteral("Copier la session dans ce dossier à chaque enregistrement");
     }
     static QString fileNameHint() {
-        return QStringLiteral("La copie s’appelle « database_backup.cdb » et remplace la "
+        return QStringLiteral("La copie s’appelle « database_backup.cdb » et remplace la "
                               "précédente.");
     }
     static QString noFolderMessage() {

@@ -161,11 +161,11 @@ std::optional<Alert> depositAutoPaidAlert(const CommercialDocumentItem& invoice,
         QStringLiteral("Un acompte de ") + formatMoney(deposits) +
         QStringLiteral(" a été ajouté à cette facture (") + invoice.number +
         QStringLiteral(
-            "). Le statut va automatiquement passer en « Payé » et le document ne sera plus "
+            "). Le statut va automatiquement passer en « Payé » et le document ne sera plus "
             "modifiable après confirmation.\n\nIl ne reste qu'à renseigner la date "
             "d'encaissement et le mode de paiement reçu — le montant est verrouillé sur celui de "
             "l'acompte.\n\nD'autres paiements pourront être ajoutés par la suite depuis la "
-            "section « Règlement » de la fiche facture.");
+            "section « Règlement » de la fiche facture.");
     return Alert{Alert::Kind::information,
                  QStringLiteral("Passage automatique en Payé"),
                  message,

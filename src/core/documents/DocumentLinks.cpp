@@ -77,9 +77,9 @@ Alert ActivityLinks::moveConfirmation(CommercialDocumentKind kind, const QString
     const QString title =
         invoice ? QStringLiteral("Déplacer la facture ?") : QStringLiteral("Déplacer le devis ?");
     const QString message =
-        (invoice ? QStringLiteral("Cette facture est déjà liée à l'activité « ")
-                 : QStringLiteral("Ce devis est déjà lié à l'activité « ")) +
-        activityTitle + QStringLiteral(" ». Voulez-vous l'ajouter à cette activité également ?");
+        (invoice ? QStringLiteral("Cette facture est déjà liée à l'activité « ")
+                 : QStringLiteral("Ce devis est déjà lié à l'activité « ")) +
+        activityTitle + QStringLiteral(" ». Voulez-vous l'ajouter à cette activité également ?");
     return Alert{Alert::Kind::warning,
                  title,
                  message,

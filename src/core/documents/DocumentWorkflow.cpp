@@ -76,7 +76,7 @@ Alert incompleteDocumentAlert(const CommercialDocumentItem& document,
         QStringLiteral(
             " (envoyé, validé, payé…), vous devez compléter les éléments suivants :\n\n") +
         missingItems.join(QLatin1Char('\n')) +
-        QStringLiteral("\n\nOuvrez la fiche en édition (« Modifier ») pour les renseigner.");
+        QStringLiteral("\n\nOuvrez la fiche en édition (« Modifier ») pour les renseigner.");
     return okAlert(QStringLiteral("Document incomplet"), message);
 }
 

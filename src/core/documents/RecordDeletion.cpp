@@ -33,8 +33,8 @@ QString RecordDeletion::activityName(const ProjectItem& project) {
 
 Alert RecordDeletion::clientConfirmation(const ClientItem& client,
                                          const QList<CommercialDocumentItem>& documents) {
-    QString message = QStringLiteral("Le client « ") + clientDisplayName(client) +
-                      QStringLiteral(" » sera supprimé définitivement.");
+    QString message = QStringLiteral("Le client « ") + clientDisplayName(client) +
+                      QStringLiteral(" » sera supprimé définitivement.");
     // Only an issued document froze its client; a draft loses it with the record.
     const auto kept = std::count_if(documents.cbegin(), documents.cend(), [&](const auto& d) {
         return d.clientID == client.id && d.pdfSnapshot && d.pdfSnapshot->client;
@@ -49,20 +49,20 @@ Alert RecordDeletion::clientConfirmation(const ClientItem& client,
 
 Alert RecordDeletion::serviceConfirmation(const ServiceItem& service) {
     return deletion(QStringLiteral("Supprimer la prestation ?"),
-                    QStringLiteral("La prestation « ") + service.title +
-                        QStringLiteral(" » sera supprimée définitivement."));
+                    QStringLiteral("La prestation « ") + service.title +
+                        QStringLiteral(" » sera supprimée définitivement."));
 }
 
 Alert RecordDeletion::activityConfirmation(const ProjectItem& project) {
     return deletion(QStringLiteral("Supprimer l'activité ?"),
-                    QStringLiteral("L'activité « ") + activityName(project) +
-                        QStringLiteral(" » sera supprimée définitivement."));
+                    QStringLiteral("L'activité « ") + activityName(project) +
+                        QStringLiteral(" » sera supprimée définitivement."));
 }
 
 Alert RecordDeletion::documentConfirmation(const CommercialDocumentItem& document) {
     return deletion(QStringLiteral("Supprimer le document ?"),
-                    QStringLiteral("Le document « ") + document.number +
-                        QStringLiteral(" » sera supprimé définitivement."));
+                    QStringLiteral("Le document « ") + document.number +
+                        QStringLiteral(" » sera supprimé définitivement."));
 }
 
 Result<> RecordDeletion::deleteClient(SessionEdit& edit, const QUuid& clientID) {

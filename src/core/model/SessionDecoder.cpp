@@ -132,7 +132,7 @@ void decodeValue(dom::element el, QUuid& out, Context&) {
     for (std::size_t i = 0; valid && i < text.size(); ++i)
         valid = (i == 8 || i == 13 || i == 18 || i == 23) ? text[i] == '-' : isHex(text[i]);
     if (!valid)
-        fail(QStringLiteral("identifiant invalide « %1 »").arg(excerpt(text)));
+        fail(QStringLiteral("identifiant invalide « %1 »").arg(excerpt(text)));
     out = QUuid::fromString(QLatin1StringView(text.data(), qsizetype(text.size())));
 }
 
@@ -140,7 +140,7 @@ void decodeValue(dom::element el, QDateTime& out, Context&) {
     const std::string_view text = stringOf(el, "date attendue");
     auto date = parseIsoDate(text);
     if (!date)
-        fail(QStringLiteral("date invalide « %1 » (format AAAA-MM-JJThh:mm:ssZ attendu)")
+        fail(QStringLiteral("date invalide « %1 » (format AAAA-MM-JJThh:mm:ssZ attendu)")
                  .arg(excerpt(text)));
     out = *date;
 }
@@ -149,7 +149,7 @@ void decodeValue(dom::element el, QUrl& out, Context&) {
     const std::string_view text = stringOf(el, "adresse attendue");
     out = QUrl(QString::fromUtf8(text.data(), qsizetype(text.size())), QUrl::StrictMode);
     if (text.empty() || !out.isValid())
-        fail(QStringLiteral("adresse invalide « %1 »").arg(excerpt(text)));
+        fail(QStringLiteral("adresse invalide « %1 »").arg(excerpt(text)));
 }
 
 void decodeValue(dom::element el, Base64Data& out, Context&) {
@@ -166,7 +166,7 @@ void decodeValue(dom::element el, E& out, Context&) {
     const std::string_view text = stringOf(el, "texte attendu");
     const auto value = enumFromRaw<E>(text);
     if (!value)
-        fail(QStringLiteral("valeur inconnue « %1 »").arg(excerpt(text)));
+        fail(QStringLiteral("valeur inconnue « %1 »").arg(excerpt(text)));
     out = *value;
 }
 

@@ -15,11 +15,11 @@ Result<QByteArray> readSessionBytes(const QString& path,
     const QString name = info.fileName();
     if (!info.exists())
         return Result<QByteArray>::failure(
-            QStringLiteral("Le fichier « %1 » est introuvable.").arg(name));
+            QStringLiteral("Le fichier « %1 » est introuvable.").arg(name));
     // Said in French before the system is asked; the system's own words for
     // anything else go to the log.
     const auto notOpened = [&name](FileErrorKind kind) {
-        return Result<QByteArray>::failure(QStringLiteral("Le fichier « %1 » n'a pas pu être "
+        return Result<QByteArray>::failure(QStringLiteral("Le fichier « %1 » n'a pas pu être "
                                                           "ouvert : %2")
                                                .arg(name, fileErrorSentence(kind)));
     };
@@ -45,7 +45,7 @@ Result<QByteArray> readSessionBytes(const QString& path,
             qWarning("Lecture de %s : %s", qUtf8Printable(path),
                      qUtf8Printable(file.errorString()));
             return Result<QByteArray>::failure(
-                QStringLiteral("Le fichier « %1 » n'a pas pu être lu : %2")
+                QStringLiteral("Le fichier « %1 » n'a pas pu être lu : %2")
                     .arg(name, fileErrorSentence(FileErrorKind::other)));
         }
         done += n;
@@ -63,7 +63,7 @@ Result<> writeSessionFile(const AppDatabase& db, SessionFormat format, const QSt
             error = file.errorString();
         file.cancelWriting();
         return Result<>::failure(
-            QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré : %2").arg(name, error));
+            QStringLiteral("Le fichier « %1 » n'a pas pu être enregistré : %2").arg(name, error));
     }
     return Result<>::success();
 }

@@ -19,8 +19,8 @@ Alert LaunchPhase::fileNotFoundAlert(const RecentEntry& entry, Place place) {
     Alert alert;
     alert.kind = Alert::Kind::warning;
     alert.title = QStringLiteral("Fichier introuvable");
-    alert.message = QStringLiteral("Le fichier « ") + entry.displayName +
-                    QStringLiteral(" » n'a pas pu être localisé. Il a peut-être été déplacé ou "
+    alert.message = QStringLiteral("Le fichier « ") + entry.displayName +
+                    QStringLiteral(" » n'a pas pu être localisé. Il a peut-être été déplacé ou "
                                    "supprimé.");
     alert.buttons = {{place == Place::mainWindow ? QStringLiteral("Localiser le fichier")
                                                  : QStringLiteral("Choisir le nouvel emplacement"),

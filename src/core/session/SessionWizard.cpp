@@ -329,6 +329,7 @@ bool SessionWizard::saveCompany(const WizardCompanyIdentity& identity) {
     CompanySettings company = store.companySettings();
     for (const auto& [field, member] : fields)
         company.*member = CompanySettingsForm::writtenText(field, typed.*member);
+    company.acceptedPaymentMethods = identity.acceptedPaymentMethods;
     store.setCompanySettings(company);
     // The recipe book prints a company block of its own: the same details.
     store.setAccountingRecipeSettings(

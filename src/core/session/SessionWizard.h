@@ -7,6 +7,7 @@
 #include "core/platform/UserDefaults.h"
 
 #include <QObject>
+#include <QStringList>
 #include <QUrl>
 
 #include <optional>
@@ -35,6 +36,8 @@ struct WizardCompanyIdentity {
     QString addressLine1;
     QString addressLine2;
     std::optional<QUrl> logo;
+    // The ticked payment methods, offered by the payment sheets.
+    QStringList acceptedPaymentMethods;
 };
 
 // The eight-step creation of a new session. Each step writes into the store

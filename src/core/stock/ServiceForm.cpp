@@ -12,7 +12,7 @@ QString servicePriceWarning(const ServiceItem& service) {
     const QString price = service.priceTTC.trimmed();
     if (price.isEmpty() || parseAmount(price))
         return {};
-    return QStringLiteral("Prix illisible : « %1 » n'est pas un montant (exemple : 12,50).")
+    return QStringLiteral("Prix illisible : « %1 » n'est pas un montant (exemple : 12,50).")
         .arg(price);
 }
 

@@ -118,7 +118,7 @@ Result<> AppDataStore::load() {
     // A file that cannot be read must not cost the session: the next source
     // is tried, and the unreadable file is set aside before any save could
     // write over it.
-    Result<> result = Result<>::failure(QStringLiteral("Le fichier « %1 » est introuvable.")
+    Result<> result = Result<>::failure(QStringLiteral("Le fichier « %1 » est introuvable.")
                                             .arg(QFileInfo(m_folder.workingCopy()).fileName()));
     for (const QString& source : sources) {
         if (!fs.exists(source))
@@ -364,7 +364,7 @@ Result<> AppDataStore::writeEverywhere(const QByteArray& bytes, const StoragePre
         // The working copy is safe; the user is told that their own file lags.
         if (const Result<> mirrored = fs.writeFileAtomically(mirror->toLocalFile(), bytes);
             !mirrored)
-            result.setWarning(QStringLiteral("Le fichier « %1 » n'a pas pu être mis à jour : %2")
+            result.setWarning(QStringLiteral("Le fichier « %1 » n'a pas pu être mis à jour : %2")
                                   .arg(fileNameOf(*mirror), mirrored.error()));
     }
     if (storage.backupAlwaysEnabled && storage.backupFolderURL &&
@@ -479,7 +479,7 @@ void AppDataStore::reload() {
 Result<> AppDataStore::applyFile(const QUrl& url) {
     if (!url.isLocalFile())
         return Result<>::failure(
-            QStringLiteral("« %1 » n'est pas un fichier de cet ordinateur.").arg(url.toString()));
+            QStringLiteral("« %1 » n'est pas un fichier de cet ordinateur.").arg(url.toString()));
     const Result<QByteArray> bytes = m_services.fileSystem.readFile(url.toLocalFile());
     return bytes ? applyBytes(bytes.value()) : Result<>::failure(bytes.error());
 }
@@ -495,7 +495,7 @@ Result<> AppDataStore::openFile(const QUrl& url) {
 Result<> AppDataStore::exportTo(const QUrl& url) {
     if (!url.isLocalFile())
         return Result<>::failure(
-            QStringLiteral("« %1 » n'est pas un fichier de cet ordinateur.").arg(url.toString()));
+            QStringLiteral("« %1 » n'est pas un fichier de cet ordinateur.").arg(url.toString()));
     const QByteArray bytes = encodeSession(snapshot(), SessionFormat::PrettySorted);
     return m_services.fileSystem.writeFileAtomically(url.toLocalFile(), bytes);
 }
@@ -525,7 +525,7 @@ std::optional<QUrl> AppDataStore::importMediaFile(const QUrl& source, bool keepN
         return std::nullopt;
     };
     if (!source.isLocalFile() || name.isEmpty())
-        return failed(QStringLiteral("« %1 » n'est pas un fichier.").arg(source.toString()));
+        return failed(QStringLiteral("« %1 » n'est pas un fichier.").arg(source.toString()));
     if (const Result<> made = fs.createDirectories(mediaFolder()); !made)
         return failed(made.error());
     if (fs.exists(target)) {

@@ -40,7 +40,7 @@ Result<std::unique_ptr<StoreFolderLock>> StoreFolderLock::acquire(const QString&
             return R::failure(QStringLiteral(
                 "Velmora Core est déjà ouvert sur cet ordinateur. Fermez l'autre fenêtre de "
                 "Velmora Core avant d'en ouvrir une nouvelle."));
-        return R::failure(QStringLiteral("Le dossier « %1 » n'est pas accessible en écriture.")
+        return R::failure(QStringLiteral("Le dossier « %1 » n'est pas accessible en écriture.")
                               .arg(QDir::toNativeSeparators(rootFolder)));
     }
     return std::unique_ptr<StoreFolderLock>(new StoreFolderLock(std::move(lock)));

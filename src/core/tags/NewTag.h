@@ -24,7 +24,7 @@ inline QString emptyNameMessage() {
     return QStringLiteral("Le nom de l’étiquette ne peut pas être vide.");
 }
 inline QString duplicateMessage(const QString& name) {
-    return QStringLiteral("Une étiquette nommée « %1 » existe déjà.").arg(name);
+    return QStringLiteral("Une étiquette nommée « %1 » existe déjà.").arg(name);
 }
 
 // The tag to append to `tags`, with a fresh id, or the message refusing it.

@@ -83,7 +83,7 @@ QWidget* UrssafAttachmentsViewer::page(const QUrl& file, int index) {
     const std::optional<QByteArray> bytes =
         mediaFolderReader(m_services.store.fileSystem(), m_services.store.mediaFolder())(file);
     const QString missing =
-        QStringLiteral("Le fichier « %1 » est introuvable.").arg(file.fileName());
+        QStringLiteral("Le fichier « %1 » est introuvable.").arg(file.fileName());
     if (bytes && bytes->startsWith("%PDF")) {
         auto* preview = new DocumentPreview(shown);
         preview->setObjectName(QStringLiteral("urssafAttachmentPdf_%1").arg(index));
@@ -97,7 +97,7 @@ QWidget* UrssafAttachmentsViewer::page(const QUrl& file, int index) {
     label->setAlignment(Qt::AlignCenter);
     if (picture.isNull()) {
         label->setText(bytes
-                           ? QStringLiteral("Aperçu indisponible pour « %1 ».").arg(file.fileName())
+                           ? QStringLiteral("Aperçu indisponible pour « %1 ».").arg(file.fileName())
                            : missing);
         theme::setRole(label, "hint");
         layout->addWidget(label, 1);

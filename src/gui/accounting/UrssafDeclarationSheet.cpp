@@ -3,6 +3,7 @@
 #include "core/accounting/UrssafAttachments.h"
 #include "core/store/AppDataStore.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/FieldFeedback.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
 
@@ -160,10 +161,12 @@ QLineEdit* UrssafDeclarationSheet::amountField(const QString& name,
     edit->setAlignment(Qt::AlignRight);
     edit->setMaximumWidth(200);
     // Both typing and the pre-fill land here.
-    connect(edit, &QLineEdit::textChanged, this, [this, text](const QString& typed) {
+    connect(edit, &QLineEdit::textChanged, this, [this, edit, text](const QString& typed) {
         m_form.*text = typed;
+        markRefused(edit, UrssafDeclarationForm::isRefusedAmount(typed));
         m_total->setText(m_form.totalText());
     });
+    m_amounts << edit;
     addRow(label, edit);
     return edit;
 }
@@ -242,8 +245,14 @@ void UrssafDeclarationSheet::showAmounts() {
 
 bool UrssafDeclarationSheet::save() {
     const Result<> outcome = m_form.save(m_services.store);
-    if (!applied(outcome))
+    if (!applied(outcome)) {
+        for (QLineEdit* edit : std::as_const(m_amounts))
+            if (isMarkedRefused(edit) && edit->isVisibleTo(this)) {
+                revealField(edit);
+                break;
+            }
         return false;
+    }
     if (!outcome.warning().isEmpty())
         m_services.dialogs.ask(
             this, okAlert(QStringLiteral("Déclaration enregistrée"), outcome.warning()));

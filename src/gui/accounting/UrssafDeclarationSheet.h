@@ -54,6 +54,7 @@ private:
     QLineEdit* m_bnc = nullptr;
     QLabel* m_total = nullptr;
     QList<QWidget*> m_manualRows;
+    QList<QLineEdit*> m_amounts;
 };
 
 } // namespace velmora::gui

@@ -2,6 +2,7 @@
 
 #include "core/store/AppDataStore.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/FieldFeedback.h"
 #include "gui/common/Icons.h"
 #include "gui/common/NewTagSheet.h"
 #include "gui/common/SessionPicture.h"
@@ -155,7 +156,7 @@ QWidget* ClientFormSheet::addField(const QString& label, const QString& name,
 
 void ClientFormSheet::showSiretError(const QString& message) {
     settingslayout::setMessage(m_siretError, message);
-    theme::markRefused(m_siret, !message.isEmpty());
+    markRefused(m_siret, !message.isEmpty());
 }
 
 void ClientFormSheet::showKind() {
@@ -189,7 +190,7 @@ void ClientFormSheet::choosePhoto() {
     const std::optional<QUrl> copy =
         m_store.importMediaFile(*chosen, false, QStringLiteral("client"));
     if (!copy) {
-        showError(QStringLiteral("La photo « %1 » n’a pas pu être copiée dans la session.")
+        showError(QStringLiteral("La photo « %1 » n’a pas pu être copiée dans la session.")
                       .arg(chosen->fileName()));
         return;
     }

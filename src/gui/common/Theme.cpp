@@ -250,14 +250,6 @@ void setRole(QWidget* widget, const char* role) {
     widget->style()->polish(widget);
 }
 
-void markRefused(QWidget* field, bool refused) {
-    if (field->property("refused").toBool() == refused)
-        return;
-    field->setProperty("refused", refused);
-    field->style()->unpolish(field);
-    field->style()->polish(field);
-}
-
 QLabel* label(const QString& text, const char* role, QWidget* parent) {
     auto* l = new QLabel(text, parent);
     l->setProperty("role", QString::fromLatin1(role));

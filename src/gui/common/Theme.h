@@ -22,6 +22,7 @@ namespace velmora::gui {
 //   QPushButton role = "primary" | "link" | "destructive"
 //   QToolButton role = "chip" (checkable tag or filter)
 //   QListView   role = "records" (a section's list)
+//   QLineEdit   refused = true (a refused text, see FieldFeedback)
 namespace theme {
 
 QColor accent();
@@ -40,8 +41,6 @@ AppAppearanceMode current();
 // Sets the role property and re-polishes, so a role given after the widget
 // was shown is painted at once.
 void setRole(QWidget* widget, const char* role);
-// A field whose value is refused: its border and text in the error colour.
-void markRefused(QWidget* field, bool refused);
 QLabel* label(const QString& text, const char* role, QWidget* parent = nullptr);
 QPushButton* button(const QString& text, const char* role, QWidget* parent = nullptr);
 

@@ -359,7 +359,7 @@ void DocumentCardActions::importQuotePdf(const QUuid& invoiceID) {
     const std::optional<QUrl> copy = store.importMediaFile(*chosen, false, QStringLiteral("devis"));
     if (!copy) {
         m_report(Result<>::failure(
-            QStringLiteral("Le fichier « %1 » n’a pas pu être copié dans la session.")
+            QStringLiteral("Le fichier « %1 » n’a pas pu être copié dans la session.")
                 .arg(chosen->fileName())));
         return;
     }

@@ -12,6 +12,7 @@
 #include "core/text/ClientDisplayName.h"
 #include "gui/clients/ClientFormSheet.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/FieldFeedback.h"
 #include "gui/common/Theme.h"
 #include "gui/common/WheelGuard.h"
 #include "gui/documents/CataloguePicker.h"
@@ -452,8 +453,9 @@ void DocumentEditor::buildLines(QVBoxLayout* column) {
     showLines();
 }
 
-DocumentLineEditor* DocumentEditor::lineEditor(const CommercialDocumentLine& line, bool expanded) {
-    auto* editor = new DocumentLineEditor(line, m_linesBox);
+DocumentLineEditor* DocumentEditor::lineEditor(const CommercialDocumentLine& line, bool expanded,
+                                               const QHash<QString, QString>& typed) {
+    auto* editor = new DocumentLineEditor(line, m_linesBox, typed);
     editor->setExpanded(expanded);
     connect(editor, &DocumentLineEditor::edited, this,
             [this](const CommercialDocumentLine& edited) {
@@ -473,11 +475,14 @@ DocumentLineEditor* DocumentEditor::lineEditor(const CommercialDocumentLine& lin
 }
 
 void DocumentEditor::showLines(const std::optional<QUuid>& opened) {
-    // Lines keep whether they were folded when the list is laid out again.
+    // Lines keep whether they were folded, and their amounts as typed, when
+    // the list is laid out again.
     QHash<QUuid, bool> expanded;
+    QHash<QUuid, QHash<QString, QString>> typed;
     while (QLayoutItem* item = m_lines->takeAt(0)) {
         if (auto* editor = qobject_cast<DocumentLineEditor*>(item->widget())) {
             expanded.insert(editor->lineId(), editor->isExpanded());
+            typed.insert(editor->lineId(), editor->typedAmounts());
             editor->hide();
             editor->deleteLater();
         }
@@ -485,7 +490,8 @@ void DocumentEditor::showLines(const std::optional<QUuid>& opened) {
     }
     for (const CommercialDocumentLine& line : m_model.form().lines) {
         DocumentLineEditor* editor =
-            lineEditor(line, line.id == opened || expanded.value(line.id, !opened.has_value()));
+            lineEditor(line, line.id == opened || expanded.value(line.id, !opened.has_value()),
+                       typed.value(line.id));
         m_lines->addWidget(editor);
         // At once, not on the next turn of the event loop: the user's
         // next keystroke may already be for it.
@@ -536,6 +542,9 @@ void DocumentEditor::fillFromCatalogue(const QUuid& id) {
         if (!line || service == services.cend())
             return;
         fillLineFromService(*line, *service);
+        for (DocumentLineEditor* editor : m_linesBox->findChildren<DocumentLineEditor*>())
+            if (editor->lineId() == id)
+                editor->forgetTypedAmounts();
         showLines(id);
         formChanged();
     });
@@ -673,10 +682,16 @@ bool DocumentEditor::hasTypedInput() const {
 }
 
 bool DocumentEditor::commit() {
-    if (hasInvalidAmount()) {
+    // The first refused amount, in the order of the lines, comes into view.
+    for (int i = 0; i < m_lines->count(); ++i) {
+        auto* line = qobject_cast<DocumentLineEditor*>(m_lines->itemAt(i)->widget());
+        if (!line || !line->hasInvalidAmount())
+            continue;
         m_error->setText(QStringLiteral("Corrigez les montants signalés en rouge avant "
                                         "d’enregistrer le document."));
         m_error->show();
+        line->setExpanded(true);
+        revealField(line->firstInvalidAmount());
         return false;
     }
     AppDataStore& store = m_services.store;

@@ -5,6 +5,7 @@
 #include "gui/main/SectionRegistry.h"
 #include "render/DocumentLogo.h"
 
+#include <QHash>
 #include <QUrl>
 #include <QWidget>
 
@@ -71,7 +72,8 @@ private:
     void kindChanged();
     void sourceChanged();
     void showLines(const std::optional<QUuid>& opened = {});
-    DocumentLineEditor* lineEditor(const CommercialDocumentLine& line, bool expanded);
+    DocumentLineEditor* lineEditor(const CommercialDocumentLine& line, bool expanded,
+                                   const QHash<QString, QString>& typed);
     void appendLine(CommercialDocumentLineKind kind);
     void moveLine(const QUuid& id, int step);
     void fillFromCatalogue(const QUuid& id);

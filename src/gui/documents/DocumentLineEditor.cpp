@@ -5,6 +5,7 @@
 #include "core/text/AmountParsing.h"
 #include "core/text/MoneyFormat.h"
 #include "core/text/NumberFormat.h"
+#include "gui/common/FieldFeedback.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
 
@@ -16,12 +17,15 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <cmath>
 
 namespace velmora::gui {
 
@@ -39,9 +43,16 @@ QString kindName(CommercialDocumentLineKind kind) {
     return QStringLiteral("Prestation");
 }
 
-// An amount as the user would type it back: "1234,5", empty for 0.
-QString editableAmount(double value) {
-    return value == 0 ? QString() : QString::number(value, 'g', 15).replace(u'.', u',');
+// An amount as the user would type it back, empty for 0: money in whole
+// cents as the program prints it ("1 450,00", "145,50"), anything else
+// with all its digits ("0,125", "2,5").
+QString editableAmount(double value, bool money) {
+    if (value == 0)
+        return QString();
+    static const QLocale french(QLocale::French, QLocale::France);
+    if (money && std::abs(value) < 1e12 && std::round(value * 100) / 100 == value)
+        return french.toString(value, 'f', 2);
+    return QString::number(value, 'g', 15).replace(u'.', u',');
 }
 
 QToolButton* headerButton(const QString& symbol, const QString& tip, const QString& name,
@@ -72,8 +83,9 @@ QFormLayout* lineForm() {
 
 } // namespace
 
-DocumentLineEditor::DocumentLineEditor(const CommercialDocumentLine& line, QWidget* parent)
-    : QFrame(parent), m_line(line) {
+DocumentLineEditor::DocumentLineEditor(const CommercialDocumentLine& line, QWidget* parent,
+                                       const QHash<QString, QString>& typed)
+    : QFrame(parent), m_line(line), m_typedBefore(typed) {
     setObjectName(QStringLiteral("documentLine"));
     setProperty("role", QStringLiteral("card"));
     auto* layout = new QVBoxLayout(this);
@@ -137,8 +149,10 @@ DocumentLineEditor::DocumentLineEditor(const CommercialDocumentLine& line, QWidg
     }
     m_error = theme::label(QString(), "error", m_body);
     m_error->setObjectName(QStringLiteral("documentLineError"));
-    m_error->hide();
+    m_error->setText(invalidAmountMessage());
+    m_error->setVisible(!m_invalid.isEmpty());
     body->addWidget(m_error);
+    m_typedBefore.clear();
     showFigures();
 }
 
@@ -156,25 +170,55 @@ QLineEdit* DocumentLineEditor::textField(const QString& name, const QString& pla
 
 QLineEdit* DocumentLineEditor::amountField(const QString& name, double value,
                                            double CommercialDocumentLine::*field) {
-    auto* edit = new QLineEdit(editableAmount(value), m_body);
+    const bool money = field == &CommercialDocumentLine::priceTTC ||
+                       field == &CommercialDocumentLine::lineDiscountValue;
+    auto* edit = new QLineEdit(editableAmount(value, money), m_body);
     edit->setObjectName(name);
     edit->setAlignment(Qt::AlignRight);
+    m_amounts << edit;
+    // What the user typed stays as typed, also in a rebuilt editor.
+    if (const auto typed = m_typedBefore.constFind(name); typed != m_typedBefore.cend()) {
+        edit->setText(*typed);
+        m_typed.insert(edit);
+        readAmount(edit, *typed, field);
+    }
     connect(edit, &QLineEdit::textEdited, this, [this, edit, field](const QString& text) {
-        // An empty field is 0; a text that is not a number keeps the line
-        // as it was and blocks saving until it is mended.
-        const std::optional<double> parsed =
-            text.trimmed().isEmpty() ? std::optional<double>(0) : parseAmount(text);
-        if (parsed) {
-            m_invalid.remove(edit);
-            m_line.*field = *parsed;
-        } else {
-            m_invalid.insert(edit);
-        }
-        m_error->setText(invalidAmountMessage());
+        m_typed.insert(edit);
+        readAmount(edit, text, field);
         m_error->setVisible(!m_invalid.isEmpty());
         changed();
     });
     return edit;
+}
+
+void DocumentLineEditor::readAmount(QLineEdit* edit, const QString& text,
+                                    double CommercialDocumentLine::*field) {
+    // An empty field is 0; a text that is not a number keeps the line as it
+    // was and blocks saving until it is mended.
+    const std::optional<double> parsed =
+        text.trimmed().isEmpty() ? std::optional<double>(0) : parseAmount(text);
+    if (parsed) {
+        m_invalid.remove(edit);
+        m_line.*field = *parsed;
+    } else {
+        m_invalid.insert(edit);
+    }
+    markRefused(edit, !parsed);
+}
+
+QLineEdit* DocumentLineEditor::firstInvalidAmount() const {
+    for (QLineEdit* edit : m_amounts)
+        if (m_invalid.contains(edit))
+            return edit;
+    return m_refusal->isHidden() ? nullptr : m_ruledField;
+}
+
+QHash<QString, QString> DocumentLineEditor::typedAmounts() const {
+    QHash<QString, QString> texts;
+    for (QLineEdit* edit : m_amounts)
+        if (m_typed.contains(edit))
+            texts.insert(edit->objectName(), edit->text());
+    return texts;
 }
 
 void DocumentLineEditor::addServiceFields() {
@@ -334,7 +378,7 @@ void DocumentLineEditor::showRefusal(const QString& message) {
         return;
     m_refusal->setText(message);
     m_refusal->setVisible(!message.isEmpty());
-    theme::markRefused(m_ruledField, !message.isEmpty() || m_invalid.contains(m_ruledField));
+    markRefused(m_ruledField, !message.isEmpty() || m_invalid.contains(m_ruledField));
 }
 
 void DocumentLineEditor::changed() {

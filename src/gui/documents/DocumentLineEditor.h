@@ -3,6 +3,8 @@
 #include "core/model/CommercialDocumentItem.h"
 
 #include <QFrame>
+#include <QHash>
+#include <QList>
 #include <QSet>
 
 class QCheckBox;
@@ -27,7 +29,10 @@ public:
         return QStringLiteral("Montant invalide : saisissez un nombre, par exemple 450,50.");
     }
 
-    DocumentLineEditor(const CommercialDocumentLine& line, QWidget* parent);
+    // `typed` gives back the amount fields' texts as the user left them in
+    // the editor this one replaces, by field name.
+    DocumentLineEditor(const CommercialDocumentLine& line, QWidget* parent,
+                       const QHash<QString, QString>& typed = {});
 
     QUuid lineId() const { return m_line.id; }
     void setExpanded(bool expanded);
@@ -38,6 +43,12 @@ public:
     // The document's refusal of this line (LineEditor::refusal), shown under
     // the field it concerns, which turns red; an empty text clears it.
     void showRefusal(const QString& message);
+    // The first amount field whose text is refused, in the order on screen.
+    QLineEdit* firstInvalidAmount() const;
+    // The amount texts the user typed, which a rebuilt editor keeps.
+    QHash<QString, QString> typedAmounts() const;
+    // The line was filled from elsewhere: its amounts show the new values.
+    void forgetTypedAmounts() { m_typed.clear(); }
 
 signals:
     void edited(const CommercialDocumentLine& line);
@@ -53,6 +64,8 @@ protected:
 private:
     QLineEdit* amountField(const QString& name, double value,
                            double CommercialDocumentLine::*field);
+    // Reads a typed amount into the line, or marks the field refused.
+    void readAmount(QLineEdit* edit, const QString& text, double CommercialDocumentLine::*field);
     QLineEdit* textField(const QString& name, const QString& placeholder,
                          QString CommercialDocumentLine::*field);
     void addServiceFields();
@@ -74,6 +87,9 @@ private:
     // The quantity of a service, the value of a discount.
     QLineEdit* m_ruledField = nullptr;
     QLabel* m_refusal = nullptr;
+    QList<QLineEdit*> m_amounts;
+    QSet<QLineEdit*> m_typed;
+    QHash<QString, QString> m_typedBefore;
     QPoint m_pressedAt;
 };
 

@@ -1,6 +1,7 @@
 #include "gui/documents/EncaissementSheet.h"
 
 #include "gui/common/Dialogs.h"
+#include "gui/common/FieldFeedback.h"
 #include "gui/common/Theme.h"
 #include "gui/documents/DocumentSheets.h"
 #include "gui/documents/PaymentMethodsField.h"
@@ -31,12 +32,14 @@ EncaissementSheet::EncaissementSheet(AppDataStore& store, Dialogs& dialogs, cons
     }
     m_amount = new QLineEdit(this);
     m_amount->setObjectName(QStringLiteral("encaissementAmount"));
+    watchAmount(m_amount);
     m_amount->setPlaceholderText(QStringLiteral("Ex : 150,00"));
     addRow(QStringLiteral("Montant"), m_amount);
     m_date = documentsheets::dayField(QStringLiteral("encaissementDate"), store.clock(), this);
     addRow(EncaissementSheetModel::dateLabel(), m_date);
     m_methods = new PaymentMethodsField(QStringLiteral("encaissementMethod"),
                                         store.companySettings().acceptedPaymentMethods, this);
+    m_methods->showIcons(store.companySettings());
     addRow(QStringLiteral("Modes de paiement"), m_methods);
 
     auto* deposit = new QWidget(this);

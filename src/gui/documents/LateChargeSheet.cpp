@@ -3,6 +3,7 @@
 #include "core/documents/LateCharge.h"
 #include "core/store/AppDataStore.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/FieldFeedback.h"
 #include "gui/common/Theme.h"
 #include "gui/documents/DocumentSheets.h"
 
@@ -32,6 +33,7 @@ LateChargeSheet::LateChargeSheet(AppDataStore& store, Dialogs& dialogs, const QU
     form()->addRow(text);
     m_amount = new QLineEdit(this);
     m_amount->setObjectName(QStringLiteral("lateChargeAmount"));
+    watchAmount(m_amount);
     m_amount->setPlaceholderText(LateCharge::amountPlaceholder());
     if (m_line)
         if (const CommercialDocumentItem* invoice = documentsheets::find(store, invoiceID))

@@ -1,10 +1,13 @@
 #include "gui/documents/PaymentMethodsField.h"
 
+#include "core/documents/DocumentPageContent.h"
 #include "gui/common/FlowLayout.h"
 #include "gui/common/Theme.h"
+#include "render/PaymentMethodIcons.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QPainter>
 
 namespace velmora::gui {
 
@@ -22,6 +25,9 @@ PaymentMethodsField::PaymentMethodsField(const QString& name, const QStringList&
         box->setProperty("method", method.trimmed());
         flow->addWidget(box);
         m_boxes << box;
+        connect(box, &QCheckBox::toggled, this, [this, box](bool on) {
+            emit methodToggled(box->property("method").toString(), on);
+        });
     }
     if (m_boxes.isEmpty())
         flow->addWidget(theme::label(
@@ -35,6 +41,30 @@ QStringList PaymentMethodsField::ticked() const {
         if (box->isChecked())
             methods << box->property("method").toString();
     return methods;
+}
+
+void PaymentMethodsField::setTicked(const QStringList& methods) {
+    for (QCheckBox* box : m_boxes) {
+        const QSignalBlocker quiet(box);
+        box->setChecked(methods.contains(box->property("method").toString()));
+    }
+}
+
+void PaymentMethodsField::showIcons(const CompanySettings& company) {
+    const qreal ratio = devicePixelRatioF();
+    const QColor ink = palette().color(QPalette::WindowText);
+    for (QCheckBox* box : m_boxes) {
+        QPixmap picture(QSize(18, 18) * ratio);
+        picture.setDevicePixelRatio(ratio);
+        picture.fill(Qt::transparent);
+        QPainter painter(&picture);
+        painter.setRenderHint(QPainter::Antialiasing);
+        drawPaymentMethodIcon(painter,
+                              paymentMethodIcon(box->property("method").toString(), company),
+                              QRectF(1, 1, 16, 16), ink);
+        painter.end();
+        box->setIcon(QIcon(picture));
+    }
 }
 
 void PaymentMethodsField::clear() {

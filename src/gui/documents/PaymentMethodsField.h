@@ -5,6 +5,10 @@
 
 class QCheckBox;
 
+namespace velmora {
+struct CompanySettings;
+}
+
 namespace velmora::gui {
 
 // The company's accepted payment methods, one box each, any number ticked.
@@ -16,7 +20,13 @@ public:
     PaymentMethodsField(const QString& name, const QStringList& methods, QWidget* parent);
 
     QStringList ticked() const;
+    void setTicked(const QStringList& methods);
     void clear();
+    // Each box with the picture the documents print for its method.
+    void showIcons(const CompanySettings& company);
+
+signals:
+    void methodToggled(const QString& method, bool ticked);
 
 private:
     QList<QCheckBox*> m_boxes;

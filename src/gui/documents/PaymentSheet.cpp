@@ -3,6 +3,7 @@
 #include "core/documents/EncaissementSheetModel.h"
 #include "core/text/MoneyFormat.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/FieldFeedback.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
 #include "gui/documents/DocumentSheets.h"
@@ -37,10 +38,12 @@ PaymentSheet::PaymentSheet(AppDataStore& store, Dialogs& dialogs, const QUuid& i
     addRow(QStringLiteral("Date d'encaissement"), m_date);
     m_methods = new PaymentMethodsField(QStringLiteral("paymentMethod"),
                                         store.companySettings().acceptedPaymentMethods, this);
+    m_methods->showIcons(store.companySettings());
     addRow(QStringLiteral("Modes de paiement"), m_methods);
 
     m_amount = new QLineEdit(this);
     m_amount->setObjectName(QStringLiteral("paymentAmount"));
+    watchAmount(m_amount);
     if (invoice)
         m_amount->setPlaceholderText(formatMoney(PaymentSheetModel::due(*invoice)));
     if (m_model.isAmountLocked()) {

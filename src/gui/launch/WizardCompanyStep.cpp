@@ -1,9 +1,11 @@
 #include "gui/launch/WizardCompanyStep.h"
 
 #include "core/app/CompanySettingsForm.h"
+#include "core/app/PaymentMethodChoice.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
+#include "gui/documents/PaymentMethodsField.h"
 #include "gui/launch/WizardIdentityStep.h"
 
 #include <QGridLayout>
@@ -140,6 +142,23 @@ WizardCompanyStep::WizardCompanyStep(SessionWizard& flow, Dialogs& dialogs, QWid
     choose->setObjectName(QStringLiteral("chooseLogoButton"));
     logoRow->addWidget(choose);
     content()->addWidget(logoCard);
+
+    auto* methodsCard = new QFrame(this);
+    theme::setRole(methodsCard, "card");
+    auto* methodsColumn = new QVBoxLayout(methodsCard);
+    methodsColumn->setContentsMargins(20, 14, 20, 14);
+    methodsColumn->setSpacing(6);
+    methodsColumn->addWidget(
+        theme::label(PaymentMethodChoice::sectionTitle(), "section", methodsCard));
+    QLabel* methodsHint = theme::label(PaymentMethodChoice::hint(), "hint", methodsCard);
+    methodsHint->setWordWrap(true);
+    methodsColumn->addWidget(methodsHint);
+    m_methods = new PaymentMethodsField(QStringLiteral("companyPaymentMethod"),
+                                        PaymentMethodChoice::usualMethods(), methodsCard);
+    m_methods->setAccessibleName(PaymentMethodChoice::sectionTitle());
+    m_methods->showIcons(CompanySettings());
+    methodsColumn->addWidget(m_methods);
+    content()->addWidget(methodsCard);
     content()->addStretch(1);
 
     connect(choose, &QPushButton::clicked, this, &WizardCompanyStep::chooseLogo);
@@ -202,6 +221,7 @@ WizardCompanyIdentity WizardCompanyStep::identity() const {
     identity.addressLine1 = m_address1->text().trimmed();
     identity.addressLine2 = m_address2->text().trimmed();
     identity.logo = m_logo;
+    identity.acceptedPaymentMethods = m_methods->ticked();
     return identity;
 }
 
@@ -218,6 +238,7 @@ void WizardCompanyStep::reset() {
         edit->clear();
     m_logo.reset();
     m_logoError->hide();
+    m_methods->clear();
     showLogo();
 }
 

@@ -13,6 +13,7 @@ class QPushButton;
 namespace velmora::gui {
 
 class Dialogs;
+class PaymentMethodsField;
 
 // Step 7, which may be skipped: the company shown on documents.
 class WizardCompanyStep : public WizardStepPage {
@@ -50,6 +51,7 @@ private:
     QLabel* m_logoError = nullptr;
     QPushButton* m_removeLogo = nullptr;
     std::optional<QUrl> m_logo;
+    PaymentMethodsField* m_methods = nullptr;
 };
 
 } // namespace velmora::gui

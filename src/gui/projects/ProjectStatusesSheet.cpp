@@ -30,7 +30,7 @@ QString named(const char* prefix, int index) {
 }
 
 QString quoted(const QString& text, const QString& name) {
-    return text + QStringLiteral(" « ") + name + QStringLiteral(" »");
+    return text + QStringLiteral(" « ") + name + QStringLiteral(" »");
 }
 
 QToolButton* iconButton(const QString& symbol, const QString& tooltip, QWidget* parent) {

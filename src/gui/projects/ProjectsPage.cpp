@@ -267,7 +267,7 @@ void ProjectsPage::showRecord(const QUuid& id) {
         open->setIcon(symbolIcon(attachment.kind == ProjectAttachmentKind::image
                                      ? QStringLiteral("photo")
                                      : QStringLiteral("doc")));
-        open->setToolTip(QStringLiteral("Ouvrir « %1 »").arg(attachment.originalFileName));
+        open->setToolTip(QStringLiteral("Ouvrir « %1 »").arg(attachment.originalFileName));
         const QUrl stored = attachment.storedFileURL;
         connect(open, &QPushButton::clicked, this, [stored] { QDesktopServices::openUrl(stored); });
         layout->addWidget(open);
@@ -275,7 +275,7 @@ void ProjectsPage::showRecord(const QUuid& id) {
         auto* remove = new QToolButton(line);
         remove->setObjectName(QStringLiteral("projectCardRemoveAttachment"));
         remove->setIcon(symbolIcon(QStringLiteral("trash")));
-        remove->setToolTip(QStringLiteral("Retirer « %1 »").arg(attachment.originalFileName));
+        remove->setToolTip(QStringLiteral("Retirer « %1 »").arg(attachment.originalFileName));
         remove->setAccessibleName(remove->toolTip());
         remove->setAutoRaise(true);
         const QUuid attachmentID = attachment.id;

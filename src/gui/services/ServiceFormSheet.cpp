@@ -1,6 +1,7 @@
 #include "gui/services/ServiceFormSheet.h"
 
 #include "core/store/AppDataStore.h"
+#include "gui/common/FieldFeedback.h"
 #include "gui/common/Icons.h"
 #include "gui/common/NewTagSheet.h"
 #include "gui/common/TagChips.h"
@@ -59,6 +60,7 @@ ServiceFormSheet::ServiceFormSheet(AppDataStore& store, ServiceForm model, QWidg
 
     auto* price = new QLineEdit(fields.priceTTC, this);
     price->setObjectName(QStringLiteral("servicePrice"));
+    watchAmount(price);
     price->setPlaceholderText(QStringLiteral("ex. 450,00"));
     m_priceWarning = settingslayout::errorLabel(QStringLiteral("servicePriceWarning"));
     settingslayout::setMessage(m_priceWarning, m_form.priceWarning());

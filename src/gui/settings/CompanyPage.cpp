@@ -1,9 +1,11 @@
 #include "gui/settings/CompanyPage.h"
 
+#include "core/app/PaymentMethodChoice.h"
 #include "core/store/AppDataStore.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
+#include "gui/documents/PaymentMethodsField.h"
 #include "gui/settings/SettingsLayout.h"
 
 #include <QFileInfo>
@@ -156,6 +158,28 @@ CompanyPage::CompanyPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
     addField(legal, Field::additionalLegalText, true);
     layout->addLayout(legal);
 
+    layout->addWidget(settingslayout::section(PaymentMethodChoice::sectionTitle()));
+    auto* methodsHint = theme::label(PaymentMethodChoice::hint(), "hint");
+    methodsHint->setWordWrap(true);
+    layout->addWidget(methodsHint);
+    const CompanySettings& company = store.companySettings();
+    m_methods =
+        new PaymentMethodsField(QStringLiteral("companyPaymentMethod"),
+                                PaymentMethodChoice::offered(company.acceptedPaymentMethods), this);
+    m_methods->setAccessibleName(PaymentMethodChoice::sectionTitle());
+    m_methods->setTicked(company.acceptedPaymentMethods);
+    m_methods->showIcons(company);
+    layout->addWidget(m_methods);
+    // A box is a choice, saved at once; a failed save puts the boxes back.
+    connect(m_methods, &PaymentMethodsField::methodToggled, this,
+            [this](const QString& method, bool ticked) {
+                m_applying = true;
+                const Result<> result = PaymentMethodChoice::setAccepted(m_store, method, ticked);
+                m_applying = false;
+                if (result.kind() != ResultKind::unchanged && !report(result))
+                    m_methods->setTicked(m_store.companySettings().acceptedPaymentMethods);
+            });
+
     layout->addWidget(settingslayout::section(CompanySettingsForm::bankSection()));
     auto* bank = settingslayout::form();
     for (Field field : {Field::bankName, Field::bankAccountName, Field::bankIBAN, Field::bankBIC})
@@ -292,6 +316,7 @@ void CompanyPage::reloadFromStore() {
     if (m_applying)
         return;
     m_form.refresh(m_store.companySettings(), m_store.preferences());
+    m_methods->setTicked(m_store.companySettings().acceptedPaymentMethods);
     showForm();
 }
 

@@ -16,8 +16,10 @@ class AppDataStore;
 
 namespace velmora::gui {
 
-// "Entreprise": the company's identity, legal mentions, bank details and
-// logo. Each field is written as the user leaves it, the logo once chosen.
+class PaymentMethodsField;
+
+// "Entreprise": the company's identity, legal mentions, payment methods,
+// bank details and logo. Each field is written as the user leaves it, the logo once chosen.
 class CompanyPage : public SettingsPanel {
     Q_OBJECT
 
@@ -49,6 +51,7 @@ private:
     QMap<Field, QLabel*> m_errors;
     QLabel* m_logoPreview = nullptr;
     QPushButton* m_removeLogo = nullptr;
+    PaymentMethodsField* m_methods = nullptr;
     bool m_applying = false;
 };
 

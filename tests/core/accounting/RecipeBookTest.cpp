@@ -192,7 +192,10 @@ TEST(RecipeBook, ExcludeAndReintegrate) {
     EXPECT_EQ(reintegrateInvoice(edit, d.id).kind(), ResultKind::unchanged);
     EXPECT_EQ(amounts(), (QList<double>{10, 20, 30}));
     EXPECT_EQ(recipeBookStateText(d, edit.session().preferences), u"Dans le livre de recettes"_s);
-    EXPECT_EQ(recipeBookPaymentsText(3), u"3 encaissement(s) dans le livre de recettes"_s);
+    for (const auto& [count, text] : {std::pair{0, u"0 encaissement dans le livre de recettes"},
+                                      std::pair{1, u"1 encaissement dans le livre de recettes"},
+                                      std::pair{3, u"3 encaissements dans le livre de recettes"}})
+        EXPECT_EQ(recipeBookPaymentsText(count), QString::fromUtf16(text));
 
     RecipeEntry gone = entries[0];
     gone.encaissement->id = QUuid::createUuid();

@@ -48,8 +48,19 @@ TEST(UrssafSettingsForm, TypedRatesEmptyMeansDefaultAndNonsenseIsRefused) {
     for (const QString& typed : {u"abc"_s, u"101"_s, u"-1"_s, u"12 %"_s}) {
         form.setRateText(u"versementLiberatoireBNCRate"_s, typed);
         EXPECT_EQ(form.written().error(),
-                  u"« Taux BNC » doit être un taux compris entre 0 et 100."_s)
+                  u"« Taux BNC » doit être un taux compris entre 0 et 100."_s)
             << typed.toStdString();
+    }
+}
+
+TEST(UrssafSettingsForm, ReminderSentenceWritesTheFirstOfTheMonthInFull) {
+    for (const auto& [day, text] :
+         {std::pair{1, u"le 1er de chaque mois"}, std::pair{2, u"le 2 de chaque mois"},
+          std::pair{15, u"le 15 de chaque mois"}}) {
+        UrssafSettingsForm form{URSSAFSettings()};
+        form.setReminderDay(day);
+        EXPECT_TRUE(form.reminderSentence().contains(QString::fromUtf16(text)))
+            << form.reminderSentence().toStdString();
     }
 }
 

@@ -50,7 +50,7 @@ TEST(ActivityFormRules, ValidationMessages) {
          u"Chaque jalon doit avoir un nom."_s},
         {"shortcut without path",
          [](ActivityForm& f) { f.addFilePath(u" Maquettes "_s, ProjectFilePathType::folder, {}); },
-         u"Indiquez le chemin de « Maquettes »."_s},
+         u"Indiquez le chemin de « Maquettes »."_s},
     };
     for (const auto& row : rows) {
         ActivityForm form(session);
@@ -165,7 +165,7 @@ TEST_F(ActivityFormApply, AttachmentsAreEmbeddedAllOrNothing) {
     const Result<> refused = attachFiles(*m_store, m_project.id, {image, missing});
     EXPECT_EQ(
         refused.error(),
-        u"Le fichier « absent.pdf » n'a pas pu être joint : il est introuvable ou illisible."_s);
+        u"Le fichier « absent.pdf » n'a pas pu être joint : il est introuvable ou illisible."_s);
     EXPECT_TRUE(mediaFiles().isEmpty());
     m_fs.failOn(FaultyFileSystem::Op::Write);
     EXPECT_EQ(attachFiles(*m_store, m_project.id, {image}).kind(), ResultKind::notSaved);
@@ -183,7 +183,7 @@ TEST_F(ActivityFormApply, AttachmentsAreEmbeddedAllOrNothing) {
     EXPECT_EQ(m_store->snapshot().embeddedMedia.value(key).decoded(), png);
 
     EXPECT_EQ(removeAttachmentConfirmation(attached[0]).message,
-              u"La pièce jointe « photo.png » sera supprimée définitivement."_s);
+              u"La pièce jointe « photo.png » sera supprimée définitivement."_s);
     m_fs.failOn(FaultyFileSystem::Op::Write);
     EXPECT_EQ(removeAttachment(*m_store, m_project.id, attached[0].id).kind(),
               ResultKind::notSaved);
@@ -213,7 +213,7 @@ TEST_F(ActivityFormApply, FilePathExistsByType) {
         EXPECT_EQ(filePathExists({{}, u"x"_s, row.type, row.path}), row.exists)
             << row.path.toStdString();
     EXPECT_EQ(missingFilePathMessage({{}, u"x"_s, ProjectFilePathType::file, u"/a/b"_s}),
-              u"Le chemin « /a/b » est introuvable : le fichier ou le dossier a peut-être été "
+              u"Le chemin « /a/b » est introuvable : le fichier ou le dossier a peut-être été "
               "déplacé ou supprimé."_s);
 }
 

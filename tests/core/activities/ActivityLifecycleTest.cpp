@@ -14,8 +14,8 @@ namespace {
 TEST(ActivityAlerts, EveryPluralForm) {
     ProjectItem project;
     project.title = u"Refonte"_s;
-    const QString first = u"« Refonte » sera marqué comme annulé.\n\n"_s;
-    const QString last = u"\n\nCette action peut être annulée via le bouton « Réactiver » : les "
+    const QString first = u"« Refonte » sera marqué comme annulé.\n\n"_s;
+    const QString last = u"\n\nCette action peut être annulée via le bouton « Réactiver » : les "
                          "factures retrouveront alors leur état d'origine."_s;
     const QString note = u"\n\nPour chaque facture passée en Payé, vous pourrez ensuite indiquer "
                          "dans sa fiche si l'acompte a été remboursé au client (exclu de la "
@@ -26,23 +26,23 @@ TEST(ActivityAlerts, EveryPluralForm) {
     } rows[] = {
         {{0, 0}, u"Aucune facture n'est liée à cette activité."_s},
         {{1, 3},
-         u"• 1 facture avec acompte versé → passera en statut « Payé » (l'acompte reste "
-         "comptabilisé).\n• 3 factures sans acompte → passeront en statut « Annulé » "
+         u"• 1 facture avec acompte versé → passera en statut « Payé » (l'acompte reste "
+         "comptabilisé).\n• 3 factures sans acompte → passeront en statut « Annulé » "
          "(rien comptabilisé)."_s +
              note},
         {{2, 1},
-         u"• 2 factures avec acompte versé → passeront en statut « Payé » (l'acompte "
-         "reste comptabilisé).\n• 1 facture sans acompte → passera en statut « Annulé » "
+         u"• 2 factures avec acompte versé → passeront en statut « Payé » (l'acompte "
+         "reste comptabilisé).\n• 1 facture sans acompte → passera en statut « Annulé » "
          "(rien comptabilisé)."_s +
              note},
-        {{0, 1}, u"• 1 facture sans acompte → passera en statut « Annulé » (rien comptabilisé)."_s},
+        {{0, 1}, u"• 1 facture sans acompte → passera en statut « Annulé » (rien comptabilisé)."_s},
     };
     for (const auto& row : rows)
         EXPECT_EQ(cancelConfirmation(project, row.effects).message, first + row.middle + last)
             << row.effects.withDeposit << "/" << row.effects.withoutDeposit;
     project.title = u" "_s;
     const Alert cancel = cancelConfirmation(project, {});
-    EXPECT_TRUE(cancel.message.startsWith(u"« Activité sans titre » sera"));
+    EXPECT_TRUE(cancel.message.startsWith(u"« Activité sans titre » sera"));
     EXPECT_EQ(cancel.title, u"Annuler cette activité ?");
     EXPECT_EQ(cancel.buttons,
               (QList<AlertButton>{{u"Garder"_s, AlertRole::cancel},

@@ -59,8 +59,8 @@ TEST_F(StatusSettings, LocksAndRefusedNames) {
     const struct {
         QString name, message;
     } refused[] = {{u"  "_s, u"Le nom du statut ne peut pas être vide."_s},
-                   {u" en COURS "_s, u"Un statut nommé « En cours » existe déjà."_s},
-                   {u"Fini"_s, u"Un statut nommé « Terminé » existe déjà."_s}};
+                   {u" en COURS "_s, u"Un statut nommé « En cours » existe déjà."_s},
+                   {u"Fini"_s, u"Un statut nommé « Terminé » existe déjà."_s}};
     for (const auto& row : refused) {
         EXPECT_EQ(add(row.name).error(), row.message);
         EXPECT_EQ(rename(id(u"À venir"_s), row.name).error(), row.message);
@@ -102,7 +102,7 @@ TEST_F(StatusSettings, AddMoveRecolourAndDelete) {
     EXPECT_EQ(m_store->projectStatuses()[0].color, TagColorOption::pink);
     m_project.status = u"Pause"_s;
     m_store->setProjects({m_project});
-    EXPECT_EQ(remove(added).error(), u"Le statut « Pause » est porté par 1 activité : "
+    EXPECT_EQ(remove(added).error(), u"Le statut « Pause » est porté par 1 activité : "
                                      "choisissez-leur un autre statut avant de le supprimer.");
     m_store->setProjects({});
     ASSERT_TRUE(remove(added).ok());

@@ -218,7 +218,7 @@ TEST_F(SendDocumentTest, NothingChangesUnlessHandedOver) {
          u"Aucun PDF n'est associé à ce document."_s},
         {"temporary file", [&] { m_fs.failOn(FaultyFileSystem::Op::Write); }, quote.id,
          u"Fichier temporaire impossible"_s,
-         u"« %1 » : No space left on device"_s.arg(path("tmp/D-4.pdf"))},
+         u"« %1 » : No space left on device"_s.arg(path("tmp/D-4.pdf"))},
     };
     for (const Case& c : cases) {
         m_composer = FakeMailComposer();

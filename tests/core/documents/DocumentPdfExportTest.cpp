@@ -80,7 +80,7 @@ TEST_F(DocumentPdfExportTest, ImportedFilesAreCopiedOutNeverRendered) {
     QFile::remove(target());
     const auto failed = save(imported(QUrl::fromLocalFile(m_media + "/devis-signé.pdf")), {});
     ASSERT_TRUE(failed);
-    EXPECT_EQ(failed->message, u"Impossible d'enregistrer le fichier : « %1 » : No "
+    EXPECT_EQ(failed->message, u"Impossible d'enregistrer le fichier : « %1 » : No "
                                "space left on device"_s.arg(target()));
     EXPECT_FALSE(QFile::exists(target()));
 }

@@ -237,7 +237,7 @@ TEST(DocumentLines, FillFromCatalogueKeepsAnExistingPrice) {
 
     // An unreadable price is refused rather than taken as 0, the line left
     // untouched; an empty one leaves the line to be priced in the document.
-    for (const QString& bad : {u"95,50 €"_s, u"nan"_s, u"inf"_s}) {
+    for (const QString& bad : {u"95,50 EUR"_s, u"nan"_s, u"inf"_s}) {
         service.priceTTC = bad;
         const CommercialDocumentLine before = newLine(CommercialDocumentLineKind::service);
         CommercialDocumentLine line = before;

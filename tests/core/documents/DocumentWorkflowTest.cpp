@@ -71,7 +71,7 @@ TEST_F(DocumentStatusTest, IncompleteDraftsListWhatIsMissingAndImportedPdfsAreNo
         a.alert->message,
         u"Avant de pouvoir changer le statut de cette facture (envoyé, validé, payé…), vous "
         u"devez compléter les éléments suivants :\n\n• Sélectionner un client\n• Ajouter au "
-        u"moins une ligne avec un titre\n\nOuvrez la fiche en édition (« Modifier ») pour les "
+        u"moins une ligne avec un titre\n\nOuvrez la fiche en édition (« Modifier ») pour les "
         u"renseigner.");
     EXPECT_EQ(a.alert->buttons.size(), 1);
 
@@ -80,7 +80,7 @@ TEST_F(DocumentStatusTest, IncompleteDraftsListWhatIsMissingAndImportedPdfsAreNo
     EXPECT_EQ(b.alert->message,
               u"Avant de pouvoir changer le statut de ce devis (envoyé, validé, payé…), vous "
               u"devez compléter les éléments suivants :\n\n• Ajouter au moins une ligne avec un "
-              u"titre\n\nOuvrez la fiche en édition (« Modifier ») pour les renseigner.");
+              u"titre\n\nOuvrez la fiche en édition (« Modifier ») pour les renseigner.");
 
     const auto c = requestStatusChange(*m_store, imported.id, quoteStatus(u"Envoyé"_s), m_clock);
     ASSERT_EQ(c.action, Action::incomplete);
@@ -439,11 +439,11 @@ TEST_F(DocumentCreationTest, DraftInvoiceWithDepositLinesAnnouncesThePaidStatus)
     EXPECT_EQ(r.alert()->title, u"Passage automatique en Payé");
     EXPECT_EQ(r.alert()->message,
               u"Un acompte de 300,50\u00a0€ a été ajouté à cette facture (F-2025-012). Le statut "
-              u"va automatiquement passer en « Payé » et le document ne sera plus modifiable "
+              u"va automatiquement passer en « Payé » et le document ne sera plus modifiable "
               u"après confirmation.\n\nIl ne reste qu'à renseigner la date d'encaissement et le "
               u"mode de paiement reçu — le montant est verrouillé sur celui de l'acompte.\n\n"
-              u"D'autres paiements pourront être ajoutés par la suite depuis la section « "
-              u"Règlement » de la fiche facture.");
+              u"D'autres paiements pourront être ajoutés par la suite depuis la section « "
+              u"Règlement » de la fiche facture.");
     EXPECT_EQ(r.alert()->buttons, (QList<AlertButton>{{u"Annuler"_s, AlertRole::cancel},
                                                       {u"Continuer"_s, AlertRole::defaultAction}}));
 
@@ -597,12 +597,12 @@ TEST_F(DocumentLinksTest, AtMostThreeActivitiesAndTheMoveTexts) {
     const Alert quoteMove =
         ActivityLinks::moveConfirmation(CommercialDocumentKind::quote, elsewhere->title);
     EXPECT_EQ(quoteMove.title, u"Déplacer le devis ?");
-    EXPECT_EQ(quoteMove.message, u"Ce devis est déjà lié à l'activité « Activité 1 ». Voulez-vous "
+    EXPECT_EQ(quoteMove.message, u"Ce devis est déjà lié à l'activité « Activité 1 ». Voulez-vous "
                                  u"l'ajouter à cette activité également ?");
     const Alert invoiceMove =
         ActivityLinks::moveConfirmation(CommercialDocumentKind::invoice, u"Site"_s);
     EXPECT_EQ(invoiceMove.title, u"Déplacer la facture ?");
-    EXPECT_EQ(invoiceMove.message, u"Cette facture est déjà liée à l'activité « Site ». "
+    EXPECT_EQ(invoiceMove.message, u"Cette facture est déjà liée à l'activité « Site ». "
                                    u"Voulez-vous l'ajouter à cette activité également ?");
 
     ASSERT_TRUE(run(ActivityLinks::unlink, quote.id, projects[1].id).ok());

@@ -107,7 +107,7 @@ TEST_F(PaymentSheetTest, SpecificAmountIsBoundedByTheDue) {
     PaymentSheetModel sheet(invoice.id, paid(), m_clock);
     sheet.paymentIsPartial = true;
     for (const QString& bad :
-         {u"100,02"_s, u"0"_s, u"-5"_s, u"12,5 €"_s, u"nan"_s, u"inf"_s, QString()}) {
+         {u"100,02"_s, u"0"_s, u"-5"_s, u"12,5 EUR"_s, u"nan"_s, u"inf"_s, QString()}) {
         sheet.amountText = bad;
         const auto alert = sheet.validate(invoice);
         ASSERT_TRUE(alert) << bad.toStdString();
@@ -321,7 +321,7 @@ TEST_F(LateChargeTest, AddsAServiceLineWithoutVatForAReadablePositiveAmount) {
     CommercialDocumentItem invoice = makeInvoice(u"F-1"_s, {serviceLine(100, 1, 20)}, u"Envoyé"_s);
     invoice.pdfSnapshot = DocumentSnapshot{m_clock.now(), {}, {}, {}};
     put({invoice});
-    for (const QString& bad : {u"abc"_s, u"40 €"_s, u"0"_s, u"-40"_s, u"inf"_s, QString()}) {
+    for (const QString& bad : {u"abc"_s, u"40 EUR"_s, u"0"_s, u"-40"_s, u"inf"_s, QString()}) {
         EXPECT_EQ(run(LateCharge::addOrUpdateLateCharge, invoice.id, bad, std::nullopt).kind(),
                   ResultKind::invalid)
             << bad.toStdString();

@@ -16,18 +16,18 @@ class RecordDeletionTest : public DocumentsFixture {};
 
 TEST_F(RecordDeletionTest, ConfirmationsNameTheRecord) {
     const Alert client = RecordDeletion::clientConfirmation(m_client, {});
-    EXPECT_EQ(client.message, u"Le client « Atelier Lumen » sera supprimé définitivement.");
+    EXPECT_EQ(client.message, u"Le client « Atelier Lumen » sera supprimé définitivement.");
     EXPECT_EQ(client.buttons.last().role, AlertRole::destructive);
     const Alert doc = RecordDeletion::documentConfirmation(makeInvoice(u"F-2025-001"_s));
-    EXPECT_EQ(doc.message, u"Le document « F-2025-001 » sera supprimé définitivement.");
+    EXPECT_EQ(doc.message, u"Le document « F-2025-001 » sera supprimé définitivement.");
     ProjectItem untitled = m_project;
     untitled.title = u"  "_s;
     EXPECT_EQ(RecordDeletion::activityConfirmation(untitled).message,
-              u"L'activité « Activité sans titre » sera supprimée définitivement.");
+              u"L'activité « Activité sans titre » sera supprimée définitivement.");
     ServiceItem service;
     service.title = u"Retouche"_s;
     EXPECT_EQ(RecordDeletion::serviceConfirmation(service).message,
-              u"La prestation « Retouche » sera supprimée définitivement.");
+              u"La prestation « Retouche » sera supprimée définitivement.");
 }
 
 TEST_F(RecordDeletionTest, AClientsConfirmationCountsTheDocumentsThatKeepIt) {

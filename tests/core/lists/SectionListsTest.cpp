@@ -70,10 +70,10 @@ TEST(SectionLists, AServicePriceThatIsNotAnAmountShowsAsTypedInRedAndSortsLast) 
         item.priceTTC = price;
         return item;
     };
-    model.setRecords({service(u"Tirage"_s, u"12 €"_s), service(u"Reportage"_s, u"1450,00"_s),
+    model.setRecords({service(u"Tirage"_s, u"12 EUR"_s), service(u"Reportage"_s, u"1450,00"_s),
                       service(u"Retouche"_s, u"9,5"_s), service(u"Conseil"_s, QString())});
     EXPECT_EQ(shown(model, RecordListModelBase::BadgeRole),
-              (QStringList{u"12 €"_s, formatMoney(1450), formatMoney(9.5), QString()}));
+              (QStringList{u"12 EUR"_s, formatMoney(1450), formatMoney(9.5), QString()}));
     EXPECT_EQ(model.index(0, 0).data(RecordListModelBase::BadgeColorRole).toInt(),
               int(TagColorOption::red));
     EXPECT_FALSE(model.index(1, 0).data(RecordListModelBase::BadgeColorRole).isValid());

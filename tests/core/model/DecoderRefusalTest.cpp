@@ -159,27 +159,27 @@ TEST(DecoderRefusalTest, WrongTypes) {
 TEST(DecoderRefusalTest, UnknownValuesUrlsAndIds) {
     std::vector<Refusal> cases = {
         {rootWithOne("clientTags", with(minimalTag(), "color", "violet")),
-         "clientTags[0].color — valeur inconnue « violet »"},
-        {documentWith("kind", "Quote"), "documents[0].kind — valeur inconnue « Quote »"},
-        {documentWith("kind", ""), "documents[0].kind — valeur inconnue «  »"},
+         "clientTags[0].color — valeur inconnue « violet »"},
+        {documentWith("kind", "Quote"), "documents[0].kind — valeur inconnue « Quote »"},
+        {documentWith("kind", ""), "documents[0].kind — valeur inconnue «  »"},
         // An enumeration that has a fallback is still refused when its value is unknown.
         {rootWith("preferences", QJsonObject{{"appearanceMode", "auto"}}),
-         "preferences.appearanceMode — valeur inconnue « auto »"},
+         "preferences.appearanceMode — valeur inconnue « auto »"},
         {rootWith("preferences",
                   QJsonObject{{"searchSettings",
                                QJsonObject{{"useAllFields", false},
                                            {"enabledFields", QJsonArray{"title", "x"}}}}}),
-         "preferences.searchSettings.enabledFields[1] — valeur inconnue « x »"},
+         "preferences.searchSettings.enabledFields[1] — valeur inconnue « x »"},
         // Long values are shortened in the message.
         {rootWithOne("clientTags", with(minimalTag(), "color", QString(200, QLatin1Char('x')))),
-         u"clientTags[0].color — valeur inconnue « %1… »"_s.arg(QString(40, QLatin1Char('x')))},
-        {clientWith("photoURL", ""), "clients[0].photoURL — adresse invalide «  »"},
+         u"clientTags[0].color — valeur inconnue « %1… »"_s.arg(QString(40, QLatin1Char('x')))},
+        {clientWith("photoURL", ""), "clients[0].photoURL — adresse invalide «  »"},
         {clientWith("photoURL", "http://exa mple.fr/%zz"),
-         "clients[0].photoURL — adresse invalide « http://exa mple.fr/%zz »"},
+         "clients[0].photoURL — adresse invalide « http://exa mple.fr/%zz »"},
         {documentWith("linkedProjectID", "pas-un-id"),
-         "documents[0].linkedProjectID — identifiant invalide « pas-un-id »"},
+         "documents[0].linkedProjectID — identifiant invalide « pas-un-id »"},
         {rootWith("sessionID", uuidText(5).left(35)),
-         u"sessionID — identifiant invalide « %1 »"_s.arg(uuidText(5).left(35))},
+         u"sessionID — identifiant invalide « %1 »"_s.arg(uuidText(5).left(35))},
     };
     const QString good = uuidText(5);
     for (const QString& text :
@@ -188,7 +188,7 @@ TEST(DecoderRefusalTest, UnknownValuesUrlsAndIds) {
           u"00000000000040008000000000000005"_s, u"00000000-0000-4000-8000-00000000000 "_s,
           QString()})
         cases.push_back(
-            {clientWith("id", text), u"clients[0].id — identifiant invalide « %1 »"_s.arg(text)});
+            {clientWith("id", text), u"clients[0].id — identifiant invalide « %1 »"_s.arg(text)});
     expectRefusals(cases);
 }
 
@@ -204,7 +204,7 @@ TEST(DecoderRefusalTest, LowerCaseUuidsAreAccepted) {
 // Base64DataTest; here, that every place applies them and says so.
 TEST(DecoderRefusalTest, DatesAndBase64NotInTheExactForm) {
     std::vector<Refusal> cases;
-    const QString dateReason = u" — date invalide « %1 » (format AAAA-MM-JJThh:mm:ssZ attendu)"_s;
+    const QString dateReason = u" — date invalide « %1 » (format AAAA-MM-JJThh:mm:ssZ attendu)"_s;
     for (const char* text : {"2025-06-10T10:00:00.000Z", "2025-06-10T10:00:00+02:00",
                              "2025-02-30T10:00:00Z", "2025-06-10", ""})
         cases.push_back({documentWith("issueDate", text),

@@ -122,7 +122,7 @@ QStringList prettyLayoutProblems(const QByteArray& pretty, int& objects) {
                                         .toStdString();
             const std::optional<std::string>& last = open.back().lastKey;
             if (last && !(*last < key))
-                problems.append(u"ligne %1 : « %2 » après « %3 »"_s.arg(n + 1).arg(
+                problems.append(u"ligne %1 : « %2 » après « %3 »"_s.arg(n + 1).arg(
                     QString::fromStdString(key), QString::fromStdString(*last)));
             open.back().lastKey = key;
         }
@@ -436,9 +436,9 @@ TEST(SessionFileTest, FailuresNameTheFile) {
     QTemporaryDir dir;
     const auto bytes = readSessionBytes(dir.filePath(u"absent.cdb"_s));
     ASSERT_FALSE(bytes.ok());
-    EXPECT_EQ(bytes.error(), u"Le fichier « absent.cdb » est introuvable."_s);
+    EXPECT_EQ(bytes.error(), u"Le fichier « absent.cdb » est introuvable."_s);
 
-    const QString cannotWrite = u"Le fichier « s.cdb » n'a pas pu être enregistré : "_s;
+    const QString cannotWrite = u"Le fichier « s.cdb » n'a pas pu être enregistré : "_s;
     const Result<> status = writeSessionFile(newSessionContents(), SessionFormat::Compact,
                                              dir.filePath(u"nulle-part/s.cdb"_s));
     ASSERT_FALSE(status.ok());
@@ -470,7 +470,7 @@ TEST(SessionFileTest, WriteFailingMidwayLeavesTheFileUntouched) {
 
     ASSERT_FALSE(status.ok());
     EXPECT_TRUE(
-        status.error().startsWith(u"Le fichier « session.cdb » n'a pas pu être enregistré : "_s))
+        status.error().startsWith(u"Le fichier « session.cdb » n'a pas pu être enregistré : "_s))
         << status.error().toStdString();
     const auto bytes = readSessionBytes(path);
     ASSERT_TRUE(bytes.ok());

@@ -155,16 +155,16 @@ const std::map<std::string, Expectation>& expectations() {
         {"clients-is-object.cdb", refusedButPreviewed(u"clients — tableau attendu"_s)},
         {"clients-is-null.cdb", refusedButPreviewed(u"clients — tableau attendu"_s)},
         {"date-with-fraction.cdb",
-         refusedButPreviewed(u"documents[0].issueDate — date invalide « 2025-05-02T08:00:00.250Z » "
+         refusedButPreviewed(u"documents[0].issueDate — date invalide « 2025-05-02T08:00:00.250Z » "
                              "(format AAAA-MM-JJThh:mm:ssZ attendu)"_s)},
         {"date-impossible.cdb",
-         refusedButPreviewed(u"documents[0].issueDate — date invalide « 2025-02-30T08:00:00Z » "
+         refusedButPreviewed(u"documents[0].issueDate — date invalide « 2025-02-30T08:00:00Z » "
                              "(format AAAA-MM-JJThh:mm:ssZ attendu)"_s)},
         {"unknown-enum-case.cdb",
-         refusedButPreviewed(u"documents[0].kind — valeur inconnue « facture »"_s)},
+         refusedButPreviewed(u"documents[0].kind — valeur inconnue « facture »"_s)},
         {"bad-uuid.cdb",
          refusedButPreviewed(
-             u"documents[0].id — identifiant invalide « 1C2D3E4F5A6B4C7D8E9F0A1B2C3D4E5F »"_s)},
+             u"documents[0].id — identifiant invalide « 1C2D3E4F5A6B4C7D8E9F0A1B2C3D4E5F »"_s)},
         {"bad-base64-media.cdb",
          refusedButPreviewed(u"embeddedMedia[\"logo.png\"] — données Base64 invalides"_s)},
         {"preferences-without-password.cdb",

@@ -40,7 +40,7 @@ TEST_F(Launch, AMissingFileIsReportedByNameAndStaysListed) {
     const std::optional<Alert> alert = launch->openRecent(entry);
     ASSERT_TRUE(alert);
     EXPECT_EQ(alert->title, u"Fichier introuvable"_s);
-    EXPECT_EQ(alert->message, u"Le fichier « Compta 2024.cdb » n'a pas pu être "
+    EXPECT_EQ(alert->message, u"Le fichier « Compta 2024.cdb » n'a pas pu être "
                               "localisé. Il a peut-être été déplacé ou supprimé."_s);
     EXPECT_EQ(alert->buttons,
               (QList<AlertButton>{{u"Choisir le nouvel emplacement"_s, AlertRole::defaultAction},

@@ -106,7 +106,7 @@ TEST_F(SessionFlowsTest, ExportReportsThePathOrTheReason) {
     m_fs.failOn(FaultyFileSystem::Op::Write, u"Permission denied"_s);
     const Alert failed = flows->exportTo(QUrl::fromLocalFile(target));
     EXPECT_EQ(failed.title, u"Export impossible"_s);
-    EXPECT_EQ(failed.message, u"« %1 » : Permission denied"_s.arg(target));
+    EXPECT_EQ(failed.message, u"« %1 » : Permission denied"_s.arg(target));
 
     const FilePanel panel = SessionFlows::exportPanel();
     EXPECT_EQ(panel.title, u"Exporter la base de données"_s);
@@ -124,14 +124,14 @@ TEST_F(SessionFlowsTest, AnExplicitSaveSaysItWorkedOrWhyNotAndAFullDiskOffersACo
     const Alert failed = flows->save();
     EXPECT_EQ(failed.kind, Alert::Kind::error);
     EXPECT_EQ(failed.title, u"Enregistrement impossible"_s);
-    EXPECT_EQ(failed.message, u"« %1 » : Permission denied"_s.arg(workingCopy()));
+    EXPECT_EQ(failed.message, u"« %1 » : Permission denied"_s.arg(workingCopy()));
     EXPECT_EQ(failed.buttons, QList<AlertButton>{kOk});
 
     // A full disk offers to copy the session elsewhere.
     m_fs.failOn(FaultyFileSystem::Op::Write); // "No space left on device"
     const Alert full = flows->save();
     EXPECT_EQ(full.title, u"Enregistrement impossible"_s);
-    EXPECT_EQ(full.message, u"« %1 » : No space left on device"_s.arg(workingCopy()) +
+    EXPECT_EQ(full.message, u"« %1 » : No space left on device"_s.arg(workingCopy()) +
                                 u"\n\nVoulez-vous copier votre base de données vers un "
                                 "emplacement disposant de plus d'espace, puis continuer à "
                                 "travailler depuis ce fichier ?"_s);

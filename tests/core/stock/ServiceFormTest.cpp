@@ -19,8 +19,8 @@ ServiceItem pricedAt(const QString& price) {
 TEST(ServicePrice, WarningUnlessAnAmountOrEmpty) {
     for (const QString& readable : {u""_s, u" "_s, u"12,50"_s, u" 80 "_s})
         EXPECT_EQ(servicePriceWarning(pricedAt(readable)), QString());
-    EXPECT_EQ(servicePriceWarning(pricedAt(u" 12 € "_s)),
-              u"Prix illisible : « 12 € » n'est pas un montant (exemple : 12,50).");
+    EXPECT_EQ(servicePriceWarning(pricedAt(u" 12 EUR "_s)),
+              u"Prix illisible : « 12 EUR » n'est pas un montant (exemple : 12,50).");
     for (const QString& unreadable : {u"nan"_s, u"1e999"_s, u"douze"_s})
         EXPECT_FALSE(servicePriceWarning(pricedAt(unreadable)).isEmpty());
 }

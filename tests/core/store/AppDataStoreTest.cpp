@@ -169,7 +169,7 @@ TEST_F(Saving, AnUnreachableUserFileStillSavesAndWarns) {
     const Result<> saved = store->save();
     EXPECT_TRUE(saved.ok());
     EXPECT_TRUE(
-        saved.warning().startsWith(u"Le fichier « Compta.cdb » n'a pas pu être mis à jour : "_s))
+        saved.warning().startsWith(u"Le fichier « Compta.cdb » n'a pas pu être mis à jour : "_s))
         << saved.warning().toStdString();
     EXPECT_EQ(readSession(workingCopy()).clients, store->clients());
 }
