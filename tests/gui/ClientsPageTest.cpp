@@ -138,7 +138,7 @@ TEST_F(ClientsPageTest, DeletingAClientLeavesItsIssuedInvoicesAsIssued) {
     click(u"clientCardDelete"_s);
     ASSERT_FALSE(m_dialogs.alerts.isEmpty());
     EXPECT_EQ(m_dialogs.alerts.last().message,
-              u"Le client « Atelier Lumen » sera supprimé définitivement.\n\nSes 3 documents "
+              u"Le client « Atelier Lumen » sera supprimé définitivement.\n\nSes 3 documents "
               u"garderont le client tel qu’émis."_s);
     ASSERT_TRUE(store().clients().isEmpty());
 

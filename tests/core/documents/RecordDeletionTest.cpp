@@ -38,7 +38,7 @@ TEST_F(RecordDeletionTest, AClientsConfirmationCountsTheDocumentsThatKeepIt) {
     };
     CommercialDocumentItem otherClient = issued(u"F-9"_s);
     otherClient.clientID = QUuid::createUuid();
-    const QString base = u"Le client « Atelier Lumen » sera supprimé définitivement."_s;
+    const QString base = u"Le client « Atelier Lumen » sera supprimé définitivement."_s;
     const struct {
         QList<CommercialDocumentItem> documents;
         QString message;
