@@ -67,20 +67,22 @@ QString RecipeBookHeaderForm::label(Field field) {
     return QStringLiteral("Titre du livre");
 }
 
+// The company's own fields are typed the same way in both forms.
 QString RecipeBookHeaderForm::placeholder(Field field) {
+    using Company = CompanySettingsForm::Field;
     switch (field) {
     case Field::companyName:
-        return QStringLiteral("Ex\u00a0: Studio Créatif");
+        return CompanySettingsForm::placeholder(Company::displayName);
     case Field::ownerName:
-        return QStringLiteral("Ex\u00a0: Camille Martin");
+        return CompanySettingsForm::placeholder(Company::ownerName);
     case Field::legalStatus:
-        return QStringLiteral("Ex\u00a0: Micro-entrepreneur");
+        return CompanySettingsForm::placeholder(Company::legalStatus);
     case Field::siret:
-        return QStringLiteral("14 chiffres");
+        return CompanySettingsForm::placeholder(Company::siret);
     case Field::addressLine1:
-        return QStringLiteral("Numéro et rue");
+        return CompanySettingsForm::placeholder(Company::addressLine1);
     case Field::addressLine2:
-        return QStringLiteral("Code postal, ville");
+        return CompanySettingsForm::placeholder(Company::addressLine2);
     case Field::title:
         break;
     }

@@ -1,11 +1,10 @@
 #include "gui/settings/SettingsPanel.h"
 
+#include "gui/common/FieldFeedback.h"
 #include "gui/settings/SettingsFeedback.h"
 
 #include <QFocusEvent>
-#include <QLayout>
 #include <QLineEdit>
-#include <QScrollArea>
 
 namespace velmora::gui {
 
@@ -53,20 +52,9 @@ bool SettingsPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void SettingsPanel::showRefused(QWidget* field) {
-    if (!field)
-        return;
-    field->setFocus(Qt::OtherFocusReason);
     // The page scrolls inside the window: the field and the message under it
     // come into view.
-    for (QWidget* w = field->parentWidget(); w; w = w->parentWidget()) {
-        if (auto* area = qobject_cast<QScrollArea*>(w)) {
-            if (QLayout* layout = area->widget() ? area->widget()->layout() : nullptr)
-                layout->activate();
-            area->ensureWidgetVisible(field->parentWidget());
-            area->ensureWidgetVisible(field);
-            break;
-        }
-    }
+    revealField(field);
 }
 
 } // namespace velmora::gui
