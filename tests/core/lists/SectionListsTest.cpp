@@ -36,19 +36,18 @@ TEST(SectionLists, ClientsSortInFrenchOrderAndFilterWithoutLosingTheirRows) {
     company.kind = ClientKind::professionnel;
     company.company = u"  Zinc & Cie "_s;
     model.setRecords({person(u"Emma"_s, u"eluard"_s), person(u"Éloïse"_s, u"Élie"_s),
-                      person(u"Anne"_s, u"Martin2"_s), person(u"Anne"_s, u"Martin10"_s),
-                      company});
+                      person(u"Anne"_s, u"Martin2"_s), person(u"Anne"_s, u"Martin10"_s), company});
     RecordFilterModel shownRows;
     shownRows.setSourceModel(&model);
     shownRows.sort(ClientListModel::nameColumn);
-    EXPECT_EQ(shown(shownRows), (QStringList{u"ÉLIE Éloïse"_s, u"ELUARD Emma"_s,
-                                             u"MARTIN2 Anne"_s, u"MARTIN10 Anne"_s,
-                                             u"Zinc & Cie"_s}));
+    EXPECT_EQ(shown(shownRows), (QStringList{u"ÉLIE Éloïse"_s, u"ELUARD Emma"_s, u"MARTIN2 Anne"_s,
+                                             u"MARTIN10 Anne"_s, u"Zinc & Cie"_s}));
     shownRows.sort(ClientListModel::kindColumn);
     EXPECT_EQ(shown(shownRows).first(), u"ÉLIE Éloïse"_s) << "private clients first";
     EXPECT_EQ(shown(shownRows).last(), u"Zinc & Cie"_s);
 
-    shownRows.setAccept([&](int row) { return model.record(row)->kind == ClientKind::professionnel; });
+    shownRows.setAccept(
+        [&](int row) { return model.record(row)->kind == ClientKind::professionnel; });
     EXPECT_EQ(shown(shownRows), QStringList{u"Zinc & Cie"_s});
     EXPECT_EQ(shownRows.rowOf(company.id), 0);
     EXPECT_EQ(shownRows.rowOf(model.idAt(0)), -1) << "filtered out";
@@ -81,8 +80,8 @@ TEST(SectionLists, AServicePriceThatIsNotAnAmountShowsAsTypedInRedAndSortsLast) 
     RecordFilterModel byPrice;
     byPrice.setSourceModel(&model);
     byPrice.sort(ServiceListModel::priceColumn);
-    EXPECT_EQ(shown(byPrice), (QStringList{u"Retouche"_s, u"Reportage"_s, u"Tirage"_s,
-                                           u"Conseil"_s}));
+    EXPECT_EQ(shown(byPrice),
+              (QStringList{u"Retouche"_s, u"Reportage"_s, u"Tirage"_s, u"Conseil"_s}));
     EXPECT_EQ(ServiceListModel::countText(3), u"3 prestations"_s);
 }
 
