@@ -1,5 +1,6 @@
 #include "desktop/XdgMailComposer.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDesktopServices>
 #include <QFile>
@@ -78,6 +79,9 @@ Result<> runDesktopTool(const QString& program, const QStringList& arguments) {
                     QStringLiteral("%1 a échoué (code %2).").arg(name).arg(code));
             }
         }
+        // The window keeps painting while it waits; what the user does
+        // waits for the verdict, so nothing runs twice.
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         QThread::msleep(10);
     }
     return Result<>::success();
