@@ -15,6 +15,7 @@
 #include "core/documents/DocumentWorkflow.h"
 #include "core/lists/RecordListModelBase.h"
 #include "core/text/MoneyFormat.h"
+#include "gui/common/FieldFeedback.h"
 #include "gui/documents/DocumentCardActions.h"
 #include "gui/documents/EncaissementSheet.h"
 #include "gui/documents/LateChargeSheet.h"
@@ -22,6 +23,7 @@
 #include "gui/documents/QuotePickerSheet.h"
 
 #include <QCheckBox>
+#include <QDateEdit>
 #include <QMenu>
 #include <QPdfDocument>
 #include <QPdfSelection>
@@ -204,10 +206,10 @@ TEST_F(DocumentSheetsTest, PartialPaymentThenTheRest) {
         QString typed;
         QString remainingBefore;
         qsizetype payments;
-        const char* refusal; // the alert's title when refused
+        const char* refusal; // the start of the message under the fields when refused
     };
     for (const Step& step :
-         {Step{u"450,02"_s, u"Reste à payer : "_s + formatMoney(450), 0, "Montant invalide"},
+         {Step{u"450,02"_s, u"Reste à payer : "_s + formatMoney(450), 0, "Le montant doit être"},
           Step{u"200"_s, u"Reste à payer : "_s + formatMoney(450), 1, nullptr},
           Step{u"250,00"_s, u"Reste à payer : "_s + formatMoney(250), 2, nullptr}}) {
         click(u"documentCardAddPayment"_s);
@@ -222,7 +224,9 @@ TEST_F(DocumentSheetsTest, PartialPaymentThenTheRest) {
                           Qt::LeftButton);
         EXPECT_EQ(stored(m_invoice.id).encaissements.size(), step.payments);
         if (step.refusal) {
-            EXPECT_EQ(m_dialogs.alerts.last().title, QString::fromUtf8(step.refusal));
+            EXPECT_TRUE(sheet->findChild<QLabel*>(u"encaissementSheetError"_s)
+                            ->text()
+                            .startsWith(QString::fromUtf8(step.refusal)));
             sheet->reject();
         }
     }
@@ -272,6 +276,25 @@ TEST_F(DocumentSheetsTest, PaymentSheetsOfferTheMethodsTickedInTheSettings) {
     QTest::mouseClick(sheet->findChild<QPushButton*>(u"encaissementSheetSave"_s), Qt::LeftButton);
     ASSERT_EQ(stored(m_invoice.id).encaissements.size(), 1);
     EXPECT_EQ(stored(m_invoice.id).encaissements.first().paymentMethod, u"Virement"_s);
+}
+
+// A refused amount keeps its text, in red, with the focus and the message.
+TEST_F(DocumentSheetsTest, ARefusedAmountStaysAsTypedWithTheFocus) {
+    openDocuments(u"Envoyé"_s, u"Envoyé"_s);
+    page()->reveal(m_invoice.id);
+    click(u"documentCardAddPayment"_s);
+    auto* sheet = openSheet<EncaissementSheet>();
+    ASSERT_NE(sheet, nullptr);
+    auto* amount = sheet->findChild<QLineEdit*>(u"encaissementAmount"_s);
+    typeInto(amount, u"12,5,0"_s);
+    sheet->findChild<QDateEdit*>()->setFocus();
+    QTest::mouseClick(sheet->findChild<QPushButton*>(u"encaissementSheetSave"_s), Qt::LeftButton);
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_TRUE(stored(m_invoice.id).encaissements.isEmpty());
+    EXPECT_EQ(amount->text(), u"12,5,0"_s);
+    EXPECT_TRUE(isMarkedRefused(amount));
+    EXPECT_EQ(sheet->focusWidget(), amount);
+    EXPECT_FALSE(sheet->findChild<QLabel*>(u"encaissementSheetError"_s)->text().isEmpty());
 }
 
 TEST_F(DocumentSheetsTest, AFailedSaveLeavesTheInvoiceAsItWas) {

@@ -1,5 +1,6 @@
 #include "gui/common/FormSheet.h"
 
+#include "gui/common/FieldFeedback.h"
 #include "gui/common/Theme.h"
 #include "gui/common/WheelGuard.h"
 #include "gui/settings/SettingsLayout.h"
@@ -112,6 +113,12 @@ bool FormSheet::applied(const Result<>& result) {
     const bool done = result.ok() || result.kind() == ResultKind::unchanged;
     showError(done ? QString() : result.error());
     return done;
+}
+
+void FormSheet::refuseField(QWidget* field, const QString& message) {
+    markRefused(field, true);
+    showError(message);
+    revealField(field);
 }
 
 void FormSheet::setSaveText(const QString& text) {

@@ -49,6 +49,8 @@ protected:
     // Shows why the form's record was refused or not saved; true when it
     // was stored or had not changed, and the sheet may close.
     bool applied(const Result<>& result);
+    // The field keeps what was typed, in red, with the focus and the message.
+    void refuseField(QWidget* field, const QString& message);
     // Writes the record; true closes the sheet.
     virtual bool save() = 0;
     // A sheet whose action is not a plain save names it ("Ajouter la ligne").

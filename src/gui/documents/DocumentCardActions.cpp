@@ -326,7 +326,7 @@ bool DocumentCardActions::offerDepositPayment(const QUuid& invoiceID) {
 }
 
 void DocumentCardActions::addPayment(const QUuid& invoiceID) {
-    auto* sheet = new EncaissementSheet(m_services.store, m_services.dialogs, invoiceID, m_page);
+    auto* sheet = new EncaissementSheet(m_services.store, invoiceID, m_page);
     connect(sheet, &EncaissementSheet::added, this, &DocumentCardActions::paymentAdded);
     openSheet(sheet);
 }

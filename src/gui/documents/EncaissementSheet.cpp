@@ -1,6 +1,5 @@
 #include "gui/documents/EncaissementSheet.h"
 
-#include "gui/common/Dialogs.h"
 #include "gui/common/FieldFeedback.h"
 #include "gui/common/Theme.h"
 #include "gui/documents/DocumentSheets.h"
@@ -15,10 +14,9 @@
 
 namespace velmora::gui {
 
-EncaissementSheet::EncaissementSheet(AppDataStore& store, Dialogs& dialogs, const QUuid& invoiceID,
-                                     QWidget* parent)
+EncaissementSheet::EncaissementSheet(AppDataStore& store, const QUuid& invoiceID, QWidget* parent)
     : FormSheet(QStringLiteral("encaissementSheet"), EncaissementSheetModel::title(), parent),
-      m_store(store), m_dialogs(dialogs), m_model(invoiceID, store.clock()) {
+      m_store(store), m_model(invoiceID, store.clock()) {
     setSaveText(QStringLiteral("Ajouter"));
     const CommercialDocumentItem* invoice = documentsheets::find(store, invoiceID);
     if (invoice) {
@@ -67,7 +65,7 @@ bool EncaissementSheet::save() {
     m_model.tickedMethods = m_methods->ticked();
     m_model.addEncaissementIsAcompte = m_deposit->isChecked();
     if (const std::optional<Alert> invalid = m_model.validate(*invoice)) {
-        m_dialogs.ask(this, *invalid);
+        refuseField(m_amount, invalid->message);
         return false;
     }
     if (!applied(m_model.apply(m_store, m_store.clock())))

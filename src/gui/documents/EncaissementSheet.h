@@ -10,7 +10,6 @@ class QLineEdit;
 
 namespace velmora::gui {
 
-class Dialogs;
 class PaymentMethodsField;
 
 // "Ajouter un encaissement": one more payment of an invoice, at most what
@@ -19,8 +18,7 @@ class EncaissementSheet : public FormSheet {
     Q_OBJECT
 
 public:
-    EncaissementSheet(AppDataStore& store, Dialogs& dialogs, const QUuid& invoiceID,
-                      QWidget* parent);
+    EncaissementSheet(AppDataStore& store, const QUuid& invoiceID, QWidget* parent);
 
 signals:
     void added(const QUuid& invoiceID);
@@ -30,7 +28,6 @@ protected:
 
 private:
     AppDataStore& m_store;
-    Dialogs& m_dialogs;
     EncaissementSheetModel m_model;
     QLineEdit* m_amount = nullptr;
     QDateEdit* m_date = nullptr;

@@ -88,7 +88,7 @@ bool PaymentSheet::save() {
         m_model.paymentIsAcompte = m_deposit->isChecked();
     }
     if (const std::optional<Alert> invalid = m_model.validate(*invoice)) {
-        m_dialogs.ask(this, *invalid);
+        refuseField(m_amount, invalid->message);
         return false;
     }
     if (!confirm(m_dialogs, this, m_model.confirmation(*invoice)))
