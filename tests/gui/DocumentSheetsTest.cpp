@@ -297,6 +297,28 @@ TEST_F(DocumentSheetsTest, ARefusedAmountStaysAsTypedWithTheFocus) {
     EXPECT_FALSE(sheet->findChild<QLabel*>(u"encaissementSheetError"_s)->text().isEmpty());
 }
 
+// A quote's PDF that nothing on the desktop opens is said, with its place.
+TEST_F(DocumentSheetsTest, AQuotePdfNothingOpensIsSaidWithWhereItIs) {
+    openDocuments(u"Envoyé"_s, u"Envoyé"_s);
+    const QUrl pdf = QUrl::fromLocalFile(m_dir.path() + u"/devis D-7.pdf"_s);
+    ASSERT_TRUE(store()
+                    .edit([&](SessionEdit& edit) {
+                        edit.document(m_invoice.id)->linkedQuotePDFURL = pdf;
+                        return Result<>::success();
+                    })
+                    .ok());
+    page()->reveal(m_invoice.id);
+    m_urls.fails = true;
+    click(u"documentCardOpenQuotePdf"_s);
+    ASSERT_EQ(m_urls.opened, QList<QUrl>{pdf});
+    ASSERT_FALSE(m_dialogs.alerts.isEmpty());
+    EXPECT_EQ(m_dialogs.alerts.last().title, u"Ouverture impossible"_s);
+    EXPECT_EQ(m_dialogs.alerts.last().message,
+              u"Aucun programme n’a pu ouvrir «\u00a0devis D-7.pdf\u00a0»."_s);
+    EXPECT_EQ(m_dialogs.alerts.last().informativeText,
+              u"Le fichier est ici\u00a0: "_s + pdf.toLocalFile());
+}
+
 TEST_F(DocumentSheetsTest, AFailedSaveLeavesTheInvoiceAsItWas) {
     openDocuments(u"Envoyé"_s, u"Envoyé"_s);
     page()->reveal(m_invoice.id);

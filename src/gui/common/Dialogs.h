@@ -8,6 +8,10 @@
 
 class QWidget;
 
+namespace velmora {
+class UrlOpener;
+}
+
 namespace velmora::gui {
 
 // Every alert and file panel of the application goes through this seam, so
@@ -27,6 +31,10 @@ public:
 // True when the alert was answered with a button that goes on: neither a
 // cancel button nor a closed dialog.
 bool accepted(const Alert& alert, int answer);
+
+// Opens the file or address with the desktop's program for it, and says so
+// when none could.
+void openOrExplain(Dialogs& dialogs, UrlOpener& urls, QWidget* parent, const QUrl& url);
 
 // Asks and tells whether the user went on.
 inline bool confirm(Dialogs& dialogs, QWidget* parent, const Alert& alert) {

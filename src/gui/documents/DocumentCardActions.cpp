@@ -228,8 +228,9 @@ void DocumentCardActions::addQuoteAssociation(RecordCard& card,
     } else if (invoice.linkedQuotePDFURL) {
         QPushButton* open = cardButton(QStringLiteral("Ouvrir le PDF du devis"),
                                        QStringLiteral("OpenQuotePdf"), "link");
-        connect(open, &QPushButton::clicked, this,
-                [this, url = *invoice.linkedQuotePDFURL] { m_services.urls.openUrl(url); });
+        connect(open, &QPushButton::clicked, this, [this, url = *invoice.linkedQuotePDFURL] {
+            openOrExplain(m_services.dialogs, m_services.urls, m_page, url);
+        });
         buttons << open;
     } else {
         QPushButton* associate =

@@ -21,7 +21,6 @@
 #include "gui/projects/ProjectFormSheet.h"
 #include "gui/projects/ProjectStatusesSheet.h"
 
-#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QHBoxLayout>
@@ -269,7 +268,9 @@ void ProjectsPage::showRecord(const QUuid& id) {
                                      : QStringLiteral("doc")));
         open->setToolTip(QStringLiteral("Ouvrir « %1 »").arg(attachment.originalFileName));
         const QUrl stored = attachment.storedFileURL;
-        connect(open, &QPushButton::clicked, this, [stored] { QDesktopServices::openUrl(stored); });
+        connect(open, &QPushButton::clicked, this, [this, stored] {
+            openOrExplain(services().dialogs, services().urls, this, stored);
+        });
         layout->addWidget(open);
         layout->addStretch();
         auto* remove = new QToolButton(line);
@@ -371,7 +372,8 @@ void ProjectsPage::openFilePath(const ProjectFilePath& shortcut) {
             this, okAlert(QStringLiteral("Chemin introuvable"), missingFilePathMessage(shortcut)));
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(shortcut.path.trimmed()));
+    openOrExplain(services().dialogs, services().urls, this,
+                  QUrl::fromLocalFile(shortcut.path.trimmed()));
 }
 
 void ProjectsPage::cancelRecord(const QUuid& id) {
