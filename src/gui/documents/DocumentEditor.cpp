@@ -670,23 +670,23 @@ QString DocumentEditor::pendingTitle() const {
     return m_title->text();
 }
 
-bool DocumentEditor::hasInvalidAmount() const {
-    const QList<DocumentLineEditor*> lines = m_linesBox->findChildren<DocumentLineEditor*>();
-    return std::any_of(lines.cbegin(), lines.cend(),
-                       [](const DocumentLineEditor* line) { return line->hasInvalidAmount(); });
+// In the order of the lines on screen.
+DocumentLineEditor* DocumentEditor::firstRefusedLine() const {
+    for (int i = 0; i < m_lines->count(); ++i)
+        if (auto* line = qobject_cast<DocumentLineEditor*>(m_lines->itemAt(i)->widget());
+            line && line->hasInvalidAmount())
+            return line;
+    return nullptr;
 }
 
 // An amount the model refused was still typed.
 bool DocumentEditor::hasTypedInput() const {
-    return m_model.hasChanges() || hasInvalidAmount();
+    return m_model.hasChanges() || firstRefusedLine();
 }
 
 bool DocumentEditor::commit() {
-    // The first refused amount, in the order of the lines, comes into view.
-    for (int i = 0; i < m_lines->count(); ++i) {
-        auto* line = qobject_cast<DocumentLineEditor*>(m_lines->itemAt(i)->widget());
-        if (!line || !line->hasInvalidAmount())
-            continue;
+    // The first refused amount comes into view.
+    if (DocumentLineEditor* line = firstRefusedLine()) {
         m_error->setText(QStringLiteral("Corrigez les montants signalés en rouge avant "
                                         "d’enregistrer le document."));
         m_error->show();

@@ -83,7 +83,7 @@ private:
     void showImportedPdf();
     // True once the document is stored.
     bool commit();
-    bool hasInvalidAmount() const;
+    DocumentLineEditor* firstRefusedLine() const;
 
     SectionServices m_services;
     DocumentEditorModel m_model;
