@@ -77,13 +77,14 @@ private:
         // The generated session keeps a save-time backup copy, so every save
         // writes its bytes twice; that copy goes to this temporary folder, not
         // to the folder the session names on the user's machine.
-        StoragePreferences storage = m_loaded->storagePreferences();
-        if (storage.backupFolderURL) {
-            storage.backupFolderURL =
-                QUrl::fromLocalFile(m_dir.path() + QStringLiteral("/Backups"));
-            m_loaded->setStoragePreferences(storage);
-        }
-        if (const Result<> saved = m_loaded->save(); !saved.ok())
+        const Result<> moved = m_loaded->edit([&](SessionEdit& edit) {
+            if (edit.session().storagePreferences.backupFolderURL)
+                edit.storagePreferences().backupFolderURL =
+                    QUrl::fromLocalFile(m_dir.path() + QStringLiteral("/Backups"));
+            return Result<>();
+        });
+        const Result<> saved = moved.ok() ? m_loaded->save() : moved;
+        if (!saved.ok())
             m_error = saved.error();
         QFile::remove(source);
     }

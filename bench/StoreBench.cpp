@@ -41,13 +41,12 @@ void StoreSaveSyncAfterEdit(benchmark::State& state) {
     AppDataStore* store = bench.loaded();
     int edit = 0;
     for (auto _ : state) {
-        state.PauseTiming();
-        QList<CommercialDocumentItem> documents = store->documents();
         ++edit;
-        documents[edit % documents.size()].notes = QStringLiteral("Relance %1").arg(edit);
-        store->setDocuments(documents);
-        state.ResumeTiming();
-        const Result<> saved = store->save();
+        const Result<> saved = store->edit([&](SessionEdit& session) {
+            QList<CommercialDocumentItem>& documents = session.documents();
+            documents[edit % documents.size()].notes = QStringLiteral("Relance %1").arg(edit);
+            return Result<>();
+        });
         if (!saved.ok()) {
             state.SkipWithError(saved.error().toUtf8().constData());
             break;

@@ -354,14 +354,16 @@ void attachSampleReceipts(AppDataStore& store, const QString& folder) {
                          "4821"_s);
     }
     picture.save(picturePath);
-    const auto declarationFile =
-        store.importMediaFile(QUrl::fromLocalFile(pdfPath), false, u"urssaf_decl"_s);
-    const auto paymentFile =
-        store.importMediaFile(QUrl::fromLocalFile(picturePath), false, u"urssaf_pay"_s);
     (void)store.edit([&](SessionEdit& edit) {
+        const Result<QUrl> declarationFile =
+            edit.importMedia(QUrl::fromLocalFile(pdfPath), false, u"urssaf_decl"_s);
+        const Result<QUrl> paymentFile =
+            edit.importMedia(QUrl::fromLocalFile(picturePath), false, u"urssaf_pay"_s);
+        if (!declarationFile || !paymentFile)
+            return Result<>::failure(u"Pièces URSSAF non copiées"_s);
         URSSAFDeclaration& d = edit.urssafDeclarations()[1];
-        d.declarationFileURL = declarationFile;
-        d.paymentFileURL = paymentFile;
+        d.declarationFileURL = declarationFile.value();
+        d.paymentFileURL = paymentFile.value();
         return Result<>();
     });
 }
@@ -722,12 +724,12 @@ private:
         }
 
         // Protected: the lock over the running session, then recovery.
-        AppPreferences prefs = app.store().preferences();
-        prefs.appPassword = u"1234"_s;
-        app.store().setPreferences(prefs);
-        app.store().setSecurityQuestions({{QUuid::createUuid(), u"Quel est votre plat préféré ?"_s,
-                                           answerDigest(u"Ratatouille"_s)}});
-        app.store().save();
+        (void)app.store().edit([](SessionEdit& e) {
+            e.preferences().appPassword = u"1234"_s;
+            e.securityQuestions() = {{QUuid::createUuid(), u"Quel est votre plat préféré ?"_s,
+                                      answerDigest(u"Ratatouille"_s)}};
+            return Result<>();
+        });
         window.lockSession();
         shoot(window, u"lock"_s);
         for (QAbstractButton* b : window.findChildren<QAbstractButton*>(u"lockForgot"_s))

@@ -2,6 +2,7 @@
 
 #include "core/model/SessionDecoder.h"
 #include "core/model/SessionFile.h"
+#include "core/store/SessionCommit.h"
 
 #include <QFileInfo>
 #include <QJsonDocument>
@@ -47,12 +48,21 @@ Result<> CliContext::editSession(const QString& path,
     Result<AppDatabase> db = loadSession(path);
     if (!db)
         return Result<>(db);
-    SessionEdit edit(std::move(db).value());
+    AppDatabase session = std::move(db).value();
+    SessionEdit edit(session);
     const Result<> outcome = flow(edit);
-    if (!outcome.ok() || !edit.touchedAny())
+    if (!outcome.ok() || !edit.touchedAny()) {
+        edit.discard();
         return outcome;
-    const Result<> written = writeSession(std::move(edit).take(), SessionFormat::Compact, path);
-    return written ? outcome : written;
+    }
+    commitEdit(session, edit);
+    const Result<> written = writeSession(session, SessionFormat::Compact, path);
+    if (!written) {
+        edit.discard();
+        return written;
+    }
+    edit.finishSaved();
+    return outcome;
 }
 
 void printJson(const QJsonObject& object) {

@@ -11,6 +11,7 @@
 #include "gui/launch/LockView.h"
 #include "gui/main/Workspace.h"
 #include "gui/settings/SettingsWindow.h"
+#include "support/SessionChange.h"
 
 #include <QComboBox>
 #include <QListWidget>
@@ -294,7 +295,8 @@ TEST_F(ApplicationFlowTest, ARecentSessionChosenDuringACreationAsksFirst) {
 TEST_F(ApplicationFlowTest, AFileFromTheFileManagerAsksBeforeReplacingTheSession) {
     const QString other = writeUserSession(u"Seconde"_s, u"1234"_s);
     const QString path = openProtectedSession();
-    m_app->store().setSessionName(u"Atelier Nord"_s);
+    velmora::test::changeSession(m_app->store(),
+                                 [&](SessionEdit& e) { e.sessionName() = u"Atelier Nord"_s; });
     m_app->receiveFiles({QUrl::fromLocalFile(path)});
     m_app->receiveFiles({QUrl::fromLocalFile(other)});
     EXPECT_EQ(m_dialogs.alerts,
@@ -398,7 +400,7 @@ TEST_F(ApplicationFlowTest, TheSidebarFollowsTheSessionsMenuItems) {
     std::swap(prefs.sidebarMenuItems[1], prefs.sidebarMenuItems[3]);
     prefs.sidebarMenuItems[2].isEnabled = false;
     prefs.sidebarMenuItems[3].displayName = u"Mes clients"_s;
-    m_app->store().setPreferences(prefs);
+    velmora::test::changeSession(m_app->store(), [&](SessionEdit& e) { e.preferences() = prefs; });
     EXPECT_EQ(window().workspace().sectionKeys(),
               (QStringList{"dashboard", "documents", "clients", "services", "stock", "accounting",
                            "calendar", "externalTools"}));

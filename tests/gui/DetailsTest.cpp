@@ -10,6 +10,7 @@
 #include "gui/help/HelpWindow.h"
 #include "gui/settings/SettingsWindow.h"
 #include "support/QtPrinters.h"
+#include "support/SessionChange.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -76,7 +77,8 @@ TEST_F(DetailsTest, TheTitleNamesTheOpenSessionAndNeverALockedOne) {
     EXPECT_EQ(window().windowTitle(), u"Velmora Core"_s);
     submitCode(u"1234"_s);
     EXPECT_EQ(window().windowTitle(), u"Studio Éclat — Velmora Core"_s);
-    m_app->store().setSessionName(u"Studio Nord"_s);
+    velmora::test::changeSession(m_app->store(),
+                                 [&](SessionEdit& e) { e.sessionName() = u"Studio Nord"_s; });
     EXPECT_EQ(window().windowTitle(), u"Studio Nord — Velmora Core"_s);
     trigger(u"Verrouiller le logiciel"_s);
     EXPECT_EQ(window().windowTitle(), u"Velmora Core"_s);

@@ -10,6 +10,7 @@
 #include "gui/documents/DocumentEditor.h"
 #include "gui/documents/DocumentLineEditor.h"
 #include "gui/documents/DocumentPagePreview.h"
+#include "support/SessionChange.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -350,7 +351,9 @@ TEST_F(DocumentEditorTest, ImportsAPdfAndFreezesWhatWasIssued) {
     issued.id = QUuid::createUuid();
     issued.sourceKind = CommercialDocumentSourceKind::editor;
     issued.pdfSnapshot = DocumentSnapshot{};
-    store().setDocuments({issued, imported});
+    velmora::test::changeSession(store(), [&](SessionEdit& e) {
+        e.documents() = {issued, imported};
+    });
     page()->reveal(issued.id);
     EXPECT_FALSE(page()->canRun(SectionCommand::edit));
     EXPECT_FALSE(isShown(u"documentCardEdit"_s));

@@ -6,6 +6,7 @@
 #include "core/app/SidebarMenu.h"
 #include "gui/main/SectionRegistry.h"
 #include "gui/main/Workspace.h"
+#include "support/SessionChange.h"
 
 #include <QListWidget>
 #include <QVBoxLayout>
@@ -43,7 +44,8 @@ protected:
         AppPreferences prefs = m_app->store().preferences();
         prefs.sidebarMenuItems = effectiveSidebarItems(prefs);
         change(prefs);
-        m_app->store().setPreferences(prefs);
+        velmora::test::changeSession(m_app->store(),
+                                     [&](SessionEdit& e) { e.preferences() = prefs; });
     }
 
     TypingPage* m_clients = nullptr;

@@ -13,6 +13,7 @@
 #include "gui/settings/SidebarPage.h"
 #include "support/MirroredStoreFixture.h"
 #include "support/QtPrinters.h"
+#include "support/SessionChange.h"
 
 #include <QAction>
 #include <QApplication>
@@ -305,7 +306,7 @@ TEST_F(SettingsWindowTest, CompanySaveFailureAndChangesMadeElsewhereKeepTheTypin
     CompanySettings company = store->companySettings();
     company.displayName = u"Autre"_s;
     company.ownerName = u"Dominique"_s;
-    store->setCompanySettings(company);
+    velmora::test::changeSession(*store, [&](SessionEdit& e) { e.companySettings() = company; });
     EXPECT_EQ(find<QLineEdit>(u"companyDisplayName"_s)->text(), u"Autre"_s);
     EXPECT_EQ(owner->text(), u"Camille Martin"_s);
     // Leaving it again tries again.
@@ -327,12 +328,14 @@ TEST_F(SettingsWindowTest, SecurityRowFollowsTheStoredCodeThatTheSheetChanges) {
 
     AppPreferences prefs = store->preferences();
     prefs.appPassword = u"Ancien"_s;
-    store->setPreferences(prefs);
+    velmora::test::changeSession(*store, [&](SessionEdit& e) { e.preferences() = prefs; });
     ASSERT_TRUE(store->save().ok());
     EXPECT_EQ(code->text(), settingspages::codeSummary(u"Ancien"_s));
-    store->setSecurityQuestions(
-        {SecurityQuestion{QUuid::createUuid(), u"Q1 ?"_s, QString(64, u'a')},
-         SecurityQuestion{QUuid::createUuid(), u"Q2 ?"_s, QString(64, u'b')}});
+    velmora::test::changeSession(*store, [&](SessionEdit& e) {
+        e.securityQuestions() = {
+            SecurityQuestion{QUuid::createUuid(), u"Q1 ?"_s, QString(64, u'a')},
+            SecurityQuestion{QUuid::createUuid(), u"Q2 ?"_s, QString(64, u'b')}};
+    });
     EXPECT_EQ(questions->text(), settingspages::questionCountText(2));
 
     ChangeCodeSheet* sheet = openCodeSheet();

@@ -35,14 +35,12 @@ void report(const char* what, qint64 n) {
     std::fflush(stdout);
 }
 
-void stepTo(AppDataStore& store, qint64 n) {
-    std::optional<QString> name = store.sessionName();
-    QList<CommercialDocumentItem> documents = store.documents();
-    QList<StockItem> stockItems = store.stockItems();
-    test::applySaveLoopStep(n, name, documents, stockItems);
-    store.setSessionName(name.value_or(QString()));
-    store.setDocuments(documents);
-    store.setStockItems(stockItems);
+// The state numbered `n`, saved as one edit.
+Result<> saveStep(AppDataStore& store, qint64 n) {
+    return store.edit([n](SessionEdit& edit) {
+        test::applySaveLoopStep(n, edit.sessionName(), edit.documents(), edit.stockItems());
+        return Result<>();
+    });
 }
 
 } // namespace
@@ -73,14 +71,13 @@ int main(int argc, char* argv[]) {
     if (!folder)
         return fail(folder.error());
     if (!mirror.isEmpty())
-        defaults.setValue(AppDataStore::pathKey(), QUrl::fromLocalFile(mirror).toString());
+        defaults.setValue(DefaultFileBookmark::pathKey(), QUrl::fromLocalFile(mirror).toString());
     AppDataStore store({fs, defaults, bookmarks, clock}, folder.value());
 
     if (prepare) {
         if (const Result<> applied = store.applyFile(QUrl::fromLocalFile(args[2])); !applied)
             return fail(applied.error());
-        stepTo(store, 0);
-        if (const Result<> saved = store.save(); !saved.ok())
+        if (const Result<> saved = saveStep(store, 0); !saved.ok())
             return fail(saved.error());
         report("saved", 0);
         return 0;
@@ -91,12 +88,11 @@ int main(int argc, char* argv[]) {
     std::optional<qint64> n = test::saveLoopStateOf(store.sessionName());
     if (!n)
         return fail(QStringLiteral("La copie de travail n'est pas un état numéroté : « %1 ».")
-                        .arg(store.sessionName()));
+                        .arg(store.sessionName().value_or(QString())));
     report("loaded", *n);
     for (qint64 done = 0; done != saves; ++done) {
-        stepTo(store, ++*n);
-        report("saving", *n);
-        if (const Result<> saved = store.save(); !saved.ok())
+        report("saving", ++*n);
+        if (const Result<> saved = saveStep(store, *n); !saved.ok())
             return fail(saved.error());
         report("saved", *n);
     }

@@ -3,8 +3,8 @@
 #include "core/accounting/UrssafPrefill.h"
 #include "core/activities/ActivityAttachments.h"
 #include "core/documents/DocumentDeadlines.h"
-#include "core/store/AppDataStore.h"
 #include "core/store/RecordPut.h"
+#include "core/store/SessionEdit.h"
 #include "core/text/AmountParsing.h"
 
 #include <QFileInfo>
@@ -17,26 +17,19 @@ namespace {
 
 // The copy of a newly chosen file, or the previous file when there is no
 // new choice or it cannot be copied (then `failed` names it).
-std::optional<QUrl> attached(AppDataStore& store, const std::optional<QUrl>& chosen,
+std::optional<QUrl> attached(SessionEdit& edit, const std::optional<QUrl>& chosen,
                              const std::optional<QUrl>& previous, const QString& prefix,
                              QStringList& failed) {
     if (!chosen)
         return previous;
     const QFileInfo info(chosen->toLocalFile());
-    std::optional<QUrl> copy;
-    if (chosen->isLocalFile() && info.isFile() && info.isReadable())
-        copy = store.importMediaFile(*chosen, false, prefix);
-    if (copy)
-        return copy;
+    if (chosen->isLocalFile() && info.isFile() && info.isReadable()) {
+        if (Result<QUrl> copy = edit.importMedia(*chosen, false, prefix))
+            return copy.value();
+    }
     const QString name = chosen->fileName();
     failed << attachmentFailedMessage(name.isEmpty() ? chosen->toDisplayString() : name);
     return previous;
-}
-
-void removeIfReplaced(AppDataStore& store, const std::optional<QUrl>& before,
-                      const std::optional<QUrl>& after) {
-    if (before && before != after)
-        store.removeMediaFile(*before);
 }
 
 } // namespace
@@ -131,7 +124,7 @@ bool UrssafDeclarationForm::isRefusedAmount(const QString& text) {
     return !text.trimmed().isEmpty() && !parseAmount(text);
 }
 
-Result<> UrssafDeclarationForm::save(AppDataStore& store) {
+Result<> UrssafDeclarationForm::save(SessionEdit& edit, const QDateTime& now) {
     // Computed from the rates, the contributions typed are not used: they
     // are not questioned either.
     QStringList typed{sales, bic, bnc, letting};
@@ -142,36 +135,40 @@ Result<> UrssafDeclarationForm::save(AppDataStore& store) {
     URSSAFDeclaration declaration = written();
     if (m_isNew) {
         declaration.id = QUuid::createUuid();
-        declaration.createdAt = store.clock().now();
+        declaration.createdAt = now;
     }
     QStringList failed;
-    declaration.declarationFileURL = attached(
-        store, newDeclarationFile, m_record.declarationFileURL, declarationFilePrefix(), failed);
+    declaration.declarationFileURL = attached(edit, newDeclarationFile, m_record.declarationFileURL,
+                                              declarationFilePrefix(), failed);
     declaration.paymentFileURL =
-        attached(store, newPaymentFile, m_record.paymentFileURL, paymentFilePrefix(), failed);
+        attached(edit, newPaymentFile, m_record.paymentFileURL, paymentFilePrefix(), failed);
 
-    Result<> saved = store.edit([&](SessionEdit& edit) -> Result<> {
-        return putRecord(
-            edit.session().urssafDeclarations,
-            [&]() -> QList<URSSAFDeclaration>& { return edit.urssafDeclarations(); }, declaration,
-            m_isNew, notFoundMessage());
-    });
-    if (!saved.ok() && saved.kind() != ResultKind::unchanged) {
-        // The copies made for this save are named by nothing stored.
-        removeIfReplaced(store, declaration.declarationFileURL, m_record.declarationFileURL);
-        removeIfReplaced(store, declaration.paymentFileURL, m_record.paymentFileURL);
-        return saved;
+    Result<> put = putRecord(
+        edit.session().urssafDeclarations,
+        [&]() -> QList<URSSAFDeclaration>& { return edit.urssafDeclarations(); }, declaration,
+        m_isNew, notFoundMessage());
+    if (!put.ok() && put.kind() != ResultKind::unchanged)
+        return put;
+    // A replaced copy goes once the session no longer names it.
+    for (const auto& [before, after] :
+         {std::pair(m_record.declarationFileURL, declaration.declarationFileURL),
+          std::pair(m_record.paymentFileURL, declaration.paymentFileURL)}) {
+        if (before && before != after)
+            edit.releaseMedia(*before);
     }
-    removeIfReplaced(store, m_record.declarationFileURL, declaration.declarationFileURL);
-    removeIfReplaced(store, m_record.paymentFileURL, declaration.paymentFileURL);
-    m_record = declaration;
-    m_isNew = false;
-    newDeclarationFile.reset();
-    newPaymentFile.reset();
-    failed.prepend(saved.warning());
+    const auto settle = [this, declaration] {
+        m_record = declaration;
+        m_isNew = false;
+        newDeclarationFile.reset();
+        newPaymentFile.reset();
+    };
+    if (put.ok())
+        edit.whenSaved(settle);
+    else
+        settle();
     failed.removeAll(QString());
-    saved.setWarning(failed.join(QLatin1Char('\n')));
-    return saved;
+    put.setWarning(failed.join(QLatin1Char('\n')));
+    return put;
 }
 
 } // namespace velmora

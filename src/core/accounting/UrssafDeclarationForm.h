@@ -14,7 +14,7 @@
 
 namespace velmora {
 
-class AppDataStore;
+class SessionEdit;
 
 // How an amount of a declaration shows in its field: "1234,5", empty for 0.
 QString urssafFieldText(double amount);
@@ -79,7 +79,7 @@ public:
     // declaration and saves once. A file that cannot be copied is left out
     // (the warning says which) and the previous one stays; a replaced copy
     // goes once the session no longer names it.
-    Result<> save(AppDataStore& store);
+    Result<> save(SessionEdit& edit, const QDateTime& now);
 
     int year = 0;
     int periodIndex = 1;

@@ -136,7 +136,6 @@ QList<UrssafYearGroup> urssafYearGroups(const QList<URSSAFDeclaration>& declarat
 }
 
 Result<> deleteUrssafDeclaration(AppDataStore& store, const QUuid& declarationID) {
-    URSSAFDeclaration removed;
     const Result<> outcome = store.edit([&](SessionEdit& edit) -> Result<> {
         const QList<URSSAFDeclaration>& list = edit.session().urssafDeclarations;
         const auto found =
@@ -144,19 +143,15 @@ Result<> deleteUrssafDeclaration(AppDataStore& store, const QUuid& declarationID
                          [&](const URSSAFDeclaration& d) { return d.id == declarationID; });
         if (found == list.cend())
             return Result<>::notFound(UrssafDeclarationForm::notFoundMessage());
-        removed = *found;
+        // The copies go only once no saved session names them.
+        for (const std::optional<QUrl>& file : {found->declarationFileURL, found->paymentFileURL}) {
+            if (file)
+                edit.releaseMedia(*file);
+        }
         const qsizetype index = found - list.cbegin();
         edit.urssafDeclarations().removeAt(index);
         return Result<>();
     });
-    // The copies go only once no saved session names them.
-    if (outcome.ok()) {
-        for (const std::optional<QUrl>& file :
-             {removed.declarationFileURL, removed.paymentFileURL}) {
-            if (file)
-                store.removeMediaFile(*file);
-        }
-    }
     return outcome;
 }
 

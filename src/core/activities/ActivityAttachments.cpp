@@ -1,7 +1,7 @@
 #include "core/activities/ActivityAttachments.h"
 
 #include "core/activities/ActivityTexts.h"
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 
 #include <QFileInfo>
 #include <QMimeDatabase>
@@ -17,11 +17,6 @@ const ProjectItem* findProject(const AppDatabase& session, const QUuid& projectI
     return found == session.projects.cend() ? nullptr : &*found;
 }
 
-void removeCopies(AppDataStore& store, const QList<ProjectAttachment>& attachments) {
-    for (const ProjectAttachment& attachment : attachments)
-        store.removeMediaFile(attachment.storedFileURL);
-}
-
 } // namespace
 
 ProjectAttachmentKind attachmentKind(const QString& localPath) {
@@ -30,8 +25,8 @@ ProjectAttachmentKind attachmentKind(const QString& localPath) {
                                                            : ProjectAttachmentKind::document;
 }
 
-Result<> attachFiles(AppDataStore& store, const QUuid& projectID, const QList<QUrl>& files) {
-    if (!findProject(store.session(), projectID))
+Result<> attachFiles(SessionEdit& edit, const QUuid& projectID, const QList<QUrl>& files) {
+    if (!findProject(edit.session(), projectID))
         return Result<>::notFound(ActivityTexts::notFoundMessage());
     if (files.isEmpty())
         return Result<>::unchanged();
@@ -40,28 +35,19 @@ Result<> attachFiles(AppDataStore& store, const QUuid& projectID, const QList<QU
     for (const QUrl& url : files) {
         const QFileInfo info(url.toLocalFile());
         const QString name = url.isLocalFile() ? info.fileName() : url.fileName();
-        const std::optional<QUrl> copy =
-            url.isLocalFile() && info.isFile() && info.isReadable()
-                ? store.importMediaFile(url, false, QStringLiteral("attachment"))
-                : std::nullopt;
-        if (!copy) {
-            removeCopies(store, attached);
+        const bool readable = url.isLocalFile() && info.isFile() && info.isReadable();
+        const Result<QUrl> copy = readable
+                                      ? edit.importMedia(url, false, QStringLiteral("attachment"))
+                                      : Result<QUrl>::failure(QString());
+        // The copies already made go with the failed edit.
+        if (!copy)
             return Result<>::failure(
                 attachmentFailedMessage(name.isEmpty() ? url.toDisplayString() : name));
-        }
-        attached.append(ProjectAttachment{QUuid::createUuid(), name, *copy,
+        attached.append(ProjectAttachment{QUuid::createUuid(), name, copy.value(),
                                           attachmentKind(info.absoluteFilePath())});
     }
-    const Result<> saved = store.edit([&](SessionEdit& edit) -> Result<> {
-        ProjectItem* project = edit.project(projectID);
-        if (!project)
-            return Result<>::notFound(ActivityTexts::notFoundMessage());
-        project->attachments.append(attached);
-        return Result<>();
-    });
-    if (!saved.ok())
-        removeCopies(store, attached);
-    return saved;
+    edit.project(projectID)->attachments.append(attached);
+    return Result<>();
 }
 
 Alert removeAttachmentConfirmation(const ProjectAttachment& attachment) {
@@ -73,27 +59,21 @@ Alert removeAttachmentConfirmation(const ProjectAttachment& attachment) {
                   AlertButton{QStringLiteral("Supprimer"), AlertRole::destructive}}};
 }
 
-Result<> removeAttachment(AppDataStore& store, const QUuid& projectID, const QUuid& attachmentID) {
-    QUrl copy;
-    const Result<> removed = store.edit([&](SessionEdit& edit) -> Result<> {
-        const ProjectItem* project = findProject(edit.session(), projectID);
-        if (!project)
-            return Result<>::notFound(ActivityTexts::notFoundMessage());
-        const QList<ProjectAttachment>& attachments = project->attachments;
-        const auto found =
-            std::find_if(attachments.cbegin(), attachments.cend(),
-                         [&](const ProjectAttachment& a) { return a.id == attachmentID; });
-        if (found == attachments.cend())
-            return Result<>::notFound(attachmentNotFoundMessage());
-        copy = found->storedFileURL;
-        const qsizetype index = found - attachments.cbegin();
-        edit.project(projectID)->attachments.removeAt(index);
-        return Result<>();
-    });
+Result<> removeAttachment(SessionEdit& edit, const QUuid& projectID, const QUuid& attachmentID) {
+    const ProjectItem* project = findProject(edit.session(), projectID);
+    if (!project)
+        return Result<>::notFound(ActivityTexts::notFoundMessage());
+    const QList<ProjectAttachment>& attachments = project->attachments;
+    const auto found =
+        std::find_if(attachments.cbegin(), attachments.cend(),
+                     [&](const ProjectAttachment& a) { return a.id == attachmentID; });
+    if (found == attachments.cend())
+        return Result<>::notFound(attachmentNotFoundMessage());
     // The copy goes only once no saved session refers to it any more.
-    if (removed.ok())
-        store.removeMediaFile(copy);
-    return removed;
+    edit.releaseMedia(found->storedFileURL);
+    const qsizetype index = found - attachments.cbegin();
+    edit.project(projectID)->attachments.removeAt(index);
+    return Result<>();
 }
 
 bool filePathExists(const ProjectFilePath& shortcut) {

@@ -11,7 +11,7 @@
 
 namespace velmora {
 
-class AppDataStore;
+class SessionEdit;
 
 // The files of an activity: attachments are copies embedded in the
 // session's media; working-file shortcuts only point at the user's disk.
@@ -28,14 +28,14 @@ inline QString attachmentNotFoundMessage() {
 ProjectAttachmentKind attachmentKind(const QString& localPath);
 
 // Copies the files into the session's media and appends them to the
-// activity, saved once. All or nothing: when one file cannot be copied or the
-// save fails, the copies already made are removed. `unchanged` for no file.
-Result<> attachFiles(AppDataStore& store, const QUuid& projectID, const QList<QUrl>& files);
+// activity. All or nothing: when one file cannot be copied the edit fails,
+// and the copies it made go with it. `unchanged` for no file.
+Result<> attachFiles(SessionEdit& edit, const QUuid& projectID, const QList<QUrl>& files);
 
 // "Supprimer la pièce jointe ?" with "Annuler" and "Supprimer".
 Alert removeAttachmentConfirmation(const ProjectAttachment& attachment);
 // Removes the attachment from the activity, then, once saved, its copy.
-Result<> removeAttachment(AppDataStore& store, const QUuid& projectID, const QUuid& attachmentID);
+Result<> removeAttachment(SessionEdit& edit, const QUuid& projectID, const QUuid& attachmentID);
 
 // Whether the shortcut leads to a folder (type folder) or a file (type file).
 bool filePathExists(const ProjectFilePath& shortcut);

@@ -1,5 +1,7 @@
 #include "core/activities/ProjectStatusSettings.h"
 
+#include "core/activities/ActivityStatuses.h"
+
 #include "core/documents/DocumentStatus.h"
 #include "core/model/OpenedSession.h"
 #include "core/store/AppDataStore.h"
@@ -35,8 +37,10 @@ Result<> statusGone() {
 
 } // namespace
 
-ProjectStatusLocks ProjectStatusLocks::of(const AppDataStore& store) {
-    return {store.protectedProjectStatusIDs(), store.nameLockedProjectStatusIDs()};
+ProjectStatusLocks ProjectStatusLocks::of(const AppDatabase& session) {
+    const QList<QUuid>& protectedIds = session.protectedProjectStatusIDs;
+    return {QSet<QUuid>(protectedIds.cbegin(), protectedIds.cend()),
+            projectStatusSets(session.projectStatuses).nameLockedIds};
 }
 
 std::optional<QString> ProjectStatusSettings::lockHelp(const QUuid& id,

@@ -19,7 +19,7 @@ struct ProjectStatusLocks {
     QSet<QUuid> protectedIds;
     QSet<QUuid> nameLockedIds;
 
-    static ProjectStatusLocks of(const AppDataStore& store);
+    static ProjectStatusLocks of(const AppDatabase& session);
     bool canDelete(const QUuid& id) const { return !protectedIds.contains(id); }
     bool canRename(const QUuid& id) const { return !nameLockedIds.contains(id); }
 };

@@ -1,6 +1,6 @@
 #include "core/app/BackupSettingsForm.h"
 
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 
 #include <QDir>
 
@@ -56,21 +56,12 @@ StoragePreferences BackupSettingsForm::edited() const {
     return storage;
 }
 
-Result<> BackupSettingsForm::apply(AppDataStore& store) {
+Result<> BackupSettingsForm::apply(SessionEdit& edit) {
     if (const QString message = validate(); !message.isEmpty())
         return Result<>::invalid(message);
-    const Result<> result = store.edit([&](SessionEdit& session) {
-        session.storagePreferences() = edited();
-        return Result<>();
-    });
-    if (result)
-        load(store.storagePreferences());
-    else
-        // The working copy may already hold the new folder when only the
-        // copy into it failed; writing again with the previous settings
-        // keeps the file from naming a folder every later save would fail on.
-        (void)store.save();
-    return result;
+    edit.storagePreferences() = edited();
+    edit.whenSaved([this, &edit] { load(edit.session().storagePreferences); });
+    return Result<>();
 }
 
 } // namespace velmora

@@ -2,7 +2,7 @@
 
 #include "core/Alert.h"
 #include "core/model/SessionSettings.h"
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 
 #include <QString>
 #include <QUrl>
@@ -11,7 +11,7 @@
 
 namespace velmora {
 
-class AppDataStore;
+class SessionEdit;
 
 // The "Sauvegarde" settings: a folder of the user's choice that receives a
 // copy of the session (database_backup.cdb) at every save.
@@ -63,7 +63,7 @@ public:
     // Validates, writes `storagePreferences` and saves once. A save that
     // fails (the new folder may be the cause) leaves the session and its
     // files as they were.
-    Result<> apply(AppDataStore& store);
+    Result<> apply(SessionEdit& edit);
 
 private:
     StoragePreferences edited() const;

@@ -1,7 +1,7 @@
 #include "core/app/CompanySettingsForm.h"
 
 #include "core/model/AppPreferences.h"
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -322,17 +322,17 @@ QString CompanySettingsForm::validate() const {
     return found.isEmpty() ? QString() : found.first().message;
 }
 
-Result<> CompanySettingsForm::apply(AppDataStore& store) {
+Result<> CompanySettingsForm::apply(SessionEdit& edit) {
     QList<Field> fields(std::begin(allFields), std::end(allFields));
     fields.append(Field::logo);
-    return write(fields, store);
+    return write(fields, edit);
 }
 
-Result<> CompanySettingsForm::apply(Field field, AppDataStore& store) {
-    return write({field}, store);
+Result<> CompanySettingsForm::apply(Field field, SessionEdit& edit) {
+    return write({field}, edit);
 }
 
-Result<> CompanySettingsForm::write(const QList<Field>& fields, AppDataStore& store) {
+Result<> CompanySettingsForm::write(const QList<Field>& fields, SessionEdit& edit) {
     QList<Field> changed;
     for (Field field : fields) {
         if (const QString message = error(field); !message.isEmpty())
@@ -346,44 +346,36 @@ Result<> CompanySettingsForm::write(const QList<Field>& fields, AppDataStore& st
     if (changed.isEmpty())
         return Result<>();
 
+    // Fields this form does not show (legal text order, payment methods)
+    // keep the session's current values.
+    for (Field field : std::as_const(changed))
+        if (field != Field::logo)
+            edit.companySettings().*memberOf(field) = writtenText(field, text(field));
     const bool logoChanged = changed.contains(Field::logo);
-    std::optional<QUrl> imported;
-    const Result<> result = store.edit([&](SessionEdit& session) {
-        // Fields this form does not show (legal text order, payment methods)
-        // keep the session's current values.
-        for (Field field : std::as_const(changed))
-            if (field != Field::logo)
-                session.companySettings().*memberOf(field) = writtenText(field, text(field));
-        if (!logoChanged)
-            return Result<>();
-        if (m_chosenLogo) {
-            // Inside the media folder the logo travels with the session file;
-            // a logo that cannot be copied is brought in at the next load.
-            imported = store.importMediaFile(*m_chosenLogo, false, QStringLiteral("logo"));
-            session.preferences().invoiceLogoURL = imported.value_or(*m_chosenLogo);
-        } else {
-            session.preferences().invoiceLogoURL.reset();
+    if (logoChanged && m_chosenLogo) {
+        // Inside the media folder the logo travels with the session file;
+        // a logo that cannot be copied is brought in at the next load.
+        const Result<QUrl> imported =
+            edit.importMedia(*m_chosenLogo, false, QStringLiteral("logo"));
+        edit.preferences().invoiceLogoURL = imported ? imported.value() : *m_chosenLogo;
+    } else if (logoChanged) {
+        edit.preferences().invoiceLogoURL.reset();
+    }
+    edit.whenSaved([this, &edit, changed, logoChanged] {
+        for (Field field : changed) {
+            if (field == Field::logo)
+                continue;
+            const QString written = edit.session().companySettings.*memberOf(field);
+            m_texts.insert(field, written);
+            m_loadedTexts.insert(field, written);
         }
-        return Result<>();
+        if (logoChanged) {
+            m_storedLogo = edit.session().preferences.invoiceLogoURL;
+            m_chosenLogo.reset();
+            m_logoRemoved = false;
+        }
     });
-    if (!result) {
-        if (imported)
-            store.removeMediaFile(*imported);
-        return result;
-    }
-    for (Field field : std::as_const(changed)) {
-        if (field == Field::logo)
-            continue;
-        const QString written = store.companySettings().*memberOf(field);
-        m_texts.insert(field, written);
-        m_loadedTexts.insert(field, written);
-    }
-    if (logoChanged) {
-        m_storedLogo = store.preferences().invoiceLogoURL;
-        m_chosenLogo.reset();
-        m_logoRemoved = false;
-    }
-    return result;
+    return Result<>();
 }
 
 } // namespace velmora

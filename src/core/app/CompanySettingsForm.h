@@ -13,7 +13,7 @@
 
 namespace velmora {
 
-class AppDataStore;
+class SessionEdit;
 struct AppPreferences;
 
 // The "Entreprise" settings: the company's identity, legal mentions, bank
@@ -136,13 +136,13 @@ public:
     // logo into `preferences.invoiceLogoURL`) and saves once; nothing
     // changes on failure and what was typed stays. The fields applied show
     // their values as written.
-    Result<> apply(AppDataStore& store);
+    Result<> apply(SessionEdit& edit);
     // The same for one field (or the logo) as the user leaves it; the other
     // fields keep what is typed in them.
-    Result<> apply(Field field, AppDataStore& store);
+    Result<> apply(Field field, SessionEdit& edit);
 
 private:
-    Result<> write(const QList<Field>& fields, AppDataStore& store);
+    Result<> write(const QList<Field>& fields, SessionEdit& edit);
 
     QMap<Field, QString> m_texts;
     QMap<Field, QString> m_loadedTexts;

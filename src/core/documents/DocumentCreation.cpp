@@ -6,7 +6,7 @@
 #include "core/documents/DocumentTotals.h"
 #include "core/documents/DocumentWorkflow.h"
 #include "core/platform/Clock.h"
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 #include "core/text/MoneyFormat.h"
 
 #include <algorithm>
@@ -93,16 +93,12 @@ CommercialDocumentItem freshCopy(const CommercialDocumentItem& origin, const QDa
 
 // Puts a new document at the front of the list, linked from the activities
 // it names like any other; a failed save says so under the flow's title.
-Result<QUuid> insertCopy(AppDataStore& store, const CommercialDocumentItem& copy,
+Result<QUuid> insertCopy(SessionEdit& edit, const CommercialDocumentItem& copy,
                          const QString& failureTitle) {
-    Result<QUuid> result = store.edit([&](SessionEdit& edit) {
-        edit.documents().prepend(copy);
-        syncDocumentLinks(edit.projects(), copy, {});
-        return Result<QUuid>(copy.id);
-    });
-    if (!result)
-        result.setAlert(okAlert(failureTitle, result.error(), Alert::Kind::error));
-    return result;
+    edit.documents().prepend(copy);
+    syncDocumentLinks(edit.projects(), copy, {});
+    edit.setFailureTitle(failureTitle);
+    return Result<QUuid>(copy.id);
 }
 
 } // namespace
@@ -118,32 +114,28 @@ QString DocumentCreation::validate(const DocumentForm& form, bool creating) {
     return QString();
 }
 
-Result<QUuid> DocumentCreation::create(AppDataStore& store, const DocumentForm& form,
+Result<QUuid> DocumentCreation::create(SessionEdit& edit, const DocumentForm& form,
                                        const Clock& clock) {
     if (const QString error = validate(form, true); !error.isEmpty())
         return Result<QUuid>::invalid(error, okAlert(QString(), error));
-    return store.edit([&](SessionEdit& edit) {
-        CommercialDocumentItem document;
-        document.id = QUuid::createUuid();
-        applyDocumentForm(document, form, edit.projects());
-        edit.documents().prepend(document);
-        return stored(edit, 0, {}, clock);
-    });
+    CommercialDocumentItem document;
+    document.id = QUuid::createUuid();
+    applyDocumentForm(document, form, edit.projects());
+    edit.documents().prepend(document);
+    return stored(edit, 0, {}, clock);
 }
 
-Result<QUuid> DocumentCreation::save(AppDataStore& store, const QUuid& documentID,
+Result<QUuid> DocumentCreation::save(SessionEdit& edit, const QUuid& documentID,
                                      const DocumentForm& form, const Clock& clock) {
     if (const QString error = validate(form, false); !error.isEmpty())
         return Result<QUuid>::invalid(error, okAlert(QString(), error));
-    return store.edit([&](SessionEdit& edit) {
-        const qsizetype index = edit.indexOfDocument(documentID);
-        if (index < 0)
-            return Result<QUuid>::notFound(documentNotFoundMessage());
-        CommercialDocumentItem& document = edit.documents()[index];
-        const QList<QUuid> oldProjects = document.linkedProjectIDs;
-        applyDocumentForm(document, form, edit.projects());
-        return stored(edit, index, oldProjects, clock);
-    });
+    const qsizetype index = edit.indexOfDocument(documentID);
+    if (index < 0)
+        return Result<QUuid>::notFound(documentNotFoundMessage());
+    CommercialDocumentItem& document = edit.documents()[index];
+    const QList<QUuid> oldProjects = document.linkedProjectIDs;
+    applyDocumentForm(document, form, edit.projects());
+    return stored(edit, index, oldProjects, clock);
 }
 
 std::optional<Alert> depositAutoPaidAlert(const CommercialDocumentItem& invoice,
@@ -173,8 +165,8 @@ std::optional<Alert> depositAutoPaidAlert(const CommercialDocumentItem& invoice,
                   AlertButton{QStringLiteral("Continuer"), AlertRole::defaultAction}}};
 }
 
-Result<QUuid> convertQuoteToInvoice(AppDataStore& store, const QUuid& quoteID, const Clock& clock) {
-    const AppDatabase& session = store.session();
+Result<QUuid> convertQuoteToInvoice(SessionEdit& edit, const QUuid& quoteID, const Clock& clock) {
+    const AppDatabase& session = edit.session();
     const auto found = std::find_if(session.documents.cbegin(), session.documents.cend(),
                                     [&](const auto& d) { return d.id == quoteID; });
     const CommercialDocumentItem* quote = found == session.documents.cend() ? nullptr : &*found;
@@ -188,7 +180,7 @@ Result<QUuid> convertQuoteToInvoice(AppDataStore& store, const QUuid& quoteID, c
     invoice.number = nextDocumentNumber(CommercialDocumentKind::invoice, session.documents,
                                         clock.now().toLocalTime().date());
     invoice.linkedQuoteID = quoteID;
-    return insertCopy(store, invoice, QStringLiteral("Conversion impossible"));
+    return insertCopy(edit, invoice, QStringLiteral("Conversion impossible"));
 }
 
 const CommercialDocumentItem* invoiceFromQuote(const QList<CommercialDocumentItem>& documents,
@@ -213,8 +205,8 @@ Alert reconversionConfirmation(const CommercialDocumentItem& invoice) {
          AlertButton{QStringLiteral("Créer une autre facture"), AlertRole::defaultAction}}};
 }
 
-Result<QUuid> duplicateDocument(AppDataStore& store, const QUuid& documentID, const Clock& clock) {
-    const AppDatabase& session = store.session();
+Result<QUuid> duplicateDocument(SessionEdit& edit, const QUuid& documentID, const Clock& clock) {
+    const AppDatabase& session = edit.session();
     const auto origin = std::find_if(session.documents.cbegin(), session.documents.cend(),
                                      [&](const auto& d) { return d.id == documentID; });
     if (origin == session.documents.cend())
@@ -224,7 +216,7 @@ Result<QUuid> duplicateDocument(AppDataStore& store, const QUuid& documentID, co
         firstStatusWithKey(StatusLists::of(session).of(origin->kind), {StatusKeys::draft()});
     copy.number = origin->number + QStringLiteral(" - Copie");
     copy.validityDate = origin->validityDate;
-    return insertCopy(store, copy, QStringLiteral("Duplication impossible"));
+    return insertCopy(edit, copy, QStringLiteral("Duplication impossible"));
 }
 
 } // namespace velmora

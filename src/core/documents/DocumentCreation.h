@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/documents/DocumentStatus.h"
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 
 #include <QDateTime>
 #include <QUuid>
@@ -61,11 +61,11 @@ public:
     // Validates, inserts the new document at the front, freezes it when it
     // starts issued, links its activities and saves. On success the result
     // names the new id and may carry the "Passage automatique en Payé" alert.
-    static Result<QUuid> create(AppDataStore& store, const DocumentForm& form, const Clock& clock);
+    static Result<QUuid> create(SessionEdit& edit, const DocumentForm& form, const Clock& clock);
     // Saves the editor's values over an existing document, keeping its
     // payments, snapshot and links to a quote.
-    static Result<QUuid> save(AppDataStore& store, const QUuid& documentID,
-                              const DocumentForm& form, const Clock& clock);
+    static Result<QUuid> save(SessionEdit& edit, const QUuid& documentID, const DocumentForm& form,
+                              const Clock& clock);
 };
 
 // The alert shown after saving a draft invoice whose deposit lines have not
@@ -79,7 +79,7 @@ inline QString depositAutoPaidSymbol() {
 
 // "Convertir en facture": a new draft-listed invoice from the quote; the
 // quote is left as it is.
-Result<QUuid> convertQuoteToInvoice(AppDataStore& store, const QUuid& quoteID, const Clock& clock);
+Result<QUuid> convertQuoteToInvoice(SessionEdit& edit, const QUuid& quoteID, const Clock& clock);
 // The latest invoice made from the quote (the front of the list is the
 // newest), or none.
 const CommercialDocumentItem* invoiceFromQuote(const QList<CommercialDocumentItem>& documents,
@@ -89,6 +89,6 @@ QString convertedIntoText(const CommercialDocumentItem& invoice);
 // Asked before converting a quote a second time.
 Alert reconversionConfirmation(const CommercialDocumentItem& invoice);
 // A copy in the draft status numbered "<number> - Copie".
-Result<QUuid> duplicateDocument(AppDataStore& store, const QUuid& documentID, const Clock& clock);
+Result<QUuid> duplicateDocument(SessionEdit& edit, const QUuid& documentID, const Clock& clock);
 
 } // namespace velmora

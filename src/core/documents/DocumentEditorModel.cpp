@@ -4,7 +4,7 @@
 #include "core/documents/DocumentLinks.h"
 #include "core/documents/DocumentNumbering.h"
 #include "core/platform/Clock.h"
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 
 #include <algorithm>
 
@@ -144,24 +144,22 @@ std::optional<QUrl> DocumentEditorModel::shownPdf() const {
     return m_chosenPdf ? m_chosenPdf : m_form.importedPDFURL;
 }
 
-Result<QUuid> DocumentEditorModel::commit(AppDataStore& store, const Clock& clock) const {
+Result<QUuid> DocumentEditorModel::commit(SessionEdit& edit, const Clock& clock) const {
     DocumentForm form = m_form;
-    std::optional<QUrl> copied;
     if (m_chosenPdf && form.sourceKind == CommercialDocumentSourceKind::importedPDF) {
         if (const QString error = DocumentCreation::validate(form, isNew()); !error.isEmpty())
             return Result<QUuid>::invalid(error, okAlert(QString(), error));
-        copied = store.importMediaFile(*m_chosenPdf, false, QStringLiteral("document"));
+        // A document that is not stored leaves no copy behind: the copy is
+        // staged with the edit.
+        const Result<QUrl> copied =
+            edit.importMedia(*m_chosenPdf, false, QStringLiteral("document"));
         if (!copied)
             return Result<QUuid>::invalid(pdfNotCopiedMessage(),
                                           okAlert(QString(), pdfNotCopiedMessage()));
-        form.importedPDFURL = copied;
+        form.importedPDFURL = copied.value();
     }
-    Result<QUuid> result = isNew() ? DocumentCreation::create(store, form, clock)
-                                   : DocumentCreation::save(store, m_original->id, form, clock);
-    // A document that was not stored leaves no copy behind.
-    if (!result && copied)
-        store.removeMediaFile(*copied);
-    return result;
+    return isNew() ? DocumentCreation::create(edit, form, clock)
+                   : DocumentCreation::save(edit, m_original->id, form, clock);
 }
 
 } // namespace velmora

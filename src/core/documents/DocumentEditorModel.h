@@ -13,7 +13,7 @@
 
 namespace velmora {
 
-class AppDataStore;
+class SessionEdit;
 class Clock;
 
 // The editor's form over one document, new or stored: what the user typed,
@@ -94,8 +94,8 @@ public:
                  AlertButton{QStringLiteral("Quitter"), AlertRole::destructive}}};
     }
 
-    // Creates or saves through the store; the error says why not.
-    Result<QUuid> commit(AppDataStore& store, const Clock& clock) const;
+    // Creates or saves the document; the error says why not.
+    Result<QUuid> commit(SessionEdit& edit, const Clock& clock) const;
 
 private:
     std::optional<CommercialDocumentItem> m_original;

@@ -1,8 +1,35 @@
 #include "core/documents/DocumentStatus.h"
 
+#include "core/activities/ActivityStatuses.h"
+
 #include "core/store/AppDataStore.h"
 
 namespace velmora {
+QList<TagItem> seededQuoteStatuses() {
+    return freshTags({{QStringLiteral("Brouillon"), TagColorOption::gray},
+                      {QStringLiteral("Envoyé"), TagColorOption::blue},
+                      {QStringLiteral("Validé"), TagColorOption::green},
+                      {QStringLiteral("Refusé"), TagColorOption::red}});
+}
+
+QList<TagItem> seededInvoiceStatuses() {
+    return freshTags({{QStringLiteral("Brouillon"), TagColorOption::gray},
+                      {QStringLiteral("Envoyé"), TagColorOption::blue},
+                      {QStringLiteral("Payé"), TagColorOption::green}});
+}
+
+void seedDocumentStatuses(AppDatabase& db) {
+    db.quoteStatuses = seededQuoteStatuses();
+    db.invoiceStatuses = seededInvoiceStatuses();
+    const auto sortedIdsOf = [](const QList<TagItem>& tags) {
+        QList<QUuid> ids;
+        for (const TagItem& tag : tags)
+            ids.append(tag.id);
+        return sortedIds(ids);
+    };
+    db.protectedQuoteStatusIDs = sortedIdsOf(db.quoteStatuses);
+    db.protectedInvoiceStatusIDs = sortedIdsOf(db.invoiceStatuses);
+}
 
 // QString::trimmed() removes the Unicode white-space-and-newline set and
 // toLower() is the locale-independent Unicode mapping.

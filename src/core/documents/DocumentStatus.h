@@ -12,6 +12,13 @@
 
 namespace velmora {
 
+// The statuses of quotes and of invoices every session starts with, each
+// call with fresh ids.
+QList<TagItem> seededQuoteStatuses();
+QList<TagItem> seededInvoiceStatuses();
+// A first session's quote and invoice statuses, all protected.
+void seedDocumentStatuses(AppDatabase& db);
+
 // The meaning of a status is carried by its name, trimmed and lower-cased;
 // accents must match.
 namespace StatusKeys {

@@ -1,14 +1,10 @@
 #include "core/model/NewSession.h"
 
+#include "core/activities/ActivityStatuses.h"
+#include "core/documents/DocumentStatus.h"
+
 namespace velmora {
 namespace {
-
-QList<TagItem> tags(std::initializer_list<std::pair<QString, TagColorOption>> seeds) {
-    QList<TagItem> result;
-    for (const auto& [name, color] : seeds)
-        result.append({QUuid::createUuid(), name, color});
-    return result;
-}
 
 QList<QUuid> idsOf(const QList<TagItem>& items) {
     QList<QUuid> ids;
@@ -18,26 +14,6 @@ QList<QUuid> idsOf(const QList<TagItem>& items) {
 }
 
 } // namespace
-
-QList<TagItem> seededQuoteStatuses() {
-    return tags({{QStringLiteral("Brouillon"), TagColorOption::gray},
-                 {QStringLiteral("Envoyé"), TagColorOption::blue},
-                 {QStringLiteral("Validé"), TagColorOption::green},
-                 {QStringLiteral("Refusé"), TagColorOption::red}});
-}
-
-QList<TagItem> seededInvoiceStatuses() {
-    return tags({{QStringLiteral("Brouillon"), TagColorOption::gray},
-                 {QStringLiteral("Envoyé"), TagColorOption::blue},
-                 {QStringLiteral("Payé"), TagColorOption::green}});
-}
-
-QList<TagItem> seededProjectStatuses() {
-    return tags({{QStringLiteral("En cours"), TagColorOption::blue},
-                 {QStringLiteral("À venir"), TagColorOption::orange},
-                 {QStringLiteral("Terminé"), TagColorOption::green},
-                 {QStringLiteral("Annulé"), TagColorOption::red}});
-}
 
 AppDatabase newSessionContents() {
     AppDatabase db;

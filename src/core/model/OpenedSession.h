@@ -1,32 +1,11 @@
 #pragma once
 
+#include "core/activities/ActivityStatuses.h"
 #include "core/model/AppDatabase.h"
 
 #include <QSet>
 
 namespace velmora {
-
-struct ProjectStatusSets {
-    QSet<QUuid> protectedIds;  // the seeded statuses, which cannot be deleted
-    QSet<QUuid> nameLockedIds; // "Terminé" and "Annulé", which cannot be renamed
-};
-
-// The protected and name-locked activity statuses of the list: the statuses
-// named as the seeded ones, and those protected before that are still
-// listed, so that a renamed "En cours" stays undeletable.
-ProjectStatusSets projectStatusSets(const QList<TagItem>& statuses,
-                                    const QSet<QUuid>& protectedBefore = {});
-
-// An activity status name as opening a session reads it: "Fini" is "Terminé".
-QString projectStatusNameAsRead(const QString& name);
-
-// Rebuilds the coloured activity statuses from the status names and renames
-// "Fini" to "Terminé", in the names and in the activities. A list is only
-// detached when it changes. `protectedBefore` are the statuses the session
-// names as protected.
-ProjectStatusSets normalizeProjectStatuses(QList<ProjectItem>& projects, QList<TagItem>& statuses,
-                                           QList<QString>& options,
-                                           const QSet<QUuid>& protectedBefore = {});
 
 // An embeddedMedia key becomes a path under the media folder only when it
 // cannot point anywhere else.
@@ -39,5 +18,10 @@ bool isSafeMediaKey(const QString& key);
 // stay (their Base64 text untouched), the activity statuses are normalized,
 // the protected status lists sorted, and an empty session name dropped.
 void settleOpenedSession(AppDatabase& db, const QString& mediaFolder);
+
+// What every opened session is held as: the activity statuses normalized,
+// the protected status lists sorted and without repeats, and an empty
+// session name dropped.
+void settleSessionStatuses(AppDatabase& db);
 
 } // namespace velmora

@@ -2,6 +2,7 @@
 
 #include "core/model/RawNames.h"
 
+#include <QList>
 #include <QString>
 #include <QUuid>
 
@@ -28,6 +29,14 @@ template <class Io> void describe(Io& io, TagItem& r) {
     io.required("id", r.id);
     io.required("name", r.name);
     io.required("color", r.color);
+}
+
+// Tags seeded in a new session, each call with fresh ids.
+inline QList<TagItem> freshTags(std::initializer_list<std::pair<QString, TagColorOption>> seeds) {
+    QList<TagItem> result;
+    for (const auto& [name, color] : seeds)
+        result.append({QUuid::createUuid(), name, color});
+    return result;
 }
 
 } // namespace velmora

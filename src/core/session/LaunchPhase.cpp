@@ -98,7 +98,7 @@ std::optional<Alert> LaunchPhase::openRecent(const RecentEntry& entry, Place pla
     }
     const AppDataStore& store = m_services.store;
     RecentFilesStore& recent = m_services.recentFiles;
-    const QString name = store.sessionName();
+    const QString name = store.sessionName().value_or(QString());
     const auto photo = store.sessionProfilePhotoData();
     const auto image = store.sessionProfileImageName();
     recent.updateIdentity(entry.urlString, name.isEmpty() ? std::nullopt : std::optional(name),
@@ -119,7 +119,7 @@ bool LaunchPhase::openChosenFile(const QUrl& url) {
     const AppDataStore& store = m_services.store;
     if (m_services.wizard.inProgress())
         m_services.wizard.abandon();
-    const QString name = store.sessionName();
+    const QString name = store.sessionName().value_or(QString());
     const auto photo = store.sessionProfilePhotoData();
     m_services.recentFiles.add(url, name.isEmpty() ? std::nullopt : std::optional(name),
                                photo ? std::optional(photo->decoded()) : std::nullopt,

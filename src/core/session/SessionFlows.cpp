@@ -182,7 +182,7 @@ Alert SessionFlows::rescueTo(const QUrl& folder) {
         return notice(Alert::Kind::error, QStringLiteral("Copie impossible"), copied.error());
     store.setDefaultFile(file);
     store.saveInBackground();
-    const QString name = store.sessionName();
+    const QString name = store.sessionName().value_or(QString());
     const auto photo = store.sessionProfilePhotoData();
     m_services.recentFiles.add(file, name.isEmpty() ? std::nullopt : std::optional(name),
                                photo ? std::optional(photo->decoded()) : std::nullopt,

@@ -142,13 +142,9 @@ void SessionWizard::setInProgress(bool inProgress) {
 }
 
 // A step whose answers could not be written stays, with the reason shown.
-bool SessionWizard::saveOrShow() {
-    const Result<> saved = m_services.store.save();
-    if (!saved.ok()) {
-        setError(saved.error());
-        return false;
-    }
-    return true;
+bool SessionWizard::show(const Result<>& saved) {
+    setError(saved.ok() ? QString() : saved.error());
+    return saved.ok();
 }
 
 void SessionWizard::back() {
@@ -164,9 +160,10 @@ void SessionWizard::back() {
 }
 
 void SessionWizard::setAppearance(AppAppearanceMode mode) {
-    AppPreferences prefs = m_services.store.preferences();
-    prefs.appearanceMode = mode;
-    m_services.store.setPreferences(prefs);
+    show(m_services.store.edit([&](SessionEdit& edit) {
+        edit.preferences().appearanceMode = mode;
+        return Result<>();
+    }));
 }
 
 void SessionWizard::continueFromAppearance() {
@@ -285,12 +282,13 @@ QList<LaunchModuleCard> SessionWizard::modules() const {
 void SessionWizard::setModuleEnabled(const QString& id, bool enabled) {
     if (id == QLatin1String("dashboard"))
         return;
-    AppPreferences prefs = m_services.store.preferences();
-    for (SidebarMenuItemConfig& item : prefs.sidebarMenuItems) {
-        if (item.defaultKey == id)
-            item.isEnabled = enabled;
-    }
-    m_services.store.setPreferences(prefs);
+    show(m_services.store.edit([&](SessionEdit& edit) {
+        for (SidebarMenuItemConfig& item : edit.preferences().sidebarMenuItems) {
+            if (item.defaultKey == id)
+                item.isEnabled = enabled;
+        }
+        return Result<>();
+    }));
 }
 
 void SessionWizard::continueFromModules() {
@@ -325,23 +323,25 @@ bool SessionWizard::saveCompany(const WizardCompanyIdentity& identity) {
     if (!refusal.isEmpty())
         return false;
 
-    AppDataStore& store = m_services.store;
-    CompanySettings company = store.companySettings();
-    for (const auto& [field, member] : fields)
-        company.*member = CompanySettingsForm::writtenText(field, typed.*member);
-    company.acceptedPaymentMethods = identity.acceptedPaymentMethods;
-    store.setCompanySettings(company);
-    // The recipe book prints a company block of its own: the same details.
-    store.setAccountingRecipeSettings(
-        recipeHeaderFromCompany(company, store.accountingRecipeSettings()));
-    if (identity.logo) {
-        // Inside the media folder the logo travels with the session file; a
-        // logo that cannot be copied is brought in at the next load.
-        const auto imported = store.importMediaFile(*identity.logo, false, QStringLiteral("logo"));
-        AppPreferences prefs = store.preferences();
-        prefs.invoiceLogoURL = imported.value_or(*identity.logo);
-        store.setPreferences(prefs);
-    }
+    const Result<> saved = m_services.store.edit([&](SessionEdit& edit) {
+        CompanySettings& company = edit.companySettings();
+        for (const auto& [field, member] : fields)
+            company.*member = CompanySettingsForm::writtenText(field, typed.*member);
+        company.acceptedPaymentMethods = identity.acceptedPaymentMethods;
+        // The recipe book prints a company block of its own: the same details.
+        edit.accountingRecipeSettings() =
+            recipeHeaderFromCompany(company, edit.session().accountingRecipeSettings);
+        if (identity.logo) {
+            // Inside the media folder the logo travels with the session file; a
+            // logo that cannot be copied is brought in at the next load.
+            const Result<QUrl> imported =
+                edit.importMedia(*identity.logo, false, QStringLiteral("logo"));
+            edit.preferences().invoiceLogoURL = imported ? imported.value() : *identity.logo;
+        }
+        return Result<>();
+    });
+    if (!show(saved))
+        return false;
     goTo(Step::end);
     return true;
 }
@@ -355,26 +355,24 @@ bool SessionWizard::finish() {
     AppDataStore& store = m_services.store;
     m_services.userDefaults.setValue(completedKey(), true);
     setInProgress(false);
-    store.setSessionName(m_sessionName.trimmed());
-    if (m_presetImage) {
-        store.setSessionProfileImageName(m_presetImage);
-        store.setSessionProfilePhotoData(std::nullopt);
-    } else {
-        store.setSessionProfileImageName(std::nullopt);
-        store.setSessionProfilePhotoData(m_photo ? std::optional(Base64Data::fromBytes(*m_photo))
-                                                 : std::nullopt);
-    }
-    AppPreferences prefs = store.preferences();
-    prefs.tutorialShouldShowIntro = true;
-    store.setPreferences(prefs);
-    if (!saveOrShow()) {
+    const Result<> saved = store.edit([&](SessionEdit& edit) {
+        const QString name = m_sessionName.trimmed();
+        edit.sessionName() = name.isEmpty() ? std::nullopt : std::optional(name);
+        edit.sessionProfileImageName() = m_presetImage;
+        edit.sessionProfilePhotoData() = !m_presetImage && m_photo
+                                             ? std::optional(Base64Data::fromBytes(*m_photo))
+                                             : std::nullopt;
+        edit.preferences().tutorialShouldShowIntro = true;
+        return Result<>();
+    });
+    if (!show(saved)) {
         setInProgress(true);
         return false;
     }
     const QUrl file =
         store.defaultCDBFileURL().value_or(QUrl::fromLocalFile(store.folder().workingCopy()));
-    m_services.recentFiles.add(file, store.sessionName(), m_presetImage ? std::nullopt : m_photo,
-                               m_presetImage);
+    m_services.recentFiles.add(file, store.sessionName().value_or(QString()),
+                               m_presetImage ? std::nullopt : m_photo, m_presetImage);
     setError({});
     emit finished();
     return true;

@@ -151,7 +151,7 @@ private:
     bool advanceOn(const Result<>& outcome, Step next);
     void setError(const QString& message);
     void setInProgress(bool inProgress);
-    bool saveOrShow();
+    bool show(const Result<>& saved);
 
     Services m_services;
     bool m_inProgress = false;

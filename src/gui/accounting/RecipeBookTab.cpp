@@ -10,6 +10,7 @@
 #include "gui/accounting/RecipeBookHeaderSheet.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
+#include "gui/common/SessionFollower.h"
 #include "gui/common/Theme.h"
 #include "gui/documents/DocumentPreview.h"
 #include "render/RecipeBookPdf.h"
@@ -213,11 +214,11 @@ RecipeBookTab::RecipeBookTab(const SectionServices& services, QWidget* parent)
     connect(m_export, &QPushButton::clicked, this, &RecipeBookTab::exportBook);
 
     AppDataStore& store = services.store;
-    for (auto signal :
-         {&AppDataStore::documentsChanged, &AppDataStore::clientsChanged,
-          &AppDataStore::projectsChanged, &AppDataStore::invoiceStatusesChanged,
-          &AppDataStore::preferencesChanged, &AppDataStore::accountingRecipeSettingsChanged})
-        connect(&store, signal, this, &RecipeBookTab::refresh);
+    followSession(this, store,
+                  {SessionField::documents, SessionField::clients, SessionField::projects,
+                   SessionField::invoiceStatuses, SessionField::preferences,
+                   SessionField::accountingRecipeSettings},
+                  [this] { refresh(); });
     refresh();
 }
 

@@ -244,7 +244,9 @@ void UrssafDeclarationSheet::showAmounts() {
 }
 
 bool UrssafDeclarationSheet::save() {
-    const Result<> outcome = m_form.save(m_services.store);
+    AppDataStore& store = m_services.store;
+    const Result<> outcome =
+        store.edit([&](SessionEdit& edit) { return m_form.save(edit, store.clock().now()); });
     if (!applied(outcome)) {
         for (QLineEdit* edit : std::as_const(m_amounts))
             if (isMarkedRefused(edit) && edit->isVisibleTo(this)) {

@@ -22,8 +22,8 @@ UrssafEstimateRunner::UrssafEstimateRunner(AppDataStore& store, UserNotification
     : QObject(parent), m_store(store), m_notifications(notifications) {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &UrssafEstimateRunner::run);
-    connect(&m_store, &AppDataStore::documentsChanged, this, [this] {
-        if (m_active)
+    connect(&m_store, &AppDataStore::sessionChanged, this, [this](const SessionFields& fields) {
+        if (m_active && fields.contains(SessionField::documents))
             m_timer.start(debounceMs);
     });
     m_monthCheck.setInterval(std::chrono::hours(1));

@@ -10,6 +10,7 @@
 #include "gui/accounting/UrssafSettingsSheet.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
+#include "gui/common/SessionFollower.h"
 #include "gui/common/Theme.h"
 
 #include <QAction>
@@ -220,7 +221,8 @@ UrssafTab::UrssafTab(const SectionServices& services, QWidget* parent)
     connect(m_list, &QTreeView::doubleClicked, this, [this] { editSelected(); });
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &UrssafTab::refreshActions);
-    connect(&m_services.store, &AppDataStore::urssafDeclarationsChanged, this, &UrssafTab::rebuild);
+    followSession(this, m_services.store, {SessionField::urssafDeclarations},
+                  [this] { rebuild(); });
     rebuild();
 }
 

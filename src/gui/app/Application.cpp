@@ -21,7 +21,10 @@ Application::Application(Environment env, QObject* parent)
             &AppLaunchState::setOnboardingInProgress);
     // The wizard's end opens the session it made.
     connect(&m_wizard, &SessionWizard::finished, &m_launch, &LaunchPhase::resumeSession);
-    connect(&m_store, &AppDataStore::preferencesChanged, this, &Application::applyAppearance);
+    connect(&m_store, &AppDataStore::sessionChanged, this, [this](const SessionFields& fields) {
+        if (fields.contains(SessionField::preferences))
+            applyAppearance();
+    });
     m_window = std::make_unique<MainWindow>(*this);
 }
 

@@ -187,15 +187,10 @@ void ClientFormSheet::choosePhoto() {
     const std::optional<QUrl> chosen = m_dialogs.choose(this, panel);
     if (!chosen)
         return;
-    const std::optional<QUrl> copy =
-        m_store.importMediaFile(*chosen, false, QStringLiteral("client"));
-    if (!copy) {
-        showError(QStringLiteral("La photo « %1 » n’a pas pu être copiée dans la session.")
-                      .arg(chosen->fileName()));
-        return;
-    }
-    m_imported << *copy;
-    m_form.fields.photoURL = *copy;
+    // Shown from where it is; copied into the session only when the client
+    // is saved.
+    m_chosenPhoto = *chosen;
+    m_form.fields.photoURL = *chosen;
     showPhoto();
 }
 
@@ -254,27 +249,34 @@ bool ClientFormSheet::save() {
         return std::nullopt;
     }();
     showSiretError(m_form.siretError());
-    const Result<> outcome = m_form.apply(m_store);
+    const std::optional<QUrl> shown = m_form.fields.photoURL;
+    const Result<> outcome = m_store.edit([&](SessionEdit& edit) -> Result<> {
+        if (m_chosenPhoto && shown == m_chosenPhoto) {
+            const Result<QUrl> copy =
+                edit.importMedia(*m_chosenPhoto, false, QStringLiteral("client"));
+            if (!copy)
+                return Result<>::failure(
+                    QStringLiteral("La photo « %1 » n’a pas pu être copiée dans la session.")
+                        .arg(m_chosenPhoto->fileName()));
+            m_form.fields.photoURL = copy.value();
+        }
+        // The photo the client no longer shows leaves the session's media.
+        if (before && before != m_form.fields.photoURL)
+            edit.releaseMedia(*before);
+        return m_form.apply(edit);
+    });
+    if (!outcome.ok())
+        m_form.fields.photoURL = shown;
     if (!applied(outcome))
         return false;
-    // The photo the client no longer shows leaves the session's media.
-    if (outcome.ok() && before && before != m_form.fields.photoURL)
-        m_store.removeMediaFile(*before);
-    forgetImported(m_form.fields.photoURL);
+    m_chosenPhoto.reset();
     emit saved(m_form.fields.id);
     return true;
 }
 
 void ClientFormSheet::reject() {
-    forgetImported(std::nullopt);
+    m_chosenPhoto.reset();
     FormSheet::reject();
-}
-
-void ClientFormSheet::forgetImported(const std::optional<QUrl>& kept) {
-    for (const QUrl& url : std::as_const(m_imported))
-        if (url != kept)
-            m_store.removeMediaFile(url);
-    m_imported.clear();
 }
 
 } // namespace velmora::gui

@@ -51,7 +51,6 @@ private:
     void showPhoto();
     void choosePhoto();
     void rebuildContacts();
-    void forgetImported(const std::optional<QUrl>& kept);
 
     AppDataStore& m_store;
     Dialogs& m_dialogs;
@@ -60,7 +59,8 @@ private:
     QComboBox* m_kind = nullptr;
     QList<QWidget*> m_privateRows;
     QList<QWidget*> m_companyRows;
-    QList<QUrl> m_imported;
+    // A photo picked on the disk, copied in with the save.
+    std::optional<QUrl> m_chosenPhoto;
     QLineEdit* m_siret = nullptr;
     QLabel* m_siretError = nullptr;
     QLabel* m_emailWarning = nullptr;

@@ -11,6 +11,7 @@
 #include "gui/clients/ClientFormSheet.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/RecordCard.h"
+#include "gui/common/SessionFollower.h"
 #include "gui/common/SessionPicture.h"
 #include "gui/common/TagChips.h"
 
@@ -40,14 +41,13 @@ ClientsPage::ClientsPage(const SectionServices& services, QWidget* parent)
         {QStringLiteral("person.2"), QStringLiteral("Aucun client pour le moment."),
          QStringLiteral("Ajouter un client")},
         QStringLiteral("Rechercher un client"));
-    for (auto signal : {&AppDataStore::clientsChanged, &AppDataStore::clientTagsChanged})
-        connect(&store, signal, this, &ClientsPage::refresh);
+    followSession(this, store, {SessionField::clients, SessionField::clientTags},
+                  [this] { refresh(); });
     // The card lists the client's documents and activities.
-    for (auto signal : {&AppDataStore::documentsChanged, &AppDataStore::projectsChanged})
-        connect(&store, signal, this, [this] {
-            if (!currentId().isNull())
-                showRecord(currentId());
-        });
+    followSession(this, store, {SessionField::documents, SessionField::projects}, [this] {
+        if (!currentId().isNull())
+            showRecord(currentId());
+    });
 }
 
 void ClientsPage::refresh() {

@@ -55,7 +55,8 @@ QPixmap sessionPicture(const std::optional<QByteArray>& photo,
 QPixmap sessionPicture(const AppDataStore& store, int size) {
     const auto& photo = store.sessionProfilePhotoData();
     return sessionPicture(photo ? std::optional(photo->decoded()) : std::nullopt,
-                          store.sessionProfileImageName(), store.sessionName(), size);
+                          store.sessionProfileImageName(), store.sessionName().value_or(QString()),
+                          size);
 }
 
 } // namespace velmora::gui

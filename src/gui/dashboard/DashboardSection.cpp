@@ -1,6 +1,7 @@
 #include "gui/dashboard/DashboardSection.h"
 
 #include "core/store/AppDataStore.h"
+#include "gui/common/SessionFollower.h"
 #include "gui/common/SessionPicture.h"
 #include "gui/main/PlaceholderPage.h"
 #include "gui/main/SectionRegistry.h"
@@ -18,11 +19,11 @@ public:
               QStringLiteral("Le tableau de bord réunira ici vos indicateurs : chiffre d’affaires, "
                              "encaissements, cotisations URSSAF et prochaines échéances.")),
           m_store(store) {
-        for (auto signal :
-             {&AppDataStore::sessionNameChanged, &AppDataStore::companySettingsChanged,
-              &AppDataStore::sessionProfileImageNameChanged,
-              &AppDataStore::sessionProfilePhotoDataChanged})
-            connect(&m_store, signal, this, &DashboardPage::refresh);
+        followSession(this, m_store,
+                      {SessionField::sessionName, SessionField::companySettings,
+                       SessionField::sessionProfileImageName,
+                       SessionField::sessionProfilePhotoData},
+                      [this] { refresh(); });
     }
 
     void showEntry(const SidebarMenuItemConfig& entry) override {
@@ -32,7 +33,7 @@ public:
 
 private:
     void refresh() {
-        const QString name = m_store.sessionName().trimmed();
+        const QString name = m_store.sessionName().value_or(QString()).trimmed();
         setPicture(sessionPicture(m_store, 96));
         setTitle(name.isEmpty() ? m_entryName : name);
         setSubtitle(m_store.companySettings().displayName.trimmed());

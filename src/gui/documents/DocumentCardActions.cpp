@@ -356,21 +356,16 @@ void DocumentCardActions::importQuotePdf(const QUuid& invoiceID) {
     const std::optional<QUrl> chosen = m_services.dialogs.choose(m_page, panel);
     if (!chosen)
         return;
-    AppDataStore& store = m_services.store;
-    const std::optional<QUrl> copy = store.importMediaFile(*chosen, false, QStringLiteral("devis"));
-    if (!copy) {
-        m_report(Result<>::failure(
-            QStringLiteral("Le fichier « %1 » n’a pas pu être copié dans la session.")
-                .arg(chosen->fileName())));
-        return;
-    }
-    const Result<> associated = store.edit([&](SessionEdit& edit) {
-        return QuoteAssociation::associateQuotePDF(edit, invoiceID, *copy);
-    });
-    // Nothing is left behind when the invoice did not take it.
-    if (!associated.ok())
-        store.removeMediaFile(*copy);
-    m_report(associated);
+    // Nothing is left behind when the invoice does not take it: the copy is
+    // staged with the edit.
+    m_report(m_services.store.edit([&](SessionEdit& edit) -> Result<> {
+        const Result<QUrl> copy = edit.importMedia(*chosen, false, QStringLiteral("devis"));
+        if (!copy)
+            return Result<>::failure(
+                QStringLiteral("Le fichier « %1 » n’a pas pu être copié dans la session.")
+                    .arg(chosen->fileName()));
+        return QuoteAssociation::associateQuotePDF(edit, invoiceID, copy.value());
+    }));
 }
 
 void DocumentCardActions::dissociateQuote(const QUuid& invoiceID) {

@@ -13,6 +13,7 @@
 #include "gui/clients/ClientFormSheet.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/FieldFeedback.h"
+#include "gui/common/SessionFollower.h"
 #include "gui/common/Theme.h"
 #include "gui/common/WheelGuard.h"
 #include "gui/documents/CataloguePicker.h"
@@ -185,9 +186,9 @@ DocumentEditor::DocumentEditor(const SectionServices& services, DocumentEditorMo
     connect(m_previewTimer, &QTimer::timeout, this, &DocumentEditor::refreshPreview);
     // A client created or renamed elsewhere, the company's own details:
     // what the page prints changed.
-    for (auto signal : {&AppDataStore::companySettingsChanged, &AppDataStore::clientsChanged,
-                        &AppDataStore::preferencesChanged})
-        connect(&m_services.store, signal, this, [this] { m_previewTimer->start(); });
+    followSession(this, m_services.store,
+                  {SessionField::companySettings, SessionField::clients, SessionField::preferences},
+                  [this] { m_previewTimer->start(); });
 
     sourceChanged();
     refreshPreview();
@@ -695,7 +696,8 @@ bool DocumentEditor::commit() {
         return false;
     }
     AppDataStore& store = m_services.store;
-    const Result<QUuid> result = m_model.commit(store, store.clock());
+    const Result<QUuid> result =
+        store.edit([&](SessionEdit& edit) { return m_model.commit(edit, store.clock()); });
     if (result.ok()) {
         emit stored(result);
         return true;

@@ -15,6 +15,7 @@
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/RecordCard.h"
+#include "gui/common/SessionFollower.h"
 #include "gui/common/TagChips.h"
 #include "gui/common/Theme.h"
 #include "gui/documents/DocumentCardActions.h"
@@ -129,19 +130,20 @@ DocumentsPage::DocumentsPage(const SectionServices& services, QWidget* parent)
                 QStringLiteral("Aucun devis ni facture pour le moment."),
                 QStringLiteral("Nouveau document")},
                QStringLiteral("Rechercher un document"));
-    for (auto signal : {&AppDataStore::documentsChanged, &AppDataStore::clientsChanged,
-                        &AppDataStore::quoteStatusesChanged, &AppDataStore::invoiceStatusesChanged,
-                        &AppDataStore::projectsChanged})
-        connect(&store, signal, this, &DocumentsPage::refresh);
+    followSession(this, store,
+                  {SessionField::documents, SessionField::clients, SessionField::quoteStatuses,
+                   SessionField::invoiceStatuses, SessionField::projects},
+                  [this] { refresh(); });
     // What a draft prints (company, client, logo) or whether an invoice's
     // total is struck through changed: its preview is made again.
-    for (auto signal : {&AppDataStore::companySettingsChanged, &AppDataStore::clientsChanged,
-                        &AppDataStore::preferencesChanged, &AppDataStore::projectsChanged})
-        connect(&store, signal, this, [this] {
-            m_previewed.reset();
-            if (!currentId().isNull())
-                showRecord(currentId());
-        });
+    followSession(this, store,
+                  {SessionField::companySettings, SessionField::clients, SessionField::preferences,
+                   SessionField::projects},
+                  [this] {
+                      m_previewed.reset();
+                      if (!currentId().isNull())
+                          showRecord(currentId());
+                  });
 }
 
 std::optional<CommercialDocumentKind> DocumentsPage::shownKind() const {
@@ -417,7 +419,8 @@ void DocumentsPage::savePdf(const QUuid& id) {
 
 void DocumentsPage::duplicate(const QUuid& id) {
     AppDataStore& store = services().store;
-    const Result<QUuid> copy = duplicateDocument(store, id, store.clock());
+    const Result<QUuid> copy =
+        store.edit([&](SessionEdit& edit) { return duplicateDocument(edit, id, store.clock()); });
     if (report(copy) && copy.ok())
         reveal(copy.value());
 }
@@ -428,7 +431,8 @@ void DocumentsPage::convert(const QUuid& id) {
     if (const CommercialDocumentItem* made = invoiceFromQuote(store.documents(), id);
         made && !confirm(services().dialogs, this, reconversionConfirmation(*made)))
         return;
-    const Result<QUuid> invoice = convertQuoteToInvoice(store, id, store.clock());
+    const Result<QUuid> invoice = store.edit(
+        [&](SessionEdit& edit) { return convertQuoteToInvoice(edit, id, store.clock()); });
     if (report(invoice) && invoice.ok())
         reveal(invoice.value());
 }

@@ -3,6 +3,7 @@
 #include "core/store/AppDataStore.h"
 #include "gui/common/Icons.h"
 #include "gui/common/PasswordField.h"
+#include "gui/common/SessionFollower.h"
 #include "gui/common/SessionPicture.h"
 #include "gui/common/Theme.h"
 
@@ -37,11 +38,10 @@ LockView::LockView(AppDataStore& store, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pages);
-    connect(&m_store, &AppDataStore::sessionNameChanged, this, &LockView::refreshIdentity);
-    connect(&m_store, &AppDataStore::sessionProfileImageNameChanged, this,
-            &LockView::refreshIdentity);
-    connect(&m_store, &AppDataStore::sessionProfilePhotoDataChanged, this,
-            &LockView::refreshIdentity);
+    followSession(this, m_store,
+                  {SessionField::sessionName, SessionField::sessionProfileImageName,
+                   SessionField::sessionProfilePhotoData},
+                  [this] { refreshIdentity(); });
     reset();
 }
 
@@ -194,8 +194,8 @@ void LockView::reset() {
 }
 
 void LockView::refreshIdentity() {
-    m_sessionName->setText(m_store.sessionName());
-    m_sessionName->setVisible(!m_store.sessionName().isEmpty());
+    m_sessionName->setText(m_store.sessionName().value_or(QString()));
+    m_sessionName->setVisible(!m_store.sessionName().value_or(QString()).isEmpty());
     m_picture->setPixmap(sessionPicture(m_store, 96));
 }
 

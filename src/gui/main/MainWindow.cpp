@@ -112,8 +112,12 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     for (auto signal : {&MenuCommandsState::canNewChanged, &MenuCommandsState::canEditChanged,
                         &MenuCommandsState::canPDFChanged})
         connect(&app.menuState(), signal, this, &MainWindow::refreshActions);
-    connect(&app.store(), &AppDataStore::preferencesChanged, this, &MainWindow::refreshActions);
-    connect(&app.store(), &AppDataStore::sessionNameChanged, this, &MainWindow::refreshTitle);
+    connect(&app.store(), &AppDataStore::sessionChanged, this, [this](const SessionFields& fields) {
+        if (fields.contains(SessionField::preferences))
+            refreshActions();
+        if (fields.contains(SessionField::sessionName))
+            refreshTitle();
+    });
     // A session moved to another file (the rescue) is listed under its new name.
     connect(&app.store(), &AppDataStore::defaultCDBFileURLChanged, this, [this] {
         if (m_app.launch().phase() == LaunchPhase::Phase::sessionOpen)
@@ -284,7 +288,7 @@ void MainWindow::refreshTitle() {
         setWindowTitle(application);
         return;
     }
-    const QString name = m_app.store().sessionName().trimmed();
+    const QString name = m_app.store().sessionName().value_or(QString()).trimmed();
     setWindowTitle((name.isEmpty() ? QStringLiteral("Session sans nom") : name) +
                    QStringLiteral(" — ") + application);
 }

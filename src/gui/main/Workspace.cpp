@@ -5,6 +5,7 @@
 #include "core/store/AppDataStore.h"
 #include "gui/common/Icons.h"
 #include "gui/common/SelectionFollower.h"
+#include "gui/common/SessionFollower.h"
 #include "gui/common/SessionPicture.h"
 #include "gui/common/Theme.h"
 #include "gui/main/SectionRegistry.h"
@@ -115,11 +116,11 @@ Workspace::Workspace(AppDataStore& store, UpdateChecker& updates, SectionRegistr
 
     connect(m_sections, &QListWidget::currentRowChanged, this, &Workspace::showCurrentPage);
     followSelection(*m_sections);
-    connect(&m_store, &AppDataStore::preferencesChanged, this, &Workspace::rebuildSidebar);
-    for (auto signal :
-         {&AppDataStore::sessionNameChanged, &AppDataStore::sessionProfileImageNameChanged,
-          &AppDataStore::sessionProfilePhotoDataChanged})
-        connect(&m_store, signal, this, &Workspace::refreshIdentity);
+    followSession(this, m_store, {SessionField::preferences}, [this] { rebuildSidebar(); });
+    followSession(this, m_store,
+                  {SessionField::sessionName, SessionField::sessionProfileImageName,
+                   SessionField::sessionProfilePhotoData},
+                  [this] { refreshIdentity(); });
     connect(&m_updates, &UpdateChecker::updateAvailableChanged, this, &Workspace::refreshBanner);
     connect(&m_updates, &UpdateChecker::latestVersionChanged, this, &Workspace::refreshBanner);
     rebuildSidebar();
@@ -195,7 +196,7 @@ void Workspace::showCurrentPage() {
 }
 
 void Workspace::refreshIdentity() {
-    const QString name = m_store.sessionName().trimmed();
+    const QString name = m_store.sessionName().value_or(QString()).trimmed();
     m_sessionButton->setText(name.isEmpty() ? QStringLiteral("Session sans nom") : name);
     m_sessionButton->setIcon(QIcon(sessionPicture(m_store, 32)));
 }

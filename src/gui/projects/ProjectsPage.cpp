@@ -16,6 +16,7 @@
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/RecordCard.h"
+#include "gui/common/SessionFollower.h"
 #include "gui/common/TagChips.h"
 #include "gui/common/Theme.h"
 #include "gui/projects/ProjectFormSheet.h"
@@ -96,17 +97,16 @@ ProjectsPage::ProjectsPage(const SectionServices& services, QWidget* parent)
         {QStringLiteral("briefcase"), QStringLiteral("Aucune activité pour le moment."),
          QStringLiteral("Nouvelle activité")},
         QStringLiteral("Rechercher une activité"));
-    for (auto signal :
-         {&AppDataStore::projectsChanged, &AppDataStore::projectTagsChanged,
-          &AppDataStore::clientProjectTagsChanged, &AppDataStore::personalProjectTagsChanged,
-          &AppDataStore::projectStatusesChanged, &AppDataStore::clientsChanged})
-        connect(&store, signal, this, &ProjectsPage::refresh);
+    followSession(this, store,
+                  {SessionField::projects, SessionField::projectTags,
+                   SessionField::clientProjectTags, SessionField::personalProjectTags,
+                   SessionField::projectStatuses, SessionField::clients},
+                  [this] { refresh(); });
     // The card names the service and lists the documents.
-    for (auto signal : {&AppDataStore::servicesChanged, &AppDataStore::documentsChanged})
-        connect(&store, signal, this, [this] {
-            if (!currentId().isNull())
-                showRecord(currentId());
-        });
+    followSession(this, store, {SessionField::services, SessionField::documents}, [this] {
+        if (!currentId().isNull())
+            showRecord(currentId());
+    });
 }
 
 // The status chips sit under the tag chips of the list pane.
@@ -342,7 +342,8 @@ bool ProjectsPage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ProjectsPage::attachFiles(const QUuid& projectID, const QList<QUrl>& files) {
-    report(velmora::attachFiles(services().store, projectID, files));
+    report(services().store.edit(
+        [&](SessionEdit& edit) { return velmora::attachFiles(edit, projectID, files); }));
 }
 
 void ProjectsPage::chooseAttachment(const QUuid& id) {
@@ -361,7 +362,9 @@ void ProjectsPage::removeAttachment(const QUuid& projectID, const QUuid& attachm
     for (const ProjectAttachment& attachment : project->attachments)
         if (attachment.id == attachmentID) {
             if (confirm(services().dialogs, this, removeAttachmentConfirmation(attachment)))
-                report(velmora::removeAttachment(services().store, projectID, attachmentID));
+                report(services().store.edit([&](SessionEdit& edit) {
+                    return velmora::removeAttachment(edit, projectID, attachmentID);
+                }));
             return;
         }
 }

@@ -8,6 +8,7 @@
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/RecordCard.h"
+#include "gui/common/SessionFollower.h"
 #include "gui/common/TagChips.h"
 #include "gui/common/Theme.h"
 #include "gui/services/ServiceFormSheet.h"
@@ -39,8 +40,8 @@ ServicesPage::ServicesPage(const SectionServices& services, QWidget* parent)
          QStringLiteral("Votre catalogue est vide. Ajoutez les prestations que vous vendez."),
          QStringLiteral("Ajouter une prestation")},
         QStringLiteral("Rechercher une prestation"));
-    for (auto signal : {&AppDataStore::servicesChanged, &AppDataStore::serviceTagsChanged})
-        connect(&services.store, signal, this, &ServicesPage::refresh);
+    followSession(this, services.store, {SessionField::services, SessionField::serviceTags},
+                  [this] { refresh(); });
 }
 
 void ServicesPage::refresh() {

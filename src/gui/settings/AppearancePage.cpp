@@ -2,6 +2,7 @@
 
 #include "core/app/SettingsPages.h"
 #include "core/store/AppDataStore.h"
+#include "gui/common/SessionFollower.h"
 #include "gui/settings/SettingsLayout.h"
 
 #include <QButtonGroup>
@@ -34,7 +35,7 @@ AppearancePage::AppearancePage(AppDataStore& store, Dialogs& dialogs, QWidget* p
 
     showStored();
     connect(m_light, &QRadioButton::toggled, this, &AppearancePage::choose);
-    connect(&m_store, &AppDataStore::preferencesChanged, this, &AppearancePage::showStored);
+    followSession(this, m_store, {SessionField::preferences}, [this] { showStored(); });
 }
 
 void AppearancePage::choose(bool light) {

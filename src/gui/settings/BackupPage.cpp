@@ -3,6 +3,7 @@
 #include "core/store/AppDataStore.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
+#include "gui/common/SessionFollower.h"
 #include "gui/common/Theme.h"
 #include "gui/settings/SettingsLayout.h"
 
@@ -60,7 +61,7 @@ BackupPage::BackupPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
     connect(choose, &QPushButton::clicked, this, &BackupPage::chooseFolder);
     connect(m_clear, &QPushButton::clicked, this, &BackupPage::clearFolder);
     connect(m_enabled, &QCheckBox::toggled, this, &BackupPage::setEnabled);
-    connect(&m_store, &AppDataStore::storagePreferencesChanged, this, &BackupPage::showStored);
+    followSession(this, m_store, {SessionField::storagePreferences}, [this] { showStored(); });
 }
 
 void BackupPage::chooseFolder() {
@@ -83,7 +84,7 @@ void BackupPage::setEnabled(bool enabled) {
 
 void BackupPage::applyForm() {
     m_applying = true;
-    const Result<> result = m_form.apply(m_store);
+    const Result<> result = m_store.edit([&](SessionEdit& edit) { return m_form.apply(edit); });
     m_applying = false;
     settingslayout::setMessage(m_error,
                                result.kind() == ResultKind::invalid ? result.error() : QString());

@@ -4,6 +4,7 @@
 #include "core/store/AppDataStore.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
+#include "gui/common/SessionFollower.h"
 #include "gui/common/Theme.h"
 #include "gui/documents/PaymentMethodsField.h"
 #include "gui/settings/SettingsLayout.h"
@@ -208,8 +209,8 @@ CompanyPage::CompanyPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
     showForm();
     connect(choose, &QPushButton::clicked, this, &CompanyPage::chooseLogo);
     connect(m_removeLogo, &QPushButton::clicked, this, &CompanyPage::removeLogo);
-    connect(&m_store, &AppDataStore::companySettingsChanged, this, &CompanyPage::reloadFromStore);
-    connect(&m_store, &AppDataStore::preferencesChanged, this, &CompanyPage::reloadFromStore);
+    followSession(this, m_store, {SessionField::companySettings, SessionField::preferences},
+                  [this] { reloadFromStore(); });
 }
 
 QWidget* CompanyPage::addField(QFormLayout* form, Field field, bool multiLine) {
@@ -255,7 +256,8 @@ void CompanyPage::edit(Field field, const QString& text) {
 
 QWidget* CompanyPage::commit(Field field) {
     m_applying = true;
-    const Result<> result = m_form.apply(field, m_store);
+    const Result<> result =
+        m_store.edit([&](SessionEdit& edit) { return m_form.apply(field, edit); });
     m_applying = false;
     const bool refused = result.kind() == ResultKind::invalid;
     settingslayout::setMessage(m_errors.value(field), refused ? result.error() : QString());
@@ -272,7 +274,7 @@ QWidget* CompanyPage::settle() {
     if (!m_form.hasChanges())
         return nullptr;
     m_applying = true;
-    const Result<> result = m_form.apply(m_store);
+    const Result<> result = m_store.edit([&](SessionEdit& edit) { return m_form.apply(edit); });
     m_applying = false;
     if (result.kind() == ResultKind::invalid) {
         const QList<CompanySettingsForm::FieldError> errors = m_form.errors();

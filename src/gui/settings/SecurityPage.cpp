@@ -4,6 +4,7 @@
 #include "core/security/AccessCode.h"
 #include "core/store/AppDataStore.h"
 #include "gui/common/Icons.h"
+#include "gui/common/SessionFollower.h"
 #include "gui/common/Theme.h"
 #include "gui/settings/ChangeCodeSheet.h"
 #include "gui/settings/SettingsLayout.h"
@@ -47,8 +48,8 @@ SecurityPage::SecurityPage(AppDataStore& store, Dialogs& dialogs, QWidget* paren
 
     showStored();
     connect(change, &QPushButton::clicked, this, &SecurityPage::openChangeCodeSheet);
-    connect(&m_store, &AppDataStore::preferencesChanged, this, &SecurityPage::showStored);
-    connect(&m_store, &AppDataStore::securityQuestionsChanged, this, &SecurityPage::showStored);
+    followSession(this, m_store, {SessionField::preferences, SessionField::securityQuestions},
+                  [this] { showStored(); });
 }
 
 ChangeCodeSheet* SecurityPage::changeCodeSheet() {

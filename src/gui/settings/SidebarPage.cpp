@@ -2,6 +2,7 @@
 
 #include "core/store/AppDataStore.h"
 #include "gui/common/Icons.h"
+#include "gui/common/SessionFollower.h"
 #include "gui/common/Theme.h"
 #include "gui/settings/SettingsLayout.h"
 
@@ -67,7 +68,7 @@ SidebarPage::SidebarPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
     connect(m_up, &QPushButton::clicked, this, [this] { moveSelected(-1); });
     connect(m_down, &QPushButton::clicked, this, [this] { moveSelected(+1); });
     connect(resetButton, &QPushButton::clicked, this, &SidebarPage::reset);
-    connect(&m_store, &AppDataStore::preferencesChanged, this, &SidebarPage::reloadFromStore);
+    followSession(this, m_store, {SessionField::preferences}, [this] { reloadFromStore(); });
 }
 
 QLineEdit* SidebarPage::nameField(int row) const {

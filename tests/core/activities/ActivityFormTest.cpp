@@ -5,6 +5,7 @@
 #include "core/activities/ActivityAttachments.h"
 #include "core/activities/ActivityForm.h"
 #include "core/activities/ActivityLifecycle.h"
+#include "support/SessionChange.h"
 
 #include <QDir>
 
@@ -92,8 +93,11 @@ protected:
     void SetUp() override {
         DocumentsFixture::SetUp();
         const AppDatabase seeded = newSessionContents();
-        m_store->setProjectStatusOptions(seeded.projectStatusOptions);
-        m_store->setProjectTypeOptions(seeded.projectTypeOptions);
+        test::changeSession(*m_store, [&](SessionEdit& e) {
+            e.projectStatusOptions() = seeded.projectStatusOptions;
+        });
+        test::changeSession(
+            *m_store, [&](SessionEdit& e) { e.projectTypeOptions() = seeded.projectTypeOptions; });
         ASSERT_TRUE(m_store->save().ok());
     }
     const ProjectItem& stored(const QUuid& id) const {
@@ -112,7 +116,7 @@ protected:
 
 TEST_F(ActivityFormApply, NewEditUnchangedAndGone) {
     const TagItem urgent{QUuid::createUuid(), u"Urgent"_s, TagColorOption::red};
-    m_store->setPersonalProjectTags({urgent});
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.personalProjectTags() = {urgent}; });
     ActivityForm form(m_store->session());
     form.fields.title = u" Atelier "_s;
     form.setTag(urgent.id, true);
@@ -130,7 +134,7 @@ TEST_F(ActivityFormApply, NewEditUnchangedAndGone) {
     edit.fields.status = u"À venir"_s;
     ASSERT_TRUE(edit.apply(*m_store).ok());
     EXPECT_EQ(stored(m_project.id).status, u"À venir");
-    m_store->setProjects({created});
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.projects() = {created}; });
     EXPECT_EQ(edit.apply(*m_store).error(), u"Cette activité n'existe plus.");
 }
 
@@ -162,18 +166,29 @@ TEST_F(ActivityFormApply, AttachmentsAreEmbeddedAllOrNothing) {
     const QUrl image = sample(u"photo.png"_s, png);
     const QUrl pdf = sample(u"devis.pdf"_s, "%PDF-1.4\n");
     const QUrl missing = QUrl::fromLocalFile(path(u"absent.pdf"_s));
-    const Result<> refused = attachFiles(*m_store, m_project.id, {image, missing});
+    const Result<> refused = test::inEdit(*m_store, [&](SessionEdit& e) {
+        return attachFiles(e, m_project.id, {image, missing});
+    });
     EXPECT_EQ(
         refused.error(),
         u"Le fichier « absent.pdf » n'a pas pu être joint : il est introuvable ou illisible."_s);
     EXPECT_TRUE(mediaFiles().isEmpty());
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    EXPECT_EQ(attachFiles(*m_store, m_project.id, {image}).kind(), ResultKind::notSaved);
+    EXPECT_EQ(test::inEdit(*m_store,
+                           [&](SessionEdit& e) { return attachFiles(e, m_project.id, {image}); })
+                  .kind(),
+              ResultKind::notSaved);
     EXPECT_TRUE(mediaFiles().isEmpty()) << "a failed save leaves no copy";
     m_fs.heal();
-    EXPECT_EQ(attachFiles(*m_store, QUuid::createUuid(), {image}).kind(), ResultKind::notFound);
+    EXPECT_EQ(
+        test::inEdit(*m_store,
+                     [&](SessionEdit& e) { return attachFiles(e, QUuid::createUuid(), {image}); })
+            .kind(),
+        ResultKind::notFound);
 
-    ASSERT_TRUE(attachFiles(*m_store, m_project.id, {image, pdf}).ok());
+    ASSERT_TRUE(test::inEdit(*m_store, [&](SessionEdit& e) {
+                    return attachFiles(e, m_project.id, {image, pdf});
+                }).ok());
     const QList<ProjectAttachment> attached = stored(m_project.id).attachments;
     ASSERT_EQ(attached.size(), 2);
     EXPECT_EQ(attached[0].originalFileName, u"photo.png");
@@ -185,11 +200,16 @@ TEST_F(ActivityFormApply, AttachmentsAreEmbeddedAllOrNothing) {
     EXPECT_EQ(removeAttachmentConfirmation(attached[0]).message,
               u"La pièce jointe « photo.png » sera supprimée définitivement."_s);
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    EXPECT_EQ(removeAttachment(*m_store, m_project.id, attached[0].id).kind(),
+    EXPECT_EQ(test::inEdit(
+                  *m_store,
+                  [&](SessionEdit& e) { return removeAttachment(e, m_project.id, attached[0].id); })
+                  .kind(),
               ResultKind::notSaved);
     EXPECT_TRUE(mediaFiles().contains(key)) << "kept until the save succeeds";
     m_fs.heal();
-    ASSERT_TRUE(removeAttachment(*m_store, m_project.id, attached[0].id).ok());
+    ASSERT_TRUE(test::inEdit(*m_store, [&](SessionEdit& e) {
+                    return removeAttachment(e, m_project.id, attached[0].id);
+                }).ok());
     EXPECT_EQ(stored(m_project.id).attachments, attached.mid(1));
     EXPECT_FALSE(mediaFiles().contains(key));
     EXPECT_EQ(mediaFiles().size(), 1);

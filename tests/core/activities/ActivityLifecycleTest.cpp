@@ -4,6 +4,7 @@
 
 #include "core/activities/ActivityLifecycle.h"
 #include "core/documents/DocumentDeadlines.h"
+#include "support/SessionChange.h"
 
 using namespace Qt::StringLiterals;
 using namespace velmora;
@@ -70,7 +71,7 @@ protected:
     void SetUp() override {
         DocumentsFixture::SetUp();
         m_project.status = u"À venir"_s;
-        m_store->setProjects({m_project});
+        test::changeSession(*m_store, [&](SessionEdit& e) { e.projects() = {m_project}; });
         for (int i = 0; i < 4; ++i) {
             CommercialDocumentItem d = makeInvoice(u"F"_s, {serviceLine(500)});
             d.statusID = invoiceStatus(i == 3 ? u"Brouillon"_s : u"Envoyé"_s);
@@ -114,7 +115,7 @@ TEST_F(ActivityLifecycle, CancelThenReactivateGivesEverythingBack) {
 
     QList<CommercialDocumentItem> decided = after;
     decided[0].acompteRefundStatus = AcompteRefundStatus::kept;
-    m_store->setDocuments(decided);
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.documents() = decided; });
     EXPECT_EQ(countRememberedStatuses(m_store->session(), m_project.id), 2);
     ASSERT_TRUE(reactivate(m_project.id).ok());
     EXPECT_EQ(project(), m_project);
@@ -142,12 +143,12 @@ TEST_F(ActivityLifecycle, NothingToDoOrAFailedSaveChangesNothing) {
 TEST_F(ActivityLifecycle, NoPaidStatusAndNoRememberedStatus) {
     QList<TagItem> statuses = m_store->invoiceStatuses();
     statuses.last().name = u"Réglé"_s;
-    m_store->setInvoiceStatuses(statuses);
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.invoiceStatuses() = statuses; });
     ASSERT_TRUE(cancel(m_project.id).ok());
     EXPECT_EQ(m_store->documents(), m_invoices);
     ProjectItem forgotten = project();
     forgotten.preCancelStatus.reset();
-    m_store->setProjects({forgotten});
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.projects() = {forgotten}; });
     ASSERT_TRUE(reactivate(m_project.id).ok());
     EXPECT_EQ(project().status, u"En cours");
 }
@@ -155,7 +156,7 @@ TEST_F(ActivityLifecycle, NoPaidStatusAndNoRememberedStatus) {
 TEST_F(ActivityLifecycle, AnInvoiceOfTwoActivities) {
     ProjectItem second = m_project;
     second.id = QUuid::createUuid();
-    m_store->setProjects({m_project, second});
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.projects() = {m_project, second}; });
     m_invoices[0].linkedProjectIDs.prepend(second.id);
     put({m_invoices[0]});
     ASSERT_TRUE(cancel(second.id).ok());

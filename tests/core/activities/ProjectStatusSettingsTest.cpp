@@ -1,8 +1,10 @@
 // The activity statuses of the settings, and the store's locks kept in step.
 
+#include "core/activities/ActivityStatuses.h"
 #include "core/documents/DocumentsFixture.h"
 
 #include "core/activities/ProjectStatusSettings.h"
+#include "support/SessionChange.h"
 
 using namespace Qt::StringLiterals;
 using namespace velmora;
@@ -16,13 +18,17 @@ protected:
     void SetUp() override {
         DocumentsFixture::SetUp();
         const AppDatabase seeded = newSessionContents();
-        m_store->setProjectStatuses(seeded.projectStatuses);
-        m_store->setProjectStatusOptions(seeded.projectStatusOptions);
-        m_store->normalizeProjectStatuses();
-        ASSERT_TRUE(m_store->save().ok());
+        test::changeSession(*m_store, [&](SessionEdit& e) {
+            e.projectStatuses() = seeded.projectStatuses;
+            e.projectStatusOptions() = seeded.projectStatusOptions;
+        });
+    }
+    IdSet protectedIds() const {
+        const QList<QUuid>& ids = m_store->protectedProjectStatusIDs();
+        return IdSet(ids.cbegin(), ids.cend());
     }
     QUuid id(const QString& name) const { return statusNamed(m_store->projectStatuses(), name); }
-    ProjectStatusLocks locks() const { return ProjectStatusLocks::of(*m_store); }
+    ProjectStatusLocks locks() const { return ProjectStatusLocks::of(m_store->session()); }
     Result<> rename(const QUuid& status, const QString& to) {
         return m_store->edit(
             [&](auto& e) { return ProjectStatusSettings::rename(e, locks(), status, to); });
@@ -73,7 +79,7 @@ TEST_F(StatusSettings, RenamingCarriesTheActivitiesAndKeepsTheLockAcrossOpenings
     cancelled.id = QUuid::createUuid();
     cancelled.status = u"Annulé"_s;
     cancelled.preCancelStatus = u"En cours"_s;
-    m_store->setProjects({m_project, cancelled});
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.projects() = {m_project, cancelled}; });
     const QUuid running = id(u"En cours"_s);
     ASSERT_TRUE(rename(running, u" Actif "_s).ok());
     EXPECT_EQ(m_store->projects()[0].status, u"Actif");
@@ -83,7 +89,7 @@ TEST_F(StatusSettings, RenamingCarriesTheActivitiesAndKeepsTheLockAcrossOpenings
     auto reopened = startStore();
     EXPECT_EQ(statusNamed(reopened->projectStatuses(), u"Actif"_s), running);
     EXPECT_TRUE(reopened->protectedProjectStatusIDs().contains(running));
-    EXPECT_FALSE(reopened->nameLockedProjectStatusIDs().contains(running));
+    EXPECT_FALSE(ProjectStatusLocks::of(reopened->session()).nameLockedIds.contains(running));
 }
 
 TEST_F(StatusSettings, AddMoveRecolourAndDelete) {
@@ -101,17 +107,17 @@ TEST_F(StatusSettings, AddMoveRecolourAndDelete) {
                     .ok());
     EXPECT_EQ(m_store->projectStatuses()[0].color, TagColorOption::pink);
     m_project.status = u"Pause"_s;
-    m_store->setProjects({m_project});
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.projects() = {m_project}; });
     EXPECT_EQ(remove(added).error(), u"Le statut « Pause » est porté par 1 activité : "
                                      "choisissez-leur un autre statut avant de le supprimer.");
-    m_store->setProjects({});
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.projects() = {}; });
     ASSERT_TRUE(remove(added).ok());
     EXPECT_EQ(onDisk().projectStatusOptions, options());
     EXPECT_EQ(options().size(), 4);
 }
 
 TEST_F(StatusSettings, TheStoreKeepsTheSetsInStepUnlessTheSaveFails) {
-    const IdSet before = m_store->protectedProjectStatusIDs();
+    const IdSet before = protectedIds();
     const QList<TagItem> fresh = seededProjectStatuses();
     const auto replace = [&] {
         return m_store->edit([&](SessionEdit& e) {
@@ -121,12 +127,12 @@ TEST_F(StatusSettings, TheStoreKeepsTheSetsInStepUnlessTheSaveFails) {
     };
     m_fs.failOn(FaultyFileSystem::Op::Write);
     EXPECT_EQ(replace().kind(), ResultKind::notSaved);
-    EXPECT_EQ(m_store->protectedProjectStatusIDs(), before);
+    EXPECT_EQ(protectedIds(), before);
     m_fs.heal();
     ASSERT_TRUE(replace().ok());
     const IdSet ids{fresh[0].id, fresh[1].id, fresh[2].id, fresh[3].id};
-    EXPECT_EQ(m_store->protectedProjectStatusIDs(), ids);
-    EXPECT_EQ(m_store->nameLockedProjectStatusIDs(), (IdSet{fresh[2].id, fresh[3].id}));
+    EXPECT_EQ(protectedIds(), ids);
+    EXPECT_EQ(locks().nameLockedIds, (IdSet{fresh[2].id, fresh[3].id}));
     const QList<QUuid> written = onDisk().protectedProjectStatusIDs;
     EXPECT_EQ(IdSet(written.cbegin(), written.cend()), ids);
 }

@@ -1,6 +1,7 @@
 #include "core/app/BackupSettingsForm.h"
 #include "support/MirroredStoreFixture.h"
 #include "support/QtPrinters.h"
+#include "support/SessionChange.h"
 
 using namespace velmora;
 using namespace Qt::StringLiterals;
@@ -34,7 +35,7 @@ TEST_F(BackupSettingsFormTest, EnablingWithoutAFolderIsRefused) {
     form.setEnabled(true);
     const QString message = u"Choisissez d’abord un dossier de sauvegarde."_s;
     EXPECT_EQ(form.validate(), message);
-    const Result<> result = form.apply(*store);
+    const Result<> result = test::inEdit(*store, [&](SessionEdit& e) { return form.apply(e); });
     EXPECT_EQ(result.kind(), ResultKind::invalid);
     EXPECT_EQ(result.error(), message);
     EXPECT_FALSE(store->storagePreferences().backupAlwaysEnabled);
@@ -50,20 +51,20 @@ TEST_F(BackupSettingsFormTest, EveryLaterSaveWritesTheCopy) {
     BackupSettingsForm form(store->storagePreferences());
     form.setFolder(folder(u"Clé USB/Sauvegardes"_s));
     // A folder without the switch is remembered but receives nothing.
-    ASSERT_TRUE(form.apply(*store).ok());
+    ASSERT_TRUE(test::inEdit(*store, [&](SessionEdit& e) { return form.apply(e); }).ok());
     EXPECT_EQ(onDisk().storagePreferences.backupFolderURL, folder(u"Clé USB/Sauvegardes"_s));
     EXPECT_FALSE(onDisk().storagePreferences.backupAlwaysEnabled);
     EXPECT_FALSE(QFile::exists(backupIn(u"Clé USB/Sauvegardes"_s)));
 
     form.setEnabled(true);
     EXPECT_TRUE(form.hasChanges());
-    ASSERT_TRUE(form.apply(*store).ok());
+    ASSERT_TRUE(test::inEdit(*store, [&](SessionEdit& e) { return form.apply(e); }).ok());
     EXPECT_FALSE(form.hasChanges());
     EXPECT_TRUE(onDisk().storagePreferences.backupAlwaysEnabled);
     // The save that switched it on already wrote the copy, with the setting.
     EXPECT_EQ(readBytes(backupIn(u"Clé USB/Sauvegardes"_s)), readBytes(workingCopy()));
 
-    store->setSessionName(u"Après"_s);
+    test::changeSession(*store, [&](SessionEdit& e) { e.sessionName() = u"Après"_s; });
     ASSERT_TRUE(store->save().ok());
     EXPECT_EQ(readSession(backupIn(u"Clé USB/Sauvegardes"_s)).sessionName, u"Après"_s);
 }
@@ -72,14 +73,14 @@ TEST_F(BackupSettingsFormTest, RemovingTheFolderSwitchesTheCopyOff) {
     StoragePreferences storage;
     storage.backupFolderURL = folder(u"Sauvegardes"_s);
     storage.backupAlwaysEnabled = true;
-    store->setStoragePreferences(storage);
+    test::changeSession(*store, [&](SessionEdit& e) { e.storagePreferences() = storage; });
     ASSERT_TRUE(store->save().ok());
 
     BackupSettingsForm form(store->storagePreferences());
     EXPECT_EQ(form.folderText(), path(u"Sauvegardes"_s));
     form.clearFolder();
     EXPECT_FALSE(form.isEnabled());
-    ASSERT_TRUE(form.apply(*store).ok());
+    ASSERT_TRUE(test::inEdit(*store, [&](SessionEdit& e) { return form.apply(e); }).ok());
     EXPECT_EQ(onDisk().storagePreferences, StoragePreferences());
 }
 
@@ -90,7 +91,7 @@ TEST_F(BackupSettingsFormTest, AFolderThatCannotBeWrittenLeavesTheSessionAsItWas
     BackupSettingsForm form(before);
     form.setFolder(folder(u"occupé"_s));
     form.setEnabled(true);
-    const Result<> result = form.apply(*store);
+    const Result<> result = test::inEdit(*store, [&](SessionEdit& e) { return form.apply(e); });
     EXPECT_EQ(result.kind(), ResultKind::notSaved);
     EXPECT_FALSE(result.error().isEmpty());
     EXPECT_EQ(store->storagePreferences(), before);

@@ -1,6 +1,7 @@
 #include "core/app/CompanySettingsForm.h"
 #include "support/MirroredStoreFixture.h"
 #include "support/QtPrinters.h"
+#include "support/SessionChange.h"
 
 using namespace velmora;
 using namespace Qt::StringLiterals;
@@ -75,7 +76,7 @@ TEST_F(CompanySettingsFormTest, ShowsTheSessionsValues) {
     CompanySettings company = store->companySettings();
     company.displayName = u"Studio Créatif"_s;
     company.bankBIC = u"BNPAFRPP"_s;
-    store->setCompanySettings(company);
+    test::changeSession(*store, [&](SessionEdit& e) { e.companySettings() = company; });
     const CompanySettingsForm form = freshForm();
     EXPECT_EQ(form.text(Field::displayName), u"Studio Créatif"_s);
     EXPECT_EQ(form.text(Field::bankBIC), u"BNPAFRPP"_s);
@@ -115,7 +116,7 @@ TEST_F(CompanySettingsFormTest, WritesEveryFieldTrimmedAndNormalised) {
     for (const auto& c : cases)
         form.setText(c.field, c.typed);
     EXPECT_TRUE(form.hasChanges());
-    const Result<> result = form.apply(*store);
+    const Result<> result = test::inEdit(*store, [&](SessionEdit& e) { return form.apply(e); });
     ASSERT_TRUE(result.ok()) << result.error().toStdString();
 
     const CompanySettings written = onDisk().companySettings;
@@ -132,11 +133,11 @@ TEST_F(CompanySettingsFormTest, KeepsFieldsItDoesNotShow) {
     CompanySettings company = store->companySettings();
     company.acceptedPaymentMethods = {u"Virement"_s, u"Chèque"_s};
     company.legalTextOrder = {u"additional"_s, u"latePenalty"_s};
-    store->setCompanySettings(company);
+    test::changeSession(*store, [&](SessionEdit& e) { e.companySettings() = company; });
     ASSERT_TRUE(store->save().ok());
     CompanySettingsForm form = freshForm();
     form.setText(Field::ownerName, u"Camille"_s);
-    ASSERT_TRUE(form.apply(*store).ok());
+    ASSERT_TRUE(test::inEdit(*store, [&](SessionEdit& e) { return form.apply(e); }).ok());
     EXPECT_EQ(onDisk().companySettings.acceptedPaymentMethods, company.acceptedPaymentMethods);
     EXPECT_EQ(onDisk().companySettings.legalTextOrder, company.legalTextOrder);
 }
@@ -160,7 +161,7 @@ TEST_F(CompanySettingsFormTest, ReportsEachWrongFieldAndChangesNothing) {
     EXPECT_EQ(form.errors(), expected);
     EXPECT_EQ(form.validate(), expected.first().message);
 
-    const Result<> result = form.apply(*store);
+    const Result<> result = test::inEdit(*store, [&](SessionEdit& e) { return form.apply(e); });
     EXPECT_EQ(result.kind(), ResultKind::invalid);
     EXPECT_EQ(result.error(), expected.first().message);
     EXPECT_EQ(store->companySettings(), companyBefore);
@@ -174,7 +175,7 @@ TEST_F(CompanySettingsFormTest, ReportsEachWrongFieldAndChangesNothing) {
     form.setText(Field::bankBIC, QString());
     form.setText(Field::lateChargeLineTitle, u"Frais"_s);
     EXPECT_EQ(form.errors(), QList<CompanySettingsForm::FieldError>());
-    ASSERT_TRUE(form.apply(*store).ok());
+    ASSERT_TRUE(test::inEdit(*store, [&](SessionEdit& e) { return form.apply(e); }).ok());
     EXPECT_EQ(onDisk().companySettings.bankIBAN, QString());
 }
 
@@ -184,21 +185,23 @@ TEST_F(CompanySettingsFormTest, AppliesOneFieldAndLeavesTheOthersTyped) {
     // questioned until it is changed.
     CompanySettings company = store->companySettings();
     company.siret = u"12345"_s;
-    store->setCompanySettings(company);
+    test::changeSession(*store, [&](SessionEdit& e) { e.companySettings() = company; });
     ASSERT_TRUE(store->save().ok());
     CompanySettingsForm form = freshForm();
     EXPECT_EQ(form.errors(), QList<CompanySettingsForm::FieldError>());
 
     form.setText(Field::ownerName, u" Camille Martin "_s);
     form.setText(Field::bankBIC, u"BNPA"_s);
-    ASSERT_TRUE(form.apply(Field::ownerName, *store).ok());
+    ASSERT_TRUE(
+        test::inEdit(*store, [&](SessionEdit& e) { return form.apply(Field::ownerName, e); }).ok());
     EXPECT_EQ(onDisk().companySettings.ownerName, u"Camille Martin"_s);
     EXPECT_EQ(form.text(Field::ownerName), u"Camille Martin"_s);
     EXPECT_EQ(onDisk().companySettings.bankBIC, QString());
     EXPECT_EQ(form.text(Field::bankBIC), u"BNPA"_s);
 
     const QByteArray fileBefore = readBytes(workingCopy());
-    const Result<> refused = form.apply(Field::bankBIC, *store);
+    const Result<> refused =
+        test::inEdit(*store, [&](SessionEdit& e) { return form.apply(Field::bankBIC, e); });
     EXPECT_EQ(refused.kind(), ResultKind::invalid);
     EXPECT_EQ(refused.error(), u"Le BIC doit comporter 8 ou 11 lettres et chiffres."_s);
     EXPECT_EQ(readBytes(workingCopy()), fileBefore);
@@ -207,7 +210,7 @@ TEST_F(CompanySettingsFormTest, AppliesOneFieldAndLeavesTheOthersTyped) {
     company = store->companySettings();
     company.displayName = u"Atelier"_s;
     company.bankBIC = u"AGRIFRPP"_s;
-    store->setCompanySettings(company);
+    test::changeSession(*store, [&](SessionEdit& e) { e.companySettings() = company; });
     form.refresh(store->companySettings(), store->preferences());
     EXPECT_EQ(form.text(Field::displayName), u"Atelier"_s);
     EXPECT_EQ(form.text(Field::bankBIC), u"BNPA"_s);
@@ -225,7 +228,7 @@ TEST_F(CompanySettingsFormTest, ImportsTheChosenLogoIntoTheSessionMedia) {
     // Nothing happens to the session before the form is applied.
     EXPECT_EQ(store->preferences().invoiceLogoURL, std::nullopt);
 
-    ASSERT_TRUE(form.apply(*store).ok());
+    ASSERT_TRUE(test::inEdit(*store, [&](SessionEdit& e) { return form.apply(e); }).ok());
     const std::optional<QUrl> logo = store->preferences().invoiceLogoURL;
     ASSERT_TRUE(logo.has_value());
     EXPECT_NE(*logo, source);
@@ -244,7 +247,7 @@ TEST_F(CompanySettingsFormTest, ImportsTheChosenLogoIntoTheSessionMedia) {
     form.removeLogo();
     EXPECT_EQ(form.logo(), std::nullopt);
     EXPECT_TRUE(form.hasChanges());
-    ASSERT_TRUE(form.apply(*store).ok());
+    ASSERT_TRUE(test::inEdit(*store, [&](SessionEdit& e) { return form.apply(e); }).ok());
     EXPECT_EQ(store->preferences().invoiceLogoURL, std::nullopt);
     EXPECT_EQ(onDisk().preferences.invoiceLogoURL, std::nullopt);
     EXPECT_TRUE(onDisk().embeddedMedia.isEmpty());
@@ -278,7 +281,7 @@ TEST_F(CompanySettingsFormTest, AFailedSaveLeavesTheSessionAndItsMediaAsTheyWere
     const QByteArray fileBefore = readBytes(workingCopy());
 
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    const Result<> result = form.apply(*store);
+    const Result<> result = test::inEdit(*store, [&](SessionEdit& e) { return form.apply(e); });
     EXPECT_EQ(result.kind(), ResultKind::notSaved);
     EXPECT_FALSE(result.error().isEmpty());
     EXPECT_EQ(store->companySettings(), companyBefore);
@@ -291,7 +294,7 @@ TEST_F(CompanySettingsFormTest, AFailedSaveLeavesTheSessionAndItsMediaAsTheyWere
     EXPECT_EQ(form.logo(), source);
 
     m_fs.heal();
-    ASSERT_TRUE(form.apply(*store).ok());
+    ASSERT_TRUE(test::inEdit(*store, [&](SessionEdit& e) { return form.apply(e); }).ok());
     EXPECT_EQ(onDisk().companySettings.displayName, u"Studio"_s);
     EXPECT_EQ(onDisk().embeddedMedia.size(), 1);
 }

@@ -3,6 +3,7 @@
 #include "support/Mapped.h"
 #include "support/MirroredStoreFixture.h"
 #include "support/QtPrinters.h"
+#include "support/SessionChange.h"
 
 using namespace velmora;
 using namespace Qt::StringLiterals;
@@ -23,7 +24,7 @@ protected:
     void setStoredItems(const QList<SidebarMenuItemConfig>& items) {
         AppPreferences prefs = store->preferences();
         prefs.sidebarMenuItems = items;
-        store->setPreferences(prefs);
+        test::changeSession(*store, [&](SessionEdit& e) { e.preferences() = prefs; });
         ASSERT_TRUE(store->save().ok());
     }
     qsizetype rowOf(const SidebarMenuEditor& editor, const QString& key) {

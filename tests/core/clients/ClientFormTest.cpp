@@ -4,6 +4,7 @@
 
 #include "core/clients/ClientForm.h"
 #include "core/clients/ClientSearch.h"
+#include "support/SessionChange.h"
 
 using namespace Qt::StringLiterals;
 using namespace velmora;
@@ -103,30 +104,33 @@ using ClientFormApply = DocumentsFixture;
 
 TEST_F(ClientFormApply, CreatesThenUpdatesThroughTheStore) {
     const TagItem vip{QUuid::createUuid(), u"VIP"_s, TagColorOption::purple};
-    m_store->setClientTags({vip});
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.clientTags() = {vip}; });
     ClientForm form;
     form.fields.kind = ClientKind::professionnel;
-    EXPECT_EQ(form.apply(*m_store).error(), kNameRequired);
+    EXPECT_EQ(test::inEdit(*m_store, [&](SessionEdit& e) { return form.apply(e); }).error(),
+              kNameRequired);
     form.fields.company = u" Studio Nord "_s;
     form.setTag(vip.id, true);
     form.setTag(QUuid::createUuid(), true);
     form.addContact();
     form.fields.contacts[0].firstName = u"Léa"_s;
     form.addContact();
-    ASSERT_TRUE(form.apply(*m_store).ok());
+    ASSERT_TRUE(test::inEdit(*m_store, [&](SessionEdit& e) { return form.apply(e); }).ok());
     const ClientItem created = m_store->clients().last();
     EXPECT_EQ(created.company, u"Studio Nord");
     EXPECT_EQ(created.tagIDs, QList<QUuid>{vip.id}) << "unknown tags are left out";
     EXPECT_EQ(created.contacts, form.fields.contacts.mid(0, 1)) << "blank contacts are left out";
     EXPECT_EQ(onDisk().clients.last(), created);
-    EXPECT_EQ(form.apply(*m_store).kind(), ResultKind::unchanged);
+    EXPECT_EQ(test::inEdit(*m_store, [&](SessionEdit& e) { return form.apply(e); }).kind(),
+              ResultKind::unchanged);
 
     ClientForm edit(m_client);
     edit.fields.email = u"contact@lumen.fr"_s;
-    ASSERT_TRUE(edit.apply(*m_store).ok());
+    ASSERT_TRUE(test::inEdit(*m_store, [&](SessionEdit& e) { return edit.apply(e); }).ok());
     EXPECT_EQ(m_store->clients()[0].email, u"contact@lumen.fr");
-    m_store->setClients({created});
-    EXPECT_EQ(edit.apply(*m_store).error(), u"Ce client n'existe plus.");
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.clients() = {created}; });
+    EXPECT_EQ(test::inEdit(*m_store, [&](SessionEdit& e) { return edit.apply(e); }).error(),
+              u"Ce client n'existe plus.");
 }
 
 } // namespace

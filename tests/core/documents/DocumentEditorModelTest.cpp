@@ -3,6 +3,7 @@
 #include "DocumentsFixture.h"
 #include "core/documents/DocumentLines.h"
 #include "core/documents/DocumentLinks.h"
+#include "support/SessionChange.h"
 
 #include <QDir>
 #include <QFile>
@@ -97,7 +98,8 @@ TEST_F(DocumentEditorModelTest, RefusesANonPositiveQuantityAndADiscountPastTheSe
         DocumentEditorModel model = newModel(CommercialDocumentKind::invoice);
         model.form().lines = row.lines;
         model.form().clientID = m_client.id;
-        const Result<QUuid> stored = model.commit(*m_store, m_clock);
+        const Result<QUuid> stored =
+            test::inEdit(*m_store, [&](SessionEdit& e) { return model.commit(e, m_clock); });
         const QString first = LineEditor::firstRefusal(row.lines);
         EXPECT_EQ(stored.ok(), first.isEmpty()) << row.name;
         if (!first.isEmpty()) {
@@ -132,7 +134,8 @@ TEST_F(DocumentEditorModelTest, EditingKeepsWhatTheFormDoesNotShow) {
     EXPECT_EQ(model.document().encaissements, invoice.encaissements);
     EXPECT_EQ(model.document().lines.first().priceTTC, 120);
 
-    ASSERT_TRUE(model.commit(*m_store, m_clock).ok());
+    ASSERT_TRUE(
+        test::inEdit(*m_store, [&](SessionEdit& e) { return model.commit(e, m_clock); }).ok());
     EXPECT_EQ(m_store->documents().size(), 1);
     EXPECT_EQ(stored(invoice.id).notes, u"Merci"_s);
     EXPECT_EQ(onDisk().documents.first().encaissements.size(), 1);
@@ -151,16 +154,17 @@ TEST_F(DocumentEditorModelTest, AnImportedPdfIsCopiedOnlyWhenTheDocumentIsStored
     model.choosePdf(QUrl::fromLocalFile(source));
     EXPECT_EQ(model.shownPdf(), QUrl::fromLocalFile(source));
     model.setNumber(u" "_s);
-    EXPECT_FALSE(model.commit(*m_store, m_clock));
+    EXPECT_FALSE(test::inEdit(*m_store, [&](SessionEdit& e) { return model.commit(e, m_clock); }));
     EXPECT_TRUE(mediaFiles().isEmpty());
 
     model.setNumber(u"D-9"_s);
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    EXPECT_FALSE(model.commit(*m_store, m_clock));
+    EXPECT_FALSE(test::inEdit(*m_store, [&](SessionEdit& e) { return model.commit(e, m_clock); }));
     EXPECT_TRUE(mediaFiles().isEmpty()) << "a refused save leaves no copy";
     m_fs.heal();
 
-    const Result<QUuid> created = model.commit(*m_store, m_clock);
+    const Result<QUuid> created =
+        test::inEdit(*m_store, [&](SessionEdit& e) { return model.commit(e, m_clock); });
     ASSERT_TRUE(created.ok());
     const CommercialDocumentItem& stored = this->stored(created.value());
     EXPECT_EQ(stored.sourceKind, CommercialDocumentSourceKind::importedPDF);

@@ -1,6 +1,7 @@
 // The documents list: row texts, badges, sort keys and search.
 
 #include "DocumentsFixture.h"
+#include "core/documents/DocumentStatus.h"
 
 #include "core/documents/DocumentListModel.h"
 #include "core/lists/RecordFilterModel.h"

@@ -4,6 +4,7 @@
 
 #include "core/documents/DocumentMail.h"
 #include "support/FakeMailServices.h"
+#include "support/SessionChange.h"
 
 #include <gtest/gtest.h>
 
@@ -143,10 +144,10 @@ protected:
 TEST_F(SendDocumentTest, HandedOverDraftIsSentAndFrozen) {
     ClientItem client = m_client;
     client.email = u"compta@lumen.fr"_s;
-    m_store->setClients({client});
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.clients() = {client}; });
     CompanySettings company = m_store->companySettings();
     company.displayName = u"Studio Nord"_s;
-    m_store->setCompanySettings(company);
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.companySettings() = company; });
     const CommercialDocumentItem invoice = putOne(makeInvoice(u"F-3"_s, {serviceLine(80)}));
 
     const EmailOutcome outcome = send(invoice.id);
@@ -166,10 +167,10 @@ TEST_F(SendDocumentTest, HandedOverDraftIsSentAndFrozen) {
 
     // Issued now: later edits of the company and the client do not reach it.
     company.displayName = u"Autre nom"_s;
-    m_store->setCompanySettings(company);
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.companySettings() = company; });
     client.company = u"Client renommé"_s;
     client.email = u"nouveau@ailleurs.fr"_s;
-    m_store->setClients({client});
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.clients() = {client}; });
     ASSERT_TRUE(send(invoice.id).handedOver);
     EXPECT_EQ(m_composer.composed.last().subject, u"Facture F-3 — Studio Nord");
     EXPECT_EQ(m_composer.composed.last().recipients, QStringList{u"compta@lumen.fr"_s});

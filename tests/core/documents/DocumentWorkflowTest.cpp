@@ -9,6 +9,7 @@
 #include "core/documents/ExpiredQuotes.h"
 #include "core/documents/PaymentSheetModel.h"
 #include "support/Mapped.h"
+#include "support/SessionChange.h"
 
 #include <gtest/gtest.h>
 
@@ -124,10 +125,10 @@ TEST_F(DocumentStatusTest, AnIncompleteDraftCannotBePaidEither) {
 TEST_F(DocumentStatusTest, FreezingIsAskedOnceAndTheSnapshotIsPermanent) {
     CompanySettings company = m_store->companySettings();
     company.displayName = u"Studio Nord"_s;
-    m_store->setCompanySettings(company);
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.companySettings() = company; });
     AppPreferences prefs = m_store->preferences();
     prefs.invoiceLogoURL = QUrl(u"file:///media/logo.png"_s);
-    m_store->setPreferences(prefs);
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.preferences() = prefs; });
     const CommercialDocumentItem invoice = putOne(makeInvoice(u"F-2025-004"_s, {serviceLine(10)}));
     const QUuid sent = invoiceStatus(u"Envoyé"_s);
     const QUuid draft = invoiceStatus(u"Brouillon"_s);
@@ -157,7 +158,7 @@ TEST_F(DocumentStatusTest, FreezingIsAskedOnceAndTheSnapshotIsPermanent) {
     // Back to draft, then issued again: no second confirmation, same snapshot.
     ASSERT_EQ(requestStatusChange(*m_store, invoice.id, draft, m_clock).action, Action::applied);
     company.displayName = u"Autre nom"_s;
-    m_store->setCompanySettings(company);
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.companySettings() = company; });
     m_clock.set(m_clock.now().addDays(3));
     ASSERT_EQ(requestStatusChange(*m_store, invoice.id, sent, m_clock).action, Action::applied);
     EXPECT_EQ(stored(invoice.id).statusID, sent);
@@ -369,7 +370,8 @@ protected:
 
 TEST_F(DocumentCreationTest, RefusesAMissingNumberAndADepositWithoutClient) {
     DocumentForm f = form(CommercialDocumentKind::invoice, u" \n "_s);
-    Result<> r = DocumentCreation::create(*m_store, f, m_clock);
+    Result<> r = test::inEdit(
+        *m_store, [&](SessionEdit& e) { return DocumentCreation::create(e, f, m_clock); });
     EXPECT_EQ(r.kind(), ResultKind::invalid);
     EXPECT_EQ(r.error(),
               u"Le numéro du document est obligatoire pour créer une facture ou un devis.");
@@ -377,7 +379,8 @@ TEST_F(DocumentCreationTest, RefusesAMissingNumberAndADepositWithoutClient) {
     f.number = u"F-2025-001"_s;
     f.clientID.reset();
     f.lines.append(otherLine(CommercialDocumentLineKind::deposit, 50));
-    r = DocumentCreation::create(*m_store, f, m_clock);
+    r = test::inEdit(*m_store,
+                     [&](SessionEdit& e) { return DocumentCreation::create(e, f, m_clock); });
     EXPECT_EQ(r.error(),
               u"Un client doit être sélectionné avant de créer une facture avec acompte.");
     EXPECT_EQ(DocumentCreation::validate(f, false),
@@ -394,11 +397,12 @@ TEST_F(DocumentCreationTest, RefusesAMissingNumberAndADepositWithoutClient) {
 TEST_F(DocumentCreationTest, CreatesAtTheFrontWithLinksAndNoPayments) {
     put({makeQuote(u"D-0"_s)});
     const ProjectItem second = anotherProject();
-    m_store->setProjects({m_project, second});
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.projects() = {m_project, second}; });
 
     DocumentForm f = form(CommercialDocumentKind::invoice, u"F-2025-001"_s);
     f.linkedProjectIDs = {m_project.id, m_project.id, QUuid::createUuid(), second.id};
-    const Result<QUuid> r = DocumentCreation::create(*m_store, f, m_clock);
+    const Result<QUuid> r = test::inEdit(
+        *m_store, [&](SessionEdit& e) { return DocumentCreation::create(e, f, m_clock); });
     ASSERT_TRUE(r.ok()) << r.error().toStdString();
     EXPECT_FALSE(r.alert());
     const CommercialDocumentItem& created = m_store->documents().first();
@@ -416,7 +420,9 @@ TEST_F(DocumentCreationTest, CreatesAtTheFrontWithLinksAndNoPayments) {
     DocumentForm imported = form(CommercialDocumentKind::quote, u"D-1"_s);
     imported.sourceKind = CommercialDocumentSourceKind::importedPDF;
     imported.statusID = quoteStatus(u"Envoyé"_s);
-    ASSERT_TRUE(DocumentCreation::create(*m_store, imported, m_clock).ok());
+    ASSERT_TRUE(test::inEdit(*m_store, [&](SessionEdit& e) {
+                    return DocumentCreation::create(e, imported, m_clock);
+                }).ok());
     const CommercialDocumentItem& quote = m_store->documents().first();
     EXPECT_EQ(quote.dueDays, 0);
     EXPECT_TRUE(quote.paymentTerms.isEmpty());
@@ -425,7 +431,9 @@ TEST_F(DocumentCreationTest, CreatesAtTheFrontWithLinksAndNoPayments) {
 
     DocumentForm issued = form(CommercialDocumentKind::quote, u"D-2"_s);
     issued.statusID = quoteStatus(u"Envoyé"_s);
-    ASSERT_TRUE(DocumentCreation::create(*m_store, issued, m_clock).ok());
+    ASSERT_TRUE(test::inEdit(*m_store, [&](SessionEdit& e) {
+                    return DocumentCreation::create(e, issued, m_clock);
+                }).ok());
     EXPECT_TRUE(m_store->documents().first().pdfSnapshot) << "created issued, frozen at once";
 }
 
@@ -433,7 +441,8 @@ TEST_F(DocumentCreationTest, DraftInvoiceWithDepositLinesAnnouncesThePaidStatus)
     DocumentForm f = form(CommercialDocumentKind::invoice, u"F-2025-012"_s);
     f.lines = {serviceLine(1000), otherLine(CommercialDocumentLineKind::deposit, 200),
                otherLine(CommercialDocumentLineKind::deposit, 100.5)};
-    const Result<QUuid> r = DocumentCreation::create(*m_store, f, m_clock);
+    const Result<QUuid> r = test::inEdit(
+        *m_store, [&](SessionEdit& e) { return DocumentCreation::create(e, f, m_clock); });
     ASSERT_TRUE(r.ok());
     ASSERT_TRUE(r.alert());
     EXPECT_EQ(r.alert()->title, u"Passage automatique en Payé");
@@ -458,21 +467,28 @@ TEST_F(DocumentCreationTest, DraftInvoiceWithDepositLinesAnnouncesThePaidStatus)
 
 TEST_F(DocumentCreationTest, SavingAnEditMovesActivityLinks) {
     const ProjectItem second = anotherProject();
-    m_store->setProjects({m_project, second});
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.projects() = {m_project, second}; });
     DocumentForm f = form(CommercialDocumentKind::quote, u"D-1"_s);
     f.linkedProjectIDs = {m_project.id};
-    const Result<QUuid> created = DocumentCreation::create(*m_store, f, m_clock);
+    const Result<QUuid> created = test::inEdit(
+        *m_store, [&](SessionEdit& e) { return DocumentCreation::create(e, f, m_clock); });
     ASSERT_TRUE(created.ok());
     const QUuid id = created.value();
     EXPECT_EQ(m_store->projects()[0].linkedQuoteIDs, QList<QUuid>{id});
 
     f.linkedProjectIDs = {second.id};
     f.notes = u"Revu"_s;
-    ASSERT_TRUE(DocumentCreation::save(*m_store, id, f, m_clock).ok());
+    ASSERT_TRUE(test::inEdit(*m_store, [&](SessionEdit& e) {
+                    return DocumentCreation::save(e, id, f, m_clock);
+                }).ok());
     EXPECT_TRUE(m_store->projects()[0].linkedQuoteIDs.isEmpty());
     EXPECT_EQ(m_store->projects()[1].linkedQuoteIDs, QList<QUuid>{id});
     EXPECT_EQ(stored(id).notes, u"Revu");
-    EXPECT_EQ(DocumentCreation::save(*m_store, QUuid::createUuid(), f, m_clock).kind(),
+    EXPECT_EQ(test::inEdit(*m_store,
+                           [&](SessionEdit& e) {
+                               return DocumentCreation::save(e, QUuid::createUuid(), f, m_clock);
+                           })
+                  .kind(),
               ResultKind::notFound);
 }
 
@@ -486,7 +502,8 @@ TEST_F(DocumentCreationTest, ConversionAndDuplication) {
     CommercialDocumentItem oldInvoice = makeInvoice(u"F-2025-007"_s);
     put({quote, oldInvoice});
 
-    const Result<QUuid> converted = convertQuoteToInvoice(*m_store, quote.id, m_clock);
+    const Result<QUuid> converted = test::inEdit(
+        *m_store, [&](SessionEdit& e) { return convertQuoteToInvoice(e, quote.id, m_clock); });
     ASSERT_TRUE(converted.ok());
     const CommercialDocumentItem& invoice = m_store->documents().first();
     EXPECT_EQ(invoice.id, converted.value());
@@ -503,7 +520,8 @@ TEST_F(DocumentCreationTest, ConversionAndDuplication) {
     EXPECT_EQ(stored(quote.id), quote) << "the quote is not modified";
     EXPECT_EQ(m_store->projects()[0].linkedInvoiceIDs, QList<QUuid>{invoice.id});
 
-    const Result<QUuid> copied = duplicateDocument(*m_store, quote.id, m_clock);
+    const Result<QUuid> copied = test::inEdit(
+        *m_store, [&](SessionEdit& e) { return duplicateDocument(e, quote.id, m_clock); });
     ASSERT_TRUE(copied.ok());
     const CommercialDocumentItem& copy = m_store->documents().first();
     EXPECT_EQ(copy.number, u"D-2025-002 - Copie");
@@ -515,13 +533,17 @@ TEST_F(DocumentCreationTest, ConversionAndDuplication) {
     EXPECT_EQ(m_store->documents().size(), 4);
 
     m_fs.failOn(FaultyFileSystem::Op::Write, u"Disque plein"_s);
-    const Result<QUuid> failed = convertQuoteToInvoice(*m_store, quote.id, m_clock);
+    const Result<QUuid> failed = test::inEdit(
+        *m_store, [&](SessionEdit& e) { return convertQuoteToInvoice(e, quote.id, m_clock); });
     EXPECT_EQ(failed.kind(), ResultKind::notSaved);
     ASSERT_TRUE(failed.alert());
     EXPECT_EQ(failed.alert()->title, u"Conversion impossible");
     EXPECT_TRUE(failed.alert()->message.contains(u"Disque plein"));
     EXPECT_EQ(m_store->documents().size(), 4);
-    EXPECT_EQ(duplicateDocument(*m_store, quote.id, m_clock).alert()->title,
+    EXPECT_EQ(test::inEdit(*m_store,
+                           [&](SessionEdit& e) { return duplicateDocument(e, quote.id, m_clock); })
+                  .alert()
+                  ->title,
               u"Duplication impossible");
 }
 
@@ -530,8 +552,12 @@ TEST_F(DocumentCreationTest, AConvertedQuoteNamesItsLatestInvoice) {
         makeQuote(u"D-2025-002"_s, {serviceLine(100)}, u"Validé"_s);
     put({quote});
     EXPECT_EQ(invoiceFromQuote(m_store->documents(), quote.id), nullptr);
-    ASSERT_TRUE(convertQuoteToInvoice(*m_store, quote.id, m_clock).ok());
-    ASSERT_TRUE(convertQuoteToInvoice(*m_store, quote.id, m_clock).ok());
+    ASSERT_TRUE(test::inEdit(*m_store, [&](SessionEdit& e) {
+                    return convertQuoteToInvoice(e, quote.id, m_clock);
+                }).ok());
+    ASSERT_TRUE(test::inEdit(*m_store, [&](SessionEdit& e) {
+                    return convertQuoteToInvoice(e, quote.id, m_clock);
+                }).ok());
     const CommercialDocumentItem* latest = invoiceFromQuote(m_store->documents(), quote.id);
     ASSERT_NE(latest, nullptr);
     EXPECT_EQ(latest->number, u"F-2025-002");
@@ -579,7 +605,7 @@ TEST_F(DocumentLinksTest, AtMostThreeActivitiesAndTheMoveTexts) {
     QList<ProjectItem> projects;
     for (int i = 0; i < 4; ++i)
         projects.append(anotherProject(u"Activité %1"_s.arg(i)));
-    m_store->setProjects(projects);
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.projects() = projects; });
     const CommercialDocumentItem quote = putOne(makeQuote(u"D-1"_s));
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(run(ActivityLinks::link, quote.id, projects[i].id).ok());

@@ -2,6 +2,7 @@
 
 #include "core/documents/DocumentStatus.h"
 #include "core/model/NewSession.h"
+#include "support/SessionChange.h"
 #include "support/StoreFixture.h"
 
 #include <QTimeZone>
@@ -97,13 +98,13 @@ protected:
         client.kind = ClientKind::professionnel;
         client.company = u"Atelier Lumen"_s;
         m_client = client;
-        m_store->setClients({client});
+        test::changeSession(*m_store, [&](SessionEdit& e) { e.clients() = {client}; });
         ProjectItem project;
         project.id = QUuid::createUuid();
         project.title = u"Refonte du site"_s;
         project.status = u"En cours"_s;
         m_project = project;
-        m_store->setProjects({project});
+        test::changeSession(*m_store, [&](SessionEdit& e) { e.projects() = {project}; });
         ASSERT_TRUE(m_store->save().ok());
     }
 
@@ -115,10 +116,14 @@ protected:
         return statusNamed(m_store->quoteStatuses(), name);
     }
     void renameInvoiceStatus(const QString& from, const QString& to) {
-        m_store->setInvoiceStatuses(renamed(m_store->invoiceStatuses(), from, to));
+        test::changeSession(*m_store, [&](SessionEdit& e) {
+            e.invoiceStatuses() = renamed(m_store->invoiceStatuses(), from, to);
+        });
     }
     void renameQuoteStatus(const QString& from, const QString& to) {
-        m_store->setQuoteStatuses(renamed(m_store->quoteStatuses(), from, to));
+        test::changeSession(*m_store, [&](SessionEdit& e) {
+            e.quoteStatuses() = renamed(m_store->quoteStatuses(), from, to);
+        });
     }
 
     // Documents of the fixture's client, in the status named (a draft by
@@ -156,7 +161,7 @@ protected:
     }
 
     void put(const QList<CommercialDocumentItem>& documents) {
-        m_store->setDocuments(documents);
+        test::changeSession(*m_store, [&](SessionEdit& e) { e.documents() = documents; });
         ASSERT_TRUE(m_store->save().ok());
     }
     // The store's only document.

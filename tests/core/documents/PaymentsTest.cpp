@@ -9,6 +9,7 @@
 #include "core/documents/LateCharge.h"
 #include "core/documents/PaymentSheetModel.h"
 #include "core/text/MoneyFormat.h"
+#include "support/SessionChange.h"
 
 #include <gtest/gtest.h>
 
@@ -351,7 +352,7 @@ TEST_F(LateChargeTest, EditsTheLineAndUsesTheCompanyTexts) {
     CompanySettings company = m_store->companySettings();
     company.lateChargeLineTitle = u"Indemnité"_s;
     company.lateChargeLineDescription.clear();
-    m_store->setCompanySettings(company);
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.companySettings() = company; });
     const CommercialDocumentItem invoice = putOne(makeInvoice(u"F-1"_s, {serviceLine(100)}));
     ASSERT_TRUE(run(LateCharge::addOrUpdateLateCharge, invoice.id, u"12,5"_s, std::nullopt).ok());
     const CommercialDocumentLine added = stored(invoice.id).lines.last();

@@ -4,6 +4,7 @@
 #include "DocumentsFixture.h"
 
 #include "core/documents/RecordDeletion.h"
+#include "support/SessionChange.h"
 
 #include <gtest/gtest.h>
 
@@ -55,7 +56,7 @@ TEST_F(RecordDeletionTest, AClientsConfirmationCountsTheDocumentsThatKeepIt) {
 
 TEST_F(RecordDeletionTest, DeletingAnActivityUnlinksItsDocuments) {
     const ProjectItem other = anotherProject();
-    m_store->setProjects({m_project, other});
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.projects() = {m_project, other}; });
     CommercialDocumentItem invoice = makeInvoice(u"F-1"_s);
     invoice.linkedProjectIDs = {m_project.id, other.id};
     CommercialDocumentItem quote = makeQuote(u"D-1"_s);
@@ -76,7 +77,7 @@ TEST_F(RecordDeletionTest, DeletingADocumentUnlinksActivitiesAndInvoices) {
     ProjectItem project = m_project;
     project.linkedQuoteIDs = {quote.id};
     project.linkedInvoiceIDs = {invoice.id};
-    m_store->setProjects({project});
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.projects() = {project}; });
     put({quote, invoice});
     ASSERT_TRUE(run(RecordDeletion::deleteDocument, quote.id).ok());
     EXPECT_EQ(m_store->documents().size(), 1);
@@ -89,13 +90,13 @@ TEST_F(RecordDeletionTest, ClientsAndServicesLeaveTheirReferences) {
     ServiceItem service;
     service.id = QUuid::createUuid();
     service.title = u"Retouche"_s;
-    m_store->setServices({service});
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.services() = {service}; });
     CommercialDocumentLine line = serviceLine(10);
     line.linkedServiceID = service.id;
     const CommercialDocumentItem invoice = makeInvoice(u"F-1"_s, {line});
     ProjectItem project = m_project;
     project.linkedClientID = m_client.id;
-    m_store->setProjects({project});
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.projects() = {project}; });
     put({invoice});
     ASSERT_TRUE(run(RecordDeletion::deleteClient, m_client.id).ok());
     ASSERT_TRUE(run(RecordDeletion::deleteService, service.id).ok());

@@ -2,6 +2,7 @@
 // screen.
 
 #include "core/model/NewSession.h"
+#include "core/documents/DocumentStatus.h"
 #include "core/model/SessionDecoder.h"
 #include "core/model/SessionEncoder.h"
 #include "support/SessionDiff.h"

@@ -1,6 +1,7 @@
 #include "core/security/LockScreenModel.h"
 #include "SecurityStoreFixture.h"
 #include "core/security/AccessCode.h"
+#include "support/SessionChange.h"
 
 using namespace velmora;
 using namespace Qt::StringLiterals;
@@ -60,7 +61,9 @@ TEST_F(LockScreenModelTest, FollowsTheCodeAndQuestionsOfTheStore) {
     EXPECT_TRUE(lock.submit());
 
     EXPECT_FALSE(lock.offersRecovery());
-    store->setSecurityQuestions({{QUuid::createUuid(), u"Q ?"_s, answerDigest(u"r"_s)}});
+    test::changeSession(*store, [&](SessionEdit& e) {
+        e.securityQuestions() = {{QUuid::createUuid(), u"Q ?"_s, answerDigest(u"r"_s)}};
+    });
     EXPECT_TRUE(lock.offersRecovery());
 }
 

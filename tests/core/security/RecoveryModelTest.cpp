@@ -2,6 +2,7 @@
 #include "SecurityStoreFixture.h"
 #include "core/security/LockScreenModel.h"
 #include "core/security/WizardSecuritySteps.h"
+#include "support/SessionChange.h"
 
 using namespace velmora;
 using namespace Qt::StringLiterals;
@@ -188,7 +189,7 @@ TEST_F(RecoveryModelTest, IgnoresActionsOfAnotherPhaseAndRemovedQuestions) {
 
     // A question removed meanwhile is never answered.
     ASSERT_TRUE(recovery.selectQuestion(1));
-    store->setSecurityQuestions({questions[0]});
+    test::changeSession(*store, [&](SessionEdit& e) { e.securityQuestions() = {questions[0]}; });
     EXPECT_FALSE(recovery.submitAnswer());
     EXPECT_EQ(recovery.phase(), Phase::answer);
 }

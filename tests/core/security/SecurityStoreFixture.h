@@ -1,6 +1,7 @@
 #pragma once
 
 #include "support/MirroredStoreFixture.h"
+#include "support/SessionChange.h"
 
 namespace velmora::test {
 
@@ -10,7 +11,7 @@ protected:
     void setStoredCode(const QString& code) {
         AppPreferences prefs = store->preferences();
         prefs.appPassword = code;
-        store->setPreferences(prefs);
+        test::changeSession(*store, [&](SessionEdit& e) { e.preferences() = prefs; });
         ASSERT_TRUE(store->save().ok());
     }
 

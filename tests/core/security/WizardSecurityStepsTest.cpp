@@ -1,5 +1,6 @@
 #include "core/security/WizardSecuritySteps.h"
 #include "SecurityStoreFixture.h"
+#include "support/SessionChange.h"
 
 #include <vector>
 
@@ -163,7 +164,9 @@ TEST_F(SecurityQuestionsStepTest, RefusesIncompleteOrRepeatedQuestions) {
 
 TEST_F(SecurityQuestionsStepTest, StoresTheCompleteRowsInOrderAndSaves) {
     // Earlier questions are replaced, not added to.
-    store->setSecurityQuestions({{QUuid::createUuid(), u"Ancienne ?"_s, answerDigest(u"x"_s)}});
+    test::changeSession(*store, [&](SessionEdit& e) {
+        e.securityQuestions() = {{QUuid::createUuid(), u"Ancienne ?"_s, answerDigest(u"x"_s)}};
+    });
     SecurityQuestionsStep step;
     step.addRow();
     step.addRow();

@@ -1,4 +1,5 @@
 #include "LaunchTestFixture.h"
+#include "support/SessionChange.h"
 
 using namespace Qt::StringLiterals;
 
@@ -20,7 +21,9 @@ protected:
         EXPECT_EQ(launch->openRecent(listed(url)), std::nullopt);
         return url;
     }
-    void rename(const QString& name) { store->setSessionName(name); }
+    void rename(const QString& name) {
+        test::changeSession(*store, [&](SessionEdit& e) { e.sessionName() = name; });
+    }
 };
 
 TEST_F(SessionFlowsTest, OpeningTheOpenSessionOrDuringACreationAsksFirst) {

@@ -2,6 +2,7 @@
 #include "core/store/RecentFilesStore.h"
 #include "support/DesktopStubs.h"
 #include "support/QtPrinters.h"
+#include "support/SessionChange.h"
 #include "support/StoreFixture.h"
 
 #include <QSignalSpy>
@@ -41,7 +42,7 @@ private:
 Result<> storeCode(AppDataStore& store, const QString& code) {
     AppPreferences prefs = store.preferences();
     prefs.appPassword = code;
-    store.setPreferences(prefs);
+    test::changeSession(store, [&](SessionEdit& e) { e.preferences() = prefs; });
     const Result<> saved = store.save();
     return saved.ok() ? Result<>() : Result<>::failure(saved.error());
 }
@@ -109,7 +110,7 @@ TEST_F(Wizard, AWholeRunCreatesTheSessionFileAndListsIt) {
     EXPECT_EQ(SessionWizard::title(m_wizard->step()), u"Questions de sécurité"_s);
     const SecurityQuestion question{QUuid::createUuid(), u"Quel est votre plat préféré ?"_s,
                                     QString(64, QLatin1Char('a'))};
-    m_store->setSecurityQuestions({question});
+    test::changeSession(*m_store, [&](SessionEdit& e) { e.securityQuestions() = {question}; });
     ASSERT_TRUE(m_wizard->finishSecurityQuestions(Result<>()));
 
     EXPECT_EQ(SessionWizard::title(m_wizard->step()), u"Personnalisez votre espace"_s);
@@ -187,7 +188,7 @@ TEST_F(Wizard, CommencerMarksOnboardingDoneBeforeWritingAndListsAfterSaving) {
     bool introOnDiskWhenListed = false;
     m_watched.onSet = [&](const QString& key) {
         if (key == SessionWizard::completedKey())
-            nameWhenMarked = m_store->sessionName();
+            nameWhenMarked = m_store->sessionName().value_or(QString());
         if (key == RecentFilesStore::key())
             introOnDiskWhenListed =
                 readSession(chosenFile().toLocalFile()).preferences.tutorialShouldShowIntro;
@@ -279,7 +280,7 @@ TEST_F(Wizard, AFileThatCannotBeWrittenIsNotKeptAsHomeAndStartingAgainForgetsAll
     EXPECT_EQ(m_wizard->step(), Step::location);
     EXPECT_TRUE(m_wizard->error().contains(u"No space left on device"_s));
     EXPECT_EQ(m_store->defaultCDBFileURL(), std::nullopt);
-    EXPECT_FALSE(m_defaults.value(AppDataStore::pathKey()).isValid());
+    EXPECT_FALSE(m_defaults.value(DefaultFileBookmark::pathKey()).isValid());
 
     m_fs.heal();
     EXPECT_TRUE(m_wizard->continueFromLocation());
@@ -292,7 +293,7 @@ TEST_F(Wizard, AFileThatCannotBeWrittenIsNotKeptAsHomeAndStartingAgainForgetsAll
     EXPECT_EQ(m_wizard->sessionName(), QString());
     EXPECT_EQ(m_wizard->location(), std::nullopt);
     EXPECT_EQ(m_store->defaultCDBFileURL(), std::nullopt);
-    EXPECT_FALSE(m_defaults.value(AppDataStore::bookmarkKey()).isValid());
+    EXPECT_FALSE(m_defaults.value(DefaultFileBookmark::bookmarkKey()).isValid());
     // The file written by the abandoned creation is left as it was.
     EXPECT_TRUE(QFileInfo::exists(chosenFile(u"Autre.cdb"_s).toLocalFile()));
 }

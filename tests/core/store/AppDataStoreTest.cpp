@@ -1,8 +1,11 @@
+#include "core/activities/ProjectStatusSettings.h"
 #include "core/model/NewSession.h"
 #include "support/Mapped.h"
+#include "support/SessionChange.h"
 #include "support/StoreFixture.h"
 
 #include <QSignalSpy>
+#include <QTest>
 
 using namespace velmora;
 using namespace Qt::StringLiterals;
@@ -51,8 +54,9 @@ class StartUp : public StoreFixture {
 protected:
     // The user's file as the last session left it, by its path alone.
     void rememberPath(const QString& name) {
-        m_defaults.remove(AppDataStore::bookmarkKey());
-        m_defaults.setValue(AppDataStore::pathKey(), QUrl::fromLocalFile(path(name)).toString());
+        m_defaults.remove(DefaultFileBookmark::bookmarkKey());
+        m_defaults.setValue(DefaultFileBookmark::pathKey(),
+                            QUrl::fromLocalFile(path(name)).toString());
     }
 };
 
@@ -99,8 +103,7 @@ TEST_F(StartUp, AnUnreadableWorkingCopyIsSetAsideBeforeAnySave) {
     const QString aside = root() + u"/Backups/illisible-2025-06-10-database.cdb"_s;
     EXPECT_EQ(readBytes(aside), QByteArray("{ pas du JSON"));
 
-    store->setClients({client(u"Nouveau"_s)});
-    ASSERT_TRUE(store->save().ok());
+    test::changeSession(*store, [](SessionEdit& e) { e.clients() = {client(u"Nouveau"_s)}; });
     EXPECT_EQ(readBytes(aside), QByteArray("{ pas du JSON")) << "the copy outlives the save";
     EXPECT_TRUE(QFile::exists(root() + u"/Backups/database-2025-06-10.cdb"_s));
 }
@@ -130,7 +133,7 @@ TEST_F(StartUp, TheDefaultFileComesFromTheBookmarkBeforeThePath) {
     writeSession(path(u"mine.cdb"_s), mine);
     writeSession(path(u"other.cdb"_s), other);
     rememberPath(u"other.cdb"_s);
-    m_defaults.setValue(AppDataStore::bookmarkKey(), path(u"mine.cdb"_s).toUtf8());
+    m_defaults.setValue(DefaultFileBookmark::bookmarkKey(), path(u"mine.cdb"_s).toUtf8());
 
     auto store = startStore();
     ASSERT_TRUE(store->defaultCDBFileURL().has_value());
@@ -145,10 +148,11 @@ using Saving = StartedStore;
 TEST_F(Saving, WritesTheWorkingCopyTheMirrorAndTheBackupCopy) {
     const QUrl mine = QUrl::fromLocalFile(path(u"Compta.cdb"_s));
     store->setDefaultFile(mine);
-    store->setStoragePreferences(alwaysBackUp(QUrl::fromLocalFile(path(u"Sauvegardes/Compta"_s))));
-    store->setClients({client(u"Durand"_s)});
-
-    const Result<> saved = store->save();
+    const Result<> saved = store->edit([&](SessionEdit& e) {
+        e.storagePreferences() = alwaysBackUp(QUrl::fromLocalFile(path(u"Sauvegardes/Compta"_s)));
+        e.clients() = {client(u"Durand"_s)};
+        return Result<>();
+    });
     ASSERT_TRUE(saved.ok()) << saved.error().toStdString();
     EXPECT_TRUE(saved.warning().isEmpty());
     const QByteArray bytes = readBytes(workingCopy());
@@ -158,15 +162,21 @@ TEST_F(Saving, WritesTheWorkingCopyTheMirrorAndTheBackupCopy) {
 }
 
 TEST_F(Saving, BackupAlwaysEnabledWithoutAFolderWritesNoCopyAndSucceeds) {
-    store->setStoragePreferences(alwaysBackUp(std::nullopt));
-    EXPECT_TRUE(store->save().ok());
+    EXPECT_TRUE(store
+                    ->edit([](SessionEdit& e) {
+                        e.storagePreferences() = alwaysBackUp(std::nullopt);
+                        return Result<>();
+                    })
+                    .ok());
     EXPECT_EQ(m_fs.attempts(FaultyFileSystem::Op::Write), 2) << "seeding save, then this one";
 }
 
 TEST_F(Saving, AnUnreachableUserFileStillSavesAndWarns) {
     store->setDefaultFile(QUrl::fromLocalFile(path(u"absent/dossier/Compta.cdb"_s)));
-    store->setClients({client(u"Durand"_s)});
-    const Result<> saved = store->save();
+    const Result<> saved = store->edit([](SessionEdit& e) {
+        e.clients() = {client(u"Durand"_s)};
+        return Result<>();
+    });
     EXPECT_TRUE(saved.ok());
     EXPECT_TRUE(
         saved.warning().startsWith(u"Le fichier « Compta.cdb » n'a pas pu être mis à jour : "_s))
@@ -178,37 +188,43 @@ TEST_F(Saving, AnUnreachableUserFileStillSavesAndWarns) {
 // the system's error; a working copy that could not be written is as it was.
 TEST_F(Saving, AFailedWriteFailsTheSaveWithTheSystemError) {
     const QByteArray before = readBytes(workingCopy());
-    store->setClients({client(u"Durand"_s)});
     m_fs.failOn(FaultyFileSystem::Op::Write, u"No space left on device"_s);
-    Result<> saved = store->save();
+    Result<> saved = store->edit([](SessionEdit& e) {
+        e.clients() = {client(u"Durand"_s)};
+        return Result<>();
+    });
     EXPECT_FALSE(saved.ok());
     EXPECT_TRUE(saved.error().contains(u"No space left on device"_s));
     EXPECT_EQ(readBytes(workingCopy()), before);
 
     m_fs.heal();
-    store->setStoragePreferences(alwaysBackUp(QUrl::fromLocalFile(path(u"Sauvegardes"_s))));
     m_fs.failOn(FaultyFileSystem::Op::CreateDirectories, u"Permission denied"_s);
-    saved = store->save();
+    saved = store->edit([&](SessionEdit& e) {
+        e.storagePreferences() = alwaysBackUp(QUrl::fromLocalFile(path(u"Sauvegardes"_s)));
+        return Result<>();
+    });
     EXPECT_FALSE(saved.ok());
     EXPECT_TRUE(saved.error().contains(u"Permission denied"_s));
 }
 
 TEST_F(Saving, BackgroundSavesLandInOrderAndTheLastOneWins) {
-    QSignalSpy finished(store.get(), &AppDataStore::backgroundSaveFinished);
+    SessionStorage storage(m_fs, m_clock, StoreFolder::locate(m_dir.path()));
+    AppDatabase db = store->session();
+    int finished = 0;
     for (int i = 0; i < 20; ++i) {
-        store->setSessionName(u"État %1"_s.arg(i));
-        store->saveInBackground();
+        db.sessionName = u"État %1"_s.arg(i);
+        storage.writeInBackground(db, std::nullopt, [&](const Result<>&) { ++finished; });
     }
-    store->waitForBackgroundSaves();
+    storage.waitForWriter();
     EXPECT_EQ(readSession(workingCopy()).sessionName, u"État 19"_s);
-    EXPECT_TRUE(finished.wait(2000) || finished.count() > 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return finished == 20; }, 2000));
 
     // A synchronous save after background ones is never overtaken by them.
-    store->setSessionName(u"Bg"_s);
-    store->saveInBackground();
-    store->setSessionName(u"Sync"_s);
-    ASSERT_TRUE(store->save().ok());
-    store->waitForBackgroundSaves();
+    db.sessionName = u"Bg"_s;
+    storage.writeInBackground(db, std::nullopt, [](const Result<>&) {});
+    db.sessionName = u"Sync"_s;
+    ASSERT_TRUE(storage.write(db, std::nullopt).ok());
+    storage.waitForWriter();
     EXPECT_EQ(readSession(workingCopy()).sessionName, u"Sync"_s);
 }
 
@@ -216,12 +232,13 @@ TEST_F(Saving, ReloadAppliesTheWorkingCopyOnTheCallingThread) {
     const AppDatabase other = sessionWithClients({u"Rechargé"_s});
     writeSession(workingCopy(), other);
     QSignalSpy done(store.get(), &AppDataStore::reloadFinished);
-    QSignalSpy clients(store.get(), &AppDataStore::clientsChanged);
+    QSignalSpy changed(store.get(), &AppDataStore::sessionChanged);
     store->reload();
     ASSERT_TRUE(done.wait(5000));
     EXPECT_TRUE(done.first().first().value<Result<>>().ok());
     EXPECT_EQ(store->clients(), other.clients);
-    EXPECT_EQ(clients.count(), 1);
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_TRUE(changed.first().first().value<SessionFields>().contains(SessionField::clients));
 }
 
 using Sessions = StartedStore;
@@ -234,13 +251,13 @@ TEST_F(Sessions, OpenFileAppliesItMakesItTheDefaultAndSavesIt) {
     ASSERT_TRUE(store->openFile(url).ok());
     EXPECT_EQ(store->clients(), chosen.clients);
     EXPECT_EQ(store->defaultCDBFileURL(), url);
-    EXPECT_EQ(m_defaults.value(AppDataStore::pathKey()).toString(), url.toString());
-    EXPECT_FALSE(m_defaults.value(AppDataStore::bookmarkKey()).toByteArray().isEmpty());
+    EXPECT_EQ(m_defaults.value(DefaultFileBookmark::pathKey()).toString(), url.toString());
+    EXPECT_FALSE(m_defaults.value(DefaultFileBookmark::bookmarkKey()).toByteArray().isEmpty());
     EXPECT_EQ(readSession(workingCopy()).clients, chosen.clients);
 }
 
 TEST_F(Sessions, AFileThatDoesNotDecodeChangesNothing) {
-    store->setClients({client(u"Actuel"_s)});
+    test::changeSession(*store, [](SessionEdit& e) { e.clients() = {client(u"Actuel"_s)}; });
     const QList<ClientItem> before = store->clients();
     writeBytes(path(u"cassé.cdb"_s), "{\"projects\": 12}");
     const Result<> opened = store->openFile(QUrl::fromLocalFile(path(u"cassé.cdb"_s)));
@@ -263,7 +280,7 @@ TEST_F(Sessions, ExportIsPrettySortedAndLeavesTheDefaultFile) {
 
 TEST_F(Sessions, NewSessionReplacesEverythingAndForgetsTheDefaultFile) {
     store->setDefaultFile(QUrl::fromLocalFile(path(u"Compta.cdb"_s)));
-    store->setClients({client(u"Ancien"_s)});
+    test::changeSession(*store, [](SessionEdit& e) { e.clients() = {client(u"Ancien"_s)}; });
     const QUuid before = store->sessionID();
     store->newSession();
     EXPECT_TRUE(store->clients().isEmpty());
@@ -271,23 +288,23 @@ TEST_F(Sessions, NewSessionReplacesEverythingAndForgetsTheDefaultFile) {
     EXPECT_EQ(store->projectStatuses().size(), 4);
     EXPECT_EQ(store->preferences().sidebarMenuItems.size(), 9);
     EXPECT_FALSE(store->defaultCDBFileURL().has_value());
-    EXPECT_FALSE(m_defaults.value(AppDataStore::pathKey()).isValid());
+    EXPECT_FALSE(m_defaults.value(DefaultFileBookmark::pathKey()).isValid());
     EXPECT_EQ(readSession(workingCopy()).sessionID, store->sessionID());
 }
 
-TEST_F(Sessions, SettingAPropertyAnnouncesItOnlyWhenItChanges) {
-    QSignalSpy spy(store.get(), &AppDataStore::clientsChanged);
+TEST_F(Sessions, AnEditAnnouncesAPartOnlyWhenItChanges) {
+    QSignalSpy spy(store.get(), &AppDataStore::sessionChanged);
     const QList<ClientItem> clients{client(u"A"_s)};
-    store->setClients(clients);
-    store->setClients(clients);
-    EXPECT_EQ(spy.count(), 1);
+    test::changeSession(*store, [&](SessionEdit& e) { e.clients() = clients; });
+    test::changeSession(*store, [&](SessionEdit& e) { e.clients() = clients; });
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.first().first().value<SessionFields>(), SessionFields{SessionField::clients});
 }
 
 using Edits = StartedStore;
 
 TEST_F(Edits, TouchedListsAreSavedOnceThenAnnounced) {
-    QSignalSpy clients(store.get(), &AppDataStore::clientsChanged);
-    QSignalSpy services(store.get(), &AppDataStore::servicesChanged);
+    QSignalSpy changed(store.get(), &AppDataStore::sessionChanged);
     const int writes = m_fs.attempts(FaultyFileSystem::Op::Write);
     const Result<QString> r = store->edit([&](SessionEdit& e) {
         e.clients().append(client(u"Durand"_s));
@@ -299,15 +316,15 @@ TEST_F(Edits, TouchedListsAreSavedOnceThenAnnounced) {
     EXPECT_EQ(r.value(), u"fait");
     EXPECT_EQ(m_fs.attempts(FaultyFileSystem::Op::Write), writes + 1);
     EXPECT_EQ(readSession(workingCopy()).clients, store->clients());
-    EXPECT_EQ(clients.count(), 1);
-    EXPECT_EQ(services.count(), 0) << "read, not touched";
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.first().first().value<SessionFields>(), SessionFields{SessionField::clients})
+        << "services read, not touched";
 }
 
 TEST_F(Edits, AFailedSavePutsEveryTouchedListBackAndAnnouncesNothing) {
-    store->setClients({client(u"Martin"_s)});
+    test::changeSession(*store, [](SessionEdit& e) { e.clients() = {client(u"Martin"_s)}; });
     const AppDatabase before = store->session();
-    QSignalSpy clients(store.get(), &AppDataStore::clientsChanged);
-    QSignalSpy preferences(store.get(), &AppDataStore::preferencesChanged);
+    QSignalSpy changed(store.get(), &AppDataStore::sessionChanged);
     m_fs.failOn(FaultyFileSystem::Op::Write);
     const Result<> r = store->edit([](SessionEdit& e) {
         e.clients().removeFirst();
@@ -317,7 +334,7 @@ TEST_F(Edits, AFailedSavePutsEveryTouchedListBackAndAnnouncesNothing) {
     EXPECT_EQ(r.kind(), ResultKind::notSaved);
     EXPECT_TRUE(r.error().contains(u"No space left on device"_s));
     EXPECT_EQ(store->session(), before);
-    EXPECT_EQ(clients.count() + preferences.count(), 0);
+    EXPECT_EQ(changed.count(), 0);
 }
 
 TEST_F(Edits, ARefusedOrEmptyChangeWritesNothing) {
@@ -358,10 +375,11 @@ TEST_F(ProjectStatuses, RebuildsFromNamesRenamesFiniAndRecomputesTheSets) {
     EXPECT_EQ(store->projects().first().status, u"Terminé"_s);
     EXPECT_EQ(store->projectStatuses()[1].color, TagColorOption::green);
     EXPECT_EQ(store->projectStatuses()[3].color, TagColorOption::gray);
-    EXPECT_EQ(store->protectedProjectStatusIDs(),
+    const ProjectStatusLocks locks = ProjectStatusLocks::of(store->session());
+    EXPECT_EQ(locks.protectedIds,
               (IdSet{store->projectStatuses()[0].id, store->projectStatuses()[1].id,
                      store->projectStatuses()[2].id}));
-    EXPECT_EQ(store->nameLockedProjectStatusIDs(),
+    EXPECT_EQ(locks.nameLockedIds,
               (IdSet{store->projectStatuses()[1].id, store->projectStatuses()[2].id}));
 }
 

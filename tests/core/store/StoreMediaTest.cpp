@@ -1,8 +1,10 @@
 #include "core/model/NewSession.h"
+#include "support/SessionChange.h"
 #include "support/StoreFixture.h"
 
 using namespace velmora;
 using namespace Qt::StringLiterals;
+using velmora::test::FaultyFileSystem;
 using velmora::test::StoreFixture;
 
 namespace {
@@ -38,7 +40,7 @@ TEST_F(StoreMedia, LoadingExtractsMediaAndPointsRecordsAtThem) {
     EXPECT_EQ(store->mediaFolder() + u"/portrait.png"_s, expected);
     EXPECT_EQ(readBytes(expected), QByteArray("PNGDATA"));
     EXPECT_EQ(store->clients().first().photoURL, QUrl::fromLocalFile(expected));
-    EXPECT_TRUE(store->embeddedMediaCache().contains(u"portrait.png"_s));
+    EXPECT_TRUE(store->media().cache().contains(u"portrait.png"_s));
 
     ASSERT_TRUE(store->save().ok());
     EXPECT_EQ(readSession(workingCopy()).embeddedMedia, db.embeddedMedia);
@@ -71,58 +73,95 @@ TEST_F(StoreMedia, KeysThatCouldEscapeTheMediaFolderAreNeverWritten) {
     EXPECT_FALSE(QFile::exists(sessionFolder + u"/x.txt"_s));
     EXPECT_EQ(readBytes(workingCopy()), workingBefore) << "the working copy was not replaced";
     EXPECT_EQ(readBytes(media(*store, u"ok.png"_s)), QByteArray("OK"));
-    EXPECT_EQ(store->embeddedMediaCache().size(), 1);
+    EXPECT_EQ(store->media().cache().size(), 1);
 }
 
 TEST_F(StoreMedia, UnreferencedMediaAreDroppedOnTheNextSave) {
     writeSession(workingCopy(), sessionWithPhoto(u"portrait.png"_s, "PNGDATA"));
     auto store = startStore();
-    QList<ClientItem> clients = store->clients();
-    clients.first().photoURL.reset();
-    store->setClients(clients);
-    ASSERT_TRUE(store->save().ok());
+    test::changeSession(*store, [](SessionEdit& e) { e.clients().first().photoURL.reset(); });
     EXPECT_TRUE(readSession(workingCopy()).embeddedMedia.isEmpty());
-    EXPECT_TRUE(store->embeddedMediaCache().isEmpty());
+    EXPECT_TRUE(store->media().cache().isEmpty());
 }
 
 TEST_F(StoreMedia, ImportingTheSamePictureTwiceGivesTwoFiles) {
     auto store = startStore();
     writeBytes(path(u"photo.jpg"_s), "JPEG");
     const QUrl source = QUrl::fromLocalFile(path(u"photo.jpg"_s));
-    const auto first = store->importMediaFile(source, false, u"client"_s);
-    const auto second = store->importMediaFile(source, false, u"client"_s);
-    ASSERT_TRUE(first && second);
-    EXPECT_NE(*first, *second);
-    const QString name = QFileInfo(first->toLocalFile()).fileName();
-    EXPECT_TRUE(name.startsWith(u"client_"_s));
-    EXPECT_TRUE(name.endsWith(u".jpg"_s));
-    EXPECT_EQ(name.size(), u"client_"_s.size() + 36 + 4);
-    EXPECT_EQ(readBytes(second->toLocalFile()), QByteArray("JPEG"));
-
-    QList<ClientItem> clients{ClientItem{}};
-    clients.first().id = QUuid::createUuid();
-    clients.first().photoURL = *first;
-    store->setClients(clients);
-    ASSERT_TRUE(store->save().ok());
+    QString name;
+    test::changeSession(*store, [&](SessionEdit& e) {
+        const Result<QUrl> first = e.importMedia(source, false, u"client"_s);
+        const Result<QUrl> second = e.importMedia(source, false, u"client"_s);
+        ASSERT_TRUE(first && second);
+        EXPECT_NE(first.value(), second.value());
+        name = QFileInfo(first->toLocalFile()).fileName();
+        EXPECT_TRUE(name.startsWith(u"client_"_s));
+        EXPECT_TRUE(name.endsWith(u".jpg"_s));
+        EXPECT_EQ(name.size(), u"client_"_s.size() + 36 + 4);
+        EXPECT_EQ(readBytes(second->toLocalFile()), QByteArray("JPEG"));
+        ClientItem client;
+        client.id = QUuid::createUuid();
+        client.photoURL = first.value();
+        e.clients() = {client};
+    });
     EXPECT_EQ(readSession(workingCopy()).embeddedMedia.keys(), QStringList{name});
 }
 
-TEST_F(StoreMedia, ImportKeepingTheNameReplacesTheFileAndRemovingForgetsIt) {
+TEST_F(StoreMedia, ImportKeepingTheNameReplacesTheFileAndReleasingRemovesItOnceSaved) {
     auto store = startStore();
     writeBytes(path(u"a/logo.png"_s), "ONE");
     writeBytes(path(u"b/logo.png"_s), "TWO");
-    store->importMediaFile(QUrl::fromLocalFile(path(u"a/logo.png"_s)), true);
-    const auto url = store->importMediaFile(QUrl::fromLocalFile(path(u"b/logo.png"_s)), true);
-    ASSERT_TRUE(url);
-    EXPECT_EQ(QFileInfo(url->toLocalFile()).fileName(), u"logo.png"_s);
-    EXPECT_EQ(readBytes(url->toLocalFile()), QByteArray("TWO"));
-    EXPECT_EQ(store->embeddedMediaCache().value(u"logo.png"_s).decoded(), QByteArray("TWO"));
+    QUrl url;
+    test::changeSession(*store, [&](SessionEdit& e) {
+        ASSERT_TRUE(e.importMedia(QUrl::fromLocalFile(path(u"a/logo.png"_s)), true));
+        url = e.importMedia(QUrl::fromLocalFile(path(u"b/logo.png"_s)), true).value();
+        e.preferences().invoiceLogoURL = url;
+    });
+    EXPECT_EQ(QFileInfo(url.toLocalFile()).fileName(), u"logo.png"_s);
+    EXPECT_EQ(readBytes(url.toLocalFile()), QByteArray("TWO"));
+    EXPECT_EQ(store->media().cache().value(u"logo.png"_s).decoded(), QByteArray("TWO"));
 
-    store->removeMediaFile(*url);
-    EXPECT_FALSE(QFile::exists(url->toLocalFile()));
-    EXPECT_TRUE(store->embeddedMediaCache().isEmpty());
-    EXPECT_FALSE(store->importMediaFile(QUrl::fromLocalFile(path(u"absent.png"_s)), false, u"x"_s))
-        << "a failed import returns nothing";
+    const auto release = [&] {
+        return store->edit([&](SessionEdit& e) {
+            e.releaseMedia(url);
+            e.preferences().invoiceLogoURL.reset();
+            return Result<>();
+        });
+    };
+    m_fs.failOn(FaultyFileSystem::Op::Write);
+    EXPECT_EQ(release().kind(), ResultKind::notSaved);
+    EXPECT_TRUE(QFile::exists(url.toLocalFile())) << "the saved session still names it";
+    m_fs.heal();
+    ASSERT_TRUE(release().ok());
+    EXPECT_FALSE(QFile::exists(url.toLocalFile()));
+    EXPECT_TRUE(store->media().cache().isEmpty());
+}
+
+TEST_F(StoreMedia, WhatAnEditStagedGoesWhenItFailsOrIsNotSaved) {
+    auto store = startStore();
+    writeBytes(path(u"scan.pdf"_s), "PDF");
+    const QUrl source = QUrl::fromLocalFile(path(u"scan.pdf"_s));
+    const auto staging = [&](Result<> outcome) {
+        QUrl copy;
+        const Result<> r = store->edit([&](SessionEdit& e) {
+            copy = e.importMedia(source, false, u"document"_s).value();
+            e.preferences().invoiceLogoURL = copy;
+            return outcome;
+        });
+        EXPECT_FALSE(QFile::exists(copy.toLocalFile())) << copy.toString().toStdString();
+        EXPECT_TRUE(store->media().cache().isEmpty());
+        return r.kind();
+    };
+    EXPECT_EQ(staging(Result<>::invalid(u"Refusé."_s)), ResultKind::invalid);
+    m_fs.failOn(FaultyFileSystem::Op::Write);
+    EXPECT_EQ(staging(Result<>()), ResultKind::notSaved);
+    m_fs.heal();
+
+    const Result<> missing = store->edit([&](SessionEdit& e) {
+        return Result<>(e.importMedia(QUrl::fromLocalFile(path(u"absent.png"_s)), false, u"x"_s));
+    });
+    EXPECT_EQ(missing.kind(), ResultKind::failed);
+    EXPECT_FALSE(missing.error().isEmpty()) << "a failed import says why";
 }
 
 // A file named by a record is read only from a folder of ours: a session
