@@ -598,7 +598,8 @@ private:
             window.workspace().showSection(key);
             shoot(window, key);
             SectionPage* page = window.sections().page(key);
-            page->run(SectionCommand::edit);
+            if (QAction* edit = page->command(SectionCommand::edit))
+                edit->trigger();
             if (auto* sheet = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
                 shoot(*sheet, key + u"-form"_s);
                 sheet->reject();

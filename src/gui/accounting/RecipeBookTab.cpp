@@ -9,9 +9,9 @@
 #include "core/store/AppDataStore.h"
 #include "gui/accounting/RecipeBookHeaderSheet.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/DocumentPreview.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
-#include "gui/documents/DocumentPreview.h"
 #include "render/RecipeBookPdf.h"
 
 #include <QAction>
@@ -218,16 +218,9 @@ RecipeBookTab::RecipeBookTab(const SectionServices& services, QWidget* parent)
           &AppDataStore::projectsChanged, &AppDataStore::invoiceStatusesChanged,
           &AppDataStore::preferencesChanged, &AppDataStore::accountingRecipeSettingsChanged})
         connect(&store, signal, this, &RecipeBookTab::refresh);
+    addCommand(
+        SectionCommand::exportPDF, [] { return true; }, [this] { exportPdf(); });
     refresh();
-}
-
-bool RecipeBookTab::canRun(SectionCommand command) const {
-    return command == SectionCommand::exportPDF;
-}
-
-void RecipeBookTab::run(SectionCommand command) {
-    if (command == SectionCommand::exportPDF)
-        exportPdf();
 }
 
 void RecipeBookTab::readPeriod() {
@@ -290,7 +283,7 @@ void RecipeBookTab::updateState() {
     m_total->setText(m_model->totalText());
     if (!m_table->currentIndex().isValid() && any)
         m_table->setCurrentIndex(m_model->index(0, 0));
-    emit commandsChanged();
+    refreshCommands();
 }
 
 const RecipeBookLine* RecipeBookTab::currentLine() const {

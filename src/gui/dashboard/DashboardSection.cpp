@@ -3,7 +3,6 @@
 #include "core/store/AppDataStore.h"
 #include "gui/common/SessionPicture.h"
 #include "gui/main/PlaceholderPage.h"
-#include "gui/main/SectionRegistry.h"
 
 namespace velmora::gui {
 
@@ -44,9 +43,8 @@ private:
 
 } // namespace
 
-void registerDashboardSection(SectionRegistry& registry) {
-    registry.add(QStringLiteral("dashboard"),
-                 [](const SectionServices& services) { return new DashboardPage(services.store); });
+SectionPage* dashboardPage(const SectionServices& services) {
+    return new DashboardPage(services.store);
 }
 
 } // namespace velmora::gui

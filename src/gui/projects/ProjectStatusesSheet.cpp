@@ -5,9 +5,9 @@
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/NewTagSheet.h"
+#include "gui/common/SettingsLayout.h"
 #include "gui/common/Theme.h"
 #include "gui/common/WheelGuard.h"
-#include "gui/settings/SettingsLayout.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -2,7 +2,7 @@
 
 #include "core/app/SettingsPages.h"
 #include "core/store/AppDataStore.h"
-#include "gui/settings/SettingsLayout.h"
+#include "gui/common/SettingsLayout.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>
