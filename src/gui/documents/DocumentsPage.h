@@ -32,8 +32,6 @@ public:
     void run(SectionCommand command) override;
     void reveal(const QUuid& id) override;
 
-    // Milliseconds the last preview took to render and load.
-
 protected:
     void showRecord(const QUuid& id) override;
     void createRecord() override;
