@@ -3,31 +3,25 @@
 #include "core/app/SidebarMenu.h"
 #include "core/store/AppDataStore.h"
 
+#include <algorithm>
+
 namespace velmora {
-
-namespace {
-
-SidebarMenuItemConfig defaultItem(const QString& key) {
-    for (const SidebarMenuItemConfig& item : SidebarMenuItemConfig::defaults())
-        if (item.defaultKey == key)
-            return item;
-    return {};
-}
-
-} // namespace
 
 void SidebarMenuEditor::load(const AppPreferences& preferences) {
     m_items = effectiveSidebarItems(preferences);
     m_loaded = m_items;
-    bool hasDashboard = false;
-    for (SidebarMenuItemConfig& item : m_items) {
-        if (item.defaultKey == dashboardKey()) {
-            hasDashboard = true;
+    // The dashboard a session lacks counts as a change, so the next save
+    // writes it; the other sections it lacks are only shown.
+    const QList<SidebarMenuItemConfig>& stored = preferences.sidebarMenuItems;
+    if (!stored.isEmpty() &&
+        std::none_of(stored.begin(), stored.end(), [](const SidebarMenuItemConfig& item) {
+            return item.defaultKey == dashboardKey();
+        }))
+        m_loaded.removeIf(
+            [](const SidebarMenuItemConfig& item) { return item.defaultKey == dashboardKey(); });
+    for (SidebarMenuItemConfig& item : m_items)
+        if (item.defaultKey == dashboardKey())
             item.isEnabled = true;
-        }
-    }
-    if (!hasDashboard)
-        m_items.prepend(defaultItem(dashboardKey()));
 }
 
 bool SidebarMenuEditor::isDashboard(qsizetype row) const {

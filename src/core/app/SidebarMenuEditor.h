@@ -34,8 +34,8 @@ public:
     explicit SidebarMenuEditor(const AppPreferences& preferences) { load(preferences); }
 
     // Starts over from the session's items (or the defaults when it has
-    // none). A list without the dashboard gets it back at the top, enabled:
-    // every session opens on it.
+    // none), with the sections it lacks. A list without the dashboard gets
+    // it back at the top, enabled: every session opens on it.
     void load(const AppPreferences& preferences);
 
     const QList<SidebarMenuItemConfig>& items() const { return m_items; }
@@ -56,7 +56,7 @@ public:
     // Refuses to switch the dashboard off; the message, or an empty text.
     QString setEnabled(qsizetype row, bool enabled);
 
-    // The nine default sections, keeping the ids of the sections already
+    // The default sections, keeping the ids of the sections already
     // listed so that the main window still finds them.
     void resetToDefaults();
 

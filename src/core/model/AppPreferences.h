@@ -38,7 +38,7 @@ struct SidebarMenuItemConfig {
     QString displayName;
     bool isEnabled = true;
 
-    // The nine sections of a new session, each with a fresh id.
+    // The sections of a new session, in their order, each with a fresh id.
     static QList<SidebarMenuItemConfig> defaults();
 
     friend bool operator==(const SidebarMenuItemConfig&, const SidebarMenuItemConfig&) = default;

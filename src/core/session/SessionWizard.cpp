@@ -2,34 +2,15 @@
 
 #include "core/accounting/RecipeBookHeaderForm.h"
 #include "core/app/CompanySettingsForm.h"
+#include "core/model/SectionDescriptor.h"
 #include "core/store/AppDataStore.h"
 #include "core/store/RecentFilesStore.h"
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace velmora {
-namespace {
-
-struct ModuleSeed {
-    const char* id;
-    QString name;
-    const char* icon;
-};
-
-QList<ModuleSeed> moduleSeeds() {
-    return {
-        {"calendar", QStringLiteral("Calendrier"), "calendar"},
-        {"projects", QStringLiteral("Activités"), "briefcase.fill"},
-        {"documents", QStringLiteral("Documents"), "doc.text.fill"},
-        {"clients", QStringLiteral("Clients"), "person.2.fill"},
-        {"services", QStringLiteral("Catalogue"), "sparkles"},
-        {"stock", QStringLiteral("Stock"), "shippingbox.fill"},
-        {"accounting", QStringLiteral("Comptabilité"), "creditcard.fill"},
-        {"externalTools", QStringLiteral("Outils externes"), "wrench.and.screwdriver"},
-    };
-}
-
-} // namespace
 
 QString SessionWizard::title(Step step) {
     switch (step) {
@@ -266,10 +247,15 @@ bool SessionWizard::advanceOn(const Result<>& outcome, Step next) {
 
 QList<LaunchModuleCard> SessionWizard::modules() const {
     const QList<SidebarMenuItemConfig>& items = m_services.store.preferences().sidebarMenuItems;
+    QList<const SectionDescriptor*> offered;
+    for (const SectionDescriptor& section : sectionDescriptors())
+        if (section.wizard)
+            offered.append(&section);
+    std::sort(offered.begin(), offered.end(),
+              [](const auto* a, const auto* b) { return a->wizard->rank < b->wizard->rank; });
     QList<LaunchModuleCard> cards;
-    for (const ModuleSeed& seed : moduleSeeds()) {
-        LaunchModuleCard card{QString::fromLatin1(seed.id), seed.name,
-                              QString::fromLatin1(seed.icon), true};
+    for (const SectionDescriptor* section : std::as_const(offered)) {
+        LaunchModuleCard card{section->key, section->name, section->wizard->symbol, true};
         for (const SidebarMenuItemConfig& item : items) {
             if (item.defaultKey == card.id)
                 card.isEnabled = item.isEnabled;

@@ -37,14 +37,9 @@ SectionPage* AccountingPage::currentTab() const {
     return qobject_cast<SectionPage*>(m_tabs->currentWidget());
 }
 
-bool AccountingPage::canRun(SectionCommand command) const {
+QList<QAction*> AccountingPage::commands() const {
     const SectionPage* tab = currentTab();
-    return tab && tab->canRun(command);
-}
-
-void AccountingPage::run(SectionCommand command) {
-    if (SectionPage* tab = currentTab())
-        tab->run(command);
+    return tab ? tab->commands() : QList<QAction*>();
 }
 
 void AccountingPage::showEntry(const SidebarMenuItemConfig& entry) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "gui/main/SectionRegistry.h"
+#include "gui/main/SectionPage.h"
 
 class QLabel;
 class QTabWidget;
@@ -19,8 +19,8 @@ public:
     void addTab(QWidget* tab, const QString& title);
     QTabWidget* tabs() const { return m_tabs; }
 
-    bool canRun(SectionCommand command) const override;
-    void run(SectionCommand command) override;
+    // Those of the tab shown.
+    QList<QAction*> commands() const override;
     void showEntry(const SidebarMenuItemConfig& entry) override;
 
 private:

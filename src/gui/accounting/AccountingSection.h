@@ -1,9 +1,11 @@
 #pragma once
 
+#include "gui/main/SectionRegistry.h"
+
 namespace velmora::gui {
 
-class SectionRegistry;
-
-void registerAccountingSection(SectionRegistry& registry);
+SectionPage* accountingPage(const SectionServices& services);
+// The month's URSSAF estimate, kept in line while the session is on screen.
+SessionService* urssafEstimateService(const SectionServices& services, QObject* parent);
 
 } // namespace velmora::gui

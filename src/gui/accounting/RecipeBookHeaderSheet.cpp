@@ -1,8 +1,8 @@
 #include "gui/accounting/RecipeBookHeaderSheet.h"
 
 #include "core/store/AppDataStore.h"
+#include "gui/common/SettingsLayout.h"
 #include "gui/common/Theme.h"
-#include "gui/settings/SettingsLayout.h"
 
 #include <QFormLayout>
 #include <QLabel>

@@ -2,7 +2,7 @@
 
 #include "core/accounting/RecipeBookHeaderForm.h"
 #include "gui/common/FormSheet.h"
-#include "gui/main/SectionRegistry.h"
+#include "gui/common/SectionServices.h"
 
 #include <QList>
 #include <utility>

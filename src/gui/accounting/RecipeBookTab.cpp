@@ -9,10 +9,10 @@
 #include "core/store/AppDataStore.h"
 #include "gui/accounting/RecipeBookHeaderSheet.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/DocumentPreview.h"
 #include "gui/common/Icons.h"
 #include "gui/common/SessionFollower.h"
 #include "gui/common/Theme.h"
-#include "gui/documents/DocumentPreview.h"
 #include "render/RecipeBookPdf.h"
 
 #include <QAction>
@@ -219,16 +219,9 @@ RecipeBookTab::RecipeBookTab(const SectionServices& services, QWidget* parent)
                    SessionField::invoiceStatuses, SessionField::preferences,
                    SessionField::accountingRecipeSettings},
                   [this] { refresh(); });
+    addCommand(
+        SectionCommand::exportPDF, [] { return true; }, [this] { exportPdf(); });
     refresh();
-}
-
-bool RecipeBookTab::canRun(SectionCommand command) const {
-    return command == SectionCommand::exportPDF;
-}
-
-void RecipeBookTab::run(SectionCommand command) {
-    if (command == SectionCommand::exportPDF)
-        exportPdf();
 }
 
 void RecipeBookTab::readPeriod() {
@@ -291,7 +284,7 @@ void RecipeBookTab::updateState() {
     m_total->setText(m_model->totalText());
     if (!m_table->currentIndex().isValid() && any)
         m_table->setCurrentIndex(m_model->index(0, 0));
-    emit commandsChanged();
+    refreshCommands();
 }
 
 const RecipeBookLine* RecipeBookTab::currentLine() const {

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/accounting/RecipeBook.h"
-#include "gui/main/SectionRegistry.h"
+#include "gui/common/SectionServices.h"
+#include "gui/main/SectionPage.h"
 
 #include <QPointer>
 
@@ -32,8 +33,6 @@ public:
     explicit RecipeBookTab(const SectionServices& services, QWidget* parent = nullptr);
 
     // "Exporter en PDF" of the "Fichier" menu.
-    bool canRun(SectionCommand command) const override;
-    void run(SectionCommand command) override;
 
     RecipeBookTableModel* model() const { return m_model; }
     // The choice of format, then the export.

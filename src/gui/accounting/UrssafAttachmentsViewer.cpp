@@ -5,8 +5,8 @@
 #include "core/documents/DocumentPdfExport.h"
 #include "core/store/AppDataStore.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/DocumentPreview.h"
 #include "gui/common/Theme.h"
-#include "gui/documents/DocumentPreview.h"
 
 #include <QHBoxLayout>
 #include <QImage>

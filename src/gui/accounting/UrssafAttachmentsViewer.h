@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/model/AccountingRecords.h"
-#include "gui/main/SectionRegistry.h"
+#include "gui/common/SectionServices.h"
 
 #include <QDialog>
 

@@ -2,7 +2,7 @@
 
 #include "core/accounting/UrssafDeclarationForm.h"
 #include "gui/common/FormSheet.h"
-#include "gui/main/SectionRegistry.h"
+#include "gui/common/SectionServices.h"
 
 class QCheckBox;
 class QComboBox;

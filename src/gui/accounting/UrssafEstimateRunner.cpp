@@ -19,7 +19,7 @@ QDate currentMonth(const AppDataStore& store) {
 
 UrssafEstimateRunner::UrssafEstimateRunner(AppDataStore& store, UserNotifications& notifications,
                                            QObject* parent)
-    : QObject(parent), m_store(store), m_notifications(notifications) {
+    : SessionService(parent), m_store(store), m_notifications(notifications) {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, &UrssafEstimateRunner::run);
     connect(&m_store, &AppDataStore::sessionChanged, this, [this](const SessionFields& fields) {

@@ -1,7 +1,8 @@
 #pragma once
 
+#include "gui/common/SectionServices.h"
+
 #include <QDate>
-#include <QObject>
 #include <QTimer>
 
 namespace velmora {
@@ -16,7 +17,7 @@ namespace velmora::gui {
 // documents stop changing, so that typing in an invoice never waits for it,
 // and again when the month turns while the application stays open.
 // A failed save is reported by the store's saveFinished like any other.
-class UrssafEstimateRunner : public QObject {
+class UrssafEstimateRunner : public SessionService {
     Q_OBJECT
 
 public:
@@ -29,6 +30,8 @@ public:
     // as soon as the window is idle.
     void setActive(bool active);
     bool isActive() const { return m_active; }
+    void start() override { setActive(true); }
+    void stop() override { setActive(false); }
 
 signals:
     // After each run, whether it changed something or not.

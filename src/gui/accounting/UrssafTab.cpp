@@ -223,38 +223,12 @@ UrssafTab::UrssafTab(const SectionServices& services, QWidget* parent)
             &UrssafTab::refreshActions);
     followSession(this, m_services.store, {SessionField::urssafDeclarations},
                   [this] { rebuild(); });
+    const auto chosen = [this] { return selected().has_value(); };
+    addCommand(
+        SectionCommand::create, [] { return true; }, [this] { newDeclaration(); });
+    addCommand(SectionCommand::edit, chosen, [this] { editSelected(); });
+    addCommand(SectionCommand::remove, chosen, [this] { deleteSelected(); });
     rebuild();
-}
-
-bool UrssafTab::canRun(SectionCommand command) const {
-    switch (command) {
-    case SectionCommand::create:
-        return true;
-    case SectionCommand::edit:
-    case SectionCommand::remove:
-        return selected().has_value();
-    case SectionCommand::exportPDF:
-    case SectionCommand::search:
-        break;
-    }
-    return false;
-}
-
-void UrssafTab::run(SectionCommand command) {
-    switch (command) {
-    case SectionCommand::create:
-        newDeclaration();
-        break;
-    case SectionCommand::edit:
-        editSelected();
-        break;
-    case SectionCommand::remove:
-        deleteSelected();
-        break;
-    case SectionCommand::exportPDF:
-    case SectionCommand::search:
-        break;
-    }
 }
 
 void UrssafTab::rebuild() {
@@ -334,7 +308,7 @@ void UrssafTab::refreshActions() {
     m_paid->setText(UrssafListTexts::markPaid(d && d->isPaid));
     for (QAction* a : {m_declared, m_paid, m_files, m_edit, m_delete})
         a->setEnabled(d.has_value());
-    emit commandsChanged();
+    refreshCommands();
 }
 
 void UrssafTab::refreshEstimate() {

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/Result.h"
-#include "gui/main/SectionRegistry.h"
+#include "gui/common/SectionServices.h"
+#include "gui/main/SectionPage.h"
 
 #include <QUuid>
 #include <QWidget>
@@ -36,8 +37,6 @@ public:
     // Columns of the list.
     enum Column { periodColumn, frequencyColumn, turnoverColumn, contributionsColumn, stateColumn };
 
-    bool canRun(SectionCommand command) const override;
-    void run(SectionCommand command) override;
     void reveal(const QUuid& declarationID) override { select(declarationID); }
 
     void newDeclaration();

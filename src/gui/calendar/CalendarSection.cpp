@@ -1,14 +1,11 @@
 #include "gui/calendar/CalendarSection.h"
 
-#include "gui/main/SectionRegistry.h"
-
 namespace velmora::gui {
 
-void registerCalendarSection(SectionRegistry& registry) {
-    registry.add(
-        QStringLiteral("calendar"),
-        placeholderSection(QStringLiteral("Cet écran accueillera votre calendrier : échéances, "
-                                          "paiements, déclarations et vos propres événements.")));
+SectionPage* calendarPage(const SectionServices& services) {
+    return placeholderSection(QStringLiteral("Cet écran accueillera votre calendrier : échéances, "
+                                             "paiements, déclarations et vos propres événements."))(
+        services);
 }
 
 } // namespace velmora::gui

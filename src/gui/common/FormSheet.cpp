@@ -1,9 +1,9 @@
 #include "gui/common/FormSheet.h"
 
 #include "gui/common/FieldFeedback.h"
+#include "gui/common/SettingsLayout.h"
 #include "gui/common/Theme.h"
 #include "gui/common/WheelGuard.h"
-#include "gui/settings/SettingsLayout.h"
 
 #include <QAbstractButton>
 #include <QFormLayout>

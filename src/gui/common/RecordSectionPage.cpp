@@ -37,6 +37,12 @@ QString noSelectionText() {
 RecordSectionPage::RecordSectionPage(const SectionServices& services, const QString& key,
                                      QWidget* parent)
     : SectionPage(parent), m_services(services), m_key(key) {
+    for (SectionCommand command :
+         {SectionCommand::create, SectionCommand::edit, SectionCommand::exportPDF,
+          SectionCommand::search, SectionCommand::remove})
+        addCommand(
+            command, [this, command] { return canRun(command); },
+            [this, command] { run(command); });
     m_filter = new RecordFilterModel(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -226,7 +232,7 @@ void RecordSectionPage::openFullPage(QWidget* page) {
     m_fullPage = page;
     m_pages->addWidget(page);
     m_pages->setCurrentWidget(page);
-    emit commandsChanged();
+    refreshCommands();
 }
 
 void RecordSectionPage::closeFullPage() {
@@ -256,7 +262,7 @@ void RecordSectionPage::showCurrent() {
     m_detail->setCurrentIndex(id.isNull() ? 0 : 1);
     if (!id.isNull())
         showRecord(id);
-    emit commandsChanged();
+    refreshCommands();
 }
 
 void RecordSectionPage::updateCount() {

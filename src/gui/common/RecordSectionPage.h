@@ -3,8 +3,8 @@
 #include "core/Result.h"
 #include "core/model/TagItem.h"
 #include "core/store/AppDataStore.h"
+#include "gui/common/SectionServices.h"
 #include "gui/main/SectionPage.h"
-#include "gui/main/SectionRegistry.h"
 
 #include <QUuid>
 
@@ -44,8 +44,10 @@ public:
     RecordSectionPage(const SectionServices& services, const QString& key,
                       QWidget* parent = nullptr);
 
-    bool canRun(SectionCommand command) const override;
-    void run(SectionCommand command) override;
+    // Whether the window's entry can act on the page now, and acting; the
+    // page offers its actions through them.
+    virtual bool canRun(SectionCommand command) const;
+    virtual void run(SectionCommand command);
     void showEntry(const SidebarMenuItemConfig& entry) override;
     void reveal(const QUuid& id) override { select(id); }
 

@@ -4,7 +4,6 @@
 #include "gui/common/SessionFollower.h"
 #include "gui/common/SessionPicture.h"
 #include "gui/main/PlaceholderPage.h"
-#include "gui/main/SectionRegistry.h"
 
 namespace velmora::gui {
 
@@ -45,9 +44,8 @@ private:
 
 } // namespace
 
-void registerDashboardSection(SectionRegistry& registry) {
-    registry.add(QStringLiteral("dashboard"),
-                 [](const SectionServices& services) { return new DashboardPage(services.store); });
+SectionPage* dashboardPage(const SectionServices& services) {
+    return new DashboardPage(services.store);
 }
 
 } // namespace velmora::gui

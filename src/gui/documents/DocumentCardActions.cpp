@@ -4,6 +4,7 @@
 #include "core/accounting/RecipeBookExclusion.h"
 
 #include "core/documents/DepositDecision.h"
+#include "core/documents/DocumentCardModel.h"
 #include "core/documents/DocumentCreation.h"
 #include "core/documents/DocumentDeadlines.h"
 #include "core/documents/DocumentLinks.h"
@@ -12,8 +13,6 @@
 #include "core/documents/DocumentWorkflow.h"
 #include "core/documents/LateCharge.h"
 #include "core/store/AppDataStore.h"
-#include "core/text/FrenchDates.h"
-#include "core/text/MoneyFormat.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/FlowLayout.h"
 #include "gui/common/RecordCard.h"
@@ -37,8 +36,6 @@
 namespace velmora::gui {
 
 namespace {
-
-constexpr double kCent = 0.01;
 
 // A row of buttons under a block of the card.
 QWidget* buttonRow(const QList<QPushButton*>& buttons) {
@@ -71,7 +68,7 @@ DocumentCardActions::DocumentCardActions(const SectionServices& services, QWidge
     page->installEventFilter(this);
     // After a payment the card opens on its settlement, once laid out again.
     connect(this, &DocumentCardActions::paymentAdded, this, [this] {
-        QTimer::singleShot(0, this, [this] { scrollToSection(QStringLiteral("Règlement")); });
+        QTimer::singleShot(0, this, [this] { scrollToSection(SettlementCard::title()); });
     });
 }
 
@@ -139,48 +136,33 @@ void DocumentCardActions::addDraftBanner(RecordCard& card, const CommercialDocum
 
 void DocumentCardActions::addSettlement(RecordCard& card, const CommercialDocumentItem& invoice) {
     const AppDataStore& store = m_services.store;
-    const StatusLists lists = StatusLists::of(store.session());
-    const QDateTime now = store.clock().now();
-    card.addSection(QStringLiteral("Règlement"));
-    for (const Encaissement& payment : invoice.encaissements) {
-        QStringList details{formatMoney(payment.amount), payment.paymentMethod.trimmed()};
-        if (payment.isAcompte)
-            details << QStringLiteral("Acompte");
-        if (payment.isRefunded)
-            details << QStringLiteral("Remboursé");
-        details.removeAll(QString());
-        card.addRow(formatShortDate(payment.date), details.join(QStringLiteral(" · ")));
-    }
-    if (invoice.encaissements.isEmpty())
-        card.addText(QStringLiteral("Aucun encaissement."), "hint");
-    card.addRow(QStringLiteral("Paiements reçus"), formatMoney(paymentsTotal(invoice)));
-    card.addRow(QStringLiteral("Reste à payer"), formatMoney(remainingDue(invoice)));
-
-    const std::optional<QUuid> lateLine =
-        LateCharge::existingLine(invoice, store.companySettings());
-    if (lateLine)
+    const SettlementCard model = SettlementCard::of(invoice, store.session(), store.clock().now());
+    card.addSection(SettlementCard::title());
+    for (const SettlementCard::Payment& payment : model.payments)
+        card.addRow(payment.date, payment.details);
+    if (model.payments.isEmpty())
+        card.addText(SettlementCard::noPaymentLine(), "hint");
+    card.addRow(SettlementCard::receivedLabel(), model.received);
+    card.addRow(SettlementCard::remainingLabel(), model.remaining);
+    if (model.hasLateCharge)
         card.addText(LateCharge::appliedBadge(), "hint")
             ->setObjectName(QStringLiteral("documentCardLateCharge"));
 
-    const bool draft = statusKey(invoice, lists) == StatusKeys::draft();
-    const bool cancelled = isInCancelledActivity(invoice, lists, store.projects());
-    const bool balance = remainingDue(invoice) > kCent;
     QList<QPushButton*> buttons;
-    if (balance && !cancelled) {
+    if (model.offersPayment) {
         QPushButton* add =
             cardButton(EncaissementSheetModel::title(), QStringLiteral("AddPayment"));
         connect(add, &QPushButton::clicked, this, [this, id = invoice.id] { addPayment(id); });
         buttons << add;
     }
-    if (isLateInvoice(invoice, lists, now) || lateLine) {
-        QPushButton* late = cardButton(lateLine ? LateCharge::editTitle() : LateCharge::button(),
-                                       QStringLiteral("LateCharge"));
+    if (!model.lateChargeButton.isEmpty()) {
+        QPushButton* late = cardButton(model.lateChargeButton, QStringLiteral("LateCharge"));
         connect(late, &QPushButton::clicked, this, [this, id = invoice.id] { editLateCharge(id); });
         buttons << late;
     }
-    if (balance && !draft && !cancelled) {
+    if (model.offersReminder) {
         QPushButton* remind =
-            cardButton(QStringLiteral("Envoyer une relance"), QStringLiteral("Reminder"));
+            cardButton(SettlementCard::reminderButton(), QStringLiteral("Reminder"));
         connect(remind, &QPushButton::clicked, this, [this, id = invoice.id] { sendReminder(id); });
         buttons << remind;
     }

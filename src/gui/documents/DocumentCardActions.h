@@ -3,7 +3,7 @@
 #include "core/Result.h"
 #include "core/documents/ExpiredQuotes.h"
 #include "core/model/CommercialDocumentItem.h"
-#include "gui/main/SectionRegistry.h"
+#include "gui/common/SectionServices.h"
 
 #include <QObject>
 #include <QUuid>

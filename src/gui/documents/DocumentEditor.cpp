@@ -10,8 +10,8 @@
 #include "core/documents/DocumentWorkflow.h"
 #include "core/store/AppDataStore.h"
 #include "core/text/ClientDisplayName.h"
-#include "gui/clients/ClientFormSheet.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/DocumentPreview.h"
 #include "gui/common/FieldFeedback.h"
 #include "gui/common/SessionFollower.h"
 #include "gui/common/Theme.h"
@@ -19,7 +19,6 @@
 #include "gui/documents/CataloguePicker.h"
 #include "gui/documents/DocumentLineEditor.h"
 #include "gui/documents/DocumentPagePreview.h"
-#include "gui/documents/DocumentPreview.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -353,13 +352,13 @@ void DocumentEditor::fillClients(const std::optional<QUuid>& selected) {
 }
 
 void DocumentEditor::newClient() {
-    auto* sheet = new ClientFormSheet(m_services.store, m_services.dialogs, ClientForm(), this);
-    connect(sheet, &ClientFormSheet::saved, this, [this](const QUuid& id) {
+    if (!m_services.newClient)
+        return;
+    m_services.newClient(this, [this](const QUuid& id) {
         m_model.form().clientID = id;
         fillClients(id);
         formChanged();
     });
-    sheet->open();
 }
 
 void DocumentEditor::buildActivities(QVBoxLayout* column) {

@@ -2,7 +2,7 @@
 
 #include "core/documents/DocumentEditorModel.h"
 #include "gui/common/PendingInput.h"
-#include "gui/main/SectionRegistry.h"
+#include "gui/common/SectionServices.h"
 #include "render/DocumentLogo.h"
 
 #include <QHash>

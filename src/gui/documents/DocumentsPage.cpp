@@ -13,6 +13,7 @@
 #include "core/text/MoneyFormat.h"
 #include "core/text/NumberFormat.h"
 #include "gui/common/Dialogs.h"
+#include "gui/common/DocumentPreview.h"
 #include "gui/common/Icons.h"
 #include "gui/common/RecordCard.h"
 #include "gui/common/SessionFollower.h"
@@ -20,7 +21,6 @@
 #include "gui/common/Theme.h"
 #include "gui/documents/DocumentCardActions.h"
 #include "gui/documents/DocumentEditor.h"
-#include "gui/documents/DocumentPreview.h"
 #include "render/DocumentRenderer.h"
 
 #include <QButtonGroup>
@@ -274,13 +274,10 @@ void DocumentsPage::showPreview(const CommercialDocumentItem& document) {
     // The card is rebuilt on every change of the store; the PDF only when
     // the document itself changed.
     if (!m_previewed || !(*m_previewed == document)) {
-        QElapsedTimer timer;
-        timer.start();
         QString failure;
         const QByteArray pdf = renderPdf(document, &failure);
         m_preview->setPdf(pdf, failure);
         m_previewed = document;
-        m_previewMs = timer.elapsed();
     }
     m_card->addWidget(m_preview);
 }

@@ -32,9 +32,6 @@ public:
     void run(SectionCommand command) override;
     void reveal(const QUuid& id) override;
 
-    // Milliseconds the last preview took to render and load.
-    qint64 lastPreviewMs() const { return m_previewMs; }
-
 protected:
     void showRecord(const QUuid& id) override;
     void createRecord() override;
@@ -75,7 +72,6 @@ private:
     // The document the preview shows, as it was rendered; cleared when
     // what a draft prints (company, clients, logo) changes.
     std::optional<CommercialDocumentItem> m_previewed;
-    qint64 m_previewMs = 0;
 };
 
 } // namespace velmora::gui

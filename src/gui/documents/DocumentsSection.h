@@ -1,9 +1,9 @@
 #pragma once
 
+#include "gui/main/SectionRegistry.h"
+
 namespace velmora::gui {
 
-class SectionRegistry;
-
-void registerDocumentsSection(SectionRegistry& registry);
+SectionPage* documentsPage(const SectionServices& services);
 
 } // namespace velmora::gui

@@ -1,9 +1,9 @@
 #include "gui/documents/EncaissementSheet.h"
 
 #include "gui/common/FieldFeedback.h"
+#include "gui/common/PaymentMethodsField.h"
 #include "gui/common/Theme.h"
 #include "gui/documents/DocumentSheets.h"
-#include "gui/documents/PaymentMethodsField.h"
 
 #include <QCheckBox>
 #include <QDateEdit>

@@ -5,9 +5,9 @@
 #include "gui/common/Dialogs.h"
 #include "gui/common/FieldFeedback.h"
 #include "gui/common/Icons.h"
+#include "gui/common/PaymentMethodsField.h"
 #include "gui/common/Theme.h"
 #include "gui/documents/DocumentSheets.h"
-#include "gui/documents/PaymentMethodsField.h"
 
 #include <QCheckBox>
 #include <QDateEdit>

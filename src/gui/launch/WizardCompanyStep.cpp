@@ -4,8 +4,8 @@
 #include "core/app/PaymentMethodChoice.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
+#include "gui/common/PaymentMethodsField.h"
 #include "gui/common/Theme.h"
-#include "gui/documents/PaymentMethodsField.h"
 #include "gui/launch/WizardIdentityStep.h"
 
 #include <QGridLayout>

@@ -1,5 +1,6 @@
 #include "gui/launch/WizardModulesStep.h"
 
+#include "core/model/SectionDescriptor.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
 
@@ -96,17 +97,10 @@ QPixmap badge(const QString& symbol, const QColor& color) {
 } // namespace
 
 QColor WizardModulesStep::moduleColor(const QString& id) {
-    static const QHash<QString, QColor> colors{
-        {QStringLiteral("calendar"), QColor(0xef, 0x53, 0x50)},
-        {QStringLiteral("projects"), QColor(0x42, 0x8b, 0xf5)},
-        {QStringLiteral("documents"), QColor(0x6c, 0x5c, 0xe7)},
-        {QStringLiteral("clients"), QColor(0x26, 0xa6, 0x9a)},
-        {QStringLiteral("services"), QColor(0xf5, 0xa6, 0x23)},
-        {QStringLiteral("stock"), QColor(0x8d, 0x6e, 0x63)},
-        {QStringLiteral("accounting"), QColor(0x2e, 0xb8, 0x6a)},
-        {QStringLiteral("externalTools"), QColor(0x78, 0x86, 0x9c)},
-    };
-    return colors.value(id, theme::accent());
+    const SectionDescriptor* section = sectionDescriptor(id);
+    if (!section || !section->wizard)
+        return theme::accent();
+    return QColor::fromRgb(section->wizard->rgb);
 }
 
 WizardModulesStep::WizardModulesStep(SessionWizard& flow, QWidget* parent)

@@ -2,7 +2,6 @@
 
 #include "core/app/CacheClearing.h"
 #include "core/app/SidebarMenu.h"
-#include "gui/accounting/UrssafEstimateRunner.h"
 #include "gui/app/Application.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
@@ -70,10 +69,9 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     m_stack->addWidget(m_workspace);
     m_stack->addWidget(m_sessionLock);
     setCentralWidget(m_stack);
-    // The month's URSSAF estimate follows the session while it is on screen.
-    m_estimates = new UrssafEstimateRunner(app.store(), app.environment().notifications, this);
-    connect(m_stack, &QStackedWidget::currentChanged, this,
-            [this] { m_estimates->setActive(screen() == Screen::session); });
+    // What the section folders run beside a session follows it on screen.
+    m_sessionServices = m_sections->makeSessionServices(this);
+    connect(m_stack, &QStackedWidget::currentChanged, this, &MainWindow::followSessionServices);
 
     m_saveStatus = new QLabel(this);
     m_saveStatus->setObjectName(QStringLiteral("saveStatus"));
@@ -138,10 +136,15 @@ MainWindow::Screen MainWindow::screen() const {
 }
 
 QAction* MainWindow::action(const QString& title) const {
-    const QList<QAction*> all = menuBar()->findChildren<QAction*>();
-    for (QAction* a : all)
+    // What the menus list, the shown section's own actions among them.
+    QList<QAction*> listed = menuBar()->actions();
+    while (!listed.isEmpty()) {
+        QAction* a = listed.takeFirst();
         if (a->text() == title)
             return a;
+        if (const QMenu* menu = a->menu())
+            listed << menu->actions();
+    }
     return nullptr;
 }
 
@@ -181,7 +184,10 @@ void MainWindow::buildMenus() {
             break;
         }
     }
-    file->addSeparator();
+    m_fileMenu = file;
+    m_sectionActionsStart = new QAction(file);
+    m_sectionActionsStart->setSeparator(true);
+    m_sectionActionsEnd = file->addSeparator();
     QAction* settings =
         file->addAction(QStringLiteral("Réglages…"), this, &MainWindow::showSettings);
     // Ctrl+, on every desktop, beside the platform's own key if it has one.
@@ -337,17 +343,66 @@ void MainWindow::handleCommand(AppCommand command) {
 }
 
 bool MainWindow::runSectionCommand(SectionCommand command) {
-    return screen() == Screen::session && m_sections->run(m_workspace->currentSection(), command);
+    if (screen() != Screen::session)
+        return false;
+    const SectionPage* page = m_sections->existingPage(m_workspace->currentSection());
+    QAction* action = page ? page->command(command) : nullptr;
+    if (!action || !action->isEnabled())
+        return false;
+    action->trigger();
+    return true;
+}
+
+void MainWindow::publishSectionCommands() {
+    for (const QMetaObject::Connection& watch : std::as_const(m_sectionActionWatch))
+        disconnect(watch);
+    m_sectionActionWatch.clear();
+    for (QAction* shown : std::as_const(m_sectionActionsShown))
+        m_fileMenu->removeAction(shown);
+    m_sectionActionsShown.clear();
+
+    const SectionPage* page = m_sections->existingPage(m_workspace->currentSection());
+    QList<QAction*> own;
+    for (QAction* action : page ? page->commands() : QList<QAction*>()) {
+        m_sectionActionWatch << connect(action, &QAction::changed, this,
+                                        &MainWindow::followSectionCommands);
+        if (!SectionPage::standsBehind(*action))
+            own << action;
+    }
+    // A page's own actions stand in their group after the standard entries.
+    if (!own.isEmpty()) {
+        own.prepend(m_sectionActionsStart);
+        m_fileMenu->insertActions(m_sectionActionsEnd, own);
+        m_sectionActionsShown = own;
+    }
+    followSectionCommands();
 }
 
 // The menus offer what the section shown can do now.
-void MainWindow::publishSectionCommands() {
-    const QString section = m_workspace->currentSection();
+void MainWindow::followSectionCommands() {
+    const SectionPage* page = m_sections->existingPage(m_workspace->currentSection());
+    const auto can = [page](SectionCommand command) {
+        const QAction* action = page ? page->command(command) : nullptr;
+        return action && action->isEnabled();
+    };
     MenuCommandsState& state = m_app.menuState();
-    state.setCanNew(m_sections->canRun(section, SectionCommand::create));
-    state.setCanEdit(m_sections->canRun(section, SectionCommand::edit));
-    state.setCanPDF(m_sections->canRun(section, SectionCommand::exportPDF));
-    m_deleteAction->setEnabled(m_sections->canRun(section, SectionCommand::remove));
+    state.setCanNew(can(SectionCommand::create));
+    state.setCanEdit(can(SectionCommand::edit));
+    state.setCanPDF(can(SectionCommand::exportPDF));
+    m_deleteAction->setEnabled(can(SectionCommand::remove));
+}
+
+void MainWindow::followSessionServices() {
+    const bool shown = screen() == Screen::session;
+    if (shown == m_servicesRunning)
+        return;
+    m_servicesRunning = shown;
+    for (SessionService* service : std::as_const(m_sessionServices)) {
+        if (shown)
+            service->start();
+        else
+            service->stop();
+    }
 }
 
 // A save that went well is said in passing; only a failure stops the user.

@@ -19,8 +19,8 @@ class HelpWindow;
 class LaunchScreen;
 class LockView;
 class SectionRegistry;
+class SessionService;
 class SettingsWindow;
-class UrssafEstimateRunner;
 class Workspace;
 enum class SectionCommand;
 
@@ -35,9 +35,7 @@ public:
 
     LaunchScreen& launchScreen() { return *m_launch; }
     Workspace& workspace() { return *m_workspace; }
-    LockView& sessionLock() { return *m_sessionLock; }
     SectionRegistry& sections() { return *m_sections; }
-    UrssafEstimateRunner& urssafEstimates() { return *m_estimates; }
     // What the window shows now.
     enum class Screen { launch, session, locked };
     Screen screen() const;
@@ -60,7 +58,11 @@ private:
     void fillRecentMenu(QMenu* menu, bool forSwitching);
     void handleCommand(AppCommand command);
     bool runSectionCommand(SectionCommand command);
+    // Takes the actions of the section shown into the menus and keys.
     void publishSectionCommands();
+    // The menus' entries follow whether those actions can run.
+    void followSectionCommands();
+    void followSessionServices();
     void followPhase();
     void refreshActions();
     void refreshTitle();
@@ -83,7 +85,9 @@ private:
     Workspace* m_workspace = nullptr;
     LockView* m_sessionLock = nullptr;
     QLabel* m_saveStatus = nullptr;
-    UrssafEstimateRunner* m_estimates = nullptr;
+    // Running while the session is on screen.
+    QList<SessionService*> m_sessionServices;
+    bool m_servicesRunning = false;
     QPointer<SettingsWindow> m_settings;
     QPointer<HelpWindow> m_help;
     // Enabled only while a session is open and unlocked.
@@ -92,6 +96,12 @@ private:
     QAction* m_lockAction = nullptr;
     // The Delete key, for the section shown; no menu shows it.
     QAction* m_deleteAction = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    // The section's own actions stand in "Fichier" between these separators.
+    QAction* m_sectionActionsStart = nullptr;
+    QAction* m_sectionActionsEnd = nullptr;
+    QList<QAction*> m_sectionActionsShown;
+    QList<QMetaObject::Connection> m_sectionActionWatch;
 };
 
 } // namespace velmora::gui

@@ -29,6 +29,7 @@ SectionPage* SectionRegistry::page(const QString& defaultKey) {
     connect(made, &SectionPage::commandsChanged, this, &SectionRegistry::commandsChanged);
     connect(made, &SectionPage::openRequested, this, &SectionRegistry::openRequested);
     m_pages.insert(defaultKey, made);
+    made->refreshCommands();
     return made;
 }
 
@@ -36,16 +37,15 @@ SectionPage* SectionRegistry::existingPage(const QString& defaultKey) const {
     return m_pages.value(defaultKey);
 }
 
-bool SectionRegistry::canRun(const QString& defaultKey, SectionCommand command) const {
-    const SectionPage* shown = existingPage(defaultKey);
-    return shown && shown->canRun(command);
+void SectionRegistry::addSessionService(ServiceFactory factory) {
+    m_serviceFactories.append(std::move(factory));
 }
 
-bool SectionRegistry::run(const QString& defaultKey, SectionCommand command) {
-    if (!canRun(defaultKey, command))
-        return false;
-    existingPage(defaultKey)->run(command);
-    return true;
+QList<SessionService*> SectionRegistry::makeSessionServices(QObject* parent) const {
+    QList<SessionService*> services;
+    for (const ServiceFactory& factory : m_serviceFactories)
+        services << factory(m_services, parent);
+    return services;
 }
 
 SectionRegistry::Factory placeholderSection(const QString& promise) {

@@ -1,3 +1,4 @@
+#include "core/model/SectionDescriptor.h"
 #include "gui/accounting/AccountingSection.h"
 #include "gui/calendar/CalendarSection.h"
 #include "gui/clients/ClientsSection.h"
@@ -11,16 +12,48 @@
 
 namespace velmora::gui {
 
+namespace {
+
+// Each section of core's table by its key: the factory of its page and the
+// session service its folder contributes, if any.
+struct SectionBinding {
+    const char* key;
+    SectionRegistry::Factory page;
+    SectionRegistry::ServiceFactory service = {};
+};
+
+QList<SectionBinding> sectionBindings() {
+    return {
+        {"dashboard", dashboardPage},
+        {"clients", clientsPage},
+        {"projects", projectsPage},
+        {"documents", documentsPage},
+        {"services", servicesPage},
+        {"stock", stockPage},
+        {"accounting", accountingPage, urssafEstimateService},
+        {"calendar", calendarPage},
+        {"externalTools", externalToolsPage},
+    };
+}
+
+} // namespace
+
 void registerSections(SectionRegistry& registry) {
-    registerDashboardSection(registry);
-    registerClientsSection(registry);
-    registerProjectsSection(registry);
-    registerDocumentsSection(registry);
-    registerServicesSection(registry);
-    registerStockSection(registry);
-    registerAccountingSection(registry);
-    registerCalendarSection(registry);
-    registerExternalToolsSection(registry);
+    const QList<SectionBinding> bindings = sectionBindings();
+    for (const SectionDescriptor& section : sectionDescriptors()) {
+        for (const SectionBinding& binding : bindings) {
+            if (section.key != QLatin1String(binding.key))
+                continue;
+            registry.add(section.key, binding.page);
+            if (binding.service)
+                registry.addSessionService(binding.service);
+        }
+    }
+    // The forms of other sections create a client with the clients' own sheet.
+    registry.services().newClient = [&registry](QWidget* parent,
+                                                std::function<void(const QUuid&)> created) {
+        openNewClientSheet(registry.services(), parent, std::move(created));
+    };
 }
 
 } // namespace velmora::gui

@@ -6,9 +6,9 @@
 #include "gui/common/Icons.h"
 #include "gui/common/NewTagSheet.h"
 #include "gui/common/SessionFollower.h"
+#include "gui/common/SettingsLayout.h"
 #include "gui/common/Theme.h"
 #include "gui/common/WheelGuard.h"
-#include "gui/settings/SettingsLayout.h"
 
 #include <QComboBox>
 #include <QEvent>

@@ -3,7 +3,7 @@
 #include "core/app/SettingsPages.h"
 #include "core/store/AppDataStore.h"
 #include "gui/common/SessionFollower.h"
-#include "gui/settings/SettingsLayout.h"
+#include "gui/common/SettingsLayout.h"
 
 #include <QButtonGroup>
 #include <QFormLayout>

@@ -4,8 +4,8 @@
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/SessionFollower.h"
+#include "gui/common/SettingsLayout.h"
 #include "gui/common/Theme.h"
-#include "gui/settings/SettingsLayout.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -4,9 +4,9 @@
 #include "core/store/AppDataStore.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
+#include "gui/common/SettingsLayout.h"
 #include "gui/common/Theme.h"
 #include "gui/settings/SettingsFeedback.h"
-#include "gui/settings/SettingsLayout.h"
 
 #include <QAction>
 #include <QFormLayout>

@@ -4,10 +4,10 @@
 #include "core/store/AppDataStore.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
+#include "gui/common/PaymentMethodsField.h"
 #include "gui/common/SessionFollower.h"
+#include "gui/common/SettingsLayout.h"
 #include "gui/common/Theme.h"
-#include "gui/documents/PaymentMethodsField.h"
-#include "gui/settings/SettingsLayout.h"
 
 #include <QFileInfo>
 #include <QFormLayout>

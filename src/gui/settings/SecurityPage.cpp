@@ -5,9 +5,9 @@
 #include "core/store/AppDataStore.h"
 #include "gui/common/Icons.h"
 #include "gui/common/SessionFollower.h"
+#include "gui/common/SettingsLayout.h"
 #include "gui/common/Theme.h"
 #include "gui/settings/ChangeCodeSheet.h"
-#include "gui/settings/SettingsLayout.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -3,8 +3,8 @@
 #include "core/store/AppDataStore.h"
 #include "gui/common/Icons.h"
 #include "gui/common/SessionFollower.h"
+#include "gui/common/SettingsLayout.h"
 #include "gui/common/Theme.h"
-#include "gui/settings/SettingsLayout.h"
 
 #include <QCheckBox>
 #include <QEvent>

@@ -1,14 +1,11 @@
 #include "gui/stock/StockSection.h"
 
-#include "gui/main/SectionRegistry.h"
-
 namespace velmora::gui {
 
-void registerStockSection(SectionRegistry& registry) {
-    registry.add(QStringLiteral("stock"),
-                 placeholderSection(
-                     QStringLiteral("Cet écran accueillera votre stock : articles, catégories, "
-                                    "seuils d’alerte et liste d’achats prévus.")));
+SectionPage* stockPage(const SectionServices& services) {
+    return placeholderSection(
+        QStringLiteral("Cet écran accueillera votre stock : articles, catégories, "
+                       "seuils d’alerte et liste d’achats prévus."))(services);
 }
 
 } // namespace velmora::gui

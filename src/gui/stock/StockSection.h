@@ -1,9 +1,9 @@
 #pragma once
 
+#include "gui/main/SectionRegistry.h"
+
 namespace velmora::gui {
 
-class SectionRegistry;
-
-void registerStockSection(SectionRegistry& registry);
+SectionPage* stockPage(const SectionServices& services);
 
 } // namespace velmora::gui

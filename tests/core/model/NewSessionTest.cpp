@@ -3,6 +3,7 @@
 
 #include "core/model/NewSession.h"
 #include "core/documents/DocumentStatus.h"
+#include "core/model/SectionDescriptor.h"
 #include "core/model/SessionDecoder.h"
 #include "core/model/SessionEncoder.h"
 #include "support/SessionDiff.h"
@@ -69,34 +70,19 @@ TEST(NewSessionTest, SeededStatuses) {
     EXPECT_EQ(all.size(), 11);
 }
 
-TEST(NewSessionTest, SidebarItems) {
+TEST(NewSessionTest, SidebarItemsAreTheSectionsInOrderEnabledWithFreshIds) {
     const QList<SidebarMenuItemConfig> items = newSessionContents().preferences.sidebarMenuItems;
-    struct Item {
-        const char* systemName;
-        const char* key;
-        const char* name;
-    };
-    const Item expected[] = {
-        {"square.grid.2x2", "dashboard", "Tableau de bord"},
-        {"person.2", "clients", "Clients"},
-        {"briefcase", "projects", "Activités"},
-        {"doc.text", "documents", "Documents"},
-        {"square.grid.2x2", "services", "Catalogue"},
-        {"shippingbox", "stock", "Stock"},
-        {"creditcard", "accounting", "Comptabilité"},
-        {"calendar", "calendar", "Calendrier"},
-        {"wrench.and.screwdriver", "externalTools", "Outils externes"},
-    };
-    ASSERT_EQ(items.size(), 9);
+    const QList<SectionDescriptor>& sections = sectionDescriptors();
+    ASSERT_EQ(items.size(), sections.size());
     QSet<QUuid> ids;
-    for (qsizetype i = 0; i < 9; ++i) {
-        EXPECT_EQ(items[i].systemName, QString::fromUtf8(expected[i].systemName)) << i;
-        EXPECT_EQ(items[i].defaultKey, QString::fromUtf8(expected[i].key)) << i;
-        EXPECT_EQ(items[i].displayName, QString::fromUtf8(expected[i].name)) << i;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        EXPECT_EQ(items[i].defaultKey, sections[i].key) << i;
+        EXPECT_EQ(items[i].displayName, sections[i].name) << i;
+        EXPECT_EQ(items[i].systemName, sections[i].symbol) << i;
         EXPECT_TRUE(items[i].isEnabled) << i;
         ids.insert(items[i].id);
     }
-    EXPECT_EQ(ids.size(), 9);
+    EXPECT_EQ(ids.size(), items.size());
     EXPECT_FALSE(ids.contains(QUuid()));
 }
 

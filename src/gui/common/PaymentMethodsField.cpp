@@ -1,4 +1,4 @@
-#include "gui/documents/PaymentMethodsField.h"
+#include "gui/common/PaymentMethodsField.h"
 
 #include "core/documents/DocumentPageContent.h"
 #include "gui/common/FlowLayout.h"

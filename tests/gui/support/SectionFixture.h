@@ -5,6 +5,7 @@
 #include "gui/main/SectionRegistry.h"
 #include "gui/main/Workspace.h"
 
+#include <QAction>
 #include <QListView>
 
 namespace velmora::gui::test {
@@ -16,11 +17,22 @@ inline QUuid statusNamed(const QList<TagItem>& statuses, const QString& name) {
     return {};
 }
 
+// Whether the page's action behind the window's entry can run now, and
+// choosing it as the menu or the key would.
+inline bool canRun(const SectionPage* page, SectionCommand which) {
+    const QAction* action = page->command(which);
+    return action && action->isEnabled();
+}
+inline void run(SectionPage* page, SectionCommand which) {
+    if (QAction* action = page->command(which))
+        action->trigger();
+}
+
 // A document of the client with one 450 € line, in the status given.
-inline CommercialDocumentItem documentOf(
-    CommercialDocumentKind kind, const QString& number, const QString& lineTitle,
-    const QUuid& client, const QUuid& status,
-    const QDateTime& issued = QDateTime(QDate(2025, 6, 1), QTime(10, 0), Qt::UTC)) {
+inline CommercialDocumentItem
+documentOf(CommercialDocumentKind kind, const QString& number, const QString& lineTitle,
+           const QUuid& client, const QUuid& status,
+           const QDateTime& issued = QDateTime(QDate(2025, 6, 1), QTime(10, 0), Qt::UTC)) {
     CommercialDocumentItem d;
     d.id = QUuid::createUuid();
     d.kind = kind;

@@ -169,10 +169,10 @@ TEST_F(UrssafTabTest, PrefilledAndTypedDeclarationsMarkedThenDeleted) {
     confirmNextDeletion();
     click(u"urssafDeleteButton"_s);
     confirmNextDeletion();
-    EXPECT_FALSE(m_tab->canRun(SectionCommand::remove)) << "nothing selected any more";
+    EXPECT_FALSE(canRun(m_tab, SectionCommand::remove)) << "nothing selected any more";
     m_tab->select(typed.id);
-    ASSERT_TRUE(m_tab->canRun(SectionCommand::remove));
-    m_tab->run(SectionCommand::remove);
+    ASSERT_TRUE(canRun(m_tab, SectionCommand::remove));
+    run(m_tab, SectionCommand::remove);
     EXPECT_TRUE(store().urssafDeclarations().isEmpty());
     EXPECT_FALSE(QFile::exists(copy)) << "the receipt goes with its declaration";
     EXPECT_TRUE(shown(u"urssafEmptyAction"_s));

@@ -83,8 +83,8 @@ TEST_F(DocumentsPageTest, SavesThePdfConvertsTheQuoteAndDeletes) {
 
     const QString path = m_dir.path() + u"/Facture.pdf"_s;
     m_dialogs.chooseNext(QUrl::fromLocalFile(path));
-    ASSERT_TRUE(page()->canRun(SectionCommand::exportPDF));
-    page()->run(SectionCommand::exportPDF);
+    ASSERT_TRUE(canRun(page(), SectionCommand::exportPDF));
+    run(page(), SectionCommand::exportPDF);
     ASSERT_FALSE(m_dialogs.panels.isEmpty());
     EXPECT_EQ(m_dialogs.panels.last().proposedName, u"F-2025-001.pdf"_s);
     QPdfDocument saved;

@@ -121,8 +121,8 @@ TEST_F(AccountingPageTest, PdfExportedThenShown) {
     openBook();
     const QString path = m_dir.path() + u"/livre.pdf"_s;
     m_dialogs.chooseNext(QUrl::fromLocalFile(path));
-    ASSERT_TRUE(page()->canRun(SectionCommand::exportPDF));
-    page()->run(SectionCommand::exportPDF);
+    ASSERT_TRUE(canRun(page(), SectionCommand::exportPDF));
+    run(page(), SectionCommand::exportPDF);
     EXPECT_EQ(m_dialogs.panels.last().title, u"Enregistrer le livre de recettes"_s);
     EXPECT_EQ(m_dialogs.panels.last().proposedName, u"livre-recettes-toutes-annees.pdf"_s);
     QPdfDocument saved;
@@ -174,7 +174,7 @@ TEST_F(AccountingPageTest, HeaderOfTheBookTakenFromTheCompanyAndPrinted) {
 
     const QString path = m_dir.path() + u"/livre.pdf"_s;
     m_dialogs.chooseNext(QUrl::fromLocalFile(path));
-    page()->run(SectionCommand::exportPDF);
+    run(page(), SectionCommand::exportPDF);
     QPdfDocument saved;
     ASSERT_EQ(saved.load(path), QPdfDocument::Error::None);
     QString text = saved.getAllText(0).text();

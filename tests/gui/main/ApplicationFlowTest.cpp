@@ -5,6 +5,7 @@
 #include "AppFixture.h"
 
 #include "core/model/NewSession.h"
+#include "core/model/SectionDescriptor.h"
 #include "core/security/AccessCode.h"
 #include "gui/common/AnimatedStack.h"
 #include "gui/help/HelpWindow.h"
@@ -392,9 +393,10 @@ TEST_F(ApplicationFlowTest, ASettingThatDoesNotFitOffersTheRescueToo) {
 
 TEST_F(ApplicationFlowTest, TheSidebarFollowsTheSessionsMenuItems) {
     openProtectedSession();
-    EXPECT_EQ(window().workspace().sectionKeys(),
-              (QStringList{"dashboard", "clients", "projects", "documents", "services", "stock",
-                           "accounting", "calendar", "externalTools"}));
+    QStringList sections;
+    for (const SectionDescriptor& section : sectionDescriptors())
+        sections << section.key;
+    EXPECT_EQ(window().workspace().sectionKeys(), sections);
     AppPreferences prefs = m_app->store().preferences();
     prefs.sidebarMenuItems = SidebarMenuItemConfig::defaults();
     std::swap(prefs.sidebarMenuItems[1], prefs.sidebarMenuItems[3]);

@@ -1,4 +1,4 @@
-#include "gui/documents/DocumentPreview.h"
+#include "gui/common/DocumentPreview.h"
 
 #include "gui/common/Theme.h"
 

@@ -4,6 +4,7 @@
 #include "AppFixture.h"
 
 #include "core/app/SidebarMenu.h"
+#include "core/model/SectionDescriptor.h"
 #include "gui/main/SectionRegistry.h"
 #include "gui/main/Workspace.h"
 #include "support/SessionChange.h"
@@ -21,11 +22,15 @@ public:
         field = new QLineEdit(this);
         field->setObjectName(u"typingField"_s);
         (new QVBoxLayout(this))->addWidget(field);
+        addCommand(
+            SectionCommand::create, [] { return true; }, [this] { ran << SectionCommand::create; });
+        own = new QAction(u"Dupliquer"_s, this);
+        own->setShortcut(QKeySequence(u"Ctrl+D"_s));
+        addCommand(own);
     }
-    bool canRun(SectionCommand command) const override { return command == SectionCommand::create; }
-    void run(SectionCommand command) override { ran << command; }
 
     QLineEdit* field = nullptr;
+    QAction* own = nullptr;
     QList<SectionCommand> ran;
 };
 
@@ -96,6 +101,19 @@ TEST_F(SectionsTest, CtrlNReachesTheSectionShownWhenItTakesIt) {
 
     window().workspace().showSection(u"stock"_s);
     EXPECT_FALSE(create->isEnabled());
+}
+
+TEST_F(SectionsTest, APagesOwnActionsAreInTheMenuWhileItIsShown) {
+    EXPECT_EQ(window().action(u"Dupliquer"_s), nullptr);
+    window().workspace().showSection(u"clients"_s);
+    EXPECT_EQ(window().action(u"Dupliquer"_s), m_clients->own);
+    window().workspace().showSection(u"stock"_s);
+    EXPECT_EQ(window().action(u"Dupliquer"_s), nullptr);
+}
+
+TEST_F(SectionsTest, EverySectionOfTheTableHasItsPage) {
+    for (const SectionDescriptor& section : sectionDescriptors())
+        EXPECT_TRUE(window().sections().contains(section.key)) << section.key.toStdString();
 }
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "gui/settings/SettingsLayout.h"
+#include "gui/common/SettingsLayout.h"
 
 #include "gui/common/Theme.h"
 

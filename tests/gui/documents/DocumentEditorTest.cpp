@@ -100,7 +100,7 @@ TEST_F(DocumentEditorTest, WritesAQuoteFromTheCatalogueWithADiscountAndADeposit)
     openEmptyDocuments();
     click(u"documentsEmptyAction"_s);
     ASSERT_NE(editor(), nullptr);
-    EXPECT_FALSE(page()->canRun(SectionCommand::create)) << "the list waits for the editor";
+    EXPECT_FALSE(canRun(page(), SectionCommand::create)) << "the list waits for the editor";
     click(u"documentEditorQuote"_s);
     const QString number = u"D-%1-001"_s.arg(store().clock().now().date().year());
     EXPECT_EQ(find<QLineEdit>(u"documentEditorNumber"_s)->text(), number);
@@ -162,8 +162,8 @@ TEST_F(DocumentEditorTest, WritesAQuoteFromTheCatalogueWithADiscountAndADeposit)
     EXPECT_TRUE(sessionFile().contains(number.toUtf8()));
 
     // Edited again, a draft keeps its number and saves in place.
-    ASSERT_TRUE(page()->canRun(SectionCommand::edit));
-    page()->run(SectionCommand::edit);
+    ASSERT_TRUE(canRun(page(), SectionCommand::edit));
+    run(page(), SectionCommand::edit);
     type(u"documentEditorNumber"_s, u"D-2025-042"_s);
     EXPECT_FALSE(find<QCheckBox>(u"documentEditorAutoNumber"_s)->isChecked());
     click(u"documentEditorCommit"_s);
@@ -355,12 +355,12 @@ TEST_F(DocumentEditorTest, ImportsAPdfAndFreezesWhatWasIssued) {
         e.documents() = {issued, imported};
     });
     page()->reveal(issued.id);
-    EXPECT_FALSE(page()->canRun(SectionCommand::edit));
+    EXPECT_FALSE(canRun(page(), SectionCommand::edit));
     EXPECT_FALSE(isShown(u"documentCardEdit"_s));
     EXPECT_TRUE(
         shownText(u"documentCardFrozen"_s).endsWith(u"ce document n’est plus modifiable."_s));
     page()->reveal(imported.id);
-    EXPECT_TRUE(page()->canRun(SectionCommand::edit));
+    EXPECT_TRUE(canRun(page(), SectionCommand::edit));
     click(u"documentCardEdit"_s);
     EXPECT_NE(editor(), nullptr);
 }

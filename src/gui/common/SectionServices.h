@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QUuid>
+
+#include <functional>
+
+class QWidget;
+
+namespace velmora {
+class AppDataStore;
+class MailComposer;
+class UrlOpener;
+class UserNotifications;
+} // namespace velmora
+
+namespace velmora::gui {
+
+class Dialogs;
+
+// What a section's page may use.
+struct SectionServices {
+    AppDataStore& store;
+    Dialogs& dialogs;
+    // Sending a document or a reminder to the user's mail program.
+    MailComposer& mail;
+    UrlOpener& urls;
+    // The system notifications: URSSAF reminders and estimates.
+    UserNotifications& notifications;
+    // Where a PDF waits for the mail program to attach it.
+    QString attachmentFolder;
+    // Opens the clients' own "Nouveau client" sheet over `parent`, for a
+    // form of another section that needs a client; `created` receives the
+    // new client's id. Empty where no clients section is registered.
+    std::function<void(QWidget* parent, std::function<void(const QUuid&)> created)> newClient = {};
+};
+
+// Work that goes on beside an open session while it is on screen (an
+// estimate kept up to date, reminders, a synchronisation). The window starts
+// every service when the session appears and stops them when it is locked,
+// left or closed; a section folder contributes its own.
+class SessionService : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    virtual void start() = 0;
+    virtual void stop() = 0;
+};
+
+} // namespace velmora::gui

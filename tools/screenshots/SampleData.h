@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+namespace velmora {
+class AppDataStore;
+}
+
+namespace velmora::tour {
+
+// A few months of a photographer's business: clients of both kinds, a
+// catalogue with a price typed wrong, activities in every status.
+void addSampleRecords(AppDataStore& store);
+// A year of receipts for the recipe book: invoices paid in one or several
+// payments, and one paid without a recorded payment.
+void addSampleReceipts(AppDataStore& store);
+// A year and a half of quarterly declarations, the older ones declared and
+// paid, and the estimate of the current month.
+void addSampleDeclarations(AppDataStore& store);
+// The receipts of the second declaration: the URSSAF's acknowledgement as a
+// PDF, the bank's payment as a picture, written in `folder`.
+void attachSampleReceipts(AppDataStore& store, const QString& folder);
+
+} // namespace velmora::tour
