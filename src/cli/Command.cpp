@@ -49,10 +49,17 @@ Result<> CliContext::editSession(const QString& path,
         return Result<>(db);
     SessionEdit edit(std::move(db).value());
     const Result<> outcome = flow(edit);
-    if (!outcome.ok() || !edit.touchedAny())
+    if (!outcome.ok() || !edit.touchedAny()) {
+        edit.discard();
         return outcome;
-    const Result<> written = writeSession(std::move(edit).take(), SessionFormat::Compact, path);
-    return written ? outcome : written;
+    }
+    const Result<> written = writeSession(edit.session(), SessionFormat::Compact, path);
+    if (!written) {
+        edit.discard();
+        return written;
+    }
+    edit.finishSaved();
+    return outcome;
 }
 
 void printJson(const QJsonObject& object) {

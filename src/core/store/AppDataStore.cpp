@@ -396,12 +396,12 @@ Result<> AppDataStore::commit(const SessionEdit& session) {
     const IdSet previousNameLocked = m_nameLockedProjectStatusIDs;
     const AppDatabase& edited = session.session();
 #define VELMORA_TAKE_FIELD(Type, name, Name)                                                       \
-    if (session.touched(SessionEdit::Field::name))                                                 \
+    if (session.touched(SessionField::name))                                                 \
         m_data.name = edited.name;
     VELMORA_SESSION_FIELDS(VELMORA_TAKE_FIELD)
 #undef VELMORA_TAKE_FIELD
     // The sets follow the statuses, and the file written lists the new ones.
-    if (session.touched(SessionEdit::Field::projectStatuses)) {
+    if (session.touched(SessionField::projectStatuses)) {
         const ProjectStatusSets sets =
             projectStatusSets(m_data.projectStatuses, m_protectedProjectStatusIDs);
         m_protectedProjectStatusIDs = sets.protectedIds;
@@ -415,7 +415,7 @@ Result<> AppDataStore::commit(const SessionEdit& session) {
         return saved;
     }
 #define VELMORA_ANNOUNCE_FIELD(Type, name, Name)                                                   \
-    if (session.touched(SessionEdit::Field::name) && !(previous.name == m_data.name))              \
+    if (session.touched(SessionField::name) && !(previous.name == m_data.name))              \
         emit name##Changed();
     VELMORA_SESSION_FIELDS(VELMORA_ANNOUNCE_FIELD)
 #undef VELMORA_ANNOUNCE_FIELD

@@ -156,9 +156,21 @@ public:
         auto outcome = std::forward<Change>(change)(session);
         if (outcome.ok() && session.touchedAny()) {
             const Result<> saved = commit(session);
-            if (!saved.ok())
-                return decltype(outcome)::notSaved(saved.error());
-            outcome.setWarning(saved.warning());
+            if (!saved.ok()) {
+                session.discard();
+                auto failed = decltype(outcome)::notSaved(saved.error());
+                if (!session.failureTitle().isEmpty())
+                    failed.setAlert(okAlert(session.failureTitle(), saved.error(),
+                                            Alert::Kind::error));
+                return failed;
+            }
+            if (!saved.warning().isEmpty())
+                outcome.setWarning(outcome.warning().isEmpty()
+                                       ? saved.warning()
+                                       : saved.warning() + QLatin1Char('\n') + outcome.warning());
+            session.finishSaved();
+        } else {
+            session.discard();
         }
         return outcome;
     }

@@ -2,17 +2,23 @@
 
 #include "core/model/AppDatabase.h"
 
+#include <QMetaType>
+
+#include <bitset>
+#include <initializer_list>
+
 namespace velmora {
 
 using NotificationStateMap = QMap<QString, NotificationState>;
 using OptionalData = std::optional<Base64Data>;
 using OptionalText = std::optional<QString>;
+using IdList = QList<QUuid>;
 
 } // namespace velmora
 
 // Every part of the open session that the store publishes and a flow may
-// change, in file order: its type, its name in AppDatabase and the
-// capitalised name of its setter.
+// change, in file order: its type, its name in AppDatabase and its
+// capitalised name. A new list of the session costs one line here.
 #define VELMORA_SESSION_FIELDS(X)                                                                  \
     X(QList<ProjectItem>, projects, Projects)                                                      \
     X(QList<ClientItem>, clients, Clients)                                                         \
@@ -52,3 +58,44 @@ using OptionalText = std::optional<QString>;
     X(QList<SecurityQuestion>, securityQuestions, SecurityQuestions)                               \
     X(OptionalData, sessionProfilePhotoData, SessionProfilePhotoData)                              \
     X(OptionalText, sessionProfileImageName, SessionProfileImageName)
+
+namespace velmora {
+
+#define VELMORA_FIELD_ENUMERATOR(Type, name, Name) name,
+// One part of the session, named as in AppDatabase.
+enum class SessionField { VELMORA_SESSION_FIELDS(VELMORA_FIELD_ENUMERATOR) count };
+#undef VELMORA_FIELD_ENUMERATOR
+
+// A set of parts of the session: those an edit touched, those a commit
+// changed, those a page shows.
+class SessionFields {
+public:
+    SessionFields() = default;
+    SessionFields(std::initializer_list<SessionField> fields) {
+        for (SessionField field : fields)
+            insert(field);
+    }
+    static SessionFields all() {
+        SessionFields fields;
+        fields.m_bits.set();
+        return fields;
+    }
+
+    void insert(SessionField field) { m_bits.set(std::size_t(field)); }
+    bool contains(SessionField field) const { return m_bits.test(std::size_t(field)); }
+    bool intersects(const SessionFields& other) const { return (m_bits & other.m_bits).any(); }
+    bool isEmpty() const { return m_bits.none(); }
+    SessionFields operator|(const SessionFields& other) const {
+        SessionFields fields;
+        fields.m_bits = m_bits | other.m_bits;
+        return fields;
+    }
+    bool operator==(const SessionFields&) const = default;
+
+private:
+    std::bitset<std::size_t(SessionField::count)> m_bits;
+};
+
+} // namespace velmora
+
+Q_DECLARE_METATYPE(velmora::SessionFields)
