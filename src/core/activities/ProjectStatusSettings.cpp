@@ -2,7 +2,6 @@
 
 #include "core/documents/DocumentStatus.h"
 #include "core/model/OpenedSession.h"
-#include "core/store/AppDataStore.h"
 
 namespace velmora {
 namespace {
@@ -35,8 +34,11 @@ Result<> statusGone() {
 
 } // namespace
 
-ProjectStatusLocks ProjectStatusLocks::of(const AppDataStore& store) {
-    return {store.protectedProjectStatusIDs(), store.nameLockedProjectStatusIDs()};
+ProjectStatusLocks ProjectStatusLocks::of(const AppDatabase& session) {
+    const QList<QUuid>& before = session.protectedProjectStatusIDs;
+    ProjectStatusSets sets =
+        projectStatusSets(session.projectStatuses, QSet<QUuid>(before.cbegin(), before.cend()));
+    return {std::move(sets.protectedIds), std::move(sets.nameLockedIds)};
 }
 
 std::optional<QString> ProjectStatusSettings::lockHelp(const QUuid& id,

@@ -1,8 +1,8 @@
 #include "core/clients/ClientForm.h"
 
 #include "core/app/CompanySettingsForm.h"
-#include "core/store/AppDataStore.h"
 #include "core/store/RecordPut.h"
+#include "core/store/SessionEdit.h"
 
 #include <algorithm>
 
@@ -101,21 +101,20 @@ ClientItem ClientForm::written() const {
     return client;
 }
 
-Result<> ClientForm::apply(AppDataStore& store) {
+Result<> ClientForm::apply(SessionEdit& edit) {
     if (const QString message = validate(); !message.isEmpty())
         return Result<>::invalid(message);
     ClientItem client = written();
-    const Result<> applied = store.edit([&](SessionEdit& edit) -> Result<> {
-        const AppDatabase& session = edit.session();
-        keepKnownTags(client.tagIDs, session.clientTags);
-        return putRecord(
-            session.clients, [&]() -> QList<ClientItem>& { return edit.clients(); }, client,
-            m_isNew, notFoundMessage());
-    });
-    if (applied.ok()) {
-        fields = client;
-        m_isNew = false;
-    }
+    const AppDatabase& session = edit.session();
+    keepKnownTags(client.tagIDs, session.clientTags);
+    Result<> applied = putRecord(
+        session.clients, [&]() -> QList<ClientItem>& { return edit.clients(); }, client, m_isNew,
+        notFoundMessage());
+    if (applied.ok())
+        edit.whenSaved([this, client] {
+            fields = client;
+            m_isNew = false;
+        });
     return applied;
 }
 

@@ -10,7 +10,7 @@
 
 namespace velmora {
 
-class AppDataStore;
+class SessionEdit;
 
 // The form of a new or edited client: the fields of the record as typed,
 // the contact persons of a company and the client's tags.
@@ -64,9 +64,9 @@ public:
     // left out.
     ClientItem written() const;
     // Validates, then adds or replaces the client (tags the session does
-    // not know are left out) and saves once. `unchanged` when nothing
-    // differs from the session's record.
-    Result<> apply(AppDataStore& store);
+    // not know are left out); the form holds the record once it is saved.
+    // `unchanged` when nothing differs from the session's record.
+    Result<> apply(SessionEdit& edit);
 
     ClientItem fields;
 

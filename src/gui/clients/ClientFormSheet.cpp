@@ -254,7 +254,7 @@ bool ClientFormSheet::save() {
         return std::nullopt;
     }();
     showSiretError(m_form.siretError());
-    const Result<> outcome = m_form.apply(m_store);
+    const Result<> outcome = m_store.edit([&](SessionEdit& edit) { return m_form.apply(edit); });
     if (!applied(outcome))
         return false;
     // The photo the client no longer shows leaves the session's media.

@@ -200,7 +200,7 @@ void ProjectStatusesSheet::dropRow() {
 
 void ProjectStatusesSheet::fillRow(int index) {
     const TagItem& status = m_store.projectStatuses().at(index);
-    const ProjectStatusLocks locks = ProjectStatusLocks::of(m_store);
+    const ProjectStatusLocks locks = ProjectStatusLocks::of(m_store.session());
     const Row& row = m_rows.at(index);
 
     {
@@ -275,7 +275,7 @@ void ProjectStatusesSheet::rename(int index) {
         return;
     const QUuid id = m_store.projectStatuses().at(index).id;
     const QString name = m_rows.at(index).name->text();
-    const ProjectStatusLocks locks = ProjectStatusLocks::of(m_store);
+    const ProjectStatusLocks locks = ProjectStatusLocks::of(m_store.session());
     // A refused name stays in the field, with its message, to be corrected.
     if (apply([&](SessionEdit& e) { return ProjectStatusSettings::rename(e, locks, id, name); }))
         fillRow(index);
@@ -301,7 +301,7 @@ void ProjectStatusesSheet::remove(int index) {
     }
     if (!confirm(m_dialogs, this, ProjectStatusSettings::deleteConfirmation(status)))
         return;
-    const ProjectStatusLocks locks = ProjectStatusLocks::of(m_store);
+    const ProjectStatusLocks locks = ProjectStatusLocks::of(m_store.session());
     if (!apply([&](SessionEdit& e) { return ProjectStatusSettings::remove(e, locks, status.id); }))
         return;
     if (m_rows.isEmpty())

@@ -22,7 +22,7 @@ protected:
         ASSERT_TRUE(m_store->save().ok());
     }
     QUuid id(const QString& name) const { return statusNamed(m_store->projectStatuses(), name); }
-    ProjectStatusLocks locks() const { return ProjectStatusLocks::of(*m_store); }
+    ProjectStatusLocks locks() const { return ProjectStatusLocks::of(m_store->session()); }
     Result<> rename(const QUuid& status, const QString& to) {
         return m_store->edit(
             [&](auto& e) { return ProjectStatusSettings::rename(e, locks(), status, to); });

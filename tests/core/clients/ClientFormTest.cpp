@@ -106,27 +106,29 @@ TEST_F(ClientFormApply, CreatesThenUpdatesThroughTheStore) {
     m_store->setClientTags({vip});
     ClientForm form;
     form.fields.kind = ClientKind::professionnel;
-    EXPECT_EQ(form.apply(*m_store).error(), kNameRequired);
+    EXPECT_EQ(m_store->edit([&](SessionEdit& e) { return form.apply(e); }).error(), kNameRequired);
     form.fields.company = u" Studio Nord "_s;
     form.setTag(vip.id, true);
     form.setTag(QUuid::createUuid(), true);
     form.addContact();
     form.fields.contacts[0].firstName = u"Léa"_s;
     form.addContact();
-    ASSERT_TRUE(form.apply(*m_store).ok());
+    ASSERT_TRUE(m_store->edit([&](SessionEdit& e) { return form.apply(e); }).ok());
     const ClientItem created = m_store->clients().last();
     EXPECT_EQ(created.company, u"Studio Nord");
     EXPECT_EQ(created.tagIDs, QList<QUuid>{vip.id}) << "unknown tags are left out";
     EXPECT_EQ(created.contacts, form.fields.contacts.mid(0, 1)) << "blank contacts are left out";
     EXPECT_EQ(onDisk().clients.last(), created);
-    EXPECT_EQ(form.apply(*m_store).kind(), ResultKind::unchanged);
+    EXPECT_EQ(m_store->edit([&](SessionEdit& e) { return form.apply(e); }).kind(),
+              ResultKind::unchanged);
 
     ClientForm edit(m_client);
     edit.fields.email = u"contact@lumen.fr"_s;
-    ASSERT_TRUE(edit.apply(*m_store).ok());
+    ASSERT_TRUE(m_store->edit([&](SessionEdit& e) { return edit.apply(e); }).ok());
     EXPECT_EQ(m_store->clients()[0].email, u"contact@lumen.fr");
     m_store->setClients({created});
-    EXPECT_EQ(edit.apply(*m_store).error(), u"Ce client n'existe plus.");
+    EXPECT_EQ(m_store->edit([&](SessionEdit& e) { return edit.apply(e); }).error(),
+              u"Ce client n'existe plus.");
 }
 
 } // namespace
