@@ -161,7 +161,7 @@ TEST_F(RecoveryModelTest, TheQuestionsStillWorkAfterAReloadFromDisk) {
     RecoveryModel again(*reopened);
     reachNewCode(again, 1, u"Paris"_s);
     again.newCode = again.confirmation = u"Troisieme"_s;
-    ASSERT_TRUE(store->edit([&](SessionEdit& e) { return again.saveNewCode(e); }).ok());
+    ASSERT_TRUE(reopened->edit([&](SessionEdit& e) { return again.saveNewCode(e); }).ok());
     EXPECT_EQ(readSession(workingCopy()).preferences.appPassword, u"Troisieme"_s);
     EXPECT_EQ(readSession(userFile()).preferences.appPassword, u"Troisieme"_s);
 }
