@@ -1,7 +1,7 @@
 #include "core/accounting/RecipeBookHeaderForm.h"
 
 #include "core/app/CompanySettingsForm.h"
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 
 namespace velmora {
 namespace {
@@ -143,16 +143,14 @@ Result<AccountingRecipeSettings> RecipeBookHeaderForm::written() const {
     return out;
 }
 
-Result<> RecipeBookHeaderForm::save(AppDataStore& store) const {
+Result<> RecipeBookHeaderForm::save(SessionEdit& edit) const {
     const Result<AccountingRecipeSettings> typed = written();
     if (!typed.ok())
         return Result<>(typed);
-    return store.edit([&](SessionEdit& edit) -> Result<> {
-        if (edit.session().accountingRecipeSettings == typed.value())
-            return Result<>::unchanged();
-        edit.accountingRecipeSettings() = typed.value();
-        return Result<>();
-    });
+    if (edit.session().accountingRecipeSettings == typed.value())
+        return Result<>::unchanged();
+    edit.accountingRecipeSettings() = typed.value();
+    return Result<>();
 }
 
 } // namespace velmora

@@ -9,7 +9,7 @@
 
 namespace velmora {
 
-class AppDataStore;
+class SessionEdit;
 
 // The company block and the title printed at the head of the recipe book,
 // taken from the company settings: what the wizard's company step writes
@@ -60,8 +60,8 @@ public:
     // spaces (an empty title prints "LIVRE DES RECETTES"); the first refused
     // field's message otherwise.
     Result<AccountingRecipeSettings> written() const;
-    // Stores the settings and saves at once.
-    Result<> save(AppDataStore& store) const;
+    // Stores the settings in the session.
+    Result<> save(SessionEdit& edit) const;
 
 private:
     AccountingRecipeSettings m_settings;

@@ -2,7 +2,7 @@
 
 #include "core/accounting/UrssafDeclarationForm.h"
 #include "core/accounting/UrssafPeriod.h"
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 #include "core/text/MoneyFormat.h"
 
 #include <algorithm>
@@ -10,23 +10,21 @@
 namespace velmora {
 namespace {
 
-// Changes one declaration through the store; a missing one is reported.
+// Changes one declaration; a missing one is reported.
 template <class Change>
-Result<> changeDeclaration(AppDataStore& store, const QUuid& declarationID, Change change) {
-    return store.edit([&](SessionEdit& edit) -> Result<> {
-        const QList<URSSAFDeclaration>& list = edit.session().urssafDeclarations;
-        for (qsizetype i = 0; i < list.size(); ++i) {
-            if (list[i].id != declarationID)
-                continue;
-            URSSAFDeclaration changed = list[i];
-            change(changed);
-            if (changed == list[i])
-                return Result<>::unchanged();
-            edit.urssafDeclarations()[i] = changed;
-            return Result<>();
-        }
-        return Result<>::notFound(UrssafDeclarationForm::notFoundMessage());
-    });
+Result<> changeDeclaration(SessionEdit& edit, const QUuid& declarationID, Change change) {
+    const QList<URSSAFDeclaration>& list = edit.session().urssafDeclarations;
+    for (qsizetype i = 0; i < list.size(); ++i) {
+        if (list[i].id != declarationID)
+            continue;
+        URSSAFDeclaration changed = list[i];
+        change(changed);
+        if (changed == list[i])
+            return Result<>::unchanged();
+        edit.urssafDeclarations()[i] = changed;
+        return Result<>();
+    }
+    return Result<>::notFound(UrssafDeclarationForm::notFoundMessage());
 }
 
 } // namespace
@@ -53,9 +51,9 @@ Alert urssafDeletionConfirmation(const URSSAFDeclaration& d) {
          AlertButton{UrssafListTexts::remove(), AlertRole::destructive}}};
 }
 
-Result<> setUrssafDeclared(AppDataStore& store, const QUuid& declarationID, bool declared) {
-    const QDateTime now = store.clock().now();
-    return changeDeclaration(store, declarationID, [&](URSSAFDeclaration& d) {
+Result<> setUrssafDeclared(SessionEdit& edit, const QUuid& declarationID, bool declared,
+                           const QDateTime& now) {
+    return changeDeclaration(edit, declarationID, [&](URSSAFDeclaration& d) {
         if (d.isDeclared == declared)
             return;
         d.isDeclared = declared;
@@ -63,9 +61,9 @@ Result<> setUrssafDeclared(AppDataStore& store, const QUuid& declarationID, bool
     });
 }
 
-Result<> setUrssafPaid(AppDataStore& store, const QUuid& declarationID, bool paid) {
-    const QDateTime now = store.clock().now();
-    return changeDeclaration(store, declarationID, [&](URSSAFDeclaration& d) {
+Result<> setUrssafPaid(SessionEdit& edit, const QUuid& declarationID, bool paid,
+                       const QDateTime& now) {
+    return changeDeclaration(edit, declarationID, [&](URSSAFDeclaration& d) {
         if (d.isPaid == paid)
             return;
         d.isPaid = paid;
@@ -135,24 +133,22 @@ QList<UrssafYearGroup> urssafYearGroups(const QList<URSSAFDeclaration>& declarat
     return groups;
 }
 
-Result<> deleteUrssafDeclaration(AppDataStore& store, const QUuid& declarationID) {
-    const Result<> outcome = store.edit([&](SessionEdit& edit) -> Result<> {
-        const QList<URSSAFDeclaration>& list = edit.session().urssafDeclarations;
-        const auto found =
-            std::find_if(list.cbegin(), list.cend(),
-                         [&](const URSSAFDeclaration& d) { return d.id == declarationID; });
-        if (found == list.cend())
-            return Result<>::notFound(UrssafDeclarationForm::notFoundMessage());
-        // The copies go only once no saved session names them.
-        for (const std::optional<QUrl>& file : {found->declarationFileURL, found->paymentFileURL}) {
-            if (file)
-                edit.releaseMedia(*file);
-        }
-        const qsizetype index = found - list.cbegin();
-        edit.urssafDeclarations().removeAt(index);
-        return Result<>();
+Result<> deleteUrssafDeclaration(SessionEdit& edit, const QUuid& declarationID) {
+    const QList<URSSAFDeclaration>& list = edit.session().urssafDeclarations;
+    const auto found = std::find_if(list.cbegin(), list.cend(), [&](const URSSAFDeclaration& d) {
+        return d.id == declarationID;
     });
-    return outcome;
+    if (found == list.cend())
+        return Result<>::notFound(UrssafDeclarationForm::notFoundMessage());
+    const URSSAFDeclaration removed = *found;
+    const qsizetype index = found - list.cbegin();
+    edit.urssafDeclarations().removeAt(index);
+    // The copies go only once no saved session names them.
+    for (const std::optional<QUrl>& file : {removed.declarationFileURL, removed.paymentFileURL}) {
+        if (file)
+            edit.releaseMedia(*file);
+    }
+    return Result<>();
 }
 
 } // namespace velmora

@@ -4,6 +4,7 @@
 #include "core/Result.h"
 #include "core/model/AccountingRecords.h"
 
+#include <QDateTime>
 #include <QList>
 #include <QString>
 #include <QUuid>
@@ -12,7 +13,7 @@
 
 namespace velmora {
 
-class AppDataStore;
+class SessionEdit;
 
 namespace UrssafListTexts {
 inline QString emptyTitle() {
@@ -95,11 +96,13 @@ QString urssafDeclarationPeriodText(const URSSAFDeclaration& declaration);
 // Asks before deleting, naming the period and the attached files that go too.
 Alert urssafDeletionConfirmation(const URSSAFDeclaration& declaration);
 
-// The row actions: the flag with today's date, or neither; saved at once.
-Result<> setUrssafDeclared(AppDataStore& store, const QUuid& declarationID, bool declared);
-Result<> setUrssafPaid(AppDataStore& store, const QUuid& declarationID, bool paid);
+// The row actions: the flag with the date of `now`, or neither.
+Result<> setUrssafDeclared(SessionEdit& edit, const QUuid& declarationID, bool declared,
+                           const QDateTime& now);
+Result<> setUrssafPaid(SessionEdit& edit, const QUuid& declarationID, bool paid,
+                       const QDateTime& now);
 
-// Removes the declaration and saves, then removes its attached files.
-Result<> deleteUrssafDeclaration(AppDataStore& store, const QUuid& declarationID);
+// Removes the declaration; its attached files go once the edit is saved.
+Result<> deleteUrssafDeclaration(SessionEdit& edit, const QUuid& declarationID);
 
 } // namespace velmora

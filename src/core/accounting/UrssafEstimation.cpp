@@ -2,7 +2,6 @@
 
 #include "core/accounting/UrssafInvoiceTurnover.h"
 #include "core/documents/DocumentDeadlines.h"
-#include "core/store/AppDataStore.h"
 #include "core/text/MoneyFormat.h"
 
 #include <QLocale>
@@ -127,20 +126,13 @@ QString urssafEstimateSummary(const URSSAFDeclaration& estimate) {
         .arg(formatMoney(turnover), formatMoney(due));
 }
 
-Result<UrssafEstimate> refreshCurrentMonthEstimate(AppDataStore& store,
+Result<UrssafEstimate> refreshCurrentMonthEstimate(SessionEdit& edit, const QDateTime& now,
                                                    UserNotifications& notifications) {
-    UrssafEstimate estimate;
-    const Result<> saved = store.edit([&](SessionEdit& edit) -> Result<> {
-        estimate = estimateCurrentMonth(edit, store.clock().now());
-        return Result<>();
-    });
-    if (!saved.ok())
-        return Result<UrssafEstimate>(saved);
+    UrssafEstimate estimate = estimateCurrentMonth(edit, now);
     if (estimate.notification)
-        notifications.add(*estimate.notification);
-    Result<UrssafEstimate> outcome(std::move(estimate));
-    outcome.setWarning(saved.warning());
-    return outcome;
+        edit.whenSaved(
+            [&notifications, request = *estimate.notification] { notifications.add(request); });
+    return estimate;
 }
 
 } // namespace velmora

@@ -12,8 +12,6 @@
 
 namespace velmora {
 
-class AppDataStore;
-
 enum class UrssafEstimateAction { none, created, updated, removed };
 // "none", "created", "updated", "removed".
 QString urssafEstimateActionName(UrssafEstimateAction action);
@@ -47,9 +45,9 @@ std::optional<URSSAFDeclaration> currentMonthEstimate(const QList<URSSAFDeclarat
 // "Estimation de juin 2025 : CA 1 001,00 € · cotisations 222,22 €".
 QString urssafEstimateSummary(const URSSAFDeclaration& estimate);
 
-// The estimation as the main window runs it: saved through the store when it
-// changed something, then the notification of a new declaration is posted.
-Result<UrssafEstimate> refreshCurrentMonthEstimate(AppDataStore& store,
+// The estimation as the main window runs it: the notification of a new
+// declaration is posted once the edit is saved.
+Result<UrssafEstimate> refreshCurrentMonthEstimate(SessionEdit& edit, const QDateTime& now,
                                                    UserNotifications& notifications);
 
 } // namespace velmora

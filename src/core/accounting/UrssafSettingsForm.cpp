@@ -1,7 +1,7 @@
 #include "core/accounting/UrssafSettingsForm.h"
 
 #include "core/accounting/UrssafReminders.h"
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 #include "core/text/AmountParsing.h"
 
 #include <QLocale>
@@ -107,19 +107,19 @@ Result<URSSAFSettings> UrssafSettingsForm::written() const {
     return out;
 }
 
-Result<> UrssafSettingsForm::save(AppDataStore& store, UserNotifications& notifications) {
+Result<> UrssafSettingsForm::save(SessionEdit& edit, UserNotifications& notifications) {
     const Result<URSSAFSettings> typed = written();
     if (!typed.ok())
         return Result<>(typed);
-    Result<> saved = store.edit([&](SessionEdit& edit) -> Result<> {
-        if (edit.session().urssafSettings == typed.value())
-            return Result<>::unchanged();
-        edit.urssafSettings() = typed.value();
-        return Result<>();
+    if (edit.session().urssafSettings == typed.value()) {
+        replanUrssafReminders(typed.value(), notifications);
+        return Result<>::unchanged();
+    }
+    edit.urssafSettings() = typed.value();
+    edit.whenSaved([&notifications, settings = typed.value()] {
+        replanUrssafReminders(settings, notifications);
     });
-    if (saved.ok() || saved.kind() == ResultKind::unchanged)
-        replanUrssafReminders(store.urssafSettings(), notifications);
-    return saved;
+    return Result<>();
 }
 
 } // namespace velmora

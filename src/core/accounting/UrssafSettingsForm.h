@@ -10,7 +10,7 @@
 
 namespace velmora {
 
-class AppDataStore;
+class SessionEdit;
 
 // One rate of the settings sheet: its field's name, label and placeholder
 // (the default rate), and the setting it edits.
@@ -56,9 +56,9 @@ public:
     // The settings as typed: an empty rate is its default; a rate that is
     // not a number from 0 to 100 is refused with its label.
     Result<URSSAFSettings> written() const;
-    // Stores the settings and saves, then re-plans the reminders, also when
-    // nothing changed.
-    Result<> save(AppDataStore& store, UserNotifications& notifications);
+    // Stores the settings, then re-plans the reminders once they are saved;
+    // at once when nothing changed.
+    Result<> save(SessionEdit& edit, UserNotifications& notifications);
 
     URSSAFSettings settings;
 

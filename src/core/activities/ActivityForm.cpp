@@ -1,7 +1,7 @@
 #include "core/activities/ActivityForm.h"
 
-#include "core/store/AppDataStore.h"
 #include "core/store/RecordPut.h"
+#include "core/store/SessionEdit.h"
 
 #include <QFileInfo>
 
@@ -124,37 +124,35 @@ ProjectItem ActivityForm::written() const {
     return project;
 }
 
-Result<> ActivityForm::apply(AppDataStore& store) {
+Result<> ActivityForm::apply(SessionEdit& edit) {
     ProjectItem project = written();
-    const Result<> applied = store.edit([&](SessionEdit& edit) -> Result<> {
-        const AppDatabase& session = edit.session();
-        if (!m_isNew) {
-            const auto current =
-                std::find_if(session.projects.cbegin(), session.projects.cend(),
-                             [&](const ProjectItem& p) { return p.id == project.id; });
-            if (current == session.projects.cend())
-                return Result<>::notFound(notFoundMessage());
-            if (project.status == m_openedStatus)
-                project.status = current->status;
-            project.isCancelled = current->isCancelled;
-            project.cancelledAt = current->cancelledAt;
-            project.preCancelStatus = current->preCancelStatus;
-            project.linkedInvoiceIDs = current->linkedInvoiceIDs;
-            project.linkedQuoteIDs = current->linkedQuoteIDs;
-            project.attachments = current->attachments;
-        }
-        if (const QString message = refusal(project, session); !message.isEmpty())
-            return Result<>::invalid(message);
-        keepKnownTags(project.tagIDs, activityTags(session));
-        return putRecord(
-            session.projects, [&]() -> QList<ProjectItem>& { return edit.projects(); }, project,
-            m_isNew, notFoundMessage());
-    });
-    if (applied.ok()) {
-        fields = project;
-        m_isNew = false;
-        m_openedStatus = project.status;
+    const AppDatabase& session = edit.session();
+    if (!m_isNew) {
+        const auto current = std::find_if(session.projects.cbegin(), session.projects.cend(),
+                                          [&](const ProjectItem& p) { return p.id == project.id; });
+        if (current == session.projects.cend())
+            return Result<>::notFound(notFoundMessage());
+        if (project.status == m_openedStatus)
+            project.status = current->status;
+        project.isCancelled = current->isCancelled;
+        project.cancelledAt = current->cancelledAt;
+        project.preCancelStatus = current->preCancelStatus;
+        project.linkedInvoiceIDs = current->linkedInvoiceIDs;
+        project.linkedQuoteIDs = current->linkedQuoteIDs;
+        project.attachments = current->attachments;
     }
+    if (const QString message = refusal(project, session); !message.isEmpty())
+        return Result<>::invalid(message);
+    keepKnownTags(project.tagIDs, activityTags(session));
+    Result<> applied = putRecord(
+        session.projects, [&]() -> QList<ProjectItem>& { return edit.projects(); }, project,
+        m_isNew, notFoundMessage());
+    if (applied.ok())
+        edit.whenSaved([this, project] {
+            fields = project;
+            m_isNew = false;
+            m_openedStatus = project.status;
+        });
     return applied;
 }
 

@@ -14,7 +14,7 @@
 
 namespace velmora {
 
-class AppDataStore;
+class SessionEdit;
 
 // The tags an activity may carry: those of the three activity tag lists.
 QList<TagItem> activityTags(const AppDatabase& session);
@@ -65,11 +65,11 @@ public:
     // a shortcut without a name named after its path, no blank icon name.
     ProjectItem written() const;
     // Validates, then adds or replaces the activity (tags the session does
-    // not know are left out) and saves once. What changed meanwhile outside
-    // the form stays: cancellation, document links, attachments, and the
-    // status when the form left it as it was. `unchanged` when nothing
-    // differs from the session's record.
-    Result<> apply(AppDataStore& store);
+    // not know are left out); the form holds the record once it is saved.
+    // What changed meanwhile outside the form stays: cancellation, document
+    // links, attachments, and the status when the form left it as it was.
+    // `unchanged` when nothing differs from the session's record.
+    Result<> apply(SessionEdit& edit);
 
     ProjectItem fields;
 

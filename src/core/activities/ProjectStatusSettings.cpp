@@ -1,10 +1,7 @@
 #include "core/activities/ProjectStatusSettings.h"
 
-#include "core/activities/ActivityStatuses.h"
-
 #include "core/documents/DocumentStatus.h"
 #include "core/model/OpenedSession.h"
-#include "core/store/AppDataStore.h"
 
 namespace velmora {
 namespace {
@@ -38,9 +35,10 @@ Result<> statusGone() {
 } // namespace
 
 ProjectStatusLocks ProjectStatusLocks::of(const AppDatabase& session) {
-    const QList<QUuid>& protectedIds = session.protectedProjectStatusIDs;
-    return {QSet<QUuid>(protectedIds.cbegin(), protectedIds.cend()),
-            projectStatusSets(session.projectStatuses).nameLockedIds};
+    const QList<QUuid>& before = session.protectedProjectStatusIDs;
+    ProjectStatusSets sets =
+        projectStatusSets(session.projectStatuses, QSet<QUuid>(before.cbegin(), before.cend()));
+    return {std::move(sets.protectedIds), std::move(sets.nameLockedIds)};
 }
 
 std::optional<QString> ProjectStatusSettings::lockHelp(const QUuid& id,

@@ -11,10 +11,9 @@
 
 namespace velmora {
 
-class AppDataStore;
-
-// Which activity statuses the settings may not delete or rename; the store
-// keeps both sets in step with the statuses after every change.
+// Which activity statuses the settings may not delete or rename: the
+// session's protected ones and those named as the seeded ones, and the two
+// whose names the application relies on.
 struct ProjectStatusLocks {
     QSet<QUuid> protectedIds;
     QSet<QUuid> nameLockedIds;
@@ -26,7 +25,7 @@ struct ProjectStatusLocks {
 
 // The activity statuses of the settings: their order, colours and names,
 // kept in `projectStatuses` and, by name, in `projectStatusOptions`. Each
-// change is a flow of its own, saved at once through AppDataStore::edit.
+// change is a flow of its own on a session edit.
 class ProjectStatusSettings {
 public:
     static QString systemLockHelp() {

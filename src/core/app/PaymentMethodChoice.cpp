@@ -1,6 +1,6 @@
 #include "core/app/PaymentMethodChoice.h"
 
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 
 #include <algorithm>
 
@@ -36,15 +36,13 @@ QStringList withMethod(const QStringList& accepted, const QString& method, bool 
     return out;
 }
 
-Result<> setAccepted(AppDataStore& store, const QString& method, bool ticked) {
-    const QStringList before = store.companySettings().acceptedPaymentMethods;
+Result<> setAccepted(SessionEdit& edit, const QString& method, bool ticked) {
+    const QStringList before = edit.session().companySettings.acceptedPaymentMethods;
     const QStringList after = withMethod(before, method, ticked);
     if (after == before)
         return Result<>::unchanged();
-    return store.edit([&](SessionEdit& edit) {
-        edit.companySettings().acceptedPaymentMethods = after;
-        return Result<>();
-    });
+    edit.companySettings().acceptedPaymentMethods = after;
+    return Result<>();
 }
 
 } // namespace velmora::PaymentMethodChoice

@@ -7,7 +7,7 @@
 
 namespace velmora {
 
-class AppDataStore;
+class SessionEdit;
 
 // The payment methods the company accepts, ticked in its settings and in the
 // wizard's company step; the payment sheets offer them and the documents
@@ -29,8 +29,8 @@ QStringList usualMethods();
 QStringList offered(const QStringList& accepted);
 // `accepted` with `method` ticked or not, in the order of offered().
 QStringList withMethod(const QStringList& accepted, const QString& method, bool ticked);
-// Ticks or unticks one method in the company settings and saves at once.
-Result<> setAccepted(AppDataStore& store, const QString& method, bool ticked);
+// Ticks or unticks one method in the company settings.
+Result<> setAccepted(SessionEdit& edit, const QString& method, bool ticked);
 
 } // namespace PaymentMethodChoice
 } // namespace velmora

@@ -4,7 +4,7 @@
 #include "core/app/CompanySettingsForm.h"
 #include "core/app/SidebarMenuEditor.h"
 #include "core/security/ChangeCodeModel.h"
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 
 namespace velmora::settingspages {
 
@@ -58,13 +58,10 @@ QString appearanceLabel() {
     return QStringLiteral("Thème\u00a0:");
 }
 
-Result<> applyAppearance(AppDataStore& store, AppAppearanceMode mode) {
-    if (store.preferences().appearanceMode == mode)
-        return Result<>();
-    return store.edit([&](SessionEdit& session) {
-        session.preferences().appearanceMode = mode;
-        return Result<>();
-    });
+Result<> applyAppearance(SessionEdit& edit, AppAppearanceMode mode) {
+    if (edit.session().preferences.appearanceMode != mode)
+        edit.preferences().appearanceMode = mode;
+    return Result<>();
 }
 
 QString securityIntro() {

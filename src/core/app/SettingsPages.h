@@ -9,7 +9,7 @@
 
 namespace velmora {
 
-class AppDataStore;
+class SessionEdit;
 
 // The pages of the settings window, in the order of its list, and the small
 // rules of the pages that need no form of their own.
@@ -27,7 +27,7 @@ QString symbol(SettingsPage page);
 // previous appearance back.
 QString appearanceIntro();
 QString appearanceLabel();
-Result<> applyAppearance(AppDataStore& store, AppAppearanceMode mode);
+Result<> applyAppearance(SessionEdit& edit, AppAppearanceMode mode);
 
 // "Sécurité".
 QString securityIntro();

@@ -1,7 +1,7 @@
 #include "core/app/SidebarMenuEditor.h"
 
 #include "core/app/SidebarMenu.h"
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 
 #include <algorithm>
 
@@ -101,16 +101,12 @@ QString SidebarMenuEditor::validate(qsizetype* row) const {
     return {};
 }
 
-Result<> SidebarMenuEditor::apply(AppDataStore& store) {
+Result<> SidebarMenuEditor::apply(SessionEdit& edit) {
     if (const QString message = validate(); !message.isEmpty())
         return Result<>::invalid(message);
-    const Result<> result = store.edit([&](SessionEdit& session) {
-        session.preferences().sidebarMenuItems = cleaned();
-        return Result<>();
-    });
-    if (result)
-        load(store.preferences());
-    return result;
+    edit.preferences().sidebarMenuItems = cleaned();
+    edit.whenSaved([this, preferences = edit.session().preferences] { load(preferences); });
+    return Result<>();
 }
 
 } // namespace velmora

@@ -1,14 +1,14 @@
 #pragma once
 
+#include "core/Result.h"
 #include "core/model/AppPreferences.h"
-#include "core/store/AppDataStore.h"
 
 #include <QList>
 #include <QString>
 
 namespace velmora {
 
-class AppDataStore;
+class SessionEdit;
 
 // The "Menu latéral" settings: the order, names and switches of the main
 // window's sections, edited on a copy and written back in one save after
@@ -66,9 +66,9 @@ public:
     // The first failing rule, or an empty text; `row` receives the row at
     // fault (-1 when none).
     QString validate(qsizetype* row = nullptr) const;
-    // Validates, writes `preferences.sidebarMenuItems` with trimmed names
-    // and saves once; nothing changes on failure.
-    Result<> apply(AppDataStore& store);
+    // Validates and writes `preferences.sidebarMenuItems` with trimmed
+    // names; once saved, the editor starts over from them.
+    Result<> apply(SessionEdit& edit);
 
 private:
     QList<SidebarMenuItemConfig> cleaned() const;

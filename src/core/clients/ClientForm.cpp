@@ -107,15 +107,15 @@ Result<> ClientForm::apply(SessionEdit& edit) {
     ClientItem client = written();
     const AppDatabase& session = edit.session();
     keepKnownTags(client.tagIDs, session.clientTags);
-    const Result<> put = putRecord(
+    Result<> applied = putRecord(
         session.clients, [&]() -> QList<ClientItem>& { return edit.clients(); }, client, m_isNew,
         notFoundMessage());
-    if (put.ok())
+    if (applied.ok())
         edit.whenSaved([this, client] {
             fields = client;
             m_isNew = false;
         });
-    return put;
+    return applied;
 }
 
 } // namespace velmora

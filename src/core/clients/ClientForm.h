@@ -64,8 +64,8 @@ public:
     // left out.
     ClientItem written() const;
     // Validates, then adds or replaces the client (tags the session does
-    // not know are left out) and saves once. `unchanged` when nothing
-    // differs from the session's record.
+    // not know are left out); the form holds the record once it is saved.
+    // `unchanged` when nothing differs from the session's record.
     Result<> apply(SessionEdit& edit);
 
     ClientItem fields;

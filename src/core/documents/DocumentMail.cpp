@@ -4,7 +4,7 @@
 #include "core/documents/DocumentTotals.h"
 #include "core/documents/DocumentWorkflow.h"
 #include "core/platform/FileSystem.h"
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 #include "core/text/FrenchDates.h"
 #include "core/text/MoneyFormat.h"
 
@@ -154,13 +154,13 @@ QString mailFallbackMessage(const QString& mailFailure, bool pdfOpened, const QS
            QStringLiteral(" — vous pouvez le joindre à votre email manuellement.");
 }
 
-EmailOutcome sendDocumentByEmail(
-    AppDataStore& store, const QUuid& documentID, const MailServices& services,
+Result<EmailOutcome> sendDocumentByEmail(
+    SessionEdit& edit, const QUuid& documentID, const MailServices& services,
     const std::function<QByteArray(const CommercialDocumentItem&, const DocumentParties&)>&
         renderPage,
     const MediaReader& media, const Clock& clock) {
     EmailOutcome outcome;
-    const QList<CommercialDocumentItem>& documents = store.documents();
+    const QList<CommercialDocumentItem>& documents = edit.session().documents;
     const auto found =
         std::find_if(documents.cbegin(), documents.cend(),
                      [&](const CommercialDocumentItem& d) { return d.id == documentID; });
@@ -169,7 +169,7 @@ EmailOutcome sendDocumentByEmail(
         return outcome;
     }
     const CommercialDocumentItem document = *found;
-    const DocumentParties parties = DocumentParties::of(document, store.session());
+    const DocumentParties parties = DocumentParties::of(document, edit.session());
 
     // 1. The PDF, where the mail program can read it.
     QByteArray pdf;
@@ -230,10 +230,8 @@ EmailOutcome sendDocumentByEmail(
 
     // 7. Handed over: a draft is now sent.
     outcome.handedOver = true;
-    const Result<> marked = store.edit(
-        [&](SessionEdit& session) { return markAsSentIfDraft(session, documentID, clock); });
-    if (marked.kind() == ResultKind::notSaved)
-        outcome.alert = errorAlert(QStringLiteral("Enregistrement impossible"), marked.error());
+    markAsSentIfDraft(edit, documentID, clock);
+    edit.setFailureTitle(QStringLiteral("Enregistrement impossible"));
     return outcome;
 }
 

@@ -13,7 +13,7 @@
 
 namespace velmora {
 
-class AppDataStore;
+class SessionEdit;
 class Clock;
 class FileSystem;
 
@@ -74,9 +74,10 @@ QString mailFallbackMessage(const QString& mailFailure, bool pdfOpened, const QS
 // Renders (or, for an imported document, copies) the PDF into the temporary
 // folder, composes the message from the document's parties and hands it to
 // the mail program; without one able to take it the PDF is opened instead.
-// Only a message handed over moves a draft to "envoyé".
-EmailOutcome sendDocumentByEmail(
-    AppDataStore& store, const QUuid& documentID, const MailServices& services,
+// Only a message handed over moves a draft to "envoyé"; when that cannot be
+// saved the result is `notSaved`, with its alert.
+Result<EmailOutcome> sendDocumentByEmail(
+    SessionEdit& edit, const QUuid& documentID, const MailServices& services,
     const std::function<QByteArray(const CommercialDocumentItem&, const DocumentParties&)>&
         renderPage,
     const MediaReader& media, const Clock& clock);

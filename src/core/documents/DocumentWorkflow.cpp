@@ -98,13 +98,13 @@ Alert freezeConfirmation(const CommercialDocumentItem& document) {
                   AlertButton{QStringLiteral("Confirmer"), AlertRole::destructive}}};
 }
 
-StatusChangeRequest requestStatusChange(AppDataStore& store, const QUuid& documentID,
-                                        const QUuid& statusID, const Clock& clock) {
+Result<StatusChangeRequest> requestStatusChange(SessionEdit& edit, const QUuid& documentID,
+                                                const QUuid& statusID, const Clock& clock) {
     StatusChangeRequest request;
     request.documentID = documentID;
     request.statusID = statusID;
-    const StatusLists lists = StatusLists::of(store.session());
-    const QList<CommercialDocumentItem>& documents = store.documents();
+    const StatusLists lists = StatusLists::of(edit.session());
+    const QList<CommercialDocumentItem>& documents = edit.session().documents;
     const auto found = std::find_if(documents.cbegin(), documents.cend(),
                                     [&](const auto& d) { return d.id == documentID; });
     if (found == documents.cend()) {
@@ -143,12 +143,9 @@ StatusChangeRequest requestStatusChange(AppDataStore& store, const QUuid& docume
             return request;
         }
     }
-    const Result<> applied = store.edit([&](SessionEdit& session) {
-        return setDocumentStatus(session, documentID, statusID, clock);
-    });
-    request.action = applied.kind() == ResultKind::notSaved ? StatusChangeRequest::Action::notSaved
-                                                            : StatusChangeRequest::Action::applied;
-    request.message = applied.error();
+    if (const Result<> applied = setDocumentStatus(edit, documentID, statusID, clock); !applied)
+        return Result<StatusChangeRequest>(applied);
+    request.action = StatusChangeRequest::Action::applied;
     return request;
 }
 

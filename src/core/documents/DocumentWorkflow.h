@@ -48,15 +48,15 @@ inline QString draftPreviewLabel() {
     return QStringLiteral("Aperçu live (document en brouillon)");
 }
 
-// The outcome of choosing a status in a document's status menu.
+// The outcome of choosing a status in a document's status menu; a failed
+// save is the result's own `notSaved`.
 struct StatusChangeRequest {
     enum class Action {
-        applied,          // stored and saved
+        applied,          // stored
         incomplete,       // the alert lists what is missing; nothing changed
         confirmFreeze,    // held: "Confirmer" applies it with setDocumentStatus
         openPaymentSheet, // an invoice's paid status goes through the payment sheet
-        notFound,         // the document or the status is gone
-        notSaved          // the save failed; nothing changed
+        notFound          // the document or the status is gone
     };
 
     Action action = Action::applied;
@@ -66,8 +66,8 @@ struct StatusChangeRequest {
     QString message;
 };
 
-StatusChangeRequest requestStatusChange(AppDataStore& store, const QUuid& documentID,
-                                        const QUuid& statusID, const Clock& clock);
+Result<StatusChangeRequest> requestStatusChange(SessionEdit& edit, const QUuid& documentID,
+                                                const QUuid& statusID, const Clock& clock);
 
 // Stores the status and freezes the document when due. A document that is
 // gone is left alone.

@@ -1,6 +1,6 @@
 #include "core/documents/EncaissementSheetModel.h"
 
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 
 #include "core/documents/DocumentTotals.h"
 #include "core/documents/PaymentSheetModel.h"
@@ -43,36 +43,32 @@ std::optional<Alert> EncaissementSheetModel::validate(const CommercialDocumentIt
                        formatMoney(remainingDue(invoice)) + QStringLiteral(")."));
 }
 
-Result<> EncaissementSheetModel::apply(AppDataStore& store, const Clock& clock) {
-    const Result<> result = store.edit([&](SessionEdit& edit) {
-        CommercialDocumentItem* invoice = edit.document(m_invoiceID);
-        if (!invoice || invoice->kind != CommercialDocumentKind::invoice)
-            return Result<>::notFound(documentNotFoundMessage());
-        if (const auto alert = validate(*invoice))
-            return Result<>::invalid(alert->message, alert);
-        if (addEncaissementIsAcompte && !isDepositSwitchAvailable(*invoice))
-            return Result<>::invalid(depositAlreadyRecordedNote());
-        if (!date.isValid())
-            return Result<>::invalid(QStringLiteral("La date d'encaissement est invalide."));
+Result<> EncaissementSheetModel::apply(SessionEdit& edit, const Clock& clock) {
+    CommercialDocumentItem* invoice = edit.document(m_invoiceID);
+    if (!invoice || invoice->kind != CommercialDocumentKind::invoice)
+        return Result<>::notFound(documentNotFoundMessage());
+    if (const auto alert = validate(*invoice))
+        return Result<>::invalid(alert->message, alert);
+    if (addEncaissementIsAcompte && !isDepositSwitchAvailable(*invoice))
+        return Result<>::invalid(depositAlreadyRecordedNote());
+    if (!date.isValid())
+        return Result<>::invalid(QStringLiteral("La date d'encaissement est invalide."));
 
-        Encaissement payment;
-        payment.id = QUuid::createUuid();
-        payment.amount = *amount(*invoice);
-        payment.date = date;
-        payment.paymentMethod = joinedPaymentMethods(tickedMethods);
-        payment.isAcompte = addEncaissementIsAcompte;
-        payment.createdAt = clock.now();
-        invoice->encaissements.append(payment);
-        if (!invoice->encaissementDate)
-            invoice->encaissementDate = date;
-        if (!invoice->paymentMethod || invoice->paymentMethod->isEmpty())
-            invoice->paymentMethod = payment.paymentMethod;
+    Encaissement payment;
+    payment.id = QUuid::createUuid();
+    payment.amount = *amount(*invoice);
+    payment.date = date;
+    payment.paymentMethod = joinedPaymentMethods(tickedMethods);
+    payment.isAcompte = addEncaissementIsAcompte;
+    payment.createdAt = clock.now();
+    invoice->encaissements.append(payment);
+    if (!invoice->encaissementDate)
+        invoice->encaissementDate = date;
+    if (!invoice->paymentMethod || invoice->paymentMethod->isEmpty())
+        invoice->paymentMethod = payment.paymentMethod;
 
-        return Result<>();
-    });
-    if (result)
-        reset(clock);
-    return result;
+    edit.whenSaved([this, &clock] { reset(clock); });
+    return Result<>();
 }
 
 void EncaissementSheetModel::reset(const Clock& clock) {

@@ -45,9 +45,9 @@ public:
     // The "Montant invalide" alert, or none.
     std::optional<Alert> validate(const CommercialDocumentItem& invoice) const;
 
-    // Appends the payment, fills the invoice's settlement date and methods
-    // when absent, saves, then clears the fields for the next payment.
-    Result<> apply(AppDataStore& store, const Clock& clock);
+    // Appends the payment and fills the invoice's settlement date and methods
+    // when absent; once saved, the fields are cleared for the next payment.
+    Result<> apply(SessionEdit& edit, const Clock& clock);
 
 private:
     void reset(const Clock& clock);

@@ -4,7 +4,7 @@
 #include "core/documents/DocumentWorkflow.h"
 #include "core/documents/EncaissementSheetModel.h"
 #include "core/platform/Clock.h"
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 #include "core/text/AmountParsing.h"
 #include "core/text/FrenchDates.h"
 #include "core/text/MoneyFormat.h"
@@ -84,55 +84,53 @@ Alert PaymentSheetModel::confirmation(const CommercialDocumentItem& invoice) con
                   AlertButton{QStringLiteral("Annuler"), AlertRole::cancel}}};
 }
 
-Result<> PaymentSheetModel::confirm(AppDataStore& store, const Clock& clock) const {
-    return store.edit([&](SessionEdit& edit) {
-        const qsizetype index = edit.indexOfDocument(m_invoiceID);
-        if (index < 0 || edit.documents()[index].kind != CommercialDocumentKind::invoice)
-            return Result<>::notFound(documentNotFoundMessage());
-        CommercialDocumentItem& invoice = edit.documents()[index];
-        const QList<TagItem>& statuses = edit.session().invoiceStatuses;
-        if (std::none_of(statuses.cbegin(), statuses.cend(),
-                         [&](const TagItem& status) { return status.id == m_paidStatusID; }))
-            return Result<>::notFound(QStringLiteral("Ce statut n'existe plus."));
-        const StatusLists lists = StatusLists::of(edit.session());
-        // Whatever opened the sheet, paying freezes: an incomplete draft stays a draft.
-        if (statusKey(invoice, lists) == StatusKeys::draft()) {
-            if (const QStringList missing = missingItemsForIssue(invoice); !missing.isEmpty()) {
-                const Alert alert = incompleteDocumentAlert(invoice, missing);
-                return Result<>::invalid(alert.message, alert);
-            }
+Result<> PaymentSheetModel::confirm(SessionEdit& edit, const Clock& clock) const {
+    const qsizetype index = edit.indexOfDocument(m_invoiceID);
+    if (index < 0 || edit.documents()[index].kind != CommercialDocumentKind::invoice)
+        return Result<>::notFound(documentNotFoundMessage());
+    CommercialDocumentItem& invoice = edit.documents()[index];
+    const QList<TagItem>& statuses = edit.session().invoiceStatuses;
+    if (std::none_of(statuses.cbegin(), statuses.cend(),
+                     [&](const TagItem& status) { return status.id == m_paidStatusID; }))
+        return Result<>::notFound(QStringLiteral("Ce statut n'existe plus."));
+    const StatusLists lists = StatusLists::of(edit.session());
+    // Whatever opened the sheet, paying freezes: an incomplete draft stays a draft.
+    if (statusKey(invoice, lists) == StatusKeys::draft()) {
+        if (const QStringList missing = missingItemsForIssue(invoice); !missing.isEmpty()) {
+            const Alert alert = incompleteDocumentAlert(invoice, missing);
+            return Result<>::invalid(alert.message, alert);
         }
-        if (const auto alert = validate(invoice))
-            return Result<>::invalid(alert->message, alert);
-        if (!date.isValid())
-            return Result<>::invalid(QStringLiteral("La date d'encaissement est invalide."));
+    }
+    if (const auto alert = validate(invoice))
+        return Result<>::invalid(alert->message, alert);
+    if (!date.isValid())
+        return Result<>::invalid(QStringLiteral("La date d'encaissement est invalide."));
 
-        Encaissement payment;
-        payment.id = QUuid::createUuid();
-        payment.amount = *amount(invoice);
-        payment.date = date;
-        payment.paymentMethod = methodsText();
-        // One deposit payment per invoice, as the payment sheet keeps it.
-        payment.isAcompte = m_lockedAmount.has_value() ||
-                            (paymentIsPartial && paymentIsAcompte &&
-                             EncaissementSheetModel::isDepositSwitchAvailable(invoice));
-        payment.createdAt = clock.now();
-        payment.isRefunded = false;
+    Encaissement payment;
+    payment.id = QUuid::createUuid();
+    payment.amount = *amount(invoice);
+    payment.date = date;
+    payment.paymentMethod = methodsText();
+    // One deposit payment per invoice, as the payment sheet keeps it.
+    payment.isAcompte =
+        m_lockedAmount.has_value() || (paymentIsPartial && paymentIsAcompte &&
+                                       EncaissementSheetModel::isDepositSwitchAvailable(invoice));
+    payment.createdAt = clock.now();
+    payment.isRefunded = false;
 
-        invoice.statusID = m_paidStatusID;
-        invoice.paymentMethod = tickedMethods.isEmpty()
-                                    ? std::nullopt
-                                    : std::optional<QString>(joinedPaymentMethods(tickedMethods));
-        invoice.encaissementDate = date;
-        // Nothing left (already received, offered or discounted): the invoice is
-        // settled without a payment of 0, which the books would show as an
-        // empty line.
-        if (payment.amount > 0)
-            invoice.encaissements.append(payment);
-        captureSnapshotIfNeeded(edit.documents(), index, lists,
-                                SnapshotSources::of(edit.session(), clock));
-        return Result<>();
-    });
+    invoice.statusID = m_paidStatusID;
+    invoice.paymentMethod = tickedMethods.isEmpty()
+                                ? std::nullopt
+                                : std::optional<QString>(joinedPaymentMethods(tickedMethods));
+    invoice.encaissementDate = date;
+    // Nothing left (already received, offered or discounted): the invoice is
+    // settled without a payment of 0, which the books would show as an
+    // empty line.
+    if (payment.amount > 0)
+        invoice.encaissements.append(payment);
+    captureSnapshotIfNeeded(edit.documents(), index, lists,
+                            SnapshotSources::of(edit.session(), clock));
+    return Result<>();
 }
 
 } // namespace velmora

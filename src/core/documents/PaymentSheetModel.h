@@ -59,9 +59,9 @@ public:
     Alert confirmation(const CommercialDocumentItem& invoice) const;
 
     // On "Confirmer": status, date, methods and the appended payment (none
-    // when nothing remains), then the snapshot and one save. An invoice
-    // deleted meanwhile is left alone.
-    Result<> confirm(AppDataStore& store, const Clock& clock) const;
+    // when nothing remains), then the snapshot. An invoice deleted meanwhile
+    // is left alone.
+    Result<> confirm(SessionEdit& edit, const Clock& clock) const;
 
 private:
     QUuid m_invoiceID;

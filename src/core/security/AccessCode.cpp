@@ -1,6 +1,6 @@
 #include "core/security/AccessCode.h"
 
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 
 #include <QCryptographicHash>
 
@@ -34,11 +34,9 @@ const QStringList& presetSecurityQuestions() {
     return questions;
 }
 
-Result<> storeAccessCode(AppDataStore& store, const QString& code) {
-    return store.edit([&](SessionEdit& session) {
-        session.preferences().appPassword = code;
-        return Result<>();
-    });
+Result<> storeAccessCode(SessionEdit& edit, const QString& code) {
+    edit.preferences().appPassword = code;
+    return Result<>();
 }
 
 } // namespace velmora

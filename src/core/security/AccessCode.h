@@ -7,7 +7,7 @@
 
 namespace velmora {
 
-class AppDataStore;
+class SessionEdit;
 
 // The stored form of a security answer: SHA-256 of the trimmed, lower-cased
 // answer in UTF-8, as 64 lower-case hexadecimal digits. Accents and inner
@@ -57,8 +57,8 @@ inline QString emptyRecoveryCode() {
 }
 } // namespace securitytext
 
-// Writes the code into the session's preferences and saves at once; a failed
-// save leaves the previous code, so that memory and disk agree.
-Result<> storeAccessCode(AppDataStore& store, const QString& code);
+// Writes the code into the session's preferences; a failed save leaves the
+// previous code, so that memory and disk agree.
+Result<> storeAccessCode(SessionEdit& edit, const QString& code);
 
 } // namespace velmora

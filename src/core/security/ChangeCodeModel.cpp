@@ -1,6 +1,6 @@
 #include "core/security/ChangeCodeModel.h"
 
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 
 namespace velmora {
 
@@ -28,13 +28,13 @@ QString ChangeCodeModel::validate(const QString& storedCode) const {
     return {};
 }
 
-Result<> ChangeCodeModel::apply(AppDataStore& store) {
-    m_error = validate(store.preferences().appPassword);
+Result<> ChangeCodeModel::apply(SessionEdit& edit) {
+    m_error = validate(edit.session().preferences.appPassword);
     if (!m_error.isEmpty())
         return Result<>::invalid(m_error);
-    Result<> result = storeAccessCode(store, newCode.trimmed());
+    Result<> result = storeAccessCode(edit, newCode.trimmed());
     if (result.ok())
-        reset();
+        edit.whenSaved([this] { reset(); });
     return result;
 }
 

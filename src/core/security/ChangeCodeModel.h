@@ -6,7 +6,7 @@
 
 namespace velmora {
 
-class AppDataStore;
+class SessionEdit;
 
 // The settings sheet "Modifier le mot de passe". It changes or sets the code
 // but never removes it: an empty new code is refused.
@@ -43,9 +43,9 @@ public:
     bool hasUnsavedInput() const;
     // The first failing rule against the stored code, or an empty text.
     QString validate(const QString& storedCode) const;
-    // Validates, then stores the trimmed new code and saves; on success the
+    // Validates, then stores the trimmed new code; once it is saved the
     // sheet closes, so the fields are cleared.
-    Result<> apply(AppDataStore& store);
+    Result<> apply(SessionEdit& edit);
 
 private:
     QString m_error;

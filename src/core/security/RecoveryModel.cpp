@@ -71,7 +71,7 @@ bool RecoveryModel::submitAnswer() {
     return true;
 }
 
-Result<> RecoveryModel::saveNewCode() {
+Result<> RecoveryModel::saveNewCode(SessionEdit& edit) {
     if (m_phase != Phase::newCode)
         return Result<>::invalid(QString());
     const QString trimmed = newCode.trimmed();
@@ -85,12 +85,13 @@ Result<> RecoveryModel::saveNewCode() {
     if (!m_newCodeError.isEmpty())
         return Result<>::invalid(m_newCodeError);
 
-    Result<> result = storeAccessCode(m_store, trimmed);
-    if (!result.ok())
-        return result;
-    newCode.clear();
-    confirmation.clear();
-    m_phase = Phase::done;
+    Result<> result = storeAccessCode(edit, trimmed);
+    if (result.ok())
+        edit.whenSaved([this] {
+            newCode.clear();
+            confirmation.clear();
+            m_phase = Phase::done;
+        });
     return result;
 }
 

@@ -9,6 +9,7 @@
 namespace velmora {
 
 class AppDataStore;
+class SessionEdit;
 
 // "Récupération du code": choose a stored question, answer it, set a new
 // code, done. The stored questions themselves never change here.
@@ -27,7 +28,7 @@ public:
     }
     static QString unlockNowButton() { return QStringLiteral("Déverrouiller maintenant"); }
 
-    explicit RecoveryModel(AppDataStore& store) : m_store(store) {}
+    explicit RecoveryModel(const AppDataStore& store) : m_store(store) {}
 
     QString answer;
     QString newCode;
@@ -49,8 +50,8 @@ public:
     bool back();
     // Phase 1 → 2 when the answer's digest matches the chosen question's.
     bool submitAnswer();
-    // Phase 2 → 3: validates, stores the trimmed code and saves at once.
-    Result<> saveNewCode();
+    // Phase 2 → 3 once saved: validates, then stores the trimmed code.
+    Result<> saveNewCode(SessionEdit& edit);
     // "Déverrouiller maintenant": back to phase 0 with nothing kept; the
     // caller returns to the lock screen. False outside phase 3.
     bool finish();
@@ -58,7 +59,7 @@ public:
     void reset();
 
 private:
-    AppDataStore& m_store;
+    const AppDataStore& m_store;
     Phase m_phase = Phase::chooseQuestion;
     QUuid m_selected;
     QString m_answerError;

@@ -1,6 +1,6 @@
 #include "core/security/WizardSecuritySteps.h"
 
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 
 namespace velmora {
 
@@ -19,18 +19,18 @@ QString AccessCodeStep::validate() const {
     return {};
 }
 
-Result<> AccessCodeStep::apply(AppDataStore& store) {
+Result<> AccessCodeStep::apply(SessionEdit& edit) {
     m_error = validate();
     if (!m_error.isEmpty())
         return Result<>::invalid(m_error);
-    return storeAccessCode(store, code.trimmed());
+    return storeAccessCode(edit, code.trimmed());
 }
 
-Result<> AccessCodeStep::continueWithoutCode(AppDataStore& store) {
+Result<> AccessCodeStep::continueWithoutCode(SessionEdit& edit) {
     m_error.clear();
-    if (store.preferences().appPassword.isEmpty())
+    if (edit.session().preferences.appPassword.isEmpty())
         return {};
-    return storeAccessCode(store, QString());
+    return storeAccessCode(edit, QString());
 }
 
 SecurityQADraft* SecurityQuestionsStep::row(int index) {
@@ -80,7 +80,7 @@ QString SecurityQuestionsStep::validate() const {
     return {};
 }
 
-Result<> SecurityQuestionsStep::apply(AppDataStore& store) {
+Result<> SecurityQuestionsStep::apply(SessionEdit& edit) {
     m_error = validate();
     if (!m_error.isEmpty())
         return Result<>::invalid(m_error);
@@ -90,10 +90,8 @@ Result<> SecurityQuestionsStep::apply(AppDataStore& store) {
         questions.append(
             {QUuid::createUuid(), draft.questionText().trimmed(), answerDigest(draft.answer)});
 
-    return store.edit([&](SessionEdit& session) {
-        session.securityQuestions() = questions;
-        return Result<>();
-    });
+    edit.securityQuestions() = questions;
+    return Result<>();
 }
 
 } // namespace velmora

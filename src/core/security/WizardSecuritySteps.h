@@ -8,7 +8,7 @@
 
 namespace velmora {
 
-class AppDataStore;
+class SessionEdit;
 
 // The wizard's access-code step: the code, its confirmation and the error
 // shown under them.
@@ -31,12 +31,12 @@ public:
 
     // The first failing rule's message, or an empty text.
     QString validate() const;
-    // Validates, then stores the trimmed code and saves. On `invalid` the
-    // message is also kept in error(); on success error() is cleared.
-    Result<> apply(AppDataStore& store);
+    // Validates, then stores the trimmed code. On `invalid` the message is
+    // also kept in error(); otherwise error() is cleared.
+    Result<> apply(SessionEdit& edit);
     // "Continuer sans code": the session goes on without a code, even if one
     // was set when the user came back to this step.
-    Result<> continueWithoutCode(AppDataStore& store);
+    Result<> continueWithoutCode(SessionEdit& edit);
 
 private:
     QString m_error;
@@ -95,8 +95,8 @@ public:
     QList<SecurityQADraft> keptRows() const;
     QString validate() const;
     // Validates, then replaces the session's questions with one per kept
-    // draft (fresh id, trimmed question, answer digest) and saves.
-    Result<> apply(AppDataStore& store);
+    // draft (fresh id, trimmed question, answer digest).
+    Result<> apply(SessionEdit& edit);
 
 private:
     QList<SecurityQADraft> m_rows;

@@ -1,7 +1,7 @@
 #include "core/stock/ServiceForm.h"
 
-#include "core/store/AppDataStore.h"
 #include "core/store/RecordPut.h"
+#include "core/store/SessionEdit.h"
 #include "core/text/AmountParsing.h"
 
 #include <algorithm>
@@ -39,27 +39,24 @@ ServiceItem ServiceForm::written() const {
     return service;
 }
 
-Result<> ServiceForm::apply(AppDataStore& store) {
+Result<> ServiceForm::apply(SessionEdit& edit) {
     if (const QString message = validate(); !message.isEmpty())
         return Result<>::invalid(message);
     ServiceItem service = written();
-    Result<> applied = store.edit([&](SessionEdit& edit) -> Result<> {
-        const AppDatabase& session = edit.session();
-        keepKnownTags(service.tagIDs, session.serviceTags);
-        return putRecord(
-            session.services, [&]() -> QList<ServiceItem>& { return edit.services(); }, service,
-            m_isNew, notFoundMessage());
-    });
+    const AppDatabase& session = edit.session();
+    keepKnownTags(service.tagIDs, session.serviceTags);
+    Result<> applied = putRecord(
+        session.services, [&]() -> QList<ServiceItem>& { return edit.services(); }, service,
+        m_isNew, notFoundMessage());
     if (!applied.ok())
         return applied;
-    fields = service;
-    m_isNew = false;
-    // After the save's own warning (a mirror file that lags), if any.
-    if (const QString price = servicePriceWarning(service); !price.isEmpty()) {
-        QStringList warnings{applied.warning(), price};
-        warnings.removeAll(QString());
-        applied.setWarning(warnings.join(QLatin1Char('\n')));
-    }
+    edit.whenSaved([this, service] {
+        fields = service;
+        m_isNew = false;
+    });
+    // Whoever saves puts the save's own warning (a mirror file that lags)
+    // before this one.
+    applied.setWarning(servicePriceWarning(service));
     return applied;
 }
 

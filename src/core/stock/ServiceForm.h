@@ -8,7 +8,7 @@
 
 namespace velmora {
 
-class AppDataStore;
+class SessionEdit;
 
 // The warning under a catalogue price that is not an amount, or an empty
 // text; an empty price is allowed (the line is priced in the document).
@@ -45,9 +45,10 @@ public:
     // The record as saved: title and price trimmed, no blank icon name.
     ServiceItem written() const;
     // Validates, then adds or replaces the service (tags the session does
-    // not know are left out) and saves once; the price warning travels as
-    // the result's warning. `unchanged` when nothing differs.
-    Result<> apply(AppDataStore& store);
+    // not know are left out); the form holds the record once it is saved.
+    // The price warning travels as the result's warning, after the save's
+    // own. `unchanged` when nothing differs.
+    Result<> apply(SessionEdit& edit);
 
     ServiceItem fields;
 

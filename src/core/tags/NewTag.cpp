@@ -1,6 +1,6 @@
 #include "core/tags/NewTag.h"
 
-#include "core/store/AppDataStore.h"
+#include "core/store/SessionEdit.h"
 
 namespace velmora::NewTag {
 
@@ -14,15 +14,13 @@ Result<TagItem> make(const QList<TagItem>& tags, const QString& name, TagColorOp
     return TagItem{QUuid::createUuid(), trimmed, color};
 }
 
-Result<QUuid> add(AppDataStore& store, TagList list, WritableTagList writable, const QString& name,
+Result<QUuid> add(SessionEdit& edit, TagList list, WritableTagList writable, const QString& name,
                   TagColorOption color) {
-    return store.edit([&](SessionEdit& edit) -> Result<QUuid> {
-        const Result<TagItem> tag = make(edit.session().*list, name, color);
-        if (!tag)
-            return Result<QUuid>(tag);
-        (edit.*writable)().append(tag.value());
-        return tag->id;
-    });
+    const Result<TagItem> tag = make(edit.session().*list, name, color);
+    if (!tag)
+        return Result<QUuid>(tag);
+    (edit.*writable)().append(tag.value());
+    return tag->id;
 }
 
 } // namespace velmora::NewTag

@@ -9,7 +9,6 @@
 
 namespace velmora {
 
-class AppDataStore;
 struct AppDatabase;
 class SessionEdit;
 
@@ -31,10 +30,10 @@ inline QString duplicateMessage(const QString& name) {
 Result<TagItem> make(const QList<TagItem>& tags, const QString& name, TagColorOption color);
 
 // Appends a new tag to one of the session's lists, named by its field and
-// by the edit's accessor, and saves; the tag's id.
+// by the edit's accessor; the tag's id.
 using TagList = QList<TagItem> AppDatabase::*;
 using WritableTagList = QList<TagItem>& (SessionEdit::*)();
-Result<QUuid> add(AppDataStore& store, TagList list, WritableTagList writable, const QString& name,
+Result<QUuid> add(SessionEdit& edit, TagList list, WritableTagList writable, const QString& name,
                   TagColorOption color);
 
 } // namespace NewTag

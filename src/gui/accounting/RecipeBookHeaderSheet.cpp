@@ -75,7 +75,7 @@ bool RecipeBookHeaderSheet::save() {
                 edit->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    return applied(m_form.save(m_services.store));
+    return applied(m_services.store.edit([&](SessionEdit& edit) { return m_form.save(edit); }));
 }
 
 } // namespace velmora::gui

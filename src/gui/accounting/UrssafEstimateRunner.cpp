@@ -50,7 +50,9 @@ void UrssafEstimateRunner::run() {
     if (!m_active)
         return;
     m_month = currentMonth(m_store);
-    const Result<UrssafEstimate> outcome = refreshCurrentMonthEstimate(m_store, m_notifications);
+    const Result<UrssafEstimate> outcome = m_store.edit([&](SessionEdit& edit) {
+        return refreshCurrentMonthEstimate(edit, m_store.clock().now(), m_notifications);
+    });
     if (!outcome.ok())
         qWarning("Estimation URSSAF impossible : %s", qUtf8Printable(outcome.error()));
     emit refreshed();

@@ -117,7 +117,8 @@ void UrssafSettingsSheet::showRows() {
 }
 
 bool UrssafSettingsSheet::save() {
-    return applied(m_form.save(m_services.store, m_services.notifications));
+    return applied(m_services.store.edit(
+        [&](SessionEdit& edit) { return m_form.save(edit, m_services.notifications); }));
 }
 
 } // namespace velmora::gui

@@ -369,17 +369,22 @@ void UrssafTab::deleteSelected() {
     const std::optional<URSSAFDeclaration> d = selected();
     if (!d || !confirm(m_services.dialogs, this, urssafDeletionConfirmation(*d)))
         return;
-    report(deleteUrssafDeclaration(m_services.store, d->id));
+    report(m_services.store.edit(
+        [&](SessionEdit& edit) { return deleteUrssafDeclaration(edit, d->id); }));
 }
 
 void UrssafTab::toggleDeclared() {
     if (const std::optional<URSSAFDeclaration> d = selected())
-        report(setUrssafDeclared(m_services.store, d->id, !d->isDeclared));
+        report(m_services.store.edit([&](SessionEdit& edit) {
+            return setUrssafDeclared(edit, d->id, !d->isDeclared, m_services.store.clock().now());
+        }));
 }
 
 void UrssafTab::togglePaid() {
     if (const std::optional<URSSAFDeclaration> d = selected())
-        report(setUrssafPaid(m_services.store, d->id, !d->isPaid));
+        report(m_services.store.edit([&](SessionEdit& edit) {
+            return setUrssafPaid(edit, d->id, !d->isPaid, m_services.store.clock().now());
+        }));
 }
 
 void UrssafTab::showAttachments() {

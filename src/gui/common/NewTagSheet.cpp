@@ -47,7 +47,9 @@ void offerNewTags(TagChips* chips, AppDataStore& store, NewTag::TagList list,
     QObject::connect(chips, &TagChips::addRequested, chips, [=, &store] {
         auto* sheet = new NewTagSheet(
             [=, &store](const QString& name, TagColorOption color) {
-                return NewTag::add(store, list, writable, name, color);
+                return store.edit([&](SessionEdit& edit) {
+                    return NewTag::add(edit, list, writable, name, color);
+                });
             },
             chips->window());
         sheet->setAttribute(Qt::WA_DeleteOnClose);

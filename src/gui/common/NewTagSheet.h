@@ -12,6 +12,10 @@
 class QComboBox;
 class QLineEdit;
 
+namespace velmora {
+class AppDataStore;
+}
+
 namespace velmora::gui {
 
 // "Nouvelle étiquette": a name and one of the ten colours. `create` stores

@@ -261,8 +261,14 @@ void DocumentCardActions::addRecipeBookState(RecordCard& card,
 
 void DocumentCardActions::changeStatus(const QUuid& documentID, const QUuid& statusID) {
     AppDataStore& store = m_services.store;
-    const StatusChangeRequest request =
-        requestStatusChange(store, documentID, statusID, store.clock());
+    const Result<StatusChangeRequest> outcome = store.edit([&](SessionEdit& edit) {
+        return requestStatusChange(edit, documentID, statusID, store.clock());
+    });
+    if (!outcome) {
+        m_report(Result<>(outcome));
+        return;
+    }
+    const StatusChangeRequest& request = outcome.value();
     switch (request.action) {
     case StatusChangeRequest::Action::applied:
         break;
@@ -280,9 +286,6 @@ void DocumentCardActions::changeStatus(const QUuid& documentID, const QUuid& sta
         break;
     case StatusChangeRequest::Action::notFound:
         m_report(Result<>::notFound(request.message));
-        break;
-    case StatusChangeRequest::Action::notSaved:
-        m_report(Result<>::notSaved(request.message));
         break;
     }
 }
@@ -362,14 +365,16 @@ void DocumentCardActions::sendByEmail(const QUuid& documentID) {
     const MediaReader media = mediaFolderReader(store.fileSystem(), store.mediaFolder());
     const MailServices services{m_services.mail, m_services.urls, store.fileSystem(),
                                 m_services.attachmentFolder};
-    const EmailOutcome outcome = sendDocumentByEmail(
-        store, documentID, services,
-        [&](const CommercialDocumentItem& document, const DocumentParties& parties) {
-            return renderDocumentPDF(document, parties, media);
-        },
-        media, store.clock());
-    if (outcome.alert)
-        m_services.dialogs.ask(m_page, *outcome.alert);
+    const Result<EmailOutcome> outcome = store.edit([&](SessionEdit& edit) {
+        return sendDocumentByEmail(
+            edit, documentID, services,
+            [&](const CommercialDocumentItem& document, const DocumentParties& parties) {
+                return renderDocumentPDF(document, parties, media);
+            },
+            media, store.clock());
+    });
+    if (const std::optional<Alert>& alert = outcome ? outcome->alert : outcome.alert())
+        m_services.dialogs.ask(m_page, *alert);
 }
 
 void DocumentCardActions::sendReminder(const QUuid& invoiceID) {

@@ -68,7 +68,8 @@ bool EncaissementSheet::save() {
         refuseField(m_amount, invalid->message);
         return false;
     }
-    if (!applied(m_model.apply(m_store, m_store.clock())))
+    if (!applied(
+            m_store.edit([&](SessionEdit& edit) { return m_model.apply(edit, m_store.clock()); })))
         return false;
     emit added(m_model.invoiceID());
     return true;

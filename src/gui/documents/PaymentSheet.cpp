@@ -93,7 +93,8 @@ bool PaymentSheet::save() {
     }
     if (!confirm(m_dialogs, this, m_model.confirmation(*invoice)))
         return false;
-    return applied(m_model.confirm(m_store, m_store.clock()));
+    return applied(
+        m_store.edit([&](SessionEdit& edit) { return m_model.confirm(edit, m_store.clock()); }));
 }
 
 } // namespace velmora::gui

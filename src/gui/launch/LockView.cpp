@@ -157,7 +157,7 @@ QWidget* LockView::buildRecoveryPage() {
     connect(save, &QPushButton::clicked, this, [this] {
         m_recovery.newCode = m_newCode->text();
         m_recovery.confirmation = m_confirmation->text();
-        m_recovery.saveNewCode();
+        m_store.edit([this](SessionEdit& edit) { return m_recovery.saveNewCode(edit); });
         refreshRecovery();
     });
 

@@ -1,5 +1,6 @@
 #include "gui/launch/WizardAccessCodeStep.h"
 
+#include "core/store/AppDataStore.h"
 #include "gui/common/PasswordField.h"
 #include "gui/common/Theme.h"
 
@@ -78,7 +79,7 @@ QWidget* WizardAccessCodeStep::focusTarget() const {
 }
 
 void WizardAccessCodeStep::proceed() {
-    finish(m_model.apply(m_store), true);
+    finish(m_store.edit([&](SessionEdit& edit) { return m_model.apply(edit); }), true);
 }
 
 QString WizardAccessCodeStep::secondaryText() const {
@@ -86,7 +87,8 @@ QString WizardAccessCodeStep::secondaryText() const {
 }
 
 void WizardAccessCodeStep::proceedSecondary() {
-    finish(m_model.continueWithoutCode(m_store), false);
+    finish(m_store.edit([&](SessionEdit& edit) { return m_model.continueWithoutCode(edit); }),
+           false);
 }
 
 void WizardAccessCodeStep::finish(const Result<>& result, bool withCode) {

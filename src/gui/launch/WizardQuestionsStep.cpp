@@ -1,6 +1,7 @@
 #include "gui/launch/WizardQuestionsStep.h"
 
 #include "core/security/AccessCode.h"
+#include "core/store/AppDataStore.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
 
@@ -203,7 +204,7 @@ std::optional<QString> WizardQuestionsStep::validationMessage() const {
 }
 
 void WizardQuestionsStep::proceed() {
-    const Result<> result = m_model.apply(m_store);
+    const Result<> result = m_store.edit([&](SessionEdit& edit) { return m_model.apply(edit); });
     if (!result.warning().isEmpty())
         emit warningRaised(result.warning());
     wizard().finishSecurityQuestions(result);

@@ -369,7 +369,7 @@ void ProjectFormSheet::browse(const QUuid& shortcutID) {
 }
 
 bool ProjectFormSheet::save() {
-    if (!applied(m_form.apply(m_store)))
+    if (!applied(m_store.edit([&](SessionEdit& edit) { return m_form.apply(edit); })))
         return false;
     emit saved(m_form.fields.id);
     return true;

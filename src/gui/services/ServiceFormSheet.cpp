@@ -115,7 +115,7 @@ ServiceFormSheet::ServiceFormSheet(AppDataStore& store, ServiceForm model, QWidg
 }
 
 bool ServiceFormSheet::save() {
-    if (!applied(m_form.apply(m_store)))
+    if (!applied(m_store.edit([&](SessionEdit& edit) { return m_form.apply(edit); })))
         return false;
     emit saved(m_form.fields.id);
     return true;

@@ -42,7 +42,8 @@ void AppearancePage::choose(bool light) {
     const AppAppearanceMode mode = light ? AppAppearanceMode::light : AppAppearanceMode::dark;
     if (m_store.preferences().appearanceMode == mode)
         return;
-    if (!report(settingspages::applyAppearance(m_store, mode)))
+    if (!report(m_store.edit(
+            [&](SessionEdit& edit) { return settingspages::applyAppearance(edit, mode); })))
         showStored();
 }
 

@@ -113,7 +113,7 @@ void ChangeCodeSheet::start() {
 }
 
 void ChangeCodeSheet::save() {
-    const Result<> result = m_model.apply(m_store);
+    const Result<> result = m_store.edit([&](SessionEdit& edit) { return m_model.apply(edit); });
     settingslayout::setMessage(m_error, m_model.error());
     const SaveFeedback feedback = reportSave(m_dialogs, this, result);
     if (feedback.applied) {

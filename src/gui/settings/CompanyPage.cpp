@@ -175,7 +175,9 @@ CompanyPage::CompanyPage(AppDataStore& store, Dialogs& dialogs, QWidget* parent)
     connect(m_methods, &PaymentMethodsField::methodToggled, this,
             [this](const QString& method, bool ticked) {
                 m_applying = true;
-                const Result<> result = PaymentMethodChoice::setAccepted(m_store, method, ticked);
+                const Result<> result = m_store.edit([&](SessionEdit& edit) {
+                    return PaymentMethodChoice::setAccepted(edit, method, ticked);
+                });
                 m_applying = false;
                 if (result.kind() != ResultKind::unchanged && !report(result))
                     m_methods->setTicked(m_store.companySettings().acceptedPaymentMethods);

@@ -215,7 +215,7 @@ QWidget* SidebarPage::settle() {
         return nameField(int(wrongRow));
     }
     m_applying = true;
-    const Result<> result = m_editor.apply(m_store);
+    const Result<> result = m_store.edit([&](SessionEdit& edit) { return m_editor.apply(edit); });
     m_applying = false;
     settingslayout::setMessage(m_error, QString());
     // A failed save keeps the list as the user made it; the alert says why

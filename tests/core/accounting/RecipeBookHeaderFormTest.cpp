@@ -40,7 +40,7 @@ TEST_F(RecipeBookHeaderFormTest, TakenFromTheCompanyCheckedThenSaved) {
     // The company settings' rule for the SIRET; nothing written when refused.
     form.setText(Field::siret, u"853 214"_s);
     EXPECT_EQ(form.check(Field::siret), u"Le SIRET doit comporter 14 chiffres."_s);
-    const Result<> refused = form.save(*store);
+    const Result<> refused = store->edit([&](SessionEdit& e) { return form.save(e); });
     EXPECT_EQ(refused.kind(), ResultKind::invalid);
     EXPECT_EQ(refused.error(), u"Le SIRET doit comporter 14 chiffres."_s);
     EXPECT_EQ(readSession(workingCopy()).accountingRecipeSettings, AccountingRecipeSettings());
@@ -48,14 +48,15 @@ TEST_F(RecipeBookHeaderFormTest, TakenFromTheCompanyCheckedThenSaved) {
     form.setText(Field::siret, u"853 214 967 00021"_s);
     form.setText(Field::addressLine2, u"  69002 Lyon "_s);
     EXPECT_EQ(form.check(Field::siret), QString());
-    ASSERT_TRUE(form.save(*store).ok());
+    ASSERT_TRUE(store->edit([&](SessionEdit& e) { return form.save(e); }).ok());
     const AccountingRecipeSettings saved = readSession(workingCopy()).accountingRecipeSettings;
     EXPECT_EQ(saved.siret, u"85321496700021"_s);
     EXPECT_EQ(saved.addressLine2, u"69002 Lyon"_s);
     EXPECT_EQ(saved.companyName, u"Studio Nord"_s);
     EXPECT_EQ(saved.title, u"Recettes de l'atelier"_s);
     EXPECT_EQ(saved.buttonTitle, AccountingRecipeSettings().buttonTitle);
-    EXPECT_EQ(form.save(*store).kind(), ResultKind::unchanged);
+    EXPECT_EQ(store->edit([&](SessionEdit& e) { return form.save(e); }).kind(),
+              ResultKind::unchanged);
 }
 
 } // namespace

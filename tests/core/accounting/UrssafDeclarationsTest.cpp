@@ -26,7 +26,9 @@ protected:
         put({makeInvoice(u"F-1"_s, {serviceLine(amount)}, status)});
     }
     UrssafEstimate refresh() {
-        const Result<UrssafEstimate> run = refreshCurrentMonthEstimate(*m_store, m_centre);
+        const Result<UrssafEstimate> run = m_store->edit([&](SessionEdit& e) {
+            return refreshCurrentMonthEstimate(e, m_store->clock().now(), m_centre);
+        });
         EXPECT_TRUE(run.ok()) << run.error().toStdString();
         return run.ok() ? run.value() : UrssafEstimate{};
     }
@@ -157,10 +159,10 @@ TEST_F(UrssafDeclarations, NewFormSavesRoundedAmountsDatesAndFiles) {
         << "the replaced copy is gone";
     EXPECT_FALSE(UrssafDeclarationForm(settings, saved, m_clock.now()).autoCompute);
 
-    ASSERT_TRUE(deleteUrssafDeclaration(*m_store, saved.id).ok());
+    ASSERT_TRUE(run(deleteUrssafDeclaration, saved.id).ok());
     EXPECT_TRUE(onDisk().urssafDeclarations.isEmpty());
     EXPECT_TRUE(mediaFiles().isEmpty());
-    EXPECT_EQ(deleteUrssafDeclaration(*m_store, saved.id).kind(), ResultKind::notFound);
+    EXPECT_EQ(run(deleteUrssafDeclaration, saved.id).kind(), ResultKind::notFound);
 }
 
 TEST_F(UrssafDeclarations, RowActionsDateTheFlagsAndDeletionNamesThePeriod) {
@@ -171,20 +173,22 @@ TEST_F(UrssafDeclarations, RowActionsDateTheFlagsAndDeletionNamesThePeriod) {
     EXPECT_EQ(currentMonthEstimate(m_store->urssafDeclarations(), m_clock.now()), estimate);
     EXPECT_FALSE(currentMonthEstimate(m_store->urssafDeclarations(), m_clock.now().addMonths(1)));
 
-    ASSERT_TRUE(setUrssafDeclared(*m_store, estimate.id, true).ok());
-    ASSERT_TRUE(setUrssafPaid(*m_store, estimate.id, true).ok());
+    ASSERT_TRUE(run(setUrssafDeclared, estimate.id, true, m_store->clock().now()).ok());
+    ASSERT_TRUE(run(setUrssafPaid, estimate.id, true, m_store->clock().now()).ok());
     URSSAFDeclaration marked = onDisk().urssafDeclarations[0];
     EXPECT_EQ(std::tuple(marked.isDeclared, marked.declaredDate, marked.isPaid, marked.paidDate),
               std::tuple(true, std::optional(m_clock.now()), true, std::optional(m_clock.now())));
     EXPECT_EQ(UrssafListTexts::state(marked), u"Déclaré · Payée"_s);
     EXPECT_EQ(UrssafListTexts::markDeclared(marked.isDeclared), u"Marquer non déclaré"_s);
-    EXPECT_EQ(setUrssafPaid(*m_store, estimate.id, true).kind(), ResultKind::unchanged);
+    EXPECT_EQ(run(setUrssafPaid, estimate.id, true, m_store->clock().now()).kind(),
+              ResultKind::unchanged);
 
-    ASSERT_TRUE(setUrssafDeclared(*m_store, estimate.id, false).ok());
+    ASSERT_TRUE(run(setUrssafDeclared, estimate.id, false, m_store->clock().now()).ok());
     marked = onDisk().urssafDeclarations[0];
     EXPECT_FALSE(marked.isDeclared || marked.declaredDate);
     EXPECT_EQ(UrssafListTexts::state(marked), u"À déclarer · Payée"_s);
-    EXPECT_EQ(setUrssafPaid(*m_store, QUuid::createUuid(), false).kind(), ResultKind::notFound);
+    EXPECT_EQ(run(setUrssafPaid, QUuid::createUuid(), false, m_store->clock().now()).kind(),
+              ResultKind::notFound);
 
     EXPECT_EQ(urssafDeletionConfirmation(marked).message,
               u"La déclaration « Juin 2025 » sera supprimée définitivement."_s);

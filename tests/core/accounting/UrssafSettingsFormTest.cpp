@@ -76,17 +76,18 @@ TEST_F(UrssafSettingsSave, SavedSettingsReplanRemindersOnTheTwentyEighth) {
     EXPECT_EQ(form.reminderSentence(),
               u"Une notification système sera envoyée le 28 de chaque mois de déclaration pour "
               "vous rappeler de déclarer votre CA."_s);
-    ASSERT_TRUE(form.save(*store, centre).ok());
+    ASSERT_TRUE(store->edit([&](SessionEdit& e) { return form.save(e, centre); }).ok());
     EXPECT_EQ(readSession(workingCopy()).urssafSettings.declarationDayOfMonth, 31);
     ASSERT_EQ(centre.pending.size(), 12);
     EXPECT_EQ(std::get<CalendarTrigger>(centre.pending[0].trigger).day, 28);
 
     form.settings.reminderEnabled = false;
     form.setRateText(u"cfpRate"_s, u"x"_s);
-    EXPECT_EQ(form.save(*store, centre).kind(), ResultKind::invalid);
+    EXPECT_EQ(store->edit([&](SessionEdit& e) { return form.save(e, centre); }).kind(),
+              ResultKind::invalid);
     EXPECT_EQ(centre.pending.size(), 12) << "a refused sheet leaves the reminders";
     form.setRateText(u"cfpRate"_s, u"0,2"_s);
-    ASSERT_TRUE(form.save(*store, centre).ok());
+    ASSERT_TRUE(store->edit([&](SessionEdit& e) { return form.save(e, centre); }).ok());
     EXPECT_TRUE(centre.pending.isEmpty());
 }
 

@@ -121,21 +121,24 @@ TEST_F(ActivityFormApply, NewEditUnchangedAndGone) {
     form.fields.title = u" Atelier "_s;
     form.setTag(urgent.id, true);
     form.setTag(QUuid::createUuid(), true);
-    ASSERT_TRUE(form.apply(*m_store).ok());
+    ASSERT_TRUE(m_store->edit([&](SessionEdit& e) { return form.apply(e); }).ok());
     const ProjectItem created = stored(form.fields.id);
     EXPECT_EQ(created.title, u"Atelier");
     EXPECT_EQ(created.tagIDs, QList<QUuid>{urgent.id}) << "unknown tags are left out";
     EXPECT_EQ(onDisk().projects.last(), created);
-    EXPECT_EQ(form.apply(*m_store).kind(), ResultKind::unchanged);
+    EXPECT_EQ(m_store->edit([&](SessionEdit& e) { return form.apply(e); }).kind(),
+              ResultKind::unchanged);
 
     ActivityForm edit(m_project);
     edit.fields.status = u"Disparu"_s;
-    EXPECT_EQ(edit.apply(*m_store).kind(), ResultKind::invalid);
+    EXPECT_EQ(m_store->edit([&](SessionEdit& e) { return edit.apply(e); }).kind(),
+              ResultKind::invalid);
     edit.fields.status = u"À venir"_s;
-    ASSERT_TRUE(edit.apply(*m_store).ok());
+    ASSERT_TRUE(m_store->edit([&](SessionEdit& e) { return edit.apply(e); }).ok());
     EXPECT_EQ(stored(m_project.id).status, u"À venir");
     test::changeSession(*m_store, [&](SessionEdit& e) { e.projects() = {created}; });
-    EXPECT_EQ(edit.apply(*m_store).error(), u"Cette activité n'existe plus.");
+    EXPECT_EQ(m_store->edit([&](SessionEdit& e) { return edit.apply(e); }).error(),
+              u"Cette activité n'existe plus.");
 }
 
 TEST_F(ActivityFormApply, EditKeepsACancellationAndLinksMadeMeanwhile) {
@@ -155,7 +158,7 @@ TEST_F(ActivityFormApply, EditKeepsACancellationAndLinksMadeMeanwhile) {
     const ProjectItem cancelled = stored(m_project.id);
 
     form.fields.notes = u"Relancer en septembre"_s;
-    ASSERT_TRUE(form.apply(*m_store).ok());
+    ASSERT_TRUE(m_store->edit([&](SessionEdit& e) { return form.apply(e); }).ok());
     ProjectItem expected = cancelled;
     expected.notes = form.fields.notes;
     EXPECT_EQ(stored(m_project.id), expected);

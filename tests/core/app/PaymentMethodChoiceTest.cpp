@@ -39,15 +39,31 @@ TEST(PaymentMethodChoice, TickingKeepsTheOfferedOrderAndTheMethodsAlreadyAccepte
 class PaymentMethodChoiceSave : public MirroredStoreFixture {};
 
 TEST_F(PaymentMethodChoiceSave, ATickIsSavedAtOnceAndAFailedSaveChangesNothing) {
-    ASSERT_TRUE(PaymentMethodChoice::setAccepted(*store, u"Chèque"_s, true).ok());
-    ASSERT_TRUE(PaymentMethodChoice::setAccepted(*store, u"Virement"_s, true).ok());
+    ASSERT_TRUE(store
+                    ->edit([&](SessionEdit& e) {
+                        return PaymentMethodChoice::setAccepted(e, u"Chèque"_s, true);
+                    })
+                    .ok());
+    ASSERT_TRUE(store
+                    ->edit([&](SessionEdit& e) {
+                        return PaymentMethodChoice::setAccepted(e, u"Virement"_s, true);
+                    })
+                    .ok());
     EXPECT_EQ(onDisk().companySettings.acceptedPaymentMethods,
               (QStringList{u"Virement"_s, u"Chèque"_s}));
-    EXPECT_EQ(PaymentMethodChoice::setAccepted(*store, u"Virement"_s, true).kind(),
+    EXPECT_EQ(store
+                  ->edit([&](SessionEdit& e) {
+                      return PaymentMethodChoice::setAccepted(e, u"Virement"_s, true);
+                  })
+                  .kind(),
               ResultKind::unchanged);
 
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    EXPECT_FALSE(PaymentMethodChoice::setAccepted(*store, u"Espèces"_s, true).ok());
+    EXPECT_FALSE(store
+                     ->edit([&](SessionEdit& e) {
+                         return PaymentMethodChoice::setAccepted(e, u"Espèces"_s, true);
+                     })
+                     .ok());
     EXPECT_EQ(store->companySettings().acceptedPaymentMethods,
               (QStringList{u"Virement"_s, u"Chèque"_s}));
 }

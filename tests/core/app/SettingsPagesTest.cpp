@@ -40,17 +40,26 @@ TEST(SettingsPageTexts, DiscardAlertOfTheCodeSheet) {
 
 TEST_F(SettingsPagesTest, AppearanceIsSavedAtOnce) {
     ASSERT_EQ(store->preferences().appearanceMode, AppAppearanceMode::dark);
-    ASSERT_TRUE(settingspages::applyAppearance(*store, AppAppearanceMode::light).ok());
+    ASSERT_TRUE(store
+                    ->edit([&](SessionEdit& e) {
+                        return settingspages::applyAppearance(e, AppAppearanceMode::light);
+                    })
+                    .ok());
     EXPECT_EQ(store->preferences().appearanceMode, AppAppearanceMode::light);
     EXPECT_EQ(onDisk().preferences.appearanceMode, AppAppearanceMode::light);
 
     // Choosing the current appearance writes nothing.
     const int writes = m_fs.attempts(FaultyFileSystem::Op::Write);
-    ASSERT_TRUE(settingspages::applyAppearance(*store, AppAppearanceMode::light).ok());
+    ASSERT_TRUE(store
+                    ->edit([&](SessionEdit& e) {
+                        return settingspages::applyAppearance(e, AppAppearanceMode::light);
+                    })
+                    .ok());
     EXPECT_EQ(m_fs.attempts(FaultyFileSystem::Op::Write), writes);
 
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    const Result<> failed = settingspages::applyAppearance(*store, AppAppearanceMode::dark);
+    const Result<> failed = store->edit(
+        [&](SessionEdit& e) { return settingspages::applyAppearance(e, AppAppearanceMode::dark); });
     EXPECT_EQ(failed.kind(), ResultKind::notSaved);
     EXPECT_EQ(store->preferences().appearanceMode, AppAppearanceMode::light);
     EXPECT_EQ(onDisk().preferences.appearanceMode, AppAppearanceMode::light);

@@ -40,7 +40,7 @@ TEST_F(SidebarMenuEditorTest, StartsFromTheDefaultsWhenTheSessionHasNoItems) {
     EXPECT_EQ(keysOf(editor.items()), defaultKeys());
     EXPECT_EQ(editor.items()[0].displayName, u"Tableau de bord"_s);
     // Writing them makes the defaults the session's own list.
-    ASSERT_TRUE(editor.apply(*store).ok());
+    ASSERT_TRUE(store->edit([&](SessionEdit& e) { return editor.apply(e); }).ok());
     EXPECT_EQ(keysOf(onDisk().preferences.sidebarMenuItems), defaultKeys());
 }
 
@@ -77,7 +77,7 @@ TEST_F(SidebarMenuEditorTest, WritesTheOrderNamesAndSwitchesInOneSave) {
     EXPECT_EQ(editor.setEnabled(rowOf(editor, u"stock"_s), false), QString());
     const int writesBefore = m_fs.attempts(FaultyFileSystem::Op::Write);
 
-    const Result<> result = editor.apply(*store);
+    const Result<> result = store->edit([&](SessionEdit& e) { return editor.apply(e); });
     ASSERT_TRUE(result.ok()) << result.error().toStdString();
     // The working copy and the user's file, once each.
     EXPECT_EQ(m_fs.attempts(FaultyFileSystem::Op::Write) - writesBefore, 2);
@@ -114,7 +114,7 @@ TEST_F(SidebarMenuEditorTest, RefusesAnEmptyNameAndChangesNothing) {
     EXPECT_EQ(editor.validate(&row), u"Le nom ne peut pas être vide."_s);
     EXPECT_EQ(row, 3);
 
-    const Result<> result = editor.apply(*store);
+    const Result<> result = store->edit([&](SessionEdit& e) { return editor.apply(e); });
     EXPECT_EQ(result.kind(), ResultKind::invalid);
     EXPECT_EQ(result.error(), u"Le nom ne peut pas être vide."_s);
     EXPECT_EQ(store->preferences(), prefsBefore);
@@ -139,7 +139,7 @@ TEST_F(SidebarMenuEditorTest, TheDashboardCannotBeSwitchedOff) {
             EXPECT_EQ(editor.setEnabled(row, false), QString());
         }
     }
-    ASSERT_TRUE(editor.apply(*store).ok());
+    ASSERT_TRUE(store->edit([&](SessionEdit& e) { return editor.apply(e); }).ok());
     qsizetype enabled = 0;
     for (const SidebarMenuItemConfig& item : onDisk().preferences.sidebarMenuItems)
         enabled += item.isEnabled ? 1 : 0;
@@ -195,7 +195,7 @@ TEST_F(SidebarMenuEditorTest, AFailedSaveKeepsTheSessionsMenu) {
     SidebarMenuEditor editor(store->preferences());
     editor.setName(1, u"Clientèle"_s);
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    const Result<> result = editor.apply(*store);
+    const Result<> result = store->edit([&](SessionEdit& e) { return editor.apply(e); });
     EXPECT_EQ(result.kind(), ResultKind::notSaved);
     EXPECT_TRUE(result.error().contains(u"No space left on device"_s))
         << result.error().toStdString();
@@ -204,6 +204,6 @@ TEST_F(SidebarMenuEditorTest, AFailedSaveKeepsTheSessionsMenu) {
     // The user's edit stays for another try.
     EXPECT_EQ(editor.items()[1].displayName, u"Clientèle"_s);
     m_fs.heal();
-    ASSERT_TRUE(editor.apply(*store).ok());
+    ASSERT_TRUE(store->edit([&](SessionEdit& e) { return editor.apply(e); }).ok());
     EXPECT_EQ(onDisk().preferences.sidebarMenuItems[1].displayName, u"Clientèle"_s);
 }

@@ -126,13 +126,14 @@ class SendDocumentTest : public DocumentsFixture {
 protected:
     EmailOutcome send(const QUuid& id, QByteArray rendered = "%PDF-rendered") {
         const MailServices services{m_composer, m_opener, m_fs, path(u"tmp"_s)};
-        return sendDocumentByEmail(
-            *m_store, id, services,
-            [&](const CommercialDocumentItem& d, const DocumentParties& p) {
-                m_rendered.append({d.number, p.client ? p.client->company : QString()});
-                return rendered;
-            },
-            mediaFolderReader(m_fs, m_store->mediaFolder()), m_clock);
+        return run(
+                   sendDocumentByEmail, id, services,
+                   [&](const CommercialDocumentItem& d, const DocumentParties& p) {
+                       m_rendered.append({d.number, p.client ? p.client->company : QString()});
+                       return rendered;
+                   },
+                   mediaFolderReader(m_fs, m_store->mediaFolder()), m_clock)
+            .value();
     }
     QString sentKey(const QUuid& id) const { return statusKey(stored(id), lists()); }
 

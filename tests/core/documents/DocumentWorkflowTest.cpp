@@ -20,7 +20,13 @@ namespace {
 
 using Action = StatusChangeRequest::Action;
 
-class DocumentStatusTest : public DocumentsFixture {};
+class DocumentStatusTest : public DocumentsFixture {
+protected:
+    // A status chosen in the menu, as the window asks for it: in one edit.
+    StatusChangeRequest requested(const QUuid& documentID, const QUuid& statusID) {
+        return run(requestStatusChange, documentID, statusID, m_clock).value();
+    }
+};
 
 TEST_F(DocumentStatusTest, KeysComeFromTrimmedLowerCasedNames) {
     CommercialDocumentItem invoice = makeInvoice(u"F-1"_s, {serviceLine(10)});
@@ -48,11 +54,9 @@ TEST_F(DocumentStatusTest, RenamedPaidOpensThePaymentSheetOnlyWhileItKeepsItsMea
     const CommercialDocumentItem invoice = putOne(makeInvoice(u"F-1"_s, {serviceLine(10)}));
     const QUuid paid = invoiceStatus(u"Payé"_s);
     renameInvoiceStatus(u"Payé"_s, u" PAYÉ "_s);
-    EXPECT_EQ(requestStatusChange(*m_store, invoice.id, paid, m_clock).action,
-              Action::openPaymentSheet);
+    EXPECT_EQ(requested(invoice.id, paid).action, Action::openPaymentSheet);
     renameInvoiceStatus(u" PAYÉ "_s, u"Réglé"_s);
-    EXPECT_EQ(requestStatusChange(*m_store, invoice.id, paid, m_clock).action,
-              Action::confirmFreeze);
+    EXPECT_EQ(requested(invoice.id, paid).action, Action::confirmFreeze);
     EXPECT_EQ(stored(invoice.id).statusID, invoice.statusID);
 }
 
@@ -64,7 +68,7 @@ TEST_F(DocumentStatusTest, IncompleteDraftsListWhatIsMissingAndImportedPdfsAreNo
     imported.sourceKind = CommercialDocumentSourceKind::importedPDF;
     put({invoice, quote, imported});
 
-    const auto a = requestStatusChange(*m_store, invoice.id, invoiceStatus(u"Envoyé"_s), m_clock);
+    const auto a = requested(invoice.id, invoiceStatus(u"Envoyé"_s));
     ASSERT_EQ(a.action, Action::incomplete);
     ASSERT_TRUE(a.alert);
     EXPECT_EQ(a.alert->title, u"Document incomplet");
@@ -76,27 +80,26 @@ TEST_F(DocumentStatusTest, IncompleteDraftsListWhatIsMissingAndImportedPdfsAreNo
         u"renseigner.");
     EXPECT_EQ(a.alert->buttons.size(), 1);
 
-    const auto b = requestStatusChange(*m_store, quote.id, quoteStatus(u"Refusé"_s), m_clock);
+    const auto b = requested(quote.id, quoteStatus(u"Refusé"_s));
     ASSERT_EQ(b.action, Action::incomplete);
     EXPECT_EQ(b.alert->message,
               u"Avant de pouvoir changer le statut de ce devis (envoyé, validé, payé…), vous "
               u"devez compléter les éléments suivants :\n\n• Ajouter au moins une ligne avec un "
               u"titre\n\nOuvrez la fiche en édition (« Modifier ») pour les renseigner.");
 
-    const auto c = requestStatusChange(*m_store, imported.id, quoteStatus(u"Envoyé"_s), m_clock);
+    const auto c = requested(imported.id, quoteStatus(u"Envoyé"_s));
     ASSERT_EQ(c.action, Action::incomplete);
     EXPECT_TRUE(c.alert->message.contains(u"\n\n• Importer un PDF dans le document\n\n"));
     EXPECT_FALSE(c.alert->message.contains(u"client"));
 
     EXPECT_EQ(m_store->documents(), (QList<CommercialDocumentItem>{invoice, quote, imported}));
     // Staying a draft needs nothing.
-    EXPECT_EQ(requestStatusChange(*m_store, quote.id, quoteStatus(u"Brouillon"_s), m_clock).action,
-              Action::applied);
+    EXPECT_EQ(requested(quote.id, quoteStatus(u"Brouillon"_s)).action, Action::applied);
 
     // With its file, an imported PDF changes status without being frozen.
     imported.importedPDFURL = QUrl(u"file:///media/devis.pdf"_s);
     put({imported});
-    const auto d = requestStatusChange(*m_store, imported.id, quoteStatus(u"Validé"_s), m_clock);
+    const auto d = requested(imported.id, quoteStatus(u"Validé"_s));
     EXPECT_EQ(d.action, Action::applied);
     EXPECT_FALSE(d.alert);
     EXPECT_EQ(stored(imported.id).statusID, quoteStatus(u"Validé"_s));
@@ -107,7 +110,7 @@ TEST_F(DocumentStatusTest, AnIncompleteDraftCannotBePaidEither) {
     CommercialDocumentItem empty = makeInvoice(u"F-1"_s);
     empty.clientID.reset();
     put({empty});
-    const auto request = requestStatusChange(*m_store, empty.id, invoiceStatus(u"Payé"_s), m_clock);
+    const auto request = requested(empty.id, invoiceStatus(u"Payé"_s));
     ASSERT_EQ(request.action, Action::incomplete);
     ASSERT_TRUE(request.alert);
     EXPECT_EQ(*request.alert,
@@ -115,8 +118,8 @@ TEST_F(DocumentStatusTest, AnIncompleteDraftCannotBePaidEither) {
                                               u"• Ajouter au moins une ligne avec un titre"_s}));
 
     // Nor through the sheet itself, whatever opened it.
-    const Result<> paid =
-        PaymentSheetModel(empty.id, invoiceStatus(u"Payé"_s), m_clock).confirm(*m_store, m_clock);
+    const PaymentSheetModel sheet(empty.id, invoiceStatus(u"Payé"_s), m_clock);
+    const Result<> paid = m_store->edit([&](SessionEdit& e) { return sheet.confirm(e, m_clock); });
     EXPECT_EQ(paid.kind(), ResultKind::invalid);
     EXPECT_EQ(paid.alert(), request.alert);
     EXPECT_EQ(stored(empty.id), empty);
@@ -133,7 +136,7 @@ TEST_F(DocumentStatusTest, FreezingIsAskedOnceAndTheSnapshotIsPermanent) {
     const QUuid sent = invoiceStatus(u"Envoyé"_s);
     const QUuid draft = invoiceStatus(u"Brouillon"_s);
 
-    const auto first = requestStatusChange(*m_store, invoice.id, sent, m_clock);
+    const auto first = requested(invoice.id, sent);
     ASSERT_EQ(first.action, Action::confirmFreeze);
     ASSERT_TRUE(first.alert);
     EXPECT_EQ(first.alert->title, u"Figer définitivement ce document ?");
@@ -156,11 +159,11 @@ TEST_F(DocumentStatusTest, FreezingIsAskedOnceAndTheSnapshotIsPermanent) {
     EXPECT_EQ(onDisk().documents.first().pdfSnapshot, snapshot) << "saved";
 
     // Back to draft, then issued again: no second confirmation, same snapshot.
-    ASSERT_EQ(requestStatusChange(*m_store, invoice.id, draft, m_clock).action, Action::applied);
+    ASSERT_EQ(requested(invoice.id, draft).action, Action::applied);
     company.displayName = u"Autre nom"_s;
     test::changeSession(*m_store, [&](SessionEdit& e) { e.companySettings() = company; });
     m_clock.set(m_clock.now().addDays(3));
-    ASSERT_EQ(requestStatusChange(*m_store, invoice.id, sent, m_clock).action, Action::applied);
+    ASSERT_EQ(requested(invoice.id, sent).action, Action::applied);
     EXPECT_EQ(stored(invoice.id).statusID, sent);
     EXPECT_EQ(stored(invoice.id).pdfSnapshot, snapshot);
 
@@ -173,8 +176,7 @@ TEST_F(DocumentStatusTest, GoneDocumentsAndFailedSavesChangeNothing) {
     const CommercialDocumentItem quote = putOne(makeQuote(u"D-1"_s, {serviceLine(5)}));
     EXPECT_EQ(run(setDocumentStatus, QUuid::createUuid(), quoteStatus(u"Envoyé"_s), m_clock).kind(),
               ResultKind::notFound);
-    EXPECT_EQ(requestStatusChange(*m_store, quote.id, QUuid::createUuid(), m_clock).action,
-              Action::notFound);
+    EXPECT_EQ(requested(quote.id, QUuid::createUuid()).action, Action::notFound);
 
     m_fs.failOn(FaultyFileSystem::Op::Write);
     const Result<> failed = run(setDocumentStatus, quote.id, quoteStatus(u"Envoyé"_s), m_clock);

@@ -55,7 +55,7 @@ TEST_F(PaymentSheetTest, MarkingPaidKeepsEarlierPaymentsAndAppendsWhatRemains) {
                                                    {u"Annuler"_s, AlertRole::cancel}}));
 
     m_clock.set(m_clock.now().addSecs(60));
-    ASSERT_TRUE(sheet.confirm(*m_store, m_clock).ok());
+    ASSERT_TRUE(m_store->edit([&](SessionEdit& e) { return sheet.confirm(e, m_clock); }).ok());
     const CommercialDocumentItem& after = stored(invoice.id);
     EXPECT_EQ(after.statusID, paid());
     EXPECT_EQ(after.paymentMethod, u"Virement + Chèque"_s);
@@ -86,7 +86,7 @@ TEST_F(PaymentSheetTest, ATypedAmountAfterPaymentsIsBoundedByWhatRemains) {
               u"Le montant doit être supérieur à 0 et ne pas dépasser le reste à payer "
               u"(60,00\u00a0€).");
     sheet.amountText = u"60"_s;
-    ASSERT_TRUE(sheet.confirm(*m_store, m_clock).ok());
+    ASSERT_TRUE(m_store->edit([&](SessionEdit& e) { return sheet.confirm(e, m_clock); }).ok());
     ASSERT_EQ(stored(invoice.id).encaissements.size(), 2);
     EXPECT_FALSE(stored(invoice.id).encaissements.last().isAcompte) << "one deposit per invoice";
 }
@@ -95,7 +95,7 @@ TEST_F(PaymentSheetTest, DraftIsFrozenNoMethodIsAbsentAndTheSwitchAloneIsNoDepos
     const CommercialDocumentItem invoice = putOne(makeInvoice(u"F-1"_s, {serviceLine(80)}));
     PaymentSheetModel sheet(invoice.id, paid(), m_clock);
     sheet.paymentIsAcompte = true;
-    ASSERT_TRUE(sheet.confirm(*m_store, m_clock).ok());
+    ASSERT_TRUE(m_store->edit([&](SessionEdit& e) { return sheet.confirm(e, m_clock); }).ok());
     const CommercialDocumentItem& after = stored(invoice.id);
     EXPECT_TRUE(after.pdfSnapshot);
     EXPECT_FALSE(after.paymentMethod);
@@ -117,7 +117,7 @@ TEST_F(PaymentSheetTest, SpecificAmountIsBoundedByTheDue) {
                                   u"de la facture (100,00\u00a0€).");
         ASSERT_EQ(alert->buttons.size(), 1);
         EXPECT_EQ(alert->buttons.first().text, u"OK");
-        const Result<> r = sheet.confirm(*m_store, m_clock);
+        const Result<> r = m_store->edit([&](SessionEdit& e) { return sheet.confirm(e, m_clock); });
         EXPECT_EQ(r.kind(), ResultKind::invalid);
         EXPECT_EQ(r.alert(), alert);
         EXPECT_EQ(stored(invoice.id), invoice);
@@ -129,7 +129,7 @@ TEST_F(PaymentSheetTest, SpecificAmountIsBoundedByTheDue) {
     EXPECT_EQ(sheet.confirmation(invoice).message,
               u"Date : 10/06/2025\nMontant encaissé : 12,50\u00a0€\nMode(s) : Non renseigné\n\n"
               u"Cette action est définitive.");
-    ASSERT_TRUE(sheet.confirm(*m_store, m_clock).ok());
+    ASSERT_TRUE(m_store->edit([&](SessionEdit& e) { return sheet.confirm(e, m_clock); }).ok());
     EXPECT_DOUBLE_EQ(stored(invoice.id).encaissements.first().amount, 12.5);
     EXPECT_TRUE(stored(invoice.id).encaissements.first().isAcompte);
 
@@ -153,7 +153,7 @@ TEST_F(PaymentSheetTest, NothingRemainingSettlesWithoutAZeroPayment) {
     for (const CommercialDocumentItem& invoice : {free, settled}) {
         PaymentSheetModel sheet(invoice.id, paid(), m_clock);
         sheet.tickedMethods = {u"Espèces"_s};
-        ASSERT_TRUE(sheet.confirm(*m_store, m_clock).ok());
+        ASSERT_TRUE(m_store->edit([&](SessionEdit& e) { return sheet.confirm(e, m_clock); }).ok());
         EXPECT_EQ(stored(invoice.id).statusID, paid());
         EXPECT_EQ(stored(invoice.id).encaissementDate, m_clock.now());
         EXPECT_EQ(stored(invoice.id).paymentMethod, u"Espèces"_s);
@@ -173,7 +173,7 @@ TEST_F(PaymentSheetTest, LockedDepositAmountIsRecordedAsTheDeposit) {
     EXPECT_EQ(sheet.confirmation(invoice).message,
               u"Date : 10/06/2025\nMontant de l'acompte : 300,00\u00a0€\nMode(s) : Non renseigné"
               u"\n\nCette action est définitive.");
-    ASSERT_TRUE(sheet.confirm(*m_store, m_clock).ok());
+    ASSERT_TRUE(m_store->edit([&](SessionEdit& e) { return sheet.confirm(e, m_clock); }).ok());
     const Encaissement& deposit = stored(invoice.id).encaissements.first();
     EXPECT_DOUBLE_EQ(deposit.amount, 300);
     EXPECT_TRUE(deposit.isAcompte);
@@ -183,17 +183,25 @@ TEST_F(PaymentSheetTest, LockedDepositAmountIsRecordedAsTheDeposit) {
     EXPECT_DOUBLE_EQ(remainingDue(stored(invoice.id)), 700);
     EncaissementSheetModel balance(invoice.id, m_clock);
     balance.amountText = u"700"_s;
-    ASSERT_TRUE(balance.apply(*m_store, m_clock).ok());
+    ASSERT_TRUE(m_store->edit([&](SessionEdit& e) { return balance.apply(e, m_clock); }).ok());
     EXPECT_TRUE(isFullyPaid(stored(invoice.id)));
 }
 
 TEST_F(PaymentSheetTest, GoneInvoiceOrFailedSaveChangesNothing) {
     const CommercialDocumentItem invoice = putOne(makeInvoice(u"F-1"_s, {serviceLine(100)}));
     EXPECT_EQ(
-        PaymentSheetModel(QUuid::createUuid(), paid(), m_clock).confirm(*m_store, m_clock).kind(),
+        m_store
+            ->edit([&](SessionEdit& e) {
+                return PaymentSheetModel(QUuid::createUuid(), paid(), m_clock).confirm(e, m_clock);
+            })
+            .kind(),
         ResultKind::notFound);
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    EXPECT_EQ(PaymentSheetModel(invoice.id, paid(), m_clock).confirm(*m_store, m_clock).kind(),
+    EXPECT_EQ(m_store
+                  ->edit([&](SessionEdit& e) {
+                      return PaymentSheetModel(invoice.id, paid(), m_clock).confirm(e, m_clock);
+                  })
+                  .kind(),
               ResultKind::notSaved);
     EXPECT_EQ(stored(invoice.id), invoice);
 }
@@ -207,7 +215,7 @@ TEST_F(EncaissementTest, RemainingBoundWithOneCentOfTolerance) {
 
     EncaissementSheetModel sheet(invoice.id, m_clock);
     sheet.amountText = u"100,02"_s;
-    const Result<> refused = sheet.apply(*m_store, m_clock);
+    const Result<> refused = m_store->edit([&](SessionEdit& e) { return sheet.apply(e, m_clock); });
     EXPECT_EQ(refused.kind(), ResultKind::invalid);
     ASSERT_TRUE(refused.alert());
     EXPECT_EQ(refused.alert()->title, u"Montant invalide");
@@ -217,7 +225,7 @@ TEST_F(EncaissementTest, RemainingBoundWithOneCentOfTolerance) {
     EXPECT_EQ(sheet.amountText, u"100,02") << "the typed amount stays for correction";
 
     sheet.amountText = u"100,009"_s;
-    ASSERT_TRUE(sheet.apply(*m_store, m_clock).ok());
+    ASSERT_TRUE(m_store->edit([&](SessionEdit& e) { return sheet.apply(e, m_clock); }).ok());
     EXPECT_DOUBLE_EQ(stored(invoice.id).encaissements.first().amount, 100.009);
     EXPECT_DOUBLE_EQ(remainingDue(stored(invoice.id)), 0);
 }
@@ -227,7 +235,7 @@ TEST_F(EncaissementTest, AppendsFillsTheSettlementAndNeverChangesStatus) {
     EncaissementSheetModel sheet(invoice.id, m_clock);
     sheet.amountText = u"40"_s;
     sheet.date = localNoon(2025, 6, 2);
-    ASSERT_TRUE(sheet.apply(*m_store, m_clock).ok());
+    ASSERT_TRUE(m_store->edit([&](SessionEdit& e) { return sheet.apply(e, m_clock); }).ok());
     EXPECT_TRUE(sheet.amountText.isEmpty()) << "fields reset after saving";
     EXPECT_EQ(sheet.date, m_clock.now());
     CommercialDocumentItem after = stored(invoice.id);
@@ -238,7 +246,7 @@ TEST_F(EncaissementTest, AppendsFillsTheSettlementAndNeverChangesStatus) {
     sheet.amountText = u"60"_s;
     sheet.date = localNoon(2025, 6, 9);
     sheet.tickedMethods = {u"Espèces"_s};
-    ASSERT_TRUE(sheet.apply(*m_store, m_clock).ok());
+    ASSERT_TRUE(m_store->edit([&](SessionEdit& e) { return sheet.apply(e, m_clock); }).ok());
     after = stored(invoice.id);
     ASSERT_EQ(after.encaissements.size(), 2);
     EXPECT_EQ(after.encaissementDate, localNoon(2025, 6, 2)) << "the first date stays";
@@ -254,7 +262,7 @@ TEST_F(EncaissementTest, SecondDepositIsRefused) {
     EXPECT_TRUE(EncaissementSheetModel::isDepositSwitchAvailable(invoice));
     sheet.amountText = u"30"_s;
     sheet.addEncaissementIsAcompte = true;
-    ASSERT_TRUE(sheet.apply(*m_store, m_clock).ok());
+    ASSERT_TRUE(m_store->edit([&](SessionEdit& e) { return sheet.apply(e, m_clock); }).ok());
     EXPECT_TRUE(stored(invoice.id).encaissements.first().isAcompte);
     EXPECT_FALSE(sheet.addEncaissementIsAcompte) << "switch reset";
     EXPECT_FALSE(EncaissementSheetModel::isDepositSwitchAvailable(stored(invoice.id)));
@@ -262,12 +270,12 @@ TEST_F(EncaissementTest, SecondDepositIsRefused) {
     const CommercialDocumentItem before = stored(invoice.id);
     sheet.amountText = u"20"_s;
     sheet.addEncaissementIsAcompte = true;
-    const Result<> r = sheet.apply(*m_store, m_clock);
+    const Result<> r = m_store->edit([&](SessionEdit& e) { return sheet.apply(e, m_clock); });
     EXPECT_EQ(r.kind(), ResultKind::invalid);
     EXPECT_EQ(r.error(), u"Un acompte a déjà été enregistré pour cette facture.");
     EXPECT_EQ(stored(invoice.id), before);
     sheet.addEncaissementIsAcompte = false;
-    ASSERT_TRUE(sheet.apply(*m_store, m_clock).ok());
+    ASSERT_TRUE(m_store->edit([&](SessionEdit& e) { return sheet.apply(e, m_clock); }).ok());
     EXPECT_EQ(stored(invoice.id).encaissements.size(), 2);
 }
 
@@ -275,7 +283,8 @@ TEST_F(EncaissementTest, QuotesAndGoneInvoicesTakeNoPayment) {
     const CommercialDocumentItem quote = putOne(makeQuote(u"D-1"_s, {serviceLine(100)}));
     EncaissementSheetModel sheet(quote.id, m_clock);
     sheet.amountText = u"10"_s;
-    EXPECT_EQ(sheet.apply(*m_store, m_clock).kind(), ResultKind::notFound);
+    EXPECT_EQ(m_store->edit([&](SessionEdit& e) { return sheet.apply(e, m_clock); }).kind(),
+              ResultKind::notFound);
     EXPECT_EQ(stored(quote.id), quote);
 }
 

@@ -13,7 +13,7 @@ protected:
         model.oldCode = oldCode;
         model.newCode = newCode;
         model.confirmation = confirmation;
-        return model.apply(*store);
+        return store->edit([&](SessionEdit& e) { return model.apply(e); });
     }
     ChangeCodeModel model;
 };

@@ -27,7 +27,7 @@ protected:
         step.row(0)->answer = u"Couscous"_s;
         step.row(1)->selection = kCity;
         step.row(1)->answer = u"Paris"_s;
-        ASSERT_TRUE(step.apply(*store).ok());
+        ASSERT_TRUE(store->edit([&](SessionEdit& e) { return step.apply(e); }).ok());
         questions = store->securityQuestions();
     }
 
@@ -113,7 +113,8 @@ TEST_F(RecoveryModelTest, ValidatesTheNewCodeBeforeSaving) {
     for (const auto& c : cases) {
         recovery.newCode = c.code;
         recovery.confirmation = c.confirmation;
-        const Result<> result = recovery.saveNewCode();
+        const Result<> result =
+            store->edit([&](SessionEdit& e) { return recovery.saveNewCode(e); });
         EXPECT_EQ(result.kind(), ResultKind::invalid);
         EXPECT_EQ(recovery.newCodeError(), c.message) << c.code.toStdString();
         EXPECT_EQ(recovery.phase(), Phase::newCode);
@@ -126,7 +127,7 @@ TEST_F(RecoveryModelTest, SavesTheNewCodeAndEndsOnTheLockScreen) {
     reachNewCode(recovery, 1, u"paris"_s);
     recovery.newCode = u" Neuf"_s;
     recovery.confirmation = u"Neuf"_s;
-    const Result<> result = recovery.saveNewCode();
+    const Result<> result = store->edit([&](SessionEdit& e) { return recovery.saveNewCode(e); });
     ASSERT_TRUE(result.ok()) << result.error().toStdString();
     EXPECT_EQ(recovery.phase(), Phase::done);
     EXPECT_EQ(recovery.subtitle(), u"Votre code a été mis à jour avec succès"_s);
@@ -153,7 +154,7 @@ TEST_F(RecoveryModelTest, TheQuestionsStillWorkAfterAReloadFromDisk) {
         RecoveryModel recovery(*store);
         reachNewCode(recovery, 0, u"COUSCOUS"_s);
         recovery.newCode = recovery.confirmation = u"Deuxieme"_s;
-        ASSERT_TRUE(recovery.saveNewCode().ok());
+        ASSERT_TRUE(store->edit([&](SessionEdit& e) { return recovery.saveNewCode(e); }).ok());
     }
     store.reset();
     auto reopened = startStore();
@@ -161,7 +162,7 @@ TEST_F(RecoveryModelTest, TheQuestionsStillWorkAfterAReloadFromDisk) {
     RecoveryModel again(*reopened);
     reachNewCode(again, 1, u"Paris"_s);
     again.newCode = again.confirmation = u"Troisieme"_s;
-    ASSERT_TRUE(again.saveNewCode().ok());
+    ASSERT_TRUE(reopened->edit([&](SessionEdit& e) { return again.saveNewCode(e); }).ok());
     EXPECT_EQ(readSession(workingCopy()).preferences.appPassword, u"Troisieme"_s);
     EXPECT_EQ(readSession(userFile()).preferences.appPassword, u"Troisieme"_s);
 }
@@ -171,7 +172,7 @@ TEST_F(RecoveryModelTest, AFailedSaveStaysInTheNewCodePhase) {
     reachNewCode(recovery, 1, u"Paris"_s);
     recovery.newCode = recovery.confirmation = u"Neuf"_s;
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    const Result<> result = recovery.saveNewCode();
+    const Result<> result = store->edit([&](SessionEdit& e) { return recovery.saveNewCode(e); });
     EXPECT_EQ(result.kind(), ResultKind::notSaved);
     EXPECT_EQ(recovery.phase(), Phase::newCode);
     EXPECT_EQ(recovery.newCode, u"Neuf"_s);
@@ -183,7 +184,7 @@ TEST_F(RecoveryModelTest, IgnoresActionsOfAnotherPhaseAndRemovedQuestions) {
     recovery.answer = u"Paris"_s;
     EXPECT_FALSE(recovery.submitAnswer());
     recovery.newCode = recovery.confirmation = u"Neuf"_s;
-    EXPECT_FALSE(recovery.saveNewCode().ok());
+    EXPECT_FALSE(store->edit([&](SessionEdit& e) { return recovery.saveNewCode(e); }).ok());
     EXPECT_EQ(recovery.phase(), Phase::chooseQuestion);
     EXPECT_EQ(store->preferences().appPassword, u"Ancien"_s);
 

@@ -31,7 +31,7 @@ TEST_F(AccessCodeStepTest, ChecksEmptinessThenTheConfirmationThenStoresTheTrimme
     for (const auto& c : cases) {
         step.code = c.code;
         step.confirmation = c.confirmation;
-        const Result<> result = step.apply(*store);
+        const Result<> result = store->edit([&](SessionEdit& e) { return step.apply(e); });
         EXPECT_EQ(result.kind(), ResultKind::invalid);
         EXPECT_EQ(result.error(), c.message) << c.code.toStdString();
         EXPECT_EQ(step.error(), c.message);
@@ -41,7 +41,7 @@ TEST_F(AccessCodeStepTest, ChecksEmptinessThenTheConfirmationThenStoresTheTrimme
 
     // Then the trimmed code is stored and saved at once.
     step.code = step.confirmation = u" Secret42\n"_s;
-    const Result<> result = step.apply(*store);
+    const Result<> result = store->edit([&](SessionEdit& e) { return step.apply(e); });
     EXPECT_TRUE(result.ok()) << result.error().toStdString();
     EXPECT_EQ(step.error(), QString());
     EXPECT_EQ(store->preferences().appPassword, u"Secret42"_s);
@@ -50,12 +50,12 @@ TEST_F(AccessCodeStepTest, ChecksEmptinessThenTheConfirmationThenStoresTheTrimme
 
 TEST_F(AccessCodeStepTest, ContinuingWithoutCodeLeavesTheSessionOpen) {
     AccessCodeStep step;
-    EXPECT_TRUE(step.continueWithoutCode(*store).ok());
+    EXPECT_TRUE(store->edit([&](SessionEdit& e) { return step.continueWithoutCode(e); }).ok());
     EXPECT_EQ(codeOnDisk(), QString());
 
     // Coming back to the step after setting a code, then skipping it.
     setStoredCode(u"Secret"_s);
-    EXPECT_TRUE(step.continueWithoutCode(*store).ok());
+    EXPECT_TRUE(store->edit([&](SessionEdit& e) { return step.continueWithoutCode(e); }).ok());
     EXPECT_EQ(store->preferences().appPassword, QString());
     EXPECT_EQ(codeOnDisk(), QString());
 }
@@ -65,7 +65,7 @@ TEST_F(AccessCodeStepTest, AFailedSaveKeepsThePreviousCode) {
     m_fs.failOn(FaultyFileSystem::Op::Write);
     AccessCodeStep step;
     step.code = step.confirmation = u"Nouveau"_s;
-    const Result<> result = step.apply(*store);
+    const Result<> result = store->edit([&](SessionEdit& e) { return step.apply(e); });
     EXPECT_EQ(result.kind(), ResultKind::notSaved);
     EXPECT_TRUE(result.error().contains(u"No space left on device"_s))
         << result.error().toStdString();
@@ -120,7 +120,7 @@ TEST_F(SecurityQuestionsStepTest, HoldsOneToThreeRows) {
     EXPECT_FALSE(added.id.isNull());
 
     // A reset goes back to one empty row, without the error.
-    step.apply(*store);
+    store->edit([&](SessionEdit& e) { return step.apply(e); });
     ASSERT_FALSE(step.error().isEmpty());
     step.reset();
     EXPECT_EQ(step.rowCount(), 1);
@@ -154,7 +154,7 @@ TEST_F(SecurityQuestionsStepTest, RefusesIncompleteOrRepeatedQuestions) {
             step.addRow();
         for (std::size_t i = 0; i < c.rows.size(); ++i)
             fill(step.row(int(i)), c.rows[i].selection, c.rows[i].answer, c.rows[i].customText);
-        const Result<> result = step.apply(*store);
+        const Result<> result = store->edit([&](SessionEdit& e) { return step.apply(e); });
         EXPECT_EQ(result.kind(), c.error.isEmpty() ? ResultKind::applied : ResultKind::invalid);
         EXPECT_EQ(step.error(), c.error);
         EXPECT_EQ(store->securityQuestions().size(), c.stored) << c.error.toStdString();
@@ -173,7 +173,7 @@ TEST_F(SecurityQuestionsStepTest, StoresTheCompleteRowsInOrderAndSaves) {
     fill(step.row(0), SecurityQADraft::customMarker(), u" Rex "_s, u"  Nom de mon chien ?\n"_s);
     fill(step.row(1), kDish, QString());
     fill(step.row(2), kCity, u"Paris"_s);
-    const Result<> result = step.apply(*store);
+    const Result<> result = store->edit([&](SessionEdit& e) { return step.apply(e); });
     ASSERT_TRUE(result.ok()) << result.error().toStdString();
     EXPECT_EQ(step.error(), QString());
 
@@ -195,9 +195,9 @@ TEST_F(SecurityQuestionsStepTest, StoresTheCompleteRowsInOrderAndSaves) {
 TEST_F(SecurityQuestionsStepTest, GivesFreshIdsOnEveryStorageAndKeepsThemOnAFailedSave) {
     SecurityQuestionsStep step;
     fill(step.row(0), kAnimal, u"Médor"_s);
-    ASSERT_TRUE(step.apply(*store).ok());
+    ASSERT_TRUE(store->edit([&](SessionEdit& e) { return step.apply(e); }).ok());
     const QUuid first = store->securityQuestions().first().id;
-    ASSERT_TRUE(step.apply(*store).ok());
+    ASSERT_TRUE(store->edit([&](SessionEdit& e) { return step.apply(e); }).ok());
     EXPECT_NE(store->securityQuestions().first().id, first);
     EXPECT_NE(store->securityQuestions().first().id, step.rows().first().id);
 
@@ -205,7 +205,8 @@ TEST_F(SecurityQuestionsStepTest, GivesFreshIdsOnEveryStorageAndKeepsThemOnAFail
     const QList<SecurityQuestion> before = store->securityQuestions();
     fill(step.row(0), kDish, u"Couscous"_s);
     m_fs.failOn(FaultyFileSystem::Op::Write);
-    EXPECT_EQ(step.apply(*store).kind(), ResultKind::notSaved);
+    EXPECT_EQ(store->edit([&](SessionEdit& e) { return step.apply(e); }).kind(),
+              ResultKind::notSaved);
     EXPECT_EQ(store->securityQuestions(), before);
 }
 

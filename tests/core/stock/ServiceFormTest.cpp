@@ -30,14 +30,15 @@ using ServiceFormApply = DocumentsFixture;
 TEST_F(ServiceFormApply, SavesWithTheWarningAndRefusesNoTitle) {
     ServiceForm form;
     form.fields.priceTTC = u"95 euros"_s;
-    EXPECT_EQ(form.apply(*m_store).error(), u"Le titre de la prestation est obligatoire.");
+    EXPECT_EQ(m_store->edit([&](SessionEdit& e) { return form.apply(e); }).error(),
+              u"Le titre de la prestation est obligatoire.");
     form.fields.title = u" Séance photo "_s;
-    const Result<> saved = form.apply(*m_store);
+    const Result<> saved = m_store->edit([&](SessionEdit& e) { return form.apply(e); });
     ASSERT_TRUE(saved.ok());
     EXPECT_EQ(saved.warning(), form.priceWarning());
     EXPECT_EQ(m_store->services()[0].title, u"Séance photo");
     form.fields.priceTTC = u"95"_s;
-    const Result<> fixed = form.apply(*m_store);
+    const Result<> fixed = m_store->edit([&](SessionEdit& e) { return form.apply(e); });
     ASSERT_TRUE(fixed.ok());
     EXPECT_EQ(fixed.warning(), QString());
     EXPECT_EQ(onDisk().services, m_store->services());

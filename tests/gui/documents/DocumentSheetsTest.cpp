@@ -263,7 +263,11 @@ TEST_F(DocumentSheetsTest, AFullyPaidInvoiceLosesItsDueSoonBadge) {
 
 TEST_F(DocumentSheetsTest, PaymentSheetsOfferTheMethodsTickedInTheSettings) {
     openDocuments(u"Envoyé"_s, u"Envoyé"_s);
-    ASSERT_TRUE(PaymentMethodChoice::setAccepted(store(), u"Virement"_s, true).ok());
+    ASSERT_TRUE(store()
+                    .edit([&](SessionEdit& e) {
+                        return PaymentMethodChoice::setAccepted(e, u"Virement"_s, true);
+                    })
+                    .ok());
     page()->reveal(m_invoice.id);
     click(u"documentCardAddPayment"_s);
     auto* sheet = openSheet<EncaissementSheet>();

@@ -141,7 +141,11 @@ TEST_F(SettingsWindowTest, AppearanceIsSavedWhenChosen) {
 
     // Changed elsewhere (the menu of the main window), shown here.
     m_fs.heal();
-    ASSERT_TRUE(settingspages::applyAppearance(*store, AppAppearanceMode::dark).ok());
+    ASSERT_TRUE(store
+                    ->edit([&](SessionEdit& e) {
+                        return settingspages::applyAppearance(e, AppAppearanceMode::dark);
+                    })
+                    .ok());
     EXPECT_TRUE(dark->isChecked());
 }
 
