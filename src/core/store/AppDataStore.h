@@ -44,11 +44,8 @@ public:
     // Start-up: resolves the default file, loads, then seeds or backs up.
     void create();
 
-    // Reads the default file when it is there, else the working copy; when
-    // the first cannot be decoded the second is tried. A file that cannot be
-    // decoded is copied into Backups/ as "illisible-<day>-<name>" so that no
-    // later save destroys it. On failure the current data stay and the
-    // message is returned.
+    // Opens what SessionStorage::load finds; on failure the current data
+    // stay and the message is returned.
     Result<> load();
     Result<> save();
     // Returns once the session is captured; writing happens in order on a
