@@ -2,8 +2,6 @@
 
 #include "core/activities/ActivityStatuses.h"
 
-#include "core/store/AppDataStore.h"
-
 namespace velmora {
 QList<TagItem> seededQuoteStatuses() {
     return freshTags({{QStringLiteral("Brouillon"), TagColorOption::gray},
