@@ -8,15 +8,18 @@
 namespace velmora::gui {
 
 ChoiceMenuButton::ChoiceMenuButton(const QString& label, bool exclusive, QWidget* parent)
-    : QToolButton(parent), m_label(label), m_exclusive(exclusive) {
-    setPopupMode(QToolButton::InstantPopup);
-    setToolButtonStyle(Qt::ToolButtonTextOnly);
+    : QPushButton(parent), m_label(label), m_exclusive(exclusive) {
     setMenu(new QMenu(this));
     updateText();
 }
 
 void ChoiceMenuButton::setLabel(const QString& label) {
     m_label = label;
+    updateText();
+}
+
+void ChoiceMenuButton::showNamesOnly(const QString& none) {
+    m_none = none;
     updateText();
 }
 
@@ -77,9 +80,10 @@ void ChoiceMenuButton::updateText() {
         if (m_checked.contains(choice.id))
             names.append(choice.name);
     QString text = m_label;
-    if (names.size() == 1)
-        text = m_exclusive ? names.constFirst()
-                           : m_label + QStringLiteral("\u00a0: ") + names.constFirst();
+    if (m_none)
+        text = names.isEmpty() ? *m_none : names.join(QStringLiteral(", "));
+    else if (names.size() == 1)
+        text = m_label + QStringLiteral("\u00a0: ") + names.constFirst();
     else if (names.size() > 1)
         text = QStringLiteral("%1 (%2)").arg(m_label).arg(names.size());
     setText(text);

@@ -3,8 +3,10 @@
 #include <QList>
 #include <QSet>
 #include <QString>
-#include <QToolButton>
+#include <QPushButton>
 #include <QUuid>
+
+#include <optional>
 
 class QActionGroup;
 
@@ -13,8 +15,10 @@ namespace velmora::gui {
 // A button that opens a menu of choices, each an id and its name: several
 // may be checked (a category filter, a form's categories), or exactly one
 // when exclusive (a level filter). The button says what is chosen:
-// "Catégories", "Catégories : Peinture", "Catégories (3)".
-class ChoiceMenuButton : public QToolButton {
+// "Catégories", "Catégories : Peinture", "Catégories (3)", "Niveau : Tous";
+// in a form, where
+// the label stands beside it, only the names chosen or its empty text.
+class ChoiceMenuButton : public QPushButton {
     Q_OBJECT
 
 public:
@@ -26,6 +30,8 @@ public:
     ChoiceMenuButton(const QString& label, bool exclusive, QWidget* parent = nullptr);
 
     void setLabel(const QString& label);
+    // Shows the names chosen, or `none` when there is none.
+    void showNamesOnly(const QString& none);
     // Keeps the checked ids that are still offered; an exclusive menu falls
     // back to its first choice.
     void setChoices(const QList<Choice>& choices);
@@ -41,6 +47,7 @@ private:
     void updateText();
 
     QString m_label;
+    std::optional<QString> m_none;
     bool m_exclusive = false;
     QList<Choice> m_choices;
     QList<QUuid> m_checked;

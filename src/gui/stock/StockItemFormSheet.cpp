@@ -37,6 +37,7 @@ ChoiceMenuButton* classificationMenu(const QString& label, const QString& name,
                                      QList<QUuid>& ids, QWidget* parent) {
     auto* menu = new ChoiceMenuButton(label, false, parent);
     menu->setObjectName(name);
+    menu->showNamesOnly(QStringLiteral("Aucun choix"));
     menu->setChoices(choices);
     menu->setChecked(ids);
     QObject::connect(menu, &ChoiceMenuButton::changed, parent,

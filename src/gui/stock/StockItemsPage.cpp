@@ -88,7 +88,7 @@ StockItemsPage::StockItemsPage(const SectionServices& services, QWidget* parent)
 QWidget* StockItemsPage::filterBar() {
     auto* bar = new QWidget(this);
     auto* layout = new FlowLayout(bar, 6);
-    m_level = new ChoiceMenuButton(QStringLiteral("Niveau de stock"), true, bar);
+    m_level = new ChoiceMenuButton(QStringLiteral("Niveau"), true, bar);
     m_level->setObjectName(QStringLiteral("stockLevelFilter"));
     QList<ChoiceMenuButton::Choice> levels{{levelChoice(std::nullopt), QStringLiteral("Tous")}};
     for (StockLevel level : {StockLevel::out, StockLevel::low, StockLevel::ok})

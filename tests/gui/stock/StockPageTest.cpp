@@ -12,7 +12,7 @@
 #include <QImage>
 #include <QMenu>
 #include <QTabWidget>
-#include <QToolButton>
+#include <QPushButton>
 
 namespace velmora::gui::test {
 namespace {
@@ -78,7 +78,7 @@ TEST_F(StockPageTest, ItemCreatedWithItsPhotoThenSteppedThroughTheLevels) {
     EXPECT_TRUE(sessionFile().contains("Pinceau"));
 
     // The level filter hides the item and is kept for the next run.
-    auto* level = find<QToolButton>(u"stockLevelFilter"_s);
+    auto* level = find<QPushButton>(u"stockLevelFilter"_s);
     ASSERT_NE(level, nullptr);
     for (QAction* choice : level->menu()->actions())
         if (choice->text() == u"En stock"_s)
