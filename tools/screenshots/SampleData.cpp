@@ -300,4 +300,30 @@ void attachSampleReceipts(AppDataStore& store, const QString& folder) {
     });
 }
 
+void addSampleStockClassification(AppDataStore& store) {
+    const QList<TagItem> tags{{id(), u"Fragile"_s, TagColorOption::red},
+                              {id(), u"À recommander"_s, TagColorOption::orange},
+                              {id(), u"Studio"_s, TagColorOption::purple}};
+    const QList<StockSubTag> subTags{
+        {id(), u"Verre"_s, TagColorOption::blue, {tags[0].id}},
+        {id(), u"Fournisseur local"_s, TagColorOption::green, {tags[1].id}},
+        {id(), u"Fond papier"_s, TagColorOption::mint, {tags[1].id, tags[2].id}}};
+    const QList<StockCategoryItem> categories{{id(), u"Matériel photo"_s, {tags[0].id, tags[2].id}},
+                                              {id(), u"Consommables"_s, {tags[1].id}},
+                                              {id(), u"Tirages et encadrement"_s, {}}};
+    const QList<StockSubCategoryItem> subCategories{
+        {id(), u"Objectifs"_s, {categories[0].id}},
+        {id(), u"Éclairage"_s, {categories[0].id}},
+        {id(), u"Papier photo"_s, {categories[1].id, categories[2].id}},
+        {id(), u"Cadres"_s, {categories[2].id}},
+        {id(), u"Batteries et cartes mémoire"_s, {categories[0].id, categories[1].id}}};
+    (void)store.edit([&](SessionEdit& edit) {
+        edit.stockTags() = tags;
+        edit.stockSubTags() = subTags;
+        edit.stockCategories() = categories;
+        edit.stockSubCategories() = subCategories;
+        return Result<>();
+    });
+}
+
 } // namespace velmora::tour

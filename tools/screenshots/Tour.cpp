@@ -142,6 +142,7 @@ bool walk(const QString& out, AppAppearanceMode mode) {
     shootProjectCancelAlert(tour);
     shootSettings(tour);
     shootProjectStatuses(tour);
+    shootStockClassification(tour);
     if (!shootUrssaf(tour))
         return false;
     shootLock(tour);

@@ -77,6 +77,7 @@ void shootDocumentCards(Tour& tour);                  // documents
 void shootProjectCancelAlert(Tour& tour);             // projects
 void shootSettings(Tour& tour);                       // settings
 void shootProjectStatuses(Tour& tour);                // projects
+void shootStockClassification(Tour& tour);            // stock
 bool shootUrssaf(Tour& tour);                         // accounting
 void shootLock(Tour& tour);                           // launch
 void shootSessionList(Tour& tour);                    // launch

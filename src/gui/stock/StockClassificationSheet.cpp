@@ -203,8 +203,8 @@ StockClassificationSheet::StockClassificationSheet(const SectionServices& servic
     setObjectName(QStringLiteral("stockClassificationSheet"));
     setWindowTitle(title());
     setModal(true);
-    setMinimumSize(720, 560);
-    resize(820, 640);
+    setMinimumSize(720, 600);
+    resize(860, 720);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 22, 24, 20);
@@ -258,7 +258,13 @@ StockClassificationSheet::Pane StockClassificationSheet::makePane(StockClassLeve
     auto* column = new QVBoxLayout(card);
     column->setContentsMargins(14, 12, 14, 12);
     column->setSpacing(8);
-    pane.title = theme::label(QString(), "cardTitle", card);
+    pane.title = new QLabel(card);
+    // Under the sheet's own title: the weight tells the level, not the size.
+    QFont bold = pane.title->font();
+    bold.setWeight(QFont::DemiBold);
+    pane.title->setFont(bold);
+    // Level with the names of the rows below, which the list's rows inset.
+    pane.title->setContentsMargins(14, 0, 0, 0);
     pane.title->setObjectName(QStringLiteral("stockClassTitle_") + key);
     column->addWidget(pane.title);
 
