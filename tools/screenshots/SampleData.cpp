@@ -300,23 +300,39 @@ void attachSampleReceipts(AppDataStore& store, const QString& folder) {
     });
 }
 
-void addSampleStock(AppDataStore& store) {
-    store.edit([](SessionEdit& edit) {
-        const QList<TagItem> tags{{id(), u"Fragile"_s, TagColorOption::red},
-                                  {id(), u"Consommable"_s, TagColorOption::mint},
-                                  {id(), u"Studio"_s, TagColorOption::purple}};
-        const QList<StockCategoryItem> categories{
-            {id(), u"Éclairage"_s, {}}, {id(), u"Optiques"_s, {}}, {id(), u"Impression"_s, {}}};
-        const StockSubCategoryItem flashes{id(), u"Flashs"_s, {categories[0].id}};
-        StockSubTag sealed;
-        sealed.id = id();
-        sealed.name = u"Sous blister"_s;
-        sealed.color = TagColorOption::orange;
-        sealed.parentTagIDs = {tags[0].id};
+void addSampleStockClassification(AppDataStore& store) {
+    const QList<TagItem> tags{{id(), u"Fragile"_s, TagColorOption::red},
+                              {id(), u"À recommander"_s, TagColorOption::orange},
+                              {id(), u"Studio"_s, TagColorOption::purple}};
+    const QList<StockSubTag> subTags{
+        {id(), u"Verre"_s, TagColorOption::blue, {tags[0].id}},
+        {id(), u"Fournisseur local"_s, TagColorOption::green, {tags[1].id}},
+        {id(), u"Fond papier"_s, TagColorOption::mint, {tags[1].id, tags[2].id}}};
+    const QList<StockCategoryItem> categories{{id(), u"Matériel photo"_s, {tags[0].id, tags[2].id}},
+                                              {id(), u"Consommables"_s, {tags[1].id}},
+                                              {id(), u"Tirages et encadrement"_s, {}}};
+    const QList<StockSubCategoryItem> subCategories{
+        {id(), u"Objectifs"_s, {categories[0].id}},
+        {id(), u"Éclairage"_s, {categories[0].id}},
+        {id(), u"Papier photo"_s, {categories[1].id, categories[2].id}},
+        {id(), u"Cadres"_s, {categories[2].id}},
+        {id(), u"Batteries et cartes mémoire"_s, {categories[0].id, categories[1].id}}};
+    (void)store.edit([&](SessionEdit& edit) {
         edit.stockTags() = tags;
+        edit.stockSubTags() = subTags;
         edit.stockCategories() = categories;
-        edit.stockSubCategories() = {flashes};
-        edit.stockSubTags() = {sealed};
+        edit.stockSubCategories() = subCategories;
+        return Result<>();
+    });
+}
+
+void addSampleStock(AppDataStore& store) {
+    addSampleStockClassification(store);
+    const QList<TagItem> tags = store.stockTags();
+    const QList<StockCategoryItem> categories = store.stockCategories();
+    const QList<StockSubCategoryItem> subCategories = store.stockSubCategories();
+    const QList<StockSubTag> subTags = store.stockSubTags();
+    (void)store.edit([&](SessionEdit& edit) {
         const auto item = [&](const QString& title, std::optional<qint64> quantity,
                               QList<QUuid> categoryIDs, QList<QUuid> tagIDs) {
             StockItem i;
@@ -328,17 +344,20 @@ void addSampleStock(AppDataStore& store) {
             return i;
         };
         StockItem flash = item(u"Flash cobra Godox V1"_s, 2, {categories[0].id}, {tags[0].id});
-        flash.subCategoryIDs = {flashes.id};
-        flash.subTagIDs = {sealed.id};
+        flash.subCategoryIDs = {subCategories[1].id};
         flash.orderURL = u"https://www.exemple-photo.fr/godox-v1"_s;
         flash.notes = u"Le second est prêté au studio de Villeurbanne jusqu’en mars."_s;
         flash.characteristics = {{id(), u"Monture"_s, u"Sony E"_s},
                                  {id(), u"Batterie"_s, u"Li-ion 2 600 mAh"_s}};
+        StockItem lens =
+            item(u"Objectif 85 mm f/1.8"_s, 1, {categories[0].id}, {tags[0].id, tags[2].id});
+        lens.subCategoryIDs = {subCategories[0].id};
+        lens.subTagIDs = {subTags[0].id};
         edit.stockItems() = {
             item(u"Papier baryté A3+"_s, 40, {categories[2].id}, {tags[1].id}),
-            item(u"Objectif 85 mm f/1.8"_s, 1, {categories[1].id}, {tags[0].id, tags[2].id}),
+            lens,
             flash,
-            item(u"Cartouches d’encre pigmentaire"_s, 0, {categories[2].id}, {tags[1].id}),
+            item(u"Cartouches d’encre pigmentaire"_s, 0, {categories[1].id}, {tags[1].id}),
             item(u"Fond papier gris 2,72 m"_s, std::nullopt, {}, {tags[2].id}),
             item(u"Piles AA rechargeables"_s, 12, {categories[0].id}, {tags[1].id}),
         };

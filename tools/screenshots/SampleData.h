@@ -11,6 +11,9 @@ namespace velmora::tour {
 // A few months of a photographer's business: clients of both kinds, a
 // catalogue with a price typed wrong, activities in every status.
 void addSampleRecords(AppDataStore& store);
+// The photographer's stock classification: equipment and supplies, the
+// tags that flag what breaks or runs out, and a level below each.
+void addSampleStockClassification(AppDataStore& store);
 // A year of receipts for the recipe book: invoices paid in one or several
 // payments, and one paid without a recorded payment.
 void addSampleReceipts(AppDataStore& store);

@@ -13,6 +13,7 @@
 #include "gui/common/SessionFollower.h"
 #include "gui/common/Theme.h"
 #include "gui/stock/StockCard.h"
+#include "gui/stock/StockClassificationSheet.h"
 #include "gui/stock/StockItemFormSheet.h"
 
 #include <QHBoxLayout>
@@ -56,6 +57,18 @@ StockItemsPage::StockItemsPage(const SectionServices& services, QWidget* parent)
     setCard(m_card);
     setCountText(&StockListModel::countText);
     addFilterRow(filterBar());
+    auto* classes = new QToolButton(this);
+    classes->setObjectName(QStringLiteral("stockClassification"));
+    classes->setIcon(symbolIcon(QStringLiteral("square.grid.2x2")));
+    classes->setToolTip(StockClassificationSheet::title());
+    classes->setAccessibleName(StockClassificationSheet::title());
+    classes->setAutoRaise(true);
+    connect(classes, &QToolButton::clicked, this, [this] {
+        auto* sheet = new StockClassificationSheet(RecordSectionPage::services(), this);
+        sheet->setAttribute(Qt::WA_DeleteOnClose);
+        sheet->open();
+    });
+    addHeaderWidget(classes);
     filter().setAccept([this](int row) {
         const StockItem& item = *m_model->record(row);
         return m_filter.passes(item, m_model->settings()) && stockItemMatches(item, query());
