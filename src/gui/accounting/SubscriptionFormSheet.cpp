@@ -118,7 +118,7 @@ SubscriptionFormSheet::SubscriptionFormSheet(AppDataStore& store, Dialogs& dialo
     };
     connect(m_hasEnd, &QCheckBox::toggled, this, writeEnd);
     connect(m_end, &QDateEdit::dateChanged, this, writeEnd);
-    addRow(QStringLiteral("Fin"), endRow, m_hasEnd);
+    addRow(QStringLiteral("Fin"), endRow, m_end);
 
     auto* website = lineEdit(QStringLiteral("subscriptionWebsite"), fields.websiteURL, this);
     website->setPlaceholderText(QStringLiteral("https://"));
