@@ -11,6 +11,7 @@
 #include "core/documents/DocumentListModel.h"
 #include "core/lists/RecordFilterModel.h"
 #include "core/stock/ServiceListModel.h"
+#include "core/stock/StockListModel.h"
 
 #include <functional>
 
@@ -59,6 +60,26 @@ void SectionModelActivities(benchmark::State& state) {
         model.setContext(store.clients(), store.projectStatuses());
         model.setRecords(store.projects());
     });
+}
+
+// The stock list with the level of every item, sorted by title as the
+// alphabetical order shows it.
+void SectionModelStock(benchmark::State& state) {
+    const AppDataStore* session = loadedSession(state);
+    if (!session)
+        return;
+    const AppDataStore& store = *session;
+    for (auto _ : state) {
+        StockListModel model;
+        model.setTags(store.stockTags());
+        model.setContext(store.stockSettings(), store.stockCategories());
+        model.setRecords(store.stockItems());
+        RecordFilterModel shown;
+        shown.setSourceModel(&model);
+        shown.sort(StockListModel::titleColumn);
+        benchmark::DoNotOptimize(shown.rowCount());
+    }
+    state.counters["records"] = double(store.stockItems().size());
 }
 
 // The documents list also needs its context (statuses, clients' names,
@@ -176,4 +197,5 @@ BENCHMARK(SectionModelDocumentsFilter)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(SectionModelClients)->Unit(benchmark::kMillisecond);
 BENCHMARK(SectionModelServices)->Unit(benchmark::kMillisecond);
+BENCHMARK(SectionModelStock)->Unit(benchmark::kMillisecond);
 BENCHMARK(SectionModelActivities)->Unit(benchmark::kMillisecond);

@@ -342,4 +342,65 @@ void addSampleSubscriptions(AppDataStore& store) {
     });
 }
 
+void addSampleStock(AppDataStore& store) {
+    store.edit([](SessionEdit& edit) {
+        const QList<TagItem> tags{{id(), u"Fragile"_s, TagColorOption::red},
+                                  {id(), u"Consommable"_s, TagColorOption::mint},
+                                  {id(), u"Studio"_s, TagColorOption::purple}};
+        const QList<StockCategoryItem> categories{
+            {id(), u"Éclairage"_s, {}}, {id(), u"Optiques"_s, {}}, {id(), u"Impression"_s, {}}};
+        const StockSubCategoryItem flashes{id(), u"Flashs"_s, {categories[0].id}};
+        StockSubTag sealed;
+        sealed.id = id();
+        sealed.name = u"Sous blister"_s;
+        sealed.color = TagColorOption::orange;
+        sealed.parentTagIDs = {tags[0].id};
+        edit.stockTags() = tags;
+        edit.stockCategories() = categories;
+        edit.stockSubCategories() = {flashes};
+        edit.stockSubTags() = {sealed};
+        const auto item = [&](const QString& title, std::optional<qint64> quantity,
+                              QList<QUuid> categoryIDs, QList<QUuid> tagIDs) {
+            StockItem i;
+            i.id = id();
+            i.title = title;
+            i.quantity = quantity;
+            i.categoryIDs = std::move(categoryIDs);
+            i.tagIDs = std::move(tagIDs);
+            return i;
+        };
+        StockItem flash = item(u"Flash cobra Godox V1"_s, 2, {categories[0].id}, {tags[0].id});
+        flash.subCategoryIDs = {flashes.id};
+        flash.subTagIDs = {sealed.id};
+        flash.orderURL = u"https://www.exemple-photo.fr/godox-v1"_s;
+        flash.notes = u"Le second est prêté au studio de Villeurbanne jusqu’en mars."_s;
+        flash.characteristics = {{id(), u"Monture"_s, u"Sony E"_s},
+                                 {id(), u"Batterie"_s, u"Li-ion 2 600 mAh"_s}};
+        edit.stockItems() = {
+            item(u"Papier baryté A3+"_s, 40, {categories[2].id}, {tags[1].id}),
+            item(u"Objectif 85 mm f/1.8"_s, 1, {categories[1].id}, {tags[0].id, tags[2].id}),
+            flash,
+            item(u"Cartouches d’encre pigmentaire"_s, 0, {categories[2].id}, {tags[1].id}),
+            item(u"Fond papier gris 2,72 m"_s, std::nullopt, {}, {tags[2].id}),
+            item(u"Piles AA rechargeables"_s, 12, {categories[0].id}, {tags[1].id}),
+        };
+        PurchaseWishlistItem softbox;
+        softbox.id = id();
+        softbox.title = u"Boîte à lumière octogonale 120 cm"_s;
+        softbox.quantity = 1;
+        softbox.categoryIDs = {categories[0].id};
+        softbox.tagIDs = {tags[2].id};
+        softbox.orderURL = u"https://www.exemple-photo.fr/octobox-120"_s;
+        PurchaseWishlistItem paper = softbox;
+        paper.id = id();
+        paper.title = u"Papier Hahnemühle Photo Rag"_s;
+        paper.quantity = 3;
+        paper.categoryIDs = {categories[2].id};
+        paper.tagIDs = {tags[1].id};
+        paper.orderURL.clear();
+        edit.purchaseWishlistItems() = {softbox, paper};
+        return Result<>();
+    });
+}
+
 } // namespace velmora::tour

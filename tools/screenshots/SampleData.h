@@ -17,6 +17,9 @@ void addSampleReceipts(AppDataStore& store);
 // A year and a half of quarterly declarations, the older ones declared and
 // paid, and the estimate of the current month.
 void addSampleDeclarations(AppDataStore& store);
+// The photographer's materials: categories with sub-categories, tags with a
+// sub-tag, items at every stock level, and two purchases planned.
+void addSampleStock(AppDataStore& store);
 // The receipts of the second declaration: the URSSAF's acknowledgement as a
 // PDF, the bank's payment as a picture, written in `folder`.
 void attachSampleReceipts(AppDataStore& store, const QString& folder);

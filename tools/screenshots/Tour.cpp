@@ -135,6 +135,7 @@ bool walk(const QString& out, AppAppearanceMode mode) {
     addSampleRecords(app.store());
     shootClients(tour);
     shootServices(tour);
+    shootStock(tour);
     shootProjects(tour);
     shootDocumentList(tour);
     shootRecipeBook(tour);

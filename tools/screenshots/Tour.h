@@ -70,6 +70,7 @@ void shootDashboard(Tour& tour);                      // dashboard
 void shootEmptyClients(Tour& tour);                   // clients
 void shootClients(Tour& tour);                        // clients
 void shootServices(Tour& tour);                       // services
+void shootStock(Tour& tour);                          // stock
 void shootProjects(Tour& tour);                       // projects
 void shootDocumentList(Tour& tour);                   // documents
 void shootRecipeBook(Tour& tour);                     // accounting

@@ -106,6 +106,8 @@ public:
     // the moment of a conversion.
     FileSystem& fileSystem() const { return m_services.fileSystem; }
     const Clock& clock() const { return m_services.clock; }
+    // The user account's display preferences (a list's order and filter).
+    UserDefaults& userDefaults() const { return m_services.userDefaults; }
     // The session as it would be written now, embeddedMedia included.
     AppDatabase snapshot();
 

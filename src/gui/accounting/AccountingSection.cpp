@@ -1,16 +1,16 @@
 #include "gui/accounting/AccountingSection.h"
 
-#include "gui/accounting/AccountingPage.h"
 #include "gui/accounting/RecipeBookTab.h"
 #include "gui/accounting/SubscriptionEndWatcher.h"
 #include "gui/accounting/SubscriptionsTab.h"
 #include "gui/accounting/UrssafEstimateRunner.h"
 #include "gui/accounting/UrssafTab.h"
+#include "gui/common/TabbedSectionPage.h"
 
 namespace velmora::gui {
 
 SectionPage* accountingPage(const SectionServices& services) {
-    auto* page = new AccountingPage;
+    auto* page = new TabbedSectionPage(QStringLiteral("accountingTabs"));
     page->addTab(new RecipeBookTab(services), QStringLiteral("Livre de recettes"));
     page->addTab(new UrssafTab(services), QStringLiteral("URSSAF"));
     page->addTab(new SubscriptionsTab(services), QStringLiteral("Abonnements"));

@@ -35,7 +35,8 @@ QString sheetTitle(const ClientForm& form) {
 ClientFormSheet::ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientForm model,
                                  QWidget* parent)
     : FormSheet(QStringLiteral("clientForm"), sheetTitle(model), parent), m_store(store),
-      m_dialogs(dialogs), m_form(std::move(model)), m_opened(m_form.fields) {
+      m_dialogs(dialogs), m_form(std::move(model)), m_opened(m_form.fields),
+      m_photoChoice(m_form.fields.photoURL) {
     setAttribute(Qt::WA_DeleteOnClose);
     ClientItem& fields = m_form.fields;
 
@@ -92,6 +93,7 @@ ClientFormSheet::ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientFo
     m_removePhoto = new QPushButton(QStringLiteral("Retirer"), this);
     m_removePhoto->setObjectName(QStringLiteral("clientPhotoRemove"));
     connect(m_removePhoto, &QPushButton::clicked, this, [this] {
+        m_photoChoice.clear();
         m_form.fields.photoURL.reset();
         showPhoto();
     });
@@ -187,9 +189,7 @@ void ClientFormSheet::choosePhoto() {
     const std::optional<QUrl> chosen = m_dialogs.choose(this, panel);
     if (!chosen)
         return;
-    // Shown from where it is; copied into the session only when the client
-    // is saved.
-    m_chosenPhoto = *chosen;
+    m_photoChoice.choose(*chosen);
     m_form.fields.photoURL = *chosen;
     showPhoto();
 }
@@ -242,41 +242,23 @@ void ClientFormSheet::rebuildContacts() {
 }
 
 bool ClientFormSheet::save() {
-    const std::optional<QUrl> before = [&]() -> std::optional<QUrl> {
-        for (const ClientItem& client : m_store.clients())
-            if (client.id == m_form.fields.id)
-                return client.photoURL;
-        return std::nullopt;
-    }();
     showSiretError(m_form.siretError());
-    const std::optional<QUrl> shown = m_form.fields.photoURL;
     const Result<> outcome = m_store.edit([&](SessionEdit& edit) -> Result<> {
-        if (m_chosenPhoto && shown == m_chosenPhoto) {
-            const Result<QUrl> copy =
-                edit.importMedia(*m_chosenPhoto, false, QStringLiteral("client"));
-            if (!copy)
-                return Result<>::failure(
-                    QStringLiteral("La photo « %1 » n’a pas pu être copiée dans la session.")
-                        .arg(m_chosenPhoto->fileName()));
-            m_form.fields.photoURL = copy.value();
-        }
-        // The photo the client no longer shows leaves the session's media.
-        if (before && before != m_form.fields.photoURL)
-            edit.releaseMedia(*before);
+        const Result<std::optional<QUrl>> photo = m_photoChoice.settle(
+            edit, QStringLiteral("client"),
+            QStringLiteral("La photo « %1 » n’a pas pu être copiée dans la session."));
+        if (!photo)
+            return photo;
+        m_form.fields.photoURL = photo.value();
         return m_form.apply(edit);
     });
     if (!outcome.ok())
-        m_form.fields.photoURL = shown;
+        m_form.fields.photoURL = m_photoChoice.shown();
     if (!applied(outcome))
         return false;
-    m_chosenPhoto.reset();
+    m_photoChoice.saved(m_form.fields.photoURL);
     emit saved(m_form.fields.id);
     return true;
-}
-
-void ClientFormSheet::reject() {
-    m_chosenPhoto.reset();
-    FormSheet::reject();
 }
 
 } // namespace velmora::gui

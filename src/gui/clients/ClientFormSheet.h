@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/clients/ClientForm.h"
+#include "core/store/MediaChoice.h"
 #include "gui/common/FormSheet.h"
 
 class QComboBox;
@@ -33,7 +34,6 @@ public:
         return FormSheet::hasTypedInput() || !(m_form.fields == m_opened);
     }
     // Cancelling leaves no chosen photo behind in the session's media.
-    void reject() override;
 
 signals:
     void saved(const QUuid& clientID);
@@ -59,8 +59,7 @@ private:
     QComboBox* m_kind = nullptr;
     QList<QWidget*> m_privateRows;
     QList<QWidget*> m_companyRows;
-    // A photo picked on the disk, copied in with the save.
-    std::optional<QUrl> m_chosenPhoto;
+    MediaChoice m_photoChoice;
     QLineEdit* m_siret = nullptr;
     QLabel* m_siretError = nullptr;
     QLabel* m_emailWarning = nullptr;

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QVBoxLayout>
@@ -127,6 +128,14 @@ void FormSheet::setSaveText(const QString& text) {
 
 void FormSheet::showError(const QString& message) {
     settingslayout::setMessage(m_error, message);
+}
+
+QPlainTextEdit* FormSheet::textBox(const QString& text, const QString& name, QWidget* parent) {
+    auto* box = new QPlainTextEdit(text, parent);
+    box->setObjectName(name);
+    box->setTabChangesFocus(true);
+    box->setFixedHeight(80);
+    return box;
 }
 
 } // namespace velmora::gui

@@ -9,6 +9,7 @@
 
 class QFormLayout;
 class QLabel;
+class QPlainTextEdit;
 class QPushButton;
 
 namespace velmora::gui {
@@ -51,6 +52,8 @@ protected:
     bool applied(const Result<>& result);
     // The field keeps what was typed, in red, with the focus and the message.
     void refuseField(QWidget* field, const QString& message);
+    // A text box of a few lines whose Tab moves on to the next field.
+    static QPlainTextEdit* textBox(const QString& text, const QString& name, QWidget* parent);
     // Writes the record; true closes the sheet.
     virtual bool save() = 0;
     // A sheet whose action is not a plain save names it ("Ajouter la ligne").

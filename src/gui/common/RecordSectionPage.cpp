@@ -172,14 +172,22 @@ void RecordSectionPage::setRecords(RecordListModelBase* model, const QList<SortK
         QAction* action = m_sort->menu()->addAction(key.label);
         action->setCheckable(true);
         group->addAction(action);
-        connect(action, &QAction::triggered, this, [this, key] {
+        const int index = int(m_sortActions.size());
+        m_sortActions.append(action);
+        connect(action, &QAction::triggered, this, [this, key, index] {
             m_filter->sort(key.column, key.order);
             m_sort->setText(key.label);
+            sortChosen(index);
         });
     }
     if (!sortKeys.isEmpty())
         group->actions().constFirst()->trigger();
     recordsChanged();
+}
+
+void RecordSectionPage::chooseSort(int index) {
+    if (index >= 0 && index < m_sortActions.size())
+        m_sortActions[index]->trigger();
 }
 
 void RecordSectionPage::addFilterRow(QWidget* row) {
@@ -212,6 +220,7 @@ void RecordSectionPage::select(const QUuid& id) {
     if (m_filter->rowOf(id) < 0) {
         m_search->clear();
         m_chips->setChecked({});
+        clearOwnFilters();
         m_filter->refilter();
         updateCount();
     }

@@ -71,6 +71,10 @@ protected:
     // create (canRun) shows neither the "+" nor the empty state's action.
     void setRecords(RecordListModelBase* model, const QList<SortKey>& sortKeys,
                     const EmptyState& empty, const QString& searchPlaceholder);
+    // Shows the list in the order of sortKeys[index], as if the user chose
+    // it; sortChosen hears every choice.
+    void chooseSort(int index);
+    virtual void sortChosen(int /*index*/) {}
     // Another row of filters under the tag chips (statuses, kinds), after
     // those added before.
     void addFilterRow(QWidget* row);
@@ -117,6 +121,8 @@ protected:
     virtual void createRecord() = 0;
     virtual void editRecord(const QUuid& id) = 0;
     virtual void removeRecord(const QUuid& id) = 0;
+    // Clears the page's own filters, so that a record it must show is listed.
+    virtual void clearOwnFilters() {}
     // Whether the record shown may be edited (a cancelled activity may not).
     virtual bool canEdit(const QUuid&) const { return true; }
 
@@ -147,6 +153,7 @@ private:
     QLineEdit* m_search = nullptr;
     TagChips* m_chips = nullptr;
     QToolButton* m_sort = nullptr;
+    QList<QAction*> m_sortActions;
     QLabel* m_count = nullptr;
     QListView* m_list = nullptr;
     QScrollArea* m_cardArea = nullptr;

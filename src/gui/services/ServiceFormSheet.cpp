@@ -24,14 +24,6 @@ QString sheetTitle(const ServiceForm& form) {
                         : QStringLiteral("Modifier la prestation");
 }
 
-QPlainTextEdit* textBox(const QString& text, const QString& name, QWidget* parent) {
-    auto* box = new QPlainTextEdit(text, parent);
-    box->setObjectName(name);
-    box->setTabChangesFocus(true);
-    box->setFixedHeight(80);
-    return box;
-}
-
 } // namespace
 
 QStringList serviceIconNames() {

@@ -1,4 +1,4 @@
-#include "gui/accounting/AccountingPage.h"
+#include "gui/common/TabbedSectionPage.h"
 
 #include "gui/common/Theme.h"
 
@@ -8,7 +8,8 @@
 
 namespace velmora::gui {
 
-AccountingPage::AccountingPage(QWidget* parent) : SectionPage(parent) {
+TabbedSectionPage::TabbedSectionPage(const QString& tabsName, QWidget* parent)
+    : SectionPage(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 18, 16, 12);
     layout->setSpacing(10);
@@ -16,13 +17,13 @@ AccountingPage::AccountingPage(QWidget* parent) : SectionPage(parent) {
     m_title->setObjectName(QStringLiteral("sectionTitle"));
     layout->addWidget(m_title);
     m_tabs = new QTabWidget(this);
-    m_tabs->setObjectName(QStringLiteral("accountingTabs"));
+    m_tabs->setObjectName(tabsName);
     m_tabs->setDocumentMode(true);
     layout->addWidget(m_tabs, 1);
     connect(m_tabs, &QTabWidget::currentChanged, this, &SectionPage::commandsChanged);
 }
 
-void AccountingPage::addTab(QWidget* tab, const QString& title) {
+void TabbedSectionPage::addTab(QWidget* tab, const QString& title) {
     m_tabs->addTab(tab, title);
     if (auto* page = qobject_cast<SectionPage*>(tab)) {
         connect(page, &SectionPage::commandsChanged, this, [this, page] {
@@ -33,16 +34,16 @@ void AccountingPage::addTab(QWidget* tab, const QString& title) {
     }
 }
 
-SectionPage* AccountingPage::currentTab() const {
+SectionPage* TabbedSectionPage::currentTab() const {
     return qobject_cast<SectionPage*>(m_tabs->currentWidget());
 }
 
-QList<QAction*> AccountingPage::commands() const {
+QList<QAction*> TabbedSectionPage::commands() const {
     const SectionPage* tab = currentTab();
     return tab ? tab->commands() : QList<QAction*>();
 }
 
-void AccountingPage::showEntry(const SidebarMenuItemConfig& entry) {
+void TabbedSectionPage::showEntry(const SidebarMenuItemConfig& entry) {
     m_title->setText(entry.displayName);
 }
 

@@ -7,14 +7,15 @@ class QTabWidget;
 
 namespace velmora::gui {
 
-// "Comptabilité": the section's title over its tabs, each its own widget.
-// A tab that is a SectionPage takes the "Fichier" commands while it is shown
-// and its links reach the window.
-class AccountingPage : public SectionPage {
+// A section made of tabs ("Comptabilité", "Stock"): the section's title over
+// its tabs, each its own widget. A tab that is a SectionPage takes the
+// "Fichier" commands while it is shown and its links reach the window.
+class TabbedSectionPage : public SectionPage {
     Q_OBJECT
 
 public:
-    explicit AccountingPage(QWidget* parent = nullptr);
+    // `tabsName` names the tab bar's widget.
+    explicit TabbedSectionPage(const QString& tabsName, QWidget* parent = nullptr);
 
     void addTab(QWidget* tab, const QString& title);
     QTabWidget* tabs() const { return m_tabs; }
