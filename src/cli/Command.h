@@ -77,6 +77,8 @@ QList<Command> appCommands();
 QList<Command> activityCommands();
 QList<Command> accountingCommands();
 QList<Command> urssafCommands();
+QList<Command> subscriptionCommands();
+QList<Command> stockCommands();
 
 // Parses the whole command line (without the program name) and runs it.
 int runCommandLine(const QList<Command>& commands, const QStringList& arguments);

@@ -2,6 +2,7 @@
 
 #include "SampleData.h"
 
+#include "core/accounting/SubscriptionSchedule.h"
 #include "core/accounting/UrssafContributions.h"
 #include "core/accounting/UrssafPeriod.h"
 #include "core/activities/ActivityLifecycle.h"
@@ -296,6 +297,47 @@ void attachSampleReceipts(AppDataStore& store, const QString& folder) {
         URSSAFDeclaration& d = edit.urssafDeclarations()[1];
         d.declarationFileURL = declarationFile.value();
         d.paymentFileURL = paymentFile.value();
+        return Result<>();
+    });
+}
+
+void addSampleSubscriptions(AppDataStore& store) {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QList<TagItem> tags{{id(), u"Logiciel"_s, TagColorOption::purple},
+                              {id(), u"Hébergement"_s, TagColorOption::mint}};
+    const auto subscription = [&](const QString& name, double amount, RecurringFrequency frequency,
+                                  int monthsAgo, int tag) {
+        RecurringPurchase r;
+        r.id = id();
+        r.name = name;
+        r.amount = amount;
+        r.frequency = frequency;
+        const QDateTime local = now.toLocalTime();
+        r.startDate =
+            QDateTime(local.date().addMonths(-monthsAgo), QTime(9, 0), Qt::LocalTime).toUTC();
+        r.debitDay = r.startDate.toLocalTime().date().day();
+        r.debitDayHistory = {{r.startDate, *r.debitDay}};
+        r.createdAt = r.startDate;
+        r.tagIDs = {tags[tag].id};
+        r.nextDueDate = subscriptionNextDueDate(r, now);
+        return r;
+    };
+    QList<RecurringPurchase> all{
+        subscription(u"Adobe Creative Cloud"_s, 65.99, RecurringFrequency::monthly, 14, 0),
+        subscription(u"Hébergement du portfolio"_s, 89, RecurringFrequency::yearly, 26, 1),
+        subscription(u"Sauvegarde en ligne"_s, 29.97, RecurringFrequency::quarterly, 9, 1),
+        subscription(u"Banque en ligne pro"_s, 9, RecurringFrequency::monthly, 5, 0),
+    };
+    all[0].description = u"Lightroom et Photoshop"_s;
+    all[0].websiteURL = u"https://www.adobe.com/fr"_s;
+    // March's debit moved by a few days, and a summer without the bank.
+    const QDate march = QDate(now.toLocalTime().date().year(), 3, 1);
+    all[0].exceptionalDates = {
+        {id(), march.startOfDay().toUTC(), QDateTime(march.addDays(9), QTime(9, 0)).toUTC()}};
+    all[3].pausePeriods = {{id(), all[3].startDate.addMonths(2), all[3].startDate.addMonths(3)}};
+    (void)store.edit([&](SessionEdit& edit) {
+        edit.recurringPurchaseTags() = tags;
+        edit.recurringPurchases() = all;
         return Result<>();
     });
 }

@@ -26,5 +26,8 @@ void addSampleStock(AppDataStore& store);
 // The receipts of the second declaration: the URSSAF's acknowledgement as a
 // PDF, the bank's payment as a picture, written in `folder`.
 void attachSampleReceipts(AppDataStore& store, const QString& folder);
+// Four subscriptions of every frequency, one with an exceptional date, one
+// paused for a month.
+void addSampleSubscriptions(AppDataStore& store);
 
 } // namespace velmora::tour

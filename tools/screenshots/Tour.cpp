@@ -145,6 +145,8 @@ bool walk(const QString& out, AppAppearanceMode mode) {
     shootProjectStatuses(tour);
     if (!shootUrssaf(tour))
         return false;
+    if (!shootSubscriptions(tour))
+        return false;
     shootLock(tour);
     shootSessionList(tour);
     return true;

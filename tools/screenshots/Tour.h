@@ -79,6 +79,7 @@ void shootProjectCancelAlert(Tour& tour);             // projects
 void shootSettings(Tour& tour);                       // settings
 void shootProjectStatuses(Tour& tour);                // projects
 bool shootUrssaf(Tour& tour);                         // accounting
+bool shootSubscriptions(Tour& tour);                  // accounting
 void shootLock(Tour& tour);                           // launch
 void shootSessionList(Tour& tour);                    // launch
 

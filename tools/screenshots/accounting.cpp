@@ -1,14 +1,17 @@
-// The accounting section: the recipe book and the URSSAF tab.
+// The accounting section: the recipe book, the URSSAF and subscriptions tabs.
 
 #include "Tour.h"
 
 #include "SampleData.h"
 #include "core/accounting/RecipeBookExclusion.h"
 #include "core/accounting/RecipeBookTableModel.h"
+#include "core/accounting/SubscriptionActions.h"
 #include "core/accounting/UrssafContributions.h"
 #include "core/accounting/UrssafPeriod.h"
 #include "gui/accounting/RecipeBookHeaderSheet.h"
 #include "gui/accounting/RecipeBookTab.h"
+#include "gui/accounting/SubscriptionFormSheet.h"
+#include "gui/accounting/SubscriptionsTab.h"
 #include "gui/accounting/UrssafAttachmentsViewer.h"
 #include "gui/accounting/UrssafDeclarationSheet.h"
 #include "gui/accounting/UrssafSettingsSheet.h"
@@ -68,7 +71,7 @@ bool shootUrssaf(Tour& tour) {
     auto* tabs = tour.window.findChild<QTabWidget*>();
     if (!tab || !tabs)
         return false;
-    tabs->setCurrentIndex(tabs->count() - 1);
+    tabs->setCurrentIndex(tabs->indexOf(tab));
     QWidget& host = tour.window;
     (void)tour.app.store().edit([](SessionEdit& e) {
         e.urssafDeclarations().clear();
@@ -108,6 +111,38 @@ bool shootUrssaf(Tour& tour) {
         return Result<>();
     });
     tour.shoot(host, u"accounting-urssaf-covered"_s);
+    return true;
+}
+
+bool shootSubscriptions(Tour& tour) {
+    // The subscriptions tab: empty, filled with one selected, its form and
+    // the confirmations of a moved start date and of deletion.
+    tour.window.workspace().showSection(u"accounting"_s);
+    auto* tab = tour.window.findChild<SubscriptionsTab*>();
+    auto* tabs = tour.window.findChild<QTabWidget*>(u"accountingTabs"_s);
+    if (!tab || !tabs)
+        return false;
+    tabs->setCurrentIndex(tabs->indexOf(tab));
+    QWidget& host = tour.window;
+    tour.shoot(host, u"accounting-subscriptions-empty"_s);
+    addSampleSubscriptions(tour.app.store());
+    const QList<RecurringPurchase>& all = tour.app.store().session().recurringPurchases;
+    tab->select(all[0].id);
+    tour.shoot(host, u"accounting-subscriptions"_s);
+    tab->select(all[3].id);
+    tour.shoot(host, u"accounting-subscriptions-paused"_s);
+    tab->select(all[0].id);
+    tab->run(SectionCommand::edit);
+    tour.shootDialog<SubscriptionFormSheet>(host, u"accounting-subscription-form"_s);
+    tab->run(SectionCommand::create);
+    tour.shootDialog<SubscriptionFormSheet>(host, u"accounting-subscription-form-new"_s,
+                                            u"subscriptionEndSet"_s, true);
+    SubscriptionForm moved(all[0]);
+    moved.fields.startDate = moved.fields.startDate.addDays(3);
+    if (const std::optional<Alert> alert = moved.startDateConfirmation())
+        tour.shootAlert(host, *alert, u"accounting-subscription-start-alert"_s);
+    tour.shootAlert(host, subscriptionDeactivationRefusal(all[0]),
+                    u"accounting-subscription-refusal-alert"_s);
     return true;
 }
 

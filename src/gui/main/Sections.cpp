@@ -15,11 +15,11 @@ namespace velmora::gui {
 namespace {
 
 // Each section of core's table by its key: the factory of its page and the
-// session service its folder contributes, if any.
+// session services its folder contributes, if any.
 struct SectionBinding {
     const char* key;
     SectionRegistry::Factory page;
-    SectionRegistry::ServiceFactory service = {};
+    QList<SectionRegistry::ServiceFactory> services = {};
 };
 
 QList<SectionBinding> sectionBindings() {
@@ -30,7 +30,7 @@ QList<SectionBinding> sectionBindings() {
         {"documents", documentsPage},
         {"services", servicesPage},
         {"stock", stockPage},
-        {"accounting", accountingPage, urssafEstimateService},
+        {"accounting", accountingPage, {urssafEstimateService, subscriptionEndService}},
         {"calendar", calendarPage},
         {"externalTools", externalToolsPage},
     };
@@ -45,8 +45,8 @@ void registerSections(SectionRegistry& registry) {
             if (section.key != QLatin1String(binding.key))
                 continue;
             registry.add(section.key, binding.page);
-            if (binding.service)
-                registry.addSessionService(binding.service);
+            for (const SectionRegistry::ServiceFactory& service : binding.services)
+                registry.addSessionService(service);
         }
     }
     // The forms of other sections create a client with the clients' own sheet.
