@@ -6,6 +6,7 @@
 #include "gui/common/Dialogs.h"
 #include "gui/common/Icons.h"
 #include "gui/common/NewTagSheet.h"
+#include "gui/common/PictureField.h"
 #include "gui/common/SessionPicture.h"
 #include "gui/common/SettingsLayout.h"
 #include "gui/common/TagChips.h"
@@ -126,22 +127,18 @@ SubscriptionFormSheet::SubscriptionFormSheet(AppDataStore& store, Dialogs& dialo
             [this](const QString& text) { m_form.fields.websiteURL = text; });
     addRow(QStringLiteral("Site web"), website);
 
-    auto* logoRow = new QHBoxLayout;
-    m_logo = new QLabel(this);
-    logoRow->addWidget(m_logo);
-    auto* choose = new QPushButton(QStringLiteral("Choisir un logo…"), this);
-    choose->setObjectName(QStringLiteral("subscriptionLogoChoose"));
-    connect(choose, &QPushButton::clicked, this, &SubscriptionFormSheet::chooseLogo);
-    logoRow->addWidget(choose);
-    m_removeLogo = new QPushButton(QStringLiteral("Retirer"), this);
-    m_removeLogo->setObjectName(QStringLiteral("subscriptionLogoRemove"));
-    connect(m_removeLogo, &QPushButton::clicked, this, [this] {
-        m_form.fields.logoURL.reset();
-        showLogo();
-    });
-    logoRow->addWidget(m_removeLogo);
-    logoRow->addStretch();
-    addRow(QStringLiteral("Logo"), logoRow, choose);
+    m_logo = new PictureField(
+        m_dialogs, m_form.fields.logoURL,
+        {QStringLiteral("subscriptionLogo"), QStringLiteral("Choisir un logo…"),
+         QStringLiteral("Choisir un logo"), QStringLiteral("Retirer le logo"),
+         QStringLiteral("logo"),
+         QStringLiteral("Le logo « %1 » n’a pas pu être copié dans la session."),
+         QStringLiteral("png jpg jpeg webp svg")},
+        [this](const std::optional<QByteArray>& bytes) {
+            return sessionPicture(bytes, std::nullopt, m_form.fields.name, 36);
+        },
+        this);
+    addRow(QStringLiteral("Logo"), m_logo, m_logo->chooseButton());
 
     addRow(QStringLiteral("Étiquettes"),
            tagPicker(
@@ -195,7 +192,6 @@ SubscriptionFormSheet::SubscriptionFormSheet(AppDataStore& store, Dialogs& dialo
     addBlock(pauses);
 
     showEnd();
-    showLogo();
     rebuildExceptional();
     rebuildPauses();
     resize(640, 760);
@@ -203,31 +199,6 @@ SubscriptionFormSheet::SubscriptionFormSheet(AppDataStore& store, Dialogs& dialo
 
 void SubscriptionFormSheet::showEnd() {
     m_end->setEnabled(m_hasEnd->isChecked());
-}
-
-void SubscriptionFormSheet::showLogo() {
-    std::optional<QByteArray> bytes;
-    if (m_form.fields.logoURL) {
-        QFile file(m_form.fields.logoURL->toLocalFile());
-        if (file.open(QIODevice::ReadOnly))
-            bytes = file.readAll();
-    }
-    m_logo->setPixmap(sessionPicture(bytes, std::nullopt, m_form.fields.name, 36));
-    m_removeLogo->setVisible(m_form.fields.logoURL.has_value());
-}
-
-void SubscriptionFormSheet::chooseLogo() {
-    FilePanel panel;
-    panel.title = QStringLiteral("Choisir un logo");
-    panel.prompt = QStringLiteral("Choisir");
-    panel.extension = QStringLiteral("png jpg jpeg webp svg");
-    const std::optional<QUrl> chosen = m_dialogs.choose(this, panel);
-    if (!chosen)
-        return;
-    // Shown from where it is; copied into the session only with the save.
-    m_chosenLogo = *chosen;
-    m_form.fields.logoURL = *chosen;
-    showLogo();
 }
 
 void SubscriptionFormSheet::addExceptional() {
@@ -296,36 +267,11 @@ bool SubscriptionFormSheet::save() {
     if (const std::optional<Alert> confirmation = m_form.startDateConfirmation();
         confirmation && !confirm(m_dialogs, this, *confirmation))
         return false;
-    const std::optional<QUrl> before = m_form.original().logoURL;
-    const std::optional<QUrl> shown = m_form.fields.logoURL;
     const QDateTime now = m_store.clock().now();
-    const Result<> outcome = m_store.edit([&](SessionEdit& edit) -> Result<> {
-        if (m_chosenLogo && shown == m_chosenLogo) {
-            const Result<QUrl> copy =
-                edit.importMedia(*m_chosenLogo, false, QStringLiteral("logo"));
-            if (!copy)
-                return Result<>::failure(
-                    QStringLiteral("Le logo « %1 » n’a pas pu être copié dans la session.")
-                        .arg(m_chosenLogo->fileName()));
-            m_form.fields.logoURL = copy.value();
-        }
-        // The logo the subscription no longer shows leaves the session's media.
-        if (before && before != m_form.fields.logoURL)
-            edit.releaseMedia(*before);
-        return m_form.apply(edit, now);
-    });
-    if (!outcome.ok())
-        m_form.fields.logoURL = shown;
-    if (!applied(outcome))
+    if (!applied(m_logo->save(m_store, [&](SessionEdit& edit) { return m_form.apply(edit, now); })))
         return false;
-    m_chosenLogo.reset();
     emit saved(m_form.fields.id);
     return true;
-}
-
-void SubscriptionFormSheet::reject() {
-    m_chosenLogo.reset();
-    FormSheet::reject();
 }
 
 } // namespace velmora::gui

@@ -19,6 +19,8 @@ class AppDataStore;
 
 namespace velmora::gui {
 
+class PictureField;
+
 class Dialogs;
 
 // "Ajouter un abonnement" / "Modifier l'abonnement", bound to
@@ -36,8 +38,6 @@ public:
     bool hasTypedInput() const override {
         return FormSheet::hasTypedInput() || !(m_form.fields == m_opened);
     }
-    // Cancelling leaves no chosen logo behind in the session's media.
-    void reject() override;
 
 signals:
     void saved(const QUuid& subscriptionID);
@@ -47,8 +47,6 @@ protected:
 
 private:
     void showEnd();
-    void showLogo();
-    void chooseLogo();
     void addExceptional();
     void rebuildExceptional();
     void rebuildPauses();
@@ -57,11 +55,9 @@ private:
     Dialogs& m_dialogs;
     SubscriptionForm m_form;
     RecurringPurchase m_opened;
-    std::optional<QUrl> m_chosenLogo;
     QDateEdit* m_end = nullptr;
     QCheckBox* m_hasEnd = nullptr;
-    QLabel* m_logo = nullptr;
-    QPushButton* m_removeLogo = nullptr;
+    PictureField* m_logo = nullptr;
     QDateEdit* m_exceptionalDate = nullptr;
     QLabel* m_exceptionalError = nullptr;
     QVBoxLayout* m_exceptional = nullptr;

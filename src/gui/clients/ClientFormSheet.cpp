@@ -5,6 +5,7 @@
 #include "gui/common/FieldFeedback.h"
 #include "gui/common/Icons.h"
 #include "gui/common/NewTagSheet.h"
+#include "gui/common/PictureField.h"
 #include "gui/common/SessionPicture.h"
 #include "gui/common/SettingsLayout.h"
 #include "gui/common/TagChips.h"
@@ -35,8 +36,7 @@ QString sheetTitle(const ClientForm& form) {
 ClientFormSheet::ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientForm model,
                                  QWidget* parent)
     : FormSheet(QStringLiteral("clientForm"), sheetTitle(model), parent), m_store(store),
-      m_dialogs(dialogs), m_form(std::move(model)), m_opened(m_form.fields),
-      m_photoChoice(m_form.fields.photoURL) {
+      m_dialogs(dialogs), m_form(std::move(model)), m_opened(m_form.fields) {
     setAttribute(Qt::WA_DeleteOnClose);
     ClientItem& fields = m_form.fields;
 
@@ -83,23 +83,17 @@ ClientFormSheet::ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientFo
             showSiretError(QString());
     });
 
-    auto* photoRow = new QHBoxLayout;
-    m_photo = new QLabel(this);
-    photoRow->addWidget(m_photo);
-    auto* choose = new QPushButton(QStringLiteral("Choisir une photo…"), this);
-    choose->setObjectName(QStringLiteral("clientPhotoChoose"));
-    connect(choose, &QPushButton::clicked, this, &ClientFormSheet::choosePhoto);
-    photoRow->addWidget(choose);
-    m_removePhoto = new QPushButton(QStringLiteral("Retirer"), this);
-    m_removePhoto->setObjectName(QStringLiteral("clientPhotoRemove"));
-    connect(m_removePhoto, &QPushButton::clicked, this, [this] {
-        m_photoChoice.clear();
-        m_form.fields.photoURL.reset();
-        showPhoto();
-    });
-    photoRow->addWidget(m_removePhoto);
-    photoRow->addStretch();
-    addRow(QStringLiteral("Photo"), photoRow, choose);
+    m_photo = new PictureField(
+        m_dialogs, m_form.fields.photoURL,
+        {QStringLiteral("clientPhoto"), QStringLiteral("Choisir une photo…"),
+         QStringLiteral("Choisir une photo"), QStringLiteral("Retirer la photo"),
+         QStringLiteral("client"),
+         QStringLiteral("La photo « %1 » n’a pas pu être copiée dans la session.")},
+        [this](const std::optional<QByteArray>& bytes) {
+            return sessionPicture(bytes, std::nullopt, m_form.fields.company, 44);
+        },
+        this);
+    addRow(QStringLiteral("Photo"), m_photo, m_photo->chooseButton());
 
     m_tags = tagPicker(
         QStringLiteral("clientTags"), store, &AppDatabase::clientTags, &SessionEdit::clientTags,
@@ -135,7 +129,6 @@ ClientFormSheet::ClientFormSheet(AppDataStore& store, Dialogs& dialogs, ClientFo
 
     rebuildContacts();
     showKind();
-    showPhoto();
     resize(620, 720);
 }
 
@@ -168,30 +161,6 @@ void ClientFormSheet::showKind() {
     for (QWidget* row : std::as_const(m_privateRows))
         form()->setRowVisible(row, !company);
     m_contactsBlock->setVisible(company);
-}
-
-void ClientFormSheet::showPhoto() {
-    std::optional<QByteArray> bytes;
-    if (m_form.fields.photoURL) {
-        QFile file(m_form.fields.photoURL->toLocalFile());
-        if (file.open(QIODevice::ReadOnly))
-            bytes = file.readAll();
-    }
-    m_photo->setPixmap(sessionPicture(bytes, std::nullopt, m_form.fields.company, 44));
-    m_removePhoto->setVisible(m_form.fields.photoURL.has_value());
-}
-
-void ClientFormSheet::choosePhoto() {
-    FilePanel panel;
-    panel.title = QStringLiteral("Choisir une photo");
-    panel.prompt = QStringLiteral("Choisir");
-    panel.extension = QStringLiteral("png jpg jpeg webp heic");
-    const std::optional<QUrl> chosen = m_dialogs.choose(this, panel);
-    if (!chosen)
-        return;
-    m_photoChoice.choose(*chosen);
-    m_form.fields.photoURL = *chosen;
-    showPhoto();
 }
 
 void ClientFormSheet::rebuildContacts() {
@@ -243,20 +212,8 @@ void ClientFormSheet::rebuildContacts() {
 
 bool ClientFormSheet::save() {
     showSiretError(m_form.siretError());
-    const Result<> outcome = m_store.edit([&](SessionEdit& edit) -> Result<> {
-        const Result<std::optional<QUrl>> photo = m_photoChoice.settle(
-            edit, QStringLiteral("client"),
-            QStringLiteral("La photo « %1 » n’a pas pu être copiée dans la session."));
-        if (!photo)
-            return photo;
-        m_form.fields.photoURL = photo.value();
-        return m_form.apply(edit);
-    });
-    if (!outcome.ok())
-        m_form.fields.photoURL = m_photoChoice.shown();
-    if (!applied(outcome))
+    if (!applied(m_photo->save(m_store, [&](SessionEdit& edit) { return m_form.apply(edit); })))
         return false;
-    m_photoChoice.saved(m_form.fields.photoURL);
     emit saved(m_form.fields.id);
     return true;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/clients/ClientForm.h"
-#include "core/store/MediaChoice.h"
 #include "gui/common/FormSheet.h"
 
 class QComboBox;
@@ -16,6 +15,8 @@ class AppDataStore;
 }
 
 namespace velmora::gui {
+
+class PictureField;
 
 class Dialogs;
 class TagChips;
@@ -48,8 +49,6 @@ private:
                       QLabel* message = nullptr, QLineEdit** made = nullptr);
     void showSiretError(const QString& message);
     void showKind();
-    void showPhoto();
-    void choosePhoto();
     void rebuildContacts();
 
     AppDataStore& m_store;
@@ -59,12 +58,10 @@ private:
     QComboBox* m_kind = nullptr;
     QList<QWidget*> m_privateRows;
     QList<QWidget*> m_companyRows;
-    MediaChoice m_photoChoice;
     QLineEdit* m_siret = nullptr;
     QLabel* m_siretError = nullptr;
     QLabel* m_emailWarning = nullptr;
-    QLabel* m_photo = nullptr;
-    QPushButton* m_removePhoto = nullptr;
+    PictureField* m_photo = nullptr;
     TagChips* m_tags = nullptr;
     QWidget* m_contactsBlock = nullptr;
     QVBoxLayout* m_contacts = nullptr;

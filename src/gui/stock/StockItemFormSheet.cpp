@@ -6,12 +6,12 @@
 #include "gui/common/FieldFeedback.h"
 #include "gui/common/Icons.h"
 #include "gui/common/NewTagSheet.h"
+#include "gui/common/PictureField.h"
 #include "gui/common/SectionServices.h"
 #include "gui/common/SettingsLayout.h"
 #include "gui/common/TagChips.h"
 #include "gui/common/Theme.h"
 
-#include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -47,21 +47,18 @@ ChoiceMenuButton* classificationMenu(const QString& label, const QString& name,
 
 } // namespace
 
-QPixmap stockItemPicture(const std::optional<QUrl>& photo, const std::optional<QString>& icon,
+QPixmap stockItemPicture(const std::optional<QByteArray>& photo, const std::optional<QString>& icon,
                          int size) {
-    if (photo) {
-        QFile file(photo->toLocalFile());
-        if (file.open(QIODevice::ReadOnly))
-            if (const QPixmap picture = photoPicture(file.readAll(), size); !picture.isNull())
-                return picture;
-    }
+    if (photo)
+        if (const QPixmap picture = photoPicture(*photo, size); !picture.isNull())
+            return picture;
     return symbolPixmap(icon.value_or(QStringLiteral("shippingbox.fill")), size, theme::accent());
 }
 
 StockItemFormSheet::StockItemFormSheet(const SectionServices& services, StockItemForm model,
                                        QWidget* parent)
     : FormSheet(QStringLiteral("stockForm"), model.sheetTitle(), parent), m_services(services),
-      m_form(std::move(model)), m_photoChoice(m_form.fields.photoURL) {
+      m_form(std::move(model)) {
     setAttribute(Qt::WA_DeleteOnClose);
     const StockItem& fields = m_form.fields;
 
@@ -71,24 +68,17 @@ StockItemFormSheet::StockItemFormSheet(const SectionServices& services, StockIte
             [this](const QString& text) { m_form.fields.title = text; });
     addRow(QStringLiteral("Nom"), title);
 
-    auto* photoRow = new QHBoxLayout;
-    m_photo = new QLabel(this);
-    photoRow->addWidget(m_photo);
-    auto* choose = new QPushButton(QStringLiteral("Choisir une photo…"), this);
-    choose->setObjectName(QStringLiteral("stockPhotoChoose"));
-    connect(choose, &QPushButton::clicked, this, &StockItemFormSheet::choosePhoto);
-    photoRow->addWidget(choose);
-    m_removePhoto = new QPushButton(QStringLiteral("Retirer"), this);
-    m_removePhoto->setObjectName(QStringLiteral("stockPhotoRemove"));
-    m_removePhoto->setAccessibleName(QStringLiteral("Retirer la photo"));
-    connect(m_removePhoto, &QPushButton::clicked, this, [this] {
-        m_photoChoice.clear();
-        m_form.fields.photoURL.reset();
-        showPhoto();
-    });
-    photoRow->addWidget(m_removePhoto);
-    photoRow->addStretch();
-    addRow(QStringLiteral("Photo"), photoRow, choose);
+    m_photo = new PictureField(
+        services.dialogs, m_form.fields.photoURL,
+        {QStringLiteral("stockPhoto"), QStringLiteral("Choisir une photo…"),
+         QStringLiteral("Choisir une photo"), QStringLiteral("Retirer la photo"),
+         QStringLiteral("stock"),
+         QStringLiteral("La photo « %1 » n’a pas pu être copiée dans la session.")},
+        [this](const std::optional<QByteArray>& bytes) {
+            return stockItemPicture(bytes, m_form.fields.iconName, 44);
+        },
+        this);
+    addRow(QStringLiteral("Photo"), m_photo, m_photo->chooseButton());
 
     m_quantity = new QLineEdit(m_form.quantityText, this);
     m_quantity->setObjectName(QStringLiteral("stockQuantity"));
@@ -137,7 +127,6 @@ StockItemFormSheet::StockItemFormSheet(const SectionServices& services, StockIte
     addBlock(block);
 
     rebuildCharacteristics();
-    showPhoto();
     resize(600, 700);
 }
 
@@ -169,24 +158,6 @@ void StockItemFormSheet::addClassification() {
         addRow(labels.labelSubTags,
                classificationMenu(labels.labelSubTags, QStringLiteral("stockSubTags"),
                                   choicesOf(store.stockSubTags()), fields.subTagIDs, this));
-}
-
-void StockItemFormSheet::showPhoto() {
-    m_photo->setPixmap(stockItemPicture(m_form.fields.photoURL, m_form.fields.iconName, 44));
-    m_removePhoto->setVisible(m_form.fields.photoURL.has_value());
-}
-
-void StockItemFormSheet::choosePhoto() {
-    FilePanel panel;
-    panel.title = QStringLiteral("Choisir une photo");
-    panel.prompt = QStringLiteral("Choisir");
-    panel.extension = QStringLiteral("png jpg jpeg webp heic");
-    const std::optional<QUrl> chosen = m_services.dialogs.choose(this, panel);
-    if (!chosen)
-        return;
-    m_photoChoice.choose(*chosen);
-    m_form.fields.photoURL = *chosen;
-    showPhoto();
 }
 
 void StockItemFormSheet::rebuildCharacteristics() {
@@ -236,20 +207,9 @@ bool StockItemFormSheet::save() {
         refuseField(m_quantity, error);
         return false;
     }
-    const Result<> outcome = m_services.store.edit([&](SessionEdit& edit) -> Result<> {
-        const Result<std::optional<QUrl>> photo = m_photoChoice.settle(
-            edit, QStringLiteral("stock"),
-            QStringLiteral("La photo « %1 » n’a pas pu être copiée dans la session."));
-        if (!photo)
-            return photo;
-        m_form.fields.photoURL = photo.value();
-        return m_form.apply(edit);
-    });
-    if (!outcome.ok())
-        m_form.fields.photoURL = m_photoChoice.shown();
-    if (!applied(outcome))
+    if (!applied(
+            m_photo->save(m_services.store, [&](SessionEdit& edit) { return m_form.apply(edit); })))
         return false;
-    m_photoChoice.saved(m_form.fields.photoURL);
     emit saved(m_form.fields.id);
     return true;
 }

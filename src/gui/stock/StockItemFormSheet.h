@@ -1,7 +1,6 @@
 #pragma once
 
 #include "core/stock/StockItemForm.h"
-#include "core/store/MediaChoice.h"
 #include "gui/common/FormSheet.h"
 
 class QLabel;
@@ -11,6 +10,7 @@ class QVBoxLayout;
 
 namespace velmora::gui {
 
+class PictureField;
 struct SectionServices;
 
 // "Nouvel article" / "Modifier l’article" (and the same for the "Liste
@@ -32,15 +32,11 @@ protected:
 
 private:
     void addClassification();
-    void showPhoto();
-    void choosePhoto();
     void rebuildCharacteristics();
 
     const SectionServices& m_services;
     StockItemForm m_form;
-    MediaChoice m_photoChoice;
-    QLabel* m_photo = nullptr;
-    QPushButton* m_removePhoto = nullptr;
+    PictureField* m_photo = nullptr;
     QLineEdit* m_quantity = nullptr;
     QLabel* m_quantityError = nullptr;
     QVBoxLayout* m_characteristics = nullptr;
@@ -48,7 +44,7 @@ private:
 
 // The picture of an item in the list's card and the form: its photo, else
 // its symbol.
-QPixmap stockItemPicture(const std::optional<QUrl>& photo, const std::optional<QString>& icon,
+QPixmap stockItemPicture(const std::optional<QByteArray>& photo, const std::optional<QString>& icon,
                          int size);
 
 } // namespace velmora::gui

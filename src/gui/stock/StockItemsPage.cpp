@@ -9,6 +9,7 @@
 #include "gui/common/Dialogs.h"
 #include "gui/common/FlowLayout.h"
 #include "gui/common/Icons.h"
+#include "gui/common/PictureField.h"
 #include "gui/common/RecordCard.h"
 #include "gui/common/SessionFollower.h"
 #include "gui/common/Theme.h"
@@ -188,8 +189,8 @@ void StockItemsPage::showRecord(const QUuid& id) {
     const AppDataStore& store = services().store;
     const StockSettings& settings = store.stockSettings();
     const StockLevel level = stockLevel(item, settings);
-    m_card->start(stockItemPicture(item.photoURL, item.iconName, 56), item.title.trimmed(),
-                  stockLevelText(level));
+    m_card->start(stockItemPicture(PictureField::bytesOf(item.photoURL), item.iconName, 56),
+                  item.title.trimmed(), stockLevelText(level));
     connect(m_card->addAction(QStringLiteral("Modifier"), QStringLiteral("Edit")),
             &QPushButton::clicked, this, [this, id] { editRecord(id); });
     if (const QUrl order = QUrl::fromUserInput(item.orderURL.trimmed()); order.isValid())

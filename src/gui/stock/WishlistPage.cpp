@@ -7,6 +7,7 @@
 #include "core/stock/StockListPreferences.h"
 #include "core/stock/WishlistListModel.h"
 #include "gui/common/ChoiceMenuButton.h"
+#include "gui/common/PictureField.h"
 #include "gui/common/RecordCard.h"
 #include "gui/common/SessionFollower.h"
 #include "gui/common/TagChips.h"
@@ -81,8 +82,8 @@ void WishlistPage::clearOwnFilters() {
 
 void WishlistPage::showRecord(const QUuid& id) {
     const PurchaseWishlistItem& item = *m_model->record(m_model->rowOf(id));
-    m_card->start(stockItemPicture(item.photoURL, item.iconName, 56), item.title.trimmed(),
-                  wishlistStatusText(item.status));
+    m_card->start(stockItemPicture(PictureField::bytesOf(item.photoURL), item.iconName, 56),
+                  item.title.trimmed(), wishlistStatusText(item.status));
     connect(m_card->addAction(QStringLiteral("Marquer comme acheté"), QStringLiteral("Bought"),
                               "primary"),
             &QPushButton::clicked, this, [this, id] { markBought(id); });
