@@ -78,6 +78,7 @@ QList<Command> activityCommands();
 QList<Command> accountingCommands();
 QList<Command> urssafCommands();
 QList<Command> subscriptionCommands();
+QList<Command> expenseCommands();
 QList<Command> stockCommands();
 
 // Parses the whole command line (without the program name) and runs it.

@@ -44,7 +44,7 @@ int main(int argc, char* argv[]) {
     // The command table: a new command is one entry in its subsystem's list.
     const QList<Command> commands = sessionCommands() + documentCommands() + activityCommands() +
                                     accountingCommands() + urssafCommands() +
-                                    subscriptionCommands() + stockCommands() + securityCommands() +
-                                    appCommands();
+                                    subscriptionCommands() + expenseCommands() + stockCommands() +
+                                    securityCommands() + appCommands();
     return runCommandLine(commands, QCoreApplication::arguments().mid(1));
 }
