@@ -1,5 +1,7 @@
 #include "gui/common/Theme.h"
 
+#include "core/accounting/SummaryIndicators.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QPainter>
@@ -219,6 +221,23 @@ QColor tagColor(TagColorOption color) {
     }
     return QColor(0x8e, 0x8e, 0x98);
 }
+QColor indicatorColor(IndicatorColor color) {
+    switch (color) {
+    case IndicatorColor::blue:
+        return tagColor(TagColorOption::blue);
+    case IndicatorColor::orange:
+        return tagColor(TagColorOption::orange);
+    case IndicatorColor::purple:
+        return tagColor(TagColorOption::purple);
+    case IndicatorColor::green:
+        return tagColor(TagColorOption::green);
+    case IndicatorColor::teal:
+        return tagColor(TagColorOption::mint);
+    case IndicatorColor::red:
+        return tagColor(TagColorOption::red);
+    }
+    return accent();
+}
 QColor background(AppAppearanceMode mode) {
     return coloursOf(mode).window;
 }
@@ -230,6 +249,9 @@ QColor text(AppAppearanceMode mode) {
 }
 QColor secondaryText(AppAppearanceMode mode) {
     return coloursOf(mode).secondary;
+}
+QColor border(AppAppearanceMode mode) {
+    return coloursOf(mode).border;
 }
 
 void apply(QApplication& app, AppAppearanceMode mode) {
