@@ -147,6 +147,7 @@ bool walk(const QString& out, AppAppearanceMode mode) {
         return false;
     if (!shootSubscriptions(tour))
         return false;
+    shootFilledDashboard(tour);
     shootLock(tour);
     shootSessionList(tour);
     return true;

@@ -67,6 +67,7 @@ void scrollTo(QWidget& root, const QString& name);
 // the state the one before left.
 void shootWizard(Tour& tour, AppAppearanceMode mode); // launch
 void shootDashboard(Tour& tour);                      // dashboard
+void shootFilledDashboard(Tour& tour);                // dashboard
 void shootEmptyClients(Tour& tour);                   // clients
 void shootClients(Tour& tour);                        // clients
 void shootServices(Tour& tour);                       // services

@@ -43,6 +43,22 @@ QList<QAction*> TabbedSectionPage::commands() const {
     return tab ? tab->commands() : QList<QAction*>();
 }
 
+void TabbedSectionPage::reveal(const QUuid& id) {
+    for (int index = 0; index < m_tabs->count(); ++index)
+        if (auto* tab = qobject_cast<SectionPage*>(m_tabs->widget(index)); tab && tab->holds(id)) {
+            m_tabs->setCurrentIndex(index);
+            tab->reveal(id);
+            return;
+        }
+}
+
+bool TabbedSectionPage::holds(const QUuid& id) const {
+    for (int index = 0; index < m_tabs->count(); ++index)
+        if (auto* tab = qobject_cast<SectionPage*>(m_tabs->widget(index)); tab && tab->holds(id))
+            return true;
+    return false;
+}
+
 void TabbedSectionPage::showEntry(const SidebarMenuItemConfig& entry) {
     m_title->setText(entry.displayName);
 }

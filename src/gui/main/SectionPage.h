@@ -42,6 +42,9 @@ public:
     virtual void showEntry(const SidebarMenuItemConfig&) {}
     // Shows the record of this section (the target of a link elsewhere).
     virtual void reveal(const QUuid&) {}
+    // Whether reveal() has that record to show: a section of tabs asks its
+    // tabs which one holds it.
+    virtual bool holds(const QUuid&) const { return false; }
 
 signals:
     // The actions offered, or whether they can run, may have changed.
