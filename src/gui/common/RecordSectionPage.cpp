@@ -216,6 +216,10 @@ QUuid RecordSectionPage::currentId() const {
     return m_filter->idAt(m_list->currentIndex().row());
 }
 
+bool RecordSectionPage::holds(const QUuid& id) const {
+    return m_model && m_model->rowOf(id) >= 0;
+}
+
 void RecordSectionPage::select(const QUuid& id) {
     if (m_filter->rowOf(id) < 0) {
         m_search->clear();

@@ -42,6 +42,9 @@ public:
     virtual void showEntry(const SidebarMenuItemConfig&) {}
     // Shows the record of this section (the target of a link elsewhere).
     virtual void reveal(const QUuid&) {}
+    // Whether reveal() can show that record: how a section of several tabs
+    // finds the tab a link leads to.
+    virtual bool holds(const QUuid&) const { return false; }
 
 signals:
     // The actions offered, or whether they can run, may have changed.
