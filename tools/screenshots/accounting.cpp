@@ -6,12 +6,14 @@
 #include "core/accounting/RecipeBookExclusion.h"
 #include "core/accounting/RecipeBookTableModel.h"
 #include "core/accounting/SubscriptionActions.h"
+#include "core/accounting/SummaryIndicators.h"
 #include "core/accounting/UrssafContributions.h"
 #include "core/accounting/UrssafPeriod.h"
 #include "gui/accounting/RecipeBookHeaderSheet.h"
 #include "gui/accounting/RecipeBookTab.h"
 #include "gui/accounting/SubscriptionFormSheet.h"
 #include "gui/accounting/SubscriptionsTab.h"
+#include "gui/accounting/SummaryTab.h"
 #include "gui/accounting/UrssafAttachmentsViewer.h"
 #include "gui/accounting/UrssafDeclarationSheet.h"
 #include "gui/accounting/UrssafSettingsSheet.h"
@@ -143,6 +145,31 @@ bool shootSubscriptions(Tour& tour) {
         tour.shootAlert(host, *alert, u"accounting-subscription-start-alert"_s);
     tour.shootAlert(host, subscriptionDeactivationRefusal(all[0]),
                     u"accounting-subscription-refusal-alert"_s);
+    return true;
+}
+
+bool shootSummary(Tour& tour) {
+    // The summary tab over the sample year, then in its edit mode with a
+    // card hidden and another renamed.
+    tour.window.workspace().showSection(u"accounting"_s);
+    auto* tab = tour.window.findChild<SummaryTab*>();
+    auto* tabs = tour.window.findChild<QTabWidget*>(u"accountingTabs"_s);
+    if (!tab || !tabs)
+        return false;
+    tabs->setCurrentIndex(tabs->indexOf(tab));
+    tour.shoot(tour.window, u"accounting-summary"_s);
+    (void)tour.app.store().edit([](SessionEdit& e) {
+        e.urssafSettings().summaryShowCotisations = false;
+        e.urssafSettings().summaryCardCustomTitles.insert(u"ca_label"_s, u"Encaissé cette année"_s);
+        return Result<>();
+    });
+    tab->setEditing(true);
+    tour.shoot(tour.window, u"accounting-summary-edit"_s);
+    tab->setEditing(false);
+    (void)tour.app.store().edit([](SessionEdit& e) {
+        resetSummaryCards(e.urssafSettings());
+        return Result<>();
+    });
     return true;
 }
 

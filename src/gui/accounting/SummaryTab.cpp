@@ -50,7 +50,12 @@ SummaryTab::SummaryTab(const SectionServices& services, QWidget* parent)
     header->addWidget(m_year);
     header->addStretch(1);
     const QStringList hint = summaryCustomizeHint();
-    header->addWidget(theme::label(hint[0], "hint", content));
+    for (const QString& part : hint) {
+        QLabel* label = theme::label(part, "hint", content);
+        label->setWordWrap(false);
+        m_hint << label;
+    }
+    header->addWidget(m_hint[0]);
     m_customize = new QPushButton(content);
     m_customize->setObjectName(QStringLiteral("summaryCustomize"));
     m_customize->setIcon(symbolIcon(QStringLiteral("gearshape"), QPalette::ButtonText));
@@ -59,14 +64,15 @@ SummaryTab::SummaryTab(const SectionServices& services, QWidget* parent)
     m_customize->setAccessibleName(QStringLiteral("Personnaliser l’affichage"));
     m_customize->setToolTip(QStringLiteral("Personnaliser l’affichage"));
     header->addWidget(m_customize);
-    header->addWidget(theme::label(hint[1], "hint", content));
+    header->addWidget(m_hint[1]);
     layout->addLayout(header);
 
     m_cards = new QWidget(content);
     m_cards->setObjectName(QStringLiteral("summaryCards"));
     new FlowLayout(m_cards, 12);
-    layout->addWidget(m_cards);
+    // The editor comes first, where the eye is after the click.
     layout->addWidget(makeEditor());
+    layout->addWidget(m_cards);
     layout->addStretch(1);
 
     connect(m_year, &QComboBox::currentIndexChanged, this, [this] { showCards(); });

@@ -9,6 +9,7 @@
 class QCheckBox;
 class QComboBox;
 class QFrame;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -54,6 +55,7 @@ private:
     SectionServices m_services;
     QComboBox* m_year = nullptr;
     QPushButton* m_customize = nullptr;
+    QList<QLabel*> m_hint;
     QWidget* m_cards = nullptr;
     QFrame* m_editor = nullptr;
     QHash<QString, CardEditor> m_editors;

@@ -57,9 +57,8 @@ IndicatorCardView::IndicatorCardView(const std::optional<BestClient>& best, int 
 void IndicatorCardView::build(const QString& symbol, const QColor& color, const QString& title,
                               const QString& value, const QString& description) {
     theme::setRole(this, "card");
-    setMinimumWidth(210);
-    setMaximumWidth(320);
-    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    // One size for all, so that the cards line up in rows.
+    setFixedSize(250, 118);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 12, 16, 12);
     layout->setSpacing(4);
@@ -68,6 +67,7 @@ void IndicatorCardView::build(const QString& symbol, const QColor& color, const 
     icon->setPixmap(symbolPixmap(symbol, 18, color));
     head->addWidget(icon);
     auto* titleLabel = new QLabel(title, this);
+    titleLabel->setMinimumHeight(20);
     QPalette tinted = titleLabel->palette();
     tinted.setColor(QPalette::WindowText, color);
     titleLabel->setPalette(tinted);
