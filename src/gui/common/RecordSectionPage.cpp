@@ -212,6 +212,10 @@ QString RecordSectionPage::query() const {
     return m_search->text();
 }
 
+bool RecordSectionPage::holds(const QUuid& id) const {
+    return m_model && m_model->rowOf(id) >= 0;
+}
+
 QUuid RecordSectionPage::currentId() const {
     return m_filter->idAt(m_list->currentIndex().row());
 }
@@ -294,6 +298,7 @@ void RecordSectionPage::showContextMenu(const QPoint& at) {
     edit->setEnabled(canRun(SectionCommand::edit));
     QAction* remove =
         menu.addAction(symbolIcon(QStringLiteral("trash")), QStringLiteral("Supprimer…"));
+    remove->setEnabled(canRun(SectionCommand::remove));
     QAction* chosen = menu.exec(m_list->viewport()->mapToGlobal(at));
     if (chosen == edit)
         run(SectionCommand::edit);

@@ -50,6 +50,7 @@ public:
     virtual void run(SectionCommand command);
     void showEntry(const SidebarMenuItemConfig& entry) override;
     void reveal(const QUuid& id) override { select(id); }
+    bool holds(const QUuid& id) const override;
 
     QUuid currentId() const;
     // Shows and selects the record (clearing a search that hides it).

@@ -43,6 +43,22 @@ QList<QAction*> TabbedSectionPage::commands() const {
     return tab ? tab->commands() : QList<QAction*>();
 }
 
+void TabbedSectionPage::reveal(const QUuid& id) {
+    for (int i = 0; i < m_tabs->count(); ++i)
+        if (auto* page = qobject_cast<SectionPage*>(m_tabs->widget(i)); page && page->holds(id)) {
+            m_tabs->setCurrentIndex(i);
+            page->reveal(id);
+            return;
+        }
+}
+
+bool TabbedSectionPage::holds(const QUuid& id) const {
+    for (int i = 0; i < m_tabs->count(); ++i)
+        if (auto* page = qobject_cast<SectionPage*>(m_tabs->widget(i)); page && page->holds(id))
+            return true;
+    return false;
+}
+
 void TabbedSectionPage::showEntry(const SidebarMenuItemConfig& entry) {
     m_title->setText(entry.displayName);
 }

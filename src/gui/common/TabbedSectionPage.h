@@ -23,6 +23,9 @@ public:
     // Those of the tab shown.
     QList<QAction*> commands() const override;
     void showEntry(const SidebarMenuItemConfig& entry) override;
+    // Shows the tab that lists the record, and the record in it.
+    void reveal(const QUuid& id) override;
+    bool holds(const QUuid& id) const override;
 
 private:
     SectionPage* currentTab() const;

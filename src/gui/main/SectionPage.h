@@ -42,6 +42,9 @@ public:
     virtual void showEntry(const SidebarMenuItemConfig&) {}
     // Shows the record of this section (the target of a link elsewhere).
     virtual void reveal(const QUuid&) {}
+    // Whether the page lists this record, so that a section of tabs reveals
+    // it in the right one.
+    virtual bool holds(const QUuid&) const { return false; }
 
 signals:
     // The actions offered, or whether they can run, may have changed.
