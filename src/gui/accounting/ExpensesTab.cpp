@@ -77,13 +77,10 @@ ExpensesTab::ExpensesTab(const SectionServices& services, QWidget* parent)
                expenseMatches(entry, m_model->nameOf(entry), query());
     });
     refresh();
-    // The current year when it has entries, else every year.
-    const QUuid thisYear = choiceOf(Menu::year, currentYear(services.store.clock().now()));
-    m_year->setChecked({thisYear});
     setRecords(m_model,
-               {{u"Plus récentes d’abord"_s, ExpenseListModel::dateColumn, Qt::DescendingOrder},
-                {u"Plus anciennes d’abord"_s, ExpenseListModel::dateColumn, Qt::AscendingOrder},
-                {u"Montant (du plus élevé)"_s, ExpenseListModel::amountColumn, Qt::DescendingOrder},
+               {{u"Plus récentes"_s, ExpenseListModel::dateColumn, Qt::DescendingOrder},
+                {u"Plus anciennes"_s, ExpenseListModel::dateColumn, Qt::AscendingOrder},
+                {u"Montant"_s, ExpenseListModel::amountColumn, Qt::DescendingOrder},
                 {u"Nom (A → Z)"_s, ExpenseListModel::nameColumn, Qt::AscendingOrder}},
                {u"banknote.fill"_s, u"Aucune dépense pour le moment."_s, u"Nouvelle dépense"_s},
                u"Rechercher une dépense"_s);
@@ -114,6 +111,7 @@ QWidget* ExpensesTab::filterBar() {
         return button;
     };
     m_year = menu(u"Année"_s, true, u"expensesYearFilter"_s);
+    connect(m_year, &ChoiceMenuButton::changed, this, [this] { m_yearChosen = true; });
     m_month = menu(u"Mois"_s, true, u"expensesMonthFilter"_s);
     QList<ChoiceMenuButton::Choice> months{{choiceOf(Menu::month, 0), u"Tous les mois"_s}};
     const QLocale french(QLocale::French, QLocale::France);
@@ -166,6 +164,7 @@ void ExpensesTab::filtersChanged() {
 }
 
 void ExpensesTab::clearOwnFilters() {
+    m_yearChosen = true;
     m_year->setChecked({choiceOf(Menu::year, 0)});
     m_type->setChecked({choiceOf(Menu::type, 0)});
     m_categories->setChecked({});
@@ -200,6 +199,9 @@ void ExpensesTab::refresh() {
     for (const int year : expenseYears(entries))
         years.append({choiceOf(Menu::year, year), QString::number(year)});
     m_year->setChoices(years);
+    // The current year when it has entries, until the user picks one.
+    if (!m_yearChosen)
+        m_year->setChecked({choiceOf(Menu::year, currentYear(store.clock().now()))});
 
     m_model->setTags(session.stockTags);
     m_model->setContext(session.stockItems, session.recurringPurchases, session.urssafSettings);

@@ -59,6 +59,7 @@ private:
     ChoiceMenuButton* m_categories = nullptr;
     ChoiceMenuButton* m_tags = nullptr;
     QLabel* m_total = nullptr;
+    bool m_yearChosen = false;
     // The entries the menus let through; the search narrows them further.
     QSet<QUuid> m_passing;
 };
