@@ -12,15 +12,6 @@
 namespace velmora::cli {
 namespace {
 
-// A whole number within the bounds, or nothing.
-std::optional<int> boundedNumber(const QString& text, int low, int high) {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < low || value > high)
-        return std::nullopt;
-    return value;
-}
-
 int recipes(CliContext& ctx) {
     RecipePeriod period;
     if (const auto year = ctx.value(QStringLiteral("year"))) {

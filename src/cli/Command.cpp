@@ -70,6 +70,22 @@ void printJson(const QJsonObject& object) {
     std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
 }
 
+QString uuidText(const QUuid& id) {
+    return id.toString(QUuid::WithoutBraces).toUpper();
+}
+
+std::optional<int> boundedNumber(const QString& text, int low, int high) {
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+QString missingOption(const QString& name) {
+    return QStringLiteral("L'option --%1 est obligatoire.").arg(name);
+}
+
 int fail(const QString& message) {
     std::fprintf(stderr, "%s\n", message.toUtf8().constData());
     return Failure;

@@ -65,8 +65,14 @@ struct CliContext {
 };
 
 void printJson(const QJsonObject& object);
+// Ids as the session file writes them: upper case, without braces.
+QString uuidText(const QUuid& id);
+// A whole number within the bounds (blanks around it allowed), or nothing.
+std::optional<int> boundedNumber(const QString& text, int low, int high);
 int fail(const QString& message);
 int usage(const QString& message);
+// "L'option --year est obligatoire."
+QString missingOption(const QString& name);
 // Success, or the failure's message on standard error.
 int finish(const Result<>& status);
 
@@ -79,6 +85,7 @@ QList<Command> accountingCommands();
 QList<Command> urssafCommands();
 QList<Command> subscriptionCommands();
 QList<Command> expenseCommands();
+QList<Command> dashboardCommands();
 QList<Command> stockCommands();
 
 // Parses the whole command line (without the program name) and runs it.

@@ -9,29 +9,18 @@
 namespace velmora::cli {
 namespace {
 
-// As the session file writes them.
-QString uuidText(const QUuid& id) {
-    return id.toString(QUuid::WithoutBraces).toUpper();
-}
-
-std::optional<int> wholeNumber(const QString& text) {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok);
-    return ok ? std::optional<int>(value) : std::nullopt;
-}
-
 int expenses(CliContext& ctx) {
     ExpenseFilter filter;
     if (const auto year = ctx.value(QStringLiteral("year"))) {
-        filter.year = wholeNumber(*year);
+        filter.year = boundedNumber(*year, 1, 9999);
         if (!filter.year)
             return usage(QStringLiteral("L’année doit être un nombre entier : %1").arg(*year));
     }
     if (const auto month = ctx.value(QStringLiteral("month"))) {
         if (!filter.year)
             return usage(QStringLiteral("L’option --month s’emploie avec --year."));
-        filter.month = wholeNumber(*month);
-        if (!filter.month || *filter.month < 1 || *filter.month > 12)
+        filter.month = boundedNumber(*month, 1, 12);
+        if (!filter.month)
             return usage(QStringLiteral("Le mois doit être un nombre de 1 à 12 : %1").arg(*month));
     }
     if (const auto type = ctx.value(QStringLiteral("type"))) {

@@ -46,8 +46,7 @@ int check(CliContext& ctx) {
     describe(counter, db.value());
     QJsonObject out;
     out.insert(QStringLiteral("sessionID"),
-               db->sessionID ? QJsonValue(db->sessionID->toString(QUuid::WithoutBraces).toUpper())
-                             : QJsonValue());
+               db->sessionID ? QJsonValue(uuidText(*db->sessionID)) : QJsonValue());
     out.insert(QStringLiteral("sessionName"),
                db->sessionName ? QJsonValue(*db->sessionName) : QJsonValue());
     out.insert(QStringLiteral("protected"), !db->preferences.appPassword.isEmpty());
@@ -88,8 +87,7 @@ int exportSession(CliContext& ctx) {
     AppDatabase db = std::move(read).value();
     if (!db.sessionID)
         db.sessionID = QUuid::createUuid();
-    settleOpenedSession(
-        db, folder->mediaFolder(db.sessionID->toString(QUuid::WithoutBraces).toUpper()));
+    settleOpenedSession(db, folder->mediaFolder(uuidText(*db.sessionID)));
     return finish(ctx.writeSession(db, SessionFormat::PrettySorted, ctx.args[1]));
 }
 

@@ -29,7 +29,7 @@ int stock(CliContext& ctx) {
         if (only && level != *only)
             continue;
         items.append(QJsonObject{
-            {QStringLiteral("id"), item.id.toString(QUuid::WithoutBraces).toUpper()},
+            {QStringLiteral("id"), uuidText(item.id)},
             {QStringLiteral("title"), item.title},
             {QStringLiteral("quantity"), item.quantity ? QJsonValue(*item.quantity) : QJsonValue()},
             {QStringLiteral("status"), stockLevelText(level)},

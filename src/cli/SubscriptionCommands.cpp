@@ -9,11 +9,6 @@
 namespace velmora::cli {
 namespace {
 
-// As the session file writes them.
-QString uuidText(const QUuid& id) {
-    return id.toString(QUuid::WithoutBraces).toUpper();
-}
-
 int subscriptions(CliContext& ctx) {
     const auto db = ctx.loadSession(ctx.args[0]);
     if (!db)

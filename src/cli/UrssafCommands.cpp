@@ -12,19 +12,6 @@
 namespace velmora::cli {
 namespace {
 
-QString missingOption(const QString& name) {
-    return QStringLiteral("L'option --%1 est obligatoire.").arg(name);
-}
-
-// A whole number within the bounds, or nothing.
-std::optional<int> boundedNumber(const QString& text, int low, int high) {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < low || value > high)
-        return std::nullopt;
-    return value;
-}
-
 // The declaration exactly as the session file holds it.
 QJsonObject storedForm(const URSSAFDeclaration& declaration) {
     AppDatabase holder;

@@ -4,6 +4,7 @@
 #include "gui/accounting/RecipeBookTab.h"
 #include "gui/accounting/SubscriptionEndWatcher.h"
 #include "gui/accounting/SubscriptionsTab.h"
+#include "gui/accounting/SummaryTab.h"
 #include "gui/accounting/UrssafEstimateRunner.h"
 #include "gui/accounting/UrssafTab.h"
 #include "gui/common/TabbedSectionPage.h"
@@ -16,6 +17,7 @@ SectionPage* accountingPage(const SectionServices& services) {
     page->addTab(new UrssafTab(services), QStringLiteral("URSSAF"));
     page->addTab(new SubscriptionsTab(services), QStringLiteral("Abonnements"));
     page->addTab(new ExpensesTab(services), QStringLiteral("Dépenses"));
+    page->addTab(new SummaryTab(services), QStringLiteral("Synthèse"));
     // Each further tab is its own widget, added here in the order shown.
     return page;
 }

@@ -212,12 +212,12 @@ QString RecordSectionPage::query() const {
     return m_search->text();
 }
 
-bool RecordSectionPage::holds(const QUuid& id) const {
-    return m_model && m_model->rowOf(id) >= 0;
-}
-
 QUuid RecordSectionPage::currentId() const {
     return m_filter->idAt(m_list->currentIndex().row());
+}
+
+bool RecordSectionPage::holds(const QUuid& id) const {
+    return m_model && m_model->rowOf(id) >= 0;
 }
 
 void RecordSectionPage::select(const QUuid& id) {

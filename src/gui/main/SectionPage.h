@@ -42,8 +42,8 @@ public:
     virtual void showEntry(const SidebarMenuItemConfig&) {}
     // Shows the record of this section (the target of a link elsewhere).
     virtual void reveal(const QUuid&) {}
-    // Whether the page lists this record, so that a section of tabs reveals
-    // it in the right one.
+    // Whether reveal() can show that record: how a section of several tabs
+    // finds the tab a link leads to.
     virtual bool holds(const QUuid&) const { return false; }
 
 signals:
