@@ -1,5 +1,6 @@
 #include "gui/accounting/AccountingSection.h"
 
+#include "gui/accounting/ExpensesTab.h"
 #include "gui/accounting/RecipeBookTab.h"
 #include "gui/accounting/SubscriptionEndWatcher.h"
 #include "gui/accounting/SubscriptionsTab.h"
@@ -15,6 +16,7 @@ SectionPage* accountingPage(const SectionServices& services) {
     page->addTab(new RecipeBookTab(services), QStringLiteral("Livre de recettes"));
     page->addTab(new UrssafTab(services), QStringLiteral("URSSAF"));
     page->addTab(new SubscriptionsTab(services), QStringLiteral("Abonnements"));
+    page->addTab(new ExpensesTab(services), QStringLiteral("Dépenses"));
     page->addTab(new SummaryTab(services), QStringLiteral("Synthèse"));
     // Each further tab is its own widget, added here in the order shown.
     return page;
