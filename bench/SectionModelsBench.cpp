@@ -4,6 +4,8 @@
 
 #include "BenchStore.h"
 
+#include "core/accounting/ExpenseList.h"
+#include "core/accounting/ExpenseListModel.h"
 #include "core/accounting/RecipeBookTableModel.h"
 #include "core/activities/ActivityForm.h"
 #include "core/activities/ActivityListModel.h"
@@ -52,6 +54,36 @@ void SectionModelServices(benchmark::State& state) {
         model.setTags(store.serviceTags());
         model.setRecords(store.services());
     });
+}
+
+// The expense history as its tab first shows it: the stored purchases and
+// the subscriptions' debits merged, the list with its names and badges, the
+// year's filter and its total.
+void SectionModelExpenses(benchmark::State& state) {
+    const AppDataStore* session = loadedSession(state);
+    if (!session)
+        return;
+    const AppDataStore& store = *session;
+    const QDateTime now = store.clock().now();
+    const ExpenseFilter thisYear{now.toLocalTime().date().year(), {}, {}, {}, {}};
+    qsizetype rows = 0;
+    for (auto _ : state) {
+        const QList<AccountingPurchaseItem> entries = expenseEntries(store.session(), now);
+        ExpenseListModel model;
+        model.setTags(store.stockTags());
+        model.setContext(store.stockItems(), store.recurringPurchases(),
+                         store.session().urssafSettings);
+        model.setRecords(entries);
+        const QList<AccountingPurchaseItem> shownEntries =
+            filterExpenses(entries, thisYear, store.recurringPurchases());
+        benchmark::DoNotOptimize(expenseTotal(shownEntries));
+        RecordFilterModel shown;
+        shown.setSourceModel(&model);
+        shown.sort(ExpenseListModel::dateColumn, Qt::DescendingOrder);
+        rows = shown.rowCount();
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["records"] = double(rows);
 }
 
 void SectionModelActivities(benchmark::State& state) {
@@ -198,4 +230,5 @@ BENCHMARK(SectionModelDocumentsFilter)
 BENCHMARK(SectionModelClients)->Unit(benchmark::kMillisecond);
 BENCHMARK(SectionModelServices)->Unit(benchmark::kMillisecond);
 BENCHMARK(SectionModelStock)->Unit(benchmark::kMillisecond);
+BENCHMARK(SectionModelExpenses)->Unit(benchmark::kMillisecond);
 BENCHMARK(SectionModelActivities)->Unit(benchmark::kMillisecond);

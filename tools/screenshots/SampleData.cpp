@@ -14,6 +14,8 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace velmora::tour {
@@ -418,6 +420,48 @@ void addSampleStock(AppDataStore& store) {
         paper.tagIDs = {tags[1].id};
         paper.orderURL.clear();
         edit.purchaseWishlistItems() = {softbox, paper};
+        return Result<>();
+    });
+}
+
+void addSampleExpenses(AppDataStore& store) {
+    const QDate today = QDateTime::currentDateTimeUtc().toLocalTime().date();
+    const QList<StockItem> stock = store.stockItems();
+    const QList<StockCategoryItem> categories = store.stockCategories();
+    const QList<TagItem> tags = store.stockTags();
+    const auto expense = [&](const QString& name, int daysAgo, double priceTTC,
+                             const QString& supplier) {
+        AccountingPurchaseItem e;
+        e.id = id();
+        e.customProductName = name;
+        e.purchaseDate = QDateTime(today.addDays(-daysAgo), QTime(11, 0)).toUTC();
+        e.priceTTC = priceTTC;
+        e.priceHT = std::round(priceTTC / 1.2 * 100) / 100;
+        e.supplier = supplier;
+        return e;
+    };
+    AccountingPurchaseItem paper = expense(QString(), 12, 41.5, u"Fotoimpex"_s);
+    paper.linkedStockID = stock.value(0).id;
+    paper.quantity = 3;
+    paper.unitPrice = 12.5;
+    paper.shippingPrice = 4;
+    paper.categoryIDs = {categories.value(2).id};
+    paper.tagIDs = {tags.value(1).id};
+    AccountingPurchaseItem flash = expense(QString(), 40, 189, u"Miss Numerique"_s);
+    flash.linkedStockID = stock.value(2).id;
+    flash.quantity = 1;
+    flash.categoryIDs = {categories.value(0).id};
+    flash.tagIDs = {tags.value(0).id};
+    flash.notes = u"Garantie deux ans, facture dans le dossier « Matériel »."_s;
+    AccountingPurchaseItem bag = expense(u"Sac à dos photo"_s, 75, 129.9, u"Boutique du Reflex"_s);
+    bag.categoryIDs = {categories.value(0).id};
+    AccountingPurchaseItem cards = expense(u"Cartes SD 128 Go"_s, 160, 64.98, u"LDLC"_s);
+    cards.quantity = 2;
+    cards.unitPrice = 32.49;
+    AccountingPurchaseItem seminar =
+        expense(u"Atelier retouche avancée"_s, 400, 250, u"École de l’image"_s);
+    (void)store.edit([&](SessionEdit& edit) {
+        edit.accountingPurchases() = {paper, flash, bag, cards, seminar};
         return Result<>();
     });
 }

@@ -29,5 +29,8 @@ void attachSampleReceipts(AppDataStore& store, const QString& folder);
 // Four subscriptions of every frequency, one with an exceptional date, one
 // paused for a month.
 void addSampleSubscriptions(AppDataStore& store);
+// Purchases of this year and the last: some of products of the stock (after
+// addSampleStock), some named freely, with suppliers and unit prices.
+void addSampleExpenses(AppDataStore& store);
 
 } // namespace velmora::tour

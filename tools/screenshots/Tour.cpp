@@ -147,6 +147,10 @@ bool walk(const QString& out, AppAppearanceMode mode) {
         return false;
     if (!shootSubscriptions(tour))
         return false;
+    if (!shootExpenses(tour))
+        return false;
+    if (!shootSummary(tour))
+        return false;
     shootFilledDashboard(tour);
     shootLock(tour);
     shootSessionList(tour);

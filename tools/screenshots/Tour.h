@@ -81,6 +81,8 @@ void shootSettings(Tour& tour);                       // settings
 void shootProjectStatuses(Tour& tour);                // projects
 bool shootUrssaf(Tour& tour);                         // accounting
 bool shootSubscriptions(Tour& tour);                  // accounting
+bool shootExpenses(Tour& tour);                       // accounting
+bool shootSummary(Tour& tour);                        // accounting
 void shootLock(Tour& tour);                           // launch
 void shootSessionList(Tour& tour);                    // launch
 

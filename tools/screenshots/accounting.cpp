@@ -1,4 +1,5 @@
-// The accounting section: the recipe book, the URSSAF and subscriptions tabs.
+// The accounting section: the recipe book, the URSSAF, subscriptions and
+// expenses tabs.
 
 #include "Tour.h"
 
@@ -6,12 +7,16 @@
 #include "core/accounting/RecipeBookExclusion.h"
 #include "core/accounting/RecipeBookTableModel.h"
 #include "core/accounting/SubscriptionActions.h"
+#include "core/accounting/SummaryIndicators.h"
 #include "core/accounting/UrssafContributions.h"
 #include "core/accounting/UrssafPeriod.h"
+#include "gui/accounting/ExpenseFormSheet.h"
+#include "gui/accounting/ExpensesTab.h"
 #include "gui/accounting/RecipeBookHeaderSheet.h"
 #include "gui/accounting/RecipeBookTab.h"
 #include "gui/accounting/SubscriptionFormSheet.h"
 #include "gui/accounting/SubscriptionsTab.h"
+#include "gui/accounting/SummaryTab.h"
 #include "gui/accounting/UrssafAttachmentsViewer.h"
 #include "gui/accounting/UrssafDeclarationSheet.h"
 #include "gui/accounting/UrssafSettingsSheet.h"
@@ -114,15 +119,37 @@ bool shootUrssaf(Tour& tour) {
     return true;
 }
 
+namespace {
+
+// The accounting section on the tab of that type, or null.
+template <class Tab> Tab* showAccountingTab(Tour& tour) {
+    tour.window.workspace().showSection(u"accounting"_s);
+    auto* tab = tour.window.findChild<Tab*>();
+    auto* tabs = tour.window.findChild<QTabWidget*>(u"accountingTabs"_s);
+    if (!tab || !tabs)
+        return nullptr;
+    tabs->setCurrentIndex(tabs->indexOf(tab));
+    return tab;
+}
+
+// The tab's sheet on the record, then new (NAME-new) with `box` checked.
+template <class Sheet, class Tab>
+void shootForms(Tour& tour, Tab& tab, const QUuid& id, const QString& name, const QString& box) {
+    tab.select(id);
+    tab.run(SectionCommand::edit);
+    tour.template shootDialog<Sheet>(tour.window, name);
+    tab.run(SectionCommand::create);
+    tour.template shootDialog<Sheet>(tour.window, name + u"-new"_s, box, true);
+}
+
+} // namespace
+
 bool shootSubscriptions(Tour& tour) {
     // The subscriptions tab: empty, filled with one selected, its form and
     // the confirmations of a moved start date and of deletion.
-    tour.window.workspace().showSection(u"accounting"_s);
-    auto* tab = tour.window.findChild<SubscriptionsTab*>();
-    auto* tabs = tour.window.findChild<QTabWidget*>(u"accountingTabs"_s);
-    if (!tab || !tabs)
+    auto* tab = showAccountingTab<SubscriptionsTab>(tour);
+    if (!tab)
         return false;
-    tabs->setCurrentIndex(tabs->indexOf(tab));
     QWidget& host = tour.window;
     tour.shoot(host, u"accounting-subscriptions-empty"_s);
     addSampleSubscriptions(tour.app.store());
@@ -131,18 +158,59 @@ bool shootSubscriptions(Tour& tour) {
     tour.shoot(host, u"accounting-subscriptions"_s);
     tab->select(all[3].id);
     tour.shoot(host, u"accounting-subscriptions-paused"_s);
-    tab->select(all[0].id);
-    tab->run(SectionCommand::edit);
-    tour.shootDialog<SubscriptionFormSheet>(host, u"accounting-subscription-form"_s);
-    tab->run(SectionCommand::create);
-    tour.shootDialog<SubscriptionFormSheet>(host, u"accounting-subscription-form-new"_s,
-                                            u"subscriptionEndSet"_s, true);
+    shootForms<SubscriptionFormSheet>(tour, *tab, all[0].id, u"accounting-subscription-form"_s,
+                                      u"subscriptionEndSet"_s);
     SubscriptionForm moved(all[0]);
     moved.fields.startDate = moved.fields.startDate.addDays(3);
     if (const std::optional<Alert> alert = moved.startDateConfirmation())
         tour.shootAlert(host, *alert, u"accounting-subscription-start-alert"_s);
     tour.shootAlert(host, subscriptionDeactivationRefusal(all[0]),
                     u"accounting-subscription-refusal-alert"_s);
+    return true;
+}
+
+bool shootExpenses(Tour& tour) {
+    // The expenses tab over the subscriptions' debits, then with purchases,
+    // one of them selected, a debit selected, and the expense sheet.
+    auto* tab = showAccountingTab<ExpensesTab>(tour);
+    if (!tab)
+        return false;
+    QWidget& host = tour.window;
+    addSampleExpenses(tour.app.store());
+    const QList<AccountingPurchaseItem>& stored = tour.app.store().session().accountingPurchases;
+    tab->select(stored[0].id);
+    tour.shoot(host, u"accounting-expenses"_s);
+    for (const AccountingPurchaseItem& entry :
+         expenseEntries(tour.app.store().session(), tour.app.store().clock().now()))
+        if (entry.isRecurringEntry) {
+            tab->select(entry.id);
+            break;
+        }
+    tour.shoot(host, u"accounting-expenses-debit"_s);
+    shootForms<ExpenseFormSheet>(tour, *tab, stored[0].id, u"accounting-expense-form"_s,
+                                 u"expenseCreateProduct"_s);
+    return true;
+}
+
+bool shootSummary(Tour& tour) {
+    // The summary tab over the sample year, then in its edit mode with a
+    // card hidden and another renamed.
+    auto* tab = showAccountingTab<SummaryTab>(tour);
+    if (!tab)
+        return false;
+    tour.shoot(tour.window, u"accounting-summary"_s);
+    (void)tour.app.store().edit([](SessionEdit& e) {
+        e.urssafSettings().summaryShowCotisations = false;
+        e.urssafSettings().summaryCardCustomTitles.insert(u"ca_label"_s, u"Encaissé cette année"_s);
+        return Result<>();
+    });
+    tab->setEditing(true);
+    tour.shoot(tour.window, u"accounting-summary-edit"_s);
+    tab->setEditing(false);
+    (void)tour.app.store().edit([](SessionEdit& e) {
+        resetSummaryCards(e.urssafSettings());
+        return Result<>();
+    });
     return true;
 }
 

@@ -240,6 +240,19 @@ QString bestClientCardID() {
     return u"bestClient"_s;
 }
 
+Alert summaryResetConfirmation() {
+    return Alert{Alert::Kind::warning,
+                 u"Réinitialiser l’affichage ?"_s,
+                 u"Toutes les cartes seront de nouveau affichées, avec leurs titres et leurs "
+                 "descriptions d’origine."_s,
+                 {AlertButton{u"Annuler"_s, AlertRole::cancel},
+                  AlertButton{u"Réinitialiser"_s, AlertRole::destructive}}};
+}
+
+QStringList summaryCustomizeHint() {
+    return {u"Cliquez sur"_s, u"pour personnaliser l'affichage."_s};
+}
+
 std::optional<BestClient> bestClient(const AppDatabase& db, int year) {
     const StatusLists lists = StatusLists::of(db);
     QHash<QUuid, double> sums;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Alert.h"
 #include "core/model/AppDatabase.h"
 
 #include <QDateTime>
@@ -57,6 +58,10 @@ void setSummaryCardTexts(URSSAFSettings& settings, const QString& cardID, const 
 // Every card shown and every custom text removed.
 void resetSummaryCards(URSSAFSettings& settings);
 QString bestClientCardID();
+// Asked before the reset, which drops every custom title.
+Alert summaryResetConfirmation();
+// The hint around the settings symbol: "Cliquez sur", "pour personnaliser l'affichage."
+QStringList summaryCustomizeHint();
 
 struct BestClient {
     QUuid clientID;

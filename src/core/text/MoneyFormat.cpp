@@ -13,7 +13,10 @@ QString formatMoney(double amount) {
     if (std::abs(amount) < 0.005)
         amount = 0;
     static const QLocale french(QLocale::French, QLocale::France);
-    return french.toCurrencyString(amount, QStringLiteral("€"), 2);
+    // The locale's currency format writes a loss in accounting parentheses,
+    // "(2 649,00 €)"; in French it reads with its sign, "-2 649,00 €".
+    const QString text = french.toCurrencyString(std::abs(amount), QStringLiteral("€"), 2);
+    return amount < 0 ? french.negativeSign() + text : text;
 }
 
 } // namespace velmora

@@ -1,8 +1,10 @@
 #include "gui/accounting/AccountingSection.h"
 
+#include "gui/accounting/ExpensesTab.h"
 #include "gui/accounting/RecipeBookTab.h"
 #include "gui/accounting/SubscriptionEndWatcher.h"
 #include "gui/accounting/SubscriptionsTab.h"
+#include "gui/accounting/SummaryTab.h"
 #include "gui/accounting/UrssafEstimateRunner.h"
 #include "gui/accounting/UrssafTab.h"
 #include "gui/common/TabbedSectionPage.h"
@@ -14,6 +16,8 @@ SectionPage* accountingPage(const SectionServices& services) {
     page->addTab(new RecipeBookTab(services), QStringLiteral("Livre de recettes"));
     page->addTab(new UrssafTab(services), QStringLiteral("URSSAF"));
     page->addTab(new SubscriptionsTab(services), QStringLiteral("Abonnements"));
+    page->addTab(new ExpensesTab(services), QStringLiteral("Dépenses"));
+    page->addTab(new SummaryTab(services), QStringLiteral("Synthèse"));
     // Each further tab is its own widget, added here in the order shown.
     return page;
 }

@@ -27,6 +27,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace velmora::gui {
 
 namespace {
@@ -289,6 +291,12 @@ std::optional<URSSAFDeclaration> UrssafTab::selected() const {
         if (!id.isNull() && d.id == id)
             return d;
     return std::nullopt;
+}
+
+bool UrssafTab::holds(const QUuid& declarationID) const {
+    const QList<URSSAFDeclaration>& declarations = m_services.store.session().urssafDeclarations;
+    return std::any_of(declarations.begin(), declarations.end(),
+                       [&](const URSSAFDeclaration& d) { return d.id == declarationID; });
 }
 
 void UrssafTab::select(const QUuid& declarationID) {

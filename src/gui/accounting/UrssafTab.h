@@ -38,6 +38,7 @@ public:
     enum Column { periodColumn, frequencyColumn, turnoverColumn, contributionsColumn, stateColumn };
 
     void reveal(const QUuid& declarationID) override { select(declarationID); }
+    bool holds(const QUuid& declarationID) const override;
 
     void newDeclaration();
     void editSelected();

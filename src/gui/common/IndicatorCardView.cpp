@@ -1,88 +1,91 @@
 #include "gui/common/IndicatorCardView.h"
 
+#include "core/accounting/SummaryIndicators.h"
 #include "core/text/MoneyFormat.h"
-#include "gui/common/ElidedText.h"
 #include "gui/common/Icons.h"
 #include "gui/common/Theme.h"
 
-#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace velmora::gui {
 
-IndicatorCardView::IndicatorCardView(QWidget* parent) : QFrame(parent) {
-    setProperty("role", QStringLiteral("card"));
-    setMinimumWidth(180);
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+namespace {
+
+// The summary's colours are those of the tags, which read on both appearances.
+QColor colorOf(IndicatorColor color) {
+    switch (color) {
+    case IndicatorColor::blue:
+        return theme::tagColor(TagColorOption::blue);
+    case IndicatorColor::orange:
+        return theme::tagColor(TagColorOption::orange);
+    case IndicatorColor::purple:
+        return theme::tagColor(TagColorOption::purple);
+    case IndicatorColor::green:
+        return theme::tagColor(TagColorOption::green);
+    case IndicatorColor::teal:
+        return theme::tagColor(TagColorOption::mint);
+    case IndicatorColor::red:
+        return theme::tagColor(TagColorOption::red);
+    }
+    return theme::accent();
+}
+
+} // namespace
+
+IndicatorCardView::IndicatorCardView(const IndicatorCard& card, QWidget* parent) : QFrame(parent) {
+    setObjectName(QStringLiteral("indicator_") + card.id);
+    build(card.iconName, colorOf(card.color), card.title, formatMoney(card.value),
+          card.description);
+}
+
+IndicatorCardView::IndicatorCardView(const std::optional<BestClient>& best, int year,
+                                     QWidget* parent)
+    : QFrame(parent) {
+    setObjectName(QStringLiteral("indicator_") + bestClientCardID());
+    const QColor color = theme::tagColor(TagColorOption::yellow);
+    if (best)
+        build(QStringLiteral("star.fill"), color, QStringLiteral("Meilleur client"),
+              formatMoney(best->amount),
+              best->name + QStringLiteral(" · ") + displayName(best->kind));
+    else
+        build(QStringLiteral("star.fill"), color, QStringLiteral("Meilleur client"), QString(),
+              noBestClientText(year));
+}
+
+void IndicatorCardView::build(const QString& symbol, const QColor& color, const QString& title,
+                              const QString& value, const QString& description) {
+    theme::setRole(this, "card");
+    // One size for all, so that the cards line up in rows.
+    setFixedSize(250, 118);
     auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(16, 14, 16, 14);
+    layout->setContentsMargins(16, 12, 16, 12);
     layout->setSpacing(4);
-    auto* head = new QHBoxLayout;
-    head->setSpacing(8);
-    m_icon = new QLabel(this);
-    m_icon->setFixedSize(20, 20);
-    head->addWidget(m_icon);
-    m_title = new ElidedLabel(Qt::ElideRight, this);
-    m_title->setObjectName(QStringLiteral("indicatorTitle"));
-    m_title->setProperty("role", QStringLiteral("hint"));
-    head->addWidget(m_title, 1);
+    auto* head = new QHBoxLayout();
+    auto* icon = new QLabel(this);
+    icon->setPixmap(symbolPixmap(symbol, 18, color));
+    head->addWidget(icon);
+    auto* titleLabel = new QLabel(title, this);
+    titleLabel->setMinimumHeight(20);
+    QPalette tinted = titleLabel->palette();
+    tinted.setColor(QPalette::WindowText, color);
+    titleLabel->setPalette(tinted);
+    titleLabel->setObjectName(QStringLiteral("indicatorTitle"));
+    head->addWidget(titleLabel, 1);
     layout->addLayout(head);
-    m_value = new ElidedLabel(Qt::ElideRight, this);
-    m_value->setObjectName(QStringLiteral("indicatorValue"));
-    QFont big = m_value->font();
-    big.setPointSizeF(big.pointSizeF() * 1.6);
-    big.setWeight(QFont::DemiBold);
-    m_value->setFont(big);
-    layout->addWidget(m_value);
-    m_description = theme::label(QString(), "hint", this);
-    m_description->setObjectName(QStringLiteral("indicatorDescription"));
-    layout->addWidget(m_description);
-}
-
-void IndicatorCardView::setCard(const IndicatorCard& card) {
-    setFigure(card.title, formatMoney(card.value), card.description, card.color, card.iconName);
-}
-
-void IndicatorCardView::setFigure(const QString& title, const QString& value,
-                                  const QString& description, IndicatorColor color,
-                                  const QString& iconName) {
-    m_title->setText(title);
-    m_value->setText(value);
-    m_description->setText(description);
-    m_description->setVisible(!description.isEmpty());
-    m_color = color;
-    m_iconName = iconName;
-    setAccessibleName(title + QStringLiteral("\u00a0: ") + value);
-    setAccessibleDescription(description);
-    paintColour();
-}
-
-QString IndicatorCardView::title() const {
-    return m_title->text();
-}
-QString IndicatorCardView::value() const {
-    return m_value->text();
-}
-QString IndicatorCardView::description() const {
-    return m_description->text();
-}
-
-void IndicatorCardView::changeEvent(QEvent* event) {
-    QFrame::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange)
-        paintColour();
-}
-
-void IndicatorCardView::paintColour() {
-    const QColor colour = theme::indicatorColor(m_color);
-    m_icon->setPixmap(symbolPixmap(m_iconName, 20, colour));
-    QPalette palette = m_value->palette();
-    palette.setColor(QPalette::WindowText, m_color == IndicatorColor::red
-                                               ? colour
-                                               : this->palette().color(QPalette::WindowText));
-    m_value->setPalette(palette);
+    if (!value.isEmpty()) {
+        auto* amount = theme::label(value, "cardTitle", this);
+        amount->setObjectName(QStringLiteral("indicatorValue"));
+        amount->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        layout->addWidget(amount);
+    }
+    auto* text = theme::label(description, "hint", this);
+    text->setObjectName(QStringLiteral("indicatorDescription"));
+    text->setWordWrap(true);
+    layout->addWidget(text);
+    setAccessibleName(value.isEmpty() ? title + QStringLiteral(" : ") + description
+                                      : title + QStringLiteral(" : ") + value);
 }
 
 } // namespace velmora::gui

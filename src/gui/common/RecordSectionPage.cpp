@@ -298,6 +298,7 @@ void RecordSectionPage::showContextMenu(const QPoint& at) {
     edit->setEnabled(canRun(SectionCommand::edit));
     QAction* remove =
         menu.addAction(symbolIcon(QStringLiteral("trash")), QStringLiteral("Supprimer…"));
+    remove->setEnabled(canRun(SectionCommand::remove));
     QAction* chosen = menu.exec(m_list->viewport()->mapToGlobal(at));
     if (chosen == edit)
         run(SectionCommand::edit);

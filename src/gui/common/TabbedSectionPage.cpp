@@ -34,6 +34,26 @@ void TabbedSectionPage::addTab(QWidget* tab, const QString& title) {
     }
 }
 
+void TabbedSectionPage::reveal(const QUuid& id) {
+    for (int index = 0; index < m_tabs->count(); ++index) {
+        auto* page = qobject_cast<SectionPage*>(m_tabs->widget(index));
+        if (page && page->holds(id)) {
+            m_tabs->setCurrentIndex(index);
+            page->reveal(id);
+            return;
+        }
+    }
+}
+
+bool TabbedSectionPage::holds(const QUuid& id) const {
+    for (int index = 0; index < m_tabs->count(); ++index) {
+        const auto* page = qobject_cast<const SectionPage*>(m_tabs->widget(index));
+        if (page && page->holds(id))
+            return true;
+    }
+    return false;
+}
+
 SectionPage* TabbedSectionPage::currentTab() const {
     return qobject_cast<SectionPage*>(m_tabs->currentWidget());
 }
@@ -41,22 +61,6 @@ SectionPage* TabbedSectionPage::currentTab() const {
 QList<QAction*> TabbedSectionPage::commands() const {
     const SectionPage* tab = currentTab();
     return tab ? tab->commands() : QList<QAction*>();
-}
-
-void TabbedSectionPage::reveal(const QUuid& id) {
-    for (int index = 0; index < m_tabs->count(); ++index)
-        if (auto* tab = qobject_cast<SectionPage*>(m_tabs->widget(index)); tab && tab->holds(id)) {
-            m_tabs->setCurrentIndex(index);
-            tab->reveal(id);
-            return;
-        }
-}
-
-bool TabbedSectionPage::holds(const QUuid& id) const {
-    for (int index = 0; index < m_tabs->count(); ++index)
-        if (auto* tab = qobject_cast<SectionPage*>(m_tabs->widget(index)); tab && tab->holds(id))
-            return true;
-    return false;
 }
 
 void TabbedSectionPage::showEntry(const SidebarMenuItemConfig& entry) {

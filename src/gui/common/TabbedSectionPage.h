@@ -23,7 +23,7 @@ public:
     // Those of the tab shown.
     QList<QAction*> commands() const override;
     void showEntry(const SidebarMenuItemConfig& entry) override;
-    // Shows the tab that holds the record, then the record.
+    // Brings forward the tab that holds the record, then shows it there.
     void reveal(const QUuid& id) override;
     bool holds(const QUuid& id) const override;
 

@@ -1,7 +1,5 @@
 #include "gui/common/Theme.h"
 
-#include "core/accounting/SummaryIndicators.h"
-
 #include <QApplication>
 #include <QLabel>
 #include <QPainter>
@@ -220,23 +218,6 @@ QColor tagColor(TagColorOption color) {
         return QColor(0x8e, 0x8e, 0x98);
     }
     return QColor(0x8e, 0x8e, 0x98);
-}
-QColor indicatorColor(IndicatorColor color) {
-    switch (color) {
-    case IndicatorColor::blue:
-        return tagColor(TagColorOption::blue);
-    case IndicatorColor::orange:
-        return tagColor(TagColorOption::orange);
-    case IndicatorColor::purple:
-        return tagColor(TagColorOption::purple);
-    case IndicatorColor::green:
-        return tagColor(TagColorOption::green);
-    case IndicatorColor::teal:
-        return tagColor(TagColorOption::mint);
-    case IndicatorColor::red:
-        return tagColor(TagColorOption::red);
-    }
-    return accent();
 }
 QColor background(AppAppearanceMode mode) {
     return coloursOf(mode).window;

@@ -11,10 +11,6 @@ class QLabel;
 class QPushButton;
 class QWidget;
 
-namespace velmora {
-enum class IndicatorColor;
-} // namespace velmora
-
 namespace velmora::gui {
 
 // The two appearances of the application. Widgets never pick colours
@@ -36,9 +32,6 @@ QColor text(AppAppearanceMode mode);
 QColor secondaryText(AppAppearanceMode mode);
 // Separators and the outline of cards and fields.
 QColor border(AppAppearanceMode mode);
-
-// The colour of an accounting indicator card, readable on both appearances.
-QColor indicatorColor(IndicatorColor color);
 
 // The colour of a tag or status, readable on both appearances.
 QColor tagColor(TagColorOption color);

@@ -2,9 +2,8 @@
 
 #include "core/accounting/DashboardAttention.h"
 #include "core/accounting/SummaryIndicators.h"
-#include "core/model/RawNames.h"
 #include "core/store/AppDataStore.h"
-#include "core/text/MoneyFormat.h"
+#include "gui/common/FlowLayout.h"
 #include "gui/common/IndicatorCardView.h"
 #include "gui/common/SessionFollower.h"
 #include "gui/common/SessionPicture.h"
@@ -12,19 +11,12 @@
 #include "gui/dashboard/AttentionListView.h"
 #include "gui/dashboard/RevenueChartView.h"
 
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollArea>
 #include <QVBoxLayout>
 
 namespace velmora::gui {
-
-namespace {
-
-constexpr int kCardColumns = 3;
-
-} // namespace
 
 DashboardPage::DashboardPage(AppDataStore& store, QWidget* parent)
     : SectionPage(parent), m_store(store) {
@@ -61,12 +53,9 @@ DashboardPage::DashboardPage(AppDataStore& store, QWidget* parent)
 
     m_figuresTitle = theme::label(QString(), "section", content);
     layout->addWidget(m_figuresTitle);
-    m_cards = new QGridLayout;
-    m_cards->setHorizontalSpacing(12);
-    m_cards->setVerticalSpacing(12);
-    for (int column = 0; column < kCardColumns; ++column)
-        m_cards->setColumnStretch(column, 1);
-    layout->addLayout(m_cards);
+    m_cards = new QWidget(content);
+    new FlowLayout(m_cards, 12);
+    layout->addWidget(m_cards);
     layout->addSpacing(10);
 
     m_chart = new RevenueChartView(m_store, content);
@@ -116,36 +105,16 @@ void DashboardPage::refreshFigures() {
     const int year = now.toLocalTime().date().year();
 
     m_figuresTitle->setText(QStringLiteral("Année %1").arg(year));
-    while (QLayoutItem* item = m_cards->takeAt(0)) {
+    auto* cards = static_cast<FlowLayout*>(m_cards->layout());
+    while (QLayoutItem* item = cards->takeAt(0)) {
         delete item->widget();
         delete item;
     }
-    QList<IndicatorCardView*> cards;
-    for (const IndicatorCard& card :
-         summaryCards(summaryAmounts(db, year, now), db.urssafSettings)) {
-        if (!card.visible)
-            continue;
-        auto* view = new IndicatorCardView(this);
-        view->setObjectName(QStringLiteral("indicatorCard_") + card.id);
-        view->setCard(card);
-        cards << view;
-    }
-    if (isSummaryCardShown(db.urssafSettings, bestClientCardID())) {
-        auto* view = new IndicatorCardView(this);
-        view->setObjectName(QStringLiteral("indicatorCard_") + bestClientCardID());
-        if (const auto best = bestClient(db, year))
-            view->setFigure(QStringLiteral("Meilleur client"), best->name,
-                            displayName(best->kind) + QStringLiteral(" · ") +
-                                formatMoney(best->amount),
-                            IndicatorColor::blue, QStringLiteral("star.fill"));
-        else
-            view->setFigure(QStringLiteral("Meilleur client"), QStringLiteral("—"),
-                            noBestClientText(year), IndicatorColor::blue,
-                            QStringLiteral("star.fill"));
-        cards << view;
-    }
-    for (int i = 0; i < cards.size(); ++i)
-        m_cards->addWidget(cards[i], i / kCardColumns, i % kCardColumns);
+    for (const IndicatorCard& card : summaryCards(summaryAmounts(db, year, now), db.urssafSettings))
+        if (card.visible)
+            cards->addWidget(new IndicatorCardView(card, m_cards));
+    if (isSummaryCardShown(db.urssafSettings, bestClientCardID()))
+        cards->addWidget(new IndicatorCardView(bestClient(db, year), year, m_cards));
 
     m_chart->refresh();
     m_attention->setSections(dashboardAttention(db, now));

@@ -2,7 +2,6 @@
 
 #include "gui/main/SectionPage.h"
 
-class QGridLayout;
 class QLabel;
 
 namespace velmora {
@@ -35,7 +34,7 @@ private:
     QLabel* m_title = nullptr;
     QLabel* m_subtitle = nullptr;
     QLabel* m_figuresTitle = nullptr;
-    QGridLayout* m_cards = nullptr;
+    QWidget* m_cards = nullptr;
     RevenueChartView* m_chart = nullptr;
     AttentionListView* m_attention = nullptr;
 };

@@ -42,8 +42,8 @@ public:
     virtual void showEntry(const SidebarMenuItemConfig&) {}
     // Shows the record of this section (the target of a link elsewhere).
     virtual void reveal(const QUuid&) {}
-    // Whether reveal() has that record to show: a section of tabs asks its
-    // tabs which one holds it.
+    // Whether reveal() can show that record: how a section of several tabs
+    // finds the tab a link leads to.
     virtual bool holds(const QUuid&) const { return false; }
 
 signals:

@@ -1,51 +1,21 @@
 #include "gui/stock/StockItemFormSheet.h"
 
 #include "core/store/AppDataStore.h"
-#include "gui/common/ChoiceMenuButton.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/FieldFeedback.h"
 #include "gui/common/Icons.h"
-#include "gui/common/NewTagSheet.h"
 #include "gui/common/PictureField.h"
 #include "gui/common/SectionServices.h"
 #include "gui/common/SettingsLayout.h"
-#include "gui/common/TagChips.h"
 #include "gui/common/Theme.h"
+#include "gui/stock/StockFormFields.h"
 
-#include <QFrame>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QToolButton>
 
 namespace velmora::gui {
-
-namespace {
-
-template <class Record> QList<ChoiceMenuButton::Choice> choicesOf(const QList<Record>& records) {
-    QList<ChoiceMenuButton::Choice> choices;
-    for (const Record& record : records)
-        choices.append({record.id, record.name});
-    return choices;
-}
-
-// A menu of one level of the classification whose choices land in `ids`.
-ChoiceMenuButton* classificationMenu(const QString& label, const QString& name,
-                                     const QList<ChoiceMenuButton::Choice>& choices,
-                                     QList<QUuid>& ids, QWidget* parent) {
-    auto* menu = new ChoiceMenuButton(label, false, parent);
-    menu->setObjectName(name);
-    menu->showNamesOnly(QStringLiteral("Aucun choix"));
-    menu->setChoices(choices);
-    menu->setChecked(ids);
-    QObject::connect(menu, &ChoiceMenuButton::changed, parent,
-                     [menu, &ids] { ids = menu->checked(); });
-    return menu;
-}
-
-} // namespace
 
 QPixmap stockItemPicture(const std::optional<QByteArray>& photo, const std::optional<QString>& icon,
                          int size) {
@@ -108,98 +78,18 @@ StockItemFormSheet::StockItemFormSheet(const SectionServices& services, StockIte
             [this, notes] { m_form.fields.notes = notes->toPlainText(); });
     addRow(QStringLiteral("Notes"), notes);
 
-    auto* block = new QWidget(this);
-    auto* blockLayout = new QVBoxLayout(block);
-    blockLayout->setContentsMargins(0, 8, 0, 0);
-    auto* header = new QHBoxLayout;
-    header->addWidget(theme::label(QStringLiteral("Caractéristiques"), "section"), 1);
-    auto* add = new QPushButton(symbolIcon(QStringLiteral("plus")),
-                                QStringLiteral("Ajouter une caractéristique"), this);
-    add->setObjectName(QStringLiteral("stockAddCharacteristic"));
-    connect(add, &QPushButton::clicked, this, [this] {
-        m_form.addCharacteristic();
-        rebuildCharacteristics();
-    });
-    header->addWidget(add);
-    blockLayout->addLayout(header);
-    m_characteristics = new QVBoxLayout;
-    blockLayout->addLayout(m_characteristics);
-    addBlock(block);
-
-    rebuildCharacteristics();
+    addBlock(new CharacteristicsEditor(m_form.fields.characteristics,
+                                       QStringLiteral("stockAddCharacteristic"), this));
     resize(600, 700);
 }
 
 void StockItemFormSheet::addClassification() {
-    const AppDataStore& store = m_services.store;
-    const StockSettings& labels = store.stockSettings();
     StockItem& fields = m_form.fields;
-    addRow(labels.labelCategories,
-           classificationMenu(labels.labelCategories, QStringLiteral("stockCategories"),
-                              choicesOf(store.stockCategories()), fields.categoryIDs, this));
-    const bool stock = m_form.kind() == StockItemForm::Kind::stock;
-    if (stock)
-        addRow(labels.labelSubCategories,
-               classificationMenu(labels.labelSubCategories, QStringLiteral("stockSubCategories"),
-                                  choicesOf(store.stockSubCategories()), fields.subCategoryIDs,
-                                  this));
-    TagChips* tags = tagPicker(
-        QStringLiteral("stockTags"), m_services.store, &AppDatabase::stockTags,
-        &SessionEdit::stockTags, fields.tagIDs,
-        [this](const QUuid& id, bool on) {
-            if (!on)
-                m_form.fields.tagIDs.removeAll(id);
-            else if (!m_form.fields.tagIDs.contains(id))
-                m_form.fields.tagIDs.append(id);
-        },
-        this);
-    addRow(labels.labelTags, tags);
-    if (stock)
-        addRow(labels.labelSubTags,
-               classificationMenu(labels.labelSubTags, QStringLiteral("stockSubTags"),
-                                  choicesOf(store.stockSubTags()), fields.subTagIDs, this));
-}
-
-void StockItemFormSheet::rebuildCharacteristics() {
-    while (QLayoutItem* item = m_characteristics->takeAt(0)) {
-        delete item->widget();
-        delete item;
-    }
-    for (const StockCharacteristic& characteristic : std::as_const(m_form.fields.characteristics)) {
-        auto* row = new QWidget(this);
-        auto* layout = new QHBoxLayout(row);
-        layout->setContentsMargins(0, 0, 0, 0);
-        const QUuid id = characteristic.id;
-        const auto field = [&](const QString& hint, const QString& text,
-                               QString StockCharacteristic::*member) {
-            auto* edit = new QLineEdit(text, row);
-            edit->setPlaceholderText(hint);
-            edit->setAccessibleName(hint);
-            edit->setObjectName(QStringLiteral("characteristic_") + hint);
-            connect(edit, &QLineEdit::textEdited, this, [this, id, member](const QString& typed) {
-                for (StockCharacteristic& c : m_form.fields.characteristics)
-                    if (c.id == id)
-                        c.*member = typed;
-            });
-            layout->addWidget(edit, 1);
-        };
-        field(QStringLiteral("Caractéristique"), characteristic.label, &StockCharacteristic::label);
-        field(QStringLiteral("Valeur"), characteristic.value, &StockCharacteristic::value);
-        auto* remove = new QToolButton(row);
-        remove->setIcon(symbolIcon(QStringLiteral("trash")));
-        remove->setToolTip(QStringLiteral("Retirer cette caractéristique"));
-        remove->setAccessibleName(remove->toolTip());
-        remove->setAutoRaise(true);
-        connect(remove, &QToolButton::clicked, this, [this, id] {
-            m_form.removeCharacteristic(id);
-            // Later: the row that holds this button goes away.
-            QMetaObject::invokeMethod(this, &StockItemFormSheet::rebuildCharacteristics,
-                                      Qt::QueuedConnection);
-        });
-        layout->addWidget(remove);
-        m_characteristics->addWidget(row);
-        row->show();
-    }
+    for (const ClassificationRow& row : classificationRows(
+             QStringLiteral("stock"), m_services.store,
+             {fields.categoryIDs, fields.subCategoryIDs, fields.tagIDs, fields.subTagIDs},
+             m_form.kind() == StockItemForm::Kind::stock, this))
+        addRow(row.label, row.field);
 }
 
 bool StockItemFormSheet::save() {

@@ -6,7 +6,6 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QVBoxLayout;
 
 namespace velmora::gui {
 
@@ -32,14 +31,12 @@ protected:
 
 private:
     void addClassification();
-    void rebuildCharacteristics();
 
     const SectionServices& m_services;
     StockItemForm m_form;
     PictureField* m_photo = nullptr;
     QLineEdit* m_quantity = nullptr;
     QLabel* m_quantityError = nullptr;
-    QVBoxLayout* m_characteristics = nullptr;
 };
 
 // The picture of an item in the list's card and the form: its photo, else

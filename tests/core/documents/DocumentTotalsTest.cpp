@@ -318,6 +318,7 @@ TEST(MoneyFormat, FrenchEuroFormatRoundedToCents) {
     EXPECT_EQ(formatMoney(21.6), u"21,60\u00a0€");
     EXPECT_EQ(formatMoney(0.005 - 0.001), u"0,00\u00a0€");
     EXPECT_EQ(formatMoney(-0.001), u"0,00\u00a0€") << "no minus zero";
+    EXPECT_EQ(formatMoney(-2649), u"-2\u202f649,00\u00a0€") << "a sign, not parentheses";
     EXPECT_EQ(formatMoney(1000000), u"1\u202f000\u202f000,00\u00a0€");
     EXPECT_EQ(formatMoney(std::numeric_limits<double>::quiet_NaN()), u"0,00\u00a0€");
 }

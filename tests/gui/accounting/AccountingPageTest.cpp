@@ -48,10 +48,12 @@ protected:
 TEST_F(AccountingPageTest, ExportsAYearToCsvAsTheCommandLineDoes) {
     openBook();
     auto* tabs = window().findChild<QTabWidget*>(u"accountingTabs"_s);
-    ASSERT_EQ(tabs->count(), 3);
+    ASSERT_EQ(tabs->count(), 5);
     EXPECT_EQ(tabs->tabText(0), u"Livre de recettes"_s);
     EXPECT_EQ(tabs->tabText(1), u"URSSAF"_s);
     EXPECT_EQ(tabs->tabText(2), u"Abonnements"_s);
+    EXPECT_EQ(tabs->tabText(3), u"Dépenses"_s);
+    EXPECT_EQ(tabs->tabText(4), u"Synthèse"_s);
     auto* year = find<QComboBox>(u"recipeBookYear"_s);
     ASSERT_NE(year, nullptr);
     EXPECT_EQ(year->currentText(), u"Toutes les années"_s) << "no receipt this year";
