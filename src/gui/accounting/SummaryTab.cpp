@@ -3,7 +3,6 @@
 #include "core/accounting/SummaryIndicators.h"
 #include "core/documents/DocumentDeadlines.h"
 #include "core/store/AppDataStore.h"
-#include "core/text/MoneyFormat.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/FlowLayout.h"
 #include "gui/common/Icons.h"
