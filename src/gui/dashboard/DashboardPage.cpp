@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollArea>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 namespace velmora::gui {
@@ -88,6 +89,12 @@ DashboardPage::DashboardPage(AppDataStore& store, QWidget* parent)
 void DashboardPage::showEntry(const SidebarMenuItemConfig& entry) {
     m_entryName = entry.displayName;
     refreshHeader();
+}
+
+void DashboardPage::showEvent(QShowEvent* event) {
+    SectionPage::showEvent(event);
+    if (!event->spontaneous())
+        refreshFigures();
 }
 
 void DashboardPage::refreshHeader() {

@@ -24,6 +24,11 @@ public:
 
     void showEntry(const SidebarMenuItemConfig& entry) override;
 
+protected:
+    // What is late or due depends on the day: coming back to the page
+    // shows it as of now.
+    void showEvent(QShowEvent* event) override;
+
 private:
     void refreshHeader();
     void refreshFigures();
