@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -85,6 +86,9 @@ QStringList inputSnapshot(const QWidget& root) {
             values << QString::number(combo->currentIndex()) + combo->currentText();
         } else if (const auto* spin = qobject_cast<const QAbstractSpinBox*>(w)) {
             values << spin->text();
+        } else if (const auto* menu = qobject_cast<const QPushButton*>(w); menu && menu->menu()) {
+            // A menu of choices says what is chosen on its face.
+            values << menu->text();
         } else if (const auto* button = qobject_cast<const QAbstractButton*>(w)) {
             if (button->isCheckable())
                 values << QString::number(button->isChecked());

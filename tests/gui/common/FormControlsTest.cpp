@@ -9,6 +9,8 @@
 #include "core/documents/RecordDeletion.h"
 #include "core/stock/ServiceForm.h"
 #include "gui/common/AnimatedStack.h"
+#include "gui/common/ChoiceMenuButton.h"
+#include "gui/common/PendingInput.h"
 #include "gui/common/WidgetDialogs.h"
 #include "gui/documents/CataloguePicker.h"
 #include "gui/documents/DocumentLineEditor.h"
@@ -111,6 +113,19 @@ TEST_F(FormControlsTest, TheWheelOverAnUnfocusedPrestationTypeScrollsTheFormInst
 
 // Return is what a hurried user presses: it must not confirm what cannot
 // be undone.
+TEST(InputSnapshot, AChoiceMadeOnlyInAMenuCountsAsTyped) {
+    QWidget form;
+    auto* categories = new ChoiceMenuButton(u"Catégories"_s, false, &form);
+    categories->showNamesOnly(u"Aucun choix"_s);
+    const QUuid paint = QUuid::createUuid();
+    categories->setChoices({{paint, u"Peinture"_s}});
+    const QStringList shown = inputSnapshot(form);
+    categories->setChecked({paint});
+    EXPECT_NE(inputSnapshot(form), shown);
+    categories->setChecked({});
+    EXPECT_EQ(inputSnapshot(form), shown);
+}
+
 TEST_F(FormControlsTest, ReturnAnswersAnAlertWithItsSafeButton) {
     CommercialDocumentItem quote;
     quote.kind = CommercialDocumentKind::quote;
