@@ -229,6 +229,16 @@ TEST_F(VdirCalendarStoreTest, AKilledCommitLeavesThePreviousCalendar) {
               QStringList{m_id});
 }
 
+TEST(VdirCalendarEventText, FoldsLongLinesBetweenCharacters) {
+    CalendarStoreEvent event = sampleEvents().front();
+    event.notes = u"Réunion « équipe » — café €"_s.repeated(12);
+    const QByteArray text = VdirCalendarStore::eventText(event, utc(3, 1, 8));
+    for (const QByteArray& line : text.split('\n')) {
+        EXPECT_LE(line.size(), 76) << line.toStdString(); // 75 octets and the CR
+        EXPECT_TRUE(QString::fromUtf8(line).toUtf8() == line) << line.toStdString();
+    }
+}
+
 TEST_F(VdirCalendarStoreTest, KhalListsTheEvents) {
     const QString khal = QStandardPaths::findExecutable(u"khal"_s);
     ASSERT_FALSE(khal.isEmpty()) << "khal is installed by scripts/bootstrap";
