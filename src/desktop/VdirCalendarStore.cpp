@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QUuid>
 
 #include <libical/ical.h>
@@ -176,6 +177,10 @@ bool isSafeId(const QString& id) {
 
 VdirCalendarStore::VdirCalendarStore(QString root, const Clock& clock)
     : m_root(std::move(root)), m_clock(clock) {}
+
+QString VdirCalendarStore::defaultRoot() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/calendars"_s;
+}
 
 void VdirCalendarStore::setBeforeSwapHook(void (*hook)()) {
     g_beforeSwapHook = hook;

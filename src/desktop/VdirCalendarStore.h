@@ -20,6 +20,8 @@ namespace velmora {
 class VdirCalendarStore final : public CalendarStore {
 public:
     VdirCalendarStore(QString root, const Clock& clock);
+    // $XDG_DATA_HOME/calendars, where khal and vdirsyncer users keep theirs.
+    static QString defaultRoot();
 
     Result<QList<CalendarInfo>> calendars() const override;
     std::optional<CalendarInfo> calendar(const QString& id) const override;

@@ -106,6 +106,10 @@ TEST_F(VdirCalendarStoreTest, ListsTheCreatedCalendar) {
     ASSERT_EQ(list->size(), 1);
     EXPECT_EQ(list->front(), (CalendarInfo{m_id, u"Velmora Core"_s, true}));
     EXPECT_EQ(readAll(root() + u'/' + m_id + u"/displayname"_s), "Velmora Core");
+    const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(m_dir.path()));
+    EXPECT_EQ(VdirCalendarStore::defaultRoot(), root());
+    qputenv("XDG_DATA_HOME", dataHome);
     EXPECT_FALSE(m_store.calendar(u"absent"_s));
     EXPECT_FALSE(m_store.calendar(u"../calendars"_s));
     const Result<> missing = m_store.beginRun(u"absent"_s);
