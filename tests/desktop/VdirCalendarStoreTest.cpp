@@ -10,7 +10,10 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 #include <libical/ical.h>
@@ -92,6 +95,41 @@ protected:
         const Result<> committed = m_store.commit();
         EXPECT_TRUE(committed.ok()) << committed.error().toStdString();
         return removed.ok() ? removed.value() : -1;
+    }
+
+    // Runs a tool with its home inside the test's folder.
+    QString runTool(const QString& program, const QStringList& arguments,
+                    const QByteArray& input = {}) const {
+        const QString path = QStandardPaths::findExecutable(program);
+        EXPECT_FALSE(path.isEmpty())
+            << program.toStdString() << " is installed by scripts/bootstrap";
+        QProcess process;
+        process.setProcessEnvironment(toolEnvironment());
+        process.setProcessChannelMode(QProcess::MergedChannels);
+        process.start(path, arguments);
+        process.write(input);
+        process.closeWriteChannel();
+        EXPECT_TRUE(process.waitForFinished(120'000));
+        const QString out = QString::fromUtf8(process.readAll());
+        EXPECT_EQ(process.exitCode(), 0) << out.toStdString();
+        return out;
+    }
+    QProcessEnvironment toolEnvironment() const {
+        const QString home = m_dir.path() + u"/home"_s;
+        QDir().mkpath(home);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"HOME"_s, home);
+        env.insert(u"XDG_CONFIG_HOME"_s, home + u"/.config"_s);
+        env.insert(u"XDG_DATA_HOME"_s, home + u"/.local/share"_s);
+        env.insert(u"XDG_CACHE_HOME"_s, home + u"/.cache"_s);
+        env.insert(u"TZ"_s, u"Europe/Paris"_s);
+        env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
+        return env;
+    }
+    void writeFile(const QString& path, const QString& text) const {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
     }
 
     QTemporaryDir m_dir;
@@ -244,40 +282,77 @@ TEST(VdirCalendarEventText, FoldsLongLinesBetweenCharacters) {
 }
 
 TEST_F(VdirCalendarStoreTest, KhalListsTheEvents) {
-    const QString khal = QStandardPaths::findExecutable(u"khal"_s);
-    ASSERT_FALSE(khal.isEmpty()) << "khal is installed by scripts/bootstrap";
     run(sampleEvents());
-    const QString home = m_dir.path() + u"/home"_s;
-    QDir().mkpath(home + u"/.config"_s);
     const QString config = m_dir.path() + u"/khal.conf"_s;
-    QFile file(config);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(u"[calendars]\n[[velmora]]\npath = %1\ntype = calendar\n"
-               "[locale]\nlocal_timezone = Europe/Paris\ndefault_timezone = Europe/Paris\n"
-               "timeformat = %H:%M\ndateformat = %Y-%m-%d\nlongdateformat = %Y-%m-%d\n"
-               "datetimeformat = %Y-%m-%d %H:%M\nlongdatetimeformat = %Y-%m-%d %H:%M\n"
-               "[sqlite]\npath = %2\n"_s.arg(root() + u'/' + m_id, m_dir.path() + u"/khal.db"_s)
-                   .toUtf8());
-    file.close();
-
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"HOME"_s, home);
-    env.insert(u"XDG_CONFIG_HOME"_s, home + u"/.config"_s);
-    env.insert(u"XDG_DATA_HOME"_s, home + u"/.local/share"_s);
-    env.insert(u"XDG_CACHE_HOME"_s, home + u"/.cache"_s);
-    env.insert(u"TZ"_s, u"Europe/Paris"_s);
-    env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
-    process.setProcessEnvironment(env);
-    process.start(khal, {u"-c"_s, config, u"list"_s, u"--format"_s, u"{start} {title}"_s,
-                         u"2026-03-11"_s, u"2026-03-21"_s});
-    ASSERT_TRUE(process.waitForFinished(60'000));
-    const QString out = QString::fromUtf8(process.readAllStandardOutput());
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    writeFile(config,
+              u"[calendars]\n[[velmora]]\npath = %1\ntype = calendar\n"
+              "[locale]\nlocal_timezone = Europe/Paris\ndefault_timezone = Europe/Paris\n"
+              "timeformat = %H:%M\ndateformat = %Y-%m-%d\nlongdateformat = %Y-%m-%d\n"
+              "datetimeformat = %Y-%m-%d %H:%M\nlongdatetimeformat = %Y-%m-%d %H:%M\n"
+              "[sqlite]\npath = %2\n"_s.arg(root() + u'/' + m_id, m_dir.path() + u"/khal.db"_s));
+    const QString out =
+        runTool(u"khal"_s, {u"-c"_s, config, u"list"_s, u"--format"_s, u"{start} {title}"_s,
+                            u"2026-03-11"_s, u"2026-03-21"_s});
     EXPECT_TRUE(out.contains(u"2026-03-15 10:00 Rendez-vous client"_s)) << out.toStdString();
     EXPECT_TRUE(out.contains(u"2026-03-20 Facture F-001 — échéance"_s)) << out.toStdString();
     EXPECT_TRUE(out.contains(u"2026-03-12 18:00 Yoga"_s)) << out.toStdString();
     EXPECT_TRUE(out.contains(u"2026-03-19 18:00 Yoga"_s)) << "the weekly rule" << out.toStdString();
+}
+
+// vdirsyncer sends the calendar to a CalDAV server (Radicale on the loopback)
+// and, after a run that changed one event, uploads only that one.
+TEST_F(VdirCalendarStoreTest, VdirsyncerUploadsOnlyWhatChanged) {
+    quint16 port = 0;
+    {
+        QTcpServer probe;
+        ASSERT_TRUE(probe.listen(QHostAddress::LocalHost));
+        port = probe.serverPort();
+    }
+    const QString serverFolder = m_dir.path() + u"/radicale"_s;
+    QProcess server;
+    server.setProcessEnvironment(toolEnvironment());
+    server.setProcessChannelMode(QProcess::MergedChannels);
+    server.start(QStandardPaths::findExecutable(u"radicale"_s),
+                 {u"--server-hosts"_s, u"127.0.0.1:%1"_s.arg(port),
+                  u"--storage-filesystem-folder"_s, serverFolder, u"--auth-type"_s, u"none"_s,
+                  u"--rights-type"_s, u"authenticated"_s});
+    ASSERT_TRUE(server.waitForStarted());
+    QTcpSocket socket;
+    for (int i = 0; i < 100 && socket.state() != QAbstractSocket::ConnectedState; ++i) {
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        if (!socket.waitForConnected(100))
+            QThread::msleep(100);
+    }
+    ASSERT_EQ(socket.state(), QAbstractSocket::ConnectedState) << server.readAll().toStdString();
+    socket.close();
+
+    QList<CalendarStoreEvent> events = sampleEvents();
+    run(events);
+    const QString config = m_dir.path() + u"/vdirsyncer.conf"_s;
+    writeFile(config, u"[general]\nstatus_path = \"%1/status/\"\n"
+                      "[pair velmora]\na = \"local\"\nb = \"remote\"\n"
+                      "collections = [\"from a\"]\nconflict_resolution = \"a wins\"\n"
+                      "[storage local]\ntype = \"filesystem\"\npath = \"%2/\"\n"
+                      "fileext = \".ics\"\n[storage remote]\ntype = \"caldav\"\n"
+                      "url = \"http://127.0.0.1:%3/\"\nusername = \"moi\"\n"
+                      "password = \"x\"\n"_s.arg(m_dir.path(), root())
+                          .arg(port));
+    runTool(u"vdirsyncer"_s, {u"-c"_s, config, u"discover"_s}, "y\n");
+    const QString first = runTool(u"vdirsyncer"_s, {u"-c"_s, config, u"sync"_s});
+    EXPECT_EQ(first.count(u"Copying (uploading)"_s), 3) << first.toStdString();
+    EXPECT_EQ(QDir(serverFolder + u"/collection-root/moi/"_s + m_id)
+                  .entryList({u"*.ics"_s}, QDir::Files)
+                  .size(),
+              3);
+
+    m_clock.set(m_clock.now().addSecs(3600));
+    events[0].location = u"Villeurbanne"_s;
+    run(events);
+    const QString second = runTool(u"vdirsyncer"_s, {u"-c"_s, config, u"sync"_s});
+    EXPECT_EQ(second.count(u"Copying"_s), 1) << second.toStdString();
+    EXPECT_TRUE(second.contains(u"Copying (updating) item user-1"_s)) << second.toStdString();
+    server.terminate();
+    server.waitForFinished();
 }
 
 } // namespace
