@@ -28,6 +28,27 @@ QString clientNameOf(const CommercialDocumentItem& document, const QHash<QUuid, 
     return u"Client non renseigné"_s;
 }
 
+// The normalised status names of each kind, read once per build rather than
+// once per document.
+class DocumentStatusKeys {
+public:
+    explicit DocumentStatusKeys(const AppDatabase& db) {
+        for (const TagItem& status : db.quoteStatuses)
+            m_quotes.insert(status.id, normalizedStatusName(status.name));
+        for (const TagItem& status : db.invoiceStatuses)
+            m_invoices.insert(status.id, normalizedStatusName(status.name));
+    }
+    QString of(const CommercialDocumentItem& d) const {
+        const auto& keys = d.kind == CommercialDocumentKind::invoice ? m_invoices : m_quotes;
+        return d.statusID ? keys.value(*d.statusID, m_none) : m_none;
+    }
+
+private:
+    QHash<QUuid, QString> m_quotes;
+    QHash<QUuid, QString> m_invoices;
+    QString m_none = normalizedStatusName(noStatusName());
+};
+
 QHash<QUuid, QString> clientNames(const QList<ClientItem>& clients) {
     QHash<QUuid, QString> names;
     for (const ClientItem& client : clients)
@@ -72,7 +93,7 @@ CalendarEventItem documentItem(const CommercialDocumentItem& document, const QDa
 }
 
 void appendDocuments(const AppDatabase& db, QList<CalendarEventItem>& out) {
-    const StatusLists lists = StatusLists::of(db);
+    const DocumentStatusKeys statuses(db);
     const QHash<QUuid, QString> names = clientNames(db.clients);
     QSet<QUuid> convertedQuotes;
     for (const CommercialDocumentItem& d : db.documents) {
@@ -80,7 +101,7 @@ void appendDocuments(const AppDatabase& db, QList<CalendarEventItem>& out) {
             convertedQuotes.insert(*d.linkedQuoteID);
     }
     for (const CommercialDocumentItem& d : db.documents) {
-        const QString key = statusKey(d, lists);
+        const QString key = statuses.of(d);
         if (d.kind == CommercialDocumentKind::invoice) {
             if (key != StatusKeys::paid() && key != StatusKeys::cancelled() && d.dueDays > 0)
                 out.append(documentItem(d, invoiceDueDate(d), u"Échéance — "_s + d.number, names,
@@ -199,14 +220,14 @@ void appendActivities(const QList<ProjectItem>& projects, QList<CalendarEventIte
 }
 
 void appendPayments(const AppDatabase& db, QList<CalendarEventItem>& out) {
-    const StatusLists lists = StatusLists::of(db);
+    const DocumentStatusKeys statuses(db);
     const QHash<QUuid, QString> names = clientNames(db.clients);
     for (const CommercialDocumentItem& d : db.documents) {
         if (d.kind != CommercialDocumentKind::invoice)
             continue;
         const QString title = u"Encaissement — "_s + d.number;
         if (d.encaissements.isEmpty()) {
-            if (statusKey(d, lists) == StatusKeys::paid() && d.encaissementDate)
+            if (statuses.of(d) == StatusKeys::paid() && d.encaissementDate)
                 out.append(documentItem(d, *d.encaissementDate, title, names,
                                         CalendarEventCategory::encaissement, netDue(d)));
             continue;
@@ -286,6 +307,9 @@ QList<QDateTime> customEventOccurrences(const CustomCalendarEvent& event, const 
 
 QList<CalendarEventItem> buildCalendarEvents(const AppDatabase& db, const QDateTime& now) {
     QList<CalendarEventItem> events;
+    events.reserve(db.documents.size() * 2 + db.accountingPurchases.size() +
+                   db.projects.size() * 3 + db.customCalendarEvents.size() +
+                   db.recurringPurchases.size() * 40);
     appendDocuments(db, events);
     appendSubscriptions(db.recurringPurchases, now, events);
     appendUrssaf(db.urssafDeclarations, now, events);
@@ -293,9 +317,18 @@ QList<CalendarEventItem> buildCalendarEvents(const AppDatabase& db, const QDateT
     appendPayments(db, events);
     appendPurchases(db, events);
     appendCustomEvents(db, now, events);
-    std::stable_sort(events.begin(), events.end(),
-                     [](const auto& a, const auto& b) { return a.date < b.date; });
-    return events;
+    // Items are large: sort their keys, then move each item once. Equal dates
+    // keep the order of the sources.
+    QList<std::pair<qint64, qsizetype>> keys;
+    keys.reserve(events.size());
+    for (qsizetype i = 0; i < events.size(); ++i)
+        keys.append({events[i].date.toMSecsSinceEpoch(), i});
+    std::sort(keys.begin(), keys.end());
+    QList<CalendarEventItem> sorted;
+    sorted.reserve(events.size());
+    for (const auto& key : keys)
+        sorted.append(std::move(events[key.second]));
+    return sorted;
 }
 
 } // namespace velmora
