@@ -1,5 +1,7 @@
 #include "core/calendar/CalendarFilters.h"
 
+#include "core/calendar/CalendarEvents.h"
+
 #include <QHash>
 #include <QTimeZone>
 
@@ -60,7 +62,7 @@ QList<CalendarFilter> calendarFilters(const QList<CustomCalendarTag>& tags) {
                         calendarCategoryColor(category)});
     for (const CustomCalendarTag& tag : tags)
         filters.append({tag.id.toString(QUuid::WithoutBraces), tag.name, tag.hexColor});
-    filters.append({untaggedFilterId(), u"Sans tags"_s, u"#8E8E93"_s});
+    filters.append({untaggedFilterId(), u"Sans tags"_s, untaggedEventColor()});
     return filters;
 }
 
