@@ -87,6 +87,7 @@ QList<Command> subscriptionCommands();
 QList<Command> expenseCommands();
 QList<Command> dashboardCommands();
 QList<Command> stockCommands();
+QList<Command> calendarCommands();
 
 // Parses the whole command line (without the program name) and runs it.
 int runCommandLine(const QList<Command>& commands, const QStringList& arguments);

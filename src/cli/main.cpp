@@ -45,6 +45,6 @@ int main(int argc, char* argv[]) {
     const QList<Command> commands =
         sessionCommands() + documentCommands() + activityCommands() + accountingCommands() +
         urssafCommands() + subscriptionCommands() + expenseCommands() + dashboardCommands() +
-        stockCommands() + securityCommands() + appCommands();
+        stockCommands() + calendarCommands() + securityCommands() + appCommands();
     return runCommandLine(commands, QCoreApplication::arguments().mid(1));
 }

@@ -111,24 +111,10 @@ AccountingPurchaseItem debitEntry(const RecurringPurchase& subscription, const Q
 void appendDebits(const RecurringPurchase& subscription, const QDateTime& now,
                   QList<AccountingPurchaseItem>& out) {
     // Not `amount <= 0`: a NaN amount produces nothing either.
-    if (!(subscription.amount > 0) || !now.isValid())
+    if (!(subscription.amount > 0))
         return;
-    const Schedule schedule(subscription);
-    if (!schedule.valid())
-        return;
-    const QDateTime& start = subscription.startDate;
-    QDate day = schedule.startDay;
-    for (bool first = true;; first = false) {
-        const QDateTime cursor = localMoment(day, schedule.startTime);
-        if (!cursor.isValid() || cursor > now)
-            break;
-        QDateTime debit = schedule.debitOf(day, schedule.startTime).date;
-        if (first && debit < start)
-            debit = start.toUTC();
-        if (debit >= start && debit <= now && !paused(subscription, debit))
-            out.append(debitEntry(subscription, debit));
-        day = stepped(day, subscription.frequency);
-    }
+    for (const SubscriptionDebitDate& debit : subscriptionDebitDates(subscription, now))
+        out.append(debitEntry(subscription, debit.date));
 }
 
 } // namespace
@@ -178,6 +164,28 @@ QList<AccountingPurchaseItem> subscriptionDebits(const RecurringPurchase& subscr
                                                  const QDateTime& now) {
     QList<AccountingPurchaseItem> debits;
     appendDebits(subscription, now, debits);
+    return debits;
+}
+
+QList<SubscriptionDebitDate> subscriptionDebitDates(const RecurringPurchase& subscription,
+                                                    const QDateTime& until) {
+    QList<SubscriptionDebitDate> debits;
+    const Schedule schedule(subscription);
+    if (!schedule.valid() || !until.isValid())
+        return debits;
+    const QDateTime& start = subscription.startDate;
+    QDate day = schedule.startDay;
+    for (bool first = true;; first = false) {
+        const QDateTime cursor = localMoment(day, schedule.startTime);
+        if (!cursor.isValid() || cursor > until)
+            break;
+        SubscriptionDebitDate debit = schedule.debitOf(day, schedule.startTime);
+        if (first && debit.date < start)
+            debit.date = start.toUTC();
+        if (debit.date >= start && debit.date <= until && !paused(subscription, debit.date))
+            debits.append(debit);
+        day = stepped(day, subscription.frequency);
+    }
     return debits;
 }
 

@@ -53,6 +53,11 @@ QList<AccountingPurchaseItem> subscriptionDebits(const QList<RecurringPurchase>&
 QList<AccountingPurchaseItem> subscriptionDebits(const RecurringPurchase& subscription,
                                                  const QDateTime& now);
 
+// Every debit of the schedule up to `until` (included), pauses left out,
+// each flagged when an exceptional date moved it.
+QList<SubscriptionDebitDate> subscriptionDebitDates(const RecurringPurchase& subscription,
+                                                    const QDateTime& until);
+
 // The first debit strictly after `now`, searched up to five years ahead.
 std::optional<SubscriptionDebitDate> nextSubscriptionDebit(const RecurringPurchase& subscription,
                                                            const QDateTime& now);
