@@ -15,6 +15,7 @@
 #include "desktop/PathBookmarks.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QStringList>
 
 #include <cstdio>
@@ -89,6 +90,14 @@ int main(int argc, char* argv[]) {
     if (!n)
         return fail(QStringLiteral("La copie de travail n'est pas un état numéroté : « %1 ».")
                         .arg(store.sessionName().value_or(QString())));
+    // Checked here, before the first save writes its own temporary file,
+    // which a reader of "loaded" could otherwise mistake for a leftover.
+    const QStringList leftovers = QDir(folder->root())
+                                      .entryList({QStringLiteral(".database.cdb.velmora-*")},
+                                                 QDir::AllEntries | QDir::Hidden | QDir::System);
+    if (!leftovers.isEmpty())
+        return fail(QStringLiteral("Restes d'une sauvegarde interrompue : %1")
+                        .arg(leftovers.join(QStringLiteral(", "))));
     report("loaded", *n);
     for (qint64 done = 0; done != saves; ++done) {
         report("saving", ++*n);
