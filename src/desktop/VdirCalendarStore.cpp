@@ -162,6 +162,41 @@ bool swapFolders(const QString& staging, const QString& folder, const QString& a
     return true;
 }
 
+// One VEVENT of the store's events, with `stamp` as its DTSTAMP.
+icalcomponent* veventOf(const CalendarStoreEvent& event, const QDateTime& stamp) {
+    icalcomponent* vevent = icalcomponent_new(ICAL_VEVENT_COMPONENT);
+    icalcomponent_set_uid(vevent, event.uid.toUtf8().constData());
+    icalcomponent_set_dtstamp(vevent, utcTime(stamp));
+    icalcomponent_set_summary(vevent, event.title.toUtf8().constData());
+    if (event.allDay) {
+        // DTEND of a day is exclusive: the day after the last one.
+        const QDate first = event.start.toLocalTime().date();
+        const QDate last = std::max(first, event.end.toLocalTime().date());
+        icalcomponent_set_dtstart(vevent, dateOf(first));
+        icalcomponent_set_dtend(vevent, dateOf(last.addDays(1)));
+    } else {
+        icalcomponent_set_dtstart(vevent, utcTime(event.start));
+        icalcomponent_set_dtend(vevent, utcTime(std::max(event.start, event.end)));
+    }
+    if (!event.notes.isEmpty())
+        icalcomponent_set_description(vevent, event.notes.toUtf8().constData());
+    if (!event.location.isEmpty())
+        icalcomponent_set_location(vevent, event.location.toUtf8().constData());
+    if (event.recurrence)
+        icalcomponent_add_property(vevent, icalproperty_new_rrule(icalrecurrencetype_from_string(
+                                               frequencyText(*event.recurrence))));
+    if (event.alarmOffsetSeconds) {
+        icalcomponent* alarm = icalcomponent_new(ICAL_VALARM_COMPONENT);
+        icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
+        icalcomponent_add_property(alarm,
+                                   icalproperty_new_description(event.title.toUtf8().constData()));
+        icalcomponent_add_property(alarm, icalproperty_new_trigger(icaltriggertype_from_int(
+                                              static_cast<int>(*event.alarmOffsetSeconds))));
+        icalcomponent_add_component(vevent, alarm);
+    }
+    return vevent;
+}
+
 QString stagingOf(const QString& root, const QString& id) {
     return root + u"/."_s + id + u".velmora-new"_s;
 }
@@ -358,40 +393,16 @@ QString VdirCalendarStore::fileNameFor(const QString& uid) {
 }
 
 QByteArray VdirCalendarStore::eventText(const CalendarStoreEvent& event, const QDateTime& stamp) {
+    return calendarText({event}, stamp);
+}
+
+QByteArray VdirCalendarStore::calendarText(const QList<CalendarStoreEvent>& events,
+                                           const QDateTime& stamp) {
     Component root(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
     icalcomponent_add_property(root.get(), icalproperty_new_version("2.0"));
     icalcomponent_add_property(root.get(), icalproperty_new_prodid("-//Velmora//Velmora Core//FR"));
-    icalcomponent* vevent = icalcomponent_new(ICAL_VEVENT_COMPONENT);
-    icalcomponent_add_component(root.get(), vevent);
-    icalcomponent_set_uid(vevent, event.uid.toUtf8().constData());
-    icalcomponent_set_dtstamp(vevent, utcTime(stamp));
-    icalcomponent_set_summary(vevent, event.title.toUtf8().constData());
-    if (event.allDay) {
-        // DTEND of a day is exclusive: the day after the last one.
-        const QDate first = event.start.toLocalTime().date();
-        const QDate last = std::max(first, event.end.toLocalTime().date());
-        icalcomponent_set_dtstart(vevent, dateOf(first));
-        icalcomponent_set_dtend(vevent, dateOf(last.addDays(1)));
-    } else {
-        icalcomponent_set_dtstart(vevent, utcTime(event.start));
-        icalcomponent_set_dtend(vevent, utcTime(std::max(event.start, event.end)));
-    }
-    if (!event.notes.isEmpty())
-        icalcomponent_set_description(vevent, event.notes.toUtf8().constData());
-    if (!event.location.isEmpty())
-        icalcomponent_set_location(vevent, event.location.toUtf8().constData());
-    if (event.recurrence)
-        icalcomponent_add_property(vevent, icalproperty_new_rrule(icalrecurrencetype_from_string(
-                                               frequencyText(*event.recurrence))));
-    if (event.alarmOffsetSeconds) {
-        icalcomponent* alarm = icalcomponent_new(ICAL_VALARM_COMPONENT);
-        icalcomponent_add_property(alarm, icalproperty_new_action(ICAL_ACTION_DISPLAY));
-        icalcomponent_add_property(alarm,
-                                   icalproperty_new_description(event.title.toUtf8().constData()));
-        icalcomponent_add_property(alarm, icalproperty_new_trigger(icaltriggertype_from_int(
-                                              static_cast<int>(*event.alarmOffsetSeconds))));
-        icalcomponent_add_component(vevent, alarm);
-    }
+    for (const CalendarStoreEvent& event : events)
+        icalcomponent_add_component(root.get(), veventOf(event, stamp));
     char* text = icalcomponent_as_ical_string_r(root.get());
     QByteArray bytes(text);
     icalmemory_free_buffer(text);

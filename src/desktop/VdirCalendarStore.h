@@ -34,6 +34,8 @@ public:
 
     // The iCalendar text of an event; `stamp` is its DTSTAMP.
     static QByteArray eventText(const CalendarStoreEvent& event, const QDateTime& stamp);
+    // Every event in one VCALENDAR: what an export to a single file writes.
+    static QByteArray calendarText(const QList<CalendarStoreEvent>& events, const QDateTime& stamp);
     static QString fileNameFor(const QString& uid);
 
     // Tests only: runs after the new content is written, before the swap.

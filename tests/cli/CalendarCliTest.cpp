@@ -4,8 +4,11 @@
 #include "CliRun.h"
 
 #include "core/accounting/RecipeBookFixture.h"
+#include "core/model/SessionDecoder.h"
 #include "core/model/SessionFile.h"
+#include "core/platform/Clock.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QTemporaryDir>
 
@@ -87,6 +90,61 @@ TEST(CalendarCli, EventsFilteredUnlessAll) {
     EXPECT_EQ(due[u"category"_s], u"Échéances factures"_s);
     EXPECT_EQ(due[u"amount"_s], 120);
     EXPECT_EQ(due[u"subtitle"_s], u"Atelier Lumen"_s);
+}
+
+// A session with one user event, repeated weekly and announced a day ahead.
+QString userEventSession(const QTemporaryDir& dir) {
+    AppDatabase db;
+    CustomCalendarEvent event;
+    event.id = QUuid::createUuid();
+    event.title = u"Réunion — équipe"_s;
+    event.date = QDateTime(QDate(2025, 6, 20), QTime(7, 30), Qt::UTC);
+    event.alertMinutes = 1440;
+    event.recurrence = u"weekly"_s;
+    db.customCalendarEvents = {event};
+    const QString file = dir.filePath(u"s.cdb"_s);
+    EXPECT_TRUE(writeSessionFile(db, SessionFormat::Compact, file).ok());
+    return file;
+}
+
+TEST(CalendarCli, IcsWritesOneCalendar) {
+    QTemporaryDir dir;
+    const QString file = userEventSession(dir);
+    const QString out = dir.filePath(u"out.ics"_s);
+    const CliRun r = runCli({u"--now"_s, u"2025-06-10T09:00:00Z"_s, u"ics"_s, file, out});
+    EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+    EXPECT_TRUE(r.out.isEmpty());
+    const QString text = QString::fromUtf8(contentsOf(out));
+    EXPECT_EQ(text.count(u"BEGIN:VCALENDAR"_s), 1);
+    // The weekly occurrences are one event with its rule.
+    EXPECT_EQ(text.count(u"BEGIN:VEVENT"_s), 1);
+    EXPECT_TRUE(text.contains(u"SUMMARY:Réunion — équipe"_s));
+    EXPECT_TRUE(text.contains(u"RRULE:FREQ=WEEKLY"_s));
+    EXPECT_TRUE(text.contains(u"TRIGGER:-P1D"_s) || text.contains(u"TRIGGER:-PT86400S"_s));
+}
+
+TEST(CalendarCli, SyncCalendarTwiceSavesThePreferences) {
+    QTemporaryDir dir;
+    const QString file = userEventSession(dir);
+    const QString store = dir.filePath(u"calendars"_s);
+    const auto sync = [&] {
+        const CliRun r = runCli(
+            {u"--now"_s, u"2025-06-10T09:00:00Z"_s, u"sync-calendar"_s, file, u"--store"_s, store});
+        EXPECT_EQ(r.exitCode, 0) << r.err.constData();
+        return parseOutput(r);
+    };
+    EXPECT_EQ(sync(), (QJsonObject{{u"added"_s, 1},
+                                   {u"updated"_s, 0},
+                                   {u"message"_s, u"1 événement ajouté, 0 mis à jour."_s}}));
+    EXPECT_EQ(sync()[u"updated"_s], 1);
+    const FixedClock clock(QDateTime::currentDateTimeUtc());
+    const Result<AppDatabase> db = decodeSession(readSessionBytes(file).value(), clock);
+    ASSERT_TRUE(db.ok()) << db.error().toStdString();
+    ASSERT_TRUE(db->preferences.calendarICloudCalendarID);
+    EXPECT_TRUE(QFileInfo::exists(store + u'/' + *db->preferences.calendarICloudCalendarID));
+    EXPECT_EQ(db->preferences.calendarLastSyncDate,
+              QDateTime(QDate(2025, 6, 10), QTime(9, 0), Qt::UTC));
+    EXPECT_EQ(db->preferences.calendarSyncError, std::nullopt);
 }
 
 } // namespace
