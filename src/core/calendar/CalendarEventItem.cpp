@@ -1,66 +1,48 @@
 #include "core/calendar/CalendarEventItem.h"
 
+#include <array>
+
 using namespace Qt::StringLiterals;
 
 namespace velmora {
 
+namespace {
+
+struct CategoryTexts {
+    QString raw;   // the filter identifier and the synchronised notes' tag
+    QString label; // the filter bar's name, when it differs
+    QString color;
+};
+
+// In the order of CalendarEventCategory.
+const CategoryTexts& textsOf(CalendarEventCategory category) {
+    static const std::array<CategoryTexts, 9> texts{{
+        {u"Échéances factures"_s, {}, u"#FF453A"_s},
+        {u"Validité devis"_s, {}, u"#FF9F0A"_s},
+        {u"Abonnements"_s, {}, u"#BF5AF2"_s},
+        {u"URSSAF"_s, {}, u"#0A84FF"_s},
+        {u"Débuts d'activité"_s, {}, u"#32ADE6"_s},
+        {u"Projets"_s, u"Activités"_s, u"#30D158"_s},
+        {u"Fins de projet"_s, u"Fins d'activité"_s, u"#64D2FF"_s},
+        {u"Encaissements"_s, {}, u"#34C759"_s},
+        {u"Achats"_s, {}, u"#FFD60A"_s},
+    }};
+    return texts[static_cast<std::size_t>(category)];
+}
+
+} // namespace
+
 QString calendarCategoryRawValue(CalendarEventCategory category) {
-    switch (category) {
-    case CalendarEventCategory::invoiceDue:
-        return u"Échéances factures"_s;
-    case CalendarEventCategory::quoteExpiry:
-        return u"Validité devis"_s;
-    case CalendarEventCategory::recurringPayment:
-        return u"Abonnements"_s;
-    case CalendarEventCategory::urssaf:
-        return u"URSSAF"_s;
-    case CalendarEventCategory::projectStart:
-        return u"Débuts d'activité"_s;
-    case CalendarEventCategory::projectEvent:
-        return u"Projets"_s;
-    case CalendarEventCategory::projectEnd:
-        return u"Fins de projet"_s;
-    case CalendarEventCategory::encaissement:
-        return u"Encaissements"_s;
-    case CalendarEventCategory::accountingPurchase:
-        return u"Achats"_s;
-    }
-    return {};
+    return textsOf(category).raw;
 }
 
 QString calendarCategoryLabel(CalendarEventCategory category) {
-    switch (category) {
-    case CalendarEventCategory::projectEvent:
-        return u"Activités"_s;
-    case CalendarEventCategory::projectEnd:
-        return u"Fins d'activité"_s;
-    default:
-        return calendarCategoryRawValue(category);
-    }
+    const CategoryTexts& texts = textsOf(category);
+    return texts.label.isEmpty() ? texts.raw : texts.label;
 }
 
 QString calendarCategoryColor(CalendarEventCategory category) {
-    switch (category) {
-    case CalendarEventCategory::invoiceDue:
-        return u"#FF453A"_s;
-    case CalendarEventCategory::quoteExpiry:
-        return u"#FF9F0A"_s;
-    case CalendarEventCategory::recurringPayment:
-        return u"#BF5AF2"_s;
-    case CalendarEventCategory::urssaf:
-        return u"#0A84FF"_s;
-    case CalendarEventCategory::projectStart:
-        return u"#32ADE6"_s;
-    case CalendarEventCategory::projectEvent:
-        return u"#30D158"_s;
-    case CalendarEventCategory::projectEnd:
-        return u"#64D2FF"_s;
-    case CalendarEventCategory::encaissement:
-        return u"#34C759"_s;
-    case CalendarEventCategory::accountingPurchase:
-        return u"#FFD60A"_s;
-    }
-    return {};
+    return textsOf(category).color;
 }
 
 } // namespace velmora
