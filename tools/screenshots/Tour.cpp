@@ -152,6 +152,7 @@ bool walk(const QString& out, AppAppearanceMode mode) {
     if (!shootSummary(tour))
         return false;
     shootFilledDashboard(tour);
+    shootCalendar(tour);
     shootLock(tour);
     shootSessionList(tour);
     return true;

@@ -68,6 +68,7 @@ void scrollTo(QWidget& root, const QString& name);
 void shootWizard(Tour& tour, AppAppearanceMode mode); // launch
 void shootDashboard(Tour& tour);                      // dashboard
 void shootFilledDashboard(Tour& tour);                // dashboard
+void shootCalendar(Tour& tour);                       // calendar
 void shootEmptyClients(Tour& tour);                   // clients
 void shootClients(Tour& tour);                        // clients
 void shootServices(Tour& tour);                       // services

@@ -102,7 +102,17 @@ Alert calendarEventDeletionConfirmation(const QString& title) {
     return Alert{
         Alert::Kind::warning,
         u"Supprimer l’événement ?"_s,
-        u"L’événement « %1 » sera supprimé définitivement du calendrier."_s.arg(title.trimmed()),
+        u"L’événement « %1 » sera supprimé définitivement du calendrier."_s.arg(title.trimmed()),
+        {AlertButton{u"Annuler"_s, AlertRole::cancel},
+         AlertButton{u"Supprimer"_s, AlertRole::destructive}}};
+}
+
+Alert calendarTagDeletionConfirmation(const QString& name) {
+    return Alert{
+        Alert::Kind::warning,
+        u"Supprimer le tag ?"_s,
+        u"Le tag « %1 » sera supprimé. Ses événements restent au calendrier, en gris."_s.arg(
+            name.trimmed()),
         {AlertButton{u"Annuler"_s, AlertRole::cancel},
          AlertButton{u"Supprimer"_s, AlertRole::destructive}}};
 }

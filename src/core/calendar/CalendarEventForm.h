@@ -82,6 +82,7 @@ inline QString defaultCalendarTagColor() {
 }
 // A blank name adds nothing.
 Result<> addCalendarTag(SessionEdit& edit, const QString& name, const QString& hexColor);
+Alert calendarTagDeletionConfirmation(const QString& name);
 // Events keep the deleted tag's id: they turn grey and its filter goes away.
 Result<> deleteCalendarTag(SessionEdit& edit, const QUuid& tagID);
 

@@ -25,7 +25,27 @@ QSet<QString> comparableSet(const QList<QString>& identifiers) {
     return set;
 }
 
+// Adds or removes the identifier, whatever way it is written in the list.
+void setListed(QList<QString>& list, const QString& id, bool listed) {
+    const QString wanted = comparable(id);
+    list.removeIf([&](const QString& listedId) { return comparable(listedId) == wanted; });
+    if (listed)
+        list.append(id);
+}
+
 } // namespace
+
+bool isCalendarFilterEnabled(const AppPreferences& preferences, const QString& id) {
+    return !comparableSet(preferences.calendarDisabledCategories).contains(comparable(id));
+}
+
+void setCalendarFilterEnabled(AppPreferences& preferences, const QString& id, bool enabled) {
+    setListed(preferences.calendarDisabledCategories, id, !enabled);
+}
+
+void setCalendarFilterShown(AppPreferences& preferences, const QString& id, bool shown) {
+    setListed(preferences.calendarHiddenFilters, id, !shown);
+}
 
 QString customEventFilterId(const CustomCalendarEvent& event) {
     return event.customTagID ? event.customTagID->toString(QUuid::WithoutBraces)

@@ -44,6 +44,13 @@ QList<CalendarFilter> orderedCalendarFilters(const QList<CalendarFilter>& filter
                                              const QList<QString>& order,
                                              const QList<QString>& hidden);
 
+// The filter settings. Identifiers compare as filterCalendarEvents does.
+bool isCalendarFilterEnabled(const AppPreferences& preferences, const QString& id);
+// A filter switched off hides its items from the views and the synchronisation.
+void setCalendarFilterEnabled(AppPreferences& preferences, const QString& id, bool enabled);
+// Whether the filter bar shows the filter at all.
+void setCalendarFilterShown(AppPreferences& preferences, const QString& id, bool shown);
+
 // The items of each local day, in list order.
 QMap<QDate, QList<CalendarEventItem>> calendarEventsByDay(const QList<CalendarEventItem>& events);
 

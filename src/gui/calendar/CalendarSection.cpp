@@ -1,11 +1,16 @@
 #include "gui/calendar/CalendarSection.h"
 
+#include "gui/calendar/CalendarPage.h"
+#include "gui/calendar/CalendarSyncService.h"
+
 namespace velmora::gui {
 
 SectionPage* calendarPage(const SectionServices& services) {
-    return placeholderSection(QStringLiteral("Cet écran accueillera votre calendrier : échéances, "
-                                             "paiements, déclarations et vos propres événements."))(
-        services);
+    return new CalendarPage(services);
+}
+
+SessionService* calendarSyncService(const SectionServices& services, QObject* parent) {
+    return new CalendarSyncService(services.store, services.userDefaults, parent);
 }
 
 } // namespace velmora::gui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QUuid>
@@ -12,12 +13,14 @@ namespace velmora {
 class AppDataStore;
 class MailComposer;
 class UrlOpener;
+class UserDefaults;
 class UserNotifications;
 } // namespace velmora
 
 namespace velmora::gui {
 
 class Dialogs;
+class SessionService;
 
 // What a section's page may use.
 struct SectionServices {
@@ -34,7 +37,23 @@ struct SectionServices {
     // form of another section that needs a client; `created` receives the
     // new client's id. Empty where no clients section is registered.
     std::function<void(QWidget* parent, std::function<void(const QUuid&)> created)> newClient = {};
+    // This user's settings on this computer (the calendar's folder); null
+    // where a test has none.
+    UserDefaults* userDefaults = nullptr;
+    // The session services the window runs, for a page that shows the state
+    // of one; empty where none run.
+    std::function<QList<SessionService*>()> sessionServices = {};
 };
+
+// The running service of that type, or null.
+template <class Service> Service* sessionService(const SectionServices& services) {
+    if (!services.sessionServices)
+        return nullptr;
+    for (SessionService* service : services.sessionServices())
+        if (auto* found = qobject_cast<Service*>(service))
+            return found;
+    return nullptr;
+}
 
 // Work that goes on beside an open session while it is on screen (an
 // estimate kept up to date, reminders, a synchronisation). The window starts

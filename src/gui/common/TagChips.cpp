@@ -10,12 +10,16 @@
 namespace velmora::gui {
 
 QIcon tagDot(TagColorOption color) {
+    return colorDot(theme::tagColor(color));
+}
+
+QIcon colorDot(const QColor& color) {
     QPixmap dot(24, 24);
     dot.fill(Qt::transparent);
     QPainter painter(&dot);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(Qt::NoPen);
-    painter.setBrush(theme::tagColor(color));
+    painter.setBrush(color);
     painter.drawEllipse(QRectF(3, 3, 18, 18));
     return QIcon(dot);
 }

@@ -47,5 +47,6 @@ private:
 
 // A round dot of the tag's colour, for chips, menus and combo boxes.
 QIcon tagDot(TagColorOption color);
+QIcon colorDot(const QColor& color);
 
 } // namespace velmora::gui

@@ -53,8 +53,13 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
         (env.cacheFolder.isEmpty() ? QDir::tempPath() + QStringLiteral("/Velmora Core")
                                    : env.cacheFolder) +
         QStringLiteral("/Pièces jointes");
-    m_sections = new SectionRegistry(SectionServices{app.store(), env.dialogs, env.mail, env.urls,
-                                                     env.notifications, attachments},
+    m_sections = new SectionRegistry(SectionServices{.store = app.store(),
+                                                     .dialogs = env.dialogs,
+                                                     .mail = env.mail,
+                                                     .urls = env.urls,
+                                                     .notifications = env.notifications,
+                                                     .attachmentFolder = attachments,
+                                                     .userDefaults = &env.userDefaults},
                                      this);
     registerSections(*m_sections);
     m_workspace = new Workspace(app.store(), app.updates(), *m_sections, m_stack);

@@ -5,7 +5,15 @@
 namespace velmora::gui {
 
 SectionRegistry::SectionRegistry(SectionServices services, QObject* parent)
-    : QObject(parent), m_services(services) {}
+    : QObject(parent), m_services(services) {
+    m_services.sessionServices = [this] {
+        QList<SessionService*> running;
+        for (const QPointer<SessionService>& service : std::as_const(m_made))
+            if (service)
+                running << service;
+        return running;
+    };
+}
 
 SectionRegistry::~SectionRegistry() = default;
 
@@ -41,10 +49,12 @@ void SectionRegistry::addSessionService(ServiceFactory factory) {
     m_serviceFactories.append(std::move(factory));
 }
 
-QList<SessionService*> SectionRegistry::makeSessionServices(QObject* parent) const {
+QList<SessionService*> SectionRegistry::makeSessionServices(QObject* parent) {
     QList<SessionService*> services;
     for (const ServiceFactory& factory : m_serviceFactories)
         services << factory(m_services, parent);
+    for (SessionService* service : std::as_const(services))
+        m_made << service;
     return services;
 }
 

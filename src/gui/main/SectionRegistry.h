@@ -38,8 +38,9 @@ public:
     // Null while the section was never shown.
     SectionPage* existingPage(const QString& defaultKey) const;
 
-    // One of each registered service, owned by `parent`.
-    QList<SessionService*> makeSessionServices(QObject* parent) const;
+    // One of each registered service, owned by `parent`; pages find them
+    // through SectionServices::sessionServices.
+    QList<SessionService*> makeSessionServices(QObject* parent);
 
 signals:
     void commandsChanged();
@@ -50,6 +51,7 @@ private:
     QHash<QString, Factory> m_factories;
     QHash<QString, QPointer<SectionPage>> m_pages;
     QList<ServiceFactory> m_serviceFactories;
+    QList<QPointer<SessionService>> m_made;
 };
 
 // The page of a section whose screen is not built yet: its symbol and name,

@@ -31,7 +31,7 @@ QList<SectionBinding> sectionBindings() {
         {"services", servicesPage},
         {"stock", stockPage},
         {"accounting", accountingPage, {urssafEstimateService, subscriptionEndService}},
-        {"calendar", calendarPage},
+        {"calendar", calendarPage, {calendarSyncService}},
         {"externalTools", externalToolsPage},
     };
 }
