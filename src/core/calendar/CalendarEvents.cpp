@@ -251,15 +251,15 @@ void appendPayments(const AppDatabase& db, const DocumentContext& context,
 }
 
 void appendPurchases(const AppDatabase& db, QList<CalendarEventItem>& out) {
-    QHash<QUuid, QString> stock;
+    QHash<QUuid, const QString*> stock;
+    stock.reserve(db.stockItems.size());
     for (const StockItem& s : db.stockItems)
-        stock.insert(s.id, s.title);
+        stock.insert(s.id, &s.title);
     for (const AccountingPurchaseItem& p : db.accountingPurchases) {
-        QString title = p.customProductName;
-        if (p.linkedStockID && stock.contains(*p.linkedStockID))
-            title = stock.value(*p.linkedStockID);
-        else if (title.isEmpty())
-            title = u"Dépense"_s;
+        const QString* stockTitle = p.linkedStockID ? stock.value(*p.linkedStockID) : nullptr;
+        const QString& title = stockTitle                      ? *stockTitle
+                               : p.customProductName.isEmpty() ? u"Dépense"_s
+                                                               : p.customProductName;
         CalendarEventItem e = item(p.purchaseDate, title, p.supplier,
                                    CalendarEventCategory::accountingPurchase, u"accounting"_s);
         e.amount = p.priceTTC;
