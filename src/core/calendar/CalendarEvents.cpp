@@ -13,6 +13,7 @@
 #include <QTimeZone>
 
 #include <algorithm>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
@@ -316,15 +317,41 @@ QDateTime stepped(const QDateTime& start, Repetition repetition, int n) {
     return start.addYears(n);
 }
 
+using SortKeys = QList<std::pair<qint64, qsizetype>>;
+
+// Orders the keys by date, equal dates keeping their order: a radix sort on
+// bytes, a few times faster than comparing; the bytes that all the dates
+// share, the high ones, cost one counting pass each.
+void sortKeys(SortKeys& keys) {
+    SortKeys buffer(keys.size());
+    for (int shift = 0; shift < 64; shift += 8) {
+        const auto digit = [shift](qint64 key) {
+            // The sign bit flipped, so that dates before 1970 come first.
+            return (quint64(key) ^ (quint64(1) << 63)) >> shift & 0xFF;
+        };
+        std::array<qsizetype, 257> starts{};
+        for (const auto& key : std::as_const(keys))
+            ++starts[digit(key.first) + 1];
+        if (std::any_of(starts.cbegin() + 1, starts.cend(),
+                        [&](qsizetype count) { return count == keys.size(); }))
+            continue;
+        for (std::size_t d = 1; d < starts.size(); ++d)
+            starts[d] += starts[d - 1];
+        for (const auto& key : std::as_const(keys))
+            buffer[starts[digit(key.first)]++] = key;
+        keys.swap(buffer);
+    }
+}
+
 // Items are large: sort their keys, then move each item once, in place,
 // following the cycles of the order. Equal dates keep the order of the
 // sources.
 void sortByDate(QList<CalendarEventItem>& events) {
-    QList<std::pair<qint64, qsizetype>> keys;
+    SortKeys keys;
     keys.reserve(events.size());
     for (qsizetype i = 0; i < events.size(); ++i)
         keys.append({events[i].date.toMSecsSinceEpoch(), i});
-    std::sort(keys.begin(), keys.end());
+    sortKeys(keys);
     CalendarEventItem* items = events.data();
     for (qsizetype i = 0; i < keys.size(); ++i) {
         if (keys[i].second == i)
