@@ -21,11 +21,15 @@ QDate stepped(QDate day, RecurringFrequency frequency) {
 
 // A local wall-clock time; one that summer time skips is taken an hour later,
 // as the clock shows it that day.
-QDateTime localMoment(QDate day, QTime time) {
+QDateTime localWallTime(QDate day, QTime time) {
     QDateTime moment(day, time, Qt::LocalTime);
     if (!moment.isValid() && day.isValid())
         moment = QDateTime(day, time.addSecs(3600), Qt::LocalTime);
-    return moment.toUTC();
+    return moment;
+}
+
+QDateTime localMoment(QDate day, QTime time) {
+    return localWallTime(day, time).toUTC();
 }
 
 int monthKey(QDate day) {
@@ -63,18 +67,29 @@ public:
         return latest ? latest->debitDay : *m_debitDay;
     }
 
-    SubscriptionDebitDate debitOf(QDate day, QTime time) const {
+    const ExceptionalPaymentDate* exceptionalOf(QDate day) const {
         const int key = monthKey(day);
         for (const auto& [month, exceptional] : m_exceptional) {
             if (month == key)
-                return {exceptional->replacementDate.toUTC(), true};
+                return exceptional;
         }
+        return nullptr;
+    }
+
+    // The local day of the schedule day's debit when no exceptional date
+    // replaces it.
+    QDate debitDayOf(QDate day) const {
         const std::optional<int> debitDay = dayOn(day);
         if (!debitDay)
-            return {localMoment(day, time), false};
+            return day;
         const int length = day.daysInMonth() > 0 ? day.daysInMonth() : 28;
-        return {localMoment(QDate(day.year(), day.month(), std::min(*debitDay, length)), time),
-                false};
+        return QDate(day.year(), day.month(), std::min(*debitDay, length));
+    }
+
+    SubscriptionDebitDate debitOf(QDate day, QTime time) const {
+        if (const ExceptionalPaymentDate* exceptional = exceptionalOf(day))
+            return {exceptional->replacementDate.toUTC(), true};
+        return {localMoment(debitDayOf(day), time), false};
     }
 
     QDate startDay;
@@ -169,22 +184,49 @@ QList<AccountingPurchaseItem> subscriptionDebits(const RecurringPurchase& subscr
 
 QList<SubscriptionDebitDate> subscriptionDebitDates(const RecurringPurchase& subscription,
                                                     const QDateTime& until) {
+    return subscriptionDebitDates(subscription, QDateTime(), until);
+}
+
+QList<SubscriptionDebitDate> subscriptionDebitDates(const RecurringPurchase& subscription,
+                                                    const QDateTime& from, const QDateTime& until) {
     QList<SubscriptionDebitDate> debits;
     const Schedule schedule(subscription);
     if (!schedule.valid() || !until.isValid())
         return debits;
     const QDateTime& start = subscription.startDate;
+    // A local day three days or more from a bound lies on its side whatever
+    // the offsets, so those days need no conversion to UTC to be placed.
+    const QDate lastDayBeforeUntil = until.toLocalTime().date().addDays(-3);
+    const QDate lastDayBeforeFrom = from.toLocalTime().date().addDays(-3);
     QDate day = schedule.startDay;
-    for (bool first = true;; first = false) {
-        const QDateTime cursor = localMoment(day, schedule.startTime);
-        if (!cursor.isValid() || cursor > until)
+    for (bool first = true;; first = false, day = stepped(day, subscription.frequency)) {
+        const QDateTime wallTime = localWallTime(day, schedule.startTime);
+        if (!wallTime.isValid())
             break;
-        SubscriptionDebitDate debit = schedule.debitOf(day, schedule.startTime);
+        std::optional<QDateTime> cursor;
+        const auto cursorMoment = [&] {
+            if (!cursor)
+                cursor = wallTime.toUTC();
+            return *cursor;
+        };
+        if (day > lastDayBeforeUntil && cursorMoment() > until)
+            break;
+        SubscriptionDebitDate debit;
+        if (const ExceptionalPaymentDate* exceptional = schedule.exceptionalOf(day)) {
+            debit = {exceptional->replacementDate.toUTC(), true};
+        } else {
+            const QDate debitDay = schedule.debitDayOf(day);
+            // The first debit may be moved to the start date, so it is always placed.
+            if (!first && from.isValid() && debitDay <= lastDayBeforeFrom)
+                continue;
+            debit.date =
+                debitDay == day ? cursorMoment() : localMoment(debitDay, schedule.startTime);
+        }
         if (first && debit.date < start)
             debit.date = start.toUTC();
-        if (debit.date >= start && debit.date <= until && !paused(subscription, debit.date))
+        if (debit.date >= start && debit.date <= until && (!from.isValid() || debit.date >= from) &&
+            !paused(subscription, debit.date))
             debits.append(debit);
-        day = stepped(day, subscription.frequency);
     }
     return debits;
 }

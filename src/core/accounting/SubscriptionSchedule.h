@@ -57,6 +57,10 @@ QList<AccountingPurchaseItem> subscriptionDebits(const RecurringPurchase& subscr
 // each flagged when an exceptional date moved it.
 QList<SubscriptionDebitDate> subscriptionDebitDates(const RecurringPurchase& subscription,
                                                     const QDateTime& until);
+// The same from `from` (included) on; the debits before it cost no time zone
+// conversion.
+QList<SubscriptionDebitDate> subscriptionDebitDates(const RecurringPurchase& subscription,
+                                                    const QDateTime& from, const QDateTime& until);
 
 // The first debit strictly after `now`, searched up to five years ahead.
 std::optional<SubscriptionDebitDate> nextSubscriptionDebit(const RecurringPurchase& subscription,

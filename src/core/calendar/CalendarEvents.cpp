@@ -9,9 +9,11 @@
 
 #include <QHash>
 #include <QSet>
+#include <QStringBuilder>
 #include <QTimeZone>
 
 #include <algorithm>
+#include <array>
 
 using namespace Qt::StringLiterals;
 
@@ -38,9 +40,13 @@ public:
         for (const TagItem& status : db.invoiceStatuses)
             m_invoices.insert(status.id, normalizedStatusName(status.name));
     }
-    QString of(const CommercialDocumentItem& d) const {
+    const QString& of(const CommercialDocumentItem& d) const {
         const auto& keys = d.kind == CommercialDocumentKind::invoice ? m_invoices : m_quotes;
-        return d.statusID ? keys.value(*d.statusID, m_none) : m_none;
+        if (d.statusID) {
+            if (const auto found = keys.constFind(*d.statusID); found != keys.cend())
+                return *found;
+        }
+        return m_none;
     }
 
 private:
@@ -51,10 +57,19 @@ private:
 
 QHash<QUuid, QString> clientNames(const QList<ClientItem>& clients) {
     QHash<QUuid, QString> names;
+    names.reserve(clients.size());
     for (const ClientItem& client : clients)
         names.insert(client.id, clientDisplayName(client));
     return names;
 }
+
+// What the document and payment sources read of the rest of the session.
+struct DocumentContext {
+    explicit DocumentContext(const AppDatabase& db)
+        : statuses(db), names(clientNames(db.clients)) {}
+    DocumentStatusKeys statuses;
+    QHash<QUuid, QString> names;
+};
 
 // Ids of one build: a random base with a running count in its last bytes,
 // as fresh from build to build as one random id each and far cheaper.
@@ -92,22 +107,22 @@ CalendarEventItem documentItem(const CommercialDocumentItem& document, const QDa
     return e;
 }
 
-void appendDocuments(const AppDatabase& db, QList<CalendarEventItem>& out) {
-    const DocumentStatusKeys statuses(db);
-    const QHash<QUuid, QString> names = clientNames(db.clients);
+void appendDocuments(const AppDatabase& db, const DocumentContext& context,
+                     QList<CalendarEventItem>& out) {
+    const auto& [statuses, names] = context;
     QSet<QUuid> convertedQuotes;
     for (const CommercialDocumentItem& d : db.documents) {
         if (d.kind == CommercialDocumentKind::invoice && d.linkedQuoteID)
             convertedQuotes.insert(*d.linkedQuoteID);
     }
     for (const CommercialDocumentItem& d : db.documents) {
-        const QString key = statuses.of(d);
+        const QString& key = statuses.of(d);
         if (d.kind == CommercialDocumentKind::invoice) {
             if (key != StatusKeys::paid() && key != StatusKeys::cancelled() && d.dueDays > 0)
-                out.append(documentItem(d, invoiceDueDate(d), u"Échéance — "_s + d.number, names,
+                out.append(documentItem(d, invoiceDueDate(d), u"Échéance — " % d.number, names,
                                         CalendarEventCategory::invoiceDue, netDue(d)));
         } else if (d.validityDate && !isSettledQuoteKey(key) && !convertedQuotes.contains(d.id)) {
-            out.append(documentItem(d, *d.validityDate, u"Expiration devis — "_s + d.number, names,
+            out.append(documentItem(d, *d.validityDate, u"Expiration devis — " % d.number, names,
                                     CalendarEventCategory::quoteExpiry, netDue(d)));
         }
     }
@@ -122,15 +137,13 @@ void appendSubscriptions(const QList<RecurringPurchase>& subscriptions, const QD
         if (!s.isActive)
             continue;
         const QString label = displayName(s.frequency);
-        for (const SubscriptionDebitDate& debit : subscriptionDebitDates(s, until)) {
-            if (debit.date < from)
-                continue;
+        for (const SubscriptionDebitDate& debit : subscriptionDebitDates(s, from, until)) {
             CalendarEventItem e = item(
                 debit.date, s.name, debit.exceptional ? label + u" · Date exceptionnelle"_s : label,
                 CalendarEventCategory::recurringPayment, u"accounting"_s);
             e.amount = s.amount;
             e.recurringPurchaseID = s.id;
-            out.append(e);
+            out.append(std::move(e));
         }
     }
 }
@@ -165,7 +178,7 @@ void appendUrssaf(const QList<URSSAFDeclaration>& declarations, const QDateTime&
                                    CalendarEventCategory::urssaf, u"accounting"_s);
         e.amount = d.cotisationAmount + d.cfpAmount + d.versementLiberatoireAmount;
         e.linkedURSSAFDeclarationID = d.id;
-        out.append(e);
+        out.append(std::move(e));
     }
 }
 
@@ -177,7 +190,7 @@ QList<CalendarEventItem> activityDates(const ProjectItem& project) {
         e.location = event.location;
         e.durationString = event.duration;
         e.linkedProjectID = project.id;
-        dates.append(e);
+        dates.append(std::move(e));
     }
     std::stable_sort(dates.begin(), dates.end(),
                      [](const auto& a, const auto& b) { return a.date < b.date; });
@@ -191,7 +204,7 @@ void appendActivities(const QList<ProjectItem>& projects, QList<CalendarEventIte
                                        CalendarEventCategory::projectStart, u"projects"_s);
             e.linkedProjectID = p.id;
             e.subEvents = activityDates(p);
-            out.append(e);
+            out.append(std::move(e));
         }
     }
     for (const ProjectItem& p : projects) {
@@ -199,7 +212,7 @@ void appendActivities(const QList<ProjectItem>& projects, QList<CalendarEventIte
             continue;
         QList<CalendarEventItem> dates = activityDates(p);
         if (dates.size() == 1) {
-            out.append(dates.first());
+            out.append(std::move(dates.first()));
             continue;
         }
         CalendarEventItem group =
@@ -207,31 +220,31 @@ void appendActivities(const QList<ProjectItem>& projects, QList<CalendarEventIte
                  CalendarEventCategory::projectEvent, u"projects"_s);
         group.linkedProjectID = p.id;
         group.subEvents = std::move(dates);
-        out.append(group);
+        out.append(std::move(group));
     }
     for (const ProjectItem& p : projects) {
         if (p.endDate) {
             CalendarEventItem e = item(*p.endDate, u"Fin — "_s + p.title, p.status,
                                        CalendarEventCategory::projectEnd, u"projects"_s);
             e.linkedProjectID = p.id;
-            out.append(e);
+            out.append(std::move(e));
         }
     }
 }
 
-void appendPayments(const AppDatabase& db, QList<CalendarEventItem>& out) {
-    const DocumentStatusKeys statuses(db);
-    const QHash<QUuid, QString> names = clientNames(db.clients);
+void appendPayments(const AppDatabase& db, const DocumentContext& context,
+                    QList<CalendarEventItem>& out) {
+    const auto& [statuses, names] = context;
     for (const CommercialDocumentItem& d : db.documents) {
         if (d.kind != CommercialDocumentKind::invoice)
             continue;
-        const QString title = u"Encaissement — "_s + d.number;
         if (d.encaissements.isEmpty()) {
-            if (statuses.of(d) == StatusKeys::paid() && d.encaissementDate)
-                out.append(documentItem(d, *d.encaissementDate, title, names,
-                                        CalendarEventCategory::encaissement, netDue(d)));
+            if (d.encaissementDate && statuses.of(d) == StatusKeys::paid())
+                out.append(documentItem(d, *d.encaissementDate, u"Encaissement — " % d.number,
+                                        names, CalendarEventCategory::encaissement, netDue(d)));
             continue;
         }
+        const QString title = u"Encaissement — " % d.number;
         for (const Encaissement& payment : d.encaissements)
             out.append(documentItem(d, payment.date, title, names,
                                     CalendarEventCategory::encaissement, payment.amount));
@@ -239,19 +252,19 @@ void appendPayments(const AppDatabase& db, QList<CalendarEventItem>& out) {
 }
 
 void appendPurchases(const AppDatabase& db, QList<CalendarEventItem>& out) {
-    QHash<QUuid, QString> stock;
+    QHash<QUuid, const QString*> stock;
+    stock.reserve(db.stockItems.size());
     for (const StockItem& s : db.stockItems)
-        stock.insert(s.id, s.title);
+        stock.insert(s.id, &s.title);
     for (const AccountingPurchaseItem& p : db.accountingPurchases) {
-        QString title = p.customProductName;
-        if (p.linkedStockID && stock.contains(*p.linkedStockID))
-            title = stock.value(*p.linkedStockID);
-        else if (title.isEmpty())
-            title = u"Dépense"_s;
+        const QString* stockTitle = p.linkedStockID ? stock.value(*p.linkedStockID) : nullptr;
+        const QString& title = stockTitle                      ? *stockTitle
+                               : p.customProductName.isEmpty() ? u"Dépense"_s
+                                                               : p.customProductName;
         CalendarEventItem e = item(p.purchaseDate, title, p.supplier,
                                    CalendarEventCategory::accountingPurchase, u"accounting"_s);
         e.amount = p.priceTTC;
-        out.append(e);
+        out.append(std::move(e));
     }
 }
 
@@ -271,36 +284,107 @@ void appendCustomEvents(const AppDatabase& db, const QDateTime& now,
             e.customTagHex = color;
             e.location = event.location;
             e.isAllDay = event.isAllDay;
-            out.append(e);
+            out.append(std::move(e));
         }
+    }
+}
+
+enum class Repetition { daily, weekly, monthly, yearly };
+
+std::optional<Repetition> repetitionOf(const std::optional<QString>& rule) {
+    if (rule == u"daily")
+        return Repetition::daily;
+    if (rule == u"weekly")
+        return Repetition::weekly;
+    if (rule == u"monthly")
+        return Repetition::monthly;
+    if (rule == u"yearly")
+        return Repetition::yearly;
+    return std::nullopt;
+}
+
+QDateTime stepped(const QDateTime& start, Repetition repetition, int n) {
+    switch (repetition) {
+    case Repetition::daily:
+        return start.addDays(n);
+    case Repetition::weekly:
+        return start.addDays(7LL * n);
+    case Repetition::monthly:
+        return start.addMonths(n);
+    case Repetition::yearly:
+        break;
+    }
+    return start.addYears(n);
+}
+
+using SortKeys = QList<std::pair<qint64, qsizetype>>;
+
+// Orders the keys by date, equal dates keeping their order: a radix sort on
+// bytes, a few times faster than comparing; the bytes that all the dates
+// share, the high ones, cost one counting pass each.
+void sortKeys(SortKeys& keys) {
+    SortKeys buffer(keys.size());
+    for (int shift = 0; shift < 64; shift += 8) {
+        const auto digit = [shift](qint64 key) {
+            // The sign bit flipped, so that dates before 1970 come first.
+            return (quint64(key) ^ (quint64(1) << 63)) >> shift & 0xFF;
+        };
+        std::array<qsizetype, 257> starts{};
+        for (const auto& key : std::as_const(keys))
+            ++starts[digit(key.first) + 1];
+        if (std::any_of(starts.cbegin() + 1, starts.cend(),
+                        [&](qsizetype count) { return count == keys.size(); }))
+            continue;
+        for (std::size_t d = 1; d < starts.size(); ++d)
+            starts[d] += starts[d - 1];
+        for (const auto& key : std::as_const(keys))
+            buffer[starts[digit(key.first)]++] = key;
+        keys.swap(buffer);
+    }
+}
+
+// Items are large: sort their keys, then move each item once, in place,
+// following the cycles of the order. Equal dates keep the order of the
+// sources.
+void sortByDate(QList<CalendarEventItem>& events) {
+    SortKeys keys;
+    keys.reserve(events.size());
+    for (qsizetype i = 0; i < events.size(); ++i)
+        keys.append({events[i].date.toMSecsSinceEpoch(), i});
+    sortKeys(keys);
+    CalendarEventItem* items = events.data();
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        if (keys[i].second == i)
+            continue;
+        CalendarEventItem held = std::move(items[i]);
+        qsizetype to = i;
+        for (qsizetype from = keys[to].second; from != i; from = keys[to].second) {
+            items[to] = std::move(items[from]);
+            keys[to].second = to;
+            to = from;
+        }
+        items[to] = std::move(held);
+        keys[to].second = to;
     }
 }
 
 } // namespace
 
 QList<QDateTime> customEventOccurrences(const CustomCalendarEvent& event, const QDateTime& now) {
-    const QString rule = event.recurrence.value_or(QString());
-    const QDateTime start = event.date.toLocalTime();
-    const auto step = [&](int n) -> QDateTime {
-        if (rule == u"daily")
-            return start.addDays(n);
-        if (rule == u"weekly")
-            return start.addDays(7LL * n);
-        if (rule == u"monthly")
-            return start.addMonths(n);
-        return start.addYears(n);
-    };
-    if (rule != u"daily" && rule != u"weekly" && rule != u"monthly" && rule != u"yearly")
+    const std::optional<Repetition> repetition = repetitionOf(event.recurrence);
+    if (!repetition)
         return {event.date};
-    const QDateTime limit = now.toLocalTime().addYears(1);
+    const QDateTime start = event.date.toLocalTime();
+    const QDateTime limit = now.toLocalTime().addYears(1).toUTC();
     QList<QDateTime> dates;
     // Stepping from the start each time keeps the 31st of a month on the last
-    // day of shorter months instead of drifting to the 28th.
+    // day of shorter months instead of drifting to the 28th. Each occurrence
+    // is converted to UTC once and compared there.
     for (int n = 0; n < kMaxOccurrences; ++n) {
-        const QDateTime next = step(n);
+        const QDateTime next = stepped(start, *repetition, n).toUTC();
         if (!next.isValid() || next > limit || (!dates.isEmpty() && next <= dates.last()))
             break;
-        dates.append(next.toUTC());
+        dates.append(next);
     }
     return dates;
 }
@@ -310,25 +394,16 @@ QList<CalendarEventItem> buildCalendarEvents(const AppDatabase& db, const QDateT
     events.reserve(db.documents.size() * 2 + db.accountingPurchases.size() +
                    db.projects.size() * 3 + db.customCalendarEvents.size() +
                    db.recurringPurchases.size() * 40);
-    appendDocuments(db, events);
+    const DocumentContext documents(db);
+    appendDocuments(db, documents, events);
     appendSubscriptions(db.recurringPurchases, now, events);
     appendUrssaf(db.urssafDeclarations, now, events);
     appendActivities(db.projects, events);
-    appendPayments(db, events);
+    appendPayments(db, documents, events);
     appendPurchases(db, events);
     appendCustomEvents(db, now, events);
-    // Items are large: sort their keys, then move each item once. Equal dates
-    // keep the order of the sources.
-    QList<std::pair<qint64, qsizetype>> keys;
-    keys.reserve(events.size());
-    for (qsizetype i = 0; i < events.size(); ++i)
-        keys.append({events[i].date.toMSecsSinceEpoch(), i});
-    std::sort(keys.begin(), keys.end());
-    QList<CalendarEventItem> sorted;
-    sorted.reserve(events.size());
-    for (const auto& key : keys)
-        sorted.append(std::move(events[key.second]));
-    return sorted;
+    sortByDate(events);
+    return events;
 }
 
 } // namespace velmora

@@ -49,8 +49,12 @@ QDateTime invoiceDueDate(const CommercialDocumentItem& invoice) {
     if (invoice.dueDays == 0)
         return invoice.issueDate;
     // Calendar days of the local time zone, so that a change of daylight
-    // saving time does not move the due day.
-    return invoice.issueDate.toLocalTime().addDays(invoice.dueDays).toUTC();
+    // saving time does not move the due day. Made from its day and time, the
+    // due date-time costs one conversion fewer than by stepping the issue's;
+    // only a time that summer time skips needs the stepping's adjustment.
+    const QDateTime issued = invoice.issueDate.toLocalTime();
+    const QDateTime due(issued.date().addDays(invoice.dueDays), issued.time(), Qt::LocalTime);
+    return (due.isValid() ? due : issued.addDays(invoice.dueDays)).toUTC();
 }
 
 qint64 daysLate(const CommercialDocumentItem& document, const StatusLists& lists,

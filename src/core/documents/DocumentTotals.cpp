@@ -23,9 +23,31 @@ double sumOfServices(const QList<CommercialDocumentLine>& lines, bool offered, b
     return sum;
 }
 
+// The discounts, given the total of the services they may apply to.
+double discountTotalOver(const QList<CommercialDocumentLine>& lines, double services) {
+    double total = 0;
+    for (const CommercialDocumentLine& line : lines) {
+        if (line.kind != CommercialDocumentLineKind::discount)
+            continue;
+        double base = services;
+        if (line.discountLinkedLineID) {
+            const auto target =
+                std::find_if(lines.cbegin(), lines.cend(), [&](const CommercialDocumentLine& l) {
+                    return l.id == *line.discountLinkedLineID;
+                });
+            // A link to a missing or non-service line falls back to all services.
+            if (target != lines.cend() && isService(*target))
+                base = target->isOffered ? 0 : lineTTC(*target);
+        }
+        total += line.discountIsPercent ? base * line.priceTTC / 100 : line.priceTTC;
+    }
+    return total;
+}
+
 // Due before clamping: a discount larger than the services makes it negative.
 double unclampedDue(const QList<CommercialDocumentLine>& lines) {
-    return servicesTotalTTC(lines) - discountTotal(lines) - depositTotal(lines);
+    const double services = servicesTotalTTC(lines);
+    return services - discountTotalOver(lines, services) - depositTotal(lines);
 }
 
 } // namespace
@@ -66,24 +88,7 @@ double grossServicesTTC(const QList<CommercialDocumentLine>& lines) {
 }
 
 double discountTotal(const QList<CommercialDocumentLine>& lines) {
-    const double services = servicesTotalTTC(lines);
-    double total = 0;
-    for (const CommercialDocumentLine& line : lines) {
-        if (line.kind != CommercialDocumentLineKind::discount)
-            continue;
-        double base = services;
-        if (line.discountLinkedLineID) {
-            const auto target =
-                std::find_if(lines.cbegin(), lines.cend(), [&](const CommercialDocumentLine& l) {
-                    return l.id == *line.discountLinkedLineID;
-                });
-            // A link to a missing or non-service line falls back to all services.
-            if (target != lines.cend() && isService(*target))
-                base = target->isOffered ? 0 : lineTTC(*target);
-        }
-        total += line.discountIsPercent ? base * line.priceTTC / 100 : line.priceTTC;
-    }
-    return total;
+    return discountTotalOver(lines, servicesTotalTTC(lines));
 }
 
 double depositTotal(const QList<CommercialDocumentLine>& lines) {
