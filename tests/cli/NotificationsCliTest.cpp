@@ -1,5 +1,5 @@
 // velmora-cli notifications: the JSON of a dated and an undated item, a
-// never-shown one left out, the header, and the session file left untouched.
+// never-shown one left out, and the session file left untouched.
 
 #include "CliRun.h"
 
@@ -50,12 +50,6 @@ TEST(NotificationsCli, VisibleItemsAndHeader) {
     EXPECT_EQ(items[1].toObject().value(u"action"_s),
               (QJsonObject{{u"type"_s, u"goToAccounting"_s}, {u"id"_s, QJsonValue()}}));
     EXPECT_EQ(contentsOf(file), before);
-
-    s.db.urssafDeclarations.clear();
-    ASSERT_TRUE(writeSessionFile(s.db, SessionFormat::Compact, file).ok());
-    const CliRun early = runCli({u"--now"_s, u"2025-06-01T09:00:00Z"_s, u"notifications"_s, file});
-    EXPECT_EQ(parseOutput(early),
-              (QJsonObject{{u"header"_s, u"Tout est à jour"_s}, {u"items"_s, QJsonArray()}}));
 }
 
 } // namespace

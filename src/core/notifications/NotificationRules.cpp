@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 
 using namespace Qt::StringLiterals;
 
@@ -21,14 +22,57 @@ constexpr qint64 kActivitySoonDays = 7;
 
 constexpr std::size_t kKindCount = std::size(EnumTable<NotificationKind>::raw);
 
-// Identities carry the UUID as the session file writes it, so that a state
-// stays attached to its record from file to file.
-QString identity(const QString& prefix, const QUuid& id) {
-    return prefix + id.toString(QUuid::WithoutBraces).toUpper();
+// What is fixed for each rule, in rule order: the identity's prefix, the
+// severity, the title and the icon.
+struct RuleTexts {
+    QStringView prefix;
+    NotificationSeverity severity;
+    QStringView title;
+    QStringView icon;
+};
+
+constexpr std::array<RuleTexts, kKindCount> kRules = {{
+    {u"invoice.late.", NotificationSeverity::critical, u"Facture en retard",
+     u"exclamationmark.triangle.fill"},
+    {u"invoice.due.", NotificationSeverity::warning, u"Échéance proche", u"clock.fill"},
+    {u"quote.expired.", NotificationSeverity::warning, u"Devis expiré",
+     u"calendar.badge.exclamationmark"},
+    {u"quote.expiring.", NotificationSeverity::info, u"Devis bientôt expiré", u"clock.fill"},
+    {u"acompte.decision.", NotificationSeverity::critical, u"Décision acompte requise",
+     u"exclamationmark.circle.fill"},
+    {u"urssaf.topay.", NotificationSeverity::warning, u"Cotisation URSSAF à payer",
+     u"building.columns.fill"},
+    {u"recurring.due.", NotificationSeverity::info, u"Prélèvement à venir",
+     u"arrow.triangle.2.circlepath"},
+    {u"stock.out.", NotificationSeverity::critical, u"Article en rupture", u"shippingbox.fill"},
+    {u"stock.low.", NotificationSeverity::info, u"Stock presque épuisé", u"shippingbox.fill"},
+    {u"calendar.today.", NotificationSeverity::info, u"Événement aujourd'hui", u"calendar"},
+    {u"project.ending.", NotificationSeverity::info, u"Activité bientôt terminée", u"flag.fill"},
+}};
+
+// The item of a rule about one record. Identities carry the UUID as the
+// session file writes it, so that a state stays attached to its record from
+// file to file.
+NotificationItem ruleItem(NotificationKind kind, const QUuid& record, QString message,
+                          std::optional<QDateTime> date, NotificationAction action) {
+    const RuleTexts& rule = kRules[static_cast<std::size_t>(kind)];
+    return {.id = rule.prefix.toString() + record.toString(QUuid::WithoutBraces).toUpper(),
+            .kind = kind,
+            .severity = rule.severity,
+            .title = rule.title.toString(),
+            .message = std::move(message),
+            .date = std::move(date),
+            .systemIcon = rule.icon.toString(),
+            .action = action};
 }
 
 QString nameOr(const QString& name, const QString& fallback) {
     return name.isEmpty() ? fallback : name;
+}
+
+// "F-1 — dans 3 j": the name, the text and the count of days without sign.
+QString daysMessage(const QString& name, const QString& text, qint64 days, const QString& unit) {
+    return name + u" — "_s + text + QString::number(std::abs(days)) + unit;
 }
 
 bool within(qint64 days, qint64 limit) {
@@ -67,23 +111,11 @@ void appendInvoice(const CommercialDocumentItem& d, const QString& key, const QD
     const qint64 days = daysBetween(now, due);
     const QString number = nameOr(d.number, u"Facture"_s);
     if (days < 0)
-        out.add({.id = identity(u"invoice.late."_s, d.id),
-                 .kind = NotificationKind::invoiceLate,
-                 .severity = NotificationSeverity::critical,
-                 .title = u"Facture en retard"_s,
-                 .message = number + u" — "_s + QString::number(-days) + u" j de retard"_s,
-                 .date = due,
-                 .systemIcon = u"exclamationmark.triangle.fill"_s,
-                 .action = openDocument(d)});
+        out.add(ruleItem(NotificationKind::invoiceLate, d.id,
+                         daysMessage(number, {}, days, u" j de retard"_s), due, openDocument(d)));
     else if (days <= kInvoiceSoonDays)
-        out.add({.id = identity(u"invoice.due."_s, d.id),
-                 .kind = NotificationKind::invoiceDueSoon,
-                 .severity = NotificationSeverity::warning,
-                 .title = u"Échéance proche"_s,
-                 .message = number + u" — dans "_s + QString::number(days) + u" j"_s,
-                 .date = due,
-                 .systemIcon = u"clock.fill"_s,
-                 .action = openDocument(d)});
+        out.add(ruleItem(NotificationKind::invoiceDueSoon, d.id,
+                         daysMessage(number, u"dans "_s, days, u" j"_s), due, openDocument(d)));
 }
 
 void appendQuote(const CommercialDocumentItem& d, const QString& key, const QDateTime& now,
@@ -93,23 +125,13 @@ void appendQuote(const CommercialDocumentItem& d, const QString& key, const QDat
     const qint64 days = daysBetween(now, *d.validityDate);
     const QString number = nameOr(d.number, u"Devis"_s);
     if (days < 0)
-        out.add({.id = identity(u"quote.expired."_s, d.id),
-                 .kind = NotificationKind::quoteExpired,
-                 .severity = NotificationSeverity::warning,
-                 .title = u"Devis expiré"_s,
-                 .message = number + u" — expiré depuis "_s + QString::number(-days) + u" j"_s,
-                 .date = d.validityDate,
-                 .systemIcon = u"calendar.badge.exclamationmark"_s,
-                 .action = openDocument(d)});
+        out.add(ruleItem(NotificationKind::quoteExpired, d.id,
+                         daysMessage(number, u"expiré depuis "_s, days, u" j"_s), d.validityDate,
+                         openDocument(d)));
     else if (days <= kQuoteSoonDays)
-        out.add({.id = identity(u"quote.expiring."_s, d.id),
-                 .kind = NotificationKind::quoteExpiringSoon,
-                 .severity = NotificationSeverity::info,
-                 .title = u"Devis bientôt expiré"_s,
-                 .message = number + u" — expire dans "_s + QString::number(days) + u" j"_s,
-                 .date = d.validityDate,
-                 .systemIcon = u"clock.fill"_s,
-                 .action = openDocument(d)});
+        out.add(ruleItem(NotificationKind::quoteExpiringSoon, d.id,
+                         daysMessage(number, u"expire dans "_s, days, u" j"_s), d.validityDate,
+                         openDocument(d)));
 }
 
 void appendDocuments(const AppDatabase& db, const QDateTime& now, RuleOutput& out) {
@@ -131,14 +153,9 @@ void appendDocuments(const AppDatabase& db, const QDateTime& now, RuleOutput& ou
         if (!inCancelled)
             appendInvoice(d, key, now, out);
         else if (DepositDecision::isPending(d, inCancelled))
-            out.add({.id = identity(u"acompte.decision."_s, d.id),
-                     .kind = NotificationKind::acompteDecisionNeeded,
-                     .severity = NotificationSeverity::critical,
-                     .title = u"Décision acompte requise"_s,
-                     .message = nameOr(d.number, u"Facture"_s) + u" — activité annulée"_s,
-                     .date = std::nullopt,
-                     .systemIcon = u"exclamationmark.circle.fill"_s,
-                     .action = openDocument(d)});
+            out.add(ruleItem(NotificationKind::acompteDecisionNeeded, d.id,
+                             nameOr(d.number, u"Facture"_s) + u" — activité annulée"_s,
+                             std::nullopt, openDocument(d)));
     }
 }
 
@@ -149,18 +166,16 @@ void appendUrssaf(const QList<URSSAFDeclaration>& declarations, RuleOutput& out)
         const QString period =
             (d.frequency == URSSAFDeclarationFrequency::monthly ? u"M"_s : u"T"_s) +
             QString::number(d.periodIndex) + u' ' + QString::number(d.year);
-        out.add(
-            {.id = identity(u"urssaf.topay."_s, d.id),
-             .kind = NotificationKind::urssafToPay,
-             .severity = NotificationSeverity::warning,
-             .title = d.isAutoGenerated ? u"Déclaration URSSAF"_s : u"Cotisation URSSAF à payer"_s,
-             .message = d.isAutoGenerated
-                            ? u"Déclaration générée automatiquement, consultez l'estimation "
-                              u"du paiement de cotisation pour le mois en cours."_s
-                            : u"Période "_s + period,
-             .date = std::nullopt,
-             .systemIcon = u"building.columns.fill"_s,
-             .action = {NotificationActionKind::goToAccounting, std::nullopt}});
+        NotificationItem item =
+            ruleItem(NotificationKind::urssafToPay, d.id, u"Période "_s + period, std::nullopt,
+                     {NotificationActionKind::goToAccounting, std::nullopt});
+        // The estimate of the current month is a declaration of its own kind.
+        if (d.isAutoGenerated) {
+            item.title = u"Déclaration URSSAF"_s;
+            item.message = u"Déclaration générée automatiquement, consultez l'estimation du "
+                           u"paiement de cotisation pour le mois en cours."_s;
+        }
+        out.add(std::move(item));
     }
 }
 
@@ -175,37 +190,28 @@ void appendSubscriptions(const QList<RecurringPurchase>& subscriptions, const QD
         const qint64 days = daysBetween(now, next->date);
         if (!within(days, kDebitSoonDays))
             continue;
+        NotificationItem item =
+            ruleItem(NotificationKind::recurringDueSoon, s.id,
+                     daysMessage(nameOr(s.name, u"Abonnement"_s), u"dans "_s, days, u" j"_s),
+                     next->date, {NotificationActionKind::goToAccounting, std::nullopt});
         // Each debit has its own identity: snoozing one leaves the next alone.
-        out.add({.id = identity(u"recurring.due."_s, s.id) + u'.' +
-                       QString::number(next->date.toSecsSinceEpoch()),
-                 .kind = NotificationKind::recurringDueSoon,
-                 .severity = NotificationSeverity::info,
-                 .title = u"Prélèvement à venir"_s,
-                 .message = nameOr(s.name, u"Abonnement"_s) + u" — dans "_s +
-                            QString::number(days) + u" j"_s,
-                 .date = next->date,
-                 .systemIcon = u"arrow.triangle.2.circlepath"_s,
-                 .action = {NotificationActionKind::goToAccounting, std::nullopt}});
+        item.id += u'.' + QString::number(next->date.toSecsSinceEpoch());
+        out.add(std::move(item));
     }
 }
 
 void appendStock(const AppDatabase& db, RuleOutput& out) {
     for (const StockItem& item : db.stockItems) {
         const StockLevel level = stockLevel(item, db.stockSettings);
-        if (level == StockLevel::ok)
-            continue;
-        const bool isOut = level == StockLevel::out;
         const QString title = nameOr(item.title, u"Article"_s);
-        out.add({.id = identity(isOut ? u"stock.out."_s : u"stock.low."_s, item.id),
-                 .kind = isOut ? NotificationKind::stockOut : NotificationKind::stockLow,
-                 .severity = isOut ? NotificationSeverity::critical : NotificationSeverity::info,
-                 .title = isOut ? u"Article en rupture"_s : u"Stock presque épuisé"_s,
-                 .message = isOut ? title
-                                  : title + u" — il en reste "_s +
-                                        QString::number(item.quantity.value_or(0)),
-                 .date = std::nullopt,
-                 .systemIcon = u"shippingbox.fill"_s,
-                 .action = {NotificationActionKind::openStockItem, item.id}});
+        const NotificationAction open{NotificationActionKind::openStockItem, item.id};
+        if (level == StockLevel::out)
+            out.add(ruleItem(NotificationKind::stockOut, item.id, title, std::nullopt, open));
+        else if (level == StockLevel::low)
+            out.add(
+                ruleItem(NotificationKind::stockLow, item.id,
+                         title + u" — il en reste "_s + QString::number(item.quantity.value_or(0)),
+                         std::nullopt, open));
     }
 }
 
@@ -213,16 +219,10 @@ void appendTodayEvents(const QList<CustomCalendarEvent>& events, const QDateTime
                        RuleOutput& out) {
     const QDate today = localDay(now);
     for (const CustomCalendarEvent& event : events) {
-        if (!event.date.isValid() || localDay(event.date) != today)
-            continue;
-        out.add({.id = identity(u"calendar.today."_s, event.id),
-                 .kind = NotificationKind::calendarEventToday,
-                 .severity = NotificationSeverity::info,
-                 .title = u"Événement aujourd'hui"_s,
-                 .message = nameOr(event.title, u"Événement"_s),
-                 .date = event.date,
-                 .systemIcon = u"calendar"_s,
-                 .action = {NotificationActionKind::goToCalendar, std::nullopt}});
+        if (event.date.isValid() && localDay(event.date) == today)
+            out.add(ruleItem(NotificationKind::calendarEventToday, event.id,
+                             nameOr(event.title, u"Événement"_s), event.date,
+                             {NotificationActionKind::goToCalendar, std::nullopt}));
     }
 }
 
@@ -231,17 +231,11 @@ void appendActivities(const QList<ProjectItem>& projects, const QDateTime& now, 
         if (!p.endDate || !p.endDate->isValid() || p.isCancelled)
             continue;
         const qint64 days = daysBetween(now, *p.endDate);
-        if (!within(days, kActivitySoonDays))
-            continue;
-        out.add({.id = identity(u"project.ending."_s, p.id),
-                 .kind = NotificationKind::projectEndingSoon,
-                 .severity = NotificationSeverity::info,
-                 .title = u"Activité bientôt terminée"_s,
-                 .message = nameOr(p.title, u"Activité"_s) + u" — fin dans "_s +
-                            QString::number(days) + u" j"_s,
-                 .date = p.endDate,
-                 .systemIcon = u"flag.fill"_s,
-                 .action = {NotificationActionKind::openProject, p.id}});
+        if (within(days, kActivitySoonDays))
+            out.add(
+                ruleItem(NotificationKind::projectEndingSoon, p.id,
+                         daysMessage(nameOr(p.title, u"Activité"_s), u"fin dans "_s, days, u" j"_s),
+                         p.endDate, {NotificationActionKind::openProject, p.id}));
     }
 }
 
