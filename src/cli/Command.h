@@ -88,6 +88,7 @@ QList<Command> expenseCommands();
 QList<Command> dashboardCommands();
 QList<Command> stockCommands();
 QList<Command> calendarCommands();
+QList<Command> notificationCommands();
 
 // Parses the whole command line (without the program name) and runs it.
 int runCommandLine(const QList<Command>& commands, const QStringList& arguments);

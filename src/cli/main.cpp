@@ -42,9 +42,10 @@ int main(int argc, char* argv[]) {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
     // The command table: a new command is one entry in its subsystem's list.
-    const QList<Command> commands =
-        sessionCommands() + documentCommands() + activityCommands() + accountingCommands() +
-        urssafCommands() + subscriptionCommands() + expenseCommands() + dashboardCommands() +
-        stockCommands() + calendarCommands() + securityCommands() + appCommands();
+    const QList<Command> commands = sessionCommands() + documentCommands() + activityCommands() +
+                                    accountingCommands() + urssafCommands() +
+                                    subscriptionCommands() + expenseCommands() +
+                                    dashboardCommands() + stockCommands() + calendarCommands() +
+                                    notificationCommands() + securityCommands() + appCommands();
     return runCommandLine(commands, QCoreApplication::arguments().mid(1));
 }

@@ -1,0 +1,26 @@
+#include "core/notifications/NotificationTexts.h"
+
+#include "core/documents/DocumentDeadlines.h"
+
+using namespace Qt::StringLiterals;
+
+namespace velmora {
+
+QString notificationCentreHeader(qsizetype visibleCount) {
+    return visibleCount == 0 ? u"Tout est à jour"_s
+                             : u"Notifications ("_s + QString::number(visibleCount) + u')';
+}
+
+QString relativeDayText(const QDateTime& date, const QDateTime& now) {
+    const qint64 days = daysBetween(now, date);
+    if (days == 0)
+        return u"aujourd'hui"_s;
+    if (days == 1)
+        return u"demain"_s;
+    if (days == -1)
+        return u"hier"_s;
+    return days > 0 ? u"dans "_s + QString::number(days) + u" j"_s
+                    : u"il y a "_s + QString::number(-days) + u" j"_s;
+}
+
+} // namespace velmora
