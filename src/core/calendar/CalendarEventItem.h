@@ -56,6 +56,9 @@ struct CalendarEventItem {
     std::optional<QUuid> linkedDocumentID;
     std::optional<QUuid> linkedURSSAFDeclarationID;
     QList<CalendarEventItem> subEvents;
+    // Beyond the fields above: the purchase a purchase item comes from, so
+    // that following it opens the expense.
+    std::optional<QUuid> linkedPurchaseID;
 };
 
 } // namespace velmora

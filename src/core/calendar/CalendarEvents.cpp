@@ -264,6 +264,7 @@ void appendPurchases(const AppDatabase& db, QList<CalendarEventItem>& out) {
         CalendarEventItem e = item(p.purchaseDate, title, p.supplier,
                                    CalendarEventCategory::accountingPurchase, u"accounting"_s);
         e.amount = p.priceTTC;
+        e.linkedPurchaseID = p.id;
         out.append(std::move(e));
     }
 }

@@ -131,7 +131,7 @@ CalendarEventFormSheet::CalendarEventFormSheet(AppDataStore& store, CalendarEven
     connect(notes, &QPlainTextEdit::textChanged, this,
             [this, notes] { m_form.notes = notes->toPlainText(); });
     addRow(u"Notes"_s, notes);
-    resize(560, 620);
+    resize(560, 560);
 }
 
 QPushButton* CalendarEventFormSheet::linkButton(CalendarLink link, QList<QUuid>& ids) {

@@ -87,7 +87,7 @@ CalendarPage::CalendarPage(const SectionServices& services, QWidget* parent)
     todayButton->setObjectName(u"calendarToday"_s);
     m_monthTitle = theme::label(QString(), "title", this);
     m_monthTitle->setObjectName(u"calendarMonthTitle"_s);
-    m_monthTitle->setMinimumWidth(200);
+    m_monthTitle->setWordWrap(false);
     header->addWidget(previous);
     header->addWidget(todayButton);
     header->addWidget(next);
@@ -135,11 +135,11 @@ CalendarPage::CalendarPage(const SectionServices& services, QWidget* parent)
     m_grid->verticalHeader()->hide();
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    m_grid->setMinimumSize(560, 420);
+    m_grid->setMinimumSize(480, 420);
     body->addWidget(m_grid, 1);
 
     auto* side = new QVBoxLayout;
-    m_dayTitle = theme::label(QString(), "cardTitle", this);
+    m_dayTitle = theme::label(QString(), "section", this);
     m_dayTitle->setObjectName(u"calendarDayTitle"_s);
     side->addWidget(m_dayTitle);
     m_day = new CalendarEventListModel(false, this);
@@ -151,7 +151,7 @@ CalendarPage::CalendarPage(const SectionServices& services, QWidget* parent)
     m_dayEmpty->setWordWrap(true);
     side->addWidget(m_dayEmpty);
     side->addSpacing(8);
-    side->addWidget(theme::label(u"Prochains événements"_s, "cardTitle", this));
+    side->addWidget(theme::label(u"Prochains événements"_s, "section", this));
     m_upcoming = new CalendarEventListModel(true, this);
     m_upcomingList = eventList(u"calendarUpcomingList"_s, u"Prochains événements"_s, this);
     m_upcomingList->setModel(m_upcoming);
@@ -175,7 +175,7 @@ CalendarPage::CalendarPage(const SectionServices& services, QWidget* parent)
     auto* sideWidget = new QWidget(this);
     sideWidget->setLayout(side);
     side->setContentsMargins(0, 0, 0, 0);
-    sideWidget->setFixedWidth(340);
+    sideWidget->setFixedWidth(300);
     body->addWidget(sideWidget);
     layout->addLayout(body, 1);
 
@@ -358,7 +358,11 @@ void CalendarPage::refreshFilterBar() {
         chip->setCheckable(true);
         chip->setChecked(isCalendarFilterEnabled(prefs, filter.id));
         chip->setToolTip(u"Afficher ou masquer : "_s + filter.label);
+        chip->setIconSize(QSize(12, 12));
+        chip->setCursor(Qt::PointingHandCursor);
+        chip->setAccessibleName(filter.label);
         theme::setRole(chip, "chip");
+        fitCheckedText(chip);
         const QString id = filter.id;
         connect(chip, &QToolButton::toggled, this, [this, id](bool on) {
             m_store.edit([&](SessionEdit& edit) {
@@ -431,8 +435,9 @@ void CalendarPage::openItem(const CalendarEventItem& item) {
     if (item.linkedMenuKey == u"projects")
         target = item.linkedProjectID;
     else if (item.linkedMenuKey == u"accounting")
-        target =
-            item.recurringPurchaseID ? item.recurringPurchaseID : item.linkedURSSAFDeclarationID;
+        target = item.recurringPurchaseID         ? item.recurringPurchaseID
+                 : item.linkedURSSAFDeclarationID ? item.linkedURSSAFDeclarationID
+                                                  : item.linkedPurchaseID;
     emit openRequested(item.linkedMenuKey, target.value_or(QUuid()));
 }
 

@@ -62,6 +62,7 @@ CalendarSettingsSheet::CalendarSettingsSheet(AppDataStore& store, Dialogs& dialo
     m_filters->setHeaderLabels({u"Filtre"_s, u"Dans la barre"_s});
     m_filters->setRootIsDecorated(false);
     m_filters->setDragDropMode(QAbstractItemView::InternalMove);
+    m_filters->header()->setStretchLastSection(false);
     m_filters->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     m_filters->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     connect(m_filters, &QTreeWidget::itemChanged, this, [this] {
@@ -81,6 +82,7 @@ CalendarSettingsSheet::CalendarSettingsSheet(AppDataStore& store, Dialogs& dialo
     m_tags = new QListWidget(this);
     m_tags->setObjectName(u"calendarTagList"_s);
     m_tags->setAccessibleName(u"Tags personnalisés"_s);
+    m_tags->setIconSize(QSize(12, 12));
     layout->addWidget(m_tags, 1);
     m_noTags = theme::label(u"Aucun tag. Créez-en un avec le bouton +."_s, "hint", this);
     m_noTags->setObjectName(u"calendarNoTags"_s);

@@ -46,7 +46,7 @@ CalendarSyncSheet::CalendarSyncSheet(AppDataStore& store, CalendarSyncService& s
     setWindowTitle(u"Calendrier système"_s);
     auto* layout = new QVBoxLayout(this);
     layout->setSpacing(10);
-    m_headline = wrapped(theme::label(QString(), "title", this), u"calendarSyncHeadline"_s);
+    m_headline = wrapped(theme::label(QString(), "section", this), u"calendarSyncHeadline"_s);
     layout->addWidget(m_headline);
     m_details = wrapped(new QLabel(this), u"calendarSyncDetails"_s);
     layout->addWidget(m_details);
@@ -95,7 +95,7 @@ CalendarSyncSheet::CalendarSyncSheet(AppDataStore& store, CalendarSyncService& s
     connect(&m_sync, &CalendarSyncService::stateChanged, this, &CalendarSyncSheet::refresh);
     connect(&m_store, &AppDataStore::sessionChanged, this, &CalendarSyncSheet::refresh);
     refresh();
-    resize(520, 420);
+    resize(520, 360);
 }
 
 void CalendarSyncSheet::refresh() {

@@ -13,6 +13,16 @@ QIcon tagDot(TagColorOption color) {
     return colorDot(theme::tagColor(color));
 }
 
+void fitCheckedText(QToolButton* chip) {
+    chip->ensurePolished();
+    QFont bold = chip->font();
+    bold.setWeight(QFont::DemiBold);
+    const QString text = chip->text();
+    const int extra = QFontMetrics(bold).horizontalAdvance(text) -
+                      QFontMetrics(chip->font()).horizontalAdvance(text);
+    chip->setMinimumWidth(chip->sizeHint().width() + std::max(0, extra));
+}
+
 QIcon colorDot(const QColor& color) {
     QPixmap dot(24, 24);
     dot.fill(Qt::transparent);
@@ -74,6 +84,7 @@ void TagChips::rebuild() {
         chip->setCheckable(true);
         chip->setChecked(m_checked.contains(tag.id));
         chip->setCursor(Qt::PointingHandCursor);
+        fitCheckedText(chip);
         const QUuid id = tag.id;
         connect(chip, &QToolButton::toggled, this, [this, id](bool on) {
             if (on == m_checked.contains(id))

@@ -48,5 +48,8 @@ private:
 // A round dot of the tag's colour, for chips, menus and combo boxes.
 QIcon tagDot(TagColorOption color);
 QIcon colorDot(const QColor& color);
+// A checked chip writes its text in bold: its width makes room for it, so
+// that checking never cuts the text.
+void fitCheckedText(QToolButton* chip);
 
 } // namespace velmora::gui

@@ -5,6 +5,7 @@
 #include "SectionFixture.h"
 
 #include "core/calendar/CalendarMonthModel.h"
+#include "core/lists/RecordListModelBase.h"
 #include "gui/calendar/CalendarPage.h"
 #include "gui/calendar/CalendarSyncService.h"
 
@@ -81,6 +82,40 @@ TEST_F(CalendarPageTest, AnEventAddedFromTheMonthIsListedStoredAndFiltered) {
               QList<QString>{u"custom_untagged"_s});
     EXPECT_TRUE(dayRows().isEmpty());
     EXPECT_EQ(shownText(u"calendarDayEmpty"_s), u"Ce jour n'a aucun événement programmé."_s);
+}
+
+TEST_F(CalendarPageTest, ADerivedItemOpensItsRecordAndAPurchaseItsExpense) {
+    AccountingPurchaseItem paper;
+    paper.id = QUuid::createUuid();
+    paper.customProductName = u"Papier photo"_s;
+    paper.priceTTC = 42;
+    paper.purchaseDate = QDateTime::currentDateTimeUtc();
+    CommercialDocumentItem due;
+    openSection(u"calendar"_s, [&](AppDatabase& db) {
+        due = documentOf(CommercialDocumentKind::invoice, u"F-2026-031"_s, u"Tirages"_s, {},
+                         statusNamed(db.invoiceStatuses, u"Envoyé"_s),
+                         QDateTime::currentDateTimeUtc().addDays(-20));
+        due.dueDays = 30;
+        db.documents = {due};
+        db.accountingPurchases = {paper};
+    });
+    QCoreApplication::processEvents();
+    auto* upcoming = find<QListView>(u"calendarUpcomingList"_s);
+    ASSERT_NE(upcoming, nullptr);
+    ASSERT_EQ(upcoming->model()->rowCount(), 2);
+    const auto open = [&](int row) {
+        window().workspace().showSection(u"calendar"_s);
+        upcoming->setFocus();
+        upcoming->setCurrentIndex(upcoming->model()->index(row, 0));
+        QTest::keyClick(upcoming, Qt::Key_Return);
+    };
+    open(0);
+    EXPECT_EQ(window().workspace().currentSection(), u"accounting"_s);
+    EXPECT_EQ(find<QListView>(u"expensesList"_s)->currentIndex().data(RecordListModelBase::IdRole),
+              paper.id);
+    open(1);
+    EXPECT_EQ(window().workspace().currentSection(), u"documents"_s);
+    EXPECT_EQ(shownText(u"documentCardTitle"_s), u"Facture F-2026-031"_s);
 }
 
 TEST_F(CalendarPageTest, ConnectingWritesTheFolderAndAChangeFollowsAfterThePause) {

@@ -99,7 +99,7 @@ TEST_F(SectionsTest, CtrlNReachesTheSectionShownWhenItTakesIt) {
     QTest::keyClick(&window(), Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(m_clients->ran, QList<SectionCommand>{SectionCommand::create});
 
-    window().workspace().showSection(u"calendar"_s);
+    window().workspace().showSection(u"externalTools"_s);
     EXPECT_FALSE(create->isEnabled());
 }
 
