@@ -8,43 +8,41 @@ using namespace Qt::StringLiterals;
 
 namespace velmora {
 
+namespace {
+
+struct LinkTexts {
+    const char16_t* label;
+    const char16_t* placeholder;
+    const char16_t* one;
+    const char16_t* many;
+};
+
+const LinkTexts& textsOf(CalendarLink link) {
+    static constexpr LinkTexts texts[] = {
+        {u"Clients", u"Rechercher un client…", u"1 client sélectionné", u"%1 clients sélectionnés"},
+        {u"Activités", u"Rechercher une activité…", u"1 activité sélectionnée",
+         u"%1 activités sélectionnées"},
+        {u"Devis / Factures", u"Rechercher un document…", u"1 document sélectionné",
+         u"%1 documents sélectionnés"},
+    };
+    return texts[int(link)];
+}
+
+} // namespace
+
 QString calendarLinkLabel(CalendarLink link) {
-    switch (link) {
-    case CalendarLink::clients:
-        return u"Clients"_s;
-    case CalendarLink::projects:
-        return u"Activités"_s;
-    case CalendarLink::documents:
-        return u"Devis / Factures"_s;
-    }
-    return {};
+    return QString::fromUtf16(textsOf(link).label);
 }
 
 QString calendarLinkSearchPlaceholder(CalendarLink link) {
-    switch (link) {
-    case CalendarLink::clients:
-        return u"Rechercher un client…"_s;
-    case CalendarLink::projects:
-        return u"Rechercher une activité…"_s;
-    case CalendarLink::documents:
-        return u"Rechercher un document…"_s;
-    }
-    return {};
+    return QString::fromUtf16(textsOf(link).placeholder);
 }
 
 QString calendarLinkSummary(CalendarLink link, qsizetype count) {
     if (count <= 0)
         return calendarLinkLabel(link);
-    const bool one = count == 1;
-    switch (link) {
-    case CalendarLink::clients:
-        return one ? u"1 client sélectionné"_s : u"%1 clients sélectionnés"_s.arg(count);
-    case CalendarLink::projects:
-        return one ? u"1 activité sélectionnée"_s : u"%1 activités sélectionnées"_s.arg(count);
-    case CalendarLink::documents:
-        return one ? u"1 document sélectionné"_s : u"%1 documents sélectionnés"_s.arg(count);
-    }
-    return {};
+    const LinkTexts& texts = textsOf(link);
+    return count == 1 ? QString::fromUtf16(texts.one) : QString::fromUtf16(texts.many).arg(count);
 }
 
 QList<CalendarLinkChoice> calendarLinkChoices(const AppDatabase& db, CalendarLink link) {

@@ -18,22 +18,6 @@ namespace velmora::gui {
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-QString linkName(CalendarLink link) {
-    switch (link) {
-    case CalendarLink::clients:
-        return u"calendarEventLinkClients"_s;
-    case CalendarLink::projects:
-        return u"calendarEventLinkProjects"_s;
-    case CalendarLink::documents:
-        return u"calendarEventLinkDocuments"_s;
-    }
-    return {};
-}
-
-} // namespace
-
 CalendarEventFormSheet::CalendarEventFormSheet(AppDataStore& store, CalendarEventForm model,
                                                QWidget* parent)
     : FormSheet(u"calendarEventForm"_s, model.sheetTitle(), parent), m_store(store),
@@ -120,10 +104,13 @@ CalendarEventFormSheet::CalendarEventFormSheet(AppDataStore& store, CalendarEven
     addRow(u"Tag (facultatif)"_s, tag);
 
     auto* links = new QHBoxLayout;
-    QPushButton* first = linkButton(CalendarLink::clients, m_form.linkedClientIDs);
+    QPushButton* first =
+        linkButton(CalendarLink::clients, m_form.linkedClientIDs, u"calendarEventLinkClients"_s);
     links->addWidget(first);
-    links->addWidget(linkButton(CalendarLink::projects, m_form.linkedProjectIDs));
-    links->addWidget(linkButton(CalendarLink::documents, m_form.linkedDocumentIDs));
+    links->addWidget(linkButton(CalendarLink::projects, m_form.linkedProjectIDs,
+                                u"calendarEventLinkProjects"_s));
+    links->addWidget(linkButton(CalendarLink::documents, m_form.linkedDocumentIDs,
+                                u"calendarEventLinkDocuments"_s));
     links->addStretch();
     addRow(u"Lier à (facultatif)"_s, links, first);
 
@@ -134,9 +121,10 @@ CalendarEventFormSheet::CalendarEventFormSheet(AppDataStore& store, CalendarEven
     resize(560, 560);
 }
 
-QPushButton* CalendarEventFormSheet::linkButton(CalendarLink link, QList<QUuid>& ids) {
+QPushButton* CalendarEventFormSheet::linkButton(CalendarLink link, QList<QUuid>& ids,
+                                                const QString& name) {
     auto* button = new QPushButton(calendarLinkSummary(link, ids.size()), this);
-    button->setObjectName(linkName(link));
+    button->setObjectName(name);
     button->setAccessibleName(calendarLinkLabel(link));
     connect(button, &QPushButton::clicked, this, [this, link, &ids, button] {
         auto* picker =

@@ -32,7 +32,7 @@ protected:
     bool save() override;
 
 private:
-    QPushButton* linkButton(CalendarLink link, QList<QUuid>& ids);
+    QPushButton* linkButton(CalendarLink link, QList<QUuid>& ids, const QString& name);
 
     AppDataStore& m_store;
     CalendarEventForm m_form;
