@@ -11,6 +11,7 @@ public:
     void requestAuthorization(std::function<void(bool granted)> answer) override;
     void add(const NotificationRequest& request) override;
     void removePendingAndDelivered(const QStringList& identifiers) override;
+    void setActivationHandler(std::function<void(const QString&)>) override {}
 };
 
 } // namespace velmora

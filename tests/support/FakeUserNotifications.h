@@ -15,6 +15,7 @@ public:
     int authorizationRequests = 0;
     QList<NotificationRequest> pending;
     QStringList removed; // every identifier asked to be removed, in order
+    std::function<void(const QString&)> activated;
 
     void requestAuthorization(std::function<void(bool)> answer) override {
         ++authorizationRequests;
@@ -29,6 +30,9 @@ public:
         removed += identifiers;
         pending.removeIf(
             [&](const NotificationRequest& r) { return identifiers.contains(r.identifier); });
+    }
+    void setActivationHandler(std::function<void(const QString&)> handler) override {
+        activated = std::move(handler);
     }
 };
 

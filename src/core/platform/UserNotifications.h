@@ -37,6 +37,8 @@ struct NotificationRequest {
     QString title;
     QString body;
     bool defaultSound = true;
+    // Shown as urgent, with the critical sound.
+    bool critical = false;
     NotificationTrigger trigger;
 
     friend bool operator==(const NotificationRequest&, const NotificationRequest&) = default;
@@ -53,6 +55,9 @@ public:
     // Forgets the requests not delivered yet and takes the delivered ones
     // off the screen.
     virtual void removePendingAndDelivered(const QStringList& identifiers) = 0;
+    // `activated` receives, on the interface thread, the identifier of a
+    // shown notification the user clicked.
+    virtual void setActivationHandler(std::function<void(const QString& identifier)> activated) = 0;
 };
 
 } // namespace velmora
