@@ -37,9 +37,9 @@ struct NotificationRequest {
     QString title;
     QString body;
     bool defaultSound = true;
+    NotificationTrigger trigger;
     // Shown as urgent, with the critical sound.
     bool critical = false;
-    NotificationTrigger trigger;
 
     friend bool operator==(const NotificationRequest&, const NotificationRequest&) = default;
 };
