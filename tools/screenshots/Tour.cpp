@@ -153,6 +153,7 @@ bool walk(const QString& out, AppAppearanceMode mode) {
         return false;
     shootFilledDashboard(tour);
     shootCalendar(tour);
+    shootNotifications(tour);
     shootLock(tour);
     shootSessionList(tour);
     return true;

@@ -69,6 +69,7 @@ void shootWizard(Tour& tour, AppAppearanceMode mode); // launch
 void shootDashboard(Tour& tour);                      // dashboard
 void shootFilledDashboard(Tour& tour);                // dashboard
 void shootCalendar(Tour& tour);                       // calendar
+void shootNotifications(Tour& tour);                  // notifications
 void shootEmptyClients(Tour& tour);                   // clients
 void shootClients(Tour& tour);                        // clients
 void shootServices(Tour& tour);                       // services

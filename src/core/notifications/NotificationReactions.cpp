@@ -58,4 +58,12 @@ Result<> dismissNotificationToast(SessionEdit& edit, const QString& id) {
     return updateState(edit, id, [](NotificationState& s) { s.toastDismissed = true; });
 }
 
+Result<> markNotificationsToasted(SessionEdit& edit, const QStringList& ids, const QDateTime& now) {
+    Result<> outcome = Result<>::unchanged();
+    for (const QString& id : ids)
+        if (updateState(edit, id, [&](NotificationState& s) { s.firstToastedAt = now; }).ok())
+            outcome = Result<>();
+    return outcome;
+}
+
 } // namespace velmora

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace velmora {
 
@@ -33,5 +34,8 @@ Result<> snoozeNotification(SessionEdit& edit, const QString& id, qint64 seconds
 Result<> neverShowNotification(SessionEdit& edit, const QString& id);
 // No toast any more; the item stays in the centre.
 Result<> dismissNotificationToast(SessionEdit& edit, const QString& id);
+
+// The items just toasted: each toasted once, at `now`.
+Result<> markNotificationsToasted(SessionEdit& edit, const QStringList& ids, const QDateTime& now);
 
 } // namespace velmora

@@ -260,6 +260,20 @@ bool isNotificationVisible(const QMap<QString, NotificationState>& states, const
     return !found->neverShow && !(found->snoozedUntil && *found->snoozedUntil > now);
 }
 
+bool isNotificationToastDue(const QMap<QString, NotificationState>& states, const QString& id) {
+    const auto found = states.constFind(id);
+    return found == states.cend() || (!found->firstToastedAt && !found->toastDismissed);
+}
+
+QDateTime nextNotificationChange(const QMap<QString, NotificationState>& states,
+                                 const QDateTime& now) {
+    QDateTime next = QDateTime(now.toLocalTime().date().addDays(1), QTime(0, 0)).toUTC();
+    for (const NotificationState& state : states)
+        if (state.snoozedUntil && *state.snoozedUntil > now && *state.snoozedUntil < next)
+            next = *state.snoozedUntil;
+    return next;
+}
+
 void sortNotifications(QList<NotificationItem>& items) {
     std::stable_sort(items.begin(), items.end(),
                      [](const NotificationItem& a, const NotificationItem& b) {

@@ -19,6 +19,14 @@ QList<NotificationItem> notificationItems(const AppDatabase& db, const QDateTime
 bool isNotificationVisible(const QMap<QString, NotificationState>& states, const QString& id,
                            const QDateTime& now);
 
+// Toasted only once in the session's life, and never after "Masquer".
+bool isNotificationToastDue(const QMap<QString, NotificationState>& states, const QString& id);
+
+// When the list can change with no change of the session: the next local
+// midnight, or the end of a snooze before it.
+QDateTime nextNotificationChange(const QMap<QString, NotificationState>& states,
+                                 const QDateTime& now);
+
 // Most urgent first, then by date, dated items before undated ones; equal
 // items keep their order.
 void sortNotifications(QList<NotificationItem>& items);

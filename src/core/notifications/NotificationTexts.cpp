@@ -23,4 +23,26 @@ QString relativeDayText(const QDateTime& date, const QDateTime& now) {
                     : u"il y a "_s + QString::number(-days) + u" j"_s;
 }
 
+QString notificationSeverityTitle(NotificationSeverity severity) {
+    switch (severity) {
+    case NotificationSeverity::critical:
+        return u"Urgent"_s;
+    case NotificationSeverity::warning:
+        return u"À surveiller"_s;
+    case NotificationSeverity::info:
+        break;
+    }
+    return u"Pour information"_s;
+}
+
+QString systemNotificationsUnavailableText() {
+    return u"Aucun service de notifications ne répond sur cet ordinateur\u00A0: les alertes "
+           u"restent dans cette fenêtre."_s;
+}
+
+QString notificationBellText(qsizetype visibleCount) {
+    return visibleCount == 0 ? u"Notifications\u00A0: tout est à jour"_s
+                             : notificationCentreHeader(visibleCount);
+}
+
 } // namespace velmora

@@ -2,6 +2,7 @@
 
 #include "core/calendar/CalendarEventListModel.h"
 #include "core/calendar/CalendarMonthModel.h"
+#include "gui/common/RowBackground.h"
 
 #include <QPainter>
 
@@ -13,23 +14,6 @@ namespace {
 
 constexpr int kPadding = 8;
 
-// The selection or hover behind a cell or a row, and its focus ring.
-void paintBackground(QPainter* painter, const QStyleOptionViewItem& option, const QRect& area) {
-    const bool selected = option.state & QStyle::State_Selected;
-    if (selected || (option.state & QStyle::State_MouseOver)) {
-        QColor fill = option.palette.color(QPalette::Highlight);
-        fill.setAlphaF(selected ? 0.22f : 0.08f);
-        painter->setPen(Qt::NoPen);
-        painter->setBrush(fill);
-        painter->drawRoundedRect(area, 6, 6);
-    }
-    if (option.state & QStyle::State_HasFocus) {
-        painter->setPen(QPen(option.palette.color(QPalette::Highlight), 1.5));
-        painter->setBrush(Qt::NoBrush);
-        painter->drawRoundedRect(area, 6, 6);
-    }
-}
-
 } // namespace
 
 void CalendarDayDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -38,7 +22,7 @@ void CalendarDayDelegate::paint(QPainter* painter, const QStyleOptionViewItem& o
     painter->setRenderHint(QPainter::Antialiasing);
     const QPalette& palette = option.palette;
     const QRect area = option.rect.adjusted(2, 2, -2, -2);
-    paintBackground(painter, option, area);
+    paintRowBackground(painter, option, area);
 
     const QFontMetrics metrics(option.font);
     const int line = metrics.height();
@@ -107,7 +91,7 @@ void CalendarEventDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     painter->setRenderHint(QPainter::Antialiasing);
     const QPalette& palette = option.palette;
     const QRect area = option.rect.adjusted(4, 2, -4, -2);
-    paintBackground(painter, option, area);
+    paintRowBackground(painter, option, area);
     painter->setPen(Qt::NoPen);
     painter->setBrush(QColor(index.data(CalendarEventListModel::ColorRole).toString()));
     painter->drawRoundedRect(QRect(area.left() + 6, area.top() + 6, 4, area.height() - 12), 2, 2);

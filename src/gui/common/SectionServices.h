@@ -43,6 +43,9 @@ struct SectionServices {
     // The session services the window runs, for a page that shows the state
     // of one; empty where none run.
     std::function<QList<SessionService*>()> sessionServices = {};
+    // Shows a record in its section (a null id: the section itself), as a
+    // link followed inside a page does.
+    std::function<void(const QString& defaultKey, const QUuid& id)> open = {};
 };
 
 // The running service of that type, or null.

@@ -22,6 +22,7 @@
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QStatusBar>
+#include <QToolBar>
 #include <QToolButton>
 
 namespace velmora::gui {
@@ -76,6 +77,7 @@ MainWindow::MainWindow(Application& app) : m_app(app) {
     setCentralWidget(m_stack);
     // What the section folders run beside a session follows it on screen.
     m_sessionServices = m_sections->makeSessionServices(this);
+    buildToolbar();
     connect(m_stack, &QStackedWidget::currentChanged, this, &MainWindow::followSessionServices);
 
     m_saveStatus = new QLabel(this);
@@ -397,8 +399,25 @@ void MainWindow::followSectionCommands() {
     m_deleteAction->setEnabled(can(SectionCommand::remove));
 }
 
+void MainWindow::buildToolbar() {
+    m_toolbar = new QToolBar(QStringLiteral("Barre d’outils"), this);
+    m_toolbar->setObjectName(QStringLiteral("windowToolbar"));
+    m_toolbar->setMovable(false);
+    m_toolbar->setFloatable(false);
+    m_toolbar->toggleViewAction()->setVisible(false);
+    m_toolbar->setContextMenuPolicy(Qt::PreventContextMenu);
+    auto* spacer = new QWidget(m_toolbar);
+    spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+    m_toolbar->addWidget(spacer);
+    for (QWidget* tool : m_sections->makeWindowTools(*this))
+        m_toolbar->addWidget(tool);
+    addToolBar(Qt::TopToolBarArea, m_toolbar);
+    m_toolbar->setVisible(false);
+}
+
 void MainWindow::followSessionServices() {
     const bool shown = screen() == Screen::session;
+    m_toolbar->setVisible(shown);
     if (shown == m_servicesRunning)
         return;
     m_servicesRunning = shown;

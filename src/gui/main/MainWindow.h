@@ -11,6 +11,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QStackedWidget;
+class QToolBar;
 
 namespace velmora::gui {
 
@@ -62,6 +63,9 @@ private:
     void publishSectionCommands();
     // The menus' entries follow whether those actions can run.
     void followSectionCommands();
+    // The controls of the panels that belong to no section, shown with the
+    // session.
+    void buildToolbar();
     void followSessionServices();
     void followPhase();
     void refreshActions();
@@ -85,6 +89,7 @@ private:
     Workspace* m_workspace = nullptr;
     LockView* m_sessionLock = nullptr;
     QLabel* m_saveStatus = nullptr;
+    QToolBar* m_toolbar = nullptr;
     // Running while the session is on screen.
     QList<SessionService*> m_sessionServices;
     bool m_servicesRunning = false;

@@ -13,6 +13,7 @@ SectionRegistry::SectionRegistry(SectionServices services, QObject* parent)
                 running << service;
         return running;
     };
+    m_services.open = [this](const QString& key, const QUuid& id) { emit openRequested(key, id); };
 }
 
 SectionRegistry::~SectionRegistry() = default;
@@ -56,6 +57,18 @@ QList<SessionService*> SectionRegistry::makeSessionServices(QObject* parent) {
     for (SessionService* service : std::as_const(services))
         m_made << service;
     return services;
+}
+
+void SectionRegistry::addWindowTool(ToolFactory factory) {
+    m_toolFactories.append(std::move(factory));
+}
+
+QList<QWidget*> SectionRegistry::makeWindowTools(QWidget& window) {
+    QList<QWidget*> tools;
+    for (const ToolFactory& factory : std::as_const(m_toolFactories))
+        if (QWidget* tool = factory(m_services, window))
+            tools << tool;
+    return tools;
 }
 
 SectionRegistry::Factory placeholderSection(const QString& promise) {

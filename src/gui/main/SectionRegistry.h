@@ -21,6 +21,9 @@ class SectionRegistry : public QObject {
 public:
     using Factory = std::function<SectionPage*(const SectionServices&)>;
     using ServiceFactory = std::function<SessionService*(const SectionServices&, QObject* parent)>;
+    // A control of the window's toolbar (the notifications' bell), made once
+    // with the window, which owns it and may host its panels.
+    using ToolFactory = std::function<QWidget*(const SectionServices&, QWidget& window)>;
 
     explicit SectionRegistry(SectionServices services, QObject* parent = nullptr);
     ~SectionRegistry() override;
@@ -41,6 +44,9 @@ public:
     // One of each registered service, owned by `parent`; pages find them
     // through SectionServices::sessionServices.
     QList<SessionService*> makeSessionServices(QObject* parent);
+    void addWindowTool(ToolFactory factory);
+    // One of each registered tool, in the order they were registered.
+    QList<QWidget*> makeWindowTools(QWidget& window);
 
 signals:
     void commandsChanged();
@@ -51,6 +57,7 @@ private:
     QHash<QString, Factory> m_factories;
     QHash<QString, QPointer<SectionPage>> m_pages;
     QList<ServiceFactory> m_serviceFactories;
+    QList<ToolFactory> m_toolFactories;
     QList<QPointer<SessionService>> m_made;
 };
 
@@ -60,7 +67,8 @@ SectionRegistry::Factory placeholderSection(const QString& promise);
 
 // Registers the page and services of every section the program knows
 // (core's section table), in no particular order: the sidebar's order is
-// the session's.
+// the session's; then the panels that belong to no section, with their
+// services and toolbar controls.
 void registerSections(SectionRegistry& registry);
 
 } // namespace velmora::gui

@@ -6,6 +6,7 @@
 #include "gui/documents/DocumentsSection.h"
 #include "gui/externalTools/ExternalToolsSection.h"
 #include "gui/main/SectionRegistry.h"
+#include "gui/notifications/NotificationsPanel.h"
 #include "gui/projects/ProjectsSection.h"
 #include "gui/services/ServicesSection.h"
 #include "gui/stock/StockSection.h"
@@ -49,6 +50,8 @@ void registerSections(SectionRegistry& registry) {
                 registry.addSessionService(service);
         }
     }
+    registry.addSessionService(notificationCentreService);
+    registry.addWindowTool(notificationBell);
     // The forms of other sections create a client with the clients' own sheet.
     registry.services().newClient = [&registry](QWidget* parent,
                                                 std::function<void(const QUuid&)> created) {

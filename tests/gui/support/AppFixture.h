@@ -24,6 +24,13 @@ namespace velmora::gui::test {
 
 using namespace Qt::StringLiterals;
 
+// The system's time, moved forward when a test lets time pass.
+class MovableClock final : public Clock {
+public:
+    QDateTime now() const override { return QDateTime::currentDateTimeUtc().addSecs(passed); }
+    qint64 passed = 0;
+};
+
 // The whole application on a temporary data folder, in-memory user defaults
 // and pre-answered dialogs; disk sizes are unknown and the update server
 // never answers. Restarting keeps the folder and the defaults, as quitting
@@ -90,7 +97,7 @@ protected:
     PathBookmarks m_bookmarks;
     velmora::test::StubFreeSpace m_freeSpace;
     velmora::test::SilentHttp m_http;
-    SystemClock m_clock;
+    MovableClock m_clock;
     ScriptedDialogs m_dialogs;
     velmora::test::FakeMailComposer m_mail;
     velmora::test::FakeUrlOpener m_urls;
