@@ -10,6 +10,7 @@
 #include "gui/main/Workspace.h"
 
 #include <QAbstractButton>
+#include <QTest>
 #include <QTimeZone>
 
 using namespace Qt::StringLiterals;
@@ -37,6 +38,8 @@ void shootNotifications(Tour& tour) {
         edit.customCalendarEvents().append(meeting);
         return Result<>();
     });
+    // The toasts once faded in.
+    QTest::qWait(400);
     tour.settle();
     tour.shoot(tour.window, u"notifications-toast"_s);
     if (auto* bell = tour.window.findChild<QAbstractButton*>(u"notificationBell"_s)) {

@@ -153,7 +153,7 @@ QListWidget { border: none; background: transparent; outline: none; }
 QListWidget::item { padding: 7px 10px; border-radius: 7px; }
 QListWidget::item:selected { background: %4; color: white; }
 QStatusBar { color: %2; }
-QToolBar { background: %1; border: none; border-bottom: 1px solid %3; padding: 3px 12px; spacing: 6px; }
+QToolBar { background: %1; border: none; border-bottom: 1px solid %3; padding: 2px; spacing: 6px; }
 QToolBar QToolButton { border: none; border-radius: 7px; padding: 4px 6px; background: transparent; }
 QToolBar QToolButton:hover, QToolBar QToolButton:focus { background: %5; }
 QToolButton[role="sessionCard"] { background: %1; border: 1px solid %3; border-radius: 14px; padding: 12px 8px 10px 8px; font-weight: 600; }

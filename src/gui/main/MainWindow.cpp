@@ -411,6 +411,9 @@ void MainWindow::buildToolbar() {
     m_toolbar->addWidget(spacer);
     for (QWidget* tool : m_sections->makeWindowTools(*this))
         m_toolbar->addWidget(tool);
+    auto* margin = new QWidget(m_toolbar);
+    margin->setFixedWidth(8);
+    m_toolbar->addWidget(margin);
     addToolBar(Qt::TopToolBarArea, m_toolbar);
     m_toolbar->setVisible(false);
 }

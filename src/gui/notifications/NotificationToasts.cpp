@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPropertyAnimation>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace velmora::gui {
@@ -54,7 +55,8 @@ QWidget* NotificationToasts::makeToast(const QString& id) {
     row->addWidget(icon);
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
-    auto* title = theme::label(QString(), "section", toast);
+    auto* title = new QLabel(toast);
+    title->setStyleSheet(QStringLiteral("font-weight: 600;"));
     title->setObjectName(QStringLiteral("notificationToastTitle"));
     texts->addWidget(title);
     auto* message = new QLabel(toast);
@@ -106,13 +108,19 @@ void NotificationToasts::refresh() {
     }
     setVisible(!m_shown.isEmpty());
     place();
+    // Once the new toasts are laid out, their height is known for sure.
+    QTimer::singleShot(0, this, &NotificationToasts::place);
 }
 
 void NotificationToasts::place() {
     if (m_shown.isEmpty())
         return;
-    adjustSize();
-    const int height = layout()->sizeHint().height();
+    // Wrapped messages take the height the toast's width gives them, in
+    // the fonts of the style sheet.
+    ensurePolished();
+    layout()->invalidate();
+    layout()->activate();
+    const int height = layout()->totalHeightForWidth(kWidth);
     setGeometry(m_window.width() - kWidth - kMargin, m_window.height() - height - kMargin - 24,
                 kWidth, height);
     raise();
