@@ -59,6 +59,10 @@ DbusUserNotifications::DbusUserNotifications(QDBusConnection bus, QString pendin
         m_pending = PendingNotifications::decode(file.readAll());
     m_pendingTimer.setSingleShot(true);
     connect(&m_pendingTimer, &QTimer::timeout, this, &DbusUserNotifications::postDue);
+    // The reminders are replanned a dozen at a time: one write, with its
+    // syncs, for all of them.
+    m_saveTimer.setSingleShot(true);
+    connect(&m_saveTimer, &QTimer::timeout, this, &DbusUserNotifications::save);
     m_bus.connect(service, objectPath, interface, u"ActionInvoked"_s, this,
                   SLOT(actionInvoked(uint, QString)));
     m_bus.connect(service, objectPath, interface, u"NotificationClosed"_s, this,
@@ -66,7 +70,10 @@ DbusUserNotifications::DbusUserNotifications(QDBusConnection bus, QString pendin
     rearm();
 }
 
-DbusUserNotifications::~DbusUserNotifications() = default;
+DbusUserNotifications::~DbusUserNotifications() {
+    if (m_saveTimer.isActive())
+        save();
+}
 
 void DbusUserNotifications::requestAuthorization(std::function<void(bool granted)> answer) {
     if (!answer)
@@ -90,14 +97,11 @@ void DbusUserNotifications::add(const NotificationRequest& request) {
     const auto* delay = std::get_if<DelayTrigger>(&request.trigger);
     if (!delay) {
         m_pending.add(request, m_clock.now());
-        save();
-        rearm();
+        changedPending();
         return;
     }
-    if (m_pending.remove({request.identifier})) {
-        save();
-        rearm();
-    }
+    if (m_pending.remove({request.identifier}))
+        changedPending();
     auto* timer = new QTimer(this);
     timer->setSingleShot(true);
     connect(timer, &QTimer::timeout, this, [this, request, timer] {
@@ -116,10 +120,8 @@ void DbusUserNotifications::removePendingAndDelivered(const QStringList& identif
         if (m_shown.contains(identifier))
             close(m_shown.take(identifier));
     }
-    if (m_pending.remove(identifiers)) {
-        save();
-        rearm();
-    }
+    if (m_pending.remove(identifiers))
+        changedPending();
 }
 
 void DbusUserNotifications::setActivationHandler(
@@ -179,10 +181,16 @@ void DbusUserNotifications::close(uint id) {
 
 void DbusUserNotifications::postDue() {
     const QList<NotificationRequest> due = m_pending.takeDue(m_clock.now());
-    if (!due.isEmpty())
-        save();
     for (const NotificationRequest& request : due)
         post(request);
+    if (due.isEmpty())
+        rearm();
+    else
+        changedPending();
+}
+
+void DbusUserNotifications::changedPending() {
+    m_saveTimer.start(0);
     rearm();
 }
 

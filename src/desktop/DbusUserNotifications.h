@@ -39,6 +39,7 @@ private:
     void shown(const QString& identifier, quint64 post, uint id);
     void close(uint id);
     void postDue();
+    void changedPending();
     void rearm();
     void save();
 
@@ -47,6 +48,7 @@ private:
     const Clock& m_clock;
     PendingNotifications m_pending;
     QTimer m_pendingTimer;
+    QTimer m_saveTimer;
     // Delay requests waiting for their timer, children of this object.
     QHash<QString, QTimer*> m_delayed;
     // The server's id of each notification on screen, by identifier.
