@@ -11,11 +11,10 @@
 
 namespace velmora {
 
-// The notification centre of the desktop: the notification server of the
-// freedesktop specification (org.freedesktop.Notifications) on `bus` shows
-// the notifications. Calendar requests are kept in `pendingFile` and posted
-// by the running application; one whose time passed while it was closed is
-// posted once, as soon as the event loop runs.
+// The notification centre of the desktop: the freedesktop notification
+// server (org.freedesktop.Notifications) on `bus` shows the notifications. Calendar requests are
+// kept in `pendingFile` and posted by the running application; one whose time passed while it was
+// closed is posted once, as soon as the event loop runs.
 class DbusUserNotifications final : public QObject, public UserNotifications {
     Q_OBJECT
 

@@ -73,8 +73,8 @@ public slots:
         return uint(40 + notified.size());
     }
     void CloseNotification(uint id) { closed.append(id); }
-    QString GetServerInformation(QString& vendor, QString& version, QString& specVersion) {
-        vendor = version = specVersion = u"1"_s;
+    QString GetServerInformation(QString& vendor, QString& version, QString& protocolVersion) {
+        vendor = version = protocolVersion = u"1"_s;
         return u"test"_s;
     }
 };

@@ -12,9 +12,8 @@ QDateTime local(const QString& text) {
 }
 
 QDateTime utc(const QString& text) {
-    QDateTime moment = local(text);
-    moment.setTimeSpec(Qt::UTC);
-    return moment;
+    const QDateTime moment = local(text);
+    return QDateTime(moment.date(), moment.time(), Qt::UTC);
 }
 
 struct MatchCase {
