@@ -1,8 +1,8 @@
 #include "desktop/ApplicationCacheFolder.h"
 #include "desktop/ApplicationDataFolder.h"
+#include "desktop/DbusUserNotifications.h"
 #include "desktop/LocalFileSystem.h"
 #include "desktop/LocalTimeZone.h"
-#include "desktop/LoggedUserNotifications.h"
 #include "desktop/NetworkHttpFetcher.h"
 #include "desktop/PathBookmarks.h"
 #include "desktop/SettingsUserDefaults.h"
@@ -78,7 +78,9 @@ int main(int argc, char* argv[]) {
     gui::WidgetDialogs dialogs;
     XdgMailComposer mail;
     DesktopUrlOpener urls;
-    LoggedUserNotifications notifications;
+    DbusUserNotifications notifications(
+        QDBusConnection::sessionBus(),
+        folder->root() + QStringLiteral("/pending-notifications.json"), clock);
     gui::Application app(gui::Environment{
         fileSystem, userDefaults, bookmarks, freeSpace, http, clock, dialogs, mail, urls,
         notifications, std::move(folder).value(), applicationCacheFolder().value_or(QString())});
