@@ -13,21 +13,34 @@ namespace {
 
 using C = SpotlightCategory;
 
+// Whether the two name the client alike.
+bool sameName(const ClientItem& a, const ClientItem& b) {
+    return a.kind == b.kind && a.company == b.company && a.lastName == b.lastName &&
+           a.firstName == b.firstName;
+}
+
 } // namespace
 
 void SpotlightIndex::FoldedRecords::add(SpotlightRef ref,
-                                        std::initializer_list<const QString*> fields) {
+                                        std::initializer_list<const QString*> fields,
+                                        const QString& folded) {
     const qint32 record = qint32(records.size());
     for (const QString* field : fields) {
-        const qsizetype start = text.size();
         appendFoldedForSearch(text, *field);
-        if (text.size() == start)
-            continue;
-        fieldEnds.append(text.size());
-        fieldRecords.append(record);
+        endField(record);
     }
+    text += folded;
+    endField(record);
     recordEnds.append(text.size());
     records.append(ref);
+}
+
+// An empty field is no field: nothing of it can match.
+void SpotlightIndex::FoldedRecords::endField(qint32 record) {
+    if (text.size() == (fieldEnds.isEmpty() ? 0 : fieldEnds.last()))
+        return;
+    fieldEnds.append(text.size());
+    fieldRecords.append(record);
 }
 
 QList<SpotlightRef> SpotlightIndex::FoldedRecords::matching(const QString& folded) const {
@@ -62,17 +75,35 @@ void SpotlightIndex::fold(const AppDatabase& db) {
     const auto at = [this](C category) -> FoldedRecords& {
         return m_folded[static_cast<std::size_t>(category)];
     };
+    // Each client's name folded once: most documents name their client as
+    // the record still does.
+    QHash<QUuid, std::pair<const ClientItem*, QString>> clients;
+    clients.reserve(db.clients.size());
+    for (const ClientItem& c : db.clients)
+        clients.insert(c.id, {&c, foldedForSearch(m_session.clientName(c.id))});
+    const auto foldedClient = [&](const std::optional<QUuid>& id) {
+        return id ? clients.value(*id).second : QString();
+    };
+
     // Each list of fields is the one the search looks through, in order.
     // Passwords, addresses and document lines are never among them.
     qint32 row = 0;
-    for (const ProjectItem& p : db.projects) {
-        const QString client = m_session.clientName(p.linkedClientID);
-        at(C::projects).add({0, row++}, {&p.title, &p.info, &p.notes, &p.type, &p.status, &client});
-    }
+    for (const ProjectItem& p : db.projects)
+        at(C::projects)
+            .add({0, row++}, {&p.title, &p.info, &p.notes, &p.type, &p.status},
+                 foldedClient(p.linkedClientID));
     row = 0;
     for (const CommercialDocumentItem& d : db.documents) {
-        const QString client = m_session.documentClient(d);
-        at(C::documents).add({0, row++}, {&d.number, &d.notes, &d.paymentTerms, &client});
+        const ClientItem* issued =
+            d.pdfSnapshot && d.pdfSnapshot->client ? &*d.pdfSnapshot->client : nullptr;
+        const std::optional<QUuid> clientID = issued ? std::optional(issued->id) : d.clientID;
+        const auto live = clientID ? clients.constFind(*clientID) : clients.cend();
+        const bool asRecorded =
+            !issued || (live != clients.cend() && sameName(*issued, *live->first));
+        at(C::documents)
+            .add({0, row++}, {&d.number, &d.notes, &d.paymentTerms},
+                 asRecorded ? foldedClient(clientID)
+                            : foldedForSearch(m_session.documentClient(d)));
     }
     row = 0;
     for (const ClientItem& c : db.clients)

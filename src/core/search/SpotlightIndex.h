@@ -44,7 +44,10 @@ private:
         QList<qsizetype> recordEnds; // in `text`, one per record
         QList<SpotlightRef> records;
 
-        void add(SpotlightRef ref, std::initializer_list<const QString*> fields);
+        // `folded` is one more field, already folded.
+        void add(SpotlightRef ref, std::initializer_list<const QString*> fields,
+                 const QString& folded = {});
+        void endField(qint32 record);
         // The records with a field holding `folded`, in order.
         QList<SpotlightRef> matching(const QString& folded) const;
     };

@@ -45,7 +45,16 @@ AppDatabase sampleSession() {
     CommercialDocumentLine line;
     line.title = u"Peinture"_s;
     numberless.lines = {line};
-    db.documents = {numberless};
+    // Issued before the client was renamed: found by the name it was issued to.
+    CommercialDocumentItem issued;
+    issued.id = id(8);
+    issued.kind = CommercialDocumentKind::invoice;
+    issued.number = u"F-1"_s;
+    issued.clientID = school.id;
+    issued.pdfSnapshot = DocumentSnapshot{};
+    issued.pdfSnapshot->client = school;
+    issued.pdfSnapshot->client->company = u"Atelier Ancien"_s;
+    db.documents = {numberless, issued};
 
     ExternalTool tool;
     tool.id = id(6);
@@ -86,6 +95,7 @@ TEST(SpotlightIndexTest, FindsEachRecordOnceByItsFoldedFields) {
          {u"documents|Document|École Dupont|Devis"_s, u"clients|École Dupont|-|-"_s}},
         // Title and notes both match: one hit.
         {u"jardin"_s, false, {u"projects|Jardin partagé|-|En cours"_s}},
+        {u"ancien"_s, false, {u"documents|F-1|Atelier Ancien|Facture"_s}},
         {u"kermesse"_s, false, {u"projects|Activité sans titre|-|-"_s}},
         {u"martin"_s, false, {u"clients|Jean Martin|Studio Nord  ·  jean@nord.fr|-"_s}},
         // The tag alone matches, not the activity that carries it.
