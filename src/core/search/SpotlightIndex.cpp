@@ -13,10 +13,14 @@ namespace {
 
 using C = SpotlightCategory;
 
-// Whether the two name the client alike.
+// Whether the two name the client alike: a company by its name, a person
+// by first and last names.
 bool sameName(const ClientItem& a, const ClientItem& b) {
-    return a.kind == b.kind && a.company == b.company && a.lastName == b.lastName &&
-           a.firstName == b.firstName;
+    if (a.kind != b.kind)
+        return false;
+    if (a.kind == ClientKind::professionnel)
+        return a.company == b.company;
+    return a.lastName == b.lastName && a.firstName == b.firstName;
 }
 
 } // namespace
