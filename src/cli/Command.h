@@ -89,6 +89,7 @@ QList<Command> dashboardCommands();
 QList<Command> stockCommands();
 QList<Command> calendarCommands();
 QList<Command> notificationCommands();
+QList<Command> searchCommands();
 
 // Parses the whole command line (without the program name) and runs it.
 int runCommandLine(const QList<Command>& commands, const QStringList& arguments);

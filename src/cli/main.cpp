@@ -46,6 +46,6 @@ int main(int argc, char* argv[]) {
                                     accountingCommands() + urssafCommands() +
                                     subscriptionCommands() + expenseCommands() +
                                     dashboardCommands() + stockCommands() + calendarCommands() +
-                                    notificationCommands() + securityCommands() + appCommands();
+                                    notificationCommands() + searchCommands() + securityCommands() + appCommands();
     return runCommandLine(commands, QCoreApplication::arguments().mid(1));
 }
