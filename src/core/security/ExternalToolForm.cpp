@@ -75,8 +75,8 @@ Result<> ExternalToolForm::apply(SessionEdit& edit) {
     const AppDatabase& session = edit.session();
     keepKnownTags(tool.tagIDs, session.externalToolTags);
     Result<> applied = putRecord(
-        session.externalTools, [&]() -> QList<ExternalTool>& { return edit.externalTools(); },
-        tool, m_isNew, notFoundMessage());
+        session.externalTools, [&]() -> QList<ExternalTool>& { return edit.externalTools(); }, tool,
+        m_isNew, notFoundMessage());
     if (applied.ok())
         edit.whenSaved([this, tool] {
             fields = tool;
