@@ -1,5 +1,7 @@
 #include "core/calendar/CalendarEvents.h"
 
+#include "core/calendar/LocalZoneTable.h"
+
 #include "core/accounting/SubscriptionSchedule.h"
 #include "core/documents/DocumentDeadlines.h"
 #include "core/documents/DocumentStatus.h"
@@ -107,8 +109,18 @@ CalendarEventItem documentItem(const CommercialDocumentItem& document, const QDa
     return e;
 }
 
+// The invoice's due date, through the table unless its day and time lie
+// near a change of offset.
+QDateTime dueDate(const CommercialDocumentItem& invoice, const LocalZoneTable& zone) {
+    if (const auto issued = zone.local(invoice.issueDate)) {
+        if (const auto due = zone.utc(issued->first.addDays(invoice.dueDays), issued->second))
+            return *due;
+    }
+    return invoiceDueDate(invoice);
+}
+
 void appendDocuments(const AppDatabase& db, const DocumentContext& context,
-                     QList<CalendarEventItem>& out) {
+                     const LocalZoneTable& zone, QList<CalendarEventItem>& out) {
     const auto& [statuses, names] = context;
     QSet<QUuid> convertedQuotes;
     for (const CommercialDocumentItem& d : db.documents) {
@@ -119,7 +131,7 @@ void appendDocuments(const AppDatabase& db, const DocumentContext& context,
         const QString& key = statuses.of(d);
         if (d.kind == CommercialDocumentKind::invoice) {
             if (key != StatusKeys::paid() && key != StatusKeys::cancelled() && d.dueDays > 0)
-                out.append(documentItem(d, invoiceDueDate(d), u"Échéance — " % d.number, names,
+                out.append(documentItem(d, dueDate(d, zone), u"Échéance — " % d.number, names,
                                         CalendarEventCategory::invoiceDue, netDue(d)));
         } else if (d.validityDate && !isSettledQuoteKey(key) && !convertedQuotes.contains(d.id)) {
             out.append(documentItem(d, *d.validityDate, u"Expiration devis — " % d.number, names,
@@ -269,27 +281,6 @@ void appendPurchases(const AppDatabase& db, QList<CalendarEventItem>& out) {
     }
 }
 
-void appendCustomEvents(const AppDatabase& db, const QDateTime& now,
-                        QList<CalendarEventItem>& out) {
-    QHash<QUuid, QString> colors;
-    for (const CustomCalendarTag& tag : db.customCalendarTags)
-        colors.insert(tag.id, tag.hexColor);
-    for (const CustomCalendarEvent& event : db.customCalendarEvents) {
-        const QString color = event.customTagID
-                                  ? colors.value(*event.customTagID, untaggedEventColor())
-                                  : untaggedEventColor();
-        for (const QDateTime& date : customEventOccurrences(event, now)) {
-            CalendarEventItem e = item(date, event.title, event.notes,
-                                       CalendarEventCategory::projectEvent, u"custom"_s);
-            e.customEventID = event.id;
-            e.customTagHex = color;
-            e.location = event.location;
-            e.isAllDay = event.isAllDay;
-            out.append(std::move(e));
-        }
-    }
-}
-
 enum class Repetition { daily, weekly, monthly, yearly };
 
 std::optional<Repetition> repetitionOf(const std::optional<QString>& rule) {
@@ -302,6 +293,20 @@ std::optional<Repetition> repetitionOf(const std::optional<QString>& rule) {
     if (rule == u"yearly")
         return Repetition::yearly;
     return std::nullopt;
+}
+
+QDate steppedDay(QDate start, Repetition repetition, int n) {
+    switch (repetition) {
+    case Repetition::daily:
+        return start.addDays(n);
+    case Repetition::weekly:
+        return start.addDays(7LL * n);
+    case Repetition::monthly:
+        return start.addMonths(n);
+    case Repetition::yearly:
+        break;
+    }
+    return start.addYears(n);
 }
 
 QDateTime stepped(const QDateTime& start, Repetition repetition, int n) {
@@ -369,9 +374,17 @@ void sortByDate(QList<CalendarEventItem>& events) {
     }
 }
 
-} // namespace
+// The n-th occurrence in UTC: the local day stepped, at the start's local
+// time; through the table when that time is clear of any change of offset.
+QDateTime occurrenceAt(const QDateTime& start, Repetition repetition, int n,
+                       const LocalZoneTable& zone) {
+    if (const auto moment = zone.utc(steppedDay(start.date(), repetition, n), start.time()))
+        return *moment;
+    return stepped(start, repetition, n).toUTC();
+}
 
-QList<QDateTime> customEventOccurrences(const CustomCalendarEvent& event, const QDateTime& now) {
+QList<QDateTime> occurrences(const CustomCalendarEvent& event, const QDateTime& now,
+                             const LocalZoneTable& zone) {
     const std::optional<Repetition> repetition = repetitionOf(event.recurrence);
     if (!repetition)
         return {event.date};
@@ -382,12 +395,51 @@ QList<QDateTime> customEventOccurrences(const CustomCalendarEvent& event, const 
     // day of shorter months instead of drifting to the 28th. Each occurrence
     // is converted to UTC once and compared there.
     for (int n = 0; n < kMaxOccurrences; ++n) {
-        const QDateTime next = stepped(start, *repetition, n).toUTC();
+        const QDateTime next = occurrenceAt(start, *repetition, n, zone);
         if (!next.isValid() || next > limit || (!dates.isEmpty() && next <= dates.last()))
             break;
         dates.append(next);
     }
     return dates;
+}
+
+void appendCustomEvents(const AppDatabase& db, const QDateTime& now, const LocalZoneTable& zone,
+                        QList<CalendarEventItem>& out) {
+    QHash<QUuid, QString> colors;
+    for (const CustomCalendarTag& tag : db.customCalendarTags)
+        colors.insert(tag.id, tag.hexColor);
+    for (const CustomCalendarEvent& event : db.customCalendarEvents) {
+        const QString color = event.customTagID
+                                  ? colors.value(*event.customTagID, untaggedEventColor())
+                                  : untaggedEventColor();
+        for (const QDateTime& date : occurrences(event, now, zone)) {
+            CalendarEventItem e = item(date, event.title, event.notes,
+                                       CalendarEventCategory::projectEvent, u"custom"_s);
+            e.customEventID = event.id;
+            e.customTagHex = color;
+            e.location = event.location;
+            e.isAllDay = event.isAllDay;
+            out.append(std::move(e));
+        }
+    }
+}
+
+// The table spans the dates a build converts: from the earliest user event
+// or invoice, twenty years back at most, to a year past the occurrences'
+// limit. Anything outside is converted one by one.
+LocalZoneTable zoneTableFor(const AppDatabase& db, const QDateTime& now) {
+    QDateTime from = now;
+    for (const CustomCalendarEvent& event : db.customCalendarEvents)
+        from = std::min(from, event.date);
+    for (const CommercialDocumentItem& d : db.documents)
+        from = std::min(from, d.issueDate);
+    return {std::max(from, now.addYears(-20)), now.addYears(2)};
+}
+
+} // namespace
+
+QList<QDateTime> customEventOccurrences(const CustomCalendarEvent& event, const QDateTime& now) {
+    return occurrences(event, now, LocalZoneTable(event.date, now.addYears(2)));
 }
 
 QList<CalendarEventItem> buildCalendarEvents(const AppDatabase& db, const QDateTime& now) {
@@ -396,13 +448,14 @@ QList<CalendarEventItem> buildCalendarEvents(const AppDatabase& db, const QDateT
                    db.projects.size() * 3 + db.customCalendarEvents.size() +
                    db.recurringPurchases.size() * 40);
     const DocumentContext documents(db);
-    appendDocuments(db, documents, events);
+    const LocalZoneTable zone = zoneTableFor(db, now);
+    appendDocuments(db, documents, zone, events);
     appendSubscriptions(db.recurringPurchases, now, events);
     appendUrssaf(db.urssafDeclarations, now, events);
     appendActivities(db.projects, events);
     appendPayments(db, documents, events);
     appendPurchases(db, events);
-    appendCustomEvents(db, now, events);
+    appendCustomEvents(db, now, zone, events);
     sortByDate(events);
     return events;
 }
