@@ -87,9 +87,12 @@ QUuid nextItemId() {
     return id;
 }
 
-CalendarEventItem item(const QDateTime& date, const QString& title, const QString& subtitle,
-                       CalendarEventCategory category, const QString& menuKey) {
-    CalendarEventItem e;
+// Items are large: each is made in its place at the end of the list rather
+// than moved there.
+CalendarEventItem& appendItem(QList<CalendarEventItem>& out, const QDateTime& date,
+                              const QString& title, const QString& subtitle,
+                              CalendarEventCategory category, const QString& menuKey) {
+    CalendarEventItem& e = out.emplaceBack();
     e.id = nextItemId();
     e.date = date;
     e.title = title;
@@ -99,14 +102,14 @@ CalendarEventItem item(const QDateTime& date, const QString& title, const QStrin
     return e;
 }
 
-CalendarEventItem documentItem(const CommercialDocumentItem& document, const QDateTime& date,
-                               const QString& title, const QHash<QUuid, QString>& names,
-                               CalendarEventCategory category, double amount) {
-    CalendarEventItem e =
-        item(date, title, clientNameOf(document, names), category, u"documents"_s);
+void appendDocumentItem(QList<CalendarEventItem>& out, const CommercialDocumentItem& document,
+                        const QDateTime& date, const QString& title,
+                        const QHash<QUuid, QString>& names, CalendarEventCategory category,
+                        double amount) {
+    CalendarEventItem& e =
+        appendItem(out, date, title, clientNameOf(document, names), category, u"documents"_s);
     e.amount = amount;
     e.linkedDocumentID = document.id;
-    return e;
 }
 
 // The invoice's due date, through the table unless its day and time lie
@@ -131,17 +134,17 @@ void appendDocuments(const AppDatabase& db, const DocumentContext& context,
         const QString& key = statuses.of(d);
         if (d.kind == CommercialDocumentKind::invoice) {
             if (key != StatusKeys::paid() && key != StatusKeys::cancelled() && d.dueDays > 0)
-                out.append(documentItem(d, dueDate(d, zone), u"Échéance — " % d.number, names,
-                                        CalendarEventCategory::invoiceDue, netDue(d)));
+                appendDocumentItem(out, d, dueDate(d, zone), u"Échéance — " % d.number, names,
+                                   CalendarEventCategory::invoiceDue, netDue(d));
         } else if (d.validityDate && !isSettledQuoteKey(key) && !convertedQuotes.contains(d.id)) {
-            out.append(documentItem(d, *d.validityDate, u"Expiration devis — " % d.number, names,
-                                    CalendarEventCategory::quoteExpiry, netDue(d)));
+            appendDocumentItem(out, d, *d.validityDate, u"Expiration devis — " % d.number, names,
+                               CalendarEventCategory::quoteExpiry, netDue(d));
         }
     }
 }
 
 void appendSubscriptions(const QList<RecurringPurchase>& subscriptions, const QDateTime& now,
-                         QList<CalendarEventItem>& out) {
+                         const LocalZoneTable& zone, QList<CalendarEventItem>& out) {
     const QDateTime local = now.toLocalTime();
     const QDateTime from = local.addMonths(-3).toUTC();
     const QDateTime until = local.addYears(10).toUTC();
@@ -149,13 +152,13 @@ void appendSubscriptions(const QList<RecurringPurchase>& subscriptions, const QD
         if (!s.isActive)
             continue;
         const QString label = displayName(s.frequency);
-        for (const SubscriptionDebitDate& debit : subscriptionDebitDates(s, from, until)) {
-            CalendarEventItem e = item(
-                debit.date, s.name, debit.exceptional ? label + u" · Date exceptionnelle"_s : label,
-                CalendarEventCategory::recurringPayment, u"accounting"_s);
+        for (const SubscriptionDebitDate& debit : subscriptionDebitDates(s, from, until, &zone)) {
+            CalendarEventItem& e =
+                appendItem(out, debit.date, s.name,
+                           debit.exceptional ? label + u" · Date exceptionnelle"_s : label,
+                           CalendarEventCategory::recurringPayment, u"accounting"_s);
             e.amount = s.amount;
             e.recurringPurchaseID = s.id;
-            out.append(std::move(e));
         }
     }
 }
@@ -186,23 +189,21 @@ void appendUrssaf(const QList<URSSAFDeclaration>& declarations, const QDateTime&
         const QString period =
             monthly ? monthAbbreviation(d.periodIndex) + u' ' + QString::number(d.year)
                     : u"T"_s + QString::number(d.periodIndex) + u' ' + QString::number(d.year);
-        CalendarEventItem e = item(date, u"Cotisation URSSAF"_s, period,
-                                   CalendarEventCategory::urssaf, u"accounting"_s);
+        CalendarEventItem& e = appendItem(out, date, u"Cotisation URSSAF"_s, period,
+                                          CalendarEventCategory::urssaf, u"accounting"_s);
         e.amount = d.cotisationAmount + d.cfpAmount + d.versementLiberatoireAmount;
         e.linkedURSSAFDeclarationID = d.id;
-        out.append(std::move(e));
     }
 }
 
 QList<CalendarEventItem> activityDates(const ProjectItem& project) {
     QList<CalendarEventItem> dates;
     for (const ProjectEvent& event : project.events) {
-        CalendarEventItem e = item(event.date, event.name, project.title,
-                                   CalendarEventCategory::projectEvent, u"projects"_s);
+        CalendarEventItem& e = appendItem(dates, event.date, event.name, project.title,
+                                          CalendarEventCategory::projectEvent, u"projects"_s);
         e.location = event.location;
         e.durationString = event.duration;
         e.linkedProjectID = project.id;
-        dates.append(std::move(e));
     }
     std::stable_sort(dates.begin(), dates.end(),
                      [](const auto& a, const auto& b) { return a.date < b.date; });
@@ -212,11 +213,10 @@ QList<CalendarEventItem> activityDates(const ProjectItem& project) {
 void appendActivities(const QList<ProjectItem>& projects, QList<CalendarEventItem>& out) {
     for (const ProjectItem& p : projects) {
         if (p.startDate) {
-            CalendarEventItem e = item(*p.startDate, p.title, p.status,
-                                       CalendarEventCategory::projectStart, u"projects"_s);
+            CalendarEventItem& e = appendItem(out, *p.startDate, p.title, p.status,
+                                              CalendarEventCategory::projectStart, u"projects"_s);
             e.linkedProjectID = p.id;
             e.subEvents = activityDates(p);
-            out.append(std::move(e));
         }
     }
     for (const ProjectItem& p : projects) {
@@ -227,19 +227,17 @@ void appendActivities(const QList<ProjectItem>& projects, QList<CalendarEventIte
             out.append(std::move(dates.first()));
             continue;
         }
-        CalendarEventItem group =
-            item(dates.first().date, p.title, QString::number(dates.size()) + u" événements"_s,
-                 CalendarEventCategory::projectEvent, u"projects"_s);
+        CalendarEventItem& group = appendItem(out, dates.first().date, p.title,
+                                              QString::number(dates.size()) + u" événements"_s,
+                                              CalendarEventCategory::projectEvent, u"projects"_s);
         group.linkedProjectID = p.id;
         group.subEvents = std::move(dates);
-        out.append(std::move(group));
     }
     for (const ProjectItem& p : projects) {
         if (p.endDate) {
-            CalendarEventItem e = item(*p.endDate, u"Fin — "_s + p.title, p.status,
-                                       CalendarEventCategory::projectEnd, u"projects"_s);
+            CalendarEventItem& e = appendItem(out, *p.endDate, u"Fin — "_s + p.title, p.status,
+                                              CalendarEventCategory::projectEnd, u"projects"_s);
             e.linkedProjectID = p.id;
-            out.append(std::move(e));
         }
     }
 }
@@ -252,14 +250,14 @@ void appendPayments(const AppDatabase& db, const DocumentContext& context,
             continue;
         if (d.encaissements.isEmpty()) {
             if (d.encaissementDate && statuses.of(d) == StatusKeys::paid())
-                out.append(documentItem(d, *d.encaissementDate, u"Encaissement — " % d.number,
-                                        names, CalendarEventCategory::encaissement, netDue(d)));
+                appendDocumentItem(out, d, *d.encaissementDate, u"Encaissement — " % d.number,
+                                   names, CalendarEventCategory::encaissement, netDue(d));
             continue;
         }
         const QString title = u"Encaissement — " % d.number;
         for (const Encaissement& payment : d.encaissements)
-            out.append(documentItem(d, payment.date, title, names,
-                                    CalendarEventCategory::encaissement, payment.amount));
+            appendDocumentItem(out, d, payment.date, title, names,
+                               CalendarEventCategory::encaissement, payment.amount);
     }
 }
 
@@ -273,11 +271,11 @@ void appendPurchases(const AppDatabase& db, QList<CalendarEventItem>& out) {
         const QString& title = stockTitle                      ? *stockTitle
                                : p.customProductName.isEmpty() ? u"Dépense"_s
                                                                : p.customProductName;
-        CalendarEventItem e = item(p.purchaseDate, title, p.supplier,
-                                   CalendarEventCategory::accountingPurchase, u"accounting"_s);
+        CalendarEventItem& e =
+            appendItem(out, p.purchaseDate, title, p.supplier,
+                       CalendarEventCategory::accountingPurchase, u"accounting"_s);
         e.amount = p.priceTTC;
         e.linkedPurchaseID = p.id;
-        out.append(std::move(e));
     }
 }
 
@@ -413,27 +411,28 @@ void appendCustomEvents(const AppDatabase& db, const QDateTime& now, const Local
                                   ? colors.value(*event.customTagID, untaggedEventColor())
                                   : untaggedEventColor();
         for (const QDateTime& date : occurrences(event, now, zone)) {
-            CalendarEventItem e = item(date, event.title, event.notes,
-                                       CalendarEventCategory::projectEvent, u"custom"_s);
+            CalendarEventItem& e = appendItem(out, date, event.title, event.notes,
+                                              CalendarEventCategory::projectEvent, u"custom"_s);
             e.customEventID = event.id;
             e.customTagHex = color;
             e.location = event.location;
             e.isAllDay = event.isAllDay;
-            out.append(std::move(e));
         }
     }
 }
 
-// The table spans the dates a build converts: from the earliest user event
-// or invoice, twenty years back at most, to a year past the occurrences'
-// limit. Anything outside is converted one by one.
+// The table spans the dates a build converts: from the earliest user event,
+// invoice or subscription start, twenty years back at most, to a year past
+// the subscriptions' horizon. Anything outside is converted one by one.
 LocalZoneTable zoneTableFor(const AppDatabase& db, const QDateTime& now) {
     QDateTime from = now;
     for (const CustomCalendarEvent& event : db.customCalendarEvents)
         from = std::min(from, event.date);
     for (const CommercialDocumentItem& d : db.documents)
         from = std::min(from, d.issueDate);
-    return {std::max(from, now.addYears(-20)), now.addYears(2)};
+    for (const RecurringPurchase& s : db.recurringPurchases)
+        from = std::min(from, s.startDate);
+    return {std::max(from, now.addYears(-20)), now.addYears(11)};
 }
 
 } // namespace
@@ -450,7 +449,7 @@ QList<CalendarEventItem> buildCalendarEvents(const AppDatabase& db, const QDateT
     const DocumentContext documents(db);
     const LocalZoneTable zone = zoneTableFor(db, now);
     appendDocuments(db, documents, zone, events);
-    appendSubscriptions(db.recurringPurchases, now, events);
+    appendSubscriptions(db.recurringPurchases, now, zone, events);
     appendUrssaf(db.urssafDeclarations, now, events);
     appendActivities(db.projects, events);
     appendPayments(db, documents, events);
