@@ -21,17 +21,21 @@ qint64 localOffsetAt(qint64 msecs) {
 LocalZoneTable::LocalZoneTable(const QDateTime& from, const QDateTime& to) {
     if (!from.isValid() || !to.isValid() || to <= from)
         return;
+    const QTimeZone zone = QTimeZone::systemTimeZone();
     QList<qint64> bounds{from.toMSecsSinceEpoch()};
-    for (const QTimeZone::OffsetData& change : QTimeZone::systemTimeZone().transitions(from, to)) {
+    for (const QTimeZone::OffsetData& change : zone.transitions(from, to)) {
         if (const qint64 at = change.atUtc.toMSecsSinceEpoch(); at > bounds.last())
             bounds.append(at);
     }
     bounds.append(to.toMSecsSinceEpoch());
     for (qsizetype i = 0; i + 1 < bounds.size(); ++i) {
         const Span span{bounds[i], bounds[i + 1], localOffsetAt(bounds[i])};
-        // The zone database and the C library could disagree; a span whose
-        // ends differ would hide a change, so the table then answers nothing.
-        if (localOffsetAt(span.to - 1) != span.offset) {
+        // The zone database and the C library could disagree, one of them
+        // seeing a change the other does not: the table then answers nothing.
+        const QDateTime start = QDateTime::fromMSecsSinceEpoch(span.from, Qt::UTC);
+        if (qint64(zone.offsetFromUtc(start)) * 1000 != span.offset ||
+            localOffsetAt(span.from + (span.to - span.from) / 2) != span.offset ||
+            localOffsetAt(span.to - 1) != span.offset) {
             m_spans.clear();
             return;
         }
