@@ -1,5 +1,7 @@
 #include "core/accounting/SubscriptionSchedule.h"
 
+#include "core/calendar/LocalZoneTable.h"
+
 #include <QtEndian>
 
 #include <algorithm>
@@ -188,7 +190,8 @@ QList<SubscriptionDebitDate> subscriptionDebitDates(const RecurringPurchase& sub
 }
 
 QList<SubscriptionDebitDate> subscriptionDebitDates(const RecurringPurchase& subscription,
-                                                    const QDateTime& from, const QDateTime& until) {
+                                                    const QDateTime& from, const QDateTime& until,
+                                                    const LocalZoneTable* zone) {
     QList<SubscriptionDebitDate> debits;
     const Schedule schedule(subscription);
     if (!schedule.valid() || !until.isValid())
@@ -200,10 +203,14 @@ QList<SubscriptionDebitDate> subscriptionDebitDates(const RecurringPurchase& sub
     const QDate lastDayBeforeFrom = from.toLocalTime().date().addDays(-3);
     QDate day = schedule.startDay;
     for (bool first = true;; first = false, day = stepped(day, subscription.frequency)) {
-        const QDateTime wallTime = localWallTime(day, schedule.startTime);
-        if (!wallTime.isValid())
-            break;
-        std::optional<QDateTime> cursor;
+        // The table answers only for valid times clear of any change.
+        std::optional<QDateTime> cursor = zone ? zone->utc(day, schedule.startTime) : std::nullopt;
+        QDateTime wallTime;
+        if (!cursor) {
+            wallTime = localWallTime(day, schedule.startTime);
+            if (!wallTime.isValid())
+                break;
+        }
         const auto cursorMoment = [&] {
             if (!cursor)
                 cursor = wallTime.toUTC();
@@ -219,8 +226,12 @@ QList<SubscriptionDebitDate> subscriptionDebitDates(const RecurringPurchase& sub
             // The first debit may be moved to the start date, so it is always placed.
             if (!first && from.isValid() && debitDay <= lastDayBeforeFrom)
                 continue;
-            debit.date =
-                debitDay == day ? cursorMoment() : localMoment(debitDay, schedule.startTime);
+            std::optional<QDateTime> moment;
+            if (debitDay != day && zone)
+                moment = zone->utc(debitDay, schedule.startTime);
+            debit.date = debitDay == day ? cursorMoment()
+                         : moment        ? *moment
+                                         : localMoment(debitDay, schedule.startTime);
         }
         if (first && debit.date < start)
             debit.date = start.toUTC();

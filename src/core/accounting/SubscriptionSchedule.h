@@ -10,6 +10,8 @@
 
 namespace velmora {
 
+class LocalZoneTable;
+
 // The payment schedule of subscriptions. Every step, clamp and start of day
 // is taken in the local time zone and keeps the local time of day across
 // summer time; the moments returned are in UTC.
@@ -58,9 +60,10 @@ QList<AccountingPurchaseItem> subscriptionDebits(const RecurringPurchase& subscr
 QList<SubscriptionDebitDate> subscriptionDebitDates(const RecurringPurchase& subscription,
                                                     const QDateTime& until);
 // The same from `from` (included) on; the debits before it cost no time zone
-// conversion.
+// conversion, and those the table answers cost a lookup.
 QList<SubscriptionDebitDate> subscriptionDebitDates(const RecurringPurchase& subscription,
-                                                    const QDateTime& from, const QDateTime& until);
+                                                    const QDateTime& from, const QDateTime& until,
+                                                    const LocalZoneTable* zone = nullptr);
 
 // The first debit strictly after `now`, searched up to five years ahead.
 std::optional<SubscriptionDebitDate> nextSubscriptionDebit(const RecurringPurchase& subscription,

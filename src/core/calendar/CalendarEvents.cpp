@@ -1,5 +1,7 @@
 #include "core/calendar/CalendarEvents.h"
 
+#include "core/calendar/LocalZoneTable.h"
+
 #include "core/accounting/SubscriptionSchedule.h"
 #include "core/documents/DocumentDeadlines.h"
 #include "core/documents/DocumentStatus.h"
@@ -85,9 +87,12 @@ QUuid nextItemId() {
     return id;
 }
 
-CalendarEventItem item(const QDateTime& date, const QString& title, const QString& subtitle,
-                       CalendarEventCategory category, const QString& menuKey) {
-    CalendarEventItem e;
+// Items are large: each is made in its place at the end of the list rather
+// than moved there.
+CalendarEventItem& appendItem(QList<CalendarEventItem>& out, const QDateTime& date,
+                              const QString& title, const QString& subtitle,
+                              CalendarEventCategory category, const QString& menuKey) {
+    CalendarEventItem& e = out.emplaceBack();
     e.id = nextItemId();
     e.date = date;
     e.title = title;
@@ -97,18 +102,28 @@ CalendarEventItem item(const QDateTime& date, const QString& title, const QStrin
     return e;
 }
 
-CalendarEventItem documentItem(const CommercialDocumentItem& document, const QDateTime& date,
-                               const QString& title, const QHash<QUuid, QString>& names,
-                               CalendarEventCategory category, double amount) {
-    CalendarEventItem e =
-        item(date, title, clientNameOf(document, names), category, u"documents"_s);
+void appendDocumentItem(QList<CalendarEventItem>& out, const CommercialDocumentItem& document,
+                        const QDateTime& date, const QString& title,
+                        const QHash<QUuid, QString>& names, CalendarEventCategory category,
+                        double amount) {
+    CalendarEventItem& e =
+        appendItem(out, date, title, clientNameOf(document, names), category, u"documents"_s);
     e.amount = amount;
     e.linkedDocumentID = document.id;
-    return e;
+}
+
+// The invoice's due date, through the table unless its day and time lie
+// near a change of offset.
+QDateTime dueDate(const CommercialDocumentItem& invoice, const LocalZoneTable& zone) {
+    if (const auto issued = zone.local(invoice.issueDate)) {
+        if (const auto due = zone.utc(issued->first.addDays(invoice.dueDays), issued->second))
+            return *due;
+    }
+    return invoiceDueDate(invoice);
 }
 
 void appendDocuments(const AppDatabase& db, const DocumentContext& context,
-                     QList<CalendarEventItem>& out) {
+                     const LocalZoneTable& zone, QList<CalendarEventItem>& out) {
     const auto& [statuses, names] = context;
     QSet<QUuid> convertedQuotes;
     for (const CommercialDocumentItem& d : db.documents) {
@@ -119,17 +134,17 @@ void appendDocuments(const AppDatabase& db, const DocumentContext& context,
         const QString& key = statuses.of(d);
         if (d.kind == CommercialDocumentKind::invoice) {
             if (key != StatusKeys::paid() && key != StatusKeys::cancelled() && d.dueDays > 0)
-                out.append(documentItem(d, invoiceDueDate(d), u"Échéance — " % d.number, names,
-                                        CalendarEventCategory::invoiceDue, netDue(d)));
+                appendDocumentItem(out, d, dueDate(d, zone), u"Échéance — " % d.number, names,
+                                   CalendarEventCategory::invoiceDue, netDue(d));
         } else if (d.validityDate && !isSettledQuoteKey(key) && !convertedQuotes.contains(d.id)) {
-            out.append(documentItem(d, *d.validityDate, u"Expiration devis — " % d.number, names,
-                                    CalendarEventCategory::quoteExpiry, netDue(d)));
+            appendDocumentItem(out, d, *d.validityDate, u"Expiration devis — " % d.number, names,
+                               CalendarEventCategory::quoteExpiry, netDue(d));
         }
     }
 }
 
 void appendSubscriptions(const QList<RecurringPurchase>& subscriptions, const QDateTime& now,
-                         QList<CalendarEventItem>& out) {
+                         const LocalZoneTable& zone, QList<CalendarEventItem>& out) {
     const QDateTime local = now.toLocalTime();
     const QDateTime from = local.addMonths(-3).toUTC();
     const QDateTime until = local.addYears(10).toUTC();
@@ -137,13 +152,13 @@ void appendSubscriptions(const QList<RecurringPurchase>& subscriptions, const QD
         if (!s.isActive)
             continue;
         const QString label = displayName(s.frequency);
-        for (const SubscriptionDebitDate& debit : subscriptionDebitDates(s, from, until)) {
-            CalendarEventItem e = item(
-                debit.date, s.name, debit.exceptional ? label + u" · Date exceptionnelle"_s : label,
-                CalendarEventCategory::recurringPayment, u"accounting"_s);
+        for (const SubscriptionDebitDate& debit : subscriptionDebitDates(s, from, until, &zone)) {
+            CalendarEventItem& e =
+                appendItem(out, debit.date, s.name,
+                           debit.exceptional ? label + u" · Date exceptionnelle"_s : label,
+                           CalendarEventCategory::recurringPayment, u"accounting"_s);
             e.amount = s.amount;
             e.recurringPurchaseID = s.id;
-            out.append(std::move(e));
         }
     }
 }
@@ -174,23 +189,21 @@ void appendUrssaf(const QList<URSSAFDeclaration>& declarations, const QDateTime&
         const QString period =
             monthly ? monthAbbreviation(d.periodIndex) + u' ' + QString::number(d.year)
                     : u"T"_s + QString::number(d.periodIndex) + u' ' + QString::number(d.year);
-        CalendarEventItem e = item(date, u"Cotisation URSSAF"_s, period,
-                                   CalendarEventCategory::urssaf, u"accounting"_s);
+        CalendarEventItem& e = appendItem(out, date, u"Cotisation URSSAF"_s, period,
+                                          CalendarEventCategory::urssaf, u"accounting"_s);
         e.amount = d.cotisationAmount + d.cfpAmount + d.versementLiberatoireAmount;
         e.linkedURSSAFDeclarationID = d.id;
-        out.append(std::move(e));
     }
 }
 
 QList<CalendarEventItem> activityDates(const ProjectItem& project) {
     QList<CalendarEventItem> dates;
     for (const ProjectEvent& event : project.events) {
-        CalendarEventItem e = item(event.date, event.name, project.title,
-                                   CalendarEventCategory::projectEvent, u"projects"_s);
+        CalendarEventItem& e = appendItem(dates, event.date, event.name, project.title,
+                                          CalendarEventCategory::projectEvent, u"projects"_s);
         e.location = event.location;
         e.durationString = event.duration;
         e.linkedProjectID = project.id;
-        dates.append(std::move(e));
     }
     std::stable_sort(dates.begin(), dates.end(),
                      [](const auto& a, const auto& b) { return a.date < b.date; });
@@ -200,11 +213,10 @@ QList<CalendarEventItem> activityDates(const ProjectItem& project) {
 void appendActivities(const QList<ProjectItem>& projects, QList<CalendarEventItem>& out) {
     for (const ProjectItem& p : projects) {
         if (p.startDate) {
-            CalendarEventItem e = item(*p.startDate, p.title, p.status,
-                                       CalendarEventCategory::projectStart, u"projects"_s);
+            CalendarEventItem& e = appendItem(out, *p.startDate, p.title, p.status,
+                                              CalendarEventCategory::projectStart, u"projects"_s);
             e.linkedProjectID = p.id;
             e.subEvents = activityDates(p);
-            out.append(std::move(e));
         }
     }
     for (const ProjectItem& p : projects) {
@@ -215,19 +227,17 @@ void appendActivities(const QList<ProjectItem>& projects, QList<CalendarEventIte
             out.append(std::move(dates.first()));
             continue;
         }
-        CalendarEventItem group =
-            item(dates.first().date, p.title, QString::number(dates.size()) + u" événements"_s,
-                 CalendarEventCategory::projectEvent, u"projects"_s);
+        CalendarEventItem& group = appendItem(out, dates.first().date, p.title,
+                                              QString::number(dates.size()) + u" événements"_s,
+                                              CalendarEventCategory::projectEvent, u"projects"_s);
         group.linkedProjectID = p.id;
         group.subEvents = std::move(dates);
-        out.append(std::move(group));
     }
     for (const ProjectItem& p : projects) {
         if (p.endDate) {
-            CalendarEventItem e = item(*p.endDate, u"Fin — "_s + p.title, p.status,
-                                       CalendarEventCategory::projectEnd, u"projects"_s);
+            CalendarEventItem& e = appendItem(out, *p.endDate, u"Fin — "_s + p.title, p.status,
+                                              CalendarEventCategory::projectEnd, u"projects"_s);
             e.linkedProjectID = p.id;
-            out.append(std::move(e));
         }
     }
 }
@@ -240,14 +250,14 @@ void appendPayments(const AppDatabase& db, const DocumentContext& context,
             continue;
         if (d.encaissements.isEmpty()) {
             if (d.encaissementDate && statuses.of(d) == StatusKeys::paid())
-                out.append(documentItem(d, *d.encaissementDate, u"Encaissement — " % d.number,
-                                        names, CalendarEventCategory::encaissement, netDue(d)));
+                appendDocumentItem(out, d, *d.encaissementDate, u"Encaissement — " % d.number,
+                                   names, CalendarEventCategory::encaissement, netDue(d));
             continue;
         }
         const QString title = u"Encaissement — " % d.number;
         for (const Encaissement& payment : d.encaissements)
-            out.append(documentItem(d, payment.date, title, names,
-                                    CalendarEventCategory::encaissement, payment.amount));
+            appendDocumentItem(out, d, payment.date, title, names,
+                               CalendarEventCategory::encaissement, payment.amount);
     }
 }
 
@@ -261,32 +271,11 @@ void appendPurchases(const AppDatabase& db, QList<CalendarEventItem>& out) {
         const QString& title = stockTitle                      ? *stockTitle
                                : p.customProductName.isEmpty() ? u"Dépense"_s
                                                                : p.customProductName;
-        CalendarEventItem e = item(p.purchaseDate, title, p.supplier,
-                                   CalendarEventCategory::accountingPurchase, u"accounting"_s);
+        CalendarEventItem& e =
+            appendItem(out, p.purchaseDate, title, p.supplier,
+                       CalendarEventCategory::accountingPurchase, u"accounting"_s);
         e.amount = p.priceTTC;
         e.linkedPurchaseID = p.id;
-        out.append(std::move(e));
-    }
-}
-
-void appendCustomEvents(const AppDatabase& db, const QDateTime& now,
-                        QList<CalendarEventItem>& out) {
-    QHash<QUuid, QString> colors;
-    for (const CustomCalendarTag& tag : db.customCalendarTags)
-        colors.insert(tag.id, tag.hexColor);
-    for (const CustomCalendarEvent& event : db.customCalendarEvents) {
-        const QString color = event.customTagID
-                                  ? colors.value(*event.customTagID, untaggedEventColor())
-                                  : untaggedEventColor();
-        for (const QDateTime& date : customEventOccurrences(event, now)) {
-            CalendarEventItem e = item(date, event.title, event.notes,
-                                       CalendarEventCategory::projectEvent, u"custom"_s);
-            e.customEventID = event.id;
-            e.customTagHex = color;
-            e.location = event.location;
-            e.isAllDay = event.isAllDay;
-            out.append(std::move(e));
-        }
     }
 }
 
@@ -302,6 +291,20 @@ std::optional<Repetition> repetitionOf(const std::optional<QString>& rule) {
     if (rule == u"yearly")
         return Repetition::yearly;
     return std::nullopt;
+}
+
+QDate steppedDay(QDate start, Repetition repetition, int n) {
+    switch (repetition) {
+    case Repetition::daily:
+        return start.addDays(n);
+    case Repetition::weekly:
+        return start.addDays(7LL * n);
+    case Repetition::monthly:
+        return start.addMonths(n);
+    case Repetition::yearly:
+        break;
+    }
+    return start.addYears(n);
 }
 
 QDateTime stepped(const QDateTime& start, Repetition repetition, int n) {
@@ -369,9 +372,17 @@ void sortByDate(QList<CalendarEventItem>& events) {
     }
 }
 
-} // namespace
+// The n-th occurrence in UTC: the local day stepped, at the start's local
+// time; through the table when that time is clear of any change of offset.
+QDateTime occurrenceAt(const QDateTime& start, Repetition repetition, int n,
+                       const LocalZoneTable& zone) {
+    if (const auto moment = zone.utc(steppedDay(start.date(), repetition, n), start.time()))
+        return *moment;
+    return stepped(start, repetition, n).toUTC();
+}
 
-QList<QDateTime> customEventOccurrences(const CustomCalendarEvent& event, const QDateTime& now) {
+QList<QDateTime> occurrences(const CustomCalendarEvent& event, const QDateTime& now,
+                             const LocalZoneTable& zone) {
     const std::optional<Repetition> repetition = repetitionOf(event.recurrence);
     if (!repetition)
         return {event.date};
@@ -382,12 +393,52 @@ QList<QDateTime> customEventOccurrences(const CustomCalendarEvent& event, const 
     // day of shorter months instead of drifting to the 28th. Each occurrence
     // is converted to UTC once and compared there.
     for (int n = 0; n < kMaxOccurrences; ++n) {
-        const QDateTime next = stepped(start, *repetition, n).toUTC();
+        const QDateTime next = occurrenceAt(start, *repetition, n, zone);
         if (!next.isValid() || next > limit || (!dates.isEmpty() && next <= dates.last()))
             break;
         dates.append(next);
     }
     return dates;
+}
+
+void appendCustomEvents(const AppDatabase& db, const QDateTime& now, const LocalZoneTable& zone,
+                        QList<CalendarEventItem>& out) {
+    QHash<QUuid, QString> colors;
+    for (const CustomCalendarTag& tag : db.customCalendarTags)
+        colors.insert(tag.id, tag.hexColor);
+    for (const CustomCalendarEvent& event : db.customCalendarEvents) {
+        const QString color = event.customTagID
+                                  ? colors.value(*event.customTagID, untaggedEventColor())
+                                  : untaggedEventColor();
+        for (const QDateTime& date : occurrences(event, now, zone)) {
+            CalendarEventItem& e = appendItem(out, date, event.title, event.notes,
+                                              CalendarEventCategory::projectEvent, u"custom"_s);
+            e.customEventID = event.id;
+            e.customTagHex = color;
+            e.location = event.location;
+            e.isAllDay = event.isAllDay;
+        }
+    }
+}
+
+// The table spans the dates a build converts: from the earliest user event,
+// invoice or subscription start, twenty years back at most, to a year past
+// the subscriptions' horizon. Anything outside is converted one by one.
+LocalZoneTable zoneTableFor(const AppDatabase& db, const QDateTime& now) {
+    QDateTime from = now;
+    for (const CustomCalendarEvent& event : db.customCalendarEvents)
+        from = std::min(from, event.date);
+    for (const CommercialDocumentItem& d : db.documents)
+        from = std::min(from, d.issueDate);
+    for (const RecurringPurchase& s : db.recurringPurchases)
+        from = std::min(from, s.startDate);
+    return {std::max(from, now.addYears(-20)), now.addYears(11)};
+}
+
+} // namespace
+
+QList<QDateTime> customEventOccurrences(const CustomCalendarEvent& event, const QDateTime& now) {
+    return occurrences(event, now, LocalZoneTable(event.date, now.addYears(2)));
 }
 
 QList<CalendarEventItem> buildCalendarEvents(const AppDatabase& db, const QDateTime& now) {
@@ -396,13 +447,14 @@ QList<CalendarEventItem> buildCalendarEvents(const AppDatabase& db, const QDateT
                    db.projects.size() * 3 + db.customCalendarEvents.size() +
                    db.recurringPurchases.size() * 40);
     const DocumentContext documents(db);
-    appendDocuments(db, documents, events);
-    appendSubscriptions(db.recurringPurchases, now, events);
+    const LocalZoneTable zone = zoneTableFor(db, now);
+    appendDocuments(db, documents, zone, events);
+    appendSubscriptions(db.recurringPurchases, now, zone, events);
     appendUrssaf(db.urssafDeclarations, now, events);
     appendActivities(db.projects, events);
     appendPayments(db, documents, events);
     appendPurchases(db, events);
-    appendCustomEvents(db, now, events);
+    appendCustomEvents(db, now, zone, events);
     sortByDate(events);
     return events;
 }
