@@ -1,11 +1,16 @@
 #include "gui/externalTools/ExternalToolsSection.h"
 
+#include "gui/common/VaultSession.h"
+#include "gui/externalTools/ExternalToolsPage.h"
+
 namespace velmora::gui {
 
 SectionPage* externalToolsPage(const SectionServices& services) {
-    return placeholderSection(
-        QStringLiteral("Cet écran accueillera le coffre de vos outils externes et de "
-                       "leurs identifiants, protégé par son propre code."))(services);
+    return new ExternalToolsPage(services);
+}
+
+SessionService* vaultSession(const SectionServices&, QObject* parent) {
+    return new VaultSession(parent);
 }
 
 } // namespace velmora::gui

@@ -33,7 +33,7 @@ QList<SectionBinding> sectionBindings() {
         {"stock", stockPage},
         {"accounting", accountingPage, {urssafEstimateService, subscriptionEndService}},
         {"calendar", calendarPage, {calendarSyncService}},
-        {"externalTools", externalToolsPage},
+        {"externalTools", externalToolsPage, {vaultSession}},
     };
 }
 
