@@ -6,6 +6,7 @@
 #include "BenchStore.h"
 
 #include "core/search/SpotlightIndex.h"
+#include "core/search/SpotlightListModel.h"
 
 #include <QProcess>
 
@@ -58,6 +59,21 @@ void SearchQueryFirstHits(benchmark::State& state) {
     searchQuery(state, 20);
 }
 
+// What one keystroke in the panel costs the interface thread: the first
+// hits of each section, then the list's rows made from them.
+void SearchPanelKeystroke(benchmark::State& state) {
+    const AppDataStore* store = loadedSession(state);
+    if (!store)
+        return;
+    const SpotlightIndex index(store->session());
+    SpotlightListModel model;
+    for (auto _ : state) {
+        model.setResult(index.search(kQuery, {.hitLimit = 20}));
+        benchmark::DoNotOptimize(model.rowCount());
+    }
+    state.counters["rows"] = double(model.rowCount());
+}
+
 // The baseline: a process reading the whole session file for the letters.
 void SearchGrepBaseline(benchmark::State& state) {
     BenchStore& bench = BenchStore::instance();
@@ -81,5 +97,6 @@ void SearchGrepBaseline(benchmark::State& state) {
 BENCHMARK(SearchIndexBuild)->Unit(benchmark::kMillisecond);
 BENCHMARK(SearchQuery)->Unit(benchmark::kMillisecond);
 BENCHMARK(SearchQueryFirstHits)->Unit(benchmark::kMillisecond);
+BENCHMARK(SearchPanelKeystroke)->Unit(benchmark::kMillisecond);
 // Wall time: the work is in the child process.
 BENCHMARK(SearchGrepBaseline)->Unit(benchmark::kMillisecond)->UseRealTime();

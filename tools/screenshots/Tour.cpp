@@ -154,6 +154,7 @@ bool walk(const QString& out, AppAppearanceMode mode) {
     shootFilledDashboard(tour);
     shootCalendar(tour);
     shootNotifications(tour);
+    shootSearch(tour);
     shootLock(tour);
     shootSessionList(tour);
     return true;

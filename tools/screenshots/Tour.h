@@ -70,6 +70,7 @@ void shootDashboard(Tour& tour);                      // dashboard
 void shootFilledDashboard(Tour& tour);                // dashboard
 void shootCalendar(Tour& tour);                       // calendar
 void shootNotifications(Tour& tour);                  // notifications
+void shootSearch(Tour& tour);                         // search
 void shootEmptyClients(Tour& tour);                   // clients
 void shootClients(Tour& tour);                        // clients
 void shootServices(Tour& tour);                       // services

@@ -5,11 +5,11 @@
 
 namespace velmora::gui {
 
-void enableClearButton(QLineEdit* field) {
+void enableClearButton(QLineEdit* field, const QString& label) {
     field->setClearButtonEnabled(true);
     for (QAction* action : field->actions())
         if (action->objectName() == QLatin1String("_q_qlineeditclearaction"))
-            action->setText(QStringLiteral("Effacer"));
+            action->setText(label);
 }
 
 } // namespace velmora::gui

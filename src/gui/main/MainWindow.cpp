@@ -16,9 +16,11 @@
 #include "gui/settings/SettingsWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QStatusBar>
@@ -332,10 +334,12 @@ void MainWindow::handleCommand(AppCommand command) {
         runSectionCommand(SectionCommand::exportPDF);
         break;
     case AppCommand::ShortcutFocusSearch:
-        if (!runSectionCommand(SectionCommand::search) && screen() == Screen::session)
-            statusBar()->showMessage(
-                QStringLiteral("La recherche globale arrive avec les écrans de vos données."),
-                4000);
+        // From the section's own search field Ctrl+F stays there; from
+        // anywhere else it searches the whole session.
+        if (screen() == Screen::session && !sectionFieldHasFocus() &&
+            m_sections->openGlobalSearch())
+            break;
+        runSectionCommand(SectionCommand::search);
         break;
     case AppCommand::WindowExpand:
         showNormal();
@@ -347,6 +351,12 @@ void MainWindow::handleCommand(AppCommand command) {
     case AppCommand::OpenCDBFile:
         break;
     }
+}
+
+bool MainWindow::sectionFieldHasFocus() const {
+    const SectionPage* page = m_sections->existingPage(m_workspace->currentSection());
+    auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    return page && field && page->isAncestorOf(field);
 }
 
 bool MainWindow::runSectionCommand(SectionCommand command) {

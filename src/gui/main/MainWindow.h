@@ -59,6 +59,8 @@ private:
     void fillRecentMenu(QMenu* menu, bool forSwitching);
     void handleCommand(AppCommand command);
     bool runSectionCommand(SectionCommand command);
+    // A text field of the section shown (its search, most often) has the focus.
+    bool sectionFieldHasFocus() const;
     // Takes the actions of the section shown into the menus and keys.
     void publishSectionCommands();
     // The menus' entries follow whether those actions can run.

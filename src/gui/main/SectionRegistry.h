@@ -47,6 +47,15 @@ public:
     void addWindowTool(ToolFactory factory);
     // One of each registered tool, in the order they were registered.
     QList<QWidget*> makeWindowTools(QWidget& window);
+    // The search over the whole session that Ctrl+F opens when no section
+    // search has the focus; set by the panel that offers it.
+    void setGlobalSearch(std::function<void()> open) { m_globalSearch = std::move(open); }
+    // Whether a global search was there to open.
+    bool openGlobalSearch() const {
+        if (m_globalSearch)
+            m_globalSearch();
+        return bool(m_globalSearch);
+    }
 
 signals:
     void commandsChanged();
@@ -59,6 +68,7 @@ private:
     QList<ServiceFactory> m_serviceFactories;
     QList<ToolFactory> m_toolFactories;
     QList<QPointer<SessionService>> m_made;
+    std::function<void()> m_globalSearch;
 };
 
 // The page of a section whose screen is not built yet: its symbol and name,

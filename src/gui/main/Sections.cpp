@@ -8,6 +8,7 @@
 #include "gui/main/SectionRegistry.h"
 #include "gui/notifications/NotificationsPanel.h"
 #include "gui/projects/ProjectsSection.h"
+#include "gui/search/SearchPanel.h"
 #include "gui/services/ServicesSection.h"
 #include "gui/stock/StockSection.h"
 
@@ -51,6 +52,12 @@ void registerSections(SectionRegistry& registry) {
         }
     }
     registry.addSessionService(notificationCentreService);
+    registry.addSessionService(spotlightIndexService);
+    registry.addWindowTool([&registry](const SectionServices& services, QWidget& window) {
+        SearchTool tool = searchTool(services, window);
+        registry.setGlobalSearch(std::move(tool.open));
+        return tool.button;
+    });
     registry.addWindowTool(notificationBell);
     // The forms of other sections create a client with the clients' own sheet.
     registry.services().newClient = [&registry](QWidget* parent,

@@ -4,6 +4,7 @@
 #include "core/notifications/NotificationReactions.h"
 #include "core/notifications/NotificationTexts.h"
 #include "gui/common/Icons.h"
+#include "gui/common/PressOutside.h"
 #include "gui/common/Theme.h"
 #include "gui/notifications/NotificationCentre.h"
 #include "gui/notifications/NotificationDelegate.h"
@@ -203,12 +204,8 @@ bool NotificationPanel::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     // A press anywhere else in the window closes the panel.
-    if (event->type() == QEvent::MouseButtonPress && isVisible()) {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && widget->window() == &m_window && widget != this && !isAncestorOf(widget) &&
-            widget != &m_anchor && !m_anchor.isAncestorOf(widget))
-            close();
-    }
+    if (isPressOutside(watched, event, m_window, *this, m_anchor))
+        close();
     return QFrame::eventFilter(watched, event);
 }
 

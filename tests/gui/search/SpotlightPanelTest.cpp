@@ -1,0 +1,102 @@
+// The global search on screen: Ctrl+F opens it, the hits come as one types,
+// Down and Return open a record in its section, and the index follows the
+// store's changes.
+
+#include "SectionFixture.h"
+
+#include "core/search/SpotlightTexts.h"
+#include "core/store/SessionEdit.h"
+#include "gui/search/SpotlightIndexService.h"
+
+using namespace Qt::StringLiterals;
+
+namespace velmora::gui::test {
+namespace {
+
+class SpotlightPanelTest : public WidgetDriver<SectionFixture> {
+protected:
+    QWidget& driven() override { return window(); }
+
+    void openWithDupont() {
+        openSection(u"projects"_s, [](AppDatabase& db) {
+            ClientItem school;
+            school.id = QUuid::createUuid();
+            school.kind = ClientKind::professionnel;
+            school.company = u"École Dupont"_s;
+            db.clients = {school};
+            ProjectItem fresco;
+            fresco.id = QUuid::createUuid();
+            fresco.title = u"Fresque de l’école Dupont"_s;
+            db.projects = {fresco};
+        });
+        window().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+        QTRY_VERIFY(index().isReady());
+    }
+    SpotlightIndexService& index() { return *window().findChild<SpotlightIndexService*>(); }
+    void pressCtrlF() { QTest::keyClick(&window(), Qt::Key_F, Qt::ControlModifier); }
+    bool panelShown() { return find<QWidget>(u"spotlightPanel"_s)->isVisible(); }
+    QStringList rows() {
+        QStringList shown;
+        auto* list = find<QListView>(u"spotlightList"_s);
+        for (int row = 0; list->isVisible() && row < list->model()->rowCount(); ++row)
+            shown << list->model()->index(row, 0).data().toString();
+        return shown;
+    }
+};
+
+TEST_F(SpotlightPanelTest, CtrlFTypeDownAndReturnOpenTheClientsCard) {
+    openWithDupont();
+    pressCtrlF();
+    ASSERT_TRUE(panelShown());
+    auto* field = find<QLineEdit>(u"spotlightField"_s);
+    EXPECT_TRUE(field->hasFocus());
+    EXPECT_EQ(field->placeholderText(), SpotlightTexts::placeholder());
+
+    type(u"spotlightField"_s, u"dupont"_s);
+    EXPECT_EQ(rows(), (QStringList{u"Activités"_s, u"Fresque de l’école Dupont"_s, u"Clients"_s,
+                                   u"École Dupont"_s}));
+    // Down skips the clients' heading; the focus stays in the field.
+    QTest::keyClick(field, Qt::Key_Down);
+    EXPECT_EQ(find<QListView>(u"spotlightList"_s)->currentIndex().row(), 3);
+    EXPECT_TRUE(field->hasFocus());
+    QTest::keyClick(field, Qt::Key_Return);
+    EXPECT_FALSE(panelShown());
+    EXPECT_EQ(window().workspace().currentSection(), u"clients"_s);
+    EXPECT_EQ(shownText(u"clientCardTitle"_s), u"École Dupont"_s);
+
+    // From the section's own search field, Ctrl+F stays in the section.
+    find<QLineEdit>(u"clientsSearch"_s)->setFocus();
+    pressCtrlF();
+    EXPECT_FALSE(panelShown());
+
+    click(u"spotlightButton"_s);
+    ASSERT_TRUE(panelShown());
+    type(u"spotlightField"_s, u"zzz"_s);
+    EXPECT_EQ(shownText(u"spotlightEmpty"_s), u"Aucun résultat pour «\u00a0zzz\u00a0»"_s);
+    EXPECT_TRUE(rows().isEmpty());
+    QTest::keyClick(field, Qt::Key_Escape);
+    EXPECT_FALSE(panelShown());
+}
+
+TEST_F(SpotlightPanelTest, AClientAddedToTheStoreIsFoundOnceTheIndexIsRebuilt) {
+    openWithDupont();
+    pressCtrlF();
+    type(u"spotlightField"_s, u"nord"_s);
+    EXPECT_EQ(shownText(u"spotlightEmpty"_s), u"Aucun résultat pour «\u00a0nord\u00a0»"_s);
+
+    ASSERT_TRUE(store().edit([](SessionEdit& edit) {
+        ClientItem studio;
+        studio.id = QUuid::createUuid();
+        studio.kind = ClientKind::professionnel;
+        studio.company = u"Studio Nord"_s;
+        edit.clients().append(studio);
+        return Result<>();
+    }));
+    // The panel shows the new index by itself.
+    QTRY_COMPARE(rows(), (QStringList{u"Clients"_s, u"Studio Nord"_s}));
+    EXPECT_TRUE(shownText(u"spotlightEmpty"_s).isEmpty());
+}
+
+} // namespace
+} // namespace velmora::gui::test
