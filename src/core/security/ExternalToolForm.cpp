@@ -3,6 +3,8 @@
 #include "core/store/RecordPut.h"
 #include "core/store/SessionEdit.h"
 
+#include <QRegularExpression>
+
 namespace velmora {
 
 QString externalToolDisplayName(const ExternalTool& tool) {
@@ -38,9 +40,12 @@ std::optional<QUrl> externalToolAddress(const ExternalTool& tool) {
     const QString typed = tool.websiteURL.trimmed();
     if (typed.isEmpty())
         return std::nullopt;
-    QUrl url = QUrl::fromUserInput(typed);
-    if (!typed.contains(QStringLiteral("://")))
-        url = QUrl::fromUserInput(QStringLiteral("https://") + typed);
+    // "javascript:…" or "mailto:…" name another scheme; "host:8080" does not.
+    static const QRegularExpression otherScheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]*:(?!\\d)"));
+    const bool hasScheme = typed.contains(QStringLiteral("://"));
+    if (!hasScheme && otherScheme.match(typed).hasMatch())
+        return std::nullopt;
+    const QUrl url(hasScheme ? typed : QStringLiteral("https://") + typed, QUrl::StrictMode);
     const QString scheme = url.scheme().toLower();
     if (!url.isValid() || url.host().isEmpty() ||
         (scheme != QLatin1String("https") && scheme != QLatin1String("http")))

@@ -97,9 +97,12 @@ TEST_F(ExternalToolsPageTest, LockedAgainWithTheSessionAndOpenWithoutACodeOnceRe
     window().workspace().showSection(u"externalTools"_s);
     settle();
     EXPECT_TRUE(isShown(u"vaultLockPanel"_s));
+    unlockVault(u"1234"_s);
 
     click(u"vaultSettingsButton"_s);
     settle();
+    auto* sheet = window().findChild<QDialog*>(u"vaultSettings"_s);
+    ASSERT_NE(sheet, nullptr);
     type(u"vaultOldCode"_s, u"123"_s);
     click(u"vaultRemoveCode"_s);
     EXPECT_EQ(shownText(u"vaultSettingsError"_s),
@@ -108,7 +111,11 @@ TEST_F(ExternalToolsPageTest, LockedAgainWithTheSessionAndOpenWithoutACodeOnceRe
     click(u"vaultRemoveCode"_s);
     EXPECT_EQ(shownText(u"vaultSettingsSuccess"_s), u"Le code a été supprimé."_s);
     EXPECT_TRUE(store().preferences().externalToolsAccessCode.isEmpty());
-    window().findChild<QDialog*>(u"vaultSettings"_s)->reject();
+    sheet->reject();
+    // Without its code, the next opening of the vault offers to go on.
+    trigger(u"Verrouiller le logiciel"_s);
+    submitCode(u"s3cret"_s);
+    window().workspace().showSection(u"externalTools"_s);
     settle();
     EXPECT_TRUE(isShown(u"vaultNoCode"_s));
     click(u"vaultContinue"_s);
