@@ -293,21 +293,8 @@ std::optional<Repetition> repetitionOf(const std::optional<QString>& rule) {
     return std::nullopt;
 }
 
-QDate steppedDay(QDate start, Repetition repetition, int n) {
-    switch (repetition) {
-    case Repetition::daily:
-        return start.addDays(n);
-    case Repetition::weekly:
-        return start.addDays(7LL * n);
-    case Repetition::monthly:
-        return start.addMonths(n);
-    case Repetition::yearly:
-        break;
-    }
-    return start.addYears(n);
-}
-
-QDateTime stepped(const QDateTime& start, Repetition repetition, int n) {
+// The n-th repetition of a day or of a moment.
+template <class Moment> Moment stepped(const Moment& start, Repetition repetition, int n) {
     switch (repetition) {
     case Repetition::daily:
         return start.addDays(n);
@@ -376,7 +363,7 @@ void sortByDate(QList<CalendarEventItem>& events) {
 // time; through the table when that time is clear of any change of offset.
 QDateTime occurrenceAt(const QDateTime& start, Repetition repetition, int n,
                        const LocalZoneTable& zone) {
-    if (const auto moment = zone.utc(steppedDay(start.date(), repetition, n), start.time()))
+    if (const auto moment = zone.utc(stepped(start.date(), repetition, n), start.time()))
         return *moment;
     return stepped(start, repetition, n).toUTC();
 }

@@ -4,6 +4,7 @@
 #include "core/notifications/NotificationReactions.h"
 #include "core/notifications/NotificationTexts.h"
 #include "gui/common/Icons.h"
+#include "gui/common/PanelList.h"
 #include "gui/common/PressOutside.h"
 #include "gui/common/Theme.h"
 #include "gui/notifications/NotificationCentre.h"
@@ -65,15 +66,8 @@ NotificationPanel::NotificationPanel(NotificationCentre& centre, QWidget& window
     layout->addWidget(m_empty);
 
     m_model = new NotificationListModel(this);
-    m_list = new QListView(this);
-    m_list->setObjectName(QStringLiteral("notificationList"));
-    m_list->setAccessibleName(QStringLiteral("Notifications"));
-    m_list->setModel(m_model);
-    m_list->setItemDelegate(new NotificationDelegate(m_list));
-    m_list->setMouseTracking(true);
-    m_list->setFrameShape(QFrame::NoFrame);
-    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_list = panelList(QStringLiteral("notificationList"), QStringLiteral("Notifications"), m_model,
+                       new NotificationDelegate, this);
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
     m_list->installEventFilter(this);
     m_list->viewport()->installEventFilter(this);

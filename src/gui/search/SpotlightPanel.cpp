@@ -4,6 +4,7 @@
 #include "core/search/SpotlightTexts.h"
 #include "gui/common/ClearButton.h"
 #include "gui/common/Icons.h"
+#include "gui/common/PanelList.h"
 #include "gui/common/PressOutside.h"
 #include "gui/common/Theme.h"
 #include "gui/search/SpotlightDelegate.h"
@@ -62,17 +63,10 @@ SpotlightPanel::SpotlightPanel(SpotlightIndexService& index,
     layout->addWidget(m_empty);
 
     m_model = new SpotlightListModel(this);
-    m_list = new QListView(this);
-    m_list->setObjectName(QStringLiteral("spotlightList"));
-    m_list->setAccessibleName(QStringLiteral("Résultats de la recherche"));
-    m_list->setModel(m_model);
-    m_list->setItemDelegate(new SpotlightDelegate(m_list));
-    m_list->setMouseTracking(true);
+    m_list = panelList(QStringLiteral("spotlightList"), QStringLiteral("Résultats de la recherche"),
+                       m_model, new SpotlightDelegate, this);
     // The focus stays in the field: the list only shows where Up and Down are.
     m_list->setFocusPolicy(Qt::NoFocus);
-    m_list->setFrameShape(QFrame::NoFrame);
-    m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    m_list->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_list->viewport()->installEventFilter(this);
     layout->addWidget(m_list, 1);
 
