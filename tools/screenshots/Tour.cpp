@@ -155,6 +155,7 @@ bool walk(const QString& out, AppAppearanceMode mode) {
     shootCalendar(tour);
     shootNotifications(tour);
     shootSearch(tour);
+    shootVault(tour);
     shootLock(tour);
     shootSessionList(tour);
     return true;

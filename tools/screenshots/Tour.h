@@ -71,6 +71,7 @@ void shootFilledDashboard(Tour& tour);                // dashboard
 void shootCalendar(Tour& tour);                       // calendar
 void shootNotifications(Tour& tour);                  // notifications
 void shootSearch(Tour& tour);                         // search
+void shootVault(Tour& tour);                          // externalTools
 void shootEmptyClients(Tour& tour);                   // clients
 void shootClients(Tour& tour);                        // clients
 void shootServices(Tour& tour);                       // services

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,8 @@
 #include <QStackedWidget>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace velmora::gui {
 
@@ -217,10 +220,31 @@ QUuid RecordSectionPage::currentId() const {
 }
 
 bool RecordSectionPage::holds(const QUuid& id) const {
-    return m_model && m_model->rowOf(id) >= 0;
+    return m_model && (m_model->rowOf(id) >= 0 || holdsTag(id));
+}
+
+bool RecordSectionPage::holdsTag(const QUuid& id) const {
+    return std::ranges::any_of(m_chips->tags(), [&](const TagItem& tag) { return tag.id == id; });
+}
+
+void RecordSectionPage::showTag(const QUuid& id) {
+    showOnlyChip(*m_chips, id);
+}
+
+void RecordSectionPage::showOnlyChip(TagChips& chips, const QUuid& id) {
+    m_search->clear();
+    m_chips->setChecked({});
+    clearOwnFilters();
+    chips.setChecked({id});
+    m_filter->refilter();
+    updateCount();
 }
 
 void RecordSectionPage::select(const QUuid& id) {
+    if (m_model && m_model->rowOf(id) < 0 && holdsTag(id)) {
+        showTag(id);
+        return;
+    }
     if (m_filter->rowOf(id) < 0) {
         m_search->clear();
         m_chips->setChecked({});
@@ -251,8 +275,13 @@ void RecordSectionPage::openFullPage(QWidget* page) {
 void RecordSectionPage::closeFullPage() {
     if (!m_fullPage)
         return;
+    // The focus goes back to the records, not to the next button in line.
+    QWidget* focused = QApplication::focusWidget();
+    const bool hadFocus = focused && (focused == m_fullPage || m_fullPage->isAncestorOf(focused));
     m_pages->removeWidget(m_fullPage);
     m_fullPage->hide();
+    if (hadFocus)
+        m_list->setFocus(Qt::OtherFocusReason);
     m_fullPage->deleteLater();
     m_fullPage = nullptr;
     recordsChanged();

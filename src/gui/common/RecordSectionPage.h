@@ -53,7 +53,8 @@ public:
     bool holds(const QUuid& id) const override;
 
     QUuid currentId() const;
-    // Shows and selects the record (clearing a search that hides it).
+    // Shows and selects the record (clearing a search that hides it); for
+    // one of the section's tags, shows what stands for the tag instead.
     void select(const QUuid& id);
 
 protected:
@@ -124,6 +125,12 @@ protected:
     virtual void removeRecord(const QUuid& id) = 0;
     // Clears the page's own filters, so that a record it must show is listed.
     virtual void clearOwnFilters() {}
+    // A tag (or status) of the section: a link to it shows the records it
+    // marks, or the settings where it is kept.
+    virtual bool holdsTag(const QUuid& id) const;
+    virtual void showTag(const QUuid& id);
+    // Lists only what that chip of `chips` marks, every other filter cleared.
+    void showOnlyChip(TagChips& chips, const QUuid& id);
     // Whether the record shown may be edited (a cancelled activity may not).
     virtual bool canEdit(const QUuid&) const { return true; }
 

@@ -240,6 +240,28 @@ void DocumentsPage::reveal(const QUuid& id) {
     select(id);
 }
 
+// A status chip stands for every status of that name.
+std::optional<QUuid> DocumentsPage::statusChip(const QUuid& statusID) const {
+    const StatusLists& lists = m_model->context().statuses;
+    for (const CommercialDocumentKind kind :
+         {CommercialDocumentKind::quote, CommercialDocumentKind::invoice})
+        for (const TagItem& status : lists.of(kind))
+            if (status.id == statusID)
+                return chipId(QStringLiteral("status:") + normalizedStatusName(status.name));
+    return std::nullopt;
+}
+
+bool DocumentsPage::holdsTag(const QUuid& id) const {
+    return statusChip(id).has_value();
+}
+
+void DocumentsPage::showTag(const QUuid& id) {
+    if (const std::optional<QUuid> chip = statusChip(id)) {
+        showOnlyChip(*filterChips(), *chip);
+        recordsChanged();
+    }
+}
+
 bool DocumentsPage::canRun(SectionCommand command) const {
     switch (command) {
     case SectionCommand::exportPDF:

@@ -39,11 +39,15 @@ protected:
     void removeRecord(const QUuid& id) override;
     // A frozen document keeps what it was issued with.
     bool canEdit(const QUuid& id) const override;
+    // A quote or invoice status lists the documents of that status name.
+    bool holdsTag(const QUuid& id) const override;
+    void showTag(const QUuid& id) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
     std::optional<CommercialDocumentKind> shownKind() const;
+    std::optional<QUuid> statusChip(const QUuid& statusID) const;
     void kindChanged();
     void filtersChanged();
     void refresh();

@@ -62,6 +62,7 @@ ExternalToolsPage::ExternalToolsPage(const SectionServices& services, QWidget* p
     settings->setIcon(symbolIcon(QStringLiteral("gearshape")));
     settings->setToolTip(VaultCodeSettings::title());
     settings->setAccessibleName(VaultCodeSettings::title());
+    settings->setAutoRaise(true);
     addHeaderWidget(settings);
     connect(settings, &QToolButton::clicked, this, &ExternalToolsPage::openSettings);
 

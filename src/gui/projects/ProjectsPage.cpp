@@ -30,6 +30,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace velmora::gui {
 
 namespace {
@@ -150,6 +152,22 @@ void ProjectsPage::reveal(const QUuid& id) {
         filter().refilter();
     }
     select(id);
+}
+
+bool ProjectsPage::holdsTag(const QUuid& id) const {
+    return isStatus(id) || RecordSectionPage::holdsTag(id);
+}
+
+void ProjectsPage::showTag(const QUuid& id) {
+    if (isStatus(id))
+        showStatusSettings();
+    else
+        RecordSectionPage::showTag(id);
+}
+
+bool ProjectsPage::isStatus(const QUuid& id) const {
+    return std::ranges::any_of(m_statusChips->tags(),
+                               [&](const TagItem& status) { return status.id == id; });
 }
 
 bool ProjectsPage::canEdit(const QUuid& id) const {

@@ -42,10 +42,14 @@ protected:
     void editRecord(const QUuid& id) override;
     void removeRecord(const QUuid& id) override;
     bool canEdit(const QUuid& id) const override;
+    // A status opens the statuses' settings.
+    bool holdsTag(const QUuid& id) const override;
+    void showTag(const QUuid& id) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void refresh();
+    bool isStatus(const QUuid& id) const;
     void openForm(ProjectFormSheet* sheet);
     void cancelRecord(const QUuid& id);
     void reactivateRecord(const QUuid& id);

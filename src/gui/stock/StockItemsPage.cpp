@@ -22,6 +22,8 @@
 #include <QPushButton>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace velmora::gui {
 
 namespace {
@@ -64,11 +66,7 @@ StockItemsPage::StockItemsPage(const SectionServices& services, QWidget* parent)
     classes->setToolTip(StockClassificationSheet::title());
     classes->setAccessibleName(StockClassificationSheet::title());
     classes->setAutoRaise(true);
-    connect(classes, &QToolButton::clicked, this, [this] {
-        auto* sheet = new StockClassificationSheet(RecordSectionPage::services(), this);
-        sheet->setAttribute(Qt::WA_DeleteOnClose);
-        sheet->open();
-    });
+    connect(classes, &QToolButton::clicked, this, &StockItemsPage::showClassification);
     addHeaderWidget(classes);
     filter().setAccept([this](int row) {
         const StockItem& item = *m_model->record(row);
@@ -263,6 +261,23 @@ void StockItemsPage::removeRecord(const QUuid& id) {
     if (const StockItem* item = m_model->record(m_model->rowOf(id)))
         removeAfter(stockItemDeletion(*item),
                     [id](SessionEdit& edit) { return deleteStockItem(edit, id); });
+}
+
+void StockItemsPage::showClassification() {
+    auto* sheet = new StockClassificationSheet(RecordSectionPage::services(), this);
+    sheet->setAttribute(Qt::WA_DeleteOnClose);
+    sheet->open();
+}
+
+bool StockItemsPage::holdsTag(const QUuid& id) const {
+    const AppDataStore& store = RecordSectionPage::services().store;
+    const auto isIt = [&](const auto& tag) { return tag.id == id; };
+    return std::ranges::any_of(store.stockTags(), isIt) ||
+           std::ranges::any_of(store.stockSubTags(), isIt);
+}
+
+void StockItemsPage::showTag(const QUuid&) {
+    showClassification();
 }
 
 } // namespace velmora::gui

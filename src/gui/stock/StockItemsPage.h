@@ -29,9 +29,13 @@ protected:
     void removeRecord(const QUuid& id) override;
     void sortChosen(int index) override;
     void clearOwnFilters() override;
+    // A tag or sub-tag opens the classification where it is kept.
+    bool holdsTag(const QUuid& id) const override;
+    void showTag(const QUuid& id) override;
 
 private:
     QWidget* filterBar();
+    void showClassification();
     void setLevelFilter(std::optional<StockLevel> level);
     void refresh();
     void filtersChanged();

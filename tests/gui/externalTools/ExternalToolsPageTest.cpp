@@ -52,7 +52,26 @@ protected:
     }
 };
 
+// What the application logs while one lives.
+class LoggedMessages {
+public:
+    LoggedMessages() {
+        s_text.clear();
+        m_previous = qInstallMessageHandler(&LoggedMessages::keep);
+    }
+    ~LoggedMessages() { qInstallMessageHandler(m_previous); }
+    static const QString& text() { return s_text; }
+
+private:
+    static void keep(QtMsgType, const QMessageLogContext&, const QString& message) {
+        s_text += message + u'\n';
+    }
+    inline static QString s_text;
+    QtMessageHandler m_previous = nullptr;
+};
+
 TEST_F(ExternalToolsPageTest, UnlockShowAndCopyThePasswordAsASecret) {
+    const LoggedMessages log;
     openVault();
     EXPECT_TRUE(isShown(u"vaultLockPanel"_s));
     EXPECT_TRUE(shownRows().isEmpty() || !isShown(u"externalToolsList"_s));
@@ -85,6 +104,11 @@ TEST_F(ExternalToolsPageTest, UnlockShowAndCopyThePasswordAsASecret) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(), u"moi@atelier.fr"_s);
     EXPECT_FALSE(
         QGuiApplication::clipboard()->mimeData()->hasFormat(SystemClipboard::secretHintFormat()));
+
+    // The browser is given the address alone; nothing logged names the secret.
+    click(u"toolCardOpen"_s);
+    EXPECT_EQ(m_urls.opened, QList<QUrl>{QUrl(u"https://console.example.org"_s)});
+    EXPECT_FALSE(log.text().contains(u"p@ss w0rd"_s)) << qPrintable(log.text());
 }
 
 TEST_F(ExternalToolsPageTest, LockedAgainWithTheSessionAndOpenWithoutACodeOnceRemoved) {

@@ -6,6 +6,7 @@
 
 #include "core/search/SpotlightTexts.h"
 #include "core/store/SessionEdit.h"
+#include "gui/common/TagChips.h"
 #include "gui/search/SpotlightIndexService.h"
 
 using namespace Qt::StringLiterals;
@@ -77,6 +78,41 @@ TEST_F(SpotlightPanelTest, CtrlFTypeDownAndReturnOpenTheClientsCard) {
     EXPECT_TRUE(rows().isEmpty());
     QTest::keyClick(field, Qt::Key_Escape);
     EXPECT_FALSE(panelShown());
+}
+
+// A tag lists the records it marks; an activity status opens its settings.
+TEST_F(SpotlightPanelTest, ATagHitShowsWhatItMarksAndAStatusItsSettings) {
+    const TagItem schools{QUuid::createUuid(), u"Écoles"_s, TagColorOption::blue};
+    openSection(u"clients"_s, [&](AppDatabase& db) {
+        ClientItem school, shop;
+        school.id = QUuid::createUuid();
+        school.kind = shop.kind = ClientKind::professionnel;
+        school.company = u"École Dupont"_s;
+        school.tagIDs = {schools.id};
+        shop.id = QUuid::createUuid();
+        shop.company = u"Boulangerie Martin"_s;
+        db.clients = {school, shop};
+        db.clientTags = {schools};
+        db.projectStatuses.append({QUuid::createUuid(), u"Retouches"_s, TagColorOption::pink});
+    });
+    window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window()));
+    QTRY_VERIFY(index().isReady());
+    EXPECT_EQ(shownRows(), (QStringList{u"Boulangerie Martin"_s, u"École Dupont"_s}));
+
+    pressCtrlF();
+    type(u"spotlightField"_s, u"ecoles"_s);
+    ASSERT_EQ(rows().size(), 2);
+    QTest::keyClick(find<QLineEdit>(u"spotlightField"_s), Qt::Key_Return);
+    EXPECT_EQ(find<TagChips>(u"clientsFilter"_s)->checked(), QSet<QUuid>{schools.id});
+    EXPECT_EQ(shownRows(), QStringList{u"École Dupont"_s});
+
+    pressCtrlF();
+    type(u"spotlightField"_s, u"retouches"_s);
+    QTest::keyClick(find<QLineEdit>(u"spotlightField"_s), Qt::Key_Return);
+    EXPECT_EQ(window().workspace().currentSection(), u"projects"_s);
+    const auto sheet = [this] { return window().findChild<QWidget*>(u"projectStatusesSheet"_s); };
+    QTRY_VERIFY(sheet() && sheet()->isVisible());
 }
 
 TEST_F(SpotlightPanelTest, AClientAddedToTheStoreIsFoundOnceTheIndexIsRebuilt) {
