@@ -26,6 +26,8 @@ constexpr int answerTimeoutMs = 5000;
 // A timer's clock stops while the machine sleeps, and a wait of weeks would
 // not fit in it: the pending requests are looked at again at least this often.
 constexpr qint64 longestWaitMs = 10 * 60 * 1000;
+// How long a reminder that no server showed waits before it is tried again.
+constexpr qint64 retryDelayMs = 5 * 60 * 1000;
 
 QDBusMessage methodCall(const QString& method) {
     return QDBusMessage::createMethodCall(service, objectPath, interface, method);
@@ -154,16 +156,33 @@ void DbusUserNotifications::post(const NotificationRequest& request) {
     m_latestPost.insert(request.identifier, post);
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(message, answerTimeoutMs), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, identifier = request.identifier, post](QDBusPendingCallWatcher* call) {
+            [this, request, post](QDBusPendingCallWatcher* call) {
                 call->deleteLater();
                 const QDBusPendingReply<uint> reply = *call;
                 if (reply.isError()) {
                     qWarning("La notification %s n'a pas pu être affichée : %s",
-                             qUtf8Printable(identifier), qUtf8Printable(reply.error().message()));
+                             qUtf8Printable(request.identifier),
+                             qUtf8Printable(reply.error().message()));
+                    // Unless it was removed or posted again meanwhile.
+                    if (m_latestPost.value(request.identifier) == post) {
+                        m_latestPost.remove(request.identifier);
+                        retryLater(request);
+                    }
                     return;
                 }
-                shown(identifier, post, reply.value());
+                shown(request.identifier, post, reply.value());
             });
+}
+
+// A reminder due once is kept until a server shows it: none may be running
+// yet (the desktop still starting) or it may be restarting. A repeating one
+// waits for its next match.
+void DbusUserNotifications::retryLater(const NotificationRequest& request) {
+    const auto* calendar = std::get_if<CalendarTrigger>(&request.trigger);
+    if (!calendar || calendar->repeats)
+        return;
+    if (m_pending.retry(request, m_clock.now().addMSecs(retryDelayMs)))
+        changedPending();
 }
 
 void DbusUserNotifications::shown(const QString& identifier, quint64 post, uint id) {

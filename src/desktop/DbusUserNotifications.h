@@ -35,6 +35,7 @@ private slots:
 
 private:
     void post(const NotificationRequest& request);
+    void retryLater(const NotificationRequest& request);
     void shown(const QString& identifier, quint64 post, uint id);
     void close(uint id);
     void postDue();

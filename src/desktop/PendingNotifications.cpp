@@ -129,6 +129,15 @@ void PendingNotifications::add(const NotificationRequest& request, const QDateTi
         m_entries.append({request, *due});
 }
 
+bool PendingNotifications::retry(const NotificationRequest& request, const QDateTime& at) {
+    if (std::ranges::any_of(m_entries, [&](const Entry& entry) {
+            return entry.request.identifier == request.identifier;
+        }))
+        return false;
+    m_entries.append({request, at.toUTC()});
+    return true;
+}
+
 bool PendingNotifications::remove(const QStringList& identifiers) {
     return m_entries.removeIf([&](const Entry& entry) {
         return identifiers.contains(entry.request.identifier);

@@ -29,6 +29,9 @@ public:
     // a pending one of the same identifier; one that never matches is only
     // dropped. Requests of another trigger are ignored.
     void add(const NotificationRequest& request, const QDateTime& now);
+    // Keeps a request taken due, which could not be shown, until `at`;
+    // false when one of its identifier is pending again meanwhile.
+    bool retry(const NotificationRequest& request, const QDateTime& at);
     // Whether any of them was pending.
     bool remove(const QStringList& identifiers);
     // The requests due at `now`, each once however many of its matches have

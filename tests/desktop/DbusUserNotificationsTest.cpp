@@ -184,6 +184,30 @@ TEST_F(DbusUserNotificationsTest, ARequestMissedWhileClosedIsPostedOnceAtTheNext
               QDateTime(QDate(2026, 1, 21), QTime(9, 0)));
 }
 
+TEST_F(DbusUserNotificationsTest, AReminderNoServerShowedIsTriedAgainFiveMinutesLater) {
+    const auto pendingDue = [&] {
+        QFile file(m_folder.filePath(u"pending.json"_s));
+        return file.open(QIODevice::ReadOnly)
+                   ? PendingNotifications::decode(file.readAll()).nextDue()
+                   : std::nullopt;
+    };
+    open()->add({u"once"_s, u"Déclaration URSSAF"_s, u"B"_s, true,
+                 CalendarTrigger{1, 10, 9, 0, false}, false});
+    clock.set(QDateTime(QDate(2026, 1, 10), QTime(9, 30)));
+    const QDateTime retry(QDate(2026, 1, 10), QTime(9, 35));
+    {
+        // Nobody answers on the bus yet.
+        const auto notifications = open();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return pendingDue() == retry; }, 5000));
+    }
+    startServer();
+    clock.set(retry);
+    const auto notifications = open();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return server.notified.size() == 1; }, 5000));
+    EXPECT_EQ(server.notified[0][3], u"Déclaration URSSAF"_s);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !pendingDue(); }, 5000));
+}
+
 } // namespace
 } // namespace velmora
 
