@@ -11,7 +11,6 @@
 #include "gui/notifications/NotificationDelegate.h"
 
 #include <QApplication>
-#include <QGraphicsDropShadowEffect>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
@@ -32,12 +31,7 @@ NotificationPanel::NotificationPanel(NotificationCentre& centre, QWidget& window
     : QFrame(&window), m_centre(centre), m_window(window), m_anchor(anchor) {
     setObjectName(QStringLiteral("notificationPanel"));
     setAccessibleName(QStringLiteral("Centre de notifications"));
-    theme::setRole(this, "card");
-    auto* shadow = new QGraphicsDropShadowEffect(this);
-    shadow->setBlurRadius(24);
-    shadow->setOffset(0, 4);
-    shadow->setColor(QColor(0, 0, 0, 80));
-    setGraphicsEffect(shadow);
+    makeOverlayPanel(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 12, 10, 10);

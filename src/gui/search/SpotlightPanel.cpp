@@ -11,7 +11,6 @@
 #include "gui/search/SpotlightIndexService.h"
 
 #include <QApplication>
-#include <QGraphicsDropShadowEffect>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,12 +33,7 @@ SpotlightPanel::SpotlightPanel(SpotlightIndexService& index,
     : QFrame(&window), m_index(index), m_open(std::move(open)), m_window(window), m_anchor(anchor) {
     setObjectName(QStringLiteral("spotlightPanel"));
     setAccessibleName(SpotlightTexts::openLabel());
-    theme::setRole(this, "card");
-    auto* shadow = new QGraphicsDropShadowEffect(this);
-    shadow->setBlurRadius(28);
-    shadow->setOffset(0, 6);
-    shadow->setColor(QColor(0, 0, 0, 90));
-    setGraphicsEffect(shadow);
+    makeOverlayPanel(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);

@@ -5,6 +5,7 @@
 #include "SectionFixture.h"
 
 #include "core/notifications/NotificationListModel.h"
+#include "core/store/SessionEdit.h"
 #include "gui/notifications/NotificationCentre.h"
 
 #include <QContextMenuEvent>
@@ -92,6 +93,20 @@ TEST_F(NotificationCentreTest, NewItemsAreToastedOncePostedAndCountedOnTheBell) 
     settle();
     EXPECT_EQ(bell(), u"Notifications (2)"_s);
     EXPECT_TRUE(centre().toasts().isEmpty());
+
+    // A toast that comes while the search panel is open stays under it.
+    click(u"spotlightButton"_s);
+    ASSERT_TRUE(store().edit([](SessionEdit& edit) {
+        CommercialDocumentItem again = edit.documents().first();
+        again.id = QUuid::createUuid();
+        again.number = u"F-2025-008"_s;
+        edit.documents().append(again);
+        return Result<>();
+    }));
+    QTRY_COMPARE(toastTitles(), QStringList{u"Facture en retard"_s});
+    auto* panel = find<QWidget>(u"spotlightPanel"_s);
+    const QObjectList stack = panel->parentWidget()->children();
+    EXPECT_GT(stack.indexOf(panel), stack.indexOf(find<QWidget>(u"notificationToasts"_s)));
 }
 
 TEST_F(NotificationCentreTest, SnoozedForAnHourUntilTheClockHasMoved) {
