@@ -2,7 +2,6 @@
 
 class QAbstractItemDelegate;
 class QAbstractItemModel;
-class QFrame;
 class QListView;
 class QString;
 class QWidget;
@@ -14,10 +13,5 @@ namespace velmora::gui {
 // by pixels, never sideways.
 QListView* panelList(const QString& name, const QString& accessibleName, QAbstractItemModel* model,
                      QAbstractItemDelegate* delegate, QWidget* parent);
-
-// A panel over the window: a card with its shadow, kept over the toasts.
-void makeOverlayPanel(QFrame& panel);
-// Puts the open panels of `window` back over what was just raised there.
-void raiseOverlayPanels(QWidget& window);
 
 } // namespace velmora::gui

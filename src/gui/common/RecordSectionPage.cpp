@@ -228,14 +228,13 @@ bool RecordSectionPage::holdsTag(const QUuid& id) const {
 }
 
 void RecordSectionPage::showTag(const QUuid& id) {
-    showOnlyChip(*m_chips, id);
+    showOnlyChip(id);
 }
 
-void RecordSectionPage::showOnlyChip(TagChips& chips, const QUuid& id) {
+void RecordSectionPage::showOnlyChip(const QUuid& id) {
     m_search->clear();
-    m_chips->setChecked({});
     clearOwnFilters();
-    chips.setChecked({id});
+    m_chips->setChecked({id});
     m_filter->refilter();
     updateCount();
 }

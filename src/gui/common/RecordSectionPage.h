@@ -129,8 +129,8 @@ protected:
     // marks, or the settings where it is kept.
     virtual bool holdsTag(const QUuid& id) const;
     virtual void showTag(const QUuid& id);
-    // Lists only what that chip of `chips` marks, every other filter cleared.
-    void showOnlyChip(TagChips& chips, const QUuid& id);
+    // Lists only what the filter chip `id` marks, every other filter cleared.
+    void showOnlyChip(const QUuid& id);
     // Whether the record shown may be edited (a cancelled activity may not).
     virtual bool canEdit(const QUuid&) const { return true; }
 

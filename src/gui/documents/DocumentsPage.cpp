@@ -257,7 +257,7 @@ bool DocumentsPage::holdsTag(const QUuid& id) const {
 
 void DocumentsPage::showTag(const QUuid& id) {
     if (const std::optional<QUuid> chip = statusChip(id)) {
-        showOnlyChip(*filterChips(), *chip);
+        showOnlyChip(*chip);
         recordsChanged();
     }
 }

@@ -5,12 +5,10 @@
 #include "core/notifications/NotificationTexts.h"
 #include "gui/common/Icons.h"
 #include "gui/common/PanelList.h"
-#include "gui/common/PressOutside.h"
 #include "gui/common/Theme.h"
 #include "gui/notifications/NotificationCentre.h"
 #include "gui/notifications/NotificationDelegate.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
@@ -28,10 +26,9 @@ constexpr int kMargin = 12;
 } // namespace
 
 NotificationPanel::NotificationPanel(NotificationCentre& centre, QWidget& window, QWidget& anchor)
-    : QFrame(&window), m_centre(centre), m_window(window), m_anchor(anchor) {
+    : OverlayPanel(window, anchor), m_centre(centre) {
     setObjectName(QStringLiteral("notificationPanel"));
     setAccessibleName(QStringLiteral("Centre de notifications"));
-    makeOverlayPanel(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 12, 10, 10);
@@ -74,17 +71,14 @@ NotificationPanel::NotificationPanel(NotificationCentre& centre, QWidget& window
     });
 
     connect(&m_centre, &NotificationCentre::itemsChanged, this, &NotificationPanel::refresh);
-    m_window.installEventFilter(this);
-    hide();
     refresh();
 }
 
-void NotificationPanel::open() {
+void NotificationPanel::aboutToOpen() {
     refresh();
-    place();
-    show();
-    raise();
-    qApp->installEventFilter(this);
+}
+
+void NotificationPanel::opened() {
     m_list->setFocus(Qt::PopupFocusReason);
     if (!m_list->currentIndex().isValid())
         for (int row = 0; row < m_model->rowCount(); ++row)
@@ -92,21 +86,6 @@ void NotificationPanel::open() {
                 m_list->setCurrentIndex(m_model->index(row));
                 break;
             }
-}
-
-void NotificationPanel::close() {
-    if (isHidden())
-        return;
-    qApp->removeEventFilter(this);
-    hide();
-    m_anchor.setFocus(Qt::OtherFocusReason);
-}
-
-void NotificationPanel::toggle() {
-    if (isVisible())
-        close();
-    else
-        open();
 }
 
 void NotificationPanel::refresh() {
@@ -125,16 +104,16 @@ void NotificationPanel::refresh() {
 }
 
 void NotificationPanel::place() {
-    const QPoint below = m_anchor.mapTo(&m_window, QPoint(m_anchor.width(), m_anchor.height()));
+    const QPoint below = anchor().mapTo(&host(), QPoint(anchor().width(), anchor().height()));
     const int top = below.y() + 4;
-    const int available = m_window.height() - top - kMargin;
+    const int available = host().height() - top - kMargin;
     int wanted = 80;
     for (int row = 0; row < m_model->rowCount(); ++row)
         wanted += m_list->sizeHintForRow(row);
     if (m_model->rowCount() == 0)
         wanted = sizeHint().height();
     const int height = std::clamp(wanted, 160, std::max(160, available));
-    const int left = std::clamp(below.x() - kWidth, kMargin, m_window.width() - kWidth - kMargin);
+    const int left = std::clamp(below.x() - kWidth, kMargin, host().width() - kWidth - kMargin);
     setGeometry(left, top, kWidth, height);
 }
 
@@ -164,20 +143,12 @@ void NotificationPanel::showReactions(const QModelIndex& index, const QPoint& gl
 }
 
 bool NotificationPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &m_window && event->type() == QEvent::Resize && isVisible())
-        place();
     if (watched == m_list && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             activate(m_list->currentIndex());
             return true;
         }
-    }
-    if (event->type() == QEvent::KeyPress && isVisible() &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
-        !QApplication::activePopupWidget()) {
-        close();
-        return true;
     }
     if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
@@ -191,10 +162,7 @@ bool NotificationPanel::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    // A press anywhere else in the window closes the panel.
-    if (isPressOutside(watched, event, m_window, *this, m_anchor))
-        close();
-    return QFrame::eventFilter(watched, event);
+    return OverlayPanel::eventFilter(watched, event);
 }
 
 } // namespace velmora::gui

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QFrame>
-#include <QPointer>
+#include "gui/common/OverlayPanel.h"
 
 class QLabel;
 class QListView;
@@ -18,28 +17,24 @@ class NotificationCentre;
 // items by severity with their relative date; a click opens an item's
 // record, its "…" or context menu gives the reactions. Escape or a click
 // elsewhere closes it.
-class NotificationPanel : public QFrame {
+class NotificationPanel : public OverlayPanel {
     Q_OBJECT
 
 public:
     NotificationPanel(NotificationCentre& centre, QWidget& window, QWidget& anchor);
 
-    void open();
-    void close();
-    void toggle();
-
 protected:
+    void aboutToOpen() override;
+    void place() override;
+    void opened() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void refresh();
-    void place();
     void activate(const QModelIndex& index);
     void showReactions(const QModelIndex& index, const QPoint& globalPos);
 
     NotificationCentre& m_centre;
-    QWidget& m_window;
-    QWidget& m_anchor;
     NotificationListModel* m_model = nullptr;
     QLabel* m_header = nullptr;
     QLabel* m_unavailable = nullptr;

@@ -2,7 +2,7 @@
 
 #include "core/notifications/NotificationReactions.h"
 #include "gui/common/Icons.h"
-#include "gui/common/PanelList.h"
+#include "gui/common/OverlayPanel.h"
 #include "gui/common/Theme.h"
 #include "gui/notifications/NotificationCentre.h"
 #include "gui/notifications/NotificationDelegate.h"
@@ -125,7 +125,7 @@ void NotificationToasts::place() {
     setGeometry(m_window.width() - kWidth - kMargin, m_window.height() - height - kMargin - 24,
                 kWidth, height);
     raise();
-    raiseOverlayPanels(m_window);
+    OverlayPanel::raiseOpenPanels(m_window);
 }
 
 bool NotificationToasts::eventFilter(QObject* watched, QEvent* event) {

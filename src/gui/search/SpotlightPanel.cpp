@@ -5,12 +5,10 @@
 #include "gui/common/ClearButton.h"
 #include "gui/common/Icons.h"
 #include "gui/common/PanelList.h"
-#include "gui/common/PressOutside.h"
 #include "gui/common/Theme.h"
 #include "gui/search/SpotlightDelegate.h"
 #include "gui/search/SpotlightIndexService.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,10 +28,9 @@ constexpr int kMargin = 12;
 SpotlightPanel::SpotlightPanel(SpotlightIndexService& index,
                                std::function<void(const QString&, const QUuid&)> open,
                                QWidget& window, QWidget& anchor)
-    : QFrame(&window), m_index(index), m_open(std::move(open)), m_window(window), m_anchor(anchor) {
+    : OverlayPanel(window, anchor), m_index(index), m_open(std::move(open)) {
     setObjectName(QStringLiteral("spotlightPanel"));
     setAccessibleName(SpotlightTexts::openLabel());
-    makeOverlayPanel(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(10, 10, 10, 10);
@@ -69,38 +66,16 @@ SpotlightPanel::SpotlightPanel(SpotlightIndexService& index,
         if (isVisible())
             refresh();
     });
-    m_window.installEventFilter(this);
-    hide();
     refresh();
 }
 
-void SpotlightPanel::open() {
-    if (isHidden()) {
-        refresh();
-        show();
-        raise();
-        qApp->installEventFilter(this);
-        emit shownChanged(true);
-    }
-    place();
+void SpotlightPanel::aboutToOpen() {
+    refresh();
+}
+
+void SpotlightPanel::opened() {
     m_field->setFocus(Qt::PopupFocusReason);
     m_field->selectAll();
-}
-
-void SpotlightPanel::close() {
-    if (isHidden())
-        return;
-    qApp->removeEventFilter(this);
-    hide();
-    emit shownChanged(false);
-    m_anchor.setFocus(Qt::OtherFocusReason);
-}
-
-void SpotlightPanel::toggle() {
-    if (isVisible())
-        close();
-    else
-        open();
 }
 
 // Each keystroke queries the latest index on this thread, the first hits of
@@ -119,10 +94,10 @@ void SpotlightPanel::refresh() {
 }
 
 void SpotlightPanel::place() {
-    const QPoint below = m_anchor.mapTo(&m_window, QPoint(0, m_anchor.height()));
+    const QPoint below = anchor().mapTo(&host(), QPoint(0, anchor().height()));
     const int top = below.y() + 6;
-    const int width = std::min(kWidth, m_window.width() - 2 * kMargin);
-    const int available = std::max(80, m_window.height() - top - kMargin);
+    const int width = std::min(kWidth, host().width() - 2 * kMargin);
+    const int available = std::max(80, host().height() - top - kMargin);
     int wanted = m_field->sizeHint().height() + 20;
     if (m_list->isVisibleTo(this)) {
         wanted += 6;
@@ -131,7 +106,7 @@ void SpotlightPanel::place() {
     }
     if (m_empty->isVisibleTo(this))
         wanted += 6 + m_empty->sizeHint().height();
-    setGeometry((m_window.width() - width) / 2, top, width, std::min(wanted, available));
+    setGeometry((host().width() - width) / 2, top, width, std::min(wanted, available));
 }
 
 void SpotlightPanel::moveCurrent(int step) {
@@ -154,8 +129,6 @@ void SpotlightPanel::activate(int row) {
 }
 
 bool SpotlightPanel::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == &m_window && event->type() == QEvent::Resize && isVisible())
-        place();
     if (watched == m_field && event->type() == QEvent::KeyPress) {
         switch (static_cast<QKeyEvent*>(event)->key()) {
         case Qt::Key_Down:
@@ -172,12 +145,6 @@ bool SpotlightPanel::eventFilter(QObject* watched, QEvent* event) {
             break;
         }
     }
-    if (event->type() == QEvent::KeyPress && isVisible() &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
-        !QApplication::activePopupWidget()) {
-        close();
-        return true;
-    }
     if (watched == m_list->viewport() && event->type() == QEvent::MouseButtonRelease) {
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const QModelIndex index = m_list->indexAt(mouse->position().toPoint());
@@ -186,10 +153,7 @@ bool SpotlightPanel::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    // A press anywhere else in the window closes the panel.
-    if (isPressOutside(watched, event, m_window, *this, m_anchor))
-        close();
-    return QFrame::eventFilter(watched, event);
+    return OverlayPanel::eventFilter(watched, event);
 }
 
 } // namespace velmora::gui

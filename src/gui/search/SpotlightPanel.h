@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QFrame>
+#include "gui/common/OverlayPanel.h"
+
 #include <QUuid>
 
 #include <functional>
@@ -21,7 +22,7 @@ class SpotlightIndexService;
 // the user types the hits grouped by section. Up and Down move between hits
 // while the focus stays in the field, Return or a click opens the hit's
 // record in its section; Escape or a click elsewhere closes the panel.
-class SpotlightPanel : public QFrame {
+class SpotlightPanel : public OverlayPanel {
     Q_OBJECT
 
 public:
@@ -33,26 +34,19 @@ public:
                    std::function<void(const QString& key, const QUuid& id)> open, QWidget& window,
                    QWidget& anchor);
 
-    void open();
-    void close();
-    void toggle();
-
-signals:
-    void shownChanged(bool shown);
-
 protected:
+    void aboutToOpen() override;
+    void place() override;
+    void opened() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void refresh();
-    void place();
     void moveCurrent(int step);
     void activate(int row);
 
     SpotlightIndexService& m_index;
     std::function<void(const QString& key, const QUuid& id)> m_open;
-    QWidget& m_window;
-    QWidget& m_anchor;
     SpotlightListModel* m_model = nullptr;
     QLineEdit* m_field = nullptr;
     QListView* m_list = nullptr;

@@ -107,6 +107,16 @@ TEST_F(SpotlightPanelTest, ATagHitShowsWhatItMarksAndAStatusItsSettings) {
     EXPECT_EQ(find<TagChips>(u"clientsFilter"_s)->checked(), QSet<QUuid>{schools.id});
     EXPECT_EQ(shownRows(), QStringList{u"École Dupont"_s});
 
+    // A status of the documents checks the chip of its name, every kind shown.
+    pressCtrlF();
+    type(u"spotlightField"_s, u"envoy"_s);
+    QTest::keyClick(find<QLineEdit>(u"spotlightField"_s), Qt::Key_Return);
+    EXPECT_EQ(window().workspace().currentSection(), u"documents"_s);
+    const QList<TagItem> statuses = find<TagChips>(u"documentsFilter"_s)->tags();
+    const auto sent = std::ranges::find(statuses, u"Envoyé"_s, &TagItem::name);
+    ASSERT_NE(sent, statuses.end());
+    EXPECT_EQ(find<TagChips>(u"documentsFilter"_s)->checked(), QSet<QUuid>{sent->id});
+
     pressCtrlF();
     type(u"spotlightField"_s, u"retouches"_s);
     QTest::keyClick(find<QLineEdit>(u"spotlightField"_s), Qt::Key_Return);
