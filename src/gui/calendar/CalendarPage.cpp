@@ -14,6 +14,7 @@
 #include "gui/calendar/CalendarSettingsSheet.h"
 #include "gui/calendar/CalendarSyncService.h"
 #include "gui/calendar/CalendarSyncSheet.h"
+#include "gui/common/DayWatch.h"
 #include "gui/common/Dialogs.h"
 #include "gui/common/FlowLayout.h"
 #include "gui/common/Icons.h"
@@ -266,6 +267,11 @@ CalendarPage::CalendarPage(const SectionServices& services, QWidget* parent)
                 m_rebuild.start(0);
         }
         refreshSync();
+    });
+    // Left open across midnight, today moves; hidden, showEvent sees it.
+    connect(new DayWatch(m_store.clock(), this), &DayWatch::dayChanged, this, [this] {
+        if (isVisible())
+            rebuild();
     });
     selectDay(today(m_store));
     refreshSync();

@@ -3,6 +3,7 @@
 #include "core/accounting/DashboardAttention.h"
 #include "core/accounting/SummaryIndicators.h"
 #include "core/store/AppDataStore.h"
+#include "gui/common/DayWatch.h"
 #include "gui/common/FlowLayout.h"
 #include "gui/common/IndicatorCardView.h"
 #include "gui/common/SessionFollower.h"
@@ -82,6 +83,9 @@ DashboardPage::DashboardPage(AppDataStore& store, QWidget* parent)
                    SessionField::preferences, SessionField::stockItems,
                    SessionField::stockSettings},
                   [this] { refreshFigures(); });
+    // Today's figures and what is due today, again after midnight.
+    connect(new DayWatch(m_store.clock(), this), &DayWatch::dayChanged, this,
+            &DashboardPage::refreshFigures);
     refreshHeader();
     refreshFigures();
 }
