@@ -29,6 +29,7 @@ namespace velmora::gui {
 namespace {
 
 constexpr QChar kBullet(0x2022);
+constexpr qsizetype kMaskLength = 12;
 
 } // namespace
 
@@ -148,8 +149,9 @@ QWidget* ExternalToolsPage::accessRow(const QString& label, const QString& value
                                 : QStringLiteral("toolLoginValue"));
     shown->setTextInteractionFlags(secret && !m_passwordShown ? Qt::NoTextInteraction
                                                               : Qt::TextSelectableByMouse);
-    shown->setText(secret && !m_passwordShown ? QString(qMin<qsizetype>(value.size(), 12), kBullet)
-                                              : value);
+    // Hidden, every password looks the same length: the mask tells nothing.
+    const QString mask = value.isEmpty() ? QString() : QString(kMaskLength, kBullet);
+    shown->setText(secret && !m_passwordShown ? mask : value);
     layout->addWidget(shown, 1);
     if (secret) {
         auto* toggle = theme::button(
