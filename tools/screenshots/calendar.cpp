@@ -86,6 +86,14 @@ void shootCalendar(Tour& tour) {
     tour.shoot(tour.window, u"calendar-month"_s);
     page->selectDay(QDate::currentDate());
     tour.shoot(tour.window, u"calendar-day"_s);
+    for (const auto& [view, shot] : {std::pair{u"calendarViewList"_s, u"calendar-list"_s},
+                                     std::pair{u"calendarViewMonth"_s, QString()}}) {
+        if (auto* button = tour.window.findChild<QAbstractButton*>(view))
+            button->click();
+        tour.settle();
+        if (!shot.isEmpty())
+            tour.shoot(tour.window, shot);
+    }
 
     page->selectDay(dayOfMonth(9));
     page->command(gui::SectionCommand::create)->trigger();

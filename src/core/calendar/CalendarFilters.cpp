@@ -116,6 +116,16 @@ QMap<QDate, QList<CalendarEventItem>> calendarEventsByDay(const QList<CalendarEv
     return days;
 }
 
+QList<CalendarEventItem> calendarMonthEvents(const QMap<QDate, QList<CalendarEventItem>>& byDay,
+                                             const QDate& day) {
+    const QDate first(day.year(), day.month(), 1);
+    const QDate next = first.addMonths(1);
+    QList<CalendarEventItem> month;
+    for (auto it = byDay.lowerBound(first); it != byDay.cend() && it.key() < next; ++it)
+        month.append(it.value());
+    return month;
+}
+
 QList<CalendarEventItem> upcomingCalendarEvents(const QList<CalendarEventItem>& events,
                                                 const QDateTime& now) {
     const QDate today = now.toLocalTime().date();

@@ -53,6 +53,9 @@ void setCalendarFilterShown(AppPreferences& preferences, const QString& id, bool
 
 // The items of each local day, in list order.
 QMap<QDate, QList<CalendarEventItem>> calendarEventsByDay(const QList<CalendarEventItem>& events);
+// The items of the month holding `day`, day after day: the list view.
+QList<CalendarEventItem> calendarMonthEvents(const QMap<QDate, QList<CalendarEventItem>>& byDay,
+                                             const QDate& day);
 
 // What the upcoming list shows: the items from the start of today to the end
 // of the 30th day after it.

@@ -23,6 +23,7 @@
 #include "gui/common/Theme.h"
 
 #include <QAction>
+#include <QButtonGroup>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -31,6 +32,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QShortcut>
+#include <QStackedWidget>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -94,6 +96,20 @@ CalendarPage::CalendarPage(const SectionServices& services, QWidget* parent)
     header->addWidget(next);
     header->addSpacing(8);
     header->addWidget(m_monthTitle);
+    header->addSpacing(12);
+    auto* viewChoice = new QButtonGroup(this);
+    for (const auto& [text, name] : {std::pair{u"Mois"_s, u"calendarViewMonth"_s},
+                                     std::pair{u"Liste"_s, u"calendarViewList"_s}}) {
+        auto* button = new QToolButton(this);
+        button->setText(text);
+        button->setObjectName(name);
+        button->setCheckable(true);
+        button->setChecked(viewChoice->buttons().isEmpty());
+        button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        button->setProperty("role", u"chip"_s);
+        viewChoice->addButton(button, int(viewChoice->buttons().size()));
+        header->addWidget(button);
+    }
     header->addStretch();
     m_search = new QLineEdit(this);
     m_search->setObjectName(u"calendarSearch"_s);
@@ -137,7 +153,21 @@ CalendarPage::CalendarPage(const SectionServices& services, QWidget* parent)
     m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     m_grid->setMinimumSize(480, 420);
-    body->addWidget(m_grid, 1);
+    m_views = new QStackedWidget(this);
+    m_views->addWidget(m_grid);
+    auto* listPage = new QWidget(m_views);
+    auto* listLayout = new QVBoxLayout(listPage);
+    listLayout->setContentsMargins(0, 0, 0, 0);
+    m_monthEvents = new CalendarEventListModel(true, this);
+    m_monthList = eventList(u"calendarMonthList"_s, u"Événements du mois"_s, listPage);
+    m_monthList->setModel(m_monthEvents);
+    listLayout->addWidget(m_monthList, 1);
+    m_monthEmpty = theme::label(u"Aucun événement ce mois-ci."_s, "hint", listPage);
+    m_monthEmpty->setObjectName(u"calendarMonthEmpty"_s);
+    listLayout->addWidget(m_monthEmpty);
+    listLayout->addStretch();
+    m_views->addWidget(listPage);
+    body->addWidget(m_views, 1);
 
     auto* side = new QVBoxLayout;
     m_dayTitle = theme::label(QString(), "section", this);
@@ -217,7 +247,8 @@ CalendarPage::CalendarPage(const SectionServices& services, QWidget* parent)
         connect(m_sync, &CalendarSyncService::stateChanged, this, &CalendarPage::refreshSync);
     }
 
-    for (QListView* list : {m_dayList, m_upcomingList}) {
+    connect(viewChoice, &QButtonGroup::idClicked, m_views, &QStackedWidget::setCurrentIndex);
+    for (QListView* list : {m_monthList, m_dayList, m_upcomingList}) {
         auto* model = static_cast<CalendarEventListModel*>(list->model());
         connect(list, &QListView::activated, this, [this, model](const QModelIndex& index) {
             if (const CalendarEventItem* item = model->itemAt(index))
@@ -309,7 +340,16 @@ void CalendarPage::applyFilters() {
     m_upcoming->setEvents(upcoming);
     m_upcomingList->setVisible(!upcoming.isEmpty());
     m_upcomingEmpty->setVisible(upcoming.isEmpty());
+    refreshMonthList();
     showDay();
+}
+
+void CalendarPage::refreshMonthList() {
+    const QList<CalendarEventItem> items = calendarMonthEvents(m_byDay, m_month->month());
+    m_monthEvents->setEvents(items);
+    // The list keeps its height with one row or none: the hint sits on top.
+    m_monthList->setVisible(!items.isEmpty());
+    m_monthEmpty->setVisible(items.isEmpty());
 }
 
 void CalendarPage::showDay() {
@@ -325,6 +365,7 @@ void CalendarPage::showDay() {
 void CalendarPage::showMonth(const QDate& day) {
     m_month->setMonth(day);
     m_monthTitle->setText(calendarMonthTitle(m_month->month()));
+    refreshMonthList();
     const QModelIndex selected = m_month->indexOf(m_selected);
     QSignalBlocker blocker(m_grid->selectionModel());
     if (selected.isValid())

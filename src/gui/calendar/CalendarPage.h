@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QListView;
 class QPushButton;
+class QStackedWidget;
 class QTableView;
 
 namespace velmora {
@@ -53,6 +54,7 @@ private:
     void refreshFilterBar();
     void refreshSync();
     void showMonth(const QDate& day);
+    void refreshMonthList();
 
     void newEvent();
     void editEvent(const QUuid& eventID);
@@ -82,6 +84,11 @@ private:
     QWidget* m_filterBar = nullptr;
     FlowLayout* m_filterFlow = nullptr;
     QTableView* m_grid = nullptr;
+    // The month as a list, in place of the grid.
+    QStackedWidget* m_views = nullptr;
+    CalendarEventListModel* m_monthEvents = nullptr;
+    QListView* m_monthList = nullptr;
+    QLabel* m_monthEmpty = nullptr;
     QLabel* m_dayTitle = nullptr;
     QListView* m_dayList = nullptr;
     QLabel* m_dayEmpty = nullptr;

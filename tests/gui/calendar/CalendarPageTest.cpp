@@ -74,6 +74,17 @@ TEST_F(CalendarPageTest, AnEventAddedFromTheMonthIsListedStoredAndFiltered) {
     EXPECT_EQ(dayRows(), QStringList{u"Rendez-vous banque"_s});
     EXPECT_EQ(month->indexOf(day).data(CalendarMonthModel::TitlesRole).toStringList(),
               QStringList{u"Rendez-vous banque"_s});
+    // The list view names the month's items with their day; next month has none.
+    click(u"calendarViewList"_s);
+    auto* list = find<QListView>(u"calendarMonthList"_s);
+    EXPECT_TRUE(list->isVisibleTo(&window()));
+    ASSERT_EQ(list->model()->rowCount(), 1);
+    EXPECT_EQ(list->model()->index(0, 0).data().toString(), u"Rendez-vous banque"_s);
+    click(u"calendarNextMonth"_s);
+    EXPECT_TRUE(isShown(u"calendarMonthEmpty"_s));
+    click(u"calendarPreviousMonth"_s);
+    click(u"calendarViewMonth"_s);
+    EXPECT_TRUE(grid->isVisibleTo(&window()));
 
     // Untagged user events have their own filter; switching it off hides them.
     click(u"calendarFilter_custom_untagged"_s);
