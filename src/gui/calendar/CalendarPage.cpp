@@ -54,10 +54,12 @@ QToolButton* iconButton(const QString& symbol, const QString& tip, const QString
     return button;
 }
 
-QListView* eventList(const QString& name, const QString& accessible, QWidget* parent) {
+QListView* eventList(const QString& name, const QString& accessible, CalendarEventListModel* model,
+                     QWidget* parent) {
     auto* list = new QListView(parent);
     list->setObjectName(name);
     list->setAccessibleName(accessible);
+    list->setModel(model);
     list->setItemDelegate(new CalendarEventDelegate(list));
     list->setMouseTracking(true);
     list->setFrameShape(QFrame::NoFrame);
@@ -159,8 +161,8 @@ CalendarPage::CalendarPage(const SectionServices& services, QWidget* parent)
     auto* listLayout = new QVBoxLayout(listPage);
     listLayout->setContentsMargins(0, 0, 0, 0);
     m_monthEvents = new CalendarEventListModel(true, this);
-    m_monthList = eventList(u"calendarMonthList"_s, u"Événements du mois"_s, listPage);
-    m_monthList->setModel(m_monthEvents);
+    m_monthList =
+        eventList(u"calendarMonthList"_s, u"Événements du mois"_s, m_monthEvents, listPage);
     listLayout->addWidget(m_monthList, 1);
     m_monthEmpty = theme::label(u"Aucun événement ce mois-ci."_s, "hint", listPage);
     m_monthEmpty->setObjectName(u"calendarMonthEmpty"_s);
@@ -174,8 +176,7 @@ CalendarPage::CalendarPage(const SectionServices& services, QWidget* parent)
     m_dayTitle->setObjectName(u"calendarDayTitle"_s);
     side->addWidget(m_dayTitle);
     m_day = new CalendarEventListModel(false, this);
-    m_dayList = eventList(u"calendarDayList"_s, u"Événements du jour"_s, this);
-    m_dayList->setModel(m_day);
+    m_dayList = eventList(u"calendarDayList"_s, u"Événements du jour"_s, m_day, this);
     side->addWidget(m_dayList, 1);
     m_dayEmpty = theme::label(u"Ce jour n'a aucun événement programmé."_s, "hint", this);
     m_dayEmpty->setObjectName(u"calendarDayEmpty"_s);
@@ -184,8 +185,8 @@ CalendarPage::CalendarPage(const SectionServices& services, QWidget* parent)
     side->addSpacing(8);
     side->addWidget(theme::label(u"Prochains événements"_s, "section", this));
     m_upcoming = new CalendarEventListModel(true, this);
-    m_upcomingList = eventList(u"calendarUpcomingList"_s, u"Prochains événements"_s, this);
-    m_upcomingList->setModel(m_upcoming);
+    m_upcomingList =
+        eventList(u"calendarUpcomingList"_s, u"Prochains événements"_s, m_upcoming, this);
     side->addWidget(m_upcomingList, 1);
     m_upcomingEmpty = new QWidget(this);
     m_upcomingEmpty->setObjectName(u"calendarUpcomingEmpty"_s);
