@@ -37,6 +37,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -52,6 +53,19 @@ void Tour::settle() {
     for (int i = 0; i < 5; ++i) {
         QApplication::processEvents();
         QTest::qWait(20);
+    }
+}
+
+void Tour::dismissToasts() {
+    // Changes just made may still be toasted: a few rounds, until none comes.
+    for (int round = 0; round < 5; ++round) {
+        settle();
+        const auto shown = window.findChildren<QAbstractButton*>(u"notificationToastDismiss"_s);
+        if (std::none_of(shown.cbegin(), shown.cend(),
+                         [](const QAbstractButton* dismiss) { return dismiss->isVisible(); }))
+            return;
+        for (auto* dismiss : shown)
+            dismiss->click();
     }
 }
 

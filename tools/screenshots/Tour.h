@@ -32,6 +32,8 @@ public:
     QString folder;
 
     void settle();
+    // The toasts of the notifications taken away, so a shot shows its screen.
+    void dismissToasts();
     void shoot(QWidget& widget, const QString& name);
     // The dialog of this kind just opened over `host`, shot with one box
     // set as given (when named), then closed; the closed dialog goes before

@@ -82,6 +82,7 @@ void shootCalendar(Tour& tour) {
     auto* page = qobject_cast<gui::CalendarPage*>(tour.window.sections().page(u"calendar"_s));
     if (!page)
         return;
+    tour.dismissToasts();
     page->selectDay(dayOfMonth(9));
     tour.shoot(tour.window, u"calendar-month"_s);
     page->selectDay(QDate::currentDate());

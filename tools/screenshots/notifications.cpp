@@ -49,10 +49,7 @@ void shootNotifications(Tour& tour) {
         bell->click();
         tour.settle();
     }
-    // The shots that follow show their own screen, not the toasts.
-    for (auto* dismiss : tour.window.findChildren<QAbstractButton*>(u"notificationToastDismiss"_s))
-        dismiss->click();
-    tour.settle();
+    tour.dismissToasts();
 }
 
 } // namespace velmora::tour
